@@ -1,0 +1,80 @@
+#include "find/CDlgFind.h"
+
+#include "platform/afxdd.h"
+#include "resources/resource.h"
+#include "support/AppProfile.h"
+
+namespace
+{
+constexpr const char* kSettings = "Settings";
+constexpr const char* kFind = "Find";
+constexpr const char* kFirstIndex = "FIND_INDEX0";
+constexpr const char* kMaxTitles = "FIND_MAXTITLES";
+
+CString HistoryKey(int number)
+{
+    CString key;
+    key.Format("FIND%d", number);
+    return key;
+}
+} // namespace
+
+CDlgFind::CDlgFind(CWnd* pParent) : CDialog(IDD_FIND, pParent) {}
+
+void CDlgFind::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_FIND_TEXT, m_cbFind);
+    DDX_Text(pDX, IDC_FIND_PROMPT, m_strPrompt);
+    DDX_Check(pDX, IDC_FIND_MATCHCASE, m_bMatchCase);
+    DDX_Check(pDX, IDC_FIND_OUTPUTTOPANE2, m_bOutputToPane2);
+}
+
+BOOL CDlgFind::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+
+    // The history is one run of numbers from the oldest upward; the first gap ends it.
+    m_nFirstIndex = m_nNextIndex = theReg.GetInt(kSettings, kFirstIndex, 1);
+    for (CString text = theReg.GetString(kFind, HistoryKey(m_nNextIndex)); !text.IsEmpty();
+         text = theReg.GetString(kFind, HistoryKey(m_nNextIndex)))
+    {
+        m_cbFind.InsertString(0, text);
+        ++m_nNextIndex;
+    }
+
+    if (m_cbFind.GetCount() > 0)
+        m_cbFind.SetCurSel(0);
+    else if (m_nNextIndex != 1)
+    {
+        // An empty history starts numbering again at 1.
+        theReg.WriteInt(kSettings, kFirstIndex, 1);
+        m_nFirstIndex = m_nNextIndex = 1;
+    }
+
+    m_cbFind.SetFocus();
+    return FALSE;
+}
+
+void CDlgFind::OnOK()
+{
+    m_cbFind.GetWindowText(m_strFind);
+    if (m_strFind.IsEmpty())
+        return;
+
+    if (m_cbFind.FindStringExact(-1, m_strFind) == CB_ERR)
+    {
+        m_cbFind.InsertString(0, m_strFind);
+        theReg.WriteString(kFind, HistoryKey(m_nNextIndex), m_strFind);
+        ++m_nNextIndex;
+    }
+
+    // At most one value is dropped per OK.
+    if (m_cbFind.GetCount() > theReg.GetInt(kSettings, kMaxTitles, 32))
+    {
+        theReg.DeleteValue(kFind, HistoryKey(m_nFirstIndex));
+        theReg.WriteInt(kSettings, kFirstIndex, m_nFirstIndex + 1);
+    }
+
+    CDialog::OnOK();
+}

@@ -1,0 +1,24 @@
+// The Find dialog: a search text with its history, two options and a prompt line set by the host.
+#pragma once
+
+#include "platform/afxwin.h"
+
+class CDlgFind : public CDialog
+{
+  public:
+    explicit CDlgFind(CWnd* pParent = nullptr);
+
+    CComboBox m_cbFind;
+    CString m_strPrompt;
+    BOOL m_bMatchCase = FALSE;
+    BOOL m_bOutputToPane2 = FALSE;
+    CString m_strFind; // valid after OK
+
+  protected:
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+
+    int m_nNextIndex = 1;  // number of the next history value to write
+    int m_nFirstIndex = 1; // number of the oldest history value
+};

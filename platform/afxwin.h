@@ -1,0 +1,497 @@
+// The MFC-shaped window layer: windows, message maps, dialogs, controls, data exchange, message boxes.
+// No toolkit header is visible here; each window's peer lives in the platform's sources.
+#pragma once
+
+#include <functional>
+#include <initializer_list>
+#include <memory>
+#include <vector>
+
+#include "platform/afxtypes.h"
+
+class CWnd;
+class CDialog;
+class CDataExchange;
+class CScrollBar;
+
+typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+
+// ---------------------------------------------------------------------------------------------------------------
+// Message maps: a static table per class, chained to the base class's table.
+
+struct MessageMapEntry
+{
+    UINT message;
+    int code;    // notification code (WM_COMMAND, WM_NOTIFY)
+    int idFirst; // control id range (WM_COMMAND, WM_NOTIFY)
+    int idLast;
+    // Calls the handler; returns false when the handler declined (a range handler returning FALSE).
+    std::function<bool(CWnd*, WPARAM, LPARAM, LRESULT&)> call;
+};
+
+class MessageMap
+{
+  public:
+    MessageMap(const MessageMap* base, std::initializer_list<MessageMapEntry> entries)
+        : m_base(base), m_entries(entries)
+    {
+    }
+    const MessageMap* Base() const { return m_base; }
+    const std::vector<MessageMapEntry>& Entries() const { return m_entries; }
+
+  private:
+    const MessageMap* m_base;
+    std::vector<MessageMapEntry> m_entries;
+};
+
+#define DECLARE_MESSAGE_MAP()                                                                                          \
+  public:                                                                                                              \
+    static const MessageMap& GetThisMessageMap();                                                                      \
+    const MessageMap& GetMessageMap() const override { return GetThisMessageMap(); }
+
+// Typed entries, in namespace mm so that they do not clash with CWnd's handlers of the same meaning.
+// Each binds a member of T, which must derive from CWnd.
+namespace mm
+{
+template <class T> MessageMapEntry Command(int id, int code, void (T::*fn)())
+{
+    return {WM_COMMAND, code, id, id, [fn](CWnd* w, WPARAM, LPARAM, LRESULT&) {
+                (static_cast<T*>(w)->*fn)();
+                return true;
+            }};
+}
+template <class T> MessageMapEntry CommandRange(int first, int last, int code, void (T::*fn)(UINT id))
+{
+    return {WM_COMMAND, code, first, last, [fn](CWnd* w, WPARAM wp, LPARAM, LRESULT&) {
+                (static_cast<T*>(w)->*fn)(LOWORD(wp));
+                return true;
+            }};
+}
+template <class T> MessageMapEntry Notify(int id, int code, void (T::*fn)(NMHDR*, LRESULT*))
+{
+    return {WM_NOTIFY, code, id, id, [fn](CWnd* w, WPARAM, LPARAM lp, LRESULT& r) {
+                (static_cast<T*>(w)->*fn)(reinterpret_cast<NMHDR*>(lp), &r);
+                return true;
+            }};
+}
+template <class T> MessageMapEntry Message(UINT message, LRESULT (T::*fn)(WPARAM, LPARAM))
+{
+    return {message, 0, 0, 0, [fn](CWnd* w, WPARAM wp, LPARAM lp, LRESULT& r) {
+                r = (static_cast<T*>(w)->*fn)(wp, lp);
+                return true;
+            }};
+}
+template <class T> MessageMapEntry Destroy(void (T::*fn)())
+{
+    return {WM_DESTROY, 0, 0, 0, [fn](CWnd* w, WPARAM, LPARAM, LRESULT&) {
+                (static_cast<T*>(w)->*fn)();
+                return true;
+            }};
+}
+template <class T> MessageMapEntry Paint(void (T::*fn)())
+{
+    return {WM_PAINT, 0, 0, 0, [fn](CWnd* w, WPARAM, LPARAM, LRESULT&) {
+                (static_cast<T*>(w)->*fn)();
+                return true;
+            }};
+}
+template <class T> MessageMapEntry Timer(void (T::*fn)(UINT_PTR))
+{
+    return {WM_TIMER, 0, 0, 0, [fn](CWnd* w, WPARAM wp, LPARAM, LRESULT&) {
+                (static_cast<T*>(w)->*fn)(wp);
+                return true;
+            }};
+}
+template <class T> MessageMapEntry GetDlgCode(UINT (T::*fn)())
+{
+    return {WM_GETDLGCODE, 0, 0, 0, [fn](CWnd* w, WPARAM, LPARAM, LRESULT& r) {
+                r = (static_cast<T*>(w)->*fn)();
+                return true;
+            }};
+}
+// WM_KEYDOWN, WM_KEYUP, WM_CHAR, WM_SYSKEYDOWN ...: (nChar, nRepCnt, nFlags).
+template <class T> MessageMapEntry Key(UINT message, void (T::*fn)(UINT, UINT, UINT))
+{
+    return {message, 0, 0, 0, [fn](CWnd* w, WPARAM wp, LPARAM lp, LRESULT&) {
+                (static_cast<T*>(w)->*fn)(UINT(wp), UINT(lp & 0xFFFF), UINT((lp >> 16) & 0xFFFF));
+                return true;
+            }};
+}
+// WM_LBUTTONDOWN, WM_MOUSEMOVE ...: (nFlags, point in client coordinates).
+template <class T> MessageMapEntry Mouse(UINT message, void (T::*fn)(UINT, CPoint))
+{
+    return {message, 0, 0, 0, [fn](CWnd* w, WPARAM wp, LPARAM lp, LRESULT&) {
+                (static_cast<T*>(w)->*fn)(UINT(wp), CPoint(short(LOWORD(lp)), short(HIWORD(lp))));
+                return true;
+            }};
+}
+// WM_SETFOCUS, WM_KILLFOCUS: (the other window).
+template <class T> MessageMapEntry Focus(UINT message, void (T::*fn)(CWnd*));
+// WM_HSCROLL, WM_VSCROLL: (code, position, scroll bar control or null).
+template <class T> MessageMapEntry Scroll(UINT message, void (T::*fn)(UINT, UINT, CScrollBar*));
+// WM_CONTEXTMENU: (window, point in screen coordinates).
+template <class T> MessageMapEntry ContextMenu(void (T::*fn)(CWnd*, CPoint));
+template <class T> MessageMapEntry Size(void (T::*fn)(UINT, int, int))
+{
+    return {WM_SIZE, 0, 0, 0, [fn](CWnd* w, WPARAM wp, LPARAM lp, LRESULT&) {
+                (static_cast<T*>(w)->*fn)(UINT(wp), LOWORD(lp), HIWORD(lp));
+                return true;
+            }};
+}
+
+} // namespace mm
+
+// ---------------------------------------------------------------------------------------------------------------
+// Free Win32 functions.
+
+LRESULT SendMessage(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+BOOL IsWindow(HWND hWnd);
+HWND GetFocus();
+HWND GetParent(HWND hWnd);
+HWND GetDlgItem(HWND hDlg, int id);
+int GetDlgCtrlID(HWND hWnd);
+DWORD GetWindowStyle(HWND hWnd);
+CString GetWindowClassName(HWND hWnd);
+BOOL MessageBeep(UINT type);
+short GetKeyState(int virtKey); // high bit set while the key is down
+UINT VirtualKeyFromChar(char ch, bool* shifted = nullptr); // US layout: the key that types ch
+int GetSystemMetrics(int index);
+COLORREF GetSysColor(int index);
+
+enum : int
+{
+    SM_CXSCREEN = 0, SM_CYSCREEN = 1, SM_CXVSCROLL = 2, SM_CYHSCROLL = 3, SM_CYCAPTION = 4, SM_CXBORDER = 5,
+    SM_CYBORDER = 6, SM_CXDLGFRAME = 7, SM_CYDLGFRAME = 8, SM_CXEDGE = 45, SM_CYEDGE = 46,
+};
+enum : int
+{
+    COLOR_WINDOW = 5, COLOR_WINDOWTEXT = 8, COLOR_BTNFACE = 15, COLOR_3DFACE = 15, COLOR_HIGHLIGHT = 13,
+    COLOR_HIGHLIGHTTEXT = 14, COLOR_GRAYTEXT = 17, COLOR_BTNTEXT = 18,
+};
+
+// A registered window class: custom controls named by class in templates, and windows created with CreateEx.
+struct WNDCLASS
+{
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;
+    HANDLE hInstance;
+    HANDLE hIcon;
+    HANDLE hCursor;
+    HANDLE hbrBackground;
+    LPCTSTR lpszMenuName;
+    LPCTSTR lpszClassName;
+};
+BOOL AfxRegisterClass(WNDCLASS* wndClass);
+BOOL GetClassInfo(HANDLE hInstance, LPCTSTR className, WNDCLASS* wndClass);
+HANDLE AfxGetInstanceHandle();
+
+// ---------------------------------------------------------------------------------------------------------------
+
+class CCmdTarget
+{
+  public:
+    virtual ~CCmdTarget() = default;
+};
+
+class CWnd : public CCmdTarget
+{
+  public:
+    CWnd() = default;
+    ~CWnd() override;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
+
+    HWND m_hWnd = nullptr;
+    HWND GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
+    operator HWND() const { return GetSafeHwnd(); }
+
+    static CWnd* FromHandle(HWND hWnd);          // the attached object, or a wrapper owned by the window
+    static CWnd* FromHandlePermanent(HWND hWnd); // the attached object only
+    BOOL Attach(HWND hWnd);
+    HWND Detach();
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT id, CWnd* parent);
+    HWND UnsubclassWindow();
+
+    // Creation of a window of a registered class (custom-drawn windows).
+    BOOL CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect,
+                  CWnd* parent, UINT id, LPVOID param = nullptr);
+    BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id);
+    virtual BOOL DestroyWindow();
+
+    // Messages.
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    virtual const MessageMap& GetMessageMap() const { return GetThisMessageMap(); }
+    static const MessageMap& GetThisMessageMap();
+    LRESULT Default(); // default processing of the message being handled
+    const MSG* GetCurrentMessage() const;
+
+    // State.
+    BOOL ShowWindow(int nCmdShow);
+    BOOL IsWindowVisible() const;
+    BOOL EnableWindow(BOOL bEnable = TRUE);
+    BOOL IsWindowEnabled() const;
+    CWnd* SetFocus();
+    static CWnd* GetFocus();
+    void SetWindowText(LPCTSTR text);
+    void GetWindowText(CString& text) const;
+    CString GetWindowText() const;
+    int GetWindowTextLength() const;
+    DWORD GetStyle() const;
+    DWORD GetExStyle() const;
+    BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
+    int GetDlgCtrlID() const;
+    CWnd* GetParent() const;
+    CWnd* GetOwner() const;
+    CWnd* GetTopLevelParent() const;
+    BOOL IsChild(const CWnd* pWnd) const;
+    BOOL IsWindowHandleValid() const { return ::IsWindow(m_hWnd); }
+
+    // Geometry (pixels).
+    void GetWindowRect(LPRECT rect) const;
+    void GetClientRect(LPRECT rect) const;
+    void ClientToScreen(LPPOINT pt) const;
+    void ClientToScreen(LPRECT rect) const;
+    void ScreenToClient(LPPOINT pt) const;
+    void ScreenToClient(LPRECT rect) const;
+    void MoveWindow(int x, int y, int cx, int cy, BOOL repaint = TRUE);
+    void MoveWindow(LPCRECT rect, BOOL repaint = TRUE);
+    BOOL SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags);
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* wp) const;
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* wp);
+    void CenterWindow(CWnd* alternateOwner = nullptr);
+
+    // Painting: custom-drawn windows keep a backing image that the device contexts draw into.
+    void Invalidate(BOOL erase = TRUE);
+    void InvalidateRect(LPCRECT rect, BOOL erase = TRUE);
+    void UpdateWindow();
+    void SetRedraw(BOOL redraw = TRUE);
+
+    // Dialog items.
+    CWnd* GetDlgItem(int id) const;
+    void SetDlgItemText(int id, LPCTSTR text);
+    int GetDlgItemText(int id, CString& text) const;
+    void SetDlgItemInt(int id, UINT value, BOOL isSigned = TRUE);
+    UINT GetDlgItemInt(int id, BOOL* translated = nullptr, BOOL isSigned = TRUE) const;
+    void CheckDlgButton(int id, UINT check);
+    UINT IsDlgButtonChecked(int id) const;
+    void CheckRadioButton(int firstId, int lastId, int checkId);
+    int GetCheckedRadioButton(int firstId, int lastId) const;
+    CWnd* GetNextDlgTabItem(CWnd* ctl, BOOL previous = FALSE) const;
+    CWnd* GetNextDlgGroupItem(CWnd* ctl, BOOL previous = FALSE) const;
+    CWnd* GetWindow(UINT cmd) const;
+
+    int MessageBox(LPCTSTR text, LPCTSTR caption = nullptr, UINT type = MB_OK);
+
+    // Timers run on the toolkit's event loop and arrive as WM_TIMER.
+    UINT_PTR SetTimer(UINT_PTR id, UINT elapse, void* unused = nullptr);
+    BOOL KillTimer(UINT_PTR id);
+
+    virtual void PostNcDestroy() {} // after the window is gone; a self-deleting window deletes itself here
+
+  protected:
+    virtual void PreSubclassWindow() {}
+    void OnNcDestroy();
+
+    friend struct WindowRecord;
+    friend LRESULT SendMessage(HWND, UINT, WPARAM, LPARAM);
+};
+
+enum : UINT
+{
+    GW_HWNDFIRST = 0, GW_HWNDLAST = 1, GW_HWNDNEXT = 2, GW_HWNDPREV = 3, GW_OWNER = 4, GW_CHILD = 5,
+};
+
+
+namespace mm
+{
+template <class T> MessageMapEntry Focus(UINT message, void (T::*fn)(CWnd*))
+{
+    return {message, 0, 0, 0, [fn](CWnd* w, WPARAM wp, LPARAM, LRESULT&) {
+                (static_cast<T*>(w)->*fn)(CWnd::FromHandle(reinterpret_cast<HWND>(wp)));
+                return true;
+            }};
+}
+template <class T> MessageMapEntry Scroll(UINT message, void (T::*fn)(UINT, UINT, CScrollBar*))
+{
+    return {message, 0, 0, 0, [fn](CWnd* w, WPARAM wp, LPARAM lp, LRESULT&) {
+                (static_cast<T*>(w)->*fn)(LOWORD(wp), HIWORD(wp),
+                                          reinterpret_cast<CScrollBar*>(CWnd::FromHandle(reinterpret_cast<HWND>(lp))));
+                return true;
+            }};
+}
+template <class T> MessageMapEntry ContextMenu(void (T::*fn)(CWnd*, CPoint))
+{
+    return {WM_CONTEXTMENU, 0, 0, 0, [fn](CWnd* w, WPARAM wp, LPARAM lp, LRESULT&) {
+                (static_cast<T*>(w)->*fn)(CWnd::FromHandle(reinterpret_cast<HWND>(wp)),
+                                          CPoint(short(LOWORD(lp)), short(HIWORD(lp))));
+                return true;
+            }};
+}
+
+} // namespace mm
+
+// ---------------------------------------------------------------------------------------------------------------
+// Dialogs.
+
+class CDialog : public CWnd
+{
+  public:
+    CDialog() = default;
+    explicit CDialog(UINT templateId, CWnd* parent = nullptr);
+    ~CDialog() override;
+
+    virtual INT_PTR DoModal();
+    virtual BOOL Create(UINT templateId, CWnd* parent = nullptr);
+    void EndDialog(int result);
+    BOOL UpdateData(BOOL saveAndValidate = TRUE);
+    void NextDlgCtrl() const;
+    void PrevDlgCtrl() const;
+    void GotoDlgCtrl(CWnd* ctl);
+    void SetDefID(UINT id);
+    DWORD GetDefID() const;
+    UINT GetTemplateID() const { return m_nIDTemplate; }
+    BOOL IsDialogMessage(MSG* pMsg);
+
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+    virtual void OnCancel();
+    virtual void DoDataExchange(CDataExchange* pDX) {}
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    DECLARE_MESSAGE_MAP()
+
+  protected:
+    LRESULT OnInitDialogMessage(WPARAM, LPARAM);
+    UINT m_nIDTemplate = 0;
+    CWnd* m_pParentWnd = nullptr;
+    int m_nModalResult = -1;
+    bool m_bInModalLoop = false;
+
+    friend class DialogBuilder;
+};
+
+// ---------------------------------------------------------------------------------------------------------------
+// Controls. The wrappers add no data: code may treat GetDlgItem's window as any of them, as MFC code does.
+
+class CStatic : public CWnd
+{
+};
+
+class CButton : public CWnd
+{
+  public:
+    int GetCheck() const { return int(SendMessage(BM_GETCHECK)); }
+    void SetCheck(int check) { SendMessage(BM_SETCHECK, WPARAM(check)); }
+    UINT GetState() const { return UINT(SendMessage(BM_GETSTATE)); }
+    void SetState(BOOL highlight) { SendMessage(BM_SETSTATE, WPARAM(highlight)); }
+    UINT GetButtonStyle() const { return UINT(GetStyle() & 0xFFFF); }
+    void SetButtonStyle(UINT style, BOOL redraw = TRUE) { SendMessage(BM_SETSTYLE, style, redraw); }
+    void Click() { SendMessage(BM_CLICK); }
+};
+
+class CEdit : public CWnd
+{
+  public:
+    void SetSel(int start, int end, BOOL noScroll = FALSE) { SendMessage(EM_SETSEL, WPARAM(start), LPARAM(end)); }
+    void GetSel(int& start, int& end) const;
+    void ReplaceSel(LPCTSTR text, BOOL canUndo = FALSE) { SendMessage(EM_REPLACESEL, canUndo, LPARAM(text)); }
+    void SetLimitText(UINT max) { SendMessage(EM_LIMITTEXT, max); }
+    void LimitText(int max = 0) { SendMessage(EM_LIMITTEXT, WPARAM(max)); }
+    UINT GetLimitText() const { return UINT(SendMessage(EM_GETLIMITTEXT)); }
+    BOOL SetReadOnly(BOOL readOnly = TRUE) { return BOOL(SendMessage(EM_SETREADONLY, readOnly)); }
+    BOOL SetTabStops(int count, const int* stops) { return BOOL(SendMessage(EM_SETTABSTOPS, WPARAM(count), LPARAM(stops))); }
+    BOOL SetTabStops(int cxEachStop) { return SetTabStops(1, &cxEachStop); }
+    int GetLineCount() const { return int(SendMessage(EM_GETLINECOUNT)); }
+    BOOL GetModify() const { return BOOL(SendMessage(EM_GETMODIFY)); }
+    void SetModify(BOOL modified = TRUE) { SendMessage(EM_SETMODIFY, modified); }
+};
+
+class CComboBox : public CWnd
+{
+  public:
+    int GetCount() const { return int(SendMessage(CB_GETCOUNT)); }
+    int GetCurSel() const { return int(SendMessage(CB_GETCURSEL)); }
+    int SetCurSel(int index) { return int(SendMessage(CB_SETCURSEL, WPARAM(index))); }
+    int AddString(LPCTSTR text) { return int(SendMessage(CB_ADDSTRING, 0, LPARAM(text))); }
+    int InsertString(int index, LPCTSTR text) { return int(SendMessage(CB_INSERTSTRING, WPARAM(index), LPARAM(text))); }
+    int DeleteString(UINT index) { return int(SendMessage(CB_DELETESTRING, index)); }
+    void ResetContent() { SendMessage(CB_RESETCONTENT); }
+    int FindString(int startAfter, LPCTSTR text) const { return int(SendMessage(CB_FINDSTRING, WPARAM(startAfter), LPARAM(text))); }
+    int FindStringExact(int startAfter, LPCTSTR text) const { return int(SendMessage(CB_FINDSTRINGEXACT, WPARAM(startAfter), LPARAM(text))); }
+    int SelectString(int startAfter, LPCTSTR text) { return int(SendMessage(CB_SELECTSTRING, WPARAM(startAfter), LPARAM(text))); }
+    int GetLBTextLen(int index) const { return int(SendMessage(CB_GETLBTEXTLEN, WPARAM(index))); }
+    void GetLBText(int index, CString& text) const;
+    DWORD_PTR GetItemData(int index) const { return DWORD_PTR(SendMessage(CB_GETITEMDATA, WPARAM(index))); }
+    int SetItemData(int index, DWORD_PTR data) { return int(SendMessage(CB_SETITEMDATA, WPARAM(index), LPARAM(data))); }
+    void ShowDropDown(BOOL show = TRUE) { SendMessage(CB_SHOWDROPDOWN, show); }
+    BOOL GetDroppedState() const { return BOOL(SendMessage(CB_GETDROPPEDSTATE)); }
+    BOOL LimitText(int max) { return BOOL(SendMessage(CB_LIMITTEXT, WPARAM(max))); }
+    DWORD GetEditSel() const { return DWORD(SendMessage(CB_GETEDITSEL)); }
+    BOOL SetEditSel(int start, int end) { return BOOL(SendMessage(CB_SETEDITSEL, 0, MAKELPARAM(WORD(start), WORD(end)))); }
+};
+
+class CListBox : public CWnd
+{
+  public:
+    int GetCount() const { return int(SendMessage(LB_GETCOUNT)); }
+    int GetCurSel() const { return int(SendMessage(LB_GETCURSEL)); }
+    int SetCurSel(int index) { return int(SendMessage(LB_SETCURSEL, WPARAM(index))); }
+    int GetSel(int index) const { return int(SendMessage(LB_GETSEL, WPARAM(index))); }
+    int SetSel(int index, BOOL select = TRUE) { return int(SendMessage(LB_SETSEL, select, LPARAM(index))); }
+    int GetSelCount() const { return int(SendMessage(LB_GETSELCOUNT)); }
+    int GetSelItems(int maxItems, int* items) const { return int(SendMessage(LB_GETSELITEMS, WPARAM(maxItems), LPARAM(items))); }
+    int AddString(LPCTSTR text) { return int(SendMessage(LB_ADDSTRING, 0, LPARAM(text))); }
+    int InsertString(int index, LPCTSTR text) { return int(SendMessage(LB_INSERTSTRING, WPARAM(index), LPARAM(text))); }
+    int DeleteString(UINT index) { return int(SendMessage(LB_DELETESTRING, index)); }
+    void ResetContent() { SendMessage(LB_RESETCONTENT); }
+    int FindString(int startAfter, LPCTSTR text) const { return int(SendMessage(LB_FINDSTRING, WPARAM(startAfter), LPARAM(text))); }
+    int FindStringExact(int startAfter, LPCTSTR text) const { return int(SendMessage(LB_FINDSTRINGEXACT, WPARAM(startAfter), LPARAM(text))); }
+    int SelectString(int startAfter, LPCTSTR text) { return int(SendMessage(LB_SELECTSTRING, WPARAM(startAfter), LPARAM(text))); }
+    int GetTextLen(int index) const { return int(SendMessage(LB_GETTEXTLEN, WPARAM(index))); }
+    void GetText(int index, CString& text) const;
+    DWORD_PTR GetItemData(int index) const { return DWORD_PTR(SendMessage(LB_GETITEMDATA, WPARAM(index))); }
+    int SetItemData(int index, DWORD_PTR data) { return int(SendMessage(LB_SETITEMDATA, WPARAM(index), LPARAM(data))); }
+    int GetTopIndex() const { return int(SendMessage(LB_GETTOPINDEX)); }
+    int SetTopIndex(int index) { return int(SendMessage(LB_SETTOPINDEX, WPARAM(index))); }
+};
+
+class CScrollBar : public CWnd
+{
+  public:
+    int GetScrollPos() const { return int(SendMessage(SBM_GETPOS)); }
+    int SetScrollPos(int pos, BOOL redraw = TRUE) { return int(SendMessage(SBM_SETPOS, WPARAM(pos), redraw)); }
+    void GetScrollRange(int* minPos, int* maxPos) const { SendMessage(SBM_GETRANGE, WPARAM(minPos), LPARAM(maxPos)); }
+    void SetScrollRange(int minPos, int maxPos, BOOL redraw = TRUE) { SendMessage(SBM_SETRANGE, WPARAM(minPos), LPARAM(maxPos)); }
+};
+
+// ---------------------------------------------------------------------------------------------------------------
+// Message boxes and application helpers.
+
+int AfxMessageBox(LPCTSTR text, UINT type = MB_OK, UINT helpId = 0);
+int AfxMessageBox(UINT idPrompt, UINT type = MB_OK, UINT helpId = -1);
+BOOL AfxLoadString(UINT id, CString& text); // string table of the resource chain
+CWnd* AfxGetMainWnd();
+void AfxSetMainWnd(CWnd* wnd);
+CString AfxGetAppName();
+
+// Raised by data exchange to abandon an UpdateData after its message was shown.
+class CUserException
+{
+};
+class CResourceException
+{
+};
+[[noreturn]] void AfxThrowUserException();
+[[noreturn]] void AfxThrowResourceException();

@@ -1,0 +1,839 @@
+// Buttons, edit boxes, static texts and combo boxes: Qt peers with Win32's messages and notifications.
+#include "platform/window_p.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextBlock>
+#include <QValidator>
+
+#include <algorithm>
+#include <cstring>
+
+std::unique_ptr<WindowImpl> MakeCommonControlImpl(HWND h, const CString& lowerClass);
+
+namespace
+{
+
+const char* TextOf(LPARAM lParam) { return lParam ? reinterpret_cast<const char*>(lParam) : ""; }
+
+LRESULT CopyText(const CString& text, WPARAM size, LPARAM buffer)
+{
+    if (!buffer)
+        return -1;
+    std::memcpy(reinterpret_cast<char*>(buffer), text.c_str(), size_t(text.GetLength()) + 1);
+    (void)size;
+    return text.GetLength();
+}
+
+// Win32's '&' mnemonic marker, shown without the marker.
+QString WithoutMnemonics(const CString& text)
+{
+    std::string out;
+    const std::string& s = text.str();
+    for (size_t i = 0; i < s.size(); ++i)
+    {
+        if (s[i] == '&')
+        {
+            if (i + 1 < s.size() && s[i + 1] == '&')
+                out += '&', ++i;
+            continue;
+        }
+        out += s[i];
+    }
+    return ToQt(CString(out));
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Buttons.
+
+// Check boxes and radio buttons whose click changes nothing by itself (BS_CHECKBOX, BS_RADIOBUTTON),
+// and automatic radio buttons that clear the rest of their group.
+template <class Base> class ManualButton : public Base
+{
+  public:
+    ManualButton(HWND h, bool automatic, QWidget* parent) : Base(parent), m_h(h), m_auto(automatic) {}
+
+  protected:
+    void nextCheckState() override
+    {
+        if (!m_auto)
+            return;
+        if constexpr (std::is_same_v<Base, QRadioButton>)
+        {
+            for (HWND s : m_h->parent ? m_h->parent->children : std::vector<HWND>{})
+                if (s != m_h && s->className.CompareNoCase("Button") == 0 &&
+                    (s->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON && InSameGroup(s))
+                    ::SendMessage(s, BM_SETCHECK, BST_UNCHECKED);
+            this->setChecked(true);
+        }
+        else
+            Base::nextCheckState();
+    }
+
+  private:
+    bool InSameGroup(HWND other) const
+    {
+        auto& sib = m_h->parent->children;
+        auto a = std::find(sib.begin(), sib.end(), m_h), b = std::find(sib.begin(), sib.end(), other);
+        if (a == sib.end() || b == sib.end())
+            return false;
+        auto lo = std::min(a, b), hi = std::max(a, b);
+        for (auto it = lo + 1; it <= hi; ++it)
+            if ((*it)->style & WS_GROUP)
+                return false;
+        return true;
+    }
+    HWND m_h;
+    bool m_auto;
+};
+
+class ButtonImpl : public WindowImpl
+{
+  public:
+    using WindowImpl::WindowImpl;
+
+    QWidget* CreatePeer(QWidget* parent, const CString& text) override
+    {
+        m_text = text;
+        DWORD type = m_h->style & BS_TYPEMASK;
+        QString label = ToQt(text);
+        switch (type)
+        {
+        case BS_CHECKBOX:
+        case BS_AUTOCHECKBOX:
+        case BS_3STATE:
+        case BS_AUTO3STATE: {
+            auto* b = new ManualButton<QCheckBox>(m_h, type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE, parent);
+            b->setText(label);
+            b->setTristate(type == BS_3STATE || type == BS_AUTO3STATE);
+            m_button = b;
+            break;
+        }
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON: {
+            auto* b = new ManualButton<QRadioButton>(m_h, type == BS_AUTORADIOBUTTON, parent);
+            b->setAutoExclusive(false);
+            b->setText(label);
+            m_button = b;
+            break;
+        }
+        case BS_GROUPBOX: {
+            auto* g = new QGroupBox(label, parent);
+            g->setFocusPolicy(Qt::NoFocus);
+            g->setAttribute(Qt::WA_TransparentForMouseEvents);
+            return g;
+        }
+        default: {
+            auto* b = new QPushButton(label, parent);
+            b->setAutoDefault(false);
+            b->setDefault(type == BS_DEFPUSHBUTTON);
+            m_button = b;
+            break;
+        }
+        }
+        m_button->setFocusPolicy(Qt::StrongFocus);
+        QObject::connect(m_button, &QAbstractButton::clicked, [this] { Notify(BN_CLICKED); });
+        return m_button;
+    }
+
+    CString GetText() const override { return m_text; }
+    void SetText(const CString& text) override
+    {
+        m_text = text;
+        if (auto* g = qobject_cast<QGroupBox*>(m_h->widget.data()))
+            g->setTitle(ToQt(text));
+        else if (m_button)
+            m_button->setText(ToQt(text));
+    }
+
+    UINT DlgCode(const MSG*) const override
+    {
+        switch (m_h->style & BS_TYPEMASK)
+        {
+        case BS_PUSHBUTTON:
+        case BS_OWNERDRAW:
+            return DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON;
+        case BS_DEFPUSHBUTTON:
+            return DLGC_BUTTON | DLGC_DEFPUSHBUTTON;
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON:
+            return DLGC_BUTTON | DLGC_RADIOBUTTON;
+        case BS_GROUPBOX:
+            return DLGC_STATIC;
+        default:
+            return DLGC_BUTTON;
+        }
+    }
+
+    LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (message)
+        {
+        case BM_GETCHECK:
+            if (auto* c = qobject_cast<QCheckBox*>(m_button))
+                return c->checkState() == Qt::Checked ? BST_CHECKED
+                       : c->checkState() == Qt::PartiallyChecked ? BST_INDETERMINATE
+                                                                 : BST_UNCHECKED;
+            return m_button && m_button->isCheckable() && m_button->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+        case BM_SETCHECK:
+            if (auto* c = qobject_cast<QCheckBox*>(m_button))
+                c->setCheckState(wParam == BST_CHECKED ? Qt::Checked
+                                 : wParam == BST_INDETERMINATE && c->isTristate() ? Qt::PartiallyChecked
+                                                                                   : Qt::Unchecked);
+            else if (m_button && m_button->isCheckable())
+                m_button->setChecked(wParam == BST_CHECKED);
+            return 0;
+        case BM_GETSTATE: {
+            LRESULT state = Proc(BM_GETCHECK, 0, 0);
+            if (m_button && m_button->isDown())
+                state |= BST_PUSHED;
+            if (m_button && m_button->hasFocus())
+                state |= BST_FOCUS;
+            return state;
+        }
+        case BM_SETSTATE:
+            if (m_button)
+                m_button->setDown(wParam != 0);
+            return 0;
+        case BM_SETSTYLE: {
+            DWORD type = DWORD(wParam) & BS_TYPEMASK;
+            m_h->style = (m_h->style & ~0xFFFFu) | (DWORD(wParam) & 0xFFFF);
+            if (auto* p = qobject_cast<QPushButton*>(m_button))
+                p->setDefault(type == BS_DEFPUSHBUTTON);
+            return 0;
+        }
+        case BM_CLICK:
+            if (m_button && m_button->isEnabled())
+                m_button->click();
+            return 0;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            if (m_h->style & BS_NOTIFY)
+                Notify(message == WM_SETFOCUS ? BN_SETFOCUS : BN_KILLFOCUS);
+            return 0;
+        default:
+            return WindowImpl::Proc(message, wParam, lParam);
+        }
+    }
+
+  private:
+    QAbstractButton* m_button = nullptr;
+    CString m_text;
+};
+
+// ---------------------------------------------------------------------------------------------------------------
+// Edit boxes.
+
+// ES_UPPERCASE, ES_LOWERCASE and ES_NUMBER act on what is typed, as the Win32 edit does.
+class EditValidator : public QValidator
+{
+  public:
+    EditValidator(DWORD style, QObject* parent) : QValidator(parent), m_style(style) {}
+    State validate(QString& input, int&) const override
+    {
+        if (m_style & ES_UPPERCASE)
+            input = input.toUpper();
+        else if (m_style & ES_LOWERCASE)
+            input = input.toLower();
+        if (m_style & ES_NUMBER)
+            for (QChar c : input)
+                if (!c.isDigit())
+                    return Invalid;
+        return Acceptable;
+    }
+
+  private:
+    DWORD m_style;
+};
+
+class EditImpl : public WindowImpl
+{
+  public:
+    using WindowImpl::WindowImpl;
+
+    QWidget* CreatePeer(QWidget* parent, const CString& text) override
+    {
+        DWORD s = m_h->style;
+        bool border = (s & WS_BORDER) || (m_h->exStyle & WS_EX_CLIENTEDGE);
+        if (s & ES_MULTILINE)
+        {
+            m_multi = new QPlainTextEdit(parent);
+            m_multi->setReadOnly(s & ES_READONLY);
+            m_multi->setLineWrapMode((s & ES_AUTOHSCROLL) || (s & WS_HSCROLL) ? QPlainTextEdit::NoWrap
+                                                                              : QPlainTextEdit::WidgetWidth);
+            m_multi->setVerticalScrollBarPolicy((s & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+            m_multi->setHorizontalScrollBarPolicy((s & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+            m_multi->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
+            m_multi->setTabChangesFocus(false);
+            m_multi->setPlainText(ToMultiline(text));
+            QObject::connect(m_multi, &QPlainTextEdit::textChanged, [this] { Changed(); });
+            return m_multi;
+        }
+        m_line = new QLineEdit(parent);
+        m_line->setFrame(border);
+        m_line->setReadOnly(s & ES_READONLY);
+        m_line->setMaxLength(30000);
+        if (s & ES_PASSWORD)
+            m_line->setEchoMode(QLineEdit::Password);
+        m_line->setAlignment((s & ES_RIGHT) ? Qt::AlignRight : (s & ES_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft);
+        if (s & (ES_UPPERCASE | ES_LOWERCASE | ES_NUMBER))
+            m_line->setValidator(new EditValidator(s, m_line));
+        m_line->setText(ToQt(text));
+        QObject::connect(m_line, &QLineEdit::textChanged, [this] { Changed(); });
+        return m_line;
+    }
+
+    CString GetText() const override
+    {
+        if (m_multi)
+        {
+            QString t = m_multi->toPlainText();
+            t.replace('\n', QStringLiteral("\r\n"));
+            return FromQt(t);
+        }
+        return m_line ? FromQt(m_line->text()) : CString();
+    }
+
+    void SetText(const CString& text) override
+    {
+        {
+            Quiet quiet(m_h);
+            if (m_multi)
+                m_multi->setPlainText(ToMultiline(text));
+            else if (m_line)
+                m_line->setText(ToQt(text));
+        }
+        // Win32 reports a change for every WM_SETTEXT, even to the same text.
+        Notify(EN_UPDATE);
+        Notify(EN_CHANGE);
+    }
+
+    UINT DlgCode(const MSG* msg) const override
+    {
+        UINT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
+        if (m_multi && msg && msg->wParam == VK_RETURN && (m_h->style & ES_WANTRETURN))
+            code |= DLGC_WANTALLKEYS;
+        return code;
+    }
+
+    LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (message)
+        {
+        case EM_SETSEL:
+            SetSel(int(wParam), int(lParam));
+            return 0;
+        case EM_GETSEL: {
+            auto [start, end] = GetSel();
+            if (wParam)
+                *reinterpret_cast<DWORD*>(wParam) = DWORD(start);
+            if (lParam)
+                *reinterpret_cast<DWORD*>(lParam) = DWORD(end);
+            return MAKELONG(WORD(start), WORD(end));
+        }
+        case EM_REPLACESEL: {
+            QString t = ToQt(TextOf(lParam));
+            if (m_line)
+                m_line->insert(t);
+            else if (m_multi)
+                m_multi->insertPlainText(t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+            return 0;
+        }
+        case EM_LIMITTEXT:
+            m_limit = wParam == 0 ? 0x7FFFFFFE : int(wParam);
+            if (m_line)
+                m_line->setMaxLength(std::min(m_limit, 0x7FFFFFFE));
+            return 0;
+        case EM_GETLIMITTEXT:
+            return m_line ? m_line->maxLength() : m_limit;
+        case EM_SETREADONLY:
+            if (wParam)
+                m_h->style |= ES_READONLY;
+            else
+                m_h->style &= ~ES_READONLY;
+            if (m_line)
+                m_line->setReadOnly(wParam != 0);
+            if (m_multi)
+                m_multi->setReadOnly(wParam != 0);
+            return TRUE;
+        case EM_SETTABSTOPS: {
+            if (!m_multi)
+                return FALSE;
+            int du = wParam == 0 ? 32 : lParam ? reinterpret_cast<const int*>(lParam)[0] : 32;
+            QPoint base = m_multi->window()->property("pdt_baseunits").toPoint();
+            int baseX = base.x() > 0 ? base.x() : m_multi->fontMetrics().averageCharWidth();
+            m_multi->setTabStopDistance(std::max(1, MulDiv(du, baseX, 4)));
+            return TRUE;
+        }
+        case EM_GETLINECOUNT:
+            return m_multi ? m_multi->document()->blockCount() : 1;
+        case EM_GETMODIFY:
+            return m_line ? m_line->isModified() : m_multi ? m_multi->document()->isModified() : 0;
+        case EM_SETMODIFY:
+            if (m_line)
+                m_line->setModified(wParam != 0);
+            if (m_multi)
+                m_multi->document()->setModified(wParam != 0);
+            return 0;
+        case WM_SETFOCUS:
+            Notify(EN_SETFOCUS);
+            return 0;
+        case WM_KILLFOCUS:
+            Notify(EN_KILLFOCUS);
+            return 0;
+        case WM_CUT:
+        case WM_COPY:
+        case WM_PASTE:
+        case WM_CLEAR:
+            if (m_line)
+                message == WM_CUT ? m_line->cut() : message == WM_COPY ? m_line->copy() : message == WM_PASTE ? m_line->paste() : m_line->del();
+            else if (m_multi)
+                message == WM_CUT ? m_multi->cut() : message == WM_COPY ? m_multi->copy() : message == WM_PASTE ? m_multi->paste() : m_multi->textCursor().removeSelectedText();
+            return 0;
+        default:
+            return WindowImpl::Proc(message, wParam, lParam);
+        }
+    }
+
+  private:
+    static QString ToMultiline(const CString& text)
+    {
+        QString t = ToQt(text);
+        t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        return t;
+    }
+    void Changed()
+    {
+        if (IsQuiet())
+            return;
+        Notify(EN_UPDATE);
+        Notify(EN_CHANGE);
+    }
+    void SetSel(int start, int end)
+    {
+        int len = m_line ? int(m_line->text().size()) : m_multi ? int(m_multi->toPlainText().size()) : 0;
+        if (start < 0)
+        {
+            // -1 removes the selection.
+            if (m_line)
+                m_line->deselect();
+            else if (m_multi)
+            {
+                QTextCursor c = m_multi->textCursor();
+                c.clearSelection();
+                m_multi->setTextCursor(c);
+            }
+            return;
+        }
+        if (end < 0 || end > len)
+            end = len;
+        start = std::min(start, len);
+        if (m_line)
+            m_line->setSelection(start, end - start);
+        else if (m_multi)
+        {
+            QTextCursor c = m_multi->textCursor();
+            c.setPosition(start);
+            c.setPosition(end, QTextCursor::KeepAnchor);
+            m_multi->setTextCursor(c);
+        }
+    }
+    std::pair<int, int> GetSel() const
+    {
+        if (m_line)
+        {
+            if (!m_line->hasSelectedText())
+                return {m_line->cursorPosition(), m_line->cursorPosition()};
+            int s = m_line->selectionStart();
+            return {s, s + int(m_line->selectedText().size())};
+        }
+        if (m_multi)
+        {
+            QTextCursor c = m_multi->textCursor();
+            return {c.selectionStart(), c.selectionEnd()};
+        }
+        return {0, 0};
+    }
+
+    QLineEdit* m_line = nullptr;
+    QPlainTextEdit* m_multi = nullptr;
+    int m_limit = 0x7FFFFFFE;
+};
+
+// ---------------------------------------------------------------------------------------------------------------
+// Static texts and frames.
+
+class StaticImpl : public WindowImpl
+{
+  public:
+    using WindowImpl::WindowImpl;
+
+    QWidget* CreatePeer(QWidget* parent, const CString& text) override
+    {
+        m_text = text;
+        DWORD type = m_h->style & SS_TYPEMASK;
+        switch (type)
+        {
+        case SS_ETCHEDHORZ:
+        case SS_ETCHEDVERT:
+        case SS_ETCHEDFRAME:
+        case SS_BLACKFRAME:
+        case SS_GRAYFRAME:
+        case SS_WHITEFRAME:
+        case SS_BLACKRECT:
+        case SS_GRAYRECT:
+        case SS_WHITERECT: {
+            auto* f = new QFrame(parent);
+            f->setFrameShape(type == SS_ETCHEDHORZ ? QFrame::HLine : type == SS_ETCHEDVERT ? QFrame::VLine : QFrame::Box);
+            f->setFrameShadow(type >= SS_ETCHEDHORZ ? QFrame::Sunken : QFrame::Plain);
+            return f;
+        }
+        default:
+            break;
+        }
+        m_label = new QLabel(parent);
+        m_label->setTextFormat(Qt::PlainText);
+        m_label->setWordWrap(type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT);
+        Qt::Alignment h = type == SS_CENTER ? Qt::AlignHCenter : type == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft;
+        m_label->setAlignment(h | ((m_h->style & SS_CENTERIMAGE) ? Qt::AlignVCenter : Qt::AlignTop));
+        if ((m_h->style & SS_SUNKEN) || (m_h->exStyle & (WS_EX_STATICEDGE | WS_EX_CLIENTEDGE)))
+            m_label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        Show();
+        return m_label;
+    }
+    CString GetText() const override { return m_text; }
+    void SetText(const CString& text) override
+    {
+        m_text = text;
+        Show();
+    }
+    UINT DlgCode(const MSG*) const override { return DLGC_STATIC; }
+
+  private:
+    void Show()
+    {
+        if (m_label)
+            m_label->setText((m_h->style & SS_NOPREFIX) ? ToQt(m_text) : WithoutMnemonics(m_text));
+    }
+    QLabel* m_label = nullptr;
+    CString m_text;
+};
+
+// ---------------------------------------------------------------------------------------------------------------
+// Combo boxes.
+
+class PdtComboBox : public QComboBox
+{
+  public:
+    PdtComboBox(HWND h, QWidget* parent) : QComboBox(parent), m_h(h) {}
+    void showPopup() override
+    {
+        if (!m_h->quiet)
+            ::SendMessage(m_h->parent, WM_COMMAND, MAKEWPARAM(WORD(m_h->id), CBN_DROPDOWN), LPARAM(m_h));
+        QComboBox::showPopup();
+    }
+    void hidePopup() override
+    {
+        QComboBox::hidePopup();
+        if (!m_h->quiet && IsWindow(m_h))
+            ::SendMessage(m_h->parent, WM_COMMAND, MAKEWPARAM(WORD(m_h->id), CBN_CLOSEUP), LPARAM(m_h));
+    }
+
+  private:
+    HWND m_h;
+};
+
+constexpr int kBytesRole = Qt::UserRole + 1; // the item's own bytes, so any byte string round-trips
+constexpr int kDataRole = Qt::UserRole + 2;
+
+class ComboImpl : public WindowImpl
+{
+  public:
+    using WindowImpl::WindowImpl;
+
+    QWidget* CreatePeer(QWidget* parent, const CString& text) override
+    {
+        m_combo = new PdtComboBox(m_h, parent);
+        m_combo->setFocusPolicy(Qt::StrongFocus);
+        DWORD kind = m_h->style & 3;
+        if (kind != CBS_DROPDOWNLIST)
+        {
+            m_combo->setEditable(true);
+            m_combo->setInsertPolicy(QComboBox::NoInsert);
+            m_combo->setCompleter(nullptr);
+            m_combo->lineEdit()->setText(ToQt(text));
+            QObject::connect(m_combo->lineEdit(), &QLineEdit::textEdited, [this] {
+                Notify(CBN_EDITUPDATE);
+                Notify(CBN_EDITCHANGE);
+            });
+        }
+        QObject::connect(m_combo, qOverload<int>(&QComboBox::activated), [this](int) { Notify(CBN_SELCHANGE); });
+        return m_combo;
+    }
+
+    QRect AdjustRect(const QRect& r) const override
+    {
+        // The template's height includes the dropped list; the window is as high as the field.
+        int field = m_combo->sizeHint().height();
+        int item = std::max(1, m_combo->fontMetrics().height() + 2);
+        m_combo->setMaxVisibleItems(std::max(1, (r.height() - field) / item));
+        return QRect(r.left(), r.top(), r.width(), std::min(r.height(), field));
+    }
+
+    CString GetText() const override
+    {
+        if (m_combo->isEditable())
+            return FromQt(m_combo->lineEdit()->text());
+        int i = m_combo->currentIndex();
+        return i < 0 ? CString() : ItemText(i);
+    }
+    void SetText(const CString& text) override
+    {
+        Quiet quiet(m_h);
+        if (m_combo->isEditable())
+            m_combo->lineEdit()->setText(ToQt(text));
+        else
+            m_combo->setCurrentIndex(Find(-1, text, true));
+    }
+
+    UINT DlgCode(const MSG* msg) const override
+    {
+        UINT code = DLGC_WANTCHARS | DLGC_WANTARROWS;
+        if (m_combo->isEditable())
+            code |= DLGC_HASSETSEL;
+        if (msg && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) && m_combo->view()->isVisible())
+            code |= DLGC_WANTALLKEYS;
+        return code;
+    }
+
+    LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        Quiet quiet(m_h);
+        int count = m_combo->count();
+        switch (message)
+        {
+        case CB_GETCOUNT:
+            return count;
+        case CB_GETCURSEL:
+            return m_combo->currentIndex();
+        case CB_SETCURSEL: {
+            int i = int(wParam);
+            if (i < 0 || i >= count)
+            {
+                Select(-1);
+                return CB_ERR;
+            }
+            Select(i);
+            return i;
+        }
+        case CB_ADDSTRING: {
+            CString s(TextOf(lParam));
+            int at = count;
+            if (m_h->style & CBS_SORT)
+            {
+                at = 0;
+                while (at < count && ItemText(at).CompareNoCase(s) <= 0)
+                    ++at;
+            }
+            Insert(at, s);
+            return at;
+        }
+        case CB_INSERTSTRING: {
+            int at = int(wParam);
+            if (at == -1)
+                at = count;
+            if (at < 0 || at > count)
+                return CB_ERR;
+            Insert(at, CString(TextOf(lParam)));
+            return at;
+        }
+        case CB_DELETESTRING: {
+            int i = int(wParam);
+            if (i < 0 || i >= count)
+                return CB_ERR;
+            bool wasCurrent = m_combo->currentIndex() == i;
+            QString edit = m_combo->isEditable() ? m_combo->lineEdit()->text() : QString();
+            m_combo->removeItem(i);
+            if (wasCurrent)
+                Select(-1);
+            if (m_combo->isEditable())
+                m_combo->lineEdit()->setText(edit);
+            return count - 1;
+        }
+        case CB_RESETCONTENT:
+            m_combo->clear();
+            if (m_combo->isEditable())
+                m_combo->lineEdit()->clear();
+            return 0;
+        case CB_FINDSTRING:
+            return Find(int(wParam), CString(TextOf(lParam)), false);
+        case CB_FINDSTRINGEXACT:
+            return Find(int(wParam), CString(TextOf(lParam)), true);
+        case CB_SELECTSTRING: {
+            int i = Find(int(wParam), CString(TextOf(lParam)), false);
+            if (i >= 0)
+                Select(i);
+            return i;
+        }
+        case CB_GETLBTEXT:
+            return int(wParam) < 0 || int(wParam) >= count ? CB_ERR : CopyText(ItemText(int(wParam)), 0, lParam);
+        case CB_GETLBTEXTLEN:
+            return int(wParam) < 0 || int(wParam) >= count ? CB_ERR : ItemText(int(wParam)).GetLength();
+        case CB_GETITEMDATA:
+            return int(wParam) < 0 || int(wParam) >= count ? CB_ERR
+                                                           : LRESULT(m_combo->itemData(int(wParam), kDataRole).value<qulonglong>());
+        case CB_SETITEMDATA:
+            if (int(wParam) < 0 || int(wParam) >= count)
+                return CB_ERR;
+            m_combo->setItemData(int(wParam), QVariant::fromValue(qulonglong(lParam)), kDataRole);
+            return TRUE;
+        case CB_SHOWDROPDOWN:
+            if (wParam)
+                m_combo->showPopup();
+            else
+                m_combo->hidePopup();
+            return TRUE;
+        case CB_GETDROPPEDSTATE:
+            return m_combo->view()->isVisible();
+        case CB_LIMITTEXT:
+            if (m_combo->isEditable())
+                m_combo->lineEdit()->setMaxLength(wParam == 0 ? 0x7FFFFFFE : int(wParam));
+            return TRUE;
+        case CB_GETEDITSEL: {
+            if (!m_combo->isEditable())
+                return CB_ERR;
+            QLineEdit* e = m_combo->lineEdit();
+            int s = e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+            int t = e->hasSelectedText() ? s + int(e->selectedText().size()) : s;
+            return MAKELONG(WORD(s), WORD(t));
+        }
+        case CB_SETEDITSEL:
+        case EM_SETSEL: {
+            if (!m_combo->isEditable())
+                return CB_ERR;
+            int s = message == EM_SETSEL ? int(wParam) : short(LOWORD(lParam));
+            int t = message == EM_SETSEL ? int(lParam) : short(HIWORD(lParam));
+            QLineEdit* e = m_combo->lineEdit();
+            int len = int(e->text().size());
+            if (s < 0)
+                e->deselect();
+            else
+            {
+                if (t < 0 || t > len)
+                    t = len;
+                e->setSelection(std::min(s, len), t - std::min(s, len));
+            }
+            return TRUE;
+        }
+        case WM_SETFOCUS:
+            --m_h->quiet;
+            Notify(CBN_SETFOCUS);
+            ++m_h->quiet;
+            return 0;
+        case WM_KILLFOCUS:
+            --m_h->quiet;
+            Notify(CBN_KILLFOCUS);
+            ++m_h->quiet;
+            return 0;
+        default:
+            --m_h->quiet;
+            LRESULT r = WindowImpl::Proc(message, wParam, lParam);
+            ++m_h->quiet;
+            return r;
+        }
+    }
+
+  private:
+    CString ItemText(int i) const { return CString(m_combo->itemData(i, kBytesRole).toByteArray().toStdString()); }
+    void Insert(int at, const CString& s)
+    {
+        bool wasEmpty = m_combo->count() == 0;
+        QString edit = m_combo->isEditable() ? m_combo->lineEdit()->text() : QString();
+        m_combo->insertItem(at, ToQt(s));
+        m_combo->setItemData(at, QByteArray::fromStdString(s.str()), kBytesRole);
+        m_combo->setItemData(at, QVariant::fromValue(qulonglong(0)), kDataRole);
+        // Qt selects the first item added to an empty list; Win32 selects nothing and keeps the edit text.
+        if (wasEmpty)
+            m_combo->setCurrentIndex(-1);
+        if (m_combo->isEditable())
+            m_combo->lineEdit()->setText(edit);
+    }
+    void Select(int i)
+    {
+        m_combo->setCurrentIndex(i);
+        if (m_combo->isEditable() && i < 0)
+            m_combo->lineEdit()->clear();
+    }
+    // Case-insensitive search after index `after`, wrapping round; prefix or whole string.
+    int Find(int after, const CString& s, bool exact) const
+    {
+        int n = m_combo->count();
+        if (n == 0)
+            return CB_ERR;
+        int start = after < 0 || after >= n ? 0 : after + 1;
+        for (int k = 0; k < n; ++k)
+        {
+            int i = (start + k) % n;
+            CString t = ItemText(i);
+            if (exact ? t.CompareNoCase(s) == 0 : t.Left(s.GetLength()).CompareNoCase(s) == 0)
+                return i;
+        }
+        return CB_ERR;
+    }
+
+    PdtComboBox* m_combo = nullptr;
+};
+
+} // namespace
+
+bool IsSystemControlClass(const CString& lower)
+{
+    static const char* kNames[] = {"button", "edit", "static", "combobox", "listbox", "syslistview32",
+                                   "systreeview32", "scrollbar", "#32770"};
+    for (const char* n : kNames)
+        if (lower == n)
+            return true;
+    return false;
+}
+
+std::unique_ptr<WindowImpl> MakeControlImpl(HWND h, const CString& lower)
+{
+    if (lower == "button")
+        return std::make_unique<ButtonImpl>(h);
+    if (lower == "edit")
+        return std::make_unique<EditImpl>(h);
+    if (lower == "static")
+        return std::make_unique<StaticImpl>(h);
+    if (lower == "combobox")
+        return std::make_unique<ComboImpl>(h);
+    return MakeCommonControlImpl(h, lower);
+}
+
+void CEdit::GetSel(int& start, int& end) const
+{
+    DWORD s = 0, e = 0;
+    SendMessage(EM_GETSEL, WPARAM(&s), LPARAM(&e));
+    start = int(s);
+    end = int(e);
+}
+
+void CComboBox::GetLBText(int index, CString& text) const
+{
+    int n = GetLBTextLen(index);
+    if (n < 0)
+    {
+        text.Empty();
+        return;
+    }
+    std::string buf(size_t(n) + 1, '\0');
+    SendMessage(CB_GETLBTEXT, WPARAM(index), LPARAM(buf.data()));
+    text = CString(buf.c_str(), n);
+}

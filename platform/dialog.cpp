@@ -1,0 +1,500 @@
+// Dialogs: windows built from templates, dialog units, the modal loop and the dialog manager's keys.
+#include "platform/window_p.h"
+
+#include <QApplication>
+#include <deque>
+#include <QEventLoop>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QPointer>
+#include <QScreen>
+#include <QTimer>
+
+#include "platform/afxdd.h"
+#include "platform/afxhooks.h"
+#include "platform/afxres.h"
+
+namespace
+{
+
+std::deque<pdt::hooks::ModalHandler> g_modalHandlers;
+pdt::hooks::ModalHandler g_fallbackModal;
+
+class DialogImpl : public WindowImpl
+{
+  public:
+    using WindowImpl::WindowImpl;
+    QWidget* CreatePeer(QWidget* parent, const CString& text) override
+    {
+        auto* w = new QWidget(parent);
+        w->setWindowTitle(ToQt(text));
+        w->setAutoFillBackground(true);
+        return w;
+    }
+    LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (message)
+        {
+        case DM_GETDEFID:
+            if (m_defId)
+                return MAKELONG(WORD(m_defId), DC_HASDEFID);
+            for (HWND c : m_h->children)
+                if ((c->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && c->className.CompareNoCase("Button") == 0)
+                    return MAKELONG(WORD(c->id), DC_HASDEFID);
+            return 0;
+        case DM_SETDEFID:
+            m_defId = UINT(wParam);
+            return TRUE;
+        case WM_NEXTDLGCTL: {
+            HWND target = nullptr;
+            if (LOWORD(lParam))
+                target = reinterpret_cast<HWND>(wParam);
+            else
+                target = pdt::dlg::NextTabItem(m_h, ::GetFocus(), wParam != 0);
+            if (IsWindow(target))
+                pdt::dlg::FocusControl(target);
+            return 0;
+        }
+        case WM_CLOSE:
+            // The close box is Cancel, as the dialog manager has it.
+            ::SendMessage(m_h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(::GetDlgItem(m_h, IDCANCEL)));
+            return 0;
+        default:
+            return WindowImpl::Proc(message, wParam, lParam);
+        }
+    }
+
+  private:
+    UINT m_defId = 0;
+};
+
+bool IsContainer(HWND h)
+{
+    return (h->exStyle & WS_EX_CONTROLPARENT) || (pdt::win::IsDialogClass(h) && (h->style & DS_CONTROL)) ||
+           (pdt::win::IsDialogClass(h) && (h->style & WS_CHILD));
+}
+
+bool Usable(HWND h) { return IsWindow(h) && h->widget && !h->widget->isHidden() && !(h->style & WS_DISABLED); }
+
+void CollectTabItems(HWND parent, std::vector<HWND>& out)
+{
+    for (HWND c : parent->children)
+    {
+        if (!Usable(c))
+            continue;
+        if (IsContainer(c))
+            CollectTabItems(c, out);
+        else if (c->style & WS_TABSTOP)
+            out.push_back(c);
+    }
+}
+
+bool IsRadio(HWND h)
+{
+    if (h->className.CompareNoCase("Button") != 0)
+        return false;
+    DWORD t = h->style & BS_TYPEMASK;
+    return t == BS_RADIOBUTTON || t == BS_AUTORADIOBUTTON;
+}
+
+// The group of h among its siblings: from the last WS_GROUP at or before it to the next WS_GROUP.
+std::vector<HWND> GroupOf(HWND h)
+{
+    std::vector<HWND> group;
+    if (!IsWindow(h) || !IsWindow(h->parent))
+        return {h};
+    auto& sib = h->parent->children;
+    auto it = std::find(sib.begin(), sib.end(), h);
+    if (it == sib.end())
+        return {h};
+    auto first = it;
+    while (first != sib.begin() && !((*first)->style & WS_GROUP))
+        --first;
+    auto last = it + 1;
+    while (last != sib.end() && !((*last)->style & WS_GROUP))
+        ++last;
+    return std::vector<HWND>(first, last);
+}
+
+HWND TopDialog(HWND h)
+{
+    while (IsWindow(h) && (h->style & WS_CHILD) && IsWindow(h->parent))
+        h = h->parent;
+    return h;
+}
+
+} // namespace
+
+std::unique_ptr<WindowImpl> MakeDialogImpl(HWND h) { return std::make_unique<DialogImpl>(h); }
+
+namespace pdt::dlg
+{
+
+HWND NextTabItem(HWND dlg, HWND current, bool previous)
+{
+    std::vector<HWND> items;
+    CollectTabItems(TopDialog(dlg), items);
+    if (items.empty())
+        return nullptr;
+    // A tab into a radio group lands on its checked button.
+    for (HWND& item : items)
+        if (IsRadio(item))
+            for (HWND g : GroupOf(item))
+                if (IsRadio(g) && Usable(g) && ::SendMessage(g, BM_GETCHECK) == BST_CHECKED)
+                    item = g;
+    auto containsCurrent = [&](HWND item) {
+        if (item == current)
+            return true;
+        if (IsRadio(item) && IsWindow(current))
+            for (HWND g : GroupOf(item))
+                if (g == current)
+                    return true;
+        return false;
+    };
+    int n = int(items.size()), at = -1;
+    for (int i = 0; i < n; ++i)
+        if (containsCurrent(items[size_t(i)]))
+            at = i;
+    if (at < 0)
+        return previous ? items.back() : items.front();
+    return items[size_t((at + (previous ? n - 1 : 1)) % n)];
+}
+
+HWND NextGroupItem(HWND current, bool previous)
+{
+    std::vector<HWND> group = GroupOf(current);
+    int n = int(group.size());
+    auto it = std::find(group.begin(), group.end(), current);
+    if (it == group.end() || n < 2)
+        return current;
+    int at = int(it - group.begin());
+    for (int step = 1; step < n; ++step)
+    {
+        HWND c = group[size_t((at + (previous ? n - step : step)) % n)];
+        if (Usable(c) && !(c->className.CompareNoCase("Static") == 0) &&
+            !(c->className.CompareNoCase("Button") == 0 && (c->style & BS_TYPEMASK) == BS_GROUPBOX))
+            return c;
+    }
+    return current;
+}
+
+void FocusControl(HWND h)
+{
+    CWnd::FromHandle(h)->SetFocus();
+    if (::SendMessage(h, WM_GETDLGCODE) & DLGC_HASSETSEL)
+        ::SendMessage(h, EM_SETSEL, 0, -1);
+}
+
+} // namespace pdt::dlg
+
+QFont pdt::win::DialogFont(const char* face, int points, int weight, bool italic)
+{
+    QString family = ToQt(face);
+    // Windows' dialog faces are not installed here; the system's sans-serif face stands in.
+    static const QStringList kStandIns = {"MS Shell Dlg", "MS Shell Dlg 2", "MS Sans Serif", "Tahoma", "Segoe UI",
+                                          "System", ""};
+    QFont f;
+    if (kStandIns.contains(family, Qt::CaseInsensitive) || !QFontDatabase::families().contains(family))
+        f = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    else
+        f = QFont(family);
+    f.setPixelSize(MulDiv(points > 0 ? points : 8, 96, 72));
+    f.setWeight(weight >= 700 ? QFont::Bold : QFont::Normal);
+    f.setItalic(italic);
+    return f;
+}
+
+// Builds a dialog window and its controls from a template of the resource chain.
+class DialogBuilder
+{
+  public:
+    static bool Build(CDialog& dlg, UINT templateId, HWND parent, bool modal)
+    {
+        const pdt::rc::DialogTemplate* t = pdt::FindDialogTemplate(int(templateId));
+        if (!t)
+            return false;
+        QFont font = pdt::win::DialogFont(t->fontFace.c_str(), t->fontSize, t->fontWeight, t->fontItalic);
+        QFontMetrics fm(font);
+        // Dialog base units as Windows computes them: average width of the alphabet, and the font height.
+        int baseX = (fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
+        int baseY = fm.height();
+        auto toPx = [&](int x, int y, int cx, int cy) {
+            return QRect(MulDiv(x, baseX, 4), MulDiv(y, baseY, 8), MulDiv(cx, baseX, 4), MulDiv(cy, baseY, 8));
+        };
+        DWORD style = t->style;
+        bool child = style & WS_CHILD;
+        QRect rect = toPx(t->x, t->y, t->cx, t->cy);
+        // The window is created hidden; visibility is decided after WM_INITDIALOG.
+        HWND h = pdt::win::CreateWindowRecord("#32770", t->caption.c_str(), style & ~WS_VISIBLE, t->exStyle, rect,
+                                              parent, int(templateId), &dlg);
+        if (!h)
+            return false;
+        h->style = style & ~WS_VISIBLE;
+        h->widget->setFont(font);
+        h->widget->setProperty("pdt_baseunits", QPoint(baseX, baseY));
+        if (!child)
+        {
+            h->widget->setFixedSize(rect.size());
+            if (style & DS_CENTER || !parent)
+                CWnd::FromHandle(h)->CenterWindow();
+            else if (IsWindow(parent) && parent->widget)
+                h->widget->move(parent->widget->window()->mapToGlobal(rect.topLeft()));
+        }
+        for (const pdt::rc::ControlTemplate& c : t->controls)
+        {
+            HWND ctl = pdt::win::CreateWindowRecord(c.className.c_str(), c.text.c_str(), c.style, c.exStyle,
+                                                    toPx(c.x, c.y, c.cx, c.cy), h, c.id, nullptr);
+            if (!ctl)
+            {
+                if (style & DS_NOFAILCREATE)
+                    continue;
+                dlg.DestroyWindow();
+                return false;
+            }
+        }
+        HWND first = pdt::dlg::NextTabItem(h, nullptr, false);
+        LRESULT setFocus = ::SendMessage(h, WM_INITDIALOG, WPARAM(first), 0);
+        if (!IsWindow(h))
+            return false;
+        if (setFocus && (!child || (style & WS_VISIBLE)))
+            if (HWND f = pdt::dlg::NextTabItem(h, nullptr, false))
+                pdt::dlg::FocusControl(f);
+        if ((style & WS_VISIBLE) && !modal)
+            dlg.ShowWindow(SW_SHOW);
+        if (style & WS_VISIBLE)
+            h->style |= WS_VISIBLE;
+        return true;
+    }
+};
+
+// ---------------------------------------------------------------------------------------------------------------
+
+CDialog::CDialog(UINT templateId, CWnd* parent) : m_nIDTemplate(templateId), m_pParentWnd(parent) {}
+
+CDialog::~CDialog()
+{
+    if (IsWindow(m_hWnd) && m_hWnd->wnd == this)
+        DestroyWindow();
+}
+
+const MessageMap& CDialog::GetThisMessageMap()
+{
+    static const MessageMap map(&CWnd::GetThisMessageMap(), {
+                                                                mm::Message(WM_INITDIALOG, &CDialog::OnInitDialogMessage),
+                                                                mm::Command(IDOK, BN_CLICKED, &CDialog::OnOK),
+                                                                mm::Command(IDCANCEL, BN_CLICKED, &CDialog::OnCancel),
+                                                            });
+    return map;
+}
+
+LRESULT CDialog::OnInitDialogMessage(WPARAM, LPARAM) { return OnInitDialog(); }
+
+BOOL CDialog::OnInitDialog()
+{
+    if (!UpdateData(FALSE))
+    {
+        EndDialog(-1);
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+
+BOOL CDialog::Create(UINT templateId, CWnd* parent)
+{
+    m_nIDTemplate = templateId;
+    if (parent)
+        m_pParentWnd = parent;
+    return DialogBuilder::Build(*this, templateId, m_pParentWnd ? m_pParentWnd->m_hWnd : nullptr, false);
+}
+
+INT_PTR CDialog::DoModal()
+{
+    CWnd* owner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+    m_nModalResult = -1;
+    m_bInModalLoop = true;
+    if (!DialogBuilder::Build(*this, m_nIDTemplate, owner ? owner->GetTopLevelParent()->m_hWnd : nullptr, true))
+    {
+        m_bInModalLoop = false;
+        return -1;
+    }
+    HWND h = m_hWnd;
+    QEventLoop loop;
+    if (m_bInModalLoop && IsWindow(h))
+    {
+        h->modalLoop = &loop;
+        h->widget->setWindowModality(Qt::ApplicationModal);
+        h->style |= WS_VISIBLE;
+        h->widget->show();
+        h->widget->activateWindow();
+        pdt::hooks::ModalHandler handler;
+        if (!g_modalHandlers.empty())
+        {
+            handler = std::move(g_modalHandlers.front());
+            g_modalHandlers.pop_front();
+        }
+        else
+            handler = g_fallbackModal;
+        if (handler)
+            QTimer::singleShot(0, &loop, [this, handler] { handler(*this); });
+        loop.exec();
+        if (IsWindow(h))
+            h->modalLoop = nullptr;
+    }
+    m_bInModalLoop = false;
+    if (IsWindow(h))
+        DestroyWindow();
+    return m_nModalResult;
+}
+
+void CDialog::EndDialog(int result)
+{
+    m_nModalResult = result;
+    if (!IsWindow(m_hWnd))
+        return;
+    if (m_bInModalLoop)
+    {
+        m_bInModalLoop = false;
+        if (m_hWnd->modalLoop)
+            m_hWnd->modalLoop->quit();
+        m_hWnd->widget->hide();
+    }
+    else
+        ShowWindow(SW_HIDE);
+}
+
+BOOL CDialog::UpdateData(BOOL saveAndValidate)
+{
+    CDataExchange dx(this, saveAndValidate);
+    try
+    {
+        DoDataExchange(&dx);
+        return TRUE;
+    }
+    catch (const CUserException&)
+    {
+        return FALSE;
+    }
+}
+
+void CDialog::NextDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 0, 0); }
+void CDialog::PrevDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 1, 0); }
+void CDialog::GotoDlgCtrl(CWnd* ctl)
+{
+    if (ctl)
+        SendMessage(WM_NEXTDLGCTL, WPARAM(ctl->m_hWnd), 1);
+}
+void CDialog::SetDefID(UINT id) { SendMessage(DM_SETDEFID, id); }
+DWORD CDialog::GetDefID() const { return DWORD(SendMessage(DM_GETDEFID)); }
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    if (CWnd::PreTranslateMessage(pMsg))
+        return TRUE;
+    // Escape in a multi-line edit would otherwise be swallowed by the edit.
+    if (pMsg->message == WM_KEYDOWN && (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_CANCEL) &&
+        (GetWindowStyle(pMsg->hwnd) & ES_MULTILINE) && GetWindowClassName(pMsg->hwnd).CompareNoCase("Edit") == 0)
+    {
+        HWND cancel = ::GetDlgItem(m_hWnd, IDCANCEL);
+        if (!cancel || !(cancel->style & WS_DISABLED))
+        {
+            SendMessage(WM_COMMAND, IDCANCEL, 0);
+            return TRUE;
+        }
+    }
+    if (pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
+        return FALSE;
+    return IsDialogMessage(pMsg);
+}
+
+BOOL CDialog::IsDialogMessage(MSG* pMsg)
+{
+    // Characters reach here only when the control wanted the key down too.
+    if (pMsg->message != WM_KEYDOWN)
+        return FALSE;
+    HWND focus = pMsg->hwnd;
+    UINT code = UINT(::SendMessage(focus, WM_GETDLGCODE, pMsg->wParam, LPARAM(pMsg)));
+    if (code & DLGC_WANTALLKEYS)
+        return FALSE;
+    bool shift = GetKeyState(VK_SHIFT) < 0;
+    switch (pMsg->wParam)
+    {
+    case VK_TAB: {
+        if (code & DLGC_WANTTAB)
+            return FALSE;
+        if (HWND next = pdt::dlg::NextTabItem(m_hWnd, focus, shift))
+            pdt::dlg::FocusControl(next);
+        return TRUE;
+    }
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN: {
+        if (code & DLGC_WANTARROWS)
+            return FALSE;
+        HWND next = pdt::dlg::NextGroupItem(focus, pMsg->wParam == VK_LEFT || pMsg->wParam == VK_UP);
+        if (next && next != focus)
+        {
+            pdt::dlg::FocusControl(next);
+            if (IsRadio(next) && (next->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON)
+                ::SendMessage(next, BM_CLICK);
+        }
+        return TRUE;
+    }
+    case VK_RETURN: {
+        int id;
+        if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON))
+            id = ::GetDlgCtrlID(focus);
+        else
+        {
+            DWORD def = DWORD(::SendMessage(m_hWnd, DM_GETDEFID));
+            id = HIWORD(def) == DC_HASDEFID ? LOWORD(def) : IDOK;
+        }
+        HWND button = ::GetDlgItem(m_hWnd, id);
+        if (button && (button->style & WS_DISABLED))
+        {
+            MessageBeep(0);
+            return TRUE;
+        }
+        ::SendMessage(m_hWnd, WM_COMMAND, MAKEWPARAM(WORD(id), BN_CLICKED), LPARAM(button));
+        return TRUE;
+    }
+    case VK_ESCAPE: {
+        HWND button = ::GetDlgItem(m_hWnd, IDCANCEL);
+        if (button && (button->style & WS_DISABLED))
+        {
+            MessageBeep(0);
+            return TRUE;
+        }
+        ::SendMessage(m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(button));
+        return TRUE;
+    }
+    default:
+        return FALSE;
+    }
+}
+
+CWnd* CWnd::GetNextDlgTabItem(CWnd* ctl, BOOL previous) const
+{
+    return FromHandle(pdt::dlg::NextTabItem(m_hWnd, ctl ? ctl->m_hWnd : nullptr, previous));
+}
+CWnd* CWnd::GetNextDlgGroupItem(CWnd* ctl, BOOL previous) const
+{
+    return ctl ? FromHandle(pdt::dlg::NextGroupItem(ctl->m_hWnd, previous)) : nullptr;
+}
+
+namespace pdt::hooks
+{
+void PushModalHandler(ModalHandler handler) { g_modalHandlers.push_back(std::move(handler)); }
+size_t PendingModalHandlers() { return g_modalHandlers.size(); }
+void ClearModalHandlers() { g_modalHandlers.clear(); }
+void SetFallbackModalHandler(ModalHandler handler) { g_fallbackModal = std::move(handler); }
+} // namespace pdt::hooks

@@ -1,0 +1,297 @@
+// The application-wide filter: keys become WM_KEYDOWN / WM_CHAR / WM_KEYUP offered to PreTranslateMessage
+// from the focus window up to its top-level window; focus changes become WM_SETFOCUS / WM_KILLFOCUS.
+#include "platform/window_p.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+
+#include <cstring>
+
+namespace
+{
+
+// Punctuation on a US keyboard: the character typed, with and without Shift, and its virtual key.
+struct PunctKey
+{
+    char plain, shifted;
+    UINT vk;
+};
+constexpr PunctKey kPunct[] = {
+    {';', ':', VK_OEM_1},     {'=', '+', VK_OEM_PLUS}, {',', '<', VK_OEM_COMMA}, {'-', '_', VK_OEM_MINUS},
+    {'.', '>', VK_OEM_PERIOD}, {'/', '?', VK_OEM_2},   {'`', '~', VK_OEM_3},     {'[', '{', VK_OEM_4},
+    {'\\', '|', VK_OEM_5},    {']', '}', VK_OEM_6},    {'\'', '"', VK_OEM_7},
+};
+constexpr char kShiftedDigits[] = ")!@#$%^&*(";
+
+UINT VkFromQt(const QKeyEvent* e)
+{
+    int k = e->key();
+    bool keypad = e->modifiers() & Qt::KeypadModifier;
+    if (keypad)
+    {
+        if (k >= Qt::Key_0 && k <= Qt::Key_9)
+            return VK_NUMPAD0 + UINT(k - Qt::Key_0);
+        switch (k)
+        {
+        case Qt::Key_Asterisk: return VK_MULTIPLY;
+        case Qt::Key_Plus: return VK_ADD;
+        case Qt::Key_Minus: return VK_SUBTRACT;
+        case Qt::Key_Period: return VK_DECIMAL;
+        case Qt::Key_Slash: return VK_DIVIDE;
+        case Qt::Key_Enter: return VK_RETURN;
+        default: break;
+        }
+    }
+    if (k >= Qt::Key_A && k <= Qt::Key_Z)
+        return 'A' + UINT(k - Qt::Key_A);
+    if (k >= Qt::Key_0 && k <= Qt::Key_9)
+        return '0' + UINT(k - Qt::Key_0);
+    if (k >= Qt::Key_F1 && k <= Qt::Key_F12)
+        return VK_F1 + UINT(k - Qt::Key_F1);
+    switch (k)
+    {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_Pause: return VK_PAUSE;
+    case Qt::Key_CapsLock: return VK_CAPITAL;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Print: return VK_SNAPSHOT;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Help: return VK_HELP;
+    case Qt::Key_Menu: return VK_APPS;
+    case Qt::Key_NumLock: return VK_NUMLOCK;
+    case Qt::Key_ScrollLock: return VK_SCROLL;
+    case Qt::Key_Clear: return VK_CLEAR;
+    default: break;
+    }
+    // The toolkit names the shifted symbol (Key_Exclam for Shift+1); Win32 names the key.
+    if (k > 0 && k < 0x80)
+        return VirtualKeyFromChar(char(k));
+    return 0;
+}
+
+// The character WM_CHAR carries for a key press, or 0.
+char CharFromQt(const QKeyEvent* e)
+{
+    switch (e->key())
+    {
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return '\r';
+    case Qt::Key_Backspace: return '\b';
+    case Qt::Key_Escape: return 0x1B;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return '\t';
+    default: break;
+    }
+    bool ctrl = e->modifiers() & Qt::ControlModifier;
+    if (ctrl && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
+        return char(1 + e->key() - Qt::Key_A);
+    if (ctrl || (e->modifiers() & Qt::AltModifier))
+        return 0;
+    QString t = e->text();
+    if (t.isEmpty() || t[0].unicode() < 0x20 || t[0].unicode() == 0x7F)
+        return 0;
+    CString bytes = FromQt(t.left(1));
+    return bytes.IsEmpty() ? 0 : bytes[0];
+}
+
+LPARAM KeyLParam(const QKeyEvent* e, bool down)
+{
+    LPARAM lp = 1 | (LPARAM(e->nativeScanCode() & 0xFF) << 16);
+    if (e->isAutoRepeat())
+        lp |= LPARAM(1) << 30;
+    if (!down)
+        lp |= (LPARAM(1) << 30) | (LPARAM(1) << 31);
+    return lp;
+}
+
+bool WalkPreTranslate(MSG& msg)
+{
+    for (HWND h = msg.hwnd; IsWindow(h); h = h->parent)
+    {
+        if (h->wnd && h->wnd->PreTranslateMessage(&msg))
+            return true;
+        if (!(h->style & WS_CHILD))
+            break;
+    }
+    return false;
+}
+
+// Returns true when the key was consumed and the toolkit must not see it.
+bool HandleKey(HWND h, QKeyEvent* e)
+{
+    bool down = e->type() == QEvent::KeyPress;
+    UINT vk = VkFromQt(e);
+    char ch = down ? CharFromQt(e) : 0;
+    if (!vk && !ch)
+        return false;
+    bool alt = e->modifiers() & Qt::AltModifier;
+    bool pass = false;
+    if (vk)
+    {
+        MSG msg{h, down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP), vk, KeyLParam(e, down),
+                0, {0, 0}};
+        if (WalkPreTranslate(msg))
+            return true;
+        pdt::win::ResetPassToToolkit();
+        ::SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+        pass = pdt::win::PassToToolkit();
+    }
+    if (ch && IsWindow(h))
+    {
+        MSG msg{h, alt ? WM_SYSCHAR : WM_CHAR, WPARAM(BYTE(ch)), KeyLParam(e, true), 0, {0, 0}};
+        if (WalkPreTranslate(msg))
+            return true;
+        pdt::win::ResetPassToToolkit();
+        ::SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+        pass = pass || pdt::win::PassToToolkit();
+    }
+    return !pass;
+}
+
+HWND g_focusTracked = nullptr;
+
+void FocusChanged(HWND to)
+{
+    HWND from = g_focusTracked;
+    if (from == to)
+        return;
+    g_focusTracked = to;
+    if (IsWindow(from))
+        ::SendMessage(from, WM_KILLFOCUS, WPARAM(to));
+    if (IsWindow(to))
+        ::SendMessage(to, WM_SETFOCUS, WPARAM(from));
+}
+
+class EventFilter : public QObject
+{
+  protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        switch (e->type())
+        {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            if (!o->isWidgetType() || QApplication::activePopupWidget())
+                return false;
+            HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o));
+            return h ? HandleKey(h, static_cast<QKeyEvent*>(e)) : false;
+        }
+        case QEvent::FocusIn:
+            if (o->isWidgetType())
+                if (HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o)))
+                    FocusChanged(h);
+            return false;
+        case QEvent::FocusOut:
+            if (o->isWidgetType() && static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason)
+            {
+                HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o));
+                HWND next = pdt::win::FromWidget(QApplication::focusWidget());
+                if (h && h == g_focusTracked && next != h)
+                    FocusChanged(next);
+            }
+            return false;
+        case QEvent::Close:
+            if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow())
+                if (HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o)); h && !h->destroyed && h->widget == o)
+                {
+                    // The window manager's close box is WM_CLOSE; the window decides.
+                    e->ignore();
+                    ::SendMessage(h, WM_CLOSE);
+                    return true;
+                }
+            return false;
+        default:
+            return false;
+        }
+    }
+};
+
+} // namespace
+
+UINT VirtualKeyFromChar(char ch, bool* shifted)
+{
+    if (shifted)
+        *shifted = false;
+    if (ch >= 'a' && ch <= 'z')
+        return UINT(ch - 'a' + 'A');
+    if (ch >= 'A' && ch <= 'Z')
+    {
+        if (shifted)
+            *shifted = true;
+        return UINT(ch);
+    }
+    if (ch >= '0' && ch <= '9')
+        return UINT(ch);
+    if (ch == ' ')
+        return VK_SPACE;
+    if (const char* p = std::strchr(kShiftedDigits, ch); p && ch)
+    {
+        if (shifted)
+            *shifted = true;
+        return UINT('0' + (p - kShiftedDigits));
+    }
+    for (const PunctKey& k : kPunct)
+    {
+        if (ch == k.plain)
+            return k.vk;
+        if (ch == k.shifted)
+        {
+            if (shifted)
+                *shifted = true;
+            return k.vk;
+        }
+    }
+    return 0;
+}
+
+short GetKeyState(int vk)
+{
+    Qt::KeyboardModifiers m = QApplication::queryKeyboardModifiers() | QApplication::keyboardModifiers();
+    bool down = false;
+    switch (vk)
+    {
+    case VK_SHIFT:
+    case VK_LSHIFT:
+    case VK_RSHIFT: down = m & Qt::ShiftModifier; break;
+    case VK_CONTROL:
+    case VK_LCONTROL:
+    case VK_RCONTROL: down = m & Qt::ControlModifier; break;
+    case VK_MENU: down = m & Qt::AltModifier; break;
+    case VK_LBUTTON: down = QApplication::mouseButtons() & Qt::LeftButton; break;
+    case VK_RBUTTON: down = QApplication::mouseButtons() & Qt::RightButton; break;
+    default: break;
+    }
+    return down ? short(0x8000) : 0;
+}
+
+namespace pdt::win
+{
+void EnsureEventFilter()
+{
+    static EventFilter* filter = nullptr;
+    if (!filter && qApp)
+    {
+        filter = new EventFilter;
+        filter->setParent(qApp);
+        qApp->installEventFilter(filter);
+    }
+}
+} // namespace pdt::win

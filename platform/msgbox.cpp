@@ -1,0 +1,156 @@
+// Message boxes, the beep, the string table, and the seams the test support uses.
+#include "platform/window_p.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/afxhooks.h"
+#include "platform/afxres.h"
+
+namespace
+{
+pdt::hooks::MessageBoxHandler g_messageBoxHandler;
+int g_beeps = 0;
+
+int ShowMessageBox(HWND owner, const CString& text, const CString& caption, UINT type)
+{
+    if (g_messageBoxHandler)
+        return g_messageBoxHandler({owner, text, caption, type});
+
+    QWidget* parent = IsWindow(owner) && owner->widget ? owner->widget->window() : QApplication::activeWindow();
+    QMessageBox box(parent);
+    box.setWindowTitle(ToQt(caption));
+    box.setText(ToQt(text));
+    switch (type & MB_ICONMASK)
+    {
+    case MB_ICONSTOP: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    struct Choice
+    {
+        int id;
+        const char* label;
+        QMessageBox::ButtonRole role;
+    };
+    std::vector<Choice> choices;
+    switch (type & MB_TYPEMASK)
+    {
+    case MB_OKCANCEL: choices = {{IDOK, "OK", QMessageBox::AcceptRole}, {IDCANCEL, "Cancel", QMessageBox::RejectRole}}; break;
+    case MB_ABORTRETRYIGNORE:
+        choices = {{IDABORT, "&Abort", QMessageBox::RejectRole}, {IDRETRY, "&Retry", QMessageBox::AcceptRole},
+                   {IDIGNORE, "&Ignore", QMessageBox::AcceptRole}};
+        break;
+    case MB_YESNOCANCEL:
+        choices = {{IDYES, "&Yes", QMessageBox::YesRole}, {IDNO, "&No", QMessageBox::NoRole},
+                   {IDCANCEL, "Cancel", QMessageBox::RejectRole}};
+        break;
+    case MB_YESNO: choices = {{IDYES, "&Yes", QMessageBox::YesRole}, {IDNO, "&No", QMessageBox::NoRole}}; break;
+    case MB_RETRYCANCEL: choices = {{IDRETRY, "&Retry", QMessageBox::AcceptRole}, {IDCANCEL, "Cancel", QMessageBox::RejectRole}}; break;
+    default: choices = {{IDOK, "OK", QMessageBox::AcceptRole}}; break;
+    }
+    std::vector<QAbstractButton*> buttons;
+    for (const Choice& c : choices)
+        buttons.push_back(box.addButton(QString::fromLatin1(c.label), c.role));
+    size_t def = std::min<size_t>((type & MB_DEFMASK) >> 8, buttons.size() - 1);
+    box.setDefaultButton(static_cast<QPushButton*>(buttons[def]));
+    // Escape answers Cancel where there is one, else the only button (OK).
+    for (size_t i = 0; i < choices.size(); ++i)
+        if (choices[i].id == IDCANCEL || choices.size() == 1)
+            box.setEscapeButton(buttons[i]);
+    box.exec();
+    for (size_t i = 0; i < buttons.size(); ++i)
+        if (box.clickedButton() == buttons[i])
+            return choices[i].id;
+    return int((type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL);
+}
+} // namespace
+
+int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT type)
+{
+    return ShowMessageBox(m_hWnd, text, caption ? CString(caption) : CString("Error"), type);
+}
+
+int AfxMessageBox(LPCTSTR text, UINT type, UINT)
+{
+    // As the framework does: a message without an icon gets the one that fits its buttons.
+    if ((type & MB_ICONMASK) == 0)
+    {
+        switch (type & MB_TYPEMASK)
+        {
+        case MB_OK:
+        case MB_OKCANCEL: type |= MB_ICONEXCLAMATION; break;
+        case MB_YESNO:
+        case MB_YESNOCANCEL: type |= MB_ICONQUESTION; break;
+        case MB_ABORTRETRYIGNORE:
+        case MB_RETRYCANCEL: break;
+        default: break;
+        }
+    }
+    CWnd* main = AfxGetMainWnd();
+    HWND owner = ::GetFocus();
+    if (IsWindow(owner))
+        owner = CWnd::FromHandle(owner)->GetTopLevelParent()->m_hWnd;
+    else if (main)
+        owner = main->m_hWnd;
+    return ShowMessageBox(owner, text, AfxGetAppName(), type);
+}
+
+int AfxMessageBox(UINT idPrompt, UINT type, UINT helpId)
+{
+    CString text;
+    if (!AfxLoadString(idPrompt, text))
+        text.Format("Message %u", idPrompt);
+    return AfxMessageBox(text, type, helpId);
+}
+
+BOOL AfxLoadString(UINT id, CString& text)
+{
+    const std::string* s = pdt::FindStringResource(int(id));
+    if (!s)
+    {
+        text.Empty();
+        return FALSE;
+    }
+    text = CString(*s);
+    return TRUE;
+}
+
+BOOL MessageBeep(UINT)
+{
+    ++g_beeps;
+    QApplication::beep();
+    return TRUE;
+}
+
+void AfxThrowUserException() { throw CUserException(); }
+void AfxThrowResourceException() { throw CResourceException(); }
+
+namespace pdt::hooks
+{
+void SetMessageBoxHandler(MessageBoxHandler handler) { g_messageBoxHandler = std::move(handler); }
+int BeepCount() { return g_beeps; }
+void ResetBeepCount() { g_beeps = 0; }
+
+bool SaveWindowImage(HWND h, const char* path)
+{
+    if (!IsWindow(h) || !h->widget)
+        return false;
+    QWidget* w = h->widget;
+    if (!w->isVisible())
+        w->ensurePolished();
+    QPixmap pm = w->grab();
+    return !pm.isNull() && pm.save(QString::fromUtf8(path), "PNG");
+}
+
+void ProcessEvents()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+} // namespace pdt::hooks

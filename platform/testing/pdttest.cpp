@@ -1,0 +1,315 @@
+#include "platform/testing/pdttest.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <deque>
+
+namespace
+{
+
+std::deque<int> g_expectedBoxes;
+std::vector<pdt::test::SeenMessageBox> g_seenBoxes;
+int g_beepBase = 0;
+
+QWidget* WidgetOf(HWND h)
+{
+    if (!IsWindow(h))
+        return nullptr;
+    // Window records are private to the platform; the control id names the peer.
+    CWnd* w = CWnd::FromHandle(h);
+    for (QWidget* top : QApplication::allWidgets())
+    {
+        QVariant v = top->property("pdt_hwnd");
+        if (v.isValid() && reinterpret_cast<HWND>(v.value<quintptr>()) == w->m_hWnd)
+            return top;
+    }
+    return nullptr;
+}
+
+// The offscreen platform activates windows lazily; a person's keyboard always types into the window in front.
+void Activate(QWidget* w)
+{
+    if (!w)
+        return;
+    QWidget* top = w->window();
+    if (QApplication::activeWindow() != top)
+    {
+        top->activateWindow();
+        QApplication::setActiveWindow(top);
+    }
+}
+
+QWidget* FocusTarget()
+{
+    QWidget* front = QApplication::activeModalWidget();
+    if (!front)
+        front = QApplication::activeWindow();
+    Activate(front);
+    QWidget* w = QApplication::focusWidget();
+    return w ? w : front;
+}
+
+Qt::Key QtKeyFromVk(UINT vk)
+{
+    if (vk >= 'A' && vk <= 'Z')
+        return Qt::Key(Qt::Key_A + int(vk - 'A'));
+    if (vk >= '0' && vk <= '9')
+        return Qt::Key(Qt::Key_0 + int(vk - '0'));
+    if (vk >= VK_F1 && vk <= VK_F12)
+        return Qt::Key(Qt::Key_F1 + int(vk - VK_F1));
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9)
+        return Qt::Key(Qt::Key_0 + int(vk - VK_NUMPAD0));
+    switch (vk)
+    {
+    case VK_BACK: return Qt::Key_Backspace;
+    case VK_TAB: return Qt::Key_Tab;
+    case VK_RETURN: return Qt::Key_Return;
+    case VK_SHIFT: return Qt::Key_Shift;
+    case VK_CONTROL: return Qt::Key_Control;
+    case VK_MENU: return Qt::Key_Alt;
+    case VK_ESCAPE: return Qt::Key_Escape;
+    case VK_SPACE: return Qt::Key_Space;
+    case VK_PRIOR: return Qt::Key_PageUp;
+    case VK_NEXT: return Qt::Key_PageDown;
+    case VK_END: return Qt::Key_End;
+    case VK_HOME: return Qt::Key_Home;
+    case VK_LEFT: return Qt::Key_Left;
+    case VK_UP: return Qt::Key_Up;
+    case VK_RIGHT: return Qt::Key_Right;
+    case VK_DOWN: return Qt::Key_Down;
+    case VK_INSERT: return Qt::Key_Insert;
+    case VK_DELETE: return Qt::Key_Delete;
+    case VK_MULTIPLY: return Qt::Key_Asterisk;
+    case VK_ADD: return Qt::Key_Plus;
+    case VK_SUBTRACT: return Qt::Key_Minus;
+    case VK_DECIMAL: return Qt::Key_Period;
+    case VK_DIVIDE: return Qt::Key_Slash;
+    case VK_OEM_1: return Qt::Key_Semicolon;
+    case VK_OEM_PLUS: return Qt::Key_Equal;
+    case VK_OEM_COMMA: return Qt::Key_Comma;
+    case VK_OEM_MINUS: return Qt::Key_Minus;
+    case VK_OEM_PERIOD: return Qt::Key_Period;
+    case VK_OEM_2: return Qt::Key_Slash;
+    case VK_OEM_3: return Qt::Key_QuoteLeft;
+    case VK_OEM_4: return Qt::Key_BracketLeft;
+    case VK_OEM_5: return Qt::Key_Backslash;
+    case VK_OEM_6: return Qt::Key_BracketRight;
+    case VK_OEM_7: return Qt::Key_Apostrophe;
+    default: return Qt::Key_unknown;
+    }
+}
+
+Qt::KeyboardModifiers Mods(bool shift, bool ctrl, bool alt, UINT vk)
+{
+    Qt::KeyboardModifiers m;
+    if (shift)
+        m |= Qt::ShiftModifier;
+    if (ctrl)
+        m |= Qt::ControlModifier;
+    if (alt)
+        m |= Qt::AltModifier;
+    if ((vk >= VK_NUMPAD0 && vk <= VK_DIVIDE))
+        m |= Qt::KeypadModifier;
+    return m;
+}
+
+class Cleanup : public ::testing::EmptyTestEventListener
+{
+    void OnTestStart(const ::testing::TestInfo&) override
+    {
+        g_expectedBoxes.clear();
+        g_seenBoxes.clear();
+        g_beepBase = pdt::hooks::BeepCount();
+    }
+    void OnTestEnd(const ::testing::TestInfo&) override
+    {
+        pdt::hooks::ProcessEvents();
+        size_t modal = pdt::hooks::PendingModalHandlers();
+        pdt::hooks::ClearModalHandlers();
+        size_t boxes = g_expectedBoxes.size();
+        g_expectedBoxes.clear();
+        // Reported as plain output: a listener cannot fail the test that just ended.
+        if (modal || boxes)
+        {
+            fprintf(stderr, "pdttest: %zu expected modal dialog(s) and %zu message box(es) never appeared\n", modal,
+                    boxes);
+            std::_Exit(1);
+        }
+    }
+};
+
+} // namespace
+
+namespace pdt::test
+{
+
+HWND Item(const CWnd& dlg, int id)
+{
+    HWND h = ::GetDlgItem(dlg.m_hWnd, id);
+    EXPECT_NE(h, nullptr) << "no control " << id;
+    return h;
+}
+
+void Click(HWND ctl)
+{
+    QWidget* w = WidgetOf(ctl);
+    ASSERT_NE(w, nullptr);
+    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+void Click(const CWnd& dlg, int id) { Click(Item(dlg, id)); }
+
+void ClickAt(HWND wnd, CPoint pt, bool right)
+{
+    QWidget* w = WidgetOf(wnd);
+    ASSERT_NE(w, nullptr);
+    QTest::mouseClick(w, right ? Qt::RightButton : Qt::LeftButton, {}, QPoint(pt.x, pt.y));
+}
+
+void DoubleClick(HWND ctl)
+{
+    QWidget* w = WidgetOf(ctl);
+    ASSERT_NE(w, nullptr);
+    QTest::mouseDClick(w, Qt::LeftButton, {}, w->rect().center());
+}
+
+void Drag(HWND wnd, CPoint from, CPoint to)
+{
+    QWidget* w = WidgetOf(wnd);
+    ASSERT_NE(w, nullptr);
+    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(from.x, from.y));
+    QMouseEvent move(QEvent::MouseMove, QPointF(to.x, to.y), w->mapToGlobal(QPointF(to.x, to.y)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
+    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(to.x, to.y));
+}
+
+void Focus(HWND ctl)
+{
+    Activate(WidgetOf(ctl));
+    CWnd::FromHandle(ctl)->SetFocus();
+    Pump();
+}
+
+void Type(const char* text)
+{
+    for (const char* p = text; p && *p; ++p)
+    {
+        QWidget* target = FocusTarget();
+        if (!target)
+            return;
+        bool shifted = false;
+        UINT vk = VirtualKeyFromChar(*p, &shifted);
+        QString t = QString::fromStdString(CodePageToUtf8(std::string(1, *p), GetACP()));
+        Qt::Key key = vk ? QtKeyFromVk(vk) : Qt::Key_unknown;
+        if (*p == '\r' || *p == '\n')
+            key = Qt::Key_Return, t = QStringLiteral("\r");
+        QTest::sendKeyEvent(QTest::KeyAction::Click, target, key, t, shifted ? Qt::ShiftModifier : Qt::NoModifier);
+    }
+}
+
+void Type(const CWnd& dlg, int id, const char* text)
+{
+    HWND h = Item(dlg, id);
+    Focus(h);
+    ::SendMessage(h, EM_SETSEL, 0, -1);
+    ::SendMessage(h, CB_SETEDITSEL, 0, MAKELPARAM(0, 0xFFFF));
+    Type(text);
+}
+
+void Key(UINT vk, bool shift, bool ctrl, bool alt)
+{
+    QWidget* target = FocusTarget();
+    ASSERT_NE(target, nullptr) << "no window has the focus";
+    QTest::keyClick(target, QtKeyFromVk(vk), Mods(shift, ctrl, alt, vk));
+}
+void KeyDown(UINT vk)
+{
+    if (QWidget* target = FocusTarget())
+        QTest::keyPress(target, QtKeyFromVk(vk), Mods(false, false, false, vk));
+}
+void KeyUp(UINT vk)
+{
+    if (QWidget* target = FocusTarget())
+        QTest::keyRelease(target, QtKeyFromVk(vk), Mods(false, false, false, vk));
+}
+
+void ChooseComboItem(HWND combo, int index)
+{
+    auto* box = qobject_cast<QComboBox*>(WidgetOf(combo));
+    ASSERT_NE(box, nullptr) << "not a combo box";
+    ASSERT_TRUE(index >= 0 && index < box->count());
+    box->showPopup();
+    QAbstractItemView* view = box->view();
+    QRect r = view->visualRect(view->model()->index(index, 0));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, r.center());
+    Pump();
+}
+
+void ExpectModal(std::function<void(CDialog&)> handler)
+{
+    pdt::hooks::PushModalHandler([handler = std::move(handler)](CDialog& dlg) {
+        Activate(WidgetOf(dlg.m_hWnd));
+        handler(dlg);
+        if (IsWindow(dlg.m_hWnd) && dlg.IsWindowVisible())
+        {
+            ADD_FAILURE() << "dialog " << dlg.GetTemplateID() << " was still open after its handler";
+            dlg.EndDialog(IDCANCEL);
+        }
+    });
+}
+
+void ExpectMessageBox(int answer) { g_expectedBoxes.push_back(answer); }
+const std::vector<SeenMessageBox>& MessageBoxes() { return g_seenBoxes; }
+int Beeps() { return pdt::hooks::BeepCount() - g_beepBase; }
+
+void Pump()
+{
+    for (int i = 0; i < 3; ++i)
+        pdt::hooks::ProcessEvents();
+}
+
+bool SavePng(HWND wnd, const std::string& path) { return pdt::hooks::SaveWindowImage(wnd, path.c_str()); }
+
+std::string OutputPath(const std::string& name)
+{
+    QDir dir(QDir::current().absoluteFilePath(QStringLiteral("test-images")));
+    dir.mkpath(QStringLiteral("."));
+    return dir.absoluteFilePath(QString::fromStdString(name)).toStdString();
+}
+
+} // namespace pdt::test
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("pdtdlg"));
+    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new Cleanup);
+    pdt::hooks::SetMessageBoxHandler([](const pdt::hooks::MessageBoxRequest& r) {
+        g_seenBoxes.push_back({r.text, r.caption, r.type});
+        if (g_expectedBoxes.empty())
+        {
+            ADD_FAILURE() << "unexpected message box: " << r.text.c_str();
+            return int((r.type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL);
+        }
+        int answer = g_expectedBoxes.front();
+        g_expectedBoxes.pop_front();
+        return answer;
+    });
+    pdt::hooks::SetFallbackModalHandler([](CDialog& dlg) {
+        ADD_FAILURE() << "unexpected modal dialog " << dlg.GetTemplateID();
+        dlg.EndDialog(IDCANCEL);
+    });
+    int rc = RUN_ALL_TESTS();
+    pdt::hooks::ProcessEvents();
+    return rc;
+}

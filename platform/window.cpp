@@ -1,0 +1,1084 @@
+// Window records, message dispatch, CWnd, the application-wide key and focus filter.
+#include "platform/window_p.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMetaObject>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+#include <map>
+#include <unordered_set>
+
+#include "platform/afxhooks.h"
+
+QString ToQt(const char* bytes)
+{
+    return QString::fromStdString(CodePageToUtf8(bytes ? bytes : "", GetACP()));
+}
+QString ToQt(const CString& bytes)
+{
+    return QString::fromStdString(CodePageToUtf8(bytes.str(), GetACP()));
+}
+CString FromQt(const QString& text)
+{
+    return CString(Utf8ToCodePage(text.toStdString(), GetACP()));
+}
+
+namespace
+{
+std::unordered_set<HWND> g_live;
+HWND g_focus = nullptr;
+bool g_passToToolkit = false;
+std::map<CString, WNDCLASS> g_classes; // registered classes, by lower-case name
+CWnd* g_mainWnd = nullptr;
+
+CString LowerName(const char* name)
+{
+    CString s(name);
+    s.MakeLower();
+    return s;
+}
+
+// Custom window classes: a plain peer that turns toolkit events into messages and shows the backing image.
+class PeerWidget : public QWidget
+{
+  public:
+    PeerWidget(HWND h, QWidget* parent) : QWidget(parent), m_h(h)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setMouseTracking(true);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        if (!IsWindow(m_h))
+            return;
+        QImage* img = m_h->backing.get();
+        if (!img || img->size() != size())
+        {
+            m_h->backing = std::make_unique<QImage>(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+            m_h->backing->fill(palette().color(QPalette::Window));
+            m_h->invalid = rect();
+        }
+        if (!m_h->invalid.isEmpty())
+        {
+            ::SendMessage(m_h, WM_PAINT);
+            m_h->invalid = QRect();
+        }
+        if (!IsWindow(m_h) || !m_h->backing)
+            return;
+        QPainter p(this);
+        p.drawImage(0, 0, *m_h->backing);
+    }
+    void resizeEvent(QResizeEvent*) override
+    {
+        ::SendMessage(m_h, WM_SIZE, 0, MAKELPARAM(WORD(width()), WORD(height())));
+    }
+    void mousePressEvent(QMouseEvent* e) override { Mouse(e, e->button() == Qt::RightButton ? WM_RBUTTONDOWN : WM_LBUTTONDOWN); }
+    void mouseReleaseEvent(QMouseEvent* e) override { Mouse(e, e->button() == Qt::RightButton ? WM_RBUTTONUP : WM_LBUTTONUP); }
+    void mouseDoubleClickEvent(QMouseEvent* e) override
+    {
+        Mouse(e, e->button() == Qt::RightButton ? WM_RBUTTONDBLCLK : WM_LBUTTONDBLCLK);
+    }
+    void mouseMoveEvent(QMouseEvent* e) override { Mouse(e, WM_MOUSEMOVE); }
+    void contextMenuEvent(QContextMenuEvent* e) override
+    {
+        ::SendMessage(m_h, WM_CONTEXTMENU, WPARAM(m_h), MAKELPARAM(WORD(e->globalPos().x()), WORD(e->globalPos().y())));
+    }
+
+  private:
+    void Mouse(QMouseEvent* e, UINT message)
+    {
+        WPARAM flags = 0;
+        if (e->buttons() & Qt::LeftButton)
+            flags |= MK_LBUTTON;
+        if (e->buttons() & Qt::RightButton)
+            flags |= MK_RBUTTON;
+        if (e->modifiers() & Qt::ShiftModifier)
+            flags |= MK_SHIFT;
+        if (e->modifiers() & Qt::ControlModifier)
+            flags |= MK_CONTROL;
+        QPoint p = e->position().toPoint();
+        ::SendMessage(m_h, message, flags, MAKELPARAM(WORD(short(p.x())), WORD(short(p.y()))));
+    }
+    HWND m_h;
+};
+
+class CustomImpl : public WindowImpl
+{
+  public:
+    using WindowImpl::WindowImpl;
+    QWidget* CreatePeer(QWidget* parent, const CString& text) override
+    {
+        auto* w = new PeerWidget(m_h, parent);
+        w->setWindowTitle(ToQt(text));
+        return w;
+    }
+    bool IsCustomDrawn() const override { return true; }
+    CString GetText() const override { return m_text; }
+    void SetText(const CString& text) override
+    {
+        m_text = text;
+        if (m_h->widget)
+            m_h->widget->setWindowTitle(ToQt(text));
+    }
+    LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (m_h->classProc && message != WM_GETTEXT && message != WM_SETTEXT && message != WM_GETTEXTLENGTH)
+        {
+            WNDPROC proc = m_h->classProc;
+            WNDPROC saved = m_h->classProc;
+            m_h->classProc = nullptr; // the class procedure's DefWindowProc lands back here
+            LRESULT r = proc(m_h, message, wParam, lParam);
+            if (IsWindow(m_h) || m_h->destroyed)
+                m_h->classProc = saved;
+            return r;
+        }
+        if (message == WM_KEYDOWN || message == WM_KEYUP || message == WM_CHAR)
+            return 0; // a custom window consumes its keys
+        return WindowImpl::Proc(message, wParam, lParam);
+    }
+
+  private:
+    CString m_text;
+};
+
+std::unique_ptr<WindowImpl> MakeCustomImpl(HWND h) { return std::make_unique<CustomImpl>(h); }
+
+} // namespace
+
+// Factories for the standard classes live with the controls and the dialog.
+std::unique_ptr<WindowImpl> MakeControlImpl(HWND h, const CString& lowerClass);
+std::unique_ptr<WindowImpl> MakeDialogImpl(HWND h);
+bool IsSystemControlClass(const CString& lowerClass);
+
+// ---------------------------------------------------------------------------------------------------------------
+// WindowImpl defaults.
+
+LRESULT WindowImpl::Proc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_SETTEXT:
+        SetText(CString(reinterpret_cast<const char*>(lParam)));
+        return TRUE;
+    case WM_GETTEXT: {
+        CString t = GetText();
+        if (wParam == 0 || !lParam)
+            return 0;
+        int n = std::min<int>(t.GetLength(), int(wParam) - 1);
+        std::copy_n(t.c_str(), n, reinterpret_cast<char*>(lParam));
+        reinterpret_cast<char*>(lParam)[n] = 0;
+        return n;
+    }
+    case WM_GETTEXTLENGTH:
+        return GetText().GetLength();
+    case WM_GETDLGCODE:
+        return DlgCode(reinterpret_cast<const MSG*>(lParam));
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP:
+        pdt::win::SetPassToToolkit();
+        return 0;
+    case WM_CLOSE:
+        if (!(m_h->style & WS_CHILD))
+            pdt::win::DestroyWindowRecord(m_h);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+CString WindowImpl::GetText() const
+{
+    return m_h->widget ? FromQt(m_h->widget->windowTitle()) : CString();
+}
+void WindowImpl::SetText(const CString& text)
+{
+    if (m_h->widget)
+        m_h->widget->setWindowTitle(ToQt(text));
+}
+
+void WindowImpl::Notify(int code) const
+{
+    if (IsQuiet() || !m_h->parent || m_h->destroyed)
+        return;
+    ::SendMessage(m_h->parent, WM_COMMAND, MAKEWPARAM(WORD(m_h->id), WORD(code)), LPARAM(m_h));
+}
+
+LRESULT WindowImpl::NotifyNm(int code, NMHDR* hdr) const
+{
+    if (IsQuiet() || !m_h->parent || m_h->destroyed)
+        return 0;
+    hdr->hwndFrom = m_h;
+    hdr->idFrom = UINT_PTR(m_h->id);
+    hdr->code = code;
+    return ::SendMessage(m_h->parent, WM_NOTIFY, WPARAM(m_h->id), LPARAM(hdr));
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Records.
+
+namespace pdt::win
+{
+
+bool PassToToolkit() { return g_passToToolkit; }
+void SetPassToToolkit() { g_passToToolkit = true; }
+void ResetPassToToolkit() { g_passToToolkit = false; }
+
+HWND FromWidget(const QWidget* w)
+{
+    for (; w; w = w->parentWidget())
+    {
+        QVariant v = w->property("pdt_hwnd");
+        if (v.isValid())
+        {
+            HWND h = reinterpret_cast<HWND>(v.value<quintptr>());
+            return g_live.count(h) ? h : nullptr;
+        }
+    }
+    return nullptr;
+}
+
+bool IsDialogClass(HWND h) { return h && h->className == "#32770"; }
+
+HWND CreateWindowRecord(const CString& className, const CString& text, DWORD style, DWORD exStyle, const QRect& rect,
+                        HWND parent, int id, CWnd* attach)
+{
+    EnsureEventFilter();
+    CString lower = LowerName(className);
+    auto h = new WindowRecord;
+    h->className = className;
+    h->style = style;
+    h->exStyle = exStyle;
+    h->id = id;
+    h->parent = parent;
+    if (lower == "#32770")
+        h->impl = MakeDialogImpl(h);
+    else if (auto it = g_classes.find(lower); it != g_classes.end())
+    {
+        h->classProc = it->second.lpfnWndProc;
+        h->impl = MakeCustomImpl(h);
+    }
+    else
+        h->impl = MakeControlImpl(h, lower);
+    if (!h->impl)
+    {
+        delete h;
+        return nullptr;
+    }
+    g_live.insert(h);
+    QWidget* parentWidget = parent ? parent->widget.data() : nullptr;
+    bool child = (style & WS_CHILD) != 0;
+    QWidget* w;
+    {
+        Quiet quiet(h);
+        w = h->impl->CreatePeer(child ? parentWidget : nullptr, text);
+        if (!child)
+        {
+            w->setParent(parentWidget ? parentWidget->window() : nullptr, Qt::Dialog);
+            w->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+        }
+        w->setProperty("pdt_hwnd", QVariant::fromValue(quintptr(h)));
+        w->setObjectName(QString::number(id));
+        w->setGeometry(h->impl->AdjustRect(rect));
+        if (style & WS_DISABLED)
+            w->setEnabled(false);
+    }
+    h->widget = w;
+    QObject::connect(w, &QObject::destroyed, [h]() {
+        if (!h->destroyed)
+        {
+            h->destroyed = true;
+            g_live.erase(h);
+            if (g_focus == h)
+                g_focus = nullptr;
+            if (h->wnd)
+                h->wnd->m_hWnd = nullptr;
+            if (h->parent && g_live.count(h->parent))
+                std::erase(h->parent->children, h);
+        }
+        if (h->wrapper)
+            h->wrapper->m_hWnd = nullptr;
+        delete h;
+    });
+    if (parent && child)
+        parent->children.push_back(h);
+    if (attach)
+    {
+        attach->m_hWnd = h;
+        h->wnd = attach;
+    }
+    ::SendMessage(h, WM_CREATE);
+    if (style & WS_VISIBLE)
+        w->show();
+    return h;
+}
+
+void DestroyWindowRecord(HWND h)
+{
+    if (!IsWindow(h))
+        return;
+    ::SendMessage(h, WM_DESTROY);
+    for (HWND c : std::vector<HWND>(h->children))
+        DestroyWindowRecord(c);
+    if (!IsWindow(h))
+        return;
+    ::SendMessage(h, WM_NCDESTROY);
+    h->destroyed = true;
+    g_live.erase(h);
+    if (g_focus == h)
+        g_focus = nullptr;
+    if (h->parent && g_live.count(h->parent))
+        std::erase(h->parent->children, h);
+    if (CWnd* w = h->wnd)
+    {
+        h->wnd = nullptr;
+        w->m_hWnd = nullptr;
+        w->PostNcDestroy();
+    }
+    if (h->modalLoop)
+        h->modalLoop->quit();
+    if (QWidget* w = h->widget)
+    {
+        w->hide();
+        // Only the root of the destroyed tree is deleted; its children go with it.
+        if (!h->parent || !(h->style & WS_CHILD) || !g_live.count(h->parent))
+            w->deleteLater();
+        else
+        {
+            w->setParent(nullptr);
+            w->deleteLater();
+        }
+    }
+}
+
+// Posted messages are delivered in order, each on its own turn of the event loop.
+void DeliverPostedMessages() { QCoreApplication::sendPostedEvents(qApp, QEvent::MetaCall); }
+
+} // namespace pdt::win
+
+// ---------------------------------------------------------------------------------------------------------------
+// Free functions.
+
+BOOL IsWindow(HWND h) { return h && g_live.count(h) != 0; }
+
+LRESULT SendMessage(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!h || (!g_live.count(h) && message != WM_NCDESTROY))
+        return 0;
+    MSG msg{h, message, wParam, lParam, 0, {0, 0}};
+    const MSG* saved = h->currentMsg;
+    h->currentMsg = &msg;
+    LRESULT r = h->wnd ? h->wnd->WindowProc(message, wParam, lParam) : h->impl->Proc(message, wParam, lParam);
+    if (g_live.count(h) || h->destroyed)
+        h->currentMsg = saved;
+    return r;
+}
+
+BOOL PostMessage(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!IsWindow(h))
+        return FALSE;
+    QMetaObject::invokeMethod(
+        qApp, [h, message, wParam, lParam] { ::SendMessage(h, message, wParam, lParam); }, Qt::QueuedConnection);
+    return TRUE;
+}
+
+LRESULT DefWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return IsWindow(h) || message == WM_NCDESTROY ? h->impl->Proc(message, wParam, lParam) : 0;
+}
+
+HWND GetFocus()
+{
+    HWND h = pdt::win::FromWidget(QApplication::focusWidget());
+    return h ? h : (IsWindow(g_focus) ? g_focus : nullptr);
+}
+HWND GetParent(HWND h) { return IsWindow(h) && IsWindow(h->parent) ? h->parent : nullptr; }
+HWND GetDlgItem(HWND hDlg, int id)
+{
+    if (!IsWindow(hDlg))
+        return nullptr;
+    for (HWND c : hDlg->children)
+        if (c->id == id)
+            return c;
+    return nullptr;
+}
+int GetDlgCtrlID(HWND h) { return IsWindow(h) ? h->id : 0; }
+DWORD GetWindowStyle(HWND h) { return IsWindow(h) ? h->style : 0; }
+CString GetWindowClassName(HWND h) { return IsWindow(h) ? h->className : CString(); }
+
+BOOL AfxRegisterClass(WNDCLASS* wc)
+{
+    if (!wc || !wc->lpszClassName || !*wc->lpszClassName || !wc->lpfnWndProc)
+        return FALSE;
+    CString key = LowerName(wc->lpszClassName);
+    if (key == "#32770" || IsSystemControlClass(key))
+        return FALSE; // system classes cannot be replaced
+    auto it = g_classes.find(key);
+    if (it != g_classes.end())
+        return it->second.lpfnWndProc == wc->lpfnWndProc; // registering the same class again is harmless
+    g_classes[key] = *wc;
+    return TRUE;
+}
+BOOL GetClassInfo(HANDLE, LPCTSTR className, WNDCLASS* wc)
+{
+    auto it = g_classes.find(LowerName(className));
+    if (it == g_classes.end())
+        return FALSE;
+    if (wc)
+        *wc = it->second;
+    return TRUE;
+}
+HANDLE AfxGetInstanceHandle() { return reinterpret_cast<HANDLE>(&g_classes); }
+
+CWnd* AfxGetMainWnd() { return g_mainWnd; }
+void AfxSetMainWnd(CWnd* wnd) { g_mainWnd = wnd; }
+CString AfxGetAppName()
+{
+    QString name = QCoreApplication::applicationName();
+    return name.isEmpty() ? CString("pdtdlg") : FromQt(name);
+}
+
+int GetSystemMetrics(int index)
+{
+    QScreen* s = QGuiApplication::primaryScreen();
+    switch (index)
+    {
+    case SM_CXSCREEN:
+        return s ? s->geometry().width() : 1024;
+    case SM_CYSCREEN:
+        return s ? s->geometry().height() : 768;
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL:
+        return 17;
+    case SM_CYCAPTION:
+        return 23;
+    case SM_CXBORDER:
+    case SM_CYBORDER:
+        return 1;
+    case SM_CXDLGFRAME:
+    case SM_CYDLGFRAME:
+        return 3;
+    case SM_CXEDGE:
+    case SM_CYEDGE:
+        return 2;
+    default:
+        return 0;
+    }
+}
+
+COLORREF GetSysColor(int index)
+{
+    switch (index)
+    {
+    case COLOR_WINDOW:
+    case COLOR_HIGHLIGHTTEXT:
+        return RGB(255, 255, 255);
+    case COLOR_WINDOWTEXT:
+    case COLOR_BTNTEXT:
+        return RGB(0, 0, 0);
+    case COLOR_BTNFACE:
+        return RGB(240, 240, 240);
+    case COLOR_HIGHLIGHT:
+        return RGB(0, 120, 215);
+    case COLOR_GRAYTEXT:
+        return RGB(109, 109, 109);
+    default:
+        return RGB(0, 0, 0);
+    }
+}
+
+int MulDiv(int number, int numerator, int denominator)
+{
+    if (denominator == 0)
+        return -1;
+    long long p = (long long)number * numerator;
+    // Rounds half away from zero, as Win32 does.
+    long long q = (p >= 0) == (denominator > 0) ? (std::llabs(p) + std::llabs(denominator) / 2) / std::llabs(denominator)
+                                                 : -((std::llabs(p) + std::llabs(denominator) / 2) / std::llabs(denominator));
+    if (q > INT32_MAX || q < INT32_MIN)
+        return -1;
+    return int(q);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// CWnd.
+
+CWnd::~CWnd()
+{
+    if (IsWindow(m_hWnd))
+    {
+        if (m_hWnd->wnd == this)
+            DestroyWindow();
+    }
+}
+
+CWnd* CWnd::FromHandlePermanent(HWND h) { return IsWindow(h) ? h->wnd : nullptr; }
+
+CWnd* CWnd::FromHandle(HWND h)
+{
+    if (!IsWindow(h))
+        return nullptr;
+    if (h->wnd)
+        return h->wnd;
+    if (!h->wrapper)
+    {
+        h->wrapper = std::make_unique<CWnd>();
+        h->wrapper->m_hWnd = h;
+    }
+    return h->wrapper.get();
+}
+
+BOOL CWnd::Attach(HWND h)
+{
+    if (!IsWindow(h) || h->wnd || m_hWnd)
+        return FALSE;
+    m_hWnd = h;
+    h->wnd = this;
+    return TRUE;
+}
+HWND CWnd::Detach()
+{
+    HWND h = m_hWnd;
+    if (IsWindow(h) && h->wnd == this)
+        h->wnd = nullptr;
+    m_hWnd = nullptr;
+    return h;
+}
+BOOL CWnd::SubclassWindow(HWND h)
+{
+    if (!Attach(h))
+        return FALSE;
+    PreSubclassWindow();
+    return TRUE;
+}
+BOOL CWnd::SubclassDlgItem(UINT id, CWnd* parent)
+{
+    return parent ? SubclassWindow(::GetDlgItem(parent->m_hWnd, int(id))) : FALSE;
+}
+HWND CWnd::UnsubclassWindow() { return Detach(); }
+
+BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& r, CWnd* parent,
+                    UINT id, LPVOID)
+{
+    WNDCLASS wc;
+    if (!className || !GetClassInfo(nullptr, className, &wc))
+        return FALSE;
+    QRect rect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return pdt::win::CreateWindowRecord(className, windowName ? windowName : "", style, exStyle, rect,
+                                        parent ? parent->m_hWnd : nullptr, int(id), this) != nullptr;
+}
+BOOL CWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id)
+{
+    return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id);
+}
+
+BOOL CWnd::DestroyWindow()
+{
+    if (!IsWindow(m_hWnd))
+        return FALSE;
+    pdt::win::DestroyWindowRecord(m_hWnd);
+    return TRUE;
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::SendMessage(m_hWnd, message, wParam, lParam);
+}
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return ::PostMessage(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT r = 0;
+    if (!OnWndMsg(message, wParam, lParam, &r))
+        r = DefWindowProc(message, wParam, lParam);
+    return r;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return ::DefWindowProc(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default()
+{
+    const MSG* m = GetCurrentMessage();
+    return m ? DefWindowProc(m->message, m->wParam, m->lParam) : 0;
+}
+const MSG* CWnd::GetCurrentMessage() const { return m_hWnd ? m_hWnd->currentMsg : nullptr; }
+
+BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+
+const MessageMap& CWnd::GetThisMessageMap()
+{
+    static const MessageMap map(nullptr, {});
+    return map;
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message == WM_COMMAND)
+    {
+        if (!OnCommand(wParam, lParam))
+            return FALSE;
+        *pResult = 1;
+        return TRUE;
+    }
+    if (message == WM_NOTIFY)
+    {
+        LRESULT r = 0;
+        if (!lParam || !OnNotify(wParam, lParam, &r))
+            return FALSE;
+        *pResult = r;
+        return TRUE;
+    }
+    for (const MessageMap* map = &GetMessageMap(); map; map = map->Base())
+        for (const MessageMapEntry& e : map->Entries())
+            if (e.message == message)
+            {
+                LRESULT r = 0;
+                if (e.call(this, wParam, lParam, r))
+                {
+                    *pResult = r;
+                    return TRUE;
+                }
+            }
+    return FALSE;
+}
+
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    int id = LOWORD(wParam);
+    WORD code = HIWORD(wParam);
+    for (const MessageMap* map = &GetMessageMap(); map; map = map->Base())
+        for (const MessageMapEntry& e : map->Entries())
+            if (e.message == WM_COMMAND && WORD(e.code) == code && id >= WORD(e.idFirst) && id <= WORD(e.idLast))
+            {
+                LRESULT r = 0;
+                if (e.call(this, wParam, lParam, r))
+                    return TRUE;
+            }
+    return FALSE;
+}
+
+BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
+{
+    auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+    int id = int(hdr->idFrom);
+    for (const MessageMap* map = &GetMessageMap(); map; map = map->Base())
+        for (const MessageMapEntry& e : map->Entries())
+            if (e.message == WM_NOTIFY && e.code == hdr->code && id >= e.idFirst && id <= e.idLast)
+            {
+                if (e.call(this, WPARAM(id), lParam, *pResult))
+                    return TRUE;
+            }
+    return FALSE;
+}
+
+BOOL CWnd::ShowWindow(int cmd)
+{
+    if (!IsWindow(m_hWnd) || !m_hWnd->widget)
+        return FALSE;
+    QWidget* w = m_hWnd->widget;
+    BOOL was = w->isVisibleTo(w->parentWidget() ? w->parentWidget() : w) && !w->isHidden();
+    if (cmd == SW_HIDE)
+    {
+        w->hide();
+        m_hWnd->style &= ~WS_VISIBLE;
+    }
+    else
+    {
+        m_hWnd->style |= WS_VISIBLE;
+        if (cmd == SW_SHOWMAXIMIZED)
+            w->showMaximized();
+        else if (cmd == SW_SHOWMINIMIZED || cmd == SW_MINIMIZE)
+            w->showMinimized();
+        else
+            w->show();
+        if (!(m_hWnd->style & WS_CHILD) && cmd != SW_SHOWNA && cmd != SW_SHOWNOACTIVATE)
+            w->activateWindow();
+    }
+    return was;
+}
+
+BOOL CWnd::IsWindowVisible() const
+{
+    return IsWindow(m_hWnd) && m_hWnd->widget && m_hWnd->widget->isVisible();
+}
+
+BOOL CWnd::EnableWindow(BOOL enable)
+{
+    if (!IsWindow(m_hWnd) || !m_hWnd->widget)
+        return FALSE;
+    BOOL wasDisabled = (m_hWnd->style & WS_DISABLED) != 0;
+    if (enable)
+        m_hWnd->style &= ~WS_DISABLED;
+    else
+        m_hWnd->style |= WS_DISABLED;
+    m_hWnd->widget->setEnabled(enable != FALSE);
+    return wasDisabled;
+}
+BOOL CWnd::IsWindowEnabled() const { return IsWindow(m_hWnd) && !(m_hWnd->style & WS_DISABLED); }
+
+CWnd* CWnd::SetFocus()
+{
+    CWnd* old = GetFocus();
+    if (IsWindow(m_hWnd) && m_hWnd->widget)
+    {
+        QWidget* w = m_hWnd->widget;
+        if (!w->window()->isActiveWindow() && w->window()->isVisible())
+            w->window()->activateWindow();
+        w->setFocus(Qt::OtherFocusReason);
+        if (QApplication::focusWidget() != w && !w->isAncestorOf(QApplication::focusWidget()))
+        {
+            // The toolkit gives focus only to shown, active windows; keep Win32's bookkeeping all the same.
+            HWND old = g_focus;
+            if (old != m_hWnd)
+            {
+                g_focus = m_hWnd;
+                if (IsWindow(old))
+                    ::SendMessage(old, WM_KILLFOCUS, WPARAM(m_hWnd));
+                ::SendMessage(m_hWnd, WM_SETFOCUS, WPARAM(old));
+            }
+        }
+    }
+    return old;
+}
+CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }
+
+void CWnd::SetWindowText(LPCTSTR text) { SendMessage(WM_SETTEXT, 0, LPARAM(text ? text : "")); }
+void CWnd::GetWindowText(CString& text) const
+{
+    text = IsWindow(m_hWnd) ? m_hWnd->impl->GetText() : CString();
+    if (IsWindow(m_hWnd) && m_hWnd->wnd)
+    {
+        // A subclass may answer WM_GETTEXT itself.
+        int n = int(SendMessage(WM_GETTEXTLENGTH));
+        std::string buf(size_t(n) + 1, '\0');
+        int got = int(SendMessage(WM_GETTEXT, WPARAM(n + 1), LPARAM(buf.data())));
+        text = CString(buf.data(), got);
+    }
+}
+CString CWnd::GetWindowText() const
+{
+    CString s;
+    GetWindowText(s);
+    return s;
+}
+int CWnd::GetWindowTextLength() const { return int(SendMessage(WM_GETTEXTLENGTH)); }
+DWORD CWnd::GetStyle() const { return IsWindow(m_hWnd) ? m_hWnd->style : 0; }
+DWORD CWnd::GetExStyle() const { return IsWindow(m_hWnd) ? m_hWnd->exStyle : 0; }
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT)
+{
+    if (!IsWindow(m_hWnd))
+        return FALSE;
+    DWORD old = m_hWnd->style;
+    m_hWnd->style = (old & ~remove) | add;
+    if ((old ^ m_hWnd->style) & WS_VISIBLE)
+        m_hWnd->widget->setVisible(m_hWnd->style & WS_VISIBLE);
+    if ((old ^ m_hWnd->style) & WS_DISABLED)
+        m_hWnd->widget->setEnabled(!(m_hWnd->style & WS_DISABLED));
+    return old != m_hWnd->style;
+}
+int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+CWnd* CWnd::GetParent() const
+{
+    return IsWindow(m_hWnd) && (m_hWnd->style & WS_CHILD) ? FromHandle(::GetParent(m_hWnd)) : nullptr;
+}
+CWnd* CWnd::GetOwner() const { return IsWindow(m_hWnd) ? FromHandle(::GetParent(m_hWnd)) : nullptr; }
+CWnd* CWnd::GetTopLevelParent() const
+{
+    HWND h = m_hWnd;
+    while (IsWindow(h) && (h->style & WS_CHILD) && IsWindow(h->parent))
+        h = h->parent;
+    return FromHandle(h);
+}
+BOOL CWnd::IsChild(const CWnd* pWnd) const
+{
+    if (!pWnd)
+        return FALSE;
+    for (HWND h = pWnd->m_hWnd; IsWindow(h) && (h->style & WS_CHILD); h = h->parent)
+        if (h->parent == m_hWnd)
+            return TRUE;
+    return FALSE;
+}
+
+void CWnd::GetWindowRect(LPRECT r) const
+{
+    *r = RECT{0, 0, 0, 0};
+    if (!IsWindow(m_hWnd) || !m_hWnd->widget)
+        return;
+    QWidget* w = m_hWnd->widget;
+    QRect g = w->isWindow() ? w->frameGeometry() : QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
+    *r = RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
+}
+void CWnd::GetClientRect(LPRECT r) const
+{
+    *r = RECT{0, 0, 0, 0};
+    if (IsWindow(m_hWnd) && m_hWnd->widget)
+        *r = RECT{0, 0, m_hWnd->widget->width(), m_hWnd->widget->height()};
+}
+void CWnd::ClientToScreen(LPPOINT p) const
+{
+    if (IsWindow(m_hWnd) && m_hWnd->widget)
+    {
+        QPoint g = m_hWnd->widget->mapToGlobal(QPoint(p->x, p->y));
+        *p = POINT{g.x(), g.y()};
+    }
+}
+void CWnd::ClientToScreen(LPRECT r) const
+{
+    POINT a{r->left, r->top}, b{r->right, r->bottom};
+    ClientToScreen(&a);
+    ClientToScreen(&b);
+    *r = RECT{a.x, a.y, b.x, b.y};
+}
+void CWnd::ScreenToClient(LPPOINT p) const
+{
+    if (IsWindow(m_hWnd) && m_hWnd->widget)
+    {
+        QPoint c = m_hWnd->widget->mapFromGlobal(QPoint(p->x, p->y));
+        *p = POINT{c.x(), c.y()};
+    }
+}
+void CWnd::ScreenToClient(LPRECT r) const
+{
+    POINT a{r->left, r->top}, b{r->right, r->bottom};
+    ScreenToClient(&a);
+    ScreenToClient(&b);
+    *r = RECT{a.x, a.y, b.x, b.y};
+}
+void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL)
+{
+    if (!IsWindow(m_hWnd) || !m_hWnd->widget)
+        return;
+    QWidget* w = m_hWnd->widget;
+    if (w->isWindow())
+    {
+        // Top-level rectangles are outer (frame) rectangles, as in Win32.
+        QRect frame = w->frameGeometry(), inner = w->geometry();
+        int dw = frame.width() - inner.width(), dh = frame.height() - inner.height();
+        w->move(x, y);
+        w->resize(std::max(0, cx - dw), std::max(0, cy - dh));
+    }
+    else
+        w->setGeometry(x, y, std::max(0, cx), std::max(0, cy));
+}
+void CWnd::MoveWindow(LPCRECT r, BOOL repaint) { MoveWindow(r->left, r->top, r->right - r->left, r->bottom - r->top, repaint); }
+BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT flags)
+{
+    if (!IsWindow(m_hWnd))
+        return FALSE;
+    CRect r;
+    GetWindowRect(&r);
+    if (!m_hWnd->widget->isWindow() && GetParent())
+        GetParent()->ScreenToClient(&r);
+    if (flags & SWP_NOMOVE)
+        x = r.left, y = r.top;
+    if (flags & SWP_NOSIZE)
+        cx = r.Width(), cy = r.Height();
+    if (!(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE))
+        MoveWindow(x, y, cx, cy);
+    if (flags & SWP_SHOWWINDOW)
+        ShowWindow((flags & SWP_NOACTIVATE) ? SW_SHOWNA : SW_SHOW);
+    if (flags & SWP_HIDEWINDOW)
+        ShowWindow(SW_HIDE);
+    return TRUE;
+}
+BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* wp) const
+{
+    if (!IsWindow(m_hWnd) || !wp)
+        return FALSE;
+    QWidget* w = m_hWnd->widget;
+    CRect r;
+    GetWindowRect(&r);
+    wp->length = sizeof(WINDOWPLACEMENT);
+    wp->flags = 0;
+    wp->showCmd = w->isMaximized() ? SW_SHOWMAXIMIZED : w->isMinimized() ? SW_SHOWMINIMIZED : SW_SHOWNORMAL;
+    wp->ptMinPosition = POINT{-1, -1};
+    wp->ptMaxPosition = POINT{-1, -1};
+    wp->rcNormalPosition = r;
+    return TRUE;
+}
+BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* wp)
+{
+    if (!IsWindow(m_hWnd) || !wp)
+        return FALSE;
+    MoveWindow(&wp->rcNormalPosition);
+    if (wp->showCmd == SW_SHOWMAXIMIZED)
+        m_hWnd->widget->showMaximized();
+    else if (wp->showCmd == SW_HIDE)
+        ShowWindow(SW_HIDE);
+    return TRUE;
+}
+void CWnd::CenterWindow(CWnd* alternateOwner)
+{
+    if (!IsWindow(m_hWnd))
+        return;
+    CWnd* owner = alternateOwner ? alternateOwner : GetOwner();
+    CRect area;
+    if (owner && owner->IsWindowVisible())
+        owner->GetWindowRect(&area);
+    else if (QScreen* s = QGuiApplication::primaryScreen())
+    {
+        QRect g = s->availableGeometry();
+        area = CRect(g.left(), g.top(), g.left() + g.width(), g.top() + g.height());
+    }
+    CRect me;
+    GetWindowRect(&me);
+    int x = area.left + (area.Width() - me.Width()) / 2, y = area.top + (area.Height() - me.Height()) / 2;
+    if (m_hWnd->style & WS_CHILD && GetParent())
+    {
+        POINT p{x, y};
+        GetParent()->ScreenToClient(&p);
+        x = p.x, y = p.y;
+    }
+    MoveWindow(x, y, me.Width(), me.Height());
+}
+
+void CWnd::Invalidate(BOOL erase) { InvalidateRect(nullptr, erase); }
+void CWnd::InvalidateRect(LPCRECT r, BOOL)
+{
+    if (!IsWindow(m_hWnd) || !m_hWnd->widget)
+        return;
+    QWidget* w = m_hWnd->widget;
+    QRect q = r ? QRect(r->left, r->top, r->right - r->left, r->bottom - r->top) : w->rect();
+    m_hWnd->invalid = m_hWnd->invalid.united(q.intersected(w->rect()));
+    if (m_hWnd->redraw)
+        w->update(q);
+}
+void CWnd::UpdateWindow()
+{
+    if (!IsWindow(m_hWnd) || !m_hWnd->widget)
+        return;
+    if (m_hWnd->impl->IsCustomDrawn() && !m_hWnd->invalid.isEmpty() && m_hWnd->backing)
+    {
+        ::SendMessage(m_hWnd, WM_PAINT);
+        m_hWnd->invalid = QRect();
+        m_hWnd->widget->update();
+    }
+    else
+        m_hWnd->widget->repaint();
+}
+void CWnd::SetRedraw(BOOL redraw)
+{
+    if (!IsWindow(m_hWnd))
+        return;
+    m_hWnd->redraw = redraw != FALSE;
+    m_hWnd->widget->setUpdatesEnabled(m_hWnd->redraw);
+}
+
+CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
+void CWnd::SetDlgItemText(int id, LPCTSTR text) { ::SendMessage(::GetDlgItem(m_hWnd, id), WM_SETTEXT, 0, LPARAM(text ? text : "")); }
+int CWnd::GetDlgItemText(int id, CString& text) const
+{
+    CWnd* w = GetDlgItem(id);
+    text = w ? w->GetWindowText() : CString();
+    return text.GetLength();
+}
+void CWnd::SetDlgItemInt(int id, UINT value, BOOL isSigned)
+{
+    CString s;
+    if (isSigned)
+        s.Format("%d", int(value));
+    else
+        s.Format("%u", value);
+    SetDlgItemText(id, s);
+}
+UINT CWnd::GetDlgItemInt(int id, BOOL* translated, BOOL isSigned) const
+{
+    CString s;
+    GetDlgItemText(id, s);
+    s.Trim();
+    const char* p = s.c_str();
+    char* end = nullptr;
+    errno = 0;
+    long long v = isSigned ? std::strtoll(p, &end, 10) : (long long)std::strtoull(p, &end, 10);
+    bool ok = !s.IsEmpty() && end && *end == 0 && errno == 0 &&
+              (isSigned ? (v >= INT32_MIN && v <= INT32_MAX) : (v >= 0 && v <= UINT32_MAX && s[0] != '-'));
+    if (translated)
+        *translated = ok;
+    return ok ? UINT(v) : 0;
+}
+void CWnd::CheckDlgButton(int id, UINT check) { ::SendMessage(::GetDlgItem(m_hWnd, id), BM_SETCHECK, check); }
+UINT CWnd::IsDlgButtonChecked(int id) const { return UINT(::SendMessage(::GetDlgItem(m_hWnd, id), BM_GETCHECK)); }
+void CWnd::CheckRadioButton(int firstId, int lastId, int checkId)
+{
+    for (int id = firstId; id <= lastId; ++id)
+        if (HWND h = ::GetDlgItem(m_hWnd, id))
+            ::SendMessage(h, BM_SETCHECK, id == checkId ? BST_CHECKED : BST_UNCHECKED);
+}
+int CWnd::GetCheckedRadioButton(int firstId, int lastId) const
+{
+    for (int id = firstId; id <= lastId; ++id)
+        if (IsDlgButtonChecked(id) == BST_CHECKED)
+            return id;
+    return 0;
+}
+CWnd* CWnd::GetWindow(UINT cmd) const
+{
+    if (!IsWindow(m_hWnd))
+        return nullptr;
+    if (cmd == GW_CHILD)
+        return m_hWnd->children.empty() ? nullptr : FromHandle(m_hWnd->children.front());
+    if (cmd == GW_OWNER)
+        return (m_hWnd->style & WS_CHILD) ? nullptr : FromHandle(::GetParent(m_hWnd));
+    HWND p = ::GetParent(m_hWnd);
+    if (!p || !(m_hWnd->style & WS_CHILD))
+        return nullptr;
+    auto& sib = p->children;
+    auto it = std::find(sib.begin(), sib.end(), m_hWnd);
+    switch (cmd)
+    {
+    case GW_HWNDFIRST:
+        return FromHandle(sib.front());
+    case GW_HWNDLAST:
+        return FromHandle(sib.back());
+    case GW_HWNDNEXT:
+        return it != sib.end() && it + 1 != sib.end() ? FromHandle(*(it + 1)) : nullptr;
+    case GW_HWNDPREV:
+        return it != sib.begin() && it != sib.end() ? FromHandle(*(it - 1)) : nullptr;
+    default:
+        return nullptr;
+    }
+}
+
+UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void*)
+{
+    if (!IsWindow(m_hWnd))
+        return 0;
+    QWidget* w = m_hWnd->widget;
+    QString name = QStringLiteral("pdt_timer_%1").arg(id);
+    if (auto* old = w->findChild<QTimer*>(name, Qt::FindDirectChildrenOnly))
+        delete old;
+    auto* t = new QTimer(w);
+    t->setObjectName(name);
+    HWND h = m_hWnd;
+    QObject::connect(t, &QTimer::timeout, [h, id] { ::SendMessage(h, WM_TIMER, id); });
+    t->start(int(elapse));
+    return id;
+}
+BOOL CWnd::KillTimer(UINT_PTR id)
+{
+    if (!IsWindow(m_hWnd))
+        return FALSE;
+    auto* t = m_hWnd->widget->findChild<QTimer*>(QStringLiteral("pdt_timer_%1").arg(id), Qt::FindDirectChildrenOnly);
+    delete t;
+    return t != nullptr;
+}
+
+void CWnd::OnNcDestroy() {}

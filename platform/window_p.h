@@ -1,0 +1,99 @@
+// Private to the platform's sources: the window record behind an HWND and the class behaviours.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+#include <vector>
+
+#include "platform/afxwin.h"
+
+class QEventLoop;
+class QFont;
+
+QString ToQt(const char* bytes);
+QString ToQt(const CString& bytes);
+CString FromQt(const QString& text);
+
+class WindowImpl;
+
+struct WindowRecord
+{
+    QPointer<QWidget> widget;
+    HWND parent = nullptr; // parent (child windows) or owner (top-level windows)
+    CWnd* wnd = nullptr;   // attached object
+    std::unique_ptr<CWnd> wrapper;
+    std::unique_ptr<WindowImpl> impl;
+    CString className;
+    int id = 0;
+    DWORD style = 0;
+    DWORD exStyle = 0;
+    int quiet = 0; // >0 while the platform itself changes a control: no notifications
+    bool destroyed = false;
+    std::vector<HWND> children; // creation order = Z order = tab order
+    std::unique_ptr<QImage> backing;
+    QEventLoop* modalLoop = nullptr;
+    const MSG* currentMsg = nullptr;
+    WNDPROC classProc = nullptr; // registered classes
+    bool redraw = true;
+    QRect invalid; // custom-drawn windows: the area WM_PAINT must redraw
+};
+
+// Suppresses notifications while the platform changes a control on behalf of an API call.
+class Quiet
+{
+  public:
+    explicit Quiet(HWND h) : m_h(h) { ++m_h->quiet; }
+    ~Quiet() { --m_h->quiet; }
+
+  private:
+    HWND m_h;
+};
+
+// Behaviour of one window class: builds the peer widget and answers the class's messages.
+class WindowImpl
+{
+  public:
+    explicit WindowImpl(HWND h) : m_h(h) {}
+    virtual ~WindowImpl() = default;
+    virtual QWidget* CreatePeer(QWidget* parent, const CString& text) = 0;
+    virtual LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual CString GetText() const;
+    virtual void SetText(const CString& text);
+    virtual UINT DlgCode(const MSG* msg) const { return 0; }
+    virtual bool IsCustomDrawn() const { return false; }
+    virtual QRect AdjustRect(const QRect& r) const { return r; } // e.g. a combo box is as high as its edit field
+    virtual void SetDialogFont(const QFont&) {}
+
+  protected:
+    void Notify(int code) const;                 // WM_COMMAND to the parent, unless quiet
+    LRESULT NotifyNm(int code, NMHDR* hdr) const; // WM_NOTIFY to the parent (hdr filled here)
+    bool IsQuiet() const { return m_h->quiet > 0; }
+    HWND m_h;
+};
+
+namespace pdt::win
+{
+HWND FromWidget(const QWidget* w); // the window whose peer is w or contains it
+HWND CreateWindowRecord(const CString& className, const CString& text, DWORD style, DWORD exStyle, const QRect& rect,
+                        HWND parent, int id, CWnd* attach);
+void DestroyWindowRecord(HWND h);
+void EnsureEventFilter();
+void DeliverPostedMessages();
+QFont DialogFont(const char* face, int points, int weight, bool italic);
+bool IsDialogClass(HWND h);
+bool PassToToolkit(); // set by class procs that leave a key to the peer widget
+void SetPassToToolkit();
+void ResetPassToToolkit();
+} // namespace pdt::win
+
+namespace pdt::dlg
+{
+HWND NextTabItem(HWND dlg, HWND current, bool previous); // across nested child dialogs, wrapping
+HWND NextGroupItem(HWND current, bool previous);          // within the WS_GROUP group, wrapping
+void FocusControl(HWND h);                                // focus, selecting an edit's text as Tab does
+} // namespace pdt::dlg

@@ -1,0 +1,303 @@
+// CString behaviour that ported dialog code relies on, and the code page conversions.
+#include "platform/afxstr.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace
+{
+
+// Restores the process code page even when an assertion fails half-way.
+struct AnsiCodePageScope
+{
+    explicit AnsiCodePageScope(int cp) : saved(GetACP()) { SetAnsiCodePage(cp); }
+    ~AnsiCodePageScope() { SetAnsiCodePage(saved); }
+    int saved;
+};
+
+const std::string kNihonUtf8 = "\xE6\x97\xA5\xE6\x9C\xAC";  // 日本
+const std::string kChuwenUtf8 = "\xE4\xB8\xAD\xE6\x96\x87"; // 中文
+
+} // namespace
+
+TEST(CStringCompare, OrdinalAndCaseInsensitive)
+{
+    CString s("abc");
+    EXPECT_EQ(s.Compare("abc"), 0);
+    EXPECT_LT(s.Compare("abd"), 0);
+    EXPECT_GT(s.Compare("ab"), 0);
+    EXPECT_GT(s.Compare(nullptr), 0);
+    EXPECT_GT(CString("\xE9").Compare("z"), 0); // bytes compare unsigned
+
+    EXPECT_EQ(CString("Hello World").CompareNoCase("hELLO wORLD"), 0);
+    EXPECT_LT(CString("abc").CompareNoCase("ABCD"), 0);
+    EXPECT_LT(CString("apple").CompareNoCase("BANANA"), 0);
+    // Folding is to lower case, as _stricmp does: '_' (0x5F) sorts before 'a' (0x61).
+    EXPECT_LT(CString("_").CompareNoCase("A"), 0);
+    EXPECT_NE(CString("\xE9").CompareNoCase("\xC9"), 0); // only ASCII folds
+    EXPECT_EQ(CString().CompareNoCase(nullptr), 0);
+
+    // 0x83 0x41 and 0x83 0x61 are two different katakana in code page 932.
+    CString a("\x83\x41"), b("\x83\x61");
+    EXPECT_EQ(a.CompareNoCase(b), 0);
+    AnsiCodePageScope cp(932);
+    EXPECT_NE(a.CompareNoCase(b), 0);
+    EXPECT_EQ(CString("\x83\x41x").CompareNoCase("\x83\x41X"), 0);
+}
+
+TEST(CStringExtract, LeftMidRightClampLikeMfc)
+{
+    CString s("abcdef");
+    EXPECT_EQ(s.Left(2), "ab");
+    EXPECT_EQ(s.Left(-1), "");
+    EXPECT_EQ(s.Left(INT_MAX), "abcdef");
+    EXPECT_EQ(s.Mid(2), "cdef");
+    EXPECT_EQ(s.Mid(-5), "abcdef");
+    EXPECT_EQ(s.Mid(INT_MAX), "");
+    EXPECT_EQ(s.Mid(1, 2), "bc");
+    EXPECT_EQ(s.Mid(-3, 2), "ab");
+    EXPECT_EQ(s.Mid(1, -1), "");
+    EXPECT_EQ(s.Mid(1, INT_MAX), "bcdef"); // no overflow in first + count
+    EXPECT_EQ(s.Mid(INT_MIN, INT_MIN), "");
+    EXPECT_EQ(s.Right(2), "ef");
+    EXPECT_EQ(s.Right(-2), "");
+    EXPECT_EQ(s.Right(INT_MAX), "abcdef");
+    EXPECT_EQ(CString().Mid(0, 3), "");
+}
+
+TEST(CStringSearch, FindAndFriends)
+{
+    CString s("abcabc");
+    EXPECT_EQ(s.Find('a', 1), 3);
+    EXPECT_EQ(s.Find('z'), -1);
+    EXPECT_EQ(s.Find('a', -1), -1);
+    EXPECT_EQ(s.Find('a', 6), -1);
+    EXPECT_EQ(s.Find("bc", 2), 4);
+    EXPECT_EQ(s.Find("abcabcx"), -1);
+    EXPECT_EQ(s.Find("", 6), 6); // an empty needle matches at the end, not past it
+    EXPECT_EQ(s.Find("", 7), -1);
+    EXPECT_EQ(s.Find(static_cast<const char*>(nullptr)), -1);
+    EXPECT_EQ(s.ReverseFind('b'), 4);
+    EXPECT_EQ(s.ReverseFind('z'), -1);
+    EXPECT_EQ(s.FindOneOf("xyc"), 2);
+    EXPECT_EQ(s.FindOneOf(""), -1);
+    EXPECT_EQ(s.FindOneOf(nullptr), -1);
+}
+
+TEST(CStringSearch, DoubleByteCodePageSkipsTrailBytes)
+{
+    // 0x95 0x5C is one Shift-JIS character whose second byte looks like a backslash.
+    const CString path("\x95\x5Cpath\\f");
+    EXPECT_EQ(path.Find('\\'), 1);
+    AnsiCodePageScope cp(932);
+    EXPECT_EQ(path.Find('\\'), 6);
+    EXPECT_EQ(path.ReverseFind('\\'), 6);
+    EXPECT_EQ(path.FindOneOf("\\"), 6);
+    EXPECT_EQ(path.Find("\\p"), -1);
+
+    CString r = path;
+    EXPECT_EQ(r.Replace("\\", "//"), 1);
+    EXPECT_EQ(r.str(), "\x95\x5Cpath//f");
+    r = path;
+    EXPECT_EQ(r.Replace('\\', '/'), 1);
+    EXPECT_EQ(r.Remove('/'), 1);
+    EXPECT_EQ(r.str(), "\x95\x5Cpathf");
+
+    CString t("\\\x95\x5C\\");
+    t.TrimRight("\\");
+    EXPECT_EQ(t.str(), "\\\x95\x5C");
+    CString u("a\x83\x61z");
+    u.MakeUpper();
+    EXPECT_EQ(u.str(), "A\x83\x61Z");
+}
+
+TEST(CStringEdit, ReplaceRemoveInsertDelete)
+{
+    CString s("a.b.c");
+    EXPECT_EQ(s.Replace(".", "::"), 2);
+    EXPECT_EQ(s, "a::b::c");
+    EXPECT_EQ(s.Replace("::", nullptr), 2);
+    EXPECT_EQ(s.Replace("", "x"), 0);
+    EXPECT_EQ(s, "abc");
+    CString odd("aaa");
+    EXPECT_EQ(odd.Replace("aa", "a"), 1); // left to right, no overlap, no rescanning
+    EXPECT_EQ(odd, "aa");
+
+    CString c("banana");
+    EXPECT_EQ(c.Replace('a', 'o'), 3);
+    EXPECT_EQ(c.Replace('o', 'o'), 0);
+    EXPECT_EQ(c.Remove('o'), 3);
+    EXPECT_EQ(c, "bnn");
+
+    CString ins("bd");
+    EXPECT_EQ(ins.Insert(1, "c"), 3);
+    EXPECT_EQ(ins.Insert(-5, "a"), 4);
+    EXPECT_EQ(ins.Insert(100, "e"), 5);
+    EXPECT_EQ(ins.Insert(2, nullptr), 5);
+    EXPECT_EQ(ins, "abcde");
+
+    CString del("abcdef");
+    EXPECT_EQ(del.Delete(1, 2), 4);
+    EXPECT_EQ(del.Delete(-1), 3);
+    EXPECT_EQ(del.Delete(0, -1), 3);
+    EXPECT_EQ(del.Delete(100), 3);
+    EXPECT_EQ(del.Delete(1, INT_MAX), 1);
+    EXPECT_EQ(del, "d");
+
+    CString caseMap("Hello, W\xF6rld \xE9");
+    caseMap.MakeUpper();
+    EXPECT_EQ(caseMap.str(), "HELLO, W\xF6RLD \xE9");
+    caseMap.MakeLower();
+    EXPECT_EQ(caseMap.str(), "hello, w\xF6rld \xE9");
+}
+
+TEST(CStringEdit, Trim)
+{
+    CString s(" \t\r\n x y \r\n\t ");
+    EXPECT_EQ(s.Trim(), "x y");
+    CString lr("  a  ");
+    EXPECT_EQ(lr.TrimLeft(), "a  ");
+    EXPECT_EQ(lr.TrimRight(), "a");
+    CString blank(" \t \r\n");
+    EXPECT_EQ(blank.Trim(), "");
+    CString vt("\vx\v");
+    EXPECT_EQ(vt.Trim(), "\vx\v"); // only space, tab, CR and LF count as blanks
+    CString sel("xyxzyx");
+    EXPECT_EQ(sel.TrimLeft("xy"), "zyx");
+    EXPECT_EQ(sel.TrimRight("xy").TrimRight(nullptr), "z");
+}
+
+TEST(CStringFormat, FollowsPrintf)
+{
+    CString s;
+    s.Format("%d-%s-%05.1f-%x-%c%%", -42, "txt", 3.14159, 255u, 'Z');
+    EXPECT_EQ(s, "-42-txt-003.1-ff-Z%");
+    s.Format("a%cb", 0);
+    EXPECT_EQ(s.GetLength(), 3); // printf's output, NUL included
+
+    // Longer than any first-pass buffer.
+    std::string big(100000, 'q');
+    s.Format("[%s|%*d]", big.c_str(), 10, 7);
+    ASSERT_EQ(s.GetLength(), 100000 + 2 + 1 + 10);
+    EXPECT_EQ(s.Right(12), "|         7]");
+
+    // The string may be one of its own arguments.
+    CString self("abc");
+    self.Format("<%s><%s>", self.c_str(), self.c_str());
+    EXPECT_EQ(self, "<abc><abc>");
+    self.AppendFormat("%d%s", 5, self.c_str());
+    EXPECT_EQ(self, "<abc><abc>5<abc><abc>");
+}
+
+TEST(CStringBuffer, GetBufferAndRelease)
+{
+    CString s;
+    std::strcpy(s.GetBuffer(10), "hello");
+    s.ReleaseBuffer();
+    EXPECT_EQ(s.GetLength(), 5);
+    EXPECT_STREQ(s.GetBuffer(0), "hello"); // existing contents stay
+    s.GetBuffer()[1] = 'E';
+    s.ReleaseBuffer(3);
+    EXPECT_EQ(s, "hEl");
+
+    // Filled to the brim without a terminator: the length is the buffer's.
+    std::memcpy(s.GetBuffer(4), "wxyz", 4);
+    s.ReleaseBuffer(-1);
+    EXPECT_EQ(s, "wxyz");
+    s.ReleaseBuffer(100);
+    s.GetBuffer(-3);
+    s.ReleaseBuffer(-7);
+    EXPECT_EQ(s, "wxyz");
+}
+
+TEST(CodePage, Windows1252IsLosslessForEveryByte)
+{
+    std::string all;
+    for (int b = 1; b < 256; ++b)
+        all += char(b);
+    EXPECT_EQ(Utf8ToCodePage(CodePageToUtf8(all, 1252), 1252), all);
+
+    EXPECT_EQ(CodePageToUtf8("\x80 caf\xE9", 1252), "\xE2\x82\xAC caf\xC3\xA9");
+    // Bytes 1252 leaves undefined read as U+0081 etc., as Windows does.
+    EXPECT_EQ(CodePageToUtf8("\x81\x9D", 1252), "\xC2\x81\xC2\x9D");
+    EXPECT_EQ(Utf8ToCodePage("\xE2\x82\xAC 5", 1252), "\x80 5");
+    EXPECT_EQ(Utf8ToCodePage("\xC2\x80", 1252), "?"); // 0x80 is the euro, so U+0080 has no byte
+    EXPECT_EQ(Utf8ToCodePage(kNihonUtf8, 1252), "??");
+    EXPECT_EQ(CodePageToUtf8(std::string("a\0\xE9", 3), 1252), std::string("a\0\xC3\xA9", 4));
+}
+
+TEST(CodePage, InvalidSequencesAreReplacedAndConversionGoesOn)
+{
+    EXPECT_EQ(Utf8ToCodePage("a\xFFz", 1252), "a?z");
+    EXPECT_EQ(Utf8ToCodePage("\xE6\x97", 1252), "?");            // truncated
+    EXPECT_EQ(Utf8ToCodePage("\xC0\xAF", 1252), "??");           // overlong
+    EXPECT_EQ(Utf8ToCodePage("\xED\xA0\x80", 1252), "???");      // surrogate
+    EXPECT_EQ(Utf8ToCodePage("\xF4\x90\x80\x80", 1252), "????"); // past U+10FFFF
+    EXPECT_EQ(Utf8ToCodePage("x\xC3", 65001), "x?");
+
+    EXPECT_EQ(CodePageToUtf8("a\xFF", 65001), "a\xEF\xBF\xBD");
+    EXPECT_EQ(CodePageToUtf8(kNihonUtf8, 65001), kNihonUtf8);
+    EXPECT_EQ(CodePageToUtf8("ab\x93", 932), "ab\xEF\xBF\xBD");    // lone lead byte at the end
+    EXPECT_EQ(CodePageToUtf8("\x81\x20z", 932), "\xEF\xBF\xBD z"); // bad trail byte
+}
+
+TEST(CodePage, DoubleByteCodePages)
+{
+    EXPECT_EQ(CodePageToUtf8("\x93\xFA\x96\x7B", 932), kNihonUtf8);
+    EXPECT_EQ(Utf8ToCodePage(kNihonUtf8, 932), "\x93\xFA\x96\x7B");
+    EXPECT_EQ(CodePageToUtf8("\xB1\x95\x5C", 932), "\xEF\xBD\xB1\xE8\xA1\xA8"); // half-width ｱ, 表
+    EXPECT_EQ(Utf8ToCodePage("\xC3\xA9z", 932), "?z");                          // é is not in 932
+
+    EXPECT_EQ(CodePageToUtf8("\xD6\xD0\xCE\xC4", 936), kChuwenUtf8);            // GB2312 bytes
+    EXPECT_EQ(CodePageToUtf8("\x81\x40\x80", 936), "\xE4\xB8\x82\xE2\x82\xAC"); // GBK-only 丂, euro
+    EXPECT_EQ(Utf8ToCodePage(kChuwenUtf8, 936), "\xD6\xD0\xCE\xC4");
+    EXPECT_EQ(CodePageToUtf8("\xA4\xA4\xA4\xE5", 950), kChuwenUtf8);
+    EXPECT_EQ(Utf8ToCodePage(kChuwenUtf8, 950), "\xA4\xA4\xA4\xE5");
+}
+
+TEST(CodePage, AnsiCodePageAndUnknownOnes)
+{
+    EXPECT_EQ(CodePageToUtf8("\xE9\x80", 12345), "\xC3\xA9\xE2\x82\xAC"); // read as 1252
+    EXPECT_EQ(Utf8ToCodePage("\xC3\xA9", -1), "\xE9");
+    EXPECT_EQ(CodePageToUtf8("\xE9", 1251), "\xD0\xB9"); // a known one is not 1252: й
+
+    AnsiCodePageScope scope(1252);
+    EXPECT_EQ(CString::FromUtf8("caf\xC3\xA9 \xE6\x97\xA5").str(), "caf\xE9 ?");
+    SetAnsiCodePage(99999);
+    EXPECT_EQ(GetACP(), 1252);
+    SetAnsiCodePage(932);
+    SetAnsiCodePage(0); // CP_ACP: no change
+    EXPECT_EQ(GetACP(), 932);
+    CString s = CString::FromUtf8(kNihonUtf8);
+    EXPECT_EQ(s.str(), "\x93\xFA\x96\x7B");
+    EXPECT_EQ(s.ToUtf8(), kNihonUtf8);
+}
+
+TEST(CodePage, LargeInputAndThreads)
+{
+    std::string big(1 << 20, '\xE9');
+    std::string utf8 = CodePageToUtf8(big, 1252);
+    ASSERT_EQ(utf8.size(), size_t(2) << 20);
+    EXPECT_EQ(Utf8ToCodePage(utf8, 1252), big);
+
+    // Each thread converts with its own descriptors; results must not bleed across.
+    std::vector<std::thread> threads;
+    std::vector<int> failures(4, 0);
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([t, &failures] {
+            for (int i = 0; i < 2000; ++i)
+            {
+                bool ok = t % 2 ? CodePageToUtf8("\x93\xFA\x96\x7B", 932) == kNihonUtf8
+                                : Utf8ToCodePage(kChuwenUtf8, 936) == "\xD6\xD0\xCE\xC4";
+                failures[size_t(t)] += ok ? 0 : 1;
+            }
+        });
+    for (std::thread& th : threads)
+        th.join();
+    EXPECT_EQ(failures, std::vector<int>(4, 0));
+}

@@ -1,0 +1,672 @@
+#include "platform/rcscript.h"
+#include "platform/winstyles.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace pdt::rc::test
+{
+namespace
+{
+
+#define PDT_TEST_CONSTANT(name, value) constexpr uint32_t name = uint32_t(value);
+PDT_STYLE_CONSTANTS(PDT_TEST_CONSTANT)
+#undef PDT_TEST_CONSTANT
+
+constexpr uint32_t kChild = WS_CHILD | WS_VISIBLE;
+
+using Files = std::map<std::string, std::string>;
+
+IncludeResolver Resolver(Files files)
+{
+    return [files = std::move(files)](const std::string &name) -> std::optional<std::string> {
+        auto it = files.find(name);
+        if (it == files.end())
+            return std::nullopt;
+        return it->second;
+    };
+}
+
+ResourceScript Parse(std::string_view text, Files files = {})
+{
+    return ParseResourceScript(text, "test.rc", Resolver(std::move(files)));
+}
+
+// The error a script must fail with; a script that parses fails the test.
+ParseError Failure(std::string_view text, Files files = {})
+{
+    try
+    {
+        Parse(text, std::move(files));
+    }
+    catch (const ParseError &e)
+    {
+        return e;
+    }
+    ADD_FAILURE() << "parsed without an error:\n" << text;
+    return ParseError("none", 0, "none");
+}
+
+std::string Dialog(std::string_view controls)
+{
+    return "100 DIALOGEX 0, 0, 200, 100\nBEGIN\n" + std::string(controls) + "\nEND\n";
+}
+
+const ControlTemplate &OnlyControl(const ResourceScript &s)
+{
+    const DialogTemplate *d = s.FindDialog(100);
+    if (!d || d->controls.size() != 1)
+        throw std::runtime_error("expected dialog 100 with one control");
+    return d->controls[0];
+}
+
+uint32_t StyleOf(std::string_view control)
+{
+    return OnlyControl(Parse(Dialog(control))).style;
+}
+
+std::filesystem::path SourceDir()
+{
+    if (const char *dir = std::getenv("PDTDLG_TEST_SOURCE_DIR"))
+        return dir;
+    return std::filesystem::path(__FILE__).parent_path().parent_path().parent_path();
+}
+
+std::string ReadFile(const std::filesystem::path &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        throw std::runtime_error("cannot read " + path.string());
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+IncludeResolver ResourcesFolder()
+{
+    return [](const std::string &name) -> std::optional<std::string> {
+        std::filesystem::path path = SourceDir() / "resources" / name;
+        if (!std::filesystem::exists(path))
+            return std::nullopt;
+        return ReadFile(path);
+    };
+}
+
+ResourceScript RealScript()
+{
+    return ParseResourceScript(ReadFile(SourceDir() / "resources" / "pdtdlg.rc"), "pdtdlg.rc", ResourcesFolder());
+}
+
+// --- the library's own script
+
+TEST(RcRealScript, FindDialogHeader)
+{
+    ResourceScript s = RealScript();
+    const DialogTemplate *d = s.FindDialog(2190);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(s.defines.at("IDD_FIND"), 2190);
+    EXPECT_EQ(d->x, 0);
+    EXPECT_EQ(d->y, 0);
+    EXPECT_EQ(d->cx, 187);
+    EXPECT_EQ(d->cy, 106);
+    EXPECT_EQ(d->style,
+              uint32_t(DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU));
+    EXPECT_EQ(d->exStyle, 0u);
+    EXPECT_EQ(d->caption, "Find");
+    EXPECT_EQ(d->fontFace, "MS Shell Dlg");
+    EXPECT_EQ(d->fontSize, 8);
+    EXPECT_EQ(d->fontWeight, 400);
+    EXPECT_FALSE(d->fontItalic);
+    EXPECT_EQ(d->fontCharset, 1);
+    // The designer-only blocks must not leak names into the table.
+    EXPECT_EQ(s.defines.count("_APS_NEXT_RESOURCE_VALUE"), 0u);
+}
+
+TEST(RcRealScript, FindDialogControls)
+{
+    ResourceScript s = RealScript();
+    const DialogTemplate *d = s.FindDialog(2190);
+    ASSERT_NE(d, nullptr);
+    ASSERT_EQ(d->controls.size(), 7u);
+    const auto &c = d->controls;
+
+    EXPECT_EQ(c[0].id, 4173);
+    EXPECT_EQ(c[0].className, "Static");
+    EXPECT_EQ(c[0].text, "");
+    EXPECT_EQ(c[0].style, kChild | SS_LEFT | WS_GROUP | SS_NOPREFIX);
+    EXPECT_GE(c[0].cy, 16); // room for two lines
+
+    EXPECT_EQ(c[1].id, -1);
+    EXPECT_EQ(c[1].text, "Find:");
+    EXPECT_EQ(c[1].style, kChild | SS_LEFT | WS_GROUP);
+
+    EXPECT_EQ(c[2].id, 4158);
+    EXPECT_EQ(c[2].className, "ComboBox");
+    EXPECT_EQ(c[2].style, kChild | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP);
+    EXPECT_EQ(c[2].style & 3u, CBS_DROPDOWN);
+    EXPECT_GE(c[2].cy, 80); // drop-down height
+
+    EXPECT_EQ(c[3].id, 4157);
+    EXPECT_EQ(c[3].text, "Match Case");
+    EXPECT_EQ(c[3].className, "Button");
+    EXPECT_EQ(c[3].style, kChild | BS_AUTOCHECKBOX | WS_TABSTOP);
+    EXPECT_EQ(c[4].id, 4232);
+    EXPECT_EQ(c[4].text, "Output To Pane 2");
+    EXPECT_EQ(c[4].style, kChild | BS_AUTOCHECKBOX | WS_TABSTOP);
+
+    EXPECT_EQ(c[5].id, IDOK);
+    EXPECT_EQ(c[5].text, "OK");
+    EXPECT_EQ(c[5].style, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON);
+    EXPECT_EQ(c[6].id, IDCANCEL);
+    EXPECT_EQ(c[6].style, kChild | WS_TABSTOP | BS_PUSHBUTTON);
+    for (const ControlTemplate *b : {&c[5], &c[6]})
+    {
+        EXPECT_EQ(b->cx, 50);
+        EXPECT_EQ(b->cy, 14);
+        EXPECT_EQ(b->y + b->cy, d->cy - 7) << b->text; // on the bottom margin
+    }
+    EXPECT_EQ(c[6].x + c[6].cx, d->cx - 7); // Cancel on the right margin, OK beside it
+    EXPECT_LT(c[5].x + c[5].cx, c[6].x);
+
+    for (const ControlTemplate &ctl : c)
+    {
+        EXPECT_GE(ctl.x, 7) << ctl.id;
+        EXPECT_GE(ctl.y, 7) << ctl.id;
+        EXPECT_LE(ctl.x + ctl.cx, d->cx - 7) << ctl.id;
+        if (ctl.className != "ComboBox") // its height is the open list's
+        {
+            EXPECT_LE(ctl.y + ctl.cy, d->cy - 7) << ctl.id;
+        }
+    }
+}
+
+TEST(RcRealScript, ButtonBitmapIsAnArrowOnWhite)
+{
+    ResourceScript s = RealScript();
+    ASSERT_EQ(s.bitmaps.count(3063), 1u);
+    EXPECT_EQ(s.bitmaps.at(3063), "res\\button.bmp");
+    EXPECT_EQ(s.bitmapLocations.at(3063).file, "pdtdlg.rc");
+
+    std::string bmp = ReadFile(SourceDir() / "resources" / "res" / "button.bmp");
+    ASSERT_EQ(bmp.size(), 54u + 8 * 8 * 3);
+    auto u32 = [&](size_t at) {
+        return uint32_t(uint8_t(bmp[at])) | uint32_t(uint8_t(bmp[at + 1])) << 8 | uint32_t(uint8_t(bmp[at + 2])) << 16 |
+               uint32_t(uint8_t(bmp[at + 3])) << 24;
+    };
+    EXPECT_EQ(bmp.substr(0, 2), "BM");
+    EXPECT_EQ(u32(2), bmp.size());
+    EXPECT_EQ(u32(10), 54u);
+    EXPECT_EQ(u32(18), 8u);
+    EXPECT_EQ(u32(22), 8u);
+    EXPECT_EQ(uint8_t(bmp[28]), 24);
+    // Row r from the top, column c: black or white only, and the black part points right.
+    auto black = [&](int r, int c) {
+        size_t at = 54 + size_t(7 - r) * 24 + size_t(c) * 3;
+        uint32_t rgb = uint32_t(uint8_t(bmp[at])) << 16 | uint32_t(uint8_t(bmp[at + 1])) << 8 | uint8_t(bmp[at + 2]);
+        EXPECT_TRUE(rgb == 0 || rgb == 0xFFFFFF) << r << "," << c;
+        return rgb == 0;
+    };
+    int widest = 0, widestRow = 0;
+    for (int r = 0; r < 8; ++r)
+    {
+        int width = 0;
+        for (int c = 0; c < 8; ++c)
+            width += black(r, c);
+        if (width > widest)
+            widest = width, widestRow = r;
+    }
+    EXPECT_FALSE(black(0, 0)); // the corner shows the mask colour
+    EXPECT_GE(widest, 3);
+    EXPECT_TRUE(widestRow > 0 && widestRow < 7);            // the tip is mid-height
+    EXPECT_LT(int(black(1, 2)) + int(black(7, 2)), widest); // narrower away from the tip
+}
+
+// --- control styles, as rc.exe computes them
+
+TEST(RcStyles, StatementDefaults)
+{
+    struct Case
+    {
+        const char *statement;
+        const char *className;
+        uint32_t style;
+    };
+    const Case cases[] = {
+        {"LTEXT \"t\", 1, 0, 0, 10, 10", "Static", kChild | SS_LEFT | WS_GROUP},
+        {"RTEXT \"t\", 1, 0, 0, 10, 10", "Static", kChild | SS_RIGHT | WS_GROUP},
+        {"CTEXT \"t\", 1, 0, 0, 10, 10", "Static", kChild | SS_CENTER | WS_GROUP},
+        {"EDITTEXT 1, 0, 0, 10, 10", "Edit", kChild | ES_LEFT | WS_BORDER | WS_TABSTOP},
+        {"COMBOBOX 1, 0, 0, 10, 10", "ComboBox", kChild | CBS_SIMPLE | WS_TABSTOP},
+        {"LISTBOX 1, 0, 0, 10, 10", "ListBox", kChild | LBS_NOTIFY | WS_BORDER},
+        {"SCROLLBAR 1, 0, 0, 10, 10", "ScrollBar", kChild | SBS_HORZ},
+        {"PUSHBUTTON \"t\", 1, 0, 0, 10, 10", "Button", kChild | BS_PUSHBUTTON | WS_TABSTOP},
+        {"DEFPUSHBUTTON \"t\", 1, 0, 0, 10, 10", "Button", kChild | BS_DEFPUSHBUTTON | WS_TABSTOP},
+        {"CHECKBOX \"t\", 1, 0, 0, 10, 10", "Button", kChild | BS_CHECKBOX | WS_TABSTOP},
+        {"AUTOCHECKBOX \"t\", 1, 0, 0, 10, 10", "Button", kChild | BS_AUTOCHECKBOX | WS_TABSTOP},
+        {"RADIOBUTTON \"t\", 1, 0, 0, 10, 10", "Button", kChild | BS_RADIOBUTTON},
+        {"AUTORADIOBUTTON \"t\", 1, 0, 0, 10, 10", "Button", kChild | BS_AUTORADIOBUTTON},
+        {"GROUPBOX \"t\", 1, 0, 0, 10, 10", "Button", kChild | BS_GROUPBOX},
+        {"STATE3 \"t\", 1, 0, 0, 10, 10", "Button", kChild | BS_3STATE | WS_TABSTOP},
+        {"AUTO3STATE \"t\", 1, 0, 0, 10, 10", "Button", kChild | BS_AUTO3STATE | WS_TABSTOP},
+        {"CONTROL \"t\", 1, \"Button\", 0, 0, 0, 10, 10", "Button", kChild},
+        {"control \"t\", 1, BUTTON, 0, 0, 0, 10, 10", "Button", kChild},
+        {"CONTROL \"\", 1, \"SysListView32\", LVS_REPORT, 0, 0, 10, 10", "SysListView32", kChild | LVS_REPORT},
+        {"CONTROL \"t\", 1, \"static\", SS_ETCHEDHORZ, 0, 0, 10, 10", "Static", kChild | SS_ETCHEDHORZ},
+    };
+    for (const Case &c : cases)
+    {
+        SCOPED_TRACE(c.statement);
+        ControlTemplate ctl = OnlyControl(Parse(Dialog(c.statement)));
+        EXPECT_EQ(ctl.className, c.className);
+        EXPECT_EQ(ctl.style, c.style);
+        EXPECT_EQ(ctl.id, 1);
+        EXPECT_EQ(ctl.cx, 10);
+    }
+}
+
+TEST(RcStyles, WrittenStylesAddToTheDefaults)
+{
+    EXPECT_EQ(StyleOf("EDITTEXT 1, 0, 0, 10, 10, ES_AUTOHSCROLL | ES_READONLY"),
+              kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY);
+    EXPECT_EQ(StyleOf("AUTOCHECKBOX \"t\", 1, 0, 0, 10, 10, BS_PUSHLIKE"),
+              kChild | BS_AUTOCHECKBOX | WS_TABSTOP | BS_PUSHLIKE);
+    EXPECT_EQ(StyleOf("LTEXT \"t\", 1, 0, 0, 10, 10, 0, WS_EX_RIGHT"), kChild | WS_GROUP);
+    EXPECT_EQ(OnlyControl(Parse(Dialog("LTEXT \"t\", 1, 0, 0, 10, 10, 0, WS_EX_RIGHT | WS_EX_STATICEDGE"))).exStyle,
+              uint32_t(WS_EX_RIGHT | WS_EX_STATICEDGE));
+    EXPECT_EQ(OnlyControl(Parse(Dialog("CONTROL \"\", 1, \"Edit\", 0, 0, 0, 9, 9, WS_EX_CLIENTEDGE"))).exStyle,
+              uint32_t(WS_EX_CLIENTEDGE));
+}
+
+TEST(RcStyles, ComboBoxTypeIsTheWrittenOne)
+{
+    EXPECT_EQ(StyleOf("COMBOBOX 1, 0, 0, 10, 90, CBS_DROPDOWN | WS_TABSTOP") & 3u, CBS_DROPDOWN);
+    EXPECT_EQ(StyleOf("COMBOBOX 1, 0, 0, 10, 90, CBS_DROPDOWNLIST | WS_VSCROLL") & 3u, CBS_DROPDOWNLIST);
+    EXPECT_EQ(StyleOf("COMBOBOX 1, 0, 0, 10, 90, CBS_SIMPLE"), kChild | CBS_SIMPLE);
+    // Without WS_TABSTOP written, a styled combo box has none, as with rc.exe.
+    EXPECT_EQ(StyleOf("COMBOBOX 1, 0, 0, 10, 90, CBS_DROPDOWN"), kChild | CBS_DROPDOWN);
+}
+
+TEST(RcStyles, NotClearsBitsAccumulatedToItsLeft)
+{
+    EXPECT_EQ(StyleOf("PUSHBUTTON \"t\", 1, 0, 0, 10, 10, NOT WS_TABSTOP"), kChild);
+    EXPECT_EQ(StyleOf("EDITTEXT 1, 0, 0, 10, 10, ES_NUMBER | NOT WS_BORDER"), kChild | WS_TABSTOP | ES_NUMBER);
+    EXPECT_EQ(StyleOf("LTEXT \"t\", 1, 0, 0, 10, 10, NOT WS_VISIBLE | NOT WS_GROUP"), uint32_t(WS_CHILD));
+    // A NOT only clears what is to its left; bits ORed in afterwards stay.
+    EXPECT_EQ(StyleOf("PUSHBUTTON \"t\", 1, 0, 0, 10, 10, NOT WS_TABSTOP | WS_TABSTOP"), kChild | WS_TABSTOP);
+    EXPECT_EQ(StyleOf("CONTROL \"t\", 1, \"Button\", BS_AUTOCHECKBOX | WS_TABSTOP | NOT WS_VISIBLE, 0, 0, 9, 9"),
+              uint32_t(WS_CHILD | BS_AUTOCHECKBOX | WS_TABSTOP));
+    EXPECT_EQ(StyleOf("AUTORADIOBUTTON \"t\", 1, 0, 0, 10, 10, WS_GROUP | WS_TABSTOP | NOT WS_GROUP"),
+              kChild | BS_AUTORADIOBUTTON | WS_TABSTOP);
+}
+
+TEST(RcStyles, DialogStyleFollowsCaptionAndFont)
+{
+    ResourceScript plain = Parse("1 DIALOG 0, 0, 10, 10\nBEGIN\nEND\n");
+    EXPECT_EQ(plain.FindDialog(1)->style, uint32_t(WS_POPUP | WS_BORDER | WS_SYSMENU));
+    EXPECT_TRUE(plain.FindDialog(1)->fontFace.empty());
+
+    ResourceScript s =
+        Parse("1 DIALOG 0, 0, 10, 10\nSTYLE WS_POPUP | DS_SETFONT\nCAPTION \"c\"\nBEGIN\nEND\n"
+              "2 DIALOGEX 0, 0, 10, 10, 77\nSTYLE WS_CHILD\nFONT 9, \"Tahoma\"\nEXSTYLE WS_EX_TOOLWINDOW\n"
+              "CLASS \"MyDlg\"\nMENU 5\nBEGIN\nEND\n");
+    // No FONT: DS_SETFONT goes; a CAPTION brings WS_CAPTION.
+    EXPECT_EQ(s.FindDialog(1)->style, uint32_t(WS_POPUP | WS_CAPTION));
+    const DialogTemplate *d = s.FindDialog(2);
+    EXPECT_EQ(d->style, uint32_t(WS_CHILD | DS_SETFONT));
+    EXPECT_EQ(d->exStyle, uint32_t(WS_EX_TOOLWINDOW));
+    EXPECT_EQ(d->fontSize, 9);
+    EXPECT_EQ(d->fontFace, "Tahoma");
+    EXPECT_EQ(d->fontWeight, 400);
+    EXPECT_EQ(d->className, "MyDlg");
+    EXPECT_EQ(d->menu, "5");
+}
+
+TEST(RcExpressions, LeftToRightWithoutPrecedence)
+{
+    ResourceScript s = Parse("1 DIALOG 1 | 1 - 1, 1 | (1 - 1), 0x10 + 0o10 + 010, -(2) + ~0 + 3\nBEGIN\n"
+                             "CONTROL \"\", 2 + 3 & 4, \"Static\", 0, 0, 0, 10, 10\nEND\n");
+    const DialogTemplate *d = s.FindDialog(1);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->x, 0);                 // (1 | 1) - 1
+    EXPECT_EQ(d->y, 1);                 // 1 | (1 - 1)
+    EXPECT_EQ(d->cx, 0x10 + 8 + 10);    // 0o is octal; a leading 0 is still decimal
+    EXPECT_EQ(d->cy, 0);                // -2 + -1 + 3
+    EXPECT_EQ(d->controls.at(0).id, 4); // (2 + 3) & 4
+}
+
+TEST(RcExpressions, DefinesResolveThroughIncludesAndOtherNames)
+{
+    Files files = {{"resource.h", "#define IDD_BASE 300\n"
+                                  "#define IDD_MAIN (IDD_BASE + 1)\n"
+                                  "#define IDC_NAME 0x1F0\n"
+                                  "#define IDC_ALIAS IDC_NAME\n"
+                                  "int ignored(void); /* C code in a header is not resource text */\n"
+                                  "#define IDC_GONE 5\n"
+                                  "#undef IDC_GONE\n"}};
+    ResourceScript s = Parse("#include \"resource.h\"\n#include <windows.h>\n#include \"afxres.h\"\n"
+                             "#define MY_STYLE (WS_TABSTOP | WS_GROUP)\n"
+                             "IDD_MAIN DIALOG 0, 0, 10, 10\nBEGIN\n"
+                             "  EDITTEXT IDC_ALIAS, 0, 0, 5, 5, MY_STYLE\nEND\n",
+                             files);
+    const DialogTemplate *d = s.FindDialog(301);
+    ASSERT_NE(d, nullptr);
+    EXPECT_EQ(d->controls.at(0).id, 0x1F0);
+    EXPECT_EQ(d->controls.at(0).style, kChild | WS_BORDER | WS_TABSTOP | WS_GROUP);
+    EXPECT_EQ(s.defines.at("IDD_BASE"), 300);
+    EXPECT_EQ(s.defines.at("IDD_MAIN"), 301);
+    EXPECT_EQ(s.defines.at("IDC_ALIAS"), 0x1F0);
+    EXPECT_EQ(s.defines.at("MY_STYLE"), int(WS_TABSTOP | WS_GROUP));
+    EXPECT_EQ(s.defines.count("IDC_GONE"), 0u);
+    EXPECT_EQ(s.defines.count("RC_INVOKED"), 0u);
+}
+
+TEST(RcPreprocessor, Conditionals)
+{
+    ResourceScript s = Parse("#define HAVE_A\n"
+                             "#ifdef APSTUDIO_INVOKED\n"
+                             "this is not resource text {\n"
+                             "#endif\n"
+                             "#if !defined(AFX_RESOURCE_DLL) || defined(AFX_TARG_ENU)\n"
+                             "STRINGTABLE BEGIN 1 \"enu\" END\n"
+                             "#endif\n"
+                             "#ifndef HAVE_A\n"
+                             "STRINGTABLE BEGIN 2 \"wrong\" END\n"
+                             "#elif defined HAVE_A && (1 + 2 * 3 == 7)\n"
+                             "STRINGTABLE BEGIN 2 \"elif\" END\n"
+                             "#else\n"
+                             "STRINGTABLE BEGIN 2 \"else\" END\n"
+                             "#endif\n"
+                             "#if 0\n"
+                             "  #if 1\n"
+                             "  STRINGTABLE BEGIN 3 \"nested\" END\n"
+                             "  #endif\n"
+                             "  #error never reached\n"
+                             "#else\n"
+                             "STRINGTABLE BEGIN 3 \"outer else\" END\n"
+                             "#endif\n"
+                             "#if defined(WS_CHILD) && IDOK == 1 && UNKNOWN_NAME == 0\n"
+                             "STRINGTABLE BEGIN 4 \"builtins are defined\" END\n"
+                             "#endif\n"
+                             "#pragma code_page(1252)\n");
+    EXPECT_EQ(s.strings.at(1), "enu");
+    EXPECT_EQ(s.strings.at(2), "elif");
+    EXPECT_EQ(s.strings.at(3), "outer else");
+    EXPECT_EQ(s.strings.at(4), "builtins are defined");
+    EXPECT_EQ(s.strings.size(), 4u);
+}
+
+TEST(RcStrings, EscapesAndBytes)
+{
+    ResourceScript s = Parse("STRINGTABLE\nBEGIN\n"
+                             "  1 \"say \"\"hi\"\"\"\n"
+                             "  2, \"a\\tb\\nc\\\\d\"\n"
+                             "  3 \"\\x41\\101\\a\\q\"\n"
+                             "  4 \"caf\xE9 \x80\"\n"
+                             "  5 L\"wide\"\n"
+                             "  6 \"\"\n"
+                             "  7 \"// not a comment /* either */\"\n"
+                             "END\n");
+    EXPECT_EQ(s.strings.at(1), "say \"hi\"");
+    EXPECT_EQ(s.strings.at(2), "a\tb\nc\\d");
+    EXPECT_EQ(s.strings.at(3), "AA\b\\q"); // rc.exe's \a is a backspace; unknown escapes stay as written
+    EXPECT_EQ(s.strings.at(4), "caf\xE9 \x80");
+    EXPECT_EQ(s.strings.at(5), "wide");
+    EXPECT_EQ(s.strings.at(6), "");
+    EXPECT_EQ(s.strings.at(7), "// not a comment /* either */");
+    EXPECT_EQ(s.FindString(1), &s.strings.at(1));
+    EXPECT_EQ(s.FindString(99), nullptr);
+}
+
+TEST(RcMenus, PopupsSeparatorsAndOptions)
+{
+    ResourceScript s = Parse("#define IDM_MAIN 7\n#define ID_OPEN 100\n"
+                             "IDM_MAIN MENU\nBEGIN\n"
+                             "  POPUP \"&File\"\n  BEGIN\n"
+                             "    MENUITEM \"&Open...\\tCtrl+O\", ID_OPEN\n"
+                             "    MENUITEM SEPARATOR\n"
+                             "    MENUITEM \"Gone\", 101, GRAYED\n"
+                             "    MENUITEM \"Both\", 102, CHECKED, INACTIVE\n"
+                             "    POPUP \"Recent\", GRAYED\n    {\n      MENUITEM \"a\", 103\n    }\n"
+                             "  END\n"
+                             "  MENUITEM \"&Help\", 104 HELP\n"
+                             "END\n");
+    const MenuTemplate *m = s.FindMenu(7);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(m->id, 7);
+    ASSERT_EQ(m->items.size(), 2u);
+    const MenuItem &file = m->items[0];
+    EXPECT_EQ(file.text, "&File");
+    EXPECT_EQ(file.flags, uint32_t(MF_POPUP));
+    ASSERT_EQ(file.children.size(), 5u);
+    EXPECT_EQ(file.children[0].text, "&Open...\tCtrl+O");
+    EXPECT_EQ(file.children[0].id, 100);
+    EXPECT_EQ(file.children[0].flags, 0u);
+    EXPECT_EQ(file.children[1].flags, uint32_t(MF_SEPARATOR));
+    EXPECT_TRUE(file.children[1].text.empty());
+    EXPECT_EQ(file.children[2].flags, uint32_t(MF_GRAYED));
+    EXPECT_EQ(file.children[3].flags, uint32_t(MF_CHECKED | MF_DISABLED));
+    EXPECT_EQ(file.children[4].flags, uint32_t(MF_POPUP | MF_GRAYED));
+    ASSERT_EQ(file.children[4].children.size(), 1u);
+    EXPECT_EQ(file.children[4].children[0].id, 103);
+    EXPECT_EQ(m->items[1].id, 104);
+    EXPECT_EQ(s.FindMenu(8), nullptr);
+}
+
+TEST(RcSkipping, OtherResourceTypesAreSteppedOver)
+{
+    ResourceScript s = Parse("IDR_MAINFRAME ICON \"res\\\\app.ico\"\n"
+                             "1 VERSIONINFO\n FILEVERSION 1,0,0,1\n FILEFLAGSMASK 0x3fL\nBEGIN\n"
+                             "  BLOCK \"StringFileInfo\"\n  BEGIN\n    VALUE \"CompanyName\", \"x\"\n  END\nEND\n"
+                             "IDR_ACCEL ACCELERATORS\nBEGIN\n  \"A\", 5, VIRTKEY, CONTROL\nEND\n"
+                             "GUIDELINES DESIGNINFO\nBEGIN\n  1, DIALOG\n  BEGIN\n    LEFTMARGIN, 7\n  END\nEND\n"
+                             "1 AFX_DIALOG_LAYOUT\nBEGIN\n  0\nEND\n"
+                             "1 TEXTINCLUDE\nBEGIN\n  \"resource.h\\0\"\nEND\n"
+                             "IDR_TOOLBAR TOOLBAR 16, 15\nBEGIN\n  BUTTON 5\n  SEPARATOR\nEND\n"
+                             "9 RCDATA { 1, 2, \"three\" }\n"
+                             "10 HTML \"page.htm\"\n"
+                             "1 DIALOG 0, 0, 10, 10\nBEGIN\n  LTEXT \"after\", 2, 0, 0, 5, 5\nEND\n"
+                             "5 BITMAP MOVEABLE PURE \"res/five.bmp\"\n");
+    ASSERT_NE(s.FindDialog(1), nullptr);
+    EXPECT_EQ(s.FindDialog(1)->controls.at(0).text, "after");
+    EXPECT_EQ(s.bitmaps.at(5), "res/five.bmp");
+    EXPECT_TRUE(s.menus.empty());
+    EXPECT_TRUE(s.strings.empty());
+}
+
+TEST(RcControls, TextsClassesAndExtras)
+{
+    ResourceScript s = Parse(Dialog("CONTROL 3063, 5, \"Static\", SS_BITMAP, 0, 0, 8, 8\n"
+                                    "ICON 200, 6, 10, 10\n"
+                                    "CONTROL \"x\", 7, 0x80, BS_CHECKBOX, 0, 0, 8, 8, 0, 99\n"
+                                    "EDITTEXT 8, 0, 0, 8, 8, ES_MULTILINE, WS_EX_CLIENTEDGE, 12\n"
+                                    "CONTROL \"y\", 9, \"Button\", 0, 0, 0, 8, 8 BEGIN 1, 2 END"));
+    const auto &c = s.FindDialog(100)->controls;
+    ASSERT_EQ(c.size(), 5u);
+    EXPECT_EQ(c[0].text, "#3063"); // an image static names its resource by number
+    EXPECT_EQ(c[0].style, kChild | SS_BITMAP);
+    EXPECT_EQ(c[1].text, "#200");
+    EXPECT_EQ(c[1].className, "Static");
+    EXPECT_EQ(c[1].style, kChild | SS_ICON);
+    EXPECT_EQ(c[1].x, 10);
+    EXPECT_EQ(c[2].className, "Button");
+    EXPECT_EQ(c[3].exStyle, uint32_t(WS_EX_CLIENTEDGE));
+    EXPECT_EQ(c[4].id, 9);
+    EXPECT_EQ(c[3].line, 6);
+}
+
+// --- errors: file, line and a message that says what is wrong
+
+void ExpectFailure(std::string_view text, int line, std::string_view needle, Files files = {},
+                   std::string_view file = "test.rc")
+{
+    ParseError e = Failure(text, std::move(files));
+    EXPECT_EQ(e.file(), file) << text;
+    EXPECT_EQ(e.line(), line) << e.what();
+    EXPECT_NE(std::string(e.what()).find(needle), std::string::npos) << e.what();
+    EXPECT_EQ(std::string(e.what()).rfind(std::string(file) + ":" + std::to_string(line) + ": ", 0), 0u) << e.what();
+}
+
+TEST(RcErrors, LexicalProblems)
+{
+    ExpectFailure("STRINGTABLE\nBEGIN\n  1 \"open\nEND\n", 3, "unterminated string");
+    ExpectFailure("STRINGTABLE BEGIN\n1 \"a\\\"b\"\nEND\n", 2, "\"\"");
+    ExpectFailure("/* start\n\n", 1, "unterminated comment");
+    ExpectFailure("\n1 DIALOG 0, 0, 12ab, 0\n", 2, "invalid number '12ab'");
+}
+
+TEST(RcErrors, StructureProblems)
+{
+    ExpectFailure("1 DIALOG 0, 0, 10, 10\nBEGIN\n  LTEXT \"a\", 1, 0, 0, 5, 5\n", 2, "BEGIN without matching END");
+    ExpectFailure("1 MENU\nBEGIN\n POPUP \"x\"\n BEGIN\n  MENUITEM \"a\", 1\nEND\n", 2, "BEGIN without matching END");
+    ExpectFailure("1 VERSIONINFO\nBEGIN\n BLOCK \"a\"\n BEGIN\nEND\n", 2, "BEGIN without matching END");
+    ExpectFailure("1 DIALOG 0, 0, 10, 10\nBEGIN\n  BUTTONX \"a\", 1, 0, 0, 5, 5\nEND\n", 3, "BUTTONX");
+    ExpectFailure("1 DIALOG 0, 0, 10, 10\nBEGIN\n  LTEXT \"a\" 1, 0, 0, 5, 5\nEND\n", 3, "expected ','");
+    ExpectFailure("1 DIALOG 0, 0, 10, 10\nBEGIN\n  CONTROL \"a\", 1, Widget, 0, 0, 0, 5, 5\nEND\n", 3,
+                  "unknown control class Widget");
+    ExpectFailure("1 DIALOG 0, 0, (10, 10\nBEGIN\nEND\n", 1, "expected ')'");
+    ExpectFailure("1 DIALOG 0, 0, 10, 10\nSTYLE WS_POPUP\nBOGUS 3\nBEGIN\nEND\n", 3, "BOGUS");
+    ExpectFailure("1 DIALOG 0, 0, NOT 10, 10\nBEGIN\nEND\n", 1, "NOT");
+    ExpectFailure("1 MENUEX\nBEGIN\nEND\n", 1, "MENUEX");
+    ExpectFailure("1 MENU\nBEGIN\n  MENUITEM \"a\", 1, SHINY\nEND\n", 3, "expected a menu option but found 'SHINY'");
+    ExpectFailure("STRINGTABLE\nBEGIN\n  1 \"a\"\n  2\nEND\n", 5, "expected the string");
+    ExpectFailure("\n\n}\n", 3, "expected a number");
+    ExpectFailure("1 DIALOG 0, 0, 10, 10\n", 1, "BEGIN");
+}
+
+TEST(RcErrors, SymbolsAndIds)
+{
+    ExpectFailure("1 DIALOG 0, 0, 10, 10\nBEGIN\n  EDITTEXT IDC_MISSING, 0, 0, 5, 5\nEND\n", 3,
+                  "undefined symbol IDC_MISSING");
+    ExpectFailure("\nIDD_MISSING DIALOGEX 0, 0, 10, 10\nBEGIN\nEND\n", 2, "undefined symbol IDD_MISSING");
+    ExpectFailure("IDB_MISSING BITMAP \"a.bmp\"\n", 1, "undefined symbol IDB_MISSING");
+    ExpectFailure("#define A B\n#define B A\n1 DIALOG 0, 0, A, 10\nBEGIN\nEND\n", 3, "undefined symbol");
+    ExpectFailure("#define F(x) x\n1 DIALOG 0, 0, F(1), 10\nBEGIN\nEND\n", 2, "function-like macro F");
+    ExpectFailure("0 DIALOG 0, 0, 10, 10\nBEGIN\nEND\n", 1, "out of range");
+    ExpectFailure(
+        "1 DIALOG 0, 0, 10, 10\nBEGIN\nEND\n\n2 DIALOG 0,0,1,1 BEGIN END\n1 DIALOGEX 0, 0, 10, 10\nBEGIN\nEND\n", 6,
+        "duplicate dialog id 1 (first defined at test.rc:1)");
+    ExpectFailure("1 MENU BEGIN END\n1 MENU BEGIN END\n", 2, "duplicate menu id 1");
+    ExpectFailure("1 BITMAP \"a.bmp\"\n1 BITMAP \"b.bmp\"\n", 2, "duplicate bitmap id 1");
+    ExpectFailure("STRINGTABLE BEGIN\n 1 \"a\"\n 1 \"b\"\nEND\n", 3, "duplicate string id 1");
+}
+
+TEST(RcErrors, PreprocessorProblems)
+{
+    ExpectFailure("#include \"missing.h\"\n", 1, "cannot open include file \"missing.h\"");
+    ExpectFailure("\n#if 1\n1 DIALOG 0,0,1,1 BEGIN END\n", 2, "#if without #endif");
+    ExpectFailure("#ifdef X\n#else\n#else\n#endif\n", 3, "#else after #else");
+    ExpectFailure("#endif\n", 1, "#endif without #if");
+    ExpectFailure("\n#frobnicate\n", 2, "unknown preprocessor directive #frobnicate");
+    ExpectFailure("#if 1 / 0\n#endif\n", 1, "division by zero");
+    ExpectFailure("#if (1\n#endif\n", 1, "missing ')'");
+    ExpectFailure("#define\n", 1, "#define needs a name");
+    ExpectFailure("#error stop here\n", 1, "#error stop here");
+    ExpectFailure("#include \"self.rc2\"\n", 1, "nested too deeply", {{"self.rc2", "#include \"self.rc2\"\n"}},
+                  "self.rc2");
+}
+
+TEST(RcErrors, ProblemsInsideAnIncludedFileNameThatFile)
+{
+    Files files = {{"resource.h", "#define A 1\n\n#if\n#endif\n"},
+                   {"extra.rc2", "\n\n2 DIALOG 0, 0, 10, 10\nBEGIN\n  LTEXT \"x\", NOPE, 0, 0, 1, 1\nEND\n"}};
+    ExpectFailure("#include \"resource.h\"\n", 3, "#if with no expression", files, "resource.h");
+    ExpectFailure("// lead\n#include \"extra.rc2\"\n", 5, "undefined symbol NOPE", files, "extra.rc2");
+    // After the include, lines count in the including file again.
+    ExpectFailure("#include \"extra.rc2\"\n", 5, "NOPE", files, "extra.rc2");
+    ExpectFailure("\n#define OK_NAME 3\n#include \"resource.h\"\n", 3, "#if", files, "resource.h");
+    files["resource.h"] = "#define A 1\n";
+    ExpectFailure("#include \"resource.h\"\n\n\nA DIALOG 0, 0, 1, 1\nBEGIN\n  LTEXT \"x\", B, 0, 0, 1, 1\nEND\n", 6,
+                  "undefined symbol B", files);
+}
+
+// --- robustness: no input may crash the parser or escape as anything but ParseError
+
+TEST(RcRobustness, HostileNestingAndExpansion)
+{
+    ExpectFailure("1 DIALOG 0, 0, " + std::string(100000, '(') + "1, 1\nBEGIN\nEND\n", 1, "nested too deeply");
+    ExpectFailure("1 DIALOG 0, 0, " + std::string(100000, '-') + "1, 1\nBEGIN\nEND\n", 1, "nested too deeply");
+    ExpectFailure("#if " + std::string(100000, '!') + "1\n#endif\n", 1, "nested too deeply");
+    std::string menu = "1 MENU\n";
+    for (int i = 0; i < 5000; ++i)
+        menu += "BEGIN POPUP \"p\"\n";
+    ExpectFailure(menu, 202, "nested too deeply");
+    std::string laughs = "#define L0 1 | 1 | 1 | 1\n";
+    for (int i = 1; i < 20; ++i)
+        laughs +=
+            "#define L" + std::to_string(i) + " L" + std::to_string(i - 1) + " | L" + std::to_string(i - 1) + "\n";
+    ExpectFailure(laughs + "1 DIALOG 0, 0, L19, 1\nBEGIN\nEND\n", 21, "too much text");
+}
+
+void ExpectParsesOrFails(const std::string &text, const IncludeResolver &includes)
+{
+    try
+    {
+        ParseResourceScript(text, "fuzz.rc", includes);
+    }
+    catch (const ParseError &e)
+    {
+        EXPECT_GE(e.line(), 1) << e.what();
+        EXPECT_FALSE(e.file().empty());
+    }
+}
+
+TEST(RcRobustness, EveryTruncationOfTheRealScript)
+{
+    const std::string script = ReadFile(SourceDir() / "resources" / "pdtdlg.rc");
+    IncludeResolver includes = ResourcesFolder();
+    int failures = 0;
+    for (size_t n = 0; n <= script.size(); ++n)
+    {
+        try
+        {
+            ParseResourceScript(script.substr(0, n), "cut.rc", includes);
+        }
+        catch (const ParseError &e)
+        {
+            ++failures;
+            ASSERT_EQ(e.file(), "cut.rc") << e.what();
+            ASSERT_GE(e.line(), 1) << e.what();
+            ASSERT_LE(e.line(), 1 + int(std::count(script.begin(), script.begin() + long(n), '\n'))) << e.what();
+        }
+    }
+    EXPECT_GT(failures, 0); // cutting inside the dialog must be noticed
+}
+
+TEST(RcRobustness, RandomDamage)
+{
+    const std::string script = ReadFile(SourceDir() / "resources" / "pdtdlg.rc");
+    IncludeResolver includes = ResourcesFolder();
+    std::mt19937 rng(20240517);
+    const std::string alphabet = "\"\\/*#(){},|-+~ \n\tNOTBEGINEND0x9aZ\x80\xFF";
+    for (int round = 0; round < 1500; ++round)
+    {
+        std::string text = script;
+        int edits = 1 + int(rng() % 4);
+        for (int i = 0; i < edits; ++i)
+        {
+            size_t at = rng() % text.size();
+            switch (rng() % 3)
+            {
+            case 0:
+                text[at] = alphabet[rng() % alphabet.size()];
+                break;
+            case 1:
+                text.erase(at, 1 + rng() % 8);
+                break;
+            default:
+                text.insert(at, 1, alphabet[rng() % alphabet.size()]);
+            }
+            if (text.empty())
+                text = "x";
+        }
+        ExpectParsesOrFails(text, includes);
+    }
+}
+
+} // namespace
+} // namespace pdt::rc::test

@@ -1,0 +1,72 @@
+// File name helpers: extensions and titles with both kinds of separator.
+#include "support/PathUtil.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace
+{
+
+struct AnsiCodePageScope
+{
+    explicit AnsiCodePageScope(int cp) : saved(GetACP()) { SetAnsiCodePage(cp); }
+    ~AnsiCodePageScope() { SetAnsiCodePage(saved); }
+    int saved;
+};
+
+std::string Title(const char* path, char separator)
+{
+    char buffer[256] = "garbage";
+    char* result = GetTitleOfName(path, buffer, separator);
+    EXPECT_EQ(result, buffer);
+    return buffer;
+}
+
+} // namespace
+
+TEST(PathUtil, RemoveExtensionName)
+{
+    EXPECT_EQ(RemoveExtensionName("a/b.c.dat"), "a/b.c");
+    EXPECT_EQ(RemoveExtensionName("job.dat"), "job");
+    EXPECT_EQ(RemoveExtensionName("a.b/c"), "a.b/c");
+    EXPECT_EQ(RemoveExtensionName("a.b\\c"), "a.b\\c");
+    EXPECT_EQ(RemoveExtensionName("C:\\data.d\\job.ini"), "C:\\data.d\\job");
+    EXPECT_EQ(RemoveExtensionName("mixed.x\\dir/name.txt"), "mixed.x\\dir/name");
+    EXPECT_EQ(RemoveExtensionName("dir/sub\\name"), "dir/sub\\name");
+    EXPECT_EQ(RemoveExtensionName("plain"), "plain");
+    EXPECT_EQ(RemoveExtensionName("trailing."), "trailing");
+    EXPECT_EQ(RemoveExtensionName("dir/.ini"), "dir/");
+    EXPECT_EQ(RemoveExtensionName(""), "");
+    EXPECT_EQ(RemoveExtensionName(nullptr), "");
+}
+
+TEST(PathUtil, GetTitleOfName)
+{
+    EXPECT_EQ(Title("C:\\data\\job.dat", '\\'), "job.dat");
+    EXPECT_EQ(Title("/home/u/job.dat", '/'), "job.dat");
+    EXPECT_EQ(Title("/home/u/job.dat", '\\'), "/home/u/job.dat"); // only the given separator counts
+    EXPECT_EQ(Title("job.dat", '/'), "job.dat");
+    EXPECT_EQ(Title("dir/", '/'), "");
+    EXPECT_EQ(Title("", '/'), "");
+    EXPECT_EQ(Title(nullptr, '/'), "");
+    EXPECT_EQ(GetTitleOfName("a/b", nullptr, '/'), nullptr);
+
+    // The buffer may be the path itself.
+    char inPlace[] = "a/bb/ccc";
+    EXPECT_STREQ(GetTitleOfName(inPlace, inPlace, '/'), "ccc");
+}
+
+TEST(PathUtil, DoubleByteNamesKeepTheirTrailBytes)
+{
+    // 0x95 0x5C is one Shift-JIS character; its trail byte is not a folder separator.
+    AnsiCodePageScope cp(932);
+    EXPECT_EQ(Title("dir\\\x95\x5C.txt", '\\'), "\x95\x5C.txt");
+    EXPECT_EQ(Title("\x95\x5C"
+                    "a",
+                    '\\'),
+              "\x95\x5C"
+              "a");
+    EXPECT_EQ(RemoveExtensionName("d.\x95\x5C"), "d"); // no separator at all here
+    EXPECT_EQ(RemoveExtensionName("x\\\x95\x5C.txt"), "x\\\x95\x5C");
+}
