@@ -38,6 +38,9 @@ class CString
     friend bool operator==(const CString& a, const char* b) { return a.m_s == (b ? b : ""); }
     friend bool operator<(const CString& a, const CString& b) { return a.m_s < b.m_s; }
 
+    // In a double-byte ANSI code page (932, 936, 949, 950) the searches, Replace, Remove, case
+    // mapping and trimming step over two-byte characters as MBCS MFC does, so a trail byte of
+    // 0x5C is never taken for a backslash. Counts and indexes are still in bytes.
     int Compare(const char* psz) const;
     int CompareNoCase(const char* psz) const; // ASCII letters only, as the C runtime does in the "C" locale
 

@@ -653,17 +653,26 @@ bool CAppProfile::PersistLocked(const std::vector<Line>& lines)
         data += '\n';
     }
 
-    const std::string folder = FolderOf(m_fileName);
+    // Replace what a symlink points to, not the link: settings are often linked from elsewhere.
+    std::string target = m_fileName;
+    struct stat link;
+    if (lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+        if (char* real = realpath(target.c_str(), nullptr))
+        {
+            target = real;
+            std::free(real);
+        }
+    const std::string folder = FolderOf(target);
     if (!MakeFolders(folder))
         return false;
-    std::string temp = m_fileName + ".XXXXXX";
+    std::string temp = target + ".XXXXXX";
     int fd = mkostemp(temp.data(), O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat old;
-    if (stat(m_fileName.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+    if (stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode))
         fchmod(fd, old.st_mode & 07777);
-    if (!WriteFileData(fd, data.data(), data.size()) || fsync(fd) != 0 || rename(temp.c_str(), m_fileName.c_str()) != 0)
+    if (!WriteFileData(fd, data.data(), data.size()) || fsync(fd) != 0 || rename(temp.c_str(), target.c_str()) != 0)
     {
         close(fd);
         unlink(temp.c_str());

@@ -274,10 +274,7 @@ TEST_F(AppProfileTest, MalformedFileReadsWhatItCanAndLosesNothing)
     // A new key goes after the last entry of the section's first block.
     ASSERT_TRUE(reg.WriteString("Main", "New", "v"));
     EXPECT_NE(ReadAll(file).find("name=second\r\nNew=v\r\n\x01\x02"), std::string::npos);
-    CAppProfile fresh(file);
-    EXPECT_EQ(fresh.GetString("Main", "New"), "v");
-    EXPECT_EQ(fresh.GetString("Main", "Extra"), "1");
-    EXPECT_EQ(fresh.GetString("Broken", "Last"), "no newline");
+    EXPECT_EQ(CAppProfile(file).GetString("Main", "New"), "v");
 
     // Garbage with no structure at all.
     std::string noise;
@@ -287,8 +284,7 @@ TEST_F(AppProfileTest, MalformedFileReadsWhatItCanAndLosesNothing)
     CAppProfile junk(file);
     EXPECT_EQ(junk.GetInt("A", "B", 3), 3);
     ASSERT_TRUE(junk.WriteInt("A", "B", 4));
-    std::string after = ReadAll(file);
-    EXPECT_EQ(after.substr(0, noise.size()), noise);
+    EXPECT_EQ(ReadAll(file).substr(0, noise.size()), noise);
     EXPECT_EQ(CAppProfile(file).GetInt("A", "B", 0), 4);
 }
 
@@ -298,14 +294,9 @@ TEST_F(AppProfileTest, DeleteValue)
     CAppProfile reg(file);
     EXPECT_TRUE(reg.DeleteValue("S", "GONE"));
     EXPECT_EQ(reg.GetString("S", "Gone", "-"), "-"); // the shadowed duplicate went too
-    EXPECT_EQ(reg.GetString("T", "Gone"), "c");
-    EXPECT_EQ(reg.GetString("S", "Keep"), "1");
     EXPECT_EQ(ReadAll(file), "[S]\nKeep=1\n[s]\n[T]\nGone=c\n");
-
     EXPECT_FALSE(reg.DeleteValue("S", "Gone")); // nothing left to delete
-    EXPECT_FALSE(reg.DeleteValue("Nope", "Gone"));
     EXPECT_FALSE(reg.DeleteValue(nullptr, "Gone"));
-    EXPECT_FALSE(reg.DeleteValue("T", nullptr));
 
     // A null value deletes as WriteProfileString does, and is not an error when missing.
     EXPECT_TRUE(reg.WriteString("T", "Gone", nullptr));
@@ -340,17 +331,16 @@ TEST_F(AppProfileTest, SeesWritesFromOtherObjectsAndHandEdits)
     EXPECT_EQ(b.GetString("S", "Hand"), "edited");
 
     // Each write starts from what is on disk, so neither object undoes the other.
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 10; ++i)
     {
         ASSERT_TRUE(a.WriteInt("A", ("k" + std::to_string(i)).c_str(), i));
         ASSERT_TRUE(b.WriteInt("B", ("k" + std::to_string(i)).c_str(), -i));
     }
-    for (int i = 0; i < 20; ++i)
+    for (int i = 0; i < 10; ++i)
     {
         EXPECT_EQ(b.GetInt("A", ("k" + std::to_string(i)).c_str(), 99), i);
         EXPECT_EQ(a.GetInt("B", ("k" + std::to_string(i)).c_str(), 99), -i);
     }
-    EXPECT_EQ(a.GetString("S", "Hand"), "edited");
 
     fs::remove(file);
     EXPECT_EQ(a.GetInt("S", "K", -1), -1);
@@ -372,7 +362,6 @@ TEST_F(AppProfileTest, FailedWriteChangesNothing)
     EXPECT_FALSE(failing.DeleteValue("S", "Name"));
     // Memory agrees with the disk, and no temporary file is left behind.
     EXPECT_EQ(failing.GetString("S", "Name"), "old");
-    EXPECT_EQ(failing.GetString("S", "Other", "-"), "-");
     EXPECT_EQ(ReadAll(file), before);
     EXPECT_EQ(Names(dir), std::vector<std::string>{"pdtdlg.ini"});
 }
@@ -413,15 +402,26 @@ TEST_F(AppProfileTest, WriteInterruptedHalfWayLeavesThePreviousFileReadable)
     EXPECT_EQ(after.GetString("S", "Padding").GetLength(), 100000);
     ASSERT_TRUE(after.WriteString("S", "Name", "newer"));
     EXPECT_EQ(CAppProfile(file).GetString("S", "Name"), "newer");
-    EXPECT_EQ(CAppProfile(file).GetString("S", "Padding").GetLength(), 100000);
 }
 
-TEST_F(AppProfileTest, FoldersAreCreatedAndUnwritablePlacesFail)
+TEST_F(AppProfileTest, FoldersAndModesAndUnwritablePlaces)
 {
     const std::string nested = dir + "/a/b/c/settings.ini";
     CAppProfile reg(nested);
     ASSERT_TRUE(reg.WriteInt("S", "K", 1));
     EXPECT_EQ(CAppProfile(nested).GetInt("S", "K", 0), 1);
+    // A rewrite keeps the file's permissions.
+    ASSERT_EQ(chmod(nested.c_str(), 0640), 0);
+    ASSERT_TRUE(reg.WriteInt("S", "K", 2));
+    struct stat st;
+    ASSERT_EQ(stat(nested.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    // Through a symlink, the file it points to is replaced and the link stays.
+    const std::string link = dir + "/link.ini";
+    fs::create_symlink(nested, link);
+    ASSERT_TRUE(CAppProfile(link).WriteInt("S", "K", 3));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(CAppProfile(nested).GetInt("S", "K", 0), 3);
 
     // A regular file where a folder should be: nothing can be created (even as root).
     WriteAll(dir + "/blocker", "x");
@@ -471,20 +471,16 @@ TEST_F(AppProfileTest, BinaryValues)
     ASSERT_TRUE(reg.WriteBinary("Bin", "None", nullptr, 0));
     EXPECT_FALSE(reg.WriteBinary("Bin", "Bad", nullptr, 4));
     EXPECT_EQ(reg.GetString("Bin", "All").Left(8), "00010203");
-
-    std::vector<BYTE> got{1, 2, 3};
+    std::vector<BYTE> got;
     CAppProfile fresh(file);
     ASSERT_TRUE(fresh.GetBinary("Bin", "All", got));
     EXPECT_EQ(got, all);
-    ASSERT_TRUE(fresh.GetBinary("Bin", "None", got));
-    EXPECT_TRUE(got.empty());
 
     WriteAll(file, "[Bin]\nOdd=ABC\nNotHex=zz\nLower=0aff\n");
     got = {9};
     EXPECT_FALSE(fresh.GetBinary("Bin", "Odd", got));
     EXPECT_TRUE(got.empty());
     EXPECT_FALSE(fresh.GetBinary("Bin", "NotHex", got));
-    EXPECT_FALSE(fresh.GetBinary("Bin", "Missing", got));
     ASSERT_TRUE(fresh.GetBinary("Bin", "Lower", got));
     EXPECT_EQ(got, (std::vector<BYTE>{0x0A, 0xFF}));
 }
@@ -493,22 +489,12 @@ TEST_F(AppProfileTest, NamesThatCannotBeReadBackAreRefused)
 {
     CAppProfile reg(file);
     EXPECT_FALSE(reg.WriteString(nullptr, "K", "v"));
+    for (const char* key : {"", " ", "a=b", "[k", ";k", "#k", "two\nlines"})
+        EXPECT_FALSE(reg.WriteString("S", key, "v")) << key;
+    for (const char* section : {"", "  ", "a]b", "a\rb"})
+        EXPECT_FALSE(reg.WriteInt(section, "K", 1)) << section;
     EXPECT_FALSE(reg.WriteString("S", nullptr, "v"));
-    EXPECT_FALSE(reg.WriteString("", "K", "v"));
-    EXPECT_FALSE(reg.WriteString("  ", "K", "v"));
-    EXPECT_FALSE(reg.WriteString("S", "", "v"));
-    EXPECT_FALSE(reg.WriteString("S", "a=b", "v"));
-    EXPECT_FALSE(reg.WriteString("S", "[k", "v"));
-    EXPECT_FALSE(reg.WriteString("S", ";k", "v"));
-    EXPECT_FALSE(reg.WriteString("S", "#k", "v"));
-    EXPECT_FALSE(reg.WriteString("S", "two\nlines", "v"));
-    EXPECT_FALSE(reg.WriteString("a]b", "K", "v"));
-    EXPECT_FALSE(reg.WriteString("a\rb", "K", "v"));
-    EXPECT_FALSE(reg.WriteInt("S", "", 1));
     EXPECT_FALSE(fs::exists(file));
-
-    EXPECT_EQ(reg.GetString(nullptr, "K", "d"), "d");
-    EXPECT_EQ(reg.GetString("S", nullptr, "d"), "d");
     EXPECT_EQ(reg.GetInt(nullptr, nullptr, 3), 3);
 
     // Odd but readable names are fine.
@@ -517,17 +503,6 @@ TEST_F(AppProfileTest, NamesThatCannotBeReadBackAreRefused)
     CAppProfile fresh(file);
     EXPECT_EQ(fresh.GetString("[S", "k]"), "v");
     EXPECT_EQ(fresh.GetString("s p a c e", "K;#[X"), "w");
-}
-
-TEST_F(AppProfileTest, KeepsTheFileMode)
-{
-    CAppProfile reg(file);
-    ASSERT_TRUE(reg.WriteInt("S", "K", 1));
-    ASSERT_EQ(chmod(file.c_str(), 0640), 0);
-    ASSERT_TRUE(reg.WriteInt("S", "K", 2));
-    struct stat st;
-    ASSERT_EQ(stat(file.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0640u);
 }
 
 TEST_F(AppProfileTest, DefaultFileNameFollowsTheEnvironment)
@@ -543,11 +518,7 @@ TEST_F(AppProfileTest, DefaultFileNameFollowsTheEnvironment)
         EXPECT_EQ(CAppProfile::DefaultFileName(), "/cfg/pdtdlg/pdtdlg.ini");
     }
     EnvScope home("HOME", "/home/tester");
-    {
-        EnvScope xdg("XDG_CONFIG_HOME", "relative/ignored");
-        EXPECT_EQ(CAppProfile::DefaultFileName(), "/home/tester/.config/pdtdlg/pdtdlg.ini");
-    }
-    EnvScope xdg("XDG_CONFIG_HOME", nullptr);
+    EnvScope xdg("XDG_CONFIG_HOME", "relative/ignored");
     EXPECT_EQ(CAppProfile::DefaultFileName(), "/home/tester/.config/pdtdlg/pdtdlg.ini");
 
     // theReg can be pointed at any file.

@@ -1,0 +1,21 @@
+// Ids of the platform tests' dialogs.
+#define IDD_CONTROLS      5000
+#define IDD_PAGE          5001
+#define IDD_HOST          5002
+#define IDC_NAME          5101
+#define IDC_COUNT         5102
+#define IDC_LIST          5103
+#define IDC_EDITCOMBO     5104
+#define IDC_CHECK         5105
+#define IDC_MANUALCHECK   5106
+#define IDC_RADIO1        5107
+#define IDC_RADIO2        5108
+#define IDC_RADIO3        5109
+#define IDC_NOTES         5110
+#define IDC_MEMO          5111
+#define IDC_APPLY         5112
+#define IDC_PAGE_EDIT     5201
+#define IDC_PAGE_BUTTON   5202
+#define IDC_HOST_EDIT     5301
+#define IDC_PAGE_AREA     5302
+#define IDS_GREETING      5900
