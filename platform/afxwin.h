@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/afxgdi.h"
 #include "platform/afxtypes.h"
 
 class CWnd;
@@ -206,7 +207,7 @@ class CWnd : public CCmdTarget
     CWnd& operator=(const CWnd&) = delete;
 
     HWND m_hWnd = nullptr;
-    HWND GetSafeHwnd() const { return this ? m_hWnd : nullptr; }
+    HWND GetSafeHwnd() const { return m_hWnd; }
     operator HWND() const { return GetSafeHwnd(); }
 
     static CWnd* FromHandle(HWND hWnd);          // the attached object, or a wrapper owned by the window
@@ -294,6 +295,9 @@ class CWnd : public CCmdTarget
 
     int MessageBox(LPCTSTR text, LPCTSTR caption = nullptr, UINT type = MB_OK);
 
+    void SetFont(CFont* font, BOOL redraw = TRUE);
+    CFont* GetFont() const;
+
     // Timers run on the toolkit's event loop and arrive as WM_TIMER.
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse, void* unused = nullptr);
     BOOL KillTimer(UINT_PTR id);
@@ -363,6 +367,7 @@ class CDialog : public CWnd
     DWORD GetDefID() const;
     UINT GetTemplateID() const { return m_nIDTemplate; }
     BOOL IsDialogMessage(MSG* pMsg);
+    BOOL HandleDialogKey(MSG* pMsg); // Tab, arrows, Enter, Escape; FALSE when the key is not the dialog's
 
     virtual BOOL OnInitDialog();
     virtual void OnOK();

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QKeySequence>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBlock>
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 std::unique_ptr<WindowImpl> MakeCommonControlImpl(HWND h, const CString& lowerClass);
 
@@ -126,7 +128,7 @@ class ButtonImpl : public WindowImpl
             break;
         }
         case BS_GROUPBOX: {
-            auto* g = new QGroupBox(label, parent);
+            auto* g = new QGroupBox(WithoutMnemonics(text), parent); // no toolkit shortcut
             g->setFocusPolicy(Qt::NoFocus);
             g->setAttribute(Qt::WA_TransparentForMouseEvents);
             return g;
@@ -140,6 +142,7 @@ class ButtonImpl : public WindowImpl
         }
         }
         m_button->setFocusPolicy(Qt::StrongFocus);
+        m_button->setShortcut(QKeySequence()); // the dialog handles mnemonics, not the toolkit
         QObject::connect(m_button, &QAbstractButton::clicked, [this] { Notify(BN_CLICKED); });
         return m_button;
     }
@@ -149,9 +152,12 @@ class ButtonImpl : public WindowImpl
     {
         m_text = text;
         if (auto* g = qobject_cast<QGroupBox*>(m_h->widget.data()))
-            g->setTitle(ToQt(text));
+            g->setTitle(WithoutMnemonics(text));
         else if (m_button)
+        {
             m_button->setText(ToQt(text));
+            m_button->setShortcut(QKeySequence());
+        }
     }
 
     UINT DlgCode(const MSG*) const override
@@ -185,11 +191,15 @@ class ButtonImpl : public WindowImpl
             return m_button && m_button->isCheckable() && m_button->isChecked() ? BST_CHECKED : BST_UNCHECKED;
         case BM_SETCHECK:
             if (auto* c = qobject_cast<QCheckBox*>(m_button))
-                c->setCheckState(wParam == BST_CHECKED ? Qt::Checked
-                                 : wParam == BST_INDETERMINATE && c->isTristate() ? Qt::PartiallyChecked
-                                                                                   : Qt::Unchecked);
+            {
+                // A state beyond what the box can show is its highest: checked for a two-state box.
+                WPARAM state = std::min<WPARAM>(wParam, c->isTristate() ? BST_INDETERMINATE : BST_CHECKED);
+                c->setCheckState(state == BST_CHECKED ? Qt::Checked
+                                 : state == BST_INDETERMINATE ? Qt::PartiallyChecked
+                                                              : Qt::Unchecked);
+            }
             else if (m_button && m_button->isCheckable())
-                m_button->setChecked(wParam == BST_CHECKED);
+                m_button->setChecked(wParam != BST_UNCHECKED);
             return 0;
         case BM_GETSTATE: {
             LRESULT state = Proc(BM_GETCHECK, 0, 0);
@@ -211,8 +221,13 @@ class ButtonImpl : public WindowImpl
             return 0;
         }
         case BM_CLICK:
+            // Win32 presses the mouse on the button, which takes the focus as a click does.
             if (m_button && m_button->isEnabled())
+            {
+                if (m_button->focusPolicy() != Qt::NoFocus)
+                    CWnd::FromHandle(m_h)->SetFocus();
                 m_button->click();
+            }
             return 0;
         case WM_SETFOCUS:
         case WM_KILLFOCUS:
@@ -280,7 +295,8 @@ class EditImpl : public WindowImpl
         m_line = new QLineEdit(parent);
         m_line->setFrame(border);
         m_line->setReadOnly(s & ES_READONLY);
-        m_line->setMaxLength(30000);
+        // The limit is kept here, not by the toolkit, which would also cut text set by code.
+        m_line->setMaxLength(std::numeric_limits<int>::max());
         if (s & ES_PASSWORD)
             m_line->setEchoMode(QLineEdit::Password);
         m_line->setAlignment((s & ES_RIGHT) ? Qt::AlignRight : (s & ES_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft);
@@ -348,12 +364,31 @@ class EditImpl : public WindowImpl
             return 0;
         }
         case EM_LIMITTEXT:
-            m_limit = wParam == 0 ? 0x7FFFFFFE : int(wParam);
-            if (m_line)
-                m_line->setMaxLength(std::min(m_limit, 0x7FFFFFFE));
+            m_limit = wParam == 0 || wParam > 0x7FFFFFFE ? 0x7FFFFFFE : int(wParam);
             return 0;
         case EM_GETLIMITTEXT:
-            return m_line ? m_line->maxLength() : m_limit;
+            return m_limit;
+        case WM_CHAR: {
+            // The limit binds what is typed only; text set by code may be longer.
+            bool inserts = (wParam >= 0x20 && wParam != 0x7F) || (m_multi && (wParam == '\r' || wParam == '\t'));
+            bool readOnly = m_h->style & ES_READONLY;
+            if (inserts && !readOnly)
+            {
+                auto [start, end] = GetSel();
+                int add = wParam == '\r' ? 2 : 1;
+                if (GetText().GetLength() - (end - start) + add > m_limit)
+                {
+                    Notify(EN_MAXTEXT);
+                    return 0;
+                }
+            }
+            if (wParam == '\t' && m_multi)
+            {
+                pdt::win::SetPassToToolkit(); // only a multi-line edit types a tab
+                return 0;
+            }
+            return WindowImpl::Proc(message, wParam, lParam);
+        }
         case EM_SETREADONLY:
             if (wParam)
                 m_h->style |= ES_READONLY;
@@ -417,9 +452,41 @@ class EditImpl : public WindowImpl
         Notify(EN_UPDATE);
         Notify(EN_CHANGE);
     }
+    QString PlainText() const { return m_line ? m_line->text() : m_multi ? m_multi->toPlainText() : QString(); }
+    // Win32 offsets count the text's ANSI bytes, and a line end as its two characters "\r\n".
+    static int Width(QChar c, bool multi)
+    {
+        if (c == QLatin1Char('\n') && multi)
+            return 2;
+        return c.unicode() < 0x80 ? 1 : std::max(1, FromQt(QString(c)).GetLength());
+    }
+    int WinOffset(int pos) const
+    {
+        QString t = PlainText();
+        int n = 0;
+        for (int i = 0; i < pos && i < int(t.size()); ++i)
+            n += Width(t[i], m_multi != nullptr);
+        return n;
+    }
+    int ToolkitOffset(int offset) const
+    {
+        QString t = PlainText();
+        int n = 0;
+        for (int i = 0; i < int(t.size()); ++i)
+        {
+            n += Width(t[i], m_multi != nullptr);
+            if (n > offset)
+                return i; // inside a line end or a double-byte character: before it
+        }
+        return int(t.size());
+    }
     void SetSel(int start, int end)
     {
-        int len = m_line ? int(m_line->text().size()) : m_multi ? int(m_multi->toPlainText().size()) : 0;
+        int len = int(PlainText().size());
+        if (start >= 0)
+            start = ToolkitOffset(start);
+        if (end >= 0)
+            end = ToolkitOffset(end);
         if (start < 0)
         {
             // -1 removes the selection.
@@ -451,21 +518,21 @@ class EditImpl : public WindowImpl
         if (m_line)
         {
             if (!m_line->hasSelectedText())
-                return {m_line->cursorPosition(), m_line->cursorPosition()};
+                return {WinOffset(m_line->cursorPosition()), WinOffset(m_line->cursorPosition())};
             int s = m_line->selectionStart();
-            return {s, s + int(m_line->selectedText().size())};
+            return {WinOffset(s), WinOffset(s + int(m_line->selectedText().size()))};
         }
         if (m_multi)
         {
             QTextCursor c = m_multi->textCursor();
-            return {c.selectionStart(), c.selectionEnd()};
+            return {WinOffset(c.selectionStart()), WinOffset(c.selectionEnd())};
         }
         return {0, 0};
     }
 
     QLineEdit* m_line = nullptr;
     QPlainTextEdit* m_multi = nullptr;
-    int m_limit = 0x7FFFFFFE;
+    int m_limit = 30000; // Win32's initial limit
 };
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -597,11 +664,10 @@ class ComboImpl : public WindowImpl
     }
     void SetText(const CString& text) override
     {
+        // A drop-down list has no edit to take the text: WM_SETTEXT changes nothing, its selection stays.
         Quiet quiet(m_h);
         if (m_combo->isEditable())
             m_combo->lineEdit()->setText(ToQt(text));
-        else
-            m_combo->setCurrentIndex(Find(-1, text, true));
     }
 
     UINT DlgCode(const MSG* msg) const override

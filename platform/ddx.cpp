@@ -1,6 +1,7 @@
 // Dialog data exchange: MFC's conversions, messages and failure handling.
 #include "platform/afxdd.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -15,14 +16,19 @@ constexpr const char* kParseReal = "Please enter a number.";
 
 CString WindowText(HWND h) { return CWnd::FromHandle(h)->GetWindowText(); }
 
-// Whole text must be one number, spaces around it allowed.
+// As MFC reads a number: the whole text, blanks and tabs around it allowed, and a zero must be written as a
+// zero ("-0" is refused as MFC refuses it).
 bool ParseLong(const CString& text, long long& value)
 {
     const char* p = text.c_str();
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    if (*p == '\0' || std::isspace(static_cast<unsigned char>(*p)))
+        return false;
     char* end = nullptr;
     errno = 0;
     value = std::strtoll(p, &end, 10);
-    if (end == p || errno == ERANGE)
+    if (end == p || errno == ERANGE || (value == 0 && *p != '0'))
         return false;
     while (*end == ' ' || *end == '\t')
         ++end;
@@ -167,7 +173,11 @@ void DDX_Check(CDataExchange* pDX, int id, int& value)
     if (pDX->m_bSaveAndValidate)
         value = int(::SendMessage(h, BM_GETCHECK));
     else
-        ::SendMessage(h, BM_SETCHECK, WPARAM(value >= 0 && value <= 2 ? value : 0));
+    {
+        if (value < 0 || value > 2)
+            value = 0; // MFC puts an out-of-range value back to unchecked
+        ::SendMessage(h, BM_SETCHECK, WPARAM(value));
+    }
 }
 
 void DDX_Check(CDataExchange* pDX, int id, bool& value)

@@ -2,7 +2,10 @@
 #include "platform/window_p.h"
 
 #include <QApplication>
+#include <cctype>
 #include <deque>
+#include <stdexcept>
+#include <utility>
 #include <QEventLoop>
 #include <QFontDatabase>
 #include <QFontMetrics>
@@ -42,9 +45,18 @@ class DialogImpl : public WindowImpl
                 if ((c->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && c->className.CompareNoCase("Button") == 0)
                     return MAKELONG(WORD(c->id), DC_HASDEFID);
             return 0;
-        case DM_SETDEFID:
+        case DM_SETDEFID: {
+            // The old default push button turns plain and the new one takes the default look.
+            DWORD old = DWORD(Proc(DM_GETDEFID, 0, 0));
+            HWND oldButton = HIWORD(old) == DC_HASDEFID ? ::GetDlgItem(m_h, LOWORD(old)) : nullptr;
             m_defId = UINT(wParam);
+            HWND newButton = ::GetDlgItem(m_h, int(wParam));
+            if (oldButton && oldButton != newButton && (::SendMessage(oldButton, WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON))
+                ::SendMessage(oldButton, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+            if (newButton && (::SendMessage(newButton, WM_GETDLGCODE) & DLGC_UNDEFPUSHBUTTON))
+                ::SendMessage(newButton, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
             return TRUE;
+        }
         case WM_NEXTDLGCTL: {
             HWND target = nullptr;
             if (LOWORD(lParam))
@@ -55,10 +67,13 @@ class DialogImpl : public WindowImpl
                 pdt::dlg::FocusControl(target);
             return 0;
         }
-        case WM_CLOSE:
-            // The close box is Cancel, as the dialog manager has it.
-            ::SendMessage(m_h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(::GetDlgItem(m_h, IDCANCEL)));
+        case WM_CLOSE: {
+            // The close box is Cancel, as the dialog manager has it; not while Cancel is disabled.
+            HWND cancel = ::GetDlgItem(m_h, IDCANCEL);
+            if (!cancel || !(cancel->style & WS_DISABLED))
+                ::SendMessage(m_h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(cancel));
             return 0;
+        }
         default:
             return WindowImpl::Proc(message, wParam, lParam);
         }
@@ -86,6 +101,16 @@ void CollectTabItems(HWND parent, std::vector<HWND>& out)
             CollectTabItems(c, out);
         else if (c->style & WS_TABSTOP)
             out.push_back(c);
+    }
+}
+
+void CollectWindows(HWND parent, std::vector<HWND>& out)
+{
+    for (HWND c : parent->children)
+    {
+        out.push_back(c);
+        if (IsContainer(c))
+            CollectWindows(c, out);
     }
 }
 
@@ -155,6 +180,27 @@ HWND NextTabItem(HWND dlg, HWND current, bool previous)
     for (int i = 0; i < n; ++i)
         if (containsCurrent(items[size_t(i)]))
             at = i;
+    if (at < 0 && IsWindow(current))
+    {
+        // From a window that is no tab stop (a label, say): the nearest tab stop after (before) it in Z order.
+        std::vector<HWND> all;
+        CollectWindows(TopDialog(dlg), all);
+        auto order = [&](HWND h) { return std::find(all.begin(), all.end(), h) - all.begin(); };
+        auto me = order(current);
+        if (me < std::ssize(all))
+        {
+            if (!previous)
+            {
+                for (HWND item : items)
+                    if (order(item) > me)
+                        return item;
+            }
+            else
+                for (auto it = items.rbegin(); it != items.rend(); ++it)
+                    if (order(*it) < me)
+                        return *it;
+        }
+    }
     if (at < 0)
         return previous ? items.back() : items.front();
     return items[size_t((at + (previous ? n - 1 : 1)) % n)];
@@ -374,15 +420,30 @@ void CDialog::EndDialog(int result)
 BOOL CDialog::UpdateData(BOOL saveAndValidate)
 {
     CDataExchange dx(this, saveAndValidate);
+    // As in MFC, the controls' notifications are not dispatched while the data is exchanged: an EN_CHANGE
+    // handler does not run for the text DDX_Text puts in.
+    struct Lockout
+    {
+        HWND outer;
+        explicit Lockout(HWND h) : outer(std::exchange(pdt::win::LockoutNotifyWindow(), h)) {}
+        ~Lockout() { pdt::win::LockoutNotifyWindow() = outer; }
+    } lockout(m_hWnd);
+    BOOL ok = FALSE;
     try
     {
         DoDataExchange(&dx);
-        return TRUE;
+        ok = TRUE;
     }
     catch (const CUserException&)
     {
-        return FALSE;
+        // the user has been told already
     }
+    catch (const std::exception&)
+    {
+        // A data exchange with a control that is not there, say; MFC reports it and carries on.
+        AfxMessageBox("An unsupported operation was attempted.", MB_ICONEXCLAMATION);
+    }
+    return ok;
 }
 
 void CDialog::NextDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 0, 0); }
@@ -415,11 +476,71 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     return IsDialogMessage(pMsg);
 }
 
+// The control whose '&' marks ch, searched from the one after `from` round the whole dialog, as the dialog
+// manager does: a button is clicked, a label or group box passes the focus to the next tab stop after it.
+static bool DoMnemonic(HWND dlg, HWND from, char ch)
+{
+    if (BYTE(ch) < 0x20)
+        return false;
+    std::vector<HWND> all;
+    CollectWindows(TopDialog(dlg), all);
+    auto start = std::find(all.begin(), all.end(), from);
+    size_t n = all.size(), first = start == all.end() ? 0 : size_t(start - all.begin()) + 1;
+    for (size_t k = 0; k < n; ++k)
+    {
+        HWND c = all[(first + k) % n];
+        if (!Usable(c))
+            continue;
+        UINT code = UINT(::SendMessage(c, WM_GETDLGCODE));
+        bool label = (code & DLGC_STATIC) && !(c->style & SS_NOPREFIX && c->className.CompareNoCase("Static") == 0);
+        if (!label && !(code & DLGC_BUTTON))
+            continue;
+        const std::string text = c->impl->GetText().str();
+        size_t amp = text.find('&');
+        while (amp != std::string::npos && amp + 1 < text.size() && text[amp + 1] == '&')
+            amp = text.find('&', amp + 2);
+        if (amp == std::string::npos || amp + 1 >= text.size() ||
+            std::toupper(BYTE(text[amp + 1])) != std::toupper(BYTE(ch)))
+            continue;
+        if (label)
+        {
+            if (HWND next = pdt::dlg::NextTabItem(dlg, c, false))
+                pdt::dlg::FocusControl(next);
+        }
+        else
+            ::SendMessage(c, BM_CLICK);
+        return true;
+    }
+    return false;
+}
+
+// Like Win32's IsDialogMessage, a message for the dialog or one of its controls is always taken: the
+// dialog keys are handled here, anything else is dispatched to its window. So a key typed inside a
+// nested page never reaches the windows around it.
 BOOL CDialog::IsDialogMessage(MSG* pMsg)
 {
-    // Characters reach here only when the control wanted the key down too.
-    if (pMsg->message != WM_KEYDOWN)
+    HWND target = pMsg->hwnd;
+    bool inside = target == m_hWnd;
+    for (HWND h = target; !inside && IsWindow(h) && (h->style & WS_CHILD); h = h->parent)
+        inside = h->parent == m_hWnd;
+    if (!inside)
         return FALSE;
+    if (pMsg->message == WM_KEYDOWN && HandleDialogKey(pMsg))
+        return TRUE;
+    // Alt+letter, or a plain letter in a control that takes no characters (a button), is a mnemonic.
+    if (pMsg->message == WM_SYSCHAR ||
+        (pMsg->message == WM_CHAR &&
+         !(::SendMessage(pMsg->hwnd, WM_GETDLGCODE, pMsg->wParam, LPARAM(pMsg)) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS))))
+        if (DoMnemonic(m_hWnd, pMsg->hwnd, char(pMsg->wParam)))
+            return TRUE;
+    pdt::win::MarkDispatched();
+    pdt::win::ResetPassToToolkit();
+    ::SendMessage(pMsg->hwnd, pMsg->message, pMsg->wParam, pMsg->lParam);
+    return TRUE;
+}
+
+BOOL CDialog::HandleDialogKey(MSG* pMsg)
+{
     HWND focus = pMsg->hwnd;
     UINT code = UINT(::SendMessage(focus, WM_GETDLGCODE, pMsg->wParam, LPARAM(pMsg)));
     if (code & DLGC_WANTALLKEYS)
@@ -468,12 +589,12 @@ BOOL CDialog::IsDialogMessage(MSG* pMsg)
         return TRUE;
     }
     case VK_ESCAPE: {
+        // Escape is IDCANCEL even when the Cancel button is disabled or missing; OnCancel decides. Only a
+        // multi-line edit keeps Escape and asks to close as the close box does, which a disabled Cancel refuses.
         HWND button = ::GetDlgItem(m_hWnd, IDCANCEL);
-        if (button && (button->style & WS_DISABLED))
-        {
-            MessageBeep(0);
+        if (button && (button->style & WS_DISABLED) && (focus->style & ES_MULTILINE) &&
+            focus->className.CompareNoCase("Edit") == 0)
             return TRUE;
-        }
         ::SendMessage(m_hWnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(button));
         return TRUE;
     }

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QKeyEvent>
 
+#include <bitset>
 #include <cstring>
 
 namespace
@@ -103,8 +104,19 @@ char CharFromQt(const QKeyEvent* e)
     bool ctrl = e->modifiers() & Qt::ControlModifier;
     if (ctrl && e->key() >= Qt::Key_A && e->key() <= Qt::Key_Z)
         return char(1 + e->key() - Qt::Key_A);
-    if (ctrl || (e->modifiers() & Qt::AltModifier))
+    if (ctrl)
         return 0;
+    if (e->modifiers() & Qt::AltModifier)
+    {
+        // Alt+letter is a WM_SYSCHAR of the letter: the dialog's mnemonics.
+        int k = e->key();
+        bool shift = e->modifiers() & Qt::ShiftModifier;
+        if (k >= Qt::Key_A && k <= Qt::Key_Z)
+            return char((shift ? 'A' : 'a') + (k - Qt::Key_A));
+        if (k >= Qt::Key_0 && k <= Qt::Key_9)
+            return char('0' + (k - Qt::Key_0));
+        return 0;
+    }
     QString t = e->text();
     if (t.isEmpty() || t[0].unicode() < 0x20 || t[0].unicode() == 0x7F)
         return 0;
@@ -122,6 +134,8 @@ LPARAM KeyLParam(const QKeyEvent* e, bool down)
     return lp;
 }
 
+std::bitset<256> g_keysDown; // GetKeyState: which keys are down while their messages are handled
+
 bool WalkPreTranslate(MSG& msg)
 {
     for (HWND h = msg.hwnd; IsWindow(h); h = h->parent)
@@ -132,6 +146,23 @@ bool WalkPreTranslate(MSG& msg)
             break;
     }
     return false;
+}
+
+// Offers a message to PreTranslateMessage and delivers it. Returns false when a window took it for good
+// (a dialog key, a swallowed key); `pass` tells whether the peer widget should still see the key.
+bool Deliver(MSG& msg, bool& pass)
+{
+    pdt::win::TakeDispatched();
+    pdt::win::ResetPassToToolkit();
+    if (WalkPreTranslate(msg))
+    {
+        if (!pdt::win::TakeDispatched())
+            return false;
+    }
+    else
+        ::SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    pass = pass || pdt::win::PassToToolkit();
+    return true;
 }
 
 // Returns true when the key was consumed and the toolkit must not see it.
@@ -148,36 +179,20 @@ bool HandleKey(HWND h, QKeyEvent* e)
     {
         MSG msg{h, down ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP), vk, KeyLParam(e, down),
                 0, {0, 0}};
-        if (WalkPreTranslate(msg))
+        if (!Deliver(msg, pass))
             return true;
-        pdt::win::ResetPassToToolkit();
-        ::SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
-        pass = pdt::win::PassToToolkit();
     }
     if (ch && IsWindow(h))
     {
+        // The toolkit inserts the character as it acts on the key: when there is one, the class's WM_CHAR
+        // decides, so that a subclass's OnChar filter holds.
         MSG msg{h, alt ? WM_SYSCHAR : WM_CHAR, WPARAM(BYTE(ch)), KeyLParam(e, true), 0, {0, 0}};
-        if (WalkPreTranslate(msg))
+        bool charPass = false;
+        if (!Deliver(msg, charPass))
             return true;
-        pdt::win::ResetPassToToolkit();
-        ::SendMessage(msg.hwnd, msg.message, msg.wParam, msg.lParam);
-        pass = pass || pdt::win::PassToToolkit();
+        pass = charPass;
     }
     return !pass;
-}
-
-HWND g_focusTracked = nullptr;
-
-void FocusChanged(HWND to)
-{
-    HWND from = g_focusTracked;
-    if (from == to)
-        return;
-    g_focusTracked = to;
-    if (IsWindow(from))
-        ::SendMessage(from, WM_KILLFOCUS, WPARAM(to));
-    if (IsWindow(to))
-        ::SendMessage(to, WM_SETFOCUS, WPARAM(from));
 }
 
 class EventFilter : public QObject
@@ -189,7 +204,14 @@ class EventFilter : public QObject
         {
         case QEvent::KeyPress:
         case QEvent::KeyRelease: {
+            // Key state is kept for every key, wherever it goes, so that no key is left down.
+            if (UINT vk = VkFromQt(static_cast<QKeyEvent*>(e)); vk < g_keysDown.size())
+                g_keysDown[vk] = e->type() == QEvent::KeyPress;
             if (!o->isWidgetType() || QApplication::activePopupWidget())
+                return false;
+            // A key the peer ignored travels on to its parents; it was already turned into messages once.
+            QWidget* first = QApplication::focusWidget();
+            if (first ? o != first : !static_cast<QWidget*>(o)->isWindow())
                 return false;
             HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o));
             return h ? HandleKey(h, static_cast<QKeyEvent*>(e)) : false;
@@ -197,15 +219,15 @@ class EventFilter : public QObject
         case QEvent::FocusIn:
             if (o->isWidgetType())
                 if (HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o)))
-                    FocusChanged(h);
+                    pdt::win::FocusChanged(h);
             return false;
         case QEvent::FocusOut:
             if (o->isWidgetType() && static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason)
             {
                 HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o));
                 HWND next = pdt::win::FromWidget(QApplication::focusWidget());
-                if (h && h == g_focusTracked && next != h)
-                    FocusChanged(next);
+                if (h && h == pdt::win::TrackedFocus() && next != h)
+                    pdt::win::FocusChanged(next);
             }
             return false;
         case QEvent::Close:
@@ -277,7 +299,7 @@ short GetKeyState(int vk)
     case VK_MENU: down = m & Qt::AltModifier; break;
     case VK_LBUTTON: down = QApplication::mouseButtons() & Qt::LeftButton; break;
     case VK_RBUTTON: down = QApplication::mouseButtons() & Qt::RightButton; break;
-    default: break;
+    default: down = vk > 0 && vk < int(g_keysDown.size()) && g_keysDown[size_t(vk)]; break;
     }
     return down ? short(0x8000) : 0;
 }

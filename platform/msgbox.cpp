@@ -72,7 +72,8 @@ int ShowMessageBox(HWND owner, const CString& text, const CString& caption, UINT
 
 int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT type)
 {
-    return ShowMessageBox(m_hWnd, text, caption ? CString(caption) : CString("Error"), type);
+    // MFC's CWnd::MessageBox titles the box with the application's name when no caption is given.
+    return ShowMessageBox(m_hWnd, text, caption ? CString(caption) : AfxGetAppName(), type);
 }
 
 int AfxMessageBox(LPCTSTR text, UINT type, UINT)

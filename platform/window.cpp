@@ -12,10 +12,12 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 #include <map>
 #include <unordered_set>
 
 #include "platform/afxhooks.h"
+#include "platform/gdi_p.h"
 
 QString ToQt(const char* bytes)
 {
@@ -35,6 +37,7 @@ namespace
 std::unordered_set<HWND> g_live;
 HWND g_focus = nullptr;
 bool g_passToToolkit = false;
+bool g_dispatched = false;
 std::map<CString, WNDCLASS> g_classes; // registered classes, by lower-case name
 CWnd* g_mainWnd = nullptr;
 
@@ -182,13 +185,25 @@ LRESULT WindowImpl::Proc(UINT message, WPARAM wParam, LPARAM lParam)
         return GetText().GetLength();
     case WM_GETDLGCODE:
         return DlgCode(reinterpret_cast<const MSG*>(lParam));
+    case WM_CHAR:
+        // A Tab that reaches a control is not the dialog's, and the toolkit would move the focus with it.
+        if (wParam == '\t')
+            return 0;
+        pdt::win::SetPassToToolkit();
+        return 0;
     case WM_KEYDOWN:
     case WM_KEYUP:
-    case WM_CHAR:
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP:
         pdt::win::SetPassToToolkit();
         return 0;
+    case WM_SETFONT:
+        m_h->font = reinterpret_cast<HFONT>(wParam);
+        if (m_h->widget && m_h->font)
+            m_h->widget->setFont(pdt::gdi::ToQFont(m_h->font->lf));
+        return 0;
+    case WM_GETFONT:
+        return LRESULT(m_h->font);
     case WM_CLOSE:
         if (!(m_h->style & WS_CHILD))
             pdt::win::DestroyWindowRecord(m_h);
@@ -232,8 +247,29 @@ namespace pdt::win
 {
 
 bool PassToToolkit() { return g_passToToolkit; }
+
+// One record of the focus window, whether the toolkit moved the focus or a hidden window was given it.
+void FocusChanged(HWND to)
+{
+    HWND from = IsWindow(g_focus) ? g_focus : nullptr;
+    if (from == to)
+        return;
+    g_focus = to;
+    if (from)
+        ::SendMessage(from, WM_KILLFOCUS, WPARAM(to));
+    if (IsWindow(to) && g_focus == to)
+        ::SendMessage(to, WM_SETFOCUS, WPARAM(from));
+}
+HWND TrackedFocus() { return IsWindow(g_focus) ? g_focus : nullptr; }
+HWND& LockoutNotifyWindow()
+{
+    static HWND window = nullptr;
+    return window;
+}
 void SetPassToToolkit() { g_passToToolkit = true; }
 void ResetPassToToolkit() { g_passToToolkit = false; }
+void MarkDispatched() { g_dispatched = true; }
+bool TakeDispatched() { return std::exchange(g_dispatched, false); }
 
 HWND FromWidget(const QWidget* w)
 {
@@ -321,6 +357,8 @@ HWND CreateWindowRecord(const CString& className, const CString& text, DWORD sty
     ::SendMessage(h, WM_CREATE);
     if (style & WS_VISIBLE)
         w->show();
+    else if (child)
+        w->hide(); // else the toolkit shows it along with its parent
     return h;
 }
 
@@ -524,6 +562,25 @@ CWnd::~CWnd()
     }
 }
 
+// A temporary object of the class MFC code casts GetDlgItem's window to, so that the cast is sound.
+static std::unique_ptr<CWnd> MakeWrapper(const CString& className)
+{
+    CString c = LowerName(className);
+    if (c == "button")
+        return std::make_unique<CButton>();
+    if (c == "edit")
+        return std::make_unique<CEdit>();
+    if (c == "static")
+        return std::make_unique<CStatic>();
+    if (c == "combobox")
+        return std::make_unique<CComboBox>();
+    if (c == "listbox")
+        return std::make_unique<CListBox>();
+    if (c == "scrollbar")
+        return std::make_unique<CScrollBar>();
+    return std::make_unique<CWnd>();
+}
+
 CWnd* CWnd::FromHandlePermanent(HWND h) { return IsWindow(h) ? h->wnd : nullptr; }
 
 CWnd* CWnd::FromHandle(HWND h)
@@ -534,7 +591,7 @@ CWnd* CWnd::FromHandle(HWND h)
         return h->wnd;
     if (!h->wrapper)
     {
-        h->wrapper = std::make_unique<CWnd>();
+        h->wrapper = MakeWrapper(h->className);
         h->wrapper->m_hWnd = h;
     }
     return h->wrapper.get();
@@ -662,6 +719,8 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
 
 BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 {
+    if (lParam && pdt::win::LockoutNotifyWindow() == m_hWnd && m_hWnd)
+        return TRUE; // a control's notification during UpdateData
     int id = LOWORD(wParam);
     WORD code = HIWORD(wParam);
     for (const MessageMap* map = &GetMessageMap(); map; map = map->Base())
@@ -678,6 +737,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
 {
     auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+    if (pdt::win::LockoutNotifyWindow() == m_hWnd && m_hWnd)
+        return TRUE; // a control's notification during UpdateData
     int id = int(hdr->idFrom);
     for (const MessageMap* map = &GetMessageMap(); map; map = map->Base())
         for (const MessageMapEntry& e : map->Entries())
@@ -746,14 +807,7 @@ CWnd* CWnd::SetFocus()
         if (QApplication::focusWidget() != w && !w->isAncestorOf(QApplication::focusWidget()))
         {
             // The toolkit gives focus only to shown, active windows; keep Win32's bookkeeping all the same.
-            HWND old = g_focus;
-            if (old != m_hWnd)
-            {
-                g_focus = m_hWnd;
-                if (IsWindow(old))
-                    ::SendMessage(old, WM_KILLFOCUS, WPARAM(m_hWnd));
-                ::SendMessage(m_hWnd, WM_SETFOCUS, WPARAM(old));
-            }
+            pdt::win::FocusChanged(m_hWnd);
         }
     }
     return old;
@@ -879,10 +933,21 @@ void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL)
         w->setGeometry(x, y, std::max(0, cx), std::max(0, cy));
 }
 void CWnd::MoveWindow(LPCRECT r, BOOL repaint) { MoveWindow(r->left, r->top, r->right - r->left, r->bottom - r->top, repaint); }
-BOOL CWnd::SetWindowPos(const CWnd*, int x, int y, int cx, int cy, UINT flags)
+BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, UINT flags)
 {
     if (!IsWindow(m_hWnd))
         return FALSE;
+    HWND after = insertAfter ? insertAfter->m_hWnd : nullptr;
+    if (!(flags & SWP_NOZORDER) && IsWindow(after) && after != m_hWnd && (m_hWnd->style & WS_CHILD) &&
+        after->parent == m_hWnd->parent && IsWindow(m_hWnd->parent))
+    {
+        // Z order is tab order: a page placed after its placeholder is tabbed to from there.
+        auto& sib = m_hWnd->parent->children;
+        std::erase(sib, m_hWnd);
+        sib.insert(std::find(sib.begin(), sib.end(), after) + 1, m_hWnd);
+        if (m_hWnd->widget && after->widget)
+            m_hWnd->widget->stackUnder(after->widget);
+    }
     CRect r;
     GetWindowRect(&r);
     if (!m_hWnd->widget->isWindow() && GetParent())
@@ -1082,3 +1147,9 @@ BOOL CWnd::KillTimer(UINT_PTR id)
 }
 
 void CWnd::OnNcDestroy() {}
+
+void CWnd::SetFont(CFont* font, BOOL redraw)
+{
+    SendMessage(WM_SETFONT, WPARAM(font ? HFONT(*font) : nullptr), redraw);
+}
+CFont* CWnd::GetFont() const { return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT))); }

@@ -40,6 +40,7 @@ struct WindowRecord
     const MSG* currentMsg = nullptr;
     WNDPROC classProc = nullptr; // registered classes
     bool redraw = true;
+    HFONT font = nullptr; // WM_SETFONT; null: the dialog font
     QRect invalid; // custom-drawn windows: the area WM_PAINT must redraw
 };
 
@@ -89,6 +90,11 @@ bool IsDialogClass(HWND h);
 bool PassToToolkit(); // set by class procs that leave a key to the peer widget
 void SetPassToToolkit();
 void ResetPassToToolkit();
+void MarkDispatched();   // a dialog passed the message on to its window
+bool TakeDispatched();   // and clears the mark
+void FocusChanged(HWND to); // WM_KILLFOCUS to the old focus window, WM_SETFOCUS to the new, when they differ
+HWND TrackedFocus();
+HWND& LockoutNotifyWindow(); // a window inside UpdateData: its controls' notifications are not dispatched
 } // namespace pdt::win
 
 namespace pdt::dlg

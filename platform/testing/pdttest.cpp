@@ -2,14 +2,19 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <tuple>
+#include <utility>
 
 namespace
 {
@@ -157,11 +162,20 @@ HWND Item(const CWnd& dlg, int id)
     return h;
 }
 
+// Where a point of a window lands under a real mouse: the innermost visible widget there (an item view's
+// viewport, a drop-down's edit), in that widget's coordinates.
+std::pair<QWidget*, QPoint> Landing(QWidget* w, QPoint p)
+{
+    QWidget* target = w->childAt(p);
+    return target ? std::make_pair(target, target->mapFrom(w, p)) : std::make_pair(w, p);
+}
+
 void Click(HWND ctl)
 {
     QWidget* w = WidgetOf(ctl);
     ASSERT_NE(w, nullptr);
-    QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+    auto [target, p] = Landing(w, w->rect().center());
+    QTest::mouseClick(target, Qt::LeftButton, {}, p);
 }
 void Click(const CWnd& dlg, int id) { Click(Item(dlg, id)); }
 
@@ -169,25 +183,56 @@ void ClickAt(HWND wnd, CPoint pt, bool right)
 {
     QWidget* w = WidgetOf(wnd);
     ASSERT_NE(w, nullptr);
-    QTest::mouseClick(w, right ? Qt::RightButton : Qt::LeftButton, {}, QPoint(pt.x, pt.y));
+    auto [target, p] = Landing(w, QPoint(pt.x, pt.y));
+    QTest::mouseClick(target, right ? Qt::RightButton : Qt::LeftButton, {}, p);
 }
 
 void DoubleClick(HWND ctl)
 {
     QWidget* w = WidgetOf(ctl);
     ASSERT_NE(w, nullptr);
-    QTest::mouseDClick(w, Qt::LeftButton, {}, w->rect().center());
+    // What the window system delivers for a double click: press, release, press with the double click, release.
+    // (QTest's own double click sends the double-click event alone, without its press and release.)
+    QPoint p;
+    std::tie(w, p) = Landing(w, w->rect().center());
+    QPointer<QWidget> alive = w; // a handler may close the window half way
+    QTest::mousePress(w, Qt::LeftButton, {}, p);
+    if (alive)
+        QTest::mouseRelease(w, Qt::LeftButton, {}, p);
+    if (alive)
+        QTest::mousePress(w, Qt::LeftButton, {}, p);
+    if (alive)
+    {
+        QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(p), w->mapToGlobal(QPointF(p)), Qt::LeftButton,
+                        Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &dbl);
+    }
+    if (alive)
+        QTest::mouseRelease(w, Qt::LeftButton, {}, p);
+}
+
+void CloseBox(HWND wnd)
+{
+    QWidget* w = WidgetOf(wnd);
+    ASSERT_NE(w, nullptr);
+    ASSERT_TRUE(w->isWindow()) << "only a top-level window has a close box";
+    // The window manager asks the window to close, as a click on the box does.
+    QCloseEvent close;
+    QApplication::sendEvent(w, &close);
 }
 
 void Drag(HWND wnd, CPoint from, CPoint to)
 {
-    QWidget* w = WidgetOf(wnd);
-    ASSERT_NE(w, nullptr);
-    QTest::mousePress(w, Qt::LeftButton, {}, QPoint(from.x, from.y));
-    QMouseEvent move(QEvent::MouseMove, QPointF(to.x, to.y), w->mapToGlobal(QPointF(to.x, to.y)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
+    QWidget* window = WidgetOf(wnd);
+    ASSERT_NE(window, nullptr);
+    // The widget pressed on keeps the mouse until it is released.
+    auto [w, start] = Landing(window, QPoint(from.x, from.y));
+    QPoint end = w->mapFrom(window, QPoint(to.x, to.y));
+    QTest::mousePress(w, Qt::LeftButton, {}, start);
+    QMouseEvent move(QEvent::MouseMove, QPointF(end), w->mapToGlobal(QPointF(end)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(w, &move);
-    QTest::mouseRelease(w, Qt::LeftButton, {}, QPoint(to.x, to.y));
+    QTest::mouseRelease(w, Qt::LeftButton, {}, end);
 }
 
 void Focus(HWND ctl)

@@ -19,6 +19,7 @@ void Click(HWND ctl);
 void Click(const CWnd& dlg, int id);
 void ClickAt(HWND wnd, CPoint pt, bool right = false);
 void DoubleClick(HWND ctl);
+void CloseBox(HWND wnd); // the close button of the window's title bar
 void Drag(HWND wnd, CPoint from, CPoint to);
 
 // Keyboard: keys go to the window that has the focus, as a keyboard's do.

@@ -14,6 +14,8 @@
 #define IDC_NOTES         5110
 #define IDC_MEMO          5111
 #define IDC_APPLY         5112
+#define IDC_RADIO4        5113
+#define IDC_RADIO5        5114
 #define IDC_PAGE_EDIT     5201
 #define IDC_PAGE_BUTTON   5202
 #define IDC_HOST_EDIT     5301

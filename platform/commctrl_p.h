@@ -1,0 +1,41 @@
+// Private to the list box, list view, tree view and scroll bar sources.
+#pragma once
+
+#include "platform/afxcmn.h"
+#include "platform/window_p.h"
+
+class QAbstractItemView;
+class QAbstractScrollArea;
+class QPoint;
+
+namespace pdt::cc
+{
+
+std::unique_ptr<WindowImpl> MakeListBox(HWND h);
+std::unique_ptr<WindowImpl> MakeListView(HWND h);
+std::unique_ptr<WindowImpl> MakeTreeView(HWND h);
+std::unique_ptr<WindowImpl> MakeScrollBar(HWND h);
+
+// Border and scroll bars as the window styles ask for them.
+void ApplyFrame(QAbstractScrollArea* area, HWND h);
+
+// Without a "show selection always" style the selection is not drawn while another window has the focus.
+void HideSelectionWhenInactive(QAbstractItemView* view);
+
+// What DefWindowProc makes of a right click: WM_CONTEXTMENU to the control, which passes it to its parent.
+void RaiseContextMenu(HWND h, const QPoint& global);
+LRESULT ForwardContextMenu(HWND h, WPARAM wParam, LPARAM lParam);
+
+// WM_SETREDRAW.
+void SetRedraw(HWND h, bool on);
+
+// Copies text with its terminator into a caller's buffer of `size` bytes; returns the bytes copied, or -1.
+int CopyOut(const CString& text, char* buffer, int size);
+
+// The text of a message's string argument; LPSTR_TEXTCALLBACK (no callback support) reads as empty.
+CString ArgText(const char* text);
+
+// Item order of sorted list boxes and tree views: case-insensitive, as the list box and combo box agree.
+inline bool TextLess(const CString& a, const CString& b) { return a.CompareNoCase(b) < 0; }
+
+} // namespace pdt::cc

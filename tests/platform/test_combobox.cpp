@@ -1,0 +1,258 @@
+// Combo boxes: which changes are reported, the searches, the sorted list, item data and the text each kind shows.
+#include "dialog_harness.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+// Records the selection the list reports as its own inside the CBN_SELCHANGE handler.
+class ComboDialog : public RecordingDialog
+{
+  public:
+    DECLARE_MESSAGE_MAP()
+    std::vector<int> seenSel;
+    std::vector<CString> seenEditText;
+    void OnSelchangeList() { seenSel.push_back(Combo(IDC_LIST).GetCurSel()); }
+    void OnEditchangeEditCombo() { seenEditText.push_back(Combo(IDC_EDITCOMBO).GetWindowText()); }
+};
+const MessageMap& ComboDialog::GetThisMessageMap()
+{
+    static const MessageMap map(&CDialog::GetThisMessageMap(),
+                                {
+                                    mm::Command(IDC_LIST, CBN_SELCHANGE, &ComboDialog::OnSelchangeList),
+                                    mm::Command(IDC_EDITCOMBO, CBN_EDITCHANGE, &ComboDialog::OnEditchangeEditCombo),
+                                });
+    return map;
+}
+
+class Combos : public ShownDialog<ComboDialog>
+{
+  protected:
+    void Fill(int id, std::initializer_list<const char*> items)
+    {
+        for (const char* s : items)
+            dlg.Combo(id).AddString(s);
+    }
+    std::vector<CString> Items(int id)
+    {
+        std::vector<CString> out;
+        CComboBox& c = dlg.Combo(id);
+        for (int i = 0; i < c.GetCount(); ++i)
+        {
+            CString s;
+            c.GetLBText(i, s);
+            out.push_back(s);
+        }
+        return out;
+    }
+};
+
+TEST_F(Combos, ChoosingAnItemWithTheMouseReportsOneSelChange)
+{
+    Fill(IDC_LIST, {"red", "green", "blue"});
+    ChooseComboItem(Item(dlg, IDC_LIST), 2); // sorted: blue green red
+    EXPECT_EQ(dlg.Count(IDC_LIST, CBN_SELCHANGE), 1);
+    EXPECT_EQ(dlg.Count(IDC_LIST, CBN_DROPDOWN), 1);
+    EXPECT_EQ(dlg.Count(IDC_LIST, CBN_CLOSEUP), 1);
+    EXPECT_EQ(dlg.seenSel, (std::vector<int>{2})) << "the handler sees the new selection";
+    EXPECT_EQ(dlg.Combo(IDC_LIST).GetWindowText(), "red");
+}
+
+TEST_F(Combos, SelectionByCodeIsSilent)
+{
+    Fill(IDC_LIST, {"red", "green", "blue"});
+    CComboBox& list = dlg.Combo(IDC_LIST);
+    EXPECT_EQ(list.SetCurSel(1), 1);
+    EXPECT_EQ(list.SelectString(-1, "re"), 2);
+    EXPECT_EQ(list.SetCurSel(-1), CB_ERR);
+    list.SetWindowText("blue");
+    EXPECT_EQ(dlg.Count(IDC_LIST, CBN_SELCHANGE), 0);
+    EXPECT_TRUE(dlg.seenSel.empty());
+}
+
+TEST_F(Combos, ArrowKeysInAClosedDropDownListMoveTheSelectionAndReportIt)
+{
+    Fill(IDC_LIST, {"one", "two", "three"}); // one three two
+    CComboBox& list = dlg.Combo(IDC_LIST);
+    list.SetCurSel(0);
+    Focus(list);
+    Key(VK_DOWN);
+    EXPECT_EQ(list.GetCurSel(), 1);
+    EXPECT_EQ(FocusId(), IDC_LIST) << "arrows belong to the combo box, not to the dialog";
+    Key(VK_DOWN);
+    Key(VK_UP);
+    EXPECT_EQ(list.GetCurSel(), 1);
+    EXPECT_EQ(dlg.seenSel, (std::vector<int>{1, 2, 1}));
+    EXPECT_FALSE(list.GetDroppedState());
+}
+
+TEST_F(Combos, TypingALetterInADropDownListSelectsTheItemStartingWithIt)
+{
+    Fill(IDC_LIST, {"alpha", "beta", "gamma"});
+    Focus(Item(dlg, IDC_LIST));
+    Type("g");
+    EXPECT_EQ(dlg.Combo(IDC_LIST).GetCurSel(), 2);
+    EXPECT_EQ(dlg.Count(IDC_LIST, CBN_SELCHANGE), 1);
+}
+
+TEST_F(Combos, FindStringExactIgnoresCaseAndWholeStringsOnly)
+{
+    Fill(IDC_EDITCOMBO, {"Pallet", "pallets", "Box"});
+    CComboBox& c = dlg.Combo(IDC_EDITCOMBO);
+    EXPECT_EQ(c.FindStringExact(-1, "PALLET"), 0);
+    EXPECT_EQ(c.FindStringExact(-1, "pallets"), 1);
+    EXPECT_EQ(c.FindStringExact(-1, "pall"), CB_ERR);
+    EXPECT_EQ(c.FindStringExact(0, "pallet"), 0) << "the search wraps round to the start";
+    EXPECT_EQ(c.FindString(-1, "PALL"), 0) << "FindString is a prefix search";
+    EXPECT_EQ(c.FindString(0, "pall"), 1);
+    EXPECT_EQ(c.FindString(-1, "x"), CB_ERR);
+}
+
+TEST_F(Combos, SelectStringIsACaseInsensitivePrefixSearchAfterTheIndexThatWraps)
+{
+    Fill(IDC_EDITCOMBO, {"apple", "Banana", "apricot", "avocado"});
+    CComboBox& c = dlg.Combo(IDC_EDITCOMBO);
+    EXPECT_EQ(c.SelectString(-1, "AP"), 0);
+    EXPECT_EQ(c.SelectString(0, "ap"), 2) << "the search starts after the given index";
+    EXPECT_EQ(c.SelectString(2, "a"), 3);
+    EXPECT_EQ(c.SelectString(3, "ap"), 0) << "and wraps round";
+    EXPECT_EQ(c.GetCurSel(), 0);
+    EXPECT_EQ(c.GetWindowText(), "apple") << "the edit shows the selected item";
+
+    EXPECT_EQ(c.SelectString(-1, "zebra"), CB_ERR);
+    EXPECT_EQ(c.GetCurSel(), 0) << "a failed search leaves the selection alone";
+    EXPECT_EQ(dlg.Count(IDC_EDITCOMBO, CBN_SELCHANGE), 0);
+}
+
+TEST_F(Combos, SortedListInsertsInCaseInsensitiveOrder)
+{
+    CComboBox& list = dlg.Combo(IDC_LIST);
+    EXPECT_EQ(list.AddString("cherry"), 0);
+    EXPECT_EQ(list.AddString("Banana"), 0);
+    EXPECT_EQ(list.AddString("apple"), 0);
+    EXPECT_EQ(list.AddString("Date"), 3);
+    EXPECT_EQ(list.AddString("blueberry"), 2);
+    EXPECT_EQ(Items(IDC_LIST), (std::vector<CString>{"apple", "Banana", "blueberry", "cherry", "Date"}));
+    EXPECT_EQ(list.InsertString(0, "zzz"), 0) << "InsertString puts the item where it is told, even in a sorted list";
+    EXPECT_EQ(Items(IDC_LIST).front(), "zzz");
+}
+
+TEST_F(Combos, UnsortedListKeepsTheOrderOfAdding)
+{
+    Fill(IDC_EDITCOMBO, {"c", "a", "b"});
+    EXPECT_EQ(Items(IDC_EDITCOMBO), (std::vector<CString>{"c", "a", "b"}));
+    EXPECT_EQ(dlg.Combo(IDC_EDITCOMBO).InsertString(-1, "end"), 3);
+}
+
+TEST_F(Combos, ItemDataTravelsWithItsItem)
+{
+    CComboBox& list = dlg.Combo(IDC_LIST);
+    list.SetItemData(list.AddString("m"), 13);
+    list.SetItemData(list.AddString("z"), 26);
+    int a = list.AddString("a"); // goes in front of both
+    EXPECT_EQ(a, 0);
+    EXPECT_EQ(list.GetItemData(0), 0u) << "a new item's data is zero";
+    EXPECT_EQ(list.GetItemData(1), 13u);
+    EXPECT_EQ(list.GetItemData(2), 26u);
+    list.DeleteString(1);
+    EXPECT_EQ(list.GetItemData(1), 26u);
+    EXPECT_EQ(list.GetItemData(7), DWORD_PTR(CB_ERR));
+    EXPECT_EQ(list.SetItemData(7, 1), CB_ERR);
+}
+
+TEST_F(Combos, DeletingItemsReturnsTheRemainingCountAndKeepsTheSelectionOnItsItem)
+{
+    Fill(IDC_EDITCOMBO, {"a", "b", "c", "d"});
+    CComboBox& c = dlg.Combo(IDC_EDITCOMBO);
+    c.SetCurSel(2);
+    EXPECT_EQ(c.DeleteString(0), 3);
+    EXPECT_EQ(c.GetCurSel(), 1) << "the selected item moved up";
+    EXPECT_EQ(c.DeleteString(1), 2);
+    EXPECT_EQ(c.GetCurSel(), CB_ERR) << "deleting the selected item leaves nothing selected";
+    EXPECT_EQ(c.DeleteString(5), CB_ERR);
+    EXPECT_EQ(c.DeleteString(UINT(-1)), CB_ERR);
+    c.ResetContent();
+    EXPECT_EQ(c.GetCount(), 0);
+    EXPECT_EQ(c.GetCurSel(), CB_ERR);
+    EXPECT_EQ(c.GetWindowText(), "");
+    EXPECT_EQ(dlg.Count(IDC_EDITCOMBO, CBN_SELCHANGE), 0);
+}
+
+TEST_F(Combos, WindowTextIsTheEditOfADropDownAndTheSelectionOfADropDownList)
+{
+    Fill(IDC_LIST, {"one", "two"});
+    Fill(IDC_EDITCOMBO, {"one", "two"});
+    CComboBox& list = dlg.Combo(IDC_LIST);
+    CComboBox& drop = dlg.Combo(IDC_EDITCOMBO);
+    EXPECT_EQ(list.GetWindowText(), "") << "no selection, no text";
+    EXPECT_EQ(drop.GetWindowText(), "");
+
+    drop.SetWindowText("free text");
+    EXPECT_EQ(drop.GetWindowText(), "free text");
+    EXPECT_EQ(drop.GetCurSel(), CB_ERR);
+    EXPECT_EQ(drop.GetWindowTextLength(), 9);
+
+    list.SetCurSel(1);
+    drop.SetCurSel(1);
+    EXPECT_EQ(list.GetWindowText(), "two");
+    EXPECT_EQ(drop.GetWindowText(), "two");
+
+    drop.SetCurSel(-1);
+    EXPECT_EQ(drop.GetWindowText(), "") << "no selection clears the edit";
+}
+
+TEST_F(Combos, TypingInTheDropDownsEditReportsEditUpdateThenEditChange)
+{
+    Type(dlg, IDC_EDITCOMBO, "ab");
+    std::vector<int> codes;
+    for (int code : dlg.Codes(IDC_EDITCOMBO))
+        if (code == CBN_EDITCHANGE || code == CBN_EDITUPDATE || code == CBN_SELCHANGE)
+            codes.push_back(code);
+    EXPECT_EQ(codes, (std::vector<int>{CBN_EDITUPDATE, CBN_EDITCHANGE, CBN_EDITUPDATE, CBN_EDITCHANGE}));
+    EXPECT_EQ(dlg.seenEditText, (std::vector<CString>{"a", "ab"}));
+    EXPECT_EQ(dlg.Combo(IDC_EDITCOMBO).GetWindowText(), "ab");
+}
+
+TEST_F(Combos, SettingTheDropDownsTextByCodeIsNotAnEditChange)
+{
+    dlg.Combo(IDC_EDITCOMBO).SetWindowText("set");
+    dlg.Combo(IDC_EDITCOMBO).AddString("item");
+    dlg.Combo(IDC_EDITCOMBO).SetCurSel(0);
+    EXPECT_EQ(dlg.Count(IDC_EDITCOMBO, CBN_EDITCHANGE), 0);
+    EXPECT_EQ(dlg.Count(IDC_EDITCOMBO, CBN_EDITUPDATE), 0);
+}
+
+TEST_F(Combos, ChoosingFromTheDropDownPutsTheItemInTheEdit)
+{
+    Fill(IDC_EDITCOMBO, {"first", "second"});
+    dlg.Combo(IDC_EDITCOMBO).SetWindowText("typed");
+    ChooseComboItem(Item(dlg, IDC_EDITCOMBO), 1);
+    EXPECT_EQ(dlg.Count(IDC_EDITCOMBO, CBN_SELCHANGE), 1);
+    EXPECT_EQ(dlg.Count(IDC_EDITCOMBO, CBN_EDITCHANGE), 0) << "a choice from the list is not an edit";
+    EXPECT_EQ(dlg.Combo(IDC_EDITCOMBO).GetWindowText(), "second");
+    EXPECT_EQ(dlg.Combo(IDC_EDITCOMBO).GetCurSel(), 1);
+}
+
+TEST_F(Combos, AddingToADropDownKeepsTheTypedText)
+{
+    Type(dlg, IDC_EDITCOMBO, "kept");
+    dlg.Combo(IDC_EDITCOMBO).AddString("other");
+    EXPECT_EQ(dlg.Combo(IDC_EDITCOMBO).GetWindowText(), "kept");
+    EXPECT_EQ(dlg.Combo(IDC_EDITCOMBO).GetCurSel(), CB_ERR);
+}
+
+TEST_F(Combos, BadIndexesAndNullTextDoNotCrash)
+{
+    CComboBox& c = dlg.Combo(IDC_EDITCOMBO);
+    CString s = "unchanged";
+    c.GetLBText(3, s);
+    EXPECT_EQ(s, "");
+    EXPECT_EQ(c.GetLBTextLen(-2), CB_ERR);
+    EXPECT_EQ(c.SendMessage(CB_ADDSTRING, 0, 0), 0) << "a null string adds an empty item";
+    EXPECT_EQ(c.SendMessage(CB_FINDSTRINGEXACT, WPARAM(-1), 0), 0);
+    EXPECT_EQ(c.SendMessage(CB_GETLBTEXT, 0, 0), CB_ERR);
+    EXPECT_EQ(c.SetCurSel(100), CB_ERR);
+}
+
+} // namespace

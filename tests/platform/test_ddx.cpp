@@ -1,0 +1,322 @@
+// Dialog data exchange and validation: MFC's conversions, its messages, and where the focus goes on failure.
+#include "dialog_harness.h"
+
+#include <functional>
+#include <optional>
+
+#include "platform/afxdd.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+// Each test gives the dialog its own DoDataExchange.
+class DataDialog : public RecordingDialog
+{
+  public:
+    DECLARE_MESSAGE_MAP()
+    std::function<void(CDataExchange*)> exchange;
+    int nameChanges = 0;
+    void DoDataExchange(CDataExchange* pDX) override
+    {
+        if (exchange)
+            exchange(pDX);
+    }
+    void OnChangeName() { ++nameChanges; }
+};
+const MessageMap& DataDialog::GetThisMessageMap()
+{
+    static const MessageMap map(&CDialog::GetThisMessageMap(),
+                                {mm::Command(IDC_NAME, EN_CHANGE, &DataDialog::OnChangeName)});
+    return map;
+}
+
+class DataExchange : public ShownDialog<DataDialog>
+{
+  protected:
+    // Saves IDC_COUNT into an int; the value is empty when the exchange failed.
+    std::optional<int> SaveInt(const char* text)
+    {
+        dlg.SetDlgItemText(IDC_COUNT, text);
+        int value = 12345;
+        dlg.exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_COUNT, value); };
+        if (!dlg.UpdateData(TRUE))
+        {
+            EXPECT_EQ(value, 12345) << "a failed exchange leaves the member alone";
+            return std::nullopt;
+        }
+        return value;
+    }
+    std::pair<int, int> Selection(int id)
+    {
+        int start = -1, end = -1;
+        dlg.Edit(id).GetSel(start, end);
+        return {start, end};
+    }
+};
+
+TEST_F(DataExchange, IntegersAreReadAsMfcReadsThem)
+{
+    EXPECT_EQ(SaveInt("42"), 42);
+    EXPECT_EQ(SaveInt(" 42 "), 42) << "blanks around the number are allowed";
+    EXPECT_EQ(SaveInt("\t-5"), -5);
+    EXPECT_EQ(SaveInt("+7"), 7);
+    EXPECT_EQ(SaveInt("0"), 0);
+    EXPECT_EQ(SaveInt("-2147483648"), INT32_MIN);
+    EXPECT_EQ(SaveInt("2147483647"), INT32_MAX);
+    EXPECT_TRUE(MessageBoxes().empty());
+}
+
+TEST_F(DataExchange, TextThatIsNotAWholeIntegerIsRefusedWithMfcsMessage)
+{
+    for (const char* bad : {"abc", "12abc", "99999999999", "2147483648", "", "  ", "4 2", "0x10", "-0", "1.5"})
+    {
+        ExpectMessageBox(IDOK);
+        EXPECT_EQ(SaveInt(bad), std::nullopt) << '"' << bad << '"';
+    }
+    ASSERT_EQ(MessageBoxes().size(), 10u);
+    for (const SeenMessageBox& box : MessageBoxes())
+    {
+        EXPECT_EQ(box.text, "Please enter an integer.");
+        EXPECT_EQ(box.type & MB_ICONMASK, UINT(MB_ICONEXCLAMATION));
+        EXPECT_EQ(box.type & MB_TYPEMASK, UINT(MB_OK));
+    }
+}
+
+TEST_F(DataExchange, FailureFocusesTheEditAndSelectsItsText)
+{
+    Focus(Item(dlg, IDC_NAME));
+    ExpectMessageBox(IDOK);
+    EXPECT_EQ(SaveInt("12abc"), std::nullopt);
+    EXPECT_EQ(FocusId(), IDC_COUNT);
+    EXPECT_EQ(Selection(IDC_COUNT), std::make_pair(0, 5));
+}
+
+TEST_F(DataExchange, FailureStopsTheExchangeAtTheFailingField)
+{
+    dlg.SetDlgItemText(IDC_NAME, "after");
+    dlg.SetDlgItemText(IDC_COUNT, "bad");
+    int count = 1;
+    CString name = "before";
+    dlg.exchange = [&](CDataExchange* pDX) {
+        DDX_Text(pDX, IDC_COUNT, count);
+        DDX_Text(pDX, IDC_NAME, name);
+    };
+    ExpectMessageBox(IDOK);
+    EXPECT_FALSE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(name, "before");
+}
+
+TEST_F(DataExchange, UnsignedRefusesAMinusSign)
+{
+    dlg.SetDlgItemText(IDC_COUNT, "-1");
+    UINT value = 9;
+    dlg.exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_COUNT, value); };
+    ExpectMessageBox(IDOK);
+    EXPECT_FALSE(dlg.UpdateData(TRUE));
+    ASSERT_EQ(MessageBoxes().size(), 1u);
+    EXPECT_EQ(MessageBoxes()[0].text, "Please enter a positive integer.");
+    EXPECT_EQ(MessageBoxes()[0].type & MB_ICONMASK, UINT(MB_ICONEXCLAMATION));
+    EXPECT_EQ(value, 9u);
+
+    dlg.SetDlgItemText(IDC_COUNT, " 4000000000 ");
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(value, 4000000000u);
+}
+
+TEST_F(DataExchange, LoadingWritesTheNumbersIntoTheEdits)
+{
+    int count = -5;
+    UINT big = 4000000000u;
+    CString name = "Pallet";
+    dlg.exchange = [&](CDataExchange* pDX) {
+        DDX_Text(pDX, IDC_COUNT, count);
+        DDX_Text(pDX, IDC_NAME, name);
+        DDX_Text(pDX, IDC_MEMO, big);
+    };
+    EXPECT_TRUE(dlg.UpdateData(FALSE));
+    EXPECT_EQ(dlg.GetDlgItem(IDC_COUNT)->GetWindowText(), "-5");
+    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "Pallet");
+    EXPECT_EQ(dlg.GetDlgItem(IDC_MEMO)->GetWindowText(), "4000000000");
+}
+
+TEST_F(DataExchange, ControlNotificationsAreNotDispatchedDuringUpdateData)
+{
+    CString name = "loaded";
+    dlg.exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_NAME, name); };
+    EXPECT_TRUE(dlg.UpdateData(FALSE));
+    EXPECT_EQ(dlg.nameChanges, 0) << "the EN_CHANGE of the load reached the handler";
+    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "loaded");
+
+    dlg.SetDlgItemText(IDC_NAME, "by code");
+    EXPECT_EQ(dlg.nameChanges, 1) << "outside UpdateData the handler runs";
+    Type(dlg, IDC_NAME, "x");
+    EXPECT_EQ(dlg.nameChanges, 2);
+}
+
+TEST_F(DataExchange, MinMaxIntNamesTheRangeAndFocusesTheEdit)
+{
+    dlg.SetDlgItemText(IDC_COUNT, "150");
+    int value = 0;
+    dlg.exchange = [&](CDataExchange* pDX) {
+        DDX_Text(pDX, IDC_COUNT, value);
+        DDV_MinMaxInt(pDX, value, 1, 100);
+    };
+    Focus(Item(dlg, IDC_NAME));
+    ExpectMessageBox(IDOK);
+    EXPECT_FALSE(dlg.UpdateData(TRUE));
+    ASSERT_EQ(MessageBoxes().size(), 1u);
+    EXPECT_EQ(MessageBoxes()[0].text, "Please enter an integer between 1 and 100.");
+    EXPECT_EQ(MessageBoxes()[0].type & MB_ICONMASK, UINT(MB_ICONEXCLAMATION));
+    EXPECT_EQ(FocusId(), IDC_COUNT);
+    EXPECT_EQ(Selection(IDC_COUNT), std::make_pair(0, 3));
+
+    dlg.SetDlgItemText(IDC_COUNT, "100");
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(value, 100);
+    value = 500;
+    EXPECT_TRUE(dlg.UpdateData(FALSE)) << "the range is checked only when saving";
+    EXPECT_EQ(MessageBoxes().size(), 1u);
+}
+
+TEST_F(DataExchange, CheckLoadsOutOfRangeValuesAsUnchecked)
+{
+    int check = 0;
+    dlg.exchange = [&](CDataExchange* pDX) { DDX_Check(pDX, IDC_CHECK, check); };
+    for (int loaded : {3, -1})
+    {
+        dlg.Button(IDC_CHECK).SetCheck(BST_CHECKED);
+        check = loaded;
+        EXPECT_TRUE(dlg.UpdateData(FALSE));
+        EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_UNCHECKED) << loaded;
+        EXPECT_EQ(check, 0) << "MFC puts the member back to unchecked";
+    }
+    check = 1;
+    dlg.UpdateData(FALSE);
+    EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_CHECKED);
+    Click(dlg, IDC_CHECK);
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(check, 0);
+}
+
+TEST_F(DataExchange, RadioLoadsAndSavesTheIndexWithinTheGroup)
+{
+    int radio = 2;
+    dlg.exchange = [&](CDataExchange* pDX) { DDX_Radio(pDX, IDC_RADIO1, radio); };
+    EXPECT_TRUE(dlg.UpdateData(FALSE));
+    EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_RADIO1, IDC_RADIO3), IDC_RADIO3);
+    EXPECT_EQ(dlg.Button(IDC_RADIO1).GetCheck() + dlg.Button(IDC_RADIO2).GetCheck(), 0);
+
+    Click(dlg, IDC_RADIO2);
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(radio, 1);
+
+    radio = -1;
+    EXPECT_TRUE(dlg.UpdateData(FALSE));
+    EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_RADIO1, IDC_RADIO3), 0) << "-1 checks none";
+    radio = 7;
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(radio, -1) << "none checked saves as -1";
+    EXPECT_EQ(dlg.Count(IDC_RADIO1, BN_CLICKED) + dlg.Count(IDC_RADIO3, BN_CLICKED), 0);
+}
+
+TEST_F(DataExchange, CbIndexLoadsAndSavesTheSelection)
+{
+    for (const char* s : {"blue", "green", "red"})
+        dlg.Combo(IDC_LIST).AddString(s);
+    int index = 1;
+    dlg.exchange = [&](CDataExchange* pDX) { DDX_CBIndex(pDX, IDC_LIST, index); };
+    EXPECT_TRUE(dlg.UpdateData(FALSE));
+    EXPECT_EQ(dlg.Combo(IDC_LIST).GetWindowText(), "green");
+    ChooseComboItem(Item(dlg, IDC_LIST), 2);
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(index, 2);
+    index = -1;
+    EXPECT_TRUE(dlg.UpdateData(FALSE));
+    EXPECT_EQ(dlg.Combo(IDC_LIST).GetCurSel(), CB_ERR);
+    index = 5;
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(index, -1);
+}
+
+TEST_F(DataExchange, CbStringOnADropDownListSelectsByPrefixAndSavesTheWholeItem)
+{
+    for (const char* s : {"blue", "green", "red"})
+        dlg.Combo(IDC_LIST).AddString(s);
+    CString value = "GR";
+    dlg.exchange = [&](CDataExchange* pDX) { DDX_CBString(pDX, IDC_LIST, value); };
+    EXPECT_TRUE(dlg.UpdateData(FALSE));
+    EXPECT_EQ(dlg.Combo(IDC_LIST).GetCurSel(), 1);
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(value, "green");
+
+    value = "purple"; // not in the list: the list has no edit to show it, the selection stays
+    EXPECT_TRUE(dlg.UpdateData(FALSE));
+    EXPECT_EQ(dlg.Combo(IDC_LIST).GetCurSel(), 1);
+    dlg.Combo(IDC_LIST).SetCurSel(-1);
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(value, "") << "no selection saves an empty string";
+}
+
+TEST_F(DataExchange, CbStringOnADropDownKeepsFreeText)
+{
+    for (const char* s : {"blue", "green"})
+        dlg.Combo(IDC_EDITCOMBO).AddString(s);
+    CString value = "custom";
+    dlg.exchange = [&](CDataExchange* pDX) { DDX_CBString(pDX, IDC_EDITCOMBO, value); };
+    EXPECT_TRUE(dlg.UpdateData(FALSE));
+    EXPECT_EQ(dlg.Combo(IDC_EDITCOMBO).GetWindowText(), "custom");
+    EXPECT_EQ(dlg.Combo(IDC_EDITCOMBO).GetCurSel(), CB_ERR);
+
+    value = "bl";
+    EXPECT_TRUE(dlg.UpdateData(FALSE));
+    EXPECT_EQ(dlg.Combo(IDC_EDITCOMBO).GetCurSel(), 0);
+    EXPECT_EQ(dlg.Combo(IDC_EDITCOMBO).GetWindowText(), "blue");
+
+    Type(dlg, IDC_EDITCOMBO, "typed text");
+    EXPECT_TRUE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(value, "typed text");
+}
+
+TEST_F(DataExchange, AControlThatIsNotThereFailsTheExchangeWithoutCrashing)
+{
+    CString value;
+    dlg.exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, 4242, value); };
+    ExpectMessageBox(IDOK);
+    EXPECT_FALSE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(MessageBoxes().size(), 1u);
+}
+
+// The whole round trip through OK, as a person meets it.
+TEST(DataExchangeModal, OkWithABadNumberKeepsTheDialogOpenUntilItIsFixed)
+{
+    DataDialog dlg;
+    int count = 3;
+    dlg.exchange = [&](CDataExchange* pDX) {
+        DDX_Text(pDX, IDC_COUNT, count);
+        DDV_MinMaxInt(pDX, count, 0, 10);
+    };
+    ExpectModal([&](CDialog& d) {
+        EXPECT_EQ(d.GetDlgItem(IDC_COUNT)->GetWindowText(), "3") << "OnInitDialog loaded the member";
+        Type(d, IDC_COUNT, "3x");
+        Focus(Item(d, IDC_NAME));
+        ExpectMessageBox(IDOK);
+        Click(d, IDOK);
+        EXPECT_TRUE(d.IsWindowVisible());
+        EXPECT_EQ(FocusId(), IDC_COUNT);
+        Type("11"); // replaces the selected text
+        ExpectMessageBox(IDOK);
+        Key(VK_RETURN);
+        EXPECT_TRUE(d.IsWindowVisible());
+        Type("7");
+        Key(VK_RETURN);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(count, 7);
+    ASSERT_EQ(MessageBoxes().size(), 2u);
+    EXPECT_EQ(MessageBoxes()[0].text, "Please enter an integer.");
+    EXPECT_EQ(MessageBoxes()[1].text, "Please enter an integer between 0 and 10.");
+}
+
+} // namespace

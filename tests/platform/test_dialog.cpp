@@ -1,0 +1,442 @@
+// Dialogs as windows: the modal loop and its result, the close box, modeless lifetime, OnInitDialog's focus,
+// dialog units and how the template's windows are named.
+#include "dialog_harness.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QImage>
+#include <QWidget>
+
+#include <string>
+
+using namespace pdt::test;
+
+namespace
+{
+
+// Apply ends the dialog with 42; a dialog that mirrors MFC code which ends itself from a button handler.
+class EndingDialog : public RecordingDialog
+{
+  public:
+    DECLARE_MESSAGE_MAP()
+    void OnApply() { EndDialog(42); }
+};
+const MessageMap& EndingDialog::GetThisMessageMap()
+{
+    static const MessageMap map(&CDialog::GetThisMessageMap(),
+                                {mm::Command(IDC_APPLY, BN_CLICKED, &EndingDialog::OnApply)});
+    return map;
+}
+
+TEST(ModalDialog, DoModalReturnsTheValueGivenToEndDialog)
+{
+    EndingDialog dlg;
+    ExpectModal([](CDialog& d) { Click(d, IDC_APPLY); });
+    EXPECT_EQ(dlg.DoModal(), 42);
+    EXPECT_EQ(dlg.m_hWnd, nullptr) << "the window is gone once DoModal returns";
+    EXPECT_EQ(dlg.oks + dlg.cancels, 0);
+}
+
+TEST(ModalDialog, OkAndCancelButtonsGiveIdOkAndIdCancel)
+{
+    RecordingDialog ok;
+    ExpectModal([](CDialog& d) { Click(d, IDOK); });
+    EXPECT_EQ(ok.DoModal(), IDOK);
+    RecordingDialog cancel;
+    ExpectModal([](CDialog& d) { Click(d, IDCANCEL); });
+    EXPECT_EQ(cancel.DoModal(), IDCANCEL);
+    EXPECT_EQ(cancel.cancels, 1);
+}
+
+TEST(ModalDialog, TheCloseBoxActsAsCancel)
+{
+    RecordingDialog dlg;
+    ExpectModal([](CDialog& d) { CloseBox(d.m_hWnd); });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.cancels, 1);
+    EXPECT_EQ(dlg.Count(IDCANCEL, BN_CLICKED), 1);
+}
+
+TEST(ModalDialog, WmCloseActsAsCancel)
+{
+    RecordingDialog dlg;
+    ExpectModal([](CDialog& d) { d.SendMessage(WM_CLOSE); });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.cancels, 1);
+}
+
+TEST(ModalDialog, TheCloseBoxDoesNothingWhileCancelIsDisabled)
+{
+    RecordingDialog dlg;
+    ExpectModal([&](CDialog& d) {
+        d.GetDlgItem(IDCANCEL)->EnableWindow(FALSE);
+        CloseBox(d.m_hWnd);
+        EXPECT_TRUE(d.IsWindowVisible());
+        EXPECT_EQ(dlg.cancels, 0);
+        d.GetDlgItem(IDCANCEL)->EnableWindow(TRUE);
+        CloseBox(d.m_hWnd);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+// OnOK that refuses to close, as validation code does.
+class RefusingDialog : public RecordingDialog
+{
+  public:
+    bool allow = false;
+    void OnOK() override
+    {
+        ++oks;
+        if (allow)
+            CDialog::OnOK();
+    }
+};
+
+TEST(ModalDialog, AnOnOkThatDoesNotEndTheDialogKeepsItOpen)
+{
+    RefusingDialog dlg;
+    ExpectModal([&](CDialog& d) {
+        Key(VK_RETURN);
+        Click(d, IDOK);
+        EXPECT_TRUE(d.IsWindowVisible());
+        dlg.allow = true;
+        Click(d, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.oks, 3);
+}
+
+// Opens a second modal dialog from a button, as "Options..." buttons do.
+class OuterDialog : public RecordingDialog
+{
+  public:
+    DECLARE_MESSAGE_MAP()
+    INT_PTR inner = 0;
+    void OnApply()
+    {
+        RecordingDialog second(IDD_HOST, this);
+        inner = second.DoModal();
+    }
+};
+const MessageMap& OuterDialog::GetThisMessageMap()
+{
+    static const MessageMap map(&CDialog::GetThisMessageMap(),
+                                {mm::Command(IDC_APPLY, BN_CLICKED, &OuterDialog::OnApply)});
+    return map;
+}
+
+TEST(ModalDialog, AModalDialogOpenedFromAModalDialogReturnsToIt)
+{
+    OuterDialog outer;
+    ExpectModal([&](CDialog& d) {
+        ExpectModal([](CDialog& inner) {
+            EXPECT_EQ(inner.GetTemplateID(), UINT(IDD_HOST));
+            Type(inner, IDC_HOST_EDIT, "x");
+            Key(VK_RETURN);
+        });
+        Click(d, IDC_APPLY);
+        EXPECT_EQ(outer.inner, IDOK);
+        EXPECT_TRUE(d.IsWindowVisible());
+        Key(VK_ESCAPE); // keys go to the outer dialog again
+    });
+    EXPECT_EQ(outer.DoModal(), IDCANCEL);
+}
+
+// Ends itself inside OnInitDialog: DoModal returns without ever showing it.
+class EndsAtOnce : public RecordingDialog
+{
+  public:
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        EndDialog(7);
+        return TRUE;
+    }
+};
+
+TEST(ModalDialog, EndDialogInOnInitDialogReturnsWithoutRunningTheLoop)
+{
+    EndsAtOnce dlg;
+    EXPECT_EQ(dlg.DoModal(), 7); // no ExpectModal: the loop must not run
+}
+
+// Chooses its own focus and returns FALSE, as MFC code does.
+class FocusChoosingDialog : public RecordingDialog
+{
+  public:
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        GotoDlgCtrl(GetDlgItem(IDC_COUNT));
+        return FALSE;
+    }
+};
+
+TEST(ModalDialog, OnInitDialogReturningTrueFocusesTheFirstTabStop)
+{
+    RecordingDialog dlg;
+    int focus = 0;
+    ExpectModal([&](CDialog&) {
+        focus = FocusId();
+        Key(VK_ESCAPE);
+    });
+    dlg.DoModal();
+    EXPECT_EQ(focus, IDC_NAME);
+}
+
+TEST(ModalDialog, OnInitDialogReturningFalseKeepsTheFocusItChose)
+{
+    FocusChoosingDialog dlg;
+    int focus = 0;
+    ExpectModal([&](CDialog&) {
+        focus = FocusId();
+        Key(VK_ESCAPE);
+    });
+    dlg.DoModal();
+    EXPECT_EQ(focus, IDC_COUNT);
+    EXPECT_EQ(dlg.Count(IDC_NAME, EN_SETFOCUS), 0) << "the first control never had the focus";
+}
+
+TEST(ModalDialog, WindowsWithoutWsVisibleStayHiddenWhenTheDialogIsShown)
+{
+    // A page created in OnInitDialog, before the dialog is shown, as option dialogs create theirs.
+    class HostWithPage : public RecordingDialog
+    {
+      public:
+        HostWithPage() : RecordingDialog(IDD_HOST) {}
+        RecordingDialog page{IDD_PAGE};
+        BOOL OnInitDialog() override
+        {
+            CDialog::OnInitDialog();
+            page.Create(IDD_PAGE, this);
+            return TRUE;
+        }
+    };
+    HostWithPage dlg;
+    ExpectModal([&](CDialog& d) {
+        EXPECT_TRUE(d.IsWindowVisible());
+        EXPECT_FALSE(d.GetDlgItem(IDC_PAGE_AREA)->IsWindowVisible()) << "NOT WS_VISIBLE in the template";
+        EXPECT_TRUE(d.GetDlgItem(IDC_HOST_EDIT)->IsWindowVisible());
+        EXPECT_FALSE(dlg.page.IsWindowVisible());
+        dlg.page.ShowWindow(SW_SHOW);
+        EXPECT_TRUE(dlg.page.IsWindowVisible());
+        EXPECT_TRUE(dlg.page.GetDlgItem(IDC_PAGE_EDIT)->IsWindowVisible());
+        Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Modeless dialogs.
+
+class ModelessDialog : public RecordingDialog
+{
+  public:
+    DECLARE_MESSAGE_MAP()
+    std::vector<std::string>* log = nullptr;
+    bool deleteSelf = false;
+    void OnDestroy()
+    {
+        CString name;
+        GetDlgItemText(IDC_NAME, name);
+        log->push_back("WM_DESTROY, name " + name.str());
+    }
+    void PostNcDestroy() override
+    {
+        log->push_back(m_hWnd ? "PostNcDestroy with a handle" : "PostNcDestroy");
+        if (deleteSelf)
+            delete this;
+    }
+};
+const MessageMap& ModelessDialog::GetThisMessageMap()
+{
+    static const MessageMap map(&CDialog::GetThisMessageMap(), {mm::Destroy(&ModelessDialog::OnDestroy)});
+    return map;
+}
+
+TEST(Modeless, CreateReturnsAtOnceAndTheDialogStaysOpen)
+{
+    std::vector<std::string> log;
+    ModelessDialog dlg;
+    dlg.log = &log;
+    ASSERT_TRUE(dlg.Create(IDD_CONTROLS));
+    EXPECT_FALSE(dlg.IsWindowVisible()) << "the template has no WS_VISIBLE";
+    dlg.ShowWindow(SW_SHOW);
+    Pump();
+    Pump();
+    EXPECT_TRUE(dlg.IsWindowVisible());
+    EXPECT_TRUE(::IsWindow(dlg.m_hWnd));
+    Type(dlg, IDC_NAME, "typed");
+    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "typed");
+    EXPECT_TRUE(log.empty());
+    dlg.DestroyWindow();
+}
+
+TEST(Modeless, OkAndCancelHideAModelessDialogButKeepTheWindow)
+{
+    std::vector<std::string> log;
+    ModelessDialog dlg;
+    dlg.log = &log;
+    ASSERT_TRUE(dlg.Create(IDD_CONTROLS));
+    dlg.ShowWindow(SW_SHOW);
+    Focus(Item(dlg, IDC_NAME));
+    Key(VK_ESCAPE);
+    EXPECT_EQ(dlg.cancels, 1);
+    EXPECT_FALSE(dlg.IsWindowVisible());
+    EXPECT_TRUE(::IsWindow(dlg.m_hWnd));
+    EXPECT_TRUE(log.empty()) << "EndDialog does not destroy a modeless dialog";
+    dlg.DestroyWindow();
+}
+
+TEST(Modeless, DestroyWindowSendsWmDestroyWhileTheControlsExistThenPostNcDestroy)
+{
+    std::vector<std::string> log;
+    ModelessDialog dlg;
+    dlg.log = &log;
+    ASSERT_TRUE(dlg.Create(IDD_CONTROLS));
+    dlg.SetDlgItemText(IDC_NAME, "kept");
+    HWND h = dlg.m_hWnd;
+    EXPECT_TRUE(dlg.DestroyWindow());
+    EXPECT_EQ(log, (std::vector<std::string>{"WM_DESTROY, name kept", "PostNcDestroy"}));
+    EXPECT_EQ(dlg.m_hWnd, nullptr);
+    EXPECT_FALSE(::IsWindow(h));
+    EXPECT_FALSE(dlg.DestroyWindow()) << "a second DestroyWindow does nothing";
+    EXPECT_EQ(log.size(), 2u);
+}
+
+TEST(Modeless, ASelfDeletingDialogDeletesItselfInPostNcDestroy)
+{
+    std::vector<std::string> log;
+    auto* dlg = new ModelessDialog;
+    dlg->log = &log;
+    dlg->deleteSelf = true;
+    ASSERT_TRUE(dlg->Create(IDD_CONTROLS));
+    dlg->ShowWindow(SW_SHOW);
+    Pump();
+    CloseBox(dlg->m_hWnd); // Cancel: hidden, still alive
+    EXPECT_EQ(log.size(), 0u);
+    dlg->DestroyWindow(); // deletes the object
+    Pump();
+    EXPECT_EQ(log, (std::vector<std::string>{"WM_DESTROY, name ", "PostNcDestroy"}));
+}
+
+TEST(Modeless, DestroyingTheObjectDestroysItsWindow)
+{
+    std::vector<std::string> log;
+    HWND h = nullptr;
+    {
+        ModelessDialog dlg;
+        dlg.log = &log;
+        ASSERT_TRUE(dlg.Create(IDD_CONTROLS));
+        h = dlg.m_hWnd;
+    }
+    EXPECT_FALSE(::IsWindow(h));
+    Pump();
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Dialog units and names.
+
+QWidget* TopLevelNamed(const QString& name)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == name && w->isVisible())
+            return w;
+    return nullptr;
+}
+
+using Layout = ShownDialog<RecordingDialog>;
+
+TEST_F(Layout, ClientSizeAndControlRectanglesFollowTheDialogFontsBaseUnits)
+{
+    QWidget* top = TopLevelNamed(QString::number(IDD_CONTROLS));
+    ASSERT_NE(top, nullptr) << "the dialog's window is named after its template";
+    QFont font = top->font();
+    EXPECT_EQ(font.pixelSize(), 11) << "8 points at 96 dots per inch";
+    // Windows' base units: the average width of the alphabet, rounded, and the font's height.
+    QFontMetrics fm(font);
+    int alphabet = fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    int baseX = (alphabet / 26 + 1) / 2;
+    int baseY = fm.height();
+    ASSERT_GT(baseX, 3);
+    ASSERT_GT(baseY, 8);
+
+    CRect client;
+    dlg.GetClientRect(&client);
+    EXPECT_EQ(client.Width(), MulDiv(220, baseX, 4));
+    EXPECT_EQ(client.Height(), MulDiv(160, baseY, 8));
+
+    // IDC_NAME is at 40,7 and 100 x 12 dialog units.
+    CRect name;
+    dlg.GetDlgItem(IDC_NAME)->GetWindowRect(&name);
+    dlg.ScreenToClient(&name);
+    EXPECT_EQ(name, CRect(MulDiv(40, baseX, 4), MulDiv(7, baseY, 8), MulDiv(40, baseX, 4) + MulDiv(100, baseX, 4),
+                          MulDiv(7, baseY, 8) + MulDiv(12, baseY, 8)));
+
+    // A combo box's template height includes its list; the window is only as high as its field.
+    CRect list;
+    dlg.GetDlgItem(IDC_LIST)->GetWindowRect(&list);
+    dlg.ScreenToClient(&list);
+    EXPECT_EQ(list.left, MulDiv(40, baseX, 4));
+    EXPECT_EQ(list.Width(), MulDiv(100, baseX, 4));
+    EXPECT_LT(list.Height(), MulDiv(80, baseY, 8));
+    EXPECT_GE(list.Height(), MulDiv(12, baseY, 8));
+}
+
+TEST_F(Layout, EveryWindowIsNamedByItsId)
+{
+    QWidget* top = TopLevelNamed(QString::number(IDD_CONTROLS));
+    ASSERT_NE(top, nullptr);
+    for (CWnd* w = dlg.GetWindow(GW_CHILD); w; w = w->GetWindow(GW_HWNDNEXT))
+    {
+        QString name = QString::number(w->GetDlgCtrlID());
+        QWidget* peer = top->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
+        EXPECT_NE(peer, nullptr) << "no widget named " << name.toStdString();
+        if (!peer)
+            continue;
+        CRect r;
+        w->GetWindowRect(&r);
+        dlg.ScreenToClient(&r);
+        EXPECT_EQ(peer->geometry(), QRect(r.left, r.top, r.Width(), r.Height())) << name.toStdString();
+    }
+}
+
+TEST_F(Layout, TextsFitTheirControls)
+{
+    QWidget* top = TopLevelNamed(QString::number(IDD_CONTROLS));
+    ASSERT_NE(top, nullptr);
+    for (int id : {IDC_CHECK, IDC_MANUALCHECK, IDC_RADIO1, IDC_RADIO2, IDC_RADIO3, IDC_APPLY, int(IDOK),
+                   int(IDCANCEL)})
+    {
+        QWidget* peer = top->findChild<QWidget*>(QString::number(id), Qt::FindDirectChildrenOnly);
+        ASSERT_NE(peer, nullptr);
+        EXPECT_LE(peer->minimumSizeHint().width(), peer->width() + 2) << "text clipped in control " << id;
+    }
+    // The siblings of one row do not overlap.
+    CRect check, manual;
+    dlg.GetDlgItem(IDC_CHECK)->GetWindowRect(&check);
+    dlg.GetDlgItem(IDC_MANUALCHECK)->GetWindowRect(&manual);
+    EXPECT_LE(check.right, manual.left);
+}
+
+TEST_F(Layout, SavesAPictureOfTheDialog)
+{
+    dlg.SetDlgItemText(IDC_NAME, "Pallet 7");
+    dlg.SetDlgItemText(IDC_COUNT, "12");
+    dlg.Combo(IDC_LIST).AddString("Sorted list");
+    dlg.Combo(IDC_LIST).SetCurSel(0);
+    dlg.Combo(IDC_EDITCOMBO).SetWindowText("Free");
+    dlg.CheckDlgButton(IDC_CHECK, BST_CHECKED);
+    dlg.CheckRadioButton(IDC_RADIO1, IDC_RADIO3, IDC_RADIO2);
+    dlg.SetDlgItemText(IDC_NOTES, "First line\r\nSecond line");
+    Pump();
+    std::string path = OutputPath("platform-controls.png");
+    ASSERT_TRUE(SavePng(dlg.m_hWnd, path));
+    QImage image(QString::fromStdString(path));
+    CRect client;
+    dlg.GetClientRect(&client);
+    EXPECT_EQ(image.width(), client.Width());
+    EXPECT_EQ(image.height(), client.Height());
+}
+
+} // namespace

@@ -1,0 +1,354 @@
+// The font dialog as a person uses it: choosing a face, a style and a size, effects and colour, OK and Cancel,
+// refused sizes, and a dialog of one's own on the standard control ids.
+#include <gtest/gtest.h>
+
+#include <QColor>
+#include <QFontDatabase>
+#include <QImage>
+
+#include <cstring>
+
+#include "platform/afxdd.h"
+#include "platform/afxdlgs.h"
+#include "platform/afxres.h"
+#include "platform/testing/pdttest.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+CComboBox& ComboOf(CDialog& d, int id) { return *static_cast<CComboBox*>(d.GetDlgItem(id)); }
+
+int IndexOf(CComboBox& combo, const char* text)
+{
+    int at = combo.FindStringExact(-1, text);
+    EXPECT_GE(at, 0) << "no entry " << text;
+    return at;
+}
+
+bool Visible(CDialog& d, int id) { return d.GetDlgItem(id) && d.GetDlgItem(id)->IsWindowVisible(); }
+
+// An installed face other than `other`, for choosing one in the list.
+CString AnotherFace(CComboBox& faces, const CString& other)
+{
+    for (int i = 0; i < faces.GetCount(); ++i)
+    {
+        CString s;
+        faces.GetLBText(i, s);
+        if (s.CompareNoCase(other) != 0)
+            return s;
+    }
+    return CString();
+}
+
+LOGFONT Font(const char* face, LONG height, LONG weight = FW_NORMAL)
+{
+    LOGFONT lf;
+    std::memset(&lf, 0x5A, sizeof(lf)); // bytes that no complete answer leaves behind
+    lf.lfHeight = height;
+    lf.lfWidth = 0;
+    lf.lfEscapement = 900;
+    lf.lfOrientation = 900;
+    lf.lfWeight = weight;
+    lf.lfItalic = 0;
+    lf.lfUnderline = 0;
+    lf.lfStrikeOut = 0;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    std::strcpy(lf.lfFaceName, face); // the tail keeps its 0x5A bytes
+    return lf;
+}
+
+CString FirstFamily()
+{
+    for (const QString& f : QFontDatabase::families())
+        if (!QFontDatabase::isPrivateFamily(f))
+            return CString(f.toStdString());
+    return CString();
+}
+
+class FontDialog : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        m_face = FirstFamily();
+        if (QFontDatabase::families().size() < 2)
+            GTEST_SKIP() << "needs two installed font families";
+    }
+    CString m_face;
+};
+
+TEST_F(FontDialog, OpensOnTheInitialFontWithItsStyleSizeEffectsAndColour)
+{
+    LOGFONT lf = Font(m_face, -13, FW_BOLD);
+    lf.lfItalic = 1;
+    lf.lfUnderline = 1;
+    CFontDialog dlg(&lf);
+    dlg.m_cf.rgbColors = RGB(128, 0, 0);
+    ExpectModal([&](CDialog& d) {
+        EXPECT_EQ(d.GetWindowText(), "Font");
+        EXPECT_EQ(ComboOf(d, cmb1).GetWindowText(), m_face);
+        EXPECT_GE(ComboOf(d, cmb1).GetCount(), 2);
+        EXPECT_EQ(ComboOf(d, cmb2).GetWindowText(), "Bold Italic");
+        EXPECT_EQ(ComboOf(d, cmb2).GetCount(), 4) << "bold and italic are made when the family lacks them";
+        EXPECT_EQ(ComboOf(d, cmb3).GetWindowText(), "10") << "13 pixels at 96 per inch";
+        EXPECT_EQ(d.IsDlgButtonChecked(chx2), UINT(BST_CHECKED));
+        EXPECT_EQ(d.IsDlgButtonChecked(chx1), UINT(BST_UNCHECKED));
+        EXPECT_EQ(ComboOf(d, cmb4).GetWindowText(), "Maroon");
+        EXPECT_EQ(ComboOf(d, cmb4).GetCount(), 16);
+        EXPECT_EQ(d.GetDlgItem(stc5)->GetWindowText(), "AaBbYyZz");
+        EXPECT_FALSE(Visible(d, psh3));
+        SavePng(d.m_hWnd, OutputPath("font-dialog.png"));
+        Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+TEST_F(FontDialog, UnchangedOkGivesBackTheSameSize)
+{
+    LOGFONT lf = Font(m_face, -13);
+    CFontDialog dlg(&lf);
+    ExpectModal([](CDialog& d) { Click(d, IDOK); });
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.GetSize(), 100);
+    EXPECT_EQ(dlg.m_lf.lfHeight, -13);
+    EXPECT_EQ(dlg.GetStyleName(), "Regular");
+    EXPECT_FALSE(dlg.IsBold());
+}
+
+TEST_F(FontDialog, ChosenFaceStyleSizeAndEffectsMakeACompleteLogicalFont)
+{
+    LOGFONT lf = Font(m_face, -13);
+    LOGFONT shown{};
+    CString chosenFace;
+    CFontDialog dlg(&lf);
+    ExpectModal([&](CDialog& d) {
+        auto& fd = static_cast<CFontDialog&>(d);
+        CComboBox& faces = ComboOf(d, cmb1);
+        chosenFace = AnotherFace(faces, m_face);
+        ChooseComboItem(faces, IndexOf(faces, chosenFace));
+        ChooseComboItem(ComboOf(d, cmb2), IndexOf(ComboOf(d, cmb2), "Bold"));
+        Type(d, cmb3, "14");
+        Click(d, chx2);
+        Click(d, chx1);
+        Click(d, chx1);
+        fd.GetCurrentFont(&shown);
+        LOGFONT sample{};
+        d.GetDlgItem(stc5)->GetFont()->GetLogFont(&sample);
+        EXPECT_EQ(std::memcmp(&sample, &shown, sizeof(LOGFONT)), 0) << "the sample shows the font being chosen";
+        Click(d, IDOK);
+    });
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+
+    EXPECT_EQ(std::memcmp(&dlg.m_lf, &shown, sizeof(LOGFONT)), 0);
+    EXPECT_EQ(std::memcmp(&lf, &dlg.m_lf, sizeof(LOGFONT)), 0) << "the answer is also written to the caller's record";
+    EXPECT_STREQ(dlg.m_lf.lfFaceName, chosenFace.c_str());
+    EXPECT_EQ(dlg.m_lf.lfHeight, -19) << "-MulDiv(14, 96, 72)";
+    EXPECT_EQ(dlg.m_lf.lfWidth, 0);
+    EXPECT_EQ(dlg.m_lf.lfEscapement, 0);
+    EXPECT_EQ(dlg.m_lf.lfOrientation, 0);
+    EXPECT_EQ(dlg.m_lf.lfWeight, FW_BOLD);
+    EXPECT_EQ(dlg.m_lf.lfItalic, 0);
+    EXPECT_EQ(dlg.m_lf.lfUnderline, 1);
+    EXPECT_EQ(dlg.m_lf.lfStrikeOut, 0);
+    for (size_t i = chosenFace.GetLength(); i < sizeof(dlg.m_lf.lfFaceName); ++i)
+        ASSERT_EQ(dlg.m_lf.lfFaceName[i], 0) << "face byte " << i;
+    EXPECT_EQ(dlg.GetFaceName(), chosenFace);
+    EXPECT_EQ(dlg.GetStyleName(), "Bold");
+    EXPECT_EQ(dlg.GetSize(), 140);
+    EXPECT_EQ(dlg.GetWeight(), FW_BOLD);
+    EXPECT_TRUE(dlg.IsBold());
+    EXPECT_TRUE(dlg.IsUnderline());
+    EXPECT_FALSE(dlg.IsItalic());
+    EXPECT_FALSE(dlg.IsStrikeOut());
+    EXPECT_EQ(dlg.GetColor(), RGB(0, 0, 0));
+}
+
+TEST_F(FontDialog, CancelLeavesTheCallersRecordByteForByte)
+{
+    LOGFONT lf = Font(m_face, -16);
+    LOGFONT before = lf;
+    CFontDialog dlg(&lf);
+    ExpectModal([](CDialog& d) {
+        ChooseComboItem(ComboOf(d, cmb2), IndexOf(ComboOf(d, cmb2), "Italic"));
+        Type(d, cmb3, "36");
+        Click(d, chx1);
+        Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(std::memcmp(&lf, &before, sizeof(LOGFONT)), 0);
+    EXPECT_EQ(std::memcmp(&dlg.m_lf, &before, sizeof(LOGFONT)), 0);
+}
+
+TEST_F(FontDialog, EnterInTheSizeBoxConfirmsATypedSize)
+{
+    CFontDialog dlg;
+    ExpectModal([](CDialog& d) {
+        Type(d, cmb3, "10.5");
+        Key(VK_RETURN);
+    });
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.GetSize(), 105);
+    EXPECT_EQ(dlg.m_lf.lfHeight, -14);
+    EXPECT_NE(dlg.GetFaceName(), "") << "without an initial font a face is chosen for the user";
+}
+
+TEST_F(FontDialog, ColourFromTheListColoursTheSampleAndIsReturned)
+{
+    CFontDialog dlg;
+    dlg.m_cf.rgbColors = RGB(1, 2, 3);
+    ExpectModal([](CDialog& d) {
+        CComboBox& colours = ComboOf(d, cmb4);
+        EXPECT_EQ(colours.GetWindowText(), "Custom") << "a colour outside the list gets its own entry";
+        ChooseComboItem(colours, IndexOf(colours, "Red"));
+        Type(d, cmb3, "48");
+        Pump();
+        QImage image;
+        ASSERT_TRUE(SavePng(d.GetDlgItem(stc5)->m_hWnd, OutputPath("font-dialog-sample.png")));
+        image.load(QString::fromStdString(OutputPath("font-dialog-sample.png")));
+        int red = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+            {
+                QColor c = image.pixelColor(x, y);
+                red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+            }
+        EXPECT_GT(red, 20) << "the sample is drawn in red";
+        Click(d, IDOK);
+    });
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.GetColor(), RGB(255, 0, 0));
+}
+
+TEST_F(FontDialog, WithoutEffectsTheEffectControlsAreHidden)
+{
+    CFontDialog dlg(nullptr, CF_SCREENFONTS);
+    ExpectModal([](CDialog& d) {
+        for (int id : {grp1, chx1, chx2, stc4, cmb4})
+            EXPECT_FALSE(Visible(d, id)) << id;
+        for (int id : {cmb1, cmb2, cmb3, stc5, int(IDOK), int(IDCANCEL)})
+            EXPECT_TRUE(Visible(d, id)) << id;
+        Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+TEST_F(FontDialog, SizesOutsideTheLimitAreNotListedAndTypedOnesAreRefused)
+{
+    CFontDialog dlg(nullptr, CF_SCREENFONTS | CF_EFFECTS | CF_LIMITSIZE);
+    dlg.m_cf.nSizeMin = 5;
+    dlg.m_cf.nSizeMax = 32;
+    ExpectModal([](CDialog& d) {
+        CComboBox& sizes = ComboOf(d, cmb3);
+        CString first, last;
+        sizes.GetLBText(0, first);
+        sizes.GetLBText(sizes.GetCount() - 1, last);
+        EXPECT_EQ(first, "8");
+        EXPECT_EQ(last, "28");
+
+        Type(d, cmb3, "40");
+        ExpectMessageBox(IDOK);
+        Click(d, IDOK);
+        ASSERT_EQ(MessageBoxes().size(), 1u);
+        EXPECT_EQ(MessageBoxes()[0].text, "Size must be between 5 and 32 points.");
+        EXPECT_TRUE(d.IsWindowVisible());
+        EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), cmb3);
+
+        Type(d, cmb3, "big");
+        ExpectMessageBox(IDOK);
+        Click(d, IDOK);
+        ASSERT_EQ(MessageBoxes().size(), 2u);
+        EXPECT_EQ(MessageBoxes()[1].text, "Size must be a number.");
+
+        Type(d, cmb3, "5");
+        Click(d, IDOK);
+    });
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.GetSize(), 50);
+}
+
+TEST_F(FontDialog, AFaceThatMustExistIsRefusedWhenItDoesNot)
+{
+    CFontDialog dlg(nullptr, CF_SCREENFONTS | CF_FORCEFONTEXIST);
+    ExpectModal([](CDialog& d) {
+        Type(d, cmb1, "No Such Face Anywhere");
+        ExpectMessageBox(IDOK);
+        Click(d, IDOK);
+        ASSERT_EQ(MessageBoxes().size(), 1u);
+        EXPECT_EQ(MessageBoxes()[0].text, "There is no font with that name.\nChoose a font from the list of fonts.");
+        EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), cmb1);
+        Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+// A template of one's own: the standard ids plus a control of the dialog that uses it.
+const char kOwnScript[] = R"(
+4401 DIALOGEX 0, 0, 200, 100
+STYLE DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU
+CAPTION "Pick A Face"
+FONT 8, "MS Shell Dlg", 400, 0, 0x1
+BEGIN
+    COMBOBOX        1136,7,7,90,80,CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP
+    COMBOBOX        1137,100,7,50,80,CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP
+    COMBOBOX        1138,155,7,38,80,CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP
+    LTEXT           "",1092,7,30,90,30
+    CONTROL         "Mono",4402,"Button",BS_AUTOCHECKBOX | WS_TABSTOP,100,30,50,10
+    CONTROL         "Strikeout",1040,"Button",BS_AUTOCHECKBOX | WS_TABSTOP,7,200,50,10
+    DEFPUSHBUTTON   "OK",IDOK,90,79,50,14
+    PUSHBUTTON      "Cancel",IDCANCEL,143,79,50,14
+END
+)";
+const pdt::EmbeddedFile kOwnFiles[] = {
+    {"own.rc", reinterpret_cast<const unsigned char*>(kOwnScript), sizeof(kOwnScript) - 1}};
+
+class OwnFontDialog : public CFontDialog
+{
+  public:
+    OwnFontDialog() : CFontDialog(nullptr, CF_SCREENFONTS | CF_ENABLETEMPLATE)
+    {
+        m_cf.lpTemplateName = MAKEINTRESOURCE(4401);
+    }
+    BOOL m_bMono = FALSE;
+    int m_nSamples = 0;
+
+  protected:
+    void DoDataExchange(CDataExchange* pDX) override { DDX_Check(pDX, 4402, m_bMono); }
+    void UpdateSample() override
+    {
+        ++m_nSamples;
+        CFontDialog::UpdateSample();
+    }
+};
+
+TEST_F(FontDialog, OwnTemplateWithTheStandardIdsRunsTheSameChoice)
+{
+    pdt::ResourceModule module("owntemplate", "own.rc", {kOwnFiles[0]});
+    OwnFontDialog dlg;
+    ExpectModal([&](CDialog& d) {
+        EXPECT_EQ(d.GetWindowText(), "Pick A Face");
+        EXPECT_EQ(d.GetTemplateID(), 4401u);
+        EXPECT_GE(ComboOf(d, cmb1).GetCount(), 2);
+        EXPECT_FALSE(Visible(d, chx1)) << "no effects asked for";
+        int before = dlg.m_nSamples;
+        ChooseComboItem(ComboOf(d, cmb2), IndexOf(ComboOf(d, cmb2), "Italic"));
+        EXPECT_GT(dlg.m_nSamples, before) << "the overridden sample is the one kept up to date";
+        Type(d, cmb3, "20");
+        Click(d, 4402);
+        Click(d, IDOK);
+    });
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_TRUE(dlg.m_bMono) << "the dialog's own exchange runs on OK";
+    EXPECT_TRUE(dlg.IsItalic());
+    EXPECT_EQ(dlg.GetSize(), 200);
+}
+
+TEST_F(FontDialog, MissingOwnTemplateIsACancel)
+{
+    CFontDialog dlg(nullptr, CF_SCREENFONTS | CF_ENABLETEMPLATE);
+    dlg.m_cf.lpTemplateName = MAKEINTRESOURCE(4499);
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+} // namespace

@@ -1,0 +1,556 @@
+// The dialog manager's keys: Enter, Escape, Tab and the arrows, what a control can claim for itself with
+// WM_GETDLGCODE, PreTranslateMessage, nested pages and WM_NEXTDLGCTL.
+#include "dialog_harness.h"
+
+#include <string>
+
+using namespace pdt::test;
+
+namespace
+{
+
+// ---------------------------------------------------------------------------------------------------------------
+// Enter and Escape in a modal dialog.
+
+TEST(DialogKeys, EnterInASingleLineEditPressesTheDefaultButton)
+{
+    RecordingDialog dlg;
+    ExpectModal([](CDialog& d) {
+        Type(d, IDC_NAME, "x");
+        Key(VK_RETURN);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.oks, 1);
+    EXPECT_EQ(dlg.Count(IDOK, BN_CLICKED), 1);
+}
+
+TEST(DialogKeys, SetDefIdMovesEnterToAnotherButton)
+{
+    RecordingDialog dlg;
+    ExpectModal([&](CDialog& d) {
+        EXPECT_EQ(d.GetDefID(), MAKELONG(IDOK, DC_HASDEFID));
+        d.SetDefID(IDC_APPLY);
+        EXPECT_EQ(LOWORD(d.GetDefID()), IDC_APPLY);
+        EXPECT_EQ(dlg.Button(IDC_APPLY).GetButtonStyle() & BS_TYPEMASK, UINT(BS_DEFPUSHBUTTON));
+        EXPECT_EQ(dlg.Button(IDOK).GetButtonStyle() & BS_TYPEMASK, UINT(BS_PUSHBUTTON));
+        Focus(Item(d, IDC_NAME));
+        Key(VK_RETURN);
+        EXPECT_TRUE(d.IsWindowVisible());
+        EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 1);
+        Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.oks, 0);
+}
+
+TEST(DialogKeys, EnterOnAFocusedPushButtonPressesThatButton)
+{
+    RecordingDialog dlg;
+    ExpectModal([&](CDialog& d) {
+        Focus(Item(d, IDC_APPLY));
+        Key(VK_RETURN);
+        EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 1);
+        EXPECT_TRUE(d.IsWindowVisible());
+        Focus(Item(d, IDCANCEL));
+        Key(VK_RETURN);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.oks, 0);
+}
+
+TEST(DialogKeys, EnterOnACheckBoxPressesTheDefaultButtonNotTheCheckBox)
+{
+    RecordingDialog dlg;
+    ExpectModal([](CDialog& d) {
+        Focus(Item(d, IDC_CHECK));
+        Key(VK_RETURN);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.Count(IDC_CHECK, BN_CLICKED), 0);
+}
+
+TEST(DialogKeys, EnterInAWantReturnEditStartsANewLine)
+{
+    RecordingDialog dlg;
+    CString text;
+    ExpectModal([&](CDialog& d) {
+        Focus(Item(d, IDC_NOTES));
+        Type("a");
+        Key(VK_RETURN);
+        Type("b");
+        EXPECT_TRUE(d.IsWindowVisible()) << "Enter belongs to the edit";
+        text = d.GetDlgItem(IDC_NOTES)->GetWindowText();
+        Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(text, "a\r\nb");
+    EXPECT_EQ(dlg.oks, 0);
+}
+
+TEST(DialogKeys, EnterInAMultiLineEditWithoutWantReturnPressesTheDefaultButton)
+{
+    RecordingDialog dlg;
+    CString text;
+    ExpectModal([&](CDialog& d) {
+        Focus(Item(d, IDC_MEMO));
+        Type("a");
+        Key(VK_RETURN);
+        text = d.GetDlgItem(IDC_MEMO)->GetWindowText();
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(text, "a") << "no line end was inserted";
+}
+
+TEST(DialogKeys, EscapeCancelsFromAnyControl)
+{
+    for (int id : {IDC_NAME, IDC_LIST, IDC_CHECK, IDC_NOTES, IDC_MEMO, int(IDOK)})
+    {
+        RecordingDialog dlg;
+        ExpectModal([id](CDialog& d) {
+            Focus(Item(d, id));
+            Key(VK_ESCAPE);
+        });
+        EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "focus on " << id;
+        EXPECT_EQ(dlg.cancels, 1) << "focus on " << id;
+    }
+}
+
+TEST(DialogKeys, EscapeCancelsEvenWithCancelDisabledExceptFromAMultiLineEdit)
+{
+    RecordingDialog dlg;
+    ExpectModal([&](CDialog& d) {
+        d.GetDlgItem(IDCANCEL)->EnableWindow(FALSE);
+        Focus(Item(d, IDC_NOTES));
+        Key(VK_ESCAPE);
+        EXPECT_TRUE(d.IsWindowVisible()) << "the edit's close request is refused like the close box";
+        EXPECT_EQ(dlg.cancels, 0);
+        Focus(Item(d, IDC_NAME));
+        Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.cancels, 1);
+}
+
+// Ignores Escape but not the Cancel button, telling them apart by the key state as MFC code does.
+class EscapeProofDialog : public RecordingDialog
+{
+  public:
+    void OnCancel() override
+    {
+        if (GetKeyState(VK_ESCAPE) < 0)
+            return;
+        RecordingDialog::OnCancel();
+    }
+};
+
+TEST(DialogKeys, GetKeyStateTellsEscapeFromACancelClick)
+{
+    EscapeProofDialog dlg;
+    ExpectModal([&](CDialog& d) {
+        EXPECT_EQ(GetKeyState(VK_ESCAPE), 0);
+        Key(VK_ESCAPE);
+        EXPECT_TRUE(d.IsWindowVisible());
+        EXPECT_EQ(GetKeyState(VK_ESCAPE), 0) << "released again";
+        Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.cancels, 1);
+}
+
+TEST(DialogKeys, DisabledDefaultButtonIgnoresEnter)
+{
+    RecordingDialog dlg;
+    ExpectModal([&](CDialog& d) {
+        d.GetDlgItem(IDOK)->EnableWindow(FALSE);
+        Focus(Item(d, IDC_NAME));
+        Key(VK_RETURN);
+        EXPECT_TRUE(d.IsWindowVisible());
+        Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.oks, 0);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Controls that claim keys, and the dialog's own PreTranslateMessage.
+
+// Wants every key, as a grid or an expression editor does; records the keys it is given.
+class GreedyEdit : public CEdit
+{
+  public:
+    DECLARE_MESSAGE_MAP()
+    std::vector<UINT> keys;
+    UINT OnGetDlgCode() { return DLGC_WANTALLKEYS | DLGC_WANTCHARS | DLGC_WANTARROWS; }
+    void OnKeyDown(UINT vk, UINT, UINT)
+    {
+        keys.push_back(vk);
+        Default();
+    }
+};
+const MessageMap& GreedyEdit::GetThisMessageMap()
+{
+    static const MessageMap map(&CEdit::GetThisMessageMap(), {
+                                                                 mm::GetDlgCode(&GreedyEdit::OnGetDlgCode),
+                                                                 mm::Key(WM_KEYDOWN, &GreedyEdit::OnKeyDown),
+                                                             });
+    return map;
+}
+
+TEST(DialogKeys, AControlWantingAllKeysGetsEnterEscapeAndTab)
+{
+    RecordingDialog dlg;
+    GreedyEdit greedy;
+    ExpectModal([&](CDialog& d) {
+        ASSERT_TRUE(greedy.SubclassDlgItem(IDC_NAME, &d));
+        Focus(greedy);
+        Key(VK_RETURN);
+        Key(VK_ESCAPE);
+        Key(VK_TAB);
+        EXPECT_TRUE(d.IsWindowVisible());
+        EXPECT_EQ(FocusId(), IDC_NAME) << "Tab stayed in the control";
+        EXPECT_EQ(greedy.keys, (std::vector<UINT>{VK_RETURN, VK_ESCAPE, VK_TAB}));
+        greedy.UnsubclassWindow();
+        Key(VK_TAB);
+        EXPECT_EQ(FocusId(), IDC_COUNT) << "without the subclass Tab moves on again";
+        Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.oks, 0);
+    EXPECT_EQ(dlg.cancels, 1);
+}
+
+// Eats F1 and the letter q; records every key message it is offered.
+class FilteringDialog : public RecordingDialog
+{
+  public:
+    std::vector<std::string>* log = nullptr;
+    std::vector<MSG> seen;
+    std::vector<int> seenIds; // the window of each, while it exists
+    BOOL PreTranslateMessage(MSG* msg) override
+    {
+        seen.push_back(*msg);
+        seenIds.push_back(::GetDlgCtrlID(msg->hwnd));
+        if (log && msg->message == WM_KEYDOWN)
+            log->push_back("dialog " + std::to_string(msg->wParam));
+        if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1)
+            return TRUE;
+        if (msg->message == WM_CHAR && msg->wParam == 'q')
+            return TRUE;
+        return RecordingDialog::PreTranslateMessage(msg);
+    }
+};
+
+class LoggingEdit : public CEdit
+{
+  public:
+    DECLARE_MESSAGE_MAP()
+    std::vector<std::string>* log = nullptr;
+    void OnKeyDown(UINT vk, UINT, UINT)
+    {
+        log->push_back("edit " + std::to_string(vk));
+        Default();
+    }
+};
+const MessageMap& LoggingEdit::GetThisMessageMap()
+{
+    static const MessageMap map(&CEdit::GetThisMessageMap(), {mm::Key(WM_KEYDOWN, &LoggingEdit::OnKeyDown)});
+    return map;
+}
+
+TEST(DialogKeys, PreTranslateMessageSeesEachKeyBeforeTheControlAndCanSwallowIt)
+{
+    FilteringDialog dlg;
+    LoggingEdit edit;
+    std::vector<std::string> log;
+    dlg.log = edit.log = &log;
+    CString text;
+    ExpectModal([&](CDialog& d) {
+        edit.SubclassDlgItem(IDC_NAME, &d);
+        Focus(edit);
+        dlg.seen.clear();
+        dlg.seenIds.clear();
+        Type("aqb");
+        Key(VK_F1);
+        text = edit.GetWindowText();
+        edit.UnsubclassWindow();
+        Key(VK_ESCAPE);
+    });
+    dlg.DoModal();
+    EXPECT_EQ(text, "ab") << "the q never reached the edit";
+    EXPECT_EQ(log, (std::vector<std::string>{"dialog 65", "edit 65", "dialog 81", "edit 81", "dialog 66", "edit 66",
+                                             "dialog 112", "dialog 27"}))
+        << "F1 was swallowed before the edit saw it";
+    // Down, character, up for each typed letter, each offered with the edit as its window.
+    ASSERT_GE(dlg.seen.size(), 3u);
+    EXPECT_EQ(dlg.seen[0].message, WM_KEYDOWN);
+    EXPECT_EQ(dlg.seen[0].wParam, WPARAM('A'));
+    EXPECT_EQ(dlg.seen[1].message, WM_CHAR);
+    EXPECT_EQ(dlg.seen[1].wParam, WPARAM('a'));
+    EXPECT_EQ(dlg.seen[2].message, WM_KEYUP);
+    EXPECT_EQ(dlg.seen[2].wParam, WPARAM('A'));
+    EXPECT_EQ(dlg.seenIds, std::vector<int>(dlg.seen.size(), IDC_NAME));
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Tab order, arrows, WM_NEXTDLGCTL.
+
+using Navigation = ShownDialog<RecordingDialog>;
+
+const std::vector<int> kTabOrder = {IDC_NAME,   IDC_COUNT,  IDC_LIST,  IDC_EDITCOMBO, IDC_CHECK, IDC_MANUALCHECK,
+                                    IDC_RADIO1, IDC_RADIO4, IDC_NOTES, IDC_MEMO,      IDC_APPLY, IDOK,
+                                    IDCANCEL};
+
+TEST_F(Navigation, TabFollowsTheTemplateAndWrapsRound)
+{
+    Focus(Item(dlg, IDC_NAME));
+    std::vector<int> seen{FocusId()};
+    for (size_t i = 1; i < kTabOrder.size(); ++i)
+    {
+        Key(VK_TAB);
+        seen.push_back(FocusId());
+    }
+    EXPECT_EQ(seen, kTabOrder);
+    Key(VK_TAB);
+    EXPECT_EQ(FocusId(), IDC_NAME);
+}
+
+TEST_F(Navigation, ShiftTabGoesBackwards)
+{
+    Focus(Item(dlg, IDC_NAME));
+    std::vector<int> seen;
+    for (size_t i = 0; i < kTabOrder.size(); ++i)
+    {
+        Key(VK_TAB, /*shift=*/true);
+        seen.push_back(FocusId());
+    }
+    std::vector<int> expected(kTabOrder.rbegin(), kTabOrder.rend());
+    EXPECT_EQ(seen, expected);
+}
+
+TEST_F(Navigation, TabSkipsDisabledAndHiddenControls)
+{
+    dlg.GetDlgItem(IDC_COUNT)->EnableWindow(FALSE);
+    dlg.GetDlgItem(IDC_LIST)->ShowWindow(SW_HIDE);
+    Focus(Item(dlg, IDC_NAME));
+    Key(VK_TAB);
+    EXPECT_EQ(FocusId(), IDC_EDITCOMBO);
+    Key(VK_TAB, /*shift=*/true);
+    EXPECT_EQ(FocusId(), IDC_NAME);
+    dlg.GetDlgItem(IDC_COUNT)->EnableWindow(TRUE);
+    Key(VK_TAB);
+    EXPECT_EQ(FocusId(), IDC_COUNT);
+}
+
+TEST_F(Navigation, ArrowsStayInsideControlsThatWantThem)
+{
+    dlg.SetDlgItemText(IDC_NAME, "abc");
+    Focus(Item(dlg, IDC_NAME));
+    Key(VK_DOWN);
+    Key(VK_RIGHT);
+    EXPECT_EQ(FocusId(), IDC_NAME);
+}
+
+TEST_F(Navigation, ArrowsMoveBetweenButtonsOfAGroup)
+{
+    // Apply, OK and Cancel have no WS_GROUP: they close the group the notes edit starts.
+    Focus(Item(dlg, IDC_APPLY));
+    Key(VK_RIGHT);
+    EXPECT_EQ(FocusId(), IDOK);
+    Key(VK_DOWN);
+    EXPECT_EQ(FocusId(), IDCANCEL);
+    EXPECT_EQ(dlg.Count(IDOK, BN_CLICKED) + dlg.Count(IDCANCEL, BN_CLICKED), 0) << "arrows do not press buttons";
+    EXPECT_TRUE(dlg.IsWindowVisible());
+}
+
+TEST_F(Navigation, NextAndPrevDlgCtrlMoveLikeTabAndSelectTheEditsText)
+{
+    dlg.SetDlgItemText(IDC_COUNT, "42");
+    Focus(Item(dlg, IDC_NAME));
+    dlg.NextDlgCtrl();
+    EXPECT_EQ(FocusId(), IDC_COUNT);
+    int start = -1, end = -1;
+    dlg.Edit(IDC_COUNT).GetSel(start, end);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 2));
+    dlg.PrevDlgCtrl();
+    EXPECT_EQ(FocusId(), IDC_NAME);
+    dlg.SendMessage(WM_NEXTDLGCTL, 1, 0);
+    EXPECT_EQ(FocusId(), IDCANCEL) << "backwards from the first control wraps to the last";
+}
+
+TEST_F(Navigation, GotoDlgCtrlFocusesTheGivenControl)
+{
+    dlg.SetDlgItemText(IDC_NAME, "hello");
+    dlg.GotoDlgCtrl(dlg.GetDlgItem(IDC_CHECK));
+    EXPECT_EQ(FocusId(), IDC_CHECK);
+    dlg.GotoDlgCtrl(dlg.GetDlgItem(IDC_NAME));
+    EXPECT_EQ(FocusId(), IDC_NAME);
+    int start = -1, end = -1;
+    dlg.Edit(IDC_NAME).GetSel(start, end);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 5));
+    dlg.SendMessage(WM_NEXTDLGCTL, WPARAM(::GetDlgItem(dlg, IDC_MEMO)), TRUE);
+    EXPECT_EQ(FocusId(), IDC_MEMO);
+    dlg.GotoDlgCtrl(nullptr);
+    dlg.SendMessage(WM_NEXTDLGCTL, WPARAM(0x1234), TRUE); // not a window
+    EXPECT_EQ(FocusId(), IDC_MEMO);
+    EXPECT_EQ(dlg.GetNextDlgTabItem(dlg.GetDlgItem(IDC_MEMO))->GetDlgCtrlID(), IDC_APPLY);
+    EXPECT_EQ(dlg.GetNextDlgTabItem(dlg.GetDlgItem(IDC_MEMO), TRUE)->GetDlgCtrlID(), IDC_NOTES);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Mnemonics: the letter after '&' in a button's or a label's text.
+
+TEST_F(Navigation, AltAndAButtonsLetterClicksIt)
+{
+    Focus(Item(dlg, IDC_COUNT));
+    Key('A', false, false, /*alt=*/true);
+    EXPECT_EQ(dlg.Codes(IDC_APPLY), (std::vector<int>{BN_CLICKED}));
+    EXPECT_EQ(FocusId(), IDC_APPLY) << "the button takes the focus as a click gives it";
+    EXPECT_EQ(dlg.GetDlgItem(IDC_COUNT)->GetWindowText(), "") << "the letter was not typed";
+}
+
+TEST_F(Navigation, AltAndALabelsLetterFocusesTheControlAfterIt)
+{
+    dlg.SetDlgItemText(IDC_NAME, "abc");
+    Focus(Item(dlg, IDC_MEMO));
+    Key('N', false, false, /*alt=*/true);
+    EXPECT_EQ(FocusId(), IDC_NAME);
+    int start = -1, end = -1;
+    dlg.Edit(IDC_NAME).GetSel(start, end);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 3));
+    EXPECT_TRUE(dlg.Codes(IDC_STATIC).empty());
+}
+
+TEST_F(Navigation, APlainLetterIsAMnemonicOnlyWhereNoTextIsTyped)
+{
+    Focus(Item(dlg, IDC_NAME));
+    Type("a");
+    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "a") << "an edit takes the letter";
+    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 0);
+    Focus(Item(dlg, IDC_CHECK));
+    Type("a");
+    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 1) << "a check box takes no letters";
+    EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_UNCHECKED);
+}
+
+TEST_F(Navigation, ALetterNoControlIsMarkedWithDoesNothing)
+{
+    Focus(Item(dlg, IDC_NAME));
+    Key('Z', false, false, /*alt=*/true);
+    EXPECT_EQ(FocusId(), IDC_NAME);
+    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "");
+    dlg.GetDlgItem(IDC_APPLY)->EnableWindow(FALSE);
+    Key('A', false, false, /*alt=*/true);
+    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 0) << "a disabled button's mnemonic is dead";
+}
+
+TEST_F(Navigation, ClickFromCodeMovesTheFocusToTheButton)
+{
+    Focus(Item(dlg, IDC_NAME));
+    dlg.Button(IDC_CHECK).Click();
+    EXPECT_EQ(FocusId(), IDC_CHECK);
+    EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_CHECKED);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// A page (DS_CONTROL child dialog) inside a host dialog.
+
+class Page : public RecordingDialog
+{
+  public:
+    Page() : RecordingDialog(IDD_PAGE) {}
+};
+
+class NestedPage : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(host.Create(IDD_HOST));
+        host.ShowWindow(SW_SHOW);
+        Pump();
+        ASSERT_TRUE(page.Create(IDD_PAGE, &host));
+        CRect area;
+        host.GetDlgItem(IDC_PAGE_AREA)->GetWindowRect(&area);
+        host.ScreenToClient(&area);
+        page.SetWindowPos(host.GetDlgItem(IDC_PAGE_AREA), area.left, area.top, area.Width(), area.Height(), 0);
+        Pump();
+    }
+    void TearDown() override
+    {
+        page.DestroyWindow();
+        host.DestroyWindow();
+        Pump();
+    }
+    RecordingDialog host{IDD_HOST};
+    Page page;
+};
+
+TEST_F(NestedPage, AHiddenPageTakesNoFocusAndNoTabStops)
+{
+    EXPECT_FALSE(page.IsWindowVisible());
+    EXPECT_EQ(FocusId(), IDC_HOST_EDIT);
+    EXPECT_EQ(page.Count(IDC_PAGE_EDIT, EN_SETFOCUS), 0);
+    Key(VK_TAB);
+    EXPECT_EQ(FocusId(), IDOK);
+    Key(VK_TAB);
+    Key(VK_TAB);
+    EXPECT_EQ(FocusId(), IDC_HOST_EDIT);
+}
+
+TEST_F(NestedPage, TabCrossesIntoThePageAndBackInZOrder)
+{
+    page.ShowWindow(SW_SHOW);
+    Focus(Item(host, IDC_HOST_EDIT));
+    std::vector<HWND> seen;
+    for (int i = 0; i < 5; ++i)
+    {
+        Key(VK_TAB);
+        seen.push_back(::GetFocus());
+    }
+    EXPECT_EQ(seen, (std::vector<HWND>{Item(page, IDC_PAGE_EDIT), Item(page, IDC_PAGE_BUTTON), Item(host, IDOK),
+                                       Item(host, IDCANCEL), Item(host, IDC_HOST_EDIT)}));
+    Focus(Item(host, IDOK));
+    Key(VK_TAB, /*shift=*/true);
+    EXPECT_EQ(::GetFocus(), Item(page, IDC_PAGE_BUTTON)) << "Shift+Tab from the host's OK goes back into the page";
+    Key(VK_TAB, /*shift=*/true);
+    Key(VK_TAB, /*shift=*/true);
+    EXPECT_EQ(FocusId(), IDC_HOST_EDIT);
+}
+
+TEST_F(NestedPage, EnterAndEscapeInsideThePageGoToThePage)
+{
+    page.ShowWindow(SW_SHOW);
+    Focus(Item(page, IDC_PAGE_EDIT));
+    Key(VK_RETURN);
+    EXPECT_EQ(page.oks, 1);
+    EXPECT_EQ(host.oks, 0);
+    EXPECT_EQ(host.Count(IDOK, BN_CLICKED), 0);
+
+    page.ShowWindow(SW_SHOW); // CDialog::OnOK hid it, as it does a modeless dialog
+    Focus(Item(page, IDC_PAGE_EDIT));
+    Key(VK_ESCAPE);
+    EXPECT_EQ(page.cancels, 1);
+    EXPECT_EQ(host.cancels, 0);
+    EXPECT_TRUE(host.IsWindowVisible());
+}
+
+TEST_F(NestedPage, EnterOnThePagesButtonPressesIt)
+{
+    page.ShowWindow(SW_SHOW);
+    Focus(Item(page, IDC_PAGE_BUTTON));
+    Key(VK_RETURN);
+    EXPECT_EQ(page.Count(IDC_PAGE_BUTTON, BN_CLICKED), 1);
+    EXPECT_EQ(page.oks, 0);
+    EXPECT_EQ(host.Count(IDC_PAGE_BUTTON, BN_CLICKED) + host.Count(IDOK, BN_CLICKED), 0);
+}
+
+TEST_F(NestedPage, EnterInTheHostStillPressesTheHostsDefault)
+{
+    page.ShowWindow(SW_SHOW);
+    Focus(Item(host, IDC_HOST_EDIT));
+    Key(VK_RETURN);
+    EXPECT_EQ(host.oks, 1);
+    EXPECT_EQ(page.oks, 0);
+}
+
+} // namespace

@@ -1,0 +1,401 @@
+// List boxes: sorting, searching, item data, single and multiple selection, and which changes are reported.
+#include "control_host.h"
+
+#include <QListWidget>
+
+#include "platform/afxdd.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+constexpr int kList = 100;
+
+class ListBoxTest : public ControlTest
+{
+  protected:
+    void Make(DWORD style)
+    {
+        h = host.Make("ListBox", style | WS_VSCROLL | WS_TABSTOP, CRect(10, 10, 210, 160), kList, &box);
+        ASSERT_NE(h, nullptr);
+    }
+    void Fill(std::initializer_list<const char*> items)
+    {
+        for (const char* s : items)
+            box.AddString(s);
+    }
+    std::vector<CString> Items() const
+    {
+        std::vector<CString> out;
+        for (int i = 0; i < box.GetCount(); ++i)
+        {
+            CString s;
+            box.GetText(i, s);
+            out.push_back(s);
+        }
+        return out;
+    }
+    std::vector<int> Selected() const
+    {
+        std::vector<int> rows(size_t(std::max(box.GetSelCount(), 0)));
+        int n = box.GetSelItems(int(rows.size()), rows.data());
+        rows.resize(size_t(std::max(n, 0)));
+        return rows;
+    }
+    void ClickRow(int row, Qt::KeyboardModifiers mods = Qt::NoModifier) { ClickClient(h, RowCenter(h, row), Qt::LeftButton, mods); }
+    QListWidget* Widget() const { return qobject_cast<QListWidget*>(ViewOf(h)); }
+
+    CListBox box;
+    HWND h = nullptr;
+};
+
+// --- Content.
+
+TEST_F(ListBoxTest, SortedListBoxPlacesAddedStringsCaseInsensitivelyButInsertStringWhereAsked)
+{
+    Make(LBS_SORT);
+    EXPECT_EQ(box.AddString("banana"), 0);
+    EXPECT_EQ(box.AddString("Apple"), 0);
+    EXPECT_EQ(box.AddString("cherry"), 2);
+    EXPECT_EQ(box.AddString("apple"), 1) << "an equal string goes after the ones already there";
+    EXPECT_EQ(box.InsertString(0, "zebra"), 0);
+    EXPECT_EQ(box.InsertString(-1, "aardvark"), 5);
+    EXPECT_EQ(Items(), (std::vector<CString>{"zebra", "Apple", "apple", "banana", "cherry", "aardvark"}));
+}
+
+TEST_F(ListBoxTest, UnsortedListBoxKeepsOrderAndRefusesInsertionOutsideTheList)
+{
+    Make(0);
+    Fill({"one", "two"});
+    EXPECT_EQ(box.InsertString(1, "between"), 1);
+    EXPECT_EQ(box.InsertString(3, "last"), 3);
+    EXPECT_EQ(box.InsertString(5, "beyond"), LB_ERR);
+    EXPECT_EQ(box.InsertString(-2, "negative"), LB_ERR);
+    EXPECT_EQ(Items(), (std::vector<CString>{"one", "between", "two", "last"}));
+    EXPECT_EQ(box.DeleteString(1), 3) << "DeleteString answers the count left";
+    EXPECT_EQ(box.DeleteString(3), LB_ERR);
+    box.ResetContent();
+    EXPECT_EQ(box.GetCount(), 0);
+}
+
+TEST_F(ListBoxTest, TextKeepsItsBytesAndShowsThemInTheCodePage)
+{
+    Make(0);
+    box.AddString("caf\xe9");
+    CString s;
+    box.GetText(0, s);
+    EXPECT_EQ(s, CString("caf\xe9"));
+    EXPECT_EQ(box.GetTextLen(0), 4);
+    EXPECT_EQ(Widget()->item(0)->text(), QString::fromUtf8("caf\xc3\xa9"));
+}
+
+TEST_F(ListBoxTest, FindStringMatchesPrefixesCaseInsensitivelyFromAfterTheStartAndWraps)
+{
+    Make(0);
+    EXPECT_EQ(box.FindString(-1, "a"), LB_ERR) << "nothing to find in an empty list";
+    Fill({"alpha", "Beta", "alphabet", "gamma"});
+    EXPECT_EQ(box.FindString(-1, "ALP"), 0);
+    EXPECT_EQ(box.FindString(0, "alp"), 2);
+    EXPECT_EQ(box.FindString(2, "alp"), 0) << "the search wraps round";
+    EXPECT_EQ(box.FindString(3, "g"), 3) << "and comes back to the start item last";
+    EXPECT_EQ(box.FindString(99, "g"), 3) << "a start beyond the end searches from the top";
+    EXPECT_EQ(box.FindString(-1, "delta"), LB_ERR);
+}
+
+TEST_F(ListBoxTest, FindStringExactWantsTheWholeStringInAnyCase)
+{
+    Make(0);
+    Fill({"alpha", "Beta", "alphabet", "ALPHA"});
+    EXPECT_EQ(box.FindStringExact(-1, "ALPHA"), 0);
+    EXPECT_EQ(box.FindStringExact(0, "alpha"), 3);
+    EXPECT_EQ(box.FindStringExact(3, "alpha"), 0);
+    EXPECT_EQ(box.FindStringExact(-1, "alph"), LB_ERR);
+    EXPECT_EQ(box.FindStringExact(-1, "beta"), 1);
+}
+
+TEST_F(ListBoxTest, ItemDataFollowsItsItemAndBadIndexesAnswerLbErr)
+{
+    Make(LBS_SORT);
+    Fill({"m", "x"});
+    box.SetItemData(0, DWORD_PTR(0xDEADBEEFCAFEull));
+    box.SetItemData(1, 7);
+    box.AddString("a"); // sorts in front of both
+    EXPECT_EQ(box.GetItemData(0), DWORD_PTR(0));
+    EXPECT_EQ(box.GetItemData(1), DWORD_PTR(0xDEADBEEFCAFEull));
+    EXPECT_EQ(box.GetItemData(2), DWORD_PTR(7));
+
+    EXPECT_EQ(box.SetItemData(3, 1), LB_ERR);
+    EXPECT_EQ(int(box.GetItemData(-1)), LB_ERR);
+    EXPECT_EQ(box.GetTextLen(3), LB_ERR);
+    EXPECT_EQ(box.GetSel(3), LB_ERR);
+    EXPECT_EQ(box.SetCurSel(3), LB_ERR);
+    EXPECT_EQ(box.SendMessage(LB_GETTEXT, 0, 0), LB_ERR) << "no buffer";
+    CString s = "unchanged";
+    box.GetText(5, s);
+    EXPECT_TRUE(s.IsEmpty());
+}
+
+TEST_F(ListBoxTest, MissingBuffersAndStringsDoNotCrash)
+{
+    Make(LBS_EXTENDEDSEL);
+    EXPECT_EQ(box.SendMessage(LB_ADDSTRING, 0, 0), 0) << "a missing string is an empty one";
+    EXPECT_EQ(box.GetTextLen(0), 0);
+    EXPECT_EQ(box.SendMessage(LB_GETSELITEMS, 5, 0), LB_ERR);
+    EXPECT_EQ(box.SendMessage(LB_FINDSTRING, WPARAM(-1), 0), 0) << "the empty prefix matches the first item";
+    EXPECT_EQ(box.SendMessage(LB_DELETESTRING, WPARAM(-1)), LB_ERR);
+}
+
+// --- Single selection.
+
+TEST_F(ListBoxTest, SetCurSelSelectsSilentlyAndMinusOneClearsIt)
+{
+    Make(LBS_NOTIFY);
+    Fill({"a", "b", "c"});
+    EXPECT_EQ(box.GetCurSel(), LB_ERR);
+    EXPECT_EQ(box.SetCurSel(1), 1);
+    EXPECT_EQ(box.GetCurSel(), 1);
+    EXPECT_GT(box.GetSel(1), 0);
+    EXPECT_EQ(box.GetSel(0), 0);
+    EXPECT_EQ(box.SetCurSel(-1), LB_ERR) << "Win32 answers LB_ERR for -1 though nothing failed";
+    EXPECT_EQ(box.GetCurSel(), LB_ERR);
+    EXPECT_EQ(box.SelectString(-1, "C"), 2);
+    EXPECT_EQ(box.SelectString(-1, "zz"), LB_ERR);
+    EXPECT_EQ(box.GetCurSel(), 2) << "a failed SelectString keeps the selection";
+    EXPECT_TRUE(host.heard.empty()) << "the program's choices are not reported";
+}
+
+TEST_F(ListBoxTest, ClickingAnItemSelectsItAndReportsEveryClick)
+{
+    Make(LBS_NOTIFY);
+    Fill({"a", "b", "c"});
+    ClickRow(2);
+    EXPECT_EQ(box.GetCurSel(), 2);
+    EXPECT_EQ(host.Count(LBN_SELCHANGE), 1);
+    ClickRow(2);
+    EXPECT_EQ(host.Count(LBN_SELCHANGE), 2) << "clicking the selected item again is reported too";
+    ASSERT_FALSE(host.heard.empty());
+    EXPECT_EQ(host.heard.back().id, kList);
+    EXPECT_EQ(host.heard.back().from, h);
+}
+
+TEST_F(ListBoxTest, WithoutLbsNotifyNothingIsReported)
+{
+    Make(0);
+    Fill({"a", "b", "c"});
+    ClickRow(1);
+    Focus(h);
+    Key(VK_DOWN);
+    EXPECT_EQ(box.GetCurSel(), 2);
+    EXPECT_TRUE(host.Codes(WM_COMMAND).empty());
+}
+
+TEST_F(ListBoxTest, ClickingBelowTheItemsKeepsTheSelection)
+{
+    Make(LBS_NOTIFY);
+    Fill({"a", "b"});
+    box.SetCurSel(0);
+    ClickClient(h, CPoint(50, 140));
+    EXPECT_EQ(box.GetCurSel(), 0);
+    EXPECT_EQ(host.Count(LBN_SELCHANGE), 0);
+}
+
+TEST_F(ListBoxTest, ArrowKeysMoveTheSelectionAndReportOnlyRealChanges)
+{
+    Make(LBS_NOTIFY);
+    Fill({"apple", "banana", "cherry", "grape"});
+    box.SetCurSel(0);
+    Focus(h);
+    host.Forget();
+    Key(VK_DOWN);
+    EXPECT_EQ(box.GetCurSel(), 1);
+    Key(VK_RIGHT);
+    EXPECT_EQ(box.GetCurSel(), 2) << "Right moves down a one-column list";
+    Key(VK_END);
+    EXPECT_EQ(box.GetCurSel(), 3);
+    EXPECT_EQ(host.Count(LBN_SELCHANGE), 3);
+    Key(VK_END);
+    EXPECT_EQ(host.Count(LBN_SELCHANGE), 3) << "nothing changed, nothing reported";
+    Type("b");
+    EXPECT_EQ(box.GetCurSel(), 1) << "typing a letter jumps to the item it starts";
+    EXPECT_EQ(host.Count(LBN_SELCHANGE), 4);
+}
+
+TEST_F(ListBoxTest, DoubleClickReportsTheClickAndTheDoubleClick)
+{
+    Make(LBS_NOTIFY);
+    Fill({"a", "b", "c"});
+    DoubleClickClient(h, RowCenter(h, 1));
+    EXPECT_EQ(box.GetCurSel(), 1);
+    // The first press also gives the list the focus.
+    EXPECT_EQ(host.Codes(WM_COMMAND), (std::vector<int>{LBN_SETFOCUS, LBN_SELCHANGE, LBN_DBLCLK}));
+}
+
+TEST_F(ListBoxTest, FocusChangesAreReported)
+{
+    Make(LBS_NOTIFY);
+    CListBox other;
+    host.Make("ListBox", LBS_NOTIFY, CRect(220, 10, 300, 100), kList + 1, &other);
+    Focus(h);
+    EXPECT_EQ(host.Of(LBN_SETFOCUS).size(), 1u);
+    EXPECT_EQ(host.Of(LBN_SETFOCUS).at(0).id, kList);
+    host.Forget();
+    Focus(other.m_hWnd);
+    ASSERT_EQ(host.Codes(WM_COMMAND), (std::vector<int>{LBN_KILLFOCUS, LBN_SETFOCUS}));
+    EXPECT_EQ(host.heard[0].id, kList);
+    EXPECT_EQ(host.heard[1].id, kList + 1);
+}
+
+TEST_F(ListBoxTest, RightClickLeavesTheSelectionAndAsksTheParentForAMenu)
+{
+    Make(LBS_NOTIFY);
+    Fill({"a", "b", "c"});
+    box.SetCurSel(0);
+    ClickClient(h, RowCenter(h, 2), Qt::RightButton);
+    EXPECT_EQ(box.GetCurSel(), 0);
+    EXPECT_EQ(host.Count(LBN_SELCHANGE), 0);
+    ASSERT_EQ(host.Codes(WM_CONTEXTMENU).size(), 1u);
+    EXPECT_EQ(host.heard.back().from, h);
+}
+
+TEST_F(ListBoxTest, DeletingTheSelectedItemLeavesNoSelectionAndOthersShift)
+{
+    Make(LBS_NOTIFY);
+    Fill({"a", "b", "c", "d"});
+    box.SetCurSel(1);
+    box.DeleteString(1);
+    EXPECT_EQ(box.GetCurSel(), LB_ERR) << "no neighbour takes over the selection";
+    box.SetCurSel(2);
+    box.DeleteString(0);
+    EXPECT_EQ(box.GetCurSel(), 1);
+    CString s;
+    box.GetText(box.GetCurSel(), s);
+    EXPECT_EQ(s, CString("d"));
+    EXPECT_TRUE(host.heard.empty());
+}
+
+TEST_F(ListBoxTest, SingleSelectionRefusesTheMultipleSelectionMessages)
+{
+    Make(0);
+    Fill({"a", "b"});
+    EXPECT_EQ(box.GetSelCount(), LB_ERR);
+    int rows[2];
+    EXPECT_EQ(box.GetSelItems(2, rows), LB_ERR);
+    EXPECT_EQ(box.SetSel(0), LB_ERR);
+    EXPECT_EQ(box.GetCurSel(), LB_ERR);
+}
+
+// --- Multiple selection.
+
+TEST_F(ListBoxTest, MultipleSelectionClicksToggleAndEachIsReported)
+{
+    Make(LBS_NOTIFY | LBS_MULTIPLESEL);
+    Fill({"a", "b", "c", "d"});
+    ClickRow(0);
+    ClickRow(2);
+    EXPECT_EQ(Selected(), (std::vector<int>{0, 2}));
+    ClickRow(0);
+    EXPECT_EQ(Selected(), (std::vector<int>{2}));
+    EXPECT_EQ(host.Count(LBN_SELCHANGE), 3);
+    EXPECT_EQ(box.GetCurSel(), 0) << "a multiple-selection list box answers its caret";
+    EXPECT_EQ(box.SetCurSel(1), LB_ERR);
+}
+
+TEST_F(ListBoxTest, MultipleSelectionArrowsMoveTheCaretAndAreAlwaysReported)
+{
+    Make(LBS_NOTIFY | LBS_MULTIPLESEL);
+    Fill({"a", "b", "c"});
+    ClickRow(0);
+    host.Forget();
+    Key(VK_DOWN);
+    EXPECT_EQ(Selected(), (std::vector<int>{0})) << "the caret moves, the selection stays";
+    EXPECT_EQ(box.GetCurSel(), 1);
+    EXPECT_EQ(host.Count(LBN_SELCHANGE), 1) << "reported though the selection did not change";
+    Key(VK_SPACE);
+    EXPECT_EQ(Selected(), (std::vector<int>{0, 1}));
+    EXPECT_EQ(host.Count(LBN_SELCHANGE), 2);
+}
+
+TEST_F(ListBoxTest, SetSelSelectsOneOrAllSilently)
+{
+    Make(LBS_NOTIFY | LBS_EXTENDEDSEL);
+    Fill({"a", "b", "c", "d"});
+    EXPECT_EQ(box.SetSel(1), 0);
+    EXPECT_EQ(box.SetSel(3), 0);
+    EXPECT_EQ(Selected(), (std::vector<int>{1, 3}));
+    EXPECT_EQ(box.GetSelCount(), 2);
+    EXPECT_EQ(box.SetSel(3, FALSE), 0);
+    EXPECT_EQ(Selected(), (std::vector<int>{1}));
+    EXPECT_EQ(box.SetSel(-1, TRUE), 0);
+    EXPECT_EQ(box.GetSelCount(), 4);
+    int two[2] = {-1, -1};
+    EXPECT_EQ(box.GetSelItems(2, two), 2) << "no more than the buffer holds";
+    EXPECT_EQ(two[1], 1);
+    EXPECT_EQ(box.SetSel(-1, FALSE), 0);
+    EXPECT_EQ(box.GetSelCount(), 0);
+    EXPECT_EQ(box.SetSel(4), LB_ERR);
+    EXPECT_TRUE(host.heard.empty());
+}
+
+TEST_F(ListBoxTest, ExtendedSelectionFollowsShiftAndCtrlClicks)
+{
+    Make(LBS_NOTIFY | LBS_EXTENDEDSEL);
+    Fill({"a", "b", "c", "d"});
+    ClickRow(0);
+    ClickRow(2, Qt::ShiftModifier);
+    EXPECT_EQ(Selected(), (std::vector<int>{0, 1, 2}));
+    ClickRow(1, Qt::ControlModifier);
+    EXPECT_EQ(Selected(), (std::vector<int>{0, 2}));
+    ClickRow(3);
+    EXPECT_EQ(Selected(), (std::vector<int>{3}));
+    EXPECT_EQ(host.Count(LBN_SELCHANGE), 4);
+}
+
+TEST_F(ListBoxTest, DeletingInAMultipleSelectionKeepsTheOtherSelectedItems)
+{
+    Make(LBS_MULTIPLESEL);
+    Fill({"a", "b", "c", "d"});
+    box.SetSel(1);
+    box.SetSel(3);
+    box.DeleteString(1);
+    EXPECT_EQ(Selected(), (std::vector<int>{2}));
+}
+
+// --- Scrolling, dialog codes, data exchange.
+
+TEST_F(ListBoxTest, TopIndexScrollsTheList)
+{
+    Make(0);
+    for (int i = 0; i < 60; ++i)
+        box.AddString(CString(std::to_string(i)));
+    EXPECT_EQ(box.GetTopIndex(), 0);
+    EXPECT_EQ(box.SetTopIndex(20), 0);
+    EXPECT_EQ(box.GetTopIndex(), 20);
+    EXPECT_EQ(box.SetTopIndex(60), LB_ERR);
+    EXPECT_EQ(box.GetTopIndex(), 20);
+}
+
+TEST_F(ListBoxTest, AsksForArrowsAndCharacters)
+{
+    Make(0);
+    EXPECT_EQ(UINT(box.SendMessage(WM_GETDLGCODE)), UINT(DLGC_WANTARROWS | DLGC_WANTCHARS));
+}
+
+TEST_F(ListBoxTest, DataExchangeReadsAndSetsTheSelection)
+{
+    Make(LBS_NOTIFY | LBS_SORT);
+    Fill({"red", "green", "blue"});
+    CDataExchange load(&host, FALSE);
+    CString colour = "GREEN";
+    DDX_LBString(&load, kList, colour);
+    EXPECT_EQ(box.GetCurSel(), 1);
+    ClickRow(2);
+    CDataExchange save(&host, TRUE);
+    DDX_LBString(&save, kList, colour);
+    EXPECT_EQ(colour, CString("red"));
+    int index = -5;
+    DDX_LBIndex(&save, kList, index);
+    EXPECT_EQ(index, 2);
+}
+
+} // namespace

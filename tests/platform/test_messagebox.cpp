@@ -1,0 +1,106 @@
+// Message boxes: the icon AfxMessageBox adds, the caption, the answers, the string table and the beep.
+#include "dialog_harness.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+UINT Icon(const SeenMessageBox& box) { return box.type & MB_ICONMASK; }
+
+TEST(MessageBoxes, AfxMessageBoxPicksTheIconThatFitsTheButtons)
+{
+    ExpectMessageBox(IDOK);
+    ExpectMessageBox(IDOK);
+    ExpectMessageBox(IDYES);
+    ExpectMessageBox(IDCANCEL);
+    ExpectMessageBox(IDRETRY);
+    AfxMessageBox("ok");
+    AfxMessageBox("ok or cancel", MB_OKCANCEL);
+    AfxMessageBox("yes or no", MB_YESNO);
+    AfxMessageBox("yes, no or cancel", MB_YESNOCANCEL);
+    AfxMessageBox("retry", MB_RETRYCANCEL);
+    const auto& boxes = MessageBoxes();
+    ASSERT_EQ(boxes.size(), 5u);
+    EXPECT_EQ(boxes[0].type, UINT(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_EQ(boxes[1].type, UINT(MB_OKCANCEL | MB_ICONEXCLAMATION));
+    EXPECT_EQ(boxes[2].type, UINT(MB_YESNO | MB_ICONQUESTION));
+    EXPECT_EQ(boxes[3].type, UINT(MB_YESNOCANCEL | MB_ICONQUESTION));
+    EXPECT_EQ(Icon(boxes[4]), 0u) << "retry boxes get no icon of their own";
+}
+
+TEST(MessageBoxes, AGivenIconAndDefaultButtonAreKept)
+{
+    ExpectMessageBox(IDNO);
+    AfxMessageBox("careful", MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2);
+    ASSERT_EQ(MessageBoxes().size(), 1u);
+    EXPECT_EQ(MessageBoxes()[0].type, UINT(MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2));
+}
+
+TEST(MessageBoxes, TheAnswerIsReturned)
+{
+    ExpectMessageBox(IDNO);
+    ExpectMessageBox(IDYES);
+    ExpectMessageBox(IDCANCEL);
+    EXPECT_EQ(AfxMessageBox("first", MB_YESNO), IDNO);
+    EXPECT_EQ(AfxMessageBox("second", MB_YESNO), IDYES);
+    EXPECT_EQ(AfxMessageBox("third", MB_OKCANCEL), IDCANCEL);
+    ASSERT_EQ(MessageBoxes().size(), 3u);
+    EXPECT_EQ(MessageBoxes()[2].text, "third");
+}
+
+TEST(MessageBoxes, TheApplicationNameIsTheCaption)
+{
+    ExpectMessageBox(IDOK);
+    ExpectMessageBox(IDOK);
+    ExpectMessageBox(IDOK);
+    RecordingDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_CONTROLS));
+    AfxMessageBox("from the application");
+    dlg.MessageBox("from a window");
+    dlg.MessageBox("with a caption", "Own caption", MB_OK);
+    const auto& boxes = MessageBoxes();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].caption, AfxGetAppName());
+    EXPECT_EQ(boxes[1].caption, AfxGetAppName()) << "CWnd::MessageBox without a caption uses the application's name";
+    EXPECT_EQ(boxes[2].caption, "Own caption");
+    EXPECT_EQ(Icon(boxes[1]), 0u) << "only AfxMessageBox adds an icon";
+    dlg.DestroyWindow();
+}
+
+TEST(MessageBoxes, APromptIdIsLoadedFromTheStringTable)
+{
+    ExpectMessageBox(IDOK);
+    AfxMessageBox(IDS_GREETING);
+    ASSERT_EQ(MessageBoxes().size(), 1u);
+    EXPECT_EQ(MessageBoxes()[0].text, "Hello from the string table");
+    EXPECT_EQ(Icon(MessageBoxes()[0]), UINT(MB_ICONEXCLAMATION));
+
+    CString text = "unchanged";
+    EXPECT_TRUE(AfxLoadString(IDS_GREETING, text));
+    EXPECT_EQ(text, "Hello from the string table");
+    EXPECT_FALSE(AfxLoadString(5999, text));
+    EXPECT_EQ(text, "");
+}
+
+TEST(MessageBoxes, AMessageBoxFromAModalDialogKeepsItOpen)
+{
+    RecordingDialog dlg;
+    ExpectModal([](CDialog& d) {
+        ExpectMessageBox(IDYES);
+        EXPECT_EQ(AfxMessageBox("Save?", MB_YESNO), IDYES);
+        EXPECT_TRUE(d.IsWindowVisible());
+        Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+TEST(MessageBoxes, BeepsAreCounted)
+{
+    EXPECT_EQ(Beeps(), 0);
+    MessageBeep(MB_ICONEXCLAMATION);
+    MessageBeep(0);
+    EXPECT_EQ(Beeps(), 2);
+}
+
+} // namespace

@@ -1,0 +1,55 @@
+// Static texts: what they show, what GetWindowText gives back, and that they stay out of the way.
+#include "dialog_harness.h"
+
+#include <QApplication>
+#include <QLabel>
+
+using namespace pdt::test;
+
+namespace
+{
+
+class Statics : public ShownDialog<RecordingDialog>
+{
+  protected:
+    QLabel* Label()
+    {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (top->objectName() == QString::number(IDD_CONTROLS) && top->isVisible())
+                return top->findChild<QLabel*>(QString::number(IDC_STATIC), Qt::FindDirectChildrenOnly);
+        return nullptr;
+    }
+};
+
+TEST_F(Statics, TheMnemonicMarkerIsHiddenButKeptInTheText)
+{
+    QLabel* label = Label();
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("Name:"));
+    EXPECT_EQ(dlg.GetDlgItem(IDC_STATIC)->GetWindowText(), "&Name:");
+
+    dlg.GetDlgItem(IDC_STATIC)->SetWindowText("Fish && &Chips");
+    EXPECT_EQ(label->text(), QStringLiteral("Fish & Chips")) << "a doubled marker shows one ampersand";
+    EXPECT_EQ(dlg.GetDlgItem(IDC_STATIC)->GetWindowText(), "Fish && &Chips");
+    EXPECT_EQ(dlg.GetDlgItem(IDC_STATIC)->GetWindowTextLength(), 14);
+}
+
+TEST_F(Statics, ChangingOrClickingAStaticIsSilentAndLeavesTheFocus)
+{
+    Focus(Item(dlg, IDC_COUNT));
+    dlg.Forget();
+    dlg.GetDlgItem(IDC_STATIC)->SetWindowText("Other");
+    Click(dlg, IDC_STATIC);
+    EXPECT_TRUE(dlg.notes.empty()) << ::testing::PrintToString(dlg.notes);
+    EXPECT_EQ(FocusId(), IDC_COUNT);
+}
+
+TEST_F(Statics, AStaticIsNeverATabStop)
+{
+    EXPECT_EQ(::SendMessage(Item(dlg, IDC_STATIC), WM_GETDLGCODE), LRESULT(DLGC_STATIC));
+    Focus(Item(dlg, IDCANCEL));
+    Key(VK_TAB);
+    EXPECT_EQ(FocusId(), IDC_NAME) << "Tab from the last control skips the label in front of the first";
+}
+
+} // namespace

@@ -1,0 +1,511 @@
+// Tree views: building and walking the tree, handles, selection and its notifications (the user's and the
+// program's), expansion, deletion, sorting and check boxes.
+#include "control_host.h"
+
+#include <QTreeWidget>
+
+using namespace pdt::test;
+
+namespace
+{
+
+constexpr int kTree = HostWnd::kTreeId;
+
+class TreeViewTest : public ControlTest
+{
+  protected:
+    // Fruits (Cherry, apple, Banana) and Vegetables (Leek), all collapsed; item data 1..6 in that order.
+    void Make(DWORD style = TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS)
+    {
+        h = host.Make("SysTreeView32", style | WS_TABSTOP, CRect(10, 10, 260, 310), kTree, &tree, WS_EX_CLIENTEDGE);
+        ASSERT_NE(h, nullptr);
+        fruits = Add("Fruits", TVI_ROOT, 1);
+        cherry = Add("Cherry", fruits, 2);
+        apple = Add("apple", fruits, 3);
+        banana = Add("Banana", fruits, 4);
+        vegetables = Add("Vegetables", TVI_ROOT, 5);
+        leek = Add("Leek", vegetables, 6);
+        host.Forget();
+    }
+    HTREEITEM Add(const char* text, HTREEITEM parent, DWORD_PTR data, HTREEITEM after = TVI_LAST)
+    {
+        HTREEITEM item = tree.InsertItem(text, parent, after);
+        tree.SetItemData(item, data);
+        return item;
+    }
+    std::vector<CString> Children(HTREEITEM parent) const
+    {
+        std::vector<CString> out;
+        for (HTREEITEM c = tree.GetChildItem(parent); c; c = tree.GetNextSiblingItem(c))
+            out.push_back(tree.GetItemText(c));
+        return out;
+    }
+    bool Expanded(HTREEITEM item) const { return (tree.GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0; }
+    CRect LabelRect(HTREEITEM item) const
+    {
+        CRect r;
+        EXPECT_TRUE(tree.GetItemRect(item, &r, TRUE));
+        return r;
+    }
+    void ClickItem(HTREEITEM item, Qt::MouseButton button = Qt::LeftButton) { ClickClient(h, Center(LabelRect(item)), button); }
+    QTreeWidget* Widget() const { return qobject_cast<QTreeWidget*>(ViewOf(h)); }
+
+    CTreeCtrl tree;
+    HWND h = nullptr;
+    HTREEITEM fruits{}, cherry{}, apple{}, banana{}, vegetables{}, leek{};
+};
+
+// --- Building and walking.
+
+TEST_F(TreeViewTest, ItemsCanBeWalkedEveryWay)
+{
+    Make();
+    EXPECT_EQ(tree.GetCount(), 6u);
+    EXPECT_EQ(tree.GetRootItem(), fruits);
+    EXPECT_EQ(tree.GetChildItem(TVI_ROOT), fruits);
+    EXPECT_EQ(tree.GetNextSiblingItem(fruits), vegetables);
+    EXPECT_EQ(tree.GetNextSiblingItem(vegetables), nullptr);
+    EXPECT_EQ(tree.GetPrevSiblingItem(vegetables), fruits);
+    EXPECT_EQ(tree.GetChildItem(fruits), cherry);
+    EXPECT_EQ(tree.GetNextSiblingItem(cherry), apple);
+    EXPECT_EQ(tree.GetPrevSiblingItem(cherry), nullptr);
+    EXPECT_EQ(tree.GetParentItem(apple), fruits);
+    EXPECT_EQ(tree.GetParentItem(fruits), nullptr);
+    EXPECT_EQ(tree.GetChildItem(leek), nullptr);
+    EXPECT_TRUE(tree.ItemHasChildren(fruits));
+    EXPECT_FALSE(tree.ItemHasChildren(leek));
+    EXPECT_EQ(tree.GetItemText(apple), CString("apple"));
+    EXPECT_EQ(tree.GetItemData(banana), DWORD_PTR(4));
+}
+
+TEST_F(TreeViewTest, VisibleItemsFollowTheExpansion)
+{
+    Make();
+    EXPECT_EQ(tree.GetFirstVisibleItem(), fruits);
+    EXPECT_EQ(tree.GetNextVisibleItem(fruits), vegetables);
+    EXPECT_EQ(tree.GetLastVisibleItem(), vegetables);
+    tree.Expand(fruits, TVE_EXPAND);
+    EXPECT_EQ(tree.GetNextVisibleItem(fruits), cherry);
+    EXPECT_EQ(tree.GetNextVisibleItem(banana), vegetables);
+    EXPECT_EQ(tree.GetPrevVisibleItem(vegetables), banana);
+    tree.Expand(vegetables, TVE_EXPAND);
+    EXPECT_EQ(tree.GetLastVisibleItem(), leek);
+}
+
+TEST_F(TreeViewTest, InsertionPlacesFirstLastAfterASiblingOrSorted)
+{
+    Make();
+    HTREEITEM first = tree.InsertItem("Zucchini", vegetables, TVI_FIRST);
+    HTREEITEM second = tree.InsertItem("Onion", vegetables, first);
+    EXPECT_EQ(Children(vegetables), (std::vector<CString>{"Zucchini", "Onion", "Leek"}));
+    HTREEITEM root = tree.InsertItem("Nuts");
+    EXPECT_EQ(tree.GetNextSiblingItem(vegetables), root);
+    EXPECT_EQ(tree.GetParentItem(second), vegetables);
+
+    // Sorted insertion goes before the first sibling that sorts after it, ignoring case.
+    HTREEITEM sorted = tree.InsertItem("Grains", TVI_ROOT, TVI_SORT);
+    EXPECT_EQ(tree.GetPrevSiblingItem(sorted), fruits);
+    tree.InsertItem("berry", fruits, TVI_SORT);
+    EXPECT_EQ(Children(fruits), (std::vector<CString>{"berry", "Cherry", "apple", "Banana"}));
+    EXPECT_EQ(Widget()->topLevelItemCount(), 4);
+    EXPECT_EQ(Widget()->topLevelItem(1)->text(0), QStringLiteral("Grains"));
+}
+
+TEST_F(TreeViewTest, TextAndDataRoundTrip)
+{
+    Make();
+    EXPECT_TRUE(tree.SetItemText(leek, "Poireau \xe9t\xe9"));
+    EXPECT_EQ(tree.GetItemText(leek), CString("Poireau \xe9t\xe9"));
+    EXPECT_TRUE(tree.SetItemData(leek, DWORD_PTR(0xFEEDFACE12ull)));
+    EXPECT_EQ(tree.GetItemData(leek), DWORD_PTR(0xFEEDFACE12ull));
+    CString longText(std::string(700, 'q'));
+    tree.SetItemText(apple, longText);
+    EXPECT_EQ(tree.GetItemText(apple), longText);
+}
+
+TEST_F(TreeViewTest, StaleAndForeignHandlesAreRefused)
+{
+    Make();
+    ASSERT_TRUE(tree.DeleteItem(leek));
+    EXPECT_EQ(tree.GetItemText(leek), CString(""));
+    EXPECT_EQ(tree.GetItemData(leek), DWORD_PTR(0));
+    EXPECT_FALSE(tree.DeleteItem(leek));
+    EXPECT_FALSE(tree.Expand(leek, TVE_EXPAND));
+    EXPECT_FALSE(tree.SelectItem(leek));
+    EXPECT_FALSE(tree.SetItemText(leek, "x"));
+    EXPECT_EQ(tree.InsertItem("orphan", leek), nullptr);
+    EXPECT_EQ(tree.GetNextSiblingItem(leek), nullptr);
+    auto bogus = reinterpret_cast<HTREEITEM>(uintptr_t(0x1234));
+    EXPECT_FALSE(tree.DeleteItem(bogus));
+    EXPECT_EQ(tree.GetItemText(bogus), CString(""));
+    EXPECT_EQ(tree.GetCount(), 5u);
+}
+
+TEST_F(TreeViewTest, BadArgumentsFailWithoutCrashing)
+{
+    Make();
+    auto bogus = reinterpret_cast<HTREEITEM>(uintptr_t(0x5678));
+    EXPECT_EQ(tree.InsertItem(static_cast<LPTVINSERTSTRUCT>(nullptr)), nullptr);
+    EXPECT_FALSE(tree.GetItem(nullptr));
+    EXPECT_FALSE(tree.SetItem(nullptr));
+    EXPECT_EQ(tree.HitTest(nullptr), nullptr);
+    EXPECT_FALSE(tree.SortChildrenCB(nullptr));
+    EXPECT_FALSE(tree.SortChildren(bogus));
+    EXPECT_EQ(tree.GetItemState(bogus, 0xFFFF), 0u);
+    CRect r;
+    EXPECT_FALSE(tree.GetItemRect(bogus, &r, FALSE));
+    EXPECT_FALSE(tree.GetItemRect(fruits, nullptr, FALSE));
+    EXPECT_EQ(tree.GetNextItem(bogus, TVGN_NEXT), nullptr);
+    EXPECT_EQ(tree.GetParentItem(nullptr), nullptr);
+
+    HTREEITEM callback = tree.InsertItem(LPSTR_TEXTCALLBACK, leek);
+    ASSERT_NE(callback, nullptr);
+    EXPECT_EQ(tree.GetItemText(callback), CString("")) << "text callbacks are not supported";
+    TVITEM item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = callback;
+    item.pszText = LPSTR_TEXTCALLBACK;
+    item.cchTextMax = 10;
+    EXPECT_TRUE(tree.GetItem(&item)) << "a callback is no buffer to write to";
+    TVINSERTSTRUCT tvis{};
+    tvis.hParent = fruits;
+    tvis.hInsertAfter = leek; // not a child of fruits: goes last
+    tvis.item.mask = TVIF_TEXT;
+    tvis.item.pszText = const_cast<char*>("Damson");
+    HTREEITEM damson = tree.InsertItem(&tvis);
+    EXPECT_EQ(tree.GetNextSiblingItem(banana), damson);
+}
+
+// --- Selection.
+
+TEST_F(TreeViewTest, NothingIsSelectedUntilSomethingIs)
+{
+    Make();
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+}
+
+TEST_F(TreeViewTest, SelectItemReportsChangingThenChangedAndExpandsTheParents)
+{
+    Make();
+    EXPECT_TRUE(tree.SelectItem(apple));
+    EXPECT_EQ(tree.GetSelectedItem(), apple);
+    std::vector<Heard> changing = host.Of(TVN_SELCHANGING), changed = host.Of(TVN_SELCHANGED);
+    ASSERT_EQ(changing.size(), 1u);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_LT(host.IndexOf(TVN_SELCHANGING), host.IndexOf(TVN_SELCHANGED));
+    EXPECT_EQ(changed[0].action, UINT(TVC_UNKNOWN));
+    EXPECT_EQ(changed[0].oldItem, nullptr);
+    EXPECT_EQ(changed[0].newItem, apple);
+    EXPECT_EQ(changed[0].newParam, LPARAM(3));
+    EXPECT_TRUE(changed[0].newItemState & TVIS_SELECTED);
+    EXPECT_EQ(host.mapSelChanged, (std::vector<HTREEITEM>{apple})) << "the message map's handler hears it too";
+    EXPECT_TRUE(Expanded(fruits)) << "the selection is made visible";
+    EXPECT_TRUE(tree.GetItemState(apple, TVIS_SELECTED) & TVIS_SELECTED);
+    EXPECT_TRUE(Widget()->currentItem() && Widget()->currentItem()->isSelected());
+
+    host.Forget();
+    EXPECT_TRUE(tree.SelectItem(apple));
+    EXPECT_TRUE(host.heard.empty()) << "selecting the selected item changes nothing";
+    EXPECT_TRUE(tree.SelectItem(nullptr));
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+    EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).oldItem, apple);
+    EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).newItem, nullptr);
+}
+
+TEST_F(TreeViewTest, RefusingSelChangingKeepsTheSelection)
+{
+    Make();
+    tree.SelectItem(vegetables);
+    host.Forget();
+    host.answers[TVN_SELCHANGING] = TRUE;
+    EXPECT_FALSE(tree.SelectItem(leek));
+    EXPECT_EQ(tree.GetSelectedItem(), vegetables);
+    EXPECT_EQ(host.Count(TVN_SELCHANGED), 0);
+    ClickItem(fruits);
+    EXPECT_EQ(tree.GetSelectedItem(), vegetables) << "a refused click does not move it either";
+    EXPECT_EQ(Widget()->currentItem()->text(0), QStringLiteral("Vegetables"));
+}
+
+TEST_F(TreeViewTest, ClickReportsNmClickBeforeTheSelectionMoves)
+{
+    Make();
+    tree.SelectItem(vegetables);
+    host.Forget();
+    HTREEITEM selectedDuringClick = nullptr;
+    host.onHeard = [&](const Heard& x) {
+        if (x.code == NM_CLICK)
+            selectedDuringClick = tree.GetSelectedItem();
+    };
+    ClickItem(fruits);
+    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{NM_SETFOCUS, NM_CLICK, TVN_SELCHANGING, TVN_SELCHANGED}));
+    EXPECT_EQ(selectedDuringClick, vegetables) << "as in Win32, NM_CLICK still sees the old selection";
+    EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).action, UINT(TVC_BYMOUSE));
+    EXPECT_EQ(tree.GetSelectedItem(), fruits);
+}
+
+TEST_F(TreeViewTest, FocusSelectsTheFirstItemWhenNothingIsSelected)
+{
+    Make();
+    Focus(h);
+    EXPECT_EQ(tree.GetSelectedItem(), fruits);
+    ASSERT_EQ(host.Count(TVN_SELCHANGED), 1);
+    EXPECT_EQ(host.Of(TVN_SELCHANGED)[0].action, UINT(TVC_UNKNOWN));
+}
+
+TEST_F(TreeViewTest, KeysMoveTheSelectionAndExpandAfterTvnKeyDown)
+{
+    Make();
+    Focus(h);
+    host.Forget();
+    Key(VK_DOWN);
+    EXPECT_EQ(tree.GetSelectedItem(), vegetables) << "the collapsed fruits are skipped";
+    ASSERT_GE(host.heard.size(), 3u);
+    EXPECT_EQ(host.heard[0].code, TVN_KEYDOWN);
+    EXPECT_EQ(host.heard[0].vk, WORD(VK_DOWN));
+    EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).action, UINT(TVC_BYKEYBOARD));
+    EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).oldItem, fruits);
+
+    host.Forget();
+    Key(VK_RIGHT);
+    EXPECT_TRUE(Expanded(vegetables));
+    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{TVN_KEYDOWN, TVN_ITEMEXPANDING, TVN_ITEMEXPANDED}));
+    EXPECT_EQ(host.Of(TVN_ITEMEXPANDED).at(0).action, UINT(TVE_EXPAND));
+    EXPECT_EQ(host.Of(TVN_ITEMEXPANDED).at(0).newItem, vegetables);
+    Key(VK_DOWN);
+    EXPECT_EQ(tree.GetSelectedItem(), leek);
+    Key(VK_LEFT);
+    EXPECT_EQ(tree.GetSelectedItem(), vegetables) << "Left goes to the parent";
+    host.Forget();
+    Key(VK_LEFT);
+    EXPECT_FALSE(Expanded(vegetables));
+    EXPECT_EQ(host.Of(TVN_ITEMEXPANDED).at(0).action, UINT(TVE_COLLAPSE));
+}
+
+TEST_F(TreeViewTest, RightClickKeepsTheSelectionAndAsksForAMenu)
+{
+    Make();
+    tree.SelectItem(vegetables);
+    host.Forget();
+    ClickItem(fruits, Qt::RightButton);
+    EXPECT_EQ(tree.GetSelectedItem(), vegetables);
+    EXPECT_EQ(host.Count(NM_RCLICK), 1);
+    EXPECT_EQ(host.Count(TVN_SELCHANGED), 0);
+    ASSERT_EQ(host.Codes(WM_CONTEXTMENU).size(), 1u);
+    EXPECT_EQ(host.heard.back().from, h);
+    UINT flags = 0;
+    EXPECT_EQ(tree.HitTest(Center(LabelRect(fruits)), &flags), fruits) << "the menu's owner finds the item itself";
+    EXPECT_TRUE(flags & TVHT_ONITEMLABEL);
+}
+
+// --- Expansion.
+
+TEST_F(TreeViewTest, ExpandByProgramReportsOnlyTheFirstExpansion)
+{
+    Make();
+    EXPECT_TRUE(tree.Expand(fruits, TVE_EXPAND));
+    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{TVN_ITEMEXPANDING, TVN_ITEMEXPANDED}));
+    EXPECT_EQ(tree.GetItemState(fruits, TVIS_EXPANDED | TVIS_EXPANDEDONCE), UINT(TVIS_EXPANDED | TVIS_EXPANDEDONCE));
+    EXPECT_TRUE(Widget()->topLevelItem(0)->isExpanded());
+    EXPECT_TRUE(tree.Expand(fruits, TVE_EXPAND)) << "expanding an expanded item succeeds";
+    host.Forget();
+    EXPECT_TRUE(tree.Expand(fruits, TVE_COLLAPSE));
+    EXPECT_FALSE(Expanded(fruits));
+    EXPECT_FALSE(Widget()->topLevelItem(0)->isExpanded());
+    EXPECT_FALSE(tree.Expand(fruits, TVE_COLLAPSE)) << "collapsing a collapsed item fails";
+    EXPECT_TRUE(tree.Expand(fruits, TVE_TOGGLE));
+    EXPECT_TRUE(Expanded(fruits));
+    EXPECT_TRUE(host.heard.empty()) << "once expanded, TVM_EXPAND is silent";
+    EXPECT_FALSE(tree.Expand(leek, TVE_EXPAND)) << "an item without children cannot expand";
+}
+
+TEST_F(TreeViewTest, TheUserExpandsWithTheButtonAndTheParentMayRefuse)
+{
+    Make();
+    tree.SelectItem(vegetables);
+    host.Forget();
+    CRect label = LabelRect(fruits);
+    CPoint button(label.left - Widget()->indentation() / 2, label.CenterPoint().y);
+    UINT flags = 0;
+    EXPECT_EQ(tree.HitTest(button, &flags), fruits);
+    EXPECT_EQ(flags, UINT(TVHT_ONITEMBUTTON));
+
+    host.answers[TVN_ITEMEXPANDING] = TRUE;
+    ClickClient(h, button);
+    EXPECT_FALSE(Expanded(fruits));
+    EXPECT_FALSE(Widget()->topLevelItem(0)->isExpanded()) << "the view shows the refusal";
+    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{NM_SETFOCUS, TVN_ITEMEXPANDING, NM_CLICK}));
+
+    host.answers.clear();
+    host.Forget();
+    ClickClient(h, button);
+    EXPECT_TRUE(Expanded(fruits));
+    EXPECT_TRUE(Widget()->topLevelItem(0)->isExpanded());
+    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{TVN_ITEMEXPANDING, TVN_ITEMEXPANDED, NM_CLICK}));
+    EXPECT_EQ(tree.GetSelectedItem(), vegetables) << "the button does not select";
+}
+
+TEST_F(TreeViewTest, DoubleClickTogglesUnlessTheParentHandlesIt)
+{
+    Make();
+    DoubleClickClient(h, Center(LabelRect(vegetables)));
+    EXPECT_TRUE(Expanded(vegetables));
+    EXPECT_EQ(tree.GetSelectedItem(), vegetables);
+    EXPECT_LT(host.IndexOf(NM_DBLCLK), host.IndexOf(TVN_ITEMEXPANDING));
+    EXPECT_EQ(host.Count(NM_CLICK), 1);
+
+    host.answers[NM_DBLCLK] = TRUE;
+    DoubleClickClient(h, Center(LabelRect(vegetables)));
+    EXPECT_TRUE(Expanded(vegetables));
+}
+
+TEST_F(TreeViewTest, ChildrenPromisedByTvifChildrenArriveOnExpansion)
+{
+    Make();
+    TVINSERTSTRUCT tvis{};
+    tvis.hParent = TVI_ROOT;
+    tvis.hInsertAfter = TVI_LAST;
+    tvis.item.mask = TVIF_TEXT | TVIF_CHILDREN;
+    tvis.item.pszText = const_cast<char*>("Lazy");
+    tvis.item.cChildren = 1;
+    HTREEITEM lazy = tree.InsertItem(&tvis);
+    EXPECT_TRUE(tree.ItemHasChildren(lazy));
+    EXPECT_EQ(tree.GetChildItem(lazy), nullptr);
+    host.onHeard = [&](const Heard& x) {
+        if (x.code == TVN_ITEMEXPANDING && x.newItem == lazy && !tree.GetChildItem(lazy))
+            tree.InsertItem("Loaded", lazy);
+    };
+    EXPECT_TRUE(tree.Expand(lazy, TVE_EXPAND));
+    EXPECT_EQ(Children(lazy), (std::vector<CString>{"Loaded"}));
+    EXPECT_TRUE(Expanded(lazy));
+    EXPECT_TRUE(Widget()->topLevelItem(2)->isExpanded());
+}
+
+TEST_F(TreeViewTest, CollapsingAroundTheSelectionMovesItToTheCollapsedItem)
+{
+    Make();
+    tree.SelectItem(apple);
+    host.Forget();
+    tree.Expand(fruits, TVE_COLLAPSE);
+    EXPECT_EQ(tree.GetSelectedItem(), fruits);
+    EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).oldItem, apple);
+}
+
+TEST_F(TreeViewTest, EnsureVisibleExpandsTheParents)
+{
+    Make();
+    EXPECT_TRUE(tree.EnsureVisible(leek));
+    EXPECT_TRUE(Expanded(vegetables));
+    EXPECT_EQ(host.Of(TVN_ITEMEXPANDED).at(0).newItem, vegetables);
+}
+
+// --- Deletion.
+
+TEST_F(TreeViewTest, DeletingTheSelectionMovesItToTheNextSiblingThenTheParentThenThePrevious)
+{
+    Make();
+    tree.SelectItem(apple);
+    host.Forget();
+    EXPECT_TRUE(tree.DeleteItem(apple));
+    EXPECT_EQ(tree.GetSelectedItem(), banana);
+    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{TVN_SELCHANGING, TVN_SELCHANGED, TVN_DELETEITEM}));
+    EXPECT_EQ(host.heard[1].oldItem, apple);
+    EXPECT_EQ(host.heard[1].newItem, banana);
+    EXPECT_EQ(host.heard[2].oldItem, apple);
+    EXPECT_EQ(host.heard[2].oldParam, LPARAM(3));
+
+    tree.DeleteItem(banana);
+    EXPECT_EQ(tree.GetSelectedItem(), fruits) << "no next sibling: the parent";
+    tree.SelectItem(vegetables);
+    tree.DeleteItem(vegetables);
+    EXPECT_EQ(tree.GetSelectedItem(), fruits) << "a root without a next sibling: the previous one";
+    EXPECT_EQ(Children(fruits), (std::vector<CString>{"Cherry"}));
+}
+
+TEST_F(TreeViewTest, DeletingAParentReportsItThenItsChildren)
+{
+    Make();
+    tree.SelectItem(leek);
+    host.Forget();
+    tree.DeleteItem(vegetables);
+    EXPECT_EQ(tree.GetSelectedItem(), fruits);
+    std::vector<Heard> deleted = host.Of(TVN_DELETEITEM);
+    ASSERT_EQ(deleted.size(), 2u);
+    EXPECT_EQ(deleted[0].oldItem, vegetables);
+    EXPECT_EQ(deleted[1].oldItem, leek);
+    EXPECT_EQ(tree.GetCount(), 4u);
+}
+
+TEST_F(TreeViewTest, DeleteAllItemsReportsEveryItemAndEndsWithNothingSelected)
+{
+    Make();
+    tree.SelectItem(vegetables);
+    host.Forget();
+    EXPECT_TRUE(tree.DeleteAllItems());
+    EXPECT_EQ(host.Count(TVN_DELETEITEM), 6);
+    ASSERT_EQ(host.Count(TVN_SELCHANGED), 1);
+    EXPECT_EQ(host.Of(TVN_SELCHANGED)[0].newItem, nullptr) << "nothing is left to take the selection";
+    EXPECT_EQ(tree.GetCount(), 0u);
+    EXPECT_EQ(tree.GetRootItem(), nullptr);
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
+    EXPECT_EQ(Widget()->topLevelItemCount(), 0);
+}
+
+// --- Sorting, check boxes, redraw.
+
+int CALLBACK_ByDataDescending(LPARAM a, LPARAM b, LPARAM) { return a > b ? -1 : a < b ? 1 : 0; }
+
+TEST_F(TreeViewTest, SortChildrenOrdersCaseInsensitivelyKeepingHandlesAndState)
+{
+    Make();
+    tree.SelectItem(cherry); // expands fruits
+    host.Forget();
+    EXPECT_TRUE(tree.SortChildren(fruits));
+    EXPECT_EQ(Children(fruits), (std::vector<CString>{"apple", "Banana", "Cherry"}));
+    EXPECT_EQ(tree.GetChildItem(fruits), apple);
+    EXPECT_EQ(tree.GetSelectedItem(), cherry);
+    EXPECT_TRUE(Expanded(fruits));
+    EXPECT_TRUE(Widget()->topLevelItem(0)->isExpanded());
+    EXPECT_EQ(Widget()->currentItem()->text(0), QStringLiteral("Cherry"));
+    EXPECT_TRUE(host.heard.empty());
+
+    TVSORTCB cb{fruits, CALLBACK_ByDataDescending, 0};
+    EXPECT_TRUE(tree.SortChildrenCB(&cb));
+    EXPECT_EQ(Children(fruits), (std::vector<CString>{"Banana", "apple", "Cherry"}));
+    EXPECT_TRUE(tree.SortChildren(TVI_ROOT));
+    EXPECT_EQ(tree.GetRootItem(), fruits);
+}
+
+TEST_F(TreeViewTest, CheckBoxesFollowSetCheckAndTheSpaceKey)
+{
+    Make(TVS_HASBUTTONS | TVS_LINESATROOT | TVS_CHECKBOXES);
+    EXPECT_EQ(tree.GetCheck(leek), FALSE);
+    EXPECT_TRUE(tree.SetCheck(leek));
+    EXPECT_EQ(tree.GetCheck(leek), TRUE);
+    EXPECT_EQ(tree.GetItemState(leek, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2));
+    tree.SelectItem(cherry);
+    Focus(h);
+    Key(VK_SPACE);
+    EXPECT_EQ(tree.GetCheck(cherry), TRUE);
+    Key(VK_SPACE);
+    EXPECT_EQ(tree.GetCheck(cherry), FALSE);
+}
+
+TEST_F(TreeViewTest, RedrawCanBeTurnedOffWhileFilling)
+{
+    Make();
+    tree.SendMessage(WM_SETREDRAW, FALSE);
+    EXPECT_FALSE(PeerOf(h)->updatesEnabled());
+    for (int i = 0; i < 50; ++i)
+        tree.InsertItem("more", leek);
+    tree.SendMessage(WM_SETREDRAW, TRUE);
+    EXPECT_TRUE(PeerOf(h)->updatesEnabled());
+    EXPECT_EQ(tree.GetCount(), 56u);
+}
+
+TEST_F(TreeViewTest, AsksForArrowsAndCharacters)
+{
+    Make();
+    EXPECT_EQ(UINT(tree.SendMessage(WM_GETDLGCODE)), UINT(DLGC_WANTARROWS | DLGC_WANTCHARS));
+}
+
+} // namespace

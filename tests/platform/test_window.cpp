@@ -1,0 +1,315 @@
+// Windows and messages: sent and posted messages, message map chaining, Default(), handles and bad input.
+#include "dialog_harness.h"
+
+#include <string>
+
+using namespace pdt::test;
+
+namespace
+{
+
+constexpr UINT WM_FIRST = WM_APP + 1, WM_SECOND = WM_APP + 2, WM_THIRD = WM_APP + 3, WM_SENT = WM_APP + 4;
+
+// ---------------------------------------------------------------------------------------------------------------
+// Sent and posted messages.
+
+class OrderDialog : public RecordingDialog
+{
+  public:
+    DECLARE_MESSAGE_MAP()
+    std::vector<std::string> log;
+    LRESULT OnFirst(WPARAM, LPARAM)
+    {
+        log.push_back("first begins");
+        PostMessage(WM_SECOND, 2);
+        PostMessage(WM_THIRD, 3);
+        LRESULT r = SendMessage(WM_SENT, 4);
+        log.push_back("sent returned " + std::to_string(r));
+        log.push_back("first ends");
+        return 11;
+    }
+    LRESULT OnOther(WPARAM wParam, LPARAM)
+    {
+        log.push_back("message " + std::to_string(wParam));
+        return LRESULT(wParam * 10);
+    }
+};
+const MessageMap& OrderDialog::GetThisMessageMap()
+{
+    static const MessageMap map(&CDialog::GetThisMessageMap(), {
+                                                                    mm::Message(WM_FIRST, &OrderDialog::OnFirst),
+                                                                    mm::Message(WM_SECOND, &OrderDialog::OnOther),
+                                                                    mm::Message(WM_THIRD, &OrderDialog::OnOther),
+                                                                    mm::Message(WM_SENT, &OrderDialog::OnOther),
+                                                                });
+    return map;
+}
+
+using Messages = ShownDialog<OrderDialog>;
+
+TEST_F(Messages, SentMessagesRunAtOncePostedOnesAfterTheHandlerInOrder)
+{
+    EXPECT_EQ(dlg.SendMessage(WM_FIRST), 11);
+    EXPECT_EQ(dlg.log, (std::vector<std::string>{"first begins", "message 4", "sent returned 40", "first ends"}));
+    Pump();
+    EXPECT_EQ(dlg.log, (std::vector<std::string>{"first begins", "message 4", "sent returned 40", "first ends",
+                                                 "message 2", "message 3"}));
+}
+
+TEST_F(Messages, PostMessageReturnsAtOnce)
+{
+    EXPECT_TRUE(dlg.PostMessage(WM_FIRST));
+    EXPECT_TRUE(dlg.log.empty());
+    Pump();
+    EXPECT_EQ(dlg.log.size(), 6u);
+}
+
+TEST_F(Messages, PostedMessagesToADestroyedWindowAreDropped)
+{
+    HWND h = dlg.m_hWnd;
+    dlg.PostMessage(WM_SECOND, 2);
+    dlg.DestroyWindow();
+    Pump();
+    EXPECT_TRUE(dlg.log.empty());
+    EXPECT_FALSE(::IsWindow(h));
+    EXPECT_FALSE(::PostMessage(h, WM_SECOND, 2));
+    EXPECT_EQ(::SendMessage(h, WM_SECOND, 2), 0);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Message map chaining.
+
+class BaseDialog : public RecordingDialog
+{
+  public:
+    DECLARE_MESSAGE_MAP()
+    std::vector<std::string> log;
+    LRESULT OnFirst(WPARAM, LPARAM)
+    {
+        log.push_back("base first");
+        return 1;
+    }
+    LRESULT OnSecond(WPARAM, LPARAM)
+    {
+        log.push_back("base second");
+        return 2;
+    }
+    void OnApply() { log.push_back("base apply"); }
+};
+const MessageMap& BaseDialog::GetThisMessageMap()
+{
+    static const MessageMap map(&CDialog::GetThisMessageMap(), {
+                                                                   mm::Message(WM_FIRST, &BaseDialog::OnFirst),
+                                                                   mm::Message(WM_SECOND, &BaseDialog::OnSecond),
+                                                                   mm::Command(IDC_APPLY, BN_CLICKED, &BaseDialog::OnApply),
+                                                               });
+    return map;
+}
+
+class DerivedDialog : public BaseDialog
+{
+  public:
+    DECLARE_MESSAGE_MAP()
+    LRESULT OnFirst(WPARAM, LPARAM)
+    {
+        log.push_back("derived first");
+        return 101;
+    }
+    void OnApply() { log.push_back("derived apply"); }
+};
+const MessageMap& DerivedDialog::GetThisMessageMap()
+{
+    static const MessageMap map(&BaseDialog::GetThisMessageMap(),
+                                {
+                                    mm::Message(WM_FIRST, &DerivedDialog::OnFirst),
+                                    mm::Command(IDC_APPLY, BN_CLICKED, &DerivedDialog::OnApply),
+                                });
+    return map;
+}
+
+using MessageMaps = ShownDialog<DerivedDialog>;
+
+TEST_F(MessageMaps, TheDerivedEntryWinsAndTheBaseEntryIsNotAlsoRun)
+{
+    EXPECT_EQ(dlg.SendMessage(WM_FIRST), 101);
+    Click(dlg, IDC_APPLY);
+    EXPECT_EQ(dlg.log, (std::vector<std::string>{"derived first", "derived apply"}));
+}
+
+TEST_F(MessageMaps, BaseEntriesStillRunForMessagesTheDerivedClassDoesNotMap)
+{
+    EXPECT_EQ(dlg.SendMessage(WM_SECOND), 2);
+    EXPECT_EQ(dlg.log, (std::vector<std::string>{"base second"}));
+    Key(VK_ESCAPE); // CDialog's own IDCANCEL entry, two maps up
+    EXPECT_EQ(dlg.cancels, 1);
+    EXPECT_FALSE(dlg.IsWindowVisible());
+}
+
+TEST_F(MessageMaps, UnmappedMessagesGoToTheDefaultProcedure)
+{
+    EXPECT_EQ(dlg.SendMessage(WM_THIRD), 0);
+    EXPECT_TRUE(dlg.log.empty());
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Default(): a handler that passes the message on to the class's own processing.
+
+class EditHooks : public CEdit
+{
+  public:
+    DECLARE_MESSAGE_MAP()
+    bool passOn = true;
+    std::vector<CString> seen;
+    LRESULT OnSetText(WPARAM, LPARAM lParam)
+    {
+        seen.push_back(reinterpret_cast<const char*>(lParam));
+        return passOn ? Default() : TRUE;
+    }
+    UINT OnGetDlgCode() { return UINT(Default()) | DLGC_WANTTAB; }
+};
+const MessageMap& EditHooks::GetThisMessageMap()
+{
+    static const MessageMap map(&CEdit::GetThisMessageMap(), {
+                                                                 mm::Message(WM_SETTEXT, &EditHooks::OnSetText),
+                                                                 mm::GetDlgCode(&EditHooks::OnGetDlgCode),
+                                                             });
+    return map;
+}
+
+using DefaultProcessing = ShownDialog<RecordingDialog>;
+
+TEST_F(DefaultProcessing, DefaultFromAHandlerReachesTheClassProcedure)
+{
+    EditHooks edit;
+    ASSERT_TRUE(edit.SubclassDlgItem(IDC_NAME, &dlg));
+    edit.SetWindowText("passed on");
+    EXPECT_EQ(edit.GetWindowText(), "passed on");
+    edit.passOn = false;
+    edit.SetWindowText("kept back");
+    EXPECT_EQ(edit.GetWindowText(), "passed on");
+    EXPECT_EQ(edit.seen, (std::vector<CString>{"passed on", "kept back"}));
+    edit.UnsubclassWindow();
+}
+
+TEST_F(DefaultProcessing, DefaultReturnsTheClassResult)
+{
+    EditHooks edit;
+    ASSERT_TRUE(edit.SubclassDlgItem(IDC_NAME, &dlg));
+    UINT code = UINT(edit.SendMessage(WM_GETDLGCODE));
+    EXPECT_TRUE(code & DLGC_HASSETSEL) << "the edit's own code came through Default()";
+    EXPECT_TRUE(code & DLGC_WANTTAB);
+    edit.UnsubclassWindow();
+}
+
+TEST_F(DefaultProcessing, AMultiLineEditThatWantsTabTypesIt)
+{
+    EditHooks edit;
+    ASSERT_TRUE(edit.SubclassDlgItem(IDC_NOTES, &dlg));
+    Focus(edit);
+    Type("a");
+    Key(VK_TAB);
+    Type("b");
+    EXPECT_EQ(edit.GetWindowText(), "a\tb");
+    EXPECT_EQ(FocusId(), IDC_NOTES);
+    edit.UnsubclassWindow();
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Handles and bad input.
+
+using Handles = ShownDialog<RecordingDialog>;
+
+TEST_F(Handles, FromHandleGivesTheAttachedObjectOrAWrapper)
+{
+    EXPECT_EQ(CWnd::FromHandle(dlg.m_hWnd), &dlg);
+    EXPECT_EQ(CWnd::FromHandlePermanent(dlg.m_hWnd), &dlg);
+    HWND name = Item(dlg, IDC_NAME);
+    CWnd* wrapper = CWnd::FromHandle(name);
+    ASSERT_NE(wrapper, nullptr);
+    EXPECT_EQ(wrapper->m_hWnd, name);
+    EXPECT_EQ(CWnd::FromHandle(name), wrapper) << "the same wrapper each time";
+    EXPECT_EQ(CWnd::FromHandlePermanent(name), nullptr);
+    EXPECT_EQ(wrapper->GetParent(), &dlg);
+    EXPECT_EQ(wrapper->GetTopLevelParent(), &dlg);
+    EXPECT_TRUE(dlg.IsChild(wrapper));
+    EXPECT_FALSE(wrapper->IsChild(&dlg));
+}
+
+TEST_F(Handles, AControlsWrapperIsOfItsClassSoMfcStyleCastsHold)
+{
+    EXPECT_NE(dynamic_cast<CButton*>(dlg.GetDlgItem(IDC_CHECK)), nullptr);
+    EXPECT_NE(dynamic_cast<CButton*>(dlg.GetDlgItem(IDOK)), nullptr);
+    EXPECT_NE(dynamic_cast<CEdit*>(dlg.GetDlgItem(IDC_NOTES)), nullptr);
+    EXPECT_NE(dynamic_cast<CComboBox*>(dlg.GetDlgItem(IDC_LIST)), nullptr);
+    EXPECT_NE(dynamic_cast<CStatic*>(dlg.GetDlgItem(IDC_STATIC)), nullptr);
+    EXPECT_EQ(dynamic_cast<CEdit*>(dlg.GetDlgItem(IDC_CHECK)), nullptr);
+}
+
+TEST_F(Handles, ChildWindowsComeInTemplateOrder)
+{
+    std::vector<int> ids;
+    for (CWnd* w = dlg.GetWindow(GW_CHILD); w; w = w->GetWindow(GW_HWNDNEXT))
+        ids.push_back(w->GetDlgCtrlID());
+    EXPECT_EQ(ids, (std::vector<int>{IDC_STATIC, IDC_NAME, IDC_COUNT, IDC_LIST, IDC_EDITCOMBO, IDC_CHECK,
+                                     IDC_MANUALCHECK, IDC_RADIO1, IDC_RADIO2, IDC_RADIO3, IDC_RADIO4, IDC_RADIO5,
+                                     IDC_NOTES, IDC_MEMO,
+                                     IDC_APPLY, IDOK, IDCANCEL}));
+    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindow(GW_HWNDPREV)->GetDlgCtrlID(), IDC_STATIC);
+    EXPECT_EQ(dlg.GetDlgItem(IDCANCEL)->GetWindow(GW_HWNDNEXT), nullptr);
+}
+
+TEST_F(Handles, StylesComeFromTheTemplate)
+{
+    EXPECT_TRUE(dlg.GetDlgItem(IDC_RADIO1)->GetStyle() & WS_GROUP);
+    EXPECT_FALSE(dlg.GetDlgItem(IDC_RADIO2)->GetStyle() & WS_TABSTOP);
+    EXPECT_EQ(dlg.GetDlgItem(IDC_LIST)->GetStyle() & 3, DWORD(CBS_DROPDOWNLIST));
+    EXPECT_TRUE(dlg.GetDlgItem(IDC_NAME)->GetStyle() & WS_CHILD);
+    EXPECT_EQ(GetWindowClassName(Item(dlg, IDC_NAME)).CompareNoCase("Edit"), 0);
+    EXPECT_EQ(GetWindowClassName(dlg.m_hWnd), "#32770");
+}
+
+TEST(BadInput, NullAndStaleHandlesAreHarmless)
+{
+    EXPECT_FALSE(::IsWindow(nullptr));
+    EXPECT_EQ(::SendMessage(nullptr, WM_SETTEXT, 0, LPARAM("x")), 0);
+    EXPECT_FALSE(::PostMessage(nullptr, WM_CLOSE));
+    EXPECT_EQ(::GetDlgItem(nullptr, 1), nullptr);
+    EXPECT_EQ(::GetParent(nullptr), nullptr);
+    EXPECT_EQ(::GetDlgCtrlID(nullptr), 0);
+    EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
+
+    CWnd unattached;
+    EXPECT_EQ(unattached.GetSafeHwnd(), nullptr);
+    EXPECT_FALSE(unattached.IsWindowVisible());
+    EXPECT_EQ(unattached.GetWindowText(), "");
+    EXPECT_EQ(unattached.GetDlgItem(IDOK), nullptr);
+    unattached.SetWindowText("nothing");
+    unattached.MoveWindow(0, 0, 10, 10);
+    unattached.ShowWindow(SW_SHOW);
+    unattached.SetFocus();
+    EXPECT_FALSE(unattached.DestroyWindow());
+
+    RecordingDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_CONTROLS));
+    CWnd* name = dlg.GetDlgItem(IDC_NAME);
+    HWND stale = name->m_hWnd;
+    dlg.DestroyWindow();
+    Pump();
+    EXPECT_FALSE(::IsWindow(stale));
+    EXPECT_EQ(::GetDlgCtrlID(stale), 0);
+    EXPECT_EQ(::SendMessage(stale, WM_GETTEXTLENGTH), 0);
+    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME), nullptr);
+    dlg.SetDlgItemText(IDC_NAME, "gone");
+    EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_CHECK), 0u);
+}
+
+TEST(BadInput, AMissingTemplateFailsCreationAndDoModal)
+{
+    RecordingDialog missing(4711);
+    EXPECT_FALSE(missing.Create(4711));
+    EXPECT_EQ(missing.m_hWnd, nullptr);
+    RecordingDialog modal(4711);
+    EXPECT_EQ(modal.DoModal(), -1);
+}
+
+} // namespace
