@@ -1,0 +1,33 @@
+// Where the toolkit's own modal dialogs (file and colour choosers) can be answered by someone else: tests and
+// automation. Each handler is process-wide; an empty handler restores the toolkit's dialog.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "platform/afxtypes.h"
+
+namespace pdt::support
+{
+
+struct FileDialogRequest
+{
+    CString caption;              // "Open" or "Save As"
+    CString folder;               // where the dialog starts
+    CString fileName;             // proposed name (from the path passed in), may be empty
+    std::vector<CString> filters; // toolkit name filters: "Text Files (*.txt *.TXT)"
+    bool open = true;
+};
+// Returns the chosen file's full path, or an empty string for Cancel.
+using FileDialogHandler = std::function<CString(const FileDialogRequest&)>;
+void SetFileDialogHandler(FileDialogHandler handler);
+
+// Converts an MFC filter ("Desc|*.a;*.b|Desc2|*.c||") to toolkit name filters, one per pair. "*.*" means every
+// file, as on Windows; letter case of extensions does not matter, as on Windows. No usable pair: all files.
+std::vector<CString> NameFiltersFromMfc(const char* filter);
+
+// Returns true with `chosen` set, or false for Cancel.
+using ColourDialogHandler = std::function<bool(COLORREF initial, COLORREF& chosen)>;
+void SetColourDialogHandler(ColourDialogHandler handler);
+
+} // namespace pdt::support

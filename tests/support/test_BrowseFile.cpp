@@ -1,0 +1,179 @@
+// Choosing files: the filter string as the dialog gets it, where the dialog starts, the folder remembered per
+// kind of file, and Cancel. The dialog itself is answered through the file dialog seam.
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "support/Seams.h"
+#include "support/Support.h"
+
+using pdt::support::FileDialogRequest;
+using pdt::support::NameFiltersFromMfc;
+
+namespace
+{
+
+namespace fs = std::filesystem;
+
+CString QDirHome()
+{
+    return CString(QDir::homePath().toStdString());
+}
+
+class BrowseFileTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        m_root = fs::temp_directory_path() / ("pdtdlg-browse-" + std::to_string(::getpid()) + "-" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_root);
+        fs::create_directories(m_root / "data");
+        fs::create_directories(m_root / "lookup");
+        theReg.SetFileName((m_root / "settings.ini").string());
+        pdt::support::SetFileDialogHandler([this](const FileDialogRequest& r) {
+            requests.push_back(r);
+            return answers.empty() ? CString() : Next();
+        });
+    }
+    void TearDown() override
+    {
+        pdt::support::SetFileDialogHandler(nullptr);
+        fs::remove_all(m_root);
+    }
+    CString Next()
+    {
+        CString a = answers.front();
+        answers.erase(answers.begin());
+        return a;
+    }
+    CString Dir(const char* sub) const
+    {
+        return CString((m_root / sub).string());
+    }
+
+    fs::path m_root;
+    std::vector<FileDialogRequest> requests;
+    std::vector<CString> answers; // what the person picks, in order; none left: Cancel
+};
+
+TEST(FileFilters, MfcPairsBecomeToolkitNameFilters)
+{
+    EXPECT_EQ(NameFiltersFromMfc("Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"),
+              (std::vector<CString>{"Text Files (*.txt *.TXT)", "All Files (*)"}));
+    // Several patterns; a description without the patterns; letter case of the extension does not matter.
+    EXPECT_EQ(NameFiltersFromMfc("Data|*.dat;*.Csv|"), (std::vector<CString>{"Data (*.dat *.DAT *.Csv *.csv *.CSV)"}));
+    // Patterns in the description that differ from the real ones: the real ones win.
+    EXPECT_EQ(NameFiltersFromMfc("Jobs (*.job)|*.pjb||"), (std::vector<CString>{"Jobs (*.pjb *.PJB)"}));
+    // "*.*" among others means every file.
+    EXPECT_EQ(NameFiltersFromMfc("Anything|*.a;*.*||"), (std::vector<CString>{"Anything (*)"}));
+    // Spaces around names and patterns; an empty description.
+    EXPECT_EQ(NameFiltersFromMfc(" Bitmaps | *.bmp ; *.dib ||"),
+              (std::vector<CString>{"Bitmaps (*.bmp *.BMP *.dib *.DIB)"}));
+    EXPECT_EQ(NameFiltersFromMfc("|*.x||"), (std::vector<CString>{"Files (*.x *.X)"}));
+    EXPECT_EQ(NameFiltersFromMfc("|*.*||"), (std::vector<CString>{"All Files (*)"}));
+    // Patterns without letters stay single.
+    EXPECT_EQ(NameFiltersFromMfc("Numbered|*.001||"), (std::vector<CString>{"Numbered (*.001)"}));
+}
+
+TEST(FileFilters, EmptyOrBrokenFiltersOfferAllFiles)
+{
+    const std::vector<CString> all{"All Files (*)"};
+    EXPECT_EQ(NameFiltersFromMfc(nullptr), all);
+    EXPECT_EQ(NameFiltersFromMfc(""), all);
+    EXPECT_EQ(NameFiltersFromMfc("||"), all);
+    EXPECT_EQ(NameFiltersFromMfc("Text only"), all);
+    EXPECT_EQ(NameFiltersFromMfc("Empty pattern||"), all);
+    EXPECT_EQ(NameFiltersFromMfc("No patterns|;;|"), all);
+    // A trailing description without its pattern is dropped; the good pair stays.
+    EXPECT_EQ(NameFiltersFromMfc("Text|*.txt|Dangling"), (std::vector<CString>{"Text (*.txt *.TXT)"}));
+}
+
+TEST_F(BrowseFileTest, ChoosingAFileSetsThePathAndRemembersItsFolderForTheCategory)
+{
+    CString chosen = Dir("data") + "/orders.dat";
+    answers = {chosen};
+    CString path;
+    ASSERT_TRUE(BrowseFile(nullptr, path, true, "DATAFILE", "Data Files (*.dat)|*.dat||"));
+    EXPECT_EQ(path, chosen);
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_TRUE(requests[0].open);
+    EXPECT_EQ(requests[0].caption, "Open");
+    EXPECT_EQ(requests[0].filters, (std::vector<CString>{"Data Files (*.dat *.DAT)"}));
+    EXPECT_EQ(requests[0].folder, CString(QDirHome()));
+    EXPECT_EQ(theReg.GetString("BrowseFile", "DATAFILE", "<none>"), Dir("data"));
+
+    // Next time, with no folder in the path, the dialog starts where the last file of that kind was.
+    CString empty;
+    ASSERT_FALSE(BrowseFile(nullptr, empty, true, "DATAFILE", "Data Files (*.dat)|*.dat||"));
+    EXPECT_EQ(requests.back().folder, Dir("data"));
+    // Another kind of file has its own memory.
+    ASSERT_FALSE(BrowseFile(nullptr, empty, true, "LOOKUP", "Lookup (*.lkp)|*.lkp||"));
+    EXPECT_EQ(requests.back().folder, CString(QDirHome()));
+}
+
+TEST_F(BrowseFileTest, APathWithAFolderStartsThere)
+{
+    theReg.WriteString("BrowseFile", "RECORD", Dir("data"));
+    CString path = Dir("lookup") + "/table.lkp";
+    ASSERT_FALSE(BrowseFile(nullptr, path, false, "RECORD", "Lookup (*.lkp)|*.lkp||"));
+    ASSERT_EQ(requests.size(), 1u);
+    EXPECT_EQ(requests[0].folder, Dir("lookup"));
+    EXPECT_EQ(requests[0].fileName, "table.lkp");
+    EXPECT_FALSE(requests[0].open);
+    EXPECT_EQ(requests[0].caption, "Save As");
+
+    // Backslashes, as paths written on Windows have them, name the same folder.
+    CString windowsPath = Dir("lookup") + "\\table.lkp";
+    ASSERT_FALSE(BrowseFile(nullptr, windowsPath, true, "RECORD", nullptr));
+    EXPECT_EQ(requests.back().folder, Dir("lookup"));
+    EXPECT_EQ(requests.back().fileName, "table.lkp");
+    EXPECT_EQ(requests.back().filters, (std::vector<CString>{"All Files (*)"}));
+
+    // A file name alone keeps the remembered folder and proposes the name.
+    CString nameOnly = "summary.txt";
+    ASSERT_FALSE(BrowseFile(nullptr, nameOnly, false, "RECORD", nullptr));
+    EXPECT_EQ(requests.back().folder, Dir("data"));
+    EXPECT_EQ(requests.back().fileName, "summary.txt");
+}
+
+TEST_F(BrowseFileTest, FoldersThatNoLongerExistFallBack)
+{
+    theReg.WriteString("BrowseFile", "RUNJOB", Dir("gone"));
+    CString path = Dir("vanished") + "/job.pjb";
+    ASSERT_FALSE(BrowseFile(nullptr, path, true, "RUNJOB", nullptr));
+    EXPECT_EQ(requests.back().folder, CString(QDirHome()));
+
+    // The remembered folder is used when the path's folder is gone.
+    theReg.WriteString("BrowseFile", "RUNJOB", Dir("data"));
+    ASSERT_FALSE(BrowseFile(nullptr, path, true, "RUNJOB", nullptr));
+    EXPECT_EQ(requests.back().folder, Dir("data"));
+}
+
+TEST_F(BrowseFileTest, CancelLeavesThePathAndTheMemoryAlone)
+{
+    theReg.WriteString("BrowseFile", "CHINESEFONT", Dir("data"));
+    CString path = "keep/me.ttf";
+    EXPECT_FALSE(BrowseFile(nullptr, path, true, "CHINESEFONT", "Fonts (*.ttf)|*.ttf||"));
+    EXPECT_EQ(path, "keep/me.ttf");
+    EXPECT_EQ(theReg.GetString("BrowseFile", "CHINESEFONT", ""), Dir("data"));
+    EXPECT_EQ(requests.size(), 1u);
+}
+
+TEST_F(BrowseFileTest, NoCategoryMeansNoMemory)
+{
+    answers = {Dir("data") + "/a.txt"};
+    CString path;
+    ASSERT_TRUE(BrowseFile(nullptr, path, true, nullptr, "Text|*.txt||"));
+    EXPECT_EQ(path, Dir("data") + "/a.txt");
+    ASSERT_TRUE(answers.empty());
+    CString again;
+    EXPECT_FALSE(BrowseFile(nullptr, again, true, "", "Text|*.txt||"));
+    EXPECT_EQ(requests.back().folder, CString(QDirHome()));
+}
+
+} // namespace

@@ -1,0 +1,90 @@
+// Bitmap buttons: the resource bitmap on the push button, its mask colour see-through, the text kept.
+#include <QAbstractButton>
+#include <QImage>
+
+#include "support_harness.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+class ButtonEx : public HostTest
+{
+  protected:
+    QAbstractButton* Button(int id)
+    {
+        return qobject_cast<QAbstractButton*>(Peer(Item(host, id)));
+    }
+};
+
+TEST_F(ButtonEx, ArrowShowsWithItsWhiteBackgroundSeeThroughAndTheTextKept)
+{
+    ASSERT_TRUE(host.m_go.SetMaskedBitmap(IDB_ARROW24, 8, 8, RGB(255, 255, 255)));
+    QAbstractButton* b = Button(IDC_BUTTON_GO);
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->text(), "Go");
+    EXPECT_EQ(host.m_go.GetWindowText(), "Go");
+    EXPECT_EQ(b->iconSize(), QSize(8, 8));
+
+    QImage icon = IconImage(Item(host, IDC_BUTTON_GO));
+    ASSERT_EQ(icon.size(), QSize(8, 8));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+        {
+            QColor c = icon.pixelColor(x, y);
+            if (ArrowPixel(x, y))
+                EXPECT_EQ(c, QColor(0, 0, 0)) << x << "," << y;
+            else
+                EXPECT_EQ(c.alpha(), 0) << "the mask colour must not show, at " << x << "," << y;
+        }
+}
+
+TEST_F(ButtonEx, ScaledToTheRequestedSizeAndOtherMaskColours)
+{
+    // The 5 x 3 palette bitmap: column 2 blue, top row yellow elsewhere, magenta background.
+    ASSERT_TRUE(host.m_icon.SetMaskedBitmap(IDB_PALETTE8, 10, 6, RGB(255, 0, 255)));
+    EXPECT_EQ(Button(IDC_BUTTON_ICON)->iconSize(), QSize(10, 6));
+    QImage icon = IconImage(Item(host, IDC_BUTTON_ICON));
+    ASSERT_EQ(icon.size(), QSize(10, 6));
+    EXPECT_EQ(icon.pixelColor(4, 3), QColor(0, 0, 255)); // column 2, doubled
+    EXPECT_EQ(icon.pixelColor(5, 5), QColor(0, 0, 255));
+    EXPECT_EQ(icon.pixelColor(0, 0), QColor(255, 255, 0)); // top row
+    EXPECT_EQ(icon.pixelColor(9, 1), QColor(255, 255, 0));
+    EXPECT_EQ(icon.pixelColor(0, 2).alpha(), 0); // magenta: see-through
+    EXPECT_EQ(icon.pixelColor(9, 5).alpha(), 0);
+
+    // Masking white instead leaves magenta visible.
+    ASSERT_TRUE(host.m_icon.SetMaskedBitmap(IDB_PALETTE8, 0, 0, RGB(255, 255, 255)));
+    icon = IconImage(Item(host, IDC_BUTTON_ICON));
+    ASSERT_EQ(icon.size(), QSize(5, 3)) << "no size given: the bitmap's own";
+    EXPECT_EQ(icon.pixelColor(0, 2), QColor(255, 0, 255));
+}
+
+TEST_F(ButtonEx, MissingOrBrokenBitmapsLeaveTheButtonAsItWas)
+{
+    QAbstractButton* b = Button(IDC_BUTTON_GO);
+    EXPECT_FALSE(host.m_go.SetMaskedBitmap(IDB_NOT_EMBEDDED, 8, 8, RGB(255, 255, 255)));
+    EXPECT_FALSE(host.m_go.SetMaskedBitmap(IDB_TRUNCATED, 8, 8, RGB(255, 255, 255)));
+    EXPECT_FALSE(host.m_go.SetMaskedBitmap(12345, 8, 8, RGB(255, 255, 255)));
+    EXPECT_TRUE(b->icon().isNull());
+
+    ASSERT_TRUE(host.m_go.SetMaskedBitmap(IDB_ARROW24, 8, 8, RGB(255, 255, 255)));
+    qint64 shown = b->icon().cacheKey();
+    EXPECT_FALSE(host.m_go.SetMaskedBitmap(IDB_TRUNCATED, 16, 16, RGB(0, 0, 0)));
+    EXPECT_EQ(b->icon().cacheKey(), shown) << "a failed call keeps the bitmap already shown";
+    EXPECT_EQ(b->iconSize(), QSize(8, 8));
+    EXPECT_EQ(b->text(), "Go");
+
+    CButtonEx unattached;
+    EXPECT_FALSE(unattached.SetMaskedBitmap(IDB_ARROW24, 8, 8, RGB(255, 255, 255)));
+}
+
+TEST_F(ButtonEx, StillAButtonThatClicks)
+{
+    ASSERT_TRUE(host.m_go.SetMaskedBitmap(IDB_ARROW24, 8, 8, RGB(255, 255, 255)));
+    Click(Item(host, IDC_BUTTON_GO));
+    EXPECT_EQ(host.commands, (std::vector<std::pair<int, int>>{{IDC_BUTTON_GO, BN_CLICKED}}));
+}
+
+} // namespace

@@ -1,0 +1,276 @@
+// The colour picker used as a person uses it: click the button, pick from the palette (a cell, "Default",
+// "More Colors..."), or dismiss it; the parent hears of each outcome and may replace the choice.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+
+#include "support/Seams.h"
+#include "support_harness.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+class ColourPicker : public HostTest
+{
+  protected:
+    void TearDown() override
+    {
+        pdt::support::SetColourDialogHandler(nullptr);
+        HostTest::TearDown();
+    }
+
+    static QWidget* Palette()
+    {
+        QWidget* w = QApplication::activePopupWidget();
+        return w && w->objectName() == "colour-palette" && w->isVisible() ? w : nullptr;
+    }
+    // Clicks an entry of the open palette by name: "default", "more", "cell-RRGGBB".
+    static void Pick(const char* name)
+    {
+        QWidget* palette = Palette();
+        ASSERT_NE(palette, nullptr) << "the palette is not open";
+        auto* entry = palette->findChild<QAbstractButton*>(name);
+        ASSERT_NE(entry, nullptr) << "no palette entry " << name;
+        QTest::mouseClick(entry, Qt::LeftButton, {}, entry->rect().center());
+        Pump();
+    }
+    void Open(int id)
+    {
+        Click(Item(host, id));
+        Pump();
+        ASSERT_NE(Palette(), nullptr) << "a click on the picker opens the palette";
+    }
+    // The colour in the middle of the picker's swatch.
+    QColor Swatch(int id)
+    {
+        QImage icon = IconImage(Item(host, id));
+        return icon.isNull() ? QColor() : icon.pixelColor(icon.width() / 2, icon.height() / 2);
+    }
+    static PickerEvent Ev(UINT message, COLORREF colour, int id)
+    {
+        return {message, colour, id};
+    }
+};
+
+TEST_F(ColourPicker, ChoosingACellSetsTheColourAndTellsTheParent)
+{
+    host.m_node.SetColour(RGB(0, 0, 255));
+    EXPECT_EQ(Swatch(IDC_PICK_NODE), QColor(0, 0, 255));
+    Open(IDC_PICK_NODE);
+    EXPECT_TRUE(host.m_node.IsPaletteOpen());
+    EXPECT_EQ(host.events, (std::vector<PickerEvent>{Ev(CPN_DROPDOWN, RGB(0, 0, 255), IDC_PICK_NODE)}));
+
+    Pick("cell-FF0000");
+    EXPECT_EQ(Palette(), nullptr) << "a choice closes the palette";
+    EXPECT_FALSE(host.m_node.IsPaletteOpen());
+    EXPECT_EQ(host.m_node.GetColour(), RGB(255, 0, 0));
+    EXPECT_EQ(Swatch(IDC_PICK_NODE), QColor(255, 0, 0));
+    EXPECT_EQ(host.m_node.GetWindowText(), "Node") << "the label stays beside the swatch";
+    EXPECT_EQ(host.events, (std::vector<PickerEvent>{Ev(CPN_DROPDOWN, RGB(0, 0, 255), IDC_PICK_NODE),
+                                                     Ev(CPN_SELENDOK, RGB(255, 0, 0), IDC_PICK_NODE),
+                                                     Ev(CPN_CLOSEUP, RGB(255, 0, 0), IDC_PICK_NODE)}));
+    EXPECT_EQ(host.m_text.GetColour(), CLR_DEFAULT) << "the other picker is untouched";
+}
+
+TEST_F(ColourPicker, DefaultIsReportedAsClrDefaultAndShownAsTheDefaultColour)
+{
+    host.m_text.SetDefaultColour(RGB(0, 0, 128));
+    host.m_text.SetColour(RGB(255, 255, 0));
+    Open(IDC_PICK_TEXT);
+    Pick("default");
+    EXPECT_EQ(host.m_text.GetColour(), CLR_DEFAULT);
+    EXPECT_EQ(Swatch(IDC_PICK_TEXT), QColor(0, 0, 128));
+    ASSERT_EQ(host.events.size(), 3u);
+    EXPECT_EQ(host.events[1], Ev(CPN_SELENDOK, CLR_DEFAULT, IDC_PICK_TEXT));
+
+    // A new default colour shows at once on a picker set to Default.
+    host.m_text.SetDefaultColour(RGB(128, 0, 0));
+    EXPECT_EQ(Swatch(IDC_PICK_TEXT), QColor(128, 0, 0));
+    EXPECT_EQ(host.m_text.GetColour(), CLR_DEFAULT);
+}
+
+TEST_F(ColourPicker, TheParentMayReplaceTheChoiceAndTheSwatchFollows)
+{
+    // As the property pages do: "Default" becomes a real colour straight away.
+    host.onChosen = [](SupportHost& h, COLORREF c, int id) {
+        if (c == CLR_DEFAULT && id == IDC_PICK_NODE)
+            h.m_node.SetColour(RGB(0, 128, 0));
+    };
+    host.m_node.SetDefaultColour(RGB(255, 255, 255));
+    Open(IDC_PICK_NODE);
+    Pick("default");
+    EXPECT_EQ(host.m_node.GetColour(), RGB(0, 128, 0));
+    EXPECT_EQ(Swatch(IDC_PICK_NODE), QColor(0, 128, 0));
+    EXPECT_EQ(host.events.back(), Ev(CPN_CLOSEUP, RGB(0, 128, 0), IDC_PICK_NODE));
+}
+
+TEST_F(ColourPicker, EscapeClosesThePaletteWithoutAChoice)
+{
+    host.m_node.SetColour(RGB(0, 255, 255));
+    Open(IDC_PICK_NODE);
+    Key(VK_ESCAPE);
+    Pump();
+    EXPECT_EQ(Palette(), nullptr);
+    EXPECT_EQ(host.m_node.GetColour(), RGB(0, 255, 255));
+    EXPECT_EQ(Swatch(IDC_PICK_NODE), QColor(0, 255, 255));
+    EXPECT_EQ(host.events, (std::vector<PickerEvent>{Ev(CPN_DROPDOWN, RGB(0, 255, 255), IDC_PICK_NODE),
+                                                     Ev(CPN_SELENDCANCEL, RGB(0, 255, 255), IDC_PICK_NODE),
+                                                     Ev(CPN_CLOSEUP, RGB(0, 255, 255), IDC_PICK_NODE)}));
+    EXPECT_TRUE(host.IsWindowVisible()) << "Escape closes the palette, not the dialog";
+
+    // The palette opens again after being dismissed.
+    host.events.clear();
+    Open(IDC_PICK_NODE);
+    Pick("cell-808080");
+    EXPECT_EQ(host.m_node.GetColour(), RGB(128, 128, 128));
+}
+
+TEST_F(ColourPicker, MoreColorsAsksTheColourDialogStartingFromTheCurrentColour)
+{
+    std::vector<COLORREF> asked;
+    pdt::support::SetColourDialogHandler([&](COLORREF initial, COLORREF& chosen) {
+        asked.push_back(initial);
+        chosen = RGB(0x12, 0x34, 0x56);
+        return true;
+    });
+    host.m_node.SetColour(RGB(0xC0, 0xC0, 0xC0));
+    Open(IDC_PICK_NODE);
+    Pick("more");
+    EXPECT_EQ(asked, std::vector<COLORREF>{RGB(0xC0, 0xC0, 0xC0)});
+    EXPECT_EQ(Palette(), nullptr);
+    EXPECT_EQ(host.m_node.GetColour(), RGB(0x12, 0x34, 0x56));
+    EXPECT_EQ(Swatch(IDC_PICK_NODE), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(host.events[1], Ev(CPN_SELENDOK, RGB(0x12, 0x34, 0x56), IDC_PICK_NODE));
+
+    // From Default, the dialog starts at the default colour.
+    host.m_text.SetDefaultColour(RGB(1, 2, 3));
+    Open(IDC_PICK_TEXT);
+    Pick("more");
+    EXPECT_EQ(asked.back(), RGB(1, 2, 3));
+}
+
+TEST_F(ColourPicker, CancellingTheColourDialogKeepsTheColour)
+{
+    pdt::support::SetColourDialogHandler([](COLORREF, COLORREF& chosen) {
+        chosen = RGB(9, 9, 9);
+        return false;
+    });
+    host.m_node.SetColour(RGB(255, 0, 255));
+    Open(IDC_PICK_NODE);
+    Pick("more");
+    EXPECT_EQ(host.m_node.GetColour(), RGB(255, 0, 255));
+    EXPECT_EQ(Swatch(IDC_PICK_NODE), QColor(255, 0, 255));
+    EXPECT_EQ(host.events, (std::vector<PickerEvent>{Ev(CPN_DROPDOWN, RGB(255, 0, 255), IDC_PICK_NODE),
+                                                     Ev(CPN_SELENDCANCEL, RGB(255, 0, 255), IDC_PICK_NODE),
+                                                     Ev(CPN_CLOSEUP, RGB(255, 0, 255), IDC_PICK_NODE)}));
+}
+
+TEST_F(ColourPicker, PaletteHoldsFortyColoursWithTheCurrentOneMarked)
+{
+    host.m_node.SetColour(RGB(0xFF, 0xFF, 0x00));
+    Open(IDC_PICK_NODE);
+    QWidget* palette = Palette();
+    QList<QAbstractButton*> cells;
+    for (QAbstractButton* b : palette->findChildren<QAbstractButton*>())
+        if (b->objectName().startsWith("cell-"))
+            cells << b;
+    EXPECT_EQ(cells.size(), 40);
+    for (const char* basic : {"cell-000000", "cell-FFFFFF", "cell-FF0000", "cell-00FF00", "cell-0000FF", "cell-FFFF00",
+                              "cell-00FFFF", "cell-FF00FF", "cell-808080", "cell-C0C0C0"})
+        EXPECT_NE(palette->findChild<QAbstractButton*>(basic), nullptr) << basic;
+    for (QAbstractButton* b : cells)
+        EXPECT_EQ(b->isChecked(), b->objectName() == "cell-FFFF00") << b->objectName().toStdString();
+    EXPECT_FALSE(palette->findChild<QAbstractButton*>("default")->isChecked());
+    EXPECT_EQ(palette->findChild<QAbstractButton*>("default")->text(), "Default");
+    EXPECT_EQ(palette->findChild<QAbstractButton*>("more")->text(), "More Colors...");
+    Key(VK_ESCAPE);
+    Pump();
+}
+
+TEST_F(ColourPicker, EntryTextsCanBeChangedOrLeftOut)
+{
+    host.m_node.SetDefaultText("Automatic");
+    host.m_node.SetCustomText("");
+    Open(IDC_PICK_NODE);
+    ASSERT_NE(Palette()->findChild<QAbstractButton*>("default"), nullptr);
+    EXPECT_EQ(Palette()->findChild<QAbstractButton*>("default")->text(), "Automatic");
+    EXPECT_TRUE(Palette()->findChild<QAbstractButton*>("default")->isChecked()) << "the picker starts at Default";
+    EXPECT_EQ(Palette()->findChild<QAbstractButton*>("more"), nullptr);
+    Key(VK_ESCAPE);
+    Pump();
+
+    host.m_node.SetDefaultText(nullptr);
+    Open(IDC_PICK_NODE);
+    EXPECT_EQ(Palette()->findChild<QAbstractButton*>("default"), nullptr);
+    Pick("cell-000000");
+    EXPECT_EQ(host.m_node.GetColour(), RGB(0, 0, 0));
+}
+
+TEST_F(ColourPicker, ArrowKeysAndEnterChooseFromTheKeyboard)
+{
+    host.m_node.SetColour(RGB(0xFF, 0x00, 0x00)); // third row, first column
+    Open(IDC_PICK_NODE);
+    Key(VK_RIGHT); // FF8000
+    Key(VK_DOWN);  // FFC080
+    Key(VK_RETURN);
+    Pump();
+    EXPECT_EQ(Palette(), nullptr);
+    EXPECT_EQ(host.m_node.GetColour(), RGB(0xFF, 0xC0, 0x80));
+
+    // Left from the first cell wraps round to the last.
+    host.m_text.SetColour(RGB(0x80, 0x00, 0x00));
+    Open(IDC_PICK_TEXT);
+    Key(VK_LEFT);
+    Key(VK_RETURN);
+    Pump();
+    EXPECT_EQ(host.m_text.GetColour(), RGB(0xFF, 0xFF, 0xFF));
+}
+
+TEST_F(ColourPicker, PickerWithoutTextIsAllSwatch)
+{
+    host.m_bare.SetColour(RGB(0, 128, 128));
+    QImage icon = IconImage(Item(host, IDC_PICK_BARE));
+    ASSERT_FALSE(icon.isNull());
+    CRect r;
+    host.m_bare.GetClientRect(&r);
+    EXPECT_GE(icon.width(), r.Width() / 2) << "the swatch fills the button";
+    EXPECT_EQ(icon.pixelColor(icon.width() / 2, icon.height() / 2), QColor(0, 128, 128));
+}
+
+TEST_F(ColourPicker, DisabledPickerDoesNotOpen)
+{
+    host.m_node.EnableWindow(FALSE);
+    Click(Item(host, IDC_PICK_NODE));
+    Pump();
+    EXPECT_EQ(Palette(), nullptr);
+    EXPECT_TRUE(host.events.empty());
+}
+
+TEST_F(ColourPicker, DialogClosedFromTheParentsHandlerOrWhileOpen)
+{
+    // The parent closes the dialog in its handler: the picker must not touch itself afterwards.
+    host.onChosen = [](SupportHost& h, COLORREF, int) { h.DestroyWindow(); };
+    Open(IDC_PICK_NODE);
+    Pick("cell-0000FF");
+    EXPECT_FALSE(IsWindow(host.m_hWnd));
+    ASSERT_FALSE(host.events.empty());
+    EXPECT_EQ(host.events.back(), Ev(CPN_SELENDOK, RGB(0, 0, 255), IDC_PICK_NODE));
+
+    // A dialog that goes away with a palette open takes the palette with it.
+    {
+        SupportHost other;
+        ASSERT_TRUE(other.Create(IDD_SUPPORT_HOST));
+        other.ShowWindow(SW_SHOW);
+        Pump();
+        Click(Item(other, IDC_PICK_TEXT));
+        Pump();
+        ASSERT_NE(Palette(), nullptr);
+    }
+    Pump();
+    EXPECT_EQ(Palette(), nullptr);
+}
+
+} // namespace

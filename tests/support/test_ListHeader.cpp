@@ -1,0 +1,111 @@
+// List headers from a table: titles, alignment, widths, the stretched last column, and a table set twice.
+#include "platform/afxcmn.h"
+#include "support_harness.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+class ListHeader : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        EnsureSupportTestResources();
+        ASSERT_TRUE(dlg.Create(IDD_LIST_HOST));
+        dlg.ShowWindow(SW_SHOW);
+        ASSERT_TRUE(list.SubclassDlgItem(IDC_LIST, &dlg));
+        Pump();
+    }
+    void TearDown() override
+    {
+        dlg.DestroyWindow();
+    }
+
+    struct Column
+    {
+        CString title;
+        int format;
+        int width;
+    };
+    std::vector<Column> Columns()
+    {
+        std::vector<Column> out;
+        for (int i = 0; i < list.GetColumnCount(); ++i)
+        {
+            char text[64] = {};
+            LVCOLUMN c{};
+            c.mask = LVCF_TEXT | LVCF_FMT | LVCF_WIDTH;
+            c.pszText = text;
+            c.cchTextMax = sizeof text;
+            EXPECT_TRUE(list.GetColumn(i, &c));
+            out.push_back({text, c.fmt & LVCFMT_JUSTIFYMASK, c.cx});
+        }
+        return out;
+    }
+
+    CDialog dlg{IDD_LIST_HOST};
+    CListCtrl list;
+};
+
+TEST_F(ListHeader, ColumnsFollowTheTableUpToItsEnd)
+{
+    const LISTHEADER table[] = {{"Name", 120, LVCFMT_LEFT},
+                                {"Count", 50, LVCFMT_RIGHT},
+                                {"State", 70, LVCFMT_CENTER},
+                                {nullptr, 0, 0},
+                                {"after the end", 10, LVCFMT_LEFT}};
+    SetListHeader(list, table);
+    std::vector<Column> cols = Columns();
+    ASSERT_EQ(cols.size(), 3u);
+    EXPECT_EQ(cols[0].title, "Name");
+    EXPECT_EQ(cols[0].width, 120);
+    EXPECT_EQ(cols[0].format, LVCFMT_LEFT);
+    EXPECT_EQ(cols[1].title, "Count");
+    EXPECT_EQ(cols[1].width, 50);
+    EXPECT_EQ(cols[1].format, LVCFMT_RIGHT);
+    EXPECT_EQ(cols[2].format, LVCFMT_CENTER);
+
+    // Set again: the new table replaces the old one.
+    const LISTHEADER other[] = {{"Only", 80, LVCFMT_LEFT}, {nullptr, 0, 0}};
+    SetListHeader(list, other);
+    cols = Columns();
+    ASSERT_EQ(cols.size(), 1u);
+    EXPECT_EQ(cols[0].title, "Only");
+}
+
+TEST_F(ListHeader, LargeWidthStretchesOverWhatTheOthersLeave)
+{
+    CRect client;
+    list.GetClientRect(&client);
+    const LISTHEADER table[] = {{"Id", 40, LVCFMT_LEFT}, {"Description", 9999, LVCFMT_LEFT}, {nullptr, 0, 0}};
+    SetListHeader(list, table);
+    std::vector<Column> cols = Columns();
+    ASSERT_EQ(cols.size(), 2u);
+    EXPECT_EQ(cols[1].width, client.Width() - 40 - GetSystemMetrics(SM_CXVSCROLL));
+    EXPECT_LE(cols[0].width + cols[1].width, client.Width()) << "no horizontal scroll bar";
+}
+
+TEST_F(ListHeader, OddTablesDoNoHarm)
+{
+    SetListHeader(list, nullptr);
+    EXPECT_EQ(list.GetColumnCount(), 0);
+    const LISTHEADER empty[] = {{nullptr, 0, 0}};
+    SetListHeader(list, empty);
+    EXPECT_EQ(list.GetColumnCount(), 0);
+
+    // Unknown alignment reads as left; no width gets the list's default.
+    const LISTHEADER odd[] = {{"A", 0, 77}, {"B", -5, LVCFMT_RIGHT}, {nullptr, 0, 0}};
+    SetListHeader(list, odd);
+    std::vector<Column> cols = Columns();
+    ASSERT_EQ(cols.size(), 2u);
+    EXPECT_EQ(cols[0].format, LVCFMT_LEFT);
+    EXPECT_EQ(cols[1].format, LVCFMT_RIGHT);
+    EXPECT_GT(cols[1].width, 0);
+
+    CListCtrl unattached;
+    SetListHeader(unattached, odd);
+}
+
+} // namespace

@@ -1,0 +1,108 @@
+// The program editor: typed into like a person would, Enter and Tab edit the text, OK keeps it, Cancel and
+// Escape do not.
+#include <QFontInfo>
+#include <QFontMetricsF>
+#include <QPlainTextEdit>
+
+#include "support/resources/supportres.h"
+#include "support_harness.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+QPlainTextEdit* Editor(CDialog& d)
+{
+    return qobject_cast<QPlainTextEdit*>(Peer(Item(d, IDC_SCRIPTPAD_TEXT)));
+}
+
+TEST(ScriptPad, TypingWithEnterAndTabThenOkReturnsTheTextWithWindowsLineEnds)
+{
+    CString text = "LET A = 1\r\nPRINT A";
+    ExpectModal([](CDialog& d) {
+        EXPECT_EQ(d.GetTemplateID(), UINT(IDD_SCRIPTPAD));
+        EXPECT_EQ(d.GetWindowText(), "Edit program: Pallet");
+        EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), IDC_SCRIPTPAD_TEXT);
+        EXPECT_EQ(d.GetDlgItem(IDC_SCRIPTPAD_TEXT)->GetWindowText(), "LET A = 1\r\nPRINT A");
+        Key(VK_END, false, true); // Ctrl+End: after the last character
+        Key(VK_RETURN);
+        Key(VK_TAB);
+        Type("END");
+        EXPECT_TRUE(d.IsWindowVisible()) << "Enter is a new line, not OK";
+        EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), IDC_SCRIPTPAD_TEXT) << "Tab is a tab, not the next control";
+        Click(d, IDOK);
+    });
+    EXPECT_TRUE(ScriptPad(text, "Edit program: Pallet", nullptr));
+    EXPECT_EQ(text, "LET A = 1\r\nPRINT A\r\n\tEND");
+}
+
+TEST(ScriptPad, TypingStartsAtTheBeginningWithoutReplacingTheProgram)
+{
+    CString text = "rest";
+    ExpectModal([](CDialog& d) {
+        Type("first ");
+        Click(d, IDOK);
+    });
+    ASSERT_TRUE(ScriptPad(text, "Program", nullptr));
+    EXPECT_EQ(text, "first rest");
+}
+
+TEST(ScriptPad, CancelAndEscapeLeaveTheTextAlone)
+{
+    CString text = "original";
+    ExpectModal([](CDialog& d) {
+        Type("changed ");
+        Click(d, IDCANCEL);
+    });
+    EXPECT_FALSE(ScriptPad(text, "Program", nullptr));
+    EXPECT_EQ(text, "original");
+
+    ExpectModal([](CDialog&) {
+        Type("changed ");
+        Key(VK_ESCAPE);
+    });
+    EXPECT_FALSE(ScriptPad(text, "Program", nullptr));
+    EXPECT_EQ(text, "original");
+}
+
+TEST(ScriptPad, ShiftTabLeavesTheEditorForTheButtons)
+{
+    CString text;
+    ExpectModal([](CDialog& d) {
+        Key(VK_TAB, true);
+        EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), IDCANCEL);
+        EXPECT_EQ(d.GetDlgItem(IDC_SCRIPTPAD_TEXT)->GetWindowText(), "");
+        Key(VK_RETURN); // the focused Cancel button
+    });
+    EXPECT_FALSE(ScriptPad(text, nullptr, nullptr));
+}
+
+TEST(ScriptPad, MonospaceWithTabStopsEveryFourCharacters)
+{
+    CString text = "a\tb";
+    ExpectModal([](CDialog& d) {
+        QPlainTextEdit* editor = Editor(d);
+        ASSERT_NE(editor, nullptr);
+        EXPECT_TRUE(QFontInfo(editor->font()).fixedPitch()) << QFontInfo(editor->font()).family().toStdString();
+        qreal space = QFontMetricsF(editor->font()).horizontalAdvance(QLatin1Char(' '));
+        EXPECT_NEAR(editor->tabStopDistance(), 4 * space, 0.5);
+        EXPECT_EQ(d.GetWindowText(), "Program") << "no title: the window's own caption";
+        Click(d, IDOK);
+    });
+    EXPECT_TRUE(ScriptPad(text, "", nullptr));
+    EXPECT_EQ(text, "a\tb");
+}
+
+TEST(ScriptPad, LoneLineFeedsAndCarriageReturnsComeBackAsCrLf)
+{
+    CString text = "one\ntwo\rthree\r\nfour";
+    ExpectModal([](CDialog& d) {
+        EXPECT_EQ(Editor(d)->document()->blockCount(), 4);
+        Click(d, IDOK);
+    });
+    ASSERT_TRUE(ScriptPad(text, "Program", nullptr));
+    EXPECT_EQ(text, "one\r\ntwo\r\nthree\r\nfour");
+}
+
+} // namespace

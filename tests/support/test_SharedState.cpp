@@ -1,0 +1,81 @@
+// The host's shared state: the index font, the flags, and the double-byte terminal font.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "support/Support.h"
+
+namespace
+{
+
+TEST(SharedState, IndexFontIsReadyBeforeAnyDialogAsksForIt)
+{
+    ASSERT_NE(fontIndex.GetSafeHandle(), nullptr);
+    LOGFONT lf{};
+    ASSERT_EQ(fontIndex.GetLogFont(&lf), int(sizeof(LOGFONT)));
+    EXPECT_EQ(lf.lfHeight, -12) << "9 points at 96 pixels per inch";
+    EXPECT_EQ(lf.lfWeight, FW_NORMAL);
+    EXPECT_FALSE(lf.lfItalic);
+    EXPECT_EQ(lf.lfPitchAndFamily & 0xF0, FF_SWISS);
+    EXPECT_EQ(OnJobSimulation, 0);
+    EXPECT_EQ(ViewDetailedProperties, 0);
+}
+
+LOGFONT Created(const char* face, const char* style, int points, BOOL japanese)
+{
+    CFont font;
+    LOGFONT lf{};
+    EXPECT_TRUE(CreateChineseFont(font, face, style, points, japanese)) << face << " " << style << " " << points;
+    font.GetLogFont(&lf);
+    return lf;
+}
+
+TEST(SharedState, ChineseAndJapaneseFonts)
+{
+    LOGFONT lf = Created("SimSun", "Regular", 12, FALSE);
+    EXPECT_STREQ(lf.lfFaceName, "SimSun");
+    EXPECT_EQ(lf.lfHeight, -16);
+    EXPECT_EQ(lf.lfWeight, FW_NORMAL);
+    EXPECT_FALSE(lf.lfItalic);
+    EXPECT_EQ(lf.lfCharSet, GB2312_CHARSET);
+
+    lf = Created("MS Gothic", "Bold Italic", 9, TRUE);
+    EXPECT_EQ(lf.lfCharSet, SHIFTJIS_CHARSET);
+    EXPECT_EQ(lf.lfHeight, -12);
+    EXPECT_EQ(lf.lfWeight, FW_BOLD);
+    EXPECT_TRUE(lf.lfItalic);
+
+    EXPECT_EQ(Created("F", "bold", 10, FALSE).lfWeight, FW_BOLD);
+    EXPECT_EQ(Created("F", "SemiBold", 10, FALSE).lfWeight, FW_SEMIBOLD);
+    EXPECT_EQ(Created("F", "ExtraBold", 10, FALSE).lfWeight, FW_HEAVY);
+    EXPECT_EQ(Created("F", "Light", 10, FALSE).lfWeight, FW_LIGHT);
+    EXPECT_EQ(Created("F", "Medium", 10, FALSE).lfWeight, FW_MEDIUM);
+    EXPECT_TRUE(Created("F", "Oblique", 10, FALSE).lfItalic);
+    EXPECT_EQ(Created("F", nullptr, 10, FALSE).lfWeight, FW_NORMAL);
+    EXPECT_EQ(Created("F", "", 1, FALSE).lfHeight, -1);
+
+    // A face longer than LOGFONT holds is cut, not overrun.
+    lf = Created("An Extremely Long Font Face Name That Goes On", "Regular", 10, FALSE);
+    EXPECT_EQ(std::strlen(lf.lfFaceName), size_t(LF_FACESIZE - 1));
+}
+
+TEST(SharedState, ChineseFontRefusesBadInputAndReplacesAnEarlierFont)
+{
+    CFont font;
+    EXPECT_FALSE(CreateChineseFont(font, "", "Regular", 10, FALSE));
+    EXPECT_FALSE(CreateChineseFont(font, nullptr, "Regular", 10, FALSE));
+    EXPECT_FALSE(CreateChineseFont(font, "SimSun", "Regular", 0, FALSE));
+    EXPECT_FALSE(CreateChineseFont(font, "SimSun", "Regular", -8, FALSE));
+    EXPECT_FALSE(CreateChineseFont(font, "SimSun", "Regular", 100000, FALSE));
+    EXPECT_EQ(font.GetSafeHandle(), nullptr);
+
+    ASSERT_TRUE(CreateChineseFont(font, "SimSun", "Regular", 10, FALSE));
+    ASSERT_TRUE(CreateChineseFont(font, "MS Mincho", "Bold", 20, TRUE)) << "the same CFont used again";
+    LOGFONT lf{};
+    font.GetLogFont(&lf);
+    EXPECT_STREQ(lf.lfFaceName, "MS Mincho");
+    EXPECT_EQ(lf.lfHeight, -27);
+    EXPECT_EQ(lf.lfCharSet, SHIFTJIS_CHARSET);
+}
+
+} // namespace
