@@ -1,0 +1,363 @@
+// Keymaps: the default tables' layout and the lookups, run over all seven tables.
+#include "simulation/Keymap.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+static_assert(sizeof(KEYMAP_M10) == 256 * 8 && sizeof(KEYMAP_R50G) == 256 * 8, "a keymap is 256 packed entries");
+
+namespace
+{
+
+struct Spot
+{
+    int index, id;
+    const char* name;
+    int code;
+};
+
+struct TableCase
+{
+    const char* model;
+    const KEYMAP_KEY* table;
+    int stride; // entries per layer; 0 for the M-20, which is not layered
+    std::vector<int> endIndexes;
+    std::vector<Spot> spots; // chosen next to row boundaries, where a shifted line would show
+};
+
+// clang-format off
+const std::vector<Spot> M13_SPOTS = {{3, 3336, "Clr", 0x08}, {27, 3216, "Esc", 0x84}, {35, 3336, "Clr", 0x08},
+    {99, 3339, "Clr", 0x08}, {131, 3340, "\\", 0x5C}, {132, 3205, "Esc", 0x84}, {141, 3211, "PgUp", 0x92},
+    {149, 3212, "PgDn", 0x93}, {158, 3257, "F8", 0x8D}};
+
+const TableCase TABLES[] = {
+    {"M-10", KEYMAP_M10, 32, {160}, {{27, 0, "", 0}, {32, 3316, "A", 'A'}, {34, 3286, "S", 'S'},
+        {99, 3339, "Clr", 0x08}, {128, 3319, "#", '#'}, {146, 3299, "*", '*'}, {155, 0, "", 0}}},
+    {"M-13", KEYMAP_M13, 32, {160}, M13_SPOTS},
+    {"N-13", KEYMAP_N13, 32, {160}, M13_SPOTS},
+    {"M-20", KEYMAP_M20, 0, {24, 85}, {{23, 3205, "Exit", 0x84}, {25, 3316, "Q", 'Q'}, {28, 0, "", 0},
+        {36, 3281, "-", '-'}, {56, 3282, "Spc", 0x20}, {65, 3318, "*", '*'}, {83, 3298, "Y", 'Y'}, {84, 0, "", 0}}},
+    {"M-20X", KEYMAP_M20X, 24, {120}, {{23, 0, "", 0}, {27, 3316, "A", 'A'}, {38, 3281, "[", '['},
+        {62, 3282, "\\", '\\'}, {93, 3298, "#", '#'}, {99, 3319, "BkLt", 0}, {110, 3284, "Spc", 0x20},
+        {112, 3205, "Exit", 0x84}, {118, 3207, "Ent", 0x0D}}},
+    {"R-50", KEYMAP_R50, 32, {160}, M13_SPOTS},
+    {"R-50G", KEYMAP_R50G, 32, {160}, M13_SPOTS},
+};
+// clang-format on
+
+bool IsKey(const KEYMAP_KEY& k) { return k.wKeyID != 0 && k.wKeyID != 0xFFFF; }
+
+std::string Lower(std::string s)
+{
+    for (char& c : s)
+        c = char(std::tolower((unsigned char)c));
+    return s;
+}
+
+// Reference first-match scan for the properties below.
+template <class Pred> const KEYMAP_KEY* First(const KEYMAP_KEY* t, Pred pred)
+{
+    for (int i = 0; i < KEYMAP_SIZE; ++i)
+        if (IsKey(t[i]) && pred(t[i]))
+            return &t[i];
+    return nullptr;
+}
+
+// The code every name must carry: its ASCII code when one character long, else the fixed codes.
+int CodeOfName(const std::string& name)
+{
+    static const std::map<std::string, int> fixed = {
+        {"Clr", 0x08},  {"Ent", 0x0D},  {"*Rig", 0x10}, {"Left", 0x11}, {"Down", 0x12}, {"Up", 0x13},
+        {"Spc", 0x20},  {"Cmd", 0x80},  {"Esc", 0x84},  {"Exit", 0x84}, {"F1", 0x86},   {"F2", 0x87},
+        {"F3", 0x88},   {"F4", 0x89},   {"F5", 0x8A},   {"F6", 0x8B},   {"F7", 0x8C},   {"F8", 0x8D},
+        {"PgUp", 0x92}, {"PgDn", 0x93}, {"ALP", 0},     {"BkLt", 0},    {"Cntr", 0},    {"Beep", 0}};
+    if (name.size() == 1)
+        return (unsigned char)name[0];
+    auto it = fixed.find(name);
+    return it == fixed.end() ? -1 : it->second;
+}
+
+void PrintTo(const TableCase& tc, std::ostream* os) { *os << tc.model; }
+
+std::string Str(const char* p) { return p ? p : "(null)"; }
+
+class Keymap : public ::testing::TestWithParam<TableCase>
+{
+};
+
+std::string ModelTestName(const ::testing::TestParamInfo<TableCase>& info)
+{
+    std::string name;
+    for (const char* p = info.param.model; *p; ++p)
+        if (std::isalnum((unsigned char)*p))
+            name += *p;
+    return name;
+}
+
+} // namespace
+
+TEST_P(Keymap, LayoutEndEntriesEmptiesAndSpots)
+{
+    const TableCase& tc = GetParam();
+    std::vector<int> ends;
+    for (int i = 0; i < KEYMAP_SIZE; ++i)
+    {
+        const KEYMAP_KEY& k = tc.table[i];
+        if (k.wKeyID == 0xFFFF)
+            ends.push_back(i);
+        const bool afterEnd = i > tc.endIndexes.back();
+        if (IsKey(k) && !afterEnd)
+            continue;
+        EXPECT_TRUE(k.szKeyName[0] == 0 && k.byKeyCode == 0 && (k.wKeyID == 0 || !afterEnd)) << "index " << i;
+    }
+    EXPECT_EQ(ends, tc.endIndexes);
+    for (const Spot& s : tc.spots)
+    {
+        const KEYMAP_KEY& k = tc.table[s.index];
+        EXPECT_EQ(k.wKeyID, s.id) << "index " << s.index;
+        EXPECT_STREQ(k.szKeyName, s.name) << "index " << s.index;
+        EXPECT_EQ(k.byKeyCode, s.code) << "index " << s.index;
+    }
+}
+
+TEST_P(Keymap, CodesFollowNamesAndEachLetterIsOneAlphaCharacter)
+{
+    const KEYMAP_KEY* t = GetParam().table;
+    for (int i = 0; i < KEYMAP_SIZE; ++i)
+        EXPECT_TRUE(!IsKey(t[i]) || t[i].byKeyCode == CodeOfName(t[i].szKeyName)) << "index " << i;
+
+    // Each letter once, as one of the three alpha characters of a character key.
+    for (char c = 'A'; c <= 'Z'; ++c)
+    {
+        int count = 0, id = 0;
+        for (int i = 0; i < KEYMAP_SIZE; ++i)
+            if (IsKey(t[i]) && t[i].szKeyName == std::string(1, c))
+                ++count, id = t[i].wKeyID;
+        EXPECT_EQ(count, 1) << c;
+        EXPECT_TRUE(id >= 3280 && id <= 3340 && (id - 3280) % 5 >= 1 && (id - 3280) % 5 <= 3) << c << " " << id;
+    }
+}
+
+TEST_P(Keymap, EveryEntryIsFoundByNameIdAndCodeAsTheFirstMatch)
+{
+    const KEYMAP_KEY* t = GetParam().table;
+    for (int i = 0; i < KEYMAP_SIZE; ++i)
+    {
+        if (!IsKey(t[i]))
+            continue;
+        const std::string name = t[i].szKeyName;
+        const int id = t[i].wKeyID;
+        SCOPED_TRACE("index " + std::to_string(i) + " " + name);
+
+        const KEYMAP_KEY* byName = First(t, [&](const KEYMAP_KEY& k) { return Lower(k.szKeyName) == Lower(name); });
+        const std::string query = name == "*Rig" ? "Right" : name;
+        EXPECT_EQ(GetKeyIDWKM(query.c_str(), t), name == "Exit" ? 3205 : byName->wKeyID);
+        EXPECT_EQ(GetKeyIDWKM(Lower(name).c_str(), t), byName->wKeyID);
+        EXPECT_EQ(GetKeyCodeWKM(query.c_str(), t), byName->byKeyCode);
+
+        const KEYMAP_KEY* byId = First(t, [&](const KEYMAP_KEY& k) { return k.wKeyID == id; });
+        const std::string stored = byId->szKeyName;
+        EXPECT_EQ(Str(GetKeyNameWKM(id, t)), id == 3205 ? "Exit" : stored == "*Rig" ? "Right" : stored);
+        EXPECT_EQ(GetKeyCodeWKM(id, t), id == 3205 ? 0x84 : byId->byKeyCode);
+
+        const KEYMAP_KEY* byCode = First(t, [&](const KEYMAP_KEY& k) { return k.byKeyCode == t[i].byKeyCode; });
+        EXPECT_EQ(GetKeyIDWKM((unsigned char)t[i].byKeyCode, t), byCode->wKeyID);
+    }
+}
+
+TEST_P(Keymap, FixedAnswersAndTheRightKey)
+{
+    const KEYMAP_KEY* t = GetParam().table;
+    for (const KEYMAP_KEY* km : {t, (const KEYMAP_KEY*)nullptr})
+    {
+        EXPECT_STREQ(GetKeyNameWKM(3205, km), "Exit");
+        EXPECT_STREQ(GetKeyNameWKM(3204, km), "Any-key");
+        EXPECT_EQ(GetKeyCodeWKM(3205, km), 0x84);
+        EXPECT_EQ(GetKeyCodeWKM(3204, km), 0xFF);
+        EXPECT_EQ(GetKeyCodeWKM(3215, km), 0xFE);
+        EXPECT_EQ(GetKeyIDWKM("eXiT", km), 3205);
+        EXPECT_EQ(GetKeyIDWKM("ANY-KEY", km), 3204);
+        EXPECT_EQ(GetKeyCodeWKM("exit", km), 0x84);
+        EXPECT_EQ(GetKeyCodeWKM("Any-Key", km), 0xFF);
+        EXPECT_EQ(GetKeyIDWKM((unsigned char)27, km), 3205);
+        for (int c = 0x70; c <= 0x77; ++c)
+            EXPECT_EQ(GetKeyIDWKM((unsigned char)c, km), 3250 + (c - 0x70));
+    }
+    EXPECT_STREQ(GetKeyNameWKM(3210, t), "Right");
+    EXPECT_EQ(GetKeyIDWKM("Right", t), 3210);
+    EXPECT_EQ(GetKeyIDWKM("*rig", t), 3210);
+    EXPECT_EQ(GetKeyIDWKM("RIGHT", t), 0);
+    EXPECT_EQ(GetKeyIDWKM("right", t), 0);
+    EXPECT_EQ(GetKeyCodeWKM("Right", t), 0x10);
+    EXPECT_EQ(GetKeyNameWKM(3200, t), nullptr); // power has no entry
+    EXPECT_EQ(GetKeyNameWKM(3215, t), nullptr);
+}
+
+TEST_P(Keymap, SetKeyCodeChangesOnlyTheFirstEntryOfTheKey)
+{
+    const KEYMAP_KEY* t = GetParam().table;
+    for (int i = 0; i < KEYMAP_SIZE; ++i)
+    {
+        if (!IsKey(t[i]) || First(t, [&](const KEYMAP_KEY& k) { return k.wKeyID == t[i].wKeyID; }) != &t[i])
+            continue;
+        KEYMAP_KEY copy[KEYMAP_SIZE];
+        std::memcpy(copy, t, sizeof copy);
+        const unsigned char code = t[i].byKeyCode ^ 0x5A;
+        SetKeyCodeWKM(t[i].wKeyID, code, copy);
+        for (int j = 0; j < KEYMAP_SIZE; ++j)
+            EXPECT_EQ(copy[j].byKeyCode, j == i ? code : t[j].byKeyCode) << "set " << t[i].wKeyID << ", index " << j;
+        if (t[i].wKeyID != 3205) // its code is fixed, whatever the table holds
+        {
+            EXPECT_EQ(GetKeyCodeWKM(t[i].wKeyID, copy), code);
+        }
+    }
+}
+
+TEST_P(Keymap, CopyAndResetFillExactly256Entries)
+{
+    const TableCase& tc = GetParam();
+    KEYMAP_KEY buffer[KEYMAP_SIZE + 2];
+    std::memset(buffer, 0xAB, sizeof buffer);
+    CopyKeymap(buffer + 1, tc.table);
+    EXPECT_EQ(std::memcmp(buffer + 1, tc.table, sizeof(KEYMAP_KEY) * KEYMAP_SIZE), 0);
+    EXPECT_EQ(buffer[0].wKeyID, 0xABAB);
+    EXPECT_EQ(buffer[KEYMAP_SIZE + 1].wKeyID, 0xABAB);
+
+    std::memset(buffer, 0xAB, sizeof buffer);
+    CString model = tc.model;
+    ResetKeymap(model, buffer + 1);
+    EXPECT_EQ(std::memcmp(buffer + 1, tc.table, sizeof(KEYMAP_KEY) * KEYMAP_SIZE), 0);
+    EXPECT_EQ(buffer[KEYMAP_SIZE + 1].wKeyID, 0xABAB);
+
+    // Any other spelling is an unknown model and gets the M-13 table.
+    for (CString other : {Lower(tc.model), std::string(tc.model) + " ", std::string(" ") + tc.model})
+    {
+        ResetKeymap(other, buffer + 1);
+        EXPECT_EQ(std::memcmp(buffer + 1, KEYMAP_M13, sizeof(KEYMAP_KEY) * KEYMAP_SIZE), 0) << other.c_str();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllModels, Keymap, ::testing::ValuesIn(TABLES), ModelTestName);
+
+TEST(KeymapTables, FamilyTablesAreOneLayoutAndM10DiffersWhereItShould)
+{
+    for (const KEYMAP_KEY* t : {KEYMAP_N13, KEYMAP_R50, KEYMAP_R50G})
+        EXPECT_EQ(std::memcmp(t, KEYMAP_M13, sizeof(KEYMAP_M13)), 0);
+    // Names and codes of layers 1 to 4 exchanged between positions 0/2, 8/10 and 16/18; position 27 empty.
+    for (int i = 0; i < KEYMAP_SIZE; ++i)
+    {
+        const int layer = i / 32, pos = i % 32, pair = pos % 8 == 0 ? 2 : pos % 8 == 2 ? -2 : 0;
+        const bool swapped = i < 160 && layer >= 1 && pos < 24 && pair != 0;
+        KEYMAP_KEY expected = KEYMAP_M13[swapped ? i + pair : i];
+        expected.wKeyID = KEYMAP_M13[i].wKeyID; // the ids stay with the keys
+        if (i < 160 && pos == 27)
+            expected = KEYMAP_KEY{};
+        EXPECT_EQ(std::memcmp(&KEYMAP_M10[i], &expected, sizeof expected), 0) << "index " << i;
+    }
+}
+
+// Alpha shift changes only the character keys: digit key b has b + layer in every layer, and a key
+// below the character ids repeats itself in layers 1 to 3. (The M-20 has no layers.)
+TEST(KeymapTables, LayersKeepEachKeyInItsColumn)
+{
+    for (const TableCase& tc : TABLES)
+        for (int pos = 0; pos < tc.stride; ++pos)
+        {
+            const KEYMAP_KEY& plain = tc.table[pos];
+            const bool digit = std::isdigit((unsigned char)plain.szKeyName[0]) != 0;
+            for (int layer = 1; layer <= 4; ++layer)
+            {
+                const KEYMAP_KEY& k = tc.table[layer * tc.stride + pos];
+                const bool repeats = !digit && IsKey(plain) && plain.wKeyID < 3280 && layer <= 3 && k.wKeyID != 0;
+                EXPECT_TRUE(digit ? k.wKeyID == plain.wKeyID + layer
+                                  : !repeats || std::memcmp(&k, &plain, sizeof k) == 0)
+                    << tc.model << " position " << pos << " layer " << layer;
+            }
+        }
+}
+
+// The M-20 list by index against the keypad's legend: the alpha entries of the plain key at index i
+// sit at i + 22, i + 42 and i + 62.
+TEST(KeymapTables, M20CharactersMatchTheKeypadLegend)
+{
+    const std::map<char, std::vector<std::string>> legend = {
+        {'7', {"Q", "Z", "*"}}, {'8', {"A", "B", "C"}},   {'9', {"D", "E", "F"}}, {'4', {"G", "H", "I"}},
+        {'5', {"J", "K", "L"}}, {'6', {"M", "N", "O"}},   {'1', {"P", "R", "S"}}, {'2', {"T", "U", "V"}},
+        {'3', {"W", "X", "Y"}}, {'0', {"-", "Spc", "+"}}, {'.', {":", "=", "/"}}};
+    int keys = 0;
+    for (int i = 0; i < 24; ++i)
+    {
+        auto it = legend.find(KEYMAP_M20[i].szKeyName[0]);
+        if (std::strlen(KEYMAP_M20[i].szKeyName) != 1 || it == legend.end())
+            continue;
+        ++keys;
+        for (int n = 0; n < 3; ++n)
+        {
+            const KEYMAP_KEY& k = KEYMAP_M20[i + 22 + 20 * n];
+            EXPECT_EQ(k.wKeyID, KEYMAP_M20[i].wKeyID + n + 1) << i;
+            EXPECT_EQ(k.szKeyName, it->second[n]) << i;
+        }
+    }
+    EXPECT_EQ(keys, 11);
+}
+
+TEST(KeymapLookups, FirstMatchAcrossLayers)
+{
+    EXPECT_EQ(GetKeyIDWKM((unsigned char)0x08, KEYMAP_M13), 3336);
+    EXPECT_EQ(GetKeyCodeWKM(3339, KEYMAP_M13), 0x08);
+    EXPECT_EQ(GetKeyIDWKM("Esc", KEYMAP_M13), 3216); // the separate key precedes the command layer
+    EXPECT_EQ(GetKeyIDWKM("Esc", KEYMAP_M10), 3205);
+    EXPECT_EQ(GetKeyIDWKM(".", KEYMAP_M13), 3331);
+    EXPECT_STREQ(GetKeyNameWKM(3316, KEYMAP_M10), "A");
+    EXPECT_STREQ(GetKeyNameWKM(3316, KEYMAP_M13), "S");
+
+    KEYMAP_KEY copy[KEYMAP_SIZE];
+    CopyKeymap(copy, KEYMAP_M13);
+    SetKeyCodeWKM(3336, 0x7F, copy);
+    EXPECT_EQ(copy[3].byKeyCode, 0x7F);
+    EXPECT_EQ(copy[35].byKeyCode, 0x08);
+    EXPECT_EQ(copy[67].byKeyCode, 0x08);
+    EXPECT_EQ(GetKeyCodeWKM(3336, copy), 0x7F);
+    EXPECT_EQ(GetKeyIDWKM((unsigned char)0x08, copy), 3336); // index 35 still has the old code
+}
+
+TEST(KeymapLookups, BadInputFindsNothingAndChangesNothing)
+{
+    KEYMAP_KEY copy[KEYMAP_SIZE];
+    CopyKeymap(copy, KEYMAP_M20);
+    for (const char* name : {(const char*)nullptr, "", "Spc ", "Left1", "Any-keys"})
+    {
+        EXPECT_EQ(GetKeyIDWKM(name, copy), 0) << Str(name);
+        EXPECT_EQ(GetKeyCodeWKM(name, copy), 0) << Str(name);
+    }
+    EXPECT_TRUE(GetKeyIDWKM("Spc", nullptr) == 0 && GetKeyIDWKM((unsigned char)'7', nullptr) == 0 &&
+                GetKeyCodeWKM("7", nullptr) == 0 && GetKeyCodeWKM(3315, nullptr) == 0 &&
+                GetKeyNameWKM(3315, nullptr) == nullptr);
+    // Empty and end entries are not keys, whatever id or code is asked for.
+    for (int id : {0, 0xFFFF, -1, 70000})
+    {
+        EXPECT_EQ(GetKeyNameWKM(id, copy), nullptr) << id;
+        SetKeyCodeWKM(id, 0x55, copy);
+    }
+    EXPECT_EQ(std::memcmp(copy, KEYMAP_M20, sizeof copy), 0);
+    SetKeyCodeWKM(3202, 0x01, copy); // ALP no longer has code 0; only empty entries do
+    EXPECT_EQ(GetKeyIDWKM((unsigned char)0, copy), 0);
+
+    SetKeyCodeWKM(3315, 1, nullptr);
+    CopyKeymap(nullptr, KEYMAP_M13);
+    CopyKeymap(copy, nullptr); // leaves the destination alone
+    CString model = "M-10";
+    ResetKeymap(model, nullptr);
+    EXPECT_EQ(std::memcmp(&copy[3], &KEYMAP_M20[3], sizeof(KEYMAP_KEY)), 0);
+
+    // A name field that lost its terminator reads as four characters, never past the entry.
+    copy[KEYMAP_SIZE - 1] = KEYMAP_KEY{4000, {'A', 'B', 'C', 'D', 'E'}, 1};
+    EXPECT_STREQ(GetKeyNameWKM(4000, copy), "ABCD");
+    EXPECT_EQ(GetKeyIDWKM("abcd", copy), 4000);
+    EXPECT_EQ(GetKeyIDWKM("ABCDE", copy), 0);
+}
