@@ -1,0 +1,62 @@
+// A flowchart node of the reference host: what a job generator keeps of a node, and the mapping
+// between those fields and the node dialog's pages.
+#pragma once
+
+#include "framework/HostObjects.h"
+
+class JobDocument;
+
+// The node kinds this host knows.
+enum : int
+{
+    NODE_SCREEN = 1,
+    NODE_INPUT = 2,
+    NODE_COUNT = 3,
+    NODE_UPLOAD = 4,
+    NODE_ERASE = 5,
+    NODE_EDIT = 6,
+    NODE_PROGRAM = 7,
+    NODE_RUNJOB = 8,
+    NODE_COMMENT = 20,
+};
+
+class HostNode : public CNodeBase
+{
+  public:
+    HostNode(JobDocument* doc, int id, int kind, const CString& name);
+
+    BOOL InitialDlgData(CDlgDefineNode* dlg) override;
+    BOOL SaveDlgData(CDlgDefineNode* dlg) override;
+    CString GetTypeName() override;
+    COLORREF GetDefaultColour() override;
+    void OnDefineUpdated(BOOL redraw) override;
+    CVTR5Doc* GetDocument() override;
+    JobDocument* GetJobDocument() const { return m_pDoc; }
+
+    static bool IsKnownKind(int kind);
+    static const char* KindName(int kind);        // null for an unknown kind
+    static const char* KindDescription(int kind); // "" for an unknown kind
+    static COLORREF KindColour(int kind);
+
+    // Basic settings.
+    CString m_strDescription; // shown read-only on the basic page; starts as the kind's description
+    BOOL m_bStartNode = FALSE;
+    BOOL m_bGlobalAccess = FALSE;
+    BOOL m_bExcludeFromMakeJob = FALSE;
+    COLORREF m_crColour; // flowchart colour; starts as the kind's default
+    CString m_strComment; // the notes
+
+    // Comment nodes: font, colours and the node the comment is about.
+    LOGFONT m_lfFont;
+    BOOL m_bUseDefaultFont = TRUE;
+    COLORREF m_crText;
+    COLORREF m_crBack;
+    int m_nReferenceNode = 0; // 0: none
+
+    // Every OnDefineUpdated, so that the flowchart redraws the node.
+    int m_nDefineUpdates = 0;
+    BOOL m_bLastRedraw = FALSE;
+
+  private:
+    JobDocument* m_pDoc;
+};

@@ -1,0 +1,290 @@
+#include "host/JobDocument.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "host/HostLink.h"
+#include "host/HostNode.h"
+#include "host/HostTerminal.h"
+#include "host/NodeOptions.h"
+
+namespace
+{
+
+constexpr int kMaxLinkId = 0xFFFF; // the library looks links up by a 16-bit id
+
+struct BarcodeName
+{
+    int nCode;
+    const char* pszName;
+};
+
+// Symbology codes as the terminals number them.
+const BarcodeName kBarcodes[] = {
+    {1, "Code 39"},     {2, "Interleaved 2 of 5"}, {3, "Codabar"},           {4, "UPC/EAN Add-on"},
+    {5, "Code 128"},    {6, "Code 93"},            {7, "Industrial 2 of 5"}, {8, "UPC-E with System 'A'"},
+    {9, "MSI"},         {10, "Code 11"},           {11, "Matrix 2 of 5"},    {12, "China Post"},
+    {17, "EAN-8"},      {18, "UPC-E"},             {19, "UPC-A"},            {20, "EAN-13"},
+};
+
+} // namespace
+
+void HostView::OnUpdate(CView*, LPARAM hint, CObject*)
+{
+    ++m_nUpdates;
+    m_lLastHint = hint;
+}
+
+JobDocument::JobDocument()
+    : m_terminal(std::make_unique<HostTerminal>(this)), m_options(std::make_unique<NodeOptions>())
+{
+    m_pTerminal = m_terminal.get();
+    m_views.push_back(&m_mainView);
+}
+
+JobDocument::~JobDocument() = default;
+
+void JobDocument::SetModifiedFlag(BOOL modified) { m_bModified = modified; }
+
+// As MFC does, every view but the sender is told; the sender has already changed itself.
+void JobDocument::UpdateAllViews(CView* sender, LPARAM hint, CObject* hintObject)
+{
+    ++m_nUpdateCount;
+    m_pLastUpdateSender = sender;
+    m_lLastUpdateHint = hint;
+    m_pLastUpdateHintObject = hintObject;
+    std::vector<HostView*> views = m_views; // a view may detach itself while it updates
+    for (HostView* view : views)
+        if (view != sender)
+            view->OnUpdate(sender, hint, hintObject);
+}
+
+CView* JobDocument::GetMainView() { return &m_mainView; }
+
+void JobDocument::AddView(HostView* view)
+{
+    if (view && std::find(m_views.begin(), m_views.end(), view) == m_views.end())
+        m_views.push_back(view);
+}
+
+void JobDocument::RemoveView(HostView* view)
+{
+    if (view != &m_mainView)
+        std::erase(m_views, view);
+}
+
+CNodeBase* JobDocument::GetNodeByID(int id) { return FindNode(id); }
+
+CNodeLink* JobDocument::GetLinkByID(WORD id) { return FindLink(id); }
+
+int JobDocument::GetNodeLinks(int nodeId, CWordArray& ids, int)
+{
+    ids.RemoveAll();
+    for (const auto& link : m_links)
+        if (link->m_nFromNodeID == nodeId || link->m_nToNodeID == nodeId)
+            ids.Add(WORD(link->m_nID));
+    return ids.GetSize();
+}
+
+CString JobDocument::GetRecordFileName(DWORD_PTR recordData, int)
+{
+    HostRecord* record = recordData <= DWORD_PTR(0x7FFFFFFF) ? FindRecord(int(recordData)) : nullptr;
+    return record ? record->m_strDataFile : CString();
+}
+
+BOOL JobDocument::DeleteLink(CNodeLink* link, BOOL ask)
+{
+    auto it = std::find_if(m_links.begin(), m_links.end(), [link](const auto& l) { return l.get() == link; });
+    if (!link || it == m_links.end())
+        return FALSE;
+    if (ask)
+    {
+        CString text;
+        text.Format("Delete link %s?", link->GetLabel().c_str());
+        if (AfxMessageBox(text, MB_YESNO | MB_ICONQUESTION) != IDYES)
+            return FALSE;
+    }
+    m_links.erase(it);
+    SetModifiedFlag(TRUE);
+    UpdateAllViews(nullptr, HINT_LINK_DELETED, nullptr);
+    return TRUE;
+}
+
+CSize JobDocument::GetScreenSize() { return HostTerminal::ScreenSizeOf(m_terminal->m_strModel); }
+
+void JobDocument::GetBarcodeName(WORD code, CString& name)
+{
+    int symbology = code & 0xFF; // the high byte holds the symbology's options
+    for (const BarcodeName& b : kBarcodes)
+        if (b.nCode == symbology)
+        {
+            name = b.pszName;
+            return;
+        }
+    name.Format("Symbology %d", symbology);
+}
+
+// The job dialog's pages are not part of this host yet: it accepts the dialog as it is.
+BOOL JobDocument::InitialDlgData(CDlgDefineJob*) { return TRUE; }
+BOOL JobDocument::SaveDlgData(CDlgDefineJob*) { return TRUE; }
+
+int JobDocument::NextNodeId() const
+{
+    int id = 0;
+    for (const auto& node : m_nodes)
+        id = std::max(id, node->m_nID);
+    return id < INT_MAX ? id + 1 : 0;
+}
+
+int JobDocument::NextLinkId() const
+{
+    int id = 0;
+    for (const auto& link : m_links)
+        id = std::max(id, link->m_nID);
+    if (id < kMaxLinkId)
+        return id + 1;
+    // The top id is taken: reuse the lowest free one.
+    for (int candidate = 1; candidate <= kMaxLinkId; ++candidate)
+        if (!FindLink(candidate))
+            return candidate;
+    return 0;
+}
+
+int JobDocument::NextRecordId() const
+{
+    int id = 0;
+    for (const auto& record : m_records)
+        id = std::max(id, record->m_nID);
+    return id < INT_MAX ? id + 1 : 0;
+}
+
+HostNode* JobDocument::AddNode(int kind, const CString& name, int id)
+{
+    if (!HostNode::IsKnownKind(kind) || id < 0 || (id && FindNode(id)))
+        return nullptr;
+    if (!id)
+        id = NextNodeId();
+    if (!id) // the ids ran out
+        return nullptr;
+    m_nodes.push_back(std::make_unique<HostNode>(this, id, kind, name));
+    return m_nodes.back().get();
+}
+
+BOOL JobDocument::RemoveNode(int id)
+{
+    auto it = std::find_if(m_nodes.begin(), m_nodes.end(), [id](const auto& n) { return n->m_nID == id; });
+    if (it == m_nodes.end())
+        return FALSE;
+    std::erase_if(m_links, [id](const auto& l) { return l->m_nFromNodeID == id || l->m_nToNodeID == id; });
+    for (const auto& node : m_nodes)
+        if (node->m_nReferenceNode == id)
+            node->m_nReferenceNode = 0;
+    m_nodes.erase(it);
+    return TRUE;
+}
+
+HostNode* JobDocument::GetNodeAt(int index) const
+{
+    return index >= 0 && index < GetNodeCount() ? m_nodes[size_t(index)].get() : nullptr;
+}
+
+HostNode* JobDocument::FindNode(int id) const
+{
+    for (const auto& node : m_nodes)
+        if (node->m_nID == id)
+            return node.get();
+    return nullptr;
+}
+
+HostNode* JobDocument::FindNodeByName(const CString& name) const
+{
+    for (const auto& node : m_nodes)
+        if (node->m_strName == name)
+            return node.get();
+    return nullptr;
+}
+
+HostLink* JobDocument::AddLink(int fromNodeId, int toNodeId, int id)
+{
+    if (!FindNode(fromNodeId) || !FindNode(toNodeId) || id < 0 || id > kMaxLinkId || (id && FindLink(id)))
+        return nullptr;
+    if (!id && !(id = NextLinkId()))
+        return nullptr;
+    m_links.push_back(std::make_unique<HostLink>(this, id, fromNodeId, toNodeId));
+    return m_links.back().get();
+}
+
+BOOL JobDocument::RemoveLink(int id)
+{
+    return std::erase_if(m_links, [id](const auto& l) { return l->m_nID == id; }) ? TRUE : FALSE;
+}
+
+HostLink* JobDocument::GetLinkAt(int index) const
+{
+    return index >= 0 && index < GetLinkCount() ? m_links[size_t(index)].get() : nullptr;
+}
+
+HostLink* JobDocument::FindLink(int id) const
+{
+    for (const auto& link : m_links)
+        if (link->m_nID == id)
+            return link.get();
+    return nullptr;
+}
+
+HostRecord* JobDocument::AddRecord(const CString& name, const CString& dataFile, int id)
+{
+    if (id < 0 || (id && FindRecord(id)))
+        return nullptr;
+    if (!id && !(id = NextRecordId()))
+        return nullptr;
+    auto record = std::make_unique<HostRecord>();
+    record->m_nID = id;
+    record->m_strName = name;
+    record->m_strDataFile = dataFile;
+    m_records.push_back(std::move(record));
+    return m_records.back().get();
+}
+
+HostRecord* JobDocument::GetRecordAt(int index) const
+{
+    return index >= 0 && index < GetRecordCount() ? m_records[size_t(index)].get() : nullptr;
+}
+
+HostRecord* JobDocument::FindRecord(int id) const
+{
+    for (const auto& record : m_records)
+        if (record->m_nID == id)
+            return record.get();
+    return nullptr;
+}
+
+void JobDocument::SetStartNode(HostNode* node)
+{
+    for (const auto& n : m_nodes)
+        n->m_bStartNode = n.get() == node;
+}
+
+OPTIONITEM* JobDocument::GetNodeOptions(int kind) { return m_options->Get(kind); }
+
+OPTIONITEM* JobDocument::BeginDefineNode(CNodeBase* node)
+{
+    if (!node)
+        return nullptr;
+    int slot = NodeKindSlot(node->m_nKind);
+    int last = slot >= 0 ? m_nLastNodeOption[slot] : 0;
+    m_nLastOptionID = last > 0 ? last : 0;
+    return GetNodeOptions(node->m_nKind);
+}
+
+OPTIONITEM* JobDocument::BeginDefineLink(HostLink* link, HostNode** node)
+{
+    HostNode* from = link ? FindNode(link->m_nFromNodeID) : nullptr;
+    if (node)
+        *node = from;
+    if (!from)
+        return nullptr;
+    m_nLastOptionID = NodeOptions::LINK;
+    m_nLastOptionSub = link->m_nID;
+    return GetNodeOptions(from->m_nKind);
+}

@@ -1,0 +1,123 @@
+// The job document of the reference host: nodes, links, records and the terminal of one job, and
+// the answers the library's dialogs ask the document for.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "framework/HostObjects.h"
+#include "framework/OptionItem.h"
+
+class HostNode;
+class HostLink;
+class HostTerminal;
+class NodeOptions;
+
+// A data record of the job: the file its records are written to.
+class HostRecord : public CRecord
+{
+  public:
+    int m_nID = 0;
+    CString m_strName;
+    CString m_strDataFile;
+    CString m_strComment;
+};
+
+// A view of the document. The flowchart and the panes derive from it; OnUpdate is MFC's.
+class HostView : public CView
+{
+  public:
+    virtual void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject);
+
+    int m_nUpdates = 0;
+    LPARAM m_lLastHint = 0;
+};
+
+// Hints passed to UpdateAllViews besides the library's 0 (the object is the hint object).
+enum : LPARAM
+{
+    HINT_LINK_DELETED = 1, // the hint object is null: the link is already gone
+};
+
+class JobDocument : public CVTR5Doc
+{
+  public:
+    JobDocument();
+    ~JobDocument() override;
+    JobDocument(const JobDocument&) = delete;
+    JobDocument& operator=(const JobDocument&) = delete;
+
+    // What the library asks of the document.
+    void SetModifiedFlag(BOOL modified = TRUE) override;
+    void UpdateAllViews(CView* sender, LPARAM hint = 0, CObject* hintObject = nullptr) override;
+    CView* GetMainView() override;
+    CNodeBase* GetNodeByID(int id) override;
+    CNodeLink* GetLinkByID(WORD id) override;
+    int GetNodeLinks(int nodeId, CWordArray& ids, int flags) override;
+    CString GetRecordFileName(DWORD_PTR recordData, int flags) override;
+    BOOL DeleteLink(CNodeLink* link, BOOL ask) override;
+    CSize GetScreenSize() override;
+    void GetBarcodeName(WORD code, CString& name) override;
+    BOOL InitialDlgData(CDlgDefineJob* dlg) override;
+    BOOL SaveDlgData(CDlgDefineJob* dlg) override;
+
+    BOOL IsModified() const { return m_bModified; }
+
+    // Nodes, in the order they were added. id 0 picks the next free id; a taken id or an unknown
+    // kind gives null.
+    HostNode* AddNode(int kind, const CString& name, int id = 0);
+    BOOL RemoveNode(int id); // with every link that starts or ends at it; the caller marks the change
+    int GetNodeCount() const { return int(m_nodes.size()); }
+    HostNode* GetNodeAt(int index) const;
+    HostNode* FindNode(int id) const;
+    HostNode* FindNodeByName(const CString& name) const;
+
+    // Links join two nodes of this document. Ids are 16-bit; id 0 picks the next free one.
+    HostLink* AddLink(int fromNodeId, int toNodeId, int id = 0);
+    BOOL RemoveLink(int id); // the caller marks the change; DeleteLink is the user's command
+    int GetLinkCount() const { return int(m_links.size()); }
+    HostLink* GetLinkAt(int index) const;
+    HostLink* FindLink(int id) const;
+
+    // Records; the record lists of the pages carry the record id as item data.
+    HostRecord* AddRecord(const CString& name, const CString& dataFile, int id = 0);
+    int GetRecordCount() const { return int(m_records.size()); }
+    HostRecord* GetRecordAt(int index) const;
+    HostRecord* FindRecord(int id) const;
+
+    HostTerminal& Terminal() { return *m_terminal; }
+
+    // The only start node of the job: setting one clears the flag on all the others.
+    void SetStartNode(HostNode* node);
+
+    // The option array of a node kind, owned by the document; null for an unknown kind.
+    OPTIONITEM* GetNodeOptions(int kind);
+    // Prepares the node dialog for a node: opens on the entry last used for its kind. Returns the array.
+    OPTIONITEM* BeginDefineNode(CNodeBase* node);
+    // Prepares the node dialog of the link's source node, opening on the link's page.
+    OPTIONITEM* BeginDefineLink(HostLink* link, HostNode** node);
+
+    // Views: the main view is the document's own; others are attached and detached by their owners.
+    void AddView(HostView* view);
+    void RemoveView(HostView* view);
+
+    // The last UpdateAllViews, for the views that poll and for the tests.
+    int m_nUpdateCount = 0;
+    CView* m_pLastUpdateSender = nullptr;
+    LPARAM m_lLastUpdateHint = 0;
+    CObject* m_pLastUpdateHintObject = nullptr;
+
+  private:
+    int NextNodeId() const;
+    int NextLinkId() const;
+    int NextRecordId() const;
+
+    BOOL m_bModified = FALSE;
+    std::vector<std::unique_ptr<HostNode>> m_nodes;
+    std::vector<std::unique_ptr<HostLink>> m_links;
+    std::vector<std::unique_ptr<HostRecord>> m_records;
+    std::unique_ptr<HostTerminal> m_terminal;
+    std::unique_ptr<NodeOptions> m_options;
+    HostView m_mainView;
+    std::vector<HostView*> m_views;
+};

@@ -1,0 +1,27 @@
+// The option arrays of the node dialog, one per node kind. The container writes the tree items and
+// pages into an array while a dialog is open, so each document keeps its own arrays.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "framework/OptionItem.h"
+
+class NodeOptions
+{
+  public:
+    // The kind's array, ending with an entry of id 0; null for an unknown kind. Stable for the
+    // object's lifetime.
+    OPTIONITEM* Get(int kind);
+
+    // Option ids of the node dialog's pages that this host fills and reads.
+    static constexpr int BASIC = 2115;
+    static constexpr int NOTES = 2124;
+    static constexpr int COMMENT_FONT = 2150;
+    static constexpr int LINKS_IN = 2112;
+    static constexpr int LINKS_OUT = 2113;
+    static constexpr int LINK = 2111;
+
+  private:
+    std::map<int, std::vector<OPTIONITEM>> m_arrays;
+};

@@ -1,0 +1,148 @@
+// Shared by the tests that open definition dialogs on the reference host: a settings file of the
+// test's own, and ways to look at and click the option tree as a person would.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "framework/CDlgDefine.h"
+#include "framework/OptionPages.h"
+#include "host/HostLink.h"
+#include "host/HostNode.h"
+#include "host/JobDocument.h"
+#include "platform/testing/pdttest.h"
+#include "resources/resource.h"
+#include "support/Support.h"
+
+namespace pdt::test
+{
+
+// Each test gets its own settings file, so window positions never leak between tests.
+class DefineDialogTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        m_settings = std::filesystem::temp_directory_path() /
+                     ("pdtdlg-define-" + std::to_string(::getpid()) + "-" +
+                      ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini");
+        std::filesystem::remove(m_settings);
+        theReg.SetFileName(m_settings.string());
+        ViewDetailedProperties = 0;
+        m_doc.m_strPathName = "C:\\jobs\\Demo.job";
+    }
+    void TearDown() override
+    {
+        ViewDetailedProperties = 0;
+        std::filesystem::remove(m_settings);
+    }
+
+    std::filesystem::path m_settings;
+    JobDocument m_doc;
+};
+
+inline CTreeCtrl& Tree(const CDlgDefine& dlg) { return dlg.GetOptionTree(); }
+
+// Labels of the children of an item (the top level for null), in the tree's order.
+inline std::vector<CString> Labels(const CDlgDefine& dlg, HTREEITEM parent = nullptr)
+{
+    CTreeCtrl& tree = Tree(dlg);
+    std::vector<CString> labels;
+    for (HTREEITEM h = parent ? tree.GetChildItem(parent) : tree.GetRootItem(); h; h = tree.GetNextSiblingItem(h))
+        labels.push_back(tree.GetItemText(h));
+    return labels;
+}
+
+// The first item, depth first, with that label; null when there is none.
+inline HTREEITEM FindItem(const CDlgDefine& dlg, const char* label, HTREEITEM from = nullptr)
+{
+    CTreeCtrl& tree = Tree(dlg);
+    for (HTREEITEM h = from ? tree.GetChildItem(from) : tree.GetRootItem(); h; h = tree.GetNextSiblingItem(h))
+    {
+        if (tree.GetItemText(h) == label)
+            return h;
+        if (HTREEITEM found = FindItem(dlg, label, h))
+            return found;
+    }
+    return nullptr;
+}
+
+inline bool IsExpanded(const CDlgDefine& dlg, HTREEITEM item)
+{
+    return item && (Tree(dlg).GetItemState(item, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+}
+
+// A left click on the item's label.
+inline void ClickItem(const CDlgDefine& dlg, HTREEITEM item)
+{
+    ASSERT_NE(item, nullptr) << "no such tree item";
+    CTreeCtrl& tree = Tree(dlg);
+    tree.EnsureVisible(item);
+    CRect r;
+    ASSERT_TRUE(tree.GetItemRect(item, &r, TRUE)) << "item is not shown";
+    ClickAt(tree.m_hWnd, r.CenterPoint());
+    Pump();
+}
+inline void ClickItem(const CDlgDefine& dlg, const char* label) { ClickItem(dlg, FindItem(dlg, label)); }
+
+// The item's expand button toggled with the keyboard, as a person does with the tree focused.
+inline void ToggleExpand(const CDlgDefine& dlg, HTREEITEM item)
+{
+    ClickItem(dlg, item);
+    Key(IsExpanded(dlg, item) ? VK_LEFT : VK_RIGHT);
+    Pump();
+}
+
+inline CString SelectedLabel(const CDlgDefine& dlg)
+{
+    HTREEITEM sel = Tree(dlg).GetSelectedItem();
+    return sel ? Tree(dlg).GetItemText(sel) : CString("<none>");
+}
+
+// Pages of the host's array whose windows are shown; a container shows at most one.
+inline std::vector<int> ShownPages(const CDlgDefine& dlg)
+{
+    std::vector<int> ids;
+    for (OPTIONITEM* opt = dlg.m_pOptions; opt && opt->nID; ++opt)
+        if (opt->pPage && opt->pPage->IsWindowVisible())
+            ids.push_back(opt->nID);
+    return ids;
+}
+
+// Replaces the page class of an option id for one test and puts the old one back afterwards.
+class ScopedOptionPage
+{
+  public:
+    template <class Page> static ScopedOptionPage Register(int optionId, UINT templateId)
+    {
+        ScopedOptionPage s(optionId);
+        OptionPageRegistration<Page> reg(optionId, templateId);
+        return s;
+    }
+    ScopedOptionPage(ScopedOptionPage&& o) noexcept : m_id(o.m_id), m_had(o.m_had), m_old(o.m_old) { o.m_id = 0; }
+    ~ScopedOptionPage()
+    {
+        if (m_id && m_had)
+            RegisterOptionPage(m_id, m_old.nTemplateID, m_old.create);
+    }
+
+  private:
+    explicit ScopedOptionPage(int id) : m_id(id)
+    {
+        if (const OptionPageClass* old = FindOptionPage(id))
+        {
+            m_had = true;
+            m_old = *old;
+        }
+    }
+    int m_id;
+    bool m_had = false;
+    OptionPageClass m_old{};
+};
+
+} // namespace pdt::test

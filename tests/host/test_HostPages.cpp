@@ -1,0 +1,249 @@
+// What the reference host writes into the node dialog's pages and reads back from them, checked on
+// the controls a person sees and changes.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "define_harness.h"
+#include "link/CDlgDefineLink.h"
+#include "link/CDlgDefineLinkIn.h"
+#include "link/CDlgDefineLinkOut.h"
+#include "node/CDlgDefineNode.h"
+#include "node/CDlgDefineNodeBasic.h"
+#include "node/CDlgDefineNodeCmtFontColor.h"
+#include "node/CDlgDefineNodeNotes.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+template <class Page> Page* PageOf(CDlgDefineNode& dlg, int id, int sub = 0)
+{
+    OPTIONITEM* opt = dlg.GetOption(id, sub);
+    return opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
+}
+
+bool Checked(CWnd& page, int id) { return page.IsDlgButtonChecked(id) == BST_CHECKED; }
+
+CString ComboText(CComboBox& combo)
+{
+    CString text;
+    if (combo.GetCurSel() >= 0)
+        combo.GetLBText(combo.GetCurSel(), text);
+    return text;
+}
+
+std::vector<CString> ComboItems(CComboBox& combo)
+{
+    std::vector<CString> items;
+    for (int i = 0; i < combo.GetCount(); ++i)
+    {
+        CString s;
+        combo.GetLBText(i, s);
+        items.push_back(s);
+    }
+    return items;
+}
+
+using HostPages = DefineDialogTest;
+
+TEST_F(HostPages, BasicAndNotesPagesShowTheNodeAndOkStoresThem)
+{
+    HostNode* other = m_doc.AddNode(NODE_SCREEN, "Start");
+    HostNode* node = m_doc.AddNode(NODE_INPUT, "N1");
+    m_doc.SetStartNode(other);
+    node->m_bExcludeFromMakeJob = TRUE;
+    node->m_crColour = RGB(10, 20, 30);
+    node->m_strComment = "counted twice";
+
+    CDlgDefineNode dlg(node, m_doc.BeginDefineNode(node));
+    ExpectModal([&](CDialog&) {
+        auto* basic = PageOf<CDlgDefineNodeBasic>(dlg, 2115);
+        auto* notes = PageOf<CDlgDefineNodeNotes>(dlg, 2124);
+        ASSERT_TRUE(basic && notes);
+        EXPECT_EQ(basic->GetDlgItem(IDC_NODE_NAME)->GetWindowText(), "N1");
+        EXPECT_EQ(basic->GetDlgItem(IDC_NODE_DESCRIPTION)->GetWindowText(), HostNode::KindDescription(NODE_INPUT));
+        EXPECT_FALSE(Checked(*basic, IDC_NODE_STARTNODE));
+        EXPECT_FALSE(Checked(*basic, IDC_NODE_GLOBALACCESS));
+        EXPECT_TRUE(Checked(*basic, IDC_NODE_EXCLUDE));
+        EXPECT_EQ(basic->m_btnColor.GetColour(), RGB(10, 20, 30));
+        EXPECT_EQ(basic->m_btnColor.GetDefaultColour(), HostNode::KindColour(NODE_INPUT));
+        EXPECT_EQ(notes->GetDlgItem(IDC_NODE_COMMENT)->GetWindowText(), "counted twice");
+
+        Type(*basic, IDC_NODE_NAME, "Quantity");
+        Click(*basic, IDC_NODE_STARTNODE);
+        Click(*basic, IDC_NODE_EXCLUDE);
+        ClickItem(dlg, "Notes");
+        Type(*notes, IDC_NODE_COMMENT, "counted once");
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(node->m_strName, "Quantity");
+    EXPECT_TRUE(node->m_bStartNode);
+    EXPECT_FALSE(other->m_bStartNode) << "a job starts at one node";
+    EXPECT_FALSE(node->m_bExcludeFromMakeJob);
+    EXPECT_EQ(node->m_crColour, RGB(10, 20, 30));
+    EXPECT_EQ(node->m_strComment, "counted once");
+}
+
+TEST_F(HostPages, AnEmptyNameIsRefusedBeforeAnythingIsStored)
+{
+    HostNode* node = m_doc.AddNode(NODE_SCREEN, "Menu");
+    HostNode* next = m_doc.AddNode(NODE_INPUT, "Qty");
+    HostLink* link = m_doc.AddLink(node->m_nID, next->m_nID);
+    CDlgDefineNode dlg(node, m_doc.BeginDefineNode(node));
+    ExpectModal([&](CDialog&) {
+        auto* basic = PageOf<CDlgDefineNodeBasic>(dlg, 2115);
+        auto* linkPage = PageOf<CDlgDefineLink>(dlg, 2111, link->m_nID);
+        ASSERT_TRUE(basic && linkPage);
+        ToggleExpand(dlg, FindItem(dlg, "Outgoing Links"));
+        ClickItem(dlg, "-> Qty");
+        Click(*linkPage, IDC_LINK_ALARM);
+        ClickItem(dlg, "Basic");
+        Type(*basic, IDC_NODE_NAME, "   ");
+        Click(*basic, IDC_NODE_GLOBALACCESS);
+        ExpectMessageBox(IDOK);
+        Click(dlg, IDOK);
+        EXPECT_EQ(MessageBoxes().back().text, "Please enter a name for the node.");
+        EXPECT_TRUE(dlg.IsWindowVisible());
+        EXPECT_EQ(node->m_strName, "Menu");
+        EXPECT_FALSE(node->m_bGlobalAccess);
+        EXPECT_FALSE(m_doc.IsModified());
+        EXPECT_TRUE(link->m_bAlarm) << "each link takes its page's values before the node is asked";
+
+        Type(*basic, IDC_NODE_NAME, "Main Menu");
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(node->m_strName, "Main Menu");
+    EXPECT_TRUE(node->m_bGlobalAccess);
+}
+
+TEST_F(HostPages, CommentPagesOfferTheJobsNodesAndKeepTheFont)
+{
+    HostNode* b = m_doc.AddNode(NODE_SCREEN, "Beta");
+    m_doc.AddNode(NODE_INPUT, "Alpha");
+    m_doc.AddNode(NODE_COMMENT, "Other note");
+    HostNode* note = m_doc.AddNode(NODE_COMMENT, "Note");
+    note->m_nReferenceNode = b->m_nID;
+    note->m_bUseDefaultFont = FALSE;
+    note->m_crText = RGB(0x80, 0, 0);
+    note->m_crBack = RGB(0xFF, 0xFF, 0xC0);
+    std::strcpy(note->m_lfFont.lfFaceName, "Courier New");
+    note->m_lfFont.lfHeight = -17;
+    const LOGFONT font = note->m_lfFont;
+
+    CDlgDefineNode dlg(note, m_doc.BeginDefineNode(note));
+    ExpectModal([&](CDialog&) {
+        EXPECT_EQ(Labels(dlg), (std::vector<CString>{"Basic", "Font and Color", "Comment Text"}));
+        EXPECT_EQ(dlg.GetWindowText(), "Define Node [Comment] - Demo - Note");
+        auto* page = PageOf<CDlgDefineNodeCmtFontColor>(dlg, 2150);
+        ASSERT_NE(page, nullptr);
+        std::vector<CString> items = ComboItems(page->m_cbReferenceNode);
+        EXPECT_EQ(items.size(), 3u) << "(None) and the two nodes of the job's flow";
+        EXPECT_NE(std::find(items.begin(), items.end(), CString("(None)")), items.end());
+        EXPECT_NE(std::find(items.begin(), items.end(), CString("Alpha")), items.end());
+        EXPECT_EQ(ComboText(page->m_cbReferenceNode), "Beta");
+        EXPECT_FALSE(Checked(*page, IDC_CMT_DEFAULTFONT));
+        EXPECT_EQ(page->m_btnTextColor.GetColour(), RGB(0x80, 0, 0));
+        EXPECT_EQ(page->m_btnBackColor.GetColour(), RGB(0xFF, 0xFF, 0xC0));
+        EXPECT_EQ(std::memcmp(&page->m_lfFont, &font, sizeof font), 0);
+
+        ClickItem(dlg, "Font and Color");
+        int alpha = page->m_cbReferenceNode.FindStringExact(-1, "Alpha");
+        ChooseComboItem(page->m_cbReferenceNode, alpha);
+        Click(*page, IDC_CMT_DEFAULTFONT);
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(note->m_nReferenceNode, m_doc.FindNodeByName("Alpha")->m_nID);
+    EXPECT_TRUE(note->m_bUseDefaultFont);
+    EXPECT_EQ(note->m_crText, RGB(0x80, 0, 0));
+    EXPECT_EQ(note->m_crBack, RGB(0xFF, 0xFF, 0xC0));
+    EXPECT_EQ(std::memcmp(&note->m_lfFont, &font, sizeof font), 0);
+}
+
+TEST_F(HostPages, LinkGroupPagesCountTheLinksAsTheTreeListsThem)
+{
+    HostNode* node = m_doc.AddNode(NODE_INPUT, "N1");
+    HostNode* other = m_doc.AddNode(NODE_SCREEN, "N2");
+    m_doc.AddLink(node->m_nID, other->m_nID);
+    m_doc.AddLink(node->m_nID, node->m_nID);
+    m_doc.AddLink(other->m_nID, node->m_nID);
+    CDlgDefineNode dlg(node, m_doc.BeginDefineNode(node));
+    ExpectModal([&](CDialog&) {
+        auto* in = PageOf<CDlgDefineLinkIn>(dlg, 2112);
+        auto* out = PageOf<CDlgDefineLinkOut>(dlg, 2113);
+        ASSERT_TRUE(in && out);
+        EXPECT_EQ(in->GetDlgItem(IDC_LINK_INFO)->GetWindowText(), "This node has 1 incoming link.");
+        EXPECT_EQ(out->GetDlgItem(IDC_LINK_INFO)->GetWindowText(), "This node has 2 outgoing links.");
+        Click(dlg, IDCANCEL);
+    });
+    dlg.DoModal();
+
+    m_doc.RemoveNode(node->m_nID);
+    CDlgDefineNode lonely(other, m_doc.BeginDefineNode(other));
+    ExpectModal([&](CDialog&) {
+        auto* in = PageOf<CDlgDefineLinkIn>(lonely, 2112);
+        ASSERT_NE(in, nullptr);
+        EXPECT_EQ(in->m_strLinkInfo, "This node has no incoming links.");
+        Click(lonely, IDCANCEL);
+    });
+    lonely.DoModal();
+}
+
+TEST_F(HostPages, ALinkPageShowsTheLinkAndApplyStoresItsChanges)
+{
+    HostNode* node = m_doc.AddNode(NODE_INPUT, "Qty");
+    HostNode* next = m_doc.AddNode(NODE_SCREEN, "Done");
+    m_doc.AddRecord("Stock", "STOCK.DAT");
+    HostRecord* orders = m_doc.AddRecord("Orders", "ORDERS.DAT");
+    HostLink* link = m_doc.AddLink(node->m_nID, next->m_nID);
+    link->m_nCondition = LINK_VERIFY;
+    link->m_nVerifyResult = VERIFY_FAIL;
+    link->m_bEOR = TRUE;
+    link->m_nRecordID = orders->m_nID;
+    link->m_bAlarm = TRUE;
+    link->m_strExpression = "QTY > 0";
+
+    HostNode* from = nullptr;
+    OPTIONITEM* options = m_doc.BeginDefineLink(link, &from);
+    CDlgDefineNode dlg(from, options);
+    ExpectModal([&](CDialog&) {
+        auto* page = PageOf<CDlgDefineLink>(dlg, 2111, link->m_nID);
+        ASSERT_NE(page, nullptr);
+        EXPECT_TRUE(page->IsWindowVisible());
+        EXPECT_TRUE(Checked(*page, IDC_LINK_GRP_VERIFY));
+        EXPECT_FALSE(Checked(*page, IDC_LINK_GRP_KEYINPUT));
+        EXPECT_TRUE(Checked(*page, IDC_LINK_FAIL));
+        EXPECT_FALSE(Checked(*page, IDC_LINK_PASSALWAYS));
+        EXPECT_TRUE(Checked(*page, IDC_LINK_EOR));
+        EXPECT_TRUE(Checked(*page, IDC_LINK_ALARM));
+        EXPECT_FALSE(Checked(*page, IDC_LINK_INIT));
+        EXPECT_EQ(page->GetDlgItem(IDC_LINK_EXPRESSION)->GetWindowText(), "QTY > 0");
+        EXPECT_EQ(page->m_cbRecord.GetCount(), 2);
+        EXPECT_EQ(ComboText(page->m_cbRecord), "Orders");
+
+        Click(*page, IDC_LINK_GRP_INPUTDATA);
+        Type(*page, IDC_LINK_INPUTDATA, "42");
+        Click(*page, IDC_LINK_EOR);
+        Click(*page, IDC_LINK_INIT);
+        Click(dlg, ID_APPLY_NOW);
+        EXPECT_EQ(link->m_nCondition, LINK_INPUT_DATA);
+        EXPECT_EQ(link->m_strInputData, "42");
+        EXPECT_FALSE(link->m_bEOR);
+        EXPECT_EQ(link->m_nRecordID, orders->m_nID) << "the record stays chosen while EOR is off";
+        EXPECT_TRUE(link->m_bINIT);
+        EXPECT_EQ(link->m_nVerifyResult, VERIFY_FAIL);
+        EXPECT_EQ(link->m_strExpression, "QTY > 0");
+
+        Click(*page, IDC_LINK_ALARM);
+        Click(dlg, IDCANCEL);
+    });
+    dlg.DoModal();
+    EXPECT_TRUE(link->m_bAlarm) << "Cancel leaves the link as the last Apply stored it";
+}
+
+} // namespace

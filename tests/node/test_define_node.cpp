@@ -1,0 +1,253 @@
+// The node definition dialog on the reference host: title, OK, Apply and Cancel, the keys, the entry
+// it opens on, and loading one node after another into an open window.
+#include <gtest/gtest.h>
+
+#include "../host/define_harness.h"
+#include "node/CDlgDefineNode.h"
+#include "node/CDlgDefineNodeBasic.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+class DefineNode : public DefineDialogTest
+{
+  protected:
+    void SetUp() override
+    {
+        DefineDialogTest::SetUp();
+        m_n1 = m_doc.AddNode(NODE_INPUT, "N1");
+        m_n2 = m_doc.AddNode(NODE_SCREEN, "N2");
+        ASSERT_TRUE(m_n1 && m_n2);
+    }
+
+    static CDlgDefineNodeBasic* Basic(CDlgDefine& dlg)
+    {
+        OPTIONITEM* opt = dlg.GetOption(2115, 0);
+        return opt ? dynamic_cast<CDlgDefineNodeBasic*>(opt->pPage) : nullptr;
+    }
+    static CString NameShown(CDlgDefine& dlg)
+    {
+        CDlgDefineNodeBasic* basic = Basic(dlg);
+        return basic ? basic->GetDlgItem(IDC_NODE_NAME)->GetWindowText() : CString("<no basic page>");
+    }
+
+    HostNode* m_n1 = nullptr;
+    HostNode* m_n2 = nullptr;
+};
+
+TEST_F(DefineNode, TitleNamesTheKindTheJobAndTheNode)
+{
+    struct Case
+    {
+        const char* path;
+        const char* title;
+    } cases[] = {
+        {"C:\\jobs\\Demo.job", "Define Node [Input] - Demo - N1"},
+        {"C:\\my.jobs\\Demo.v2.job", "Define Node [Input] - Demo.v2 - N1"},
+        {"Demo.job", "Define Node [Input] - Demo - N1"},
+        {"", "Define Node [Input] -  - N1"},
+    };
+    for (const Case& c : cases)
+    {
+        m_doc.m_strPathName = c.path;
+        CDlgDefineNode dlg(m_n1, m_doc.BeginDefineNode(m_n1));
+        ExpectModal([&](CDialog&) {
+            EXPECT_EQ(dlg.GetWindowText(), c.title) << c.path;
+            Click(dlg, IDCANCEL);
+        });
+        dlg.DoModal();
+    }
+}
+
+TEST_F(DefineNode, OkStoresThePagesMarksTheDocumentAndTellsTheNode)
+{
+    HostView pane;
+    m_doc.AddView(&pane);
+    CDlgDefineNode dlg(m_n1, m_doc.BeginDefineNode(m_n1));
+    ExpectModal([&](CDialog&) {
+        EXPECT_EQ(NameShown(dlg), "N1");
+        Type(*Basic(dlg), IDC_NODE_NAME, "Quantity");
+        Click(*Basic(dlg), IDC_NODE_GLOBALACCESS);
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(m_n1->m_strName, "Quantity");
+    EXPECT_TRUE(m_n1->m_bGlobalAccess);
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_EQ(m_doc.m_nUpdateCount, 1);
+    EXPECT_EQ(m_doc.m_pLastUpdateSender, m_doc.GetMainView());
+    EXPECT_EQ(m_doc.m_lLastUpdateHint, 0);
+    EXPECT_EQ(m_doc.m_pLastUpdateHintObject, nullptr);
+    EXPECT_EQ(pane.m_nUpdates, 1);
+    EXPECT_EQ(m_n1->m_nDefineUpdates, 1);
+    EXPECT_FALSE(m_n1->m_bLastRedraw);
+    m_doc.RemoveView(&pane);
+}
+
+TEST_F(DefineNode, ApplyStoresAndStaysOpenThenCancelKeepsWhatWasApplied)
+{
+    CDlgDefineNode dlg(m_n1, m_doc.BeginDefineNode(m_n1));
+    ExpectModal([&](CDialog&) {
+        Type(*Basic(dlg), IDC_NODE_NAME, "Applied");
+        Click(dlg, ID_APPLY_NOW);
+        EXPECT_TRUE(dlg.IsWindowVisible());
+        EXPECT_EQ(m_n1->m_strName, "Applied");
+        EXPECT_EQ(m_doc.m_nUpdateCount, 1);
+        EXPECT_EQ(m_n1->m_nDefineUpdates, 1);
+
+        Type(*Basic(dlg), IDC_NODE_NAME, "Cancelled");
+        Click(dlg, IDCANCEL);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(m_n1->m_strName, "Applied");
+    EXPECT_EQ(m_doc.m_nUpdateCount, 1);
+    EXPECT_EQ(m_n1->m_nDefineUpdates, 1);
+}
+
+TEST_F(DefineNode, EnterOnTheTreeAppliesAndEnterInAPageIsOk)
+{
+    CDlgDefineNode dlg(m_n1, m_doc.BeginDefineNode(m_n1));
+    ExpectModal([&](CDialog&) {
+        Type(*Basic(dlg), IDC_NODE_NAME, "ByTree");
+        ClickItem(dlg, "Basic");
+        Key(VK_RETURN);
+        Pump();
+        EXPECT_TRUE(dlg.IsWindowVisible()) << "Apply is the default button";
+        EXPECT_EQ(m_n1->m_strName, "ByTree");
+
+        Type(*Basic(dlg), IDC_NODE_NAME, "ByPage");
+        Key(VK_RETURN);
+        Pump();
+        EXPECT_FALSE(dlg.IsWindowVisible());
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(m_n1->m_strName, "ByPage");
+    EXPECT_EQ(m_n1->m_nDefineUpdates, 2);
+}
+
+TEST_F(DefineNode, EscapeAndF1InAPageAndDeleteOnANodeItemDoNothing)
+{
+    CDlgDefineNode dlg(m_n1, m_doc.BeginDefineNode(m_n1));
+    ExpectModal([&](CDialog&) {
+        Type(*Basic(dlg), IDC_NODE_NAME, "Kept");
+        Key(VK_ESCAPE);
+        Key(VK_F1);
+        Pump();
+        EXPECT_TRUE(dlg.IsWindowVisible());
+
+        // No question is asked for a node page; an unexpected message box would fail the test.
+        size_t items = Tree(dlg).GetCount();
+        ClickItem(dlg, "Notes");
+        Key(VK_DELETE);
+        Pump();
+        EXPECT_EQ(Tree(dlg).GetCount(), items);
+        EXPECT_NE(dlg.GetOption(2124, 0)->pPage, nullptr);
+        EXPECT_EQ(ShownPages(dlg), std::vector<int>{2124});
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(m_n1->m_strName, "Kept");
+}
+
+TEST_F(DefineNode, OpensOnTheEntryTheDocumentNamesOrOnTheBasicPage)
+{
+    m_doc.m_nLastOptionID = 2124;
+    {
+        CDlgDefineNode dlg(m_n1, m_doc.GetNodeOptions(m_n1->m_nKind));
+        ExpectModal([&](CDialog&) {
+            EXPECT_EQ(SelectedLabel(dlg), "Notes");
+            EXPECT_EQ(ShownPages(dlg), std::vector<int>{2124});
+            Click(dlg, IDCANCEL);
+        });
+        dlg.DoModal();
+    }
+    m_doc.m_nLastOptionID = 2999; // not in this tree
+    CDlgDefineNode dlg(m_n1, m_doc.GetNodeOptions(m_n1->m_nKind));
+    ExpectModal([&](CDialog&) {
+        EXPECT_EQ(SelectedLabel(dlg), "Basic");
+        EXPECT_EQ(ShownPages(dlg), std::vector<int>{2115});
+        Click(dlg, IDCANCEL);
+    });
+    dlg.DoModal();
+}
+
+TEST_F(DefineNode, ClosingRemembersTheEntryOfTheKindForTheNextNodeOfThatKind)
+{
+    {
+        CDlgDefineNode dlg(m_n1, m_doc.BeginDefineNode(m_n1));
+        ExpectModal([&](CDialog&) {
+            ClickItem(dlg, "Notes");
+            Click(dlg, IDOK);
+        });
+        dlg.DoModal();
+    }
+    EXPECT_EQ(m_doc.m_nLastOptionID, 0);
+    EXPECT_EQ(m_doc.m_nLastNodeOption[NodeKindSlot(NODE_INPUT)], 2124);
+    EXPECT_EQ(m_doc.m_nLastNodeOption[NodeKindSlot(NODE_SCREEN)], 0) << "other kinds keep theirs";
+
+    HostNode* n3 = m_doc.AddNode(NODE_INPUT, "N3");
+    CDlgDefineNode dlg(n3, m_doc.BeginDefineNode(n3));
+    ExpectModal([&](CDialog&) {
+        EXPECT_EQ(SelectedLabel(dlg), "Notes");
+        Click(dlg, IDCANCEL);
+    });
+    dlg.DoModal();
+
+    CDlgDefineNode screen(m_n2, m_doc.BeginDefineNode(m_n2));
+    ExpectModal([&](CDialog&) {
+        EXPECT_EQ(SelectedLabel(screen), "Basic");
+        Click(screen, IDCANCEL);
+    });
+    screen.DoModal();
+}
+
+TEST_F(DefineNode, TheOpenWindowTakesOneNodeAfterAnother)
+{
+    HostLink* link = m_doc.AddLink(m_n2->m_nID, m_n1->m_nID);
+    CDlgDefineNode dlg;
+    ASSERT_TRUE(dlg.CreateDefineNode(m_n1, m_doc.BeginDefineNode(m_n1), nullptr));
+    dlg.ShowWindow(SW_SHOW);
+    EXPECT_EQ(dlg.GetWindowText(), "Define Node [Input] - Demo - N1");
+    EXPECT_EQ(NameShown(dlg), "N1");
+    EXPECT_EQ(dlg.m_nLinkCount, 1);
+
+    dlg.Release();
+    EXPECT_EQ(dlg.m_pNode, nullptr);
+    EXPECT_EQ(dlg.m_pOptions, nullptr);
+    EXPECT_EQ(dlg.m_pDoc, nullptr);
+    EXPECT_EQ(dlg.m_pLinkOptions, nullptr);
+    EXPECT_EQ(dlg.m_nLinkCount, 0);
+    EXPECT_EQ(Tree(dlg).GetCount(), 0u);
+
+    dlg.Initial(m_n2, m_doc.BeginDefineNode(m_n2));
+    dlg.InitialDlg();
+    EXPECT_EQ(dlg.GetWindowText(), "Define Node [Screen] - Demo - N2");
+    EXPECT_EQ(NameShown(dlg), "N2");
+    EXPECT_EQ(Labels(dlg, FindItem(dlg, "Outgoing Links")), std::vector<CString>{"-> N1"});
+    ASSERT_NE(dlg.GetOption(2111, link->m_nID), nullptr);
+    for (OPTIONITEM* opt = dlg.m_pOptions; opt->nID; ++opt)
+    {
+        if (opt->pPage)
+        {
+            EXPECT_EQ(opt->pPage->m_pNode, m_n2) << opt->pszTitle;
+        }
+    }
+
+    Type(*Basic(dlg), IDC_NODE_NAME, "Second");
+    Click(dlg, ID_APPLY_NOW);
+    EXPECT_EQ(m_n2->m_strName, "Second");
+    EXPECT_EQ(m_n1->m_strName, "N1");
+    EXPECT_EQ(m_n2->m_nDefineUpdates, 1);
+    EXPECT_EQ(m_n1->m_nDefineUpdates, 0);
+
+    // OK on the modeless window stores and hides it; the host destroys it when it likes.
+    Click(dlg, IDOK);
+    EXPECT_FALSE(dlg.IsWindowVisible());
+    EXPECT_TRUE(IsWindow(dlg.m_hWnd));
+    dlg.DestroyWindow();
+    EXPECT_FALSE(theReg.GetString("Settings", "WPOS_DEFINEBOX", "").IsEmpty());
+}
+
+} // namespace

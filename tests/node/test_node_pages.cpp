@@ -1,0 +1,378 @@
+// The basic, notes and comment-font pages inside the node dialog of the reference host, used as a person
+// uses them: typing, ticking, picking colours from the palette, the font dialog and the program editor.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+#include "node/CDlgDefineNode.h"
+#include "node/CDlgDefineNodeBasic.h"
+#include "node/CDlgDefineNodeCmtFontColor.h"
+#include "node/CDlgDefineNodeNotes.h"
+#include "host/NodeOptions.h"
+#include "platform/afxdlgs.h"
+#include "tests/host/define_harness.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+class NodePages : public DefineDialogTest
+{
+  protected:
+    void TearDown() override
+    {
+        m_dlg.DestroyWindow();
+        Pump();
+        DefineDialogTest::TearDown();
+    }
+
+    void Open(int kind, const char* name = "N1")
+    {
+        if (!m_node)
+            m_node = m_doc.AddNode(kind, name);
+        ASSERT_NE(m_node, nullptr);
+        ASSERT_TRUE(m_dlg.CreateDefineNode(m_node, m_options.Get(kind)));
+        m_dlg.ShowWindow(SW_SHOW);
+        Pump();
+    }
+
+    // Shows the page of an entry by clicking its label in the tree.
+    template <class Page> Page& Show(int id, const char* label)
+    {
+        ClickItem(m_dlg, label);
+        OPTIONITEM* opt = m_dlg.GetOption(id, 0);
+        Page* page = opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
+        if (!page)
+            throw std::runtime_error("no page " + std::to_string(id)); // the test fails, nothing crashes
+        EXPECT_TRUE(page->IsWindowVisible()) << "page " << id << " is not shown";
+        return *page;
+    }
+
+    void Apply()
+    {
+        Click(m_dlg, ID_APPLY_NOW);
+        Pump();
+    }
+
+    // Opens a picker's palette with a click and confirms the entry that has the keyboard focus.
+    static void ChooseFocusedPaletteEntry(CDialog& page, int pickerId, std::initializer_list<UINT> moves = {})
+    {
+        auto* picker = static_cast<CColourPicker*>(page.GetDlgItem(pickerId));
+        Click(page, pickerId);
+        Pump();
+        ASSERT_TRUE(picker->IsPaletteOpen()) << "the click did not open the palette";
+        for (UINT vk : moves)
+            Key(vk);
+        Key(VK_SPACE);
+        Pump();
+        EXPECT_FALSE(picker->IsPaletteOpen());
+    }
+
+    NodeOptions m_options;
+    HostNode* m_node = nullptr;
+    CDlgDefineNode m_dlg;
+};
+
+CString Text(const CWnd& page, int id) { return page.GetDlgItem(id)->GetWindowText(); }
+bool Enabled(const CWnd& page, int id) { return page.GetDlgItem(id)->IsWindowEnabled(); }
+
+LOGFONT CommentFont(const char* face)
+{
+    LOGFONT lf;
+    std::memset(&lf, 0x5A, sizeof(lf)); // the tail of the face keeps these bytes
+    lf.lfHeight = -16;
+    lf.lfWidth = 0;
+    lf.lfEscapement = 0;
+    lf.lfOrientation = 0;
+    lf.lfWeight = FW_NORMAL;
+    lf.lfItalic = lf.lfUnderline = lf.lfStrikeOut = 0;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    std::strcpy(lf.lfFaceName, face);
+    return lf;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Registration: each page class is found by its option id and built on its own template.
+
+TEST(NodePageClasses, EachOptionIdCreatesItsPageOnItsTemplate)
+{
+    struct Expect
+    {
+        int id;
+        bool (*is)(CDlgDefineBase*);
+    };
+    const Expect pages[] = {
+        {IDD_NODE_BASIC, [](CDlgDefineBase* p) { return dynamic_cast<CDlgDefineNodeBasic*>(p) != nullptr; }},
+        {IDD_NODE_NOTES, [](CDlgDefineBase* p) { return dynamic_cast<CDlgDefineNodeNotes*>(p) != nullptr; }},
+        {IDD_NODE_CMTFONTCOLOR,
+         [](CDlgDefineBase* p) { return dynamic_cast<CDlgDefineNodeCmtFontColor*>(p) != nullptr; }},
+    };
+    for (const Expect& e : pages)
+    {
+        const OptionPageClass* cls = FindOptionPage(e.id);
+        ASSERT_NE(cls, nullptr) << e.id;
+        EXPECT_EQ(cls->nTemplateID, UINT(e.id));
+        CDlgDefineBase* page = cls->create(nullptr);
+        EXPECT_TRUE(e.is(page)) << e.id;
+        EXPECT_EQ(page->GetTemplateID(), UINT(e.id));
+        delete page;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Basic page.
+
+TEST_F(NodePages, BasicPageShowsTheNodeAndTakesBackWhatIsTypedAndTicked)
+{
+    m_node = m_doc.AddNode(NODE_PROGRAM, "Calc");
+    m_node->m_strDescription = "Program node: runs code & more.";
+    m_node->m_bGlobalAccess = TRUE;
+    Open(NODE_PROGRAM);
+    auto& page = Show<CDlgDefineNodeBasic>(IDD_NODE_BASIC, "Basic");
+
+    EXPECT_EQ(Text(page, IDC_NODE_DESCRIPTION), "Program node: runs code & more.");
+    EXPECT_EQ(Text(page, IDC_NODE_NAME), "Calc");
+    EXPECT_EQ(page.IsDlgButtonChecked(IDC_NODE_GLOBALACCESS), UINT(BST_CHECKED));
+    EXPECT_EQ(page.IsDlgButtonChecked(IDC_NODE_STARTNODE), UINT(BST_UNCHECKED));
+    EXPECT_EQ(Text(page, IDC_NODE_COLOR), "Node");
+    SavePng(page.m_hWnd, OutputPath("node-basic.png"));
+
+    Type(page, IDC_NODE_NAME, "Totals");
+    Click(page, IDC_NODE_STARTNODE);
+    Click(page, IDC_NODE_GLOBALACCESS);
+    Click(page, IDC_NODE_EXCLUDE);
+    Apply();
+
+    EXPECT_EQ(page.m_strName, "Totals");
+    EXPECT_EQ(page.m_bStartNode, TRUE);
+    EXPECT_EQ(page.m_bGlobalAccess, FALSE);
+    EXPECT_EQ(page.m_bExcludeFromMakeJob, TRUE);
+    EXPECT_EQ(m_node->m_strName, "Totals");
+    EXPECT_EQ(m_node->m_bExcludeFromMakeJob, TRUE);
+    EXPECT_EQ(m_node->m_bGlobalAccess, FALSE);
+    EXPECT_EQ(page.m_strDescription, "Program node: runs code & more.") << "the description is read-only";
+}
+
+// The palette is the picker's real one: a click opens it, the keyboard confirms the focused entry.
+TEST_F(NodePages, DefaultColourEntryGivesTheNodesDefaultColourNotTheRawDefault)
+{
+    m_node = m_doc.AddNode(NODE_SCREEN, "Welcome");
+    m_node->m_crColour = RGB(1, 2, 3); // a colour of the user's, not in the palette: "Default" has the focus
+    Open(NODE_SCREEN);
+    auto& page = Show<CDlgDefineNodeBasic>(IDD_NODE_BASIC, "Basic");
+    ASSERT_EQ(page.m_btnColor.GetColour(), RGB(1, 2, 3));
+    ASSERT_NE(m_node->GetDefaultColour(), RGB(0, 0, 0));
+
+    ChooseFocusedPaletteEntry(page, IDC_NODE_COLOR);
+    EXPECT_EQ(page.m_btnColor.GetColour(), m_node->GetDefaultColour());
+    Apply();
+    EXPECT_EQ(m_node->m_crColour, m_node->GetDefaultColour());
+}
+
+TEST_F(NodePages, AColourFromThePaletteStaysAsChosen)
+{
+    m_node = m_doc.AddNode(NODE_SCREEN, "Welcome");
+    m_node->m_crColour = RGB(1, 2, 3);
+    Open(NODE_SCREEN);
+    auto& page = Show<CDlgDefineNodeBasic>(IDD_NODE_BASIC, "Basic");
+
+    ChooseFocusedPaletteEntry(page, IDC_NODE_COLOR, {VK_RIGHT}); // from "Default" into the first cell
+    COLORREF chosen = page.m_btnColor.GetColour();
+    EXPECT_NE(chosen, CLR_DEFAULT);
+    EXPECT_NE(chosen, RGB(1, 2, 3));
+    EXPECT_NE(chosen, m_node->GetDefaultColour());
+}
+
+// What the pickers report besides "Default", and reports of other ids, leave every colour alone.
+TEST_F(NodePages, OtherColourNotificationsChangeNothing)
+{
+    CDlgDefineNodeBasic orphan;
+    orphan.m_btnColor.SetColour(RGB(9, 9, 9));
+    EXPECT_EQ(orphan.OnColorSelEndOK(CLR_DEFAULT, IDC_NODE_COLOR), 1) << "no node: nothing to ask";
+    EXPECT_EQ(orphan.m_btnColor.GetColour(), RGB(9, 9, 9));
+
+    Open(NODE_COMMENT);
+    auto& basic = Show<CDlgDefineNodeBasic>(IDD_NODE_BASIC, "Basic");
+    basic.m_btnColor.SetColour(RGB(9, 9, 9));
+    EXPECT_EQ(basic.SendMessage(WM_USER + 1004, CLR_DEFAULT, 4999), 1);
+    EXPECT_EQ(basic.m_btnColor.GetColour(), RGB(9, 9, 9));
+
+    auto& font = Show<CDlgDefineNodeCmtFontColor>(IDD_NODE_CMTFONTCOLOR, "Font and Color");
+    font.m_btnTextColor.SetColour(RGB(7, 7, 7));
+    font.m_btnBackColor.SetColour(RGB(8, 8, 8));
+    EXPECT_EQ(font.SendMessage(WM_USER + 1004, CLR_DEFAULT, 4999), 1);
+    EXPECT_EQ(font.SendMessage(WM_USER + 1004, RGB(7, 7, 7), IDC_CMT_TEXTCOLOR), 1);
+    EXPECT_EQ(font.SendMessage(WM_USER + 1004, RGB(8, 8, 8), IDC_CMT_BACKCOLOR), 1);
+    EXPECT_EQ(font.m_btnTextColor.GetColour(), RGB(7, 7, 7));
+    EXPECT_EQ(font.m_btnBackColor.GetColour(), RGB(8, 8, 8));
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Notes page.
+
+TEST_F(NodePages, EnterInTheCommentStartsANewLineAndTheTextReachesTheNode)
+{
+    Open(NODE_INPUT);
+    auto& page = Show<CDlgDefineNodeNotes>(IDD_NODE_NOTES, "Notes");
+    Focus(Item(page, IDC_NODE_COMMENT));
+    Type("scan the pallet\rthen the box");
+    Pump();
+    EXPECT_TRUE(m_dlg.IsWindowVisible()) << "Enter in the comment is not the dialog's OK";
+    EXPECT_EQ(Text(page, IDC_NODE_COMMENT), "scan the pallet\r\nthen the box");
+    SavePng(page.m_hWnd, OutputPath("node-notes.png"));
+    Apply();
+    EXPECT_EQ(m_node->m_strComment, "scan the pallet\r\nthen the box");
+}
+
+TEST_F(NodePages, TheEditorGetsWhatWasTypedAndItsChangesComeBackWithTheFocus)
+{
+    m_node = m_doc.AddNode(NODE_INPUT, "Scan");
+    m_node->m_strComment = "first";
+    Open(NODE_INPUT);
+    auto& page = Show<CDlgDefineNodeNotes>(IDD_NODE_NOTES, "Notes");
+    EXPECT_EQ(Text(page, IDC_NODE_COMMENT), "first");
+    Focus(Item(page, IDC_NODE_COMMENT));
+    Key(VK_END, false, true);
+    Type("\rtyped here");
+
+    ExpectModal([](CDialog& editor) {
+        EXPECT_EQ(editor.GetWindowText(), "Comment");
+        CWnd* text = CWnd::GetFocus();
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(text->GetWindowText(), "first\r\ntyped here") << "the editor starts from the typed text";
+        Key(VK_END, false, true);
+        Type("\rfrom the editor");
+        Click(editor, IDOK);
+    });
+    Click(page, IDC_SCRIPTPAD);
+    Pump();
+
+    EXPECT_EQ(page.m_strComment, "first\r\ntyped here\r\nfrom the editor");
+    EXPECT_EQ(Text(page, IDC_NODE_COMMENT), "first\r\ntyped here\r\nfrom the editor");
+    EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), IDC_NODE_COMMENT);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Comment font and colour page.
+
+TEST_F(NodePages, DefaultFontBoxDisablesDefineAtOnceAndClearingItEnablesIt)
+{
+    m_node = m_doc.AddNode(NODE_COMMENT, "Remark");
+    m_node->m_bUseDefaultFont = TRUE;
+    Open(NODE_COMMENT);
+    auto& page = Show<CDlgDefineNodeCmtFontColor>(IDD_NODE_CMTFONTCOLOR, "Font and Color");
+    EXPECT_EQ(page.IsDlgButtonChecked(IDC_CMT_DEFAULTFONT), UINT(BST_CHECKED));
+    EXPECT_FALSE(Enabled(page, IDC_CMT_FONTDEFINE)) << "as loaded";
+
+    Click(page, IDC_CMT_DEFAULTFONT);
+    EXPECT_TRUE(Enabled(page, IDC_CMT_FONTDEFINE));
+    EXPECT_EQ(page.m_bUseDefaultFont, FALSE);
+    SavePng(page.m_hWnd, OutputPath("node-comment-font.png"));
+
+    Click(page, IDC_CMT_DEFAULTFONT);
+    EXPECT_FALSE(Enabled(page, IDC_CMT_FONTDEFINE));
+    EXPECT_EQ(page.m_bUseDefaultFont, TRUE);
+}
+
+TEST_F(NodePages, ConfirmedFontDialogCopiesTheWholeLogicalFont)
+{
+    m_node = m_doc.AddNode(NODE_COMMENT, "Remark");
+    m_node->m_bUseDefaultFont = FALSE;
+    Open(NODE_COMMENT);
+    auto& page = Show<CDlgDefineNodeCmtFontColor>(IDD_NODE_CMTFONTCOLOR, "Font and Color");
+
+    // Start from an installed face, read from the dialog's own list.
+    CString startFace, chosenFace;
+    ExpectModal([&](CDialog& d) {
+        auto& faces = *static_cast<CComboBox*>(d.GetDlgItem(cmb1));
+        ASSERT_GE(faces.GetCount(), 2);
+        faces.GetLBText(0, startFace);
+        faces.GetLBText(1, chosenFace);
+        Click(d, IDCANCEL);
+    });
+    Click(page, IDC_CMT_FONTDEFINE);
+    ASSERT_FALSE(startFace.IsEmpty());
+    page.m_lfFont = CommentFont(startFace);
+
+    LOGFONT shown{};
+    ExpectModal([&](CDialog& d) {
+        auto& fd = static_cast<CFontDialog&>(d);
+        EXPECT_EQ(fd.GetTemplateID(), IDD_FONTDIALOG);
+        EXPECT_EQ(fd.m_cf.Flags & (CF_SCREENFONTS | CF_EFFECTS), DWORD(CF_SCREENFONTS | CF_EFFECTS));
+        EXPECT_TRUE(d.GetDlgItem(chx2)->IsWindowVisible()) << "effects are offered";
+        auto& faces = *static_cast<CComboBox*>(d.GetDlgItem(cmb1));
+        auto& styles = *static_cast<CComboBox*>(d.GetDlgItem(cmb2));
+        EXPECT_EQ(faces.GetWindowText(), startFace) << "the dialog starts on the comment's font";
+        EXPECT_EQ(d.GetDlgItem(cmb3)->GetWindowText(), "12");
+        SavePng(d.m_hWnd, OutputPath("node-comment-fontdialog.png"));
+
+        ChooseComboItem(faces, faces.FindStringExact(-1, chosenFace));
+        ChooseComboItem(styles, styles.FindStringExact(-1, "Bold"));
+        Type(d, cmb3, "14");
+        Click(d, chx2);
+        fd.GetCurrentFont(&shown);
+        Click(d, IDOK);
+    });
+    Click(page, IDC_CMT_FONTDEFINE);
+    Pump();
+
+    EXPECT_EQ(std::memcmp(&page.m_lfFont, &shown, sizeof(LOGFONT)), 0);
+    EXPECT_STREQ(page.m_lfFont.lfFaceName, chosenFace.c_str());
+    EXPECT_EQ(page.m_lfFont.lfHeight, -MulDiv(14, 96, 72));
+    EXPECT_EQ(page.m_lfFont.lfWeight, FW_BOLD);
+    EXPECT_EQ(page.m_lfFont.lfUnderline, 1);
+    EXPECT_EQ(page.m_lfFont.lfItalic, 0);
+    for (int i = chosenFace.GetLength(); i < LF_FACESIZE; ++i)
+        ASSERT_EQ(page.m_lfFont.lfFaceName[i], 0) << "face byte " << i << " was not copied";
+
+    Apply();
+    EXPECT_EQ(std::memcmp(&m_node->m_lfFont, &shown, sizeof(LOGFONT)), 0);
+}
+
+TEST_F(NodePages, CancelledFontDialogLeavesTheCommentFontByteForByte)
+{
+    m_node = m_doc.AddNode(NODE_COMMENT, "Remark");
+    m_node->m_bUseDefaultFont = FALSE;
+    Open(NODE_COMMENT);
+    auto& page = Show<CDlgDefineNodeCmtFontColor>(IDD_NODE_CMTFONTCOLOR, "Font and Color");
+    page.m_lfFont = CommentFont("No Such Face");
+    LOGFONT before = page.m_lfFont;
+
+    ExpectModal([](CDialog& d) {
+        auto& styles = *static_cast<CComboBox*>(d.GetDlgItem(cmb2));
+        ChooseComboItem(styles, styles.FindStringExact(-1, "Italic"));
+        Type(d, cmb3, "30");
+        Click(d, chx1);
+        Key(VK_ESCAPE);
+    });
+    Click(page, IDC_CMT_FONTDEFINE);
+    Pump();
+    EXPECT_EQ(std::memcmp(&page.m_lfFont, &before, sizeof(LOGFONT)), 0);
+}
+
+TEST_F(NodePages, DefaultTextColourIsTheNodesAndDefaultBackgroundIsTheWindowColour)
+{
+    m_node = m_doc.AddNode(NODE_COMMENT, "Remark");
+    m_node->m_crText = RGB(1, 2, 3); // colours of the user's: "Default" has the palette's focus
+    m_node->m_crBack = RGB(4, 5, 6);
+    Open(NODE_COMMENT);
+    auto& page = Show<CDlgDefineNodeCmtFontColor>(IDD_NODE_CMTFONTCOLOR, "Font and Color");
+    ASSERT_NE(m_node->GetDefaultColour(), GetSysColor(COLOR_WINDOW));
+
+    ChooseFocusedPaletteEntry(page, IDC_CMT_TEXTCOLOR);
+    EXPECT_EQ(page.m_btnTextColor.GetColour(), m_node->GetDefaultColour());
+    EXPECT_EQ(page.m_btnBackColor.GetColour(), RGB(4, 5, 6));
+
+    ChooseFocusedPaletteEntry(page, IDC_CMT_BACKCOLOR);
+    EXPECT_EQ(page.m_btnBackColor.GetColour(), GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(page.m_btnTextColor.GetColour(), m_node->GetDefaultColour());
+
+    Apply();
+    EXPECT_EQ(m_node->m_crText, m_node->GetDefaultColour());
+    EXPECT_EQ(m_node->m_crBack, GetSysColor(COLOR_WINDOW));
+}
+
+} // namespace
