@@ -16,6 +16,7 @@
 #include <map>
 #include <unordered_set>
 
+#include "platform/afxcmn.h"
 #include "platform/afxhooks.h"
 #include "platform/gdi_p.h"
 
@@ -578,6 +579,10 @@ static std::unique_ptr<CWnd> MakeWrapper(const CString& className)
         return std::make_unique<CListBox>();
     if (c == "scrollbar")
         return std::make_unique<CScrollBar>();
+    if (c == "systreeview32")
+        return std::make_unique<CTreeCtrl>();
+    if (c == "syslistview32")
+        return std::make_unique<CListCtrl>();
     return std::make_unique<CWnd>();
 }
 

@@ -114,7 +114,8 @@ inline std::vector<int> ShownPages(const CDlgDefine& dlg)
     return ids;
 }
 
-// Replaces the page class of an option id for one test and puts the old one back afterwards.
+// Replaces the page class of an option id for one test and puts the old one back afterwards. An id that
+// had no class keeps the test's: there is no way to unregister, so use ids no other test expects empty.
 class ScopedOptionPage
 {
   public:
