@@ -29,10 +29,12 @@ class RatioReporter : public benchmark::ConsoleReporter
         std::printf("\n%-50s %12s\n", "ratio to the plain-Qt baseline", "ratio");
         for (auto& [name, t] : m_times)
         {
-            const std::string suffix = "/baseline";
-            if (name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+            // "Name/args" is paired with "Name/baseline/args".
+            size_t slash = name.find('/');
+            std::string head = name.substr(0, slash), tail = slash == std::string::npos ? "" : name.substr(slash);
+            if (tail.rfind("/baseline", 0) == 0)
                 continue;
-            auto base = m_times.find(name + suffix);
+            auto base = m_times.find(head + "/baseline" + tail);
             if (base != m_times.end() && base->second > 0)
                 std::printf("%-50s %12.2f\n", name.c_str(), t / base->second);
         }

@@ -1,0 +1,191 @@
+// The node dialog of a collect node with 15 pages and many links: opening it until its first paint,
+// and loading another node into the open window. The baselines build the same widgets from the same
+// templates by hand in plain Qt, so the ratio is the cost of the window layer and the dialog logic.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+#include <array>
+
+#include "host/HostNode.h"
+#include "host/SampleJob.h"
+#include "node/CDlgDefineNode.h"
+#include "platform/afxhooks.h"
+#include "platform/afxres.h"
+#include "resources/resource.h"
+
+namespace
+{
+
+// Fifteen entries: the node pages that exist, repeated, and the two link groups.
+std::array<OPTIONITEM, 16> FifteenPages()
+{
+    std::array<OPTIONITEM, 16> options{};
+    const int ids[] = {2115, 2124, 2150, 2115, 2124, 2150, 2115, 2124, 2150, 2115, 2124, 2150, 2115, 2112, 2113};
+    for (int i = 0; i < 15; ++i)
+        options[size_t(i)] = OPTIONITEM{ids[i], -1, "Page", nullptr, nullptr, nullptr, 0, 0, nullptr};
+    return options;
+}
+
+void Flush()
+{
+    pdt::hooks::ProcessEvents();
+}
+
+void OpenNodeDialog(benchmark::State& state)
+{
+    auto doc = MakeBusyJob(int(state.range(0)));
+    HostNode* hub = doc->FindNodeByName("Hub");
+    auto options = FifteenPages();
+    for (auto _ : state)
+    {
+        CDlgDefineNode dlg;
+        dlg.CreateDefineNode(hub, options.data());
+        dlg.ShowWindow(SW_SHOW);
+        dlg.UpdateWindow();
+        dlg.DestroyWindow();
+        Flush();
+    }
+}
+BENCHMARK(OpenNodeDialog)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond);
+
+void ReloadNode(benchmark::State& state)
+{
+    auto doc = MakeBusyJob(int(state.range(0)));
+    HostNode* hub = doc->FindNodeByName("Hub");
+    HostNode* other = doc->FindNodeByName("Node 001");
+    auto options = FifteenPages();
+    auto otherOptions = FifteenPages();
+    CDlgDefineNode dlg;
+    dlg.CreateDefineNode(hub, options.data());
+    dlg.ShowWindow(SW_SHOW);
+    bool onHub = true;
+    for (auto _ : state)
+    {
+        dlg.Release();
+        onHub = !onHub;
+        dlg.Initial(onHub ? hub : other, onHub ? options.data() : otherOptions.data());
+        dlg.InitialDlg();
+        dlg.UpdateWindow();
+        Flush();
+    }
+    dlg.DestroyWindow();
+    Flush();
+}
+BENCHMARK(ReloadNode)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// Plain Qt: the widgets of one template, placed at the template's pixel rectangles.
+QWidget* BuildPage(int templateId, QWidget* parent)
+{
+    const pdt::rc::DialogTemplate* t = pdt::FindDialogTemplate(templateId);
+    auto* page = new QWidget(parent);
+    if (!t)
+        return page;
+    auto px = [](int du, int base, int div) { return du * base / div; };
+    page->resize(px(t->cx, 6, 4), px(t->cy, 13, 8));
+    for (const auto& c : t->controls)
+    {
+        QWidget* w;
+        QString text = QString::fromLatin1(c.text.c_str());
+        DWORD type = c.style & 0xF;
+        if (c.className == "Button")
+            w = type == BS_AUTOCHECKBOX || type == BS_CHECKBOX ? static_cast<QWidget*>(new QCheckBox(text, page))
+                : type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON ? new QRadioButton(text, page)
+                : type == BS_GROUPBOX ? static_cast<QWidget*>(new QGroupBox(text, page))
+                                      : new QPushButton(text, page);
+        else if (c.className == "Edit")
+            w = (c.style & ES_MULTILINE) ? static_cast<QWidget*>(new QPlainTextEdit(page)) : new QLineEdit(page);
+        else if (c.className == "ComboBox")
+            w = new QComboBox(page);
+        else if (c.className == "Static")
+            w = new QLabel(text, page);
+        else
+            w = new QFrame(page);
+        w->setGeometry(px(c.x, 6, 4), px(c.y, 13, 8), px(c.cx, 6, 4), px(c.cy, 13, 8));
+    }
+    page->hide();
+    return page;
+}
+
+void OpenNodeDialogBaseline(benchmark::State& state)
+{
+    int links = int(state.range(0));
+    const int ids[] = {2115, 2124, 2150, 2115, 2124, 2150, 2115, 2124, 2150, 2115, 2124, 2150, 2115, 2112, 2113};
+    for (auto _ : state)
+    {
+        auto* w = new QWidget(nullptr, Qt::Dialog);
+        w->resize(651, 343);
+        auto* tree = new QTreeWidget(w);
+        tree->setHeaderHidden(true);
+        tree->setGeometry(9, 8, 205, 287);
+        QTreeWidgetItem* in = nullptr;
+        QTreeWidgetItem* out = nullptr;
+        for (int id : ids)
+        {
+            auto* item = new QTreeWidgetItem(tree, QStringList(QStringLiteral("Page")));
+            (id == 2112 ? in : id == 2113 ? out : item) = item;
+            BuildPage(id, w)->move(227, 8);
+        }
+        for (int i = 0; i < links; ++i)
+        {
+            new QTreeWidgetItem(i % 2 ? out : in, QStringList(QStringLiteral("-> Node %1").arg(i)));
+            BuildPage(IDD_LINK, w)->move(227, 8);
+        }
+        in->sortChildren(0, Qt::AscendingOrder);
+        out->sortChildren(0, Qt::AscendingOrder);
+        new QPushButton(QStringLiteral("OK"), w);
+        new QPushButton(QStringLiteral("Apply"), w);
+        new QPushButton(QStringLiteral("Cancel"), w);
+        w->show();
+        w->repaint();
+        w->hide();
+        w->deleteLater();
+        Flush();
+    }
+}
+BENCHMARK(OpenNodeDialogBaseline)->Name("OpenNodeDialog/baseline")->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// Reloading in plain Qt: the page widgets of the old node go, those of the new one are built.
+void ReloadNodeBaseline(benchmark::State& state)
+{
+    int links = int(state.range(0));
+    auto* w = new QWidget(nullptr, Qt::Dialog);
+    w->resize(651, 343);
+    auto* tree = new QTreeWidget(w);
+    w->show();
+    const int ids[] = {2115, 2124, 2150, 2115, 2124, 2150, 2115, 2124, 2150, 2115, 2124, 2150, 2115, 2112, 2113};
+    std::vector<QWidget*> pages;
+    bool onHub = true;
+    for (auto _ : state)
+    {
+        for (QWidget* p : pages)
+            delete p;
+        pages.clear();
+        tree->clear();
+        onHub = !onHub;
+        for (int id : ids)
+        {
+            new QTreeWidgetItem(tree, QStringList(QStringLiteral("Page")));
+            pages.push_back(BuildPage(id, w));
+        }
+        for (int i = 0; i < (onHub ? links : 1); ++i)
+            pages.push_back(BuildPage(IDD_LINK, w));
+        pages.front()->show();
+        w->repaint();
+        Flush();
+    }
+    delete w;
+}
+BENCHMARK(ReloadNodeBaseline)->Name("ReloadNode/baseline")->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,54 @@
+#include "host/SampleJob.h"
+
+#include "host/HostLink.h"
+#include "host/HostNode.h"
+
+std::unique_ptr<JobDocument> MakeSampleJob()
+{
+    auto doc = std::make_unique<JobDocument>();
+    doc->m_strPathName = "C:\\Jobs\\Warehouse.job";
+    doc->AddRecord("Inventory", "C:\\Jobs\\INVENT.DAT");
+
+    HostNode* start = doc->AddNode(NODE_SCREEN, "Main Menu");
+    doc->SetStartNode(start);
+    HostNode* scan = doc->AddNode(NODE_INPUT, "Scan Item");
+    scan->m_strComment = "Scans the item's barcode.\r\nA wrong length is refused by the terminal.";
+    HostNode* count = doc->AddNode(NODE_COUNT, "Count Items");
+    HostNode* upload = doc->AddNode(NODE_UPLOAD, "Upload");
+    HostNode* note = doc->AddNode(NODE_COMMENT, "Note");
+    note->m_nReferenceNode = scan->m_nID;
+
+    HostLink* toScan = doc->AddLink(start->m_nID, scan->m_nID);
+    toScan->m_nCondition = LINK_KEY;
+    toScan->m_strKey = "F1";
+    doc->AddLink(scan->m_nID, count->m_nID)->m_nCondition = LINK_VERIFY;
+    HostLink* again = doc->AddLink(count->m_nID, scan->m_nID);
+    again->m_nCondition = LINK_EXPRESSION;
+    again->m_strExpression = "COUNT < 10";
+    HostLink* done = doc->AddLink(count->m_nID, upload->m_nID);
+    done->m_nCondition = LINK_INPUT_DATA;
+    done->m_strInputData = "END";
+    doc->AddLink(upload->m_nID, start->m_nID);
+    doc->AddLink(scan->m_nID, scan->m_nID); // retry on the same node
+    doc->SetModifiedFlag(FALSE);
+    return doc;
+}
+
+std::unique_ptr<JobDocument> MakeBusyJob(int links)
+{
+    auto doc = std::make_unique<JobDocument>();
+    doc->m_strPathName = "C:\\Jobs\\Busy.job";
+    HostNode* hub = doc->AddNode(NODE_INPUT, "Hub");
+    for (int i = 0; i < links; ++i)
+    {
+        CString name;
+        name.Format("Node %03d", i);
+        HostNode* other = doc->AddNode(NODE_SCREEN, name);
+        if (i % 2)
+            doc->AddLink(hub->m_nID, other->m_nID);
+        else
+            doc->AddLink(other->m_nID, hub->m_nID);
+    }
+    doc->SetModifiedFlag(FALSE);
+    return doc;
+}
