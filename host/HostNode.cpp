@@ -1,4 +1,5 @@
 #include "host/HostNode.h"
+#include "host/HostTerminal.h"
 
 #include <cstring>
 
@@ -11,6 +12,8 @@
 #include "node/CDlgDefineNodeBasic.h"
 #include "node/CDlgDefineNodeCmtFontColor.h"
 #include "node/CDlgDefineNodeNotes.h"
+#include "node/CDlgDefineNodeScreen.h"
+#include "node/CDlgDefineNodeScreenPosition.h"
 
 namespace
 {
@@ -143,6 +146,39 @@ BOOL HostNode::InitialDlgData(CDlgDefineNode* dlg)
     if (auto* notes = PageOf<CDlgDefineNodeNotes>(dlg, NodeOptions::NOTES))
         notes->m_strComment = m_strComment;
 
+    if (auto* screen = PageOf<CDlgDefineNodeScreen>(dlg, NodeOptions::SCREEN); screen && m_pDoc)
+    {
+        CSize size = m_pDoc->GetScreenSize();
+        screen->m_screen.Initial(m_pDoc->Terminal().m_strModel, size, m_pDoc->m_nLanguage);
+        screen->m_screen.SetPrompt(m_strScreenText);
+        screen->m_bNoClearOnExit = m_bNoClearOnExit;
+        screen->m_bNoClearBeforeDisplay = m_bNoClearBeforeDisplay;
+        screen->m_bHideCursor = m_bHideCursor;
+        screen->SetScreenSize(size);
+        // Leaving and clearing apply to screen (menu) nodes only.
+        screen->CloseOption(m_nKind != NODE_SCREEN);
+    }
+
+    if (auto* pos = PageOf<CDlgDefineNodeScreenPosition>(dlg, NodeOptions::SCREEN_POSITION))
+    {
+        const DisplayPosition& p = m_position;
+        pos->m_nPrintFollowing = !p.bPrintDirect;
+        pos->m_nPrintDirect = p.bPrintDirect;
+        pos->m_bClearToEnd = p.bClearToEnd;
+        pos->m_nPromptRow = p.nPromptRow;
+        pos->m_nPromptColumn = p.nPromptColumn;
+        pos->m_strPositionMark = p.strPositionMark;
+        pos->m_nInputAtCurrent = !p.bInputAtLocation;
+        pos->m_nInputAtLocation = p.bInputAtLocation;
+        pos->m_nInputRow = p.nInputRow;
+        pos->m_nInputColumn = p.nInputColumn;
+        pos->m_bNoPositionMark = p.bNoPositionMark;
+        pos->m_bAsPassword = p.bAsPassword;
+        pos->m_bNoDisplay = p.bNoDisplay;
+        if (m_nKind == NODE_COUNT)
+            pos->DisplayCountNodeSettings();
+    }
+
     if (auto* font = PageOf<CDlgDefineNodeCmtFontColor>(dlg, NodeOptions::COMMENT_FONT))
     {
         font->m_bUseDefaultFont = m_bUseDefaultFont;
@@ -219,6 +255,30 @@ BOOL HostNode::SaveDlgData(CDlgDefineNode* dlg)
 
     if (notes)
         m_strComment = notes->m_strComment;
+
+    if (auto* screen = PageOf<CDlgDefineNodeScreen>(dlg, NodeOptions::SCREEN))
+    {
+        m_strScreenText = screen->m_screen.GetPrompt();
+        m_bNoClearOnExit = screen->m_bNoClearOnExit;
+        m_bNoClearBeforeDisplay = screen->m_bNoClearBeforeDisplay;
+        m_bHideCursor = screen->m_bHideCursor;
+    }
+
+    if (auto* pos = PageOf<CDlgDefineNodeScreenPosition>(dlg, NodeOptions::SCREEN_POSITION))
+    {
+        DisplayPosition& p = m_position;
+        p.bPrintDirect = pos->m_nPrintDirect == 1;
+        p.bClearToEnd = pos->m_bClearToEnd;
+        p.nPromptRow = pos->m_nPromptRow;
+        p.nPromptColumn = pos->m_nPromptColumn;
+        p.strPositionMark = pos->m_strPositionMark;
+        p.bInputAtLocation = pos->m_nInputAtLocation == 1;
+        p.nInputRow = pos->m_nInputRow;
+        p.nInputColumn = pos->m_nInputColumn;
+        p.bNoPositionMark = pos->m_bNoPositionMark;
+        p.bAsPassword = pos->m_bAsPassword;
+        p.bNoDisplay = pos->m_bNoDisplay;
+    }
 
     if (font)
     {

@@ -46,6 +46,28 @@ class HostNode : public CNodeBase
     COLORREF m_crColour; // flowchart colour; starts as the kind's default
     CString m_strComment; // the notes
 
+    // What the node shows on the terminal's screen.
+    CString m_strScreenText;
+    BOOL m_bNoClearOnExit = FALSE;
+    BOOL m_bNoClearBeforeDisplay = FALSE;
+    BOOL m_bHideCursor = FALSE;
+
+    // Input and count nodes: where the prompt is printed and the input shown.
+    struct DisplayPosition
+    {
+        bool bPrintDirect = false; // else following the last print
+        bool bClearToEnd = false;
+        int nPromptRow = 0;
+        int nPromptColumn = 0;
+        CString strPositionMark = "_";
+        bool bInputAtLocation = false; // else at the current position
+        int nInputRow = 0;
+        int nInputColumn = 0;
+        bool bNoPositionMark = false;
+        bool bAsPassword = false;
+        bool bNoDisplay = false;
+    } m_position;
+
     // Comment nodes: font, colours and the node the comment is about.
     LOGFONT m_lfFont;
     BOOL m_bUseDefaultFont = TRUE;

@@ -63,6 +63,8 @@ class JobDocument : public CVTR5Doc
 
     BOOL IsModified() const { return m_bModified; }
 
+    int m_nLanguage = 0; // job language: 0 English, 1 Chinese, 2 Japanese, 4 Spanish ...
+
     // Nodes, in the order they were added. id 0 picks the next free id; a taken id or an unknown
     // kind gives null.
     HostNode* AddNode(int kind, const CString& name, int id = 0);

@@ -17,6 +17,17 @@ struct OptionDef
 // Every kind that has links gets the two link groups last, so the link pages sit at the bottom.
 const std::initializer_list<OptionDef> kLinkedNode = {
     {NodeOptions::BASIC, 0, "Basic"},
+    {NodeOptions::SCREEN, 0, "Screen"},
+    {NodeOptions::NOTES, 0, "Notes"},
+    {NodeOptions::LINKS_IN, 0, "Incoming Links"},
+    {NodeOptions::LINKS_OUT, 0, "Outgoing Links"},
+};
+
+// Input and count nodes also say where their prompt and input appear.
+const std::initializer_list<OptionDef> kPromptingNode = {
+    {NodeOptions::BASIC, 0, "Basic"},
+    {NodeOptions::SCREEN, 0, "Screen"},
+    {NodeOptions::SCREEN_POSITION, NodeOptions::SCREEN, "Display Position"},
     {NodeOptions::NOTES, 0, "Notes"},
     {NodeOptions::LINKS_IN, 0, "Incoming Links"},
     {NodeOptions::LINKS_OUT, 0, "Outgoing Links"},
@@ -53,6 +64,8 @@ OPTIONITEM* NodeOptions::Get(int kind)
         return nullptr;
     auto it = m_arrays.find(kind);
     if (it == m_arrays.end())
-        it = m_arrays.emplace(kind, Build(kind == NODE_COMMENT ? kCommentNode : kLinkedNode)).first;
+        it = m_arrays.emplace(kind, Build(kind == NODE_COMMENT                       ? kCommentNode
+                                              : kind == NODE_INPUT || kind == NODE_COUNT ? kPromptingNode
+                                                                                         : kLinkedNode)).first;
     return it->second.data();
 }

@@ -21,6 +21,8 @@ class NodeOptions
     static constexpr int LINKS_IN = 2112;
     static constexpr int LINKS_OUT = 2113;
     static constexpr int LINK = 2111;
+    static constexpr int SCREEN = 2127;
+    static constexpr int SCREEN_POSITION = 2128;
 
   private:
     std::map<int, std::vector<OPTIONITEM>> m_arrays;

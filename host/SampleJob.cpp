@@ -10,8 +10,10 @@ std::unique_ptr<JobDocument> MakeSampleJob()
     doc->AddRecord("Inventory", "C:\\Jobs\\INVENT.DAT");
 
     HostNode* start = doc->AddNode(NODE_SCREEN, "Main Menu");
+    start->m_strScreenText = "  WAREHOUSE\r\n\r\nF1 Scan items\r\nF2 Upload\r\nF3 Exit";
     doc->SetStartNode(start);
     HostNode* scan = doc->AddNode(NODE_INPUT, "Scan Item");
+    scan->m_strScreenText = "Item code:";
     scan->m_strComment = "Scans the item's barcode.\r\nA wrong length is refused by the terminal.";
     HostNode* count = doc->AddNode(NODE_COUNT, "Count Items");
     HostNode* upload = doc->AddNode(NODE_UPLOAD, "Upload");

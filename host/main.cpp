@@ -20,7 +20,11 @@
 #include "host/SampleJob.h"
 #include "node/CDlgDefineNode.h"
 #include "platform/afxhooks.h"
+#include "portable/CDlgDefineKeypadModels.h"
 #include "resources/resource.h"
+#include "simulation/Keymap.h"
+#include "simulation/PortableScreen.h"
+#include "support/AppProfile.h"
 
 namespace
 {
@@ -29,6 +33,7 @@ struct GalleryEntry
 {
     const char* file;
     std::function<void(CDialog*&)> make; // creates the dialog, modeless, ready to render
+    std::function<CWnd*()> window = {};  // or any other top-level window, when make is empty
 };
 
 JobDocument& SampleJob()
@@ -51,13 +56,97 @@ CDialog* MakeNodeDialog(const char* nodeName, int optionId, int optionSub = 0)
     return dlg;
 }
 
+// A small top-level window holding a portable screen, as the simulator shows it.
+class ScreenFrame : public CWnd
+{
+  public:
+    ScreenFrame() : m_screen(RGB(0xC8, 0xE0, 0x90))
+    {
+        static const char kClass[] = "JobhostScreenFrame";
+        WNDCLASS wc{};
+        if (!GetClassInfo(AfxGetInstanceHandle(), kClass, &wc))
+        {
+            wc.lpfnWndProc = ::DefWindowProc;
+            wc.hInstance = AfxGetInstanceHandle();
+            wc.lpszClassName = kClass;
+            AfxRegisterClass(&wc);
+        }
+        CreateEx(0, kClass, "Portable screen", WS_POPUP | WS_CAPTION, CRect(0, 0, 480, 260), nullptr, 0);
+    }
+    // Sets the screen up and fits the frame around it.
+    CPortableScreen& Screen(const char* model, CSize cells, int language)
+    {
+        m_screen.Create(CSize(460, 260), CRect(6, 6, 466, 266), 4254, this);
+        m_screen.Initial(model, cells, language);
+        CRect r;
+        m_screen.GetWindowRect(&r);
+        MoveWindow(0, 0, r.Width() + 12, r.Height() + 12);
+        return m_screen;
+    }
+
+  private:
+    CPortableScreen m_screen;
+};
+
+CWnd* MakeEditScreen()
+{
+    auto* frame = new ScreenFrame;
+    CPortableScreen& screen = frame->Screen("M-20", CSize(21, 8), 0);
+    screen.SetPrompt("MAIN MENU\r\n1. Receive goods\r\n2. Pick order\r\n3. Stock count\r\n\r\nSelect 1-3:");
+    return frame;
+}
+
+CWnd* MakeJapaneseScreen()
+{
+    // The screen font takes its charset from the settings, as a Japanese set-up has it; the user's value goes back.
+    CString charset = theReg.GetString("Settings", "FONT_CHARSET", "");
+    theReg.WriteInt("Settings", "FONT_CHARSET", SHIFTJIS_CHARSET);
+    auto* frame = new ScreenFrame;
+    CPortableScreen& screen = frame->Screen("M-20", CSize(21, 8), 2);
+    if (charset.IsEmpty())
+        theReg.DeleteValue("Settings", "FONT_CHARSET");
+    else
+        theReg.WriteString("Settings", "FONT_CHARSET", charset);
+    screen.EnableSimulation(true);
+    // Shift JIS: "scan the item" and "quantity: 12", then half-width katakana.
+    char text[] = "\x8f\xa4\x95\x69\x82\xf0\x83\x58\x83\x4c\x83\x83\x83\x93\r\n"
+                  "\x90\x94\x97\xca\x3a\x20\x31\x32\r\n"
+                  "\xbd\xb7\xac\xdd\x20\x4f\x4b";
+    screen.PrintStringTty(text);
+    screen.RefreshScreen(true, false);
+    return frame;
+}
+
+// The keypad dialog of a model picking a key, with the Enter key preselected.
+CDialog* MakeKeypad(const char* model)
+{
+    CString name(model);
+    KEYMAP_KEY keymap[KEYMAP_SIZE];
+    ResetKeymap(name, keymap);
+    CDlgDefineKeypad* dlg = CreateKeypadDialog(name, KEYPAD_MODE_SELECT, keymap);
+    dlg->m_pKeypad->m_nKeyID = IDC_KEY_ENTER;
+    dlg->Create(dlg->GetTemplateID());
+    return dlg;
+}
+
 std::vector<GalleryEntry> Gallery()
 {
     return {
         {"node-basic.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Scan Item", IDD_NODE_BASIC); }},
+        {"node-screen.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Main Menu", IDD_NODE_SCREEN); }},
+        {"node-position.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Scan Item", IDD_NODE_SCREENPOSITION); }},
         {"node-notes.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Scan Item", IDD_NODE_NOTES); }},
         {"node-link.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Count Items", IDD_LINK, 3); }},
         {"node-comment.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Note", IDD_NODE_CMTFONTCOLOR); }},
+        {"screen-edit.png", nullptr, MakeEditScreen},
+        {"screen-japanese.png", nullptr, MakeJapaneseScreen},
+        {"keypad-m10.png", [](CDialog*& dlg) { dlg = MakeKeypad("M-10"); }},
+        {"keypad-m13.png", [](CDialog*& dlg) { dlg = MakeKeypad("M-13"); }},
+        {"keypad-n13.png", [](CDialog*& dlg) { dlg = MakeKeypad("N-13"); }},
+        {"keypad-m20.png", [](CDialog*& dlg) { dlg = MakeKeypad("M-20"); }},
+        {"keypad-m20x.png", [](CDialog*& dlg) { dlg = MakeKeypad("M-20X"); }},
+        {"keypad-r50.png", [](CDialog*& dlg) { dlg = MakeKeypad("R-50"); }},
+        {"keypad-r50g.png", [](CDialog*& dlg) { dlg = MakeKeypad("R-50G"); }},
         {"find.png",
          [](CDialog*& dlg) {
              auto* find = new CDlgFind;
@@ -74,8 +163,15 @@ int RenderGallery(const char* folder)
     int failures = 0;
     for (const GalleryEntry& e : Gallery())
     {
-        CDialog* dlg = nullptr;
-        e.make(dlg);
+        CWnd* dlg = nullptr;
+        if (e.make)
+        {
+            CDialog* made = nullptr;
+            e.make(made);
+            dlg = made;
+        }
+        else
+            dlg = e.window();
         std::string path = std::string(folder) + "/" + e.file;
         dlg->ShowWindow(SW_SHOW);
         pdt::hooks::ProcessEvents();

@@ -2,7 +2,9 @@
 
 #include "framework/OptionPages.h"
 #include "platform/afxdd.h"
+#include "portable/CDlgDefineKeypadModels.h"
 #include "resources/resource.h"
+#include "simulation/Keymap.h"
 #include "support/Support.h"
 
 static const OptionPageRegistration<CDlgDefineLink> reg(IDD_LINK);
@@ -22,6 +24,7 @@ const MessageMap& CDlgDefineLink::GetThisMessageMap()
                                     mm::Command(IDC_LINK_KEY, EN_SETFOCUS, &C::OnSetfocusLinkcdxKey),
                                     mm::Command(IDC_LINK_KEY, EN_KILLFOCUS, &C::OnKillfocusLinkcdxKey),
                                     mm::Command(IDC_SCRIPTPAD, BN_CLICKED, &C::OnScriptPad),
+                                    mm::Destroy(&C::OnDestroy),
                                 });
     return map;
 }
@@ -52,6 +55,7 @@ void CDlgDefineLink::DoDataExchange(CDataExchange* pDX)
 BOOL CDlgDefineLink::OnInitDialog()
 {
     CDlgDefineBase::OnInitDialog();
+    m_bDestroying = false;
     SetEditTabStops(this, IDC_LINK_EXPRESSION, 4);
     m_btnScriptPad.SetMaskedBitmap(IDB_BUTTON, 8, 8, RGB(255, 255, 255));
     // Nothing is chosen until the host's data arrive.
@@ -122,9 +126,41 @@ void CDlgDefineLink::OnLinkcdxEor()
     m_cbRecord.EnableWindow(m_bEOR);
 }
 
-void CDlgDefineLink::OnSetfocusLinkcdxKey() {}
+// The key is never typed: each time the key field gets the focus, the terminal's keypad opens to pick it.
+void CDlgDefineLink::OnSetfocusLinkcdxKey()
+{
+    // Focus coming back to the field while the keypad is open must not open a second one.
+    if (m_nKeypadLock > 0 || m_bDestroying)
+        return;
+    ++m_nKeypadLock;
+
+    CTerminal* terminal = m_pDoc ? m_pDoc->m_pTerminal : m_pTerminal;
+    CDlgDefineKeypad* keypad =
+        terminal ? CreateKeypadDialog(terminal->m_strModel, KEYPAD_MODE_SELECT, terminal->m_keymap, this) : nullptr;
+    if (keypad)
+    {
+        CString key;
+        GetDlgItemText(IDC_LINK_KEY, key);
+        keypad->m_pKeypad->m_nKeyID = GetKeyIDWKM(key.c_str(), terminal->m_keymap);
+        if (keypad->DoModal() == IDOK && keypad->m_pKeypad->m_nKeyID != 0)
+            if (const char* name = GetKeyNameWKM(keypad->m_pKeypad->m_nKeyID, terminal->m_keymap))
+                SetDlgItemText(IDC_LINK_KEY, name);
+        delete keypad;
+    }
+
+    --m_nKeypadLock;
+    // Leave the field, so that the next click on it picks again.
+    if (HWND radio = ::GetDlgItem(m_hWnd, IDC_LINK_GRP_KEYINPUT))
+        SendMessage(WM_NEXTDLGCTL, WPARAM(radio), TRUE);
+}
 
 void CDlgDefineLink::OnKillfocusLinkcdxKey() {}
+
+void CDlgDefineLink::OnDestroy()
+{
+    m_bDestroying = true;
+    Default();
+}
 
 void CDlgDefineLink::OnScriptPad()
 {

@@ -47,6 +47,10 @@ class CDlgDefineLink : public CDlgDefineBase
     void OnSetfocusLinkcdxKey();
     void OnKillfocusLinkcdxKey();
     void OnScriptPad();
+    void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
+
+  private:
+    bool m_bDestroying = false; // the page's controls go one by one and may pass the focus to the key field
 };

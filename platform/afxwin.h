@@ -172,6 +172,26 @@ enum : int
     COLOR_HIGHLIGHTTEXT = 14, COLOR_GRAYTEXT = 17, COLOR_BTNTEXT = 18,
 };
 
+// Class styles, standard cursors, WM_ACTIVATE states.
+enum : UINT
+{
+    CS_VREDRAW = 0x0001, CS_HREDRAW = 0x0002, CS_DBLCLKS = 0x0008, CS_OWNDC = 0x0020, CS_CLASSDC = 0x0040,
+    CS_PARENTDC = 0x0080, CS_NOCLOSE = 0x0200, CS_SAVEBITS = 0x0800, CS_GLOBALCLASS = 0x4000,
+};
+typedef HANDLE HCURSOR;
+typedef HANDLE HICON;
+inline LPCTSTR const IDC_ARROW = reinterpret_cast<LPCTSTR>(uintptr_t(32512));
+inline LPCTSTR const IDC_IBEAM = reinterpret_cast<LPCTSTR>(uintptr_t(32513));
+inline LPCTSTR const IDC_WAIT = reinterpret_cast<LPCTSTR>(uintptr_t(32514));
+inline LPCTSTR const IDC_CROSS = reinterpret_cast<LPCTSTR>(uintptr_t(32515));
+HCURSOR LoadCursor(HANDLE hInstance, LPCTSTR cursorName); // the standard cursors (IDC_ARROW ...) only
+HCURSOR SetCursor(HCURSOR cursor);
+BOOL GetCursorPos(LPPOINT point); // screen coordinates
+enum : int
+{
+    WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2,
+};
+
 // A registered window class: custom controls named by class in templates, and windows created with CreateEx.
 struct WNDCLASS
 {
@@ -302,6 +322,27 @@ class CWnd : public CCmdTarget
     UINT_PTR SetTimer(UINT_PTR id, UINT elapse, void* unused = nullptr);
     BOOL KillTimer(UINT_PTR id);
 
+    // Device contexts of the client area (GetDC/ReleaseDC) and of painting (BeginPaint/EndPaint).
+    CDC* GetDC();
+    CDC* GetWindowDC();
+    int ReleaseDC(CDC* dc);
+    CDC* BeginPaint(LPPAINTSTRUCT ps);
+    void EndPaint(LPPAINTSTRUCT ps);
+    void ValidateRect(LPCRECT rect);
+    void Validate() { ValidateRect(nullptr); }
+    BOOL GetUpdateRect(LPRECT rect, BOOL erase = FALSE);
+
+    // The system caret: one per thread, owned by this window; created hidden.
+    void CreateSolidCaret(int width, int height);
+    void CreateGrayCaret(int width, int height);
+    void CreateCaret(CBitmap* bitmap);
+    void ShowCaret();
+    void HideCaret();
+    static CPoint GetCaretPos();
+    static void SetCaretPos(POINT point);
+
+    BOOL OpenClipboard();
+
     virtual void PostNcDestroy() {} // after the window is gone; a self-deleting window deletes itself here
 
   protected:
@@ -345,6 +386,120 @@ template <class T> MessageMapEntry ContextMenu(void (T::*fn)(CWnd*, CPoint))
 }
 
 } // namespace mm
+
+// ---------------------------------------------------------------------------------------------------------------
+// The system caret (Win32: one per thread). A caret is created hidden; each HideCaret needs its own ShowCaret.
+
+BOOL CreateCaret(HWND hWnd, HBITMAP bitmap, int width, int height); // bitmap null: solid; (HBITMAP)1: gray
+BOOL DestroyCaret();
+BOOL ShowCaret(HWND hWnd); // null: the caret of any window of this thread
+BOOL HideCaret(HWND hWnd);
+BOOL SetCaretPos(int x, int y);
+BOOL GetCaretPos(LPPOINT point);
+UINT GetCaretBlinkTime();
+BOOL SetCaretBlinkTime(UINT milliseconds); // INFINITE: no blinking
+constexpr UINT INFINITE = 0xFFFFFFFF;
+
+// ---------------------------------------------------------------------------------------------------------------
+// The clipboard. CF_TEXT is bytes in the ANSI code page with CR LF line ends, ended by a zero byte.
+
+enum : UINT
+{
+    CF_TEXT = 1, CF_OEMTEXT = 7, CF_UNICODETEXT = 13,
+};
+typedef size_t SIZE_T;
+enum : UINT
+{
+    GMEM_FIXED = 0x0000, GMEM_MOVEABLE = 0x0002, GMEM_ZEROINIT = 0x0040, GMEM_SHARE = 0x2000,
+    GMEM_DDESHARE = 0x2000, GHND = GMEM_MOVEABLE | GMEM_ZEROINIT, GPTR = GMEM_FIXED | GMEM_ZEROINIT,
+};
+HGLOBAL GlobalAlloc(UINT flags, SIZE_T bytes);
+HGLOBAL GlobalReAlloc(HGLOBAL mem, SIZE_T bytes, UINT flags);
+LPVOID GlobalLock(HGLOBAL mem);
+BOOL GlobalUnlock(HGLOBAL mem); // FALSE once the lock count is back to 0
+HGLOBAL GlobalFree(HGLOBAL mem); // null on success, the handle on failure
+SIZE_T GlobalSize(HGLOBAL mem);
+
+BOOL OpenClipboard(HWND hWndNewOwner);
+BOOL CloseClipboard();
+BOOL EmptyClipboard();
+// The system takes the memory handle: do not free it after a successful call.
+HANDLE SetClipboardData(UINT format, HANDLE mem);
+// The clipboard's own handle, valid until the clipboard is closed or emptied.
+HANDLE GetClipboardData(UINT format);
+BOOL IsClipboardFormatAvailable(UINT format);
+HWND GetOpenClipboardWindow();
+HWND GetClipboardOwner();
+
+// ---------------------------------------------------------------------------------------------------------------
+// Menus: loaded from the resource chain's MENU resources or built with AppendMenu; popups shown by TrackPopupMenu.
+
+enum : UINT
+{
+    MF_INSERT = 0x0000, MF_CHANGE = 0x0080, MF_APPEND = 0x0100, MF_DELETE = 0x0200, MF_REMOVE = 0x1000,
+    MF_BYCOMMAND = 0x0000, MF_BYPOSITION = 0x0400, MF_ENABLED = 0x0000, MF_UNCHECKED = 0x0000,
+    MF_STRING = 0x0000, MF_MENUBARBREAK = 0x0020, MF_MENUBREAK = 0x0040, MF_DEFAULT = 0x1000,
+};
+enum : UINT
+{
+    TPM_LEFTBUTTON = 0x0000, TPM_RIGHTBUTTON = 0x0002, TPM_LEFTALIGN = 0x0000, TPM_CENTERALIGN = 0x0004,
+    TPM_RIGHTALIGN = 0x0008, TPM_TOPALIGN = 0x0000, TPM_VCENTERALIGN = 0x0010, TPM_BOTTOMALIGN = 0x0020,
+    TPM_NONOTIFY = 0x0080, TPM_RETURNCMD = 0x0100,
+};
+
+class CMenu
+{
+  public:
+    CMenu() = default;
+    virtual ~CMenu(); // destroys the menu it holds, as MFC's does
+    CMenu(const CMenu&) = delete;
+    CMenu& operator=(const CMenu&) = delete;
+
+    HMENU m_hMenu = nullptr;
+    HMENU GetSafeHmenu() const { return m_hMenu; }
+    operator HMENU() const { return m_hMenu; }
+    static CMenu* FromHandle(HMENU hMenu); // a wrapper owned by the menu
+    BOOL Attach(HMENU hMenu);
+    HMENU Detach();
+
+    BOOL CreateMenu();
+    BOOL CreatePopupMenu();
+    BOOL LoadMenu(UINT idResource);
+    BOOL LoadMenu(LPCTSTR resourceName); // MAKEINTRESOURCE(id)
+    BOOL DestroyMenu();
+
+    BOOL AppendMenu(UINT flags, UINT_PTR idNewItem = 0, LPCTSTR newItem = nullptr);
+    BOOL InsertMenu(UINT position, UINT flags, UINT_PTR idNewItem = 0, LPCTSTR newItem = nullptr);
+    BOOL ModifyMenu(UINT position, UINT flags, UINT_PTR idNewItem = 0, LPCTSTR newItem = nullptr);
+    BOOL DeleteMenu(UINT position, UINT flags); // a submenu goes with its item
+    BOOL RemoveMenu(UINT position, UINT flags); // a submenu is kept (the caller owns it)
+
+    CMenu* GetSubMenu(int position) const;
+    int GetMenuItemCount() const;              // -1 for an invalid menu
+    UINT GetMenuItemID(int position) const;    // 0 for a separator, (UINT)-1 for a submenu or a bad position
+    UINT GetMenuState(UINT id, UINT flags) const; // MF_GRAYED | MF_CHECKED ..., (UINT)-1 when not found
+    int GetMenuString(UINT id, CString& text, UINT flags) const;
+    // Previous state (MF_ENABLED / MF_GRAYED / MF_DISABLED), or (UINT)-1 when the item does not exist.
+    UINT EnableMenuItem(UINT id, UINT enable);
+    // Previous state (MF_CHECKED / MF_UNCHECKED), or (UINT)-1 when the item does not exist.
+    UINT CheckMenuItem(UINT id, UINT check);
+
+    // Shows the popup at (x, y) in screen coordinates. The chosen command goes to the owner as WM_COMMAND
+    // (posted, as Win32 does); with TPM_RETURNCMD the command id is returned instead (0 when none was chosen).
+    BOOL TrackPopupMenu(UINT flags, int x, int y, CWnd* owner, LPCRECT rect = nullptr);
+};
+
+HMENU LoadMenu(HANDLE hInstance, LPCTSTR resourceName);
+HMENU CreatePopupMenu();
+BOOL DestroyMenu(HMENU hMenu);
+HMENU GetSubMenu(HMENU hMenu, int position);
+int GetMenuItemCount(HMENU hMenu);
+UINT GetMenuItemID(HMENU hMenu, int position);
+UINT GetMenuState(HMENU hMenu, UINT id, UINT flags);
+UINT EnableMenuItem(HMENU hMenu, UINT id, UINT enable);
+DWORD CheckMenuItem(HMENU hMenu, UINT id, UINT check);
+BOOL AppendMenu(HMENU hMenu, UINT flags, UINT_PTR idNewItem, LPCTSTR newItem);
+BOOL TrackPopupMenu(HMENU hMenu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
 
 // ---------------------------------------------------------------------------------------------------------------
 // Dialogs.

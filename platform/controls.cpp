@@ -64,6 +64,8 @@ template <class Base> class ManualButton : public Base
     ManualButton(HWND h, bool automatic, QWidget* parent) : Base(parent), m_h(h), m_auto(automatic) {}
 
   protected:
+    // A Win32 button answers a click anywhere in its window, not only on its box and text.
+    bool hitButton(const QPoint& pos) const override { return this->rect().contains(pos); }
     void nextCheckState() override
     {
         if (!m_auto)

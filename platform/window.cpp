@@ -64,22 +64,12 @@ class PeerWidget : public QWidget
     {
         if (!IsWindow(m_h))
             return;
-        QImage* img = m_h->backing.get();
-        if (!img || img->size() != size())
-        {
-            m_h->backing = std::make_unique<QImage>(size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
-            m_h->backing->fill(palette().color(QPalette::Window));
-            m_h->invalid = rect();
-        }
-        if (!m_h->invalid.isEmpty())
-        {
-            ::SendMessage(m_h, WM_PAINT);
-            m_h->invalid = QRect();
-        }
+        pdt::gdi::PaintPending(m_h, true);
         if (!IsWindow(m_h) || !m_h->backing)
             return;
         QPainter p(this);
         p.drawImage(0, 0, *m_h->backing);
+        pdt::caret::PaintOver(m_h, p); // over the image, never in it
     }
     void resizeEvent(QResizeEvent*) override
     {
@@ -92,8 +82,12 @@ class PeerWidget : public QWidget
         Mouse(e, e->button() == Qt::RightButton ? WM_RBUTTONDBLCLK : WM_LBUTTONDBLCLK);
     }
     void mouseMoveEvent(QMouseEvent* e) override { Mouse(e, WM_MOUSEMOVE); }
+    // The context menu comes from the right button's release (WM_RBUTTONUP's default), as in Win32;
+    // a keyboard's menu key still asks through the toolkit.
     void contextMenuEvent(QContextMenuEvent* e) override
     {
+        if (e->reason() == QContextMenuEvent::Mouse)
+            return;
         ::SendMessage(m_h, WM_CONTEXTMENU, WPARAM(m_h), MAKELPARAM(WORD(e->globalPos().x()), WORD(e->globalPos().y())));
     }
 
@@ -200,11 +194,32 @@ LRESULT WindowImpl::Proc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SETFONT:
         m_h->font = reinterpret_cast<HFONT>(wParam);
-        if (m_h->widget && m_h->font)
-            m_h->widget->setFont(pdt::gdi::ToQFont(m_h->font->lf));
+        if (auto* rec = pdt::gdi::LookupAs<FontRecord>(m_h->font, GdiKind::Font); rec && m_h->widget)
+            m_h->widget->setFont(pdt::gdi::Realise(rec));
         return 0;
     case WM_GETFONT:
         return LRESULT(m_h->font);
+    case WM_ERASEBKGND:
+        if (!IsCustomDrawn())
+            return 0;
+        pdt::gdi::EraseBackground(m_h, reinterpret_cast<HDC>(wParam));
+        return m_h->classBrush != nullptr;
+    case WM_PAINT:
+        if (IsCustomDrawn())
+        {
+            // Nobody painted: validate, as Win32's default does.
+            PAINTSTRUCT ps;
+            ::BeginPaint(m_h, &ps);
+            ::EndPaint(m_h, &ps);
+        }
+        return 0;
+    case WM_RBUTTONUP:
+        if (IsCustomDrawn() && m_h->widget)
+        {
+            QPoint g = m_h->widget->mapToGlobal(QPoint(short(LOWORD(lParam)), short(HIWORD(lParam))));
+            ::SendMessage(m_h, WM_CONTEXTMENU, WPARAM(m_h), MAKELPARAM(WORD(g.x()), WORD(g.y())));
+        }
+        return 0;
     case WM_CLOSE:
         if (!(m_h->style & WS_CHILD))
             pdt::win::DestroyWindowRecord(m_h);
@@ -304,6 +319,7 @@ HWND CreateWindowRecord(const CString& className, const CString& text, DWORD sty
     else if (auto it = g_classes.find(lower); it != g_classes.end())
     {
         h->classProc = it->second.lpfnWndProc;
+        h->classBrush = it->second.hbrBackground;
         h->impl = MakeCustomImpl(h);
     }
     else
@@ -368,6 +384,7 @@ void DestroyWindowRecord(HWND h)
     if (!IsWindow(h))
         return;
     ::SendMessage(h, WM_DESTROY);
+    pdt::caret::WindowDestroyed(h);
     for (HWND c : std::vector<HWND>(h->children))
         DestroyWindowRecord(c);
     if (!IsWindow(h))
@@ -1021,13 +1038,15 @@ void CWnd::CenterWindow(CWnd* alternateOwner)
 }
 
 void CWnd::Invalidate(BOOL erase) { InvalidateRect(nullptr, erase); }
-void CWnd::InvalidateRect(LPCRECT r, BOOL)
+void CWnd::InvalidateRect(LPCRECT r, BOOL erase)
 {
     if (!IsWindow(m_hWnd) || !m_hWnd->widget)
         return;
     QWidget* w = m_hWnd->widget;
     QRect q = r ? QRect(r->left, r->top, r->right - r->left, r->bottom - r->top) : w->rect();
     m_hWnd->invalid = m_hWnd->invalid.united(q.intersected(w->rect()));
+    if (erase)
+        m_hWnd->erase = true;
     if (m_hWnd->redraw)
         w->update(q);
 }
@@ -1035,11 +1054,11 @@ void CWnd::UpdateWindow()
 {
     if (!IsWindow(m_hWnd) || !m_hWnd->widget)
         return;
-    if (m_hWnd->impl->IsCustomDrawn() && !m_hWnd->invalid.isEmpty() && m_hWnd->backing)
+    if (m_hWnd->impl->IsCustomDrawn())
     {
-        ::SendMessage(m_hWnd, WM_PAINT);
-        m_hWnd->invalid = QRect();
-        m_hWnd->widget->update();
+        // What WM_PAINT draws asks the peer to show it.
+        if (!m_hWnd->invalid.isEmpty() || !m_hWnd->backing)
+            pdt::gdi::PaintPending(m_hWnd, false);
     }
     else
         m_hWnd->widget->repaint();

@@ -42,6 +42,10 @@ struct WindowRecord
     bool redraw = true;
     HFONT font = nullptr; // WM_SETFONT; null: the dialog font
     QRect invalid; // custom-drawn windows: the area WM_PAINT must redraw
+    bool erase = false;           // InvalidateRect asked for WM_ERASEBKGND at the next BeginPaint
+    HANDLE classBrush = nullptr;  // the registered class's background brush
+    unsigned paintSerial = 0;     // counts BeginPaint calls, so a WM_PAINT nobody answered still validates
+    int inPeerPaint = 0;          // >0 while the peer's own paint event runs WM_PAINT
 };
 
 // Suppresses notifications while the platform changes a control on behalf of an API call.

@@ -5,6 +5,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
+#include <QScreen>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
@@ -13,30 +15,24 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <filesystem>
 #include <tuple>
 #include <utility>
+
+#include <unistd.h>
+
+#include "platform/window_p.h"
 
 namespace
 {
 
 std::deque<int> g_expectedBoxes;
 std::vector<pdt::test::SeenMessageBox> g_seenBoxes;
+std::deque<int> g_expectedPopups;
+std::vector<pdt::hooks::PopupMenuRequest> g_seenPopups;
 int g_beepBase = 0;
+std::string g_tempDir;
 
-QWidget* WidgetOf(HWND h)
-{
-    if (!IsWindow(h))
-        return nullptr;
-    // Window records are private to the platform; the control id names the peer.
-    CWnd* w = CWnd::FromHandle(h);
-    for (QWidget* top : QApplication::allWidgets())
-    {
-        QVariant v = top->property("pdt_hwnd");
-        if (v.isValid() && reinterpret_cast<HWND>(v.value<quintptr>()) == w->m_hWnd)
-            return top;
-    }
-    return nullptr;
-}
 
 // The offscreen platform activates windows lazily; a person's keyboard always types into the window in front.
 void Activate(QWidget* w)
@@ -129,8 +125,11 @@ class Cleanup : public ::testing::EmptyTestEventListener
 {
     void OnTestStart(const ::testing::TestInfo&) override
     {
+        g_tempDir.clear();
         g_expectedBoxes.clear();
         g_seenBoxes.clear();
+        g_expectedPopups.clear();
+        g_seenPopups.clear();
         g_beepBase = pdt::hooks::BeepCount();
     }
     void OnTestEnd(const ::testing::TestInfo&) override
@@ -140,7 +139,19 @@ class Cleanup : public ::testing::EmptyTestEventListener
         pdt::hooks::ClearModalHandlers();
         size_t boxes = g_expectedBoxes.size();
         g_expectedBoxes.clear();
+        size_t popups = g_expectedPopups.size();
+        g_expectedPopups.clear();
+        if (!g_tempDir.empty())
+        {
+            std::error_code ignored;
+            std::filesystem::remove_all(g_tempDir, ignored);
+        }
         // Reported as plain output: a listener cannot fail the test that just ended.
+        if (popups)
+        {
+            fprintf(stderr, "pdttest: %zu expected popup menu(s) never appeared\n", popups);
+            std::_Exit(1);
+        }
         if (modal || boxes)
         {
             fprintf(stderr, "pdttest: %zu expected modal dialog(s) and %zu message box(es) never appeared\n", modal,
@@ -162,6 +173,10 @@ HWND Item(const CWnd& dlg, int id)
     return h;
 }
 
+QWidget* Peer(HWND h) { return IsWindow(h) ? h->widget.data() : nullptr; }
+
+int FocusId() { return ::GetDlgCtrlID(::GetFocus()); }
+
 // Where a point of a window lands under a real mouse: the innermost visible widget there (an item view's
 // viewport, a drop-down's edit), in that widget's coordinates.
 std::pair<QWidget*, QPoint> Landing(QWidget* w, QPoint p)
@@ -172,35 +187,47 @@ std::pair<QWidget*, QPoint> Landing(QWidget* w, QPoint p)
 
 void Click(HWND ctl)
 {
-    QWidget* w = WidgetOf(ctl);
+    QWidget* w = Peer(ctl);
     ASSERT_NE(w, nullptr);
     auto [target, p] = Landing(w, w->rect().center());
     QTest::mouseClick(target, Qt::LeftButton, {}, p);
 }
 void Click(const CWnd& dlg, int id) { Click(Item(dlg, id)); }
 
-void ClickAt(HWND wnd, CPoint pt, bool right)
+void ClickAt(HWND wnd, CPoint pt, bool right, UINT keys)
 {
-    QWidget* w = WidgetOf(wnd);
+    QWidget* w = Peer(wnd);
     ASSERT_NE(w, nullptr);
     auto [target, p] = Landing(w, QPoint(pt.x, pt.y));
-    QTest::mouseClick(target, right ? Qt::RightButton : Qt::LeftButton, {}, p);
+    Qt::KeyboardModifiers mods;
+    if (keys & MK_SHIFT)
+        mods |= Qt::ShiftModifier;
+    if (keys & MK_CONTROL)
+        mods |= Qt::ControlModifier;
+    QTest::mouseClick(target, right ? Qt::RightButton : Qt::LeftButton, mods, p);
+    Pump();
 }
 
 void DoubleClick(HWND ctl)
 {
-    QWidget* w = WidgetOf(ctl);
+    QWidget* w = Peer(ctl);
     ASSERT_NE(w, nullptr);
-    // What the window system delivers for a double click: press, release, press with the double click, release.
-    // (QTest's own double click sends the double-click event alone, without its press and release.)
+    QPoint c = w->rect().center();
+    DoubleClickAt(ctl, CPoint(c.x(), c.y()));
+}
+
+void DoubleClickAt(HWND wnd, CPoint pt)
+{
+    QWidget* w = Peer(wnd);
+    ASSERT_NE(w, nullptr);
+    // What a widget receives for a double click: press, release, the double click in place of the second press,
+    // release. (QTest's own double click sends the double-click event alone, without its press and release.)
     QPoint p;
-    std::tie(w, p) = Landing(w, w->rect().center());
+    std::tie(w, p) = Landing(w, QPoint(pt.x, pt.y));
     QPointer<QWidget> alive = w; // a handler may close the window half way
     QTest::mousePress(w, Qt::LeftButton, {}, p);
     if (alive)
         QTest::mouseRelease(w, Qt::LeftButton, {}, p);
-    if (alive)
-        QTest::mousePress(w, Qt::LeftButton, {}, p);
     if (alive)
     {
         QMouseEvent dbl(QEvent::MouseButtonDblClick, QPointF(p), w->mapToGlobal(QPointF(p)), Qt::LeftButton,
@@ -209,11 +236,12 @@ void DoubleClick(HWND ctl)
     }
     if (alive)
         QTest::mouseRelease(w, Qt::LeftButton, {}, p);
+    Pump();
 }
 
 void CloseBox(HWND wnd)
 {
-    QWidget* w = WidgetOf(wnd);
+    QWidget* w = Peer(wnd);
     ASSERT_NE(w, nullptr);
     ASSERT_TRUE(w->isWindow()) << "only a top-level window has a close box";
     // The window manager asks the window to close, as a click on the box does.
@@ -223,7 +251,7 @@ void CloseBox(HWND wnd)
 
 void Drag(HWND wnd, CPoint from, CPoint to)
 {
-    QWidget* window = WidgetOf(wnd);
+    QWidget* window = Peer(wnd);
     ASSERT_NE(window, nullptr);
     // The widget pressed on keeps the mouse until it is released.
     auto [w, start] = Landing(window, QPoint(from.x, from.y));
@@ -237,7 +265,7 @@ void Drag(HWND wnd, CPoint from, CPoint to)
 
 void Focus(HWND ctl)
 {
-    Activate(WidgetOf(ctl));
+    Activate(Peer(ctl));
     CWnd::FromHandle(ctl)->SetFocus();
     Pump();
 }
@@ -287,7 +315,7 @@ void KeyUp(UINT vk)
 
 void ChooseComboItem(HWND combo, int index)
 {
-    auto* box = qobject_cast<QComboBox*>(WidgetOf(combo));
+    auto* box = qobject_cast<QComboBox*>(Peer(combo));
     ASSERT_NE(box, nullptr) << "not a combo box";
     ASSERT_TRUE(index >= 0 && index < box->count());
     box->showPopup();
@@ -297,10 +325,26 @@ void ChooseComboItem(HWND combo, int index)
     Pump();
 }
 
+std::vector<CString> ItemTexts(HWND list)
+{
+    bool combo = GetWindowClassName(list).CompareNoCase("ComboBox") == 0;
+    std::vector<CString> items;
+    int count = int(::SendMessage(list, combo ? CB_GETCOUNT : LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i)
+    {
+        CString text;
+        int length = int(::SendMessage(list, combo ? CB_GETLBTEXTLEN : LB_GETTEXTLEN, WPARAM(i), 0));
+        ::SendMessage(list, combo ? CB_GETLBTEXT : LB_GETTEXT, WPARAM(i), LPARAM(text.GetBuffer(length + 1)));
+        text.ReleaseBuffer();
+        items.push_back(text);
+    }
+    return items;
+}
+
 void ExpectModal(std::function<void(CDialog&)> handler)
 {
     pdt::hooks::PushModalHandler([handler = std::move(handler)](CDialog& dlg) {
-        Activate(WidgetOf(dlg.m_hWnd));
+        Activate(Peer(dlg.m_hWnd));
         handler(dlg);
         if (IsWindow(dlg.m_hWnd) && dlg.IsWindowVisible())
         {
@@ -311,6 +355,44 @@ void ExpectModal(std::function<void(CDialog&)> handler)
 }
 
 void ExpectMessageBox(int answer) { g_expectedBoxes.push_back(answer); }
+
+void ExpectPopupMenu(int chooseId) { g_expectedPopups.push_back(chooseId); }
+const std::vector<pdt::hooks::PopupMenuRequest>& PopupMenus() { return g_seenPopups; }
+
+COLORREF PixelAt(HWND wnd, CPoint pt)
+{
+    if (!IsWindow(wnd))
+    {
+        ADD_FAILURE() << "PixelAt: no such window";
+        return CLR_INVALID;
+    }
+    CWnd::FromHandle(wnd)->UpdateWindow(); // pending paints first
+    CClientDC dc(CWnd::FromHandle(wnd));
+    return dc.GetPixel(pt);
+}
+
+COLORREF ShownPixelAt(HWND wnd, CPoint pt)
+{
+    QWidget* w = Peer(wnd);
+    if (!w)
+    {
+        ADD_FAILURE() << "ShownPixelAt: no such window";
+        return CLR_INVALID;
+    }
+    // What the window system was last given, not a fresh rendering: drawing that never asked the peer to repaint
+    // does not show here.
+    Pump();
+    if (!w->rect().contains(pt.x, pt.y))
+        return CLR_INVALID;
+    QWidget* top = w->window();
+    QPoint at = w->mapTo(top, QPoint(pt.x, pt.y));
+    QScreen* screen = top->screen();
+    QImage shown = screen ? screen->grabWindow(top->winId(), at.x(), at.y(), 1, 1).toImage() : QImage();
+    if (shown.isNull())
+        return CLR_INVALID;
+    QRgb c = shown.pixel(0, 0);
+    return RGB(BYTE(qRed(c)), BYTE(qGreen(c)), BYTE(qBlue(c)));
+}
 const std::vector<SeenMessageBox>& MessageBoxes() { return g_seenBoxes; }
 int Beeps() { return pdt::hooks::BeepCount() - g_beepBase; }
 
@@ -327,6 +409,54 @@ std::string OutputPath(const std::string& name)
     QDir dir(QDir::current().absoluteFilePath(QStringLiteral("test-images")));
     dir.mkpath(QStringLiteral("."));
     return dir.absoluteFilePath(QString::fromStdString(name)).toStdString();
+}
+
+std::string TempDir()
+{
+    if (g_tempDir.empty())
+    {
+        std::string tmpl = (std::filesystem::temp_directory_path() / "pdttestXXXXXX").string();
+        EXPECT_NE(mkdtemp(tmpl.data()), nullptr) << "cannot make a temporary folder";
+        g_tempDir = tmpl;
+    }
+    return g_tempDir;
+}
+
+int RecordingDialog::Count(int id, int code) const
+{
+    int n = 0;
+    for (const Notification& note : notes)
+        n += note.id == id && note.code == code;
+    return n;
+}
+
+std::vector<int> RecordingDialog::Codes(int id) const
+{
+    std::vector<int> codes;
+    for (const Notification& note : notes)
+        if (note.id == id)
+            codes.push_back(note.code);
+    return codes;
+}
+
+BOOL RecordingDialog::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    notes.push_back({LOWORD(wParam), int(HIWORD(wParam))});
+    return CDialog::OnCommand(wParam, lParam);
+}
+
+void RecordingDialog::OnOK()
+{
+    ++oks;
+    if (closes)
+        CDialog::OnOK();
+}
+
+void RecordingDialog::OnCancel()
+{
+    ++cancels;
+    if (closes)
+        CDialog::OnCancel();
 }
 
 } // namespace pdt::test
@@ -348,6 +478,17 @@ int main(int argc, char** argv)
         }
         int answer = g_expectedBoxes.front();
         g_expectedBoxes.pop_front();
+        return answer;
+    });
+    pdt::hooks::SetPopupMenuHandler([](const pdt::hooks::PopupMenuRequest& r) {
+        g_seenPopups.push_back(r);
+        if (g_expectedPopups.empty())
+        {
+            ADD_FAILURE() << "unexpected popup menu";
+            return 0;
+        }
+        int answer = g_expectedPopups.front();
+        g_expectedPopups.pop_front();
         return answer;
     });
     pdt::hooks::SetFallbackModalHandler([](CDialog& dlg) {

@@ -2,23 +2,33 @@
 // Linking pdttesting supplies main(): an offscreen application and the hooks below.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
+#include <ostream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "platform/afxhooks.h"
 #include "platform/afxwin.h"
 
+class QWidget;
+
 namespace pdt::test
 {
 
 HWND Item(const CWnd& dlg, int id); // fails the test when the control does not exist
+QWidget* Peer(HWND h);              // the toolkit widget behind a window; null for no window
+int FocusId();                      // the control id of the window that has the focus
 
-// Mouse: a left click (or double click) in the middle of a control, or at a point in its client area.
+// Mouse: a left click (or double click) in the middle of a control, or at a point in its client area; `keys`
+// holds MK_SHIFT and MK_CONTROL for the keys held down.
 void Click(HWND ctl);
 void Click(const CWnd& dlg, int id);
-void ClickAt(HWND wnd, CPoint pt, bool right = false);
+void ClickAt(HWND wnd, CPoint pt, bool right = false, UINT keys = 0);
 void DoubleClick(HWND ctl);
+void DoubleClickAt(HWND wnd, CPoint pt);
 void CloseBox(HWND wnd); // the close button of the window's title bar
 void Drag(HWND wnd, CPoint from, CPoint to);
 
@@ -32,6 +42,7 @@ void KeyUp(UINT vk);
 
 // Combo boxes and lists: choose an item with the mouse, as in the dropped list.
 void ChooseComboItem(HWND combo, int index);
+std::vector<CString> ItemTexts(HWND list); // the items of a combo box or list box, in order
 
 // Runs `handler` inside the next modal loop; fails the test and cancels the dialog if it is still open
 // when the handler returns.
@@ -48,8 +59,68 @@ void ExpectMessageBox(int answer = IDOK);
 const std::vector<SeenMessageBox>& MessageBoxes(); // every box seen in the current test
 int Beeps();                                        // error beeps in the current test
 
+// Popup menus: each expected popup is answered in order with the given command id (0 dismisses it) and recorded;
+// an unexpected popup fails the test and chooses nothing.
+void ExpectPopupMenu(int chooseId);
+const std::vector<pdt::hooks::PopupMenuRequest>& PopupMenus(); // every popup seen in the current test
+
+// Pixels of a custom-drawn window: the backing image that its device contexts draw into (after pending paints),
+// and what the window system last showed of it (the backing image with the caret over it, once repainted).
+COLORREF PixelAt(HWND wnd, CPoint pt);
+COLORREF ShownPixelAt(HWND wnd, CPoint pt);
+
 void Pump(); // lets posted messages and pending toolkit events run
 bool SavePng(HWND wnd, const std::string& path);
 std::string OutputPath(const std::string& name); // out/test-images/<name> under the build folder
+std::string TempDir(); // an empty folder of the current test's own, removed when the test ends
+
+// A dialog that records every WM_COMMAND before its message map sees it and counts OnOK and OnCancel; with
+// `closes` false they leave it open, as a container holding a page does.
+struct Notification
+{
+    int id;
+    int code;
+    friend bool operator==(const Notification&, const Notification&) = default;
+    friend std::ostream& operator<<(std::ostream& os, const Notification& n)
+    {
+        return os << "{" << n.id << ", 0x" << std::hex << n.code << std::dec << "}";
+    }
+};
+class RecordingDialog : public CDialog
+{
+  public:
+    explicit RecordingDialog(UINT id, CWnd* parent = nullptr) : CDialog(id, parent) {}
+    std::vector<Notification> notes;
+    int oks = 0;
+    int cancels = 0;
+    bool closes = true;
+
+    int Count(int id, int code) const;
+    std::vector<int> Codes(int id) const; // the codes from one control, in order
+    void Forget() { notes.clear(); }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    void OnOK() override;
+    void OnCancel() override;
+};
+
+// A fixture whose dialog is created modeless from its template, shown in front, and destroyed afterwards.
+template <class Dlg> class ShownDialog : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dlg.Create(dlg.GetTemplateID()));
+        dlg.ShowWindow(SW_SHOW);
+        Pump();
+        if constexpr (std::is_base_of_v<RecordingDialog, Dlg>)
+            dlg.Forget(); // what it heard while opening
+    }
+    void TearDown() override
+    {
+        dlg.DestroyWindow();
+        Pump();
+    }
+    Dlg dlg;
+};
 
 } // namespace pdt::test

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <tuple>
 
 namespace pdt::rc::test
 {
@@ -97,146 +98,11 @@ IncludeResolver ResourcesFolder()
     };
 }
 
-ResourceScript RealScript()
-{
-    return ParseResourceScript(ReadFile(SourceDir() / "resources" / "pdtdlg.rc"), "pdtdlg.rc", ResourcesFolder());
-}
-
-// --- the library's own script
-
-TEST(RcRealScript, FindDialogHeader)
-{
-    ResourceScript s = RealScript();
-    const DialogTemplate *d = s.FindDialog(2190);
-    ASSERT_NE(d, nullptr);
-    EXPECT_EQ(s.defines.at("IDD_FIND"), 2190);
-    EXPECT_EQ(d->x, 0);
-    EXPECT_EQ(d->y, 0);
-    EXPECT_EQ(d->cx, 187);
-    EXPECT_EQ(d->cy, 106);
-    EXPECT_EQ(d->style,
-              uint32_t(DS_SETFONT | DS_MODALFRAME | DS_3DLOOK | DS_CENTER | WS_POPUP | WS_CAPTION | WS_SYSMENU));
-    EXPECT_EQ(d->exStyle, 0u);
-    EXPECT_EQ(d->caption, "Find");
-    EXPECT_EQ(d->fontFace, "MS Shell Dlg");
-    EXPECT_EQ(d->fontSize, 8);
-    EXPECT_EQ(d->fontWeight, 400);
-    EXPECT_FALSE(d->fontItalic);
-    EXPECT_EQ(d->fontCharset, 1);
-    // The designer-only blocks must not leak names into the table.
-    EXPECT_EQ(s.defines.count("_APS_NEXT_RESOURCE_VALUE"), 0u);
-}
-
-TEST(RcRealScript, FindDialogControls)
-{
-    ResourceScript s = RealScript();
-    const DialogTemplate *d = s.FindDialog(2190);
-    ASSERT_NE(d, nullptr);
-    ASSERT_EQ(d->controls.size(), 7u);
-    const auto &c = d->controls;
-
-    EXPECT_EQ(c[0].id, 4173);
-    EXPECT_EQ(c[0].className, "Static");
-    EXPECT_EQ(c[0].text, "");
-    EXPECT_EQ(c[0].style, kChild | SS_LEFT | WS_GROUP | SS_NOPREFIX);
-    EXPECT_GE(c[0].cy, 16); // room for two lines
-
-    EXPECT_EQ(c[1].id, -1);
-    EXPECT_EQ(c[1].text, "Find:");
-    EXPECT_EQ(c[1].style, kChild | SS_LEFT | WS_GROUP);
-
-    EXPECT_EQ(c[2].id, 4158);
-    EXPECT_EQ(c[2].className, "ComboBox");
-    EXPECT_EQ(c[2].style, kChild | CBS_DROPDOWN | CBS_AUTOHSCROLL | WS_VSCROLL | WS_TABSTOP);
-    EXPECT_EQ(c[2].style & 3u, CBS_DROPDOWN);
-    EXPECT_GE(c[2].cy, 80); // drop-down height
-
-    EXPECT_EQ(c[3].id, 4157);
-    EXPECT_EQ(c[3].text, "Match Case");
-    EXPECT_EQ(c[3].className, "Button");
-    EXPECT_EQ(c[3].style, kChild | BS_AUTOCHECKBOX | WS_TABSTOP);
-    EXPECT_EQ(c[4].id, 4232);
-    EXPECT_EQ(c[4].text, "Output To Pane 2");
-    EXPECT_EQ(c[4].style, kChild | BS_AUTOCHECKBOX | WS_TABSTOP);
-
-    EXPECT_EQ(c[5].id, IDOK);
-    EXPECT_EQ(c[5].text, "OK");
-    EXPECT_EQ(c[5].style, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON);
-    EXPECT_EQ(c[6].id, IDCANCEL);
-    EXPECT_EQ(c[6].style, kChild | WS_TABSTOP | BS_PUSHBUTTON);
-    for (const ControlTemplate *b : {&c[5], &c[6]})
-    {
-        EXPECT_EQ(b->cx, 50);
-        EXPECT_EQ(b->cy, 14);
-        EXPECT_EQ(b->y + b->cy, d->cy - 7) << b->text; // on the bottom margin
-    }
-    EXPECT_EQ(c[6].x + c[6].cx, d->cx - 7); // Cancel on the right margin, OK beside it
-    EXPECT_LT(c[5].x + c[5].cx, c[6].x);
-
-    for (const ControlTemplate &ctl : c)
-    {
-        EXPECT_GE(ctl.x, 7) << ctl.id;
-        EXPECT_GE(ctl.y, 7) << ctl.id;
-        EXPECT_LE(ctl.x + ctl.cx, d->cx - 7) << ctl.id;
-        if (ctl.className != "ComboBox") // its height is the open list's
-        {
-            EXPECT_LE(ctl.y + ctl.cy, d->cy - 7) << ctl.id;
-        }
-    }
-}
-
-TEST(RcRealScript, ButtonBitmapIsAnArrowOnWhite)
-{
-    ResourceScript s = RealScript();
-    ASSERT_EQ(s.bitmaps.count(3063), 1u);
-    EXPECT_EQ(s.bitmaps.at(3063), "res\\button.bmp");
-    EXPECT_EQ(s.bitmapLocations.at(3063).file, "pdtdlg.rc");
-
-    std::string bmp = ReadFile(SourceDir() / "resources" / "res" / "button.bmp");
-    ASSERT_EQ(bmp.size(), 54u + 8 * 8 * 3);
-    auto u32 = [&](size_t at) {
-        return uint32_t(uint8_t(bmp[at])) | uint32_t(uint8_t(bmp[at + 1])) << 8 | uint32_t(uint8_t(bmp[at + 2])) << 16 |
-               uint32_t(uint8_t(bmp[at + 3])) << 24;
-    };
-    EXPECT_EQ(bmp.substr(0, 2), "BM");
-    EXPECT_EQ(u32(2), bmp.size());
-    EXPECT_EQ(u32(10), 54u);
-    EXPECT_EQ(u32(18), 8u);
-    EXPECT_EQ(u32(22), 8u);
-    EXPECT_EQ(uint8_t(bmp[28]), 24);
-    // Row r from the top, column c: black or white only, and the black part points right.
-    auto black = [&](int r, int c) {
-        size_t at = 54 + size_t(7 - r) * 24 + size_t(c) * 3;
-        uint32_t rgb = uint32_t(uint8_t(bmp[at])) << 16 | uint32_t(uint8_t(bmp[at + 1])) << 8 | uint8_t(bmp[at + 2]);
-        EXPECT_TRUE(rgb == 0 || rgb == 0xFFFFFF) << r << "," << c;
-        return rgb == 0;
-    };
-    int widest = 0, widestRow = 0;
-    for (int r = 0; r < 8; ++r)
-    {
-        int width = 0;
-        for (int c = 0; c < 8; ++c)
-            width += black(r, c);
-        if (width > widest)
-            widest = width, widestRow = r;
-    }
-    EXPECT_FALSE(black(0, 0)); // the corner shows the mask colour
-    EXPECT_GE(widest, 3);
-    EXPECT_TRUE(widestRow > 0 && widestRow < 7);            // the tip is mid-height
-    EXPECT_LT(int(black(1, 2)) + int(black(7, 2)), widest); // narrower away from the tip
-}
-
 // --- control styles, as rc.exe computes them
 
 TEST(RcStyles, StatementDefaults)
 {
-    struct Case
-    {
-        const char *statement;
-        const char *className;
-        uint32_t style;
-    };
-    const Case cases[] = {
+    const std::tuple<const char *, const char *, uint32_t> cases[] = {
         {"LTEXT \"t\", 1, 0, 0, 10, 10", "Static", kChild | SS_LEFT | WS_GROUP},
         {"RTEXT \"t\", 1, 0, 0, 10, 10", "Static", kChild | SS_RIGHT | WS_GROUP},
         {"CTEXT \"t\", 1, 0, 0, 10, 10", "Static", kChild | SS_CENTER | WS_GROUP},
@@ -258,42 +124,26 @@ TEST(RcStyles, StatementDefaults)
         {"CONTROL \"\", 1, \"SysListView32\", LVS_REPORT, 0, 0, 10, 10", "SysListView32", kChild | LVS_REPORT},
         {"CONTROL \"t\", 1, \"static\", SS_ETCHEDHORZ, 0, 0, 10, 10", "Static", kChild | SS_ETCHEDHORZ},
     };
-    for (const Case &c : cases)
+    for (auto [statement, className, style] : cases)
     {
-        SCOPED_TRACE(c.statement);
-        ControlTemplate ctl = OnlyControl(Parse(Dialog(c.statement)));
-        EXPECT_EQ(ctl.className, c.className);
-        EXPECT_EQ(ctl.style, c.style);
-        EXPECT_EQ(ctl.id, 1);
-        EXPECT_EQ(ctl.cx, 10);
+        ControlTemplate ctl = OnlyControl(Parse(Dialog(statement)));
+        EXPECT_EQ(ctl.className, className) << statement;
+        EXPECT_EQ(ctl.style, style) << statement;
     }
 }
 
-TEST(RcStyles, WrittenStylesAddToTheDefaults)
+TEST(RcStyles, WrittenStylesAddToTheDefaultsAndNotClearsWhatIsToItsLeft)
 {
     EXPECT_EQ(StyleOf("EDITTEXT 1, 0, 0, 10, 10, ES_AUTOHSCROLL | ES_READONLY"),
               kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY);
-    EXPECT_EQ(StyleOf("AUTOCHECKBOX \"t\", 1, 0, 0, 10, 10, BS_PUSHLIKE"),
-              kChild | BS_AUTOCHECKBOX | WS_TABSTOP | BS_PUSHLIKE);
     EXPECT_EQ(StyleOf("LTEXT \"t\", 1, 0, 0, 10, 10, 0, WS_EX_RIGHT"), kChild | WS_GROUP);
     EXPECT_EQ(OnlyControl(Parse(Dialog("LTEXT \"t\", 1, 0, 0, 10, 10, 0, WS_EX_RIGHT | WS_EX_STATICEDGE"))).exStyle,
               uint32_t(WS_EX_RIGHT | WS_EX_STATICEDGE));
-    EXPECT_EQ(OnlyControl(Parse(Dialog("CONTROL \"\", 1, \"Edit\", 0, 0, 0, 9, 9, WS_EX_CLIENTEDGE"))).exStyle,
-              uint32_t(WS_EX_CLIENTEDGE));
-}
-
-TEST(RcStyles, ComboBoxTypeIsTheWrittenOne)
-{
-    EXPECT_EQ(StyleOf("COMBOBOX 1, 0, 0, 10, 90, CBS_DROPDOWN | WS_TABSTOP") & 3u, CBS_DROPDOWN);
     EXPECT_EQ(StyleOf("COMBOBOX 1, 0, 0, 10, 90, CBS_DROPDOWNLIST | WS_VSCROLL") & 3u, CBS_DROPDOWNLIST);
-    EXPECT_EQ(StyleOf("COMBOBOX 1, 0, 0, 10, 90, CBS_SIMPLE"), kChild | CBS_SIMPLE);
     // Without WS_TABSTOP written, a styled combo box has none, as with rc.exe.
     EXPECT_EQ(StyleOf("COMBOBOX 1, 0, 0, 10, 90, CBS_DROPDOWN"), kChild | CBS_DROPDOWN);
-}
 
-TEST(RcStyles, NotClearsBitsAccumulatedToItsLeft)
-{
-    EXPECT_EQ(StyleOf("PUSHBUTTON \"t\", 1, 0, 0, 10, 10, NOT WS_TABSTOP"), kChild);
+    // NOT clears the bits accumulated to its left.
     EXPECT_EQ(StyleOf("EDITTEXT 1, 0, 0, 10, 10, ES_NUMBER | NOT WS_BORDER"), kChild | WS_TABSTOP | ES_NUMBER);
     EXPECT_EQ(StyleOf("LTEXT \"t\", 1, 0, 0, 10, 10, NOT WS_VISIBLE | NOT WS_GROUP"), uint32_t(WS_CHILD));
     // A NOT only clears what is to its left; bits ORed in afterwards stay.
@@ -319,11 +169,8 @@ TEST(RcStyles, DialogStyleFollowsCaptionAndFont)
     const DialogTemplate *d = s.FindDialog(2);
     EXPECT_EQ(d->style, uint32_t(WS_CHILD | DS_SETFONT));
     EXPECT_EQ(d->exStyle, uint32_t(WS_EX_TOOLWINDOW));
-    EXPECT_EQ(d->fontSize, 9);
     EXPECT_EQ(d->fontFace, "Tahoma");
-    EXPECT_EQ(d->fontWeight, 400);
     EXPECT_EQ(d->className, "MyDlg");
-    EXPECT_EQ(d->menu, "5");
 }
 
 TEST(RcExpressions, LeftToRightWithoutPrecedence)
@@ -418,8 +265,6 @@ TEST(RcStrings, EscapesAndBytes)
     EXPECT_EQ(s.strings.at(5), "wide");
     EXPECT_EQ(s.strings.at(6), "");
     EXPECT_EQ(s.strings.at(7), "// not a comment /* either */");
-    EXPECT_EQ(s.FindString(1), &s.strings.at(1));
-    EXPECT_EQ(s.FindString(99), nullptr);
 }
 
 TEST(RcMenus, PopupsSeparatorsAndOptions)
@@ -437,24 +282,18 @@ TEST(RcMenus, PopupsSeparatorsAndOptions)
                              "END\n");
     const MenuTemplate *m = s.FindMenu(7);
     ASSERT_NE(m, nullptr);
-    EXPECT_EQ(m->id, 7);
     ASSERT_EQ(m->items.size(), 2u);
     const MenuItem &file = m->items[0];
-    EXPECT_EQ(file.text, "&File");
     EXPECT_EQ(file.flags, uint32_t(MF_POPUP));
     ASSERT_EQ(file.children.size(), 5u);
     EXPECT_EQ(file.children[0].text, "&Open...\tCtrl+O");
     EXPECT_EQ(file.children[0].id, 100);
-    EXPECT_EQ(file.children[0].flags, 0u);
     EXPECT_EQ(file.children[1].flags, uint32_t(MF_SEPARATOR));
-    EXPECT_TRUE(file.children[1].text.empty());
     EXPECT_EQ(file.children[2].flags, uint32_t(MF_GRAYED));
     EXPECT_EQ(file.children[3].flags, uint32_t(MF_CHECKED | MF_DISABLED));
     EXPECT_EQ(file.children[4].flags, uint32_t(MF_POPUP | MF_GRAYED));
     ASSERT_EQ(file.children[4].children.size(), 1u);
-    EXPECT_EQ(file.children[4].children[0].id, 103);
     EXPECT_EQ(m->items[1].id, 104);
-    EXPECT_EQ(s.FindMenu(8), nullptr);
 }
 
 TEST(RcSkipping, OtherResourceTypesAreSteppedOver)
@@ -490,7 +329,6 @@ TEST(RcControls, TextsClassesAndExtras)
     EXPECT_EQ(c[0].text, "#3063"); // an image static names its resource by number
     EXPECT_EQ(c[0].style, kChild | SS_BITMAP);
     EXPECT_EQ(c[1].text, "#200");
-    EXPECT_EQ(c[1].className, "Static");
     EXPECT_EQ(c[1].style, kChild | SS_ICON);
     EXPECT_EQ(c[1].x, 10);
     EXPECT_EQ(c[2].className, "Button");
@@ -602,23 +440,13 @@ TEST(RcRobustness, HostileNestingAndExpansion)
     ExpectFailure(laughs + "1 DIALOG 0, 0, L19, 1\nBEGIN\nEND\n", 21, "too much text");
 }
 
-void ExpectParsesOrFails(const std::string &text, const IncludeResolver &includes)
-{
-    try
-    {
-        ParseResourceScript(text, "fuzz.rc", includes);
-    }
-    catch (const ParseError &e)
-    {
-        EXPECT_GE(e.line(), 1) << e.what();
-        EXPECT_FALSE(e.file().empty());
-    }
-}
-
 TEST(RcRobustness, EveryTruncationOfTheRealScript)
 {
     const std::string script = ReadFile(SourceDir() / "resources" / "pdtdlg.rc");
     IncludeResolver includes = ResourcesFolder();
+    ResourceScript whole = ParseResourceScript(script, "pdtdlg.rc", includes);
+    ASSERT_NE(whole.FindDialog(whole.defines.at("IDD_FIND")), nullptr);
+    EXPECT_EQ(whole.defines.count("_APS_NEXT_RESOURCE_VALUE"), 0u) << "designer-only blocks leak no names";
     int failures = 0;
     for (size_t n = 0; n <= script.size(); ++n)
     {
@@ -664,7 +492,14 @@ TEST(RcRobustness, RandomDamage)
             if (text.empty())
                 text = "x";
         }
-        ExpectParsesOrFails(text, includes);
+        try
+        {
+            ParseResourceScript(text, "fuzz.rc", includes);
+        }
+        catch (const ParseError &e)
+        {
+            ASSERT_GE(e.line(), 1) << e.what();
+        }
     }
 }
 

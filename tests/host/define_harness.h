@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -28,21 +25,12 @@ class DefineDialogTest : public ::testing::Test
   protected:
     void SetUp() override
     {
-        m_settings = std::filesystem::temp_directory_path() /
-                     ("pdtdlg-define-" + std::to_string(::getpid()) + "-" +
-                      ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".ini");
-        std::filesystem::remove(m_settings);
-        theReg.SetFileName(m_settings.string());
+        theReg.SetFileName(TempDir() + "/settings.ini");
         ViewDetailedProperties = 0;
         m_doc.m_strPathName = "C:\\jobs\\Demo.job";
     }
-    void TearDown() override
-    {
-        ViewDetailedProperties = 0;
-        std::filesystem::remove(m_settings);
-    }
+    void TearDown() override { ViewDetailedProperties = 0; }
 
-    std::filesystem::path m_settings;
     JobDocument m_doc;
 };
 

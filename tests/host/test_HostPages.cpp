@@ -12,7 +12,6 @@
 #include "node/CDlgDefineNode.h"
 #include "node/CDlgDefineNodeBasic.h"
 #include "node/CDlgDefineNodeCmtFontColor.h"
-#include "node/CDlgDefineNodeNotes.h"
 
 using namespace pdt::test;
 
@@ -35,58 +34,7 @@ CString ComboText(CComboBox& combo)
     return text;
 }
 
-std::vector<CString> ComboItems(CComboBox& combo)
-{
-    std::vector<CString> items;
-    for (int i = 0; i < combo.GetCount(); ++i)
-    {
-        CString s;
-        combo.GetLBText(i, s);
-        items.push_back(s);
-    }
-    return items;
-}
-
 using HostPages = DefineDialogTest;
-
-TEST_F(HostPages, BasicAndNotesPagesShowTheNodeAndOkStoresThem)
-{
-    HostNode* other = m_doc.AddNode(NODE_SCREEN, "Start");
-    HostNode* node = m_doc.AddNode(NODE_INPUT, "N1");
-    m_doc.SetStartNode(other);
-    node->m_bExcludeFromMakeJob = TRUE;
-    node->m_crColour = RGB(10, 20, 30);
-    node->m_strComment = "counted twice";
-
-    CDlgDefineNode dlg(node, m_doc.BeginDefineNode(node));
-    ExpectModal([&](CDialog&) {
-        auto* basic = PageOf<CDlgDefineNodeBasic>(dlg, 2115);
-        auto* notes = PageOf<CDlgDefineNodeNotes>(dlg, 2124);
-        ASSERT_TRUE(basic && notes);
-        EXPECT_EQ(basic->GetDlgItem(IDC_NODE_NAME)->GetWindowText(), "N1");
-        EXPECT_EQ(basic->GetDlgItem(IDC_NODE_DESCRIPTION)->GetWindowText(), HostNode::KindDescription(NODE_INPUT));
-        EXPECT_FALSE(Checked(*basic, IDC_NODE_STARTNODE));
-        EXPECT_FALSE(Checked(*basic, IDC_NODE_GLOBALACCESS));
-        EXPECT_TRUE(Checked(*basic, IDC_NODE_EXCLUDE));
-        EXPECT_EQ(basic->m_btnColor.GetColour(), RGB(10, 20, 30));
-        EXPECT_EQ(basic->m_btnColor.GetDefaultColour(), HostNode::KindColour(NODE_INPUT));
-        EXPECT_EQ(notes->GetDlgItem(IDC_NODE_COMMENT)->GetWindowText(), "counted twice");
-
-        Type(*basic, IDC_NODE_NAME, "Quantity");
-        Click(*basic, IDC_NODE_STARTNODE);
-        Click(*basic, IDC_NODE_EXCLUDE);
-        ClickItem(dlg, "Notes");
-        Type(*notes, IDC_NODE_COMMENT, "counted once");
-        Click(dlg, IDOK);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(node->m_strName, "Quantity");
-    EXPECT_TRUE(node->m_bStartNode);
-    EXPECT_FALSE(other->m_bStartNode) << "a job starts at one node";
-    EXPECT_FALSE(node->m_bExcludeFromMakeJob);
-    EXPECT_EQ(node->m_crColour, RGB(10, 20, 30));
-    EXPECT_EQ(node->m_strComment, "counted once");
-}
 
 TEST_F(HostPages, AnEmptyNameIsRefusedBeforeAnythingIsStored)
 {
@@ -138,10 +86,9 @@ TEST_F(HostPages, CommentPagesOfferTheJobsNodesAndKeepTheFont)
     CDlgDefineNode dlg(note, m_doc.BeginDefineNode(note));
     ExpectModal([&](CDialog&) {
         EXPECT_EQ(Labels(dlg), (std::vector<CString>{"Basic", "Font and Color", "Comment Text"}));
-        EXPECT_EQ(dlg.GetWindowText(), "Define Node [Comment] - Demo - Note");
         auto* page = PageOf<CDlgDefineNodeCmtFontColor>(dlg, 2150);
         ASSERT_NE(page, nullptr);
-        std::vector<CString> items = ComboItems(page->m_cbReferenceNode);
+        std::vector<CString> items = ItemTexts(page->m_cbReferenceNode);
         EXPECT_EQ(items.size(), 3u) << "(None) and the two nodes of the job's flow";
         EXPECT_NE(std::find(items.begin(), items.end(), CString("(None)")), items.end());
         EXPECT_NE(std::find(items.begin(), items.end(), CString("Alpha")), items.end());
@@ -215,13 +162,10 @@ TEST_F(HostPages, ALinkPageShowsTheLinkAndApplyStoresItsChanges)
         auto* page = PageOf<CDlgDefineLink>(dlg, 2111, link->m_nID);
         ASSERT_NE(page, nullptr);
         EXPECT_TRUE(page->IsWindowVisible());
-        EXPECT_TRUE(Checked(*page, IDC_LINK_GRP_VERIFY));
-        EXPECT_FALSE(Checked(*page, IDC_LINK_GRP_KEYINPUT));
-        EXPECT_TRUE(Checked(*page, IDC_LINK_FAIL));
-        EXPECT_FALSE(Checked(*page, IDC_LINK_PASSALWAYS));
-        EXPECT_TRUE(Checked(*page, IDC_LINK_EOR));
-        EXPECT_TRUE(Checked(*page, IDC_LINK_ALARM));
-        EXPECT_FALSE(Checked(*page, IDC_LINK_INIT));
+        for (int id : {IDC_LINK_GRP_VERIFY, IDC_LINK_FAIL, IDC_LINK_EOR, IDC_LINK_ALARM})
+            EXPECT_TRUE(Checked(*page, id)) << id;
+        for (int id : {IDC_LINK_GRP_KEYINPUT, IDC_LINK_PASSALWAYS, IDC_LINK_INIT})
+            EXPECT_FALSE(Checked(*page, id)) << id;
         EXPECT_EQ(page->GetDlgItem(IDC_LINK_EXPRESSION)->GetWindowText(), "QTY > 0");
         EXPECT_EQ(page->m_cbRecord.GetCount(), 2);
         EXPECT_EQ(ComboText(page->m_cbRecord), "Orders");

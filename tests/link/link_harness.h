@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include "framework/HostObjects.h"
 #include "platform/afxres.h"
 #include "platform/testing/pdttest.h"
@@ -30,20 +28,11 @@ inline pdt::ResourceModule holderResources("linktests", "holder.rc",
                                              sizeof(kHolderScript) - 1}});
 
 // Stands in for the container: counts the OK and Cancel commands that reach it and stays open.
-class PageHolder : public CDialog
+class PageHolder : public RecordingDialog
 {
   public:
-    PageHolder() : CDialog(kPageHolder) {}
-    int oks = 0;
-    int cancels = 0;
-    void OnOK() override { ++oks; }
-    void OnCancel() override { ++cancels; }
+    PageHolder() : RecordingDialog(kPageHolder) { closes = false; }
 };
-
-inline bool Overlap(const RECT& a, const RECT& b)
-{
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
 
 class TestLink : public CNodeLink
 {
@@ -83,23 +72,6 @@ template <class Page> class PageTest : public ::testing::Test
     CString Text(int id) const { return page.GetDlgItem(id)->GetWindowText(); }
     bool Checked(int id) const { return page.IsDlgButtonChecked(id) == BST_CHECKED; }
     bool Enabled(int id) const { return page.GetDlgItem(id)->IsWindowEnabled(); }
-    static int FocusId() { return ::GetDlgCtrlID(::GetFocus()); }
-
-    // The page's child windows, in template order.
-    std::vector<CWnd*> Children() const
-    {
-        std::vector<CWnd*> out;
-        for (CWnd* w = page.GetWindow(GW_CHILD); w; w = w->GetWindow(GW_HWNDNEXT))
-            out.push_back(w);
-        return out;
-    }
-    std::vector<CString> Texts() const
-    {
-        std::vector<CString> out;
-        for (CWnd* w : Children())
-            out.push_back(w->GetWindowText());
-        return out;
-    }
 
     PageHolder holder;
     Page page;

@@ -1,11 +1,10 @@
 // Shared by the list box, list view, tree view and scroll bar tests: a plain parent window that records what
-// its controls tell it, and mouse helpers that reach the rows of an item view as a person's clicks would.
+// its controls tell it.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
-#include <QtTest/QTest>
 
 #include <functional>
 #include <map>
@@ -78,13 +77,6 @@ class HostWnd : public CWnd
         return h;
     }
 
-    std::vector<int> Codes() const
-    {
-        std::vector<int> codes;
-        for (const Heard& h : heard)
-            codes.push_back(h.code);
-        return codes;
-    }
     std::vector<int> Codes(UINT message) const
     {
         std::vector<int> codes;
@@ -93,7 +85,7 @@ class HostWnd : public CWnd
                 codes.push_back(h.code);
         return codes;
     }
-    std::vector<Heard> Of(int code) const
+    std::vector<Heard> Of(int code) const // notifications only
     {
         std::vector<Heard> out;
         for (const Heard& h : heard)
@@ -231,48 +223,15 @@ class ControlTest : public ::testing::Test
     HostWnd host;
 };
 
-// --- Mouse and toolkit access.
-
-inline QWidget* PeerOf(HWND h) { return IsWindow(h) ? h->widget.data() : nullptr; }
-inline QAbstractItemView* ViewOf(HWND h) { return qobject_cast<QAbstractItemView*>(PeerOf(h)); }
-
-// Where a point of the control's client area lands in the widget that takes the mouse.
-inline std::pair<QWidget*, QPoint> MouseTarget(HWND h, CPoint client)
-{
-    QWidget* w = PeerOf(h);
-    QAbstractItemView* view = ViewOf(h);
-    QWidget* target = view ? view->viewport() : w;
-    return {target, target->mapFrom(w, QPoint(client.x, client.y))};
-}
-
-inline void ClickClient(HWND h, CPoint client, Qt::MouseButton button = Qt::LeftButton,
-                        Qt::KeyboardModifiers mods = Qt::NoModifier)
-{
-    auto [target, p] = MouseTarget(h, client);
-    QTest::mouseClick(target, button, mods, p);
-    Pump();
-}
-
-// As a window system delivers it: press, release, double click, release.
-inline void DoubleClickClient(HWND h, CPoint client)
-{
-    auto [target, p] = MouseTarget(h, client);
-    QTest::mousePress(target, Qt::LeftButton, Qt::NoModifier, p);
-    QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, p);
-    QTest::mouseDClick(target, Qt::LeftButton, Qt::NoModifier, p);
-    QTest::mouseRelease(target, Qt::LeftButton, Qt::NoModifier, p);
-    Pump();
-}
+inline QAbstractItemView* ViewOf(HWND h) { return qobject_cast<QAbstractItemView*>(Peer(h)); }
 
 // The middle of a row of an item view, in client coordinates.
 inline CPoint RowCenter(HWND h, int row, int column = 0)
 {
     QAbstractItemView* view = ViewOf(h);
     QRect r = view->visualRect(view->model()->index(row, column));
-    QPoint c = view->viewport()->mapTo(PeerOf(h), r.center());
+    QPoint c = view->viewport()->mapTo(Peer(h), r.center());
     return CPoint(c.x(), c.y());
 }
-
-inline CPoint Center(const RECT& r) { return CPoint((r.left + r.right) / 2, (r.top + r.bottom) / 2); }
 
 } // namespace pdt::test

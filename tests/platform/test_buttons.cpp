@@ -6,30 +6,24 @@ using namespace pdt::test;
 namespace
 {
 
-using Buttons = ShownDialog<RecordingDialog>;
+using Buttons = ShownDialog<ControlsDialog>;
 
-TEST_F(Buttons, ClickingAPushButtonFocusesItAndReportsBnClickedOnce)
+TEST_F(Buttons, AClickOrBmClickFocusesAPushButtonAndReportsBnClickedOnceUnlessItIsDisabled)
 {
     Click(dlg, IDC_APPLY);
     EXPECT_EQ(dlg.Codes(IDC_APPLY), (std::vector<int>{BN_CLICKED}));
     EXPECT_EQ(FocusId(), IDC_APPLY);
-}
 
-TEST_F(Buttons, BmClickReportsLikeAUserClick)
-{
     dlg.Button(IDC_APPLY).Click();
     dlg.Button(IDC_CHECK).Click();
-    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 1);
+    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 2);
     EXPECT_EQ(dlg.Count(IDC_CHECK, BN_CLICKED), 1);
     EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_CHECKED) << "BM_CLICK toggles an automatic check box";
-}
-
-TEST_F(Buttons, DisabledButtonIgnoresClicksAndBmClick)
-{
+    EXPECT_EQ(FocusId(), IDC_CHECK) << "and moves the focus as a click does";
     dlg.GetDlgItem(IDC_APPLY)->EnableWindow(FALSE);
     Click(dlg, IDC_APPLY);
     dlg.Button(IDC_APPLY).Click();
-    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 0);
+    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 2);
 }
 
 TEST_F(Buttons, SettingTheCheckFromCodeIsSilent)
@@ -43,7 +37,7 @@ TEST_F(Buttons, SettingTheCheckFromCodeIsSilent)
     EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_RADIO1, IDC_RADIO3), IDC_RADIO2);
 }
 
-TEST_F(Buttons, AutoCheckBoxTogglesOnEachClickAndReportsEach)
+TEST_F(Buttons, AnAutoCheckBoxTogglesOnEachClickAndAManualOneLeavesTheCheckToItsOwner)
 {
     CButton& check = dlg.Button(IDC_CHECK);
     ASSERT_EQ(check.GetCheck(), BST_UNCHECKED);
@@ -52,10 +46,8 @@ TEST_F(Buttons, AutoCheckBoxTogglesOnEachClickAndReportsEach)
     Click(dlg, IDC_CHECK);
     EXPECT_EQ(check.GetCheck(), BST_UNCHECKED);
     EXPECT_EQ(dlg.Count(IDC_CHECK, BN_CLICKED), 2);
-}
 
-TEST_F(Buttons, ManualCheckBoxReportsTheClickButLeavesTheCheckToTheOwner)
-{
+    // A manual check box reports the click but leaves the check to its owner.
     CButton& manual = dlg.Button(IDC_MANUALCHECK);
     Click(dlg, IDC_MANUALCHECK);
     EXPECT_EQ(manual.GetCheck(), BST_UNCHECKED);
@@ -76,17 +68,15 @@ TEST_F(Buttons, ADoubleClickIsTwoClicks)
     EXPECT_EQ(dlg.Count(IDC_APPLY, BN_DOUBLECLICKED), 0) << "only BS_NOTIFY buttons report double clicks";
 }
 
-TEST_F(Buttons, ATwoStateCheckBoxShowsAnIndeterminateCheckAsChecked)
+TEST_F(Buttons, ATwoStateCheckBoxShowsIndeterminateAsCheckedAndSpaceTogglesIt)
 {
     dlg.Button(IDC_CHECK).SetCheck(BST_INDETERMINATE);
     EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_CHECKED);
     dlg.Button(IDC_RADIO2).SetCheck(BST_INDETERMINATE);
     EXPECT_EQ(dlg.Button(IDC_RADIO2).GetCheck(), BST_CHECKED);
     EXPECT_EQ(dlg.Button(IDC_APPLY).GetCheck(), BST_UNCHECKED) << "a push button has no check";
-}
 
-TEST_F(Buttons, SpaceOnAFocusedCheckBoxTogglesAndReports)
-{
+    // Space on a focused check box toggles and reports it.
     Focus(Item(dlg, IDC_CHECK));
     Key(VK_SPACE);
     EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_CHECKED);
@@ -103,22 +93,13 @@ TEST_F(Buttons, AutoRadioClickChecksItAndClearsTheRestOfItsGroupOnly)
     EXPECT_EQ(dlg.Button(IDC_RADIO4).GetCheck(), BST_CHECKED);
     Click(dlg, IDC_RADIO5);
     EXPECT_EQ(dlg.Button(IDC_RADIO4).GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.Button(IDC_RADIO3).GetCheck(), BST_CHECKED);
-    EXPECT_EQ(dlg.Button(IDC_RADIO1).GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.Button(IDC_RADIO2).GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.Button(IDC_RADIO3).GetCheck(), BST_CHECKED);
+    EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_RADIO1, IDC_RADIO3), IDC_RADIO3);
     EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_CHECKED);
     EXPECT_EQ(dlg.Codes(IDC_RADIO1), (std::vector<int>{BN_CLICKED}));
-    EXPECT_EQ(dlg.Codes(IDC_RADIO3), (std::vector<int>{BN_CLICKED}));
     EXPECT_TRUE(dlg.Codes(IDC_RADIO2).empty()) << "being unchecked by a neighbour is not a click";
-}
-
-TEST_F(Buttons, ClickingTheCheckedRadioKeepsItCheckedAndStillReports)
-{
-    Click(dlg, IDC_RADIO2);
-    Click(dlg, IDC_RADIO2);
-    EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_RADIO1, IDC_RADIO3), IDC_RADIO2);
-    EXPECT_EQ(dlg.Count(IDC_RADIO2, BN_CLICKED), 2);
+    Click(dlg, IDC_RADIO3);
+    EXPECT_EQ(dlg.Button(IDC_RADIO3).GetCheck(), BST_CHECKED) << "clicking the checked radio keeps it checked";
+    EXPECT_EQ(dlg.Codes(IDC_RADIO3), (std::vector<int>{BN_CLICKED, BN_CLICKED}));
 }
 
 TEST_F(Buttons, ArrowsMoveAlongTheRadioGroupCheckingAsTheyGo)
@@ -142,8 +123,11 @@ TEST_F(Buttons, ArrowsMoveAlongTheRadioGroupCheckingAsTheyGo)
     EXPECT_EQ(dlg.Button(IDC_RADIO1).GetCheck() + dlg.Button(IDC_RADIO2).GetCheck(), 0);
 }
 
-TEST_F(Buttons, TabLandsOnTheCheckedRadioOfTheGroup)
+TEST_F(Buttons, TabLandsOnTheCheckedRadioOfEachGroupOrItsFirst)
 {
+    Focus(Item(dlg, IDC_MANUALCHECK));
+    Key(VK_TAB);
+    EXPECT_EQ(FocusId(), IDC_RADIO1) << "none checked: the first";
     Click(dlg, IDC_RADIO3);
     Click(dlg, IDC_RADIO5);
     Focus(Item(dlg, IDC_MANUALCHECK));
@@ -155,15 +139,6 @@ TEST_F(Buttons, TabLandsOnTheCheckedRadioOfTheGroup)
     EXPECT_EQ(FocusId(), IDC_RADIO3);
     Key(VK_TAB, /*shift=*/true);
     EXPECT_EQ(FocusId(), IDC_MANUALCHECK);
-}
-
-TEST_F(Buttons, TabLandsOnTheFirstRadioWhenNoneIsChecked)
-{
-    Focus(Item(dlg, IDC_MANUALCHECK));
-    Key(VK_TAB);
-    EXPECT_EQ(FocusId(), IDC_RADIO1);
-    Key(VK_TAB);
-    EXPECT_EQ(FocusId(), IDC_RADIO4);
 }
 
 } // namespace

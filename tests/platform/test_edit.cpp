@@ -6,16 +6,17 @@ using namespace pdt::test;
 namespace
 {
 
-using Edits = ShownDialog<RecordingDialog>;
+using Edits = ShownDialog<ControlsDialog>;
 
-TEST_F(Edits, OpeningTheDialogFocusesTheFirstEditOnce)
+TEST(EditsOpening, OpeningTheDialogFocusesTheFirstEditOnce)
 {
+    ControlsDialog dlg;
+    ASSERT_TRUE(dlg.Create(IDD_CONTROLS));
+    dlg.ShowWindow(SW_SHOW);
+    Pump();
     EXPECT_EQ(FocusId(), IDC_NAME);
-    std::vector<int> name;
-    for (const Notification& n : opened)
-        if (n.id == IDC_NAME)
-            name.push_back(n.code);
-    EXPECT_EQ(name, (std::vector<int>{EN_SETFOCUS}));
+    EXPECT_EQ(dlg.Codes(IDC_NAME), (std::vector<int>{EN_SETFOCUS}));
+    dlg.DestroyWindow();
 }
 
 TEST_F(Edits, EachTypedCharacterReportsUpdateThenChange)
@@ -30,21 +31,14 @@ TEST_F(Edits, EachTypedCharacterReportsUpdateThenChange)
     EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "a");
 }
 
-TEST_F(Edits, SetWindowTextReportsAChangeEvenForTheSameText)
+TEST_F(Edits, SetWindowTextReportsAChangeEvenForTheSameTextButOtherMessagesAreSilent)
 {
     CEdit& name = dlg.Edit(IDC_NAME);
     name.SetWindowText("same");
     name.SetWindowText("same");
-    dlg.SetDlgItemText(IDC_NAME, "");
+    dlg.SetDlgItemText(IDC_NAME, "text");
     EXPECT_EQ(dlg.Count(IDC_NAME, EN_CHANGE), 3);
     EXPECT_EQ(dlg.Count(IDC_NAME, EN_UPDATE), 3);
-    EXPECT_EQ(name.GetWindowTextLength(), 0);
-}
-
-TEST_F(Edits, NonEditMessagesAreSilent)
-{
-    CEdit& name = dlg.Edit(IDC_NAME);
-    name.SetWindowText("text");
     dlg.Forget();
     name.SetSel(0, 2);
     name.SetModify(TRUE);
@@ -53,7 +47,7 @@ TEST_F(Edits, NonEditMessagesAreSilent)
     EXPECT_TRUE(dlg.notes.empty()) << ::testing::PrintToString(dlg.notes);
 }
 
-TEST_F(Edits, TabMovesFocusWithKillFocusBeforeSetFocus)
+TEST_F(Edits, TabAndClicksMoveTheFocusWithKillFocusBeforeSetFocus)
 {
     Focus(Item(dlg, IDC_NAME));
     dlg.Forget();
@@ -64,11 +58,6 @@ TEST_F(Edits, TabMovesFocusWithKillFocusBeforeSetFocus)
     Key(VK_TAB, /*shift=*/true);
     EXPECT_EQ(FocusId(), IDC_NAME);
     EXPECT_EQ(dlg.notes, (std::vector<Notification>{{IDC_COUNT, EN_KILLFOCUS}, {IDC_NAME, EN_SETFOCUS}}));
-}
-
-TEST_F(Edits, ClickingAnotherEditMovesTheFocus)
-{
-    Focus(Item(dlg, IDC_NAME));
     dlg.Forget();
     Click(dlg, IDC_COUNT);
     EXPECT_EQ(FocusId(), IDC_COUNT);
@@ -85,8 +74,7 @@ TEST_F(Edits, TabSelectsTheWholeTextOfTheEditItReaches)
     Key(VK_TAB);
     int start = -1, end = -1;
     dlg.Edit(IDC_COUNT).GetSel(start, end);
-    EXPECT_EQ(start, 0);
-    EXPECT_EQ(end, 5);
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 5));
     Type("9");
     EXPECT_EQ(dlg.GetDlgItem(IDC_COUNT)->GetWindowText(), "9") << "typing replaces the selection";
 }
@@ -101,64 +89,49 @@ TEST_F(Edits, MultiLineTextUsesCarriageReturnLineFeed)
     EXPECT_EQ(notes.GetWindowText(), "one\r\ntwo");
     EXPECT_EQ(notes.GetWindowTextLength(), 8);
     EXPECT_EQ(notes.GetLineCount(), 2);
-
     notes.SetWindowText("a\r\nb\r\nc");
     EXPECT_EQ(notes.GetLineCount(), 3);
-    EXPECT_EQ(notes.GetWindowText(), "a\r\nb\r\nc");
-}
-
-TEST_F(Edits, SelectionOffsetsCountLineEndsAsTwoCharacters)
-{
-    CEdit& notes = dlg.Edit(IDC_NOTES);
-    notes.SetWindowText("ab\r\ncd");
-    notes.SetSel(4, 6); // "cd"
-    int start = -1, end = -1;
-    notes.GetSel(start, end);
-    EXPECT_EQ(start, 4);
-    EXPECT_EQ(end, 6);
-    notes.ReplaceSel("XY");
-    EXPECT_EQ(notes.GetWindowText(), "ab\r\nXY");
 }
 
 TEST_F(Edits, SetSelAndGetSelFollowWin32Rules)
 {
     CEdit& name = dlg.Edit(IDC_NAME);
     name.SetWindowText("abcdef");
-    int start = -1, end = -1;
-
-    name.SetSel(1, 3);
-    name.GetSel(start, end);
-    EXPECT_EQ(std::make_pair(start, end), std::make_pair(1, 3));
-
-    name.SetSel(4, 2); // reversed: the smaller end comes back first
-    name.GetSel(start, end);
-    EXPECT_EQ(std::make_pair(start, end), std::make_pair(2, 4));
-
-    name.SetSel(0, -1); // everything
-    name.GetSel(start, end);
-    EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 6));
-
-    name.SetSel(2, 100); // past the end is the end
-    name.GetSel(start, end);
-    EXPECT_EQ(std::make_pair(start, end), std::make_pair(2, 6));
-
+    auto sel = [&] {
+        int start = -1, end = -1;
+        name.GetSel(start, end);
+        return std::make_pair(start, end);
+    };
+    name.SetSel(4, 2);
+    EXPECT_EQ(sel(), std::make_pair(2, 4)) << "reversed: the smaller end comes back first";
+    name.SetSel(0, -1);
+    EXPECT_EQ(sel(), std::make_pair(0, 6)) << "everything";
+    name.SetSel(2, 100);
+    EXPECT_EQ(sel(), std::make_pair(2, 6)) << "past the end is the end";
     DWORD packed = DWORD(name.SendMessage(EM_GETSEL));
-    EXPECT_EQ(LOWORD(packed), 2);
-    EXPECT_EQ(HIWORD(packed), 6);
+    EXPECT_EQ(std::make_pair(int(LOWORD(packed)), int(HIWORD(packed))), std::make_pair(2, 6));
+    name.SetSel(-1, 0);
+    EXPECT_EQ(sel().first, sel().second) << "removes the selection, the caret stays";
 
-    name.SetSel(-1, 0); // removes the selection, the caret stays
-    name.GetSel(start, end);
-    EXPECT_EQ(start, end);
-}
-
-TEST_F(Edits, TypingReplacesTheSelectionSetByCode)
-{
-    CEdit& name = dlg.Edit(IDC_NAME);
-    name.SetWindowText("abcdef");
     Focus(name);
     name.SetSel(1, 5);
     Type("X");
-    EXPECT_EQ(name.GetWindowText(), "aXf");
+    EXPECT_EQ(name.GetWindowText(), "aXf") << "typing replaces the selection set by code";
+
+    // A line end counts as two characters.
+    CEdit& notes = dlg.Edit(IDC_NOTES);
+    notes.SetWindowText("ab\r\ncd");
+    notes.SetSel(4, 6);
+    notes.ReplaceSel("XY");
+    EXPECT_EQ(notes.GetWindowText(), "ab\r\nXY");
+
+    // Bad arguments do not crash.
+    name.SetSel(-5, -7);
+    name.SetSel(1000, -1);
+    name.SendMessage(EM_GETSEL, 0, 0);
+    name.SendMessage(EM_REPLACESEL, 0, 0);
+    name.SendMessage(WM_SETTEXT, 0, 0);
+    EXPECT_EQ(name.GetWindowText(), "");
 }
 
 TEST_F(Edits, LimitTextStopsTypingAndReportsMaxText)
@@ -175,11 +148,18 @@ TEST_F(Edits, LimitTextStopsTypingAndReportsMaxText)
     name.SetSel(1, 2);
     Type("Z");
     EXPECT_EQ(name.GetWindowText(), "aZc");
+
+    CEdit& notes = dlg.Edit(IDC_NOTES);
+    notes.LimitText(4);
+    Focus(notes);
+    Type("abcdef");
+    EXPECT_EQ(notes.GetWindowText(), "abcd") << "multi-line edits too";
 }
 
-TEST_F(Edits, LimitTextDoesNotShortenTextSetByCode)
+TEST_F(Edits, LimitTextDoesNotShortenTextSetByCodeAndZeroLiftsIt)
 {
     CEdit& name = dlg.Edit(IDC_NAME);
+    EXPECT_EQ(name.GetLimitText(), 30000u);
     name.LimitText(3);
     name.SetWindowText("longer than three");
     EXPECT_EQ(name.GetWindowText(), "longer than three");
@@ -190,22 +170,8 @@ TEST_F(Edits, LimitTextDoesNotShortenTextSetByCode)
     EXPECT_EQ(name.GetWindowText(), "longer than three") << "still no room to type";
     Key(VK_BACK);
     EXPECT_EQ(name.GetWindowText(), "longer than thre") << "deleting is always allowed";
-}
-
-TEST_F(Edits, LimitTextAppliesToMultiLineEdits)
-{
-    CEdit& notes = dlg.Edit(IDC_NOTES);
-    notes.LimitText(4);
-    Focus(notes);
-    Type("abcdef");
-    EXPECT_EQ(notes.GetWindowText(), "abcd");
-}
-
-TEST_F(Edits, DefaultLimitIsThirtyThousand)
-{
-    EXPECT_EQ(dlg.Edit(IDC_NAME).GetLimitText(), 30000u);
-    dlg.Edit(IDC_NAME).LimitText(0);
-    EXPECT_GT(dlg.Edit(IDC_NAME).GetLimitText(), 30000u) << "zero lifts the limit";
+    name.LimitText(0);
+    EXPECT_GT(name.GetLimitText(), 30000u);
 }
 
 // A filtering edit as MFC code writes one: OnChar passes digits on to the edit and drops the rest.
@@ -240,23 +206,10 @@ TEST_F(Edits, ReadOnlyEditRefusesTypingButTakesText)
 {
     CEdit& name = dlg.Edit(IDC_NAME);
     name.SetReadOnly(TRUE);
-    EXPECT_TRUE(name.GetStyle() & ES_READONLY);
     Type(dlg, IDC_NAME, "typed");
     EXPECT_EQ(name.GetWindowText(), "");
     name.SetWindowText("set");
     EXPECT_EQ(name.GetWindowText(), "set");
-}
-
-TEST_F(Edits, BadSelectionArgumentsDoNotCrash)
-{
-    CEdit& name = dlg.Edit(IDC_NAME);
-    name.SetWindowText("abc");
-    name.SetSel(-5, -7);
-    name.SetSel(1000, -1);
-    name.SendMessage(EM_GETSEL, 0, 0);
-    name.SendMessage(EM_REPLACESEL, 0, 0);
-    name.SendMessage(WM_SETTEXT, 0, 0);
-    EXPECT_EQ(name.GetWindowText(), "");
 }
 
 } // namespace

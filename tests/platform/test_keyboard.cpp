@@ -3,6 +3,7 @@
 #include "dialog_harness.h"
 
 #include <string>
+#include <tuple>
 
 using namespace pdt::test;
 
@@ -12,27 +13,49 @@ namespace
 // ---------------------------------------------------------------------------------------------------------------
 // Enter and Escape in a modal dialog.
 
-TEST(DialogKeys, EnterInASingleLineEditPressesTheDefaultButton)
+// Enter presses the default button, or the push button that has the focus; never a check box, nor a line end
+// into a multi-line edit without ES_WANTRETURN.
+TEST(DialogKeys, EnterPressesTheDefaultButtonOrTheFocusedPushButton)
 {
-    RecordingDialog dlg;
-    ExpectModal([](CDialog& d) {
-        Type(d, IDC_NAME, "x");
-        Key(VK_RETURN);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.oks, 1);
-    EXPECT_EQ(dlg.Count(IDOK, BN_CLICKED), 1);
+    struct Case
+    {
+        int focus;
+        INT_PTR result;
+        int pressed;
+    };
+    for (Case c : {Case{IDC_NAME, IDOK, IDOK}, Case{IDC_CHECK, IDOK, IDOK}, Case{IDC_MEMO, IDOK, IDOK},
+                   Case{IDCANCEL, IDCANCEL, IDCANCEL}, Case{IDC_APPLY, IDCANCEL, IDC_APPLY}})
+    {
+        ControlsDialog dlg;
+        CString memo;
+        ExpectModal([&](CDialog& d) {
+            Focus(Item(d, c.focus));
+            Key(VK_RETURN);
+            memo = d.GetDlgItem(IDC_MEMO)->GetWindowText();
+            if (d.IsWindowVisible())
+                Key(VK_ESCAPE);
+        });
+        EXPECT_EQ(dlg.DoModal(), c.result) << "focus on " << c.focus;
+        EXPECT_EQ(dlg.Count(c.pressed, BN_CLICKED), 1) << "focus on " << c.focus;
+        EXPECT_EQ(dlg.oks, c.result == IDOK ? 1 : 0);
+        EXPECT_EQ(dlg.Count(IDC_CHECK, BN_CLICKED), 0);
+        EXPECT_EQ(memo, "");
+    }
 }
 
-TEST(DialogKeys, SetDefIdMovesEnterToAnotherButton)
+TEST(DialogKeys, SetDefIdMovesEnterToAnotherButtonAndADisabledDefaultIgnoresIt)
 {
-    RecordingDialog dlg;
+    ControlsDialog dlg;
     ExpectModal([&](CDialog& d) {
         EXPECT_EQ(d.GetDefID(), MAKELONG(IDOK, DC_HASDEFID));
         d.SetDefID(IDC_APPLY);
-        EXPECT_EQ(LOWORD(d.GetDefID()), IDC_APPLY);
         EXPECT_EQ(dlg.Button(IDC_APPLY).GetButtonStyle() & BS_TYPEMASK, UINT(BS_DEFPUSHBUTTON));
         EXPECT_EQ(dlg.Button(IDOK).GetButtonStyle() & BS_TYPEMASK, UINT(BS_PUSHBUTTON));
+        Focus(Item(d, IDC_NAME));
+        Key(VK_RETURN);
+        EXPECT_TRUE(d.IsWindowVisible());
+        EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 1);
+        d.GetDlgItem(IDC_APPLY)->EnableWindow(FALSE);
         Focus(Item(d, IDC_NAME));
         Key(VK_RETURN);
         EXPECT_TRUE(d.IsWindowVisible());
@@ -43,35 +66,9 @@ TEST(DialogKeys, SetDefIdMovesEnterToAnotherButton)
     EXPECT_EQ(dlg.oks, 0);
 }
 
-TEST(DialogKeys, EnterOnAFocusedPushButtonPressesThatButton)
-{
-    RecordingDialog dlg;
-    ExpectModal([&](CDialog& d) {
-        Focus(Item(d, IDC_APPLY));
-        Key(VK_RETURN);
-        EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 1);
-        EXPECT_TRUE(d.IsWindowVisible());
-        Focus(Item(d, IDCANCEL));
-        Key(VK_RETURN);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(dlg.oks, 0);
-}
-
-TEST(DialogKeys, EnterOnACheckBoxPressesTheDefaultButtonNotTheCheckBox)
-{
-    RecordingDialog dlg;
-    ExpectModal([](CDialog& d) {
-        Focus(Item(d, IDC_CHECK));
-        Key(VK_RETURN);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.Count(IDC_CHECK, BN_CLICKED), 0);
-}
-
 TEST(DialogKeys, EnterInAWantReturnEditStartsANewLine)
 {
-    RecordingDialog dlg;
+    ControlsDialog dlg;
     CString text;
     ExpectModal([&](CDialog& d) {
         Focus(Item(d, IDC_NOTES));
@@ -87,25 +84,11 @@ TEST(DialogKeys, EnterInAWantReturnEditStartsANewLine)
     EXPECT_EQ(dlg.oks, 0);
 }
 
-TEST(DialogKeys, EnterInAMultiLineEditWithoutWantReturnPressesTheDefaultButton)
-{
-    RecordingDialog dlg;
-    CString text;
-    ExpectModal([&](CDialog& d) {
-        Focus(Item(d, IDC_MEMO));
-        Type("a");
-        Key(VK_RETURN);
-        text = d.GetDlgItem(IDC_MEMO)->GetWindowText();
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(text, "a") << "no line end was inserted";
-}
-
-TEST(DialogKeys, EscapeCancelsFromAnyControl)
+TEST(DialogKeys, EscapeCancelsFromAnyControlEvenWithCancelDisabledExceptFromAMultiLineEdit)
 {
     for (int id : {IDC_NAME, IDC_LIST, IDC_CHECK, IDC_NOTES, IDC_MEMO, int(IDOK)})
     {
-        RecordingDialog dlg;
+        ControlsDialog dlg;
         ExpectModal([id](CDialog& d) {
             Focus(Item(d, id));
             Key(VK_ESCAPE);
@@ -113,11 +96,9 @@ TEST(DialogKeys, EscapeCancelsFromAnyControl)
         EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "focus on " << id;
         EXPECT_EQ(dlg.cancels, 1) << "focus on " << id;
     }
-}
 
-TEST(DialogKeys, EscapeCancelsEvenWithCancelDisabledExceptFromAMultiLineEdit)
-{
-    RecordingDialog dlg;
+    // Even with Cancel disabled, except from a multi-line edit.
+    ControlsDialog dlg;
     ExpectModal([&](CDialog& d) {
         d.GetDlgItem(IDCANCEL)->EnableWindow(FALSE);
         Focus(Item(d, IDC_NOTES));
@@ -132,14 +113,14 @@ TEST(DialogKeys, EscapeCancelsEvenWithCancelDisabledExceptFromAMultiLineEdit)
 }
 
 // Ignores Escape but not the Cancel button, telling them apart by the key state as MFC code does.
-class EscapeProofDialog : public RecordingDialog
+class EscapeProofDialog : public ControlsDialog
 {
   public:
     void OnCancel() override
     {
         if (GetKeyState(VK_ESCAPE) < 0)
             return;
-        RecordingDialog::OnCancel();
+        ControlsDialog::OnCancel();
     }
 };
 
@@ -155,20 +136,6 @@ TEST(DialogKeys, GetKeyStateTellsEscapeFromACancelClick)
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.cancels, 1);
-}
-
-TEST(DialogKeys, DisabledDefaultButtonIgnoresEnter)
-{
-    RecordingDialog dlg;
-    ExpectModal([&](CDialog& d) {
-        d.GetDlgItem(IDOK)->EnableWindow(FALSE);
-        Focus(Item(d, IDC_NAME));
-        Key(VK_RETURN);
-        EXPECT_TRUE(d.IsWindowVisible());
-        Key(VK_ESCAPE);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(dlg.oks, 0);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -198,7 +165,7 @@ const MessageMap& GreedyEdit::GetThisMessageMap()
 
 TEST(DialogKeys, AControlWantingAllKeysGetsEnterEscapeAndTab)
 {
-    RecordingDialog dlg;
+    ControlsDialog dlg;
     GreedyEdit greedy;
     ExpectModal([&](CDialog& d) {
         ASSERT_TRUE(greedy.SubclassDlgItem(IDC_NAME, &d));
@@ -220,23 +187,21 @@ TEST(DialogKeys, AControlWantingAllKeysGetsEnterEscapeAndTab)
 }
 
 // Eats F1 and the letter q; records every key message it is offered.
-class FilteringDialog : public RecordingDialog
+class FilteringDialog : public ControlsDialog
 {
   public:
     std::vector<std::string>* log = nullptr;
-    std::vector<MSG> seen;
-    std::vector<int> seenIds; // the window of each, while it exists
+    std::vector<std::tuple<UINT, WPARAM, int>> seen; // message, key and the control it is for
     BOOL PreTranslateMessage(MSG* msg) override
     {
-        seen.push_back(*msg);
-        seenIds.push_back(::GetDlgCtrlID(msg->hwnd));
+        seen.emplace_back(msg->message, msg->wParam, ::GetDlgCtrlID(msg->hwnd));
         if (log && msg->message == WM_KEYDOWN)
             log->push_back("dialog " + std::to_string(msg->wParam));
         if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1)
             return TRUE;
         if (msg->message == WM_CHAR && msg->wParam == 'q')
             return TRUE;
-        return RecordingDialog::PreTranslateMessage(msg);
+        return ControlsDialog::PreTranslateMessage(msg);
     }
 };
 
@@ -268,7 +233,6 @@ TEST(DialogKeys, PreTranslateMessageSeesEachKeyBeforeTheControlAndCanSwallowIt)
         edit.SubclassDlgItem(IDC_NAME, &d);
         Focus(edit);
         dlg.seen.clear();
-        dlg.seenIds.clear();
         Type("aqb");
         Key(VK_F1);
         text = edit.GetWindowText();
@@ -282,49 +246,37 @@ TEST(DialogKeys, PreTranslateMessageSeesEachKeyBeforeTheControlAndCanSwallowIt)
         << "F1 was swallowed before the edit saw it";
     // Down, character, up for each typed letter, each offered with the edit as its window.
     ASSERT_GE(dlg.seen.size(), 3u);
-    EXPECT_EQ(dlg.seen[0].message, WM_KEYDOWN);
-    EXPECT_EQ(dlg.seen[0].wParam, WPARAM('A'));
-    EXPECT_EQ(dlg.seen[1].message, WM_CHAR);
-    EXPECT_EQ(dlg.seen[1].wParam, WPARAM('a'));
-    EXPECT_EQ(dlg.seen[2].message, WM_KEYUP);
-    EXPECT_EQ(dlg.seen[2].wParam, WPARAM('A'));
-    EXPECT_EQ(dlg.seenIds, std::vector<int>(dlg.seen.size(), IDC_NAME));
+    using Seen = std::tuple<UINT, WPARAM, int>;
+    EXPECT_EQ(std::vector<Seen>(dlg.seen.begin(), dlg.seen.begin() + 3),
+              (std::vector<Seen>{{WM_KEYDOWN, 'A', IDC_NAME}, {WM_CHAR, 'a', IDC_NAME}, {WM_KEYUP, 'A', IDC_NAME}}));
 }
 
 // ---------------------------------------------------------------------------------------------------------------
 // Tab order, arrows, WM_NEXTDLGCTL.
 
-using Navigation = ShownDialog<RecordingDialog>;
+using Navigation = ShownDialog<ControlsDialog>;
 
 const std::vector<int> kTabOrder = {IDC_NAME,   IDC_COUNT,  IDC_LIST,  IDC_EDITCOMBO, IDC_CHECK, IDC_MANUALCHECK,
                                     IDC_RADIO1, IDC_RADIO4, IDC_NOTES, IDC_MEMO,      IDC_APPLY, IDOK,
                                     IDCANCEL};
 
-TEST_F(Navigation, TabFollowsTheTemplateAndWrapsRound)
+TEST_F(Navigation, TabFollowsTheTemplateShiftTabGoesBackAndBothWrapRound)
 {
     Focus(Item(dlg, IDC_NAME));
-    std::vector<int> seen{FocusId()};
-    for (size_t i = 1; i < kTabOrder.size(); ++i)
+    std::vector<int> forward, backward;
+    for (size_t i = 0; i < kTabOrder.size(); ++i)
     {
+        forward.push_back(FocusId());
         Key(VK_TAB);
-        seen.push_back(FocusId());
     }
-    EXPECT_EQ(seen, kTabOrder);
-    Key(VK_TAB);
+    EXPECT_EQ(forward, kTabOrder);
     EXPECT_EQ(FocusId(), IDC_NAME);
-}
-
-TEST_F(Navigation, ShiftTabGoesBackwards)
-{
-    Focus(Item(dlg, IDC_NAME));
-    std::vector<int> seen;
     for (size_t i = 0; i < kTabOrder.size(); ++i)
     {
         Key(VK_TAB, /*shift=*/true);
-        seen.push_back(FocusId());
+        backward.push_back(FocusId());
     }
-    std::vector<int> expected(kTabOrder.rbegin(), kTabOrder.rend());
-    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(backward, std::vector<int>(kTabOrder.rbegin(), kTabOrder.rend()));
 }
 
 TEST_F(Navigation, TabSkipsDisabledAndHiddenControls)
@@ -341,17 +293,13 @@ TEST_F(Navigation, TabSkipsDisabledAndHiddenControls)
     EXPECT_EQ(FocusId(), IDC_COUNT);
 }
 
-TEST_F(Navigation, ArrowsStayInsideControlsThatWantThem)
+TEST_F(Navigation, ArrowsStayInsideControlsThatWantThemAndMoveBetweenButtonsOfAGroup)
 {
     dlg.SetDlgItemText(IDC_NAME, "abc");
     Focus(Item(dlg, IDC_NAME));
     Key(VK_DOWN);
     Key(VK_RIGHT);
     EXPECT_EQ(FocusId(), IDC_NAME);
-}
-
-TEST_F(Navigation, ArrowsMoveBetweenButtonsOfAGroup)
-{
     // Apply, OK and Cancel have no WS_GROUP: they close the group the notes edit starts.
     Focus(Item(dlg, IDC_APPLY));
     Key(VK_RIGHT);
@@ -359,56 +307,53 @@ TEST_F(Navigation, ArrowsMoveBetweenButtonsOfAGroup)
     Key(VK_DOWN);
     EXPECT_EQ(FocusId(), IDCANCEL);
     EXPECT_EQ(dlg.Count(IDOK, BN_CLICKED) + dlg.Count(IDCANCEL, BN_CLICKED), 0) << "arrows do not press buttons";
-    EXPECT_TRUE(dlg.IsWindowVisible());
 }
 
-TEST_F(Navigation, NextAndPrevDlgCtrlMoveLikeTabAndSelectTheEditsText)
+TEST_F(Navigation, NextDlgCtlAndGotoDlgCtrlMoveLikeTabAndSelectTheEditsText)
 {
+    auto sel = [&](int id) {
+        int start = -1, end = -1;
+        dlg.Edit(id).GetSel(start, end);
+        return std::make_pair(start, end);
+    };
     dlg.SetDlgItemText(IDC_COUNT, "42");
     Focus(Item(dlg, IDC_NAME));
     dlg.NextDlgCtrl();
     EXPECT_EQ(FocusId(), IDC_COUNT);
-    int start = -1, end = -1;
-    dlg.Edit(IDC_COUNT).GetSel(start, end);
-    EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 2));
+    EXPECT_EQ(sel(IDC_COUNT), std::make_pair(0, 2));
     dlg.PrevDlgCtrl();
     EXPECT_EQ(FocusId(), IDC_NAME);
     dlg.SendMessage(WM_NEXTDLGCTL, 1, 0);
     EXPECT_EQ(FocusId(), IDCANCEL) << "backwards from the first control wraps to the last";
-}
 
-TEST_F(Navigation, GotoDlgCtrlFocusesTheGivenControl)
-{
-    dlg.SetDlgItemText(IDC_NAME, "hello");
-    dlg.GotoDlgCtrl(dlg.GetDlgItem(IDC_CHECK));
-    EXPECT_EQ(FocusId(), IDC_CHECK);
-    dlg.GotoDlgCtrl(dlg.GetDlgItem(IDC_NAME));
-    EXPECT_EQ(FocusId(), IDC_NAME);
-    int start = -1, end = -1;
-    dlg.Edit(IDC_NAME).GetSel(start, end);
-    EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 5));
+    dlg.GotoDlgCtrl(dlg.GetDlgItem(IDC_COUNT));
+    EXPECT_EQ(sel(IDC_COUNT), std::make_pair(0, 2));
     dlg.SendMessage(WM_NEXTDLGCTL, WPARAM(::GetDlgItem(dlg, IDC_MEMO)), TRUE);
     EXPECT_EQ(FocusId(), IDC_MEMO);
     dlg.GotoDlgCtrl(nullptr);
     dlg.SendMessage(WM_NEXTDLGCTL, WPARAM(0x1234), TRUE); // not a window
     EXPECT_EQ(FocusId(), IDC_MEMO);
-    EXPECT_EQ(dlg.GetNextDlgTabItem(dlg.GetDlgItem(IDC_MEMO))->GetDlgCtrlID(), IDC_APPLY);
     EXPECT_EQ(dlg.GetNextDlgTabItem(dlg.GetDlgItem(IDC_MEMO), TRUE)->GetDlgCtrlID(), IDC_NOTES);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
 // Mnemonics: the letter after '&' in a button's or a label's text.
 
-TEST_F(Navigation, AltAndAButtonsLetterClicksIt)
+TEST_F(Navigation, AltAndAButtonsLetterClicksItUnlessItIsDisabledOrUnmarked)
 {
     Focus(Item(dlg, IDC_COUNT));
+    Key('Z', false, false, /*alt=*/true);
+    EXPECT_EQ(FocusId(), IDC_COUNT);
     Key('A', false, false, /*alt=*/true);
     EXPECT_EQ(dlg.Codes(IDC_APPLY), (std::vector<int>{BN_CLICKED}));
     EXPECT_EQ(FocusId(), IDC_APPLY) << "the button takes the focus as a click gives it";
-    EXPECT_EQ(dlg.GetDlgItem(IDC_COUNT)->GetWindowText(), "") << "the letter was not typed";
+    EXPECT_EQ(dlg.GetDlgItem(IDC_COUNT)->GetWindowText(), "") << "the letters were not typed";
+    dlg.GetDlgItem(IDC_APPLY)->EnableWindow(FALSE);
+    Key('A', false, false, /*alt=*/true);
+    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 1) << "a disabled button's mnemonic is dead";
 }
 
-TEST_F(Navigation, AltAndALabelsLetterFocusesTheControlAfterIt)
+TEST_F(Navigation, ALabelsLetterFocusesTheControlAfterItAndPlainLettersWorkWhereNoTextIsTyped)
 {
     dlg.SetDlgItemText(IDC_NAME, "abc");
     Focus(Item(dlg, IDC_MEMO));
@@ -418,13 +363,10 @@ TEST_F(Navigation, AltAndALabelsLetterFocusesTheControlAfterIt)
     dlg.Edit(IDC_NAME).GetSel(start, end);
     EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 3));
     EXPECT_TRUE(dlg.Codes(IDC_STATIC).empty());
-}
 
-TEST_F(Navigation, APlainLetterIsAMnemonicOnlyWhereNoTextIsTyped)
-{
-    Focus(Item(dlg, IDC_NAME));
+    // A plain letter is a mnemonic only where no text is typed.
     Type("a");
-    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "a") << "an edit takes the letter";
+    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "a") << "an edit takes the letter, replacing the selection";
     EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 0);
     Focus(Item(dlg, IDC_CHECK));
     Type("a");
@@ -432,33 +374,8 @@ TEST_F(Navigation, APlainLetterIsAMnemonicOnlyWhereNoTextIsTyped)
     EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_UNCHECKED);
 }
 
-TEST_F(Navigation, ALetterNoControlIsMarkedWithDoesNothing)
-{
-    Focus(Item(dlg, IDC_NAME));
-    Key('Z', false, false, /*alt=*/true);
-    EXPECT_EQ(FocusId(), IDC_NAME);
-    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "");
-    dlg.GetDlgItem(IDC_APPLY)->EnableWindow(FALSE);
-    Key('A', false, false, /*alt=*/true);
-    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 0) << "a disabled button's mnemonic is dead";
-}
-
-TEST_F(Navigation, ClickFromCodeMovesTheFocusToTheButton)
-{
-    Focus(Item(dlg, IDC_NAME));
-    dlg.Button(IDC_CHECK).Click();
-    EXPECT_EQ(FocusId(), IDC_CHECK);
-    EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_CHECKED);
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // A page (DS_CONTROL child dialog) inside a host dialog.
-
-class Page : public RecordingDialog
-{
-  public:
-    Page() : RecordingDialog(IDD_PAGE) {}
-};
 
 class NestedPage : public ::testing::Test
 {
@@ -481,11 +398,11 @@ class NestedPage : public ::testing::Test
         host.DestroyWindow();
         Pump();
     }
-    RecordingDialog host{IDD_HOST};
-    Page page;
+    ControlsDialog host{IDD_HOST};
+    ControlsDialog page{IDD_PAGE};
 };
 
-TEST_F(NestedPage, AHiddenPageTakesNoFocusAndNoTabStops)
+TEST_F(NestedPage, AHiddenPageTakesNoFocusAndNoTabStopsAndAShownOneIsCrossedInZOrder)
 {
     EXPECT_FALSE(page.IsWindowVisible());
     EXPECT_EQ(FocusId(), IDC_HOST_EDIT);
@@ -495,10 +412,7 @@ TEST_F(NestedPage, AHiddenPageTakesNoFocusAndNoTabStops)
     Key(VK_TAB);
     Key(VK_TAB);
     EXPECT_EQ(FocusId(), IDC_HOST_EDIT);
-}
 
-TEST_F(NestedPage, TabCrossesIntoThePageAndBackInZOrder)
-{
     page.ShowWindow(SW_SHOW);
     Focus(Item(host, IDC_HOST_EDIT));
     std::vector<HWND> seen;
@@ -517,7 +431,7 @@ TEST_F(NestedPage, TabCrossesIntoThePageAndBackInZOrder)
     EXPECT_EQ(FocusId(), IDC_HOST_EDIT);
 }
 
-TEST_F(NestedPage, EnterAndEscapeInsideThePageGoToThePage)
+TEST_F(NestedPage, EnterAndEscapeInsideThePageGoToThePageAndEnterInTheHostToTheHost)
 {
     page.ShowWindow(SW_SHOW);
     Focus(Item(page, IDC_PAGE_EDIT));
@@ -532,25 +446,18 @@ TEST_F(NestedPage, EnterAndEscapeInsideThePageGoToThePage)
     EXPECT_EQ(page.cancels, 1);
     EXPECT_EQ(host.cancels, 0);
     EXPECT_TRUE(host.IsWindowVisible());
-}
 
-TEST_F(NestedPage, EnterOnThePagesButtonPressesIt)
-{
+    // Enter on the page's button presses it; in the host, the host's default.
     page.ShowWindow(SW_SHOW);
     Focus(Item(page, IDC_PAGE_BUTTON));
     Key(VK_RETURN);
     EXPECT_EQ(page.Count(IDC_PAGE_BUTTON, BN_CLICKED), 1);
-    EXPECT_EQ(page.oks, 0);
+    EXPECT_EQ(page.oks, 1);
     EXPECT_EQ(host.Count(IDC_PAGE_BUTTON, BN_CLICKED) + host.Count(IDOK, BN_CLICKED), 0);
-}
-
-TEST_F(NestedPage, EnterInTheHostStillPressesTheHostsDefault)
-{
-    page.ShowWindow(SW_SHOW);
     Focus(Item(host, IDC_HOST_EDIT));
     Key(VK_RETURN);
     EXPECT_EQ(host.oks, 1);
-    EXPECT_EQ(page.oks, 0);
+    EXPECT_EQ(page.oks, 1);
 }
 
 } // namespace

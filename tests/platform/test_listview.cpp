@@ -1,9 +1,10 @@
-// List views in report mode: columns, item texts and data, item states and how every state change is reported,
-// the user's clicks and keys, check boxes, deletion, sorting and searching.
+// List views in report mode: columns and texts, item states and how every state change is reported, the
+// user's clicks and keys, check boxes, deletion, sorting and searching.
 #include "control_host.h"
 
 #include <QHeaderView>
 #include <QStyleOptionViewItem>
+#include <QtTest/QTest>
 #include <QTreeWidget>
 
 using namespace pdt::test;
@@ -13,6 +14,7 @@ namespace
 
 constexpr int kList = 200;
 constexpr UINT kSelFocus = LVIS_SELECTED | LVIS_FOCUSED;
+using Change = std::tuple<int, UINT, UINT>;
 
 class ListViewTest : public ControlTest
 {
@@ -45,31 +47,25 @@ class ListViewTest : public ControlTest
         return rows;
     }
     // The item changes heard, as (item, old state, new state) restricted to selection and focus.
-    std::vector<std::tuple<int, UINT, UINT>> Changes() const
+    std::vector<Change> Changes() const
     {
-        std::vector<std::tuple<int, UINT, UINT>> out;
+        std::vector<Change> out;
         for (const Heard& x : host.Of(LVN_ITEMCHANGED))
             out.emplace_back(x.item, x.oldState & kSelFocus, x.newState & kSelFocus);
         return out;
     }
-    void ClickRow(int row, int column = 0, Qt::KeyboardModifiers mods = Qt::NoModifier)
-    {
-        ClickClient(h, RowCenter(h, row, column), Qt::LeftButton, mods);
-    }
+    void ClickRow(int row, int column = 0, UINT keys = 0) { ClickAt(h, RowCenter(h, row, column), false, keys); }
     QTreeWidget* Widget() const { return qobject_cast<QTreeWidget*>(ViewOf(h)); }
 
     CListCtrl list;
     HWND h = nullptr;
 };
 
-using Change = std::tuple<int, UINT, UINT>;
+// --- Columns, texts and data.
 
-// --- Columns and texts.
-
-TEST_F(ListViewTest, ColumnsAndItemTextsRoundTripAndShow)
+TEST_F(ListViewTest, ItemsAndSubItemsAreStoredWhereAskedAndMoveWithTheirColumns)
 {
     Make();
-    EXPECT_EQ(list.GetColumnCount(), 2);
     EXPECT_EQ(list.InsertItem(0, "apple"), 0);
     EXPECT_EQ(list.InsertItem(1, "cherry"), 1);
     EXPECT_EQ(list.InsertItem(1, "banana"), 1);
@@ -79,108 +75,46 @@ TEST_F(ListViewTest, ColumnsAndItemTextsRoundTripAndShow)
     EXPECT_FALSE(list.SetItemText(0, 2, "no such column"));
     EXPECT_FALSE(list.SetItemText(9, 0, "no such item"));
     EXPECT_EQ(list.GetItemText(1, 0), CString("banana"));
-    EXPECT_EQ(list.GetItemText(0, 1), CString("12"));
-    EXPECT_EQ(list.GetItemText(2, 1), CString(""));
-    EXPECT_EQ(list.GetItemText(9, 0), CString(""));
-    EXPECT_EQ(list.GetItemCount(), 4);
-
     EXPECT_EQ(Widget()->topLevelItem(0)->text(1), QStringLiteral("12"));
-    EXPECT_EQ(Widget()->headerItem()->text(1), QStringLiteral("Size"));
     EXPECT_TRUE(Widget()->topLevelItem(0)->textAlignment(1) & Qt::AlignRight);
-    EXPECT_EQ(list.GetColumnWidth(1), 80);
-    LVCOLUMN col{};
-    char heading[16];
-    col.mask = LVCF_TEXT | LVCF_FMT;
-    col.pszText = heading;
-    col.cchTextMax = sizeof heading;
-    ASSERT_TRUE(list.GetColumn(1, &col));
-    EXPECT_STREQ(heading, "Size");
-    EXPECT_EQ(col.fmt, LVCFMT_RIGHT);
-    EXPECT_FALSE(list.GetColumn(2, &col));
-}
 
-TEST_F(ListViewTest, InsertingAndDeletingAColumnMovesTheSubItems)
-{
-    Make();
+    // Data moves with its item when another is inserted in front.
+    list.SetItemData(3, 44);
+    list.InsertItem(0, "first");
+    EXPECT_EQ(list.GetItemData(4), DWORD_PTR(44));
+    EXPECT_FALSE(list.SetItemData(5, 1));
+
+    // Inserting and deleting a column moves the sub-items and widths.
     list.InsertItem(0, "x");
     list.SetItemText(0, 1, "y");
     EXPECT_EQ(list.InsertColumn(1, "Middle", LVCFMT_LEFT, 60), 1);
-    EXPECT_EQ(list.GetColumnCount(), 3);
-    EXPECT_EQ(list.GetItemText(0, 0), CString("x"));
-    EXPECT_EQ(list.GetItemText(0, 1), CString(""));
     EXPECT_EQ(list.GetItemText(0, 2), CString("y"));
-    EXPECT_EQ(list.GetColumnWidth(2), 80) << "widths move with their columns";
+    EXPECT_EQ(list.GetColumnWidth(2), 80);
     EXPECT_EQ(Widget()->topLevelItem(0)->text(2), QStringLiteral("y"));
     EXPECT_TRUE(list.DeleteColumn(1));
     EXPECT_EQ(list.GetItemText(0, 1), CString("y"));
     EXPECT_EQ(list.GetColumnWidth(1), 80);
     EXPECT_FALSE(list.DeleteColumn(5));
-    EXPECT_TRUE(list.SetColumnWidth(1, 123));
-    EXPECT_EQ(list.GetColumnWidth(1), 123);
-    EXPECT_TRUE(list.SetColumnWidth(0, LVSCW_AUTOSIZE));
-    EXPECT_GT(list.GetColumnWidth(0), 0);
 }
 
-TEST_F(ListViewTest, LongAndEightBitTextsRoundTrip)
+TEST_F(ListViewTest, LongTextsAndBadArgumentsFailWithoutCrashing)
 {
     Make();
     CString longText(std::string(1000, 'w'));
     list.InsertItem(0, longText);
-    list.InsertItem(1, "na\xefve");
     EXPECT_EQ(list.GetItemText(0, 0), longText) << "the buffer grows until the text fits";
     char small[10];
     EXPECT_EQ(list.GetItemText(0, 0, small, sizeof small), 9);
     EXPECT_EQ(std::string(small), std::string(9, 'w'));
-    EXPECT_EQ(list.GetItemText(1, 0), CString("na\xefve"));
-    EXPECT_EQ(Widget()->topLevelItem(1)->text(0), QString::fromUtf8("na\xc3\xafve"));
-}
-
-TEST_F(ListViewTest, ItemDataFollowsItsItem)
-{
-    Make();
-    Fill(3);
-    EXPECT_EQ(list.GetItemData(2), DWORD_PTR(102));
-    LVITEM item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.pszText = const_cast<char*>("first");
-    item.lParam = 7;
-    EXPECT_EQ(list.InsertItem(&item), 0);
-    EXPECT_EQ(list.GetItemData(0), DWORD_PTR(7));
-    EXPECT_EQ(list.GetItemData(3), DWORD_PTR(102));
-    EXPECT_FALSE(list.SetItemData(4, 1));
-    EXPECT_EQ(list.GetItemData(4), DWORD_PTR(0));
-}
-
-TEST_F(ListViewTest, BadArgumentsFailWithoutCrashing)
-{
-    Make();
-    Fill(2);
-    EXPECT_EQ(list.SendMessage(LVM_INSERTCOLUMN, 0, 0), -1);
-    EXPECT_EQ(list.SendMessage(LVM_INSERTITEM, 0, 0), -1);
-    EXPECT_FALSE(list.SendMessage(LVM_SETITEM, 0, 0));
-    EXPECT_FALSE(list.SendMessage(LVM_GETITEM, 0, 0));
-    EXPECT_FALSE(list.SendMessage(LVM_SETITEMSTATE, 0, 0));
-    EXPECT_FALSE(list.SendMessage(LVM_SETITEMTEXT, 0, 0));
-    EXPECT_EQ(list.SendMessage(LVM_GETITEMTEXT, 0, 0), 0);
-    EXPECT_FALSE(list.SendMessage(LVM_GETCOLUMN, 0, 0));
-    EXPECT_FALSE(list.SendMessage(LVM_GETITEMRECT, 0, 0));
-    EXPECT_EQ(list.SendMessage(LVM_HITTEST, 0, 0), -1);
-    EXPECT_FALSE(list.SortItems(nullptr, 0));
-
-    // Text callbacks are not supported: such an item reads as empty, and a callback is no buffer.
+    for (UINT message : {LVM_INSERTCOLUMN, LVM_INSERTITEM, LVM_HITTEST, LVM_SETITEM, LVM_GETITEM, LVM_GETITEMRECT})
+        EXPECT_LE(list.SendMessage(message, 0, 0), 0) << "no structure: failure, not a crash " << message;
+    // Text callbacks are not supported: such an item reads as empty.
     LVITEM item{};
     item.mask = LVIF_TEXT;
-    item.iItem = 2;
+    item.iItem = 1;
     item.pszText = LPSTR_TEXTCALLBACK;
-    EXPECT_EQ(list.InsertItem(&item), 2);
-    EXPECT_EQ(list.GetItemText(2, 0), CString(""));
-    item.iItem = 0;
-    item.cchTextMax = 100;
-    EXPECT_TRUE(list.GetItem(&item));
-    char buf[4] = {'k', 'e', 'e', 'p'};
-    EXPECT_EQ(list.GetItemText(0, 0, buf, -3), 0) << "a negative size leaves the buffer alone";
-    EXPECT_EQ(buf[0], 'k');
-    EXPECT_EQ(list.GetItemText(0, 7), CString(""));
+    EXPECT_EQ(list.InsertItem(&item), 1);
+    EXPECT_EQ(list.GetItemText(1, 0), CString(""));
     item.iSubItem = 1;
     EXPECT_EQ(list.InsertItem(&item), -1) << "an item is inserted through its first column";
 }
@@ -199,14 +133,14 @@ TEST_F(ListViewTest, SetItemStateReportsEachItemThatChanges)
     EXPECT_EQ(changed.newState & kSelFocus, kSelFocus);
     EXPECT_EQ(changed.changed, UINT(LVIF_STATE));
     EXPECT_EQ(changed.param, LPARAM(101));
-    EXPECT_EQ(list.GetItemState(1, kSelFocus), kSelFocus);
 
     host.Forget();
     list.SetItemState(2, kSelFocus, kSelFocus);
     // Item 1 gives up the focus but stays selected; item 2 takes both.
     EXPECT_EQ(Changes(), (std::vector<Change>{{1, kSelFocus, LVIS_SELECTED}, {2, 0, kSelFocus}}));
-    EXPECT_EQ(list.GetSelectedCount(), 2u);
     EXPECT_EQ(Selected(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_FOCUSED), 2);
+    EXPECT_EQ(list.GetNextItem(2, LVNI_SELECTED | LVNI_ABOVE), 1);
 
     host.Forget();
     list.SetItemState(2, kSelFocus, kSelFocus);
@@ -232,10 +166,8 @@ TEST_F(ListViewTest, StatesForAllItemsAtOnce)
     EXPECT_TRUE(list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED));
     EXPECT_EQ(list.GetSelectedCount(), 4u);
     EXPECT_EQ(host.Count(LVN_ITEMCHANGED), 4);
-    host.Forget();
     EXPECT_TRUE(list.SetItemState(-1, 0, LVIS_SELECTED));
     EXPECT_EQ(list.GetSelectedCount(), 0u);
-    EXPECT_EQ(host.Count(LVN_ITEMCHANGED), 4);
     EXPECT_FALSE(list.SetItemState(-1, LVIS_FOCUSED, LVIS_FOCUSED)) << "only one item can have the focus";
     EXPECT_FALSE(list.SetItemState(4, LVIS_SELECTED, LVIS_SELECTED));
 }
@@ -252,23 +184,6 @@ TEST_F(ListViewTest, RefusingItemChangingKeepsTheOldState)
     ClickRow(2);
     EXPECT_EQ(list.GetSelectedCount(), 0u) << "a refused click selects nothing either";
     EXPECT_FALSE(Widget()->selectionModel()->hasSelection());
-}
-
-TEST_F(ListViewTest, NextItemAndSelectedPositionsWalkTheSelection)
-{
-    Make();
-    Fill(5);
-    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-    list.SetItemState(3, kSelFocus, kSelFocus);
-    EXPECT_EQ(Selected(), (std::vector<int>{1, 3}));
-    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), 1);
-    EXPECT_EQ(list.GetNextItem(1, LVNI_SELECTED), 3);
-    EXPECT_EQ(list.GetNextItem(3, LVNI_SELECTED), -1);
-    EXPECT_EQ(list.GetNextItem(-1, LVNI_FOCUSED), 3);
-    EXPECT_EQ(list.GetNextItem(-1, LVNI_ALL), 0);
-    EXPECT_EQ(list.GetNextItem(4, LVNI_ALL), -1);
-    EXPECT_EQ(list.GetNextItem(3, LVNI_SELECTED | LVNI_ABOVE), 1);
-    EXPECT_EQ(list.GetNextItem(99, LVNI_SELECTED | LVNI_ABOVE), 3);
 }
 
 // --- The user's actions.
@@ -288,17 +203,11 @@ TEST_F(ListViewTest, ClickingARowSelectsItThenReportsTheClick)
     ClickRow(2, 1);
     EXPECT_EQ(Changes(), (std::vector<Change>{{1, kSelFocus, 0}, {2, 0, kSelFocus}}));
     EXPECT_EQ(host.Of(NM_CLICK).at(0).subItem, 1);
-}
 
-TEST_F(ListViewTest, ClickingEmptySpaceClearsTheSelection)
-{
-    Make();
-    Fill(2);
-    ClickRow(0);
     host.Forget();
-    ClickClient(h, CPoint(100, 200));
+    ClickAt(h, CPoint(100, 200)); // below the rows
     EXPECT_TRUE(Selected().empty());
-    EXPECT_EQ(Changes(), (std::vector<Change>{{0, kSelFocus, LVIS_FOCUSED}}));
+    EXPECT_EQ(Changes(), (std::vector<Change>{{2, kSelFocus, LVIS_FOCUSED}}));
     EXPECT_EQ(host.Of(NM_CLICK).at(0).item, -1);
 }
 
@@ -315,22 +224,19 @@ TEST_F(ListViewTest, WithoutFullRowSelectOnlyTheFirstColumnSelects)
     EXPECT_EQ(Selected(), (std::vector<int>{0}));
 }
 
-TEST_F(ListViewTest, ShiftAndCtrlClicksExtendTheSelection)
+TEST_F(ListViewTest, ShiftAndCtrlClicksExtendTheSelectionAndDoubleClicksActivate)
 {
     Make();
     Fill(5);
     ClickRow(1);
-    ClickRow(3, 0, Qt::ShiftModifier);
+    ClickRow(3, 0, MK_SHIFT);
     EXPECT_EQ(Selected(), (std::vector<int>{1, 2, 3}));
-    ClickRow(2, 0, Qt::ControlModifier);
+    ClickRow(2, 0, MK_CONTROL);
     EXPECT_EQ(Selected(), (std::vector<int>{1, 3}));
-}
 
-TEST_F(ListViewTest, DoubleClickReportsDblClkAndActivation)
-{
-    Make();
-    Fill(3);
-    DoubleClickClient(h, RowCenter(h, 2));
+    // A double click reports NM_DBLCLK and the activation after the click of its first press.
+    host.Forget();
+    DoubleClickAt(h, RowCenter(h, 2));
     ASSERT_EQ(host.Count(NM_DBLCLK), 1);
     EXPECT_EQ(host.Of(NM_DBLCLK)[0].item, 2);
     EXPECT_EQ(host.Count(LVN_ITEMACTIVATE), 1);
@@ -338,11 +244,15 @@ TEST_F(ListViewTest, DoubleClickReportsDblClkAndActivation)
     EXPECT_LT(host.IndexOf(NM_CLICK), host.IndexOf(NM_DBLCLK));
 }
 
-TEST_F(ListViewTest, KeysAreReportedBeforeTheSelectionTheyMove)
+TEST_F(ListViewTest, FocusGivesNoItemTheFocusAndKeysAreReportedBeforeTheSelectionTheyMove)
 {
     Make();
     Fill(3);
-    ClickRow(0);
+    Focus(h);
+    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{NM_SETFOCUS}));
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_FOCUSED), -1) << "the first key or click gives an item the focus";
+    Key(VK_DOWN);
+    EXPECT_EQ(Selected(), (std::vector<int>{0}));
     host.Forget();
     Key(VK_DOWN);
     ASSERT_GE(host.heard.size(), 1u);
@@ -353,28 +263,17 @@ TEST_F(ListViewTest, KeysAreReportedBeforeTheSelectionTheyMove)
     EXPECT_EQ(Selected(), (std::vector<int>{1, 2}));
 }
 
-TEST_F(ListViewTest, FocusIsReportedAndGivesNoItemTheFocus)
-{
-    Make();
-    Fill(2);
-    Focus(h);
-    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{NM_SETFOCUS}));
-    EXPECT_EQ(list.GetNextItem(-1, LVNI_FOCUSED), -1) << "the first key or click gives an item the focus";
-    Key(VK_DOWN);
-    EXPECT_EQ(Selected(), (std::vector<int>{0}));
-}
-
 TEST_F(ListViewTest, RightClickSelectsReportsAndAsksForAMenuUnlessHandled)
 {
     Make();
     Fill(3);
-    ClickClient(h, RowCenter(h, 1), Qt::RightButton);
+    ClickAt(h, RowCenter(h, 1), true);
     EXPECT_EQ(Selected(), (std::vector<int>{1}));
     EXPECT_EQ(host.Of(NM_RCLICK).at(0).item, 1);
     EXPECT_EQ(host.Codes(WM_CONTEXTMENU).size(), 1u);
     host.Forget();
     host.answers[NM_RCLICK] = TRUE;
-    ClickClient(h, RowCenter(h, 2), Qt::RightButton);
+    ClickAt(h, RowCenter(h, 2), true);
     EXPECT_TRUE(host.Codes(WM_CONTEXTMENU).empty());
 }
 
@@ -389,12 +288,6 @@ TEST_F(ListViewTest, ClickingAColumnHeadingReportsTheColumn)
     EXPECT_EQ(host.Of(LVN_COLUMNCLICK)[0].subItem, 1);
 }
 
-TEST_F(ListViewTest, NoColumnHeaderStyleHidesTheHeader)
-{
-    Make(LVS_NOCOLUMNHEADER);
-    EXPECT_TRUE(Widget()->isHeaderHidden());
-}
-
 // --- Check boxes.
 
 TEST_F(ListViewTest, CheckBoxesAreStateImagesAndTheirChangesAreReported)
@@ -403,22 +296,16 @@ TEST_F(ListViewTest, CheckBoxesAreStateImagesAndTheirChangesAreReported)
     Fill(3);
     EXPECT_EQ(list.GetCheck(0), -1) << "no state image without check boxes";
     list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    EXPECT_EQ(list.GetExtendedStyle(), DWORD(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT));
     EXPECT_EQ(list.GetCheck(0), FALSE);
     host.Forget();
     EXPECT_TRUE(list.SetCheck(1));
-    EXPECT_EQ(list.GetCheck(1), TRUE);
     EXPECT_EQ(Widget()->topLevelItem(1)->checkState(0), Qt::Checked);
     ASSERT_EQ(host.Count(LVN_ITEMCHANGED), 1);
     Heard x = host.Of(LVN_ITEMCHANGED)[0];
     EXPECT_EQ(x.oldState & LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(1));
     EXPECT_EQ(x.newState & LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(2));
-}
 
-TEST_F(ListViewTest, TheUserTogglesACheckWithSpaceOrAClickOnTheBox)
-{
-    Make(0, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    Fill(3);
+    // The user toggles a check with Space or a click on the box.
     ClickRow(2);
     host.Forget();
     Key(VK_SPACE);
@@ -446,9 +333,8 @@ TEST_F(ListViewTest, DeletingReportsTheDeletionAndNoStateChange)
 {
     Make();
     Fill(4);
-    list.SetItemState(0, LVIS_SELECTED, LVIS_SELECTED);
-    list.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
-    list.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
+    for (int i : {0, 1, 2})
+        list.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
     host.Forget();
     EXPECT_TRUE(list.DeleteItem(1));
     EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{LVN_DELETEITEM}));
@@ -462,7 +348,6 @@ TEST_F(ListViewTest, DeletingReportsTheDeletionAndNoStateChange)
     EXPECT_TRUE(list.DeleteAllItems());
     EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{LVN_DELETEALLITEMS, LVN_DELETEITEM, LVN_DELETEITEM, LVN_DELETEITEM}));
     EXPECT_EQ(list.GetItemCount(), 0);
-    EXPECT_EQ(list.GetNextItem(-1, LVNI_SELECTED), -1);
 }
 
 TEST_F(ListViewTest, AnsweringDeleteAllItemsSparesTheSingleDeletions)
@@ -475,7 +360,7 @@ TEST_F(ListViewTest, AnsweringDeleteAllItemsSparesTheSingleDeletions)
     EXPECT_EQ(list.GetItemCount(), 0);
 }
 
-int CALLBACK_ByDataDescending(LPARAM a, LPARAM b, LPARAM sign) { return int(sign) * (a < b ? -1 : a > b ? 1 : 0); }
+int CALLBACK_ByData(LPARAM a, LPARAM b, LPARAM sign) { return int(sign) * (a < b ? -1 : a > b ? 1 : 0); }
 
 TEST_F(ListViewTest, SortItemsOrdersByTheCallbackAndKeepsStatesSilently)
 {
@@ -483,7 +368,7 @@ TEST_F(ListViewTest, SortItemsOrdersByTheCallbackAndKeepsStatesSilently)
     Fill(4);
     list.SetItemState(1, kSelFocus, kSelFocus);
     host.Forget();
-    EXPECT_TRUE(list.SortItems(CALLBACK_ByDataDescending, DWORD_PTR(-1)));
+    EXPECT_TRUE(list.SortItems(CALLBACK_ByData, DWORD_PTR(-1)));
     EXPECT_EQ(list.GetItemText(0, 0), CString("r3"));
     EXPECT_EQ(list.GetItemText(3, 0), CString("r0"));
     EXPECT_EQ(list.GetItemData(0), DWORD_PTR(103));
@@ -495,12 +380,9 @@ TEST_F(ListViewTest, SortItemsOrdersByTheCallbackAndKeepsStatesSilently)
 TEST_F(ListViewTest, SortAscendingStyleInsertsInOrder)
 {
     Make(LVS_SORTASCENDING);
-    list.InsertItem(0, "pear");
-    list.InsertItem(0, "Apple");
-    list.InsertItem(5, "fig");
-    EXPECT_EQ(list.GetItemText(0, 0), CString("Apple"));
+    for (const char* s : {"pear", "Apple", "fig"})
+        list.InsertItem(0, s);
     EXPECT_EQ(list.GetItemText(1, 0), CString("fig"));
-    EXPECT_EQ(list.GetItemText(2, 0), CString("pear"));
 }
 
 TEST_F(ListViewTest, FindItemByDataOrTextWithWrap)
@@ -514,49 +396,30 @@ TEST_F(ListViewTest, FindItemByDataOrTextWithWrap)
     EXPECT_EQ(list.FindItem(&fi, 2), -1) << "the search starts after the start item";
     fi.flags = LVFI_PARAM | LVFI_WRAP;
     EXPECT_EQ(list.FindItem(&fi, 2), 2);
-    fi.flags = LVFI_STRING;
-    fi.psz = "R1";
-    EXPECT_EQ(list.FindItem(&fi), 1);
     fi.flags = LVFI_PARTIAL | LVFI_STRING;
-    fi.psz = "r";
-    EXPECT_EQ(list.FindItem(&fi, 0), 1);
+    fi.psz = "R";
+    EXPECT_EQ(list.FindItem(&fi, 0), 1) << "a case-insensitive prefix";
     EXPECT_EQ(list.FindItem(nullptr), -1);
 }
 
-TEST_F(ListViewTest, HitTestFindsTheItemUnderAPoint)
+TEST_F(ListViewTest, HitTestAndEnsureVisible)
 {
     Make();
     Fill(3);
     CRect r;
     ASSERT_TRUE(list.GetItemRect(1, &r, LVIR_LABEL));
     UINT flags = 0;
-    EXPECT_EQ(list.HitTest(Center(r), &flags), 1);
+    EXPECT_EQ(list.HitTest(r.CenterPoint(), &flags), 1);
     EXPECT_TRUE(flags & LVHT_ONITEM);
     EXPECT_EQ(list.HitTest(CPoint(100, 200), &flags), -1);
     EXPECT_EQ(flags, UINT(LVHT_NOWHERE));
     EXPECT_FALSE(list.GetItemRect(7, &r, LVIR_BOUNDS));
-}
 
-TEST_F(ListViewTest, EnsureVisibleScrollsToTheItem)
-{
-    Make();
-    Fill(60);
+    Fill(57);
     EXPECT_EQ(list.GetTopIndex(), 0);
-    EXPECT_GT(list.GetCountPerPage(), 1);
     EXPECT_TRUE(list.EnsureVisible(59, FALSE));
     EXPECT_GT(list.GetTopIndex(), 40);
     EXPECT_FALSE(list.EnsureVisible(60, FALSE));
-}
-
-TEST_F(ListViewTest, RedrawCanBeTurnedOffAndOn)
-{
-    Make();
-    list.SendMessage(WM_SETREDRAW, FALSE);
-    EXPECT_FALSE(PeerOf(h)->updatesEnabled());
-    Fill(20);
-    list.SendMessage(WM_SETREDRAW, TRUE);
-    EXPECT_TRUE(PeerOf(h)->updatesEnabled());
-    EXPECT_EQ(list.GetItemCount(), 20);
 }
 
 } // namespace

@@ -47,7 +47,7 @@ class TreeViewTest : public ControlTest
         EXPECT_TRUE(tree.GetItemRect(item, &r, TRUE));
         return r;
     }
-    void ClickItem(HTREEITEM item, Qt::MouseButton button = Qt::LeftButton) { ClickClient(h, Center(LabelRect(item)), button); }
+    void ClickItem(HTREEITEM item, bool right = false) { ClickAt(h, LabelRect(item).CenterPoint(), right); }
     QTreeWidget* Widget() const { return qobject_cast<QTreeWidget*>(ViewOf(h)); }
 
     CTreeCtrl tree;
@@ -57,151 +57,91 @@ class TreeViewTest : public ControlTest
 
 // --- Building and walking.
 
-TEST_F(TreeViewTest, ItemsCanBeWalkedEveryWay)
+TEST_F(TreeViewTest, ItemsCanBeWalkedEveryWayAndVisibleOnesFollowTheExpansion)
 {
     Make();
     EXPECT_EQ(tree.GetCount(), 6u);
-    EXPECT_EQ(tree.GetRootItem(), fruits);
     EXPECT_EQ(tree.GetChildItem(TVI_ROOT), fruits);
-    EXPECT_EQ(tree.GetNextSiblingItem(fruits), vegetables);
     EXPECT_EQ(tree.GetNextSiblingItem(vegetables), nullptr);
     EXPECT_EQ(tree.GetPrevSiblingItem(vegetables), fruits);
-    EXPECT_EQ(tree.GetChildItem(fruits), cherry);
-    EXPECT_EQ(tree.GetNextSiblingItem(cherry), apple);
-    EXPECT_EQ(tree.GetPrevSiblingItem(cherry), nullptr);
     EXPECT_EQ(tree.GetParentItem(apple), fruits);
     EXPECT_EQ(tree.GetParentItem(fruits), nullptr);
-    EXPECT_EQ(tree.GetChildItem(leek), nullptr);
-    EXPECT_TRUE(tree.ItemHasChildren(fruits));
     EXPECT_FALSE(tree.ItemHasChildren(leek));
-    EXPECT_EQ(tree.GetItemText(apple), CString("apple"));
-    EXPECT_EQ(tree.GetItemData(banana), DWORD_PTR(4));
-}
 
-TEST_F(TreeViewTest, VisibleItemsFollowTheExpansion)
-{
-    Make();
-    EXPECT_EQ(tree.GetFirstVisibleItem(), fruits);
     EXPECT_EQ(tree.GetNextVisibleItem(fruits), vegetables);
     EXPECT_EQ(tree.GetLastVisibleItem(), vegetables);
     tree.Expand(fruits, TVE_EXPAND);
     EXPECT_EQ(tree.GetNextVisibleItem(fruits), cherry);
-    EXPECT_EQ(tree.GetNextVisibleItem(banana), vegetables);
     EXPECT_EQ(tree.GetPrevVisibleItem(vegetables), banana);
-    tree.Expand(vegetables, TVE_EXPAND);
-    EXPECT_EQ(tree.GetLastVisibleItem(), leek);
 }
 
 TEST_F(TreeViewTest, InsertionPlacesFirstLastAfterASiblingOrSorted)
 {
     Make();
     HTREEITEM first = tree.InsertItem("Zucchini", vegetables, TVI_FIRST);
-    HTREEITEM second = tree.InsertItem("Onion", vegetables, first);
+    tree.InsertItem("Onion", vegetables, first);
     EXPECT_EQ(Children(vegetables), (std::vector<CString>{"Zucchini", "Onion", "Leek"}));
     HTREEITEM root = tree.InsertItem("Nuts");
     EXPECT_EQ(tree.GetNextSiblingItem(vegetables), root);
-    EXPECT_EQ(tree.GetParentItem(second), vegetables);
 
     // Sorted insertion goes before the first sibling that sorts after it, ignoring case.
     HTREEITEM sorted = tree.InsertItem("Grains", TVI_ROOT, TVI_SORT);
     EXPECT_EQ(tree.GetPrevSiblingItem(sorted), fruits);
     tree.InsertItem("berry", fruits, TVI_SORT);
     EXPECT_EQ(Children(fruits), (std::vector<CString>{"berry", "Cherry", "apple", "Banana"}));
-    EXPECT_EQ(Widget()->topLevelItemCount(), 4);
     EXPECT_EQ(Widget()->topLevelItem(1)->text(0), QStringLiteral("Grains"));
-}
 
-TEST_F(TreeViewTest, TextAndDataRoundTrip)
-{
-    Make();
-    EXPECT_TRUE(tree.SetItemText(leek, "Poireau \xe9t\xe9"));
-    EXPECT_EQ(tree.GetItemText(leek), CString("Poireau \xe9t\xe9"));
-    EXPECT_TRUE(tree.SetItemData(leek, DWORD_PTR(0xFEEDFACE12ull)));
-    EXPECT_EQ(tree.GetItemData(leek), DWORD_PTR(0xFEEDFACE12ull));
-    CString longText(std::string(700, 'q'));
-    tree.SetItemText(apple, longText);
-    EXPECT_EQ(tree.GetItemText(apple), longText);
-}
-
-TEST_F(TreeViewTest, StaleAndForeignHandlesAreRefused)
-{
-    Make();
-    ASSERT_TRUE(tree.DeleteItem(leek));
-    EXPECT_EQ(tree.GetItemText(leek), CString(""));
-    EXPECT_EQ(tree.GetItemData(leek), DWORD_PTR(0));
-    EXPECT_FALSE(tree.DeleteItem(leek));
-    EXPECT_FALSE(tree.Expand(leek, TVE_EXPAND));
-    EXPECT_FALSE(tree.SelectItem(leek));
-    EXPECT_FALSE(tree.SetItemText(leek, "x"));
-    EXPECT_EQ(tree.InsertItem("orphan", leek), nullptr);
-    EXPECT_EQ(tree.GetNextSiblingItem(leek), nullptr);
-    auto bogus = reinterpret_cast<HTREEITEM>(uintptr_t(0x1234));
-    EXPECT_FALSE(tree.DeleteItem(bogus));
-    EXPECT_EQ(tree.GetItemText(bogus), CString(""));
-    EXPECT_EQ(tree.GetCount(), 5u);
-}
-
-TEST_F(TreeViewTest, BadArgumentsFailWithoutCrashing)
-{
-    Make();
-    auto bogus = reinterpret_cast<HTREEITEM>(uintptr_t(0x5678));
-    EXPECT_EQ(tree.InsertItem(static_cast<LPTVINSERTSTRUCT>(nullptr)), nullptr);
-    EXPECT_FALSE(tree.GetItem(nullptr));
-    EXPECT_FALSE(tree.SetItem(nullptr));
-    EXPECT_EQ(tree.HitTest(nullptr), nullptr);
-    EXPECT_FALSE(tree.SortChildrenCB(nullptr));
-    EXPECT_FALSE(tree.SortChildren(bogus));
-    EXPECT_EQ(tree.GetItemState(bogus, 0xFFFF), 0u);
-    CRect r;
-    EXPECT_FALSE(tree.GetItemRect(bogus, &r, FALSE));
-    EXPECT_FALSE(tree.GetItemRect(fruits, nullptr, FALSE));
-    EXPECT_EQ(tree.GetNextItem(bogus, TVGN_NEXT), nullptr);
-    EXPECT_EQ(tree.GetParentItem(nullptr), nullptr);
-
-    HTREEITEM callback = tree.InsertItem(LPSTR_TEXTCALLBACK, leek);
-    ASSERT_NE(callback, nullptr);
-    EXPECT_EQ(tree.GetItemText(callback), CString("")) << "text callbacks are not supported";
-    TVITEM item{};
-    item.mask = TVIF_TEXT;
-    item.hItem = callback;
-    item.pszText = LPSTR_TEXTCALLBACK;
-    item.cchTextMax = 10;
-    EXPECT_TRUE(tree.GetItem(&item)) << "a callback is no buffer to write to";
+    // An "after" item that is not a child of the parent puts the new item last.
     TVINSERTSTRUCT tvis{};
     tvis.hParent = fruits;
-    tvis.hInsertAfter = leek; // not a child of fruits: goes last
+    tvis.hInsertAfter = leek;
     tvis.item.mask = TVIF_TEXT;
     tvis.item.pszText = const_cast<char*>("Damson");
     HTREEITEM damson = tree.InsertItem(&tvis);
     EXPECT_EQ(tree.GetNextSiblingItem(banana), damson);
+
+    CString longText(std::string(700, '\xe9'));
+    tree.SetItemText(apple, longText);
+    EXPECT_EQ(tree.GetItemText(apple), longText);
+}
+
+TEST_F(TreeViewTest, StaleForeignAndMissingArgumentsAreRefused)
+{
+    Make();
+    ASSERT_TRUE(tree.DeleteItem(leek));
+    auto bogus = reinterpret_cast<HTREEITEM>(uintptr_t(0x1234));
+    CRect r;
+    for (HTREEITEM gone : {leek, bogus})
+    {
+        EXPECT_EQ(tree.GetItemText(gone), CString(""));
+        EXPECT_FALSE(tree.DeleteItem(gone) || tree.Expand(gone, TVE_EXPAND) || tree.SelectItem(gone) ||
+                     tree.SetItemText(gone, "x") || tree.SortChildren(gone) || tree.GetItemRect(gone, &r, FALSE));
+        EXPECT_EQ(tree.InsertItem("orphan", gone), nullptr);
+    }
+    EXPECT_EQ(tree.GetCount(), 5u);
+    EXPECT_EQ(tree.InsertItem(static_cast<LPTVINSERTSTRUCT>(nullptr)), nullptr);
+    EXPECT_FALSE(tree.GetItem(nullptr) || tree.SetItem(nullptr) || tree.SortChildrenCB(nullptr));
+    EXPECT_EQ(tree.HitTest(nullptr), nullptr);
+    HTREEITEM callback = tree.InsertItem(LPSTR_TEXTCALLBACK, vegetables);
+    EXPECT_EQ(tree.GetItemText(callback), CString("")) << "text callbacks are not supported";
 }
 
 // --- Selection.
 
-TEST_F(TreeViewTest, NothingIsSelectedUntilSomethingIs)
-{
-    Make();
-    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
-}
-
 TEST_F(TreeViewTest, SelectItemReportsChangingThenChangedAndExpandsTheParents)
 {
     Make();
+    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
     EXPECT_TRUE(tree.SelectItem(apple));
     EXPECT_EQ(tree.GetSelectedItem(), apple);
-    std::vector<Heard> changing = host.Of(TVN_SELCHANGING), changed = host.Of(TVN_SELCHANGED);
-    ASSERT_EQ(changing.size(), 1u);
-    ASSERT_EQ(changed.size(), 1u);
-    EXPECT_LT(host.IndexOf(TVN_SELCHANGING), host.IndexOf(TVN_SELCHANGED));
+    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{TVN_SELCHANGING, TVN_SELCHANGED, TVN_ITEMEXPANDING, TVN_ITEMEXPANDED}));
+    std::vector<Heard> changed = host.Of(TVN_SELCHANGED);
     EXPECT_EQ(changed[0].action, UINT(TVC_UNKNOWN));
     EXPECT_EQ(changed[0].oldItem, nullptr);
     EXPECT_EQ(changed[0].newItem, apple);
     EXPECT_EQ(changed[0].newParam, LPARAM(3));
-    EXPECT_TRUE(changed[0].newItemState & TVIS_SELECTED);
     EXPECT_EQ(host.mapSelChanged, (std::vector<HTREEITEM>{apple})) << "the message map's handler hears it too";
     EXPECT_TRUE(Expanded(fruits)) << "the selection is made visible";
-    EXPECT_TRUE(tree.GetItemState(apple, TVIS_SELECTED) & TVIS_SELECTED);
-    EXPECT_TRUE(Widget()->currentItem() && Widget()->currentItem()->isSelected());
 
     host.Forget();
     EXPECT_TRUE(tree.SelectItem(apple));
@@ -243,19 +183,13 @@ TEST_F(TreeViewTest, ClickReportsNmClickBeforeTheSelectionMoves)
     EXPECT_EQ(tree.GetSelectedItem(), fruits);
 }
 
-TEST_F(TreeViewTest, FocusSelectsTheFirstItemWhenNothingIsSelected)
+TEST_F(TreeViewTest, FocusSelectsTheFirstItemAndKeysMoveTheSelectionAndExpandAfterTvnKeyDown)
 {
     Make();
     Focus(h);
-    EXPECT_EQ(tree.GetSelectedItem(), fruits);
+    EXPECT_EQ(tree.GetSelectedItem(), fruits) << "the focus selects the first item when nothing is selected";
     ASSERT_EQ(host.Count(TVN_SELCHANGED), 1);
     EXPECT_EQ(host.Of(TVN_SELCHANGED)[0].action, UINT(TVC_UNKNOWN));
-}
-
-TEST_F(TreeViewTest, KeysMoveTheSelectionAndExpandAfterTvnKeyDown)
-{
-    Make();
-    Focus(h);
     host.Forget();
     Key(VK_DOWN);
     EXPECT_EQ(tree.GetSelectedItem(), vegetables) << "the collapsed fruits are skipped";
@@ -286,14 +220,14 @@ TEST_F(TreeViewTest, RightClickKeepsTheSelectionAndAsksForAMenu)
     Make();
     tree.SelectItem(vegetables);
     host.Forget();
-    ClickItem(fruits, Qt::RightButton);
+    ClickItem(fruits, true);
     EXPECT_EQ(tree.GetSelectedItem(), vegetables);
     EXPECT_EQ(host.Count(NM_RCLICK), 1);
     EXPECT_EQ(host.Count(TVN_SELCHANGED), 0);
     ASSERT_EQ(host.Codes(WM_CONTEXTMENU).size(), 1u);
     EXPECT_EQ(host.heard.back().from, h);
     UINT flags = 0;
-    EXPECT_EQ(tree.HitTest(Center(LabelRect(fruits)), &flags), fruits) << "the menu's owner finds the item itself";
+    EXPECT_EQ(tree.HitTest(LabelRect(fruits).CenterPoint(), &flags), fruits) << "the menu's owner finds the item itself";
     EXPECT_TRUE(flags & TVHT_ONITEMLABEL);
 }
 
@@ -330,14 +264,14 @@ TEST_F(TreeViewTest, TheUserExpandsWithTheButtonAndTheParentMayRefuse)
     EXPECT_EQ(flags, UINT(TVHT_ONITEMBUTTON));
 
     host.answers[TVN_ITEMEXPANDING] = TRUE;
-    ClickClient(h, button);
+    ClickAt(h, button);
     EXPECT_FALSE(Expanded(fruits));
     EXPECT_FALSE(Widget()->topLevelItem(0)->isExpanded()) << "the view shows the refusal";
     EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{NM_SETFOCUS, TVN_ITEMEXPANDING, NM_CLICK}));
 
     host.answers.clear();
     host.Forget();
-    ClickClient(h, button);
+    ClickAt(h, button);
     EXPECT_TRUE(Expanded(fruits));
     EXPECT_TRUE(Widget()->topLevelItem(0)->isExpanded());
     EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{TVN_ITEMEXPANDING, TVN_ITEMEXPANDED, NM_CLICK}));
@@ -347,14 +281,14 @@ TEST_F(TreeViewTest, TheUserExpandsWithTheButtonAndTheParentMayRefuse)
 TEST_F(TreeViewTest, DoubleClickTogglesUnlessTheParentHandlesIt)
 {
     Make();
-    DoubleClickClient(h, Center(LabelRect(vegetables)));
+    DoubleClickAt(h, LabelRect(vegetables).CenterPoint());
     EXPECT_TRUE(Expanded(vegetables));
     EXPECT_EQ(tree.GetSelectedItem(), vegetables);
     EXPECT_LT(host.IndexOf(NM_DBLCLK), host.IndexOf(TVN_ITEMEXPANDING));
     EXPECT_EQ(host.Count(NM_CLICK), 1);
 
     host.answers[NM_DBLCLK] = TRUE;
-    DoubleClickClient(h, Center(LabelRect(vegetables)));
+    DoubleClickAt(h, LabelRect(vegetables).CenterPoint());
     EXPECT_TRUE(Expanded(vegetables));
 }
 
@@ -380,22 +314,17 @@ TEST_F(TreeViewTest, ChildrenPromisedByTvifChildrenArriveOnExpansion)
     EXPECT_TRUE(Widget()->topLevelItem(2)->isExpanded());
 }
 
-TEST_F(TreeViewTest, CollapsingAroundTheSelectionMovesItToTheCollapsedItem)
-{
-    Make();
-    tree.SelectItem(apple);
-    host.Forget();
-    tree.Expand(fruits, TVE_COLLAPSE);
-    EXPECT_EQ(tree.GetSelectedItem(), fruits);
-    EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).oldItem, apple);
-}
-
-TEST_F(TreeViewTest, EnsureVisibleExpandsTheParents)
+TEST_F(TreeViewTest, EnsureVisibleExpandsTheParentsAndCollapsingMovesTheSelectionUp)
 {
     Make();
     EXPECT_TRUE(tree.EnsureVisible(leek));
     EXPECT_TRUE(Expanded(vegetables));
     EXPECT_EQ(host.Of(TVN_ITEMEXPANDED).at(0).newItem, vegetables);
+    tree.SelectItem(leek);
+    host.Forget();
+    tree.Expand(vegetables, TVE_COLLAPSE);
+    EXPECT_EQ(tree.GetSelectedItem(), vegetables);
+    EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).oldItem, leek);
 }
 
 // --- Deletion.
@@ -421,7 +350,7 @@ TEST_F(TreeViewTest, DeletingTheSelectionMovesItToTheNextSiblingThenTheParentThe
     EXPECT_EQ(Children(fruits), (std::vector<CString>{"Cherry"}));
 }
 
-TEST_F(TreeViewTest, DeletingAParentReportsItThenItsChildren)
+TEST_F(TreeViewTest, DeletingAParentReportsItThenItsChildrenAndDeletingAllLeavesNothingSelected)
 {
     Make();
     tree.SelectItem(leek);
@@ -432,25 +361,17 @@ TEST_F(TreeViewTest, DeletingAParentReportsItThenItsChildren)
     ASSERT_EQ(deleted.size(), 2u);
     EXPECT_EQ(deleted[0].oldItem, vegetables);
     EXPECT_EQ(deleted[1].oldItem, leek);
-    EXPECT_EQ(tree.GetCount(), 4u);
-}
 
-TEST_F(TreeViewTest, DeleteAllItemsReportsEveryItemAndEndsWithNothingSelected)
-{
-    Make();
-    tree.SelectItem(vegetables);
     host.Forget();
     EXPECT_TRUE(tree.DeleteAllItems());
-    EXPECT_EQ(host.Count(TVN_DELETEITEM), 6);
+    EXPECT_EQ(host.Count(TVN_DELETEITEM), 4);
     ASSERT_EQ(host.Count(TVN_SELCHANGED), 1);
     EXPECT_EQ(host.Of(TVN_SELCHANGED)[0].newItem, nullptr) << "nothing is left to take the selection";
-    EXPECT_EQ(tree.GetCount(), 0u);
     EXPECT_EQ(tree.GetRootItem(), nullptr);
-    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
     EXPECT_EQ(Widget()->topLevelItemCount(), 0);
 }
 
-// --- Sorting, check boxes, redraw.
+// --- Sorting and check boxes.
 
 int CALLBACK_ByDataDescending(LPARAM a, LPARAM b, LPARAM) { return a > b ? -1 : a < b ? 1 : 0; }
 
@@ -463,7 +384,6 @@ TEST_F(TreeViewTest, SortChildrenOrdersCaseInsensitivelyKeepingHandlesAndState)
     EXPECT_EQ(Children(fruits), (std::vector<CString>{"apple", "Banana", "Cherry"}));
     EXPECT_EQ(tree.GetChildItem(fruits), apple);
     EXPECT_EQ(tree.GetSelectedItem(), cherry);
-    EXPECT_TRUE(Expanded(fruits));
     EXPECT_TRUE(Widget()->topLevelItem(0)->isExpanded());
     EXPECT_EQ(Widget()->currentItem()->text(0), QStringLiteral("Cherry"));
     EXPECT_TRUE(host.heard.empty());
@@ -480,7 +400,6 @@ TEST_F(TreeViewTest, CheckBoxesFollowSetCheckAndTheSpaceKey)
     Make(TVS_HASBUTTONS | TVS_LINESATROOT | TVS_CHECKBOXES);
     EXPECT_EQ(tree.GetCheck(leek), FALSE);
     EXPECT_TRUE(tree.SetCheck(leek));
-    EXPECT_EQ(tree.GetCheck(leek), TRUE);
     EXPECT_EQ(tree.GetItemState(leek, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2));
     tree.SelectItem(cherry);
     Focus(h);
@@ -488,24 +407,6 @@ TEST_F(TreeViewTest, CheckBoxesFollowSetCheckAndTheSpaceKey)
     EXPECT_EQ(tree.GetCheck(cherry), TRUE);
     Key(VK_SPACE);
     EXPECT_EQ(tree.GetCheck(cherry), FALSE);
-}
-
-TEST_F(TreeViewTest, RedrawCanBeTurnedOffWhileFilling)
-{
-    Make();
-    tree.SendMessage(WM_SETREDRAW, FALSE);
-    EXPECT_FALSE(PeerOf(h)->updatesEnabled());
-    for (int i = 0; i < 50; ++i)
-        tree.InsertItem("more", leek);
-    tree.SendMessage(WM_SETREDRAW, TRUE);
-    EXPECT_TRUE(PeerOf(h)->updatesEnabled());
-    EXPECT_EQ(tree.GetCount(), 56u);
-}
-
-TEST_F(TreeViewTest, AsksForArrowsAndCharacters)
-{
-    Make();
-    EXPECT_EQ(UINT(tree.SendMessage(WM_GETDLGCODE)), UINT(DLGC_WANTARROWS | DLGC_WANTCHARS));
 }
 
 } // namespace

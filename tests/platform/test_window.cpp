@@ -13,7 +13,7 @@ constexpr UINT WM_FIRST = WM_APP + 1, WM_SECOND = WM_APP + 2, WM_THIRD = WM_APP 
 // ---------------------------------------------------------------------------------------------------------------
 // Sent and posted messages.
 
-class OrderDialog : public RecordingDialog
+class OrderDialog : public ControlsDialog
 {
   public:
     DECLARE_MESSAGE_MAP()
@@ -49,19 +49,15 @@ using Messages = ShownDialog<OrderDialog>;
 
 TEST_F(Messages, SentMessagesRunAtOncePostedOnesAfterTheHandlerInOrder)
 {
+    EXPECT_TRUE(dlg.PostMessage(WM_THIRD, 1));
+    EXPECT_TRUE(dlg.log.empty()) << "PostMessage returns at once";
+    Pump();
+    dlg.log.clear();
     EXPECT_EQ(dlg.SendMessage(WM_FIRST), 11);
     EXPECT_EQ(dlg.log, (std::vector<std::string>{"first begins", "message 4", "sent returned 40", "first ends"}));
     Pump();
     EXPECT_EQ(dlg.log, (std::vector<std::string>{"first begins", "message 4", "sent returned 40", "first ends",
                                                  "message 2", "message 3"}));
-}
-
-TEST_F(Messages, PostMessageReturnsAtOnce)
-{
-    EXPECT_TRUE(dlg.PostMessage(WM_FIRST));
-    EXPECT_TRUE(dlg.log.empty());
-    Pump();
-    EXPECT_EQ(dlg.log.size(), 6u);
 }
 
 TEST_F(Messages, PostedMessagesToADestroyedWindowAreDropped)
@@ -79,7 +75,7 @@ TEST_F(Messages, PostedMessagesToADestroyedWindowAreDropped)
 // ---------------------------------------------------------------------------------------------------------------
 // Message map chaining.
 
-class BaseDialog : public RecordingDialog
+class BaseDialog : public ControlsDialog
 {
   public:
     DECLARE_MESSAGE_MAP()
@@ -129,26 +125,16 @@ const MessageMap& DerivedDialog::GetThisMessageMap()
 
 using MessageMaps = ShownDialog<DerivedDialog>;
 
-TEST_F(MessageMaps, TheDerivedEntryWinsAndTheBaseEntryIsNotAlsoRun)
+TEST_F(MessageMaps, TheDerivedEntryWinsBaseEntriesRunForTheRestAndUnmappedOnesGoToTheDefault)
 {
     EXPECT_EQ(dlg.SendMessage(WM_FIRST), 101);
     Click(dlg, IDC_APPLY);
-    EXPECT_EQ(dlg.log, (std::vector<std::string>{"derived first", "derived apply"}));
-}
-
-TEST_F(MessageMaps, BaseEntriesStillRunForMessagesTheDerivedClassDoesNotMap)
-{
     EXPECT_EQ(dlg.SendMessage(WM_SECOND), 2);
-    EXPECT_EQ(dlg.log, (std::vector<std::string>{"base second"}));
+    EXPECT_EQ(dlg.SendMessage(WM_THIRD), 0);
+    EXPECT_EQ(dlg.log, (std::vector<std::string>{"derived first", "derived apply", "base second"}));
     Key(VK_ESCAPE); // CDialog's own IDCANCEL entry, two maps up
     EXPECT_EQ(dlg.cancels, 1);
     EXPECT_FALSE(dlg.IsWindowVisible());
-}
-
-TEST_F(MessageMaps, UnmappedMessagesGoToTheDefaultProcedure)
-{
-    EXPECT_EQ(dlg.SendMessage(WM_THIRD), 0);
-    EXPECT_TRUE(dlg.log.empty());
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -176,9 +162,9 @@ const MessageMap& EditHooks::GetThisMessageMap()
     return map;
 }
 
-using DefaultProcessing = ShownDialog<RecordingDialog>;
+using Windows = ShownDialog<ControlsDialog>;
 
-TEST_F(DefaultProcessing, DefaultFromAHandlerReachesTheClassProcedure)
+TEST_F(Windows, DefaultFromAHandlerReachesTheClassProcedureAndReturnsItsResult)
 {
     EditHooks edit;
     ASSERT_TRUE(edit.SubclassDlgItem(IDC_NAME, &dlg));
@@ -188,22 +174,12 @@ TEST_F(DefaultProcessing, DefaultFromAHandlerReachesTheClassProcedure)
     edit.SetWindowText("kept back");
     EXPECT_EQ(edit.GetWindowText(), "passed on");
     EXPECT_EQ(edit.seen, (std::vector<CString>{"passed on", "kept back"}));
-    edit.UnsubclassWindow();
-}
-
-TEST_F(DefaultProcessing, DefaultReturnsTheClassResult)
-{
-    EditHooks edit;
-    ASSERT_TRUE(edit.SubclassDlgItem(IDC_NAME, &dlg));
     UINT code = UINT(edit.SendMessage(WM_GETDLGCODE));
     EXPECT_TRUE(code & DLGC_HASSETSEL) << "the edit's own code came through Default()";
     EXPECT_TRUE(code & DLGC_WANTTAB);
     edit.UnsubclassWindow();
-}
 
-TEST_F(DefaultProcessing, AMultiLineEditThatWantsTabTypesIt)
-{
-    EditHooks edit;
+    // A multi-line edit that wants Tab types it.
     ASSERT_TRUE(edit.SubclassDlgItem(IDC_NOTES, &dlg));
     Focus(edit);
     Type("a");
@@ -217,9 +193,7 @@ TEST_F(DefaultProcessing, AMultiLineEditThatWantsTabTypesIt)
 // ---------------------------------------------------------------------------------------------------------------
 // Handles and bad input.
 
-using Handles = ShownDialog<RecordingDialog>;
-
-TEST_F(Handles, FromHandleGivesTheAttachedObjectOrAWrapper)
+TEST_F(Windows, FromHandleGivesTheAttachedObjectOrAWrapperOfTheControlsClass)
 {
     EXPECT_EQ(CWnd::FromHandle(dlg.m_hWnd), &dlg);
     EXPECT_EQ(CWnd::FromHandlePermanent(dlg.m_hWnd), &dlg);
@@ -233,10 +207,8 @@ TEST_F(Handles, FromHandleGivesTheAttachedObjectOrAWrapper)
     EXPECT_EQ(wrapper->GetTopLevelParent(), &dlg);
     EXPECT_TRUE(dlg.IsChild(wrapper));
     EXPECT_FALSE(wrapper->IsChild(&dlg));
-}
 
-TEST_F(Handles, AControlsWrapperIsOfItsClassSoMfcStyleCastsHold)
-{
+    // A control's wrapper is of its class, so MFC-style casts hold.
     EXPECT_NE(dynamic_cast<CButton*>(dlg.GetDlgItem(IDC_CHECK)), nullptr);
     EXPECT_NE(dynamic_cast<CButton*>(dlg.GetDlgItem(IDOK)), nullptr);
     EXPECT_NE(dynamic_cast<CEdit*>(dlg.GetDlgItem(IDC_NOTES)), nullptr);
@@ -245,70 +217,37 @@ TEST_F(Handles, AControlsWrapperIsOfItsClassSoMfcStyleCastsHold)
     EXPECT_EQ(dynamic_cast<CEdit*>(dlg.GetDlgItem(IDC_CHECK)), nullptr);
 }
 
-TEST_F(Handles, ChildWindowsComeInTemplateOrder)
+TEST(BadInput, NullAndStaleHandlesAndMissingTemplatesAreHarmless)
 {
-    std::vector<int> ids;
-    for (CWnd* w = dlg.GetWindow(GW_CHILD); w; w = w->GetWindow(GW_HWNDNEXT))
-        ids.push_back(w->GetDlgCtrlID());
-    EXPECT_EQ(ids, (std::vector<int>{IDC_STATIC, IDC_NAME, IDC_COUNT, IDC_LIST, IDC_EDITCOMBO, IDC_CHECK,
-                                     IDC_MANUALCHECK, IDC_RADIO1, IDC_RADIO2, IDC_RADIO3, IDC_RADIO4, IDC_RADIO5,
-                                     IDC_NOTES, IDC_MEMO,
-                                     IDC_APPLY, IDOK, IDCANCEL}));
-    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindow(GW_HWNDPREV)->GetDlgCtrlID(), IDC_STATIC);
-    EXPECT_EQ(dlg.GetDlgItem(IDCANCEL)->GetWindow(GW_HWNDNEXT), nullptr);
-}
-
-TEST_F(Handles, StylesComeFromTheTemplate)
-{
-    EXPECT_TRUE(dlg.GetDlgItem(IDC_RADIO1)->GetStyle() & WS_GROUP);
-    EXPECT_FALSE(dlg.GetDlgItem(IDC_RADIO2)->GetStyle() & WS_TABSTOP);
-    EXPECT_EQ(dlg.GetDlgItem(IDC_LIST)->GetStyle() & 3, DWORD(CBS_DROPDOWNLIST));
-    EXPECT_TRUE(dlg.GetDlgItem(IDC_NAME)->GetStyle() & WS_CHILD);
-    EXPECT_EQ(GetWindowClassName(Item(dlg, IDC_NAME)).CompareNoCase("Edit"), 0);
-    EXPECT_EQ(GetWindowClassName(dlg.m_hWnd), "#32770");
-}
-
-TEST(BadInput, NullAndStaleHandlesAreHarmless)
-{
-    EXPECT_FALSE(::IsWindow(nullptr));
     EXPECT_EQ(::SendMessage(nullptr, WM_SETTEXT, 0, LPARAM("x")), 0);
     EXPECT_FALSE(::PostMessage(nullptr, WM_CLOSE));
     EXPECT_EQ(::GetDlgItem(nullptr, 1), nullptr);
-    EXPECT_EQ(::GetParent(nullptr), nullptr);
-    EXPECT_EQ(::GetDlgCtrlID(nullptr), 0);
     EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
 
     CWnd unattached;
-    EXPECT_EQ(unattached.GetSafeHwnd(), nullptr);
-    EXPECT_FALSE(unattached.IsWindowVisible());
     EXPECT_EQ(unattached.GetWindowText(), "");
-    EXPECT_EQ(unattached.GetDlgItem(IDOK), nullptr);
     unattached.SetWindowText("nothing");
     unattached.MoveWindow(0, 0, 10, 10);
     unattached.ShowWindow(SW_SHOW);
     unattached.SetFocus();
     EXPECT_FALSE(unattached.DestroyWindow());
 
-    RecordingDialog dlg;
+    ControlsDialog dlg;
     ASSERT_TRUE(dlg.Create(IDD_CONTROLS));
     CWnd* name = dlg.GetDlgItem(IDC_NAME);
     HWND stale = name->m_hWnd;
     dlg.DestroyWindow();
     Pump();
     EXPECT_FALSE(::IsWindow(stale));
-    EXPECT_EQ(::GetDlgCtrlID(stale), 0);
     EXPECT_EQ(::SendMessage(stale, WM_GETTEXTLENGTH), 0);
     EXPECT_EQ(dlg.GetDlgItem(IDC_NAME), nullptr);
     dlg.SetDlgItemText(IDC_NAME, "gone");
-    EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_CHECK), 0u);
-}
 
-TEST(BadInput, AMissingTemplateFailsCreationAndDoModal)
-{
-    RecordingDialog missing(4711);
+    // A missing template fails creation and DoModal.
+    ControlsDialog missing(4711);
     EXPECT_FALSE(missing.Create(4711));
     EXPECT_EQ(missing.m_hWnd, nullptr);
-    RecordingDialog modal(4711);
+    ControlsDialog modal(4711);
     EXPECT_EQ(modal.DoModal(), -1);
 }
 

@@ -8,7 +8,6 @@
 #include <ostream>
 
 #include "platform/afxres.h"
-#include "platform/window_p.h"
 
 namespace pdt::test
 {
@@ -180,11 +179,6 @@ void EnsureSupportTestResources()
     static Resources resources;
 }
 
-QWidget* Peer(HWND h)
-{
-    return IsWindow(h) ? h->widget.data() : nullptr;
-}
-
 QImage IconImage(HWND button)
 {
     auto* b = qobject_cast<QAbstractButton*>(Peer(button));
@@ -205,33 +199,25 @@ std::ostream& operator<<(std::ostream& os, const PickerEvent& e)
 
 const MessageMap& SupportHost::GetThisMessageMap()
 {
-    static const MessageMap map(&CDialog::GetThisMessageMap(),
+    static const MessageMap map(&RecordingDialog::GetThisMessageMap(),
                                 {
-                                    mm::Message(CPN_DROPDOWN, &SupportHost::OnDropDown),
-                                    mm::Message(CPN_CLOSEUP, &SupportHost::OnCloseUp),
-                                    mm::Message(CPN_SELENDOK, &SupportHost::OnSelEndOk),
-                                    mm::Message(CPN_SELENDCANCEL, &SupportHost::OnSelEndCancel),
+                                    mm::Message(CPN_DROPDOWN, &SupportHost::OnPicker<CPN_DROPDOWN>),
+                                    mm::Message(CPN_CLOSEUP, &SupportHost::OnPicker<CPN_CLOSEUP>),
+                                    mm::Message(CPN_SELENDOK, &SupportHost::OnPicker<CPN_SELENDOK>),
+                                    mm::Message(CPN_SELENDCANCEL, &SupportHost::OnPicker<CPN_SELENDCANCEL>),
                                 });
     return map;
 }
 
 BOOL SupportHost::OnInitDialog()
 {
-    CDialog::OnInitDialog();
+    RecordingDialog::OnInitDialog();
     m_node.SubclassDlgItem(IDC_PICK_NODE, this);
     m_text.SubclassDlgItem(IDC_PICK_TEXT, this);
     m_bare.SubclassDlgItem(IDC_PICK_BARE, this);
     m_go.SubclassDlgItem(IDC_BUTTON_GO, this);
     m_icon.SubclassDlgItem(IDC_BUTTON_ICON, this);
     return TRUE;
-}
-
-LRESULT SupportHost::OnSelEndOk(WPARAM wp, LPARAM lp)
-{
-    Record(CPN_SELENDOK, wp, lp);
-    if (onChosen)
-        onChosen(*this, COLORREF(wp), int(lp));
-    return 0;
 }
 
 } // namespace pdt::test

@@ -7,23 +7,12 @@
 #include <functional>
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "platform/testing/pdttest.h"
 #include "support/Support.h"
 
-class QWidget;
 class QImage;
-
-inline void PrintTo(const CRect& r, std::ostream* os)
-{
-    *os << "(" << r.left << "," << r.top << ")-(" << r.right << "," << r.bottom << ")";
-}
-inline void PrintTo(const CPoint& p, std::ostream* os)
-{
-    *os << "(" << p.x << "," << p.y << ")";
-}
 
 namespace pdt::test
 {
@@ -69,9 +58,7 @@ bool ArrowPixel(int x, int y);
 // Registers the tests' resource module on first use.
 void EnsureSupportTestResources();
 
-// The toolkit widget behind a window.
-QWidget* Peer(HWND h);
-// Pixel of a button's icon at its icon size, or of any pixmap-bearing widget's icon.
+// A button's icon at its icon size.
 QImage IconImage(HWND button);
 
 struct PickerEvent
@@ -84,75 +71,36 @@ struct PickerEvent
 std::ostream& operator<<(std::ostream& os, const PickerEvent& e);
 
 // The host dialog: pickers and bitmap buttons subclassed in OnInitDialog, every picker notification recorded.
-class SupportHost : public CDialog
+class SupportHost : public RecordingDialog
 {
   public:
-    SupportHost() : CDialog(IDD_SUPPORT_HOST)
-    {
-        EnsureSupportTestResources();
-    }
+    SupportHost() : RecordingDialog(IDD_SUPPORT_HOST) { EnsureSupportTestResources(); }
 
     CColourPicker m_node, m_text, m_bare;
     CButtonEx m_go, m_icon;
     std::vector<PickerEvent> events;
-    std::vector<std::pair<int, int>> commands; // (id, notification code) of every WM_COMMAND
     // Called on CPN_SELENDOK after it is recorded, as a property page reacts to the choice.
     std::function<void(SupportHost&, COLORREF, int)> onChosen;
 
     BOOL OnInitDialog() override;
-    BOOL OnCommand(WPARAM wp, LPARAM lp) override
-    {
-        commands.emplace_back(LOWORD(wp), int(HIWORD(wp)));
-        return CDialog::OnCommand(wp, lp);
-    }
-    CComboBox& Combo(int id)
-    {
-        return *static_cast<CComboBox*>(GetDlgItem(id));
-    }
-    CEdit& Edit(int id)
-    {
-        return *static_cast<CEdit*>(GetDlgItem(id));
-    }
+    CComboBox& Combo(int id) { return *static_cast<CComboBox*>(GetDlgItem(id)); }
+    CEdit& Edit(int id) { return *static_cast<CEdit*>(GetDlgItem(id)); }
 
-    LRESULT OnDropDown(WPARAM wp, LPARAM lp)
+    template <UINT Message> LRESULT OnPicker(WPARAM wp, LPARAM lp)
     {
-        return Record(CPN_DROPDOWN, wp, lp);
-    }
-    LRESULT OnCloseUp(WPARAM wp, LPARAM lp)
-    {
-        return Record(CPN_CLOSEUP, wp, lp);
-    }
-    LRESULT OnSelEndOk(WPARAM wp, LPARAM lp);
-    LRESULT OnSelEndCancel(WPARAM wp, LPARAM lp)
-    {
-        return Record(CPN_SELENDCANCEL, wp, lp);
-    }
-    DECLARE_MESSAGE_MAP()
-
-  private:
-    LRESULT Record(UINT message, WPARAM wp, LPARAM lp)
-    {
-        events.push_back({message, COLORREF(wp), int(lp)});
+        events.push_back({Message, COLORREF(wp), int(lp)});
+        if (Message == CPN_SELENDOK && onChosen)
+            onChosen(*this, COLORREF(wp), int(lp));
         return 0;
     }
+    DECLARE_MESSAGE_MAP()
 };
 
 // A shown, modeless host for each test.
-class HostTest : public ::testing::Test
+class HostTest : public ShownDialog<SupportHost>
 {
   protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(host.Create(IDD_SUPPORT_HOST));
-        host.ShowWindow(SW_SHOW);
-        Pump();
-    }
-    void TearDown() override
-    {
-        host.DestroyWindow();
-        Pump();
-    }
-    SupportHost host;
+    SupportHost& host = dlg;
 };
 
 } // namespace pdt::test

@@ -21,23 +21,21 @@ TEST(ScriptPad, TypingWithEnterAndTabThenOkReturnsTheTextWithWindowsLineEnds)
 {
     CString text = "LET A = 1\r\nPRINT A";
     ExpectModal([](CDialog& d) {
-        EXPECT_EQ(d.GetTemplateID(), UINT(IDD_SCRIPTPAD));
         EXPECT_EQ(d.GetWindowText(), "Edit program: Pallet");
-        EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), IDC_SCRIPTPAD_TEXT);
-        EXPECT_EQ(d.GetDlgItem(IDC_SCRIPTPAD_TEXT)->GetWindowText(), "LET A = 1\r\nPRINT A");
+        EXPECT_EQ(FocusId(), IDC_SCRIPTPAD_TEXT);
         Key(VK_END, false, true); // Ctrl+End: after the last character
         Key(VK_RETURN);
         Key(VK_TAB);
         Type("END");
         EXPECT_TRUE(d.IsWindowVisible()) << "Enter is a new line, not OK";
-        EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), IDC_SCRIPTPAD_TEXT) << "Tab is a tab, not the next control";
+        EXPECT_EQ(FocusId(), IDC_SCRIPTPAD_TEXT) << "Tab is a tab, not the next control";
         Click(d, IDOK);
     });
     EXPECT_TRUE(ScriptPad(text, "Edit program: Pallet", nullptr));
     EXPECT_EQ(text, "LET A = 1\r\nPRINT A\r\n\tEND");
 }
 
-TEST(ScriptPad, TypingStartsAtTheBeginningWithoutReplacingTheProgram)
+TEST(ScriptPad, TypingStartsAtTheBeginningAndCancelOrEscapeLeaveTheTextAlone)
 {
     CString text = "rest";
     ExpectModal([](CDialog& d) {
@@ -45,12 +43,9 @@ TEST(ScriptPad, TypingStartsAtTheBeginningWithoutReplacingTheProgram)
         Click(d, IDOK);
     });
     ASSERT_TRUE(ScriptPad(text, "Program", nullptr));
-    EXPECT_EQ(text, "first rest");
-}
+    EXPECT_EQ(text, "first rest") << "nothing of the program was replaced";
 
-TEST(ScriptPad, CancelAndEscapeLeaveTheTextAlone)
-{
-    CString text = "original";
+    text = "original";
     ExpectModal([](CDialog& d) {
         Type("changed ");
         Click(d, IDCANCEL);
@@ -71,38 +66,28 @@ TEST(ScriptPad, ShiftTabLeavesTheEditorForTheButtons)
     CString text;
     ExpectModal([](CDialog& d) {
         Key(VK_TAB, true);
-        EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), IDCANCEL);
+        EXPECT_EQ(FocusId(), IDCANCEL);
         EXPECT_EQ(d.GetDlgItem(IDC_SCRIPTPAD_TEXT)->GetWindowText(), "");
         Key(VK_RETURN); // the focused Cancel button
     });
     EXPECT_FALSE(ScriptPad(text, nullptr, nullptr));
 }
 
-TEST(ScriptPad, MonospaceWithTabStopsEveryFourCharacters)
+TEST(ScriptPad, MonospaceWithTabStopsEveryFourCharactersAndLoneLineEndsComeBackAsCrLf)
 {
-    CString text = "a\tb";
+    CString text = "one\ntwo\rthree\r\n\tfour";
     ExpectModal([](CDialog& d) {
         QPlainTextEdit* editor = Editor(d);
         ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->document()->blockCount(), 4);
         EXPECT_TRUE(QFontInfo(editor->font()).fixedPitch()) << QFontInfo(editor->font()).family().toStdString();
         qreal space = QFontMetricsF(editor->font()).horizontalAdvance(QLatin1Char(' '));
         EXPECT_NEAR(editor->tabStopDistance(), 4 * space, 0.5);
         EXPECT_EQ(d.GetWindowText(), "Program") << "no title: the window's own caption";
         Click(d, IDOK);
     });
-    EXPECT_TRUE(ScriptPad(text, "", nullptr));
-    EXPECT_EQ(text, "a\tb");
-}
-
-TEST(ScriptPad, LoneLineFeedsAndCarriageReturnsComeBackAsCrLf)
-{
-    CString text = "one\ntwo\rthree\r\nfour";
-    ExpectModal([](CDialog& d) {
-        EXPECT_EQ(Editor(d)->document()->blockCount(), 4);
-        Click(d, IDOK);
-    });
-    ASSERT_TRUE(ScriptPad(text, "Program", nullptr));
-    EXPECT_EQ(text, "one\r\ntwo\r\nthree\r\nfour");
+    ASSERT_TRUE(ScriptPad(text, "", nullptr));
+    EXPECT_EQ(text, "one\r\ntwo\r\nthree\r\n\tfour");
 }
 
 } // namespace

@@ -21,3 +21,12 @@
 #define IDC_HOST_EDIT     5301
 #define IDC_PAGE_AREA     5302
 #define IDS_GREETING      5900
+// GDI and menu tests.
+#define IDB_GDI4X2        5940
+#define IDR_TESTMENU      5950
+#define ID_TM_COPY        5951
+#define ID_TM_PASTE       5952
+#define ID_TM_CLEARALL    5953
+#define ID_TM_DEEP        5954
+#define ID_TM_CHECKED     5955
+#define ID_TM_OTHER       5956

@@ -1,0 +1,64 @@
+#include "portable/CDlgDefineKeypadModels.h"
+
+#include "resources/resource.h"
+
+CDlgDefineKeypadM10::CDlgDefineKeypadM10(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent)
+    : CDlgDefineKeypad(nMode, IDD_KEYPAD_M10, pParent)
+{
+    m_pKeypad = new CKeypadM10(pKeymap, this);
+}
+
+CDlgDefineKeypadM13::CDlgDefineKeypadM13(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent)
+    : CDlgDefineKeypad(nMode, IDD_KEYPAD_M13, pParent)
+{
+    m_pKeypad = new CKeypadM13(pKeymap, this);
+}
+
+CDlgDefineKeypadN13::CDlgDefineKeypadN13(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent)
+    : CDlgDefineKeypad(nMode, IDD_KEYPAD_N13, pParent)
+{
+    m_pKeypad = new CKeypadN13(pKeymap, this);
+}
+
+CDlgDefineKeypadM20::CDlgDefineKeypadM20(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent)
+    : CDlgDefineKeypad(nMode, IDD_KEYPAD_M20, pParent)
+{
+    m_pKeypad = new CKeypadM20(pKeymap, this);
+}
+
+CDlgDefineKeypadM20X::CDlgDefineKeypadM20X(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent)
+    : CDlgDefineKeypad(nMode, IDD_KEYPAD_M20X, pParent)
+{
+    m_pKeypad = new CKeypadM20X(pKeymap, this);
+}
+
+CDlgDefineKeypadR50::CDlgDefineKeypadR50(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent)
+    : CDlgDefineKeypad(nMode, IDD_KEYPAD_R50, pParent)
+{
+    m_pKeypad = new CKeypadR50(pKeymap, this);
+}
+
+CDlgDefineKeypadR50G::CDlgDefineKeypadR50G(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent)
+    : CDlgDefineKeypad(nMode, IDD_KEYPAD_R50G, pParent)
+{
+    m_pKeypad = new CKeypadR50G(pKeymap, this);
+}
+
+CDlgDefineKeypad* CreateKeypadDialog(const CString& strModel, int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent)
+{
+    if (strModel == "M-10")
+        return new CDlgDefineKeypadM10(nMode, pKeymap, pParent);
+    if (strModel == "M-13")
+        return new CDlgDefineKeypadM13(nMode, pKeymap, pParent);
+    if (strModel == "N-13")
+        return new CDlgDefineKeypadN13(nMode, pKeymap, pParent);
+    if (strModel == "M-20")
+        return new CDlgDefineKeypadM20(nMode, pKeymap, pParent);
+    if (strModel == "M-20X")
+        return new CDlgDefineKeypadM20X(nMode, pKeymap, pParent);
+    if (strModel == "R-50")
+        return new CDlgDefineKeypadR50(nMode, pKeymap, pParent);
+    if (strModel == "R-50G")
+        return new CDlgDefineKeypadR50G(nMode, pKeymap, pParent);
+    return nullptr;
+}

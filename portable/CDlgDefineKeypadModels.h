@@ -1,0 +1,54 @@
+// The keypad dialogs of the seven terminal models: a template and a simulator each.
+#pragma once
+
+#include "portable/CDlgDefineKeypad.h"
+
+// Each constructor copies pKeymap (KEYMAP_SIZE entries) into its simulator; after OK the owner reads
+// m_pKeypad->m_nKeyID or copies m_pKeypad->m_keymap back.
+
+class CDlgDefineKeypadM10 : public CDlgDefineKeypad
+{
+  public:
+    CDlgDefineKeypadM10(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent = nullptr);
+};
+
+class CDlgDefineKeypadM13 : public CDlgDefineKeypad
+{
+  public:
+    CDlgDefineKeypadM13(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent = nullptr);
+};
+
+class CDlgDefineKeypadN13 : public CDlgDefineKeypad
+{
+  public:
+    CDlgDefineKeypadN13(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent = nullptr);
+};
+
+class CDlgDefineKeypadM20 : public CDlgDefineKeypad
+{
+  public:
+    CDlgDefineKeypadM20(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent = nullptr);
+};
+
+class CDlgDefineKeypadM20X : public CDlgDefineKeypad
+{
+  public:
+    CDlgDefineKeypadM20X(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent = nullptr);
+};
+
+class CDlgDefineKeypadR50 : public CDlgDefineKeypad
+{
+  public:
+    CDlgDefineKeypadR50(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent = nullptr);
+};
+
+class CDlgDefineKeypadR50G : public CDlgDefineKeypad
+{
+  public:
+    CDlgDefineKeypadR50G(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent = nullptr);
+};
+
+// The keypad dialog of a model display name ("M-10" ... "R-50G", matched exactly), created on the
+// heap; null for any other name. The caller runs and deletes it.
+CDlgDefineKeypad* CreateKeypadDialog(const CString& strModel, int nMode, const KEYMAP_KEY* pKeymap,
+                                     CWnd* pParent = nullptr);

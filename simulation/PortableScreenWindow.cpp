@@ -1,0 +1,395 @@
+// Portable screen: painting, the cursor mark and caret, focus, mouse selection, context menu and clipboard.
+#include "simulation/PortableScreen.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "resources/resource.h"
+
+const MessageMap& CPortableScreen::GetThisMessageMap()
+{
+    using T = CPortableScreen;
+    static const MessageMap map(
+        &CWnd::GetThisMessageMap(),
+        {
+            mm::GetDlgCode(&T::OnGetDlgCode),
+            mm::Paint(&T::OnPaint),
+            mm::Focus(WM_SETFOCUS, &T::OnSetFocus),
+            mm::Mouse(WM_LBUTTONDOWN, &T::OnLButtonDown),
+            mm::Focus(WM_KILLFOCUS, &T::OnKillFocus),
+            {WM_CREATE, 0, 0, 0,
+             [](CWnd* w, WPARAM, LPARAM lp, LRESULT& r) {
+                 r = static_cast<T*>(w)->OnCreate(reinterpret_cast<LPVOID>(lp));
+                 return true;
+             }},
+            mm::Key(WM_CHAR, &T::OnChar),
+            mm::Key(WM_KEYDOWN, &T::OnKeyDown),
+            mm::ContextMenu(&T::OnContextMenu),
+            mm::Mouse(WM_LBUTTONUP, &T::OnLButtonUp),
+            mm::Mouse(WM_MOUSEMOVE, &T::OnMouseMove),
+            mm::Mouse(WM_RBUTTONDOWN, &T::OnRButtonDown),
+            mm::Command(ID_PSCREEN_CLEARALL, 0, &T::OnClearAll),
+            mm::Command(ID_PSCREEN_COPY, 0, &T::OnCopy),
+            mm::Command(ID_PSCREEN_PASTE, 0, &T::OnPaste),
+            mm::Command(ID_PSCREEN_REDRAW, 0, &T::OnRedraw),
+            {WM_ERASEBKGND, 0, 0, 0,
+             [](CWnd* w, WPARAM wp, LPARAM, LRESULT& r) {
+                 r = static_cast<T*>(w)->OnEraseBkgnd(CDC::FromHandle(reinterpret_cast<HDC>(wp)));
+                 return true;
+             }},
+        });
+    return map;
+}
+
+BOOL CPortableScreen::OnEraseBkgnd(CDC*) { return TRUE; }
+void CPortableScreen::OnKeyDown(UINT, UINT, UINT) { Default(); }
+void CPortableScreen::OnRButtonDown(UINT, CPoint) { Default(); }
+
+// ---------------------------------------------------------------------------------------------------------------
+// Cursor mark: the caret plus a white bar under the cell, drawn straight onto the window.
+
+void CPortableScreen::ShowCursor()
+{
+    if (m_nMarkHeld || !m_bCursorEnabled || !(m_bSimulation || m_bCaretCreated))
+        return;
+    ShowCaret();
+    DrawCursor(m_ptCursor, nullptr, &m_penCursor);
+}
+
+void CPortableScreen::HideCursor()
+{
+    if (m_nMarkHeld || !m_bCursorEnabled || !(m_bSimulation || m_bCaretCreated))
+        return;
+    HideCaret();
+    DrawCursor(m_ptCursor, nullptr, &m_penErase);
+}
+
+void CPortableScreen::DrawCursor(CPoint cell, CDC* pDC, CPen* pen)
+{
+    if (!IsWindow(m_hWnd))
+        return;
+    CRect r = GetCharRect(cell.x, cell.y);
+    SetCaretPos(CPoint(r.left - 2, r.top - 2));
+    if (m_bSelecting)
+        return; // the selection's underline is in that place
+    CClientDC client(this);
+    CDC* dc = pDC ? pDC : &client;
+    CPen* old = dc->SelectObject(pen);
+    dc->MoveTo(r.left, r.bottom + 3);
+    dc->LineTo(r.right - 3, r.bottom + 3);
+    dc->SelectObject(old);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Focus.
+
+void CPortableScreen::OnSetFocus(CWnd*)
+{
+    Default();
+    if (!m_bSimulation && !m_bCaretCreated)
+    {
+        CreateSolidCaret(std::max(2, GetSystemMetrics(SM_CXBORDER)), m_nCharHeight + 2);
+        m_bCaretCreated = true;
+    }
+    ShowCursor();
+}
+
+void CPortableScreen::OnKillFocus(CWnd*)
+{
+    Default();
+    HideCursor();
+    if (!m_bSimulation && m_bCaretCreated)
+    {
+        DestroyCaret();
+        m_bCaretCreated = false;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Painting.
+
+void CPortableScreen::OnPaint()
+{
+    CPaintDC dc(this);
+    if (!m_pScreen)
+    {
+        // Not set up yet: just the background.
+        CRect all;
+        GetClientRect(&all);
+        dc.FillRect(&all, &m_brBack);
+        return;
+    }
+    CFont* oldFont = m_font.GetSafeHandle() ? dc.SelectObject(&m_font) : nullptr;
+    CPen* oldPen = dc.SelectObject(&m_penGrid);
+    CBrush* oldBrush = dc.SelectObject(&m_brBack);
+    dc.SetTextColor(RGB(0, 0, 0));
+    dc.SetBkColor(m_crBack);
+
+    HideCursor();
+
+    const int W = m_sizeWindow.cx, H = m_sizeWindow.cy;
+    // The cell fills below start a little right of each cell, to spare the previous glyph's overhang; the glyph's
+    // own background covers that column only as far down as the font is high. Start from a clean background.
+    CRect all(0, 0, W, H);
+    dc.FillRect(&all, &m_brBack);
+    CRect strip(0, 0, W, m_nMarginTop);
+    dc.FillRect(&strip, &m_brBack);
+    strip = CRect(0, H - m_nMarginBottom, W, H);
+    dc.FillRect(&strip, &m_brBack);
+    strip = CRect(0, 0, m_nMarginLeft, H);
+    dc.FillRect(&strip, &m_brBack);
+    strip = CRect(W - m_nMarginRight, 0, W, H);
+    dc.FillRect(&strip, &m_brBack);
+
+    const int single = (m_nCharWidth * 10) / 100;
+    // Negative: the second half of a wide character clears back over its first cell.
+    const int dbl = (m_nCharHeight * 10) / 100 - m_nCharWidth - SCREEN_CELL_GAP_X;
+    const bool wide = IsDoubleByte();
+    for (int y = 0; y < m_nRows; ++y)
+    {
+        BYTE lead = 0;
+        CRect prev;
+        for (int x = 0; x < m_nCols; ++x)
+        {
+            CRect r = GetCharRect(x, y);
+            BYTE b = BYTE(m_pScreen[CellIndex(x, y)]);
+            char glyph = char(b);
+            if (b == 0)
+                glyph = ' ';
+            else if (b == 13)
+                glyph = wide ? ' ' : char(0xB6);
+
+            CRect fill(r.left + (wide && lead ? dbl : single), r.top, r.right + SCREEN_CELL_GAP_X, r.bottom);
+            dc.FillRect(&fill, &m_brBack);
+            fill = CRect(r.left - SCREEN_CELL_GAP_X, r.bottom, r.right + SCREEN_CELL_GAP_X, r.bottom + SCREEN_CELL_GAP_Y);
+            dc.FillRect(&fill, &m_brBack);
+
+            dc.MoveTo(r.right + 1, r.top);
+            dc.LineTo(r.right + 1, r.bottom);
+            dc.MoveTo(r.left, r.bottom);
+            dc.LineTo(r.right + 1, r.bottom);
+
+            if (!wide)
+                dc.TextOut(r.left, r.top, &glyph, 1);
+            else if (lead)
+            {
+                // A single-byte character with bit 7 set (half-width kana) pairs with whatever follows; an empty
+                // cell there adds no glyph of its own.
+                char pair[2] = {char(lead), char(b)};
+                dc.TextOut(prev.left, prev.top, pair, b ? 2 : 1);
+                lead = 0;
+            }
+            else if (b & 0x80)
+                lead = b;
+            else
+                dc.TextOut(r.left, r.top, &glyph, 1);
+
+            if (!m_bSimulation && b == 0)
+            {
+                int cx = (r.left + r.right) / 2, cy = (r.top + r.bottom) / 2;
+                dc.Ellipse(cx - 4, cy - 3, cx + 2, cy + 3);
+            }
+            prev = r;
+        }
+    }
+
+    if (m_bSelecting)
+    {
+        int s = CellIndex(m_ptSelStart.x, m_ptSelStart.y), e = CellIndex(m_ptSelEnd.x, m_ptSelEnd.y);
+        if (s > e)
+            std::swap(s, e);
+        dc.SelectObject(&m_penSelect);
+        for (int y = 0; y < m_nRows; ++y)
+            for (int x = 0; x < m_nCols; ++x)
+            {
+                int i = CellIndex(x, y);
+                if (m_pScreen[i] == 0)
+                    break;
+                if (i < s)
+                    continue;
+                if (i > e)
+                    goto selected;
+                CRect r = GetCharRect(x, y);
+                dc.MoveTo(r.left, r.bottom + 3);
+                dc.LineTo(r.right - 3, r.bottom + 3);
+            }
+    selected:;
+    }
+
+    ShowCursor();
+    dc.SelectObject(oldBrush);
+    dc.SelectObject(oldPen);
+    if (oldFont)
+        dc.SelectObject(oldFont);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Mouse.
+
+bool CPortableScreen::HitTest(CPoint point, CPoint& cell)
+{
+    for (int y = 0; y < m_nRows; ++y)
+        for (int x = 0; x < m_nCols; ++x)
+        {
+            CRect r = GetCharRect(x, y);
+            r.left -= SCREEN_CELL_GAP_X;
+            r.top -= SCREEN_CELL_GAP_Y;
+            if (r.PtInRect(point))
+            {
+                cell = CPoint(x, y);
+                return true;
+            }
+        }
+    return false;
+}
+
+void CPortableScreen::CancelSelection()
+{
+    if (m_bSelecting)
+    {
+        m_bSelecting = false;
+        Invalidate(FALSE);
+    }
+}
+
+void CPortableScreen::OnLButtonDown(UINT, CPoint point)
+{
+    Default();
+    if (m_bSimulation)
+    {
+        // The screen stands for the terminal: a click only brings the simulator forward.
+        if (CWnd* parent = GetParent())
+            parent->SendMessage(WM_ACTIVATE, WA_ACTIVE);
+        return;
+    }
+    HideCursor();
+    CancelSelection();
+    m_bMouseDown = true;
+    m_bSelecting = false;
+    m_bSelAnchored = false;
+    CPoint cell;
+    if (m_pScreen && HitTest(point, cell))
+    {
+        m_ptCursor = cell;
+        if (CWnd::GetFocus() != this)
+            SetFocus();
+        if (CellAt(cell) != 0)
+        {
+            m_bSelAnchored = true;
+            m_ptSelStart = cell;
+            m_ptLastHit = CPoint(-1, -1);
+        }
+    }
+    ShowCursor();
+}
+
+void CPortableScreen::OnMouseMove(UINT, CPoint point)
+{
+    Default();
+    if (m_bSimulation || !m_bMouseDown || !m_bSelAnchored)
+        return;
+    CPoint cell;
+    if (HitTest(point, cell) && !(cell == m_ptLastHit))
+    {
+        m_bSelecting = true;
+        m_ptSelEnd = m_ptLastHit = cell;
+        Invalidate(FALSE);
+    }
+}
+
+void CPortableScreen::OnLButtonUp(UINT, CPoint)
+{
+    Default();
+    if (m_bSimulation)
+        return;
+    m_bMouseDown = false;
+    m_bSelAnchored = false;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Context menu and its commands.
+
+bool CPortableScreen::CheckClipboard() { return IsClipboardFormatAvailable(CF_TEXT) != FALSE; }
+
+void CPortableScreen::OnContextMenu(CWnd*, CPoint)
+{
+    CMenu menu;
+    if (!menu.LoadMenu(IDR_PORTABLESCREEN))
+        return;
+    CMenu* popup = menu.GetSubMenu(0);
+    if (!popup)
+        return;
+    popup->EnableMenuItem(ID_PSCREEN_COPY, MF_BYCOMMAND | (m_bSelecting ? UINT(MF_ENABLED) : UINT(MF_GRAYED)));
+    popup->EnableMenuItem(ID_PSCREEN_PASTE, MF_BYCOMMAND | (CheckClipboard() ? UINT(MF_ENABLED) : UINT(MF_GRAYED)));
+    CPoint at;
+    GetCursorPos(&at);
+    HideCursor();
+    popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_LEFTBUTTON, at.x, at.y, this);
+    ShowCursor();
+    PostMessage(WM_NULL);
+    menu.DestroyMenu();
+}
+
+void CPortableScreen::OnClearAll()
+{
+    if (m_pScreen)
+        std::memset(m_pScreen, 0, size_t(m_nBufSize));
+    Invalidate(TRUE);
+}
+
+void CPortableScreen::OnRedraw() { Invalidate(TRUE); }
+
+void CPortableScreen::OnCopy()
+{
+    if (!m_bSelecting || !m_pScreen)
+        return;
+    int s = CellIndex(m_ptSelStart.x, m_ptSelStart.y), e = CellIndex(m_ptSelEnd.x, m_ptSelEnd.y);
+    if (s > e)
+        std::swap(s, e);
+    CString text = GetSelectedText(s, e);
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, SIZE_T(text.GetLength()) + 2);
+    if (!mem)
+        return;
+    if (char* p = static_cast<char*>(GlobalLock(mem)))
+    {
+        std::memcpy(p, text.c_str(), size_t(text.GetLength()) + 1);
+        GlobalUnlock(mem);
+    }
+    if (!OpenClipboard())
+    {
+        GlobalFree(mem);
+        return;
+    }
+    EmptyClipboard();
+    if (!SetClipboardData(CF_TEXT, mem))
+        GlobalFree(mem);
+    CloseClipboard();
+}
+
+void CPortableScreen::OnPaste()
+{
+    if (!OpenClipboard())
+        return;
+    HANDLE mem = GetClipboardData(CF_TEXT);
+    const char* p = mem ? static_cast<const char*>(GlobalLock(mem)) : nullptr;
+    if (p)
+    {
+        HideCursor();
+        if (m_pScreen)
+            while (*p)
+            {
+                // CR LF, a lone CR and a lone LF are each one line end.
+                UINT c = BYTE(*p++);
+                if (c == 13 && *p == 10)
+                    ++p;
+                else if (c == 10)
+                    c = 13;
+                if (!InsertChar(c, m_ptCursor, m_pScreen))
+                    break;
+            }
+        ShowCursor();
+        Invalidate(FALSE);
+        GlobalUnlock(mem);
+    }
+    CloseClipboard();
+}

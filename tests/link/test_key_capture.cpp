@@ -1,0 +1,205 @@
+// The key of a link is picked on the terminal's keypad: entering the key field opens the keypad dialog
+// of the job's terminal model, and what was picked there lands in the field.
+#include <gtest/gtest.h>
+
+#include "host/HostTerminal.h"
+#include "host/JobDocument.h"
+#include "link/CDlgDefineLink.h"
+#include "link_harness.h"
+#include "portable/CDlgDefineKeypad.h"
+#include "resources/resource.h"
+#include "simulation/Keymap.h"
+#include "tests/simulation/keypad_harness.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+class KeyCapture : public PageTest<CDlgDefineLink>
+{
+  protected:
+    void SetUp() override
+    {
+        PageTest::SetUp();
+        UseModel("M-10");
+        page.m_pDoc = &doc;
+        page.m_pLink = &link;
+        page.m_bKeyInput = TRUE;
+        Load();
+    }
+    void UseModel(const char* model)
+    {
+        doc.Terminal().m_strModel = model;
+        ResetKeymap(doc.Terminal().m_strModel, doc.Terminal().m_keymap);
+    }
+    // A person clicks into the key field.
+    void ClickKeyField()
+    {
+        Click(page, IDC_LINK_KEY);
+        Pump();
+    }
+    static CDlgDefineKeypad& Keypad(CDialog& d) { return static_cast<CDlgDefineKeypad&>(d); }
+
+    JobDocument doc;
+    TestLink link;
+};
+
+TEST_F(KeyCapture, OkWithAKeyWritesItsNameAndTheFocusMovesOn)
+{
+    ExpectModal([](CDialog& d) {
+        EXPECT_EQ(d.GetTemplateID(), UINT(IDD_KEYPAD_M10));
+        EXPECT_EQ(Keypad(d).m_nMode, KEYPAD_MODE_SELECT);
+        EXPECT_FALSE(d.GetDlgItem(IDC_KEY_SET)->IsWindowVisible());
+        Click(d, IDC_KEY_F3);
+        Click(d, IDOK);
+    });
+    ClickKeyField();
+    EXPECT_EQ(Text(IDC_LINK_KEY), "F3");
+    EXPECT_EQ(FocusId(), IDC_LINK_GRP_KEYINPUT);
+    EXPECT_EQ(page.m_nKeypadLock, 0);
+
+    page.UpdateData(TRUE);
+    EXPECT_EQ(page.m_strKey, "F3") << "the host reads the picked key";
+}
+
+TEST_F(KeyCapture, ShiftedKeysArriveByTheirNames)
+{
+    ExpectModal([](CDialog& d) {
+        Click(d, IDC_KEY_CMD);
+        Click(d, IDC_KEY_ALPHA);
+        Click(d, IDOK);
+    });
+    ClickKeyField();
+    EXPECT_EQ(Text(IDC_LINK_KEY), "Exit");
+
+    ExpectModal([](CDialog& d) {
+        Click(d, IDC_KEY_RIGHT);
+        Key(VK_RETURN);
+        Pump();
+    });
+    ClickKeyField();
+    EXPECT_EQ(Text(IDC_LINK_KEY), "Right") << "the stored \"*Rig\" is shown by its full name";
+}
+
+TEST_F(KeyCapture, TheFieldsKeyIsPreselected)
+{
+    page.m_strKey = "right";
+    Load();
+    ExpectModal([](CDialog& d) {
+        EXPECT_EQ(Keypad(d).m_pKeypad->m_nKeyID, 0) << "only \"Right\" itself names the key";
+        Click(d, IDCANCEL);
+    });
+    ClickKeyField();
+
+    page.m_strKey = "Right";
+    Load();
+    ExpectModal([](CDialog& d) {
+        EXPECT_EQ(Keypad(d).m_pKeypad->m_nKeyID, IDC_KEY_RIGHT);
+        EXPECT_EQ(Shown(d), (KeyFields{"Right", "16", ""}));
+        Click(d, IDC_KEY_ANYKEY);
+        Click(d, IDOK);
+    });
+    ClickKeyField();
+    EXPECT_EQ(Text(IDC_LINK_KEY), "Any-key");
+
+    ExpectModal([](CDialog& d) {
+        EXPECT_EQ(Keypad(d).m_pKeypad->m_nKeyID, IDC_KEY_ANYKEY);
+        Click(d, IDCANCEL);
+    });
+    ClickKeyField();
+}
+
+TEST_F(KeyCapture, CancelOrNoKeyLeavesTheField)
+{
+    page.m_strKey = "F1";
+    Load();
+    ExpectModal([](CDialog& d) {
+        Click(d, IDC_KEY_9);
+        Click(d, IDCANCEL);
+    });
+    ClickKeyField();
+    EXPECT_EQ(Text(IDC_LINK_KEY), "F1");
+    EXPECT_EQ(FocusId(), IDC_LINK_GRP_KEYINPUT);
+
+    ExpectModal([](CDialog& d) {
+        Click(d, IDC_KEY_POWER); // no key
+        Click(d, IDOK);
+    });
+    ClickKeyField();
+    EXPECT_EQ(Text(IDC_LINK_KEY), "F1");
+    EXPECT_EQ(FocusId(), IDC_LINK_GRP_KEYINPUT);
+}
+
+TEST_F(KeyCapture, NoSecondKeypadWhileOneIsOpen)
+{
+    ExpectModal([this](CDialog& d) {
+        EXPECT_EQ(page.m_nKeypadLock, 1);
+        // The key field gets the focus again behind the keypad: an unexpected second dialog fails the test.
+        Focus(Item(page, IDC_LINK_KEY));
+        Focus(d.GetDlgItem(IDC_KEY_5)->m_hWnd);
+        Click(d, IDC_KEY_0);
+        Click(d, IDOK);
+    });
+    ClickKeyField();
+    EXPECT_EQ(Text(IDC_LINK_KEY), "0");
+    EXPECT_EQ(page.m_nKeypadLock, 0);
+}
+
+TEST_F(KeyCapture, EachModelOpensItsOwnKeypad)
+{
+    const std::pair<const char*, int> models[] = {
+        {"M-10", IDD_KEYPAD_M10}, {"M-13", IDD_KEYPAD_M13},   {"N-13", IDD_KEYPAD_N13}, {"M-20", IDD_KEYPAD_M20},
+        {"M-20X", IDD_KEYPAD_M20X}, {"R-50", IDD_KEYPAD_R50}, {"R-50G", IDD_KEYPAD_R50G},
+    };
+    for (auto [model, templateId] : models)
+    {
+        SCOPED_TRACE(model);
+        UseModel(model);
+        ExpectModal([templateId = templateId](CDialog& d) {
+            EXPECT_EQ(d.GetTemplateID(), UINT(templateId));
+            Type("7");
+            Click(d, IDOK);
+        });
+        ClickKeyField();
+        EXPECT_EQ(Text(IDC_LINK_KEY), "7");
+    }
+}
+
+TEST_F(KeyCapture, LettersComeFromTheTerminalsOwnKeymap)
+{
+    UseModel("M-20");
+    ExpectModal([](CDialog& d) {
+        Click(d, IDC_KEY_ALPHA);
+        Click(d, IDC_KEY_LEFT);
+        Click(d, IDC_KEY_1);
+        Click(d, IDOK);
+    });
+    ClickKeyField();
+    EXPECT_EQ(Text(IDC_LINK_KEY), "P");
+}
+
+TEST_F(KeyCapture, AnUnknownModelOpensNothing)
+{
+    for (const char* model : {"m-10", "M-30", ""})
+    {
+        SCOPED_TRACE(model);
+        doc.Terminal().m_strModel = model;
+        page.m_strKey = "F2";
+        Load();
+        ClickKeyField(); // a keypad here would be an unexpected modal dialog
+        EXPECT_EQ(Text(IDC_LINK_KEY), "F2");
+        EXPECT_EQ(FocusId(), IDC_LINK_GRP_KEYINPUT);
+        EXPECT_EQ(page.m_nKeypadLock, 0);
+    }
+}
+
+TEST_F(KeyCapture, APageWithoutADocumentOpensNothing)
+{
+    page.m_pDoc = nullptr;
+    ClickKeyField();
+    EXPECT_EQ(FocusId(), IDC_LINK_GRP_KEYINPUT);
+    EXPECT_EQ(page.m_nKeypadLock, 0);
+}
+
+} // namespace

@@ -1,0 +1,213 @@
+// The display-position page inside the node dialog of an input or count node, on the reference host.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "host/HostNode.h"
+#include "host/HostTerminal.h"
+#include "host/JobDocument.h"
+#include "node/CDlgDefineNode.h"
+#include "node/CDlgDefineNodeScreen.h"
+#include "node/CDlgDefineNodeScreenPosition.h"
+#include "platform/testing/pdttest.h"
+#include "resources/resource.h"
+#include "support/Support.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+class ScreenPosition : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        m_settings = std::filesystem::temp_directory_path() / ("pdtdlg-pos-" + std::to_string(::getpid()) + ".ini");
+        theReg.SetFileName(m_settings.string());
+    }
+    void TearDown() override
+    {
+        if (IsWindow(m_dlg.m_hWnd))
+            m_dlg.DestroyWindow();
+        Pump();
+        std::filesystem::remove(m_settings);
+    }
+
+    // Opens the node's dialog on the position page and returns the page.
+    CDlgDefineNodeScreenPosition& Open(HostNode* node)
+    {
+        OPTIONITEM* options = m_doc.BeginDefineNode(node);
+        m_doc.m_nLastOptionID = IDD_NODE_SCREENPOSITION;
+        m_dlg.CreateDefineNode(node, options);
+        m_dlg.ShowWindow(SW_SHOW);
+        Pump();
+        auto* page = static_cast<CDlgDefineNodeScreenPosition*>(m_dlg.GetOption(IDD_NODE_SCREENPOSITION, 0)->pPage);
+        EXPECT_TRUE(page->IsWindowVisible());
+        return *page;
+    }
+    static bool Enabled(CWnd& page, int id) { return page.GetDlgItem(id)->IsWindowEnabled(); }
+    static bool Shown(CWnd& page, int id) { return page.GetDlgItem(id)->IsWindowVisible(); }
+
+    std::filesystem::path m_settings;
+    JobDocument m_doc;
+    CDlgDefineNode m_dlg;
+};
+
+TEST_F(ScreenPosition, LabelsGiveTheTerminalsLastRowAndColumn)
+{
+    m_doc.Terminal().m_strModel = "M-10"; // 16 columns, 4 rows
+    CDlgDefineNodeScreenPosition& page = Open(m_doc.AddNode(NODE_INPUT, "Qty"));
+    CSize size = m_doc.GetScreenSize();
+    CString row, column;
+    row.Format("Row (0..%d):", size.cy - 1);
+    column.Format("Column (0..%d):", size.cx - 1);
+    EXPECT_EQ(page.GetDlgItem(IDC_POS_PROMPTROWLABEL)->GetWindowText(), row);
+    EXPECT_EQ(page.GetDlgItem(IDC_POS_INPUTROWLABEL)->GetWindowText(), row);
+    EXPECT_EQ(page.GetDlgItem(IDC_POS_PROMPTCOLUMNLABEL)->GetWindowText(), column);
+    EXPECT_EQ(page.GetDlgItem(IDC_POS_INPUTCOLUMNLABEL)->GetWindowText(), column);
+    EXPECT_NE(row, "Row (0..8):") << "the template's placeholder must be replaced";
+}
+
+TEST_F(ScreenPosition, InputLocationAndClearToEndEnableTheirEditsAsTheyAreClicked)
+{
+    CDlgDefineNodeScreenPosition& page = Open(m_doc.AddNode(NODE_INPUT, "Qty"));
+    EXPECT_FALSE(Enabled(page, IDC_POS_INPUTROW));
+    EXPECT_FALSE(Enabled(page, IDC_POS_PROMPTROW));
+
+    Click(page, IDC_POS_INPUTAT);
+    EXPECT_TRUE(Enabled(page, IDC_POS_INPUTROW));
+    EXPECT_TRUE(Enabled(page, IDC_POS_INPUTCOLUMN));
+    Click(page, IDC_POS_INPUTATCURRENT);
+    EXPECT_FALSE(Enabled(page, IDC_POS_INPUTROW));
+    EXPECT_FALSE(Enabled(page, IDC_POS_INPUTCOLUMN));
+
+    Click(page, IDC_POS_CLEARTOEND);
+    EXPECT_TRUE(Enabled(page, IDC_POS_PROMPTROW));
+    EXPECT_TRUE(Enabled(page, IDC_POS_PROMPTCOLUMN));
+
+    Click(page, IDC_POS_NOMARK);
+    EXPECT_FALSE(Enabled(page, IDC_POS_MARK));
+}
+
+TEST_F(ScreenPosition, NoDisplayDisablesEverythingButTheClearScreenBox)
+{
+    CDlgDefineNodeScreenPosition& page = Open(m_doc.AddNode(NODE_INPUT, "Qty"));
+    Click(page, IDC_POS_CLEARTOEND);
+    Click(page, IDC_POS_INPUTAT);
+    Click(page, IDC_POS_NODISPLAY);
+    for (int id : {IDC_POS_PRINTFOLLOWING, IDC_POS_PRINTDIRECT, IDC_POS_NOMARK, IDC_POS_INPUTATCURRENT,
+                   IDC_POS_INPUTAT, IDC_POS_PASSWORD, IDC_POS_MARK, IDC_POS_INPUTROW, IDC_POS_INPUTCOLUMN})
+        EXPECT_FALSE(Enabled(page, id)) << id;
+    for (int id : {IDC_POS_CLEARTOEND, IDC_POS_PROMPTROW, IDC_POS_PROMPTCOLUMN})
+        EXPECT_TRUE(Enabled(page, id)) << id << " keeps its state";
+
+    Click(page, IDC_POS_NODISPLAY);
+    EXPECT_TRUE(Enabled(page, IDC_POS_INPUTROW));
+    EXPECT_TRUE(Enabled(page, IDC_POS_PASSWORD));
+}
+
+TEST_F(ScreenPosition, CountNodesHaveNoMarkAndNoPassword)
+{
+    CDlgDefineNodeScreenPosition& page = Open(m_doc.AddNode(NODE_COUNT, "Cartons"));
+    for (int id : {IDC_POS_NOMARK, IDC_POS_MARKLABEL, IDC_POS_MARK, IDC_POS_PASSWORD})
+        EXPECT_FALSE(Shown(page, id)) << id;
+    EXPECT_TRUE(Shown(page, IDC_POS_NODISPLAY));
+    Click(page, IDC_POS_INPUTAT);
+    EXPECT_TRUE(Enabled(page, IDC_POS_INPUTROW)) << "the other controls behave as before";
+}
+
+TEST_F(ScreenPosition, ApplyStoresTheChoicesInTheNodeAndAWrongNumberKeepsTheFocus)
+{
+    HostNode* node = m_doc.AddNode(NODE_INPUT, "Qty");
+    CDlgDefineNodeScreenPosition& page = Open(node);
+    Click(page, IDC_POS_PRINTDIRECT);
+    EXPECT_EQ(page.IsDlgButtonChecked(IDC_POS_PRINTDIRECT), 1u);
+    EXPECT_EQ(page.IsDlgButtonChecked(IDC_POS_PRINTFOLLOWING), 0u);
+    Click(page, IDC_POS_INPUTAT);
+    Type(page, IDC_POS_INPUTROW, "3");
+    Type(page, IDC_POS_INPUTCOLUMN, "x");
+    Type(page, IDC_POS_MARK, "#");
+
+    ExpectMessageBox(IDOK);
+    Click(m_dlg, ID_APPLY_NOW);
+    ASSERT_EQ(MessageBoxes().size(), 1u);
+    EXPECT_EQ(MessageBoxes()[0].text, "Please enter an integer.");
+    EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), IDC_POS_INPUTCOLUMN);
+    EXPECT_FALSE(node->m_position.bInputAtLocation) << "nothing is stored while a page refuses";
+
+    Type(page, IDC_POS_INPUTCOLUMN, "12");
+    Click(m_dlg, ID_APPLY_NOW);
+    EXPECT_TRUE(node->m_position.bPrintDirect);
+    EXPECT_TRUE(node->m_position.bInputAtLocation);
+    EXPECT_EQ(node->m_position.nInputRow, 3);
+    EXPECT_EQ(node->m_position.nInputColumn, 12);
+    EXPECT_EQ(node->m_position.strPositionMark, "#");
+}
+
+} // namespace
+
+namespace
+{
+
+using ScreenPage = ScreenPosition;
+
+CDlgDefineNodeScreen& OpenScreen(JobDocument& doc, CDlgDefineNode& dlg, HostNode* node)
+{
+    OPTIONITEM* options = doc.BeginDefineNode(node);
+    doc.m_nLastOptionID = IDD_NODE_SCREEN;
+    dlg.CreateDefineNode(node, options);
+    dlg.ShowWindow(SW_SHOW);
+    Pump();
+    return *static_cast<CDlgDefineNodeScreen*>(dlg.GetOption(IDD_NODE_SCREEN, 0)->pPage);
+}
+
+TEST_F(ScreenPage, TextTypedOnTheScreenIsStoredInTheNode)
+{
+    HostNode* node = m_doc.AddNode(NODE_SCREEN, "Menu");
+    node->m_strScreenText = "HELLO";
+    CDlgDefineNodeScreen& page = OpenScreen(m_doc, m_dlg, node);
+    CSize size = m_doc.GetScreenSize();
+    CString caption;
+    caption.Format("Screen: rows: %d, columns: %d", size.cy, size.cx);
+    EXPECT_EQ(page.GetDlgItem(IDC_SCREEN_INFO)->GetWindowText(), caption);
+    EXPECT_EQ(page.m_screen.GetPrompt(), "HELLO");
+    EXPECT_TRUE(page.GetDlgItem(IDC_SCREEN_HIDECURSOR)->IsWindowVisible());
+
+    ClickAt(page.m_screen.m_hWnd, CPoint(2, 2));
+    Type("AB");
+    CString shown = page.m_screen.GetPrompt();
+    EXPECT_NE(shown.Find("AB"), -1) << shown.c_str();
+    EXPECT_NE(shown.Find("LLO"), -1) << shown.c_str();
+    Click(page, IDC_SCREEN_HIDECURSOR);
+    Click(m_dlg, ID_APPLY_NOW);
+    EXPECT_EQ(node->m_strScreenText, shown);
+    EXPECT_TRUE(node->m_bHideCursor);
+}
+
+TEST_F(ScreenPage, OptionsAreHiddenForNodesOtherThanScreensAndCanBeShownAgain)
+{
+    CDlgDefineNodeScreen& page = OpenScreen(m_doc, m_dlg, m_doc.AddNode(NODE_INPUT, "Qty"));
+    for (int id : {IDC_SCREEN_NOCLEARBEFORE, IDC_SCREEN_NOCLEARONEXIT, IDC_SCREEN_HIDECURSOR})
+        EXPECT_FALSE(page.GetDlgItem(id)->IsWindowVisible()) << id;
+    page.CloseOption(false);
+    for (int id : {IDC_SCREEN_NOCLEARBEFORE, IDC_SCREEN_NOCLEARONEXIT, IDC_SCREEN_HIDECURSOR})
+        EXPECT_TRUE(page.GetDlgItem(id)->IsWindowVisible()) << id;
+}
+
+TEST_F(ScreenPage, TheScreenFillsTheRoomBetweenCaptionAndOptions)
+{
+    CDlgDefineNodeScreen& page = OpenScreen(m_doc, m_dlg, m_doc.AddNode(NODE_SCREEN, "Menu"));
+    CRect caption, option, screen;
+    page.GetDlgItem(IDC_SCREEN_INFO)->GetWindowRect(&caption);
+    page.GetDlgItem(IDC_SCREEN_NOCLEARBEFORE)->GetWindowRect(&option);
+    page.m_screen.GetWindowRect(&screen);
+    EXPECT_EQ(screen.left, caption.left);
+    EXPECT_GE(screen.top, caption.bottom);
+    EXPECT_LE(screen.bottom, option.top);
+    EXPECT_EQ(page.m_screen.GetDlgCtrlID(), IDC_SCREEN_WINDOW);
+}
+
+} // namespace

@@ -1,0 +1,327 @@
+// What the screen looks like and how it answers the mouse, the focus, its context menu and the clipboard.
+#include <cstring>
+
+#include "platform/afxhooks.h"
+#include "resources/resource.h"
+#include "test_screen_harness.h"
+
+using namespace pdt::test;
+using namespace screentest;
+
+namespace
+{
+
+void SetClipboardText(const char* text)
+{
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    if (text)
+    {
+        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
+        std::memcpy(GlobalLock(mem), text, std::strlen(text) + 1);
+        GlobalUnlock(mem);
+        ::SetClipboardData(CF_TEXT, mem);
+    }
+    ::CloseClipboard();
+}
+
+std::string ClipboardText()
+{
+    std::string text = "<no text>";
+    if (!::OpenClipboard(nullptr))
+        return "<not opened>";
+    if (HANDLE mem = ::GetClipboardData(CF_TEXT))
+    {
+        text = static_cast<const char*>(GlobalLock(mem));
+        GlobalUnlock(mem);
+    }
+    ::CloseClipboard();
+    return text;
+}
+
+bool Enabled(const pdt::hooks::PopupMenuRequest& menu, UINT id)
+{
+    for (const auto& item : menu.items)
+        if (item.id == id)
+            return item.enabled;
+    ADD_FAILURE() << "no item " << id;
+    return false;
+}
+
+class ScreenWindow : public ScreenTest
+{
+  protected:
+    void SetUp() override
+    {
+        ScreenTest::SetUp();
+        Make();
+        Show();
+    }
+    // A right click: its release asks for the context menu.
+    void RightClick(int chooseId)
+    {
+        ExpectPopupMenu(chooseId);
+        size_t before = PopupMenus().size();
+        ClickAt(screen->m_hWnd, screen->Centre(3, 3), true);
+        Pump();
+        EXPECT_EQ(PopupMenus().size(), before + 1) << "the right button's release opens the menu";
+    }
+    // How much of the 3-pixel bar under a cell, one pixel in from each end, has the colour (per cent).
+    int Bar(int x, int y, COLORREF c)
+    {
+        CRect r = screen->GetCharRect(x, y);
+        CRect bar(r.left + 1, r.bottom + 2, r.right - 4, r.bottom + 5);
+        return Count(bar, c) * 100 / (bar.Width() * 3);
+    }
+    int Dark(const CRect& r) { return Count(r, 0, true); }
+};
+
+// ---------------------------------------------------------------------------------------------------------------
+// Painting.
+
+TEST_F(ScreenWindow, GridBackgroundDotsAndText)
+{
+    TestScreen& s = *screen;
+    CRect r = s.GetCharRect(0, 0), last = s.GetCharRect(20, 7);
+    EXPECT_EQ(Pixel(2, 2), kBack);
+    EXPECT_EQ(Pixel(s.m_sizeWindow.cx - 2, s.m_sizeWindow.cy - 2), kBack);
+    EXPECT_EQ(Pixel(r.right + 1, r.top + 10), kGrid) << "right edge";
+    EXPECT_EQ(Pixel(r.left + 8, r.bottom), kGrid) << "bottom edge";
+    EXPECT_EQ(Pixel(r.right + 3, r.top + 10), kBack) << "the gap between cells";
+    EXPECT_EQ(Pixel(last.right + 1, last.top + 3), kGrid);
+    CPoint c = s.Centre(4, 2);
+    CRect dot(c.x - 5, c.y - 4, c.x + 3, c.y + 4);
+    EXPECT_GT(Count(dot, kGrid), 0) << "an empty cell's dot in edit mode";
+
+    s.SetPrompt("W\r\n");
+    EXPECT_GT(Dark(Inside(0, 0)), 5);
+    EXPECT_EQ(Count(Inside(0, 0), kGrid), 0) << "no dot under a character";
+    EXPECT_GT(Dark(Inside(1, 0)), 0) << "a line end shows as the pilcrow";
+    EXPECT_EQ(Dark(Inside(2, 0)), 0);
+    s.EnableSimulation(true);
+    s.RefreshScreen(true, true);
+    EXPECT_EQ(Count(dot, kGrid), 0) << "no dots in simulation";
+}
+
+TEST_F(ScreenWindow, DoubleByteTextSpansTwoCellsAndLineEndsAreBlank)
+{
+    for (int language : {2, 1})
+    {
+        TestScreen& s = Make("M-20", CSize(21, 8), language);
+        Show();
+        s.EnableSimulation(true);
+        s.SetPrompt(language == 2 ? "\x82\xa0\x82\xa2" "A\r\n" : "\xd6\xd0\xce\xc4" "A\r\n");
+        s.RefreshScreen(true, true);
+        CRect r0 = s.GetCharRect(0, 0), r1 = s.GetCharRect(1, 0);
+        EXPECT_NE(Pixel(r0.right + 1, r0.top + 10), kGrid) << "no edge inside a wide character";
+        EXPECT_EQ(Pixel(r1.right + 1, r1.top + 10), kGrid);
+        EXPECT_GT(Dark(CRect(r0.left, r0.top, r1.right, r1.bottom)), 5) << "the wide glyph";
+        EXPECT_GT(Dark(Inside(4, 0)), 5) << "'A' after two wide characters";
+        EXPECT_EQ(Dark(Inside(5, 0)), 0) << "a line end is blank";
+    }
+}
+
+TEST_F(ScreenWindow, CursorBarAndCaret)
+{
+    TestScreen& s = *screen;
+    EXPECT_EQ(Bar(0, 0, kWhite), 0) << "edit mode without the focus: no mark";
+    EXPECT_EQ(pdt::hooks::GetCaretInfo().owner, nullptr);
+    s.SetCursorPosition(2, 1);
+    Focus(s.m_hWnd);
+    pdt::hooks::CaretInfo caret = pdt::hooks::GetCaretInfo();
+    ASSERT_EQ(caret.owner, s.m_hWnd);
+    EXPECT_EQ(caret.size, CSize(2, s.m_nCharHeight + 2));
+    CRect r = s.GetCharRect(2, 1);
+    EXPECT_EQ(caret.pos, CPoint(r.left - 2, r.top - 2));
+    EXPECT_EQ(caret.hideLevel, 0) << "shown";
+    EXPECT_EQ(Bar(2, 1, kWhite), 100);
+    Focus(host->m_hWnd);
+    EXPECT_FALSE(s.m_bCaretCreated);
+    EXPECT_EQ(pdt::hooks::GetCaretInfo().owner, nullptr);
+    EXPECT_EQ(Bar(2, 1, kWhite), 0);
+
+    // In simulation the bar follows the output, drawn and erased at once, with no caret.
+    s.EnableSimulation(true);
+    Focus(s.m_hWnd);
+    EXPECT_EQ(pdt::hooks::GetCaretInfo().owner, nullptr);
+    s.SetCursorPosition(0, 0);
+    std::string hi = "Hi";
+    s.PrintStringTty(hi.data());
+    EXPECT_EQ(Bar(0, 0, kWhite), 0);
+    EXPECT_EQ(Bar(2, 0, kWhite), 100);
+    s.EnableCursor(0);
+    s.RefreshScreen(true, true);
+    EXPECT_EQ(Bar(2, 0, kWhite), 0) << "a repaint clears what a disabled cursor left";
+    s.SetCursorPosition(5, 5);
+    EXPECT_EQ(Bar(5, 5, kWhite), 0);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Mouse.
+
+TEST_F(ScreenWindow, HitTestGivesTheGapsBeforeACellToIt)
+{
+    TestScreen& s = *screen;
+    CRect r = s.GetCharRect(1, 1), last = s.GetCharRect(20, 7);
+    const std::pair<CPoint, CPoint> hits[] = {{r.TopLeft(), {1, 1}},
+                                              {{r.left - 4, r.top - 6}, {1, 1}},
+                                              {{r.left - 5, r.top}, {0, 1}},
+                                              {{r.left, r.top - 7}, {1, 0}},
+                                              {{r.right - 1, r.bottom - 1}, {1, 1}}};
+    for (auto& [point, expected] : hits)
+    {
+        CPoint cell(-7, -7);
+        EXPECT_TRUE(s.HitTest(point, cell) && cell == expected) << point.x << "," << point.y;
+    }
+    CPoint cell(-7, -7);
+    EXPECT_FALSE(s.HitTest(CPoint(last.right, last.top), cell) || s.HitTest(CPoint(last.left, last.bottom), cell) ||
+                 s.HitTest(CPoint(1, 1), cell));
+    EXPECT_EQ(cell, CPoint(-7, -7));
+}
+
+TEST_F(ScreenWindow, ClickAndDragSelect)
+{
+    TestScreen& s = *screen;
+    s.SetPrompt("HELLO WORLD");
+    ClickAt(s.m_hWnd, s.Centre(15, 3));
+    EXPECT_EQ(s.m_ptCursor, CPoint(15, 3));
+    EXPECT_TRUE(s.m_bCaretCreated && FocusId() == 4254) << "a click takes the focus";
+    EXPECT_FALSE(s.m_bSelAnchored || s.m_bMouseDown) << "an empty cell anchors nothing";
+
+    Drag(s.m_hWnd, s.Centre(1, 0), s.Centre(4, 0));
+    EXPECT_TRUE(s.m_bSelecting);
+    EXPECT_FALSE(s.m_bSelAnchored || s.m_bMouseDown) << "released: shown, not anchored";
+    EXPECT_EQ(s.m_ptSelStart, CPoint(1, 0));
+    EXPECT_EQ(s.m_ptSelEnd, CPoint(4, 0));
+    EXPECT_EQ(s.m_ptCursor, CPoint(1, 0));
+    for (int x = 0; x <= 5; ++x)
+        EXPECT_EQ(Bar(x, 0, kSelect), x >= 1 && x <= 4 ? 100 : 0) << x;
+    EXPECT_EQ(Bar(1, 0, kWhite), 0) << "no cursor bar over a selection";
+    SavePng(host->m_hWnd, OutputPath("screen_selection.png"));
+    Key(VK_RIGHT);
+    EXPECT_FALSE(s.m_bSelecting) << "a cursor key cancels it";
+    EXPECT_EQ(Bar(3, 0, kSelect), 0);
+
+    Drag(s.m_hWnd, s.Centre(4, 0), s.Centre(1, 0));
+    EXPECT_EQ(s.m_ptSelStart, CPoint(4, 0));
+    EXPECT_EQ(Bar(2, 0, kSelect), 100) << "dragging backwards orders the indexes";
+    Key(VK_DELETE);
+    EXPECT_TRUE(s.m_bSelecting) << "Delete keeps it";
+    Type("x");
+    EXPECT_FALSE(s.m_bSelecting) << "typing cancels it";
+    EXPECT_EQ(s.GetPrompt(), "HELLx WORLD");
+
+    Drag(s.m_hWnd, s.Centre(15, 0), s.Centre(3, 0));
+    EXPECT_FALSE(s.m_bSelecting) << "a press on an empty cell selects nothing";
+    EXPECT_EQ(s.m_ptCursor, CPoint(15, 0));
+}
+
+TEST_F(ScreenWindow, InSimulationAClickOnlyActivatesTheParent)
+{
+    TestScreen& s = *screen;
+    s.SetPrompt("ABC");
+    s.EnableSimulation(true);
+    s.SetCursorPosition(9, 5);
+    host->activations.clear();
+    Drag(s.m_hWnd, s.Centre(0, 0), s.Centre(2, 0));
+    ClickAt(s.m_hWnd, s.Centre(1, 1));
+    EXPECT_EQ(s.m_ptCursor, CPoint(9, 5));
+    EXPECT_FALSE(s.m_bSelecting || s.m_bMouseDown);
+    EXPECT_EQ(host->activations, (std::vector<WPARAM>{WA_ACTIVE, WA_ACTIVE}));
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Context menu, clipboard.
+
+TEST_F(ScreenWindow, ContextMenuGraysCopyAndPaste)
+{
+    TestScreen& s = *screen;
+    s.SetPrompt("ABC");
+    SetClipboardText(nullptr);
+    RightClick(0);
+    ASSERT_EQ(PopupMenus().size(), 1u);
+    const auto& first = PopupMenus()[0];
+    EXPECT_EQ(first.owner, s.m_hWnd);
+    std::vector<std::pair<UINT, CString>> items;
+    for (const auto& item : first.items)
+        items.emplace_back(item.id, item.text);
+    EXPECT_EQ(items, (std::vector<std::pair<UINT, CString>>{
+                         {32771, "Copy"}, {32772, "Paste"}, {0, ""}, {32773, "Clear All"}, {0, ""}, {32775, "Redraw"}}));
+    EXPECT_FALSE(Enabled(first, ID_PSCREEN_COPY) || Enabled(first, ID_PSCREEN_PASTE));
+    EXPECT_TRUE(Enabled(first, ID_PSCREEN_CLEARALL) && Enabled(first, ID_PSCREEN_REDRAW));
+    EXPECT_EQ(s.GetPrompt(), "ABC") << "dismissed";
+    std::vector<CString> strings(4);
+    for (UINT id = 32771; id <= 32774; ++id)
+        AfxLoadString(id, strings[id - 32771]);
+    EXPECT_EQ(strings, (std::vector<CString>{"Copy", "Paste", "Clear all", "Redraw"}));
+    CMenu menu;
+    CString popupName;
+    EXPECT_TRUE(menu.LoadMenu(IDR_PORTABLESCREEN) && menu.GetMenuString(0, popupName, MF_BYPOSITION));
+    EXPECT_EQ(popupName, "PortableScreen");
+
+    SetClipboardText("text");
+    Drag(s.m_hWnd, s.Centre(0, 0), s.Centre(1, 0));
+    RightClick(0);
+    ASSERT_EQ(PopupMenus().size(), 2u);
+    EXPECT_TRUE(Enabled(PopupMenus()[1], ID_PSCREEN_COPY) && Enabled(PopupMenus()[1], ID_PSCREEN_PASTE));
+    EXPECT_TRUE(s.m_bSelecting) << "a right click keeps the selection";
+    s.EnableSimulation(true);
+    RightClick(0);
+    EXPECT_EQ(PopupMenus().size(), 3u) << "offered in simulation too";
+}
+
+TEST_F(ScreenWindow, ClearAllAndRedraw)
+{
+    TestScreen& s = *screen;
+    s.SetPrompt("ABC\r\nDEF");
+    s.SetCursorPosition(2, 1);
+    RightClick(ID_PSCREEN_CLEARALL);
+    EXPECT_EQ(s.Bytes(), std::string(size_t(s.m_nBufSize), '\0'));
+    EXPECT_EQ(s.m_ptCursor, CPoint(2, 1)) << "the cursor stays";
+    EXPECT_EQ(Dark(Inside(0, 0)), 0);
+    {
+        CClientDC dc(&s); // a blot drawn behind the screen's back
+        dc.FillSolidRect(2, 2, 30, 30, RGB(255, 0, 0));
+    }
+    RightClick(ID_PSCREEN_REDRAW);
+    EXPECT_EQ(Count(CRect(2, 2, 32, 32), RGB(255, 0, 0)), 0) << "every pixel is painted again";
+}
+
+TEST_F(ScreenWindow, CopyPutsTheSelectionOnTheClipboard)
+{
+    TestScreen& s = *screen;
+    s.Load("AB/CDE");
+    s.Invalidate();
+    SetClipboardText(nullptr);
+    Drag(s.m_hWnd, s.Centre(0, 0), s.Centre(6, 4));
+    RightClick(ID_PSCREEN_COPY);
+    EXPECT_EQ(ClipboardText(), "AB\r\nCDE") << "rows end early; empty rows after the text add nothing";
+
+    s.SetPrompt("LINE\r\n\r\nNEXT");
+    Drag(s.m_hWnd, s.Centre(2, 2), s.Centre(1, 0));
+    RightClick(ID_PSCREEN_COPY);
+    EXPECT_EQ(ClipboardText(), "INE\r\n\r\nNEX") << "from the earlier cell to the press cell, marks kept";
+}
+
+TEST_F(ScreenWindow, PasteInsertsAtTheCursorUntilTheScreenIsFull)
+{
+    TestScreen& s = Make("M-20", CSize(8, 4));
+    Show();
+    SetClipboardText("AB\nCD\r\nEF\rG");
+    RightClick(ID_PSCREEN_PASTE);
+    EXPECT_EQ(s.Rows(), "AB|...../CD|...../EF|...../G.......") << "LF, CR LF and CR each end a line";
+    EXPECT_EQ(s.m_ptCursor, CPoint(1, 3));
+    EXPECT_EQ(ClipboardText(), "AB\nCD\r\nEF\rG");
+
+    s.SetPrompt("xy");
+    ClickAt(s.m_hWnd, s.Centre(2, 0));
+    SetClipboardText(std::string(4, 'a').append(36, 'b').c_str());
+    RightClick(ID_PSCREEN_PASTE);
+    EXPECT_EQ(Beeps(), 1);
+    EXPECT_EQ(s.GetPrompt(), "xyaaaa" + std::string(25, 'b'));
+    EXPECT_EQ(s.m_ptCursor, CPoint(7, 3)) << "stopped where the screen is full";
+    EXPECT_EQ(s.SendMessage(WM_ERASEBKGND), TRUE) << "painting covers every pixel itself";
+    EXPECT_EQ(s.SendMessage(WM_GETDLGCODE) & DLGC_WANTALLKEYS, LRESULT(DLGC_WANTALLKEYS));
+}
+
+} // namespace
