@@ -1,5 +1,7 @@
 #include "host/HostTerminal.h"
 
+#include "simulation/Keymap.h"
+
 #include "host/JobDocument.h"
 
 namespace
@@ -20,7 +22,12 @@ const ScreenGeometry kScreens[] = {
 
 } // namespace
 
-HostTerminal::HostTerminal(JobDocument* doc) : m_pDoc(doc) { m_strModel = "M-20"; }
+// A new terminal is an M-20 with that model's own keys.
+HostTerminal::HostTerminal(JobDocument* doc) : m_pDoc(doc)
+{
+    m_strModel = "M-20";
+    ResetKeymap(m_strModel, m_keymap);
+}
 
 // The portable dialog's pages are not part of this host yet: it accepts the dialog as it is.
 BOOL HostTerminal::InitialDlgData(CDlgDefinePortable*) { return TRUE; }

@@ -39,6 +39,7 @@ std::unordered_set<HWND> g_live;
 HWND g_focus = nullptr;
 bool g_passToToolkit = false;
 bool g_dispatched = false;
+int g_focusChanges = 0; // counts focus moves, so SetFocus can tell whether a handler moved it on
 std::map<CString, WNDCLASS> g_classes; // registered classes, by lower-case name
 CWnd* g_mainWnd = nullptr;
 
@@ -270,6 +271,7 @@ void FocusChanged(HWND to)
     HWND from = IsWindow(g_focus) ? g_focus : nullptr;
     if (from == to)
         return;
+    ++g_focusChanges;
     g_focus = to;
     if (from)
         ::SendMessage(from, WM_KILLFOCUS, WPARAM(to));
@@ -406,6 +408,10 @@ void DestroyWindowRecord(HWND h)
         h->modalLoop->quit();
     if (QWidget* w = h->widget)
     {
+        // A destroyed window takes the focus with it, as on Win32: the toolkit must not hand it on to
+        // a sibling while the tree is still being torn down.
+        if (QWidget* f = QApplication::focusWidget(); f && (f == w || w->isAncestorOf(f)))
+            f->clearFocus();
         w->hide();
         // Only the root of the destroyed tree is deleted; its children go with it.
         if (!h->parent || !(h->style & WS_CHILD) || !g_live.count(h->parent))
@@ -825,8 +831,11 @@ CWnd* CWnd::SetFocus()
         QWidget* w = m_hWnd->widget;
         if (!w->window()->isActiveWindow() && w->window()->isVisible())
             w->window()->activateWindow();
+        int changes = g_focusChanges;
         w->setFocus(Qt::OtherFocusReason);
-        if (QApplication::focusWidget() != w && !w->isAncestorOf(QApplication::focusWidget()))
+        // A focus handler that already moved the focus on must not see it arrive a second time.
+        if (changes == g_focusChanges && QApplication::focusWidget() != w &&
+            !w->isAncestorOf(QApplication::focusWidget()))
         {
             // The toolkit gives focus only to shown, active windows; keep Win32's bookkeeping all the same.
             pdt::win::FocusChanged(m_hWnd);
