@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <cctype>
 #include <deque>
+#include <map>
+#include <tuple>
 #include <stdexcept>
 #include <utility>
 #include <QEventLoop>
@@ -253,17 +255,39 @@ QFont pdt::win::DialogFont(const char* face, int points, int weight, bool italic
 // Builds a dialog window and its controls from a template of the resource chain.
 class DialogBuilder
 {
+    struct DialogFontInfo
+    {
+        QFont font;
+        int baseX;
+        int baseY;
+    };
+
+    // Measuring a font is costly and every page of a dialog uses the same one.
+    static const DialogFontInfo& FontInfo(const pdt::rc::DialogTemplate& t)
+    {
+        static std::map<std::tuple<std::string, int, int, bool>, DialogFontInfo> cache;
+        auto key = std::make_tuple(t.fontFace, t.fontSize, t.fontWeight, t.fontItalic);
+        auto it = cache.find(key);
+        if (it == cache.end())
+        {
+            QFont font = pdt::win::DialogFont(t.fontFace.c_str(), t.fontSize, t.fontWeight, t.fontItalic);
+            QFontMetrics fm(font);
+            // Dialog base units as Windows computes them: average width of the alphabet, and the font height.
+            int baseX = (fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
+            it = cache.emplace(key, DialogFontInfo{font, baseX, fm.height()}).first;
+        }
+        return it->second;
+    }
+
   public:
     static bool Build(CDialog& dlg, UINT templateId, HWND parent, bool modal)
     {
         const pdt::rc::DialogTemplate* t = pdt::FindDialogTemplate(int(templateId));
         if (!t)
             return false;
-        QFont font = pdt::win::DialogFont(t->fontFace.c_str(), t->fontSize, t->fontWeight, t->fontItalic);
-        QFontMetrics fm(font);
-        // Dialog base units as Windows computes them: average width of the alphabet, and the font height.
-        int baseX = (fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
-        int baseY = fm.height();
+        const DialogFontInfo& info = FontInfo(*t);
+        const QFont& font = info.font;
+        int baseX = info.baseX, baseY = info.baseY;
         auto toPx = [&](int x, int y, int cx, int cy) {
             return QRect(MulDiv(x, baseX, 4), MulDiv(y, baseY, 8), MulDiv(cx, baseX, 4), MulDiv(cy, baseY, 8));
         };
@@ -298,7 +322,10 @@ class DialogBuilder
                 return false;
             }
         }
-        HWND first = pdt::dlg::NextTabItem(h, nullptr, false);
+        // WM_INITDIALOG names the dialog's own first tab stop; a page never looks into its container.
+        std::vector<HWND> own;
+        CollectTabItems(h, own);
+        HWND first = own.empty() ? nullptr : own.front();
         LRESULT setFocus = ::SendMessage(h, WM_INITDIALOG, WPARAM(first), 0);
         if (!IsWindow(h))
             return false;

@@ -413,14 +413,9 @@ void DestroyWindowRecord(HWND h)
         if (QWidget* f = QApplication::focusWidget(); f && (f == w || w->isAncestorOf(f)))
             f->clearFocus();
         w->hide();
-        // Only the root of the destroyed tree is deleted; its children go with it.
-        if (!h->parent || !(h->style & WS_CHILD) || !g_live.count(h->parent))
-            w->deleteLater();
-        else
-        {
-            w->setParent(nullptr);
-            w->deleteLater();
-        }
+        // Deleted on the next turn of the event loop: a signal of this very widget may be running. A
+        // child stays with its parent until then (reparenting is costly); a parent deleted first takes it along.
+        w->deleteLater();
     }
 }
 
