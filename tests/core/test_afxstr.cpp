@@ -107,7 +107,7 @@ TEST(CStringSearch, DoubleByteCodePageSkipsTrailBytes)
     EXPECT_EQ(u.str(), "A\x83\x61Z");
 }
 
-TEST(CStringEdit, ReplaceRemoveInsertDelete)
+TEST(CStringEdit, ReplaceRemoveInsertDeleteAndTrim)
 {
     CString s("a.b.c");
     EXPECT_EQ(s.Replace(".", "::"), 2);
@@ -143,12 +143,9 @@ TEST(CStringEdit, ReplaceRemoveInsertDelete)
     EXPECT_EQ(caseMap.str(), "HELLO, W\xF6RLD \xE9");
     caseMap.MakeLower();
     EXPECT_EQ(caseMap.str(), "hello, w\xF6rld \xE9");
-}
 
-TEST(CStringEdit, Trim)
-{
-    CString s(" \t\r\n x y \r\n\t ");
-    EXPECT_EQ(s.Trim(), "x y");
+    CString spaced(" \t\r\n x y \r\n\t ");
+    EXPECT_EQ(spaced.Trim(), "x y");
     CString blank(" \t \r\n");
     EXPECT_EQ(blank.Trim(), "");
     CString vt("\vx\v");
@@ -229,7 +226,7 @@ TEST(CodePage, InvalidSequencesAreReplacedAndConversionGoesOn)
     EXPECT_EQ(CodePageToUtf8("\x81\x20z", 932), "\xEF\xBF\xBD z"); // bad trail byte
 }
 
-TEST(CodePage, DoubleByteCodePages)
+TEST(CodePage, DoubleByteAnsiAndUnknownCodePages)
 {
     EXPECT_EQ(CodePageToUtf8("\x93\xFA\x96\x7B", 932), kNihonUtf8);
     EXPECT_EQ(Utf8ToCodePage(kNihonUtf8, 932), "\x93\xFA\x96\x7B");
@@ -241,10 +238,7 @@ TEST(CodePage, DoubleByteCodePages)
     EXPECT_EQ(Utf8ToCodePage(kChuwenUtf8, 936), "\xD6\xD0\xCE\xC4");
     EXPECT_EQ(CodePageToUtf8("\xA4\xA4\xA4\xE5", 950), kChuwenUtf8);
     EXPECT_EQ(Utf8ToCodePage(kChuwenUtf8, 950), "\xA4\xA4\xA4\xE5");
-}
 
-TEST(CodePage, AnsiCodePageAndUnknownOnes)
-{
     EXPECT_EQ(CodePageToUtf8("\xE9\x80", 12345), "\xC3\xA9\xE2\x82\xAC"); // read as 1252
     EXPECT_EQ(Utf8ToCodePage("\xC3\xA9", -1), "\xE9");
     EXPECT_EQ(CodePageToUtf8("\xE9", 1251), "\xD0\xB9"); // a known one is not 1252: й

@@ -173,7 +173,7 @@ TEST(RcStyles, DialogStyleFollowsCaptionAndFont)
     EXPECT_EQ(d->className, "MyDlg");
 }
 
-TEST(RcExpressions, LeftToRightWithoutPrecedence)
+TEST(RcExpressions, LeftToRightWithoutPrecedenceAndDefinesResolveThroughIncludesAndOtherNames)
 {
     ResourceScript s = Parse("1 DIALOG 1 | 1 - 1, 1 | (1 - 1), 0x10 + 0o10 + 010, -(2) + ~0 + 3\nBEGIN\n"
                              "CONTROL \"\", 2 + 3 & 4, \"Static\", 0, 0, 0, 10, 10\nEND\n");
@@ -184,10 +184,7 @@ TEST(RcExpressions, LeftToRightWithoutPrecedence)
     EXPECT_EQ(d->cx, 0x10 + 8 + 10);    // 0o is octal; a leading 0 is still decimal
     EXPECT_EQ(d->cy, 0);                // -2 + -1 + 3
     EXPECT_EQ(d->controls.at(0).id, 4); // (2 + 3) & 4
-}
 
-TEST(RcExpressions, DefinesResolveThroughIncludesAndOtherNames)
-{
     Files files = {{"resource.h", "#define IDD_BASE 300\n"
                                   "#define IDD_MAIN (IDD_BASE + 1)\n"
                                   "#define IDC_NAME 0x1F0\n"
@@ -195,21 +192,21 @@ TEST(RcExpressions, DefinesResolveThroughIncludesAndOtherNames)
                                   "int ignored(void); /* C code in a header is not resource text */\n"
                                   "#define IDC_GONE 5\n"
                                   "#undef IDC_GONE\n"}};
-    ResourceScript s = Parse("#include \"resource.h\"\n#include <windows.h>\n#include \"afxres.h\"\n"
+    ResourceScript defs = Parse("#include \"resource.h\"\n#include <windows.h>\n#include \"afxres.h\"\n"
                              "#define MY_STYLE (WS_TABSTOP | WS_GROUP)\n"
                              "IDD_MAIN DIALOG 0, 0, 10, 10\nBEGIN\n"
                              "  EDITTEXT IDC_ALIAS, 0, 0, 5, 5, MY_STYLE\nEND\n",
                              files);
-    const DialogTemplate *d = s.FindDialog(301);
-    ASSERT_NE(d, nullptr);
-    EXPECT_EQ(d->controls.at(0).id, 0x1F0);
-    EXPECT_EQ(d->controls.at(0).style, kChild | WS_BORDER | WS_TABSTOP | WS_GROUP);
-    EXPECT_EQ(s.defines.at("IDD_BASE"), 300);
-    EXPECT_EQ(s.defines.at("IDD_MAIN"), 301);
-    EXPECT_EQ(s.defines.at("IDC_ALIAS"), 0x1F0);
-    EXPECT_EQ(s.defines.at("MY_STYLE"), int(WS_TABSTOP | WS_GROUP));
-    EXPECT_EQ(s.defines.count("IDC_GONE"), 0u);
-    EXPECT_EQ(s.defines.count("RC_INVOKED"), 0u);
+    const DialogTemplate *main = defs.FindDialog(301);
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main->controls.at(0).id, 0x1F0);
+    EXPECT_EQ(main->controls.at(0).style, kChild | WS_BORDER | WS_TABSTOP | WS_GROUP);
+    EXPECT_EQ(defs.defines.at("IDD_BASE"), 300);
+    EXPECT_EQ(defs.defines.at("IDD_MAIN"), 301);
+    EXPECT_EQ(defs.defines.at("IDC_ALIAS"), 0x1F0);
+    EXPECT_EQ(defs.defines.at("MY_STYLE"), int(WS_TABSTOP | WS_GROUP));
+    EXPECT_EQ(defs.defines.count("IDC_GONE"), 0u);
+    EXPECT_EQ(defs.defines.count("RC_INVOKED"), 0u);
 }
 
 TEST(RcPreprocessor, Conditionals)

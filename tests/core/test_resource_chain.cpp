@@ -76,7 +76,8 @@ TEST(ResourceChain, UnregisteringFromTheMiddleKeepsTheRest)
     Embedded empty("");
     std::vector<std::unique_ptr<ResourceModule>> mods;
     for (const char* name : {"mid-1", "mid-2", "mid-3"})
-        mods.push_back(std::make_unique<ResourceModule>(name, "x.rc", std::initializer_list<EmbeddedFile>{empty.As("x.rc")}));
+        mods.push_back(
+            std::make_unique<ResourceModule>(name, "x.rc", std::initializer_list<EmbeddedFile>{empty.As("x.rc")}));
     EXPECT_EQ(OurChain({"mid-1", "mid-2", "mid-3"}), (std::vector<std::string>{"mid-3", "mid-2", "mid-1"}));
     mods[1].reset();
     EXPECT_EQ(OurChain({"mid-1", "mid-2", "mid-3"}), (std::vector<std::string>{"mid-3", "mid-1"}));

@@ -238,7 +238,7 @@ TEST_F(LinkPage, EorSwitchesTheRecordListAtOnceAndKeepsTheRecord)
     EXPECT_EQ(page.m_cbRecord.GetCurSel(), 1);
 }
 
-TEST_F(LinkPage, EnterInTheExpressionStartsALineButElsewhereIsTheContainersOk)
+TEST_F(LinkPage, EnterInTheExpressionStartsALineAndTheEditorTakesTheTypedTextAndGivesTheFocusBack)
 {
     Click(page, IDC_LINK_GRP_EXPRESSION);
     Type(page, IDC_LINK_EXPRESSION, "QTY > 0\rAND LOC = 1");
@@ -257,10 +257,8 @@ TEST_F(LinkPage, EnterInTheExpressionStartsALineButElsewhereIsTheContainersOk)
     Pump();
     EXPECT_EQ(holder.cancels, 0) << "Escape in a page does nothing";
     EXPECT_TRUE(page.IsWindowVisible());
-}
 
-TEST_F(LinkPage, ExpressionEditorTakesTheTypedTextAndGivesTheFocusBackWhetherConfirmedOrNot)
-{
+    // The expression editor takes the typed text and gives the focus back, whether confirmed or not.
     page.m_bExpression = TRUE;
     Load();
     EXPECT_TRUE(Enabled(IDC_SCRIPTPAD));

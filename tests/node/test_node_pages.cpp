@@ -261,7 +261,7 @@ TEST_F(NodePages, DefaultFontBoxDisablesDefineAtOnceAndClearingItEnablesIt)
     EXPECT_EQ(page.m_bUseDefaultFont, TRUE);
 }
 
-TEST_F(NodePages, ConfirmedFontDialogCopiesTheWholeLogicalFont)
+TEST_F(NodePages, ConfirmedFontDialogCopiesTheWholeLogicalFontAndACancelledOneNothing)
 {
     m_node = m_doc.AddNode(NODE_COMMENT, "Remark");
     m_node->m_bUseDefaultFont = FALSE;
@@ -290,14 +290,8 @@ TEST_F(NodePages, ConfirmedFontDialogCopiesTheWholeLogicalFont)
     EXPECT_EQ(page.m_lfFont.lfWeight, FW_BOLD);
     Apply();
     EXPECT_EQ(std::memcmp(&m_node->m_lfFont, &shown, sizeof(LOGFONT)), 0);
-}
 
-TEST_F(NodePages, CancelledFontDialogLeavesTheCommentFontByteForByte)
-{
-    m_node = m_doc.AddNode(NODE_COMMENT, "Remark");
-    m_node->m_bUseDefaultFont = FALSE;
-    Open(NODE_COMMENT);
-    auto& page = Show<CDlgDefineNodeCmtFontColor>(IDD_NODE_CMTFONTCOLOR, "Font and Color");
+    // A cancelled font dialog leaves the comment's font byte for byte.
     page.m_lfFont = CommentFont("No Such Face");
     LOGFONT before = page.m_lfFont;
 

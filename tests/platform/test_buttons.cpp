@@ -79,7 +79,7 @@ TEST_F(Buttons, ATwoStateCheckBoxShowsIndeterminateAsCheckedAndSpaceTogglesIt)
     // Space on a focused check box toggles and reports it.
     Focus(Item(dlg, IDC_CHECK));
     Key(VK_SPACE);
-    EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_CHECKED);
+    EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_UNCHECKED);
     EXPECT_EQ(dlg.Count(IDC_CHECK, BN_CLICKED), 1);
 }
 

@@ -95,7 +95,7 @@ TEST_F(DataExchange, FailureStopsAtTheFailingFieldFocusesItAndSelectsItsText)
     EXPECT_EQ(Selection(IDC_COUNT), std::make_pair(0, 5));
 }
 
-TEST_F(DataExchange, UnsignedRefusesAMinusSign)
+TEST_F(DataExchange, UnsignedRefusesAMinusSignAndLoadingWritesTheNumbersIntoTheEdits)
 {
     dlg.SetDlgItemText(IDC_COUNT, "-1");
     UINT value = 9;
@@ -109,10 +109,8 @@ TEST_F(DataExchange, UnsignedRefusesAMinusSign)
     dlg.SetDlgItemText(IDC_COUNT, " 4000000000 ");
     EXPECT_TRUE(dlg.UpdateData(TRUE));
     EXPECT_EQ(value, 4000000000u);
-}
 
-TEST_F(DataExchange, LoadingWritesTheNumbersIntoTheEdits)
-{
+    // Loading writes the numbers into the edits.
     int count = -5;
     UINT big = 4000000000u;
     CString name = "Pallet";
@@ -165,7 +163,7 @@ TEST_F(DataExchange, MinMaxIntNamesTheRangeAndFocusesTheEdit)
     EXPECT_EQ(MessageBoxes().size(), 1u);
 }
 
-TEST_F(DataExchange, CheckLoadsOutOfRangeValuesAsUnchecked)
+TEST_F(DataExchange, CheckLoadsOutOfRangeValuesAsUncheckedAndRadioExchangesTheIndexWithinItsGroup)
 {
     int check = 0;
     dlg.exchange = [&](CDataExchange* pDX) { DDX_Check(pDX, IDC_CHECK, check); };
@@ -183,10 +181,8 @@ TEST_F(DataExchange, CheckLoadsOutOfRangeValuesAsUnchecked)
     Click(dlg, IDC_CHECK);
     EXPECT_TRUE(dlg.UpdateData(TRUE));
     EXPECT_EQ(check, 0);
-}
 
-TEST_F(DataExchange, RadioLoadsAndSavesTheIndexWithinTheGroup)
-{
+    // A radio group exchanges the index of its checked button.
     int radio = 2;
     dlg.exchange = [&](CDataExchange* pDX) { DDX_Radio(pDX, IDC_RADIO1, radio); };
     EXPECT_TRUE(dlg.UpdateData(FALSE));

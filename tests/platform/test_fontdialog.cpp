@@ -296,7 +296,7 @@ class OwnFontDialog : public CFontDialog
     }
 };
 
-TEST_F(FontDialog, OwnTemplateWithTheStandardIdsRunsTheSameChoice)
+TEST_F(FontDialog, OwnTemplateWithTheStandardIdsRunsTheSameChoiceAndAMissingOneIsACancel)
 {
     pdt::ResourceModule module("owntemplate", "own.rc", {kOwnFiles[0]});
     OwnFontDialog dlg;
@@ -316,13 +316,11 @@ TEST_F(FontDialog, OwnTemplateWithTheStandardIdsRunsTheSameChoice)
     EXPECT_TRUE(dlg.m_bMono) << "the dialog's own exchange runs on OK";
     EXPECT_TRUE(dlg.IsItalic());
     EXPECT_EQ(dlg.GetSize(), 200);
-}
 
-TEST_F(FontDialog, MissingOwnTemplateIsACancel)
-{
-    CFontDialog dlg(nullptr, CF_SCREENFONTS | CF_ENABLETEMPLATE);
-    dlg.m_cf.lpTemplateName = MAKEINTRESOURCE(4499);
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    // A template that is not there is a Cancel.
+    CFontDialog missing(nullptr, CF_SCREENFONTS | CF_ENABLETEMPLATE);
+    missing.m_cf.lpTemplateName = MAKEINTRESOURCE(4499);
+    EXPECT_EQ(missing.DoModal(), IDCANCEL);
 }
 
 } // namespace

@@ -22,7 +22,7 @@ TEST_F(Statics, TheMnemonicMarkerIsHiddenButKeptInTheText)
     EXPECT_EQ(dlg.GetDlgItem(IDC_STATIC)->GetWindowText(), "Fish && &Chips");
 }
 
-TEST_F(Statics, ChangingOrClickingAStaticIsSilentAndLeavesTheFocus)
+TEST_F(Statics, ChangingOrClickingAStaticIsSilentAndItIsNeverATabStop)
 {
     Focus(Item(dlg, IDC_COUNT));
     dlg.Forget();
@@ -30,11 +30,6 @@ TEST_F(Statics, ChangingOrClickingAStaticIsSilentAndLeavesTheFocus)
     Click(dlg, IDC_STATIC);
     EXPECT_TRUE(dlg.notes.empty()) << ::testing::PrintToString(dlg.notes);
     EXPECT_EQ(FocusId(), IDC_COUNT);
-}
-
-TEST_F(Statics, AStaticIsNeverATabStop)
-{
-    EXPECT_EQ(::SendMessage(Item(dlg, IDC_STATIC), WM_GETDLGCODE), LRESULT(DLGC_STATIC));
     Focus(Item(dlg, IDCANCEL));
     Key(VK_TAB);
     EXPECT_EQ(FocusId(), IDC_NAME) << "Tab from the last control skips the label in front of the first";

@@ -54,7 +54,7 @@ class BrowseFileTest : public ::testing::Test
     std::vector<CString> answers; // what the person picks, in order; none left: Cancel
 };
 
-TEST(FileFilters, MfcPairsBecomeToolkitNameFilters)
+TEST(FileFilters, MfcPairsBecomeToolkitNameFiltersAndEmptyOrBrokenOnesOfferAllFiles)
 {
     EXPECT_EQ(NameFiltersFromMfc("Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"),
               (std::vector<CString>{"Text Files (*.txt *.TXT)", "All Files (*)"}));
@@ -70,10 +70,8 @@ TEST(FileFilters, MfcPairsBecomeToolkitNameFilters)
     EXPECT_EQ(NameFiltersFromMfc("|*.x||"), (std::vector<CString>{"Files (*.x *.X)"}));
     // Patterns without letters stay single.
     EXPECT_EQ(NameFiltersFromMfc("Numbered|*.001||"), (std::vector<CString>{"Numbered (*.001)"}));
-}
 
-TEST(FileFilters, EmptyOrBrokenFiltersOfferAllFiles)
-{
+    // Empty or broken filters offer all files.
     const std::vector<CString> all{"All Files (*)"};
     for (const char* filter : {(const char*)nullptr, "", "||", "Text only", "Empty pattern||", "No patterns|;;|"})
         EXPECT_EQ(NameFiltersFromMfc(filter), all) << (filter ? filter : "null");

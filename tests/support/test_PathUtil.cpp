@@ -37,7 +37,7 @@ TEST(PathUtil, RemoveExtensionName)
     EXPECT_EQ(RemoveExtensionName(nullptr), "");
 }
 
-TEST(PathUtil, GetTitleOfName)
+TEST(PathUtil, GetTitleOfNameAndDoubleByteNames)
 {
     EXPECT_EQ(Title("C:\\data\\job.dat", '\\'), "job.dat");
     EXPECT_EQ(Title("/home/u/job.dat", '/'), "job.dat");
@@ -50,10 +50,7 @@ TEST(PathUtil, GetTitleOfName)
     // The buffer may be the path itself.
     char inPlace[] = "a/bb/ccc";
     EXPECT_STREQ(GetTitleOfName(inPlace, inPlace, '/'), "ccc");
-}
 
-TEST(PathUtil, DoubleByteNamesKeepTheirTrailBytes)
-{
     // 0x95 0x5C is one Shift-JIS character; its trail byte is not a folder separator.
     AnsiCodePageScope cp(932);
     EXPECT_EQ(Title("dir\\\x95\x5C.txt", '\\'), "\x95\x5C.txt");

@@ -8,14 +8,6 @@
 namespace
 {
 
-TEST(SharedState, IndexFontIsReadyBeforeAnyDialogAsksForIt)
-{
-    ASSERT_NE(fontIndex.GetSafeHandle(), nullptr);
-    LOGFONT lf{};
-    ASSERT_EQ(fontIndex.GetLogFont(&lf), int(sizeof(LOGFONT)));
-    EXPECT_EQ(lf.lfHeight, -12) << "9 points at 96 pixels per inch";
-}
-
 LOGFONT Created(const char* face, const char* style, int points, BOOL japanese)
 {
     CFont font;
@@ -25,9 +17,15 @@ LOGFONT Created(const char* face, const char* style, int points, BOOL japanese)
     return lf;
 }
 
-TEST(SharedState, ChineseAndJapaneseFonts)
+TEST(SharedState, IndexFontIsReadyAndChineseAndJapaneseFontsAreMade)
 {
-    LOGFONT lf = Created("SimSun", "Regular", 12, FALSE);
+    ASSERT_NE(fontIndex.GetSafeHandle(), nullptr);
+    LOGFONT lf{};
+    ASSERT_EQ(fontIndex.GetLogFont(&lf), int(sizeof(LOGFONT)));
+    EXPECT_EQ(lf.lfHeight, -12) << "9 points at 96 pixels per inch";
+
+
+    lf = Created("SimSun", "Regular", 12, FALSE);
     EXPECT_STREQ(lf.lfFaceName, "SimSun");
     EXPECT_EQ(lf.lfHeight, -16);
     EXPECT_EQ(lf.lfCharSet, GB2312_CHARSET);

@@ -57,7 +57,7 @@ class WindowPosition : public ::testing::Test
     CRect m_screen;
 };
 
-TEST_F(WindowPosition, StoredPositionAndSizeComeBack)
+TEST_F(WindowPosition, StoredPositionAndSizeComeBackOrThePositionAlone)
 {
     host.MoveWindow(m_screen.left + 40, m_screen.top + 30, 300, 200);
     CRect placed = Rect();
@@ -73,10 +73,8 @@ TEST_F(WindowPosition, StoredPositionAndSizeComeBack)
     store.WriteString("Windows", "Host", " 20 , 25 ,220, 175 ");
     ASSERT_TRUE(SetWindowPosition(&host, "Windows", "Host", store, 0));
     EXPECT_EQ(Rect(), CRect(20, 25, 220, 175)) << "a hand-written value with spaces";
-}
 
-TEST_F(WindowPosition, PositionOnlyKeepsTheCurrentSize)
-{
+    // Position only: the current size stays.
     host.MoveWindow(m_screen.left + 60, m_screen.top + 50, 320, 220);
     ASSERT_TRUE(PutWindowPosition(&host, "Windows", "Host", store));
     host.MoveWindow(m_screen.left + 10, m_screen.top + 10, 260, 180);
@@ -114,7 +112,7 @@ TEST_F(WindowPosition, DamagedValuesAreRefused)
     EXPECT_FALSE(SetWindowPosition(&host, "Windows", "Missing", store, 0));
 }
 
-TEST_F(WindowPosition, PositionsOffEveryScreenAreRefused)
+TEST_F(WindowPosition, PositionsOffEveryScreenAreRefusedAndBadArgumentsDoNothing)
 {
     host.MoveWindow(m_screen.left + 15, m_screen.top + 15, 200, 150);
     CString v;
@@ -141,10 +139,8 @@ TEST_F(WindowPosition, PositionsOffEveryScreenAreRefused)
     ExpectRefused(v, 0);
     EXPECT_TRUE(SetWindowPosition(&host, "Windows", "Host", store, 1));
     EXPECT_EQ(Rect(), CRect(m_screen.left - 350, m_screen.top + 20, m_screen.left + 50, m_screen.top + 170));
-}
 
-TEST_F(WindowPosition, BadArgumentsDoNothing)
-{
+    // Bad arguments do nothing.
     store.WriteString("Windows", "Host", "10,10,200,200");
     CWnd notAWindow;
     EXPECT_FALSE(SetWindowPosition(&notAWindow, "Windows", "Host", store, 0));
