@@ -31,13 +31,11 @@ class BenchScreen : public CPortableScreen
     using CPortableScreen::m_sizeWindow;
 };
 
-class Frame : public CWnd
+class Frame : public CFrameWnd
 {
   public:
-    Frame()
-    {
-        static const char kClass[] = "PdtBenchFrame";
-        WNDCLASS wc{};
+    Frame() { Create(nullptr, "bench", WS_POPUP | WS_CAPTION, CRect(0, 0, 900, 700)); }
+};
         if (!GetClassInfo(AfxGetInstanceHandle(), kClass, &wc))
         {
             wc.lpfnWndProc = ::DefWindowProc;

@@ -57,21 +57,12 @@ CDialog* MakeNodeDialog(const char* nodeName, int optionId, int optionSub = 0)
 }
 
 // A small top-level window holding a portable screen, as the simulator shows it.
-class ScreenFrame : public CWnd
+class ScreenFrame : public CFrameWnd
 {
   public:
     ScreenFrame() : m_screen(RGB(0xC8, 0xE0, 0x90))
     {
-        static const char kClass[] = "JobhostScreenFrame";
-        WNDCLASS wc{};
-        if (!GetClassInfo(AfxGetInstanceHandle(), kClass, &wc))
-        {
-            wc.lpfnWndProc = ::DefWindowProc;
-            wc.hInstance = AfxGetInstanceHandle();
-            wc.lpszClassName = kClass;
-            AfxRegisterClass(&wc);
-        }
-        CreateEx(0, kClass, "Portable screen", WS_POPUP | WS_CAPTION, CRect(0, 0, 480, 260), nullptr, 0);
+        Create(nullptr, "Portable screen", WS_POPUP | WS_CAPTION, CRect(0, 0, 480, 260));
     }
     // Sets the screen up and fits the frame around it.
     CPortableScreen& Screen(const char* model, CSize cells, int language)

@@ -501,6 +501,15 @@ DWORD CheckMenuItem(HMENU hMenu, UINT id, UINT check);
 BOOL AppendMenu(HMENU hMenu, UINT flags, UINT_PTR idNewItem, LPCTSTR newItem);
 BOOL TrackPopupMenu(HMENU hMenu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
 
+// A plain top-level window of the platform's own frame class, for hosts and tools that need a parent.
+class CFrameWnd : public CWnd
+{
+  public:
+    // A null class name takes the platform's frame class.
+    BOOL Create(LPCTSTR className, LPCTSTR windowName, DWORD style = WS_OVERLAPPEDWINDOW,
+                const RECT& rect = RECT{0, 0, 640, 480}, CWnd* parent = nullptr);
+};
+
 // ---------------------------------------------------------------------------------------------------------------
 // Dialogs.
 

@@ -664,6 +664,24 @@ BOOL CWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT
     return CreateEx(0, className, windowName, style | WS_CHILD, rect, parent, id);
 }
 
+BOOL CFrameWnd::Create(LPCTSTR className, LPCTSTR windowName, DWORD style, const RECT& rect, CWnd* parent)
+{
+    static const char kFrameClass[] = "AfxFrameOrView";
+    if (!className)
+    {
+        WNDCLASS wc{};
+        if (!GetClassInfo(AfxGetInstanceHandle(), kFrameClass, &wc))
+        {
+            wc.lpfnWndProc = ::DefWindowProc;
+            wc.hInstance = AfxGetInstanceHandle();
+            wc.lpszClassName = kFrameClass;
+            AfxRegisterClass(&wc);
+        }
+        className = kFrameClass;
+    }
+    return CreateEx(0, className, windowName, style & ~WS_CHILD, rect, parent, 0);
+}
+
 BOOL CWnd::DestroyWindow()
 {
     if (!IsWindow(m_hWnd))

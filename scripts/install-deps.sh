@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config ccache
   qt6-base-dev qt6-base-dev-tools libqt6test6
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-dejavu-core fontconfig xvfb
+  fonts-dejavu-core fonts-wqy-microhei fontconfig xvfb
 )
 
 missing=()
