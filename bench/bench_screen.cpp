@@ -36,16 +36,6 @@ class Frame : public CFrameWnd
   public:
     Frame() { Create(nullptr, "bench", WS_POPUP | WS_CAPTION, CRect(0, 0, 900, 700)); }
 };
-        if (!GetClassInfo(AfxGetInstanceHandle(), kClass, &wc))
-        {
-            wc.lpfnWndProc = ::DefWindowProc;
-            wc.hInstance = AfxGetInstanceHandle();
-            wc.lpszClassName = kClass;
-            AfxRegisterClass(&wc);
-        }
-        CreateEx(0, kClass, "bench", WS_POPUP | WS_CAPTION, CRect(0, 0, 900, 700), nullptr, 0);
-    }
-};
 
 // A shown screen of the given size in simulation mode.
 struct Setup

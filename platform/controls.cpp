@@ -290,7 +290,8 @@ class EditImpl : public WindowImpl
             m_multi->setHorizontalScrollBarPolicy((s & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
             m_multi->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
             m_multi->setTabChangesFocus(false);
-            m_multi->setPlainText(ToMultiline(text));
+            if (!text.IsEmpty()) // setting even an empty text costs a document relayout
+                m_multi->setPlainText(ToMultiline(text));
             QObject::connect(m_multi, &QPlainTextEdit::textChanged, [this] { Changed(); });
             return m_multi;
         }
@@ -304,7 +305,8 @@ class EditImpl : public WindowImpl
         m_line->setAlignment((s & ES_RIGHT) ? Qt::AlignRight : (s & ES_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft);
         if (s & (ES_UPPERCASE | ES_LOWERCASE | ES_NUMBER))
             m_line->setValidator(new EditValidator(s, m_line));
-        m_line->setText(ToQt(text));
+        if (!text.IsEmpty())
+            m_line->setText(ToQt(text));
         QObject::connect(m_line, &QLineEdit::textChanged, [this] { Changed(); });
         return m_line;
     }
@@ -575,7 +577,8 @@ class StaticImpl : public WindowImpl
         m_label->setAlignment(h | ((m_h->style & SS_CENTERIMAGE) ? Qt::AlignVCenter : Qt::AlignTop));
         if ((m_h->style & SS_SUNKEN) || (m_h->exStyle & (WS_EX_STATICEDGE | WS_EX_CLIENTEDGE)))
             m_label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        Show();
+        if (!text.IsEmpty())
+            Show();
         return m_label;
     }
     CString GetText() const override { return m_text; }

@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <utility>
 #include <map>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "platform/afxcmn.h"
@@ -39,6 +40,7 @@ std::unordered_set<HWND> g_live;
 HWND g_focus = nullptr;
 bool g_passToToolkit = false;
 bool g_dispatched = false;
+std::unordered_map<const QWidget*, HWND> g_peers; // each window's peer widget, for events arriving from the toolkit
 int g_focusChanges = 0; // counts focus moves, so SetFocus can tell whether a handler moved it on
 std::map<CString, WNDCLASS> g_classes; // registered classes, by lower-case name
 CWnd* g_mainWnd = nullptr;
@@ -293,12 +295,9 @@ HWND FromWidget(const QWidget* w)
 {
     for (; w; w = w->parentWidget())
     {
-        QVariant v = w->property("pdt_hwnd");
-        if (v.isValid())
-        {
-            HWND h = reinterpret_cast<HWND>(v.value<quintptr>());
-            return g_live.count(h) ? h : nullptr;
-        }
+        auto it = g_peers.find(w);
+        if (it != g_peers.end())
+            return g_live.count(it->second) ? it->second : nullptr;
     }
     return nullptr;
 }
@@ -343,14 +342,15 @@ HWND CreateWindowRecord(const CString& className, const CString& text, DWORD sty
             w->setParent(parentWidget ? parentWidget->window() : nullptr, Qt::Dialog);
             w->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
         }
-        w->setProperty("pdt_hwnd", QVariant::fromValue(quintptr(h)));
+        g_peers[w] = h;
         w->setObjectName(QString::number(id));
         w->setGeometry(h->impl->AdjustRect(rect));
         if (style & WS_DISABLED)
             w->setEnabled(false);
     }
     h->widget = w;
-    QObject::connect(w, &QObject::destroyed, [h]() {
+    QObject::connect(w, &QObject::destroyed, [h, w]() {
+        g_peers.erase(w);
         if (!h->destroyed)
         {
             h->destroyed = true;
