@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <tuple>
@@ -457,6 +458,56 @@ void RecordingDialog::OnCancel()
     ++cancels;
     if (closes)
         CDialog::OnCancel();
+}
+
+bool CreatePlainWindow(CWnd& wnd, const char* className, const CRect& r, DWORD style, HANDLE background)
+{
+    WNDCLASS wc{};
+    wc.lpfnWndProc = ::DefWindowProc;
+    wc.lpszClassName = className;
+    wc.hbrBackground = background;
+    AfxRegisterClass(&wc);
+    if (!wnd.CreateEx(0, className, className, style, r, nullptr, 0))
+        return false;
+    if (style & WS_VISIBLE)
+        wnd.ShowWindow(SW_SHOW);
+    Pump();
+    return true;
+}
+
+HGLOBAL GlobalText(const std::string& s)
+{
+    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, s.size() + 1);
+    std::memcpy(GlobalLock(h), s.c_str(), s.size() + 1);
+    GlobalUnlock(h);
+    return h;
+}
+
+std::string GlobalString(HANDLE h)
+{
+    const char* p = static_cast<const char*>(GlobalLock(h));
+    std::string s = p ? std::string(p) : std::string("<null>");
+    GlobalUnlock(h);
+    return s;
+}
+
+void SetClipboardText(const char* text)
+{
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    if (text)
+        ::SetClipboardData(CF_TEXT, GlobalText(text));
+    ::CloseClipboard();
+}
+
+std::string ClipboardText()
+{
+    if (!::OpenClipboard(nullptr))
+        return "<not opened>";
+    HANDLE mem = ::GetClipboardData(CF_TEXT);
+    std::string text = mem ? GlobalString(mem) : "<no text>";
+    ::CloseClipboard();
+    return text;
 }
 
 } // namespace pdt::test

@@ -70,6 +70,13 @@ COLORREF PixelAt(HWND wnd, CPoint pt);
 COLORREF ShownPixelAt(HWND wnd, CPoint pt);
 
 void Pump(); // lets posted messages and pending toolkit events run
+// Creates `wnd` top-level from a class of its own (DefWindowProc, registered on first use) and lets it show.
+bool CreatePlainWindow(CWnd& wnd, const char* className, const CRect& r, DWORD style = WS_POPUP | WS_VISIBLE,
+                       HANDLE background = nullptr);
+HGLOBAL GlobalText(const std::string& s); // moveable global memory holding s and its terminator
+std::string GlobalString(HANDLE h);       // the text in global memory; "<null>" when it cannot be locked
+void SetClipboardText(const char* text);  // CF_TEXT; null just empties the clipboard
+std::string ClipboardText();              // CF_TEXT, "<no text>" or "<not opened>"
 bool SavePng(HWND wnd, const std::string& path);
 std::string OutputPath(const std::string& name); // out/test-images/<name> under the build folder
 std::string TempDir(); // an empty folder of the current test's own, removed when the test ends

@@ -40,11 +40,6 @@ struct Heard
     int pos = 0;
 };
 
-inline LRESULT TestHostProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return ::DefWindowProc(h, message, wParam, lParam);
-}
-
 class HostWnd : public CWnd
 {
   public:
@@ -55,18 +50,7 @@ class HostWnd : public CWnd
 
     static constexpr int kTreeId = 300;
 
-    bool Open()
-    {
-        WNDCLASS wc{};
-        wc.lpfnWndProc = TestHostProc;
-        wc.lpszClassName = "PdtControlTestHost";
-        AfxRegisterClass(&wc);
-        if (!CreateEx(0, "PdtControlTestHost", "Controls", WS_POPUP | WS_VISIBLE, CRect(100, 100, 560, 460), nullptr, 0))
-            return false;
-        ShowWindow(SW_SHOW);
-        Pump();
-        return true;
-    }
+    bool Open() { return CreatePlainWindow(*this, "PdtControlTestHost", CRect(100, 100, 560, 460)); }
 
     // A child control of a system class, attached to `wrapper` when given.
     HWND Make(const char* className, DWORD style, const CRect& r, int id, CWnd* wrapper = nullptr, DWORD exStyle = 0)

@@ -13,11 +13,6 @@
 namespace pdt::test
 {
 
-inline LRESULT PaintHostProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return ::DefWindowProc(h, message, wParam, lParam);
-}
-
 class PaintWnd : public CWnd
 {
   public:
@@ -26,20 +21,10 @@ class PaintWnd : public CWnd
     std::vector<UINT> commands; // WM_COMMAND ids
     std::function<void(CMenu*)> onInitMenuPopup;
 
-    static constexpr const char* kClass = "PdtPaintTestWnd";
-
     bool Open(int x = 40, int y = 40, int width = 200, int height = 120)
     {
-        WNDCLASS wc{};
-        wc.lpfnWndProc = PaintHostProc;
-        wc.lpszClassName = kClass;
-        wc.hbrBackground = GetStockObject(WHITE_BRUSH);
-        AfxRegisterClass(&wc);
-        if (!CreateEx(0, kClass, "Paint", WS_POPUP | WS_VISIBLE, CRect(x, y, x + width, y + height), nullptr, 0))
-            return false;
-        ShowWindow(SW_SHOW);
-        Pump();
-        return true;
+        return CreatePlainWindow(*this, "PdtPaintTestWnd", CRect(x, y, x + width, y + height), WS_POPUP | WS_VISIBLE,
+                                 GetStockObject(WHITE_BRUSH));
     }
 
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override

@@ -59,6 +59,7 @@ TEST_F(Caret, OneCaretPerThreadTheNewestWins)
     wnd.CreateSolidCaret(2, 10);
     wnd.ShowCaret();
     wnd.SetCaretPos(CPoint(5, 6));
+    EXPECT_EQ(CWnd::GetCaretPos(), CPoint(5, 6));
     other.CreateGrayCaret(3, 12);
     pdt::hooks::CaretInfo c = pdt::hooks::GetCaretInfo();
     EXPECT_EQ(c.owner, other.m_hWnd);
@@ -74,19 +75,8 @@ TEST_F(Caret, OneCaretPerThreadTheNewestWins)
     EXPECT_EQ(pdt::hooks::GetCaretInfo().owner, nullptr);
     EXPECT_FALSE(::DestroyCaret()) << "nothing left to destroy";
     EXPECT_FALSE(::SetCaretPos(1, 1));
-}
-
-TEST_F(Caret, PositionIsSetAndReadInClientCoordinates)
-{
     POINT p{-1, -1};
-    EXPECT_FALSE(::GetCaretPos(&p)) << "no caret yet";
-    wnd.CreateSolidCaret(2, 10);
-    CWnd::SetCaretPos(CPoint(17, 23));
-    EXPECT_EQ(CWnd::GetCaretPos(), CPoint(17, 23));
-    EXPECT_TRUE(::GetCaretPos(&p));
-    EXPECT_EQ(CPoint(p), CPoint(17, 23));
-    EXPECT_TRUE(::DestroyCaret());
-    EXPECT_EQ(pdt::hooks::GetCaretInfo().owner, nullptr);
+    EXPECT_FALSE(::GetCaretPos(&p));
 }
 
 TEST_F(Caret, IsDrawnOverTheWindowButNotIntoItsImage)
@@ -118,7 +108,6 @@ TEST_F(Caret, IsDrawnOverTheWindowButNotIntoItsImage)
 TEST_F(Caret, BlinksAtTheBlinkTime)
 {
     SetCaretBlinkTime(40);
-    EXPECT_EQ(GetCaretBlinkTime(), 40u);
     wnd.CreateSolidCaret(2, 10);
     wnd.ShowCaret();
     EXPECT_TRUE(pdt::hooks::GetCaretInfo().blinkPhaseOn) << "shown at once";

@@ -12,23 +12,6 @@ using namespace pdt::test;
 namespace
 {
 
-HGLOBAL Bytes(const std::string& s)
-{
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, s.size() + 1);
-    char* p = static_cast<char*>(GlobalLock(h));
-    std::memcpy(p, s.c_str(), s.size() + 1);
-    GlobalUnlock(h);
-    return h;
-}
-
-std::string Read(HANDLE h)
-{
-    const char* p = static_cast<const char*>(GlobalLock(h));
-    std::string s = p ? std::string(p) : std::string("<null>");
-    GlobalUnlock(h);
-    return s;
-}
-
 class Clipboard : public PaintTest
 {
   protected:
@@ -44,7 +27,7 @@ TEST_F(Clipboard, AnsiTextGoesOutAsUnicodeWithNewlines)
 {
     ASSERT_TRUE(wnd.OpenClipboard());
     EXPECT_TRUE(EmptyClipboard());
-    HGLOBAL h = Bytes("caf\xE9 \x80 5\r\nline two\r\n");
+    HGLOBAL h = GlobalText("caf\xE9 \x80 5\r\nline two\r\n");
     EXPECT_EQ(SetClipboardData(CF_TEXT, h), h);
     EXPECT_TRUE(CloseClipboard());
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("caf\u00E9 \u20AC 5\nline two\n"));
@@ -54,7 +37,7 @@ TEST_F(Clipboard, AnsiTextGoesOutAsUnicodeWithNewlines)
     ASSERT_TRUE(OpenClipboard(wnd));
     HANDLE back = GetClipboardData(CF_TEXT);
     ASSERT_NE(back, nullptr);
-    EXPECT_EQ(Read(back), "caf\xE9 \x80 5\r\nline two\r\n");
+    EXPECT_EQ(GlobalString(back), "caf\xE9 \x80 5\r\nline two\r\n");
     EXPECT_EQ(GetClipboardData(CF_TEXT), back) << "the same handle while the text stands";
     CloseClipboard();
 }
@@ -69,7 +52,7 @@ TEST_F(Clipboard, TextFromOtherApplicationsComesInAsAnsiWithCrLf)
     ASSERT_TRUE(OpenClipboard(nullptr));
     HANDLE h = GetClipboardData(CF_TEXT);
     ASSERT_NE(h, nullptr);
-    EXPECT_EQ(Read(h), "na\xEFve\r\nsecond\r\nthird ?") << "what 1252 cannot hold becomes '?'";
+    EXPECT_EQ(GlobalString(h), "na\xEFve\r\nsecond\r\nthird ?") << "what 1252 cannot hold becomes '?'";
     EXPECT_EQ(GlobalSize(h), std::strlen("na\xEFve\r\nsecond\r\nthird ?") + 1);
 
     HANDLE u = GetClipboardData(CF_UNICODETEXT);
@@ -80,13 +63,13 @@ TEST_F(Clipboard, TextFromOtherApplicationsComesInAsAnsiWithCrLf)
 
     // A change made elsewhere is seen on the next read.
     QGuiApplication::clipboard()->setText(QStringLiteral("new"));
-    EXPECT_EQ(Read(GetClipboardData(CF_TEXT)), "new");
+    EXPECT_EQ(GlobalString(GetClipboardData(CF_TEXT)), "new");
     CloseClipboard();
 }
 
 TEST_F(Clipboard, OpeningEmptyingAndSettingFollowWin32Rules)
 {
-    HGLOBAL h = Bytes("x");
+    HGLOBAL h = GlobalText("x");
     EXPECT_EQ(SetClipboardData(CF_TEXT, h), nullptr) << "not open";
     EXPECT_FALSE(EmptyClipboard());
     EXPECT_FALSE(CloseClipboard());
@@ -104,7 +87,7 @@ TEST_F(Clipboard, OpeningEmptyingAndSettingFollowWin32Rules)
     EXPECT_EQ(GlobalFree(h), h) << "the clipboard owns it now";
     EXPECT_TRUE(CloseClipboard());
     EXPECT_TRUE(other.OpenClipboard());
-    EXPECT_EQ(Read(GetClipboardData(CF_TEXT)), "x");
+    EXPECT_EQ(GlobalString(GetClipboardData(CF_TEXT)), "x");
     EXPECT_TRUE(EmptyClipboard());
     EXPECT_EQ(GetClipboardOwner(), other.m_hWnd);
     EXPECT_EQ(GetClipboardData(CF_TEXT), nullptr);

@@ -233,39 +233,6 @@ TEST_F(KeypadDialog, LettersAreKeysNotTheButtonsMnemonics)
 // ---------------------------------------------------------------------------------------------------------------
 // Construction and ownership.
 
-TEST(KeypadDialogClasses, EachModelHasItsTemplateTitleAndSimulator)
-{
-    struct Model
-    {
-        const char* name;
-        UINT templateId;
-        const char* title;
-    };
-    const Model models[] = {
-        {"M-10", IDD_KEYPAD_M10, "M-10 Keypad"},   {"M-13", IDD_KEYPAD_M13, "M-13 Keypad"},
-        {"N-13", IDD_KEYPAD_N13, "N-13 Keypad"},   {"M-20", IDD_KEYPAD_M20, "M-20 Keypad"},
-        {"M-20X", IDD_KEYPAD_M20X, "M-20X Keypad"}, {"R-50", IDD_KEYPAD_R50, "R-50 Keypad"},
-        {"R-50G", IDD_KEYPAD_R50G, "R-50G Keypad"},
-    };
-    for (const Model& m : models)
-    {
-        SCOPED_TRACE(m.name);
-        KEYMAP_KEY keymap[KEYMAP_SIZE];
-        CString name(m.name);
-        ResetKeymap(name, keymap);
-        std::unique_ptr<CDlgDefineKeypad> dlg(CreateKeypadDialog(name, KEYPAD_MODE_SELECT, keymap));
-        ASSERT_NE(dlg, nullptr);
-        EXPECT_EQ(dlg->GetTemplateID(), m.templateId);
-        EXPECT_EQ(dlg->m_nMode, KEYPAD_MODE_SELECT);
-        EXPECT_FALSE(dlg->m_bShiftDown);
-        ASSERT_NE(dlg->m_pKeypad, nullptr);
-        EXPECT_EQ(dlg->m_pKeypad->m_nKeyID, 0);
-        EXPECT_EQ(std::memcmp(dlg->m_pKeypad->m_keymap, keymap, sizeof(keymap)), 0) << "the simulator has a copy";
-        ASSERT_TRUE(dlg->Create(dlg->GetTemplateID()));
-        EXPECT_EQ(dlg->GetWindowText(), m.title);
-    }
-}
-
 TEST(KeypadDialogClasses, OnlyTheSevenDisplayNamesHaveAKeypad)
 {
     for (const char* name : {"", "m-10", "M10", "M-13 ", "R-50g", "M-20XL"})

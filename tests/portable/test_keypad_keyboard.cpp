@@ -2,6 +2,10 @@
 // character it stands for, with the navigation keys as a numeric pad and Shift as on a US keyboard.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "tests/simulation/keypad_harness.h"
 
 using namespace pdt::test;
@@ -34,76 +38,34 @@ class KeypadKeyboard : public KeypadTest
     }
 };
 
-TEST_F(KeypadKeyboard, DigitsLettersAndFunctionKeys)
+TEST_F(KeypadKeyboard, EachKeySelectsTheKeypadKeyOfItsCharacter)
 {
-    Open("M-13");
-    Expect({{'7', false, IDC_KEY_7, "7"},
-            {'0', false, IDC_KEY_0, "0"},
-            {'K', false, 3302, "K"},
-            {'A', true, 3286, "A"},
-            {VK_F3, false, IDC_KEY_F3, "F3"},
-            {VK_F8, false, IDC_KEY_F8, "F8"},
-            {VK_BACK, false, IDC_KEY_CLR, "Clr"},
-            {VK_SPACE, false, IDC_KEY_SPACE, "Spc"}});
-    EXPECT_EQ(Fields(), (KeyFields{"Spc", "32", "  "}));
-}
-
-TEST_F(KeypadKeyboard, ShiftWithADigitTypesItsSymbol)
-{
-    Open("M-10");
-    Expect({{'3', true, 3319, "#"}, {'2', true, 3281, "@"}, {'7', true, 3283, "&"}, {'8', true, 3299, "*"},
-            {'5', true, 3329, "%"}, {'1', true, 3335, "!"}, {'4', true, 3324, "$"}});
-    EXPECT_EQ(Fields(), (KeyFields{"$", "36", " $"}));
-
-    Open("M-13");
-    Expect({{'3', true, 3289, "#"}, {'5', true, 3299, "%"}, {'1', true, 3335, "!"}, {'3', false, IDC_KEY_3, "3"}});
-}
-
-TEST_F(KeypadKeyboard, NavigationKeysAreTheNumericPad)
-{
-    Open("M-10");
-    Expect({{VK_END, false, IDC_KEY_1, "1"},
-            {VK_DOWN, false, IDC_KEY_2, "2"},
-            {VK_NEXT, false, IDC_KEY_3, "3"},
-            {VK_LEFT, false, IDC_KEY_4, "4"},
-            {VK_RIGHT, false, IDC_KEY_6, "6"},
-            {VK_HOME, false, IDC_KEY_7, "7"},
-            {VK_UP, false, IDC_KEY_8, "8"},
-            {VK_PRIOR, false, IDC_KEY_9, "9"},
-            {VK_INSERT, false, IDC_KEY_0, "0"},
-            {VK_DELETE, false, IDC_KEY_DOT, "."}});
-    EXPECT_EQ(FocusedId(), IDC_KEY_5) << "arrows select keys instead of moving between buttons";
-}
-
-TEST_F(KeypadKeyboard, NumericPadOperatorsAndPunctuation)
-{
-    Open("M-10");
-    Expect({{VK_ADD, false, 3294, "+"},
-            {VK_SUBTRACT, false, 3289, "-"},
-            {VK_MULTIPLY, false, 3299, "*"},
-            {VK_DIVIDE, false, 3314, "/"},
-            {VK_OEM_PLUS, false, 3309, "="},
-            {VK_OEM_MINUS, false, 3289, "-"},
-            {VK_OEM_2, false, 3314, "/"},
-            {VK_OEM_1, false, 3332, ";"},
-            {VK_OEM_COMMA, false, 3334, ","},
-            {VK_OEM_PERIOD, false, IDC_KEY_DOT, "."},
-            {VK_OEM_7, false, 3284, "'"},
-            {VK_OEM_5, false, 3340, "\\"}});
-}
-
-TEST_F(KeypadKeyboard, ShiftedPunctuationFollowsAUsKeyboard)
-{
-    Open("M-10");
-    Expect({{VK_OEM_PLUS, true, 3294, "+"},
-            {VK_OEM_2, true, 3282, "?"},
-            {VK_OEM_1, true, 3304, ":"},
-            {VK_OEM_MINUS, true, 3298, "_"}});
-    Type("?");
-    EXPECT_EQ(Fields().name, "?") << "typed as a person types it";
-
-    Open("M-20X");
-    Expect({{VK_OEM_4, false, 3281, "["}, {VK_OEM_6, false, 3283, "]"}, {VK_OEM_5, false, 3282, "\\"}});
+    // Digits, letters, function keys; Shift as on a US keyboard; the navigation keys as a numeric pad.
+    const std::pair<const char*, std::vector<Stroke>> cases[] = {
+        {"M-13",
+         {{'7', false, IDC_KEY_7, "7"}, {'K', false, 3302, "K"}, {'A', true, 3286, "A"},
+          {VK_F8, false, IDC_KEY_F8, "F8"}, {VK_BACK, false, IDC_KEY_CLR, "Clr"},
+          {VK_SPACE, false, IDC_KEY_SPACE, "Spc"}, {'3', true, 3289, "#"}, {'3', false, IDC_KEY_3, "3"}}},
+        {"M-10",
+         {{'3', true, 3319, "#"},           {'2', true, 3281, "@"},           {'7', true, 3283, "&"},
+          {'1', true, 3335, "!"},           {VK_END, false, IDC_KEY_1, "1"},  {VK_DOWN, false, IDC_KEY_2, "2"},
+          {VK_NEXT, false, IDC_KEY_3, "3"}, {VK_LEFT, false, IDC_KEY_4, "4"}, {VK_RIGHT, false, IDC_KEY_6, "6"},
+          {VK_HOME, false, IDC_KEY_7, "7"}, {VK_UP, false, IDC_KEY_8, "8"},   {VK_PRIOR, false, IDC_KEY_9, "9"},
+          {VK_INSERT, false, IDC_KEY_0, "0"}, {VK_DELETE, false, IDC_KEY_DOT, "."}, {VK_ADD, false, 3294, "+"},
+          {VK_SUBTRACT, false, 3289, "-"},  {VK_MULTIPLY, false, 3299, "*"}, {VK_DIVIDE, false, 3314, "/"},
+          {VK_OEM_PLUS, false, 3309, "="},  {VK_OEM_1, false, 3332, ";"},   {VK_OEM_COMMA, false, 3334, ","},
+          {VK_OEM_7, false, 3284, "'"},     {VK_OEM_5, false, 3340, "\\"}, {VK_OEM_PLUS, true, 3294, "+"},
+          {VK_OEM_2, true, 3282, "?"},      {VK_OEM_1, true, 3304, ":"},    {VK_OEM_MINUS, true, 3298, "_"}}},
+        {"M-20X", {{VK_OEM_4, false, 3281, "["}, {VK_OEM_6, false, 3283, "]"}, {VK_OEM_5, false, 3282, "\\"}}},
+    };
+    for (const auto& [model, strokes] : cases)
+    {
+        Open(model);
+        Expect(strokes);
+        if (model == std::string("M-10"))
+            EXPECT_EQ(FocusedId(), IDC_KEY_5) << "arrows select keys instead of moving between buttons";
+    }
+    EXPECT_EQ(Fields(), (KeyFields{"\\", "92", " \\"}));
 }
 
 TEST_F(KeypadKeyboard, ACharacterOfNoKeyLeavesTheFieldsAndSelectsNothing)

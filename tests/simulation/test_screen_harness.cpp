@@ -27,15 +27,7 @@ void TestScreen::Load(const std::string& rows)
 
 HostWindow::HostWindow()
 {
-    WNDCLASS wc{};
-    if (!GetClassInfo(AfxGetInstanceHandle(), "PdtScreenTestHost", &wc))
-    {
-        wc.lpfnWndProc = ::DefWindowProc;
-        wc.hInstance = AfxGetInstanceHandle();
-        wc.lpszClassName = "PdtScreenTestHost";
-        AfxRegisterClass(&wc);
-    }
-    CreateEx(0, "PdtScreenTestHost", "Screen host", WS_POPUP | WS_CAPTION, CRect(40, 40, 680, 460), nullptr, 0);
+    pdt::test::CreatePlainWindow(*this, "PdtScreenTestHost", CRect(40, 40, 680, 460), WS_POPUP | WS_CAPTION);
 }
 
 LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)

@@ -1,6 +1,4 @@
 // What the screen looks like and how it answers the mouse, the focus, its context menu and the clipboard.
-#include <cstring>
-
 #include "platform/afxhooks.h"
 #include "resources/resource.h"
 #include "test_screen_harness.h"
@@ -10,34 +8,6 @@ using namespace screentest;
 
 namespace
 {
-
-void SetClipboardText(const char* text)
-{
-    ASSERT_TRUE(::OpenClipboard(nullptr));
-    ::EmptyClipboard();
-    if (text)
-    {
-        HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, std::strlen(text) + 1);
-        std::memcpy(GlobalLock(mem), text, std::strlen(text) + 1);
-        GlobalUnlock(mem);
-        ::SetClipboardData(CF_TEXT, mem);
-    }
-    ::CloseClipboard();
-}
-
-std::string ClipboardText()
-{
-    std::string text = "<no text>";
-    if (!::OpenClipboard(nullptr))
-        return "<not opened>";
-    if (HANDLE mem = ::GetClipboardData(CF_TEXT))
-    {
-        text = static_cast<const char*>(GlobalLock(mem));
-        GlobalUnlock(mem);
-    }
-    ::CloseClipboard();
-    return text;
-}
 
 bool Enabled(const pdt::hooks::PopupMenuRequest& menu, UINT id)
 {

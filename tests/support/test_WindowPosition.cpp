@@ -10,27 +10,18 @@ using namespace pdt::test;
 namespace
 {
 
-LRESULT FrameProc(HWND h, UINT message, WPARAM wp, LPARAM lp)
-{
-    return DefWindowProc(h, message, wp, lp);
-}
-
 // A plain top-level window that can be moved and sized freely (dialogs from templates have a fixed size).
 class WindowPosition : public ::testing::Test
 {
   protected:
     void SetUp() override
     {
-        WNDCLASS wc{};
-        wc.lpfnWndProc = FrameProc;
-        wc.lpszClassName = "SupportTestFrame";
-        AfxRegisterClass(&wc);
         QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
         m_screen = CRect(screen.left(), screen.top(), screen.right() + 1, screen.bottom() + 1);
-        ASSERT_TRUE(host.CreateEx(
-            0, "SupportTestFrame", "Frame", WS_POPUP | WS_CAPTION | WS_VISIBLE,
-            CRect(m_screen.left + 100, m_screen.top + 100, m_screen.left + 400, m_screen.top + 300), nullptr, 0));
-        Pump();
+        ASSERT_TRUE(CreatePlainWindow(host, "SupportTestFrame",
+                                      CRect(m_screen.left + 100, m_screen.top + 100, m_screen.left + 400,
+                                            m_screen.top + 300),
+                                      WS_POPUP | WS_CAPTION | WS_VISIBLE));
     }
     void TearDown() override
     {
