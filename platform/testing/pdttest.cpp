@@ -550,3 +550,186 @@ int main(int argc, char** argv)
     pdt::hooks::ProcessEvents();
     return rc;
 }
+
+namespace pdt::test
+{
+
+bool HostWnd::Open() { return CreatePlainWindow(*this, "PdtControlTestHost", CRect(100, 100, 560, 460)); }
+
+HWND HostWnd::Make(const char* className, DWORD style, const CRect& r, int id, CWnd* wrapper, DWORD exStyle)
+{
+    HWND h = pdt::win::CreateWindowRecord(className, "", style | WS_CHILD | WS_VISIBLE, exStyle,
+                                          QRect(r.left, r.top, r.Width(), r.Height()), m_hWnd, id, wrapper);
+    Pump();
+    return h;
+}
+
+std::vector<int> HostWnd::Codes(UINT message) const
+{
+    std::vector<int> codes;
+    for (const Heard& h : heard)
+        if (h.message == message)
+            codes.push_back(h.code);
+    return codes;
+}
+
+std::vector<Heard> HostWnd::Of(int code) const
+{
+    std::vector<Heard> out;
+    for (const Heard& h : heard)
+        if (h.code == code && (h.message == WM_COMMAND || h.message == WM_NOTIFY))
+            out.push_back(h);
+    return out;
+}
+
+int HostWnd::IndexOf(int code) const
+{
+    for (size_t i = 0; i < heard.size(); ++i)
+        if (heard[i].code == code && (heard[i].message == WM_COMMAND || heard[i].message == WM_NOTIFY))
+            return int(i);
+    return -1;
+}
+
+BOOL HostWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    Heard h;
+    h.message = WM_COMMAND;
+    h.id = LOWORD(wParam);
+    h.code = HIWORD(wParam);
+    h.from = reinterpret_cast<HWND>(lParam);
+    Record(h);
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+BOOL HostWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result)
+{
+    auto* hdr = reinterpret_cast<NMHDR*>(lParam);
+    Heard h;
+    h.message = WM_NOTIFY;
+    h.id = int(hdr->idFrom);
+    h.code = hdr->code;
+    h.from = hdr->hwndFrom;
+    CString cls = GetWindowClassName(hdr->hwndFrom);
+    if (cls.CompareNoCase("SysListView32") == 0)
+    {
+        if (h.code == LVN_KEYDOWN)
+            h.vk = reinterpret_cast<NMLVKEYDOWN*>(hdr)->wVKey;
+        else if (h.code != NM_SETFOCUS && h.code != NM_KILLFOCUS)
+        {
+            auto* nm = reinterpret_cast<NMLISTVIEW*>(hdr);
+            h.item = nm->iItem;
+            h.subItem = nm->iSubItem;
+            h.oldState = nm->uOldState;
+            h.newState = nm->uNewState;
+            h.changed = nm->uChanged;
+            h.param = nm->lParam;
+        }
+    }
+    else if (cls.CompareNoCase("SysTreeView32") == 0)
+    {
+        if (h.code == TVN_KEYDOWN)
+            h.vk = reinterpret_cast<NMTVKEYDOWN*>(hdr)->wVKey;
+        else if (h.code <= TVN_SELCHANGING && h.code >= TVN_KEYDOWN)
+        {
+            auto* nm = reinterpret_cast<NMTREEVIEW*>(hdr);
+            h.action = nm->action;
+            h.oldItem = nm->itemOld.hItem;
+            h.newItem = nm->itemNew.hItem;
+            h.oldParam = nm->itemOld.lParam;
+            h.newParam = nm->itemNew.lParam;
+            h.newItemState = nm->itemNew.state;
+        }
+    }
+    Record(h);
+    if (auto it = answers.find(h.code); it != answers.end())
+    {
+        *result = it->second;
+        return TRUE;
+    }
+    return CWnd::OnNotify(wParam, lParam, result);
+}
+
+void HostWnd::Record(const Heard& h)
+{
+    heard.push_back(h);
+    if (onHeard)
+        onHeard(h);
+}
+
+void HostWnd::OnScroll(UINT message, UINT code, UINT pos, CScrollBar* bar)
+{
+    Heard h;
+    h.message = message;
+    h.code = int(code);
+    h.pos = int(pos);
+    h.from = bar ? bar->m_hWnd : nullptr;
+    h.id = bar ? bar->GetDlgCtrlID() : 0;
+    Record(h);
+}
+
+void HostWnd::OnContextMenu(CWnd* wnd, CPoint)
+{
+    Heard h;
+    h.message = WM_CONTEXTMENU;
+    h.from = wnd ? wnd->m_hWnd : nullptr;
+    Record(h);
+}
+
+const MessageMap& HostWnd::GetThisMessageMap()
+{
+    static const MessageMap map(&CWnd::GetThisMessageMap(), {
+                                                                mm::Scroll(WM_HSCROLL, &HostWnd::OnHScroll),
+                                                                mm::Scroll(WM_VSCROLL, &HostWnd::OnVScroll),
+                                                                mm::ContextMenu(&HostWnd::OnContextMenu),
+                                                            });
+    return map;
+}
+
+QAbstractItemView* ViewOf(HWND h) { return qobject_cast<QAbstractItemView*>(Peer(h)); }
+
+CPoint RowCenter(HWND h, int row, int column)
+{
+    QAbstractItemView* view = ViewOf(h);
+    QRect r = view->visualRect(view->model()->index(row, column));
+    QPoint c = view->viewport()->mapTo(Peer(h), r.center());
+    return CPoint(c.x(), c.y());
+}
+
+bool PaintWnd::Open(int x, int y, int width, int height)
+{
+    return CreatePlainWindow(*this, "PdtPaintTestWnd", CRect(x, y, x + width, y + height), WS_POPUP | WS_VISIBLE,
+                             GetStockObject(WHITE_BRUSH));
+}
+
+BOOL PaintWnd::OnCommand(WPARAM wParam, LPARAM lParam)
+{
+    commands.push_back(LOWORD(wParam));
+    return CWnd::OnCommand(wParam, lParam);
+}
+
+void PaintWnd::OnPaint()
+{
+    CPaintDC dc(this);
+    painted.push_back(dc.m_ps.rcPaint);
+    if (onPaint)
+        onPaint(dc);
+}
+
+LRESULT PaintWnd::OnInitMenuPopup(WPARAM wParam, LPARAM)
+{
+    if (onInitMenuPopup)
+        onInitMenuPopup(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)));
+    return 0;
+}
+
+const MessageMap& PaintWnd::GetThisMessageMap()
+{
+    static const MessageMap map(&CWnd::GetThisMessageMap(),
+                                {
+                                    mm::Paint(&PaintWnd::OnPaint),
+                                    mm::Message(WM_INITMENUPOPUP, &PaintWnd::OnInitMenuPopup),
+                                });
+    return map;
+}
+
+} // namespace pdt::test

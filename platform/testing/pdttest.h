@@ -5,14 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
 #include <ostream>
 #include <string>
 #include <type_traits>
 #include <vector>
 
+#include "platform/afxcmn.h"
 #include "platform/afxhooks.h"
 #include "platform/afxwin.h"
 
+class QAbstractItemView;
 class QWidget;
 
 namespace pdt::test
@@ -129,5 +132,102 @@ template <class Dlg> class ShownDialog : public ::testing::Test
     }
     Dlg dlg;
 };
+
+// One message a HostWnd heard, with the fields of its structure copied out.
+struct Heard
+{
+    UINT message = 0; // WM_COMMAND, WM_NOTIFY, WM_HSCROLL, WM_VSCROLL, WM_CONTEXTMENU
+    int id = 0;
+    int code = 0; // notification code, or scroll code
+    HWND from = nullptr;
+    int item = -1, subItem = 0; // list views
+    UINT oldState = 0, newState = 0, changed = 0;
+    LPARAM param = 0;
+    UINT action = 0; // tree views
+    HTREEITEM oldItem = nullptr, newItem = nullptr;
+    LPARAM oldParam = 0, newParam = 0;
+    UINT newItemState = 0;
+    WORD vk = 0; // key notifications
+    int pos = 0; // scroll bars
+};
+
+// A shown plain parent window that records what its child controls tell it.
+class HostWnd : public CWnd
+{
+  public:
+    std::vector<Heard> heard;
+    std::map<int, LRESULT> answers;            // a WM_NOTIFY code's answer (TRUE refuses a change)
+    std::function<void(const Heard&)> onHeard; // runs as the parent hears each message
+
+    bool Open();
+    // A child control of a system class, attached to `wrapper` when given.
+    HWND Make(const char* className, DWORD style, const CRect& r, int id, CWnd* wrapper = nullptr, DWORD exStyle = 0);
+    std::vector<int> Codes(UINT message) const; // codes of one message, in order
+    std::vector<Heard> Of(int code) const;      // notifications (WM_COMMAND, WM_NOTIFY) with `code`
+    int Count(int code) const { return int(Of(code).size()); }
+    int IndexOf(int code) const; // position of the first notification with `code`, or -1
+    void Forget() { heard.clear(); }
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+    DECLARE_MESSAGE_MAP()
+
+  private:
+    void Record(const Heard& h);
+    void OnScroll(UINT message, UINT code, UINT pos, CScrollBar* bar);
+    void OnHScroll(UINT code, UINT pos, CScrollBar* bar) { OnScroll(WM_HSCROLL, code, pos, bar); }
+    void OnVScroll(UINT code, UINT pos, CScrollBar* bar) { OnScroll(WM_VSCROLL, code, pos, bar); }
+    void OnContextMenu(CWnd* wnd, CPoint);
+};
+
+// A fixture with a shown parent window of type Host; controls are made as its children.
+template <class Host = HostWnd> class HostedTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override { ASSERT_TRUE(host.Open()); }
+    void TearDown() override
+    {
+        host.DestroyWindow();
+        Pump();
+    }
+    Host host;
+};
+using ControlTest = HostedTest<>;
+
+QAbstractItemView* ViewOf(HWND h);                 // the item view behind a list or tree control
+CPoint RowCenter(HWND h, int row, int column = 0); // the middle of an item view's row, in client coordinates
+
+// A shown custom-drawn window that records each WM_PAINT's rcPaint and WM_COMMAND id and draws with onPaint.
+class PaintWnd : public CWnd
+{
+  public:
+    std::function<void(CPaintDC&)> onPaint;
+    std::vector<CRect> painted;
+    std::vector<UINT> commands;
+    std::function<void(CMenu*)> onInitMenuPopup;
+
+    bool Open(int x = 40, int y = 40, int width = 200, int height = 120);
+    BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+    DECLARE_MESSAGE_MAP()
+
+  private:
+    void OnPaint();
+    LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM);
+};
+
+// A fixture with one shown PaintWnd, white after its first paint.
+class PaintTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override { ASSERT_TRUE(wnd.Open()); }
+    void TearDown() override
+    {
+        wnd.DestroyWindow();
+        Pump();
+    }
+    PaintWnd wnd;
+};
+
+constexpr COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0), kRed = RGB(255, 0, 0),
+                   kGreen = RGB(0, 128, 0), kBlue = RGB(0, 0, 255);
 
 } // namespace pdt::test

@@ -346,67 +346,57 @@ void ExpectFailure(std::string_view text, int line, std::string_view needle, Fil
     EXPECT_EQ(std::string(e.what()).rfind(std::string(file) + ":" + std::to_string(line) + ": ", 0), 0u) << e.what();
 }
 
-TEST(RcErrors, LexicalProblems)
+TEST(RcErrors, LexicalStructureSymbolAndPreprocessorProblems)
 {
-    ExpectFailure("STRINGTABLE\nBEGIN\n  1 \"open\nEND\n", 3, "unterminated string");
-    ExpectFailure("STRINGTABLE BEGIN\n1 \"a\\\"b\"\nEND\n", 2, "\"\"");
-    ExpectFailure("/* start\n\n", 1, "unterminated comment");
-    ExpectFailure("\n1 DIALOG 0, 0, 12ab, 0\n", 2, "invalid number '12ab'");
-}
-
-TEST(RcErrors, StructureProblems)
-{
-    ExpectFailure("1 DIALOG 0, 0, 10, 10\nBEGIN\n  LTEXT \"a\", 1, 0, 0, 5, 5\n", 2, "BEGIN without matching END");
-    ExpectFailure("1 MENU\nBEGIN\n POPUP \"x\"\n BEGIN\n  MENUITEM \"a\", 1\nEND\n", 2, "BEGIN without matching END");
-    ExpectFailure("1 VERSIONINFO\nBEGIN\n BLOCK \"a\"\n BEGIN\nEND\n", 2, "BEGIN without matching END");
-    ExpectFailure("1 DIALOG 0, 0, 10, 10\nBEGIN\n  BUTTONX \"a\", 1, 0, 0, 5, 5\nEND\n", 3, "BUTTONX");
-    ExpectFailure("1 DIALOG 0, 0, 10, 10\nBEGIN\n  LTEXT \"a\" 1, 0, 0, 5, 5\nEND\n", 3, "expected ','");
-    ExpectFailure("1 DIALOG 0, 0, 10, 10\nBEGIN\n  CONTROL \"a\", 1, Widget, 0, 0, 0, 5, 5\nEND\n", 3,
-                  "unknown control class Widget");
-    ExpectFailure("1 DIALOG 0, 0, (10, 10\nBEGIN\nEND\n", 1, "expected ')'");
-    ExpectFailure("1 DIALOG 0, 0, 10, 10\nSTYLE WS_POPUP\nBOGUS 3\nBEGIN\nEND\n", 3, "BOGUS");
-    ExpectFailure("1 DIALOG 0, 0, NOT 10, 10\nBEGIN\nEND\n", 1, "NOT");
-    ExpectFailure("1 MENUEX\nBEGIN\nEND\n", 1, "MENUEX");
-    ExpectFailure("1 MENU\nBEGIN\n  MENUITEM \"a\", 1, SHINY\nEND\n", 3, "expected a menu option but found 'SHINY'");
-    ExpectFailure("STRINGTABLE\nBEGIN\n  1 \"a\"\n  2\nEND\n", 5, "expected the string");
-    ExpectFailure("\n\n}\n", 3, "expected a number");
-    ExpectFailure("1 DIALOG 0, 0, 10, 10\n", 1, "BEGIN");
-}
-
-TEST(RcErrors, SymbolsAndIds)
-{
-    ExpectFailure("1 DIALOG 0, 0, 10, 10\nBEGIN\n  EDITTEXT IDC_MISSING, 0, 0, 5, 5\nEND\n", 3,
-                  "undefined symbol IDC_MISSING");
-    ExpectFailure("\nIDD_MISSING DIALOGEX 0, 0, 10, 10\nBEGIN\nEND\n", 2, "undefined symbol IDD_MISSING");
-    ExpectFailure("IDB_MISSING BITMAP \"a.bmp\"\n", 1, "undefined symbol IDB_MISSING");
-    ExpectFailure("#define A B\n#define B A\n1 DIALOG 0, 0, A, 10\nBEGIN\nEND\n", 3, "undefined symbol");
-    ExpectFailure("#define F(x) x\n1 DIALOG 0, 0, F(1), 10\nBEGIN\nEND\n", 2, "function-like macro F");
-    ExpectFailure("0 DIALOG 0, 0, 10, 10\nBEGIN\nEND\n", 1, "out of range");
-    ExpectFailure(
-        "1 DIALOG 0, 0, 10, 10\nBEGIN\nEND\n\n2 DIALOG 0,0,1,1 BEGIN END\n1 DIALOGEX 0, 0, 10, 10\nBEGIN\nEND\n", 6,
-        "duplicate dialog id 1 (first defined at test.rc:1)");
-    ExpectFailure("1 MENU BEGIN END\n1 MENU BEGIN END\n", 2, "duplicate menu id 1");
-    ExpectFailure("1 BITMAP \"a.bmp\"\n1 BITMAP \"b.bmp\"\n", 2, "duplicate bitmap id 1");
-    ExpectFailure("STRINGTABLE BEGIN\n 1 \"a\"\n 1 \"b\"\nEND\n", 3, "duplicate string id 1");
-}
-
-TEST(RcErrors, PreprocessorProblems)
-{
-    ExpectFailure("#include \"missing.h\"\n", 1, "cannot open include file \"missing.h\"");
-    ExpectFailure("\n#if 1\n1 DIALOG 0,0,1,1 BEGIN END\n", 2, "#if without #endif");
-    ExpectFailure("#ifdef X\n#else\n#else\n#endif\n", 3, "#else after #else");
-    ExpectFailure("#endif\n", 1, "#endif without #if");
-    ExpectFailure("\n#frobnicate\n", 2, "unknown preprocessor directive #frobnicate");
-    ExpectFailure("#if 1 / 0\n#endif\n", 1, "division by zero");
-    ExpectFailure("#if (1\n#endif\n", 1, "missing ')'");
-    ExpectFailure("#define\n", 1, "#define needs a name");
-    ExpectFailure("#error stop here\n", 1, "#error stop here");
-    ExpectFailure("#include \"self.rc2\"\n", 1, "nested too deeply", {{"self.rc2", "#include \"self.rc2\"\n"}},
-                  "self.rc2");
+    const std::tuple<std::string, int, std::string> cases[] = {
+        {"STRINGTABLE\nBEGIN\n  1 \"open\nEND\n", 3, "unterminated string"},
+        {"STRINGTABLE BEGIN\n1 \"a\\\"b\"\nEND\n", 2, "\"\""},
+        {"/* start\n\n", 1, "unterminated comment"},
+        {"\n1 DIALOG 0, 0, 12ab, 0\n", 2, "invalid number '12ab'"},
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  LTEXT \"a\", 1, 0, 0, 5, 5\n", 2, "BEGIN without matching END"},
+        {"1 MENU\nBEGIN\n POPUP \"x\"\n BEGIN\n  MENUITEM \"a\", 1\nEND\n", 2, "BEGIN without matching END"},
+        {"1 VERSIONINFO\nBEGIN\n BLOCK \"a\"\n BEGIN\nEND\n", 2, "BEGIN without matching END"},
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  BUTTONX \"a\", 1, 0, 0, 5, 5\nEND\n", 3, "BUTTONX"},
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  LTEXT \"a\" 1, 0, 0, 5, 5\nEND\n", 3, "expected ','"},
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  CONTROL \"a\", 1, Widget, 0, 0, 0, 5, 5\nEND\n", 3,
+         "unknown control class Widget"},
+        {"1 DIALOG 0, 0, (10, 10\nBEGIN\nEND\n", 1, "expected ')'"},
+        {"1 DIALOG 0, 0, 10, 10\nSTYLE WS_POPUP\nBOGUS 3\nBEGIN\nEND\n", 3, "BOGUS"},
+        {"1 DIALOG 0, 0, NOT 10, 10\nBEGIN\nEND\n", 1, "NOT"},
+        {"1 MENUEX\nBEGIN\nEND\n", 1, "MENUEX"},
+        {"1 MENU\nBEGIN\n  MENUITEM \"a\", 1, SHINY\nEND\n", 3, "expected a menu option but found 'SHINY'"},
+        {"STRINGTABLE\nBEGIN\n  1 \"a\"\n  2\nEND\n", 5, "expected the string"},
+        {"\n\n}\n", 3, "expected a number"},
+        {"1 DIALOG 0, 0, 10, 10\n", 1, "BEGIN"},
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\n  EDITTEXT IDC_MISSING, 0, 0, 5, 5\nEND\n", 3, "undefined symbol IDC_MISSING"},
+        {"\nIDD_MISSING DIALOGEX 0, 0, 10, 10\nBEGIN\nEND\n", 2, "undefined symbol IDD_MISSING"},
+        {"IDB_MISSING BITMAP \"a.bmp\"\n", 1, "undefined symbol IDB_MISSING"},
+        {"#define A B\n#define B A\n1 DIALOG 0, 0, A, 10\nBEGIN\nEND\n", 3, "undefined symbol"},
+        {"#define F(x) x\n1 DIALOG 0, 0, F(1), 10\nBEGIN\nEND\n", 2, "function-like macro F"},
+        {"0 DIALOG 0, 0, 10, 10\nBEGIN\nEND\n", 1, "out of range"},
+        {"1 DIALOG 0, 0, 10, 10\nBEGIN\nEND\n\n2 DIALOG 0,0,1,1 BEGIN END\n1 DIALOGEX 0, 0, 10, 10\nBEGIN\nEND\n", 6,
+         "duplicate dialog id 1 (first defined at test.rc:1)"},
+        {"1 MENU BEGIN END\n1 MENU BEGIN END\n", 2, "duplicate menu id 1"},
+        {"1 BITMAP \"a.bmp\"\n1 BITMAP \"b.bmp\"\n", 2, "duplicate bitmap id 1"},
+        {"STRINGTABLE BEGIN\n 1 \"a\"\n 1 \"b\"\nEND\n", 3, "duplicate string id 1"},
+        {"#include \"missing.h\"\n", 1, "cannot open include file \"missing.h\""},
+        {"\n#if 1\n1 DIALOG 0,0,1,1 BEGIN END\n", 2, "#if without #endif"},
+        {"#ifdef X\n#else\n#else\n#endif\n", 3, "#else after #else"},
+        {"#endif\n", 1, "#endif without #if"},
+        {"\n#frobnicate\n", 2, "unknown preprocessor directive #frobnicate"},
+        {"#if 1 / 0\n#endif\n", 1, "division by zero"},
+        {"#if (1\n#endif\n", 1, "missing ')'"},
+        {"#define\n", 1, "#define needs a name"},
+        {"#error stop here\n", 1, "#error stop here"},
+    };
+    for (const auto &[text, line, needle] : cases)
+        ExpectFailure(text, line, needle);
 }
 
 TEST(RcErrors, ProblemsInsideAnIncludedFileNameThatFile)
 {
+    ExpectFailure("#include \"self.rc2\"\n", 1, "nested too deeply", {{"self.rc2", "#include \"self.rc2\"\n"}},
+                  "self.rc2");
     Files files = {{"resource.h", "#define A 1\n\n#if\n#endif\n"},
                    {"extra.rc2", "\n\n2 DIALOG 0, 0, 10, 10\nBEGIN\n  LTEXT \"x\", NOPE, 0, 0, 1, 1\nEND\n"}};
     ExpectFailure("#include \"resource.h\"\n", 3, "#if with no expression", files, "resource.h");

@@ -1,6 +1,6 @@
 // The system caret: hide counting, one caret per thread, position, blinking, and drawing over the window
 // without touching what its device contexts read back.
-#include "paint_host.h"
+#include "platform/testing/pdttest.h"
 
 #include <QElapsedTimer>
 

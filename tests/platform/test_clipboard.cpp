@@ -1,5 +1,5 @@
 // The clipboard's text formats through the toolkit's real clipboard, and the global memory that carries them.
-#include "paint_host.h"
+#include "platform/testing/pdttest.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -93,9 +93,15 @@ TEST_F(DataExchange, FailureStopsAtTheFailingFieldFocusesItAndSelectsItsText)
     EXPECT_EQ(name, "before");
     EXPECT_EQ(FocusId(), IDC_COUNT);
     EXPECT_EQ(Selection(IDC_COUNT), std::make_pair(0, 5));
+
+    // A control that is not there fails the exchange without crashing.
+    dlg.exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, 4242, name); };
+    ExpectMessageBox(IDOK);
+    EXPECT_FALSE(dlg.UpdateData(TRUE));
+    EXPECT_EQ(MessageBoxes().size(), 2u);
 }
 
-TEST_F(DataExchange, UnsignedRefusesAMinusSignAndLoadingWritesTheNumbersIntoTheEdits)
+TEST_F(DataExchange, UnsignedRefusesAMinusSignAndLoadingWritesTheEditsWithoutDispatchingTheirNotifications)
 {
     dlg.SetDlgItemText(IDC_COUNT, "-1");
     UINT value = 9;
@@ -123,15 +129,7 @@ TEST_F(DataExchange, UnsignedRefusesAMinusSignAndLoadingWritesTheNumbersIntoTheE
     EXPECT_EQ(dlg.GetDlgItem(IDC_COUNT)->GetWindowText(), "-5");
     EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "Pallet");
     EXPECT_EQ(dlg.GetDlgItem(IDC_MEMO)->GetWindowText(), "4000000000");
-}
-
-TEST_F(DataExchange, ControlNotificationsAreNotDispatchedDuringUpdateData)
-{
-    CString name = "loaded";
-    dlg.exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, IDC_NAME, name); };
-    EXPECT_TRUE(dlg.UpdateData(FALSE));
     EXPECT_EQ(dlg.nameChanges, 0) << "the EN_CHANGE of the load reached the handler";
-    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "loaded");
 
     dlg.SetDlgItemText(IDC_NAME, "by code");
     EXPECT_EQ(dlg.nameChanges, 1) << "outside UpdateData the handler runs";
@@ -202,7 +200,7 @@ TEST_F(DataExchange, CheckLoadsOutOfRangeValuesAsUncheckedAndRadioExchangesTheIn
     EXPECT_EQ(dlg.Count(IDC_RADIO1, BN_CLICKED) + dlg.Count(IDC_RADIO3, BN_CLICKED), 0);
 }
 
-TEST_F(DataExchange, ADropDownListExchangesItsSelectionByIndexOrByPrefix)
+TEST_F(DataExchange, ADropDownListExchangesItsSelectionByIndexOrByPrefixAndADropDownKeepsFreeText)
 {
     for (const char* s : {"blue", "green", "red"})
         dlg.Combo(IDC_LIST).AddString(s);
@@ -234,13 +232,11 @@ TEST_F(DataExchange, ADropDownListExchangesItsSelectionByIndexOrByPrefix)
     dlg.Combo(IDC_LIST).SetCurSel(-1);
     EXPECT_TRUE(dlg.UpdateData(TRUE));
     EXPECT_EQ(value, "") << "no selection saves an empty string";
-}
 
-TEST_F(DataExchange, CbStringOnADropDownKeepsFreeText)
-{
+    // CBString on a drop-down keeps free text.
     for (const char* s : {"blue", "green"})
         dlg.Combo(IDC_EDITCOMBO).AddString(s);
-    CString value = "custom";
+    value = "custom";
     dlg.exchange = [&](CDataExchange* pDX) { DDX_CBString(pDX, IDC_EDITCOMBO, value); };
     EXPECT_TRUE(dlg.UpdateData(FALSE));
     EXPECT_EQ(dlg.Combo(IDC_EDITCOMBO).GetWindowText(), "custom");
@@ -254,15 +250,6 @@ TEST_F(DataExchange, CbStringOnADropDownKeepsFreeText)
     Type(dlg, IDC_EDITCOMBO, "typed text");
     EXPECT_TRUE(dlg.UpdateData(TRUE));
     EXPECT_EQ(value, "typed text");
-}
-
-TEST_F(DataExchange, AControlThatIsNotThereFailsTheExchangeWithoutCrashing)
-{
-    CString value;
-    dlg.exchange = [&](CDataExchange* pDX) { DDX_Text(pDX, 4242, value); };
-    ExpectMessageBox(IDOK);
-    EXPECT_FALSE(dlg.UpdateData(TRUE));
-    EXPECT_EQ(MessageBoxes().size(), 1u);
 }
 
 // The whole round trip through OK, as a person meets it.

@@ -29,13 +29,27 @@ const MessageMap& EndingDialog::GetThisMessageMap()
     return map;
 }
 
-TEST(ModalDialog, DoModalReturnsTheValueGivenToEndDialog)
+// Ends itself inside OnInitDialog: DoModal returns without ever showing it.
+class EndsAtOnce : public ControlsDialog
+{
+  public:
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        EndDialog(7);
+        return TRUE;
+    }
+};
+
+TEST(ModalDialog, DoModalReturnsTheValueGivenToEndDialogFromAHandlerOrOnInitDialog)
 {
     EndingDialog dlg;
     ExpectModal([](CDialog& d) { Click(d, IDC_APPLY); });
     EXPECT_EQ(dlg.DoModal(), 42);
     EXPECT_EQ(dlg.m_hWnd, nullptr) << "the window is gone once DoModal returns";
     EXPECT_EQ(dlg.oks + dlg.cancels, 0);
+    EndsAtOnce early;
+    EXPECT_EQ(early.DoModal(), 7) << "ended in OnInitDialog: no ExpectModal, the loop must not run";
 }
 
 TEST(ModalDialog, OkCancelTheCloseBoxAndWmCloseEndTheDialogUnlessCancelIsDisabled)
@@ -131,23 +145,6 @@ TEST(ModalDialog, AModalDialogOpenedFromAModalDialogReturnsToIt)
     EXPECT_EQ(outer.DoModal(), IDCANCEL);
 }
 
-// Ends itself inside OnInitDialog: DoModal returns without ever showing it.
-class EndsAtOnce : public ControlsDialog
-{
-  public:
-    BOOL OnInitDialog() override
-    {
-        CDialog::OnInitDialog();
-        EndDialog(7);
-        return TRUE;
-    }
-};
-
-TEST(ModalDialog, EndDialogInOnInitDialogReturnsWithoutRunningTheLoop)
-{
-    EndsAtOnce dlg;
-    EXPECT_EQ(dlg.DoModal(), 7); // no ExpectModal: the loop must not run
-}
 
 // Chooses its own focus and returns FALSE, as MFC code does.
 class FocusChoosingDialog : public ControlsDialog
@@ -252,7 +249,7 @@ TEST(Modeless, CreateReturnsAtOnceAndOkOrCancelHideTheDialogButKeepTheWindow)
     dlg.DestroyWindow();
 }
 
-TEST(Modeless, DestroyWindowSendsWmDestroyWhileTheControlsExistThenPostNcDestroy)
+TEST(Modeless, DestroyWindowSendsWmDestroyWhileTheControlsExistThenPostNcDestroyAndSoDoesDestroyingTheObject)
 {
     std::vector<std::string> log;
     ModelessDialog dlg;
@@ -266,6 +263,14 @@ TEST(Modeless, DestroyWindowSendsWmDestroyWhileTheControlsExistThenPostNcDestroy
     EXPECT_FALSE(::IsWindow(h));
     EXPECT_FALSE(dlg.DestroyWindow()) << "a second DestroyWindow does nothing";
     EXPECT_EQ(log.size(), 2u);
+    {
+        ModelessDialog doomed; // destroying the object destroys its window
+        doomed.log = &log;
+        ASSERT_TRUE(doomed.Create(IDD_CONTROLS));
+        h = doomed.m_hWnd;
+    }
+    EXPECT_FALSE(::IsWindow(h));
+    Pump();
 }
 
 TEST(Modeless, ASelfDeletingDialogDeletesItselfInPostNcDestroy)
@@ -284,19 +289,6 @@ TEST(Modeless, ASelfDeletingDialogDeletesItselfInPostNcDestroy)
     EXPECT_EQ(log, (std::vector<std::string>{"WM_DESTROY, name ", "PostNcDestroy"}));
 }
 
-TEST(Modeless, DestroyingTheObjectDestroysItsWindow)
-{
-    std::vector<std::string> log;
-    HWND h = nullptr;
-    {
-        ModelessDialog dlg;
-        dlg.log = &log;
-        ASSERT_TRUE(dlg.Create(IDD_CONTROLS));
-        h = dlg.m_hWnd;
-    }
-    EXPECT_FALSE(::IsWindow(h));
-    Pump();
-}
 
 // ---------------------------------------------------------------------------------------------------------------
 // Dialog units and names.

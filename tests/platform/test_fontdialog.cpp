@@ -96,7 +96,7 @@ TEST_F(FontDialog, OpensOnTheInitialFontWithItsStyleSizeEffectsAndColour)
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
-TEST_F(FontDialog, UnchangedOkGivesBackTheSameSizeAndEnterConfirmsATypedOne)
+TEST_F(FontDialog, UnchangedOkGivesBackTheSameSizeEnterConfirmsATypedOneAndCancelChangesNoByte)
 {
     LOGFONT lf = Font(m_face, -13);
     CFontDialog unchanged(&lf);
@@ -115,6 +115,18 @@ TEST_F(FontDialog, UnchangedOkGivesBackTheSameSizeAndEnterConfirmsATypedOne)
     EXPECT_EQ(typed.GetSize(), 105);
     EXPECT_EQ(typed.m_lf.lfHeight, -14);
     EXPECT_NE(typed.GetFaceName(), "") << "without an initial font a face is chosen for the user";
+
+    const LOGFONT before = lf;
+    CFontDialog cancelled(&lf);
+    ExpectModal([](CDialog& d) {
+        ChooseComboItem(ComboOf(d, cmb2), IndexOf(ComboOf(d, cmb2), "Italic"));
+        Type(d, cmb3, "36");
+        Click(d, chx1);
+        Key(VK_ESCAPE);
+    });
+    EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+    EXPECT_EQ(std::memcmp(&lf, &before, sizeof(LOGFONT)), 0);
+    EXPECT_EQ(std::memcmp(&cancelled.m_lf, &before, sizeof(LOGFONT)), 0);
 }
 
 TEST_F(FontDialog, ChosenFaceStyleSizeAndEffectsMakeACompleteLogicalFont)
@@ -154,22 +166,6 @@ TEST_F(FontDialog, ChosenFaceStyleSizeAndEffectsMakeACompleteLogicalFont)
     EXPECT_TRUE(dlg.IsBold() && dlg.IsUnderline() && !dlg.IsItalic() && !dlg.IsStrikeOut());
 }
 
-TEST_F(FontDialog, CancelLeavesTheCallersRecordByteForByte)
-{
-    LOGFONT lf = Font(m_face, -16);
-    LOGFONT before = lf;
-    CFontDialog dlg(&lf);
-    ExpectModal([](CDialog& d) {
-        ChooseComboItem(ComboOf(d, cmb2), IndexOf(ComboOf(d, cmb2), "Italic"));
-        Type(d, cmb3, "36");
-        Click(d, chx1);
-        Key(VK_ESCAPE);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(std::memcmp(&lf, &before, sizeof(LOGFONT)), 0);
-    EXPECT_EQ(std::memcmp(&dlg.m_lf, &before, sizeof(LOGFONT)), 0);
-}
-
 TEST_F(FontDialog, ColourFromTheListColoursTheSampleAndIsReturned)
 {
     CFontDialog dlg;
@@ -195,19 +191,6 @@ TEST_F(FontDialog, ColourFromTheListColoursTheSampleAndIsReturned)
     });
     ASSERT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.GetColor(), RGB(255, 0, 0));
-}
-
-TEST_F(FontDialog, WithoutEffectsTheEffectControlsAreHidden)
-{
-    CFontDialog dlg(nullptr, CF_SCREENFONTS);
-    ExpectModal([](CDialog& d) {
-        for (int id : {grp1, chx1, chx2, stc4, cmb4})
-            EXPECT_FALSE(Visible(d, id)) << id;
-        for (int id : {cmb1, cmb2, cmb3, stc5, int(IDOK), int(IDCANCEL)})
-            EXPECT_TRUE(Visible(d, id)) << id;
-        Click(d, IDCANCEL);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
 TEST_F(FontDialog, SizesOutsideTheLimitAreNotListedAndTypedOnesAreRefused)
@@ -242,10 +225,14 @@ TEST_F(FontDialog, SizesOutsideTheLimitAreNotListedAndTypedOnesAreRefused)
     EXPECT_EQ(dlg.GetSize(), 50);
 }
 
-TEST_F(FontDialog, AFaceThatMustExistIsRefusedWhenItDoesNot)
+TEST_F(FontDialog, WithoutEffectsTheirControlsAreHiddenAndAFaceThatMustExistIsRefusedWhenItDoesNot)
 {
     CFontDialog dlg(nullptr, CF_SCREENFONTS | CF_FORCEFONTEXIST);
     ExpectModal([](CDialog& d) {
+        for (int id : {grp1, chx1, chx2, stc4, cmb4})
+            EXPECT_FALSE(Visible(d, id)) << id;
+        for (int id : {cmb1, cmb2, cmb3, stc5, int(IDOK), int(IDCANCEL)})
+            EXPECT_TRUE(Visible(d, id)) << id;
         Type(d, cmb1, "No Such Face Anywhere");
         ExpectMessageBox(IDOK);
         Click(d, IDOK);

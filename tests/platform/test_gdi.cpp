@@ -1,6 +1,6 @@
 // Device-context drawing, read back as pixels: lines, shapes, text in the font's code page, blits, clipping,
 // the window paint cycle, object lifetimes, and window-class registration.
-#include "paint_host.h"
+#include "platform/testing/pdttest.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -17,6 +17,12 @@ using namespace pdt::test;
 
 namespace
 {
+
+// A fixed-pitch font of the given character set.
+void MakeFont(CFont& font, BYTE charset = ANSI_CHARSET, int height = -16, const char* face = "DejaVu Sans Mono")
+{
+    font.CreateFont(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset, 0, 0, 0, FIXED_PITCH | FF_MODERN, face);
+}
 
 struct Ink
 {
@@ -151,7 +157,7 @@ TEST_F(Lines, LineToLeavesOutItsEndPointInEveryDirection)
     }
 }
 
-TEST_F(Lines, PenWidthStyleAndTheNullPen)
+TEST_F(Lines, PenWidthStyleTheNullPenAndAnXorPenDrawnTwiceLeavingNoTrace)
 {
     CClientDC dc(&wnd);
     CPen thick(PS_SOLID, 3, kRed);
@@ -190,12 +196,7 @@ TEST_F(Lines, PenWidthStyleAndTheNullPen)
     dc.LineTo(30, 95);
     EXPECT_EQ(dc.GetPixel(1, 95), kBlue);
     EXPECT_EQ(dc.GetPixel(4, 95), kGreen);
-    dc.SelectObject(old);
-}
 
-TEST_F(Lines, AnXorPenDrawnTwiceLeavesNoTrace)
-{
-    CClientDC dc(&wnd);
     dc.FillSolidRect(0, 0, 50, 10, kRed);
     CPen white(PS_SOLID, 1, kWhite);
     dc.SelectObject(&white);
@@ -206,7 +207,7 @@ TEST_F(Lines, AnXorPenDrawnTwiceLeavesNoTrace)
     dc.MoveTo(0, 5);
     dc.LineTo(40, 5);
     EXPECT_EQ(dc.GetPixel(10, 5), kRed);
-    dc.SelectStockObject(BLACK_PEN);
+    dc.SelectObject(old);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -262,20 +263,7 @@ TEST_F(Shapes, RectangleFramesWithThePenAndFillsWithTheBrush)
     EXPECT_EQ(dc.GetPixel(55, 12), kWhite);
 }
 
-TEST_F(Shapes, EllipseStaysInsideItsBoundingBox)
-{
-    CClientDC dc(&wnd);
-    CBrush red(kRed);
-    dc.SelectObject(&red);
-    EXPECT_TRUE(dc.Ellipse(10, 10, 30, 24));
-    EXPECT_EQ(dc.GetPixel(20, 17), kRed);
-    EXPECT_EQ(dc.GetPixel(10, 10), kWhite);
-    Ink ink = InkIn(dc, CRect(0, 0, 40, 34), kWhite);
-    EXPECT_EQ(ink.box, CRect(10, 10, 30, 24));
-    dc.SelectStockObject(WHITE_BRUSH);
-}
-
-TEST_F(Shapes, InvertAndFocusRectanglesUndoThemselves)
+TEST_F(Shapes, InvertAndFocusRectanglesUndoThemselvesAndAnEllipseStaysInsideItsBoundingBox)
 {
     CClientDC dc(&wnd);
     CRect r(5, 5, 25, 15);
@@ -284,11 +272,20 @@ TEST_F(Shapes, InvertAndFocusRectanglesUndoThemselves)
     dc.InvertRect(&r);
     EXPECT_EQ(dc.GetPixel(10, 10), kWhite);
     dc.DrawFocusRect(&r);
-    Ink ink = InkIn(dc, CRect(0, 0, 30, 20), kWhite);
-    EXPECT_GT(ink.count, 0);
-    EXPECT_EQ(ink.box, r);
+    Ink focus = InkIn(dc, CRect(0, 0, 30, 20), kWhite);
+    EXPECT_GT(focus.count, 0);
+    EXPECT_EQ(focus.box, r);
     dc.DrawFocusRect(&r);
     EXPECT_EQ(InkIn(dc, CRect(0, 0, 30, 20), kWhite).count, 0);
+
+    CBrush red(kRed);
+    dc.SelectObject(&red);
+    EXPECT_TRUE(dc.Ellipse(10, 10, 30, 24));
+    EXPECT_EQ(dc.GetPixel(20, 17), kRed);
+    EXPECT_EQ(dc.GetPixel(10, 10), kWhite);
+    Ink ink = InkIn(dc, CRect(0, 0, 40, 34), kWhite);
+    EXPECT_EQ(ink.box, CRect(10, 10, 30, 24));
+    dc.SelectStockObject(WHITE_BRUSH);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -358,7 +355,7 @@ TEST_F(Text, TheExtentOfAFixedPitchFontMatchesWhatIsDrawn)
     dc.SetTextAlign(TA_TOP | TA_LEFT);
 }
 
-TEST(TextBytes, AreReadInTheCodePageOfTheFontsCharacterSet)
+TEST(TextBytes, AreReadInTheCodePageOfTheFontsCharacterSetAndAnsiOnesAsWindows1252)
 {
     // Greek alpha in Shift-JIS, GBK and Big5 (whose second byte is a backslash), and in Unicode.
     CSize sjisExtent, ansiExtent, oneExtent;
@@ -377,33 +374,15 @@ TEST(TextBytes, AreReadInTheCodePageOfTheFontsCharacterSet)
     EXPECT_NE(ansi, reference) << "the same bytes in 1252 are two other characters";
     EXPECT_EQ(sjisExtent.cx, oneExtent.cx);
     EXPECT_EQ(ansiExtent.cx, 2 * oneExtent.cx);
-}
 
-TEST(TextBytes, AnsiBytesAboveAsciiDrawTheirWindows1252Characters)
-{
+    // ANSI bytes above ASCII draw their Windows-1252 characters.
     std::vector<COLORREF> pilcrow = DrawBytes(ANSI_CHARSET, "\xB6", 1);
     EXPECT_GT(InkCount(pilcrow), 5);
     EXPECT_EQ(pilcrow, DrawReference("\xC2\xB6"));   // U+00B6
     EXPECT_EQ(DrawBytes(ANSI_CHARSET, "\x80", 1), DrawReference("\xE2\x82\xAC")); // the euro sign
 }
 
-TEST_F(Text, OddBytesAndBadArgumentsNeverFailHard)
-{
-    CClientDC dc(&wnd);
-    CFont sjis;
-    MakeFont(sjis, SHIFTJIS_CHARSET);
-    dc.SelectObject(&sjis);
-    EXPECT_TRUE(dc.TextOut(5, 5, "\x83", 1)) << "a lead byte without its trail byte";
-    EXPECT_TRUE(dc.TextOut(5, 25, "a\0b", 3));
-    EXPECT_TRUE(dc.TextOut(5, 45, "", 0));
-    EXPECT_FALSE(dc.TextOut(5, 5, nullptr, 3));
-    EXPECT_FALSE(dc.TextOut(5, 5, "abc", -1));
-    EXPECT_EQ(dc.GetTextExtent(nullptr, 2), CSize(0, 0));
-    EXPECT_GT(dc.GetTextExtent("\x83", 1).cx, 0);
-    EXPECT_FALSE(dc.ExtTextOut(0, 0, 0, nullptr, nullptr, 4));
-}
-
-TEST_F(Text, ExtTextOutOpaquesItsRectangleAndClipsToIt)
+TEST_F(Text, ExtTextOutOpaquesItsRectangleAndClipsToItAndOddBytesAndBadArgumentsNeverFailHard)
 {
     CClientDC dc(&wnd);
     CFont font;
@@ -423,6 +402,19 @@ TEST_F(Text, ExtTextOutOpaquesItsRectangleAndClipsToIt)
     dc.ExtTextOut(10, 60, 0, nullptr, "WWW", 3, dx);
     Ink ink = InkIn(dc, CRect(0, 55, 200, 100), kWhite);
     EXPECT_GT(ink.box.right, 10 + 3 * one.cx + 15);
+
+    // Odd bytes and bad arguments never fail hard.
+    CFont sjis;
+    MakeFont(sjis, SHIFTJIS_CHARSET);
+    dc.SelectObject(&sjis);
+    EXPECT_TRUE(dc.TextOut(5, 5, "\x83", 1)) << "a lead byte without its trail byte";
+    EXPECT_TRUE(dc.TextOut(5, 25, "a\0b", 3));
+    EXPECT_TRUE(dc.TextOut(5, 45, "", 0));
+    EXPECT_FALSE(dc.TextOut(5, 5, nullptr, 3));
+    EXPECT_FALSE(dc.TextOut(5, 5, "abc", -1));
+    EXPECT_EQ(dc.GetTextExtent(nullptr, 2), CSize(0, 0));
+    EXPECT_GT(dc.GetTextExtent("\x83", 1).cx, 0);
+    EXPECT_FALSE(dc.ExtTextOut(0, 0, 0, nullptr, nullptr, 4));
 }
 
 TEST_F(Text, MetricsDescribeTheSelectedFont)

@@ -43,10 +43,16 @@ TEST(DialogKeys, EnterPressesTheDefaultButtonOrTheFocusedPushButton)
     }
 }
 
-TEST(DialogKeys, SetDefIdMovesEnterToAnotherButtonAndADisabledDefaultIgnoresIt)
+TEST(DialogKeys, EnterStartsALineInAWantReturnEditAndSetDefIdMovesItToAnotherButtonThatIgnoresItDisabled)
 {
     ControlsDialog dlg;
     ExpectModal([&](CDialog& d) {
+        Focus(Item(d, IDC_NOTES));
+        Type("a");
+        Key(VK_RETURN);
+        Type("b");
+        EXPECT_TRUE(d.IsWindowVisible()) << "Enter belongs to the edit";
+        EXPECT_EQ(d.GetDlgItem(IDC_NOTES)->GetWindowText(), "a\r\nb");
         EXPECT_EQ(d.GetDefID(), MAKELONG(IDOK, DC_HASDEFID));
         d.SetDefID(IDC_APPLY);
         EXPECT_EQ(dlg.Button(IDC_APPLY).GetButtonStyle() & BS_TYPEMASK, UINT(BS_DEFPUSHBUTTON));
@@ -63,24 +69,6 @@ TEST(DialogKeys, SetDefIdMovesEnterToAnotherButtonAndADisabledDefaultIgnoresIt)
         Key(VK_ESCAPE);
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(dlg.oks, 0);
-}
-
-TEST(DialogKeys, EnterInAWantReturnEditStartsANewLine)
-{
-    ControlsDialog dlg;
-    CString text;
-    ExpectModal([&](CDialog& d) {
-        Focus(Item(d, IDC_NOTES));
-        Type("a");
-        Key(VK_RETURN);
-        Type("b");
-        EXPECT_TRUE(d.IsWindowVisible()) << "Enter belongs to the edit";
-        text = d.GetDlgItem(IDC_NOTES)->GetWindowText();
-        Key(VK_ESCAPE);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(text, "a\r\nb");
     EXPECT_EQ(dlg.oks, 0);
 }
 
@@ -279,7 +267,7 @@ TEST_F(Navigation, TabFollowsTheTemplateShiftTabGoesBackAndBothWrapRound)
     EXPECT_EQ(backward, std::vector<int>(kTabOrder.rbegin(), kTabOrder.rend()));
 }
 
-TEST_F(Navigation, TabSkipsDisabledAndHiddenControls)
+TEST_F(Navigation, TabSkipsDisabledAndHiddenControlsAndArrowsStayInControlsThatWantThemOrMoveInAGroup)
 {
     dlg.GetDlgItem(IDC_COUNT)->EnableWindow(FALSE);
     dlg.GetDlgItem(IDC_LIST)->ShowWindow(SW_HIDE);
@@ -291,10 +279,7 @@ TEST_F(Navigation, TabSkipsDisabledAndHiddenControls)
     dlg.GetDlgItem(IDC_COUNT)->EnableWindow(TRUE);
     Key(VK_TAB);
     EXPECT_EQ(FocusId(), IDC_COUNT);
-}
 
-TEST_F(Navigation, ArrowsStayInsideControlsThatWantThemAndMoveBetweenButtonsOfAGroup)
-{
     dlg.SetDlgItemText(IDC_NAME, "abc");
     Focus(Item(dlg, IDC_NAME));
     Key(VK_DOWN);
@@ -339,21 +324,7 @@ TEST_F(Navigation, NextDlgCtlAndGotoDlgCtrlMoveLikeTabAndSelectTheEditsText)
 // ---------------------------------------------------------------------------------------------------------------
 // Mnemonics: the letter after '&' in a button's or a label's text.
 
-TEST_F(Navigation, AltAndAButtonsLetterClicksItUnlessItIsDisabledOrUnmarked)
-{
-    Focus(Item(dlg, IDC_COUNT));
-    Key('Z', false, false, /*alt=*/true);
-    EXPECT_EQ(FocusId(), IDC_COUNT);
-    Key('A', false, false, /*alt=*/true);
-    EXPECT_EQ(dlg.Codes(IDC_APPLY), (std::vector<int>{BN_CLICKED}));
-    EXPECT_EQ(FocusId(), IDC_APPLY) << "the button takes the focus as a click gives it";
-    EXPECT_EQ(dlg.GetDlgItem(IDC_COUNT)->GetWindowText(), "") << "the letters were not typed";
-    dlg.GetDlgItem(IDC_APPLY)->EnableWindow(FALSE);
-    Key('A', false, false, /*alt=*/true);
-    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 1) << "a disabled button's mnemonic is dead";
-}
-
-TEST_F(Navigation, ALabelsLetterFocusesTheControlAfterItAndPlainLettersWorkWhereNoTextIsTyped)
+TEST_F(Navigation, ALabelsLetterFocusesTheControlAfterItPlainLettersWorkWhereNoTextIsTypedAndAltLettersClickButtons)
 {
     dlg.SetDlgItemText(IDC_NAME, "abc");
     Focus(Item(dlg, IDC_MEMO));
@@ -372,6 +343,19 @@ TEST_F(Navigation, ALabelsLetterFocusesTheControlAfterItAndPlainLettersWorkWhere
     Type("a");
     EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 1) << "a check box takes no letters";
     EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_UNCHECKED);
+
+    // Alt and a button's letter clicks it unless it is disabled or unmarked.
+    dlg.Forget();
+    Focus(Item(dlg, IDC_COUNT));
+    Key('Z', false, false, /*alt=*/true);
+    EXPECT_EQ(FocusId(), IDC_COUNT);
+    Key('A', false, false, /*alt=*/true);
+    EXPECT_EQ(dlg.Codes(IDC_APPLY), (std::vector<int>{BN_CLICKED}));
+    EXPECT_EQ(FocusId(), IDC_APPLY) << "the button takes the focus as a click gives it";
+    EXPECT_EQ(dlg.GetDlgItem(IDC_COUNT)->GetWindowText(), "") << "the letters were not typed";
+    dlg.GetDlgItem(IDC_APPLY)->EnableWindow(FALSE);
+    Key('A', false, false, /*alt=*/true);
+    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 1) << "a disabled button's mnemonic is dead";
 }
 
 // ---------------------------------------------------------------------------------------------------------------

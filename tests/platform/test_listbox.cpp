@@ -1,5 +1,7 @@
 // List boxes: sorting, searching, item data, single and multiple selection, and which changes are reported.
-#include "control_host.h"
+#include "platform/testing/pdttest.h"
+
+#include <QAbstractItemView>
 
 #include <QListWidget>
 
@@ -54,7 +56,7 @@ TEST_F(ListBoxTest, SortedListBoxPlacesAddedStringsCaseInsensitivelyButInsertStr
     EXPECT_EQ(Items(), (std::vector<CString>{"zebra", "Apple", "apple", "banana", "cherry", "aardvark"}));
 }
 
-TEST_F(ListBoxTest, UnsortedListBoxKeepsOrderAndRefusesInsertionOutsideTheList)
+TEST_F(ListBoxTest, UnsortedListBoxKeepsOrderRefusesInsertionOutsideTheListAndWithoutLbsNotifyReportsNothing)
 {
     Make(0);
     Fill({"one", "two"});
@@ -66,6 +68,11 @@ TEST_F(ListBoxTest, UnsortedListBoxKeepsOrderAndRefusesInsertionOutsideTheList)
     EXPECT_EQ(Widget()->item(4)->text(), QString::fromUtf8("caf\xc3\xa9")) << "shown in the code page";
     EXPECT_EQ(box.DeleteString(1), 4) << "DeleteString answers the count left";
     EXPECT_EQ(box.DeleteString(4), LB_ERR);
+    ClickRow(1);
+    Focus(h);
+    Key(VK_DOWN);
+    EXPECT_EQ(box.GetCurSel(), 2);
+    EXPECT_TRUE(host.Codes(WM_COMMAND).empty());
 }
 
 TEST_F(ListBoxTest, FindStringIsAPrefixAndFindStringExactAWholeStringSearchBothIgnoringCaseAndWrapping)
@@ -102,10 +109,10 @@ TEST_F(ListBoxTest, ItemDataFollowsItsItemAndBadArgumentsAnswerLbErr)
 
 // --- Single selection.
 
-TEST_F(ListBoxTest, SetCurSelSelectsSilentlyAndMinusOneClearsIt)
+TEST_F(ListBoxTest, SetCurSelAndDeletionChangeTheSelectionSilentlyAndMultipleSelectionMessagesAreRefused)
 {
     Make(LBS_NOTIFY);
-    Fill({"a", "b", "c"});
+    Fill({"a", "b", "c", "d"});
     EXPECT_EQ(box.GetCurSel(), LB_ERR);
     EXPECT_EQ(box.SetCurSel(1), 1);
     EXPECT_GT(box.GetSel(1), 0);
@@ -114,7 +121,17 @@ TEST_F(ListBoxTest, SetCurSelSelectsSilentlyAndMinusOneClearsIt)
     EXPECT_EQ(box.SelectString(-1, "C"), 2);
     EXPECT_EQ(box.SelectString(-1, "zz"), LB_ERR);
     EXPECT_EQ(box.GetCurSel(), 2) << "a failed SelectString keeps the selection";
+    box.SetCurSel(1);
+    box.DeleteString(1);
+    EXPECT_EQ(box.GetCurSel(), LB_ERR) << "no neighbour takes over the selection";
+    box.SetCurSel(2);
+    box.DeleteString(0);
+    EXPECT_EQ(box.GetCurSel(), 1) << "the selection moves with its item";
     EXPECT_TRUE(host.heard.empty()) << "the program's choices are not reported";
+    int rows[2];
+    EXPECT_EQ(box.GetSelCount(), LB_ERR);
+    EXPECT_EQ(box.GetSelItems(2, rows), LB_ERR);
+    EXPECT_EQ(box.SetSel(0), LB_ERR);
 }
 
 TEST_F(ListBoxTest, EveryClickOnAnItemIsReportedButNotOneBelowTheItemsOrWithTheRightButton)
@@ -134,17 +151,6 @@ TEST_F(ListBoxTest, EveryClickOnAnItemIsReportedButNotOneBelowTheItemsOrWithTheR
     EXPECT_EQ(host.Count(LBN_SELCHANGE), 0);
     ASSERT_EQ(host.Codes(WM_CONTEXTMENU).size(), 1u) << "the right button asks the parent for a menu";
     EXPECT_EQ(host.heard.back().from, h);
-}
-
-TEST_F(ListBoxTest, WithoutLbsNotifyNothingIsReported)
-{
-    Make(0);
-    Fill({"a", "b", "c"});
-    ClickRow(1);
-    Focus(h);
-    Key(VK_DOWN);
-    EXPECT_EQ(box.GetCurSel(), 2);
-    EXPECT_TRUE(host.Codes(WM_COMMAND).empty());
 }
 
 TEST_F(ListBoxTest, ArrowKeysMoveTheSelectionAndReportOnlyRealChanges)
@@ -185,22 +191,6 @@ TEST_F(ListBoxTest, DoubleClickAndFocusChangesAreReported)
     EXPECT_EQ(host.heard[1].id, kList + 1);
 }
 
-TEST_F(ListBoxTest, DeletingTheSelectedItemLeavesNoSelectionAndMultipleSelectionMessagesAreRefused)
-{
-    Make(LBS_NOTIFY);
-    Fill({"a", "b", "c", "d"});
-    box.SetCurSel(1);
-    box.DeleteString(1);
-    EXPECT_EQ(box.GetCurSel(), LB_ERR) << "no neighbour takes over the selection";
-    box.SetCurSel(2);
-    box.DeleteString(0);
-    EXPECT_EQ(box.GetCurSel(), 1) << "the selection moves with its item";
-    EXPECT_TRUE(host.heard.empty());
-    int rows[2];
-    EXPECT_EQ(box.GetSelCount(), LB_ERR);
-    EXPECT_EQ(box.GetSelItems(2, rows), LB_ERR);
-    EXPECT_EQ(box.SetSel(0), LB_ERR);
-}
 
 // --- Multiple selection.
 
@@ -226,10 +216,20 @@ TEST_F(ListBoxTest, MultipleSelectionClicksToggleArrowsMoveTheCaretAndEachIsRepo
     EXPECT_EQ(Selected(), (std::vector<int>{1, 2}));
 }
 
-TEST_F(ListBoxTest, SetSelSelectsOneOrAllSilently)
+TEST_F(ListBoxTest, ExtendedSelectionFollowsShiftAndCtrlClicksAndSetSelSelectsOneOrAllSilently)
 {
     Make(LBS_NOTIFY | LBS_EXTENDEDSEL);
     Fill({"a", "b", "c", "d"});
+    ClickRow(0);
+    ClickRow(2, MK_SHIFT);
+    EXPECT_EQ(Selected(), (std::vector<int>{0, 1, 2}));
+    ClickRow(1, MK_CONTROL);
+    EXPECT_EQ(Selected(), (std::vector<int>{0, 2}));
+    ClickRow(3);
+    EXPECT_EQ(Selected(), (std::vector<int>{3}));
+    EXPECT_EQ(host.Count(LBN_SELCHANGE), 4);
+
+    host.Forget();
     EXPECT_EQ(box.SetSel(1), 0);
     EXPECT_EQ(box.SetSel(3), 0);
     EXPECT_EQ(box.SetSel(3, FALSE), 0);
@@ -248,20 +248,6 @@ TEST_F(ListBoxTest, SetSelSelectsOneOrAllSilently)
     box.SetSel(3);
     box.DeleteString(1);
     EXPECT_EQ(Selected(), (std::vector<int>{2})) << "deleting keeps the other selected items";
-}
-
-TEST_F(ListBoxTest, ExtendedSelectionFollowsShiftAndCtrlClicks)
-{
-    Make(LBS_NOTIFY | LBS_EXTENDEDSEL);
-    Fill({"a", "b", "c", "d"});
-    ClickRow(0);
-    ClickRow(2, MK_SHIFT);
-    EXPECT_EQ(Selected(), (std::vector<int>{0, 1, 2}));
-    ClickRow(1, MK_CONTROL);
-    EXPECT_EQ(Selected(), (std::vector<int>{0, 2}));
-    ClickRow(3);
-    EXPECT_EQ(Selected(), (std::vector<int>{3}));
-    EXPECT_EQ(host.Count(LBN_SELCHANGE), 4);
 }
 
 // --- Data exchange and scrolling.

@@ -1,6 +1,8 @@
 // List views in report mode: columns and texts, item states and how every state change is reported, the
 // user's clicks and keys, check boxes, deletion, sorting and searching.
-#include "control_host.h"
+#include "platform/testing/pdttest.h"
+
+#include <QAbstractItemView>
 
 #include <QHeaderView>
 #include <QStyleOptionViewItem>
@@ -211,10 +213,10 @@ TEST_F(ListViewTest, ClickingARowSelectsItThenReportsTheClick)
     EXPECT_EQ(host.Of(NM_CLICK).at(0).item, -1);
 }
 
-TEST_F(ListViewTest, WithoutFullRowSelectOnlyTheFirstColumnSelects)
+TEST_F(ListViewTest, WithoutFullRowSelectOnlyTheFirstColumnSelectsShiftAndCtrlClicksExtendAndDoubleClicksActivate)
 {
     Make(0, 0);
-    Fill(2);
+    Fill(5);
     ClickRow(1, 1);
     EXPECT_TRUE(Selected().empty());
     ClickRow(1, 0);
@@ -222,12 +224,7 @@ TEST_F(ListViewTest, WithoutFullRowSelectOnlyTheFirstColumnSelects)
     list.SetExtendedStyle(LVS_EX_FULLROWSELECT);
     ClickRow(0, 1);
     EXPECT_EQ(Selected(), (std::vector<int>{0}));
-}
 
-TEST_F(ListViewTest, ShiftAndCtrlClicksExtendTheSelectionAndDoubleClicksActivate)
-{
-    Make();
-    Fill(5);
     ClickRow(1);
     ClickRow(3, 0, MK_SHIFT);
     EXPECT_EQ(Selected(), (std::vector<int>{1, 2, 3}));
@@ -275,12 +272,7 @@ TEST_F(ListViewTest, RightClickSelectsReportsAndAsksForAMenuUnlessHandled)
     host.answers[NM_RCLICK] = TRUE;
     ClickAt(h, RowCenter(h, 2), true);
     EXPECT_TRUE(host.Codes(WM_CONTEXTMENU).empty());
-}
 
-TEST_F(ListViewTest, ClickingAColumnHeadingReportsTheColumn)
-{
-    Make();
-    Fill(2);
     QHeaderView* header = Widget()->header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(1) + 10, header->height() / 2));
@@ -348,12 +340,8 @@ TEST_F(ListViewTest, DeletingReportsTheDeletionAndNoStateChange)
     EXPECT_TRUE(list.DeleteAllItems());
     EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{LVN_DELETEALLITEMS, LVN_DELETEITEM, LVN_DELETEITEM, LVN_DELETEITEM}));
     EXPECT_EQ(list.GetItemCount(), 0);
-}
 
-TEST_F(ListViewTest, AnsweringDeleteAllItemsSparesTheSingleDeletions)
-{
-    Make();
-    Fill(3);
+    Fill(3); // answering LVN_DELETEALLITEMS spares the single deletions
     host.answers[LVN_DELETEALLITEMS] = TRUE;
     list.DeleteAllItems();
     EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{LVN_DELETEALLITEMS}));
@@ -385,27 +373,22 @@ TEST_F(ListViewTest, SortAscendingStyleInsertsInOrder)
     EXPECT_EQ(list.GetItemText(1, 0), CString("fig"));
 }
 
-TEST_F(ListViewTest, FindItemByDataOrTextWithWrap)
+TEST_F(ListViewTest, FindItemHitTestAndEnsureVisible)
 {
     Make();
-    Fill(4);
+    Fill(3);
     LVFINDINFO fi{};
     fi.flags = LVFI_PARAM;
-    fi.lParam = 102;
-    EXPECT_EQ(list.FindItem(&fi), 2);
-    EXPECT_EQ(list.FindItem(&fi, 2), -1) << "the search starts after the start item";
+    fi.lParam = 101;
+    EXPECT_EQ(list.FindItem(&fi), 1);
+    EXPECT_EQ(list.FindItem(&fi, 1), -1) << "the search starts after the start item";
     fi.flags = LVFI_PARAM | LVFI_WRAP;
-    EXPECT_EQ(list.FindItem(&fi, 2), 2);
+    EXPECT_EQ(list.FindItem(&fi, 1), 1);
     fi.flags = LVFI_PARTIAL | LVFI_STRING;
     fi.psz = "R";
     EXPECT_EQ(list.FindItem(&fi, 0), 1) << "a case-insensitive prefix";
     EXPECT_EQ(list.FindItem(nullptr), -1);
-}
 
-TEST_F(ListViewTest, HitTestAndEnsureVisible)
-{
-    Make();
-    Fill(3);
     CRect r;
     ASSERT_TRUE(list.GetItemRect(1, &r, LVIR_LABEL));
     UINT flags = 0;

@@ -1,5 +1,5 @@
 // Menus from the resource chain and built by hand, item states, and popups answered through the test hook.
-#include "paint_host.h"
+#include "platform/testing/pdttest.h"
 
 #include "resources/testdlg.h"
 

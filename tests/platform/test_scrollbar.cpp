@@ -1,6 +1,6 @@
 // Scroll bar controls: range and position, the codes the user's clicks, drags and keys send to the parent, and
 // the Win32 rule that the bar itself never moves: the parent sets the position it wants.
-#include "control_host.h"
+#include "platform/testing/pdttest.h"
 
 #include <QScrollBar>
 #include <QStyle>

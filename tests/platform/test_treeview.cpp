@@ -1,6 +1,8 @@
 // Tree views: building and walking the tree, handles, selection and its notifications (the user's and the
 // program's), expansion, deletion, sorting and check boxes.
-#include "control_host.h"
+#include "platform/testing/pdttest.h"
+
+#include <QAbstractItemView>
 
 #include <QTreeWidget>
 
@@ -9,9 +11,30 @@ using namespace pdt::test;
 namespace
 {
 
-constexpr int kTree = HostWnd::kTreeId;
+constexpr int kTree = 300;
 
-class TreeViewTest : public ControlTest
+// Also hears TVN_SELCHANGED of the tree through its message map.
+class TreeHost : public HostWnd
+{
+  public:
+    std::vector<HTREEITEM> mapSelChanged;
+    DECLARE_MESSAGE_MAP()
+
+  private:
+    void OnTreeSelChanged(NMHDR* hdr, LRESULT* result)
+    {
+        mapSelChanged.push_back(reinterpret_cast<NMTREEVIEW*>(hdr)->itemNew.hItem);
+        *result = 0;
+    }
+};
+
+const MessageMap& TreeHost::GetThisMessageMap()
+{
+    static const MessageMap map(&HostWnd::GetThisMessageMap(), {mm::Notify(kTree, TVN_SELCHANGED, &TreeHost::OnTreeSelChanged)});
+    return map;
+}
+
+class TreeViewTest : public HostedTest<TreeHost>
 {
   protected:
     // Fruits (Cherry, apple, Banana) and Vegetables (Leek), all collapsed; item data 1..6 in that order.
@@ -57,7 +80,7 @@ class TreeViewTest : public ControlTest
 
 // --- Building and walking.
 
-TEST_F(TreeViewTest, ItemsCanBeWalkedEveryWayAndVisibleOnesFollowTheExpansion)
+TEST_F(TreeViewTest, ItemsCanBeWalkedEveryWayAndVisibleOnesFollowTheExpansionAndEnsureVisible)
 {
     Make();
     EXPECT_EQ(tree.GetCount(), 6u);
@@ -73,6 +96,17 @@ TEST_F(TreeViewTest, ItemsCanBeWalkedEveryWayAndVisibleOnesFollowTheExpansion)
     tree.Expand(fruits, TVE_EXPAND);
     EXPECT_EQ(tree.GetNextVisibleItem(fruits), cherry);
     EXPECT_EQ(tree.GetPrevVisibleItem(vegetables), banana);
+
+    // EnsureVisible expands the parents; collapsing moves the selection up.
+    host.Forget();
+    EXPECT_TRUE(tree.EnsureVisible(leek));
+    EXPECT_TRUE(Expanded(vegetables));
+    EXPECT_EQ(host.Of(TVN_ITEMEXPANDED).at(0).newItem, vegetables);
+    tree.SelectItem(leek);
+    host.Forget();
+    tree.Expand(vegetables, TVE_COLLAPSE);
+    EXPECT_EQ(tree.GetSelectedItem(), vegetables);
+    EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).oldItem, leek);
 }
 
 TEST_F(TreeViewTest, InsertionPlacesFirstLastAfterASiblingOrSorted)
@@ -153,7 +187,7 @@ TEST_F(TreeViewTest, SelectItemReportsChangingThenChangedAndExpandsTheParents)
     EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).newItem, nullptr);
 }
 
-TEST_F(TreeViewTest, RefusingSelChangingKeepsTheSelectionAndAClickReportsNmClickBeforeItMoves)
+TEST_F(TreeViewTest, RefusingSelChangingKeepsTheSelectionAClickReportsNmClickBeforeItMovesAndARightClickAsksForAMenu)
 {
     Make();
     tree.SelectItem(vegetables);
@@ -179,6 +213,19 @@ TEST_F(TreeViewTest, RefusingSelChangingKeepsTheSelectionAndAClickReportsNmClick
     EXPECT_EQ(selectedDuringClick, vegetables) << "as in Win32, NM_CLICK still sees the old selection";
     EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).action, UINT(TVC_BYMOUSE));
     EXPECT_EQ(tree.GetSelectedItem(), fruits);
+
+    // A right click keeps the selection and asks for a menu.
+    tree.SelectItem(vegetables);
+    host.Forget();
+    ClickItem(fruits, true);
+    EXPECT_EQ(tree.GetSelectedItem(), vegetables);
+    EXPECT_EQ(host.Count(NM_RCLICK), 1);
+    EXPECT_EQ(host.Count(TVN_SELCHANGED), 0);
+    ASSERT_EQ(host.Codes(WM_CONTEXTMENU).size(), 1u);
+    EXPECT_EQ(host.heard.back().from, h);
+    UINT flags = 0;
+    EXPECT_EQ(tree.HitTest(LabelRect(fruits).CenterPoint(), &flags), fruits) << "the menu's owner finds the item itself";
+    EXPECT_TRUE(flags & TVHT_ONITEMLABEL);
 }
 
 TEST_F(TreeViewTest, FocusSelectsTheFirstItemAndKeysMoveTheSelectionAndExpandAfterTvnKeyDown)
@@ -213,25 +260,9 @@ TEST_F(TreeViewTest, FocusSelectsTheFirstItemAndKeysMoveTheSelectionAndExpandAft
     EXPECT_EQ(host.Of(TVN_ITEMEXPANDED).at(0).action, UINT(TVE_COLLAPSE));
 }
 
-TEST_F(TreeViewTest, RightClickKeepsTheSelectionAndAsksForAMenu)
-{
-    Make();
-    tree.SelectItem(vegetables);
-    host.Forget();
-    ClickItem(fruits, true);
-    EXPECT_EQ(tree.GetSelectedItem(), vegetables);
-    EXPECT_EQ(host.Count(NM_RCLICK), 1);
-    EXPECT_EQ(host.Count(TVN_SELCHANGED), 0);
-    ASSERT_EQ(host.Codes(WM_CONTEXTMENU).size(), 1u);
-    EXPECT_EQ(host.heard.back().from, h);
-    UINT flags = 0;
-    EXPECT_EQ(tree.HitTest(LabelRect(fruits).CenterPoint(), &flags), fruits) << "the menu's owner finds the item itself";
-    EXPECT_TRUE(flags & TVHT_ONITEMLABEL);
-}
-
 // --- Expansion.
 
-TEST_F(TreeViewTest, ExpandByProgramReportsOnlyTheFirstExpansion)
+TEST_F(TreeViewTest, ExpandByProgramReportsOnlyTheFirstExpansionAndPromisedChildrenArriveOnIt)
 {
     Make();
     EXPECT_TRUE(tree.Expand(fruits, TVE_EXPAND));
@@ -248,6 +279,25 @@ TEST_F(TreeViewTest, ExpandByProgramReportsOnlyTheFirstExpansion)
     EXPECT_TRUE(Expanded(fruits));
     EXPECT_TRUE(host.heard.empty()) << "once expanded, TVM_EXPAND is silent";
     EXPECT_FALSE(tree.Expand(leek, TVE_EXPAND)) << "an item without children cannot expand";
+
+    // Children promised by TVIF_CHILDREN arrive on expansion.
+    TVINSERTSTRUCT tvis{};
+    tvis.hParent = TVI_ROOT;
+    tvis.hInsertAfter = TVI_LAST;
+    tvis.item.mask = TVIF_TEXT | TVIF_CHILDREN;
+    tvis.item.pszText = const_cast<char*>("Lazy");
+    tvis.item.cChildren = 1;
+    HTREEITEM lazy = tree.InsertItem(&tvis);
+    EXPECT_TRUE(tree.ItemHasChildren(lazy));
+    EXPECT_EQ(tree.GetChildItem(lazy), nullptr);
+    host.onHeard = [&](const Heard& x) {
+        if (x.code == TVN_ITEMEXPANDING && x.newItem == lazy && !tree.GetChildItem(lazy))
+            tree.InsertItem("Loaded", lazy);
+    };
+    EXPECT_TRUE(tree.Expand(lazy, TVE_EXPAND));
+    EXPECT_EQ(Children(lazy), (std::vector<CString>{"Loaded"}));
+    EXPECT_TRUE(Expanded(lazy));
+    EXPECT_TRUE(Widget()->topLevelItem(2)->isExpanded());
 }
 
 TEST_F(TreeViewTest, TheUserExpandsWithTheButtonOrADoubleClickAndTheParentMayRefuse)
@@ -286,41 +336,6 @@ TEST_F(TreeViewTest, TheUserExpandsWithTheButtonOrADoubleClickAndTheParentMayRef
     host.answers[NM_DBLCLK] = TRUE;
     DoubleClickAt(h, LabelRect(vegetables).CenterPoint());
     EXPECT_TRUE(Expanded(vegetables));
-}
-
-TEST_F(TreeViewTest, ChildrenPromisedByTvifChildrenArriveOnExpansion)
-{
-    Make();
-    TVINSERTSTRUCT tvis{};
-    tvis.hParent = TVI_ROOT;
-    tvis.hInsertAfter = TVI_LAST;
-    tvis.item.mask = TVIF_TEXT | TVIF_CHILDREN;
-    tvis.item.pszText = const_cast<char*>("Lazy");
-    tvis.item.cChildren = 1;
-    HTREEITEM lazy = tree.InsertItem(&tvis);
-    EXPECT_TRUE(tree.ItemHasChildren(lazy));
-    EXPECT_EQ(tree.GetChildItem(lazy), nullptr);
-    host.onHeard = [&](const Heard& x) {
-        if (x.code == TVN_ITEMEXPANDING && x.newItem == lazy && !tree.GetChildItem(lazy))
-            tree.InsertItem("Loaded", lazy);
-    };
-    EXPECT_TRUE(tree.Expand(lazy, TVE_EXPAND));
-    EXPECT_EQ(Children(lazy), (std::vector<CString>{"Loaded"}));
-    EXPECT_TRUE(Expanded(lazy));
-    EXPECT_TRUE(Widget()->topLevelItem(2)->isExpanded());
-}
-
-TEST_F(TreeViewTest, EnsureVisibleExpandsTheParentsAndCollapsingMovesTheSelectionUp)
-{
-    Make();
-    EXPECT_TRUE(tree.EnsureVisible(leek));
-    EXPECT_TRUE(Expanded(vegetables));
-    EXPECT_EQ(host.Of(TVN_ITEMEXPANDED).at(0).newItem, vegetables);
-    tree.SelectItem(leek);
-    host.Forget();
-    tree.Expand(vegetables, TVE_COLLAPSE);
-    EXPECT_EQ(tree.GetSelectedItem(), vegetables);
-    EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).oldItem, leek);
 }
 
 // --- Deletion.

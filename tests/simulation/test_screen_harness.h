@@ -15,7 +15,8 @@
 namespace screentest
 {
 
-constexpr COLORREF kBack = RGB(0xC8, 0xE0, 0x90), kGrid = 0xA1A1A1, kSelect = 0xFF00FF, kWhite = 0xFFFFFF;
+constexpr COLORREF kBack = RGB(0xC8, 0xE0, 0x90), kGrid = 0xA1A1A1, kSelect = 0xFF00FF;
+using pdt::test::kWhite;
 
 class TestScreen : public CPortableScreen
 {

@@ -191,7 +191,7 @@ TEST_F(AppProfileTest, MalformedFileReadsWhatItCanAndLosesNothing)
     EXPECT_EQ(CAppProfile(file).GetInt("A", "B", 0), 4);
 }
 
-TEST_F(AppProfileTest, DeleteValueTakesShadowedDuplicatesAndANullValueDeletesToo)
+TEST_F(AppProfileTest, DeleteValueTakesShadowedDuplicatesANullValueDeletesTooAndEachCallReadsTheDisk)
 {
     WriteAll(file, "[S]\nKeep=1\nGone=a\n[s]\ngone=b\n[T]\nGone=c\n");
     CAppProfile reg(file);
@@ -201,6 +201,15 @@ TEST_F(AppProfileTest, DeleteValueTakesShadowedDuplicatesAndANullValueDeletesToo
     EXPECT_TRUE(reg.WriteString("T", "Gone", nullptr));
     EXPECT_EQ(CAppProfile(file).GetString("T", "Gone", "-"), "-");
     EXPECT_TRUE(reg.WriteString("T", "Gone", nullptr)) << "deleting what is missing is no error";
+
+    // Each read and write starts from what is on disk.
+    CAppProfile other(file);
+    WriteAll(file, "[S]\nK=22\nHand=edited\n");
+    EXPECT_EQ(reg.GetInt("S", "K", 0), 22);
+    ASSERT_TRUE(reg.WriteInt("A", "k", 1));
+    ASSERT_TRUE(other.WriteInt("B", "k", 2));
+    EXPECT_EQ(CAppProfile(file).GetString("S", "Hand"), "edited") << "neither object undoes the other";
+    EXPECT_EQ(other.GetInt("A", "k", 0), 1);
 }
 
 TEST_F(AppProfileTest, MegabyteValueRoundTrips)
@@ -217,19 +226,7 @@ TEST_F(AppProfileTest, MegabyteValueRoundTrips)
     EXPECT_EQ(fresh.GetString("Big", "After"), "small");
 }
 
-TEST_F(AppProfileTest, EachReadAndWriteStartsFromWhatIsOnDisk)
-{
-    CAppProfile a(file), b(file);
-    EXPECT_EQ(a.GetInt("S", "K", 0), 0);
-    WriteAll(file, "[S]\nK=22\nHand=edited\n");
-    EXPECT_EQ(a.GetInt("S", "K", 0), 22);
-    ASSERT_TRUE(a.WriteInt("A", "k", 1));
-    ASSERT_TRUE(b.WriteInt("B", "k", 2));
-    EXPECT_EQ(CAppProfile(file).GetString("S", "Hand"), "edited") << "neither object undoes the other";
-    EXPECT_EQ(b.GetInt("A", "k", 0), 1);
-}
-
-TEST_F(AppProfileTest, FailedWriteChangesNothing)
+TEST_F(AppProfileTest, FailedWriteChangesNothingAndOneInterruptedHalfWayLeavesThePreviousFileReadable)
 {
     ASSERT_TRUE(CAppProfile(file).WriteString("S", "Name", "old"));
     const std::string before = ReadAll(file);
@@ -240,16 +237,14 @@ TEST_F(AppProfileTest, FailedWriteChangesNothing)
     EXPECT_EQ(failing.GetString("S", "Name"), "old");
     EXPECT_EQ(ReadAll(file), before);
     EXPECT_EQ(Names(dir), std::vector<std::string>{"pdtdlg.ini"});
-}
 
-TEST_F(AppProfileTest, WriteInterruptedHalfWayLeavesThePreviousFileReadable)
-{
+    // A write interrupted half way leaves the previous file readable.
     {
         CAppProfile reg(file);
         ASSERT_TRUE(reg.WriteString("S", "Name", "old"));
         ASSERT_TRUE(reg.WriteString("S", "Padding", std::string(100000, 'p').c_str()));
     }
-    const std::string before = ReadAll(file);
+    const std::string previous = ReadAll(file);
 
     pid_t child = fork();
     ASSERT_NE(child, -1);
@@ -265,13 +260,13 @@ TEST_F(AppProfileTest, WriteInterruptedHalfWayLeavesThePreviousFileReadable)
     ASSERT_EQ(WEXITSTATUS(status), 0);
 
     // The crash left a half-written temporary file beside an untouched original.
-    EXPECT_EQ(ReadAll(file), before);
+    EXPECT_EQ(ReadAll(file), previous);
     std::vector<std::string> names = Names(dir);
     ASSERT_EQ(names.size(), 2u);
     const std::string stray = dir + "/" + (names[0] == "pdtdlg.ini" ? names[1] : names[0]);
     EXPECT_EQ(stray.rfind(file + ".", 0), 0u);
     EXPECT_GT(fs::file_size(stray), 0u);
-    EXPECT_LT(fs::file_size(stray), before.size());
+    EXPECT_LT(fs::file_size(stray), previous.size());
 
     CAppProfile after(file);
     EXPECT_EQ(after.GetString("S", "Name"), "old");
@@ -279,8 +274,12 @@ TEST_F(AppProfileTest, WriteInterruptedHalfWayLeavesThePreviousFileReadable)
     EXPECT_EQ(CAppProfile(file).GetString("S", "Name"), "newer");
 }
 
-TEST_F(AppProfileTest, FoldersAreMadeModesAndSymlinksKeptAndUnwritablePlacesRefused)
+TEST_F(AppProfileTest, FoldersAreMadeModesAndSymlinksKeptAndUnwritablePlacesAndUnreadableNamesRefused)
 {
+    for (const char* key : {"", "a=b", "[k", ";k", "two\nlines"})
+        EXPECT_FALSE(CAppProfile(file).WriteString("S", key, "v")) << key;
+    EXPECT_FALSE(CAppProfile(file).WriteInt("a]b", "K", 1));
+    EXPECT_FALSE(fs::exists(file));
     const std::string nested = dir + "/a/b/settings.ini";
     CAppProfile reg(nested);
     ASSERT_TRUE(reg.WriteInt("S", "K", 1));
@@ -319,15 +318,6 @@ TEST_F(AppProfileTest, UnreadableFileIsNeverWrittenOver)
     EXPECT_EQ(fs::file_size(big), (std::uintmax_t(64) << 20) + 1);
     fs::resize_file(big, 8);
     EXPECT_EQ(huge.GetInt("S", "K", 7), 1) << "once sane again it is read as usual";
-}
-
-TEST_F(AppProfileTest, NamesThatCannotBeReadBackAreRefused)
-{
-    CAppProfile reg(file);
-    for (const char* key : {"", "a=b", "[k", ";k", "two\nlines"})
-        EXPECT_FALSE(reg.WriteString("S", key, "v")) << key;
-    EXPECT_FALSE(reg.WriteInt("a]b", "K", 1));
-    EXPECT_FALSE(fs::exists(file));
 }
 
 TEST_F(AppProfileTest, DefaultFileNameFollowsTheEnvironment)
