@@ -18,6 +18,7 @@
 #include "platform/afxdd.h"
 #include "platform/afxhooks.h"
 #include "platform/afxres.h"
+#include "platform/gdi_p.h"
 
 namespace
 {
@@ -242,7 +243,7 @@ QFont pdt::win::DialogFont(const char* face, int points, int weight, bool italic
     static const QStringList kStandIns = {"MS Shell Dlg", "MS Shell Dlg 2", "MS Sans Serif", "Tahoma", "Segoe UI",
                                           "System", ""};
     QFont f;
-    if (kStandIns.contains(family, Qt::CaseInsensitive) || !QFontDatabase::families().contains(family))
+    if (kStandIns.contains(family, Qt::CaseInsensitive) || !pdt::gdi::IsInstalledFamily(family))
         f = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     else
         f = QFont(family);

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFontDatabase>
+#include <QSet>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QStringList>
@@ -182,6 +183,18 @@ GdiRecord* Stock(int index)
     return r;
 }
 
+bool IsInstalledFamily(const QString& family)
+{
+    // Asking the font database builds a list of every family: do it once.
+    static const QSet<QString> installed = [] {
+        QSet<QString> names;
+        for (const QString& f : QFontDatabase::families())
+            names.insert(f.toLower());
+        return names;
+    }();
+    return installed.contains(family.toLower());
+}
+
 const QFont& Realise(FontRecord* f)
 {
     if (!f->realised)
@@ -227,7 +240,7 @@ QFont ToQFont(const LOGFONT& lf)
     QString face = QString::fromLatin1(lf.lfFaceName);
     bool fixed = (lf.lfPitchAndFamily & 3) == FIXED_PITCH || (lf.lfPitchAndFamily & 0xF0) == FF_MODERN;
     QFont f;
-    if (!face.isEmpty() && QFontDatabase::families().contains(face, Qt::CaseInsensitive))
+    if (!face.isEmpty() && IsInstalledFamily(face))
         f = QFont(face);
     else
         f = QFontDatabase::systemFont(fixed ? QFontDatabase::FixedFont : QFontDatabase::GeneralFont);

@@ -119,6 +119,8 @@ struct DCRecord
 
 namespace pdt::gdi
 {
+bool IsInstalledFamily(const QString& family); // case-insensitive
+
 QFont ToQFont(const LOGFONT& lf);
 LOGFONT FromQFont(const QFont& f);
 
