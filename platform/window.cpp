@@ -419,8 +419,6 @@ void DestroyWindowRecord(HWND h)
     }
 }
 
-// Posted messages are delivered in order, each on its own turn of the event loop.
-void DeliverPostedMessages() { QCoreApplication::sendPostedEvents(qApp, QEvent::MetaCall); }
 
 } // namespace pdt::win
 

@@ -88,7 +88,6 @@ HWND CreateWindowRecord(const CString& className, const CString& text, DWORD sty
                         HWND parent, int id, CWnd* attach);
 void DestroyWindowRecord(HWND h);
 void EnsureEventFilter();
-void DeliverPostedMessages();
 QFont DialogFont(const char* face, int points, int weight, bool italic);
 bool IsDialogClass(HWND h);
 bool PassToToolkit(); // set by class procs that leave a key to the peer widget
