@@ -1,6 +1,8 @@
 // Private to the list box, list view, tree view and scroll bar sources.
 #pragma once
 
+#include <QTreeWidget>
+
 #include "platform/afxcmn.h"
 #include "platform/window_p.h"
 
@@ -34,6 +36,27 @@ int CopyOut(const CString& text, char* buffer, int size);
 
 // The text of a message's string argument; LPSTR_TEXTCALLBACK (no callback support) reads as empty.
 CString ArgText(const char* text);
+
+// The list view's and tree view's peer: typing selects the item it finds, while the toolkit's other moves
+// of the current item leave the selection to the control.
+class ItemView : public QTreeWidget
+{
+  public:
+    using QTreeWidget::QTreeWidget;
+    void Layout() { executeDelayedItemsLayout(); }
+
+  protected:
+    bool Searching() const { return m_searching; }
+    void keyboardSearch(const QString& search) override
+    {
+        m_searching = true;
+        QTreeWidget::keyboardSearch(search);
+        m_searching = false;
+    }
+
+  private:
+    bool m_searching = false;
+};
 
 // Item order of sorted list boxes and tree views: case-insensitive, as the list box and combo box agree.
 inline bool TextLess(const CString& a, const CString& b) { return a.CompareNoCase(b) < 0; }

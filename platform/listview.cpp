@@ -68,28 +68,21 @@ class GridDelegate : public QStyledItemDelegate
 
 class ListViewImpl;
 
-class ReportView : public QTreeWidget
+class ReportView : public pdt::cc::ItemView
 {
   public:
-    ReportView(HWND h, ListViewImpl* impl, QWidget* parent) : QTreeWidget(parent), m_h(h), m_impl(impl) {}
+    ReportView(HWND h, ListViewImpl* impl, QWidget* parent) : ItemView(parent), m_h(h), m_impl(impl) {}
     ~ReportView() override;
 
     LvItem* At(int row) const { return static_cast<LvItem*>(topLevelItem(row)); }
     QModelIndex IndexOf(int row, int column = 0) const { return model()->index(row, column); }
     QModelIndex IndexOfItem(QTreeWidgetItem* item) const { return indexFromItem(item); }
-    void Layout() { executeDelayedItemsLayout(); }
 
   protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* e) const override
     {
         // The toolkit's own moves of the current item (rows removed, focus gained) leave the selection alone.
-        return e || m_searching ? QTreeWidget::selectionCommand(index, e) : QItemSelectionModel::NoUpdate;
-    }
-    void keyboardSearch(const QString& search) override
-    {
-        m_searching = true; // typing selects the item it finds
-        QTreeWidget::keyboardSearch(search);
-        m_searching = false;
+        return e || Searching() ? QTreeWidget::selectionCommand(index, e) : QItemSelectionModel::NoUpdate;
     }
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -101,7 +94,6 @@ class ReportView : public QTreeWidget
     HWND m_h;
     ListViewImpl* m_impl;
     Qt::MouseButton m_pressed = Qt::NoButton;
-    bool m_searching = false;
 };
 
 class ListViewImpl : public WindowImpl

@@ -50,31 +50,24 @@ using pdt::cc::CopyOut;
 
 class TreeViewImpl;
 
-class TreeWidget : public QTreeWidget
+class TreeWidget : public pdt::cc::ItemView
 {
   public:
-    TreeWidget(HWND h, TreeViewImpl* impl, QWidget* parent) : QTreeWidget(parent), m_h(h), m_impl(impl) {}
+    TreeWidget(HWND h, TreeViewImpl* impl, QWidget* parent) : ItemView(parent), m_h(h), m_impl(impl) {}
     ~TreeWidget() override;
 
     TreeItemRecord* Root(int i) const { return static_cast<TreeItemRecord*>(topLevelItem(i)); }
     TreeItemRecord* At(const QPoint& viewportPos) const { return static_cast<TreeItemRecord*>(itemAt(viewportPos)); }
     QModelIndex IndexOf(QTreeWidgetItem* item) const { return indexFromItem(item); }
-    void Layout() { executeDelayedItemsLayout(); }
 
   protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* e) const override
     {
         // One item is always the selection: the empty area, a Ctrl-click or the toolkit's own moves of the
         // current item never clear it.
-        if ((!e && !m_searching) || !index.isValid() || (e && e->type() == QEvent::MouseButtonRelease))
+        if ((!e && !Searching()) || !index.isValid() || (e && e->type() == QEvent::MouseButtonRelease))
             return QItemSelectionModel::NoUpdate;
         return QItemSelectionModel::ClearAndSelect;
-    }
-    void keyboardSearch(const QString& search) override
-    {
-        m_searching = true; // typing selects the item it finds
-        QTreeWidget::keyboardSearch(search);
-        m_searching = false;
     }
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
@@ -85,7 +78,6 @@ class TreeWidget : public QTreeWidget
     HWND m_h;
     TreeViewImpl* m_impl;
     bool m_rightPressed = false;
-    bool m_searching = false;
 };
 
 class TreeViewImpl : public WindowImpl
