@@ -45,6 +45,18 @@ class ItemView : public QTreeWidget
     using QTreeWidget::QTreeWidget;
     void Layout() { executeDelayedItemsLayout(); }
 
+    // A hit test's point, laid out and in viewport coordinates; outside the viewport, `outside` gets the
+    // Win32 flags for the sides the point lies beyond (above, below, left, right), else stays 0.
+    QPoint HitPoint(POINT pt, const UINT (&sides)[4], UINT& outside)
+    {
+        Layout();
+        QPoint p = viewport()->mapFrom(this, QPoint(pt.x, pt.y));
+        QRect area = viewport()->rect();
+        outside = (p.y() < area.top() ? sides[0] : 0) | (p.y() > area.bottom() ? sides[1] : 0) |
+                  (p.x() < area.left() ? sides[2] : 0) | (p.x() > area.right() ? sides[3] : 0);
+        return p;
+    }
+
   protected:
     bool Searching() const { return m_searching; }
     void keyboardSearch(const QString& search) override

@@ -887,24 +887,11 @@ class ListViewImpl : public WindowImpl
     {
         if (!info)
             return -1;
-        m_view->Layout();
-        QPoint p = m_view->viewport()->mapFrom(m_view, QPoint(info->pt.x, info->pt.y));
-        QRect area = m_view->viewport()->rect();
-        info->flags = 0;
         info->iItem = -1;
         info->iSubItem = 0;
-        if (!area.contains(p))
-        {
-            if (p.y() < area.top())
-                info->flags |= LVHT_ABOVE;
-            if (p.y() > area.bottom())
-                info->flags |= LVHT_BELOW;
-            if (p.x() < area.left())
-                info->flags |= LVHT_TOLEFT;
-            if (p.x() > area.right())
-                info->flags |= LVHT_TORIGHT;
+        QPoint p = m_view->HitPoint(info->pt, {LVHT_ABOVE, LVHT_BELOW, LVHT_TOLEFT, LVHT_TORIGHT}, info->flags);
+        if (info->flags)
             return -1;
-        }
         QModelIndex at = m_view->indexAt(p);
         if (!at.isValid() || (!subItems && !OnItemLabel(p)))
         {

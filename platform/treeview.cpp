@@ -766,23 +766,10 @@ class TreeViewImpl : public WindowImpl
     {
         if (!info)
             return nullptr;
-        m_tree->Layout();
-        QPoint p = m_tree->viewport()->mapFrom(m_tree, QPoint(info->pt.x, info->pt.y));
-        QRect area = m_tree->viewport()->rect();
         info->hItem = nullptr;
-        info->flags = 0;
-        if (!area.contains(p))
-        {
-            if (p.y() < area.top())
-                info->flags |= TVHT_ABOVE;
-            if (p.y() > area.bottom())
-                info->flags |= TVHT_BELOW;
-            if (p.x() < area.left())
-                info->flags |= TVHT_TOLEFT;
-            if (p.x() > area.right())
-                info->flags |= TVHT_TORIGHT;
+        QPoint p = m_tree->HitPoint(info->pt, {TVHT_ABOVE, TVHT_BELOW, TVHT_TOLEFT, TVHT_TORIGHT}, info->flags);
+        if (info->flags)
             return nullptr;
-        }
         TreeItemRecord* r = m_tree->At(p);
         if (!r)
         {
