@@ -7,12 +7,28 @@
 
 #include "platform/afxres.h"
 #include "platform/window_p.h"
-#include "support/Bitmap.h"
 
 namespace
 {
 constexpr int kMaxIconSide = 1024;
+
+// The toolkit shows what it can of a truncated file; a button shows a whole bitmap or none.
+bool HasAllPixels(std::string_view b, const QImage& image)
+{
+    auto u = [&](size_t at, int bytes) {
+        uint32_t v = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            v = v << 8 | uint8_t(b[at + size_t(i)]);
+        return v;
+    };
+    if (b.size() < 30)
+        return false;
+    bool core = u(14, 4) == 12;
+    uint64_t bits = u(core ? 24 : 28, 2);
+    uint64_t stride = (uint64_t(image.width()) * bits + 31) / 32 * 4;
+    return b.size() >= u(10, 4) + stride * uint64_t(image.height());
 }
+} // namespace
 
 BOOL CButtonEx::SetMaskedBitmap(UINT bitmapId, int width, int height, COLORREF mask)
 {
@@ -21,25 +37,25 @@ BOOL CButtonEx::SetMaskedBitmap(UINT bitmapId, int width, int height, COLORREF m
     auto* button = qobject_cast<QAbstractButton*>(m_hWnd->widget.data());
     if (!button)
         return FALSE;
+    // The toolkit reads the resource's BMP bytes, as the platform's LoadBitmap does.
     std::optional<std::string_view> data = pdt::FindBitmapData(int(bitmapId));
-    pdt::support::DecodedBitmap bmp;
-    if (!data || !pdt::support::DecodeBmp(*data, bmp))
+    QImage image;
+    if (!data || !image.loadFromData(reinterpret_cast<const uchar*>(data->data()), int(data->size()), "BMP") ||
+        image.isNull() || !HasAllPixels(*data, image))
         return FALSE;
 
-    QImage image(bmp.width, bmp.height, QImage::Format_ARGB32);
-    COLORREF key = mask & 0xFFFFFF;
-    for (int y = 0; y < bmp.height; ++y)
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    QRgb key = qRgb(GetRValue(mask), GetGValue(mask), GetBValue(mask));
+    for (int y = 0; y < image.height(); ++y)
     {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < bmp.width; ++x)
-        {
-            COLORREF c = bmp.At(x, y);
-            line[x] = c == key ? qRgba(0, 0, 0, 0) : qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
-        }
+        for (int x = 0; x < image.width(); ++x)
+            if ((line[x] | 0xFF000000u) == key)
+                line[x] = qRgba(0, 0, 0, 0);
     }
     // A size that is not positive (or absurd) means the bitmap's own.
-    QSize size(width > 0 && width <= kMaxIconSide ? width : bmp.width,
-               height > 0 && height <= kMaxIconSide ? height : bmp.height);
+    QSize size(width > 0 && width <= kMaxIconSide ? width : image.width(),
+               height > 0 && height <= kMaxIconSide ? height : image.height());
     if (size != image.size())
         image = image.scaled(size); // nearest pixel: crisp, as StretchBlt draws it
     button->setIcon(QIcon(QPixmap::fromImage(image)));
