@@ -1,6 +1,7 @@
 #include "support_harness.h"
 
 #include <QAbstractButton>
+#include <QBuffer>
 #include <QImage>
 #include <QPixmap>
 
@@ -14,17 +15,6 @@ namespace pdt::test
 
 namespace
 {
-
-void Put16(std::string& s, uint32_t v)
-{
-    s += char(v & 0xFF);
-    s += char((v >> 8) & 0xFF);
-}
-void Put32(std::string& s, uint32_t v)
-{
-    Put16(s, v & 0xFFFF);
-    Put16(s, v >> 16);
-}
 
 struct Embedded
 {
@@ -72,82 +62,21 @@ END
 
 } // namespace
 
-std::string MakeBmp(const BmpLayout& layout)
+// A BMP file of an image drawn pixel by pixel, written by the toolkit (8-bit when given a colour table).
+std::string MakeBmp(int width, int height, const std::function<QRgb(int x, int y)>& pixel,
+                    const QList<QRgb>& colourTable = {})
 {
-    int w = layout.width, h = layout.height, bpp = layout.bitCount;
-    size_t stride = size_t(((w * bpp + 31) / 32) * 4);
-    std::string pixels;
-    for (int row = 0; row < h; ++row)
-    {
-        int y = layout.topDown ? row : h - 1 - row;
-        std::string line(stride, '\0');
-        for (int x = 0; x < w; ++x)
-        {
-            uint32_t v = layout.value ? layout.value(x, y) : 0;
-            switch (bpp)
-            {
-            case 1:
-            case 4:
-            case 8: {
-                size_t bit = size_t(x) * size_t(bpp);
-                line[bit / 8] = char(uint8_t(line[bit / 8]) | uint8_t(v << (8 - bpp - bit % 8)));
-                break;
-            }
-            case 16:
-                line[size_t(x) * 2] = char(v & 0xFF);
-                line[size_t(x) * 2 + 1] = char((v >> 8) & 0xFF);
-                break;
-            case 24:
-                line[size_t(x) * 3] = char(GetBValue(v));
-                line[size_t(x) * 3 + 1] = char(GetGValue(v));
-                line[size_t(x) * 3 + 2] = char(GetRValue(v));
-                break;
-            case 32:
-                if (layout.masks.empty())
-                    v = (uint32_t(GetRValue(v)) << 16) | (uint32_t(GetGValue(v)) << 8) | GetBValue(v);
-                line[size_t(x) * 4] = char(v & 0xFF);
-                line[size_t(x) * 4 + 1] = char((v >> 8) & 0xFF);
-                line[size_t(x) * 4 + 2] = char((v >> 16) & 0xFF);
-                line[size_t(x) * 4 + 3] = char((v >> 24) & 0xFF);
-                break;
-            }
-        }
-        pixels += line;
-    }
-    std::string info;
-    if (layout.coreHeader)
-    {
-        Put32(info, 12);
-        Put16(info, uint32_t(w));
-        Put16(info, uint32_t(h));
-        Put16(info, 1);
-        Put16(info, uint32_t(bpp));
-        for (COLORREF c : layout.palette)
-            info += std::string{char(GetBValue(c)), char(GetGValue(c)), char(GetRValue(c))};
-    }
-    else
-    {
-        Put32(info, 40);
-        Put32(info, uint32_t(w));
-        Put32(info, uint32_t(layout.topDown ? -h : h));
-        Put16(info, 1);
-        Put16(info, uint32_t(bpp));
-        Put32(info, layout.compression);
-        Put32(info, uint32_t(pixels.size()));
-        Put32(info, 2835);
-        Put32(info, 2835);
-        Put32(info, uint32_t(layout.palette.size()));
-        Put32(info, 0);
-        for (uint32_t m : layout.masks)
-            Put32(info, m);
-        for (COLORREF c : layout.palette)
-            info += std::string{char(GetBValue(c)), char(GetGValue(c)), char(GetRValue(c)), '\0'};
-    }
-    std::string file = "BM";
-    Put32(file, uint32_t(14 + info.size() + pixels.size()));
-    Put32(file, 0);
-    Put32(file, uint32_t(14 + info.size()));
-    return file + info + pixels;
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, pixel(x, y));
+    if (!colourTable.isEmpty())
+        image = image.convertToFormat(QImage::Format_Indexed8, colourTable);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bytes.toStdString();
 }
 
 bool ArrowPixel(int x, int y)
@@ -160,17 +89,12 @@ void EnsureSupportTestResources()
     struct Resources
     {
         Embedded script{kScript};
-        Embedded arrow{MakeBmp({.width = 8, .height = 8, .bitCount = 24, .value = [](int x, int y) {
-                                    return ArrowPixel(x, y) ? RGB(0, 0, 0) : RGB(255, 255, 255);
-                                }})};
-        Embedded palette8{MakeBmp({.width = 5,
-                                   .height = 3,
-                                   .bitCount = 8,
-                                   .palette = {RGB(255, 0, 255), RGB(0, 0, 255), RGB(255, 255, 0)},
-                                   .value = [](int x, int y) { return uint32_t(x == 2   ? 1
-                                                                               : y == 0 ? 2
-                                                                                        : 0); }})};
-        Embedded truncated{MakeBmp({.width = 8, .height = 8, .bitCount = 24}).substr(0, 80)};
+        Embedded arrow{MakeBmp(8, 8, [](int x, int y) { return ArrowPixel(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255); })};
+        Embedded palette8{MakeBmp(
+            5, 3,
+            [](int x, int y) { return x == 2 ? qRgb(0, 0, 255) : y == 0 ? qRgb(255, 255, 0) : qRgb(255, 0, 255); },
+            {qRgb(255, 0, 255), qRgb(0, 0, 255), qRgb(255, 255, 0)})};
+        Embedded truncated{MakeBmp(8, 8, [](int, int) { return qRgb(0, 0, 0); }).substr(0, 80)};
         ResourceModule module{"supporttests",
                               "support_tests.rc",
                               {script.As("support_tests.rc"), arrow.As("res/arrow24.bmp"),

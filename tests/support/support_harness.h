@@ -38,19 +38,6 @@ enum : int
     IDB_NOT_EMBEDDED = 9704 // named by the script, no file
 };
 
-struct BmpLayout
-{
-    int width = 1;
-    int height = 1;
-    int bitCount = 24;
-    bool topDown = false;
-    bool coreHeader = false;
-    uint32_t compression = 0;
-    std::vector<COLORREF> palette;               // for 1, 4 and 8 bits
-    std::vector<uint32_t> masks;                 // BI_BITFIELDS: red, green, blue
-    std::function<uint32_t(int x, int y)> value; // palette index, COLORREF (24/32 bits) or raw 16-bit value
-};
-std::string MakeBmp(const BmpLayout& layout);
 
 // The 8 x 8 arrow of IDB_ARROW24: black where x <= y and x + y <= 7 ... a right-pointing triangle.
 bool ArrowPixel(int x, int y);
