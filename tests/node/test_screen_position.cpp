@@ -1,10 +1,7 @@
 // The display-position page inside the node dialog of an input or count node, on the reference host.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
-
+#include "../host/define_harness.h"
 #include "host/HostNode.h"
 #include "host/HostTerminal.h"
 #include "host/JobDocument.h"
@@ -20,39 +17,32 @@ using namespace pdt::test;
 namespace
 {
 
-class ScreenPosition : public ::testing::Test
+class ScreenPosition : public DefineDialogTest
 {
   protected:
-    void SetUp() override
-    {
-        m_settings = std::filesystem::temp_directory_path() / ("pdtdlg-pos-" + std::to_string(::getpid()) + ".ini");
-        theReg.SetFileName(m_settings.string());
-    }
     void TearDown() override
     {
         if (IsWindow(m_dlg.m_hWnd))
             m_dlg.DestroyWindow();
         Pump();
-        std::filesystem::remove(m_settings);
+        DefineDialogTest::TearDown();
     }
 
-    // Opens the node's dialog on the position page and returns the page.
-    CDlgDefineNodeScreenPosition& Open(HostNode* node)
+    // Opens the node's dialog on one of its pages and returns that page, shown.
+    template <class Page = CDlgDefineNodeScreenPosition> Page& Open(HostNode* node, int id = IDD_NODE_SCREENPOSITION)
     {
         OPTIONITEM* options = m_doc.BeginDefineNode(node);
-        m_doc.m_nLastOptionID = IDD_NODE_SCREENPOSITION;
+        m_doc.m_nLastOptionID = id;
         m_dlg.CreateDefineNode(node, options);
         m_dlg.ShowWindow(SW_SHOW);
         Pump();
-        auto* page = static_cast<CDlgDefineNodeScreenPosition*>(m_dlg.GetOption(IDD_NODE_SCREENPOSITION, 0)->pPage);
+        auto* page = static_cast<Page*>(m_dlg.GetOption(id, 0)->pPage);
         EXPECT_TRUE(page->IsWindowVisible());
         return *page;
     }
     static bool Enabled(CWnd& page, int id) { return page.GetDlgItem(id)->IsWindowEnabled(); }
     static bool Shown(CWnd& page, int id) { return page.GetDlgItem(id)->IsWindowVisible(); }
 
-    std::filesystem::path m_settings;
-    JobDocument m_doc;
     CDlgDefineNode m_dlg;
 };
 
@@ -154,21 +144,11 @@ namespace
 
 using ScreenPage = ScreenPosition;
 
-CDlgDefineNodeScreen& OpenScreen(JobDocument& doc, CDlgDefineNode& dlg, HostNode* node)
-{
-    OPTIONITEM* options = doc.BeginDefineNode(node);
-    doc.m_nLastOptionID = IDD_NODE_SCREEN;
-    dlg.CreateDefineNode(node, options);
-    dlg.ShowWindow(SW_SHOW);
-    Pump();
-    return *static_cast<CDlgDefineNodeScreen*>(dlg.GetOption(IDD_NODE_SCREEN, 0)->pPage);
-}
-
 TEST_F(ScreenPage, TextTypedOnTheScreenIsStoredInTheNode)
 {
     HostNode* node = m_doc.AddNode(NODE_SCREEN, "Menu");
     node->m_strScreenText = "HELLO";
-    CDlgDefineNodeScreen& page = OpenScreen(m_doc, m_dlg, node);
+    CDlgDefineNodeScreen& page = Open<CDlgDefineNodeScreen>(node, IDD_NODE_SCREEN);
     CSize size = m_doc.GetScreenSize();
     CString caption;
     caption.Format("Screen: rows: %d, columns: %d", size.cy, size.cx);
@@ -189,7 +169,7 @@ TEST_F(ScreenPage, TextTypedOnTheScreenIsStoredInTheNode)
 
 TEST_F(ScreenPage, OptionsAreHiddenForNodesOtherThanScreensAndCanBeShownAgain)
 {
-    CDlgDefineNodeScreen& page = OpenScreen(m_doc, m_dlg, m_doc.AddNode(NODE_INPUT, "Qty"));
+    CDlgDefineNodeScreen& page = Open<CDlgDefineNodeScreen>(m_doc.AddNode(NODE_INPUT, "Qty"), IDD_NODE_SCREEN);
     for (int id : {IDC_SCREEN_NOCLEARBEFORE, IDC_SCREEN_NOCLEARONEXIT, IDC_SCREEN_HIDECURSOR})
         EXPECT_FALSE(page.GetDlgItem(id)->IsWindowVisible()) << id;
     page.CloseOption(false);
@@ -199,7 +179,7 @@ TEST_F(ScreenPage, OptionsAreHiddenForNodesOtherThanScreensAndCanBeShownAgain)
 
 TEST_F(ScreenPage, TheScreenFillsTheRoomBetweenCaptionAndOptions)
 {
-    CDlgDefineNodeScreen& page = OpenScreen(m_doc, m_dlg, m_doc.AddNode(NODE_SCREEN, "Menu"));
+    CDlgDefineNodeScreen& page = Open<CDlgDefineNodeScreen>(m_doc.AddNode(NODE_SCREEN, "Menu"), IDD_NODE_SCREEN);
     CRect caption, option, screen;
     page.GetDlgItem(IDC_SCREEN_INFO)->GetWindowRect(&caption);
     page.GetDlgItem(IDC_SCREEN_NOCLEARBEFORE)->GetWindowRect(&option);
