@@ -21,7 +21,7 @@ struct OPTIONITEM
 // Mode of the job definition dialog.
 enum JOBSETTINGMODE
 {
-    JOBSETTING_GLOBAL = 1,  // global settings
-    JOBSETTING_CURRENT = 2, // settings of the current job
-    JOBSETTING_LANGUAGE = 3 // job language
+    JSM_GLOBAL = 1,  // global settings
+    JSM_JOB = 2,     // settings of the current job
+    JSM_LANGUAGE = 3 // job language
 };

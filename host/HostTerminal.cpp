@@ -29,9 +29,7 @@ HostTerminal::HostTerminal(JobDocument* doc) : m_pDoc(doc)
     ResetKeymap(m_strModel, m_keymap);
 }
 
-// The portable dialog's pages are not part of this host yet: it accepts the dialog as it is.
-BOOL HostTerminal::InitialDlgData(CDlgDefinePortable*) { return TRUE; }
-BOOL HostTerminal::SaveDlgData(CDlgDefinePortable*) { return TRUE; }
+// InitialDlgData and SaveDlgData, the portable dialog's pages: HostTerminalPages.cpp.
 
 CVTR5Doc* HostTerminal::GetDocument() { return m_pDoc; }
 

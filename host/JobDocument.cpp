@@ -6,6 +6,7 @@
 #include "host/HostLink.h"
 #include "host/HostNode.h"
 #include "host/HostTerminal.h"
+#include "host/JobOptions.h"
 #include "host/NodeOptions.h"
 
 namespace
@@ -36,7 +37,8 @@ void HostView::OnUpdate(CView*, LPARAM hint, CObject*)
 }
 
 JobDocument::JobDocument()
-    : m_terminal(std::make_unique<HostTerminal>(this)), m_options(std::make_unique<NodeOptions>())
+    : m_terminal(std::make_unique<HostTerminal>(this)), m_options(std::make_unique<NodeOptions>()),
+      m_jobOptions(std::make_unique<JobOptions>())
 {
     m_pTerminal = m_terminal.get();
     m_views.push_back(&m_mainView);
@@ -124,9 +126,7 @@ void JobDocument::GetBarcodeName(WORD code, CString& name)
     name.Format("Symbology %d", symbology);
 }
 
-// The job dialog's pages are not part of this host yet: it accepts the dialog as it is.
-BOOL JobDocument::InitialDlgData(CDlgDefineJob*) { return TRUE; }
-BOOL JobDocument::SaveDlgData(CDlgDefineJob*) { return TRUE; }
+// InitialDlgData and SaveDlgData, the job dialog's pages: HostJobSettings.cpp.
 
 int JobDocument::NextNodeId() const
 {
@@ -266,6 +266,8 @@ void JobDocument::SetStartNode(HostNode* node)
 }
 
 OPTIONITEM* JobDocument::GetNodeOptions(int kind) { return m_options->Get(kind); }
+OPTIONITEM* JobDocument::GetPortableOptions() { return m_jobOptions->Portable(); }
+OPTIONITEM* JobDocument::GetJobOptions(int mode) { return m_jobOptions->Job(mode); }
 
 OPTIONITEM* JobDocument::BeginDefineNode(CNodeBase* node)
 {

@@ -7,10 +7,12 @@
 
 #include "framework/HostObjects.h"
 #include "framework/OptionItem.h"
+#include "host/HostJobSettings.h"
 
 class HostNode;
 class HostLink;
 class HostTerminal;
+class JobOptions;
 class NodeOptions;
 
 // A data record of the job: the file its records are written to.
@@ -63,7 +65,8 @@ class JobDocument : public CVTR5Doc
 
     BOOL IsModified() const { return m_bModified; }
 
-    int m_nLanguage = 0; // job language: 0 English, 1 Chinese, 2 Japanese, 4 Spanish ...
+    int m_nLanguage = 0;    // job language: 0 English, 1 Chinese, 2 Japanese, 4 Spanish ...
+    JobSettings m_settings; // what the job dialog's general pages edit (HostJobSettings.cpp)
 
     // Nodes, in the order they were added. id 0 picks the next free id; a taken id or an unknown
     // kind gives null.
@@ -99,6 +102,10 @@ class JobDocument : public CVTR5Doc
     // Prepares the node dialog of the link's source node, opening on the link's page.
     OPTIONITEM* BeginDefineLink(HostLink* link, HostNode** node);
 
+    // The option arrays of the portable dialog and of a job dialog mode (null for an unknown mode).
+    OPTIONITEM* GetPortableOptions();
+    OPTIONITEM* GetJobOptions(int mode);
+
     // Views: the main view is the document's own; others are attached and detached by their owners.
     void AddView(HostView* view);
     void RemoveView(HostView* view);
@@ -120,6 +127,7 @@ class JobDocument : public CVTR5Doc
     std::vector<std::unique_ptr<HostRecord>> m_records;
     std::unique_ptr<HostTerminal> m_terminal;
     std::unique_ptr<NodeOptions> m_options;
+    std::unique_ptr<JobOptions> m_jobOptions;
     HostView m_mainView;
     std::vector<HostView*> m_views;
 };

@@ -17,10 +17,13 @@
 
 #include "find/CDlgFind.h"
 #include "host/HostNode.h"
+#include "host/HostTerminal.h"
 #include "host/SampleJob.h"
+#include "job/CDlgDefineJob.h"
 #include "node/CDlgDefineNode.h"
 #include "platform/afxhooks.h"
 #include "portable/CDlgDefineKeypadModels.h"
+#include "portable/CDlgDefinePortable.h"
 #include "resources/resource.h"
 #include "simulation/Keymap.h"
 #include "simulation/PortableScreen.h"
@@ -53,6 +56,26 @@ CDialog* MakeNodeDialog(const char* nodeName, int optionId, int optionSub = 0)
     doc.m_bExpandLinkIn = doc.m_bExpandLinkOut = 1;
     auto* dlg = new CDlgDefineNode;
     dlg->CreateDefineNode(node, options);
+    return dlg;
+}
+
+// The portable dialog of the sample's terminal, opened on one of its pages.
+CDialog* MakePortableDialog(int optionId)
+{
+    JobDocument& doc = SampleJob();
+    doc.m_nLastPortableOption = optionId;
+    auto* dlg = new CDlgDefinePortable(&doc.Terminal(), doc.GetPortableOptions());
+    dlg->Create(IDD_DEFINE_PORTABLE);
+    return dlg;
+}
+
+// The job dialog of the sample job in a mode, opened on one of its pages (the language mode opens on none).
+CDialog* MakeJobDialog(JOBSETTINGMODE mode, int optionId)
+{
+    JobDocument& doc = SampleJob();
+    (mode == JSM_GLOBAL ? doc.m_nLastGlobalJobOption : doc.m_nLastJobOption) = optionId;
+    auto* dlg = new CDlgDefineJob(&doc, mode, doc.GetJobOptions(mode));
+    dlg->Create(IDD_DEFINE_JOB);
     return dlg;
 }
 
@@ -129,6 +152,16 @@ std::vector<GalleryEntry> Gallery()
         {"node-notes.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Scan Item", IDD_NODE_NOTES); }},
         {"node-link.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Count Items", IDD_LINK, 3); }},
         {"node-comment.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Note", IDD_NODE_CMTFONTCOLOR); }},
+        {"portable-model.png", [](CDialog*& dlg) { dlg = MakePortableDialog(IDD_PORTABLE_MODEL); }},
+        {"portable-setting.png", [](CDialog*& dlg) { dlg = MakePortableDialog(IDD_PORTABLE_SETTING); }},
+        {"portable-keymap.png", [](CDialog*& dlg) { dlg = MakePortableDialog(IDD_PORTABLE_KEYMAP); }},
+        {"job-global-flowchart.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_GLOBAL, IDD_JOB_FLOWCHART); }},
+        {"job-global-color.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_GLOBAL, IDD_JOB_COLOR); }},
+        {"job-global-makejob.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_GLOBAL, IDD_JOB_MAKEJOB); }},
+        {"job-global-simulate.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_GLOBAL, IDD_JOB_SIMULATEJOB); }},
+        {"job-basic.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_JOB, IDD_JOB_BASIC); }},
+        {"job-portable.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_JOB, IDD_JOB_PORTABLE); }},
+        {"job-language.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_LANGUAGE, 0); }},
         {"screen-edit.png", nullptr, MakeEditScreen},
         {"screen-japanese.png", nullptr, MakeJapaneseScreen},
         {"keypad-m10.png", [](CDialog*& dlg) { dlg = MakeKeypad("M-10"); }},
@@ -198,6 +231,14 @@ int RunInteractive()
     layout->addLayout(row);
     auto* find = new QPushButton(QStringLiteral("Find..."));
     layout->addWidget(find);
+    auto* settings = new QHBoxLayout;
+    auto* portable = new QPushButton(QStringLiteral("Portable..."));
+    auto* global = new QPushButton(QStringLiteral("Global Settings..."));
+    auto* job = new QPushButton(QStringLiteral("Job Settings..."));
+    auto* language = new QPushButton(QStringLiteral("Language..."));
+    for (QPushButton* b : {portable, global, job, language})
+        settings->addWidget(b);
+    layout->addLayout(settings);
     auto* status = new QLabel;
     layout->addWidget(status);
 
@@ -213,6 +254,20 @@ int RunInteractive()
         if (dlg.DoModal() == IDOK)
             status->setText(QStringLiteral("Find \"%1\"").arg(QString::fromStdString(dlg.m_strFind.ToUtf8())));
     });
+    auto changed = [&] { status->setText(doc.IsModified() ? QStringLiteral("The job has changes.") : QString()); };
+    QObject::connect(portable, &QPushButton::clicked, [&] {
+        CDlgDefinePortable dlg(&doc.Terminal(), doc.GetPortableOptions());
+        dlg.DoModal();
+        changed();
+    });
+    auto jobDialog = [&](JOBSETTINGMODE mode) {
+        CDlgDefineJob dlg(&doc, mode, doc.GetJobOptions(mode));
+        dlg.DoModal();
+        changed();
+    };
+    QObject::connect(global, &QPushButton::clicked, [&] { jobDialog(JSM_GLOBAL); });
+    QObject::connect(job, &QPushButton::clicked, [&] { jobDialog(JSM_JOB); });
+    QObject::connect(language, &QPushButton::clicked, [&] { jobDialog(JSM_LANGUAGE); });
     window.show();
     return QApplication::exec();
 }

@@ -4,6 +4,8 @@
 
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -50,6 +52,7 @@ class ScrollBarImpl : public WindowImpl
     UINT DlgCode(const MSG*) const override { return DLGC_WANTARROWS; }
 
     void MousePressed() { m_mouseActions = 0; m_mouseDown = true; }
+    void Report(int code) { Send(code, 0); }
     void MouseReleased()
     {
         m_mouseDown = false;
@@ -208,6 +211,23 @@ void ScrollBarWidget::mousePressEvent(QMouseEvent* e)
 {
     if (e->button() == Qt::LeftButton)
         m_impl->MousePressed();
+    // The toolkit ignores clicks on a bar without a range; a scroll bar control still reports them, and
+    // dialogs use such bars as spinners.
+    if (e->button() == Qt::LeftButton && minimum() == maximum())
+    {
+        QStyleOptionSlider opt;
+        initStyleOption(&opt);
+        switch (style()->hitTestComplexControl(QStyle::CC_ScrollBar, &opt, e->position().toPoint(), this))
+        {
+        case QStyle::SC_ScrollBarSubLine: m_impl->Report(SB_LINEUP); break;
+        case QStyle::SC_ScrollBarAddLine: m_impl->Report(SB_LINEDOWN); break;
+        case QStyle::SC_ScrollBarSubPage: m_impl->Report(SB_PAGEUP); break;
+        case QStyle::SC_ScrollBarAddPage: m_impl->Report(SB_PAGEDOWN); break;
+        default: break;
+        }
+        e->accept();
+        return;
+    }
     QScrollBar::mousePressEvent(e);
 }
 

@@ -138,6 +138,70 @@
 #define ID_PSCREEN_REFRESH              32774
 #define ID_PSCREEN_REDRAW               32775
 
+// Portable terminal dialog and its pages.
+#define IDD_PORTABLE_KEYMAP             2138
+#define IDD_PORTABLE_MODEL              2139
+#define IDD_PORTABLE_SETTING            2140
+#define IDC_PORTABLE_USEMYKEYMAP        4101
+#define IDC_PORTABLE_BUZZERHIGH         4111
+#define IDC_PORTABLE_BUZZERLOW          4112
+#define IDC_PORTABLE_BUZZERMEDIUM       4113
+#define IDC_PORTABLE_BUZZEROFF          4114
+#define IDC_PORTABLE_LARGEFONT          4159
+#define IDC_PORTABLE_SMALLFONT          4160
+#define IDC_PORTABLE_KEYPAD             4190
+#define IDC_PORTABLE_RESETKEYMAP        4246
+#define IDC_PORTABLE_SCANNERAUTO        4252
+#define IDC_PORTABLE_SCANNERPEN         4253
+#define IDC_PORTABLE_M10                4701
+#define IDC_PORTABLE_M13                4703
+#define IDC_PORTABLE_N13                4704
+#define IDC_PORTABLE_R50                4705
+#define IDC_PORTABLE_R50G               4706
+
+// Job dialog and its general pages.
+#define IDD_JOB_FLOWCHART               2103
+#define IDD_JOB_BASIC                   2104
+#define IDD_JOB_MAKEJOB                 2106
+#define IDD_JOB_PORTABLE                2107
+#define IDD_JOB_COLOR                   2171
+#define IDD_JOB_SIMULATEJOB             2186
+#define IDC_JOB_FASTSPEED               3592
+#define IDC_JOB_SKIPSEARCHTABLE         4216
+#define IDC_JOB_SKIPFONT                4217
+#define IDC_JOB_NOAUTODOWNLOAD          4218
+#define IDC_JOB_NOLOOKUPDOWNLOAD        4219
+#define IDC_JOB_SKIPJOBNAMEFILE         4220
+#define IDC_JOB_VERSION4JOB             4221
+#define IDC_JOB_NODEHEIGHT              4224
+#define IDC_JOB_NODEWIDTH               4227
+#define IDC_JOB_PAGEHEIGHT              4233
+#define IDC_JOB_PAGEWIDTH               4234
+#define IDC_JOB_ADDRESS                 4237
+#define IDC_JOB_SPINNODEHEIGHT          4255
+#define IDC_JOB_SPINNODEWIDTH           4256
+#define IDC_JOB_SPINPAGEHEIGHT          4257
+#define IDC_JOB_SPINPAGEWIDTH           4258
+#define IDC_JOB_COLORCOLLECT            4330
+#define IDC_JOB_COLOREDIT               4331
+#define IDC_JOB_COLORERASE              4332
+#define IDC_JOB_COLORLINK               4333
+#define IDC_JOB_COLORMENU               4334
+#define IDC_JOB_COLORMATH               4336
+#define IDC_JOB_COLORNODETEXT           4337
+#define IDC_JOB_COLORPROGRAM            4338
+#define IDC_JOB_COLORRUNJOB             4339
+#define IDC_JOB_COLORSELLINK            4340
+#define IDC_JOB_COLORSELNODE            4341
+#define IDC_JOB_COLORSTARTNODE          4342
+#define IDC_JOB_COLORUPLOAD             4343
+#define IDC_JOB_COLOREXCLUDED           4344
+#define IDC_JOB_COLORCOMMENT            4345
+#define IDC_JOB_COLORSCREEN             4346
+#define IDC_JOB_ENGINELOG               4504
+#define IDC_JOB_NOESCTERMINATE          4505
+#define IDC_JOB_LARGEWINDOW             4601
+
 // Next default values for new objects
 //
 #ifdef APSTUDIO_INVOKED

@@ -98,6 +98,16 @@ TEST_F(ScrollBarTest, ArrowAndTrackClicksSendTheirCodesAndLeaveThePositionToTheP
     EXPECT_EQ(bar.GetScrollPos(), 50);
 }
 
+// A bar left with its empty range still reports its arrows: dialogs use such bars as spinners.
+TEST_F(ScrollBarTest, AnEmptyBarStillReportsItsArrows)
+{
+    Make();
+    ClickPart(QStyle::SC_ScrollBarSubLine);
+    ClickPart(QStyle::SC_ScrollBarAddLine);
+    EXPECT_EQ(Codes(), (std::vector<int>{SB_LINEUP, SB_ENDSCROLL, SB_LINEDOWN, SB_ENDSCROLL}));
+    EXPECT_EQ(bar.GetScrollPos(), 0);
+}
+
 TEST_F(ScrollBarTest, TheParentMovesTheBarWhenItHearsACode)
 {
     Make();

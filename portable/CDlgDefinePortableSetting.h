@@ -1,0 +1,23 @@
+// The terminal settings page: buzzer volume, screen font and scanner type, each a radio group whose
+// chosen button's member holds 1.
+#pragma once
+
+#include "framework/CDlgDefineBase.h"
+
+class CDlgDefinePortableSetting : public CDlgDefineBase
+{
+  public:
+    explicit CDlgDefinePortableSetting(CWnd* pParent = nullptr);
+
+    int m_nBuzzerHigh = -1;
+    int m_nBuzzerMedium = -1;
+    int m_nBuzzerLow = -1;
+    int m_nBuzzerOff = -1;
+    int m_nSmallFont = -1;
+    int m_nLargeFont = -1;
+    int m_nScannerAuto = -1;
+    int m_nScannerPen = -1;
+
+  protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+};

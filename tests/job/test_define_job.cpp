@@ -1,0 +1,358 @@
+// The job dialog on the reference host's document in its three modes, used as a person uses it: the pages
+// are reached through the tree, boxes ticked, spinner arrows and palette entries clicked.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "job/CDlgDefineJobBasic.h"
+#include "job/CDlgDefineJobColor.h"
+#include "job/CDlgDefineJobFlowchart.h"
+#include "job/CDlgDefineJobMakeJob.h"
+#include "job/CDlgDefineJobPortable.h"
+#include "job/CDlgDefineJobSimulateJob.h"
+#include "job_harness.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+using JobDialog = JobDialogTest;
+using J = JobOptions;
+
+CString EditText(const CWnd& page, int id) { return page.GetDlgItem(id)->GetWindowText(); }
+
+TEST_F(JobDialog, EachModeHasItsCaptionAndPages)
+{
+    struct Row
+    {
+        JOBSETTINGMODE mode;
+        const char* caption;
+        std::vector<CString> labels;
+    };
+    const Row rows[] = {
+        {JSM_GLOBAL, "Define Job (global settings)", {"Flowchart", "Make Job", "Simulation"}},
+        {JSM_JOB, "Define Job", {"Basic", "Portable"}},
+        {JSM_LANGUAGE, "Define Job Language", {}},
+    };
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.caption);
+        EXPECT_EQ(Run(row.mode,
+                      [&](CDlgDefineJob& dlg) {
+                          EXPECT_EQ(dlg.GetWindowText(), row.caption);
+                          EXPECT_EQ(Labels(dlg), row.labels);
+                          SavePng(dlg.m_hWnd, OutputPath("job-mode" + std::to_string(row.mode) + ".png"));
+                          Click(dlg, IDCANCEL);
+                      }),
+                  IDCANCEL);
+    }
+    EXPECT_EQ(m_doc.GetJobOptions(0), nullptr);
+    EXPECT_EQ(m_doc.GetJobOptions(4), nullptr);
+}
+
+// Each mode reopens on its own last page, whether it closed with OK or Cancel; the language mode remembers
+// nothing and selects none. When nothing is selected, the focused tree shows its first entry.
+TEST_F(JobDialog, ModesRememberTheirOwnLastPage)
+{
+    OPTIONITEM language[] = {
+        {J::JOB_BASIC, -1, "Basic", nullptr, nullptr, nullptr, 0, 0, nullptr},
+        {J::JOB_PORTABLE, -1, "Portable", nullptr, nullptr, nullptr, 0, 0, nullptr},
+        {0, -1, nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr},
+    };
+    struct Row
+    {
+        JOBSETTINGMODE mode;
+        int shownAtStart;
+        const char* click;
+        int close;
+        int global; // remembered afterwards
+        int job;
+    };
+    const Row rows[] = {
+        {JSM_GLOBAL, J::JOB_FLOWCHART, "Colors", IDCANCEL, J::JOB_COLOR, 4242},
+        {JSM_JOB, J::JOB_BASIC, "Portable", IDOK, J::JOB_COLOR, J::JOB_PORTABLE},
+        {JSM_GLOBAL, J::JOB_COLOR, "Make Job", IDOK, J::JOB_MAKEJOB, J::JOB_PORTABLE},
+        {JSM_LANGUAGE, J::JOB_BASIC, "Portable", IDOK, J::JOB_MAKEJOB, J::JOB_PORTABLE},
+        {JSM_LANGUAGE, J::JOB_BASIC, nullptr, IDCANCEL, J::JOB_MAKEJOB, J::JOB_PORTABLE},
+        {JSM_JOB, J::JOB_PORTABLE, "Basic", IDCANCEL, J::JOB_MAKEJOB, J::JOB_BASIC},
+        {JSM_GLOBAL, J::JOB_MAKEJOB, nullptr, IDCANCEL, J::JOB_MAKEJOB, J::JOB_BASIC},
+    };
+    m_doc.m_nLastGlobalJobOption = 4242; // no entry has it
+    m_doc.m_nLastJobOption = 4242;
+    int step = 0;
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(step++);
+        Run(
+            row.mode,
+            [&](CDlgDefineJob& dlg) {
+                EXPECT_EQ(Shown(dlg), std::vector<int>{row.shownAtStart});
+                if (row.click)
+                    ClickItem(dlg, FindItem(dlg, row.click));
+                Click(dlg, row.close);
+            },
+            row.mode == JSM_LANGUAGE ? language : nullptr);
+        EXPECT_EQ(m_doc.m_nLastGlobalJobOption, row.global);
+        EXPECT_EQ(m_doc.m_nLastJobOption, row.job);
+    }
+}
+
+// Every spinner at both ends and one step inside them, and one press more than the gap to the limit.
+TEST_F(JobDialog, SpinnersStepWithinTheirLimits)
+{
+    struct Row
+    {
+        int bar;
+        int edit;
+        int JobSettings::*field;
+        int start;
+        bool up;
+        int result;
+    };
+    using S = JobSettings;
+    const Row rows[] = {
+        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 100, true, 100},
+        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 95, true, 100},
+        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 100, false, 95},
+        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 25, false, 25},
+        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 30, false, 25},
+        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 25, true, 30},
+        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 27, false, 25},
+        {IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, &S::nNodeWidth, 200, true, 200},
+        {IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, &S::nNodeWidth, 190, true, 200},
+        {IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, &S::nNodeWidth, 50, false, 50},
+        {IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, &S::nNodeWidth, 60, false, 50},
+        {IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, &S::nNodeWidth, 195, true, 200},
+        {IDC_JOB_SPINPAGEHEIGHT, IDC_JOB_PAGEHEIGHT, &S::nPageHeight, 8000, true, 8000},
+        {IDC_JOB_SPINPAGEHEIGHT, IDC_JOB_PAGEHEIGHT, &S::nPageHeight, 7900, true, 8000},
+        {IDC_JOB_SPINPAGEHEIGHT, IDC_JOB_PAGEHEIGHT, &S::nPageHeight, 800, false, 800},
+        {IDC_JOB_SPINPAGEHEIGHT, IDC_JOB_PAGEHEIGHT, &S::nPageHeight, 900, false, 800},
+        {IDC_JOB_SPINPAGEHEIGHT, IDC_JOB_PAGEHEIGHT, &S::nPageHeight, 800, true, 900},
+        {IDC_JOB_SPINPAGEWIDTH, IDC_JOB_PAGEWIDTH, &S::nPageWidth, 11000, true, 11000},
+        {IDC_JOB_SPINPAGEWIDTH, IDC_JOB_PAGEWIDTH, &S::nPageWidth, 10950, true, 11000},
+        {IDC_JOB_SPINPAGEWIDTH, IDC_JOB_PAGEWIDTH, &S::nPageWidth, 1100, false, 1100},
+        {IDC_JOB_SPINPAGEWIDTH, IDC_JOB_PAGEWIDTH, &S::nPageWidth, 1200, false, 1100},
+        {IDC_JOB_SPINPAGEWIDTH, IDC_JOB_PAGEWIDTH, &S::nPageWidth, 11000, false, 10900},
+    };
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(std::to_string(row.bar) + (row.up ? " up from " : " down from ") + std::to_string(row.start));
+        JobSettings before = m_doc.m_settings;
+        m_doc.m_settings.*row.field = row.start;
+        Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
+            auto& page = Show<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
+            EXPECT_EQ(EditText(page, row.edit), CString(std::to_string(row.start).c_str()));
+            ClickArrow(page, row.bar, row.up);
+            EXPECT_EQ(EditText(page, row.edit), CString(std::to_string(row.result).c_str()));
+            Click(dlg, IDOK);
+        });
+        EXPECT_EQ(m_doc.m_settings.*row.field, row.result);
+        m_doc.m_settings.*row.field = before.*row.field;
+        for (int S::*other : {&S::nNodeHeight, &S::nNodeWidth, &S::nPageHeight, &S::nPageWidth})
+            EXPECT_EQ(m_doc.m_settings.*other, before.*other) << "the other sizes are untouched";
+    }
+}
+
+// Values the host gave far outside the range, and text that is not a number, take the same arithmetic: the
+// limit of the press's direction applies, text reads as 0. Nothing crashes and an untouched value is kept.
+TEST_F(JobDialog, SpinnersSurviveValuesOutsideTheRangeAndText)
+{
+    m_doc.m_settings.nNodeHeight = 1000000;
+    m_doc.m_settings.nNodeWidth = -70;
+    m_doc.m_settings.nPageHeight = 99999;
+    Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
+        auto& page = Show<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
+        ClickArrow(page, IDC_JOB_SPINNODEHEIGHT, false);
+        EXPECT_EQ(EditText(page, IDC_JOB_NODEHEIGHT), "999995") << "down stops only at the minimum";
+        ClickArrow(page, IDC_JOB_SPINNODEHEIGHT, true);
+        EXPECT_EQ(EditText(page, IDC_JOB_NODEHEIGHT), "100");
+        ClickArrow(page, IDC_JOB_SPINNODEWIDTH, false);
+        EXPECT_EQ(EditText(page, IDC_JOB_NODEWIDTH), "50");
+
+        page.SetDlgItemText(IDC_JOB_PAGEWIDTH, "wide");
+        ClickArrow(page, IDC_JOB_SPINPAGEWIDTH, true);
+        EXPECT_EQ(EditText(page, IDC_JOB_PAGEWIDTH), "100") << "not a number: 0, plus a step";
+        page.SetDlgItemText(IDC_JOB_PAGEWIDTH, "12abc");
+        ClickArrow(page, IDC_JOB_SPINPAGEWIDTH, false);
+        EXPECT_EQ(EditText(page, IDC_JOB_PAGEWIDTH), "1100");
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(m_doc.m_settings.nNodeHeight, 100);
+    EXPECT_EQ(m_doc.m_settings.nNodeWidth, 50);
+    EXPECT_EQ(m_doc.m_settings.nPageHeight, 99999) << "not touched, not lost";
+    EXPECT_EQ(m_doc.m_settings.nPageWidth, 1100);
+}
+
+// Only the line-up and line-down codes of the four spinners move a value.
+TEST_F(JobDialog, OtherScrollCodesAndBarsChangeNothing)
+{
+    Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
+        auto& page = Show<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
+        HWND bar = Item(page, IDC_JOB_SPINNODEHEIGHT);
+        for (UINT code : {SB_PAGEUP, SB_PAGEDOWN, SB_TOP, SB_BOTTOM, SB_THUMBPOSITION, SB_ENDSCROLL})
+            page.SendMessage(WM_VSCROLL, MAKEWPARAM(code, 0), LPARAM(bar));
+        page.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
+        page.SendMessage(WM_VSCROLL, SB_LINEUP, LPARAM(Item(page, IDC_JOB_NODEHEIGHT)));
+        EXPECT_EQ(EditText(page, IDC_JOB_NODEHEIGHT), "50");
+        Click(dlg, IDCANCEL);
+    });
+}
+
+TEST_F(JobDialog, AddressListRunsFromAToZThenZeroToSix)
+{
+    m_doc.m_settings.chAddress = 'C';
+    Run(JSM_JOB, [&](CDlgDefineJob& dlg) {
+        auto& page = Show<CDlgDefineJobPortable>(dlg, "Portable", J::JOB_PORTABLE);
+        std::vector<CString> expected;
+        for (const char* a : {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O", "P", "Q",
+                              "R", "S", "T", "U", "V", "W", "X", "Y", "Z", "0", "1", "2", "3", "4", "5", "6"})
+            expected.push_back(a);
+        EXPECT_EQ(ItemTexts(page.m_cbAddress.m_hWnd), expected);
+        EXPECT_EQ(page.m_cbAddress.GetCurSel(), 2);
+        SavePng(dlg.m_hWnd, OutputPath("job-portable.png"));
+        ChooseComboItem(page.m_cbAddress.m_hWnd, 29);
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(m_doc.m_settings.chAddress, '3');
+}
+
+// An address the list does not have (a lower-case letter, a digit above 6) selects nothing and survives OK.
+TEST_F(JobDialog, AnUnlistedAddressIsKept)
+{
+    for (char address : {'a', '9', '\0'})
+    {
+        m_doc.m_settings.chAddress = address;
+        Run(JSM_JOB, [&](CDlgDefineJob& dlg) {
+            EXPECT_EQ(Show<CDlgDefineJobPortable>(dlg, "Portable", J::JOB_PORTABLE).m_cbAddress.GetCurSel(), -1);
+            Click(dlg, IDOK);
+        });
+        EXPECT_EQ(m_doc.m_settings.chAddress, address);
+    }
+}
+
+// "Default" on each picker: the fixed colours of the pickers that are not node kinds; node kinds keep the
+// picker's own default, which the document reads as the kind's colour. No other picker changes.
+TEST_F(JobDialog, DefaultColourOfEachPicker)
+{
+    struct Row
+    {
+        int picker;
+        JobColour which;
+        COLORREF onPage; // after choosing "Default"
+    };
+    const Row rows[] = {
+        {IDC_JOB_COLORCOMMENT, JC_COMMENT, CLR_DEFAULT},
+        {IDC_JOB_COLORMENU, JC_MENU, CLR_DEFAULT},
+        {IDC_JOB_COLORCOLLECT, JC_COLLECT, CLR_DEFAULT},
+        {IDC_JOB_COLORMATH, JC_MATH, CLR_DEFAULT},
+        {IDC_JOB_COLOREDIT, JC_EDIT, CLR_DEFAULT},
+        {IDC_JOB_COLORERASE, JC_ERASE, CLR_DEFAULT},
+        {IDC_JOB_COLORUPLOAD, JC_UPLOAD, CLR_DEFAULT},
+        {IDC_JOB_COLORPROGRAM, JC_PROGRAM, CLR_DEFAULT},
+        {IDC_JOB_COLORRUNJOB, JC_RUNJOB, CLR_DEFAULT},
+        {IDC_JOB_COLORLINK, JC_LINK, GetSysColor(COLOR_WINDOWTEXT)},
+        {IDC_JOB_COLORNODETEXT, JC_NODETEXT, GetSysColor(COLOR_BTNTEXT)},
+        {IDC_JOB_COLORSTARTNODE, JC_STARTNODE, RGB(255, 192, 203)},
+        {IDC_JOB_COLORSELNODE, JC_SELNODE, GetSysColor(COLOR_HIGHLIGHT)},
+        {IDC_JOB_COLORSELLINK, JC_SELLINK, RGB(255, 0, 0)},
+        {IDC_JOB_COLOREXCLUDED, JC_EXCLUDED, RGB(192, 192, 192)},
+        {IDC_JOB_COLORSCREEN, JC_SCREEN, RGB(192, 192, 192)},
+    };
+    // Colours of the user's, none of them in the palette, so "Default" has the palette's focus.
+    for (int i = 0; i < JC_COUNT; ++i)
+        m_doc.m_settings.crColours[i] = RGB(1, 2, 3 + i);
+    m_doc.m_crScreenBackground = RGB(1, 2, 3 + JC_SCREEN);
+    Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
+        auto& page = Show<CDlgDefineJobColor>(dlg, "Colors", J::JOB_COLOR);
+        SavePng(dlg.m_hWnd, OutputPath("job-color.png"));
+        auto colours = [&] {
+            std::vector<COLORREF> c;
+            for (const Row& r : rows)
+                c.push_back(static_cast<CColourPicker*>(page.GetDlgItem(r.picker))->GetColour());
+            return c;
+        };
+        for (const Row& row : rows)
+        {
+            SCOPED_TRACE(row.picker);
+            std::vector<COLORREF> expected = colours();
+            expected[size_t(row.which)] = row.onPage;
+            auto* picker = static_cast<CColourPicker*>(page.GetDlgItem(row.picker));
+            Click(page, row.picker);
+            ASSERT_TRUE(picker->IsPaletteOpen());
+            Key(VK_SPACE);
+            Pump();
+            EXPECT_EQ(colours(), expected);
+        }
+        Click(dlg, IDOK);
+    });
+    for (const Row& row : rows)
+        EXPECT_EQ(m_doc.m_settings.crColours[row.which], DefaultJobColour(row.which)) << row.picker;
+    EXPECT_EQ(m_doc.m_crScreenBackground, RGB(192, 192, 192)) << "the screen page draws with it";
+    EXPECT_EQ(DefaultJobColour(JC_MENU), HostNode::KindColour(NODE_SCREEN));
+}
+
+// Other colours, and notifications of other ids, are left as they are.
+TEST_F(JobDialog, ColoursOtherThanDefaultAreLeftAlone)
+{
+    Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
+        auto& colour = Show<CDlgDefineJobColor>(dlg, "Colors", J::JOB_COLOR);
+        colour.m_btnExcluded.SetColour(RGB(9, 9, 9));
+        EXPECT_EQ(colour.SendMessage(WM_USER + 1004, RGB(7, 7, 7), IDC_JOB_COLOREXCLUDED), 1);
+        EXPECT_EQ(colour.SendMessage(WM_USER + 1004, CLR_DEFAULT, 4999), 1);
+        EXPECT_EQ(colour.m_btnExcluded.GetColour(), RGB(9, 9, 9));
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(m_doc.m_settings.crColours[JC_EXCLUDED], RGB(9, 9, 9));
+}
+
+// Every check box of the basic, make-job and simulation pages, ticked by a click, reaches its field.
+TEST_F(JobDialog, CheckBoxesReachTheDocument)
+{
+    using S = JobSettings;
+    struct Row
+    {
+        JOBSETTINGMODE mode;
+        const char* label;
+        int id;
+        BOOL S::*field;
+    };
+    const Row rows[] = {
+        {JSM_JOB, "Basic", IDC_JOB_NOESCTERMINATE, &S::bNoEscTerminate},
+        {JSM_JOB, "Basic", IDC_JOB_ENGINELOG, &S::bJobEngineLog},
+        {JSM_GLOBAL, "Make Job", IDC_JOB_SKIPSEARCHTABLE, &S::bSkipSearchTable},
+        {JSM_GLOBAL, "Make Job", IDC_JOB_SKIPFONT, &S::bSkipFont},
+        {JSM_GLOBAL, "Make Job", IDC_JOB_NOLOOKUPDOWNLOAD, &S::bNoLookupDownload},
+        {JSM_GLOBAL, "Make Job", IDC_JOB_SKIPJOBNAMEFILE, &S::bSkipJobNameFile},
+        {JSM_GLOBAL, "Make Job", IDC_JOB_NOAUTODOWNLOAD, &S::bNoAutoDownload},
+        {JSM_GLOBAL, "Make Job", IDC_JOB_FASTSPEED, &S::bFastSpeed},
+        {JSM_GLOBAL, "Make Job", IDC_JOB_VERSION4JOB, &S::bVersion4Job},
+        {JSM_GLOBAL, "Simulation", IDC_JOB_LARGEWINDOW, &S::bLargeWindow},
+    };
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.id);
+        for (int close : {IDCANCEL, IDOK})
+        {
+            Run(row.mode, [&](CDlgDefineJob& dlg) {
+                ClickItem(dlg, row.label);
+                OPTIONITEM* opt = dlg.m_pActiveOption;
+                ASSERT_NE(opt, nullptr);
+                EXPECT_FALSE(opt->pPage->IsDlgButtonChecked(row.id));
+                Click(*opt->pPage, row.id);
+                Click(dlg, close);
+            });
+            EXPECT_EQ(m_doc.m_settings.*row.field, close == IDOK ? TRUE : FALSE);
+        }
+        Run(row.mode, [&](CDlgDefineJob& dlg) {
+            ClickItem(dlg, row.label);
+            EXPECT_TRUE(dlg.m_pActiveOption->pPage->IsDlgButtonChecked(row.id)) << "shown again";
+            SavePng(dlg.m_hWnd, OutputPath("job-check-" + std::to_string(row.id) + ".png"));
+            Click(dlg, IDCANCEL);
+        });
+        m_doc.m_settings.*row.field = FALSE;
+    }
+}
+
+} // namespace
