@@ -5,6 +5,7 @@
 
 #include "platform/afxcmn.h"
 #include "platform/window_p.h"
+#include "platform/wordsort_p.h"
 
 class QAbstractItemView;
 class QAbstractScrollArea;
@@ -70,7 +71,10 @@ class ItemView : public QTreeWidget
     bool m_searching = false;
 };
 
-// Item order of sorted list boxes and tree views: case-insensitive, as the list box and combo box agree.
-inline bool TextLess(const CString& a, const CString& b) { return a.CompareNoCase(b) < 0; }
+// Item order of sorted list boxes and tree views: the word sort the combo box uses too.
+inline bool TextLess(const CString &a, const CString &b)
+{
+    return pdt::win::CompareWords(a, b) < 0;
+}
 
 } // namespace pdt::cc

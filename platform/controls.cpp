@@ -9,15 +9,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QKeyEvent>
 #include <QKeySequence>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextBlock>
 #include <QValidator>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <limits>
+#include <utility>
+
+#include "platform/wordsort_p.h"
 
 std::unique_ptr<WindowImpl> MakeCommonControlImpl(HWND h, const CString& lowerClass);
 
@@ -76,7 +82,7 @@ template <class Base> class ManualButton : public Base
                 if (s != m_h && s->className.CompareNoCase("Button") == 0 &&
                     (s->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON && InSameGroup(s))
                     ::SendMessage(s, BM_SETCHECK, BST_UNCHECKED);
-            this->setChecked(true);
+            ::SendMessage(m_h, BM_SETCHECK, BST_CHECKED); // moves the group's tab stop here too
         }
         else
             Base::nextCheckState();
@@ -201,7 +207,14 @@ class ButtonImpl : public WindowImpl
                                                               : Qt::Unchecked);
             }
             else if (m_button && m_button->isCheckable())
+            {
                 m_button->setChecked(wParam != BST_UNCHECKED);
+                // The checked radio button is its group's tab stop, so Tab enters the group there.
+                if (wParam != BST_UNCHECKED)
+                    m_h->style |= WS_TABSTOP;
+                else
+                    m_h->style &= ~WS_TABSTOP;
+            }
             return 0;
         case BM_GETSTATE: {
             LRESULT state = Proc(BM_GETCHECK, 0, 0);
@@ -330,10 +343,15 @@ class EditImpl : public WindowImpl
                 m_multi->setPlainText(ToMultiline(text));
             else if (m_line)
                 m_line->setText(ToQt(text));
+            SetSel(0, 0);
         }
-        // Win32 reports a change for every WM_SETTEXT, even to the same text.
-        Notify(EN_UPDATE);
-        Notify(EN_CHANGE);
+        // A single-line edit reports a change for every WM_SETTEXT, even to the same text; a multi-line one
+        // reports none.
+        if (!m_multi)
+        {
+            Notify(EN_UPDATE);
+            Notify(EN_CHANGE);
+        }
     }
 
     UINT DlgCode(const MSG* msg) const override
@@ -367,9 +385,12 @@ class EditImpl : public WindowImpl
                 m_multi->insertPlainText(t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
             return 0;
         }
-        case EM_LIMITTEXT:
-            m_limit = wParam == 0 || wParam > 0x7FFFFFFE ? 0x7FFFFFFE : int(wParam);
+        case EM_LIMITTEXT: {
+            // 0 lifts the limit: to the most a multi-line edit can hold, or a single-line one's own ceiling.
+            DWORD limit = wParam == 0 || wParam > 0xFFFFFFFF ? 0xFFFFFFFF : DWORD(wParam);
+            m_limit = m_multi ? limit : std::min<DWORD>(limit, 0x7FFFFFFE);
             return 0;
+        }
         case EM_GETLIMITTEXT:
             return m_limit;
         case WM_CHAR: {
@@ -380,7 +401,7 @@ class EditImpl : public WindowImpl
             {
                 auto [start, end] = GetSel();
                 int add = wParam == '\r' ? 2 : 1;
-                if (GetText().GetLength() - (end - start) + add > m_limit)
+                if (std::int64_t(GetText().GetLength()) - (end - start) + add > std::int64_t(m_limit))
                 {
                     Notify(EN_MAXTEXT);
                     return 0;
@@ -536,7 +557,7 @@ class EditImpl : public WindowImpl
 
     QLineEdit* m_line = nullptr;
     QPlainTextEdit* m_multi = nullptr;
-    int m_limit = 30000; // Win32's initial limit
+    DWORD m_limit = 30000; // Win32's initial limit
 };
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -611,16 +632,64 @@ class PdtComboBox : public QComboBox
         if (!m_h->quiet)
             ::SendMessage(m_h->parent, WM_COMMAND, MAKEWPARAM(WORD(m_h->id), CBN_DROPDOWN), LPARAM(m_h));
         QComboBox::showPopup();
+        m_dropped = view()->isVisible();
+        if (!m_watching)
+        {
+            // Sees the click or Enter that picks an item before the toolkit closes the list for it.
+            view()->installEventFilter(this);
+            view()->viewport()->installEventFilter(this);
+            m_watching = true;
+        }
     }
     void hidePopup() override
     {
+        // The toolkit may leave the list up a moment longer to flash the chosen item: for Win32 it is closed.
+        bool dropped = std::exchange(m_dropped, false);
+        bool picked = std::exchange(m_picking, false);
         QComboBox::hidePopup();
-        if (!m_h->quiet && IsWindow(m_h))
-            ::SendMessage(m_h->parent, WM_COMMAND, MAKEWPARAM(WORD(m_h->id), CBN_CLOSEUP), LPARAM(m_h));
+        // Closing the list ends the choice, taken or not; a list that was not dropped does not close.
+        if (dropped && !m_h->quiet && IsWindow(m_h))
+        {
+            Notify(picked ? CBN_SELENDOK : CBN_SELENDCANCEL);
+            m_endReported = picked;
+            Notify(CBN_CLOSEUP);
+        }
+    }
+    // Whether the choice now reported already had its CBN_SELENDOK when the list closed.
+    bool TakeEndReported()
+    {
+        return std::exchange(m_endReported, false);
+    }
+    bool Dropped() const
+    {
+        return m_dropped;
+    }
+
+  protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::MouseButtonPress)
+            m_picking = false;
+        else if (e->type() == QEvent::MouseButtonRelease && o == view()->viewport())
+            m_picking = view()->viewport()->rect().contains(static_cast<QMouseEvent *>(e)->position().toPoint());
+        else if (e->type() == QEvent::KeyPress && o == view())
+        {
+            int key = static_cast<QKeyEvent *>(e)->key();
+            m_picking = key == Qt::Key_Return || key == Qt::Key_Enter;
+        }
+        return QComboBox::eventFilter(o, e);
     }
 
   private:
+    void Notify(int code)
+    {
+        ::SendMessage(m_h->parent, WM_COMMAND, MAKEWPARAM(WORD(m_h->id), code), LPARAM(m_h));
+    }
     HWND m_h;
+    bool m_watching = false;
+    bool m_dropped = false;
+    bool m_picking = false;
+    bool m_endReported = false;
 };
 
 constexpr int kBytesRole = Qt::UserRole + 1; // the item's own bytes, so any byte string round-trips
@@ -641,13 +710,14 @@ class ComboImpl : public WindowImpl
             m_combo->setEditable(true);
             m_combo->setInsertPolicy(QComboBox::NoInsert);
             m_combo->setCompleter(nullptr);
-            m_combo->lineEdit()->setText(ToQt(text));
-            QObject::connect(m_combo->lineEdit(), &QLineEdit::textEdited, [this] {
+            SetEdit(ToQt(text));
+            QObject::connect(m_combo->lineEdit(), &QLineEdit::textEdited, [this](const QString &typed) {
+                m_edit = typed;
                 Notify(CBN_EDITUPDATE);
                 Notify(CBN_EDITCHANGE);
             });
         }
-        QObject::connect(m_combo, qOverload<int>(&QComboBox::activated), [this](int) { Notify(CBN_SELCHANGE); });
+        QObject::connect(m_combo, qOverload<int>(&QComboBox::activated), [this](int) { Chosen(); });
         return m_combo;
     }
 
@@ -672,7 +742,10 @@ class ComboImpl : public WindowImpl
         // A drop-down list has no edit to take the text: WM_SETTEXT changes nothing, its selection stays.
         Quiet quiet(m_h);
         if (m_combo->isEditable())
-            m_combo->lineEdit()->setText(ToQt(text));
+        {
+            SetEdit(ToQt(text));
+            m_combo->lineEdit()->setCursorPosition(0); // the edit's selection after WM_SETTEXT is (0, 0)
+        }
     }
 
     UINT DlgCode(const MSG* msg) const override
@@ -680,12 +753,22 @@ class ComboImpl : public WindowImpl
         UINT code = DLGC_WANTCHARS | DLGC_WANTARROWS;
         if (m_combo->isEditable())
             code |= DLGC_HASSETSEL;
-        if (msg && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) && m_combo->view()->isVisible())
+        if (msg && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) && m_combo->Dropped())
             code |= DLGC_WANTALLKEYS;
         return code;
     }
 
     LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        LRESULT r = Answer(message, wParam, lParam);
+        // Whatever the message did to the edit is the text a CBN_SELCHANGE handler sees next.
+        if (m_combo->isEditable())
+            m_edit = m_combo->lineEdit()->text();
+        return r;
+    }
+
+  private:
+    LRESULT Answer(UINT message, WPARAM wParam, LPARAM lParam)
     {
         Quiet quiet(m_h);
         int count = m_combo->count();
@@ -711,7 +794,7 @@ class ComboImpl : public WindowImpl
             if (m_h->style & CBS_SORT)
             {
                 at = 0;
-                while (at < count && ItemText(at).CompareNoCase(s) <= 0)
+                while (at < count && pdt::win::CompareWords(ItemText(at), s) <= 0)
                     ++at;
             }
             Insert(at, s);
@@ -736,7 +819,7 @@ class ComboImpl : public WindowImpl
             if (wasCurrent)
                 Select(-1);
             if (m_combo->isEditable())
-                m_combo->lineEdit()->setText(edit);
+                SetEdit(edit);
             return count - 1;
         }
         case CB_RESETCONTENT:
@@ -773,7 +856,7 @@ class ComboImpl : public WindowImpl
                 m_combo->hidePopup();
             return TRUE;
         case CB_GETDROPPEDSTATE:
-            return m_combo->view()->isVisible();
+            return m_combo->Dropped();
         case CB_LIMITTEXT:
             if (m_combo->isEditable())
                 m_combo->lineEdit()->setMaxLength(wParam == 0 ? 0x7FFFFFFE : int(wParam));
@@ -784,6 +867,10 @@ class ComboImpl : public WindowImpl
             QLineEdit* e = m_combo->lineEdit();
             int s = e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
             int t = e->hasSelectedText() ? s + int(e->selectedText().size()) : s;
+            if (wParam)
+                *reinterpret_cast<DWORD *>(wParam) = DWORD(s);
+            if (lParam)
+                *reinterpret_cast<DWORD *>(lParam) = DWORD(t);
             return MAKELONG(WORD(s), WORD(t));
         }
         case CB_SETEDITSEL:
@@ -811,6 +898,11 @@ class ComboImpl : public WindowImpl
             return 0;
         case WM_KILLFOCUS:
             --m_h->quiet;
+            // Leaving the combo box ends any choice in progress: closing a dropped list says so itself.
+            if (m_combo->Dropped())
+                m_combo->hidePopup();
+            else
+                Notify(CBN_SELENDCANCEL);
             Notify(CBN_KILLFOCUS);
             ++m_h->quiet;
             return 0;
@@ -822,8 +914,35 @@ class ComboImpl : public WindowImpl
         }
     }
 
-  private:
     CString ItemText(int i) const { return CString(m_combo->itemData(i, kBytesRole).toByteArray().toStdString()); }
+    void SetEdit(const QString &text)
+    {
+        m_combo->lineEdit()->setText(text);
+        m_edit = text;
+    }
+    // The user chose an item: the choice ends (CBN_SELENDOK) and then the selection changes; a drop-down's
+    // CBN_SELCHANGE handler still sees the old edit text, the edit shows the item afterwards.
+    void Chosen()
+    {
+        bool ended = m_combo->TakeEndReported();
+        bool editable = m_combo->isEditable();
+        if (editable)
+        {
+            Quiet quiet(m_h);
+            m_combo->lineEdit()->setText(m_edit);
+        }
+        if (!ended)
+            Notify(CBN_SELENDOK);
+        Notify(CBN_SELCHANGE);
+        if (editable && IsWindow(m_h))
+        {
+            Quiet quiet(m_h);
+            int i = m_combo->currentIndex();
+            if (i >= 0)
+                SetEdit(ToQt(ItemText(i)));
+            m_combo->lineEdit()->selectAll();
+        }
+    }
     void Insert(int at, const CString& s)
     {
         bool wasEmpty = m_combo->count() == 0;
@@ -861,6 +980,7 @@ class ComboImpl : public WindowImpl
     }
 
     PdtComboBox* m_combo = nullptr;
+    QString m_edit; // the edit's text as Win32 has it: the toolkit puts a chosen item in before its notification
 };
 
 } // namespace

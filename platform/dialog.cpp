@@ -44,17 +44,17 @@ class DialogImpl : public WindowImpl
         case DM_GETDEFID:
             if (m_defId)
                 return MAKELONG(WORD(m_defId), DC_HASDEFID);
-            for (HWND c : m_h->children)
-                if ((c->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON && c->className.CompareNoCase("Button") == 0)
-                    return MAKELONG(WORD(c->id), DC_HASDEFID);
+            if (HWND def = FindDefButton(m_h))
+                return MAKELONG(WORD(def->id), DC_HASDEFID);
             return 0;
         case DM_SETDEFID: {
             // The old default push button turns plain and the new one takes the default look.
-            DWORD old = DWORD(Proc(DM_GETDEFID, 0, 0));
-            HWND oldButton = HIWORD(old) == DC_HASDEFID ? ::GetDlgItem(m_h, LOWORD(old)) : nullptr;
+            HWND oldButton = m_defId ? ::GetDlgItem(m_h, int(m_defId)) : nullptr;
+            if (!oldButton || !(::SendMessage(oldButton, WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON))
+                oldButton = FindDefButton(m_h);
             m_defId = UINT(wParam);
             HWND newButton = ::GetDlgItem(m_h, int(wParam));
-            if (oldButton && oldButton != newButton && (::SendMessage(oldButton, WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON))
+            if (oldButton && oldButton != newButton)
                 ::SendMessage(oldButton, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
             if (newButton && (::SendMessage(newButton, WM_GETDLGCODE) & DLGC_UNDEFPUSHBUTTON))
                 ::SendMessage(newButton, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
@@ -68,13 +68,14 @@ class DialogImpl : public WindowImpl
                 target = pdt::dlg::NextTabItem(m_h, ::GetFocus(), wParam != 0);
             if (IsWindow(target))
                 pdt::dlg::FocusControl(target);
+            ShowDefaultOn(IsWindow(target) ? target : nullptr);
             return 0;
         }
         case WM_CLOSE: {
-            // The close box is Cancel, as the dialog manager has it; not while Cancel is disabled.
+            // The close box is Cancel, posted as the dialog manager does; not while Cancel is disabled.
             HWND cancel = ::GetDlgItem(m_h, IDCANCEL);
             if (!cancel || !(cancel->style & WS_DISABLED))
-                ::SendMessage(m_h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(cancel));
+                ::PostMessage(m_h, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), LPARAM(cancel));
             return 0;
         }
         default:
@@ -83,6 +84,25 @@ class DialogImpl : public WindowImpl
     }
 
   private:
+    // The push button the focus moves to looks like the default one while it has the focus; moving on to
+    // anything else gives the look back to the dialog's default button, whose id stays as it was.
+    void ShowDefaultOn(HWND target)
+    {
+        HWND def = m_defId ? ::GetDlgItem(m_h, int(m_defId)) : nullptr;
+        UINT code = target ? UINT(::SendMessage(target, WM_GETDLGCODE)) : 0;
+        if (target && !(code & (DLGC_UNDEFPUSHBUTTON | DLGC_DEFPUSHBUTTON)))
+        {
+            target = def;
+            code = target ? UINT(::SendMessage(target, WM_GETDLGCODE)) : 0;
+        }
+        HWND shown = def && (::SendMessage(def, WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON) ? def : FindDefButton(m_h);
+        if (shown && shown != target)
+            ::SendMessage(shown, BM_SETSTYLE, BS_PUSHBUTTON, TRUE);
+        if (target && (code & DLGC_UNDEFPUSHBUTTON))
+            ::SendMessage(target, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
+    }
+    static HWND FindDefButton(HWND parent);
+
     UINT m_defId = 0;
 };
 
@@ -151,6 +171,28 @@ HWND TopDialog(HWND h)
     return h;
 }
 
+// The dialog that handles the dialog keys for dlg: nested pages pass them up to the dialog around them.
+HWND KeyDialog(HWND dlg)
+{
+    while (IsWindow(dlg) && (dlg->style & WS_CHILD) && pdt::win::IsDialogClass(dlg->parent))
+        dlg = dlg->parent;
+    return dlg;
+}
+
+// The button that looks like the default one, looking into nested pages too.
+HWND DialogImpl::FindDefButton(HWND parent)
+{
+    for (HWND c : parent->children)
+    {
+        if (::SendMessage(c, WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON)
+            return c;
+        if (IsContainer(c) && Usable(c))
+            if (HWND d = FindDefButton(c))
+                return d;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 std::unique_ptr<WindowImpl> MakeDialogImpl(HWND h) { return std::make_unique<DialogImpl>(h); }
@@ -164,24 +206,10 @@ HWND NextTabItem(HWND dlg, HWND current, bool previous)
     CollectTabItems(TopDialog(dlg), items);
     if (items.empty())
         return nullptr;
-    // A tab into a radio group lands on its checked button.
-    for (HWND& item : items)
-        if (IsRadio(item))
-            for (HWND g : GroupOf(item))
-                if (IsRadio(g) && Usable(g) && ::SendMessage(g, BM_GETCHECK) == BST_CHECKED)
-                    item = g;
-    auto containsCurrent = [&](HWND item) {
-        if (item == current)
-            return true;
-        if (IsRadio(item) && IsWindow(current))
-            for (HWND g : GroupOf(item))
-                if (g == current)
-                    return true;
-        return false;
-    };
+    // Radio groups need nothing special: the checked button holds its group's tab stop.
     int n = int(items.size()), at = -1;
     for (int i = 0; i < n; ++i)
-        if (containsCurrent(items[size_t(i)]))
+        if (items[size_t(i)] == current)
             at = i;
     if (at < 0 && IsWindow(current))
     {
@@ -323,6 +351,13 @@ class DialogBuilder
                 return false;
             }
         }
+        // The template's default push button is the dialog's default id, which a button taking the focus leaves alone.
+        for (HWND c : h->children)
+            if (::SendMessage(c, WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON)
+            {
+                ::SendMessage(h, DM_SETDEFID, WPARAM(c->id));
+                break;
+            }
         // WM_INITDIALOG names the dialog's own first tab stop; a page never looks into its container.
         std::vector<HWND> own;
         CollectTabItems(h, own);
@@ -579,8 +614,7 @@ BOOL CDialog::HandleDialogKey(MSG* pMsg)
     case VK_TAB: {
         if (code & DLGC_WANTTAB)
             return FALSE;
-        if (HWND next = pdt::dlg::NextTabItem(m_hWnd, focus, shift))
-            pdt::dlg::FocusControl(next);
+        ::SendMessage(KeyDialog(m_hWnd), WM_NEXTDLGCTL, shift, 0);
         return TRUE;
     }
     case VK_LEFT:
@@ -613,6 +647,10 @@ BOOL CDialog::HandleDialogKey(MSG* pMsg)
             MessageBeep(0);
             return TRUE;
         }
+        // A multi-line edit that does not keep Enter hands the focus to the default button, which then
+        // takes the key: the edit hears EN_KILLFOCUS before the click is reported.
+        if (button && (focus->style & ES_MULTILINE) && focus->className.CompareNoCase("Edit") == 0)
+            ::SendMessage(KeyDialog(m_hWnd), WM_NEXTDLGCTL, WPARAM(button), TRUE);
         ::SendMessage(m_hWnd, WM_COMMAND, MAKEWPARAM(WORD(id), BN_CLICKED), LPARAM(button));
         return TRUE;
     }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QTimer>
 
 #include <bitset>
 #include <cstring>
@@ -221,8 +222,28 @@ class EventFilter : public QObject
                 if (HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o)))
                     pdt::win::FocusChanged(h);
             return false;
-        case QEvent::FocusOut:
-            if (o->isWidgetType() && static_cast<QFocusEvent*>(e)->reason() != Qt::PopupFocusReason)
+        case QEvent::Hide:
+            // Some window systems leave no window, or the closed popup, active once a popup closes: for Win32
+            // the window it dropped from is active again, and its focus window never lost the focus.
+            if (o->isWidgetType() && static_cast<QWidget *>(o)->windowType() == Qt::Popup)
+            {
+                m_popupClosed = true;
+                QTimer::singleShot(100, this, [this] { m_popupClosed = false; });
+            }
+            return false;
+        case QEvent::FocusOut: {
+            // A dropped list takes the toolkit's focus (and the active window) but not Win32's.
+            Qt::FocusReason reason = static_cast<QFocusEvent *>(e)->reason();
+            QWidget *active = QApplication::activeWindow();
+            if (reason == Qt::ActiveWindowFocusReason && o->isWidgetType() &&
+                (QApplication::activePopupWidget() ||
+                 (m_popupClosed && (!active || active->windowType() == Qt::Popup))))
+            {
+                if (!QApplication::activePopupWidget())
+                    static_cast<QWidget *>(o)->window()->activateWindow();
+                return false;
+            }
+            if (o->isWidgetType() && reason != Qt::PopupFocusReason)
             {
                 HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o));
                 HWND next = pdt::win::FromWidget(QApplication::focusWidget());
@@ -230,6 +251,7 @@ class EventFilter : public QObject
                     pdt::win::FocusChanged(next);
             }
             return false;
+        }
         case QEvent::Close:
             if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow())
                 if (HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o)); h && !h->destroyed && h->widget == o)
@@ -244,6 +266,9 @@ class EventFilter : public QObject
             return false;
         }
     }
+
+  private:
+    bool m_popupClosed = false; // a popup closed a moment ago
 };
 
 } // namespace

@@ -222,10 +222,9 @@ class ListBoxImpl : public WindowImpl
             m_list->scrollToItem(m_list->At(index), QAbstractItemView::PositionAtTop);
             return 0;
         case WM_SETFOCUS:
-            UserNotify(LBN_SETFOCUS);
-            return 0;
         case WM_KILLFOCUS:
-            UserNotify(LBN_KILLFOCUS);
+            // LBS_NOTIFY governs the selection and double-click reports only; the focus is always reported.
+            Notify(message == WM_SETFOCUS ? LBN_SETFOCUS : LBN_KILLFOCUS);
             return 0;
         case WM_SETREDRAW:
             pdt::cc::SetRedraw(m_h, wParam != 0);

@@ -664,17 +664,25 @@ class ListViewImpl : public WindowImpl
         int at = std::min(li->iItem, m_view->topLevelItemCount());
         if (m_h->style & (LVS_SORTASCENDING | LVS_SORTDESCENDING))
             at = SortedPosition(it->texts[0]);
-        // A new item's own state is not reported; what it does to the others is.
+        // A new item's own state is not reported, but for the focus; what it does to the others is.
+        bool focused = (li->mask & LVIF_STATE) && (li->state & li->stateMask & LVIS_FOCUSED);
         Silently([&] {
             it->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | (Checkboxes() ? Qt::ItemIsUserCheckable : Qt::NoItemFlags));
             m_view->insertTopLevelItem(at, it);
             ShowRowTexts(it, 0);
             SetImage(it, Checkboxes() ? 1 : 0);
             QModelIndex index = m_view->IndexOf(at);
-            if (li->mask & LVIF_STATE)
+            if ((li->mask & LVIF_STATE) && !focused)
                 ApplyState(at, li->state, li->stateMask);
             it->state = Actual(it, index);
         });
+        // Taking the focus is reported, for the new item and the one that loses it, before the insertion.
+        QPersistentModelIndex p = m_view->IndexOf(at);
+        if (focused)
+            SetOne(at, li->state, li->stateMask);
+        if (!m_view || !p.isValid())
+            return -1;
+        at = p.row();
         NMLISTVIEW nm{};
         nm.iItem = at;
         nm.lParam = it->param;
@@ -685,13 +693,27 @@ class ListViewImpl : public WindowImpl
     BOOL DeleteItem(int row)
     {
         QPersistentModelIndex p = m_view->IndexOf(row);
+        // The item gives up its selection and focus first, so LVN_DELETEITEM finds it in neither.
+        bool hadFocus = m_view->At(row)->state & LVIS_FOCUSED;
+        if (m_view->At(row)->state & kSelFocus)
+            SetOne(row, 0, kSelFocus);
+        if (!m_view || !p.isValid())
+            return TRUE;
         NMLISTVIEW nm{};
-        nm.iItem = row;
-        nm.lParam = m_view->At(row)->param;
+        nm.iItem = p.row();
+        nm.lParam = m_view->At(p.row())->param;
         NotifyNm(LVN_DELETEITEM, &nm.hdr);
         if (!m_view || !p.isValid())
             return TRUE; // the parent deleted it while it heard of it
-        Silently([&] { delete m_view->takeTopLevelItem(p.row()); });
+        Silently([&] {
+            int at = p.row();
+            delete m_view->takeTopLevelItem(at);
+            // The focus passes, unannounced, to the item that takes the deleted one's place, else the one before.
+            int n = m_view->topLevelItemCount();
+            if (hadFocus && n > 0 && FocusedRow() < 0)
+                m_view->selectionModel()->setCurrentIndex(m_view->IndexOf(std::min(at, n - 1)),
+                                                          QItemSelectionModel::NoUpdate);
+        });
         return TRUE;
     }
 
@@ -804,22 +826,58 @@ class ListViewImpl : public WindowImpl
             // Everything at once: never the focus, and never a selection of all in a single-selection view.
             if ((state & mask & LVIS_FOCUSED) || ((state & mask & LVIS_SELECTED) && Single()))
                 return FALSE;
-            ++m_depth;
-            for (int r = 0; r < count; ++r)
-                ApplyState(r, state, mask);
-            --m_depth;
+            bool ok = true;
+            for (int r = 0; r < count && m_view; ++r)
+                ok = SetOne(r, state, mask) && ok;
+            return ok;
         }
-        else if (row >= 0 && row < count)
-        {
-            ++m_depth;
-            ApplyState(row, state, mask);
-            --m_depth;
-        }
-        else
+        if (row < 0 || row >= count)
             return FALSE;
-        m_vetoed = false;
-        Flush();
-        return !m_vetoed;
+        return SetOne(row, state, mask);
+    }
+
+    int FocusedRow() const
+    {
+        QModelIndex current = m_view->currentIndex();
+        return current.isValid() ? current.row() : -1;
+    }
+
+    // One item's requested state, as Win32 sets it: LVN_ITEMCHANGING even when nothing changes, and
+    // LVN_ITEMCHANGED only for a change. What the change takes from other items (the focus, a single
+    // selection) is reported inside the item's own pair.
+    bool SetOne(int row, UINT state, UINT mask)
+    {
+        QPersistentModelIndex p = m_view->IndexOf(row);
+        LvItem *it = m_view->At(row);
+        UINT old = it->state;
+        NMLISTVIEW nm{};
+        nm.iItem = row;
+        nm.uOldState = old;
+        nm.uNewState = (old & ~mask) | (state & mask);
+        nm.uChanged = LVIF_STATE;
+        nm.lParam = it->param;
+        if (!IsQuiet() && NotifyNm(LVN_ITEMCHANGING, &nm.hdr))
+            return false;
+        if (!m_view || !p.isValid())
+            return false;
+        UINT gains = nm.uNewState & ~old;
+        if ((gains & LVIS_SELECTED) && Single())
+            for (int r = 0; m_view && r < m_view->topLevelItemCount(); ++r)
+                if (r != p.row() && (m_view->At(r)->state & LVIS_SELECTED))
+                    SetOne(r, 0, LVIS_SELECTED);
+        if (m_view && p.isValid() && (gains & LVIS_FOCUSED))
+            if (int was = FocusedRow(); was >= 0 && was != p.row())
+                SetOne(was, 0, LVIS_FOCUSED);
+        if (!m_view || !p.isValid())
+            return false;
+        Silently([&] { ApplyState(p.row(), state, mask); });
+        it = m_view->At(p.row());
+        if (it->state == old || IsQuiet())
+            return true;
+        nm.iItem = p.row();
+        nm.uNewState = it->state;
+        NotifyNm(LVN_ITEMCHANGED, &nm.hdr);
+        return true;
     }
 
     LRESULT NextItem(int start, UINT flags) const

@@ -5,6 +5,8 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
 #include <QStyle>
 #include <QTreeWidget>
 
@@ -73,8 +75,10 @@ class TreeWidget : public pdt::cc::ItemView
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const override;
 
   private:
+    bool HasChildren(const QModelIndex &index) const;
     HWND m_h;
     TreeViewImpl* m_impl;
     bool m_rightPressed = false;
@@ -324,8 +328,9 @@ class TreeViewImpl : public WindowImpl
 
     // --- Selection.
 
-    // TVN_SELCHANGING, which may refuse, then the change and TVN_SELCHANGED.
-    bool ChangeSelection(TreeItemRecord* to, UINT action)
+    // TVN_SELCHANGING, which may refuse, then the change and TVN_SELCHANGED; with `reveal`, the parents of the new
+    // selection are expanded in between, as TVM_SELECTITEM does.
+    bool ChangeSelection(TreeItemRecord *to, UINT action, bool reveal = false)
     {
         TreeItemRecord* from = m_sel;
         NMTREEVIEW nm{};
@@ -344,6 +349,10 @@ class TreeViewImpl : public WindowImpl
         }
         m_sel = to;
         ShowSelection();
+        if (reveal && to)
+            EnsureVisible(to);
+        if (!m_tree || (to && !Live(to)))
+            return false; // an expansion's handler took it away
         nm = NMTREEVIEW{};
         nm.action = action;
         Fill(nm.itemOld, Live(from));
@@ -361,11 +370,13 @@ class TreeViewImpl : public WindowImpl
         switch (code)
         {
         case TVGN_CARET:
-            if (r != m_sel && !ChangeSelection(r, TVC_UNKNOWN))
-                return FALSE;
-            if (r && Live(r))
-                EnsureVisible(r);
-            return TRUE;
+            if (r == m_sel)
+            {
+                if (r)
+                    EnsureVisible(r);
+                return TRUE;
+            }
+            return ChangeSelection(r, TVC_UNKNOWN, true);
         case TVGN_DROPHILITE:
             m_drop = r;
             return TRUE;
@@ -433,9 +444,12 @@ class TreeViewImpl : public WindowImpl
             Fill(nm.itemNew, r);
             NotifyNm(TVN_ITEMEXPANDED, &nm.hdr);
         }
-        // A collapse that hides the selection moves it to the collapsed item.
+        // A collapse that hides the selection moves it to the collapsed item, without a word to the parent.
         if (!expand && m_tree && Live(r) && IsAncestor(r, m_sel))
-            ChangeSelection(r, TVC_UNKNOWN);
+        {
+            m_sel = r;
+            ShowSelection();
+        }
         return TRUE;
     }
 
@@ -457,19 +471,23 @@ class TreeViewImpl : public WindowImpl
             r->state &= ~TVIS_EXPANDEDONCE;
     }
 
+    // Expands the collapsed parents and scrolls the item into view. Nonzero only for a scroll with no expansion.
     BOOL EnsureVisible(TreeItemRecord* r)
     {
         std::vector<TreeItemRecord*> chain;
         for (TreeItemRecord* p = r->Parent(); p; p = p->Parent())
             chain.push_back(p);
+        bool expanded = false;
         for (auto it = chain.rbegin(); it != chain.rend(); ++it)
             if (Live(*it) && !((*it)->state & TVIS_EXPANDED))
-                Expand(*it, TVE_EXPAND, true);
+                expanded = Expand(*it, TVE_EXPAND, true) || expanded;
         if (!m_tree || !Live(r))
             return FALSE;
         m_tree->Layout();
+        QPoint before(m_tree->horizontalScrollBar()->value(), m_tree->verticalScrollBar()->value());
         m_tree->scrollToItem(r);
-        return TRUE;
+        QPoint after(m_tree->horizontalScrollBar()->value(), m_tree->verticalScrollBar()->value());
+        return !expanded && before != after;
     }
 
     // --- Items.
@@ -520,12 +538,12 @@ class TreeViewImpl : public WindowImpl
         return r;
     }
 
-    // Items in the subtree of r, r first.
+    // Items in the subtree of r, each item's children before it, the order in which they are reported deleted.
     static void Collect(TreeItemRecord* r, std::vector<TreeItemRecord*>& out)
     {
-        out.push_back(r);
         for (int i = 0; i < r->childCount(); ++i)
             Collect(r->Child(i), out);
+        out.push_back(r);
     }
 
     void NotifyDeleted(const std::vector<TreeItemRecord*>& items)
@@ -833,6 +851,75 @@ void TreeWidget::mouseDoubleClickEvent(QMouseEvent* e)
     QTreeWidget::mouseDoubleClickEvent(e);
     if (IsWindow(m_h))
         m_impl->DoubleClicked(e->position().toPoint());
+}
+
+bool TreeWidget::HasChildren(const QModelIndex &index) const
+{
+    QTreeWidgetItem *item = itemFromIndex(index);
+    if (!item)
+        return false;
+    switch (item->childIndicatorPolicy())
+    {
+    case QTreeWidgetItem::ShowIndicator:
+        return true;
+    case QTreeWidgetItem::DontShowIndicator:
+        return false;
+    default:
+        return item->childCount() > 0;
+    }
+}
+
+// The branch area as Win32 draws it: dotted lines joining each item to its parent and siblings (TVS_HASLINES)
+// and a boxed plus or minus on each item with children (TVS_HASBUTTONS); the root's column only with
+// TVS_LINESATROOT, which decorates the root.
+void TreeWidget::drawBranches(QPainter *painter, const QRect &rect, const QModelIndex &index) const
+{
+    DWORD style = m_h->style;
+    bool lines = style & TVS_HASLINES, buttons = style & TVS_HASBUTTONS;
+    int indent = indentation();
+    if ((!lines && !buttons) || indent <= 0)
+        return;
+    int depth = 0;
+    for (QModelIndex p = index.parent(); p.isValid(); p = p.parent())
+        ++depth;
+    int first = rootIsDecorated() ? 0 : 1; // the depth drawn in the leftmost column
+    int columns = depth + 1 - first;
+    if (columns <= 0)
+        return;
+    int left = rect.right() + 1 - columns * indent;
+    int top = rect.top(), bottom = rect.bottom(), mid = rect.center().y();
+    painter->save();
+    QPen dotted(palette().color(QPalette::Dark), 1, Qt::DotLine);
+    auto hasNext = [this](const QModelIndex &i) { return i.sibling(i.row() + 1, 0).isValid(); };
+    QModelIndex at = index;
+    for (int column = columns - 1; column >= 0; --column, at = at.parent())
+    {
+        int x = left + column * indent + indent / 2;
+        painter->setPen(dotted);
+        if (column == columns - 1)
+        {
+            if (lines)
+            {
+                bool firstRoot = !at.parent().isValid() && at.row() == 0;
+                painter->drawLine(x, firstRoot ? mid : top, x, hasNext(at) ? bottom : mid);
+                painter->drawLine(x, mid, left + (column + 1) * indent - 1, mid);
+            }
+            if (buttons && HasChildren(at))
+            {
+                QRect box(x - 4, mid - 4, 9, 9);
+                painter->fillRect(box, palette().color(QPalette::Base));
+                painter->setPen(QPen(palette().color(QPalette::Dark), 1));
+                painter->drawRect(box.adjusted(0, 0, -1, -1));
+                painter->setPen(QPen(palette().color(QPalette::Text), 1));
+                painter->drawLine(x - 2, mid, x + 2, mid);
+                if (!isExpanded(at))
+                    painter->drawLine(x, mid - 2, x, mid + 2);
+            }
+        }
+        else if (lines && hasNext(at))
+            painter->drawLine(x, top, x, bottom);
+    }
+    painter->restore();
 }
 
 void TreeWidget::keyPressEvent(QKeyEvent* e)

@@ -245,9 +245,11 @@ void CloseBox(HWND wnd)
     QWidget* w = Peer(wnd);
     ASSERT_NE(w, nullptr);
     ASSERT_TRUE(w->isWindow()) << "only a top-level window has a close box";
-    // The window manager asks the window to close, as a click on the box does.
+    // The window manager asks the window to close, as a click on the box does; what the window posts in
+    // answer (a dialog's IDCANCEL) runs before the click is over.
     QCloseEvent close;
     QApplication::sendEvent(w, &close);
+    Pump();
 }
 
 void Drag(HWND wnd, CPoint from, CPoint to)

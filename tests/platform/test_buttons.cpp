@@ -1,6 +1,10 @@
 // Push buttons, check boxes and radio buttons: what a click changes and which clicks are reported.
 #include "dialog_harness.h"
 
+#include <QPushButton>
+
+#include <functional>
+
 using namespace pdt::test;
 
 namespace
@@ -139,6 +143,112 @@ TEST_F(Buttons, TabLandsOnTheCheckedRadioOfEachGroupOrItsFirst)
     EXPECT_EQ(FocusId(), IDC_RADIO3);
     Key(VK_TAB, /*shift=*/true);
     EXPECT_EQ(FocusId(), IDC_MANUALCHECK);
+}
+
+TEST_F(Buttons, CheckingARadioButtonGivesItTheGroupsTabStopAndUncheckingTakesItAway)
+{
+    struct Step
+    {
+        const char *what;
+        std::function<void()> act;
+        std::vector<bool> tabStops; // of the first group's three buttons
+        int tabLandsOn;             // Tab from the check box before the group
+    };
+    auto stop = [&](int id) { return (dlg.GetDlgItem(id)->GetStyle() & WS_TABSTOP) != 0; };
+    const Step steps[] = {
+        {"as the template has it", [] {}, {true, false, false}, IDC_RADIO1},
+        {"CheckRadioButton",
+         [&] { dlg.CheckRadioButton(IDC_RADIO1, IDC_RADIO3, IDC_RADIO2); },
+         {false, true, false},
+         IDC_RADIO2},
+        {"SetCheck alone leaves the other button's stop",
+         [&] { dlg.Button(IDC_RADIO3).SetCheck(BST_CHECKED); },
+         {false, true, true},
+         IDC_RADIO2},
+        {"a click checks one and unchecks the rest", [&] { Click(dlg, IDC_RADIO1); }, {true, false, false}, IDC_RADIO1},
+        {"nothing checked: the group has no stop",
+         [&] { dlg.Button(IDC_RADIO1).SetCheck(BST_UNCHECKED); },
+         {false, false, false},
+         IDC_RADIO4},
+    };
+    for (const Step &step : steps)
+    {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ((std::vector<bool>{stop(IDC_RADIO1), stop(IDC_RADIO2), stop(IDC_RADIO3)}), step.tabStops);
+        Focus(Item(dlg, IDC_MANUALCHECK));
+        Key(VK_TAB);
+        EXPECT_EQ(FocusId(), step.tabLandsOn);
+    }
+}
+
+// The push buttons that look like the default one, in the order Apply, OK, Cancel.
+std::vector<int> DefaultLooks(ControlsDialog &dlg)
+{
+    std::vector<int> ids;
+    for (int id : {int(IDC_APPLY), int(IDOK), int(IDCANCEL)})
+    {
+        bool style = (dlg.GetDlgItem(id)->GetStyle() & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+        bool look = static_cast<QPushButton *>(Peer(Item(dlg, id)))->isDefault();
+        EXPECT_EQ(style, look) << id << ": the look follows the style";
+        if (style)
+            ids.push_back(id);
+    }
+    return ids;
+}
+
+TEST_F(Buttons, APushButtonTakesTheDefaultLookWhileTabOrNextDlgCtlGivesItTheFocus)
+{
+    struct Step
+    {
+        const char *what;
+        std::function<void()> act;
+        int focus;
+        std::vector<int> defaultLook;
+    };
+    const Step steps[] = {
+        {"focus set directly", [&] { Focus(Item(dlg, IDC_MEMO)); }, IDC_MEMO, {IDOK}},
+        {"Tab onto Apply", [] { Key(VK_TAB); }, IDC_APPLY, {IDC_APPLY}},
+        {"Tab onto OK", [] { Key(VK_TAB); }, IDOK, {IDOK}},
+        {"Tab onto Cancel", [] { Key(VK_TAB); }, IDCANCEL, {IDCANCEL}},
+        {"Tab round to an edit gives the look back", [] { Key(VK_TAB); }, IDC_NAME, {IDOK}},
+        {"GotoDlgCtrl", [&] { dlg.GotoDlgCtrl(dlg.GetDlgItem(IDC_APPLY)); }, IDC_APPLY, {IDC_APPLY}},
+        {"Shift+Tab back to the edit", [] { Key(VK_TAB, true); }, IDC_MEMO, {IDOK}},
+        {"NextDlgCtrl", [&] { dlg.NextDlgCtrl(); }, IDC_APPLY, {IDC_APPLY}},
+    };
+    for (const Step &step : steps)
+    {
+        SCOPED_TRACE(step.what);
+        step.act();
+        EXPECT_EQ(FocusId(), step.focus);
+        EXPECT_EQ(DefaultLooks(dlg), step.defaultLook);
+        EXPECT_EQ(dlg.GetDefID(), MAKELONG(IDOK, DC_HASDEFID)) << "the dialog's default id stays";
+    }
+    dlg.closes = false;
+    Key(VK_RETURN);
+    EXPECT_EQ(dlg.Codes(IDC_APPLY), (std::vector<int>{BN_CLICKED})) << "Enter clicks the focused push button";
+    EXPECT_EQ(dlg.oks, 0);
+}
+
+TEST_F(Buttons, EnterInAMultiLineEditWithoutWantReturnMovesTheFocusToTheDefaultButtonBeforeItsClick)
+{
+    dlg.closes = false;
+    Focus(Item(dlg, IDC_MEMO));
+    Type("x");
+    dlg.Forget();
+    Key(VK_RETURN);
+    EXPECT_EQ(dlg.notes, (std::vector<Notification>{{IDC_MEMO, EN_KILLFOCUS}, {IDOK, BN_CLICKED}}));
+    EXPECT_EQ(FocusId(), IDOK);
+    EXPECT_EQ(dlg.oks, 1);
+    EXPECT_EQ(dlg.Edit(IDC_MEMO).GetWindowText(), "x") << "the edit did not take the Enter";
+
+    // An edit that keeps Enter types a line break and clicks nothing.
+    Focus(Item(dlg, IDC_NOTES));
+    dlg.Forget();
+    Key(VK_RETURN);
+    EXPECT_EQ(FocusId(), IDC_NOTES);
+    EXPECT_EQ(dlg.Edit(IDC_NOTES).GetWindowText(), "\r\n");
+    EXPECT_EQ(dlg.oks, 1);
 }
 
 } // namespace

@@ -1,6 +1,9 @@
 // Combo boxes: which changes are reported, the searches, the sorted list, item data and the text each kind shows.
 #include "dialog_harness.h"
 
+#include <functional>
+#include <utility>
+
 using namespace pdt::test;
 
 namespace
@@ -13,7 +16,12 @@ class ComboDialog : public ControlsDialog
     DECLARE_MESSAGE_MAP()
     std::vector<int> seenSel;
     std::vector<CString> seenEditText;
+    std::vector<CString> seenTextAtSelChange; // the drop-down's edit text inside its CBN_SELCHANGE handler
     void OnSelchangeList() { seenSel.push_back(Combo(IDC_LIST).GetCurSel()); }
+    void OnSelchangeEditCombo()
+    {
+        seenTextAtSelChange.push_back(Combo(IDC_EDITCOMBO).GetWindowText());
+    }
     void OnEditchangeEditCombo() { seenEditText.push_back(Combo(IDC_EDITCOMBO).GetWindowText()); }
 };
 const MessageMap& ComboDialog::GetThisMessageMap()
@@ -22,6 +30,7 @@ const MessageMap& ComboDialog::GetThisMessageMap()
                                 {
                                     mm::Command(IDC_LIST, CBN_SELCHANGE, &ComboDialog::OnSelchangeList),
                                     mm::Command(IDC_EDITCOMBO, CBN_EDITCHANGE, &ComboDialog::OnEditchangeEditCombo),
+                                    mm::Command(IDC_EDITCOMBO, CBN_SELCHANGE, &ComboDialog::OnSelchangeEditCombo),
                                 });
     return map;
 }
@@ -193,6 +202,84 @@ TEST_F(Combos, BadIndexesAndNullTextDoNotCrash)
     EXPECT_EQ(c.GetLBTextLen(-2), CB_ERR);
     EXPECT_EQ(c.SendMessage(CB_ADDSTRING, 0, 0), 0) << "a null string adds an empty item";
     EXPECT_EQ(c.SendMessage(CB_GETLBTEXT, 0, 0), CB_ERR);
+}
+
+TEST_F(Combos, EachWayOfChoosingOrLeavingReportsTheWin32Sequence)
+{
+    Fill(IDC_LIST, {"one", "two", "three"}); // one three two
+    struct Case
+    {
+        const char *what;
+        std::function<void()> act;
+        std::vector<int> codes;
+    };
+    HWND list = Item(dlg, IDC_LIST);
+    const Case cases[] = {
+        {"an arrow key in the closed list", [] { Key(VK_DOWN); }, {CBN_SELENDOK, CBN_SELCHANGE}},
+        {"a letter in the closed list", [] { Type("t"); }, {CBN_SELENDOK, CBN_SELCHANGE}},
+        {"a click in the dropped list",
+         [&] { ChooseComboItem(list, 0); },
+         {CBN_DROPDOWN, CBN_SELENDOK, CBN_CLOSEUP, CBN_SELCHANGE}},
+        {"Escape in the dropped list",
+         [&] {
+             dlg.Combo(IDC_LIST).ShowDropDown(TRUE);
+             Pump();
+             Key(VK_ESCAPE);
+         },
+         {CBN_SELENDCANCEL, CBN_CLOSEUP}},
+        {"the focus moving on", [&] { Focus(Item(dlg, IDC_NAME)); }, {CBN_SELENDCANCEL, CBN_KILLFOCUS}},
+    };
+    for (const Case &c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Focus(list);
+        dlg.Forget();
+        c.act();
+        EXPECT_EQ(dlg.Codes(IDC_LIST), c.codes);
+    }
+}
+
+TEST_F(Combos, ADropDownsSelChangeHandlerSeesTheOldEditTextAndTheEditShowsTheItemAfterwards)
+{
+    Fill(IDC_EDITCOMBO, {"alpha", "beta"});
+    CComboBox &c = dlg.Combo(IDC_EDITCOMBO);
+    Type(dlg, IDC_EDITCOMBO, "typed");
+    Key(VK_DOWN);
+    ChooseComboItem(Item(dlg, IDC_EDITCOMBO), 1);
+    EXPECT_EQ(dlg.seenTextAtSelChange, (std::vector<CString>{"typed", "alpha"}));
+    EXPECT_EQ(c.GetWindowText(), "beta");
+    EXPECT_EQ(c.GetCurSel(), 1);
+    EXPECT_EQ(dlg.Count(IDC_EDITCOMBO, CBN_EDITCHANGE), 5) << "only the typing is an edit change";
+}
+
+TEST_F(Combos, TheEditSelectionAfterSetTextIsAtTheStartAndGetEditSelAlsoAnswersThroughItsPointers)
+{
+    CComboBox &c = dlg.Combo(IDC_EDITCOMBO);
+    Type(dlg, IDC_EDITCOMBO, "before");
+    c.SetWindowText("hello");
+    EXPECT_EQ(c.GetEditSel(), DWORD(MAKELONG(0, 0)));
+    c.SetEditSel(1, 3);
+    DWORD start = 99, end = 99;
+    EXPECT_EQ(c.SendMessage(CB_GETEDITSEL, WPARAM(&start), LPARAM(&end)), MAKELONG(1, 3));
+    EXPECT_EQ(std::make_pair(start, end), std::make_pair(DWORD(1), DWORD(3)));
+    EXPECT_EQ(dlg.Combo(IDC_LIST).SendMessage(CB_GETEDITSEL, WPARAM(&start), LPARAM(&end)), CB_ERR)
+        << "a drop-down list has no edit";
+}
+
+TEST_F(Combos, HidingOrClosingAListThatIsNotDroppedReportsNoCloseUp)
+{
+    Fill(IDC_LIST, {"one"});
+    CComboBox &list = dlg.Combo(IDC_LIST);
+    list.ShowDropDown(FALSE);
+    list.ShowWindow(SW_HIDE);
+    list.ShowWindow(SW_SHOW);
+    Pump();
+    EXPECT_EQ(dlg.Count(IDC_LIST, CBN_CLOSEUP), 0);
+    ChooseComboItem(Item(dlg, IDC_LIST), 0);
+    EXPECT_EQ(dlg.Count(IDC_LIST, CBN_CLOSEUP), 1) << "the list that really closes says so";
+    list.ShowWindow(SW_HIDE);
+    Pump();
+    EXPECT_EQ(dlg.Count(IDC_LIST, CBN_CLOSEUP), 1);
 }
 
 } // namespace

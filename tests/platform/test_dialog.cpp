@@ -54,11 +54,15 @@ TEST(ModalDialog, DoModalReturnsTheValueGivenToEndDialogFromAHandlerOrOnInitDial
 
 TEST(ModalDialog, OkCancelTheCloseBoxAndWmCloseEndTheDialogUnlessCancelIsDisabled)
 {
-    const std::tuple<std::function<void(CDialog&)>, INT_PTR, int> cases[] = {
-        {[](CDialog& d) { Click(d, IDOK); }, IDOK, 0},
-        {[](CDialog& d) { Click(d, IDCANCEL); }, IDCANCEL, 1},
-        {[](CDialog& d) { CloseBox(d.m_hWnd); }, IDCANCEL, 1},
-        {[](CDialog& d) { d.SendMessage(WM_CLOSE); }, IDCANCEL, 1},
+    const std::tuple<std::function<void(CDialog &)>, INT_PTR, int> cases[] = {
+        {[](CDialog &d) { Click(d, IDOK); }, IDOK, 0},
+        {[](CDialog &d) { Click(d, IDCANCEL); }, IDCANCEL, 1},
+        {[](CDialog &d) { CloseBox(d.m_hWnd); }, IDCANCEL, 1},
+        {[](CDialog &d) {
+             d.SendMessage(WM_CLOSE);
+             Pump();
+         },
+         IDCANCEL, 1},
     };
     for (auto& [act, result, cancels] : cases)
     {
@@ -80,6 +84,23 @@ TEST(ModalDialog, OkCancelTheCloseBoxAndWmCloseEndTheDialogUnlessCancelIsDisable
         CloseBox(d.m_hWnd);
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+TEST(ModalDialog, WmClosePostsTheCancelClickRatherThanSendingIt)
+{
+    ControlsDialog dlg;
+    ExpectModal([&](CDialog &d) {
+        dlg.Forget(); // what it heard while opening
+        d.SendMessage(WM_CLOSE);
+        EXPECT_EQ(dlg.cancels, 0) << "nothing yet: the click is posted";
+        EXPECT_TRUE(dlg.notes.empty()) << ::testing::PrintToString(dlg.notes);
+        Pump();
+        ASSERT_FALSE(dlg.notes.empty());
+        EXPECT_EQ(dlg.notes.front(), (Notification{IDCANCEL, BN_CLICKED}));
+        EXPECT_EQ(dlg.cancels, 1);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    EXPECT_EQ(dlg.cancels, 1);
 }
 
 // OnOK that refuses to close, as validation code does.

@@ -1,6 +1,9 @@
 // Edit boxes: change and focus notifications, line ends of multi-line text, the selection and the text limit.
 #include "dialog_harness.h"
 
+#include <tuple>
+#include <utility>
+
 using namespace pdt::test;
 
 namespace
@@ -210,6 +213,46 @@ TEST_F(Edits, ReadOnlyEditRefusesTypingButTakesText)
     EXPECT_EQ(name.GetWindowText(), "");
     name.SetWindowText("set");
     EXPECT_EQ(name.GetWindowText(), "set");
+}
+
+TEST_F(Edits, WmSetTextReportsAChangeFromASingleLineEditOnlyAndPutsTheSelectionAtTheStart)
+{
+    const std::pair<int, std::vector<int>> cases[] = {
+        {IDC_NAME, {EN_UPDATE, EN_CHANGE}},
+        {IDC_NOTES, {}},
+        {IDC_MEMO, {}},
+    };
+    for (const auto &[id, codes] : cases)
+    {
+        SCOPED_TRACE(id);
+        CEdit &edit = dlg.Edit(id);
+        Focus(edit);
+        Type("old text");
+        edit.SetSel(2, 5);
+        dlg.Forget();
+        edit.SetWindowText("first\r\nsecond");
+        EXPECT_EQ(dlg.Codes(id), codes);
+        int start = -1, end = -1;
+        edit.GetSel(start, end);
+        EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 0));
+        dlg.Forget();
+        Type("x");
+        EXPECT_EQ(dlg.Codes(id), (std::vector<int>{EN_UPDATE, EN_CHANGE})) << "typing is reported by every kind";
+        EXPECT_EQ(edit.GetWindowText().Left(6), "xfirst");
+    }
+}
+
+TEST_F(Edits, LimitTextZeroGivesEachKindItsOwnCeilingAndLargeLimitsStayOnAMultiLineEdit)
+{
+    const std::tuple<int, UINT, UINT> cases[] = {
+        {IDC_NAME, 0, 0x7FFFFFFEu},           {IDC_MEMO, 0, 0xFFFFFFFFu}, {IDC_NAME, 0x80000000u, 0x7FFFFFFEu},
+        {IDC_MEMO, 0x80000000u, 0x80000000u}, {IDC_NAME, 12, 12},         {IDC_MEMO, 12, 12},
+    };
+    for (const auto &[id, limit, expected] : cases)
+    {
+        dlg.Edit(id).SetLimitText(limit);
+        EXPECT_EQ(dlg.Edit(id).GetLimitText(), expected) << id << " limited to " << limit;
+    }
 }
 
 } // namespace

@@ -72,7 +72,52 @@ TEST_F(ListBoxTest, UnsortedListBoxKeepsOrderRefusesInsertionOutsideTheListAndWi
     Focus(h);
     Key(VK_DOWN);
     EXPECT_EQ(box.GetCurSel(), 2);
-    EXPECT_TRUE(host.Codes(WM_COMMAND).empty());
+    EXPECT_EQ(host.Codes(WM_COMMAND), (std::vector<int>{LBN_SETFOCUS})) << "no selection reports, but the focus";
+}
+
+TEST_F(ListBoxTest, FocusIsReportedWithOrWithoutLbsNotify)
+{
+    for (DWORD style : {DWORD(0), DWORD(LBS_NOTIFY)})
+    {
+        SCOPED_TRACE(style);
+        Make(style);
+        HWND other = host.Make("Edit", WS_TABSTOP, CRect(10, 170, 110, 190), kList + 1);
+        Focus(h);
+        Focus(other);
+        std::vector<int> fromList;
+        for (const Heard &heard : host.heard)
+            if (heard.id == kList)
+                fromList.push_back(heard.code);
+        EXPECT_EQ(fromList, (std::vector<int>{LBN_SETFOCUS, LBN_KILLFOCUS}));
+        CWnd::FromHandle(other)->DestroyWindow();
+        box.DestroyWindow();
+        host.Forget();
+    }
+}
+
+TEST_F(ListBoxTest, SortedListsAndComboBoxesUseTheWordSort)
+{
+    const std::vector<CString> sorted = {"_under", "~tilde", "10", "9", "ab", "a-c", "B", "Zed"};
+    const std::vector<std::vector<const char *>> orders = {
+        {"Zed", "a-c", "9", "B", "~tilde", "ab", "10", "_under"},
+        {"_under", "~tilde", "10", "9", "ab", "a-c", "B", "Zed"},
+        {"Zed", "B", "a-c", "ab", "9", "10", "~tilde", "_under"},
+    };
+    for (const auto &order : orders)
+    {
+        CComboBox combo;
+        HWND c = host.Make("ComboBox", CBS_DROPDOWNLIST | CBS_SORT, CRect(220, 10, 320, 100), kList + 2, &combo);
+        Make(LBS_SORT);
+        for (const char *s : order)
+        {
+            box.AddString(s);
+            combo.AddString(s);
+        }
+        EXPECT_EQ(Items(), sorted);
+        EXPECT_EQ(ItemTexts(c), sorted);
+        box.DestroyWindow();
+        combo.DestroyWindow();
+    }
 }
 
 TEST_F(ListBoxTest, FindStringIsAPrefixAndFindStringExactAWholeStringSearchBothIgnoringCaseAndWrapping)

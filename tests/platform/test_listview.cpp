@@ -9,6 +9,9 @@
 #include <QtTest/QTest>
 #include <QTreeWidget>
 
+#include <functional>
+#include <tuple>
+
 using namespace pdt::test;
 
 namespace
@@ -146,7 +149,7 @@ TEST_F(ListViewTest, SetItemStateReportsEachItemThatChanges)
 
     host.Forget();
     list.SetItemState(2, kSelFocus, kSelFocus);
-    EXPECT_TRUE(host.heard.empty()) << "no change, no report";
+    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{LVN_ITEMCHANGING})) << "asked, but no change reported";
 }
 
 TEST_F(ListViewTest, SingleSelectionMovesTheSelectionAndReportsTheLoserFirst)
@@ -321,7 +324,7 @@ TEST_F(ListViewTest, CheckBoxesAreStateImagesAndTheirChangesAreReported)
 
 // --- Deleting, sorting, searching, hit testing.
 
-TEST_F(ListViewTest, DeletingReportsTheDeletionAndNoStateChange)
+TEST_F(ListViewTest, DeletingASelectedItemDeselectsItThenReportsTheDeletion)
 {
     Make();
     Fill(4);
@@ -329,9 +332,9 @@ TEST_F(ListViewTest, DeletingReportsTheDeletionAndNoStateChange)
         list.SetItemState(i, LVIS_SELECTED, LVIS_SELECTED);
     host.Forget();
     EXPECT_TRUE(list.DeleteItem(1));
-    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{LVN_DELETEITEM}));
-    EXPECT_EQ(host.heard[0].item, 1);
-    EXPECT_EQ(host.heard[0].param, LPARAM(101));
+    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{LVN_ITEMCHANGING, LVN_ITEMCHANGED, LVN_DELETEITEM}));
+    EXPECT_EQ(host.heard[2].item, 1);
+    EXPECT_EQ(host.heard[2].param, LPARAM(101));
     EXPECT_EQ(Selected(), (std::vector<int>{0, 1}));
     EXPECT_EQ(list.GetItemText(1, 0), CString("r2"));
     EXPECT_FALSE(list.DeleteItem(3));
@@ -403,6 +406,107 @@ TEST_F(ListViewTest, FindItemHitTestAndEnsureVisible)
     EXPECT_TRUE(list.EnsureVisible(59, FALSE));
     EXPECT_GT(list.GetTopIndex(), 40);
     EXPECT_FALSE(list.EnsureVisible(60, FALSE));
+}
+
+// The state notifications and insertions or deletions heard, as (code, item, old, new) with the states cut to
+// selection and focus.
+using Note = std::tuple<int, int, UINT, UINT>;
+std::vector<Note> Notes(const HostWnd &host)
+{
+    std::vector<Note> out;
+    for (const Heard &x : host.heard)
+        if (x.message == WM_NOTIFY)
+            out.emplace_back(x.code, x.item, x.oldState & kSelFocus, x.newState & kSelFocus);
+    return out;
+}
+
+constexpr int kGo = LVN_ITEMCHANGING, kDone = LVN_ITEMCHANGED;
+constexpr UINT kF = LVIS_FOCUSED;
+
+TEST_F(ListViewTest, MovingTheFocusNestsTheLosersPairInsideTheNewItemsAndInsertingAFocusedItemToo)
+{
+    Make();
+    Fill(3);
+    auto insertFocused = [&](int at) {
+        LVITEM li{};
+        li.mask = LVIF_TEXT | LVIF_STATE;
+        li.iItem = at;
+        li.pszText = const_cast<char *>("new");
+        li.state = li.stateMask = kF;
+        return list.InsertItem(&li);
+    };
+    struct Step
+    {
+        const char *what;
+        std::function<void()> act;
+        std::vector<Note> notes;
+    };
+    const Step steps[] = {
+        {"the first focus", [&] { list.SetItemState(0, kF, kF); }, {{kGo, 0, 0, kF}, {kDone, 0, 0, kF}}},
+        {"the focus moves",
+         [&] { list.SetItemState(2, kF, kF); },
+         {{kGo, 2, 0, kF}, {kGo, 0, kF, 0}, {kDone, 0, kF, 0}, {kDone, 2, 0, kF}}},
+        {"a focused item is inserted before the focus",
+         [&] { EXPECT_EQ(insertFocused(1), 1); },
+         {{kGo, 1, 0, kF}, {kGo, 3, kF, 0}, {kDone, 3, kF, 0}, {kDone, 1, 0, kF}, {LVN_INSERTITEM, 1, 0, 0}}},
+    };
+    for (const Step &step : steps)
+    {
+        SCOPED_TRACE(step.what);
+        host.Forget();
+        step.act();
+        EXPECT_EQ(Notes(host), step.notes);
+    }
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_FOCUSED), 1);
+
+    // Without a focus anywhere, the new item's own pair alone.
+    list.SetItemState(1, 0, kF);
+    host.Forget();
+    EXPECT_EQ(insertFocused(0), 0);
+    EXPECT_EQ(Notes(host), (std::vector<Note>{{kGo, 0, 0, kF}, {kDone, 0, 0, kF}, {LVN_INSERTITEM, 0, 0, 0}}));
+}
+
+TEST_F(ListViewTest, SettingAStateEveryItemHasAsksEachItemButReportsNoChange)
+{
+    Make();
+    Fill(3);
+    list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+    host.Forget();
+    EXPECT_TRUE(list.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED));
+    constexpr UINT kS = LVIS_SELECTED;
+    EXPECT_EQ(Notes(host), (std::vector<Note>{{kGo, 0, kS, kS}, {kGo, 1, kS, kS}, {kGo, 2, kS, kS}}));
+    host.Forget();
+    EXPECT_TRUE(list.SetItemState(-1, 0, LVIS_CUT));
+    EXPECT_EQ(host.Count(LVN_ITEMCHANGING), 3);
+    EXPECT_EQ(host.Count(LVN_ITEMCHANGED), 0);
+}
+
+TEST_F(ListViewTest, DeletingTheFocusedItemClearsItsStateFirstAndTheFocusGoesToTheNextItem)
+{
+    Make();
+    Fill(4);
+    list.SetItemState(1, kSelFocus, kSelFocus);
+    host.Forget();
+    std::vector<UINT> stateInDeleteItem;
+    host.onHeard = [&](const Heard &x) {
+        if (x.code == LVN_DELETEITEM)
+            stateInDeleteItem.push_back(list.GetItemState(x.item, kSelFocus));
+    };
+    EXPECT_TRUE(list.DeleteItem(1));
+    EXPECT_EQ(Notes(host),
+              (std::vector<Note>{{kGo, 1, kSelFocus, 0}, {kDone, 1, kSelFocus, 0}, {LVN_DELETEITEM, 1, 0, 0}}));
+    EXPECT_EQ(stateInDeleteItem, (std::vector<UINT>{0u}));
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_FOCUSED), 1) << "the next item, now in its place";
+    EXPECT_EQ(list.GetItemText(1, 0), CString("r2"));
+    EXPECT_EQ(list.GetSelectedCount(), 0u) << "the focus alone moves";
+
+    // The last item's focus goes to the one before it.
+    list.SetItemState(2, kF, kF);
+    host.Forget();
+    list.DeleteItem(2);
+    EXPECT_EQ(list.GetNextItem(-1, LVNI_FOCUSED), 1);
+    EXPECT_EQ(host.Count(kDone), 1) << "only the deleted item's loss is reported";
+    host.onHeard = nullptr;
 }
 
 } // namespace

@@ -4,7 +4,11 @@
 
 #include <QAbstractItemView>
 
+#include <QColor>
+#include <QImage>
 #include <QTreeWidget>
+
+#include <tuple>
 
 using namespace pdt::test;
 
@@ -97,16 +101,34 @@ TEST_F(TreeViewTest, ItemsCanBeWalkedEveryWayAndVisibleOnesFollowTheExpansionAnd
     EXPECT_EQ(tree.GetNextVisibleItem(fruits), cherry);
     EXPECT_EQ(tree.GetPrevVisibleItem(vegetables), banana);
 
-    // EnsureVisible expands the parents; collapsing moves the selection up.
+    // EnsureVisible expands the parents (and then answers 0); collapsing moves the selection up, silently.
     host.Forget();
-    EXPECT_TRUE(tree.EnsureVisible(leek));
+    EXPECT_FALSE(tree.EnsureVisible(leek)) << "it expanded";
     EXPECT_TRUE(Expanded(vegetables));
     EXPECT_EQ(host.Of(TVN_ITEMEXPANDED).at(0).newItem, vegetables);
     tree.SelectItem(leek);
     host.Forget();
     tree.Expand(vegetables, TVE_COLLAPSE);
     EXPECT_EQ(tree.GetSelectedItem(), vegetables);
-    EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).oldItem, leek);
+    EXPECT_TRUE(host.heard.empty()) << "no selection notifications for the move to the collapsed parent";
+    EXPECT_EQ(tree.GetItemState(vegetables, TVIS_SELECTED), UINT(TVIS_SELECTED));
+}
+
+TEST_F(TreeViewTest, EnsureVisibleAnswersNonzeroOnlyWhenItScrolledWithoutExpanding)
+{
+    Make(TVS_HASBUTTONS | TVS_HASLINES);
+    std::vector<HTREEITEM> roots;
+    for (int i = 0; i < 40; ++i)
+        roots.push_back(Add("Root", TVI_ROOT, DWORD_PTR(100 + i)));
+    HTREEITEM deep = Add("Deep", roots.back(), 200);
+    const std::tuple<const char *, HTREEITEM, BOOL> cases[] = {
+        {"already in view", fruits, FALSE},   {"scrolled into view", roots[30], TRUE},
+        {"its parent expanded", deep, FALSE}, {"back to the top: scrolled", fruits, TRUE},
+        {"still there", cherry, FALSE}, // collapsed parent: expanded, so 0
+    };
+    for (const auto &[what, item, answer] : cases)
+        EXPECT_EQ(tree.EnsureVisible(item), answer) << what;
+    EXPECT_TRUE(Expanded(fruits));
 }
 
 TEST_F(TreeViewTest, InsertionPlacesFirstLastAfterASiblingOrSorted)
@@ -169,7 +191,8 @@ TEST_F(TreeViewTest, SelectItemReportsChangingThenChangedAndExpandsTheParents)
     EXPECT_TRUE(tree.SelectItem(apple));
     EXPECT_EQ(tree.GetSelectedItem(), apple);
     EXPECT_EQ(host.Codes(WM_NOTIFY),
-              (std::vector<int>{TVN_SELCHANGING, TVN_SELCHANGED, TVN_ITEMEXPANDING, TVN_ITEMEXPANDED}));
+              (std::vector<int>{TVN_SELCHANGING, TVN_ITEMEXPANDING, TVN_ITEMEXPANDED, TVN_SELCHANGED}))
+        << "the collapsed parent opens between the two selection notifications";
     std::vector<Heard> changed = host.Of(TVN_SELCHANGED);
     EXPECT_EQ(changed[0].action, UINT(TVC_UNKNOWN));
     EXPECT_EQ(changed[0].oldItem, nullptr);
@@ -361,21 +384,25 @@ TEST_F(TreeViewTest, DeletingTheSelectionMovesItToTheNextSiblingThenTheParentThe
     EXPECT_EQ(Children(fruits), (std::vector<CString>{"Cherry"}));
 }
 
-TEST_F(TreeViewTest, DeletingAParentReportsItThenItsChildrenAndDeletingAllLeavesNothingSelected)
+TEST_F(TreeViewTest, DeletingAParentReportsItsChildrenThenItAndDeletingAllLeavesNothingSelected)
 {
     Make();
+    HTREEITEM seed = Add("Seed", apple, 7);
     tree.SelectItem(leek);
     host.Forget();
     tree.DeleteItem(vegetables);
     EXPECT_EQ(tree.GetSelectedItem(), fruits);
     std::vector<Heard> deleted = host.Of(TVN_DELETEITEM);
     ASSERT_EQ(deleted.size(), 2u);
-    EXPECT_EQ(deleted[0].oldItem, vegetables);
-    EXPECT_EQ(deleted[1].oldItem, leek);
+    EXPECT_EQ(deleted[0].oldItem, leek);
+    EXPECT_EQ(deleted[1].oldItem, vegetables);
 
     host.Forget();
     EXPECT_TRUE(tree.DeleteAllItems());
-    EXPECT_EQ(host.Count(TVN_DELETEITEM), 4);
+    std::vector<HTREEITEM> order;
+    for (const Heard &d : host.Of(TVN_DELETEITEM))
+        order.push_back(d.oldItem);
+    EXPECT_EQ(order, (std::vector<HTREEITEM>{cherry, seed, apple, banana, fruits})) << "children before parents";
     ASSERT_EQ(host.Count(TVN_SELCHANGED), 1);
     EXPECT_EQ(host.Of(TVN_SELCHANGED)[0].newItem, nullptr) << "nothing is left to take the selection";
     EXPECT_EQ(tree.GetRootItem(), nullptr);
@@ -418,6 +445,50 @@ TEST_F(TreeViewTest, CheckBoxesFollowSetCheckAndTheSpaceKey)
     EXPECT_EQ(tree.GetCheck(cherry), TRUE);
     Key(VK_SPACE);
     EXPECT_EQ(tree.GetCheck(cherry), FALSE);
+}
+
+TEST_F(TreeViewTest, LinesAndButtonsAreDrawnWhereTheStylesAskForThem)
+{
+    const std::tuple<DWORD, bool, bool> cases[] = {
+        {TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, true, true},
+        {TVS_HASLINES | TVS_LINESATROOT, false, true},
+        {TVS_HASBUTTONS | TVS_LINESATROOT, true, false},
+        {TVS_LINESATROOT, false, false},
+    };
+    for (const auto &[style, button, line] : cases)
+    {
+        SCOPED_TRACE(style);
+        Make(style);
+        tree.Expand(vegetables, TVE_EXPAND);
+        Pump();
+        QTreeWidget *w = Widget();
+        QImage shot = w->viewport()->grab().toImage();
+        QColor base = w->palette().color(QPalette::Base);
+        auto inked = [&](int x, int y) { return QColor(shot.pixel(x, y)) != base; };
+        QRect row = w->visualItemRect(w->topLevelItem(0)); // Fruits: collapsed, with a sibling below
+        if (!button && !line)
+        {
+            EXPECT_LT(row.left(), w->indentation()) << "nothing to draw: the root has no branch column";
+            tree.DestroyWindow();
+            continue;
+        }
+        int cx = row.left() - w->indentation() / 2, cy = row.center().y();
+        ASSERT_GT(cx, 4) << "the root has its branch column";
+        EXPECT_EQ(inked(cx - 4, cy - 2), button) << "the left side of the button's box";
+        EXPECT_EQ(inked(cx, cy - 2), button) << "the plus of a collapsed item";
+        bool below = false;
+        for (int y = cy + 6; y <= row.bottom(); ++y)
+            below = below || inked(cx, y);
+        EXPECT_EQ(below, line) << "the line down to the next sibling";
+        QRect child = w->visualItemRect(w->topLevelItem(1)->child(0)); // Leek: no children, the last one
+        bool joined = false;
+        for (int x = child.left() - w->indentation() / 2 + 1; x < child.left(); ++x)
+            joined = joined || inked(x, child.center().y());
+        EXPECT_EQ(joined, line) << "the line from a child to its parent's line";
+        if (button && line)
+            EXPECT_TRUE(SavePng(h, OutputPath("treeview-lines-buttons.png")));
+        tree.DestroyWindow();
+    }
 }
 
 } // namespace
