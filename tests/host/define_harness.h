@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,18 @@ inline std::vector<int> ShownPages(const CDlgDefine& dlg)
         if (opt->pPage && opt->pPage->IsWindowVisible())
             ids.push_back(opt->nID);
     return ids;
+}
+
+// Clicks the entry's label and returns its page, which must then be the only one shown.
+template <class Page> Page& ShowPage(const CDlgDefine& dlg, const char* label, int id)
+{
+    ClickItem(dlg, label);
+    OPTIONITEM* opt = const_cast<CDlgDefine&>(dlg).GetOption(id, 0);
+    Page* page = opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
+    if (!page)
+        throw std::runtime_error("no page " + std::to_string(id)); // the test fails, nothing crashes
+    EXPECT_EQ(ShownPages(dlg), std::vector<int>{id});
+    return *page;
 }
 
 // Replaces the page class of an option id for one test and puts the old one back afterwards. An id that

@@ -1,11 +1,10 @@
 // Shared by the job dialog tests: the dialog run modally on the reference host's document in one of its
-// modes, its pages reached by clicking their tree entries, and the spinners' arrows clicked.
+// modes, its pages reached by clicking their tree entries (ShowPage), and the spinners' arrows clicked.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <stdexcept>
 #include <string>
 
 #include "host/JobOptions.h"
@@ -26,20 +25,6 @@ class JobDialogTest : public DefineDialogTest
         ExpectModal([&](CDialog&) { edit(dlg); });
         return dlg.DoModal();
     }
-
-    // Clicks the entry's label and returns its page, which must then be the one shown.
-    template <class Page> static Page& Show(CDlgDefineJob& dlg, const char* label, int id)
-    {
-        ClickItem(dlg, label);
-        OPTIONITEM* opt = dlg.GetOption(id, 0);
-        Page* page = opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
-        if (!page)
-            throw std::runtime_error("no page " + std::to_string(id)); // the test fails, nothing crashes
-        EXPECT_EQ(ShownPages(dlg), std::vector<int>{id});
-        return *page;
-    }
-
-    static std::vector<int> Shown(CDlgDefineJob& dlg) { return ShownPages(dlg); }
 };
 
 // A click on the upper (line up) or lower (line down) arrow of a scroll bar.

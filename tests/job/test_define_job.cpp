@@ -88,7 +88,7 @@ TEST_F(JobDialog, ModesRememberTheirOwnLastPage)
         Run(
             row.mode,
             [&](CDlgDefineJob& dlg) {
-                EXPECT_EQ(Shown(dlg), std::vector<int>{row.shownAtStart});
+                EXPECT_EQ(ShownPages(dlg), std::vector<int>{row.shownAtStart});
                 if (row.click)
                     ClickItem(dlg, FindItem(dlg, row.click));
                 Click(dlg, row.close);
@@ -142,7 +142,7 @@ TEST_F(JobDialog, SpinnersStepWithinTheirLimits)
         JobSettings before = m_doc.m_settings;
         m_doc.m_settings.*row.field = row.start;
         Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
-            auto& page = Show<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
+            auto& page = ShowPage<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
             EXPECT_EQ(EditText(page, row.edit), CString(std::to_string(row.start).c_str()));
             ClickArrow(page, row.bar, row.up);
             EXPECT_EQ(EditText(page, row.edit), CString(std::to_string(row.result).c_str()));
@@ -163,7 +163,7 @@ TEST_F(JobDialog, SpinnersSurviveValuesOutsideTheRangeAndText)
     m_doc.m_settings.nNodeWidth = -70;
     m_doc.m_settings.nPageHeight = 99999;
     Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
-        auto& page = Show<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
+        auto& page = ShowPage<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
         ClickArrow(page, IDC_JOB_SPINNODEHEIGHT, false);
         EXPECT_EQ(EditText(page, IDC_JOB_NODEHEIGHT), "999995") << "down stops only at the minimum";
         ClickArrow(page, IDC_JOB_SPINNODEHEIGHT, true);
@@ -189,7 +189,7 @@ TEST_F(JobDialog, SpinnersSurviveValuesOutsideTheRangeAndText)
 TEST_F(JobDialog, OtherScrollCodesAndBarsChangeNothing)
 {
     Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
-        auto& page = Show<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
+        auto& page = ShowPage<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
         HWND bar = Item(page, IDC_JOB_SPINNODEHEIGHT);
         for (UINT code : {SB_PAGEUP, SB_PAGEDOWN, SB_TOP, SB_BOTTOM, SB_THUMBPOSITION, SB_ENDSCROLL})
             page.SendMessage(WM_VSCROLL, MAKEWPARAM(code, 0), LPARAM(bar));
@@ -204,7 +204,7 @@ TEST_F(JobDialog, AddressListRunsFromAToZThenZeroToSix)
 {
     m_doc.m_settings.chAddress = 'C';
     Run(JSM_JOB, [&](CDlgDefineJob& dlg) {
-        auto& page = Show<CDlgDefineJobPortable>(dlg, "Portable", J::JOB_PORTABLE);
+        auto& page = ShowPage<CDlgDefineJobPortable>(dlg, "Portable", J::JOB_PORTABLE);
         std::vector<CString> expected;
         for (const char* a : {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L", "M", "N", "O", "P", "Q",
                               "R", "S", "T", "U", "V", "W", "X", "Y", "Z", "0", "1", "2", "3", "4", "5", "6"})
@@ -225,7 +225,7 @@ TEST_F(JobDialog, AnUnlistedAddressIsKept)
     {
         m_doc.m_settings.chAddress = address;
         Run(JSM_JOB, [&](CDlgDefineJob& dlg) {
-            EXPECT_EQ(Show<CDlgDefineJobPortable>(dlg, "Portable", J::JOB_PORTABLE).m_cbAddress.GetCurSel(), -1);
+            EXPECT_EQ(ShowPage<CDlgDefineJobPortable>(dlg, "Portable", J::JOB_PORTABLE).m_cbAddress.GetCurSel(), -1);
             Click(dlg, IDOK);
         });
         EXPECT_EQ(m_doc.m_settings.chAddress, address);
@@ -265,7 +265,7 @@ TEST_F(JobDialog, DefaultColourOfEachPicker)
         m_doc.m_settings.crColours[i] = RGB(1, 2, 3 + i);
     m_doc.m_crScreenBackground = RGB(1, 2, 3 + JC_SCREEN);
     Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
-        auto& page = Show<CDlgDefineJobColor>(dlg, "Colors", J::JOB_COLOR);
+        auto& page = ShowPage<CDlgDefineJobColor>(dlg, "Colors", J::JOB_COLOR);
         SavePng(dlg.m_hWnd, OutputPath("job-color.png"));
         auto colours = [&] {
             std::vector<COLORREF> c;
@@ -297,7 +297,7 @@ TEST_F(JobDialog, DefaultColourOfEachPicker)
 TEST_F(JobDialog, ColoursOtherThanDefaultAreLeftAlone)
 {
     Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
-        auto& colour = Show<CDlgDefineJobColor>(dlg, "Colors", J::JOB_COLOR);
+        auto& colour = ShowPage<CDlgDefineJobColor>(dlg, "Colors", J::JOB_COLOR);
         colour.m_btnExcluded.SetColour(RGB(9, 9, 9));
         EXPECT_EQ(colour.SendMessage(WM_USER + 1004, RGB(7, 7, 7), IDC_JOB_COLOREXCLUDED), 1);
         EXPECT_EQ(colour.SendMessage(WM_USER + 1004, CLR_DEFAULT, 4999), 1);

@@ -1,5 +1,5 @@
 // Shared by the portable dialog tests: the dialog run modally on the reference host's terminal, its
-// pages reached by clicking their tree entries.
+// pages reached by clicking their tree entries (ShowPage).
 #pragma once
 
 #include <gtest/gtest.h>
@@ -38,20 +38,9 @@ class PortableDialogTest : public DefineDialogTest
         return dlg.DoModal();
     }
 
-    // Clicks the entry's label and returns its page, which must then be the one shown.
-    template <class Page> static Page& Show(CDlgDefinePortable& dlg, const char* label, int id)
-    {
-        ClickItem(dlg, label);
-        OPTIONITEM* opt = dlg.GetOption(id, 0);
-        Page* page = opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
-        if (!page)
-            throw std::runtime_error("no page " + std::to_string(id)); // the test fails, nothing crashes
-        EXPECT_EQ(ShownPages(dlg), std::vector<int>{id});
-        return *page;
-    }
     static CDlgDefinePortableKeymap& KeymapPage(CDlgDefinePortable& dlg)
     {
-        return Show<CDlgDefinePortableKeymap>(dlg, "Keymap", JobOptions::PORTABLE_KEYMAP);
+        return ShowPage<CDlgDefinePortableKeymap>(dlg, "Keymap", JobOptions::PORTABLE_KEYMAP);
     }
 
     static unsigned CodeOf(const KEYMAP_KEY* keymap, int keyId) { return GetKeyCodeWKM(keyId, keymap); }

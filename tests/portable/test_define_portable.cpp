@@ -38,7 +38,7 @@ TEST_F(PortableDialog, OpensOnTheTerminalsValuesAndShowsThemOnEachPage)
             for (OPTIONITEM* opt = dlg.m_pOptions; opt->nID; ++opt)
                 EXPECT_EQ(opt->pPage->m_pTerminal, &Terminal()) << opt->nID;
 
-            auto& model = Show<CDlgDefinePortableModel>(dlg, "Model", JobOptions::PORTABLE_MODEL);
+            auto& model = ShowPage<CDlgDefinePortableModel>(dlg, "Model", JobOptions::PORTABLE_MODEL);
             std::vector<int> checked;
             for (int id : {IDC_PORTABLE_M10, IDC_PORTABLE_M13, IDC_PORTABLE_N13, IDC_PORTABLE_R50, IDC_PORTABLE_R50G})
                 if (model.IsDlgButtonChecked(id))
@@ -46,7 +46,7 @@ TEST_F(PortableDialog, OpensOnTheTerminalsValuesAndShowsThemOnEachPage)
             EXPECT_EQ(checked, std::vector<int>{IDC_PORTABLE_N13});
             SavePng(dlg.m_hWnd, OutputPath("portable-model.png"));
 
-            auto& setting = Show<CDlgDefinePortableSetting>(dlg, "Settings", JobOptions::PORTABLE_SETTING);
+            auto& setting = ShowPage<CDlgDefinePortableSetting>(dlg, "Settings", JobOptions::PORTABLE_SETTING);
             checked.clear();
             for (int id = IDC_PORTABLE_BUZZERHIGH; id <= IDC_PORTABLE_SCANNERPEN; ++id)
                 if (setting.GetDlgItem(id) && setting.IsDlgButtonChecked(id))
@@ -94,7 +94,7 @@ TEST_F(PortableDialog, EachSettingButtonReachesTheTerminal)
         Terminal().*row.field = row.value == 0 ? 1 : 0;
         std::vector<int> expected = fields();
         Run([&](CDlgDefinePortable& dlg) {
-            auto& page = Show<CDlgDefinePortableSetting>(dlg, "Settings", JobOptions::PORTABLE_SETTING);
+            auto& page = ShowPage<CDlgDefinePortableSetting>(dlg, "Settings", JobOptions::PORTABLE_SETTING);
             Click(page, row.button);
             Click(dlg, IDOK);
         });
@@ -110,7 +110,7 @@ TEST_F(PortableDialog, KeypadIsTheStoredModelsEvenAfterAnotherModelWasChosen)
 {
     UseModel("M-10");
     Run([&](CDlgDefinePortable& dlg) {
-        auto& model = Show<CDlgDefinePortableModel>(dlg, "Model", JobOptions::PORTABLE_MODEL);
+        auto& model = ShowPage<CDlgDefinePortableModel>(dlg, "Model", JobOptions::PORTABLE_MODEL);
         Click(model, IDC_PORTABLE_R50G);
         auto& keymap = KeymapPage(dlg);
         ExpectModal([](CDialog& keypad) {
@@ -213,7 +213,7 @@ TEST_F(PortableDialog, ANewModelGetsItsDefaultKeymapAndAnUnlistedModelStays)
     SetKeyCodeWKM(IDC_KEY_7, 99, Terminal().m_keymap);
     Terminal().m_bUseMyKeymap = TRUE;
     Run([&](CDlgDefinePortable& dlg) {
-        Click(Show<CDlgDefinePortableModel>(dlg, "Model", JobOptions::PORTABLE_MODEL), IDC_PORTABLE_R50);
+        Click(ShowPage<CDlgDefinePortableModel>(dlg, "Model", JobOptions::PORTABLE_MODEL), IDC_PORTABLE_R50);
         Click(dlg, IDOK);
     });
     EXPECT_EQ(Terminal().m_strModel, "R-50");
@@ -223,7 +223,7 @@ TEST_F(PortableDialog, ANewModelGetsItsDefaultKeymapAndAnUnlistedModelStays)
     UseModel("M-20X");
     SetKeyCodeWKM(IDC_KEY_7, 99, Terminal().m_keymap);
     Run([&](CDlgDefinePortable& dlg) {
-        auto& model = Show<CDlgDefinePortableModel>(dlg, "Model", JobOptions::PORTABLE_MODEL);
+        auto& model = ShowPage<CDlgDefinePortableModel>(dlg, "Model", JobOptions::PORTABLE_MODEL);
         for (int id : {IDC_PORTABLE_M10, IDC_PORTABLE_M13, IDC_PORTABLE_N13, IDC_PORTABLE_R50, IDC_PORTABLE_R50G})
             EXPECT_FALSE(model.IsDlgButtonChecked(id)) << id;
         Click(dlg, IDOK);
