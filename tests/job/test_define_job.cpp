@@ -2,6 +2,7 @@
 // are reached through the tree, boxes ticked, spinner arrows and palette entries clicked.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,16 @@ TEST_F(JobDialog, EachModeHasItsCaptionAndPages)
         EXPECT_EQ(Run(row.mode,
                       [&](CDlgDefineJob& dlg) {
                           EXPECT_EQ(dlg.GetWindowText(), row.caption);
-                          EXPECT_EQ(Labels(dlg), row.labels);
+                          // The general pages at the top level; the language and prompt pages come and go
+                          // with the library.
+                          std::vector<CString> general = Labels(dlg);
+                          std::erase_if(general, [](const CString& label) {
+                              for (const char* g : {"Flowchart", "Make Job", "Simulation", "Basic", "Portable"})
+                                  if (label == g)
+                                      return false;
+                              return true;
+                          });
+                          EXPECT_EQ(general, row.labels);
                           SavePng(dlg.m_hWnd, OutputPath("job-mode" + std::to_string(row.mode) + ".png"));
                           Click(dlg, IDCANCEL);
                       }),

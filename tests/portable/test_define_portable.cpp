@@ -104,6 +104,26 @@ TEST_F(PortableDialog, EachSettingButtonReachesTheTerminal)
     }
 }
 
+// Settings the terminal holds but the page has no button for (a damaged job file) show no chosen button and
+// survive OK untouched; a group the user then sets takes the new value.
+TEST_F(PortableDialog, UnknownSettingValuesAreKeptUnlessTheUserChooses)
+{
+    Terminal().m_nFontSize = 9;
+    Terminal().m_nScannerType = -1;
+    Terminal().m_nBuzzerVolume = 7;
+    Run([&](CDlgDefinePortable& dlg) {
+        auto& page = ShowPage<CDlgDefinePortableSetting>(dlg, "Settings", JobOptions::PORTABLE_SETTING);
+        for (int id = IDC_PORTABLE_BUZZERHIGH; id <= IDC_PORTABLE_SCANNERPEN; ++id)
+            if (page.GetDlgItem(id))
+                EXPECT_FALSE(page.IsDlgButtonChecked(id)) << id;
+        Click(page, IDC_PORTABLE_BUZZERLOW);
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(Terminal().m_nFontSize, 9);
+    EXPECT_EQ(Terminal().m_nScannerType, -1);
+    EXPECT_EQ(Terminal().m_nBuzzerVolume, BUZZER_LOW);
+}
+
 // Whatever was chosen on the model page, the keypad is the one of the model the terminal has until OK: the
 // keymap being edited is that terminal's.
 TEST_F(PortableDialog, KeypadIsTheStoredModelsEvenAfterAnotherModelWasChosen)
