@@ -83,6 +83,8 @@ class CNodeBase
     int m_nID = 0;
     int m_nKind = 0; // 1 to 8 or 20
     CString m_strName;
+    DWORD m_dwVerifyFlags = 0;     // 08h: the node verifies its data against a lookup file
+    CString m_strVerifyLookupFile; // that lookup file
 };
 
 class CNodeLink

@@ -204,6 +204,8 @@ BOOL HostNode::InitialDlgData(CDlgDefineNode* dlg)
                 combo.SetCurSel(i);
     }
 
+    InitialCollectPages(*this, dlg);
+
     // Links from the node to itself count once, as outgoing, as the dialog lists them.
     int in = 0, out = 0;
     for (int i = 0; m_pDoc && i < m_pDoc->GetLinkCount(); ++i)
@@ -279,6 +281,8 @@ BOOL HostNode::SaveDlgData(CDlgDefineNode* dlg)
         p.bAsPassword = pos->m_bAsPassword;
         p.bNoDisplay = pos->m_bNoDisplay;
     }
+
+    SaveCollectPages(*this, dlg);
 
     if (font)
     {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "framework/HostObjects.h"
+#include "host/HostNodeCollect.h"
 
 class JobDocument;
 
@@ -67,6 +68,11 @@ class HostNode : public CNodeBase
         bool bAsPassword = false;
         bool bNoDisplay = false;
     } m_position;
+
+    // Collect nodes: input, verification and symbologies; a count node keeps its data type here too.
+    CollectSettings m_collect;
+    // Count nodes: the initial value and the two operations.
+    CountSettings m_count;
 
     // Comment nodes: font, colours and the node the comment is about.
     LOGFONT m_lfFont;

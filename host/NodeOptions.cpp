@@ -23,11 +23,34 @@ const std::initializer_list<OptionDef> kLinkedNode = {
     {NodeOptions::LINKS_OUT, 0, "Outgoing Links"},
 };
 
-// Input and count nodes also say where their prompt and input appear.
-const std::initializer_list<OptionDef> kPromptingNode = {
+// Collect nodes also say where their prompt and input appear, where the data comes from and how it is
+// verified; each source and each kind of verification refines its group's entry.
+const std::initializer_list<OptionDef> kCollectNode = {
     {NodeOptions::BASIC, 0, "Basic"},
     {NodeOptions::SCREEN, 0, "Screen"},
     {NodeOptions::SCREEN_POSITION, NodeOptions::SCREEN, "Display Position"},
+    {NodeOptions::INPUT, 0, "Input"},
+    {NodeOptions::INPUT_DEVICE, NodeOptions::INPUT, "From Device"},
+    {NodeOptions::INPUT_BARCODE, NodeOptions::INPUT, "Barcode Symbology"},
+    {NodeOptions::INPUT_FORMULA, NodeOptions::INPUT, "From Formula"},
+    {NodeOptions::INPUT_LOOKUPFILE, NodeOptions::INPUT, "From Lookup File"},
+    {NodeOptions::VERIFY, 0, "Verify"},
+    {NodeOptions::VERIFY_LOOKUPFILE, NodeOptions::VERIFY, "By Lookup File"},
+    {NodeOptions::VERIFY_QUALIFIER, NodeOptions::VERIFY, "By Qualifier"},
+    {NodeOptions::NOTES, 0, "Notes"},
+    {NodeOptions::LINKS_IN, 0, "Incoming Links"},
+    {NodeOptions::LINKS_OUT, 0, "Outgoing Links"},
+};
+
+// A count node: its numeric type, its initial value and the operations on it.
+const std::initializer_list<OptionDef> kCountNode = {
+    {NodeOptions::BASIC, 0, "Basic"},
+    {NodeOptions::SCREEN, 0, "Screen"},
+    {NodeOptions::SCREEN_POSITION, NodeOptions::SCREEN, "Display Position"},
+    {NodeOptions::INPUT, 0, "Data Type"},
+    {NodeOptions::COUNT_INITIAL, 0, "Initial Value"},
+    {NodeOptions::COUNT_OPERATION1, 0, "Operation 1"},
+    {NodeOptions::COUNT_OPERATION2, 0, "Operation 2"},
     {NodeOptions::NOTES, 0, "Notes"},
     {NodeOptions::LINKS_IN, 0, "Incoming Links"},
     {NodeOptions::LINKS_OUT, 0, "Outgoing Links"},
@@ -64,8 +87,11 @@ OPTIONITEM* NodeOptions::Get(int kind)
         return nullptr;
     auto it = m_arrays.find(kind);
     if (it == m_arrays.end())
-        it = m_arrays.emplace(kind, Build(kind == NODE_COMMENT                       ? kCommentNode
-                                              : kind == NODE_INPUT || kind == NODE_COUNT ? kPromptingNode
-                                                                                         : kLinkedNode)).first;
+        it = m_arrays
+                 .emplace(kind, Build(kind == NODE_COMMENT ? kCommentNode
+                                      : kind == NODE_INPUT ? kCollectNode
+                                      : kind == NODE_COUNT ? kCountNode
+                                                           : kLinkedNode))
+                 .first;
     return it->second.data();
 }

@@ -23,6 +23,17 @@ class NodeOptions
     static constexpr int LINK = 2111;
     static constexpr int SCREEN = 2127;
     static constexpr int SCREEN_POSITION = 2128;
+    static constexpr int INPUT = 2119;
+    static constexpr int INPUT_BARCODE = 2120;
+    static constexpr int INPUT_DEVICE = 2121;
+    static constexpr int INPUT_FORMULA = 2122;
+    static constexpr int INPUT_LOOKUPFILE = 2123;
+    static constexpr int VERIFY = 2133;
+    static constexpr int VERIFY_LOOKUPFILE = 2134;
+    static constexpr int VERIFY_QUALIFIER = 2136;
+    static constexpr int COUNT_INITIAL = 2145;
+    static constexpr int COUNT_OPERATION1 = 2147;
+    static constexpr int COUNT_OPERATION2 = 2148;
 
   private:
     std::map<int, std::vector<OPTIONITEM>> m_arrays;

@@ -15,7 +15,20 @@ std::unique_ptr<JobDocument> MakeSampleJob()
     HostNode* scan = doc->AddNode(NODE_INPUT, "Scan Item");
     scan->m_strScreenText = "Item code:";
     scan->m_strComment = "Scans the item's barcode.\r\nA wrong length is refused by the terminal.";
+    scan->m_collect.bVerifyLength = true;
+    scan->m_collect.nLengthFrom = 6;
+    scan->m_collect.nLengthTo = 13;
+    scan->m_dwVerifyFlags = VERIFY_LOOKUPFILE;
+    scan->m_strVerifyLookupFile = "C:\\Jobs\\ITEMS.DAT";
+    scan->m_collect.bSetBarcode = true;
+    for (Symbology &s : scan->m_collect.symbologies)
+        s.bEnabled = s.wData == 1 || s.wData == 19 || s.wData == 20; // Code 39, UPC-A, EAN-13
+    HostNode *quantity = doc->AddNode(NODE_INPUT, "Quantity");
+    quantity->m_collect.nDataType = DATA_INTEGER;
+    quantity->m_collect.bFromLookupFile = true;
+    quantity->m_collect.nLookupNodeID = scan->m_nID;
     HostNode* count = doc->AddNode(NODE_COUNT, "Count Items");
+    count->m_count.operations[1] = CountOperation{OP_ADD, true, "1", quantity->m_nID};
     HostNode* upload = doc->AddNode(NODE_UPLOAD, "Upload");
     HostNode* note = doc->AddNode(NODE_COMMENT, "Note");
     note->m_nReferenceNode = scan->m_nID;

@@ -20,6 +20,7 @@
 #include "host/HostTerminal.h"
 #include "host/SampleJob.h"
 #include "job/CDlgDefineJob.h"
+#include "node/CDlgBarcodeSetting.h"
 #include "node/CDlgDefineNode.h"
 #include "platform/afxhooks.h"
 #include "portable/CDlgDefineKeypadModels.h"
@@ -152,6 +153,23 @@ std::vector<GalleryEntry> Gallery()
         {"node-notes.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Scan Item", IDD_NODE_NOTES); }},
         {"node-link.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Count Items", IDD_LINK, 3); }},
         {"node-comment.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Note", IDD_NODE_CMTFONTCOLOR); }},
+        {"node-input.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Scan Item", IDD_NODE_INPUT); }},
+        {"node-input-device.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Scan Item", IDD_NODE_INPUTFROMDEVICE); }},
+        {"node-input-barcode.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Scan Item", IDD_NODE_INPUTBARCODE); }},
+        {"node-input-formula.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Scan Item", IDD_NODE_INPUTFROMFORMULA); }},
+        {"node-input-lookup.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Quantity", IDD_NODE_INPUTFROMLOOKUPFILE); }},
+        {"node-verify.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Scan Item", IDD_NODE_VERIFY); }},
+        {"node-verify-lookup.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Scan Item", IDD_NODE_VERIFYLOOKUPFILE); }},
+        {"node-verify-qualifier.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Scan Item", IDD_NODE_VERIFYQUALIFIER); }},
+        {"node-count-type.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Count Items", IDD_NODE_INPUT); }},
+        {"node-count-initial.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Count Items", IDD_NODE_COUNTINITIAL); }},
+        {"node-count-operation.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Count Items", 2147); }},
+        {"barcode-setting.png",
+         [](CDialog*& dlg) {
+             auto* setting = new CDlgBarcodeSetting(1, 0x1E); // Code 39 with every option it has
+             setting->Create(IDD_BARCODE_SETTING);
+             dlg = setting;
+         }},
         {"portable-model.png", [](CDialog*& dlg) { dlg = MakePortableDialog(IDD_PORTABLE_MODEL); }},
         {"portable-setting.png", [](CDialog*& dlg) { dlg = MakePortableDialog(IDD_PORTABLE_SETTING); }},
         {"portable-keymap.png", [](CDialog*& dlg) { dlg = MakePortableDialog(IDD_PORTABLE_KEYMAP); }},
