@@ -382,30 +382,4 @@ TEST_F(LookupPage, ANodeTheDocumentNoLongerKnowsShowsNoLineAndBreaksNothing)
     EXPECT_FALSE(m_dlg->IsWindowVisible());
 }
 
-// ---------------------------------------------------------------------------------------------------------------
-// A host array that lists the input pages for a node of another kind: every list is empty, nothing breaks.
-
-TEST_F(InputPages, PagesListedForANodeOfAnotherKindStayUsable)
-{
-    HostNode *screen = m_doc.AddNode(NODE_SCREEN, "Menu");
-    OPTIONITEM options[] = {
-        {IDD_NODE_BASIC, -1, "Basic", nullptr, nullptr, nullptr, 0, 0, nullptr},
-        {IDD_NODE_INPUT, -1, "Input", nullptr, nullptr, nullptr, 0, 0, nullptr},
-        {IDD_NODE_INPUTFROMDEVICE, 1, "Device", nullptr, nullptr, nullptr, 0, 0, nullptr},
-        {IDD_NODE_INPUTFROMFORMULA, 1, "Formula", nullptr, nullptr, nullptr, 0, 0, nullptr},
-        {IDD_NODE_INPUTFROMLOOKUPFILE, 1, "Lookup", nullptr, nullptr, nullptr, 0, 0, nullptr},
-        {0, -1, nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr},
-    };
-    auto &lookup = OpenOn<CDlgDefineNodeInputFromLookupFile>(screen, options, IDD_NODE_INPUTFROMLOOKUPFILE);
-    EXPECT_TRUE(ItemTexts(Item(lookup, IDC_NODELIST)).empty()) << "no other collect node";
-    Click(lookup, IDC_INPUT_DEVICE_FORMULA);
-    EXPECT_EQ(Text(lookup, IDC_LOOKUPFILE), "");
-    ClickItem(*m_dlg, "Device");
-    Click(PageOf<CDlgDefineNodeInputFromDevice>(IDD_NODE_INPUTFROMDEVICE), IDC_INPUT_DEVICE_TIMER);
-    Ok();
-    EXPECT_TRUE(MessageBoxes().empty());
-    EXPECT_TRUE(screen->m_collect.bFromLookupFile);
-    EXPECT_TRUE(screen->m_collect.bTimer);
-}
-
 } // namespace
