@@ -104,6 +104,7 @@ TEST_F(CollectNode, PagesListedForANodeOfAnotherKindStayUsable)
     EXPECT_EQ(screen->m_count.nDataNodeID, 0) << "no node to copy from";
     EXPECT_EQ(screen->m_count.operations[1].nOperator, OP_DIVIDE);
     EXPECT_TRUE(screen->m_count.operations[1].bWithNode);
+    Close(); // the array lives no longer than this test's body
 }
 
 } // namespace
