@@ -51,32 +51,25 @@ void CDlgDefineNodeInputFromDevice::DoDataExchange(CDataExchange *pDX)
 
 // The timer excludes the other two devices; the scanner and the keypad may both be used, each with its options.
 // The scanner and keypad boxes keep the marks they were loaded with while the timer is set: the host gives the
-// timer precedence when it reads them back.
+// timer precedence when it reads them back. Each control's state is set once, so that a format radio chosen from
+// the keyboard keeps the focus.
 BOOL CDlgDefineNodeInputFromDevice::UpdateData(BOOL bSaveAndValidate)
 {
     BOOL result = CDlgDefineBase::UpdateData(bSaveAndValidate);
     if (bSaveAndValidate)
         return result;
-    EnablePageItems(*this,
-                    {IDC_TIMEFORMAT_DATE, IDC_TIMEFORMAT_TIME, IDC_TIMEFORMAT_DATETIME, IDC_DATETYPE_LABEL,
-                     IDC_DATETYPE, IDC_SCAN_AUTOTRIGGER, IDC_SCAN_DOUBLESCAN, IDC_SCAN_SCANNEROFF, IDC_SCAN_MIXKEYPAD,
-                     IDC_KEYPAD_COMPLETEWITHENTER, IDC_KEYPAD_DIGITS, IDC_KEYPAD_ALPHABET, IDC_KEYPAD_SYMBOLS},
-                    FALSE);
     if (m_bTimer)
     {
         m_bScanner = FALSE;
         m_bKeypad = FALSE;
-        EnablePageItems(*this, {IDC_TIMEFORMAT_DATE, IDC_TIMEFORMAT_TIME, IDC_TIMEFORMAT_DATETIME}, TRUE);
-        if (m_nDateOnly || m_nDateTime)
-            EnablePageItems(*this, {IDC_DATETYPE_LABEL, IDC_DATETYPE}, TRUE);
     }
+    EnablePageItems(*this, {IDC_TIMEFORMAT_DATE, IDC_TIMEFORMAT_TIME, IDC_TIMEFORMAT_DATETIME}, m_bTimer);
+    EnablePageItems(*this, {IDC_DATETYPE_LABEL, IDC_DATETYPE}, m_bTimer && (m_nDateOnly || m_nDateTime));
     EnablePageItems(*this, {IDC_INPUT_DEVICE_SCANNER, IDC_INPUT_DEVICE_KEYPAD}, !m_bTimer);
-    if (m_bScanner)
-        EnablePageItems(*this, {IDC_SCAN_AUTOTRIGGER, IDC_SCAN_DOUBLESCAN, IDC_SCAN_SCANNEROFF, IDC_SCAN_MIXKEYPAD},
-                        TRUE);
-    if (m_bKeypad)
-        EnablePageItems(
-            *this, {IDC_KEYPAD_COMPLETEWITHENTER, IDC_KEYPAD_DIGITS, IDC_KEYPAD_ALPHABET, IDC_KEYPAD_SYMBOLS}, TRUE);
+    EnablePageItems(*this, {IDC_SCAN_AUTOTRIGGER, IDC_SCAN_DOUBLESCAN, IDC_SCAN_SCANNEROFF, IDC_SCAN_MIXKEYPAD},
+                    m_bScanner);
+    EnablePageItems(*this, {IDC_KEYPAD_COMPLETEWITHENTER, IDC_KEYPAD_DIGITS, IDC_KEYPAD_ALPHABET, IDC_KEYPAD_SYMBOLS},
+                    m_bKeypad);
     return result;
 }
 

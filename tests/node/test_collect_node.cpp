@@ -6,6 +6,7 @@
 
 #include "node/CDlgDefineNodeCountInitial.h"
 #include "node/CDlgDefineNodeCountOperate.h"
+#include "node/CDlgDefineNodeInput.h"
 #include "node/CDlgDefineNodeInputBarcode.h"
 #include "node/CDlgDefineNodeInputFromDevice.h"
 #include "node/CDlgDefineNodeInputFromLookupFile.h"
@@ -105,6 +106,58 @@ TEST_F(CollectNode, PagesListedForANodeOfAnotherKindStayUsable)
     EXPECT_EQ(screen->m_count.operations[1].nOperator, OP_DIVIDE);
     EXPECT_TRUE(screen->m_count.operations[1].bWithNode);
     Close(); // the array lives no longer than this test's body
+}
+
+// Each radio group of the templates is one group for the arrow keys: the arrows go round it, choosing as they go,
+// and never step into the controls after it; the page reacts to the choice as to a click.
+TEST_F(CollectNode, ArrowKeysGoRoundEachRadioGroupAndChooseAsTheyGo)
+{
+    HostNode *scan = m_doc.AddNode(NODE_INPUT, "Scan");
+    scan->m_collect.bTimer = true;
+    HostNode *count = m_doc.AddNode(NODE_COUNT, "Cartons");
+    count->m_count.operations[0].nOperator = OP_ADD;
+    struct Group
+    {
+        HostNode *node;
+        int entry;
+        std::vector<int> radios;
+    };
+    const Group groups[] = {
+        {scan, IDD_NODE_INPUT, {IDC_INPUT_TYPEINTEGER, IDC_INPUT_TYPELONG, IDC_INPUT_TYPEFLOAT, IDC_INPUT_TYPESTRING}},
+        {scan, IDD_NODE_INPUTFROMDEVICE, {IDC_TIMEFORMAT_DATE, IDC_TIMEFORMAT_TIME, IDC_TIMEFORMAT_DATETIME}},
+        {scan, IDD_NODE_VERIFYLOOKUPFILE, {IDC_SEEK_BEGINNING, IDC_SEEK_CURRENT}},
+        {count, NodeOptions::COUNT_INITIAL, {IDC_COUNT_BYCONSTANT, IDC_COUNT_BYCOPYNODE, IDC_COUNT_BYFORMULA}},
+        {count, NodeOptions::COUNT_OPERATION1, {IDC_COUNT_WITHCONSTANT, IDC_COUNT_WITHNODE}},
+    };
+    for (const Group &g : groups)
+    {
+        SCOPED_TRACE("entry " + std::to_string(g.entry));
+        auto &page = Open<CDlgDefineBase>(g.node, g.entry);
+        if (g.entry == IDD_NODE_VERIFYLOOKUPFILE)
+            Click(page, IDC_VERIFY_LOOKUPFILE);
+        Click(page, g.radios[0]);
+        for (size_t step = 1; step <= g.radios.size(); ++step)
+        {
+            int expected = g.radios[step % g.radios.size()];
+            Key(VK_DOWN);
+            EXPECT_EQ(FocusId(), expected);
+            for (int id : g.radios)
+                EXPECT_EQ(Checked(page, id), id == expected) << id;
+        }
+        if (g.entry == IDD_NODE_INPUTFROMDEVICE)
+        {
+            Key(VK_DOWN); // to "Time Only": no date type for it
+            EXPECT_FALSE(Enabled(page, IDC_DATETYPE));
+            Key(VK_DOWN);
+            EXPECT_TRUE(Enabled(page, IDC_DATETYPE));
+        }
+        if (g.entry == NodeOptions::COUNT_INITIAL)
+        {
+            Key(VK_DOWN); // to "By Copying From Data Node:"
+            EXPECT_TRUE(Enabled(page, IDC_NODELIST));
+            EXPECT_FALSE(Enabled(page, IDC_COUNT_CONSTANT));
+        }
+    }
 }
 
 } // namespace
