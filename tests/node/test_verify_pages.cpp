@@ -168,12 +168,19 @@ TEST_F(VerifyPages, BrowsingFillsThePathUnderItsOwnCategoryAndCancelKeepsIt)
     EXPECT_EQ(Text(page, IDC_LOOKUPFILE), "/data/stock.txt");
     EXPECT_EQ(theReg.GetString("BrowseFile", "LOOKUP", "<none>"), "/data");
 
+    // A cancelled choice does not load the controls again: a number typed with a blank keeps it.
+    Type(page, IDC_FIELDNO, " 7");
     answer = "";
     Click(page, IDC_BROWSE);
     Pump();
-    pdt::support::SetFileDialogHandler({});
     EXPECT_EQ(asked.size(), 2u);
     EXPECT_EQ(Text(page, IDC_LOOKUPFILE), "/data/stock.txt") << "cancelled: the path stays";
+    EXPECT_EQ(Text(page, IDC_FIELDNO), " 7");
+    answer = "/data/stock.txt";
+    Click(page, IDC_BROWSE);
+    Pump();
+    pdt::support::SetFileDialogHandler({});
+    EXPECT_EQ(Text(page, IDC_FIELDNO), "7") << "a choice loads them";
     Ok();
     EXPECT_EQ(node->m_strVerifyLookupFile, "/data/stock.txt");
     EXPECT_EQ(node->m_dwVerifyFlags & VERIFY_LOOKUPFILE, DWORD(VERIFY_LOOKUPFILE));
