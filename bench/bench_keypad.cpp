@@ -22,7 +22,7 @@ void KeypadClick(benchmark::State& state)
     KEYMAP_KEY keymap[KEYMAP_SIZE];
     CString model("M-10");
     ResetKeymap(model, keymap);
-    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_EDIT, keymap);
+    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_EDIT, &keymap);
     dlg.Create(IDD_KEYPAD_M10);
     dlg.ShowWindow(SW_SHOW);
     pdt::hooks::ProcessEvents();

@@ -47,9 +47,10 @@ BOOL CDlgFind::OnInitDialog()
         m_cbFind.SetCurSel(0);
     else if (m_nNextIndex != 1)
     {
-        // An empty history starts numbering again at 1.
-        theReg.WriteInt(kSettings, kFirstIndex, 1);
-        m_nFirstIndex = m_nNextIndex = 1;
+        // An empty history starts numbering again at 1, once the store says so; otherwise the next text goes
+        // where the stored first number will look for it.
+        if (theReg.WriteInt(kSettings, kFirstIndex, 1))
+            m_nFirstIndex = m_nNextIndex = 1;
     }
 
     m_cbFind.SetFocus();
@@ -62,18 +63,28 @@ void CDlgFind::OnOK()
     if (m_strFind.IsEmpty())
         return;
 
+    // The list counts only what the store holds, so a text that could not be stored never pushes the oldest
+    // one out.
+    int stored = m_cbFind.GetCount();
     if (m_cbFind.FindStringExact(-1, m_strFind) == CB_ERR)
     {
         m_cbFind.InsertString(0, m_strFind);
-        theReg.WriteString(kFind, HistoryKey(m_nNextIndex), m_strFind);
-        ++m_nNextIndex;
+        if (theReg.WriteString(kFind, HistoryKey(m_nNextIndex), m_strFind))
+        {
+            ++m_nNextIndex;
+            ++stored;
+        }
     }
 
-    // At most one value is dropped per OK.
-    if (m_cbFind.GetCount() > theReg.GetInt(kSettings, kMaxTitles, 32))
+    // At most one value is dropped per OK. The first number moves before the value goes: a failure between
+    // the two leaves a stale value below the run, never a run that starts at a missing value (which would
+    // load as an empty history).
+    if (stored > theReg.GetInt(kSettings, kMaxTitles, 32) && theReg.WriteInt(kSettings, kFirstIndex, m_nFirstIndex + 1))
     {
-        theReg.DeleteValue(kFind, HistoryKey(m_nFirstIndex));
-        theReg.WriteInt(kSettings, kFirstIndex, m_nFirstIndex + 1);
+        if (theReg.DeleteValue(kFind, HistoryKey(m_nFirstIndex)))
+            ++m_nFirstIndex;
+        else
+            theReg.WriteInt(kSettings, kFirstIndex, m_nFirstIndex); // keep the value in the run
     }
 
     CDialog::OnOK();

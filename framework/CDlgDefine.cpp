@@ -1,5 +1,7 @@
 #include "framework/CDlgDefine.h"
 
+#include <functional>
+
 #include "framework/OptionPages.h"
 #include "resources/resource.h"
 #include "support/Support.h"
@@ -57,6 +59,13 @@ void CDlgDefine::ExpandItem(HTREEITEM hItem, BYTE flag)
         GetOptionTree().Expand(hItem, TVE_EXPAND);
 }
 
+void CDlgDefine::StoreExpanded(HTREEITEM hItem, BYTE& flag) const
+{
+    // An item without children cannot be expanded: it says nothing about how the user likes the group.
+    if (hItem && GetOptionTree().ItemHasChildren(hItem))
+        flag = IsExpanded(hItem) ? 1 : 0;
+}
+
 bool CDlgDefine::IsExpanded(HTREEITEM hItem) const
 {
     return hItem && (GetOptionTree().GetItemState(hItem, TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
@@ -92,10 +101,39 @@ void CDlgDefine::InitialOptionTree()
     tree.Invalidate(TRUE);
 }
 
+int CDlgDefine::OptionCount() const
+{
+    int count = 0;
+    while (m_pOptions && m_pOptions[count].nID)
+        ++count;
+    return count;
+}
+
+HTREEITEM CDlgDefine::ParentItemOf(const OPTIONITEM* pOption)
+{
+    if (pOption->nParent == -1)
+        return nullptr;
+    // An entry of the host's array may only hang under an entry before it; an entry of our own (a link)
+    // under any entry of the array. Anything else would read a tree item that is not there yet, or past
+    // the array's end.
+    const int count = OptionCount();
+    const bool inArray = std::greater_equal<const OPTIONITEM*>()(pOption, m_pOptions) &&
+                         std::less<const OPTIONITEM*>()(pOption, m_pOptions + count);
+    const int limit = inArray ? int(pOption - m_pOptions) : count;
+    if (pOption->nParent >= 0 && pOption->nParent < limit)
+        return m_pOptions[pOption->nParent].hItem;
+    CString text;
+    text.Format("The option \"%s\" (%d) names entry %d as its parent, which does not stand before it in the "
+                "option list. It is shown at the top level.",
+                pOption->pszTitle ? pOption->pszTitle : "", pOption->nID, pOption->nParent);
+    AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+    return nullptr;
+}
+
 void CDlgDefine::InsertOption(OPTIONITEM* pOption)
 {
     CTreeCtrl& tree = GetOptionTree();
-    HTREEITEM parent = pOption->nParent != -1 ? m_pOptions[pOption->nParent].hItem : nullptr;
+    HTREEITEM parent = ParentItemOf(pOption);
     pOption->hItem = tree.InsertItem(pOption->pszTitle ? pOption->pszTitle : "", parent ? parent : TVI_ROOT, TVI_LAST);
     tree.SetItemData(pOption->hItem, DWORD_PTR(pOption));
     pOption->hParentItem = parent;
@@ -194,7 +232,7 @@ void CDlgDefine::SaveSettingUI()
         return;
     for (OPTIONITEM* opt = m_pOptions; opt->nID; ++opt)
         if (BYTE* flag = ExpandFlag(opt->nID); flag && opt->pPage)
-            *flag = IsExpanded(opt->hItem) ? 1 : 0;
+            StoreExpanded(opt->hItem, *flag);
 }
 
 void CDlgDefine::OnOKProcess(BOOL bApply)

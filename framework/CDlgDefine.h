@@ -48,6 +48,12 @@ class CDlgDefine : public CDialog
     BYTE* ExpandFlag(int nID) const;
     void ExpandItem(HTREEITEM hItem, BYTE flag);
     bool IsExpanded(HTREEITEM hItem) const;
+    // Stores the item's expanded state into the flag, unless the item has no children to show.
+    void StoreExpanded(HTREEITEM hItem, BYTE& flag) const;
+    // Entries of the host's array, up to the terminating one.
+    int OptionCount() const;
+    // The tree item an entry goes under; an out-of-range parent is reported and gives the top level.
+    HTREEITEM ParentItemOf(const OPTIONITEM* pOption);
 
     DECLARE_MESSAGE_MAP()
 

@@ -1,5 +1,7 @@
 #include "host/HostLink.h"
 
+#include <tuple>
+
 #include "host/HostNode.h"
 #include "host/JobDocument.h"
 #include "link/CDlgDefineLink.h"
@@ -48,10 +50,32 @@ BOOL HostLink::InitialDlgData(CDlgDefineLink* page)
     return TRUE;
 }
 
+namespace
+{
+// Everything the link page edits, to tell whether taking the page changed the link.
+auto EditedFields(const HostLink& l)
+{
+    return std::make_tuple(l.m_nCondition, l.m_strKey, l.m_strInputData, l.m_nVerifyResult, l.m_strExpression,
+                           l.m_bEOR, l.m_nRecordID, l.m_bINIT, l.m_bRRLI, l.m_bAlarm, l.m_bExcludeFromMakeJob);
+}
+} // namespace
+
 BOOL HostLink::SaveDlgData(CDlgDefineLink* page)
 {
     if (!page)
         return FALSE;
+    const auto before = EditedFields(*this);
+    TakePage(*page);
+    // The dialog marks the document only when the whole OK goes through; a node page that fails later
+    // must not leave these changes unsaved without the document knowing.
+    if (m_pDoc && EditedFields(*this) != before)
+        m_pDoc->SetModifiedFlag(TRUE);
+    return TRUE;
+}
+
+void HostLink::TakePage(CDlgDefineLink& pageRef)
+{
+    CDlgDefineLink* page = &pageRef;
     // The first kind set wins, in the order the page itself enables them.
     if (page->m_bKeyInput)
         m_nCondition = LINK_KEY;
@@ -84,7 +108,6 @@ BOOL HostLink::SaveDlgData(CDlgDefineLink* page)
         int sel = records.GetCurSel();
         m_nRecordID = sel >= 0 ? int(records.GetItemData(sel)) : 0;
     }
-    return TRUE;
 }
 
 CString HostLink::GetLabel()

@@ -47,5 +47,9 @@ class HostLink : public CNodeLink
     BOOL m_bExcludeFromMakeJob = FALSE;
 
   private:
+    void TakePage(CDlgDefineLink& page);
+
     JobDocument* m_pDoc;
 };
+    void TakePage(CDlgDefineLink& page);
+

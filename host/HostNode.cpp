@@ -80,6 +80,26 @@ CString LinkCountText(int count, const char* direction)
 }
 
 } // namespace
+// The stored text as a screen that holds all of it reads it back: every line end (CR LF, a lone CR,
+// a lone LF) as CR LF, since the screen keeps each as one mark.
+CString HostNode::ScreenTextAsRead(const CString& text)
+{
+    std::string out;
+    const char* p = text.c_str();
+    for (; *p; ++p)
+    {
+        if (*p == '\r' || *p == '\n')
+        {
+            if (*p == '\r' && p[1] == '\n')
+                ++p;
+            out += "\r\n";
+        }
+        else
+            out += *p;
+    }
+    return CString(out.c_str(), int(out.size()));
+}
+
 
 HostNode::HostNode(JobDocument* doc, int id, int kind, const CString& name)
     : m_crColour(KindColour(kind)), m_lfFont(DefaultCommentFont()), m_crText(RGB(0, 0, 0)),
@@ -151,6 +171,18 @@ BOOL HostNode::InitialDlgData(CDlgDefineNode* dlg)
         CSize size = m_pDoc->GetScreenSize();
         screen->m_screen.Initial(m_pDoc->Terminal().m_strModel, size, m_pDoc->m_nLanguage);
         screen->m_screen.SetPrompt(m_strScreenText);
+        // What the screen shows is what it would hand back untouched. When that is not the stored text,
+        // the user hears it now, before an edit could drop the rest; without an edit the text stays.
+        m_strScreenShown = screen->m_screen.GetPrompt();
+        if (m_strScreenShown != ScreenTextAsRead(m_strScreenText))
+        {
+            CString text;
+            text.Format("The screen text of node \"%s\" does not fit the terminal's screen of %d rows and %d "
+                        "columns. It is kept as it is unless you edit the screen; an edit keeps only what the "
+                        "screen shows.",
+                        m_strName.c_str(), int(size.cy), int(size.cx));
+            AfxMessageBox(text, MB_OK | MB_ICONEXCLAMATION);
+        }
         screen->m_bNoClearOnExit = m_bNoClearOnExit;
         screen->m_bNoClearBeforeDisplay = m_bNoClearBeforeDisplay;
         screen->m_bHideCursor = m_bHideCursor;
@@ -260,7 +292,8 @@ BOOL HostNode::SaveDlgData(CDlgDefineNode* dlg)
 
     if (auto* screen = PageOf<CDlgDefineNodeScreen>(dlg, NodeOptions::SCREEN))
     {
-        m_strScreenText = screen->m_screen.GetPrompt();
+        if (CString shown = screen->m_screen.GetPrompt(); shown != m_strScreenShown)
+            m_strScreenText = shown;
         m_bNoClearOnExit = screen->m_bNoClearOnExit;
         m_bNoClearBeforeDisplay = screen->m_bNoClearBeforeDisplay;
         m_bHideCursor = screen->m_bHideCursor;

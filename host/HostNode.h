@@ -49,6 +49,8 @@ class HostNode : public CNodeBase
 
     // What the node shows on the terminal's screen.
     CString m_strScreenText;
+    // The stored text as the screen reads it back, line ends as CR LF.
+    static CString ScreenTextAsRead(const CString& text);
     BOOL m_bNoClearOnExit = FALSE;
     BOOL m_bNoClearBeforeDisplay = FALSE;
     BOOL m_bHideCursor = FALSE;
@@ -87,4 +89,5 @@ class HostNode : public CNodeBase
 
   private:
     JobDocument* m_pDoc;
+    CString m_strScreenShown; // the screen's text as the dialog opened, to tell whether the user edited it
 };

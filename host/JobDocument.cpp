@@ -175,11 +175,13 @@ BOOL JobDocument::RemoveNode(int id)
     auto it = std::find_if(m_nodes.begin(), m_nodes.end(), [id](const auto& n) { return n->m_nID == id; });
     if (it == m_nodes.end())
         return FALSE;
+    HostNode* reload = ReleaseNodeDialogFor(id, 0);
     std::erase_if(m_links, [id](const auto& l) { return l->m_nFromNodeID == id || l->m_nToNodeID == id; });
     for (const auto& node : m_nodes)
         if (node->m_nReferenceNode == id)
             node->m_nReferenceNode = 0;
     m_nodes.erase(it);
+    ReloadNodeDialog(reload);
     return TRUE;
 }
 
@@ -216,7 +218,12 @@ HostLink* JobDocument::AddLink(int fromNodeId, int toNodeId, int id)
 
 BOOL JobDocument::RemoveLink(int id)
 {
-    return std::erase_if(m_links, [id](const auto& l) { return l->m_nID == id; }) ? TRUE : FALSE;
+    if (!FindLink(id))
+        return FALSE;
+    HostNode* reload = ReleaseNodeDialogFor(0, id);
+    std::erase_if(m_links, [id](const auto& l) { return l->m_nID == id; });
+    ReloadNodeDialog(reload);
+    return TRUE;
 }
 
 HostLink* JobDocument::GetLinkAt(int index) const

@@ -11,6 +11,7 @@
 
 class HostNode;
 class HostLink;
+class CDlgDefineNode;
 class HostTerminal;
 class JobOptions;
 class NodeOptions;
@@ -106,6 +107,11 @@ class JobDocument : public CVTR5Doc
     OPTIONITEM* GetPortableOptions();
     OPTIONITEM* GetJobOptions(int mode);
 
+    // The node dialog kept open beside the flowchart, if any (null: none). The dialog holds the node and
+    // the links it shows: removing them releases the dialog, or loads its node again, first.
+    void SetNodeDialog(CDlgDefineNode* dlg) { m_pNodeDialog = dlg; }
+    CDlgDefineNode* GetNodeDialog() const { return m_pNodeDialog; }
+
     // Views: the main view is the document's own; others are attached and detached by their owners.
     void AddView(HostView* view);
     void RemoveView(HostView* view);
@@ -117,6 +123,11 @@ class JobDocument : public CVTR5Doc
     CObject* m_pLastUpdateHintObject = nullptr;
 
   private:
+    // Before the node or link goes: a dialog on the node is released; a dialog that shows one of the
+    // links goes back to no node, to be loaded again by ReloadNodeDialog once they are gone.
+    HostNode* ReleaseNodeDialogFor(int nodeId, int linkId);
+    void ReloadNodeDialog(HostNode* node);
+
     int NextNodeId() const;
     int NextLinkId() const;
     int NextRecordId() const;
@@ -130,4 +141,6 @@ class JobDocument : public CVTR5Doc
     std::unique_ptr<JobOptions> m_jobOptions;
     HostView m_mainView;
     std::vector<HostView*> m_views;
+    CDlgDefineNode* m_pNodeDialog = nullptr;
+    int m_nReloadOptionID = 0, m_nReloadOptionSub = 0; // the entry a reloaded dialog opens on
 };

@@ -13,11 +13,13 @@ constexpr int kLinkPage = 2111;
 constexpr int kLinksIn = 2112;
 constexpr int kLinksOut = 2113;
 
-// The job name: the file title of the document's path, without its extension.
+// The job name: the file title of the document's path, without its extension. Paths saved on Windows
+// use backslashes and ours slashes, and a job moves between the two.
 CString JobName(const CString& path)
 {
     std::vector<char> title(size_t(path.GetLength()) + 1);
     GetTitleOfName(path, title.data(), '\\');
+    GetTitleOfName(title.data(), title.data(), '/');
     return RemoveExtensionName(title.data());
 }
 } // namespace
@@ -57,6 +59,16 @@ BOOL CDlgDefineNode::CreateDefineNode(CNodeBase* pNode, OPTIONITEM* pOptions, CW
 
 void CDlgDefineNode::Initial(CNodeBase* pNode, OPTIONITEM* pOptions)
 {
+    if (m_bLoaded)
+    {
+        // The host skipped Release: empty the window first, or the old pages and link entries would be
+        // lost with their windows. The entry the host chose to open on survives the release.
+        CVTR5Doc* doc = pNode ? pNode->GetDocument() : nullptr;
+        const int id = doc ? doc->m_nLastOptionID : 0, sub = doc ? doc->m_nLastOptionSub : 0;
+        Release();
+        if (doc)
+            doc->m_nLastOptionID = id, doc->m_nLastOptionSub = sub;
+    }
     m_pOptions = pOptions;
     m_pActiveOption = nullptr;
     m_pNode = pNode;
@@ -78,14 +90,14 @@ BOOL CDlgDefineNode::OnInitDialog()
 
 void CDlgDefineNode::InitialDlg()
 {
+    if (m_bLoaded)
+        Initial(m_pNode, m_pOptions); // filled twice without a Release: the same node again
     InitialOptionTree();
+    m_bLoaded = true;
     if (!m_pNode || !m_pOptions || !m_pDoc)
         return;
 
-    CString title;
-    title.Format("Define Node [%s] - %s - %s", m_pNode->GetTypeName().c_str(), JobName(m_pDoc->m_strPathName).c_str(),
-                 m_pNode->m_strName.c_str());
-    SetWindowText(title);
+    UpdateTitle();
 
     for (OPTIONITEM* opt = m_pOptions; opt->nID; ++opt)
         if (opt->pPage)
@@ -93,6 +105,22 @@ void CDlgDefineNode::InitialDlg()
 
     AddLinkEntries();
     SelectOption(m_pDoc->m_nLastOptionID, m_pDoc->m_nLastOptionSub);
+}
+
+void CDlgDefineNode::UpdateTitle()
+{
+    CString title;
+    title.Format("Define Node [%s] - %s - %s", m_pNode->GetTypeName().c_str(), JobName(m_pDoc->m_strPathName).c_str(),
+                 m_pNode->m_strName.c_str());
+    SetWindowText(title);
+}
+
+bool CDlgDefineNode::HasLinkEntry(const CNodeLink* pLink) const
+{
+    for (int i = 0; i < m_nLinkUsed; ++i)
+        if (m_pLinkOptions[i].pObject == pLink)
+            return true;
+    return false;
 }
 
 void CDlgDefineNode::AddLinkEntries()
@@ -111,7 +139,7 @@ void CDlgDefineNode::AddLinkEntries()
     for (int i = 0; i < ids.GetSize() && m_nLinkUsed < m_nLinkCapacity; ++i)
     {
         CNodeLink* link = m_pDoc->GetLinkByID(ids[i]);
-        if (!link)
+        if (!link || HasLinkEntry(link)) // a link the document named twice gets one page
             continue;
         bool outgoing = link->m_nFromNodeID == m_pNode->m_nID;
         if (!outgoing && link->m_nToNodeID != m_pNode->m_nID)
@@ -192,10 +220,10 @@ void CDlgDefineNode::SaveSettingUI()
             m_pDoc->m_nLastNodeOption[slot] = id;
     m_pDoc->m_nLastOptionID = 0;
     CDlgDefine::SaveSettingUI();
-    if (OPTIONITEM* in = CDlgDefine::GetOption(kLinksIn, 0); in && in->hItem)
-        m_pDoc->m_bExpandLinkIn = IsExpanded(in->hItem) ? 1 : 0;
-    if (OPTIONITEM* out = CDlgDefine::GetOption(kLinksOut, 0); out && out->hItem)
-        m_pDoc->m_bExpandLinkOut = IsExpanded(out->hItem) ? 1 : 0;
+    if (OPTIONITEM* in = CDlgDefine::GetOption(kLinksIn, 0))
+        StoreExpanded(in->hItem, m_pDoc->m_bExpandLinkIn);
+    if (OPTIONITEM* out = CDlgDefine::GetOption(kLinksOut, 0))
+        StoreExpanded(out->hItem, m_pDoc->m_bExpandLinkOut);
 }
 
 void CDlgDefineNode::OnOKProcess(BOOL bApply)
@@ -217,6 +245,9 @@ void CDlgDefineNode::OnOKProcess(BOOL bApply)
     }
     CNodeBase* node = m_pNode;
     CDlgDefine::OnOKProcess(bApply);
+    // Apply may have renamed the node; the window is still open on it.
+    if (bApply && m_pNode == node && m_pNode && m_pDoc && IsWindow(m_hWnd))
+        UpdateTitle();
     if (node)
         node->OnDefineUpdated(FALSE);
 }
@@ -235,9 +266,13 @@ void CDlgDefineNode::DeleteOption(OPTIONITEM* pOption)
     pOption->pPage->DestroyWindow();
     delete pOption->pPage;
     pOption->pPage = nullptr;
-    CTreeCtrl& tree = GetOptionTree();
-    if (HTREEITEM sel = tree.GetSelectedItem())
-        tree.DeleteItem(sel);
+    pOption->pObject = nullptr; // the document has freed the link
+    // The entry's own item: the host may ask for any entry, not only the selected one.
+    if (HTREEITEM item = pOption->hItem)
+    {
+        pOption->hItem = nullptr;
+        GetOptionTree().DeleteItem(item);
+    }
 }
 
 void CDlgDefineNode::Release()
@@ -248,6 +283,7 @@ void CDlgDefineNode::Release()
     m_pNode = nullptr;
     m_nLinkCount = 0;
     m_nLinkUsed = 0;
+    m_bLoaded = false;
 }
 
 void CDlgDefineNode::FreeLinkEntries()

@@ -47,4 +47,8 @@ class CDlgDefineNode : public CDlgDefine
   private:
     void AddLinkEntries();
     void FreeLinkEntries();
+    bool HasLinkEntry(const CNodeLink* pLink) const;
+    void UpdateTitle();
+
+    bool m_bLoaded = false; // InitialDlg has filled the window and no Release has emptied it
 };

@@ -150,6 +150,11 @@ BOOL PostMessage(HWND hWnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 LRESULT DefWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
 BOOL IsWindow(HWND hWnd);
 HWND GetFocus();
+// Mouse capture (capture.cpp): while a window holds it, every mouse message goes to that window, wherever the
+// pointer is. The window that loses it gets WM_CAPTURECHANGED, lParam the new holder.
+HWND SetCapture(HWND hWnd); // returns the previous holder
+BOOL ReleaseCapture();
+HWND GetCapture();
 HWND GetParent(HWND hWnd);
 HWND GetDlgItem(HWND hDlg, int id);
 int GetDlgCtrlID(HWND hWnd);
@@ -298,6 +303,8 @@ class CWnd : public CCmdTarget
     void InvalidateRect(LPCRECT rect, BOOL erase = TRUE);
     void UpdateWindow();
     void SetRedraw(BOOL redraw = TRUE);
+    CWnd* SetCapture();
+    static CWnd* GetCapture();
 
     // Dialog items.
     CWnd* GetDlgItem(int id) const;

@@ -202,6 +202,9 @@ BOOL CDlgDefineKeypad::PreTranslateMessage(MSG* pMsg)
     {
         const UINT vk = UINT(pMsg->wParam);
         HWND code = ::GetDlgItem(m_hWnd, IDC_KEY_CODE);
+        // A Shift released while another window had the keyboard never told us: ask the keyboard.
+        if (m_bShiftDown && GetKeyState(VK_SHIFT) >= 0)
+            m_bShiftDown = false;
         if (vk == VK_SHIFT)
             m_bShiftDown = true;
         else if (simulating || !code || pMsg->hwnd != code)
@@ -245,6 +248,17 @@ bool CDlgDefineKeypad::KeyDown(UINT nVirtKey)
         return false;
     default:
         break;
+    }
+    // The number pad with Num Lock on types the same digits and point as the main keys.
+    if (nVirtKey >= VK_NUMPAD0 && nVirtKey <= VK_NUMPAD9)
+    {
+        SendCharToKeypad(int('0' + (nVirtKey - VK_NUMPAD0)));
+        return true;
+    }
+    if (nVirtKey == VK_DECIMAL)
+    {
+        SendCharToKeypad('.');
+        return true;
     }
     if (nVirtKey >= '0' && nVirtKey <= '9')
     {

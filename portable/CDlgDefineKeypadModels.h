@@ -3,49 +3,49 @@
 
 #include "portable/CDlgDefineKeypad.h"
 
-// Each constructor copies pKeymap (KEYMAP_SIZE entries) into its simulator; after OK the owner reads
-// m_pKeypad->m_nKeyID or copies m_pKeypad->m_keymap back.
+// Each constructor copies the keymap into its simulator; after OK the owner reads m_pKeypad->m_nKeyID or
+// copies m_pKeypad->m_keymap back. The keymap is a pointer to a whole keymap, as hosts pass &m_keymap.
 
 class CDlgDefineKeypadM10 : public CDlgDefineKeypad
 {
   public:
-    CDlgDefineKeypadM10(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent = nullptr);
+    CDlgDefineKeypadM10(int nMode, KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CWnd* pParent = nullptr);
 };
 
 class CDlgDefineKeypadM13 : public CDlgDefineKeypad
 {
   public:
-    CDlgDefineKeypadM13(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent = nullptr);
+    CDlgDefineKeypadM13(int nMode, KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CWnd* pParent = nullptr);
 };
 
 class CDlgDefineKeypadN13 : public CDlgDefineKeypad
 {
   public:
-    CDlgDefineKeypadN13(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent = nullptr);
+    CDlgDefineKeypadN13(int nMode, KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CWnd* pParent = nullptr);
 };
 
 class CDlgDefineKeypadM20 : public CDlgDefineKeypad
 {
   public:
-    CDlgDefineKeypadM20(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent = nullptr);
+    CDlgDefineKeypadM20(int nMode, KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CWnd* pParent = nullptr);
 };
 
 class CDlgDefineKeypadM20X : public CDlgDefineKeypad
 {
   public:
-    CDlgDefineKeypadM20X(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent = nullptr);
+    CDlgDefineKeypadM20X(int nMode, KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CWnd* pParent = nullptr);
 };
 
 class CDlgDefineKeypadR50 : public CDlgDefineKeypad
 {
   public:
-    CDlgDefineKeypadR50(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent = nullptr);
+    CDlgDefineKeypadR50(int nMode, KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CWnd* pParent = nullptr);
 };
 
 class CDlgDefineKeypadR50G : public CDlgDefineKeypad
 {
   public:
-    CDlgDefineKeypadR50G(int nMode, const KEYMAP_KEY* pKeymap, CWnd* pParent = nullptr);
+    CDlgDefineKeypadR50G(int nMode, KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CWnd* pParent = nullptr);
 };
 
 // The keypad dialog of a model display name ("M-10" ... "R-50G", matched exactly), created on the

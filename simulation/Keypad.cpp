@@ -41,7 +41,7 @@ bool IsPrintable(unsigned char byCode) { return byCode >= 0x20 && byCode < 0x7F;
 
 } // namespace
 
-CKeypad::CKeypad(int nModel, const KEYMAP_KEY* pKeymap, CDialog* pDlg)
+CKeypad::CKeypad(int nModel, KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg)
     : m_pDlg(pDlg), m_hSmuWnd(nullptr), m_nModel(nModel), m_nKeyID(0), m_bClicked(false), m_bCmdDown(false),
       m_bAlphaDown(false), m_bPrevDown(false), m_bNextDown(false), m_bShowKey(true)
 {
@@ -50,10 +50,10 @@ CKeypad::CKeypad(int nModel, const KEYMAP_KEY* pKeymap, CDialog* pDlg)
 
 CKeypad::~CKeypad() = default;
 
-void CKeypad::ResetKeypad(const KEYMAP_KEY* pKeymap)
+void CKeypad::ResetKeypad(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE])
 {
     if (pKeymap)
-        CopyKeymap(m_keymap, pKeymap);
+        CopyKeymap(m_keymap, *pKeymap);
     else
         std::memset(m_keymap, 0, sizeof(m_keymap));
 }
@@ -280,7 +280,7 @@ void CKeypad::SetPushed(int nID, bool bPushed)
 // The models: each supplies only its tables.
 
 #define PDT_KEYPAD_MODEL(Class, Model, CmdRules, AlphaKeys)                                                          \
-    Class::Class(const KEYMAP_KEY* pKeymap, CDialog* pDlg) : CKeypad(Model, pKeymap, pDlg) {}                        \
+    Class::Class(KEYMAP_KEY(*pKeymap)[KEYMAP_SIZE], CDialog* pDlg) : CKeypad(Model, pKeymap, pDlg) {}                 \
     bool Class::TranslateCmdKey(int& nKeyID)                                                                         \
     {                                                                                                                \
         return m_bCmdDown && ApplyRules(CmdRules, Count(CmdRules), nKeyID);                                          \

@@ -33,12 +33,13 @@ struct KEYPAD_RULE
 class alignas(8) CKeypad : public CObject
 {
   public:
-    // pKeymap: KEYMAP_SIZE entries, copied; null starts with an empty keymap. pDlg holds the key
-    // buttons and the display fields and is not owned.
-    CKeypad(int nModel, const KEYMAP_KEY* pKeymap, CDialog* pDlg);
+    // pKeymap: a whole keymap, copied; null starts with an empty keymap. pDlg holds the key buttons and
+    // the display fields and is not owned. The keymap is passed as a pointer to the array of 256 entries,
+    // so that only a whole keymap fits.
+    CKeypad(int nModel, KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);
     ~CKeypad() override;
 
-    void ResetKeypad(const KEYMAP_KEY* pKeymap);
+    void ResetKeypad(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE]);
     void EnableShowKey(bool bShow) { m_bShowKey = bShow; }
     void SetSmuWindow(HWND hWnd) { m_hSmuWnd = hWnd; }
     bool IsAlphaKeyDown() const { return m_bAlphaDown; }
@@ -107,7 +108,7 @@ class alignas(8) CKeypad : public CObject
 class CKeypadM10 : public CKeypad
 {
   public:
-    CKeypadM10(const KEYMAP_KEY* pKeymap, CDialog* pDlg);
+    CKeypadM10(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);
     bool TranslateCmdKey(int& nKeyID) override;
     bool TranslateAlphaKey(int& nKeyID) override;
 };
@@ -115,7 +116,7 @@ class CKeypadM10 : public CKeypad
 class CKeypadM13 : public CKeypad
 {
   public:
-    CKeypadM13(const KEYMAP_KEY* pKeymap, CDialog* pDlg);
+    CKeypadM13(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);
     bool TranslateCmdKey(int& nKeyID) override;
     bool TranslateAlphaKey(int& nKeyID) override;
 };
@@ -123,7 +124,7 @@ class CKeypadM13 : public CKeypad
 class CKeypadN13 : public CKeypad
 {
   public:
-    CKeypadN13(const KEYMAP_KEY* pKeymap, CDialog* pDlg);
+    CKeypadN13(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);
     bool TranslateCmdKey(int& nKeyID) override;
     bool TranslateAlphaKey(int& nKeyID) override;
 };
@@ -131,7 +132,7 @@ class CKeypadN13 : public CKeypad
 class CKeypadR50 : public CKeypad
 {
   public:
-    CKeypadR50(const KEYMAP_KEY* pKeymap, CDialog* pDlg);
+    CKeypadR50(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);
     bool TranslateCmdKey(int& nKeyID) override;
     bool TranslateAlphaKey(int& nKeyID) override;
 };
@@ -139,7 +140,7 @@ class CKeypadR50 : public CKeypad
 class CKeypadR50G : public CKeypad
 {
   public:
-    CKeypadR50G(const KEYMAP_KEY* pKeymap, CDialog* pDlg);
+    CKeypadR50G(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);
     bool TranslateCmdKey(int& nKeyID) override;
     bool TranslateAlphaKey(int& nKeyID) override;
 };
@@ -147,7 +148,7 @@ class CKeypadR50G : public CKeypad
 class CKeypadM20 : public CKeypad
 {
   public:
-    CKeypadM20(const KEYMAP_KEY* pKeymap, CDialog* pDlg);
+    CKeypadM20(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);
     bool TranslateCmdKey(int& nKeyID) override;
     bool TranslateAlphaKey(int& nKeyID) override;
 };
@@ -155,7 +156,7 @@ class CKeypadM20 : public CKeypad
 class CKeypadM20X : public CKeypad
 {
   public:
-    CKeypadM20X(const KEYMAP_KEY* pKeymap, CDialog* pDlg);
+    CKeypadM20X(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);
     bool TranslateCmdKey(int& nKeyID) override;
     bool TranslateAlphaKey(int& nKeyID) override;
 };

@@ -79,6 +79,7 @@ class alignas(8) CPortableScreen : public CWnd
     void OnLButtonUp(UINT nFlags, CPoint point);
     void OnMouseMove(UINT nFlags, CPoint point);
     void OnRButtonDown(UINT nFlags, CPoint point);
+    LRESULT OnCaptureChanged(WPARAM wParam, LPARAM lParam);
     void OnClearAll();
     void OnCopy();
     void OnPaste();
@@ -120,6 +121,7 @@ class alignas(8) CPortableScreen : public CWnd
 
   private:
     int m_nMarkHeld = 0; // >0: a string is being printed; its cursor mark moves once, at the end
+    int m_nCodePage = 0; // code page of the cells' bytes, from the font's character set; 0 before Initial
 
   protected:
     BYTE m_cLeadByte = 0;

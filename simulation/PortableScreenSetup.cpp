@@ -18,6 +18,24 @@ constexpr BYTE kDefaultOutPrecision = 0, kDefaultClipPrecision = 0, kDefaultQual
 constexpr int kMaxCells = 1 << 20;
 
 constexpr int kMargin = 6;
+
+// The code page the screen's bytes are in: the one the font's character set draws them in.
+int CodePageOfCharSet(BYTE charSet)
+{
+    switch (charSet)
+    {
+    case SHIFTJIS_CHARSET:
+        return 932;
+    case GB2312_CHARSET:
+        return 936;
+    case CHINESEBIG5_CHARSET:
+        return 950;
+    case HANGUL_CHARSET:
+        return 949;
+    default:
+        return GetACP();
+    }
+}
 } // namespace
 
 CPortableScreen::CPortableScreen(COLORREF crBack) : m_crGrid(0xA1A1A1), m_crSelect(0xFF00FF), m_crBack(crBack)
@@ -164,7 +182,14 @@ bool CPortableScreen::Initial(const char* pszModel, CSize size, int nLanguage)
         }
     }
 
-    BYTE charSet = BYTE(theReg.GetInt(kSection, "FONT_CHARSET", 1));
+    BYTE charSet = BYTE(theReg.GetInt(kSection, "FONT_CHARSET", DEFAULT_CHARSET));
+    // Left at the default, the set follows the job's language: the system's own set would draw a Chinese or
+    // Japanese job's double-byte text as pairs of single-byte characters.
+    if (charSet == DEFAULT_CHARSET && m_nLanguage == 1)
+        charSet = GB2312_CHARSET;
+    else if (charSet == DEFAULT_CHARSET && m_nLanguage == 2)
+        charSet = SHIFTJIS_CHARSET;
+    m_nCodePage = CodePageOfCharSet(charSet);
     CString face = IsDoubleByte() ? theReg.GetString(kSection, "FONTTYPE_SCREEN", "Lucida Console")
                                   : CString("Lucida Console");
     auto create = [&] {

@@ -3,8 +3,74 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
+#include <string_view>
 
 #include "resources/resource.h"
+
+namespace
+{
+
+// UTF-8 (as the code-page conversions give it) to the clipboard's UTF-16 and back. Malformed input becomes
+// U+FFFD, never a crash.
+std::u16string Utf8ToUtf16(std::string_view in)
+{
+    std::u16string out;
+    for (size_t i = 0; i < in.size();)
+    {
+        const auto b = static_cast<unsigned char>(in[i]);
+        const int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
+        char32_t c = extra == 0 ? b : extra == 1 ? (b & 0x1F) : extra == 2 ? (b & 0x0F) : (b & 0x07);
+        bool ok = extra >= 0 && i + size_t(extra) < in.size();
+        for (int k = 1; ok && k <= extra; ++k)
+        {
+            const auto cont = static_cast<unsigned char>(in[i + size_t(k)]);
+            ok = (cont & 0xC0) == 0x80;
+            c = (c << 6) | (cont & 0x3F);
+        }
+        if (!ok || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        {
+            out += u'\uFFFD';
+            ++i;
+            continue;
+        }
+        i += size_t(extra) + 1;
+        if (c >= 0x10000)
+        {
+            c -= 0x10000;
+            out += char16_t(0xD800 + (c >> 10));
+            out += char16_t(0xDC00 + (c & 0x3FF));
+        }
+        else
+            out += char16_t(c);
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view in)
+{
+    std::string out;
+    for (size_t i = 0; i < in.size(); ++i)
+    {
+        char32_t c = in[i];
+        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < in.size() && in[i + 1] >= 0xDC00 && in[i + 1] <= 0xDFFF)
+            c = 0x10000 + ((c - 0xD800) << 10) + (in[++i] - 0xDC00);
+        else if (c >= 0xD800 && c <= 0xDFFF)
+            c = 0xFFFD;
+        if (c < 0x80)
+            out += char(c);
+        else if (c < 0x800)
+            out += {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
+        else if (c < 0x10000)
+            out += {char(0xE0 | (c >> 12)), char(0x80 | ((c >> 6) & 0x3F)), char(0x80 | (c & 0x3F))};
+        else
+            out += {char(0xF0 | (c >> 18)), char(0x80 | ((c >> 12) & 0x3F)), char(0x80 | ((c >> 6) & 0x3F)),
+                    char(0x80 | (c & 0x3F))};
+    }
+    return out;
+}
+
+} // namespace
 
 const MessageMap& CPortableScreen::GetThisMessageMap()
 {
@@ -28,6 +94,7 @@ const MessageMap& CPortableScreen::GetThisMessageMap()
             mm::Mouse(WM_LBUTTONUP, &T::OnLButtonUp),
             mm::Mouse(WM_MOUSEMOVE, &T::OnMouseMove),
             mm::Mouse(WM_RBUTTONDOWN, &T::OnRButtonDown),
+                                    mm::Message(WM_CAPTURECHANGED, &T::OnCaptureChanged),
             mm::Command(ID_PSCREEN_CLEARALL, 0, &T::OnClearAll),
             mm::Command(ID_PSCREEN_COPY, 0, &T::OnCopy),
             mm::Command(ID_PSCREEN_PASTE, 0, &T::OnPaste),
@@ -264,6 +331,8 @@ void CPortableScreen::OnLButtonDown(UINT, CPoint point)
     }
     HideCursor();
     CancelSelection();
+    // The drag is ours until the button comes up, wherever the pointer goes meanwhile.
+    SetCapture();
     m_bMouseDown = true;
     m_bSelecting = false;
     m_bSelAnchored = false;
@@ -304,6 +373,17 @@ void CPortableScreen::OnLButtonUp(UINT, CPoint)
         return;
     m_bMouseDown = false;
     m_bSelAnchored = false;
+    if (::GetCapture() == m_hWnd)
+        ReleaseCapture();
+}
+
+// The mouse was taken away mid-drag (another window captured it, the application lost the user): the drag ends
+// where it was, as if the button had come up there.
+LRESULT CPortableScreen::OnCaptureChanged(WPARAM, LPARAM)
+{
+    m_bMouseDown = false;
+    m_bSelAnchored = false;
+    return 0;
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -347,12 +427,16 @@ void CPortableScreen::OnCopy()
     if (s > e)
         std::swap(s, e);
     CString text = GetSelectedText(s, e);
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, SIZE_T(text.GetLength()) + 2);
+    // Other applications read text as Unicode; the cells' bytes are in the screen's own code page, which need not
+    // be the one CF_TEXT is taken in, so the text goes out converted.
+    std::u16string units = Utf8ToUtf16(CodePageToUtf8(std::string_view(text.c_str(), size_t(text.GetLength())),
+                                                      m_nCodePage ? m_nCodePage : GetACP()));
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, (units.size() + 1) * sizeof(char16_t));
     if (!mem)
         return;
-    if (char* p = static_cast<char*>(GlobalLock(mem)))
+    if (void* p = GlobalLock(mem))
     {
-        std::memcpy(p, text.c_str(), size_t(text.GetLength()) + 1);
+        std::memcpy(p, units.c_str(), (units.size() + 1) * sizeof(char16_t));
         GlobalUnlock(mem);
     }
     if (!OpenClipboard())
@@ -361,7 +445,7 @@ void CPortableScreen::OnCopy()
         return;
     }
     EmptyClipboard();
-    if (!SetClipboardData(CF_TEXT, mem))
+    if (!SetClipboardData(CF_UNICODETEXT, mem))
         GlobalFree(mem);
     CloseClipboard();
 }
@@ -370,10 +454,17 @@ void CPortableScreen::OnPaste()
 {
     if (!OpenClipboard())
         return;
-    HANDLE mem = GetClipboardData(CF_TEXT);
-    const char* p = mem ? static_cast<const char*>(GlobalLock(mem)) : nullptr;
-    if (p)
+    // Taken as Unicode and brought into the screen's code page, for the same reason as in OnCopy.
+    HANDLE mem = GetClipboardData(CF_UNICODETEXT);
+    const auto* units = mem ? static_cast<const char16_t*>(GlobalLock(mem)) : nullptr;
+    if (units)
     {
+        size_t count = 0;
+        for (size_t limit = GlobalSize(mem) / sizeof(char16_t); count < limit && units[count];)
+            ++count;
+        const std::string bytes =
+            Utf8ToCodePage(Utf16ToUtf8(std::u16string_view(units, count)), m_nCodePage ? m_nCodePage : GetACP());
+        const char* p = bytes.c_str();
         HideCursor();
         if (m_pScreen)
             while (*p)

@@ -1,5 +1,6 @@
 // The settings store: an INI file, rewritten atomically on every change (see AppProfile.h).
 #include "support/AppProfile.h"
+#include "support/Seams.h"
 
 #include <cerrno>
 #include <climits>
@@ -16,6 +17,17 @@ CAppProfile theReg;
 
 namespace
 {
+
+pdt::support::ProfileWriteFilter& WriteFilter()
+{
+    static pdt::support::ProfileWriteFilter filter;
+    return filter;
+}
+
+bool WriteAllowed(const char* section, const char* key)
+{
+    return !WriteFilter() || WriteFilter()(section, key);
+}
 
 // Settings files are small; anything this large is not one, so leave it alone.
 constexpr off_t kMaxFileSize = off_t(64) << 20;
@@ -539,7 +551,7 @@ const CAppProfile::Line* CAppProfile::FindLocked(const char* section, const char
 
 BOOL CAppProfile::SetValueLocked(const char* section, const char* key, const std::string& value)
 {
-    if (!section || !key || m_fileName.empty())
+    if (!section || !key || m_fileName.empty() || !WriteAllowed(section, key))
         return FALSE;
     std::string_view sec = TrimBlanks(section), name = TrimBlanks(key);
     if (!ValidSection(sec) || !ValidKey(name))
@@ -610,7 +622,8 @@ BOOL CAppProfile::SetValueLocked(const char* section, const char* key, const std
 BOOL CAppProfile::DeleteLocked(const char* section, const char* key, bool& existed)
 {
     existed = false;
-    if (!section || !key || m_fileName.empty() || !ValidSection(TrimBlanks(section)) || !ValidKey(TrimBlanks(key)))
+    if (!section || !key || m_fileName.empty() || !ValidSection(TrimBlanks(section)) || !ValidKey(TrimBlanks(key)) ||
+        !WriteAllowed(section, key))
         return FALSE;
     RefreshLocked();
     if (m_unreadable)
@@ -686,4 +699,9 @@ bool CAppProfile::PersistLocked(const std::vector<Line>& lines)
     m_unreadable = false;
     m_loaded = true;
     return true;
+}
+
+void pdt::support::SetProfileWriteFilter(ProfileWriteFilter filter)
+{
+    WriteFilter() = std::move(filter);
 }

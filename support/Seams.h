@@ -30,4 +30,9 @@ std::vector<CString> NameFiltersFromMfc(const char* filter);
 using ColourDialogHandler = std::function<bool(COLORREF initial, COLORREF& chosen)>;
 void SetColourDialogHandler(ColourDialogHandler handler);
 
+// Settings writes that fail, as on a full disk or a read-only file: the filter is asked before each write or
+// delete of a value and returns false to make it fail, leaving the file as it was.
+using ProfileWriteFilter = std::function<bool(const char* section, const char* key)>;
+void SetProfileWriteFilter(ProfileWriteFilter filter);
+
 } // namespace pdt::support

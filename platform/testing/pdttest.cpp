@@ -266,6 +266,32 @@ void Drag(HWND wnd, CPoint from, CPoint to)
     QTest::mouseRelease(w, Qt::LeftButton, {}, end);
 }
 
+namespace
+{
+void SendMouse(HWND wnd, CPoint pt, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QWidget* window = Peer(wnd);
+    ASSERT_NE(window, nullptr);
+    auto [w, p] = Landing(window, QPoint(pt.x, pt.y));
+    QMouseEvent e(type, QPointF(p), w->mapToGlobal(QPointF(p)), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+    Pump();
+}
+} // namespace
+
+void MouseDownAt(HWND wnd, CPoint pt)
+{
+    SendMouse(wnd, pt, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton);
+}
+void MouseMoveTo(HWND wnd, CPoint pt, bool leftDown)
+{
+    SendMouse(wnd, pt, QEvent::MouseMove, Qt::NoButton, leftDown ? Qt::LeftButton : Qt::NoButton);
+}
+void MouseUpAt(HWND wnd, CPoint pt)
+{
+    SendMouse(wnd, pt, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton);
+}
+
 void Focus(HWND ctl)
 {
     Activate(Peer(ctl));

@@ -34,6 +34,11 @@ void DoubleClick(HWND ctl);
 void DoubleClickAt(HWND wnd, CPoint pt);
 void CloseBox(HWND wnd); // the close button of the window's title bar
 void Drag(HWND wnd, CPoint from, CPoint to);
+// One step of the mouse at a point of `wnd`, delivered to the widget under that point as the window system does when
+// nothing holds the mouse (no grab of the pressed widget): what a window hears of a drag that leaves it.
+void MouseDownAt(HWND wnd, CPoint pt);
+void MouseMoveTo(HWND wnd, CPoint pt, bool leftDown = true);
+void MouseUpAt(HWND wnd, CPoint pt);
 
 // Keyboard: keys go to the window that has the focus, as a keyboard's do.
 void Focus(HWND ctl);

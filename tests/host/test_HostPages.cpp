@@ -58,8 +58,8 @@ TEST_F(HostPages, AnEmptyNameIsRefusedBeforeAnythingIsStored)
         EXPECT_TRUE(dlg.IsWindowVisible());
         EXPECT_EQ(node->m_strName, "Menu");
         EXPECT_FALSE(node->m_bGlobalAccess);
-        EXPECT_FALSE(m_doc.IsModified());
         EXPECT_TRUE(link->m_bAlarm) << "each link takes its page's values before the node is asked";
+        EXPECT_TRUE(m_doc.IsModified()) << "and the job knows it changed";
 
         Type(*basic, IDC_NODE_NAME, "Main Menu");
         Click(dlg, IDOK);

@@ -2,6 +2,9 @@
 // of the job's terminal model, and what was picked there lands in the field.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "host/HostTerminal.h"
 #include "host/JobDocument.h"
 #include "link/CDlgDefineLink.h"
@@ -200,6 +203,81 @@ TEST_F(KeyCapture, APageWithoutADocumentOpensNothing)
     ClickKeyField();
     EXPECT_EQ(FocusId(), IDC_LINK_GRP_KEYINPUT);
     EXPECT_EQ(page.m_nKeypadLock, 0);
+}
+
+} // namespace
+
+namespace
+{
+
+// Where Tab takes the focus from the condition radios, a turn around the page and a little more.
+std::vector<int> TabRound(int presses, bool back = false)
+{
+    std::vector<int> seen;
+    for (int i = 0; i < presses; ++i)
+    {
+        Key(VK_TAB, back);
+        Pump();
+        seen.push_back(FocusId());
+    }
+    return seen;
+}
+
+bool Has(const std::vector<int>& ids, int id)
+{
+    return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+TEST_F(KeyCapture, TabGoesRoundEveryControlButNeverIntoTheKeyField)
+{
+    page.m_bEOR = TRUE;
+    page.m_bPassAlways = TRUE; // a host always gives the verification one result
+    Load();
+    struct Case
+    {
+        int radio;                  // the condition kind chosen
+        std::vector<int> reachable; // fields of that kind that Tab reaches
+    };
+    const Case cases[] = {
+        {IDC_LINK_GRP_KEYINPUT, {}},
+        {IDC_LINK_GRP_INPUTDATA, {IDC_LINK_INPUTDATA}},
+        {IDC_LINK_GRP_VERIFY, {IDC_LINK_PASSALWAYS}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.radio);
+        Click(page, c.radio);
+        Pump();
+        for (bool back : {false, true})
+        {
+            std::vector<int> seen = TabRound(14, back);
+            EXPECT_FALSE(Has(seen, IDC_LINK_KEY)) << "no keypad opens; the key field is left out";
+            for (int id : c.reachable)
+                EXPECT_TRUE(Has(seen, id)) << id;
+            for (int id : {c.radio, IDC_LINK_EOR, IDC_RECORDLIST, IDC_LINK_INIT, IDC_LINK_RRLI, IDC_LINK_ALARM,
+                           IDC_LINK_EXCLUDE})
+                EXPECT_TRUE(Has(seen, id)) << id << (back ? " going back" : "");
+        }
+    }
+
+    // The expression takes Tab characters itself; Tab gets there and Shift+Tab reaches its editor button.
+    Click(page, IDC_LINK_GRP_EXPRESSION);
+    Key(VK_TAB);
+    Pump();
+    EXPECT_EQ(FocusId(), IDC_LINK_EXPRESSION);
+    Focus(Item(page, IDC_LINK_EOR));
+    Key(VK_TAB, true);
+    Pump();
+    EXPECT_EQ(FocusId(), IDC_SCRIPTPAD);
+
+    // A click still picks the key.
+    Click(page, IDC_LINK_GRP_KEYINPUT);
+    ExpectModal([](CDialog& d) {
+        Click(d, IDC_KEY_F1);
+        Click(d, IDOK);
+    });
+    ClickKeyField();
+    EXPECT_EQ(Text(IDC_LINK_KEY), "F1");
 }
 
 } // namespace

@@ -30,7 +30,7 @@ class KeypadDialog : public ::testing::Test
 
 TEST_F(KeypadDialog, PickingAKeyHidesSetAndReturnsTheKeyAfterOk)
 {
-    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_SELECT, keymap);
+    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_SELECT, &keymap);
     ExpectModal([](CDialog& d) {
         EXPECT_EQ(d.GetWindowText(), "M-10 Keypad");
         EXPECT_FALSE(d.GetDlgItem(IDC_KEY_SET)->IsWindowVisible());
@@ -46,7 +46,7 @@ TEST_F(KeypadDialog, PickingAKeyHidesSetAndReturnsTheKeyAfterOk)
 
 TEST_F(KeypadDialog, PresetKeyIsShownAtOnce)
 {
-    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_SELECT, keymap);
+    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_SELECT, &keymap);
     dlg.m_pKeypad->m_nKeyID = IDC_KEY_RIGHT;
     ExpectModal([](CDialog& d) {
         EXPECT_EQ(Shown(d), (KeyFields{"Right", "16", ""}));
@@ -61,7 +61,7 @@ TEST_F(KeypadDialog, PresetKeyIsShownAtOnce)
 
 TEST_F(KeypadDialog, SetGivesTheSelectedKeyTheTypedCode)
 {
-    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_EDIT, keymap);
+    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_EDIT, &keymap);
     ExpectModal([](CDialog& d) {
         Click(d, IDC_KEY_7);
         EXPECT_EQ(Shown(d), (KeyFields{"7", "55", " 7"}));
@@ -91,7 +91,7 @@ TEST_F(KeypadDialog, SetGivesTheSelectedKeyTheTypedCode)
 
 TEST_F(KeypadDialog, CodesThatAreNoByteAreRefused)
 {
-    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_EDIT, keymap);
+    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_EDIT, &keymap);
     ExpectModal([](CDialog& d) {
         Click(d, IDC_KEY_3);
         for (const char* typed : {"256", "", "x", "999", "-1"})
@@ -117,7 +117,7 @@ TEST_F(KeypadDialog, ExitPowerAndNoKeyCannotBeSet)
 {
     CString model("M-13");
     ResetKeymap(model, keymap);
-    CDlgDefineKeypadM13 dlg(KEYPAD_MODE_EDIT, keymap);
+    CDlgDefineKeypadM13 dlg(KEYPAD_MODE_EDIT, &keymap);
     ExpectModal([&dlg](CDialog& d) {
         Type(d, IDC_KEY_CODE, "65");
         Click(d, IDC_KEY_SET);
@@ -147,7 +147,7 @@ TEST_F(KeypadDialog, ExitPowerAndNoKeyCannotBeSet)
 
 TEST_F(KeypadDialog, OtherModeShowsSetButSetDoesNothing)
 {
-    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_OTHER, keymap);
+    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_OTHER, &keymap);
     dlg.m_pKeypad->m_nKeyID = IDC_KEY_7;
     ExpectModal([](CDialog& d) {
         EXPECT_EQ(Shown(d), (KeyFields{"", "", ""})) << "a preset key is shown only when picking";
@@ -171,7 +171,7 @@ TEST_F(KeypadDialog, OtherModeShowsSetButSetDoesNothing)
 
 TEST_F(KeypadDialog, EnterOutsideASimulationIsOk)
 {
-    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_SELECT, keymap);
+    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_SELECT, &keymap);
     ExpectModal([](CDialog& d) {
         Click(d, IDC_KEY_9);
         Key(VK_RETURN);
@@ -184,7 +184,7 @@ TEST_F(KeypadDialog, EnterOutsideASimulationIsOk)
 TEST_F(KeypadDialog, EnterDuringASimulationIsTheEntKeyAndOkAndCancelDoNothing)
 {
     SimulationRunning simulation;
-    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_OTHER, keymap);
+    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_OTHER, &keymap);
     ExpectModal([](CDialog& d) {
         Key(VK_RETURN);
         Pump();
@@ -207,14 +207,14 @@ TEST_F(KeypadDialog, EnterDuringASimulationIsTheEntKeyAndOkAndCancelDoNothing)
 
 TEST_F(KeypadDialog, EscapeOutsideASimulationCancels)
 {
-    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_SELECT, keymap);
+    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_SELECT, &keymap);
     ExpectModal([](CDialog&) { Key(VK_ESCAPE); });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
 TEST_F(KeypadDialog, LettersAreKeysNotTheButtonsMnemonics)
 {
-    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_SELECT, keymap);
+    CDlgDefineKeypadM10 dlg(KEYPAD_MODE_SELECT, &keymap);
     ExpectModal([](CDialog& d) {
         Type("c");
         Pump();

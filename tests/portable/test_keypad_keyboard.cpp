@@ -109,7 +109,7 @@ TEST_F(KeypadKeyboard, ShiftIsTrackedWhileHeld)
     EXPECT_FALSE(dlg->m_bShiftDown);
     KeyDown(VK_SHIFT);
     EXPECT_TRUE(dlg->m_bShiftDown);
-    Key(VK_OEM_COMMA);
+    Key(VK_OEM_COMMA, true); // a key typed while Shift is held reports it
     EXPECT_EQ(keypad().m_nKeyID, 0) << "\"<\" is no key of the M-10";
     KeyUp(VK_SHIFT);
     EXPECT_FALSE(dlg->m_bShiftDown);

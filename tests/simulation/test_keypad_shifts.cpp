@@ -242,7 +242,9 @@ TEST(KeypadWithoutADialog, KeepsItsStateAndLooksKeysUp)
     EXPECT_EQ(keypad.m_nKeyID, 0) << "an empty keymap has no keys";
     EXPECT_FALSE(keypad.m_bClicked);
 
-    keypad.ResetKeypad(KEYMAP_M13);
+    KEYMAP_KEY m13[KEYMAP_SIZE];
+    CopyKeymap(m13, KEYMAP_M13);
+    keypad.ResetKeypad(&m13);
     keypad.GetKeyFromKeyboard('A' + 0x100);
     EXPECT_EQ(keypad.m_nKeyID, 3286) << "the character is taken as a byte";
     keypad.SetKey(3286, 0x61);

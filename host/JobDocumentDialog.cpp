@@ -1,0 +1,41 @@
+// The document's side of a node dialog kept open beside the flowchart: the dialog must never hold a
+// node or a link that the document has freed.
+#include "host/HostLink.h"
+#include "host/HostNode.h"
+#include "host/JobDocument.h"
+#include "node/CDlgDefineNode.h"
+
+HostNode* JobDocument::ReleaseNodeDialogFor(int nodeId, int linkId)
+{
+    CDlgDefineNode* dlg = m_pNodeDialog;
+    auto* node = dlg ? static_cast<HostNode*>(dlg->m_pNode) : nullptr;
+    if (!node || !IsWindow(dlg->m_hWnd))
+        return nullptr;
+
+    // The dialog shows every link that starts or ends at its node.
+    bool showsGoner = node->m_nID == nodeId;
+    for (const auto& link : m_links)
+    {
+        bool goes = link->m_nID == linkId || (nodeId && (link->m_nFromNodeID == nodeId || link->m_nToNodeID == nodeId));
+        if (goes && (link->m_nFromNodeID == node->m_nID || link->m_nToNodeID == node->m_nID))
+            showsGoner = true;
+    }
+    if (!showsGoner)
+        return nullptr;
+
+    m_nReloadOptionID = dlg->GetActiveOptionID(&m_nReloadOptionSub);
+    dlg->Release();
+    return node->m_nID == nodeId ? nullptr : node;
+}
+
+void JobDocument::ReloadNodeDialog(HostNode* node)
+{
+    CDlgDefineNode* dlg = m_pNodeDialog;
+    if (!node || !dlg || !IsWindow(dlg->m_hWnd))
+        return;
+    // Back on the page the user was on; a page of a link that is gone falls back to the basic page.
+    m_nLastOptionID = m_nReloadOptionID;
+    m_nLastOptionSub = m_nReloadOptionSub;
+    dlg->Initial(node, GetNodeOptions(node->m_nKind));
+    dlg->InitialDlg();
+}
