@@ -12,6 +12,7 @@ class CDlgDefineLink;
 class CNodeBase;
 class CNodeLink;
 class CTerminal;
+class CRecord;
 
 class CObject
 {
@@ -46,9 +47,13 @@ class CVTR5Doc
     virtual void GetBarcodeName(WORD code, CString& name) = 0;
     virtual BOOL InitialDlgData(CDlgDefineJob* dlg) = 0;
     virtual BOOL SaveDlgData(CDlgDefineJob* dlg) = 0;
+    virtual int GetNodeCount() const = 0;
+    virtual CNodeBase* GetNodeAt(int index) const = 0; // null outside 0 .. GetNodeCount() - 1
 
     CString m_strPathName;
     CTerminal* m_pTerminal = nullptr;
+    int m_nDefaultRecord = 0;     // id of the default record, 0 for none
+    int m_nDefaultRecordEdit = 0; // the working copy that an open record dialog changes
 
     // Presentation state of the definition dialogs.
     int m_nLastOptionID = 0;
@@ -115,8 +120,27 @@ class CTerminal
     KEYMAP_KEY m_keymap[KEYMAP_SIZE] = {};
 };
 
+// A data record of the job: an ordered list of data nodes written to a data file.
 class CRecord
 {
   public:
     virtual ~CRecord() = default;
+
+    virtual int GetFieldCount() = 0;
+    virtual CNodeBase* GetField(int index) = 0; // null for a field whose node is gone
+    // Fills the ids of the links that write this record; returns their number.
+    virtual int GetEORLinks(CWordArray& ids) = 0;
+    virtual BOOL HasField(CNodeBase* node) = 0;
+    virtual CVTR5Doc* GetDocument() = 0;
+
+    int m_nID = 0;
+    CString m_strName;
+    CString m_strDataFile;
+    CString m_strComment;
+    int m_nFieldSeparator = 0;   // a code of the field terminator list
+    int m_nRecordTerminator = 0; // a code of the record terminator list
+    CString m_strPreamble;
+    CString m_strPostamble;
+    CWordArray m_arrFields; // node ids, in field order
+    BOOL m_bDisableEOREnforcement = FALSE;
 };

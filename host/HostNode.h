@@ -4,6 +4,7 @@
 
 #include "framework/HostObjects.h"
 #include "host/HostNodeCollect.h"
+#include "host/NodeActions.h"
 
 class JobDocument;
 
@@ -21,7 +22,7 @@ enum : int
     NODE_COMMENT = 20,
 };
 
-class HostNode : public CNodeBase
+class HostNode : public CNodeBase, public NodeActions
 {
   public:
     HostNode(JobDocument* doc, int id, int kind, const CString& name);

@@ -245,7 +245,7 @@ HostRecord* JobDocument::AddRecord(const CString& name, const CString& dataFile,
         return nullptr;
     if (!id && !(id = NextRecordId()))
         return nullptr;
-    auto record = std::make_unique<HostRecord>();
+    auto record = std::make_unique<HostRecord>(this);
     record->m_nID = id;
     record->m_strName = name;
     record->m_strDataFile = dataFile;

@@ -8,6 +8,8 @@
 #include "framework/HostObjects.h"
 #include "framework/OptionItem.h"
 #include "host/HostJobSettings.h"
+#include "host/HostNode.h"
+#include "host/HostRecord.h"
 
 class HostNode;
 class HostLink;
@@ -15,16 +17,6 @@ class CDlgDefineNode;
 class HostTerminal;
 class JobOptions;
 class NodeOptions;
-
-// A data record of the job: the file its records are written to.
-class HostRecord : public CRecord
-{
-  public:
-    int m_nID = 0;
-    CString m_strName;
-    CString m_strDataFile;
-    CString m_strComment;
-};
 
 // A view of the document. The flowchart and the panes derive from it; OnUpdate is MFC's.
 class HostView : public CView
@@ -73,8 +65,8 @@ class JobDocument : public CVTR5Doc
     // kind gives null.
     HostNode* AddNode(int kind, const CString& name, int id = 0);
     BOOL RemoveNode(int id); // with every link that starts or ends at it; the caller marks the change
-    int GetNodeCount() const { return int(m_nodes.size()); }
-    HostNode* GetNodeAt(int index) const;
+    int GetNodeCount() const override { return int(m_nodes.size()); }
+    HostNode* GetNodeAt(int index) const override;
     HostNode* FindNode(int id) const;
     HostNode* FindNodeByName(const CString& name) const;
 

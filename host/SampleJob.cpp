@@ -2,6 +2,64 @@
 
 #include "host/HostLink.h"
 #include "host/HostNode.h"
+#include "support/Support.h"
+
+namespace
+{
+
+// A stock-count branch of the menu and the two records the job writes.
+void AddRecordsAndActions(JobDocument& doc, HostNode* menu, HostNode* scan, HostNode* count, HostNode* upload,
+                          HostLink* countDone)
+{
+    HostNode* location = doc.AddNode(NODE_INPUT, "Location");
+    HostNode* quantity = doc.AddNode(NODE_INPUT, "Quantity");
+    HostNode* review = doc.AddNode(NODE_EDIT, "Review Counts");
+    HostNode* clear = doc.AddNode(NODE_ERASE, "Clear Counts");
+    HostNode* totals = doc.AddNode(NODE_PROGRAM, "Totals");
+    totals->m_strProgram = "TOTAL = 0\r\nFOR I = 1 TO COUNT\r\n\tTOTAL = TOTAL + QTY(I)\r\nNEXT I";
+    HostNode* receiving = doc.AddNode(NODE_RUNJOB, "Receiving");
+    receiving->m_strJobFile = "C:\\Jobs\\Receive.vtr";
+    receiving->m_strStartNode = "Start";
+
+    HostRecord* inventory = doc.GetRecordAt(0);
+    inventory->m_arrFields.Add(WORD(scan->m_nID));
+    inventory->m_arrFields.Add(WORD(count->m_nID));
+    inventory->m_strComment = "One line per scanned item.";
+    doc.m_nDefaultRecord = inventory->m_nID;
+    countDone->m_bEOR = TRUE;
+    countDone->m_nRecordID = inventory->m_nID;
+    upload->m_nRecordID = inventory->m_nID;
+    upload->m_strDataFile = inventory->m_strDataFile;
+    review->m_nRecordID = inventory->m_nID;
+    review->m_strDataFile = inventory->m_strDataFile;
+
+    HostRecord* stock = doc.AddRecord("Stock Count", "C:\\Jobs\\STOCK.TXT");
+    stock->m_arrFields.Add(WORD(location->m_nID));
+    stock->m_arrFields.Add(WORD(quantity->m_nID));
+    stock->m_nFieldSeparator = 9;
+    stock->m_nRecordTerminator = TERMINATOR_CRLF;
+    stock->m_strPreamble = "STK";
+    clear->m_nRecordID = stock->m_nID;
+    clear->m_strDataFile = stock->m_strDataFile;
+
+    HostLink* toLocation = doc.AddLink(menu->m_nID, location->m_nID);
+    toLocation->m_nCondition = LINK_KEY;
+    toLocation->m_strKey = "F4";
+    doc.AddLink(location->m_nID, quantity->m_nID);
+    for (HostNode* next : {location, review})
+    {
+        HostLink* written = doc.AddLink(quantity->m_nID, next->m_nID);
+        written->m_nCondition = LINK_KEY;
+        written->m_strKey = next == location ? "ENTER" : "F2";
+        written->m_bEOR = TRUE;
+        written->m_nRecordID = stock->m_nID;
+    }
+    doc.AddLink(review->m_nID, clear->m_nID);
+    doc.AddLink(clear->m_nID, totals->m_nID);
+    doc.AddLink(totals->m_nID, receiving->m_nID);
+}
+
+} // namespace
 
 std::unique_ptr<JobDocument> MakeSampleJob()
 {
@@ -45,6 +103,7 @@ std::unique_ptr<JobDocument> MakeSampleJob()
     done->m_strInputData = "END";
     doc->AddLink(upload->m_nID, start->m_nID);
     doc->AddLink(scan->m_nID, scan->m_nID); // retry on the same node
+    AddRecordsAndActions(*doc, start, scan, count, upload, done);
     doc->SetModifiedFlag(FALSE);
     return doc;
 }

@@ -25,6 +25,7 @@
 #include "platform/afxhooks.h"
 #include "portable/CDlgDefineKeypadModels.h"
 #include "portable/CDlgDefinePortable.h"
+#include "record/CDlgDefineRecord.h"
 #include "resources/resource.h"
 #include "simulation/Keymap.h"
 #include "simulation/PortableScreen.h"
@@ -77,6 +78,19 @@ CDialog* MakeJobDialog(JOBSETTINGMODE mode, int optionId)
     (mode == JSM_GLOBAL ? doc.m_nLastGlobalJobOption : doc.m_nLastJobOption) = optionId;
     auto* dlg = new CDlgDefineJob(&doc, mode, doc.GetJobOptions(mode));
     dlg->Create(IDD_DEFINE_JOB);
+    return dlg;
+}
+
+// The record dialog of one of the sample's records, opened on one of its pages.
+CDialog* MakeRecordDialog(int recordIndex, int optionId)
+{
+    HostRecord* record = SampleJob().GetRecordAt(recordIndex);
+    OPTIONITEM* options = record->GetOptions();
+    auto* dlg = new CDlgDefineRecord(options);
+    for (OPTIONITEM* opt = options; opt->nID; ++opt)
+        if (opt->nID == optionId)
+            dlg->m_pInitialOption = opt;
+    dlg->Create(IDD_DEFINE_RECORD);
     return dlg;
 }
 
@@ -180,6 +194,10 @@ std::vector<GalleryEntry> Gallery()
         {"job-basic.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_JOB, IDD_JOB_BASIC); }},
         {"job-portable.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_JOB, IDD_JOB_PORTABLE); }},
         {"job-language.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_LANGUAGE, 0); }},
+        {"record-fields.png", [](CDialog*& dlg) { dlg = MakeRecordDialog(0, IDD_RECORD_FIELD); }},
+        {"record-separators.png", [](CDialog*& dlg) { dlg = MakeRecordDialog(1, IDD_RECORD_SEPARATOR); }},
+        {"record-eorlinks.png", [](CDialog*& dlg) { dlg = MakeRecordDialog(1, IDD_RECORD_EORLINK); }},
+        {"record-comment.png", [](CDialog*& dlg) { dlg = MakeRecordDialog(0, IDD_NODE_NOTES); }},
         {"screen-edit.png", nullptr, MakeEditScreen},
         {"screen-japanese.png", nullptr, MakeJapaneseScreen},
         {"keypad-m10.png", [](CDialog*& dlg) { dlg = MakeKeypad("M-10"); }},

@@ -292,6 +292,41 @@
 #define IDC_BCS_VERIFY2NDCHECKDIGIT     4730
 #define IDC_BCS_MOD1011                 4731
 
+// Record dialog and its pages; the file, program and hot-key pages of the node dialog (their
+// hot-key radios are the keypad's key ids).
+#define IDD_NODE_EDIT                   2116
+#define IDD_NODE_ERASE                  2117
+#define IDD_NODE_HOTKEY                 2118
+#define IDD_NODE_PROGRAM                2125
+#define IDD_NODE_RUNJOB                 2126
+#define IDD_NODE_UPLOAD                 2129
+#define IDD_RECORD_EORLINK              2142
+#define IDD_RECORD_FIELD                2143
+#define IDD_RECORD_SEPARATOR            2144
+#define IDC_RECORD_ADD                  4100
+#define IDC_RECORD_DEFAULT              4137
+#define IDC_RECORD_REMOVE               4138
+#define IDC_ERASE_WHOLEFILE             4139
+#define IDC_ERASE_LASTRECORD            4140
+#define IDC_RECORD_FIELDS               4213
+#define IDC_RECORD_LINKS                4214
+#define IDC_RECORD_NODES                4215
+#define IDC_RUNJOB_STARTNODE            4226
+#define IDC_HOTKEY_NONE                 4228
+#define IDC_RECORD_POSTAMBLE            4238
+#define IDC_RECORD_PREAMBLE             4239
+#define IDC_PROGRAM_CODE                4240
+#define IDC_RECORD_NAME                 4245
+#define IDC_UPLOAD_CTRLZ                4263
+#define IDC_RECORDTERMINATOR            4271
+#define IDC_UPLOAD_ALL                  4276
+#define IDC_UPLOAD_CURRENT              4277
+#define IDC_UPLOAD_PROTOCOL             4301
+#define IDC_UPLOAD_BAUDRATE             4302
+#define IDC_UPLOAD_NOTE                 4370
+#define IDC_RECORD_NOEORENFORCEMENT     4372
+#define IDC_EDIT_FROMLAST               4612
+
 // Next default values for new objects
 //
 #ifdef APSTUDIO_INVOKED
