@@ -1,5 +1,5 @@
-# One entry point: make test | make demo | make bench | make asan
-.PHONY: deps build test demo bench asan clean
+# One entry point: make test | make demo | make bench | make asan | make fuzz
+.PHONY: deps build test demo bench asan fuzz clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -8,8 +8,16 @@ build: deps
 	cmake --preset default >/dev/null
 	cmake --build --preset default
 
+# The suite offscreen, then again in real windows (under Xvfb when there is no display).
 test: build
 	ctest --preset default
+	bash scripts/test-x.sh
+
+# Each fuzz target for FUZZ_SECONDS (default 60); `make fuzz FUZZ_TARGETS="settings keymap"` runs some.
+fuzz: deps
+	cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz --target fuzz_all
+	bash scripts/fuzz.sh $(FUZZ_TARGETS)
 
 asan: deps
 	cmake --preset asan >/dev/null

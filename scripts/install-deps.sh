@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6test6
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-wqy-microhei fontconfig xvfb
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()
