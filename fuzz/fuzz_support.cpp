@@ -26,19 +26,19 @@ void StartToolkit()
         qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "pdtfuzz";
-    static char* argv[] = {name, nullptr};
+    static char *argv[] = {name, nullptr};
     new QApplication(argc, argv); // lives as long as the process, as the host's does
     // The screen writes its fitted font size to the store: never into the settings of whoever runs the fuzzer.
     static std::string store = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + "/pdtfuzz-" +
                                std::to_string(getpid()) + ".ini";
     theReg.SetFileName(store);
     std::atexit([] { std::remove(store.c_str()); });
-    pdt::hooks::SetMessageBoxHandler([](const pdt::hooks::MessageBoxRequest&) {
+    pdt::hooks::SetMessageBoxHandler([](const pdt::hooks::MessageBoxRequest &) {
         ++g_boxes;
         return IDOK;
     });
-    pdt::hooks::SetPopupMenuHandler([](const pdt::hooks::PopupMenuRequest&) { return 0; });
-    pdt::hooks::SetFallbackModalHandler([](CDialog& dlg) { dlg.EndDialog(IDCANCEL); });
+    pdt::hooks::SetPopupMenuHandler([](const pdt::hooks::PopupMenuRequest &) { return 0; });
+    pdt::hooks::SetFallbackModalHandler([](CDialog &dlg) { dlg.EndDialog(IDCANCEL); });
 }
 
 int TakeMessageBoxes()
@@ -48,7 +48,7 @@ int TakeMessageBoxes()
     return n;
 }
 
-CWnd& HostWindow()
+CWnd &HostWindow()
 {
     static std::unique_ptr<CWnd> host;
     if (!host)
@@ -67,6 +67,9 @@ CWnd& HostWindow()
     return *host;
 }
 
-void Pump() { pdt::hooks::ProcessEvents(); }
+void Pump()
+{
+    pdt::hooks::ProcessEvents();
+}
 
 } // namespace pdt::fuzz

@@ -13,7 +13,7 @@ void StartToolkit();
 // Message boxes seen since the last call.
 int TakeMessageBoxes();
 // A top-level window for a target's child windows, created on first use.
-CWnd& HostWindow();
+CWnd &HostWindow();
 // Lets posted messages and paint events run.
 void Pump();
 

@@ -16,20 +16,20 @@ namespace
 {
 using pdt::fuzz::Bytes;
 
-const char* const kModels[] = {"M-10", "M-13", "N-13", "M-20", "M-20X", "R-50", "R-50G", "m-10", "M-20 ", ""};
+const char *const kModels[] = {"M-10", "M-13", "N-13", "M-20", "M-20X", "R-50", "R-50G", "m-10", "M-20 ", ""};
 
-bool FixedName(const char* s)
+bool FixedName(const char *s)
 {
     return std::strcmp(s, "Exit") == 0 || std::strcmp(s, "Any-key") == 0 || std::strcmp(s, "Right") == 0;
 }
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     // Each keymap on the heap at its exact size, so that a read past its end is seen.
     auto keymap = std::make_unique<KEYMAP_KEY[]>(KEYMAP_SIZE);
     const size_t bytes = sizeof(KEYMAP_KEY) * KEYMAP_SIZE;
-    const KEYMAP_KEY* const defaults[] = {KEYMAP_M10, KEYMAP_M13, KEYMAP_N13, KEYMAP_M20,
+    const KEYMAP_KEY *const defaults[] = {KEYMAP_M10,  KEYMAP_M13, KEYMAP_N13, KEYMAP_M20,
                                           KEYMAP_M20X, KEYMAP_R50, KEYMAP_R50G};
     Bytes in(data, size);
     uint8_t choice = in.Byte();
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     else
     {
         CopyKeymap(keymap.get(), defaults[choice % std::size(defaults)]);
-        auto* raw = reinterpret_cast<unsigned char*>(keymap.get());
+        auto *raw = reinterpret_cast<unsigned char *>(keymap.get());
         for (int patches = in.Byte() % 16; patches > 0; --patches)
         {
             size_t at = in.Word() % bytes;
@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         switch (op % 8)
         {
         case 0: {
-            const char* name = GetKeyNameWKM(id, keymap.get());
+            const char *name = GetKeyNameWKM(id, keymap.get());
             if (name)
             {
                 size_t n = strnlen(name, 8);
@@ -108,7 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             auto reset = std::make_unique<KEYMAP_KEY[]>(KEYMAP_SIZE);
             ResetKeymap(model, reset.get());
             bool known = false;
-            for (const KEYMAP_KEY* d : defaults)
+            for (const KEYMAP_KEY *d : defaults)
                 known |= std::memcmp(reset.get(), d, bytes) == 0;
             FUZZ_CHECK(known, std::string(model));
             break;

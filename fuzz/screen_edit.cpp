@@ -15,24 +15,32 @@ namespace
 
 using pdt::fuzz::Bytes;
 
-const char* const kModels[] = {"M-10", "M-13", "N-13", "M-20", "M-20X", "R-50", "R-50G", "X"};
+const char *const kModels[] = {"M-10", "M-13", "N-13", "M-20", "M-20X", "R-50", "R-50G", "X"};
 const int kLanguages[] = {0, 1, 2, 4};
 const UINT kNavigation[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_DELETE, VK_INSERT};
 
 class Screen : public CPortableScreen
 {
   public:
-    Screen() : CPortableScreen(RGB(0xC8, 0xE0, 0x90)) {}
-    using CPortableScreen::GetCharRect, CPortableScreen::OnChar, CPortableScreen::OnClearAll,
-        CPortableScreen::OnCopy, CPortableScreen::OnLButtonDown, CPortableScreen::OnLButtonUp,
-        CPortableScreen::OnMouseMove, CPortableScreen::OnPaste, CPortableScreen::OnSetFocus;
+    Screen() : CPortableScreen(RGB(0xC8, 0xE0, 0x90))
+    {
+    }
+    using CPortableScreen::GetCharRect, CPortableScreen::OnChar, CPortableScreen::OnClearAll, CPortableScreen::OnCopy,
+        CPortableScreen::OnLButtonDown, CPortableScreen::OnLButtonUp, CPortableScreen::OnMouseMove,
+        CPortableScreen::OnPaste, CPortableScreen::OnSetFocus;
     using CPortableScreen::m_bCaretCreated, CPortableScreen::m_nBufSize, CPortableScreen::m_nCols,
         CPortableScreen::m_nRows, CPortableScreen::m_pScreen, CPortableScreen::m_ptCursor;
 
-    std::string Bytes() const { return std::string(m_pScreen, size_t(m_nBufSize)); }
-    int LineEnds() const { return int(std::count(m_pScreen, m_pScreen + m_nCols * m_nRows, '\r')); }
+    std::string Bytes() const
+    {
+        return std::string(m_pScreen, size_t(m_nBufSize));
+    }
+    int LineEnds() const
+    {
+        return int(std::count(m_pScreen, m_pScreen + m_nCols * m_nRows, '\r'));
+    }
 
-    void CheckShape(int bufSize, const std::string& step) const
+    void CheckShape(int bufSize, const std::string &step) const
     {
         FUZZ_CHECK(m_nBufSize == bufSize, step);
         FUZZ_CHECK(m_pScreen[m_nBufSize - 1] == 0, step);
@@ -40,8 +48,8 @@ class Screen : public CPortableScreen
                    step + " cursor " + std::to_string(m_ptCursor.x) + "," + std::to_string(m_ptCursor.y));
         for (int y = 0; y < m_nRows; ++y)
         {
-            const char* row = m_pScreen + size_t(m_nCols) * y;
-            const char* end = std::find(row, row + m_nCols, '\r');
+            const char *row = m_pScreen + size_t(m_nCols) * y;
+            const char *end = std::find(row, row + m_nCols, '\r');
             if (end != row + m_nCols)
                 FUZZ_CHECK(std::all_of(end + 1, row + m_nCols, [](char c) { return c == 0; }),
                            step + " text behind a line end on row " + std::to_string(y));
@@ -49,7 +57,7 @@ class Screen : public CPortableScreen
     }
 };
 
-void SetClipboard(const std::string& text)
+void SetClipboard(const std::string &text)
 {
     if (!::OpenClipboard(nullptr))
         return;
@@ -63,11 +71,11 @@ void SetClipboard(const std::string& text)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     pdt::fuzz::StartToolkit();
     Bytes in(data, size);
-    const char* model = kModels[in.Byte() % std::size(kModels)];
+    const char *model = kModels[in.Byte() % std::size(kModels)];
     uint8_t shape = in.Byte();
     int cols = in.Int(1, 32), rows = in.Int(1, 12);
     int language = kLanguages[shape & 3];

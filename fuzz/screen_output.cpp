@@ -14,19 +14,20 @@ namespace
 
 using pdt::fuzz::Bytes;
 
-const char* const kModels[] = {"M-10", "M-13", "N-13", "M-20", "M-20X", "R-50", "R-50G", "m-20", ""};
+const char *const kModels[] = {"M-10", "M-13", "N-13", "M-20", "M-20X", "R-50", "R-50G", "m-20", ""};
 const int kLanguages[] = {0, 1, 2, 4, 5, 6, 7, 3};
 
 class Screen : public CPortableScreen
 {
   public:
-    Screen() : CPortableScreen(RGB(0xC8, 0xE0, 0x90)) {}
+    Screen() : CPortableScreen(RGB(0xC8, 0xE0, 0x90))
+    {
+    }
     using CPortableScreen::m_bScroll, CPortableScreen::m_cLeadByte, CPortableScreen::m_nBufSize,
         CPortableScreen::m_nCols, CPortableScreen::m_nRows, CPortableScreen::m_pScreen, CPortableScreen::m_ptCursor;
 };
 
-
-std::string Where(const Screen& s)
+std::string Where(const Screen &s)
 {
     return "cursor " + std::to_string(s.m_ptCursor.x) + "," + std::to_string(s.m_ptCursor.y) + " on " +
            std::to_string(s.m_nCols) + "x" + std::to_string(s.m_nRows);
@@ -34,7 +35,7 @@ std::string Where(const Screen& s)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     pdt::fuzz::StartToolkit();
     // A screen is set up once in its life, so each input gets its own.
@@ -42,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     s.Create(CSize(600, 300), CRect(8, 8, 608, 308), 4254, &pdt::fuzz::HostWindow());
     Bytes in(data, size);
 
-    const char* model = kModels[in.Byte() % std::size(kModels)];
+    const char *model = kModels[in.Byte() % std::size(kModels)];
     uint8_t shape = in.Byte();
     // Mostly terminal-sized screens; now and then a wide or a one-cell one.
     int cols = shape & 0x80 ? in.Int(1, 300) : in.Int(1, 40);
@@ -83,9 +84,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             break;
         case 5: {
             UINT ch = op & 0x10 ? UINT(int(char(in.Byte()))) : in.Word();
-            CPoint* where = op & 0x20 ? &pos : op & 0x40 ? &s.m_ptCursor : nullptr;
+            CPoint *where = op & 0x20 ? &pos : op & 0x40 ? &s.m_ptCursor : nullptr;
             placed |= where == &pos && posOff;
-            char* buf = op & 0x80 ? other.data() : nullptr;
+            char *buf = op & 0x80 ? other.data() : nullptr;
             s.PrintChar(ch, where, buf);
             break;
         }

@@ -36,7 +36,7 @@ std::string Trim(std::string s)
 }
 
 // Section and key names as a person reading the file would find them; the store decides what they hold.
-std::vector<std::pair<std::string, std::string>> NamesIn(const std::string& text)
+std::vector<std::pair<std::string, std::string>> NamesIn(const std::string &text)
 {
     std::vector<std::pair<std::string, std::string>> names;
     std::string section;
@@ -54,20 +54,20 @@ std::vector<std::pair<std::string, std::string>> NamesIn(const std::string& text
     return names;
 }
 
-bool Folded(const std::string& a, const char* b)
+bool Folded(const std::string &a, const char *b)
 {
     return strcasecmp(a.c_str(), b) == 0;
 }
 
 // What the library may write: the two window positions, the font preset, the find history and its numbers.
-bool Written(const std::pair<std::string, std::string>& name)
+bool Written(const std::pair<std::string, std::string> &name)
 {
-    const auto& [section, key] = name;
+    const auto &[section, key] = name;
     if (Folded(section, "Find"))
         return true;
     if (!Folded(section, "Settings"))
         return false;
-    for (const char* k : {"WPOS_DEFINEBOX", "WPOS_BARCODESETTING", "FONT_SCREEN_PRESET", "FIND_INDEX0"})
+    for (const char *k : {"WPOS_DEFINEBOX", "WPOS_BARCODESETTING", "FONT_SCREEN_PRESET", "FIND_INDEX0"})
         if (Folded(key, k))
             return true;
     return false;
@@ -76,15 +76,17 @@ bool Written(const std::pair<std::string, std::string>& name)
 class Screen : public CPortableScreen
 {
   public:
-    Screen() : CPortableScreen(RGB(0xC8, 0xE0, 0x90)) {}
+    Screen() : CPortableScreen(RGB(0xC8, 0xE0, 0x90))
+    {
+    }
 };
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     pdt::fuzz::StartToolkit();
-    std::string text(reinterpret_cast<const char*>(data), size);
+    std::string text(reinterpret_cast<const char *>(data), size);
     {
         std::ofstream out(FileName(), std::ios::binary | std::ios::trunc);
         out << text;
@@ -93,11 +95,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     auto names = NamesIn(text);
     std::map<std::pair<std::string, std::string>, std::string> before;
-    for (const auto& n : names)
+    for (const auto &n : names)
         before[n] = std::string(theReg.GetString(n.first.c_str(), n.second.c_str(), "\x01missing"));
 
     // The reads, in the order a session makes them.
-    CWnd& host = pdt::fuzz::HostWindow();
+    CWnd &host = pdt::fuzz::HostWindow();
     SetWindowPosition(&host, "Settings", "WPOS_DEFINEBOX", theReg, 1);
     SetWindowPosition(&host, "Settings", "WPOS_BARCODESETTING", theReg, 1);
     for (int language : {0, 1, 2})
@@ -108,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         screen.RefreshScreen(true, true);
     }
     CString folder;
-    pdt::support::SetFileDialogHandler([&](const pdt::support::FileDialogRequest& r) {
+    pdt::support::SetFileDialogHandler([&](const pdt::support::FileDialogRequest &r) {
         folder = r.folder;
         return CString();
     });
@@ -120,7 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int round = 0; round < 2; ++round)
     {
         CDlgFind dlg(&host);
-        pdt::hooks::PushModalHandler([round](CDialog& d) {
+        pdt::hooks::PushModalHandler([round](CDialog &d) {
             if (round == 0)
             {
                 d.EndDialog(IDCANCEL);
@@ -136,7 +138,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     PutWindowPosition(&host, "Settings", "WPOS_DEFINEBOX", theReg);
 
     // Nothing else the file held is gone or changed.
-    for (const auto& [name, value] : before)
+    for (const auto &[name, value] : before)
     {
         if (Written(name))
             continue;

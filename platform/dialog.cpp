@@ -436,6 +436,7 @@ INT_PTR CDialog::DoModal()
         return -1;
     }
     HWND h = m_hWnd;
+    HWND ownerTop = owner ? owner->GetTopLevelParent()->m_hWnd : nullptr;
     QEventLoop loop;
     if (m_bInModalLoop && IsWindow(h))
     {
@@ -443,7 +444,7 @@ INT_PTR CDialog::DoModal()
         h->widget->setWindowModality(Qt::ApplicationModal);
         h->style |= WS_VISIBLE;
         h->widget->show();
-        h->widget->activateWindow();
+        pdt::win::ActivateNow(h->widget);
         pdt::hooks::ModalHandler handler;
         if (!g_modalHandlers.empty())
         {
@@ -461,6 +462,11 @@ INT_PTR CDialog::DoModal()
     m_bInModalLoop = false;
     if (IsWindow(h))
         DestroyWindow();
+    // As in Win32, the owner is the active window again once its modal dialog is gone. A window system without a
+    // window manager (a bare X server) would otherwise leave no window active, and the next click or key would
+    // reach a window that does not take the focus.
+    if (IsWindow(ownerTop) && ownerTop->widget && QApplication::activeModalWidget() == nullptr)
+        pdt::win::ActivateNow(ownerTop->widget);
     return m_nModalResult;
 }
 

@@ -150,6 +150,10 @@ bool SaveWindowImage(HWND h, const char* path)
 
 void ProcessEvents()
 {
+    // A window system that answers by events (an X server exposes a window it has just mapped, confirms focus
+    // and sizes) is waited for first, so that what a person would already see on the screen has happened.
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        QGuiApplication::sync();
     QCoreApplication::sendPostedEvents();
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -419,6 +419,14 @@ void DestroyWindowRecord(HWND h)
     }
 }
 
+void ActivateNow(QWidget* top)
+{
+    if (!top || !top->isVisible())
+        return;
+    top->activateWindow();
+    if (QApplication::activeWindow() != top)
+        QApplication::setActiveWindow(top);
+}
 
 } // namespace pdt::win
 
@@ -810,7 +818,7 @@ BOOL CWnd::ShowWindow(int cmd)
         else
             w->show();
         if (!(m_hWnd->style & WS_CHILD) && cmd != SW_SHOWNA && cmd != SW_SHOWNOACTIVATE)
-            w->activateWindow();
+            pdt::win::ActivateNow(w);
     }
     return was;
 }
@@ -841,7 +849,7 @@ CWnd* CWnd::SetFocus()
     {
         QWidget* w = m_hWnd->widget;
         if (!w->window()->isActiveWindow() && w->window()->isVisible())
-            w->window()->activateWindow();
+            pdt::win::ActivateNow(w->window());
         int changes = g_focusChanges;
         w->setFocus(Qt::OtherFocusReason);
         // A focus handler that already moved the focus on must not see it arrive a second time.

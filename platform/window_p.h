@@ -98,6 +98,9 @@ bool TakeDispatched();   // and clears the mark
 void FocusChanged(HWND to); // WM_KILLFOCUS to the old focus window, WM_SETFOCUS to the new, when they differ
 HWND TrackedFocus();
 HWND& LockoutNotifyWindow(); // a window inside UpdateData: its controls' notifications are not dispatched
+// Makes a top-level window the active one at once, as Win32's activation is: window systems that activate later
+// (an X server answers with an event) would otherwise let the next key or click reach the window before.
+void ActivateNow(QWidget* top);
 } // namespace pdt::win
 
 namespace pdt::dlg

@@ -20,6 +20,12 @@
 #include <tuple>
 #include <utility>
 
+#include <csignal>
+#include <cstdlib>
+#include <string>
+
+#include <sys/prctl.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/window_p.h"
@@ -190,6 +196,7 @@ void Click(HWND ctl)
 {
     QWidget* w = Peer(ctl);
     ASSERT_NE(w, nullptr);
+    Activate(w); // a click activates the window it lands in, whatever the window system did before
     auto [target, p] = Landing(w, w->rect().center());
     QTest::mouseClick(target, Qt::LeftButton, {}, p);
 }
@@ -199,6 +206,7 @@ void ClickAt(HWND wnd, CPoint pt, bool right, UINT keys)
 {
     QWidget* w = Peer(wnd);
     ASSERT_NE(w, nullptr);
+    Activate(w);
     auto [target, p] = Landing(w, QPoint(pt.x, pt.y));
     Qt::KeyboardModifiers mods;
     if (keys & MK_SHIFT)
@@ -498,7 +506,13 @@ bool CreatePlainWindow(CWnd& wnd, const char* className, const CRect& r, DWORD s
     if (!wnd.CreateEx(0, className, className, style, r, nullptr, 0))
         return false;
     if (style & WS_VISIBLE)
+    {
         wnd.ShowWindow(SW_SHOW);
+        // What a test does next assumes the window is on the screen and painted once, as a person would see it;
+        // a window system that maps windows by request and answer (an X server) takes a moment for that.
+        if (QWidget* peer = Peer(wnd.m_hWnd))
+            QTest::qWaitForWindowExposed(peer);
+    }
     Pump();
     return true;
 }
@@ -540,10 +554,67 @@ std::string ClipboardText()
 
 } // namespace pdt::test
 
+namespace
+{
+
+// Real windows need an X server. Without a display, or when asked for one of its own (so that test programs
+// running side by side never take each other's focus), the program starts an Xvfb that lives as long as it does.
+class PrivateXServer
+{
+  public:
+    PrivateXServer()
+    {
+        if (qgetenv("QT_QPA_PLATFORM") != "xcb")
+            return;
+        if (qEnvironmentVariableIsSet("DISPLAY") && qgetenv("PDTDLG_TEST_XSERVER") != "private")
+            return;
+        int fds[2];
+        if (pipe(fds) != 0)
+            return;
+        m_pid = fork();
+        if (m_pid == 0)
+        {
+            prctl(PR_SET_PDEATHSIG, SIGTERM); // an aborted test takes its server along
+            close(fds[0]);
+            std::string fd = std::to_string(fds[1]);
+            freopen("/dev/null", "w", stderr);
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+                   static_cast<char *>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string number;
+        char c;
+        while (m_pid > 0 && read(fds[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        close(fds[0]);
+        if (number.empty())
+        {
+            std::fprintf(stderr, "pdttest: Xvfb did not start\n");
+            std::exit(1);
+        }
+        qputenv("DISPLAY", QByteArray(":") + number.c_str());
+    }
+    ~PrivateXServer()
+    {
+        if (m_pid > 0)
+        {
+            kill(m_pid, SIGTERM);
+            waitpid(m_pid, nullptr, 0);
+        }
+    }
+
+  private:
+    pid_t m_pid = -1;
+};
+
+} // namespace
+
 int main(int argc, char** argv)
 {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    PrivateXServer xserver; // outlives the application below
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("pdtdlg"));
     ::testing::InitGoogleTest(&argc, argv);
