@@ -99,10 +99,11 @@ class JobDocument : public CVTR5Doc
     OPTIONITEM* GetPortableOptions();
     OPTIONITEM* GetJobOptions(int mode);
 
-    // The node dialog kept open beside the flowchart, if any (null: none). The dialog holds the node and
-    // the links it shows: removing them releases the dialog, or loads its node again, first.
-    void SetNodeDialog(CDlgDefineNode* dlg) { m_pNodeDialog = dlg; }
-    CDlgDefineNode* GetNodeDialog() const { return m_pNodeDialog; }
+    // The node dialog kept open beside the flowchart, if any (null: none), set once its window exists. The
+    // dialog holds the node and the links it shows: removing them releases the dialog, or loads its node
+    // again, first. A dialog whose window has gone is let alone, even if the host forgot to say so.
+    void SetNodeDialog(CDlgDefineNode* dlg);
+    CDlgDefineNode* GetNodeDialog() const;
 
     // Views: the main view is the document's own; others are attached and detached by their owners.
     void AddView(HostView* view);
@@ -134,5 +135,6 @@ class JobDocument : public CVTR5Doc
     HostView m_mainView;
     std::vector<HostView*> m_views;
     CDlgDefineNode* m_pNodeDialog = nullptr;
+    HWND m_hNodeDialog = nullptr; // its window, to tell without touching the object that it still exists
     int m_nReloadOptionID = 0, m_nReloadOptionSub = 0; // the entry a reloaded dialog opens on
 };

@@ -5,11 +5,23 @@
 #include "host/JobDocument.h"
 #include "node/CDlgDefineNode.h"
 
+void JobDocument::SetNodeDialog(CDlgDefineNode* dlg)
+{
+    m_pNodeDialog = dlg;
+    m_hNodeDialog = dlg ? dlg->m_hWnd : nullptr;
+}
+
+CDlgDefineNode* JobDocument::GetNodeDialog() const
+{
+    return IsWindow(m_hNodeDialog) && CWnd::FromHandlePermanent(m_hNodeDialog) == m_pNodeDialog ? m_pNodeDialog
+                                                                                               : nullptr;
+}
+
 HostNode* JobDocument::ReleaseNodeDialogFor(int nodeId, int linkId)
 {
-    CDlgDefineNode* dlg = m_pNodeDialog;
+    CDlgDefineNode* dlg = GetNodeDialog();
     auto* node = dlg ? static_cast<HostNode*>(dlg->m_pNode) : nullptr;
-    if (!node || !IsWindow(dlg->m_hWnd))
+    if (!node)
         return nullptr;
 
     // The dialog shows every link that starts or ends at its node.
@@ -30,8 +42,8 @@ HostNode* JobDocument::ReleaseNodeDialogFor(int nodeId, int linkId)
 
 void JobDocument::ReloadNodeDialog(HostNode* node)
 {
-    CDlgDefineNode* dlg = m_pNodeDialog;
-    if (!node || !dlg || !IsWindow(dlg->m_hWnd))
+    CDlgDefineNode* dlg = GetNodeDialog();
+    if (!node || !dlg)
         return;
     // Back on the page the user was on; a page of a link that is gone falls back to the basic page.
     m_nLastOptionID = m_nReloadOptionID;

@@ -200,6 +200,16 @@ TEST_F(HostKeepsWork, AnOpenDialogIsReleasedOrReloadedBeforeItsNodeOrALinkIsDele
     Click(dlg, ID_APPLY_NOW);
     m_doc.SetNodeDialog(nullptr);
     dlg.DestroyWindow();
+
+    // A dialog that went without the host saying so is let alone.
+    {
+        CDlgDefineNode gone;
+        ASSERT_TRUE(gone.CreateDefineNode(a, m_doc.BeginDefineNode(a)));
+        m_doc.SetNodeDialog(&gone);
+        EXPECT_EQ(m_doc.GetNodeDialog(), &gone);
+    }
+    EXPECT_EQ(m_doc.GetNodeDialog(), nullptr);
+    EXPECT_TRUE(m_doc.RemoveNode(a->m_nID));
 }
 
 } // namespace
