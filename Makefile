@@ -30,7 +30,7 @@ demo: build
 bench: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release
-	build/release/bin/pdtbench
+	build/release/bin/pdtbench --markdown=out/bench.md
 
 clean:
 	rm -rf build out
