@@ -108,7 +108,10 @@ void CPortableScreen::ScrollRows()
         return;
     std::memmove(m_pScreen, m_pScreen + m_nCols, size_t(m_nCols) * (m_nRows - 1));
     std::memset(m_pScreen + size_t(m_nCols) * (m_nRows - 1), 0, size_t(m_nCols));
-    Invalidate(FALSE);
+    if (m_nMarkHeld)
+        m_bScrollHeld = true;
+    else
+        Invalidate(FALSE);
 }
 
 void CPortableScreen::ScrollScreen()
@@ -262,11 +265,49 @@ void CPortableScreen::PrintCharTty(char c)
     PrintChar(UINT(int(c)), nullptr, nullptr);
 }
 
+namespace
+{
+// Bytes that PrintCharTty would store in one cell and step over once: no control code, no lead byte and, in
+// the double-byte languages, nothing with bit 7 set (the cursor steps two cells over those).
+struct PlainBytes
+{
+    bool table[3][256];
+    constexpr PlainBytes() : table()
+    {
+        for (int language = 0; language < 3; ++language)
+            for (int b = 32; b < 256; ++b)
+                table[language][b] = language == 0 || b < 128;
+    }
+};
+constexpr PlainBytes kPlain;
+} // namespace
+
+// Places the run of plain bytes at p a row at a time, as PrintCharTty would one by one, and returns what
+// follows it. The mark is held, so the cursor moves without drawing.
+const char* CPortableScreen::PrintRun(const char* p)
+{
+    const bool* plain = kPlain.table[IsDoubleByte() ? 1 : 0];
+    while (plain[BYTE(*p)])
+    {
+        // Off the grid a byte lands in cell 0 or a spare byte: leave that to the byte-by-byte path.
+        if (m_ptCursor.x < 0 || m_ptCursor.y < 0 || m_ptCursor.x >= m_nCols || m_ptCursor.y >= m_nRows)
+            return p;
+        char* row = m_pScreen + size_t(m_nCols) * m_ptCursor.y;
+        int x = m_ptCursor.x;
+        while (x < m_nCols && plain[BYTE(*p)])
+            row[x++] = *p++;
+        m_ptCursor.x = x - 1;
+        StepCursor();
+    }
+    return p;
+}
+
 void CPortableScreen::PrintStringTty(char* s)
 {
     if (!s)
         return;
-    // Every character would erase the mark and draw it one cell on; only where it ends up is seen.
+    // Every character would erase the mark and draw it one cell on; only where it ends up is seen. Likewise
+    // each scroll would ask for a repaint; one request, at the end, covers them all.
     HideCursor();
     ++m_nMarkHeld;
     struct Release
@@ -274,13 +315,19 @@ void CPortableScreen::PrintStringTty(char* s)
         CPortableScreen* screen;
         ~Release()
         {
-            --screen->m_nMarkHeld;
+            if (--screen->m_nMarkHeld == 0 && screen->m_bScrollHeld)
+            {
+                screen->m_bScrollHeld = false;
+                screen->Invalidate(FALSE);
+            }
             screen->ShowCursor();
         }
     } release{this};
     const char* p = s;
     for (;;)
     {
+        if (m_pScreen && !m_cLeadByte)
+            p = PrintRun(p);
         char b = *p++;
         if (b == 0)
             return;

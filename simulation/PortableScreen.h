@@ -120,8 +120,9 @@ class alignas(8) CPortableScreen : public CWnd
     CPoint m_ptLastHit;
 
   private:
-    int m_nMarkHeld = 0; // >0: a string is being printed; its cursor mark moves once, at the end
-    int m_nCodePage = 0; // code page of the cells' bytes, from the font's character set; 0 before Initial
+    int m_nMarkHeld = 0;        // >0: a string is being printed; its cursor mark moves once, at the end
+    int m_nCodePage = 0;        // code page of the cells' bytes, from the font's character set; 0 before Initial
+    bool m_bScrollHeld = false; // a scroll while the mark is held: one repaint request when the string ends
 
   protected:
     BYTE m_cLeadByte = 0;
@@ -158,6 +159,7 @@ class alignas(8) CPortableScreen : public CWnd
     void MoveCursorTo(CPoint pos);
     void StepCursor();
     void ScrollRows();
+    const char* PrintRun(const char* p);
     bool IsDoubleByte() const { return m_nLanguage == 1 || m_nLanguage == 2; }
     BYTE CellAt(CPoint pos) const { return BYTE(m_pScreen[CellIndex(pos.x, pos.y)]); }
 };
