@@ -68,10 +68,12 @@ std::string Text(size_t n)
     return s;
 }
 
-// Plain text that fills a 40 x 16 screen but its last cell: no scrolling.
-void PrintStringTty(benchmark::State& state)
+// Plain text that fills a 40 x 16 screen but its last cell: no scrolling. The cursor mark is off, as a job
+// that prints a whole screen at once has it.
+void PrintStringTty(benchmark::State& state, bool cursor)
 {
     Setup setup(40, 16, CSize(700, 500));
+    setup.screen.EnableCursor(cursor ? 1 : 0);
     std::string text = Text(40 * 16 - 1);
     std::vector<char> copy(text.begin(), text.end());
     copy.push_back(0);
@@ -83,7 +85,10 @@ void PrintStringTty(benchmark::State& state)
     }
     state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(text.size()));
 }
-BENCHMARK(PrintStringTty)->Unit(benchmark::kMicrosecond);
+void PrintStringTtyHidden(benchmark::State& state) { PrintStringTty(state, false); }
+void PrintStringTtyShown(benchmark::State& state) { PrintStringTty(state, true); }
+BENCHMARK(PrintStringTtyHidden)->Name("PrintStringTty")->Unit(benchmark::kMicrosecond);
+BENCHMARK(PrintStringTtyShown)->Name("PrintStringTtyCursorShown")->Unit(benchmark::kMicrosecond);
 
 void PrintStringTtyBaseline(benchmark::State& state)
 {

@@ -87,9 +87,11 @@ std::string RandomStream(std::mt19937& rng, int cols)
             s += '[';
             s += char(1 + pick(255));
             break;
-        default:
-            s += char(1 + pick(255)) == 27 ? 'x' : char(1 + pick(255));
+        default: {
+            char b = char(1 + pick(255));
+            s += b == 27 ? 'x' : b; // a lone escape has a test of its own
             break;
+        }
         }
     return s;
 }
@@ -154,7 +156,7 @@ TEST_F(ScreenFastOutput, ScrollingStringsAskForOneRepaint)
     s.SetCursorPosition(0, 7);
     s.PrintStringTty(text.data());
     EXPECT_FALSE(invalid()) << "without scrolling the cursor goes home instead";
-    EXPECT_EQ(s.m_ptCursor, CPoint(0, 4)) << "20 rows from the last: home after 1, then 19 more from the top";
+    EXPECT_EQ(s.m_ptCursor, CPoint(0, 3)) << "home after the last row, then 19 rows: twice round the screen and 3";
 }
 
 } // namespace
