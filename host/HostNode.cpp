@@ -237,6 +237,7 @@ BOOL HostNode::InitialDlgData(CDlgDefineNode* dlg)
     }
 
     InitialCollectPages(*this, dlg);
+    InitialActionPages(*this, dlg);
 
     // Links from the node to itself count once, as outgoing, as the dialog lists them.
     int in = 0, out = 0;
@@ -316,6 +317,7 @@ BOOL HostNode::SaveDlgData(CDlgDefineNode* dlg)
     }
 
     SaveCollectPages(*this, dlg);
+    SaveActionPages(*this, dlg);
 
     if (font)
     {

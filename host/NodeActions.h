@@ -1,8 +1,11 @@
 // What upload, erase, edit, program and run-job nodes keep, and the hot key that runs any node. A
-// HostNode carries these.
+// HostNode carries these; HostNodeActions.cpp maps them to and from the node dialog's pages.
 #pragma once
 
 #include "platform/afxtypes.h"
+
+class CDlgDefineNode;
+class HostNode;
 
 class NodeActions
 {
@@ -33,4 +36,11 @@ class NodeActions
 
     // The key that runs the node from anywhere in the job: a key id of the keypad, 0 for none.
     int m_nHotKey = 0;
+
+    // The baud rates and protocols a terminal's port offers, in the order the lists show them.
+    static const int kBaudRates[8];
+    static const char* const kProtocols[3];
 };
+
+void InitialActionPages(HostNode& node, CDlgDefineNode* dlg);
+void SaveActionPages(HostNode& node, CDlgDefineNode* dlg);

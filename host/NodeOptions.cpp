@@ -79,6 +79,31 @@ std::vector<OPTIONITEM> Build(std::initializer_list<OptionDef> defs)
     return items;
 }
 
+// Nodes that act on a data file, run code or another job: their action page, and the hot key that runs them.
+struct ActionPage
+{
+    int nKind;
+    OptionDef page;
+};
+const ActionPage kActionPages[] = {
+    {NODE_UPLOAD, {NodeOptions::UPLOAD, 0, "Upload"}},    {NODE_ERASE, {NodeOptions::ERASE, 0, "Erase"}},
+    {NODE_EDIT, {NodeOptions::EDIT, 0, "Edit"}},          {NODE_PROGRAM, {NodeOptions::PROGRAM, 0, "Program"}},
+    {NODE_RUNJOB, {NodeOptions::RUNJOB, 0, "Run Job"}},
+};
+
+std::vector<OPTIONITEM> BuildActionNode(const OptionDef& page)
+{
+    return Build({
+        {NodeOptions::BASIC, 0, "Basic"},
+        {NodeOptions::SCREEN, 0, "Screen"},
+        page,
+        {NodeOptions::HOTKEY, 0, "Hot Key"},
+        {NodeOptions::NOTES, 0, "Notes"},
+        {NodeOptions::LINKS_IN, 0, "Incoming Links"},
+        {NodeOptions::LINKS_OUT, 0, "Outgoing Links"},
+    });
+}
+
 } // namespace
 
 OPTIONITEM* NodeOptions::Get(int kind)
@@ -86,6 +111,9 @@ OPTIONITEM* NodeOptions::Get(int kind)
     if (!HostNode::IsKnownKind(kind))
         return nullptr;
     auto it = m_arrays.find(kind);
+    for (const ActionPage& a : kActionPages)
+        if (it == m_arrays.end() && a.nKind == kind)
+            it = m_arrays.emplace(kind, BuildActionNode(a.page)).first;
     if (it == m_arrays.end())
         it = m_arrays
                  .emplace(kind, Build(kind == NODE_COMMENT ? kCommentNode

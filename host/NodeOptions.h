@@ -34,6 +34,12 @@ class NodeOptions
     static constexpr int COUNT_INITIAL = 2145;
     static constexpr int COUNT_OPERATION1 = 2147;
     static constexpr int COUNT_OPERATION2 = 2148;
+    static constexpr int EDIT = 2116;
+    static constexpr int ERASE = 2117;
+    static constexpr int HOTKEY = 2118;
+    static constexpr int PROGRAM = 2125;
+    static constexpr int RUNJOB = 2126;
+    static constexpr int UPLOAD = 2129;
 
   private:
     std::map<int, std::vector<OPTIONITEM>> m_arrays;

@@ -2,6 +2,7 @@
 
 #include "host/HostLink.h"
 #include "host/HostNode.h"
+#include "resources/resource.h"
 #include "support/Support.h"
 
 namespace
@@ -20,6 +21,7 @@ void AddRecordsAndActions(JobDocument& doc, HostNode* menu, HostNode* scan, Host
     HostNode* receiving = doc.AddNode(NODE_RUNJOB, "Receiving");
     receiving->m_strJobFile = "C:\\Jobs\\Receive.vtr";
     receiving->m_strStartNode = "Start";
+    totals->m_nHotKey = IDC_KEY_F8;
 
     HostRecord* inventory = doc.GetRecordAt(0);
     inventory->m_arrFields.Add(WORD(scan->m_nID));

@@ -194,6 +194,12 @@ std::vector<GalleryEntry> Gallery()
         {"job-basic.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_JOB, IDD_JOB_BASIC); }},
         {"job-portable.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_JOB, IDD_JOB_PORTABLE); }},
         {"job-language.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_LANGUAGE, 0); }},
+        {"node-upload.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Upload", IDD_NODE_UPLOAD); }},
+        {"node-erase.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Clear Counts", IDD_NODE_ERASE); }},
+        {"node-edit.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Review Counts", IDD_NODE_EDIT); }},
+        {"node-program.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Totals", IDD_NODE_PROGRAM); }},
+        {"node-runjob.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Receiving", IDD_NODE_RUNJOB); }},
+        {"node-hotkey.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Totals", IDD_NODE_HOTKEY); }},
         {"record-fields.png", [](CDialog*& dlg) { dlg = MakeRecordDialog(0, IDD_RECORD_FIELD); }},
         {"record-separators.png", [](CDialog*& dlg) { dlg = MakeRecordDialog(1, IDD_RECORD_SEPARATOR); }},
         {"record-eorlinks.png", [](CDialog*& dlg) { dlg = MakeRecordDialog(1, IDD_RECORD_EORLINK); }},
@@ -265,6 +271,15 @@ int RunInteractive()
     row->addWidget(nodes, 1);
     row->addWidget(define);
     layout->addLayout(row);
+    auto* recordRow = new QHBoxLayout;
+    auto* records = new QComboBox;
+    for (int i = 0; i < doc.GetRecordCount(); ++i)
+        records->addItem(QString::fromStdString(doc.GetRecordAt(i)->m_strName.ToUtf8()), i);
+    auto* defineRecord = new QPushButton(QStringLiteral("Define Record..."));
+    recordRow->addWidget(new QLabel(QStringLiteral("Record:")));
+    recordRow->addWidget(records, 1);
+    recordRow->addWidget(defineRecord);
+    layout->addLayout(recordRow);
     auto* find = new QPushButton(QStringLiteral("Find..."));
     layout->addWidget(find);
     auto* settings = new QHBoxLayout;
@@ -282,6 +297,15 @@ int RunInteractive()
         HostNode* node = doc.FindNode(nodes->currentData().toInt());
         CDlgDefineNode dlg(node, doc.BeginDefineNode(node));
         dlg.DoModal();
+        status->setText(doc.IsModified() ? QStringLiteral("The job has changes.") : QString());
+    });
+    QObject::connect(defineRecord, &QPushButton::clicked, [&] {
+        HostRecord* record = doc.GetRecordAt(records->currentData().toInt());
+        if (!record)
+            return;
+        CDlgDefineRecord dlg(record->GetOptions());
+        dlg.DoModal();
+        records->setItemText(records->currentIndex(), QString::fromStdString(record->m_strName.ToUtf8()));
         status->setText(doc.IsModified() ? QStringLiteral("The job has changes.") : QString());
     });
     QObject::connect(find, &QPushButton::clicked, [&] {

@@ -1,0 +1,384 @@
+// The upload, erase, edit, program, run-job and hot-key pages inside the node dialog of the reference host,
+// used as a person uses them: choosing records, browsing, the editor, the note and the hot-key radios.
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+
+#include "host/NodeOptions.h"
+#include "node/CDlgDefineNode.h"
+#include "node/CDlgDefineNodeEdit.h"
+#include "node/CDlgDefineNodeErase.h"
+#include "node/CDlgDefineNodeHotkey.h"
+#include "node/CDlgDefineNodeProgram.h"
+#include "node/CDlgDefineNodeRunJob.h"
+#include "node/CDlgDefineNodeUpload.h"
+#include "support/Seams.h"
+#include "tests/host/define_harness.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+template <class Page> bool Is(CDlgDefineBase* p)
+{
+    return dynamic_cast<Page*>(p) != nullptr;
+}
+
+TEST(ActionPageClasses, EachOptionIdCreatesItsPageOnItsTemplate)
+{
+    const std::pair<int, bool (*)(CDlgDefineBase*)> pages[] = {
+        {IDD_NODE_UPLOAD, Is<CDlgDefineNodeUpload>}, {IDD_NODE_ERASE, Is<CDlgDefineNodeErase>},
+        {IDD_NODE_EDIT, Is<CDlgDefineNodeEdit>},     {IDD_NODE_PROGRAM, Is<CDlgDefineNodeProgram>},
+        {IDD_NODE_RUNJOB, Is<CDlgDefineNodeRunJob>}, {IDD_NODE_HOTKEY, Is<CDlgDefineNodeHotkey>},
+    };
+    for (auto [id, is] : pages)
+    {
+        const OptionPageClass* cls = FindOptionPage(id);
+        ASSERT_NE(cls, nullptr) << id;
+        CDlgDefineBase* page = cls->create(nullptr);
+        EXPECT_TRUE(is(page)) << id;
+        EXPECT_EQ(page->GetTemplateID(), UINT(id));
+        delete page;
+    }
+}
+
+class ActionPages : public DefineDialogTest
+{
+  protected:
+    void SetUp() override
+    {
+        DefineDialogTest::SetUp();
+        m_items = m_doc.AddRecord("Items", "ITEMS.DAT");
+        m_stock = m_doc.AddRecord("Stock", "C:\\data\\STOCK.TXT");
+    }
+    void TearDown() override
+    {
+        m_dlg.DestroyWindow();
+        Pump();
+        pdt::support::SetFileDialogHandler({});
+        DefineDialogTest::TearDown();
+    }
+
+    void Open(int kind, const char* name = "N1")
+    {
+        if (!m_node)
+            m_node = m_doc.AddNode(kind, name);
+        ASSERT_NE(m_node, nullptr);
+        ASSERT_TRUE(m_dlg.CreateDefineNode(m_node, m_options.Get(kind)));
+        m_dlg.ShowWindow(SW_SHOW);
+        Pump();
+    }
+    template <class Page> Page& Show(int id, const char* label)
+    {
+        ClickItem(m_dlg, label);
+        OPTIONITEM* opt = m_dlg.GetOption(id, 0);
+        Page* page = opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
+        if (!page)
+            throw std::runtime_error("no page " + std::to_string(id)); // the test fails, nothing crashes
+        EXPECT_TRUE(page->IsWindowVisible()) << "page " << id << " is not shown";
+        return *page;
+    }
+    void Apply()
+    {
+        Click(m_dlg, ID_APPLY_NOW);
+        Pump();
+    }
+    // Answers the next file dialogs with `answers` in turn ("" cancels) and records what they were asked.
+    void AnswerFileDialogs(std::vector<CString> answers)
+    {
+        pdt::support::SetFileDialogHandler([this, answers](const pdt::support::FileDialogRequest& r) {
+            m_requests.push_back(r);
+            return m_requests.size() <= answers.size() ? answers[m_requests.size() - 1] : CString();
+        });
+    }
+
+    static CString Text(const CWnd& page, int id)
+    {
+        return page.GetDlgItem(id)->GetWindowText();
+    }
+    static CString Chosen(const CWnd& page, int id)
+    {
+        auto* combo = static_cast<CComboBox*>(page.GetDlgItem(id));
+        if (combo->GetCurSel() < 0)
+            return "<none>";
+        CString text;
+        combo->GetLBText(combo->GetCurSel(), text);
+        return text;
+    }
+    static void Choose(const CWnd& page, int id, const char* text)
+    {
+        auto* combo = static_cast<CComboBox*>(page.GetDlgItem(id));
+        int at = combo->FindStringExact(-1, text);
+        ASSERT_GE(at, 0) << text;
+        ChooseComboItem(combo->m_hWnd, at);
+        Pump();
+    }
+
+    HostRecord* m_items = nullptr;
+    HostRecord* m_stock = nullptr;
+    NodeOptions m_options;
+    HostNode* m_node = nullptr;
+    CDlgDefineNode m_dlg;
+    std::vector<pdt::support::FileDialogRequest> m_requests;
+};
+
+struct RecordPage
+{
+    int kind;
+    int id;
+    const char* label;
+};
+const RecordPage kRecordPages[] = {
+    {NODE_UPLOAD, IDD_NODE_UPLOAD, "Upload"},
+    {NODE_ERASE, IDD_NODE_ERASE, "Erase"},
+    {NODE_EDIT, IDD_NODE_EDIT, "Edit"},
+};
+
+// On every page with a record list, choosing a record puts its file beside it, whatever was typed there, and
+// Apply stores both.
+TEST_F(ActionPages, ChoosingARecordShowsItsDataFileOnEveryPageThatListsRecords)
+{
+    for (const RecordPage& p : kRecordPages)
+    {
+        SCOPED_TRACE(p.label);
+        m_dlg.DestroyWindow();
+        m_node = m_doc.AddNode(p.kind, p.label);
+        m_node->m_nRecordID = m_items->m_nID;
+        m_node->m_strDataFile = m_items->m_strDataFile;
+        Open(p.kind);
+        auto& page = Show<CDlgDefineBase>(p.id, p.label);
+        EXPECT_EQ(ItemTexts(page.GetDlgItem(IDC_RECORDLIST)->m_hWnd), (std::vector<CString>{"Items", "Stock"}));
+        EXPECT_EQ(Chosen(page, IDC_RECORDLIST), "Items");
+        EXPECT_EQ(Text(page, IDC_DATAFILE), "ITEMS.DAT");
+        if (page.GetDlgItem(IDC_DATAFILE)->IsWindowVisible())
+            Type(page, IDC_DATAFILE, "TYPED.DAT");
+        Choose(page, IDC_RECORDLIST, "Stock");
+        EXPECT_EQ(Text(page, IDC_DATAFILE), "C:\\data\\STOCK.TXT");
+        Apply();
+        EXPECT_EQ(m_node->m_nRecordID, m_stock->m_nID);
+        EXPECT_EQ(m_node->m_strDataFile, "C:\\data\\STOCK.TXT");
+    }
+}
+
+// Bad input: a node whose record is gone opens with no record chosen and its own file; Apply keeps the file.
+TEST_F(ActionPages, ANodeWhoseRecordIsGoneShowsNoRecordAndKeepsItsFile)
+{
+    for (const RecordPage& p : kRecordPages)
+    {
+        SCOPED_TRACE(p.label);
+        m_dlg.DestroyWindow();
+        m_node = m_doc.AddNode(p.kind, p.label);
+        m_node->m_nRecordID = 99;
+        m_node->m_strDataFile = "OWN.DAT";
+        Open(p.kind);
+        auto& page = Show<CDlgDefineBase>(p.id, p.label);
+        EXPECT_EQ(Chosen(page, IDC_RECORDLIST), "<none>");
+        EXPECT_EQ(Text(page, IDC_DATAFILE), "OWN.DAT");
+        Apply();
+        EXPECT_EQ(m_node->m_nRecordID, 0);
+        EXPECT_EQ(m_node->m_strDataFile, "OWN.DAT");
+    }
+}
+
+TEST_F(ActionPages, EditBrowsesForADataFileAndACancelledBrowseChangesNothing)
+{
+    Open(NODE_EDIT);
+    auto& page = Show<CDlgDefineNodeEdit>(IDD_NODE_EDIT, "Edit");
+    Choose(page, IDC_RECORDLIST, "Stock");
+    CString chosen = CString(TempDir().c_str()) + "/COUNTS.DAT";
+    AnswerFileDialogs({"", chosen});
+
+    Click(page, IDC_BROWSE); // cancelled
+    Pump();
+    EXPECT_EQ(Chosen(page, IDC_RECORDLIST), "Stock");
+    EXPECT_EQ(Text(page, IDC_DATAFILE), "C:\\data\\STOCK.TXT");
+
+    Click(page, IDC_BROWSE);
+    Pump();
+    EXPECT_EQ(Text(page, IDC_DATAFILE), chosen);
+    EXPECT_EQ(Chosen(page, IDC_RECORDLIST), "<none>") << "the file no longer comes from a record";
+    ASSERT_EQ(m_requests.size(), 2u);
+    EXPECT_TRUE(m_requests[0].open);
+    EXPECT_EQ(m_requests[0].fileName, "STOCK.TXT");
+    EXPECT_EQ(m_requests[0].filters.front(), "Data Files (*.dat *.DAT *.txt *.TXT)");
+    EXPECT_EQ(theReg.GetString("BrowseFile", "DATAFILE", ""), CString(TempDir().c_str()));
+    Apply();
+    EXPECT_EQ(m_node->m_nRecordID, 0);
+    EXPECT_EQ(m_node->m_strDataFile, chosen);
+}
+
+TEST_F(ActionPages, EditListsTheFieldSeparatorsAndStoresTheChosenCode)
+{
+    struct Row
+    {
+        int stored;
+        const char* shown;
+        const char* choose; // null: leave it
+        int expected;
+    };
+    const Row rows[] = {
+        {';', "Semicolon (;)", "Tab", 9},
+        {0, "None", nullptr, 0},
+        {13, "<none>", nullptr, 13}, // not a field separator: shown as no choice, kept
+        {13, "<none>", "Bar (|)", '|'},
+    };
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.stored);
+        m_dlg.DestroyWindow();
+        m_node = m_doc.AddNode(NODE_EDIT, "E");
+        m_node->m_nFieldSeparator = row.stored;
+        Open(NODE_EDIT);
+        auto& page = Show<CDlgDefineNodeEdit>(IDD_NODE_EDIT, "Edit");
+        EXPECT_EQ(ItemTexts(page.GetDlgItem(IDC_FIELDSEPARATOR)->m_hWnd).front(), "None");
+        EXPECT_EQ(Chosen(page, IDC_FIELDSEPARATOR), row.shown);
+        if (row.choose)
+            Choose(page, IDC_FIELDSEPARATOR, row.choose);
+        Click(page, IDC_EDIT_FROMLAST);
+        Apply();
+        EXPECT_EQ(m_node->m_nFieldSeparator, row.expected);
+        EXPECT_TRUE(m_node->m_bBrowseFromLast);
+    }
+}
+
+TEST_F(ActionPages, UploadHidesTheFileRowShowsTheNoteAndStoresItsChoices)
+{
+    m_node = m_doc.AddNode(NODE_UPLOAD, "U");
+    m_node->m_nBaudRate = 1234; // not offered: no choice shown, kept
+    Open(NODE_UPLOAD);
+    auto& page = Show<CDlgDefineNodeUpload>(IDD_NODE_UPLOAD, "Upload");
+    for (int id : {IDC_DATAFILE, IDC_BROWSE})
+        EXPECT_FALSE(page.GetDlgItem(id)->IsWindowVisible()) << id;
+    EXPECT_TRUE(page.IsDlgButtonChecked(IDC_UPLOAD_ALL));
+    EXPECT_EQ(Chosen(page, IDC_UPLOAD_BAUDRATE), "<none>");
+    EXPECT_EQ(Chosen(page, IDC_UPLOAD_PROTOCOL), "Multipoint");
+    SavePng(m_dlg.m_hWnd, OutputPath("node-upload.png"));
+
+    ExpectMessageBox(IDOK);
+    Click(page, IDC_UPLOAD_NOTE);
+    Pump();
+    ASSERT_EQ(MessageBoxes().size(), 1u);
+    const SeenMessageBox& note = MessageBoxes().back();
+    EXPECT_EQ(note.type, UINT(MB_ICONINFORMATION));
+    EXPECT_NE(note.text.Find("Relink Manager.\n\nUpload node needs"), -1) << note.text.c_str();
+
+    Apply();
+    EXPECT_EQ(m_node->m_nBaudRate, 1234);
+    Click(page, IDC_UPLOAD_CURRENT);
+    Click(page, IDC_UPLOAD_CTRLZ);
+    Choose(page, IDC_UPLOAD_BAUDRATE, "19200");
+    Choose(page, IDC_UPLOAD_PROTOCOL, "Xmodem");
+    Apply();
+    EXPECT_FALSE(m_node->m_bUploadAll);
+    EXPECT_TRUE(m_node->m_bSendCtrlZ);
+    EXPECT_EQ(m_node->m_nBaudRate, 19200);
+    EXPECT_EQ(m_node->m_strProtocol, "Xmodem");
+}
+
+TEST_F(ActionPages, EraseStoresWhichPartOfTheFileGoes)
+{
+    Open(NODE_ERASE);
+    auto& page = Show<CDlgDefineNodeErase>(IDD_NODE_ERASE, "Erase");
+    EXPECT_TRUE(page.IsDlgButtonChecked(IDC_ERASE_WHOLEFILE));
+    Click(page, IDC_ERASE_LASTRECORD);
+    EXPECT_FALSE(page.IsDlgButtonChecked(IDC_ERASE_WHOLEFILE));
+    Apply();
+    EXPECT_FALSE(m_node->m_bDeleteWholeFile);
+    Click(page, IDC_ERASE_WHOLEFILE);
+    Apply();
+    EXPECT_TRUE(m_node->m_bDeleteWholeFile);
+}
+
+TEST_F(ActionPages, ProgramEditorIsTitledWithTheNodeAndEditsTheTypedCode)
+{
+    Open(NODE_PROGRAM, "Totals");
+    auto& page = Show<CDlgDefineNodeProgram>(IDD_NODE_PROGRAM, "Program");
+    Type(page, IDC_PROGRAM_CODE, "A = 1");
+    ExpectModal([](CDialog& editor) {
+        EXPECT_EQ(editor.GetWindowText(), "Program: Totals");
+        CWnd* text = CWnd::GetFocus();
+        ASSERT_NE(text, nullptr);
+        EXPECT_EQ(text->GetWindowText(), "A = 1") << "the editor starts from the typed code";
+        Key(VK_END, false, true);
+        Type("\rB = 2");
+        Click(editor, IDOK);
+    });
+    Click(page, IDC_SCRIPTPAD);
+    Pump();
+    EXPECT_EQ(Text(page, IDC_PROGRAM_CODE), "A = 1\r\nB = 2");
+    EXPECT_EQ(FocusId(), IDC_PROGRAM_CODE);
+    Apply();
+    EXPECT_EQ(m_node->m_strProgram, "A = 1\r\nB = 2");
+}
+
+TEST_F(ActionPages, RunJobBrowsesForAJobFileAndACancelKeepsWhatWasTyped)
+{
+    m_node = m_doc.AddNode(NODE_RUNJOB, "R");
+    m_node->m_strJobFile = "OLD.vtr";
+    Open(NODE_RUNJOB);
+    auto& page = Show<CDlgDefineNodeRunJob>(IDD_NODE_RUNJOB, "Run Job");
+    EXPECT_EQ(Text(page, IDC_DATAFILE), "OLD.vtr");
+    Type(page, IDC_DATAFILE, "TYPED.vtr");
+    Type(page, IDC_RUNJOB_STARTNODE, "Begin");
+    CString chosen = CString(TempDir().c_str()) + "/Receive.vtr";
+    AnswerFileDialogs({"", chosen});
+    Click(page, IDC_BROWSE);
+    Pump();
+    EXPECT_EQ(Text(page, IDC_DATAFILE), "TYPED.vtr");
+    Click(page, IDC_BROWSE);
+    Pump();
+    EXPECT_EQ(Text(page, IDC_DATAFILE), chosen);
+    EXPECT_EQ(Text(page, IDC_RUNJOB_STARTNODE), "Begin");
+    ASSERT_EQ(m_requests.size(), 2u);
+    EXPECT_TRUE(m_requests[1].open);
+    EXPECT_EQ(m_requests[1].fileName, "TYPED.vtr");
+    EXPECT_EQ(m_requests[1].filters.front(), "Vantor Files (*.vtr *.VTR)");
+    EXPECT_EQ(theReg.GetString("BrowseFile", "RUNJOB", ""), CString(TempDir().c_str()));
+    Apply();
+    EXPECT_EQ(m_node->m_strJobFile, chosen);
+    EXPECT_EQ(m_node->m_strStartNode, "Begin");
+}
+
+const int kHotKeyRadios[] = {IDC_KEY_F1, IDC_KEY_F2,   IDC_KEY_F3,  IDC_KEY_F4,     IDC_KEY_F5,
+                             IDC_KEY_F6, IDC_KEY_F7,   IDC_KEY_F8,  IDC_KEY_LEFT,   IDC_KEY_RIGHT,
+                             IDC_KEY_UP, IDC_KEY_DOWN, IDC_KEY_ESC, IDC_HOTKEY_NONE};
+
+std::vector<int> CheckedRadios(const CWnd& page)
+{
+    std::vector<int> checked;
+    for (int id : kHotKeyRadios)
+        if (page.IsDlgButtonChecked(id))
+            checked.push_back(id);
+    return checked;
+}
+
+// Every radio clicked in turn, and then with the arrow keys: exactly one is ever chosen, and Apply stores it.
+TEST_F(ActionPages, HotKeyRadiosHoldExactlyOneChoice)
+{
+    m_node = m_doc.AddNode(NODE_PROGRAM, "P");
+    m_node->m_nHotKey = 9999; // not offered: shows as None
+    Open(NODE_PROGRAM);
+    auto& page = Show<CDlgDefineNodeHotkey>(IDD_NODE_HOTKEY, "Hot Key");
+    EXPECT_EQ(CheckedRadios(page), std::vector<int>{IDC_HOTKEY_NONE});
+    for (int id : kHotKeyRadios)
+    {
+        Click(page, id);
+        EXPECT_EQ(CheckedRadios(page), std::vector<int>{id});
+        Apply();
+        EXPECT_EQ(m_node->m_nHotKey, id == IDC_HOTKEY_NONE ? 0 : id);
+    }
+    Click(page, IDC_KEY_F3);
+    Key(VK_DOWN); // the next radio of the one group
+    Pump();
+    EXPECT_EQ(CheckedRadios(page), std::vector<int>{IDC_KEY_F4});
+    EXPECT_EQ(page.m_nKeyF3, 0);
+    Apply();
+    EXPECT_EQ(page.m_nKeyF4, 1);
+    EXPECT_EQ(page.m_nKeyNone, 0);
+    EXPECT_EQ(m_node->m_nHotKey, IDC_KEY_F4);
+    SavePng(m_dlg.m_hWnd, OutputPath("node-hotkey.png"));
+}
+
+} // namespace
