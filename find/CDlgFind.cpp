@@ -1,15 +1,18 @@
 #include "find/CDlgFind.h"
 
+#include <algorithm>
+#include <climits>
+
 #include "platform/afxdd.h"
 #include "resources/resource.h"
 #include "support/AppProfile.h"
 
 namespace
 {
-constexpr const char* kSettings = "Settings";
-constexpr const char* kFind = "Find";
-constexpr const char* kFirstIndex = "FIND_INDEX0";
-constexpr const char* kMaxTitles = "FIND_MAXTITLES";
+constexpr const char *kSettings = "Settings";
+constexpr const char *kFind = "Find";
+constexpr const char *kFirstIndex = "FIND_INDEX0";
+constexpr const char *kMaxTitles = "FIND_MAXTITLES";
 
 CString HistoryKey(int number)
 {
@@ -17,11 +20,35 @@ CString HistoryKey(int number)
     key.Format("FIND%d", number);
     return key;
 }
+
+// A history whose numbers have reached the largest int (a damaged or hand-edited FIND_INDEX0) can grow no
+// further: it is stored again from 1, oldest first. The new values are written before the old ones go, so that
+// an interrupted renumbering leaves every text in the store. Returns the next free number.
+int RenumberHistory(CComboBox &list, int first)
+{
+    const int count = list.GetCount();
+    for (int i = 0; i < count; ++i)
+    {
+        CString text;
+        list.GetLBText(count - 1 - i, text);
+        theReg.WriteString(kFind, HistoryKey(i + 1), text);
+    }
+    theReg.WriteInt(kSettings, kFirstIndex, 1);
+    for (int n = std::max(first, count + 1);; ++n)
+    {
+        theReg.DeleteValue(kFind, HistoryKey(n));
+        if (n == INT_MAX)
+            break;
+    }
+    return count + 1;
+}
 } // namespace
 
-CDlgFind::CDlgFind(CWnd* pParent) : CDialog(IDD_FIND, pParent) {}
+CDlgFind::CDlgFind(CWnd *pParent) : CDialog(IDD_FIND, pParent)
+{
+}
 
-void CDlgFind::DoDataExchange(CDataExchange* pDX)
+void CDlgFind::DoDataExchange(CDataExchange *pDX)
 {
     CDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_FIND_TEXT, m_cbFind);
@@ -40,7 +67,14 @@ BOOL CDlgFind::OnInitDialog()
          text = theReg.GetString(kFind, HistoryKey(m_nNextIndex)))
     {
         m_cbFind.InsertString(0, text);
+        if (m_nNextIndex == INT_MAX)
+            break;
         ++m_nNextIndex;
+    }
+    if (m_nNextIndex == INT_MAX && m_cbFind.GetCount() > 0)
+    {
+        m_nNextIndex = RenumberHistory(m_cbFind, m_nFirstIndex);
+        m_nFirstIndex = 1;
     }
 
     if (m_cbFind.GetCount() > 0)
