@@ -9,10 +9,10 @@
 
 namespace
 {
-constexpr const char *kSettings = "Settings";
-constexpr const char *kFind = "Find";
-constexpr const char *kFirstIndex = "FIND_INDEX0";
-constexpr const char *kMaxTitles = "FIND_MAXTITLES";
+constexpr const char* kSettings = "Settings";
+constexpr const char* kFind = "Find";
+constexpr const char* kFirstIndex = "FIND_INDEX0";
+constexpr const char* kMaxTitles = "FIND_MAXTITLES";
 
 CString HistoryKey(int number)
 {
@@ -24,7 +24,7 @@ CString HistoryKey(int number)
 // A history whose numbers have reached the largest int (a damaged or hand-edited FIND_INDEX0) can grow no
 // further: it is stored again from 1, oldest first. The new values are written before the old ones go, so that
 // an interrupted renumbering leaves every text in the store. Returns the next free number.
-int RenumberHistory(CComboBox &list, int first)
+int RenumberHistory(CComboBox& list, int first)
 {
     const int count = list.GetCount();
     for (int i = 0; i < count; ++i)
@@ -44,11 +44,9 @@ int RenumberHistory(CComboBox &list, int first)
 }
 } // namespace
 
-CDlgFind::CDlgFind(CWnd *pParent) : CDialog(IDD_FIND, pParent)
-{
-}
+CDlgFind::CDlgFind(CWnd* pParent) : CDialog(IDD_FIND, pParent) {}
 
-void CDlgFind::DoDataExchange(CDataExchange *pDX)
+void CDlgFind::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
     DDX_Control(pDX, IDC_FIND_TEXT, m_cbFind);

@@ -17,28 +17,16 @@ namespace
 class FindDialog : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        theReg.SetFileName(m_file);
-    }
+    void SetUp() override { theReg.SetFileName(m_file); }
 
-    static CString HistoryName(int n)
+    static CString HistoryName(int n) { return CString("FIND" + std::to_string(n)); }
+    static void Store(std::initializer_list<std::pair<int, const char*>> values)
     {
-        return CString("FIND" + std::to_string(n));
-    }
-    static void Store(std::initializer_list<std::pair<int, const char *>> values)
-    {
-        for (auto &[n, text] : values)
+        for (auto& [n, text] : values)
             theReg.WriteString("Find", HistoryName(n), text);
     }
-    static CString Stored(int n)
-    {
-        return theReg.GetString("Find", HistoryName(n), "<missing>");
-    }
-    static std::vector<CString> Listed(CDialog &dlg)
-    {
-        return ItemTexts(Item(dlg, IDC_FIND_TEXT));
-    }
+    static CString Stored(int n) { return theReg.GetString("Find", HistoryName(n), "<missing>"); }
+    static std::vector<CString> Listed(CDialog& dlg) { return ItemTexts(Item(dlg, IDC_FIND_TEXT)); }
 
     std::string m_file = TempDir() + "/settings.ini";
 };
@@ -46,8 +34,8 @@ class FindDialog : public ::testing::Test
 TEST_F(FindDialog, FirstUseShowsEmptyHistoryAndStoresTheTextAsNumberOne)
 {
     CDlgFind dlg;
-    ExpectModal([](CDialog &d) {
-        auto &dlg = static_cast<CDlgFind &>(d);
+    ExpectModal([](CDialog& d) {
+        auto& dlg = static_cast<CDlgFind&>(d);
         EXPECT_EQ(dlg.m_cbFind.GetCount(), 0);
         EXPECT_EQ(dlg.m_cbFind.GetCurSel(), CB_ERR);
         EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), IDC_FIND_TEXT);
@@ -64,8 +52,8 @@ TEST_F(FindDialog, HistoryIsListedNewestFirstWithTheNewestSelected)
 {
     Store({{1, "alpha"}, {2, "beta"}, {3, "gamma"}});
     CDlgFind dlg;
-    ExpectModal([](CDialog &d) {
-        auto &dlg = static_cast<CDlgFind &>(d);
+    ExpectModal([](CDialog& d) {
+        auto& dlg = static_cast<CDlgFind&>(d);
         EXPECT_EQ(Listed(d), (std::vector<CString>{"gamma", "beta", "alpha"}));
         EXPECT_EQ(dlg.m_cbFind.GetCurSel(), 0);
         EXPECT_EQ(dlg.m_cbFind.GetWindowText(), "gamma");
@@ -81,7 +69,7 @@ TEST_F(FindDialog, TextDifferingOnlyInCaseIsNotStoredAgainButIsReturnedAsTyped)
 {
     Store({{1, "Carton"}});
     CDlgFind dlg;
-    ExpectModal([](CDialog &d) {
+    ExpectModal([](CDialog& d) {
         Type(d, IDC_FIND_TEXT, "CARTON");
         Click(d, IDOK);
     });
@@ -95,7 +83,7 @@ TEST_F(FindDialog, OptionsAndPromptReachTheMembers)
 {
     CDlgFind dlg;
     dlg.m_strPrompt = "Search the job for a node name";
-    ExpectModal([](CDialog &d) {
+    ExpectModal([](CDialog& d) {
         EXPECT_EQ(d.GetDlgItem(IDC_FIND_PROMPT)->GetWindowText(), "Search the job for a node name");
         Type(d, IDC_FIND_TEXT, "x");
         SavePng(d.m_hWnd, OutputPath("find.png"));
@@ -112,7 +100,7 @@ TEST_F(FindDialog, OptionsAndPromptReachTheMembers)
 TEST_F(FindDialog, EmptyTextKeepsTheDialogOpen)
 {
     CDlgFind dlg;
-    ExpectModal([](CDialog &d) {
+    ExpectModal([](CDialog& d) {
         Click(d, IDOK);
         EXPECT_TRUE(d.IsWindowVisible()) << "OK with no text does nothing";
         Key(VK_RETURN);
@@ -128,7 +116,7 @@ TEST_F(FindDialog, CancelLeavesTheHistoryAsItWas)
 {
     Store({{1, "one"}});
     CDlgFind dlg;
-    ExpectModal([](CDialog &d) {
+    ExpectModal([](CDialog& d) {
         Type(d, IDC_FIND_TEXT, "typed but cancelled");
         Key(VK_ESCAPE);
     });
@@ -143,8 +131,8 @@ TEST_F(FindDialog, FullHistoryDropsTheOldestValueAndTheNextDialogStartsAfterIt)
     for (int n = 1; n <= 32; ++n)
         theReg.WriteString("Find", HistoryName(n), CString("text " + std::to_string(n)));
     CDlgFind dlg;
-    ExpectModal([](CDialog &d) {
-        EXPECT_EQ(static_cast<CDlgFind &>(d).m_cbFind.GetCount(), 32);
+    ExpectModal([](CDialog& d) {
+        EXPECT_EQ(static_cast<CDlgFind&>(d).m_cbFind.GetCount(), 32);
         Type(d, IDC_FIND_TEXT, "newest");
         Click(d, IDOK);
     });
@@ -155,7 +143,7 @@ TEST_F(FindDialog, FullHistoryDropsTheOldestValueAndTheNextDialogStartsAfterIt)
     EXPECT_EQ(theReg.GetInt("Settings", "FIND_INDEX0", 0), 2);
 
     CDlgFind again;
-    ExpectModal([](CDialog &d) {
+    ExpectModal([](CDialog& d) {
         auto items = Listed(d);
         ASSERT_EQ(items.size(), 32u);
         EXPECT_EQ(items.front(), "newest");
@@ -170,7 +158,7 @@ TEST_F(FindDialog, MaxTitlesIsReadFromTheStoreAndAtMostOneValueIsDroppedPerOk)
     theReg.WriteInt("Settings", "FIND_MAXTITLES", 2);
     Store({{1, "a"}, {2, "b"}, {3, "c"}, {4, "d"}});
     CDlgFind dlg;
-    ExpectModal([](CDialog &d) {
+    ExpectModal([](CDialog& d) {
         Type(d, IDC_FIND_TEXT, "e");
         Click(d, IDOK);
     });
@@ -186,7 +174,7 @@ TEST_F(FindDialog, BrokenRunLoadsUpToTheGapAndTheNextTextFillsIt)
 {
     Store({{1, "one"}, {2, "two"}, {4, "four"}});
     CDlgFind dlg;
-    ExpectModal([](CDialog &d) {
+    ExpectModal([](CDialog& d) {
         EXPECT_EQ(Listed(d), (std::vector<CString>{"two", "one"}));
         Type(d, IDC_FIND_TEXT, "three");
         Click(d, IDOK);
@@ -195,7 +183,7 @@ TEST_F(FindDialog, BrokenRunLoadsUpToTheGapAndTheNextTextFillsIt)
     EXPECT_EQ(Stored(3), "three");
 
     CDlgFind again;
-    ExpectModal([](CDialog &d) {
+    ExpectModal([](CDialog& d) {
         EXPECT_EQ(Listed(d), (std::vector<CString>{"four", "three", "two", "one"}));
         Key(VK_ESCAPE);
     });
@@ -206,7 +194,7 @@ TEST_F(FindDialog, EmptyHistoryWithAHighFirstIndexStartsAgainAtOne)
 {
     theReg.WriteInt("Settings", "FIND_INDEX0", 7);
     CDlgFind dlg;
-    ExpectModal([](CDialog &d) {
+    ExpectModal([](CDialog& d) {
         Type(d, IDC_FIND_TEXT, "restart");
         Click(d, IDOK);
     });
@@ -218,13 +206,13 @@ TEST_F(FindDialog, EmptyHistoryWithAHighFirstIndexStartsAgainAtOne)
 TEST_F(FindDialog, DamagedSettingsGiveDefaults)
 {
     {
-        FILE *f = std::fopen(m_file.c_str(), "wb");
+        FILE* f = std::fopen(m_file.c_str(), "wb");
         ASSERT_NE(f, nullptr);
         std::fputs("\xff\xfe garbage\n[Settings]\nFIND_INDEX0=banana\nFIND_MAXTITLES=-5x\n[Find]\nFIND1=kept\n", f);
         std::fclose(f);
     }
     CDlgFind dlg;
-    ExpectModal([](CDialog &d) {
+    ExpectModal([](CDialog& d) {
         EXPECT_EQ(Listed(d), (std::vector<CString>{"kept"}));
         Type(d, IDC_FIND_TEXT, "new");
         Click(d, IDOK);
@@ -234,35 +222,30 @@ TEST_F(FindDialog, DamagedSettingsGiveDefaults)
     EXPECT_EQ(Stored(1), "kept") << "a malformed limit falls back to 32, so nothing is dropped";
 }
 
-} // namespace
-
-namespace
-{
-
 // A hand-edited or damaged first index near the largest number: the history is listed, kept and stored again
 // from 1, and a new search goes after it, however the run met the end of the numbers.
 TEST_F(FindDialog, AHistoryAtTheEndOfTheNumbersStartsAgainAtOneAndLosesNothing)
 {
     const struct
     {
-        const char *name;
+        const char* name;
         int first;
-        std::vector<std::pair<int, const char *>> stored;
+        std::vector<std::pair<int, const char*>> stored;
         std::vector<CString> listed;
     } cases[] = {
         {"ends on the last number", INT_MAX - 1, {{INT_MAX - 1, "alpha"}, {INT_MAX, "beta"}}, {"beta", "alpha"}},
         {"next number is the last", INT_MAX - 1, {{INT_MAX - 1, "alpha"}}, {"alpha"}},
         {"only the last number", INT_MAX, {{INT_MAX, "beta"}}, {"beta"}},
     };
-    for (const auto &c : cases)
+    for (const auto& c : cases)
     {
         SCOPED_TRACE(c.name);
         std::remove(m_file.c_str());
         theReg.WriteInt("Settings", "FIND_INDEX0", c.first);
-        for (auto &[n, text] : c.stored)
+        for (auto& [n, text] : c.stored)
             theReg.WriteString("Find", HistoryName(n), text);
         CDlgFind dlg;
-        ExpectModal([&](CDialog &d) {
+        ExpectModal([&](CDialog& d) {
             EXPECT_EQ(Listed(d), c.listed);
             Type(d, IDC_FIND_TEXT, "gamma");
             Key(VK_RETURN);
