@@ -13,7 +13,7 @@ summary=()
 for t in "${targets[@]}"; do
   dir=fuzz/$t
   mkdir -p "$dir/corpus" "$dir/crashes"
-  args=(-max_total_time="$seconds" -timeout=25 -rss_limit_mb=2048 -print_final_stats=1
+  args=(-max_total_time="$seconds" -timeout=120 -rss_limit_mb=2048 -print_final_stats=1
         -artifact_prefix="$dir/crashes/")
   [ -f "$dir/dict" ] && args+=(-dict="$dir/dict")
   log=build/fuzz/$t.log
