@@ -130,6 +130,7 @@ BOOL JobDocument::InitialDlgData(CDlgDefineJob* dlg)
             make->*page = s.*field;
     if (auto* simulate = PageOf<CDlgDefineJobSimulateJob>(dlg, JobOptions::JOB_SIMULATE))
         simulate->m_bLargeWindow = s.bLargeWindow;
+    InitialJobLanguagePages(dlg, m_nLanguage, m_language);
     return TRUE;
 }
 
@@ -173,5 +174,6 @@ BOOL JobDocument::SaveDlgData(CDlgDefineJob* dlg)
             s.*field = make->*page;
     if (auto* simulate = PageOf<CDlgDefineJobSimulateJob>(dlg, JobOptions::JOB_SIMULATE))
         s.bLargeWindow = simulate->m_bLargeWindow;
+    SaveJobLanguagePages(dlg, m_nLanguage, m_language);
     return TRUE;
 }

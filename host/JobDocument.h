@@ -7,6 +7,7 @@
 
 #include "framework/HostObjects.h"
 #include "framework/OptionItem.h"
+#include "host/HostJobLanguage.h"
 #include "host/HostJobSettings.h"
 #include "host/HostNode.h"
 #include "host/HostRecord.h"
@@ -60,6 +61,7 @@ class JobDocument : public CVTR5Doc
 
     int m_nLanguage = 0;    // job language: 0 English, 1 Chinese, 2 Japanese, 4 Spanish ...
     JobSettings m_settings; // what the job dialog's general pages edit (HostJobSettings.cpp)
+    JobLanguageSettings m_language; // double-byte font, flowchart fonts, prompts (HostJobLanguage.cpp)
 
     // Nodes, in the order they were added. id 0 picks the next free id; a taken id or an unknown
     // kind gives null.

@@ -29,11 +29,10 @@ const std::initializer_list<OptionDef> kGlobal = {
     {J::JOB_SIMULATE, 0, "Simulation"},
 };
 
-// What belongs to this job alone.
+// What belongs to this job alone; its language has a dialog of its own.
 const std::initializer_list<OptionDef> kJob = {
     {J::JOB_BASIC, 0, "Basic"},
     {J::JOB_PORTABLE, 0, "Portable"},
-    {J::JOB_LANGUAGE, 0, "Language"},
     {J::JOB_PROMPT, 0, "Prompts"},
     {J::JOB_PROMPT_UPLOAD, J::JOB_PROMPT, "Upload"},
     {J::JOB_PROMPT_EDIT, J::JOB_PROMPT, "Edit"},
@@ -42,10 +41,6 @@ const std::initializer_list<OptionDef> kJob = {
 
 const std::initializer_list<OptionDef> kLanguage = {
     {J::JOB_LANGUAGE, 0, "Language"},
-    {J::JOB_PROMPT, 0, "Prompts"},
-    {J::JOB_PROMPT_UPLOAD, J::JOB_PROMPT, "Upload"},
-    {J::JOB_PROMPT_EDIT, J::JOB_PROMPT, "Edit"},
-    {J::JOB_PROMPT_ERASE, J::JOB_PROMPT, "Erase"},
 };
 
 // Entries whose page the library does not offer are left out, so that no dialog opens on a page it

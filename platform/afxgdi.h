@@ -238,6 +238,8 @@ class CBitmap : public CGdiObject
     BOOL LoadBitmap(UINT idResource);     // a BITMAP resource of the resource chain
     BOOL LoadBitmap(LPCTSTR resourceName); // MAKEINTRESOURCE(id)
     int GetBitmap(BITMAP* bm) const;
+    // Copies the bits in CreateBitmap's layout (rows padded to 16 bits); the number of bytes copied.
+    DWORD GetBitmapBits(DWORD count, LPVOID bits) const;
     operator HBITMAP() const { return static_cast<HBITMAP>(m_hObject); }
     static CBitmap* FromHandle(HBITMAP hBitmap);
 };

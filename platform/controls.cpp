@@ -8,7 +8,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QPainter>
+#include <QPaintEvent>
+#include <QPixmap>
 #include <QPlainTextEdit>
+#include <QVBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
@@ -563,10 +568,57 @@ class EditImpl : public WindowImpl
 // ---------------------------------------------------------------------------------------------------------------
 // Static texts and frames.
 
+// A static's label, and over it what its device contexts drew since it last painted itself.
+class StaticLabel : public QLabel
+{
+  public:
+    StaticLabel(HWND h, QWidget* parent) : QLabel(parent), m_h(h) {}
+
+  protected:
+    void paintEvent(QPaintEvent* e) override
+    {
+        // Invalidated: the static paints itself again and what was drawn over it is gone, as in Win32.
+        if (IsWindow(m_h) && !m_h->invalid.isEmpty())
+        {
+            m_h->backing.reset();
+            m_h->invalid = QRect();
+        }
+        QLabel::paintEvent(e);
+        if (IsWindow(m_h) && m_h->backing)
+        {
+            QPainter p(this);
+            p.drawImage(0, 0, *m_h->backing);
+        }
+    }
+
+  private:
+    HWND m_h;
+};
+
 class StaticImpl : public WindowImpl
 {
   public:
     using WindowImpl::WindowImpl;
+
+    QImage* DrawnOver() override
+    {
+        if (!m_label)
+            return nullptr;
+        QSize size = m_label->size().expandedTo(QSize(1, 1));
+        if (!m_h->backing || m_h->backing->size() != size)
+        {
+            // Drawing starts from what the static shows.
+            m_h->backing.reset();
+            QImage shown = m_label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+            auto img = std::make_unique<QImage>(size, QImage::Format_RGB32);
+            img->fill(m_label->palette().color(QPalette::Window));
+            QPainter p(img.get());
+            p.drawImage(QRect(QPoint(0, 0), size), shown);
+            p.end();
+            m_h->backing = std::move(img);
+        }
+        return m_h->backing.get();
+    }
 
     QWidget* CreatePeer(QWidget* parent, const CString& text) override
     {
@@ -591,7 +643,7 @@ class StaticImpl : public WindowImpl
         default:
             break;
         }
-        m_label = new QLabel(parent);
+        m_label = new StaticLabel(m_h, parent);
         m_label->setTextFormat(Qt::PlainText);
         m_label->setWordWrap(type == SS_LEFT || type == SS_CENTER || type == SS_RIGHT);
         Qt::Alignment h = type == SS_CENTER ? Qt::AlignHCenter : type == SS_RIGHT ? Qt::AlignRight : Qt::AlignLeft;
@@ -606,6 +658,7 @@ class StaticImpl : public WindowImpl
     void SetText(const CString& text) override
     {
         m_text = text;
+        m_h->backing.reset(); // the new text repaints the whole static
         Show();
     }
     UINT DlgCode(const MSG*) const override { return DLGC_STATIC; }
@@ -627,8 +680,11 @@ class PdtComboBox : public QComboBox
 {
   public:
     PdtComboBox(HWND h, QWidget* parent) : QComboBox(parent), m_h(h) {}
+    bool m_simple = false; // CBS_SIMPLE: the list is always shown under the edit and never drops
     void showPopup() override
     {
+        if (m_simple)
+            return;
         if (!m_h->quiet)
             ::SendMessage(m_h->parent, WM_COMMAND, MAKEWPARAM(WORD(m_h->id), CBN_DROPDOWN), LPARAM(m_h));
         QComboBox::showPopup();
@@ -702,9 +758,11 @@ class ComboImpl : public WindowImpl
 
     QWidget* CreatePeer(QWidget* parent, const CString& text) override
     {
+        DWORD kind = m_h->style & 3;
+        if (kind == CBS_SIMPLE)
+            return CreateSimple(parent, text);
         m_combo = new PdtComboBox(m_h, parent);
         m_combo->setFocusPolicy(Qt::StrongFocus);
-        DWORD kind = m_h->style & 3;
         if (kind != CBS_DROPDOWNLIST)
         {
             m_combo->setEditable(true);
@@ -723,6 +781,8 @@ class ComboImpl : public WindowImpl
 
     QRect AdjustRect(const QRect& r) const override
     {
+        if (m_list)
+            return r; // a simple combo box shows its list within its own height
         // The template's height includes the dropped list; the window is as high as the field.
         int field = m_combo->sizeHint().height();
         int item = std::max(1, m_combo->fontMetrics().height() + 2);
@@ -768,6 +828,60 @@ class ComboImpl : public WindowImpl
     }
 
   private:
+    // An edit with its list always open under it. Typing selects the item the text names exactly, without a
+    // notification; a click in the list chooses as a drop-down's list does, without opening or closing.
+    QWidget* CreateSimple(QWidget* parent, const CString& text)
+    {
+        auto* box = new QWidget(parent);
+        auto* layout = new QVBoxLayout(box);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setSpacing(0);
+        m_combo = new PdtComboBox(m_h, box);
+        m_combo->m_simple = true;
+        m_combo->setEditable(true);
+        m_combo->setInsertPolicy(QComboBox::NoInsert);
+        m_combo->setCompleter(nullptr);
+        m_combo->setStyleSheet(QStringLiteral("QComboBox::drop-down { width: 0px; border: none; }"));
+        m_list = new QListView(box);
+        m_list->setModel(m_combo->model());
+        m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        m_list->setFocusPolicy(Qt::NoFocus); // the edit keeps the focus, as in Win32
+        layout->addWidget(m_combo);
+        layout->addWidget(m_list, 1);
+        box->setFocusProxy(m_combo);
+        SetEdit(ToQt(text));
+        QObject::connect(m_combo->lineEdit(), &QLineEdit::textEdited, [this](const QString& typed) {
+            m_edit = typed;
+            {
+                Quiet quiet(m_h);
+                int cursor = m_combo->lineEdit()->cursorPosition();
+                m_combo->setCurrentIndex(Find(-1, FromQt(typed), true));
+                SetEdit(typed);
+                m_combo->lineEdit()->setCursorPosition(cursor);
+            }
+            Notify(CBN_EDITUPDATE);
+            Notify(CBN_EDITCHANGE);
+        });
+        QObject::connect(m_combo, qOverload<int>(&QComboBox::currentIndexChanged), [this](int i) {
+            m_list->setCurrentIndex(m_combo->model()->index(i, 0));
+            if (i < 0)
+                m_list->clearSelection();
+            else
+                m_list->scrollTo(m_combo->model()->index(i, 0));
+        });
+        QObject::connect(m_list, &QAbstractItemView::clicked, [this](const QModelIndex& index) {
+            if (!index.isValid() || !IsWindow(m_h))
+                return;
+            {
+                Quiet quiet(m_h);
+                m_combo->setCurrentIndex(index.row());
+            }
+            Chosen();
+        });
+        QObject::connect(m_combo, qOverload<int>(&QComboBox::activated), [this](int) { Chosen(); });
+        return box;
+    }
+
     LRESULT Answer(UINT message, WPARAM wParam, LPARAM lParam)
     {
         Quiet quiet(m_h);
@@ -924,7 +1038,7 @@ class ComboImpl : public WindowImpl
     // CBN_SELCHANGE handler still sees the old edit text, the edit shows the item afterwards.
     void Chosen()
     {
-        bool ended = m_combo->TakeEndReported();
+        bool ended = m_combo->TakeEndReported() || m_list; // a simple combo box's list never closes
         bool editable = m_combo->isEditable();
         if (editable)
         {
@@ -980,6 +1094,7 @@ class ComboImpl : public WindowImpl
     }
 
     PdtComboBox* m_combo = nullptr;
+    QListView* m_list = nullptr; // CBS_SIMPLE
     QString m_edit; // the edit's text as Win32 has it: the toolkit puts a chosen item in before its notification
 };
 

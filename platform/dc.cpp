@@ -85,6 +85,9 @@ QImage* Surface(DCRecord* d)
             return nullptr;
         if (IsCustom(d->wnd))
             return pdt::gdi::EnsureBacking(d->wnd);
+        if (d->wnd->impl)
+            if (QImage* over = d->wnd->impl->DrawnOver())
+                return over;
         [[fallthrough]];
     case DCRecord::Kind::Screen:
     default: {
@@ -145,6 +148,8 @@ void Touched(DCRecord* d, QRect dirty)
         if (h->inPeerPaint == 0 && h->redraw && h->widget)
             h->widget->update(dirty);
     }
+    else if (d->kind == DCRecord::Kind::Window && IsWindow(d->wnd) && d->wnd->backing && d->wnd->widget)
+        d->wnd->widget->update(dirty); // drawn over a control
 }
 
 QRgb ToRgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
@@ -650,6 +655,8 @@ HDC BeginPaint(HWND h, LPPAINTSTRUCT ps)
     QRect inv;
     if (QImage* img = pdt::gdi::EnsureBacking(h))
         inv = h->invalid.intersected(img->rect());
+    else if (h->widget)
+        inv = h->invalid.intersected(h->widget->rect()); // a dialog's controls paint the rest
     ++h->paintSerial;
     h->invalid = QRect(); // BeginPaint validates, as in Win32
     bool erase = h->erase;

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <utility>
 #include <QEventLoop>
+#include <QShowEvent>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QPointer>
@@ -26,13 +27,33 @@ namespace
 std::deque<pdt::hooks::ModalHandler> g_modalHandlers;
 pdt::hooks::ModalHandler g_fallbackModal;
 
+// A dialog is painted when it is shown, as a window is; its WM_PAINT comes once the queue has run.
+class DialogPeer : public QWidget
+{
+  public:
+    DialogPeer(HWND h, QWidget* parent) : QWidget(parent), m_h(h) {}
+
+  protected:
+    void showEvent(QShowEvent* e) override
+    {
+        QWidget::showEvent(e);
+        if (!IsWindow(m_h))
+            return;
+        m_h->invalid = rect();
+        pdt::win::SchedulePaint(m_h);
+    }
+
+  private:
+    HWND m_h;
+};
+
 class DialogImpl : public WindowImpl
 {
   public:
     using WindowImpl::WindowImpl;
     QWidget* CreatePeer(QWidget* parent, const CString& text) override
     {
-        auto* w = new QWidget(parent);
+        auto* w = new DialogPeer(m_h, parent);
         w->setWindowTitle(ToQt(text));
         w->setAutoFillBackground(true);
         return w;

@@ -650,6 +650,41 @@ int CBitmap::GetBitmap(BITMAP* bm) const
     return sizeof(BITMAP);
 }
 
+DWORD CBitmap::GetBitmapBits(DWORD count, LPVOID bits) const
+{
+    auto* rec = LookupAs<BitmapRecord>(m_hObject, GdiKind::Bitmap);
+    if (!rec || !bits)
+        return 0;
+    const QImage& img = rec->image;
+    int bpp = rec->mono ? 1 : 32;
+    size_t stride = size_t(((img.width() * bpp + 15) / 16) * 2);
+    // Whole rows only, as many as fit; the last row may be cut at the count, as Win32 copies bytes.
+    size_t total = std::min(size_t(count), stride * size_t(img.height()));
+    auto* out = static_cast<unsigned char*>(bits);
+    std::fill(out, out + total, 0);
+    for (size_t at = 0; at < total; ++at)
+    {
+        int y = int(at / stride), byte = int(at % stride);
+        auto* line = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        if (bpp == 1)
+        {
+            for (int bit = 0; bit < 8; ++bit)
+            {
+                int x = byte * 8 + bit;
+                if (x < img.width() && (line[x] & 0xFFFFFF) == 0xFFFFFF)
+                    out[at] |= BYTE(0x80 >> bit);
+            }
+        }
+        else if (int x = byte / 4; x < img.width())
+        {
+            QRgb c = line[x];
+            const BYTE parts[4] = {BYTE(qBlue(c)), BYTE(qGreen(c)), BYTE(qRed(c)), 0};
+            out[at] = parts[byte % 4];
+        }
+    }
+    return DWORD(total);
+}
+
 CBitmap* CBitmap::FromHandle(HBITMAP h)
 {
     auto* rec = LookupAs<BitmapRecord>(h, GdiKind::Bitmap);

@@ -1077,6 +1077,8 @@ void CWnd::InvalidateRect(LPCRECT r, BOOL erase)
         m_hWnd->erase = true;
     if (m_hWnd->redraw)
         w->update(q);
+    if (!m_hWnd->impl->IsCustomDrawn() && pdt::win::IsDialogClass(m_hWnd))
+        pdt::win::SchedulePaint(m_hWnd);
 }
 void CWnd::UpdateWindow()
 {
@@ -1089,8 +1091,43 @@ void CWnd::UpdateWindow()
             pdt::gdi::PaintPending(m_hWnd, false);
     }
     else
+    {
         m_hWnd->widget->repaint();
+        if (pdt::win::IsDialogClass(m_hWnd))
+            pdt::win::DispatchPaint(m_hWnd);
+    }
 }
+
+namespace pdt::win
+{
+
+void SchedulePaint(HWND h)
+{
+    if (!IsWindow(h) || !h->widget || h->paintQueued)
+        return;
+    h->paintQueued = true;
+    QMetaObject::invokeMethod(
+        h->widget,
+        [h] {
+            if (!IsWindow(h))
+                return;
+            h->paintQueued = false;
+            DispatchPaint(h);
+        },
+        Qt::QueuedConnection);
+}
+
+void DispatchPaint(HWND h)
+{
+    if (!IsWindow(h) || h->invalid.isEmpty() || !h->redraw)
+        return;
+    unsigned serial = h->paintSerial;
+    ::SendMessage(h, WM_PAINT);
+    if (IsWindow(h) && h->paintSerial == serial)
+        h->invalid = QRect(); // nobody began painting: validated, as DefWindowProc does
+}
+
+} // namespace pdt::win
 void CWnd::SetRedraw(BOOL redraw)
 {
     if (!IsWindow(m_hWnd))

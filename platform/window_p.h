@@ -46,6 +46,7 @@ struct WindowRecord
     HANDLE classBrush = nullptr;  // the registered class's background brush
     unsigned paintSerial = 0;     // counts BeginPaint calls, so a WM_PAINT nobody answered still validates
     int inPeerPaint = 0;          // >0 while the peer's own paint event runs WM_PAINT
+    bool paintQueued = false;     // a dialog's WM_PAINT waits for the queue to run
 };
 
 // Suppresses notifications while the platform changes a control on behalf of an API call.
@@ -73,6 +74,9 @@ class WindowImpl
     virtual bool IsCustomDrawn() const { return false; }
     virtual QRect AdjustRect(const QRect& r) const { return r; } // e.g. a combo box is as high as its edit field
     virtual void SetDialogFont(const QFont&) {}
+    // A control whose device contexts draw over it, what is drawn lasting until it repaints itself (a static,
+    // as in Win32): the image they draw into. Null for the others, whose drawing goes nowhere.
+    virtual QImage* DrawnOver() { return nullptr; }
 
   protected:
     void Notify(int code) const;                 // WM_COMMAND to the parent, unless quiet
@@ -101,6 +105,10 @@ HWND& LockoutNotifyWindow(); // a window inside UpdateData: its controls' notifi
 // Makes a top-level window the active one at once, as Win32's activation is: window systems that activate later
 // (an X server answers with an event) would otherwise let the next key or click reach the window before.
 void ActivateNow(QWidget* top);
+// Dialogs are painted by their controls, but get WM_PAINT as Win32 sends it: for an invalid part, once the
+// queue has run (SchedulePaint) or at once (DispatchPaint, UpdateWindow's).
+void SchedulePaint(HWND h);
+void DispatchPaint(HWND h);
 } // namespace pdt::win
 
 namespace pdt::dlg

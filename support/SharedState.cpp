@@ -1,4 +1,9 @@
+#include <QFontDatabase>
+
 #include <cstring>
+
+#include "platform/gdi_p.h"
+#include "platform/window_p.h"
 
 #include "support/Support.h"
 
@@ -20,16 +25,21 @@ const bool g_fontIndexCreated = [] {
     return fontIndex.CreateFontIndirect(&lf) != FALSE;
 }();
 
-bool Has(const CString& lowerStyle, const char* word)
+bool Has(const CString &lowerStyle, const char *word)
 {
     return lowerStyle.Find(word) >= 0;
 }
 
 } // namespace
 
-BOOL CreateChineseFont(CFont& font, LPCTSTR face, LPCTSTR style, int points, BOOL bJapanese)
+BOOL CreateChineseFont(CFont &font, LPCTSTR face, LPCTSTR style, int points, BOOL bJapanese)
 {
-    if (!face || !*face || points <= 0 || points > 1000)
+    if (!face || !*face || points <= 0 || points > 1000 || std::strlen(face) >= LF_FACESIZE)
+        return FALSE;
+    // A face the machine does not have would quietly become another, and without any font that writes the
+    // script the terminal's font could not be made at all.
+    if (!pdt::gdi::IsInstalledFamily(ToQt(face)) ||
+        QFontDatabase::families(bJapanese ? QFontDatabase::Japanese : QFontDatabase::SimplifiedChinese).isEmpty())
         return FALSE;
     CString s = style ? style : "";
     s.MakeLower();

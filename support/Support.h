@@ -52,5 +52,6 @@ struct LISTHEADER
 void SetListHeader(CListCtrl& list, const LISTHEADER* header);
 
 // Creates the double-byte terminal font: face, style ("Regular", "Bold" ...), size in points; bJapanese picks
-// the Japanese charset, else Chinese (GB2312). Non-zero on success.
+// the Japanese charset, else Chinese (GB2312). Non-zero on success; zero for a face that is not installed, one
+// longer than a logical font holds, or when no installed font writes the script.
 BOOL CreateChineseFont(CFont& font, LPCTSTR face, LPCTSTR style, int points, BOOL bJapanese);

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QListView>
 #include <QDir>
 #include <QImage>
 #include <QScreen>
@@ -352,6 +353,18 @@ void KeyUp(UINT vk)
 
 void ChooseComboItem(HWND combo, int index)
 {
+    // A simple combo box's list is always there: the item is clicked where it stands.
+    QWidget* peer = Peer(combo);
+    auto* list = peer && !qobject_cast<QComboBox*>(peer) ? peer->findChild<QListView*>() : nullptr;
+    if (list)
+    {
+        ASSERT_TRUE(index >= 0 && index < list->model()->rowCount());
+        QModelIndex item = list->model()->index(index, 0);
+        list->scrollTo(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(item).center());
+        Pump();
+        return;
+    }
     auto* box = qobject_cast<QComboBox*>(Peer(combo));
     ASSERT_NE(box, nullptr) << "not a combo box";
     ASSERT_TRUE(index >= 0 && index < box->count());

@@ -1,0 +1,17 @@
+// Prompts of sending data on the terminal, one line each; an empty one keeps the standard prompt.
+#pragma once
+
+#include "framework/CDlgDefineBase.h"
+
+class CDlgDefineJobPromptUpload : public CDlgDefineBase
+{
+  public:
+    explicit CDlgDefineJobPromptUpload(CWnd *pParent = nullptr);
+
+    CString m_strNoRecord;
+    CString m_strSendData;
+    CString m_strTotal;
+
+  protected:
+    void DoDataExchange(CDataExchange *pDX) override;
+};
