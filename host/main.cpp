@@ -19,6 +19,7 @@
 #include "host/HostNode.h"
 #include "host/HostTerminal.h"
 #include "host/SampleJob.h"
+#include "job/CDlgDefineFontChinese.h"
 #include "job/CDlgDefineJob.h"
 #include "node/CDlgBarcodeSetting.h"
 #include "node/CDlgDefineNode.h"
@@ -91,6 +92,21 @@ CDialog* MakeRecordDialog(int recordIndex, int optionId)
         if (opt->nID == optionId)
             dlg->m_pInitialOption = opt;
     dlg->Create(IDD_DEFINE_RECORD);
+    return dlg;
+}
+
+// The double-byte font dialog on the sample job's font, in a language and a Chinese code.
+CDialog* MakeFontChinese(int language, int code)
+{
+    const JobLanguageSettings& s = SampleJob().m_language;
+    auto* dlg = new CDlgDefineFontChinese(language, TRUE, nullptr);
+    dlg->m_strFace = s.strDBFontFace;
+    dlg->m_strStyle = s.strDBFontStyle;
+    dlg->m_strSize.Format("%d", s.nDBFontSize);
+    dlg->m_nCode = code;
+    dlg->m_nOffsetX = 1;
+    dlg->m_nOffsetY = -1;
+    dlg->Create(IDD_DBFONT);
     return dlg;
 }
 
@@ -193,17 +209,27 @@ std::vector<GalleryEntry> Gallery()
         {"job-global-simulate.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_GLOBAL, IDD_JOB_SIMULATEJOB); }},
         {"job-basic.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_JOB, IDD_JOB_BASIC); }},
         {"job-portable.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_JOB, IDD_JOB_PORTABLE); }},
-        {"job-language.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_LANGUAGE, 0); }},
         {"node-upload.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Upload", IDD_NODE_UPLOAD); }},
         {"node-erase.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Clear Counts", IDD_NODE_ERASE); }},
         {"node-edit.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Review Counts", IDD_NODE_EDIT); }},
         {"node-program.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Totals", IDD_NODE_PROGRAM); }},
         {"node-runjob.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Receiving", IDD_NODE_RUNJOB); }},
         {"node-hotkey.png", [](CDialog*& dlg) { dlg = MakeNodeDialog("Totals", IDD_NODE_HOTKEY); }},
+        {"job-language.png",
+         [](CDialog*& dlg) {
+             SampleJob().m_nLanguage = 1; // Chinese: the double-byte font controls are in use
+             dlg = MakeJobDialog(JSM_LANGUAGE, 0);
+         }},
         {"record-fields.png", [](CDialog*& dlg) { dlg = MakeRecordDialog(0, IDD_RECORD_FIELD); }},
         {"record-separators.png", [](CDialog*& dlg) { dlg = MakeRecordDialog(1, IDD_RECORD_SEPARATOR); }},
         {"record-eorlinks.png", [](CDialog*& dlg) { dlg = MakeRecordDialog(1, IDD_RECORD_EORLINK); }},
         {"record-comment.png", [](CDialog*& dlg) { dlg = MakeRecordDialog(0, IDD_NODE_NOTES); }},
+        {"job-prompts.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_JOB, IDD_JOB_PROMPTMAIN); }},
+        {"job-prompts-edit.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_JOB, IDD_JOB_PROMPTEDIT); }},
+        {"job-global-fonts.png", [](CDialog*& dlg) { dlg = MakeJobDialog(JSM_GLOBAL, IDD_JOB_FONT); }},
+        {"font-chinese-gb.png", [](CDialog*& dlg) { dlg = MakeFontChinese(1, 1); }},
+        {"font-chinese-big5.png", [](CDialog*& dlg) { dlg = MakeFontChinese(1, 2); }},
+        {"font-japanese.png", [](CDialog*& dlg) { dlg = MakeFontChinese(2, 1); }},
         {"screen-edit.png", nullptr, MakeEditScreen},
         {"screen-japanese.png", nullptr, MakeJapaneseScreen},
         {"keypad-m10.png", [](CDialog*& dlg) { dlg = MakeKeypad("M-10"); }},
