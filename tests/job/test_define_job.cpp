@@ -34,8 +34,8 @@ TEST_F(JobDialog, EachModeHasItsCaptionAndPages)
     };
     const Row rows[] = {
         {JSM_GLOBAL, "Define Job (global settings)", {"Flowchart", "Make Job", "Simulation"}},
-        {JSM_JOB, "Define Job", {"Basic", "Portable", "Prompts"}},
-        {JSM_LANGUAGE, "Define Job Language", {"Language"}},
+        {JSM_JOB, "Define Job", {"Basic", "Portable"}},
+        {JSM_LANGUAGE, "Define Job Language", {}},
     };
     for (const Row& row : rows)
     {
