@@ -1,18 +1,9 @@
 #include "host/JobOptions.h"
 
-#include <initializer_list>
-
-#include "framework/OptionPages.h"
+#include "host/OptionArray.h"
 
 namespace
 {
-
-struct OptionDef
-{
-    int nID;
-    int nParentID; // 0: top level; otherwise an entry listed before this one
-    const char* pszTitle;
-};
 
 using J = JobOptions;
 
@@ -43,33 +34,13 @@ const std::initializer_list<OptionDef> kLanguage = {
     {J::JOB_LANGUAGE, 0, "Language"},
 };
 
-// Entries whose page the library does not offer are left out, so that no dialog opens on a page it
-// cannot create; a child whose parent was left out moves to the top level.
-std::vector<OPTIONITEM> Build(std::initializer_list<OptionDef> defs)
-{
-    std::vector<OPTIONITEM> items;
-    items.reserve(defs.size() + 1);
-    for (const OptionDef& d : defs)
-    {
-        if (!FindOptionPage(d.nID))
-            continue;
-        int parent = -1;
-        for (size_t i = 0; d.nParentID && i < items.size(); ++i)
-            if (items[i].nID == d.nParentID)
-                parent = int(i);
-        items.push_back(OPTIONITEM{d.nID, parent, d.pszTitle, nullptr, nullptr, nullptr, 0, 0, nullptr});
-    }
-    items.push_back(OPTIONITEM{0, -1, nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr});
-    return items;
-}
-
 } // namespace
 
 OPTIONITEM* JobOptions::Portable()
 {
     auto it = m_arrays.find(0);
     if (it == m_arrays.end())
-        it = m_arrays.emplace(0, Build(kPortable)).first;
+        it = m_arrays.emplace(0, BuildOptionArray(kPortable, true)).first;
     return it->second.data();
 }
 
@@ -79,6 +50,9 @@ OPTIONITEM* JobOptions::Job(int mode)
         return nullptr;
     auto it = m_arrays.find(mode);
     if (it == m_arrays.end())
-        it = m_arrays.emplace(mode, Build(mode == JSM_GLOBAL ? kGlobal : mode == JSM_JOB ? kJob : kLanguage)).first;
+    {
+        const auto& defs = mode == JSM_GLOBAL ? kGlobal : mode == JSM_JOB ? kJob : kLanguage;
+        it = m_arrays.emplace(mode, BuildOptionArray(defs, true)).first;
+    }
     return it->second.data();
 }

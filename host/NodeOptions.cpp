@@ -1,18 +1,10 @@
 #include "host/NodeOptions.h"
 
-#include <initializer_list>
-
 #include "host/HostNode.h"
+#include "host/OptionArray.h"
 
 namespace
 {
-
-struct OptionDef
-{
-    int nID;
-    int nParentID; // 0: top level; otherwise an entry listed before this one
-    const char* pszTitle;
-};
 
 // Every kind that has links gets the two link groups last, so the link pages sit at the bottom.
 const std::initializer_list<OptionDef> kLinkedNode = {
@@ -63,22 +55,6 @@ const std::initializer_list<OptionDef> kCommentNode = {
     {NodeOptions::NOTES, 0, "Comment Text"},
 };
 
-std::vector<OPTIONITEM> Build(std::initializer_list<OptionDef> defs)
-{
-    std::vector<OPTIONITEM> items;
-    items.reserve(defs.size() + 1);
-    for (const OptionDef& d : defs)
-    {
-        int parent = -1;
-        for (size_t i = 0; d.nParentID && i < items.size(); ++i)
-            if (items[i].nID == d.nParentID)
-                parent = int(i);
-        items.push_back(OPTIONITEM{d.nID, parent, d.pszTitle, nullptr, nullptr, nullptr, 0, 0, nullptr});
-    }
-    items.push_back(OPTIONITEM{0, -1, nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr});
-    return items;
-}
-
 // Nodes that act on a data file, run code or another job: their action page, and the hot key that runs them.
 struct ActionPage
 {
@@ -93,7 +69,7 @@ const ActionPage kActionPages[] = {
 
 std::vector<OPTIONITEM> BuildActionNode(const OptionDef& page)
 {
-    return Build({
+    return BuildOptionArray({
         {NodeOptions::BASIC, 0, "Basic"},
         {NodeOptions::SCREEN, 0, "Screen"},
         page,
@@ -116,7 +92,7 @@ OPTIONITEM* NodeOptions::Get(int kind)
             it = m_arrays.emplace(kind, BuildActionNode(a.page)).first;
     if (it == m_arrays.end())
         it = m_arrays
-                 .emplace(kind, Build(kind == NODE_COMMENT ? kCommentNode
+                 .emplace(kind, BuildOptionArray(kind == NODE_COMMENT ? kCommentNode
                                       : kind == NODE_INPUT ? kCollectNode
                                       : kind == NODE_COUNT ? kCountNode
                                                            : kLinkedNode))
