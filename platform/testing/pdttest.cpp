@@ -8,6 +8,9 @@
 #include <QDir>
 #include <QImage>
 #include <QScreen>
+#include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
@@ -798,6 +801,28 @@ const MessageMap& HostWnd::GetThisMessageMap()
 }
 
 QAbstractItemView* ViewOf(HWND h) { return qobject_cast<QAbstractItemView*>(Peer(h)); }
+
+CRect ScrollBarPart(HWND bar, int subControl)
+{
+    auto* w = qobject_cast<QScrollBar*>(Peer(bar));
+    if (!w)
+        return CRect();
+    QStyleOptionSlider opt;
+    opt.initFrom(w);
+    opt.subControls = QStyle::SC_All;
+    opt.orientation = w->orientation();
+    opt.minimum = w->minimum();
+    opt.maximum = w->maximum();
+    opt.sliderPosition = w->sliderPosition();
+    opt.sliderValue = w->value();
+    opt.singleStep = w->singleStep();
+    opt.pageStep = w->pageStep();
+    opt.upsideDown = false;
+    if (w->orientation() == Qt::Horizontal)
+        opt.state |= QStyle::State_Horizontal;
+    QRect r = w->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SubControl(subControl), w);
+    return CRect(r.left(), r.top(), r.right() + 1, r.bottom() + 1);
+}
 
 CPoint RowCenter(HWND h, int row, int column)
 {

@@ -200,6 +200,9 @@ using ControlTest = HostedTest<>;
 
 QAbstractItemView* ViewOf(HWND h);                 // the item view behind a list or tree control
 CPoint RowCenter(HWND h, int row, int column = 0); // the middle of an item view's row, in client coordinates
+// Where a scroll bar's style draws one of its parts (a QStyle::SubControl), in client coordinates; empty
+// for a window that is no scroll bar.
+CRect ScrollBarPart(HWND bar, int subControl);
 
 // A shown custom-drawn window that records each WM_PAINT's rcPaint and WM_COMMAND id and draws with onPaint.
 class PaintWnd : public CWnd

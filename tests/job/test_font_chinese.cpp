@@ -5,7 +5,6 @@
 
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 
 #include <functional>
 #include <string>
@@ -101,16 +100,8 @@ void DragThumb(const CDialog &d, int id, bool toStart)
     HWND h = Item(d, id);
     auto *w = qobject_cast<QScrollBar *>(Peer(h));
     ASSERT_NE(w, nullptr);
-    QStyleOptionSlider opt;
-    opt.initFrom(w);
-    opt.subControls = QStyle::SC_All;
-    opt.orientation = w->orientation();
-    opt.minimum = w->minimum();
-    opt.maximum = w->maximum();
-    opt.sliderPosition = w->sliderPosition();
-    opt.sliderValue = w->value();
-    opt.pageStep = w->pageStep();
-    QPoint from = w->style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, w).center();
+    CPoint thumb = ScrollBarPart(h, QStyle::SC_ScrollBarSlider).CenterPoint();
+    QPoint from(thumb.x, thumb.y);
     QPoint to = toStart ? QPoint(0, 0) : QPoint(w->width() - 1, w->height() - 1);
     if (w->orientation() == Qt::Horizontal)
         to.setY(from.y());

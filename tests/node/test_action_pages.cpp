@@ -44,47 +44,21 @@ TEST(ActionPageClasses, EachOptionIdCreatesItsPageOnItsTemplate)
     }
 }
 
-class ActionPages : public DefineDialogTest
+class ActionPages : public NodeDialogTest
 {
   protected:
     void SetUp() override
     {
-        DefineDialogTest::SetUp();
+        NodeDialogTest::SetUp();
         m_items = m_doc.AddRecord("Items", "ITEMS.DAT");
         m_stock = m_doc.AddRecord("Stock", "C:\\data\\STOCK.TXT");
     }
     void TearDown() override
     {
-        m_dlg.DestroyWindow();
-        Pump();
+        NodeDialogTest::TearDown();
         pdt::support::SetFileDialogHandler({});
-        DefineDialogTest::TearDown();
     }
 
-    void Open(int kind, const char* name = "N1")
-    {
-        if (!m_node)
-            m_node = m_doc.AddNode(kind, name);
-        ASSERT_NE(m_node, nullptr);
-        ASSERT_TRUE(m_dlg.CreateDefineNode(m_node, m_options.Get(kind)));
-        m_dlg.ShowWindow(SW_SHOW);
-        Pump();
-    }
-    template <class Page> Page& Show(int id, const char* label)
-    {
-        ClickItem(m_dlg, label);
-        OPTIONITEM* opt = m_dlg.GetOption(id, 0);
-        Page* page = opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
-        if (!page)
-            throw std::runtime_error("no page " + std::to_string(id)); // the test fails, nothing crashes
-        EXPECT_TRUE(page->IsWindowVisible()) << "page " << id << " is not shown";
-        return *page;
-    }
-    void Apply()
-    {
-        Click(m_dlg, ID_APPLY_NOW);
-        Pump();
-    }
     // Answers the next file dialogs with `answers` in turn ("" cancels) and records what they were asked.
     void AnswerFileDialogs(std::vector<CString> answers)
     {
@@ -118,9 +92,6 @@ class ActionPages : public DefineDialogTest
 
     HostRecord* m_items = nullptr;
     HostRecord* m_stock = nullptr;
-    NodeOptions m_options;
-    HostNode* m_node = nullptr;
-    CDlgDefineNode m_dlg;
     std::vector<pdt::support::FileDialogRequest> m_requests;
 };
 

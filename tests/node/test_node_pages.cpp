@@ -22,44 +22,9 @@ using namespace pdt::test;
 namespace
 {
 
-class NodePages : public DefineDialogTest
+class NodePages : public NodeDialogTest
 {
   protected:
-    void TearDown() override
-    {
-        m_dlg.DestroyWindow();
-        Pump();
-        DefineDialogTest::TearDown();
-    }
-
-    void Open(int kind, const char* name = "N1")
-    {
-        if (!m_node)
-            m_node = m_doc.AddNode(kind, name);
-        ASSERT_NE(m_node, nullptr);
-        ASSERT_TRUE(m_dlg.CreateDefineNode(m_node, m_options.Get(kind)));
-        m_dlg.ShowWindow(SW_SHOW);
-        Pump();
-    }
-
-    // Shows the page of an entry by clicking its label in the tree.
-    template <class Page> Page& Show(int id, const char* label)
-    {
-        ClickItem(m_dlg, label);
-        OPTIONITEM* opt = m_dlg.GetOption(id, 0);
-        Page* page = opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
-        if (!page)
-            throw std::runtime_error("no page " + std::to_string(id)); // the test fails, nothing crashes
-        EXPECT_TRUE(page->IsWindowVisible()) << "page " << id << " is not shown";
-        return *page;
-    }
-
-    void Apply()
-    {
-        Click(m_dlg, ID_APPLY_NOW);
-        Pump();
-    }
-
     // Opens a picker's palette with a click and confirms the entry that has the keyboard focus.
     static void ChooseFocusedPaletteEntry(CDialog& page, int pickerId, std::initializer_list<UINT> moves = {})
     {
@@ -73,10 +38,6 @@ class NodePages : public DefineDialogTest
         Pump();
         EXPECT_FALSE(picker->IsPaletteOpen());
     }
-
-    NodeOptions m_options;
-    HostNode* m_node = nullptr;
-    CDlgDefineNode m_dlg;
 };
 
 CString Text(const CWnd& page, int id) { return page.GetDlgItem(id)->GetWindowText(); }

@@ -4,7 +4,6 @@
 
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 
 #include "platform/afxdd.h"
 
@@ -28,21 +27,8 @@ class ScrollBarTest : public ControlTest
     // Where the bar's style draws one of its parts, in client coordinates.
     QRect Part(QStyle::SubControl part) const
     {
-        QScrollBar* w = Widget();
-        QStyleOptionSlider opt;
-        opt.initFrom(w);
-        opt.subControls = QStyle::SC_All;
-        opt.orientation = w->orientation();
-        opt.minimum = w->minimum();
-        opt.maximum = w->maximum();
-        opt.sliderPosition = w->sliderPosition();
-        opt.sliderValue = w->value();
-        opt.singleStep = w->singleStep();
-        opt.pageStep = w->pageStep();
-        opt.upsideDown = false;
-        if (w->orientation() == Qt::Horizontal)
-            opt.state |= QStyle::State_Horizontal;
-        return w->style()->subControlRect(QStyle::CC_ScrollBar, &opt, part, w);
+        CRect r = ScrollBarPart(h, part);
+        return QRect(r.left, r.top, r.Width(), r.Height());
     }
     void ClickPart(QStyle::SubControl part)
     {
