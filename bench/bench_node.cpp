@@ -17,8 +17,8 @@
 
 #include <array>
 
-#include "host/HostNode.h"
-#include "host/SampleJob.h"
+#include "host/model/HostNode.h"
+#include "host/model/SampleJob.h"
 #include "node/CDlgDefineNode.h"
 #include "platform/afxhooks.h"
 #include "platform/afxres.h"

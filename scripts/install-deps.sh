@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-wqy-microhei fontconfig xvfb
   clang libclang-rt-14-dev llvm
+  nlohmann-json3-dev
 )
 
 missing=()

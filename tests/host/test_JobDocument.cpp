@@ -4,11 +4,11 @@
 
 #include <set>
 
-#include "host/HostLink.h"
-#include "host/HostNode.h"
-#include "host/HostTerminal.h"
-#include "host/JobDocument.h"
-#include "host/NodeOptions.h"
+#include "host/model/HostLink.h"
+#include "host/model/HostNode.h"
+#include "host/model/HostTerminal.h"
+#include "host/model/JobDocument.h"
+#include "host/model/NodeOptions.h"
 #include "platform/testing/pdttest.h"
 
 using namespace pdt::test;

@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "host/JobOptions.h"
+#include "host/model/JobOptions.h"
 #include "job/CDlgDefineJob.h"
 #include "tests/host/define_harness.h"
 

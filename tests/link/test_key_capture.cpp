@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "host/HostTerminal.h"
-#include "host/JobDocument.h"
+#include "host/model/HostTerminal.h"
+#include "host/model/JobDocument.h"
 #include "link/CDlgDefineLink.h"
 #include "link_harness.h"
 #include "portable/CDlgDefineKeypad.h"

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "../host/define_harness.h"
-#include "host/HostNode.h"
-#include "host/JobDocument.h"
-#include "host/NodeOptions.h"
+#include "host/model/HostNode.h"
+#include "host/model/JobDocument.h"
+#include "host/model/NodeOptions.h"
 #include "node/CDlgDefineNode.h"
 #include "platform/testing/pdttest.h"
 #include "resources/resource.h"

@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "host/NodeOptions.h"
+#include "host/model/NodeOptions.h"
 #include "node/CDlgDefineNode.h"
 #include "node/CDlgDefineNodeEdit.h"
 #include "node/CDlgDefineNodeErase.h"

@@ -13,7 +13,7 @@
 #include "node/CDlgDefineNodeBasic.h"
 #include "node/CDlgDefineNodeCmtFontColor.h"
 #include "node/CDlgDefineNodeNotes.h"
-#include "host/NodeOptions.h"
+#include "host/model/NodeOptions.h"
 #include "platform/afxdlgs.h"
 #include "tests/host/define_harness.h"
 

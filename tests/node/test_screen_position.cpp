@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "../host/define_harness.h"
-#include "host/HostNode.h"
-#include "host/HostTerminal.h"
-#include "host/JobDocument.h"
+#include "host/model/HostNode.h"
+#include "host/model/HostTerminal.h"
+#include "host/model/JobDocument.h"
 #include "node/CDlgDefineNode.h"
 #include "node/CDlgDefineNodeScreen.h"
 #include "node/CDlgDefineNodeScreenPosition.h"

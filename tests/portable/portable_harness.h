@@ -7,8 +7,8 @@
 #include <functional>
 #include <string>
 
-#include "host/HostTerminal.h"
-#include "host/JobOptions.h"
+#include "host/model/HostTerminal.h"
+#include "host/model/JobOptions.h"
 #include "portable/CDlgDefinePortable.h"
 #include "portable/CDlgDefinePortableKeymap.h"
 #include "portable/CDlgDefinePortableModel.h"

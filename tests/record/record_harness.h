@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/HostRecord.h"
+#include "host/model/HostRecord.h"
 #include "node/CDlgDefineNodeNotes.h"
 #include "record/CDlgDefineRecord.h"
 #include "record/CDlgDefineRecordEORLink.h"

@@ -2,7 +2,7 @@
 // lists, moving fields in and out, ticking the default box, and closing with OK or Cancel.
 #include <gtest/gtest.h>
 
-#include "host/HostLink.h"
+#include "host/model/HostLink.h"
 #include "record_harness.h"
 
 using namespace pdt::test;

@@ -1,7 +1,7 @@
 // The record's field page moving data nodes in and out of the record, and its end-of-record link page.
 #include <gtest/gtest.h>
 
-#include "host/HostLink.h"
+#include "host/model/HostLink.h"
 #include "record_harness.h"
 
 using namespace pdt::test;

@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "host/HostNode.h"
-#include "host/SampleJob.h"
+#include "host/model/HostNode.h"
+#include "host/model/SampleJob.h"
 #include "node/CDlgDefineNode.h"
 #include "record_harness.h"
 

@@ -1,8 +1,8 @@
-#include "host/HostTerminal.h"
+#include "host/model/HostTerminal.h"
 
 #include "simulation/Keymap.h"
 
-#include "host/JobDocument.h"
+#include "host/model/JobDocument.h"
 
 namespace
 {

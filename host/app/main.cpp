@@ -16,9 +16,9 @@
 #include <QVBoxLayout>
 
 #include "find/CDlgFind.h"
-#include "host/HostNode.h"
-#include "host/HostTerminal.h"
-#include "host/SampleJob.h"
+#include "host/model/HostNode.h"
+#include "host/model/HostTerminal.h"
+#include "host/model/SampleJob.h"
 #include "job/CDlgDefineFontChinese.h"
 #include "job/CDlgDefineJob.h"
 #include "node/CDlgBarcodeSetting.h"

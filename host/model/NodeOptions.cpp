@@ -1,7 +1,7 @@
-#include "host/NodeOptions.h"
+#include "host/model/NodeOptions.h"
 
-#include "host/HostNode.h"
-#include "host/OptionArray.h"
+#include "host/model/HostNode.h"
+#include "host/model/OptionArray.h"
 
 namespace
 {

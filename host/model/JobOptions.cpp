@@ -1,6 +1,6 @@
-#include "host/JobOptions.h"
+#include "host/model/JobOptions.h"
 
-#include "host/OptionArray.h"
+#include "host/model/OptionArray.h"
 
 namespace
 {

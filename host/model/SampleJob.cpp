@@ -1,7 +1,7 @@
-#include "host/SampleJob.h"
+#include "host/model/SampleJob.h"
 
-#include "host/HostLink.h"
-#include "host/HostNode.h"
+#include "host/model/HostLink.h"
+#include "host/model/HostNode.h"
 #include "resources/resource.h"
 #include "support/Support.h"
 

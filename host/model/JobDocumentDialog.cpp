@@ -1,8 +1,8 @@
 // The document's side of a node dialog kept open beside the flowchart: the dialog must never hold a
 // node or a link that the document has freed.
-#include "host/HostLink.h"
-#include "host/HostNode.h"
-#include "host/JobDocument.h"
+#include "host/model/HostLink.h"
+#include "host/model/HostNode.h"
+#include "host/model/JobDocument.h"
 #include "node/CDlgDefineNode.h"
 
 void JobDocument::SetNodeDialog(CDlgDefineNode* dlg)

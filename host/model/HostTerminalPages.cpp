@@ -1,7 +1,7 @@
 // What the terminal writes into the portable dialog's pages and reads back from them.
-#include "host/HostTerminal.h"
+#include "host/model/HostTerminal.h"
 
-#include "host/JobOptions.h"
+#include "host/model/JobOptions.h"
 #include "portable/CDlgDefinePortable.h"
 #include "portable/CDlgDefinePortableKeymap.h"
 #include "portable/CDlgDefinePortableModel.h"

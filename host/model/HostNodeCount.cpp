@@ -1,8 +1,8 @@
 // The count node's pages: its initial value and its two operations.
-#include "host/DialogPages.h"
-#include "host/HostNode.h"
-#include "host/HostNodeCollect.h"
-#include "host/NodeOptions.h"
+#include "host/model/DialogPages.h"
+#include "host/model/HostNode.h"
+#include "host/model/HostNodeCollect.h"
+#include "host/model/NodeOptions.h"
 #include "node/CDlgDefineNodeCountInitial.h"
 #include "node/CDlgDefineNodeCountOperate.h"
 

@@ -1,13 +1,13 @@
-#include "host/JobDocument.h"
+#include "host/model/JobDocument.h"
 
 #include <algorithm>
 #include <climits>
 
-#include "host/HostLink.h"
-#include "host/HostNode.h"
-#include "host/HostTerminal.h"
-#include "host/JobOptions.h"
-#include "host/NodeOptions.h"
+#include "host/model/HostLink.h"
+#include "host/model/HostNode.h"
+#include "host/model/HostTerminal.h"
+#include "host/model/JobOptions.h"
+#include "host/model/NodeOptions.h"
 
 namespace
 {

@@ -1,9 +1,9 @@
-#include "host/HostLink.h"
+#include "host/model/HostLink.h"
 
 #include <tuple>
 
-#include "host/HostNode.h"
-#include "host/JobDocument.h"
+#include "host/model/HostNode.h"
+#include "host/model/JobDocument.h"
 #include "link/CDlgDefineLink.h"
 
 HostLink::HostLink(JobDocument* doc, int id, int fromNodeId, int toNodeId) : m_pDoc(doc)

@@ -1,9 +1,9 @@
 // What the document writes into the job dialog's general pages and reads back from them.
-#include "host/HostJobSettings.h"
+#include "host/model/HostJobSettings.h"
 
-#include "host/HostNode.h"
-#include "host/JobDocument.h"
-#include "host/JobOptions.h"
+#include "host/model/HostNode.h"
+#include "host/model/JobDocument.h"
+#include "host/model/JobOptions.h"
 #include "job/CDlgDefineJob.h"
 #include "job/CDlgDefineJobBasic.h"
 #include "job/CDlgDefineJobColor.h"

@@ -7,10 +7,10 @@
 
 #include "framework/HostObjects.h"
 #include "framework/OptionItem.h"
-#include "host/HostJobLanguage.h"
-#include "host/HostJobSettings.h"
-#include "host/HostNode.h"
-#include "host/HostRecord.h"
+#include "host/model/HostJobLanguage.h"
+#include "host/model/HostJobSettings.h"
+#include "host/model/HostNode.h"
+#include "host/model/HostRecord.h"
 
 class HostNode;
 class HostLink;

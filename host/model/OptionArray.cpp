@@ -1,4 +1,4 @@
-#include "host/OptionArray.h"
+#include "host/model/OptionArray.h"
 
 #include "framework/OptionPages.h"
 

@@ -3,8 +3,8 @@
 #pragma once
 
 #include "framework/HostObjects.h"
-#include "host/HostNodeCollect.h"
-#include "host/NodeActions.h"
+#include "host/model/HostNodeCollect.h"
+#include "host/model/NodeActions.h"
 
 class JobDocument;
 

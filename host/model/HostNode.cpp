@@ -1,11 +1,11 @@
-#include "host/HostNode.h"
-#include "host/HostTerminal.h"
+#include "host/model/HostNode.h"
+#include "host/model/HostTerminal.h"
 
 #include <cstring>
 
-#include "host/HostLink.h"
-#include "host/JobDocument.h"
-#include "host/NodeOptions.h"
+#include "host/model/HostLink.h"
+#include "host/model/JobDocument.h"
+#include "host/model/NodeOptions.h"
 #include "link/CDlgDefineLinkIn.h"
 #include "link/CDlgDefineLinkOut.h"
 #include "node/CDlgDefineNode.h"

@@ -1,9 +1,9 @@
 // What the document writes into the job dialog's language, flowchart font and prompt pages and reads back.
-#include "host/HostJobLanguage.h"
+#include "host/model/HostJobLanguage.h"
 
 #include <utility>
 
-#include "host/JobOptions.h"
+#include "host/model/JobOptions.h"
 #include "job/CDlgDefineJob.h"
 #include "job/CDlgDefineJobFont.h"
 #include "job/CDlgDefineJobLanguage.h"

@@ -1,7 +1,7 @@
-#include "host/HostRecord.h"
+#include "host/model/HostRecord.h"
 
-#include "host/HostLink.h"
-#include "host/JobDocument.h"
+#include "host/model/HostLink.h"
+#include "host/model/JobDocument.h"
 
 HostRecord::HostRecord(JobDocument* doc) : m_pDoc(doc)
 {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "host/JobDocument.h"
+#include "host/model/JobDocument.h"
 
 std::unique_ptr<JobDocument> MakeSampleJob();
 
