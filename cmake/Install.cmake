@@ -1,0 +1,42 @@
+# cmake --install: the libraries, their public headers under their folder names (include/pdtdlg/platform/...),
+# and a package config, so that another host does find_package(pdtdlg) and links pdtdlg::pdtdlg.
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(PDT_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/pdtdlg)
+set(PDT_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/pdtdlg)
+
+# While the version is 0.x every minor release may change the binary interface, so the soname carries both.
+foreach(lib pdtplatform pdtsupport pdtdlg)
+  set_target_properties(${lib} PROPERTIES
+    VERSION ${PROJECT_VERSION}
+    SOVERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}
+    INSTALL_RPATH "$ORIGIN") # they load each other from the folder they are installed in
+endforeach()
+foreach(lib pdtcore pdtplatform pdtsupport pdtdlg)
+  target_include_directories(${lib} INTERFACE $<INSTALL_INTERFACE:${PDT_INSTALL_INCLUDEDIR}>)
+endforeach()
+
+install(TARGETS pdtcore pdtplatform pdtsupport pdtdlg EXPORT pdtdlgTargets
+  LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
+  RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# Public headers only: not the platform's private ones (*_p.h), not its test support, not the host.
+foreach(dir platform support framework node link record portable job simulation find)
+  install(DIRECTORY ${PROJECT_SOURCE_DIR}/${dir}/ DESTINATION ${PDT_INSTALL_INCLUDEDIR}/${dir}
+    FILES_MATCHING PATTERN "*.h"
+    PATTERN "*_p.h" EXCLUDE
+    PATTERN "testing" EXCLUDE
+    PATTERN "tools" EXCLUDE
+    PATTERN "core" EXCLUDE)
+endforeach()
+install(FILES ${PROJECT_SOURCE_DIR}/resources/resource.h DESTINATION ${PDT_INSTALL_INCLUDEDIR}/resources)
+
+install(EXPORT pdtdlgTargets NAMESPACE pdtdlg:: DESTINATION ${PDT_INSTALL_CMAKEDIR})
+configure_package_config_file(${CMAKE_CURRENT_LIST_DIR}/pdtdlgConfig.cmake.in
+  ${CMAKE_CURRENT_BINARY_DIR}/pdtdlgConfig.cmake INSTALL_DESTINATION ${PDT_INSTALL_CMAKEDIR})
+write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/pdtdlgConfigVersion.cmake
+  COMPATIBILITY SameMinorVersion)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/pdtdlgConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/pdtdlgConfigVersion.cmake
+  DESTINATION ${PDT_INSTALL_CMAKEDIR})
