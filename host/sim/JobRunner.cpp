@@ -1,0 +1,1208 @@
+#include "host/sim/JobRunner.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+#include <strings.h>
+
+#include "host/model/HostLink.h"
+#include "host/model/HostNode.h"
+#include "host/model/HostTerminal.h"
+#include "host/model/JobDocument.h"
+#include "host/sim/SimTerminal.h"
+#include "resources/resource.h"
+#include "simulation/Keymap.h"
+#include "support/Support.h"
+
+namespace
+{
+
+// The terminal's own messages where the job leaves a prompt empty.
+constexpr const char* kConfirmExit = "Exit job? Ent=Yes";
+constexpr const char* kDone = "Job done";
+constexpr const char* kAbort = "Job aborted";
+constexpr const char* kWriteRecordError = "Write record error";
+constexpr const char* kFileNotFound = "File not found";
+constexpr const char* kEraseAll = "Erase all? Ent=Yes";
+constexpr const char* kEraseLast = "Erase last? Ent=Yes";
+constexpr const char* kBrowse = "Browse";
+constexpr const char* kNoData = "No data";
+constexpr const char* kSendData = "Sending data";
+constexpr const char* kNoRecord = "No record";
+constexpr const char* kTotal = "Total:";
+
+constexpr unsigned char CODE_ENTER = 0x0D;
+constexpr unsigned char CODE_CLEAR = 0x08;
+constexpr unsigned char CODE_UP = 0x13;
+constexpr unsigned char CODE_DOWN = 0x12;
+constexpr unsigned char CODE_PGUP = 0x92;
+constexpr unsigned char CODE_PGDN = 0x93;
+
+std::string Quote(const CString& s)
+{
+    return "\"" + s.str() + "\"";
+}
+
+std::string TrimRight(std::string s)
+{
+    while (!s.empty() && s.back() == ' ')
+        s.pop_back();
+    return s;
+}
+
+std::string Terminator(int code)
+{
+    if (code == TERMINATOR_CRLF)
+        return "\r\n";
+    if (code <= 0 || code > 255)
+        return "";
+    return std::string(1, char(code));
+}
+
+bool ReadDouble(const std::string& text, double& d)
+{
+    return SimValue::Text(text).AsNumber(d);
+}
+
+bool IsEscapeKey(int id)
+{
+    return id == IDC_KEY_ESC;
+}
+
+} // namespace
+
+JobRunner::JobRunner(JobDocument& doc, SimTerminal& terminal, RunnerOptions options)
+    : m_doc(doc), m_term(terminal), m_options(std::move(options))
+{
+    m_doc.Terminal().GetKeymapInUse(m_keymap);
+}
+
+JobRunner::~JobRunner() = default;
+
+void JobRunner::LoadFile(const std::string& name, const std::string& bytes)
+{
+    m_loaded.emplace_back(name, bytes);
+    m_files.Load(name, bytes);
+}
+
+void JobRunner::Start()
+{
+    m_doc.Terminal().GetKeymapInUse(m_keymap);
+    m_state = RunState::Waiting;
+    m_wait = Wait::None;
+    m_pNode = m_pNext = nullptr;
+    m_pVia = m_pNextVia = nullptr;
+    m_bLeave = false;
+    m_nSteps = 0;
+    m_nStepsWithoutKey = 0;
+    m_strEnd.clear();
+    m_log.clear();
+    m_uploads.clear();
+    m_nodes.clear();
+    m_lastInput.clear();
+    m_files.Clear();
+    for (const auto& [name, bytes] : m_loaded)
+        m_files.Load(name, bytes);
+    m_term.ClearScreen();
+    m_term.EnableCursor(true);
+
+    HostNode* start = nullptr;
+    for (int i = 0; i < m_doc.GetNodeCount() && !start; ++i)
+        if (m_doc.GetNodeAt(i)->m_bStartNode)
+            start = m_doc.GetNodeAt(i);
+    if (!start)
+    {
+        End(RunState::Stopped, "The job has no start node.", "");
+        m_term.Flush();
+        return;
+    }
+    Log("Job started at node " + Quote(start->m_strName) + ".");
+    Enter(start, nullptr);
+    Run();
+}
+
+void JobRunner::Stop(const std::string& why)
+{
+    if (m_state != RunState::Waiting)
+        return;
+    End(RunState::Stopped, why, "");
+    m_term.Flush();
+}
+
+void JobRunner::Log(const std::string& line)
+{
+    m_log.push_back(line);
+}
+
+void JobRunner::Enter(HostNode* node, HostLink* via)
+{
+    m_pNext = node;
+    m_pNextVia = via;
+    m_wait = Wait::None;
+}
+
+void JobRunner::WaitFor(Wait wait)
+{
+    m_wait = wait;
+}
+
+void JobRunner::Run()
+{
+    while (m_state == RunState::Waiting && m_wait == Wait::None)
+    {
+        if (m_pNext)
+        {
+            HostNode* node = m_pNext;
+            m_pNext = nullptr;
+            if (++m_nStepsWithoutKey > m_options.nStepLimit)
+            {
+                End(RunState::Stopped,
+                    "Stopped after " + std::to_string(m_options.nStepLimit) +
+                        " nodes without a key: the job loops through node " + Quote(node->m_strName) + ".",
+                    "");
+                break;
+            }
+            ++m_nSteps;
+            m_pNode = node;
+            m_pVia = m_pNextVia;
+            m_pNextVia = nullptr;
+            EnterNode();
+        }
+        else if (m_bLeave)
+        {
+            m_bLeave = false;
+            Leave(m_nLeaveKey);
+        }
+        else
+            break;
+    }
+    m_term.Flush();
+}
+
+void JobRunner::End(RunState state, const std::string& message, const CString& prompt)
+{
+    m_state = state;
+    m_wait = Wait::None;
+    m_pNext = nullptr;
+    m_bLeave = false;
+    m_strEnd = message;
+    Log(message);
+    if (!prompt.IsEmpty())
+    {
+        m_term.ClearScreen();
+        m_term.PrintString(prompt);
+    }
+}
+
+CString JobRunner::Prompt(const CString& jobs, const char* standard) const
+{
+    return jobs.IsEmpty() ? CString(standard) : jobs;
+}
+
+void JobRunner::ShowMessage(const CString& prompt, const char*, bool clear)
+{
+    if (clear)
+        m_term.ClearScreen();
+    else if (m_term.GetCursorPosition().x != 0)
+        m_term.PrintString("\r\n");
+    m_term.PrintString(prompt);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Links
+
+bool JobRunner::HasKeyLink(int nKeyID) const
+{
+    for (int i = 0; m_pNode && i < m_doc.GetLinkCount(); ++i)
+    {
+        HostLink* link = m_doc.GetLinkAt(i);
+        if (link->m_nFromNodeID != m_pNode->m_nID || link->m_bExcludeFromMakeJob || link->m_nCondition != LINK_KEY)
+            continue;
+        const int id = KeyIdOfName(link->m_strKey);
+        if (nKeyID == 0 || id == nKeyID || id == IDC_KEY_ANYKEY)
+            return true;
+    }
+    return false;
+}
+
+HostLink* JobRunner::FirstLinkThatHolds(int nKeyID)
+{
+    for (int i = 0; m_pNode && i < m_doc.GetLinkCount(); ++i)
+    {
+        HostLink* link = m_doc.GetLinkAt(i);
+        if (link->m_nFromNodeID != m_pNode->m_nID || link->m_bExcludeFromMakeJob)
+            continue;
+        HostNode* to = m_doc.FindNode(link->m_nToNodeID);
+        if (to && to->m_bExcludeFromMakeJob)
+            continue;
+        if (LinkHolds(*link, nKeyID))
+            return link;
+    }
+    return nullptr;
+}
+
+bool JobRunner::LinkHolds(HostLink& link, int nKeyID)
+{
+    switch (link.m_nCondition)
+    {
+    case LINK_KEY: {
+        if (nKeyID == 0)
+            return false;
+        const int id = KeyIdOfName(link.m_strKey);
+        return id == nKeyID || id == IDC_KEY_ANYKEY;
+    }
+    case LINK_INPUT_DATA: {
+        const std::string data = m_pNode->m_nKind == NODE_INPUT ? State(m_pNode->m_nID).data : m_lastInput;
+        return TrimRight(data) == TrimRight(link.m_strInputData.str());
+    }
+    case LINK_VERIFY:
+        if (link.m_nVerifyResult == VERIFY_SUCCESS)
+            return State(m_pNode->m_nID).bVerified;
+        if (link.m_nVerifyResult == VERIFY_FAIL)
+            return !State(m_pNode->m_nID).bVerified;
+        return true;
+    case LINK_EXPRESSION: {
+        SimValue v;
+        return Evaluate(link.m_strExpression, State(m_pNode->m_nID).data, v, ("link " + Quote(link.GetLabel())).c_str()) &&
+               v.IsTrue();
+    }
+    default:
+        return true;
+    }
+}
+
+void JobRunner::Leave(int nKeyID)
+{
+    if (HostLink* link = FirstLinkThatHolds(nKeyID))
+    {
+        Follow(*link);
+        return;
+    }
+    bool any = false;
+    for (int i = 0; i < m_doc.GetLinkCount() && !any; ++i)
+        any = m_doc.GetLinkAt(i)->m_nFromNodeID == m_pNode->m_nID && !m_doc.GetLinkAt(i)->m_bExcludeFromMakeJob;
+    if (!any)
+        End(RunState::Ended, "The job is done: node " + Quote(m_pNode->m_strName) + " has no link on.",
+            Prompt(m_doc.m_language.strDone, kDone));
+    else if (HasKeyLink())
+        WaitFor(Wait::Link);
+    else
+        End(RunState::Stopped, "Stopped: no link from node " + Quote(m_pNode->m_strName) + " can be followed.", "");
+}
+
+void JobRunner::Follow(HostLink& link)
+{
+    if (link.m_bEOR)
+        WriteRecord(link.m_nRecordID ? link.m_nRecordID : m_doc.m_nDefaultRecord);
+    if (link.m_bRRLI)
+    {
+        for (auto& [id, state] : m_nodes)
+            state.bHasLast = false;
+        Log("Repeat-last-input reset for all nodes.");
+    }
+    if (link.m_bAlarm)
+    {
+        m_term.Beep();
+        Log("Alarm.");
+    }
+    if (m_pNode->m_nKind == NODE_SCREEN && !m_pNode->m_bNoClearOnExit)
+        m_term.ClearScreen();
+    HostNode* to = m_doc.FindNode(link.m_nToNodeID);
+    if (!to)
+    {
+        End(RunState::Stopped, "Stopped: link " + Quote(link.GetLabel()) + " leads to no node.", "");
+        return;
+    }
+    Enter(to, &link);
+}
+
+bool JobRunner::GlobalKey(int nKeyID)
+{
+    for (int i = 0; i < m_doc.GetNodeCount(); ++i)
+    {
+        HostNode* node = m_doc.GetNodeAt(i);
+        if (node->m_nHotKey != 0 && node->m_nHotKey == nKeyID && !node->m_bExcludeFromMakeJob)
+        {
+            Log("Hot key " + std::string(GetKeyNameWKM(nKeyID, m_keymap) ? GetKeyNameWKM(nKeyID, m_keymap) : "?") +
+                " runs node " + Quote(node->m_strName) + ".");
+            Enter(node, nullptr);
+            return true;
+        }
+    }
+    if (!IsEscapeKey(nKeyID))
+        return false;
+    if (m_doc.m_settings.bNoEscTerminate)
+    {
+        m_term.Beep();
+        Log("Escape refused: this job does not end by Escape.");
+        return true;
+    }
+    m_waitBeforeExit = m_wait;
+    const int last = int(m_term.GetSize().cy) - 1;
+    m_term.ClearAfter(0, last);
+    m_term.PrintString(Prompt(m_doc.m_language.strConfirmExit, kConfirmExit));
+    WaitFor(Wait::ConfirmExit);
+    return true;
+}
+
+int JobRunner::KeyIdOfName(const CString& name) const
+{
+    if (name.IsEmpty())
+        return 0;
+    if (int id = GetKeyIDWKM(name.c_str(), m_keymap))
+        return id;
+    struct Alias
+    {
+        const char* name;
+        int id;
+    };
+    static const Alias aliases[] = {
+        {"ENTER", IDC_KEY_ENTER},  {"ENT", IDC_KEY_ENTER},   {"RETURN", IDC_KEY_ENTER}, {"ESC", IDC_KEY_ESC},
+        {"ESCAPE", IDC_KEY_ESC},   {"CLEAR", IDC_KEY_CLR},   {"CLR", IDC_KEY_CLR},      {"BS", IDC_KEY_CLR},
+        {"SPACE", IDC_KEY_SPACE},  {"SPC", IDC_KEY_SPACE},   {"UP", IDC_KEY_UP},        {"DOWN", IDC_KEY_DOWN},
+        {"LEFT", IDC_KEY_LEFT},    {"RIGHT", IDC_KEY_RIGHT}, {"PGUP", IDC_KEY_PGUP},    {"PGDN", IDC_KEY_PGDN},
+        {"ANY", IDC_KEY_ANYKEY},   {"ANYKEY", IDC_KEY_ANYKEY},
+    };
+    for (const Alias& a : aliases)
+        if (strcasecmp(a.name, name.c_str()) == 0)
+            return a.id;
+    if ((name[0] == 'F' || name[0] == 'f') && name.GetLength() == 2 && name[1] >= '1' && name[1] <= '8')
+        return IDC_KEY_F1 + (name[1] - '1');
+    return 0;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Keys
+
+void JobRunner::PressKey(int nKeyID)
+{
+    if (!IsWaiting() || nKeyID == 0)
+        return;
+    // The second Enter and the separate Escape key are the same keys to the job.
+    if (nKeyID == IDC_KEY_ENTER2)
+        nKeyID = IDC_KEY_ENTER;
+    if (nKeyID == IDC_KEY_ESC2)
+        nKeyID = IDC_KEY_ESC;
+    m_nStepsWithoutKey = 0;
+    const unsigned char code = GetKeyCodeWKM(nKeyID, m_keymap);
+    const bool enter = nKeyID == IDC_KEY_ENTER || code == CODE_ENTER;
+
+    switch (m_wait)
+    {
+    case Wait::Link:
+        if (HostLink* link = FirstLinkThatHolds(nKeyID))
+        {
+            m_wait = Wait::None;
+            Follow(*link);
+        }
+        else if (!GlobalKey(nKeyID))
+        {
+            bool any = false;
+            for (int i = 0; i < m_doc.GetLinkCount() && !any; ++i)
+                any = m_doc.GetLinkAt(i)->m_nFromNodeID == m_pNode->m_nID;
+            if (any)
+                m_term.Beep();
+            else
+            {
+                m_wait = Wait::None;
+                Leave(nKeyID);
+            }
+        }
+        break;
+    case Wait::Input:
+        InputKey(nKeyID);
+        break;
+    case Wait::ConfirmExit:
+        if (enter)
+            End(RunState::Ended, "The job was ended by Escape.", Prompt(m_doc.m_language.strAbort, kAbort));
+        else
+        {
+            m_term.ClearAfter(0, int(m_term.GetSize().cy) - 1);
+            m_wait = m_waitBeforeExit;
+            if (m_pNode->m_nKind == NODE_SCREEN)
+                ShowScreen(*m_pNode);
+            else if (m_wait == Wait::Input)
+                ShowInput();
+        }
+        break;
+    case Wait::EraseConfirm: {
+        const bool whole = m_pNode->m_bDeleteWholeFile;
+        if (!enter)
+            Log("Erase of " + m_strFile + " not confirmed.");
+        else if (whole)
+            Log(m_files.Erase(m_strFile) ? "Erased " + m_strFile + "." : m_strFile + " did not exist.");
+        else if (SimDataFile* f = m_files.Find(m_strFile); f && !f->records.empty())
+        {
+            f->records.pop_back();
+            Log("Erased the last record of " + m_strFile + ".");
+        }
+        else
+            Log(m_strFile + " has no record to erase.");
+        m_term.ClearScreen();
+        m_wait = Wait::None;
+        m_bLeave = true;
+        m_nLeaveKey = 0;
+        break;
+    }
+    case Wait::Browse: {
+        const SimDataFile* f = m_files.Find(m_strFile);
+        const int n = f ? int(f->records.size()) : 0;
+        // Up, Left and PgUp go back; Down, Right and PgDn on: the M-20 has only the arrows across.
+        const bool back = nKeyID == IDC_KEY_UP || nKeyID == IDC_KEY_LEFT || nKeyID == IDC_KEY_PGUP ||
+                          code == CODE_UP || code == CODE_PGUP;
+        const bool on = nKeyID == IDC_KEY_DOWN || nKeyID == IDC_KEY_RIGHT || nKeyID == IDC_KEY_PGDN ||
+                        code == CODE_DOWN || code == CODE_PGDN;
+        if (back && m_nBrowse > 0)
+            --m_nBrowse, ShowBrowse();
+        else if (on && m_nBrowse + 1 < n)
+            ++m_nBrowse, ShowBrowse();
+        else if (enter || IsEscapeKey(nKeyID))
+        {
+            m_term.ClearScreen();
+            m_wait = Wait::None;
+            m_bLeave = true;
+            m_nLeaveKey = 0;
+        }
+        else
+            m_term.Beep();
+        break;
+    }
+    case Wait::Ack:
+        m_wait = Wait::None;
+        m_bLeave = true;
+        m_nLeaveKey = 0;
+        break;
+    case Wait::None:
+        break;
+    }
+    Run();
+}
+
+void JobRunner::Scan(const std::string& data)
+{
+    if (!IsWaiting())
+        return;
+    m_nStepsWithoutKey = 0;
+    if (m_wait != Wait::Input || !m_pNode->m_collect.bScanner)
+    {
+        m_term.Beep();
+        Log("Barcode " + Quote(data) + " ignored: nothing takes a scan here.");
+        return;
+    }
+    m_input = data;
+    ShowInput();
+    CompleteInput(0, false);
+    Run();
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Nodes
+
+void JobRunner::EnterNode()
+{
+    HostNode& node = *m_pNode;
+    switch (node.m_nKind)
+    {
+    case NODE_SCREEN:
+        ShowScreen(node);
+        // A header that stays on the screen passes at once; a menu or a message waits for a key.
+        if (node.m_bNoClearOnExit && FirstLinkThatHolds(0))
+            m_bLeave = true, m_nLeaveKey = 0;
+        else
+            WaitFor(Wait::Link);
+        break;
+    case NODE_INPUT:
+        BeginInput(node);
+        break;
+    case NODE_COUNT:
+        RunCount(node, m_pVia);
+        m_bLeave = true, m_nLeaveKey = 0;
+        break;
+    case NODE_UPLOAD:
+        RunUpload(node);
+        m_bLeave = true, m_nLeaveKey = 0;
+        break;
+    case NODE_ERASE:
+        RunErase(node);
+        break;
+    case NODE_EDIT:
+        RunEdit(node);
+        break;
+    case NODE_PROGRAM: {
+        int lines = node.m_strProgram.IsEmpty() ? 0 : 1;
+        for (char c : node.m_strProgram.str())
+            lines += c == '\n';
+        Log("Program node " + Quote(node.m_strName) + " would run its " + std::to_string(lines) +
+            (lines == 1 ? " line" : " lines") + " of code here; the simulation goes on without it.");
+        m_bLeave = true, m_nLeaveKey = 0;
+        break;
+    }
+    case NODE_RUNJOB:
+        End(RunState::Ended,
+            "Node " + Quote(node.m_strName) + " would load job " + Quote(node.m_strJobFile) + " and start it at node " +
+                Quote(node.m_strStartNode) + "; this job ends here.",
+            "");
+        break;
+    default:
+        m_bLeave = true, m_nLeaveKey = 0;
+        break;
+    }
+}
+
+void JobRunner::ShowScreen(HostNode& node)
+{
+    if (!node.m_bNoClearBeforeDisplay)
+        m_term.ClearScreen();
+    m_term.PrintString(HostNode::ScreenTextAsRead(node.m_strScreenText));
+    m_term.EnableCursor(!node.m_bHideCursor);
+}
+
+void JobRunner::ShowPrompt(HostNode& node)
+{
+    const HostNode::DisplayPosition& pos = node.m_position;
+    const CSize size = m_term.GetSize();
+    m_term.EnableCursor(true);
+    if (pos.bClearToEnd)
+        m_term.ClearAfter(pos.nPromptColumn, pos.nPromptRow);
+    if (pos.bPrintDirect)
+        m_term.SetCursorPosition(pos.nPromptColumn, pos.nPromptRow);
+    else if (m_term.GetCursorPosition().x != 0)
+        m_term.PrintString("\r\n"); // following the last print, on a line of its own
+    m_term.PrintString(HostNode::ScreenTextAsRead(node.m_strScreenText));
+    m_ptInput = pos.bInputAtLocation ? CPoint(std::max(0, std::min(pos.nInputColumn, int(size.cx) - 1)),
+                                              std::max(0, std::min(pos.nInputRow, int(size.cy) - 1)))
+                                     : m_term.GetCursorPosition();
+    m_nShown = 0;
+}
+
+void JobRunner::ShowInput(bool bMark)
+{
+    const HostNode& node = *m_pNode;
+    const HostNode::DisplayPosition& pos = node.m_position;
+    std::string text = pos.bAsPassword ? std::string(m_input.size(), '*') : m_input;
+    const size_t data = text.size();
+    if (bMark && !pos.bNoPositionMark && node.m_nKind == NODE_INPUT)
+        text += pos.strPositionMark.str();
+    const int shown = int(text.size());
+    if (int(text.size()) < m_nShown)
+        text.append(size_t(m_nShown) - text.size(), ' ');
+    m_nShown = shown;
+    const CSize size = m_term.GetSize();
+    // Text that would run past the last cell is cut, so the input never scrolls its own prompt away.
+    const size_t room = size_t((size.cy - m_ptInput.y) * size.cx - m_ptInput.x);
+    if (text.size() > room - (room > 0 ? 1 : 0))
+        text.resize(room > 0 ? room - 1 : 0);
+    m_term.SetCursorPosition(m_ptInput.x, m_ptInput.y);
+    m_term.PrintString(text.c_str());
+    const long cell = long(m_ptInput.y) * size.cx + m_ptInput.x + long(std::min(data, text.size()));
+    m_term.SetCursorPosition(int(cell % size.cx), int(cell / size.cx));
+}
+
+void JobRunner::BeginInput(HostNode& node)
+{
+    const CollectSettings& c = node.m_collect;
+    NodeState& st = State(node.m_nID);
+    m_input.clear();
+    m_bErrorSign = false;
+    m_bKeypadFallback = false;
+    m_nShown = 0;
+
+    // Data that needs no key: repeated, from the clock, from a formula or from a lookup file.
+    bool automatic = true;
+    std::string data;
+    if (c.bSameAsLast && st.bHasLast)
+        data = st.last;
+    else if (c.bTimer)
+        data = Clock(c.nTimeFormat, c.nDateType);
+    else if (c.bFromFormula)
+    {
+        SimValue v;
+        if (Evaluate(c.strFormula, "", v, ("formula of " + Quote(node.m_strName)).c_str()))
+            data = v.Format();
+    }
+    else if (c.bFromLookupFile)
+    {
+        HostNode* source = m_doc.FindNode(c.nLookupNodeID);
+        const NodeState* found = source ? &State(source->m_nID) : nullptr;
+        const SimDataFile* file = source ? m_files.Find(source->m_strVerifyLookupFile.str()) : nullptr;
+        if (found && file && found->nLookupRecord >= 0 && found->nLookupRecord < int(file->records.size()))
+        {
+            auto fields = SplitRecord(file->records[size_t(found->nLookupRecord)], source->m_collect.nFieldSeparator);
+            if (c.nLookupFieldNo >= 1 && c.nLookupFieldNo <= int(fields.size()))
+                data = fields[size_t(c.nLookupFieldNo - 1)];
+            else
+                automatic = false;
+        }
+        else
+            automatic = false;
+        if (!automatic && c.bUseDefault)
+        {
+            data = c.strDefaultValue.str();
+            automatic = true;
+        }
+        if (!automatic)
+            Log(Quote(node.m_strName) + ": nothing retrieved from the lookup file; the keypad takes over.");
+    }
+    else
+        automatic = false;
+
+    if (automatic)
+    {
+        if (!node.m_position.bNoDisplay)
+            ShowPrompt(node);
+        m_input = data;
+        if (!node.m_position.bNoDisplay)
+            ShowInput();
+        CompleteInput(0, true);
+        return;
+    }
+    ShowPrompt(node);
+    ShowInput();
+    if (!c.bKeypad && !c.bScanner && !c.bFromLookupFile)
+    {
+        Log(Quote(node.m_strName) + " takes no device: its input is empty.");
+        CompleteInput(0, true);
+        return;
+    }
+    m_bKeypadFallback = c.bFromLookupFile;
+    WaitFor(Wait::Input);
+}
+
+void JobRunner::InputKey(int nKeyID)
+{
+    HostNode& node = *m_pNode;
+    const CollectSettings& c = node.m_collect;
+    const unsigned char code = GetKeyCodeWKM(nKeyID, m_keymap);
+    const int longest = c.bVerifyLength && c.nLengthTo > 0 ? c.nLengthTo : 0;
+    const bool keypad = c.bKeypad || m_bKeypadFallback;
+
+    auto accepted = [&](unsigned char ch) {
+        if (ch < 32 || ch > 126 || !keypad)
+            return false;
+        const bool digit = ch >= '0' && ch <= '9';
+        if (c.nDataType != DATA_STRING)
+        {
+            if (digit)
+                return true;
+            if (ch == '-' || ch == '+')
+                return m_input.empty();
+            return ch == '.' && c.nDataType == DATA_FLOAT && m_input.find('.') == std::string::npos;
+        }
+        const bool alpha = (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || ch == ' ';
+        if (alpha)
+            return c.bAlphabet || (ch == ' ' && c.bSymbols);
+        if (digit || ch == '+' || ch == '-' || ch == '.')
+            return c.bDigits || (!digit && c.bSymbols);
+        return c.bSymbols;
+    };
+
+    if (nKeyID == IDC_KEY_ENTER || code == CODE_ENTER)
+    {
+        // Without "Complete With Enter" the input ends when it is full; Enter still ends one without a length.
+        if (c.bCompleteWithEnter || !longest)
+            CompleteInput(IDC_KEY_ENTER, false);
+        else
+            m_term.Beep();
+        return;
+    }
+    if (code == CODE_CLEAR && nKeyID == IDC_KEY_CLR)
+    {
+        if (!m_input.empty())
+            m_input.pop_back();
+        ShowInput();
+        return;
+    }
+    if (accepted(code) && nKeyID != IDC_KEY_ANYKEY)
+    {
+        if (longest && int(m_input.size()) >= longest)
+        {
+            m_term.Beep();
+            return;
+        }
+        m_input += char(code);
+        ShowInput();
+        if (!c.bCompleteWithEnter && longest && int(m_input.size()) == longest)
+            CompleteInput(0, false);
+        return;
+    }
+    if (HasKeyLink(nKeyID))
+    {
+        CompleteInput(nKeyID, false);
+        return;
+    }
+    if (!GlobalKey(nKeyID))
+        m_term.Beep();
+}
+
+void JobRunner::CompleteInput(int nKeyID, bool bAuto)
+{
+    HostNode& node = *m_pNode;
+    const CollectSettings& c = node.m_collect;
+    NodeState& st = State(node.m_nID);
+    // Input that ends without a key (generated, scanned, full) ends as Enter would end it.
+    if (nKeyID == 0)
+        nKeyID = IDC_KEY_ENTER;
+    if (m_input.empty() && !c.bAllowEmpty && !bAuto)
+    {
+        m_term.Beep();
+        WaitFor(Wait::Input);
+        return;
+    }
+    std::string data = m_input;
+    if (c.bFillTail)
+    {
+        const int width = c.bVerifyLength && c.nLengthTo > 0 ? c.nLengthTo : int(m_term.GetSize().cx) - m_ptInput.x;
+        if (int(data.size()) < width)
+            data.append(size_t(width - int(data.size())), ' ');
+    }
+    std::string why;
+    if (Verify(node, data, why))
+    {
+        // The mark goes with the input; the data stays where it was typed.
+        if (!(bAuto && node.m_position.bNoDisplay))
+            ShowInput(false);
+        st.data = data;
+        st.bVerified = true;
+        m_lastInput = data;
+        Log(Quote(node.m_strName) + ": " + Quote(CString(data)) + " accepted.");
+        m_wait = Wait::None;
+        m_bLeave = true;
+        m_nLeaveKey = nKeyID;
+        return;
+    }
+    Log(Quote(node.m_strName) + ": " + Quote(CString(data)) + " refused, " + why + ".");
+    if (!c.bNoBeep)
+        m_term.Beep();
+    const bool keypad = c.bKeypad || c.bScanner || m_bKeypadFallback || c.bFromLookupFile;
+    if (!c.bNoErrorSign)
+    {
+        m_input.clear();
+        const int shown = m_nShown;
+        m_nShown = 0;
+        std::string sign = "*";
+        if (shown > 1)
+            sign.append(size_t(shown - 1), ' ');
+        m_term.SetCursorPosition(m_ptInput.x, m_ptInput.y);
+        m_term.PrintString(sign.c_str());
+        m_nShown = 1;
+        m_term.SetCursorPosition(m_ptInput.x, m_ptInput.y);
+        m_bErrorSign = true;
+    }
+    if (!c.bNoReinput && (keypad || !bAuto))
+    {
+        // Generated data would fail again: the keypad takes over for the new input.
+        m_bKeypadFallback = m_bKeypadFallback || bAuto;
+        m_input.clear();
+        if (c.bNoErrorSign)
+            ShowInput();
+        WaitFor(Wait::Input);
+        return;
+    }
+    if (c.bNoErrorSign && !(bAuto && node.m_position.bNoDisplay))
+        ShowInput(false);
+    st.data = data;
+    st.bVerified = false;
+    m_lastInput = data;
+    m_wait = Wait::None;
+    m_bLeave = true;
+    m_nLeaveKey = nKeyID;
+}
+
+bool JobRunner::Verify(HostNode& node, const std::string& data, std::string& why)
+{
+    const CollectSettings& c = node.m_collect;
+    if (c.bVerifyLength)
+    {
+        const int n = int(TrimRight(data).size());
+        if (n < c.nLengthFrom)
+        {
+            why = "shorter than " + std::to_string(c.nLengthFrom) + " characters";
+            return false;
+        }
+        if (c.nLengthTo > 0 && n > c.nLengthTo)
+        {
+            why = "longer than " + std::to_string(c.nLengthTo) + " characters";
+            return false;
+        }
+    }
+    if (c.bVerifyRange)
+    {
+        const SimValue value = SimValue::Text(TrimRight(data));
+        auto outside = [&](const CString& bound, bool below) {
+            if (bound.IsEmpty())
+                return false;
+            double x, y;
+            const SimValue b = SimValue::Text(bound.str());
+            if (value.AsNumber(x) && b.AsNumber(y))
+                return below ? x < y : x > y;
+            return below ? value.str < bound.str() : value.str > bound.str();
+        };
+        if (outside(c.strRangeFrom, true) || outside(c.strRangeTo, false))
+        {
+            why = "outside the range " + c.strRangeFrom.str() + " to " + c.strRangeTo.str();
+            return false;
+        }
+    }
+    if (c.bVerifyPicture && !c.strPicture.IsEmpty())
+    {
+        const std::string& p = c.strPicture.str();
+        bool ok = TrimRight(data).size() == p.size() || data.size() == p.size();
+        for (size_t i = 0; ok && i < p.size(); ++i)
+        {
+            const unsigned char d = i < data.size() ? static_cast<unsigned char>(data[i]) : ' ';
+            switch (p[i])
+            {
+            case '9':
+                ok = std::isdigit(d);
+                break;
+            case 'A':
+                ok = std::isalpha(d);
+                break;
+            case 'N':
+                ok = std::isalnum(d);
+                break;
+            case 'X':
+                break;
+            default:
+                ok = d == static_cast<unsigned char>(p[i]);
+                break;
+            }
+        }
+        if (!ok)
+        {
+            why = "not like the picture " + p;
+            return false;
+        }
+    }
+    if ((node.m_dwVerifyFlags & VERIFY_LOOKUPFILE) && !VerifyLookup(node, data, why))
+        return false;
+    if (c.bVerifyQualifier && !c.strQualifier.IsEmpty())
+    {
+        SimValue v;
+        if (Evaluate(c.strQualifier, data, v, ("qualifier of " + Quote(node.m_strName)).c_str()) && !v.IsTrue())
+        {
+            why = "the qualifier does not hold";
+            return false;
+        }
+    }
+    return true;
+}
+
+bool JobRunner::VerifyLookup(HostNode& node, const std::string& data, std::string& why)
+{
+    const CollectSettings& c = node.m_collect;
+    NodeState& st = State(node.m_nID);
+    const std::string name = node.m_strVerifyLookupFile.str();
+    const SimDataFile* file = m_files.Find(name);
+    if (!file)
+    {
+        why = "lookup file " + name + " not found";
+        return false;
+    }
+    const std::string key = TrimRight(data);
+    const size_t first = c.bSearchFromCurrent && !c.bBinarySearch && st.nLookupRecord >= 0 ? size_t(st.nLookupRecord + 1) : 0;
+    for (size_t i = first; i < file->records.size(); ++i)
+    {
+        auto fields = SplitRecord(file->records[i], c.nFieldSeparator);
+        if (c.nVerifyFieldNo < 1 || c.nVerifyFieldNo > int(fields.size()))
+            continue;
+        const std::string field = TrimRight(fields[size_t(c.nVerifyFieldNo - 1)]);
+        const bool match = c.bFullKeyMatch || c.bBinarySearch ? field == key
+                                                               : !key.empty() && field.compare(0, key.size(), key) == 0;
+        if (match)
+        {
+            st.nLookupRecord = int(i);
+            return true;
+        }
+    }
+    why = "not found in " + name;
+    return false;
+}
+
+std::string JobRunner::FormatCount(const HostNode& node, double value) const
+{
+    return SimValue::Number(node.m_collect.nDataType == DATA_FLOAT ? value : std::trunc(value)).Format();
+}
+
+void JobRunner::RunCount(HostNode& node, HostLink* via)
+{
+    const CountSettings& cs = node.m_count;
+    NodeState& st = State(node.m_nID);
+    const int type = node.m_collect.nDataType;
+    // Integers keep to the terminal's sizes: 16 bits, long ones 32.
+    auto fit = [type](double v) {
+        if (type == DATA_FLOAT || !std::isfinite(v))
+            return std::isfinite(v) ? v : 0.0;
+        const long long whole = (long long)std::trunc(std::fmod(v, 4294967296.0));
+        return type == DATA_INTEGER ? double(int16_t(uint16_t(whole))) : double(int32_t(uint32_t(whole)));
+    };
+    auto number = [&](const std::string& text, const char* what) {
+        double d = 0;
+        if (!ReadDouble(text, d))
+            Log(Quote(node.m_strName) + ": " + what + " " + Quote(CString(text)) + " is not a number; 0 is used.");
+        return d;
+    };
+
+    const bool init = cs.bInitByLinks ? via && via->m_bINIT : !st.bCountInitialised;
+    if (init)
+    {
+        double value = 0;
+        if (cs.bCopyLast && st.bHasLast)
+            value = number(st.last, "the last record's value");
+        if (cs.bSetNewValue)
+        {
+            if (cs.nValueSource == VALUE_CONSTANT)
+                value = number(cs.strConstant.str(), "the constant");
+            else if (cs.nValueSource == VALUE_COPYNODE)
+                value = number(GetNodeData(cs.nDataNodeID), "the data node's value");
+            else
+            {
+                SimValue v;
+                if (Evaluate(cs.strFormula, st.data, v, ("initial formula of " + Quote(node.m_strName)).c_str()))
+                    value = number(v.Format(), "the formula's value");
+            }
+        }
+        st.dCount = fit(value);
+        st.bCountInitialised = true;
+    }
+    for (const CountOperation& op : cs.operations)
+    {
+        double operand = 0;
+        if (OperatorTakesOperand(op.nOperator))
+            operand = op.bWithNode ? number(GetNodeData(op.nDataNodeID), "the operand node's value")
+                                   : number(op.strConstant.str(), "the operand");
+        double v = st.dCount;
+        switch (op.nOperator)
+        {
+        case OP_ADD:
+            v += operand;
+            break;
+        case OP_SUBTRACT:
+            v -= operand;
+            break;
+        case OP_MULTIPLY:
+            v *= operand;
+            break;
+        case OP_DIVIDE:
+            if (operand == 0)
+                Log(Quote(node.m_strName) + ": division by zero; the count stays.");
+            else
+                v = type == DATA_FLOAT ? v / operand : std::trunc(v / operand);
+            break;
+        case OP_INCREMENT:
+            v += 1;
+            break;
+        case OP_DECREMENT:
+            v -= 1;
+            break;
+        case OP_RESET:
+            v = 0;
+            break;
+        default:
+            break;
+        }
+        st.dCount = fit(v);
+    }
+    st.data = FormatCount(node, st.dCount);
+    if (!node.m_position.bNoDisplay && !node.m_strScreenText.IsEmpty())
+    {
+        ShowPrompt(node);
+        m_input = st.data;
+        ShowInput(false);
+        m_input.clear();
+    }
+}
+
+void JobRunner::WriteRecord(int recordId)
+{
+    HostRecord* record = m_doc.FindRecord(recordId);
+    if (!record || record->m_strDataFile.IsEmpty())
+    {
+        Log(record ? "Record " + Quote(record->m_strName) + " has no data file; nothing written."
+                   : std::string("An EOR link names no record; nothing written."));
+        ShowMessage(Prompt(m_doc.m_language.strWriteRecordError, kWriteRecordError), nullptr, false);
+        return;
+    }
+    std::string line = record->m_strPreamble.str();
+    for (int i = 0; i < record->m_arrFields.GetSize(); ++i)
+    {
+        if (i)
+            line += Terminator(record->m_nFieldSeparator);
+        line += GetNodeData(record->m_arrFields[i]);
+    }
+    line += record->m_strPostamble.str();
+    line += Terminator(record->m_nRecordTerminator);
+    m_files.Open(record->m_strDataFile.str()).records.push_back(line);
+    for (int i = 0; i < record->m_arrFields.GetSize(); ++i)
+    {
+        NodeState& st = State(record->m_arrFields[i]);
+        st.bHasLast = true;
+        st.last = GetNodeData(record->m_arrFields[i]);
+    }
+    Log("Record " + Quote(record->m_strName) + " written to " + record->m_strDataFile.str() + ": " + EscapeBytes(line));
+}
+
+std::string JobRunner::DataFileOf(const HostNode& node) const
+{
+    if (node.m_nRecordID)
+        if (HostRecord* record = m_doc.FindRecord(node.m_nRecordID))
+            return record->m_strDataFile.str();
+    return node.m_strDataFile.str();
+}
+
+void JobRunner::RunUpload(HostNode& node)
+{
+    const std::string name = DataFileOf(node);
+    const SimDataFile* file = m_files.Find(name);
+    if (!file || file->records.empty())
+    {
+        Log("Upload: " + name + " has no record.");
+        ShowMessage(Prompt(m_doc.m_language.strNoRecord, kNoRecord), nullptr);
+        return;
+    }
+    size_t first = node.m_bUploadAll ? 0 : file->records.size() - 1;
+    const size_t count = file->records.size() - first;
+    for (size_t i = first; i < file->records.size(); ++i)
+        m_uploads.push_back(file->records[i]);
+    if (node.m_bSendCtrlZ)
+        m_uploads.push_back("\x1A");
+    Log("Upload: " + std::to_string(count) + (count == 1 ? " record" : " records") + " of " + name + " sent at " +
+        std::to_string(node.m_nBaudRate) + " baud, " + node.m_strProtocol.str() + ".");
+    ShowMessage(Prompt(m_doc.m_language.strSendData, kSendData), nullptr);
+    CString total = Prompt(m_doc.m_language.strTotal, kTotal);
+    total.AppendFormat(" %d", int(count));
+    ShowMessage(total, nullptr, false);
+}
+
+void JobRunner::RunErase(HostNode& node)
+{
+    m_strFile = DataFileOf(node);
+    ShowMessage(node.m_bDeleteWholeFile ? Prompt(m_doc.m_language.strEraseAll, kEraseAll)
+                                        : Prompt(m_doc.m_language.strEraseLast, kEraseLast),
+                nullptr);
+    WaitFor(Wait::EraseConfirm);
+}
+
+void JobRunner::RunEdit(HostNode& node)
+{
+    m_strFile = DataFileOf(node);
+    const SimDataFile* file = m_files.Find(m_strFile);
+    if (!file || file->records.empty())
+    {
+        Log("Edit: " + m_strFile + " has no data.");
+        ShowMessage(Prompt(m_doc.m_language.strNoData, kNoData), nullptr);
+        WaitFor(Wait::Ack);
+        return;
+    }
+    m_nBrowse = node.m_bBrowseFromLast ? int(file->records.size()) - 1 : 0;
+    ShowBrowse();
+    WaitFor(Wait::Browse);
+}
+
+void JobRunner::ShowBrowse()
+{
+    const SimDataFile* file = m_files.Find(m_strFile);
+    if (!file || m_nBrowse >= int(file->records.size()))
+        return;
+    CString head = Prompt(m_doc.m_language.strBrowse, kBrowse);
+    head.AppendFormat(" %d/%d", m_nBrowse + 1, int(file->records.size()));
+    ShowMessage(head, nullptr);
+    for (const std::string& field : SplitRecord(file->records[size_t(m_nBrowse)], m_pNode->m_nFieldSeparator))
+        ShowMessage(CString(field), nullptr, false);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Values
+
+std::string JobRunner::GetNodeData(int nodeId) const
+{
+    auto it = m_nodes.find(nodeId);
+    return it == m_nodes.end() ? std::string() : it->second.data;
+}
+
+bool JobRunner::Evaluate(const CString& text, const std::string& data, SimValue& value, const char* what)
+{
+    auto lookup = [&](const std::string& name, SimValue& v) {
+        if (strcasecmp(name.c_str(), "DATA") == 0)
+        {
+            v = SimValue::Text(data);
+            return true;
+        }
+        // A node by its name, by its name with "_" for the blanks, or else by its first word when only one node
+        // starts with that word ("COUNT" for "Count Items").
+        HostNode* found = nullptr;
+        int firstWord = 0;
+        HostNode* byFirstWord = nullptr;
+        for (int i = 0; i < m_doc.GetNodeCount() && !found; ++i)
+        {
+            HostNode* node = m_doc.GetNodeAt(i);
+            std::string underscored = node->m_strName.str();
+            for (char& c : underscored)
+                c = c == ' ' ? '_' : c;
+            if (strcasecmp(node->m_strName.c_str(), name.c_str()) == 0 || strcasecmp(underscored.c_str(), name.c_str()) == 0)
+                found = node;
+            const std::string first = node->m_strName.str().substr(0, node->m_strName.str().find(' '));
+            if (strcasecmp(first.c_str(), name.c_str()) == 0)
+                ++firstWord, byFirstWord = node;
+        }
+        if (!found && firstWord == 1)
+            found = byFirstWord;
+        if (!found)
+            return false;
+        const std::string d = GetNodeData(found->m_nID);
+        double n;
+        const bool numeric = found->m_nKind == NODE_COUNT ||
+                             (found->m_nKind == NODE_INPUT && found->m_collect.nDataType != DATA_STRING);
+        v = numeric && ReadDouble(d.empty() ? "0" : d, n) ? SimValue::Number(n) : SimValue::Text(d);
+        return true;
+    };
+    std::string error;
+    if (EvaluateExpression(text.str(), lookup, value, &error))
+        return true;
+    Log(std::string(what) + ": " + error + ".");
+    return false;
+}
+
+std::string JobRunner::Clock(int format, int dateType) const
+{
+    std::tm t{};
+    if (m_options.strClock.empty() ||
+        std::sscanf(m_options.strClock.c_str(), "%d-%d-%d %d:%d:%d", &t.tm_year, &t.tm_mon, &t.tm_mday, &t.tm_hour,
+                    &t.tm_min, &t.tm_sec) != 6)
+    {
+        std::time_t now = std::time(nullptr);
+        localtime_r(&now, &t);
+        t.tm_year += 1900;
+        t.tm_mon += 1;
+    }
+    char date[16], time[16];
+    const int yy = t.tm_year % 100;
+    switch (dateType)
+    {
+    case 1:
+        std::snprintf(date, sizeof date, "%02d/%02d/%02d", t.tm_mday, t.tm_mon, yy);
+        break;
+    case 2:
+        std::snprintf(date, sizeof date, "%02d/%02d/%02d", yy, t.tm_mon, t.tm_mday);
+        break;
+    case 3:
+        std::snprintf(date, sizeof date, "%02d/%02d/%04d", t.tm_mon, t.tm_mday, t.tm_year);
+        break;
+    case 4:
+        std::snprintf(date, sizeof date, "%02d/%02d/%04d", t.tm_mday, t.tm_mon, t.tm_year);
+        break;
+    case 5:
+        std::snprintf(date, sizeof date, "%04d/%02d/%02d", t.tm_year, t.tm_mon, t.tm_mday);
+        break;
+    default:
+        std::snprintf(date, sizeof date, "%02d/%02d/%02d", t.tm_mon, t.tm_mday, yy);
+        break;
+    }
+    std::snprintf(time, sizeof time, "%02d:%02d:%02d", t.tm_hour, t.tm_min, t.tm_sec);
+    if (format == TIME_TIME)
+        return time;
+    if (format == TIME_DATETIME)
+        return std::string(date) + " " + time;
+    return date;
+}

@@ -1,0 +1,166 @@
+// The job runner: follows a job from its start node as the terminal's job engine would, showing screens and
+// prompts on a SimTerminal and taking key ids of the terminal's keymap. Pure logic: no window, no toolkit, so that
+// transcripts test it and the simulation window only adapts it to the portable screen and the keypad. What each
+// node kind and field does at run time is described in docs/simulation.md.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "framework/KeymapKey.h"
+#include "host/sim/SimDataFiles.h"
+#include "host/sim/SimExpression.h"
+#include "platform/afxstr.h"
+
+class HostLink;
+class HostNode;
+class JobDocument;
+class SimTerminal;
+
+struct RunnerOptions
+{
+    // Nodes passed without a key between two keys; more stops the job as a loop.
+    int nStepLimit = 1000;
+    // The terminal's clock as "YYYY-MM-DD HH:MM:SS"; empty: the computer's clock.
+    std::string strClock;
+};
+
+enum class RunState
+{
+    Idle,    // not started
+    Waiting, // for a key
+    Ended,   // the job ended: done, aborted, or another job would be loaded
+    Stopped, // the runner stopped it: a loop without input, a dead end, or the user
+};
+
+class JobRunner
+{
+  public:
+    JobRunner(JobDocument& doc, SimTerminal& terminal, RunnerOptions options = {});
+    ~JobRunner();
+    JobRunner(const JobRunner&) = delete;
+    JobRunner& operator=(const JobRunner&) = delete;
+
+    // From the start node, with empty data files (lookup files loaded with LoadFile stay).
+    void Start();
+    void Stop(const std::string& why);
+    // A key of the terminal's keypad, as a key id of its keymap (3207 Enter, 3205 Escape ...).
+    void PressKey(int nKeyID);
+    // A barcode read by the scanner: the whole input at once, where the input node takes the scanner.
+    void Scan(const std::string& data);
+    // A file on the terminal before the job starts, for lookups and for upload, erase and edit nodes.
+    void LoadFile(const std::string& name, const std::string& bytes);
+
+    RunState GetState() const { return m_state; }
+    bool IsWaiting() const { return m_state == RunState::Waiting; }
+    const std::string& GetEndMessage() const { return m_strEnd; }
+    const std::vector<std::string>& GetLog() const { return m_log; }
+    const SimDataFiles& GetFiles() const { return m_files; }
+    // What upload nodes sent to the computer, in order.
+    const std::vector<std::string>& GetUploads() const { return m_uploads; }
+    long long GetSteps() const { return m_nSteps; }
+    HostNode* GetCurrentNode() const { return m_pNode; }
+    // The data a node holds now: its input, or its count's value.
+    std::string GetNodeData(int nodeId) const;
+    // The key id of a key name in the terminal's keymap, with the usual spellings of the special keys
+    // ("ENTER", "ESC", "CLEAR" ...); 0 when none.
+    int KeyIdOfName(const CString& name) const;
+    const KEYMAP_KEY* GetKeymap() const { return m_keymap; }
+
+  private:
+    enum class Wait
+    {
+        None,
+        Link,        // a key chooses the link (menus, nodes whose links want a key)
+        Input,       // an input node collects keys
+        ConfirmExit, // Escape asks whether to end the job
+        EraseConfirm,
+        Browse, // an edit node shows records
+        Ack,    // a message waits for any key, then the links
+    };
+    struct NodeState
+    {
+        std::string data;
+        bool bVerified = true; // the last verification passed
+        bool bHasLast = false; // same-as-last: the value of the last record written
+        std::string last;
+        double dCount = 0;
+        bool bCountInitialised = false;
+        int nLookupRecord = -1; // the record a lookup verification found last
+    };
+
+    // Flow.
+    void Run();
+    void Enter(HostNode* node, HostLink* via);
+    void EnterNode();
+    void Leave(int nKeyID);
+    HostLink* FirstLinkThatHolds(int nKeyID);
+    bool LinkHolds(HostLink& link, int nKeyID);
+    bool HasKeyLink(int nKeyID = 0) const; // 0: any key link
+    void Follow(HostLink& link);
+    void WaitFor(Wait wait);
+    void End(RunState state, const std::string& message, const CString& prompt);
+    bool GlobalKey(int nKeyID); // hot keys and Escape; true when taken
+
+    // Nodes.
+    void ShowScreen(HostNode& node);
+    void BeginInput(HostNode& node);
+    void ShowPrompt(HostNode& node);
+    void ShowInput(bool bMark = true);
+    void InputKey(int nKeyID);
+    void CompleteInput(int nKeyID, bool bAuto);
+    bool Verify(HostNode& node, const std::string& data, std::string& why);
+    bool VerifyLookup(HostNode& node, const std::string& data, std::string& why);
+    void RunCount(HostNode& node, HostLink* via);
+    void RunUpload(HostNode& node);
+    void RunErase(HostNode& node);
+    void RunEdit(HostNode& node);
+    void ShowBrowse();
+    void WriteRecord(int recordId);
+
+    // Helpers.
+    std::string DataFileOf(const HostNode& node) const;
+    std::string Clock(int format, int dateType) const;
+    bool Evaluate(const CString& text, const std::string& data, SimValue& value, const char* what);
+    void ShowMessage(const CString& prompt, const char* standard, bool clear = true);
+    CString Prompt(const CString& jobs, const char* standard) const;
+    void Log(const std::string& line);
+    NodeState& State(int nodeId) { return m_nodes[nodeId]; }
+    std::string FormatCount(const HostNode& node, double value) const;
+
+    JobDocument& m_doc;
+    SimTerminal& m_term;
+    RunnerOptions m_options;
+    KEYMAP_KEY m_keymap[KEYMAP_SIZE];
+
+    RunState m_state = RunState::Idle;
+    Wait m_wait = Wait::None;
+    Wait m_waitBeforeExit = Wait::None;
+    HostNode* m_pNode = nullptr;
+    HostLink* m_pVia = nullptr;
+    HostNode* m_pNext = nullptr; // a node to enter when the loop runs
+    HostLink* m_pNextVia = nullptr;
+    bool m_bLeave = false; // the loop chooses a link next, with m_nLeaveKey
+    int m_nLeaveKey = 0;
+    long long m_nSteps = 0;
+    int m_nStepsWithoutKey = 0;
+    std::string m_strEnd;
+    std::vector<std::string> m_log;
+    std::vector<std::string> m_uploads;
+    SimDataFiles m_files;
+    std::vector<std::pair<std::string, std::string>> m_loaded; // LoadFile's files, loaded again on Start
+    std::map<int, NodeState> m_nodes;
+    std::string m_lastInput; // the data of the last input node, which INPUT DATA links of other nodes test
+
+    // The input being collected.
+    std::string m_input;
+    CPoint m_ptInput;     // where the input shows
+    int m_nShown = 0;     // cells the input display took last time
+    bool m_bErrorSign = false;
+    bool m_bKeypadFallback = false; // generated data failed: the keypad takes over
+
+    // Erase and browse.
+    std::string m_strFile;
+    int m_nBrowse = 0;
+};

@@ -1,0 +1,116 @@
+#include "host/sim/SimDataFiles.h"
+
+#include <cstdio>
+#include <strings.h>
+
+SimDataFile* SimDataFiles::Find(const std::string& name)
+{
+    for (SimDataFile& f : m_files)
+        if (strcasecmp(f.name.c_str(), name.c_str()) == 0)
+            return &f;
+    return nullptr;
+}
+
+const SimDataFile* SimDataFiles::Find(const std::string& name) const
+{
+    return const_cast<SimDataFiles*>(this)->Find(name);
+}
+
+SimDataFile& SimDataFiles::Open(const std::string& name)
+{
+    if (SimDataFile* f = Find(name))
+        return *f;
+    m_files.push_back(SimDataFile{name, {}});
+    return m_files.back();
+}
+
+bool SimDataFiles::Erase(const std::string& name)
+{
+    for (auto it = m_files.begin(); it != m_files.end(); ++it)
+        if (strcasecmp(it->name.c_str(), name.c_str()) == 0)
+        {
+            m_files.erase(it);
+            return true;
+        }
+    return false;
+}
+
+void SimDataFiles::Load(const std::string& name, const std::string& bytes)
+{
+    SimDataFile& f = Open(name);
+    f.records.clear();
+    size_t start = 0;
+    while (start < bytes.size())
+    {
+        size_t end = bytes.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        else if (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n')
+            end += 2;
+        else
+            end += 1;
+        std::string record = bytes.substr(start, end - start);
+        if (record != "\r\n" && record != "\n" && record != "\r")
+            f.records.push_back(record);
+        start = end;
+    }
+}
+
+std::string EscapeBytes(const std::string& bytes)
+{
+    std::string out;
+    for (unsigned char c : bytes)
+    {
+        if (c == '\t')
+            out += "\\t";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\\')
+            out += "\\\\";
+        else if (c < 32 || c == 127)
+        {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\x%02X", c);
+            out += buf;
+        }
+        else
+            out += char(c);
+    }
+    return out;
+}
+
+std::vector<std::string> SplitRecord(const std::string& record, int separator)
+{
+    std::string line = record;
+    while (!line.empty() && (line.back() == '\r' || line.back() == '\n' || line.back() == '\x03'))
+        line.pop_back();
+    std::vector<std::string> fields;
+    if (separator <= 0 || separator > 255)
+        return {line};
+    size_t start = 0;
+    for (;;)
+    {
+        size_t end = line.find(char(separator), start);
+        fields.push_back(line.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos)
+            break;
+        start = end + 1;
+    }
+    return fields;
+}
+
+std::string SimDataFiles::Describe() const
+{
+    if (m_files.empty())
+        return "(no data files)\n";
+    std::string out;
+    for (const SimDataFile& f : m_files)
+    {
+        out += f.name + " (" + std::to_string(f.records.size()) + (f.records.size() == 1 ? " record)\n" : " records)\n");
+        for (const std::string& r : f.records)
+            out += "  " + EscapeBytes(r) + "\n";
+    }
+    return out;
+}

@@ -1,0 +1,37 @@
+// The data files of a simulated job, kept in memory: the records that EOR links write, the files that upload,
+// erase and edit nodes work on, and lookup files a test or the user loads. Names compare without regard to letter
+// case, as the terminal's file system does.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct SimDataFile
+{
+    std::string name;
+    std::vector<std::string> records; // each as written: preamble, fields and separators, postamble, terminator
+};
+
+class SimDataFiles
+{
+  public:
+    SimDataFile* Find(const std::string& name);
+    const SimDataFile* Find(const std::string& name) const;
+    SimDataFile& Open(const std::string& name); // created empty when missing
+    bool Erase(const std::string& name);        // false when there was no such file
+    // A file read from the PC: one record per line, each keeping its line end.
+    void Load(const std::string& name, const std::string& bytes);
+    void Clear() { m_files.clear(); }
+    const std::vector<SimDataFile>& All() const { return m_files; }
+
+    // Every file, "name (n records)" and one escaped record per line; "(no data files)" when there are none.
+    std::string Describe() const;
+
+  private:
+    std::vector<SimDataFile> m_files;
+};
+
+// Bytes with the control codes written out: \t \r \n, others as \xNN.
+std::string EscapeBytes(const std::string& bytes);
+// The fields of a record: its line end dropped, split at the separator (0: the record is one field).
+std::vector<std::string> SplitRecord(const std::string& record, int separator);

@@ -1,0 +1,71 @@
+// Small jobs for the runner's transcripts, and a runner on a text screen that plays a key script and reads back
+// what a person would see.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "host/model/HostLink.h"
+#include "host/model/HostNode.h"
+#include "host/model/HostTerminal.h"
+#include "host/model/JobDocument.h"
+#include "host/sim/JobRunner.h"
+#include "host/sim/KeyScript.h"
+#include "host/sim/TextScreen.h"
+
+namespace simtest
+{
+
+// A job on an M-20 (21 x 8) whose start node is a screen node with the given text.
+inline std::unique_ptr<JobDocument> NewJob(const char* startText, HostNode** start = nullptr)
+{
+    auto doc = std::make_unique<JobDocument>();
+    HostNode* s = doc->AddNode(NODE_SCREEN, "Start");
+    s->m_strScreenText = startText;
+    doc->SetStartNode(s);
+    if (start)
+        *start = s;
+    return doc;
+}
+
+inline HostLink* KeyLink(JobDocument& doc, HostNode* from, HostNode* to, const char* key)
+{
+    HostLink* link = doc.AddLink(from->m_nID, to->m_nID);
+    link->m_nCondition = LINK_KEY;
+    link->m_strKey = key;
+    return link;
+}
+
+// An input node that takes typed digits and letters and completes with Enter.
+inline HostNode* InputNode(JobDocument& doc, const char* name, const char* prompt, int type = DATA_STRING)
+{
+    HostNode* n = doc.AddNode(NODE_INPUT, name);
+    n->m_strScreenText = prompt;
+    n->m_collect.nDataType = type;
+    n->m_collect.bScanner = false;
+    return n;
+}
+
+struct Session
+{
+    explicit Session(JobDocument& doc, RunnerOptions options = {})
+        : screen(HostTerminal::ScreenSizeOf(doc.Terminal().m_strModel), doc.m_nLanguage), runner(doc, screen, options)
+    {
+    }
+    // Starts the job and plays the keys; a key script that does not parse fails the test.
+    void Play(const std::string& keys, bool start = true)
+    {
+        if (start)
+            runner.Start();
+        std::vector<SimKeyEvent> events;
+        std::string error;
+        ASSERT_TRUE(ParseKeyScript(keys, runner, events, &error)) << error;
+        PlayKeys(runner, events);
+    }
+    std::string Files() const { return runner.GetFiles().Describe(); }
+
+    TextScreen screen;
+    JobRunner runner;
+};
+
+} // namespace simtest

@@ -1,0 +1,454 @@
+// Transcripts of counts, records, file nodes, Escape, double-byte prompts and runaway jobs.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "host/model/SampleJob.h"
+#include "platform/afxstr.h"
+#include "resources/resource.h"
+#include "sim_jobs.h"
+#include "support/Support.h"
+
+using namespace simtest;
+
+namespace
+{
+
+struct Case
+{
+    const char* situation;
+    std::function<std::unique_ptr<JobDocument>()> job;
+    const char* keys;
+    const char* screen;
+    const char* files;
+    const char* uploads = nullptr; // escaped, one record after another; null: not looked at
+};
+
+void PrintTo(const Case& c, std::ostream* os)
+{
+    *os << c.situation;
+}
+
+std::string Name(const char* situation)
+{
+    std::string name;
+    for (const char* p = situation; *p; ++p)
+        name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+    return name;
+}
+
+// A count shown as "N=" after each Enter on the menu, which loops back to the menu.
+std::unique_ptr<JobDocument> CountJob(const std::function<void(CountSettings&, HostNode&, HostLink&)>& setUp)
+{
+    HostNode* menu;
+    auto doc = NewJob("Ent count", &menu);
+    menu->m_bNoClearOnExit = TRUE;
+    HostNode* count = doc->AddNode(NODE_COUNT, "N");
+    count->m_strScreenText = "N=";
+    count->m_collect.nDataType = DATA_INTEGER;
+    HostLink* in = KeyLink(*doc, menu, count, "Ent");
+    HostNode* show = doc->AddNode(NODE_SCREEN, "Show");
+    show->m_bNoClearBeforeDisplay = TRUE;
+    show->m_bNoClearOnExit = TRUE;
+    doc->AddLink(count->m_nID, show->m_nID);
+    KeyLink(*doc, show, count, "Ent");
+    HostLink* reset = KeyLink(*doc, show, count, "F1");
+    reset->m_bINIT = TRUE;
+    (void)in;
+    setUp(count->m_count, *count, *reset);
+    return doc;
+}
+
+// Item and quantity written as one record of STOCK.TXT by the Enter link after the quantity, with a preamble, a
+// postamble, a tab between the fields and CR LF after the record; F2 uploads it, F3 erases.
+std::unique_ptr<JobDocument> StockJob(const std::function<void(JobDocument&, HostNode&, HostNode&)>& setUp)
+{
+    HostNode* menu;
+    auto doc = NewJob("F1 count F2 send\r\nF3 erase F4 browse", &menu);
+    HostNode* item = InputNode(*doc, "Item", "Item:");
+    HostNode* qty = InputNode(*doc, "Qty", "Qty:", DATA_INTEGER);
+    HostRecord* r = doc->AddRecord("Stock", "STOCK.TXT");
+    r->m_arrFields.Add(WORD(item->m_nID));
+    r->m_arrFields.Add(WORD(qty->m_nID));
+    r->m_nFieldSeparator = 9;
+    r->m_nRecordTerminator = TERMINATOR_CRLF;
+    r->m_strPreamble = "<";
+    r->m_strPostamble = ">";
+    KeyLink(*doc, menu, item, "F1");
+    KeyLink(*doc, item, qty, "Ent");
+    HostLink* write = KeyLink(*doc, qty, menu, "Ent");
+    write->m_bEOR = TRUE;
+    write->m_nRecordID = r->m_nID;
+    HostNode* upload = doc->AddNode(NODE_UPLOAD, "Send");
+    upload->m_nRecordID = r->m_nID;
+    KeyLink(*doc, menu, upload, "F2");
+    HostNode* erase = doc->AddNode(NODE_ERASE, "Erase");
+    erase->m_nRecordID = r->m_nID;
+    KeyLink(*doc, menu, erase, "F3");
+    HostNode* edit = doc->AddNode(NODE_EDIT, "Browse");
+    edit->m_nRecordID = r->m_nID;
+    edit->m_nFieldSeparator = 9;
+    KeyLink(*doc, menu, edit, "F4");
+    HostNode* done = doc->AddNode(NODE_SCREEN, "Done");
+    done->m_strScreenText = "DONE";
+    for (HostNode* n : {upload, erase, edit})
+        doc->AddLink(n->m_nID, done->m_nID);
+    KeyLink(*doc, done, menu, "Ent");
+    setUp(*doc, *upload, *erase);
+    return doc;
+}
+
+const char* const kTwoRecords = "STOCK.TXT (2 records)\n  <A1\\t5>\\r\\n\n  <B2\\t7>\\r\\n\n";
+constexpr const char* kTwoRecordKeys = "{F1}A1{ENTER}5{ENTER}{F1}B2{ENTER}7{ENTER}";
+
+const Case kCases[] = {
+    {"count initial and first operation", [] { return CountJob([](CountSettings&, HostNode&, HostLink&) {}); },
+     "{ENTER}", "Ent count\nN=1", "(no data files)\n"},
+    {"count adds on every pass",
+     [] {
+         return CountJob([](CountSettings& c, HostNode&, HostLink&) {
+             c.strConstant = "10";
+             c.operations[0] = CountOperation{OP_ADD, false, "5", 0};
+         });
+     },
+     "{ENTER}{ENTER}{ENTER}", "Ent count\nN=15\nN=20\nN=25", "(no data files)\n"},
+    {"count both operations in order",
+     [] {
+         return CountJob([](CountSettings& c, HostNode&, HostLink&) {
+             c.strConstant = "4";
+             c.operations[0] = CountOperation{OP_SUBTRACT, false, "1", 0};
+             c.operations[1] = CountOperation{OP_MULTIPLY, false, "3", 0};
+         });
+     },
+     "{ENTER}{ENTER}", "Ent count\nN=9\nN=24", "(no data files)\n"},
+    {"count divides as an integer and decrements",
+     [] {
+         return CountJob([](CountSettings& c, HostNode&, HostLink&) {
+             c.strConstant = "100";
+             c.operations[0] = CountOperation{OP_DIVIDE, false, "3", 0};
+             c.operations[1] = CountOperation{OP_DECREMENT};
+         });
+     },
+     "{ENTER}{ENTER}", "Ent count\nN=32\nN=9", "(no data files)\n"},
+    {"count by formula, reset by an INIT link",
+     [] {
+         return CountJob([](CountSettings& c, HostNode&, HostLink&) {
+             c.nValueSource = VALUE_FORMULA;
+             c.strFormula = "2 * (3 + 4)";
+             c.bInitByLinks = true;
+             c.operations[0] = CountOperation{OP_INCREMENT};
+         });
+     },
+     "{ENTER}{ENTER}{F1}", "Ent count\nN=1\nN=2\nN=15", "(no data files)\n"},
+    {"count reset to zero",
+     [] {
+         return CountJob([](CountSettings& c, HostNode&, HostLink&) {
+             c.strConstant = "7";
+             c.operations[0] = CountOperation{OP_RESET};
+         });
+     },
+     "{ENTER}", "Ent count\nN=0", "(no data files)\n"},
+    {"EOR writes a record with its separators", [] { return StockJob([](JobDocument&, HostNode&, HostNode&) {}); },
+     "{F1}A1{ENTER}5{ENTER}", "F1 count F2 send\nF3 erase F4 browse", "STOCK.TXT (1 record)\n  <A1\\t5>\\r\\n\n"},
+    {"upload of all records", [] { return StockJob([](JobDocument&, HostNode&, HostNode&) {}); },
+     "{F1}A1{ENTER}5{ENTER}{F1}B2{ENTER}7{ENTER}{F2}", "DONE", kTwoRecords, "<A1\\t5>\\r\\n<B2\\t7>\\r\\n"},
+    {"upload of the current record",
+     [] { return StockJob([](JobDocument&, HostNode& up, HostNode&) { up.m_bUploadAll = FALSE; }); },
+     "{F1}A1{ENTER}5{ENTER}{F1}B2{ENTER}7{ENTER}{F2}", "DONE", kTwoRecords, "<B2\\t7>\\r\\n"},
+    {"upload with nothing written",
+     [] {
+         return StockJob([](JobDocument& doc, HostNode& up, HostNode&) {
+             doc.m_language.strNoRecord = "Nothing to send";
+             up.m_bSendCtrlZ = TRUE;
+             doc.RemoveNode(doc.FindNodeByName("Done")->m_nID); // the message stays: the job ends there
+         });
+     },
+     "{F2}", "Job done", "(no data files)\n", ""},
+    {"upload ends with Ctrl-Z",
+     [] { return StockJob([](JobDocument&, HostNode& up, HostNode&) { up.m_bSendCtrlZ = TRUE; }); },
+     "{F1}A1{ENTER}5{ENTER}{F2}", "DONE", "STOCK.TXT (1 record)\n  <A1\\t5>\\r\\n\n", "<A1\\t5>\\r\\n\\x1A"},
+    {"erase of the whole file", [] { return StockJob([](JobDocument&, HostNode&, HostNode&) {}); },
+     "{F1}A1{ENTER}5{ENTER}{F1}B2{ENTER}7{ENTER}{F3}{ENTER}", "DONE", "(no data files)\n"},
+    {"erase of the last record",
+     [] { return StockJob([](JobDocument&, HostNode&, HostNode& er) { er.m_bDeleteWholeFile = FALSE; }); },
+     "{F1}A1{ENTER}5{ENTER}{F1}B2{ENTER}7{ENTER}{F3}{ENTER}", "DONE", "STOCK.TXT (1 record)\n  <A1\\t5>\\r\\n\n"},
+    {"erase asks first", [] { return StockJob([](JobDocument&, HostNode&, HostNode&) {}); },
+     "{F1}A1{ENTER}5{ENTER}{F3}", "Erase all? Ent=Yes", "STOCK.TXT (1 record)\n  <A1\\t5>\\r\\n\n"},
+    {"erase not confirmed keeps the file", [] { return StockJob([](JobDocument&, HostNode&, HostNode&) {}); },
+     "{F1}A1{ENTER}5{ENTER}{F3}1", "DONE", "STOCK.TXT (1 record)\n  <A1\\t5>\\r\\n\n"},
+    {"erase prompt of the job", [] {
+         return StockJob([](JobDocument& doc, HostNode&, HostNode& er) {
+             er.m_bDeleteWholeFile = FALSE;
+             doc.m_language.strEraseLast = "Delete last one?";
+         });
+     },
+     "{F3}", "Delete last one?", "(no data files)\n"},
+    {"browse from the first record, then down",
+     [] { return StockJob([](JobDocument&, HostNode&, HostNode&) {}); }, "{F1}A1{ENTER}5{ENTER}{F1}B2{ENTER}7{ENTER}{F4}{DOWN}",
+     "Browse 2/2\n<B2\n7>", kTwoRecords},
+    {"browse of an empty file", [] { return StockJob([](JobDocument&, HostNode&, HostNode&) {}); }, "{F4}",
+     "No data", "(no data files)\n"},
+    {"Escape asks, Enter ends the job", MakeSampleJob, "{ESC}{ENTER}", "Job aborted", "(no data files)\n"},
+    {"Escape asked, another key goes on", MakeSampleJob, "{ESC}5",
+     "  WAREHOUSE\n\nF1 Scan items\nF2 Upload\nF3 Exit", "(no data files)\n"},
+    {"Escape forbidden by the job",
+     [] {
+         auto doc = MakeSampleJob();
+         doc->m_settings.bNoEscTerminate = TRUE;
+         return doc;
+     },
+     "{ESC}{ENTER}", "  WAREHOUSE\n\nF1 Scan items\nF2 Upload\nF3 Exit", "(no data files)\n"},
+    {"Escape with the job's own prompts",
+     [] {
+         auto doc = MakeSampleJob();
+         doc->m_language.strConfirmExit = "Quit? Ent";
+         return doc;
+     },
+     "{ESC}", "  WAREHOUSE\n\nF1 Scan items\nF2 Upload\nF3 Exit\n\n\nQuit? Ent", "(no data files)\n"},
+    {"sample job: menu choice opens the scan", MakeSampleJob, "{F1}", "Item code:_", "(no data files)\n"},
+    {"sample job: a short item code is refused", MakeSampleJob, "{F1}123{ENTER}", "Item code:*",
+     "(no data files)\n"},
+    {"hot key runs its node",
+     [] {
+         HostNode* menu;
+         auto doc = NewJob("MENU", &menu);
+         HostNode* help = doc->AddNode(NODE_SCREEN, "Help");
+         help->m_strScreenText = "HELP";
+         help->m_nHotKey = IDC_KEY_F8;
+         KeyLink(*doc, help, menu, "Ent");
+         return doc;
+     },
+     "{F8}", "HELP", "(no data files)\n"},
+    {"expression link on the data",
+     [] {
+         HostNode* menu;
+         auto doc = NewJob("Ent", &menu);
+         HostNode* qty = InputNode(*doc, "Qty", "Qty:", DATA_INTEGER);
+         KeyLink(*doc, menu, qty, "Ent");
+         HostNode* big = doc->AddNode(NODE_SCREEN, "Big");
+         big->m_strScreenText = "BIG";
+         HostLink* l = doc->AddLink(qty->m_nID, big->m_nID);
+         l->m_nCondition = LINK_EXPRESSION;
+         l->m_strExpression = "Qty >= 100";
+         KeyLink(*doc, qty, qty, "Ent");
+         return doc;
+     },
+     "{ENTER}5{ENTER}150{ENTER}", "BIG", "(no data files)\n"},
+    {"input data link",
+     [] {
+         HostNode* menu;
+         auto doc = NewJob("Ent", &menu);
+         HostNode* code = InputNode(*doc, "Code", "Code:");
+         KeyLink(*doc, menu, code, "Ent");
+         HostNode* end = doc->AddNode(NODE_SCREEN, "End");
+         end->m_strScreenText = "BYE";
+         HostLink* l = doc->AddLink(code->m_nID, end->m_nID);
+         l->m_nCondition = LINK_INPUT_DATA;
+         l->m_strInputData = "END";
+         KeyLink(*doc, code, code, "Ent");
+         return doc;
+     },
+     "{ENTER}ab{ENTER}end{ENTER}", "BYE", "(no data files)\n"},
+};
+
+class Flow : public ::testing::TestWithParam<Case>
+{
+};
+
+TEST_P(Flow, ScreenFilesAndUploads)
+{
+    const Case& c = GetParam();
+    auto doc = c.job();
+    Session s(*doc);
+    s.Play(c.keys);
+    EXPECT_EQ(s.screen.Text(), c.screen);
+    EXPECT_EQ(s.Files(), c.files);
+    if (c.uploads)
+    {
+        std::string sent;
+        for (const std::string& r : s.runner.GetUploads())
+            sent += EscapeBytes(r);
+        EXPECT_EQ(sent, c.uploads);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Runner, Flow, ::testing::ValuesIn(kCases),
+                         [](const auto& info) { return Name(info.param.situation); });
+
+// How a run ends: the state, the message, and for the job's own prompts the text on the screen.
+TEST(RunnerEnd, EscapeEndsOrIsRefused)
+{
+    auto doc = MakeSampleJob();
+    Session allowed(*doc);
+    allowed.Play("{ESC}{ENTER}");
+    EXPECT_EQ(allowed.runner.GetState(), RunState::Ended);
+    EXPECT_EQ(allowed.runner.GetEndMessage(), "The job was ended by Escape.");
+
+    doc->m_settings.bNoEscTerminate = TRUE;
+    Session forbidden(*doc);
+    forbidden.Play("{ESC}{ESC}{ENTER}");
+    EXPECT_TRUE(forbidden.runner.IsWaiting());
+    EXPECT_EQ(forbidden.screen.Beeps(), 3); // two refused Escapes, and Enter, which the menu has no link for
+}
+
+TEST(RunnerEnd, StepLimitStopsALoopWithoutInput)
+{
+    HostNode* menu;
+    auto doc = NewJob("Ent", &menu);
+    HostNode* a = doc->AddNode(NODE_COUNT, "Spin");
+    HostNode* b = doc->AddNode(NODE_PROGRAM, "Work");
+    KeyLink(*doc, menu, a, "Ent");
+    doc->AddLink(a->m_nID, b->m_nID);
+    doc->AddLink(b->m_nID, a->m_nID);
+    RunnerOptions options;
+    options.nStepLimit = 50;
+    Session s(*doc, options);
+    s.Play("{ENTER}{ENTER}");
+    EXPECT_EQ(s.runner.GetState(), RunState::Stopped);
+    EXPECT_EQ(s.runner.GetEndMessage(), "Stopped after 50 nodes without a key: the job loops through node \"Spin\".");
+    EXPECT_EQ(s.runner.GetNodeData(a->m_nID), "25"); // it counted on every pass until the limit
+}
+
+TEST(RunnerEnd, DeadEndsAndOtherJobs)
+{
+    struct
+    {
+        const char* situation;
+        int kind;
+        RunState state;
+        const char* message;
+        const char* screen;
+    } rows[] = {
+        {"a node without links is the end", NODE_SCREEN, RunState::Ended,
+         "The job is done: node \"Last\" has no link on.", "Job done"},
+        {"run-job ends this job", NODE_RUNJOB, RunState::Ended,
+         "Node \"Last\" would load job \"B.JOB\" and start it at node \"Go\"; this job ends here.", "Ent"},
+    };
+    for (const auto& row : rows)
+    {
+        HostNode* menu;
+        auto doc = NewJob("Ent", &menu);
+        menu->m_bNoClearOnExit = TRUE;
+        HostNode* last = doc->AddNode(row.kind, "Last");
+        last->m_strJobFile = "B.JOB";
+        last->m_strStartNode = "Go";
+        KeyLink(*doc, menu, last, "Ent");
+        Session s(*doc);
+        s.Play("{ENTER}{ENTER}");
+        EXPECT_EQ(s.runner.GetState(), row.state) << row.situation;
+        EXPECT_EQ(s.runner.GetEndMessage(), row.message) << row.situation;
+        EXPECT_EQ(s.screen.Text(), row.screen) << row.situation;
+    }
+
+    // Expression links that all fail leave nowhere to go.
+    HostNode* menu;
+    auto doc = NewJob("Ent", &menu);
+    HostNode* count = doc->AddNode(NODE_COUNT, "C");
+    KeyLink(*doc, menu, count, "Ent");
+    HostLink* never = doc->AddLink(count->m_nID, menu->m_nID);
+    never->m_nCondition = LINK_EXPRESSION;
+    never->m_strExpression = "C > 100";
+    Session s(*doc);
+    s.Play("{ENTER}");
+    EXPECT_EQ(s.runner.GetState(), RunState::Stopped);
+    EXPECT_EQ(s.runner.GetEndMessage(), "Stopped: no link from node \"C\" can be followed.");
+}
+
+// Prompts and screens in Chinese (GBK) and Japanese (Shift JIS) take two cells a character.
+TEST(RunnerLanguages, DoubleBytePrompts)
+{
+    struct
+    {
+        int language;
+        const char* menu;   // UTF-8
+        const char* prompt; // the input's prompt
+        const char* done;   // the job's "Done" prompt
+    } rows[] = {
+        {1, "主菜单", "数量:", "完成"},
+        {2, "メニュー", "数量:", "終了しました"},
+    };
+    for (const auto& row : rows)
+    {
+        const int cp = row.language == 1 ? 936 : 932;
+        HostNode* menu;
+        auto doc = NewJob(Utf8ToCodePage(row.menu, cp).c_str(), &menu);
+        doc->m_nLanguage = row.language;
+        doc->m_language.strDone = Utf8ToCodePage(row.done, cp);
+        HostNode* qty = InputNode(*doc, "Qty", Utf8ToCodePage(row.prompt, cp).c_str(), DATA_INTEGER);
+        KeyLink(*doc, menu, qty, "Ent");
+        Session s(*doc);
+        s.Play("{ENTER}12");
+        EXPECT_EQ(s.screen.Utf8Text(), std::string(row.prompt) + "12_") << row.language;
+        // Each character takes two cells: the typed digits start after them.
+        const int promptCells = int(Utf8ToCodePage(row.prompt, cp).size());
+        EXPECT_EQ(s.screen.Cell(promptCells, 0), '1') << row.language;
+        s.Play("{ENTER}", false);
+        EXPECT_EQ(s.runner.GetState(), RunState::Ended) << row.language;
+        EXPECT_EQ(s.screen.Utf8Text(), row.done) << row.language;
+    }
+}
+
+// A lookup file loaded before the run: the scan verifies against it, the quantity retrieves its second field.
+TEST(RunnerLookup, VerifyAndRetrieve)
+{
+    HostNode* menu;
+    auto doc = NewJob("Ent", &menu);
+    HostNode* scan = InputNode(*doc, "Scan", "Item:");
+    scan->m_dwVerifyFlags = VERIFY_LOOKUPFILE;
+    scan->m_strVerifyLookupFile = "ITEMS.DAT";
+    scan->m_collect.nVerifyFieldNo = 1;
+    scan->m_collect.nFieldSeparator = ',';
+    HostNode* qty = InputNode(*doc, "Qty", "Qty:", DATA_INTEGER);
+    qty->m_collect.bFromLookupFile = true;
+    qty->m_collect.nLookupNodeID = scan->m_nID;
+    qty->m_collect.nLookupFieldNo = 2;
+    KeyLink(*doc, menu, scan, "Ent");
+    KeyLink(*doc, scan, qty, "Ent");
+    KeyLink(*doc, qty, menu, "F1");
+
+    struct
+    {
+        const char* situation;
+        bool bFullKeyMatch;
+        const char* keys;
+        const char* screen;
+    } rows[] = {
+        {"a key not in the file is refused", false, "{ENTER}999{ENTER}", "Item:*"},
+        {"a partial key finds the first record that starts with it", false, "{ENTER}76{ENTER}", "Item:76\nQty:3"},
+        {"full key match refuses a partial key", true, "{ENTER}76{ENTER}", "Item:*"},
+        {"full key match finds the whole key", true, "{ENTER}7654321{ENTER}", "Item:7654321\nQty:3"},
+        {"a refused key, then one that finds the file's first record", false, "{ENTER}999{ENTER}1{ENTER}",
+         "Item:1\nQty:12"},
+    };
+    for (const auto& row : rows)
+    {
+        scan->m_collect.bFullKeyMatch = row.bFullKeyMatch;
+        Session s(*doc);
+        s.runner.LoadFile("items.dat", "1234567,12\r\n7654321,3\r\n7600000,9\r\n");
+        s.Play(row.keys);
+        EXPECT_EQ(s.screen.Text(), row.screen) << row.situation;
+    }
+
+    // A lookup file the terminal does not hold refuses every key, and says so in the log.
+    Session missing(*doc);
+    missing.Play("{ENTER}1234567{ENTER}");
+    EXPECT_EQ(missing.screen.Text(), "Item:*");
+    const auto& log = missing.runner.GetLog();
+    EXPECT_NE(std::find(log.begin(), log.end(), "\"Scan\": \"1234567\" refused, lookup file ITEMS.DAT not found."),
+              log.end());
+}
+
+// The sample job end to end: the count loops back to the scan while COUNT < 10.
+TEST(RunnerSample, ScanLoopCounts)
+{
+    auto doc = MakeSampleJob();
+    HostNode* count = doc->FindNodeByName("Count Items");
+    Session s(*doc);
+    s.runner.LoadFile("C:\\Jobs\\ITEMS.DAT", "1234567\r\n2345678\r\n");
+    s.Play("{F1}1234567{ENTER}2345678{ENTER}");
+    EXPECT_TRUE(s.runner.IsWaiting()) << s.runner.GetEndMessage();
+    EXPECT_EQ(s.runner.GetCurrentNode()->m_strName, "Scan Item");
+    EXPECT_EQ(s.runner.GetNodeData(count->m_nID), "2");
+}
+
+} // namespace
