@@ -57,7 +57,7 @@ class CaptureFilter : public QObject
         HWND h = message ? Holder() : nullptr;
         if (!h || !o->isWidgetType() || QApplication::activePopupWidget())
             return false;
-        QWidget* peer = h->widget;
+        QWidget* peer = h->peer;
         if (!peer || o == peer)
             return false;
         WPARAM flags = 0;

@@ -42,8 +42,8 @@ bool Visible() { return g_caret.owner && g_caret.hide == 0; }
 void Repaint()
 {
     HWND h = g_caret.owner;
-    if (IsWindow(h) && h->widget)
-        h->widget->update(QRect(g_caret.pos, g_caret.size));
+    if (IsWindow(h) && h->peer)
+        h->peer->update(QRect(g_caret.pos, g_caret.size));
 }
 
 void Blink()

@@ -55,7 +55,7 @@ LRESULT ForwardContextMenu(HWND h, WPARAM wParam, LPARAM lParam)
 void SetRedraw(HWND h, bool on)
 {
     h->redraw = on;
-    if (QWidget* w = h->widget)
+    if (QWidget* w = h->peer)
     {
         w->setUpdatesEnabled(on);
         if (on)

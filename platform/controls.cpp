@@ -113,12 +113,27 @@ template <class Base> class ManualButton : public Base
 class ButtonImpl : public WindowImpl
 {
   public:
-    using WindowImpl::WindowImpl;
+    explicit ButtonImpl(HWND h) : WindowImpl(h), m_type(h->style & BS_TYPEMASK) {}
+
+    bool Lazy() const override { return true; }
+    bool NeedsPeer(UINT message) const override
+    {
+        switch (message)
+        {
+        case BM_GETCHECK:
+        case BM_SETCHECK:
+        case BM_GETSTATE:
+        case BM_SETSTYLE:
+            return false;
+        default:
+            return WindowImpl::NeedsPeer(message);
+        }
+    }
 
     QWidget* CreatePeer(QWidget* parent, const CString& text) override
     {
         m_text = text;
-        DWORD type = m_h->style & BS_TYPEMASK;
+        DWORD type = m_type; // the kind of button it was created as, whatever BM_SETSTYLE said since
         QString label = ToQt(text);
         switch (type)
         {
@@ -149,11 +164,13 @@ class ButtonImpl : public WindowImpl
         default: {
             auto* b = new QPushButton(label, parent);
             b->setAutoDefault(false);
-            b->setDefault(type == BS_DEFPUSHBUTTON);
+            b->setDefault((m_h->style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
             m_button = b;
             break;
         }
         }
+        if (m_check != BST_UNCHECKED)
+            SetCheck(m_check);
         m_button->setFocusPolicy(Qt::StrongFocus);
         m_button->setShortcut(QKeySequence()); // the dialog handles mnemonics, not the toolkit
         QObject::connect(m_button, &QAbstractButton::clicked, [this] { Notify(BN_CLICKED); });
@@ -164,7 +181,7 @@ class ButtonImpl : public WindowImpl
     void SetText(const CString& text) override
     {
         m_text = text;
-        if (auto* g = qobject_cast<QGroupBox*>(m_h->widget.data()))
+        if (auto* g = qobject_cast<QGroupBox*>(m_h->peer.data()))
             g->setTitle(WithoutMnemonics(text));
         else if (m_button)
         {
@@ -197,23 +214,25 @@ class ButtonImpl : public WindowImpl
         switch (message)
         {
         case BM_GETCHECK:
+            if (!m_h->peer)
+                return m_check;
             if (auto* c = qobject_cast<QCheckBox*>(m_button))
                 return c->checkState() == Qt::Checked ? BST_CHECKED
                        : c->checkState() == Qt::PartiallyChecked ? BST_INDETERMINATE
                                                                  : BST_UNCHECKED;
             return m_button && m_button->isCheckable() && m_button->isChecked() ? BST_CHECKED : BST_UNCHECKED;
         case BM_SETCHECK:
-            if (auto* c = qobject_cast<QCheckBox*>(m_button))
+            if (IsCheckBox())
             {
                 // A state beyond what the box can show is its highest: checked for a two-state box.
-                WPARAM state = std::min<WPARAM>(wParam, c->isTristate() ? BST_INDETERMINATE : BST_CHECKED);
-                c->setCheckState(state == BST_CHECKED ? Qt::Checked
-                                 : state == BST_INDETERMINATE ? Qt::PartiallyChecked
-                                                              : Qt::Unchecked);
+                bool tristate = m_type == BS_3STATE || m_type == BS_AUTO3STATE;
+                m_check = LRESULT(std::min<WPARAM>(wParam, tristate ? BST_INDETERMINATE : BST_CHECKED));
+                SetCheck(m_check);
             }
-            else if (m_button && m_button->isCheckable())
+            else if (IsRadio())
             {
-                m_button->setChecked(wParam != BST_UNCHECKED);
+                m_check = wParam != BST_UNCHECKED ? BST_CHECKED : BST_UNCHECKED;
+                SetCheck(m_check);
                 // The checked radio button is its group's tab stop, so Tab enters the group there.
                 if (wParam != BST_UNCHECKED)
                     m_h->style |= WS_TABSTOP;
@@ -260,8 +279,24 @@ class ButtonImpl : public WindowImpl
     }
 
   private:
+    bool IsCheckBox() const
+    {
+        return m_type == BS_CHECKBOX || m_type == BS_AUTOCHECKBOX || m_type == BS_3STATE || m_type == BS_AUTO3STATE;
+    }
+    bool IsRadio() const { return m_type == BS_RADIOBUTTON || m_type == BS_AUTORADIOBUTTON; }
+    void SetCheck(LRESULT state)
+    {
+        if (auto* c = qobject_cast<QCheckBox*>(m_button))
+            c->setCheckState(state == BST_CHECKED ? Qt::Checked
+                             : state == BST_INDETERMINATE ? Qt::PartiallyChecked
+                                                          : Qt::Unchecked);
+        else if (m_button && m_button->isCheckable())
+            m_button->setChecked(state != BST_UNCHECKED);
+    }
+
+    DWORD m_type;
     QAbstractButton* m_button = nullptr;
-    CString m_text;
+    LRESULT m_check = BST_UNCHECKED; // kept while there is no peer; the peer's state after
 };
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -294,7 +329,32 @@ class EditImpl : public WindowImpl
   public:
     using WindowImpl::WindowImpl;
 
+    bool Lazy() const override { return true; }
+    bool NeedsPeer(UINT message) const override
+    {
+        switch (message)
+        {
+        case EM_LIMITTEXT:
+        case EM_GETLIMITTEXT:
+        case EM_SETREADONLY:
+        case EM_SETTABSTOPS:
+            return false;
+        default:
+            return WindowImpl::NeedsPeer(message);
+        }
+    }
+
     QWidget* CreatePeer(QWidget* parent, const CString& text) override
+    {
+        QWidget* w = MakeWidget(parent, text);
+        if (m_tabStops > 0)
+            SetTabStops(m_tabStops);
+        if (m_textSet && m_line)
+            SetSel(0, 0);
+        return w;
+    }
+
+    QWidget* MakeWidget(QWidget* parent, const CString& text)
     {
         DWORD s = m_h->style;
         bool border = (s & WS_BORDER) || (m_h->exStyle & WS_EX_CLIENTEDGE);
@@ -337,11 +397,19 @@ class EditImpl : public WindowImpl
             t.replace('\n', QStringLiteral("\r\n"));
             return FromQt(t);
         }
-        return m_line ? FromQt(m_line->text()) : CString();
+        return m_line ? FromQt(m_line->text()) : m_text;
     }
 
     void SetText(const CString& text) override
     {
+        // Text the peer would give back unchanged waits for it in the record; other text needs the peer's rules.
+        if (!m_h->peer && !KeepsAsIs(text))
+            pdt::win::Peer(m_h);
+        if (!m_h->peer)
+        {
+            m_text = text;
+            m_textSet = true; // the peer starts with the caret at the start, as after WM_SETTEXT
+        }
         {
             Quiet quiet(m_h);
             if (m_multi)
@@ -393,7 +461,7 @@ class EditImpl : public WindowImpl
         case EM_LIMITTEXT: {
             // 0 lifts the limit: to the most a multi-line edit can hold, or a single-line one's own ceiling.
             DWORD limit = wParam == 0 || wParam > 0xFFFFFFFF ? 0xFFFFFFFF : DWORD(wParam);
-            m_limit = m_multi ? limit : std::min<DWORD>(limit, 0x7FFFFFFE);
+            m_limit = Multi() ? limit : std::min<DWORD>(limit, 0x7FFFFFFE);
             return 0;
         }
         case EM_GETLIMITTEXT:
@@ -429,15 +497,13 @@ class EditImpl : public WindowImpl
             if (m_multi)
                 m_multi->setReadOnly(wParam != 0);
             return TRUE;
-        case EM_SETTABSTOPS: {
-            if (!m_multi)
+        case EM_SETTABSTOPS:
+            if (!Multi())
                 return FALSE;
-            int du = wParam == 0 ? 32 : lParam ? reinterpret_cast<const int*>(lParam)[0] : 32;
-            QPoint base = m_multi->window()->property("pdt_baseunits").toPoint();
-            int baseX = base.x() > 0 ? base.x() : m_multi->fontMetrics().averageCharWidth();
-            m_multi->setTabStopDistance(std::max(1, MulDiv(du, baseX, 4)));
+            m_tabStops = wParam == 0 ? 32 : lParam ? reinterpret_cast<const int*>(lParam)[0] : 32;
+            if (m_multi)
+                SetTabStops(m_tabStops);
             return TRUE;
-        }
         case EM_GETLINECOUNT:
             return m_multi ? m_multi->document()->blockCount() : 1;
         case EM_GETMODIFY:
@@ -469,6 +535,33 @@ class EditImpl : public WindowImpl
     }
 
   private:
+    bool Multi() const { return m_h->style & ES_MULTILINE; }
+    void SetTabStops(int du)
+    {
+        QPoint base = m_multi->window()->property("pdt_baseunits").toPoint();
+        int baseX = base.x() > 0 ? base.x() : m_multi->fontMetrics().averageCharWidth();
+        m_multi->setTabStopDistance(std::max(1, MulDiv(du, baseX, 4)));
+    }
+    // Plain ASCII (and a multi-line edit's tabs and CR LF line ends) comes back from the toolkit byte for byte.
+    bool KeepsAsIs(const CString& text) const
+    {
+        const std::string& s = text.str();
+        for (size_t i = 0; i < s.size(); ++i)
+        {
+            unsigned char c = static_cast<unsigned char>(s[i]);
+            if (c >= 0x20 && c < 0x7F)
+                continue;
+            if (Multi() && c == '\t')
+                continue;
+            if (Multi() && c == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
+            {
+                ++i;
+                continue;
+            }
+            return false;
+        }
+        return true;
+    }
     static QString ToMultiline(const CString& text)
     {
         QString t = ToQt(text);
@@ -563,6 +656,8 @@ class EditImpl : public WindowImpl
     QLineEdit* m_line = nullptr;
     QPlainTextEdit* m_multi = nullptr;
     DWORD m_limit = 30000; // Win32's initial limit
+    int m_tabStops = 0;    // EM_SETTABSTOPS's dialog units, 0 for the toolkit's own
+    bool m_textSet = false;
 };
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -599,6 +694,7 @@ class StaticImpl : public WindowImpl
 {
   public:
     using WindowImpl::WindowImpl;
+    bool Lazy() const override { return true; }
 
     QImage* DrawnOver() override
     {
@@ -670,7 +766,6 @@ class StaticImpl : public WindowImpl
             m_label->setText((m_h->style & SS_NOPREFIX) ? ToQt(m_text) : WithoutMnemonics(m_text));
     }
     QLabel* m_label = nullptr;
-    CString m_text;
 };
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -756,6 +851,36 @@ class ComboImpl : public WindowImpl
   public:
     using WindowImpl::WindowImpl;
 
+    // A drop-down list keeps its items in the record until it has a peer; the kinds with an edit make one at once.
+    bool Lazy() const override { return (m_h->style & 3) == CBS_DROPDOWNLIST; }
+    bool NeedsPeer(UINT message) const override
+    {
+        switch (message)
+        {
+        case CB_GETCOUNT:
+        case CB_GETCURSEL:
+        case CB_SETCURSEL:
+        case CB_ADDSTRING:
+        case CB_INSERTSTRING:
+        case CB_DELETESTRING:
+        case CB_RESETCONTENT:
+        case CB_FINDSTRING:
+        case CB_FINDSTRINGEXACT:
+        case CB_SELECTSTRING:
+        case CB_GETLBTEXT:
+        case CB_GETLBTEXTLEN:
+        case CB_GETITEMDATA:
+        case CB_SETITEMDATA:
+        case CB_GETDROPPEDSTATE:
+            return false;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            return true;
+        default:
+            return WindowImpl::NeedsPeer(message);
+        }
+    }
+
     QWidget* CreatePeer(QWidget* parent, const CString& text) override
     {
         DWORD kind = m_h->style & 3;
@@ -776,6 +901,15 @@ class ComboImpl : public WindowImpl
             });
         }
         QObject::connect(m_combo, qOverload<int>(&QComboBox::activated), [this](int) { Chosen(); });
+        // What the record held until now.
+        for (size_t i = 0; i < m_items.size(); ++i)
+        {
+            Insert(int(i), m_items[i].text);
+            m_combo->setItemData(int(i), QVariant::fromValue(qulonglong(m_items[i].data)), kDataRole);
+        }
+        if (m_cur >= 0)
+            m_combo->setCurrentIndex(m_cur);
+        m_items.clear();
         return m_combo;
     }
 
@@ -792,6 +926,8 @@ class ComboImpl : public WindowImpl
 
     CString GetText() const override
     {
+        if (!m_combo)
+            return m_cur < 0 ? CString() : m_items[size_t(m_cur)].text;
         if (m_combo->isEditable())
             return FromQt(m_combo->lineEdit()->text());
         int i = m_combo->currentIndex();
@@ -801,7 +937,7 @@ class ComboImpl : public WindowImpl
     {
         // A drop-down list has no edit to take the text: WM_SETTEXT changes nothing, its selection stays.
         Quiet quiet(m_h);
-        if (m_combo->isEditable())
+        if (m_combo && m_combo->isEditable())
         {
             SetEdit(ToQt(text));
             m_combo->lineEdit()->setCursorPosition(0); // the edit's selection after WM_SETTEXT is (0, 0)
@@ -811,6 +947,8 @@ class ComboImpl : public WindowImpl
     UINT DlgCode(const MSG* msg) const override
     {
         UINT code = DLGC_WANTCHARS | DLGC_WANTARROWS;
+        if (!m_combo)
+            return code;
         if (m_combo->isEditable())
             code |= DLGC_HASSETSEL;
         if (msg && (msg->wParam == VK_RETURN || msg->wParam == VK_ESCAPE) && m_combo->Dropped())
@@ -820,6 +958,8 @@ class ComboImpl : public WindowImpl
 
     LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
+        if (!m_combo)
+            return AnswerFromRecord(message, wParam, lParam);
         LRESULT r = Answer(message, wParam, lParam);
         // Whatever the message did to the edit is the text a CBN_SELCHANGE handler sees next.
         if (m_combo->isEditable())
@@ -880,6 +1020,76 @@ class ComboImpl : public WindowImpl
         });
         QObject::connect(m_combo, qOverload<int>(&QComboBox::activated), [this](int) { Chosen(); });
         return box;
+    }
+
+    // A drop-down list's list without its peer, as the peer keeps it: the current item stays current when
+    // items come and go before it.
+    LRESULT AnswerFromRecord(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        int count = int(m_items.size());
+        int i = int(wParam);
+        switch (message)
+        {
+        case CB_GETCOUNT:
+            return count;
+        case CB_GETCURSEL:
+            return m_cur;
+        case CB_SETCURSEL:
+            m_cur = i < 0 || i >= count ? -1 : i;
+            return m_cur < 0 ? CB_ERR : i;
+        case CB_ADDSTRING:
+        case CB_INSERTSTRING: {
+            CString s(TextOf(lParam));
+            int at = message == CB_INSERTSTRING ? (i == -1 ? count : i) : count;
+            if (at < 0 || at > count)
+                return CB_ERR;
+            if (message == CB_ADDSTRING && (m_h->style & CBS_SORT))
+            {
+                at = 0;
+                while (at < count && pdt::win::CompareWords(ItemText(at), s) <= 0)
+                    ++at;
+            }
+            m_items.insert(m_items.begin() + at, Item{s, 0});
+            if (m_cur >= at)
+                ++m_cur;
+            return at;
+        }
+        case CB_DELETESTRING:
+            if (i < 0 || i >= count)
+                return CB_ERR;
+            m_items.erase(m_items.begin() + i);
+            m_cur = m_cur == i ? -1 : m_cur > i ? m_cur - 1 : m_cur;
+            return count - 1;
+        case CB_RESETCONTENT:
+            m_items.clear();
+            m_cur = -1;
+            return 0;
+        case CB_FINDSTRING:
+            return Find(i, CString(TextOf(lParam)), false);
+        case CB_FINDSTRINGEXACT:
+            return Find(i, CString(TextOf(lParam)), true);
+        case CB_SELECTSTRING: {
+            int found = Find(i, CString(TextOf(lParam)), false);
+            if (found >= 0)
+                m_cur = found;
+            return found;
+        }
+        case CB_GETLBTEXT:
+            return i < 0 || i >= count ? CB_ERR : CopyText(ItemText(i), 0, lParam);
+        case CB_GETLBTEXTLEN:
+            return i < 0 || i >= count ? CB_ERR : ItemText(i).GetLength();
+        case CB_GETITEMDATA:
+            return i < 0 || i >= count ? CB_ERR : LRESULT(m_items[size_t(i)].data);
+        case CB_SETITEMDATA:
+            if (i < 0 || i >= count)
+                return CB_ERR;
+            m_items[size_t(i)].data = qulonglong(lParam);
+            return TRUE;
+        case CB_GETDROPPEDSTATE:
+            return FALSE;
+        default:
+            return WindowImpl::Proc(message, wParam, lParam);
+        }
     }
 
     LRESULT Answer(UINT message, WPARAM wParam, LPARAM lParam)
@@ -1028,7 +1238,12 @@ class ComboImpl : public WindowImpl
         }
     }
 
-    CString ItemText(int i) const { return CString(m_combo->itemData(i, kBytesRole).toByteArray().toStdString()); }
+    CString ItemText(int i) const
+    {
+        if (!m_combo)
+            return m_items[size_t(i)].text;
+        return CString(m_combo->itemData(i, kBytesRole).toByteArray().toStdString());
+    }
     void SetEdit(const QString &text)
     {
         m_combo->lineEdit()->setText(text);
@@ -1079,7 +1294,7 @@ class ComboImpl : public WindowImpl
     // Case-insensitive search after index `after`, wrapping round; prefix or whole string.
     int Find(int after, const CString& s, bool exact) const
     {
-        int n = m_combo->count();
+        int n = m_combo ? m_combo->count() : int(m_items.size());
         if (n == 0)
             return CB_ERR;
         int start = after < 0 || after >= n ? 0 : after + 1;
@@ -1093,6 +1308,13 @@ class ComboImpl : public WindowImpl
         return CB_ERR;
     }
 
+    struct Item
+    {
+        CString text;
+        qulonglong data;
+    };
+    std::vector<Item> m_items; // a drop-down list's items while it has no peer
+    int m_cur = -1;
     PdtComboBox* m_combo = nullptr;
     QListView* m_list = nullptr; // CBS_SIMPLE
     QString m_edit; // the edit's text as Win32 has it: the toolkit puts a chosen item in before its notification

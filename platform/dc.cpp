@@ -83,6 +83,7 @@ QImage* Surface(DCRecord* d)
     case DCRecord::Kind::Paint:
         if (!IsWindow(d->wnd))
             return nullptr;
+        pdt::win::Peer(d->wnd); // drawn on: the window is asked for pixels
         if (IsCustom(d->wnd))
             return pdt::gdi::EnsureBacking(d->wnd);
         if (d->wnd->impl)
@@ -93,8 +94,8 @@ QImage* Surface(DCRecord* d)
     default: {
         // A native control draws itself; what is drawn on its DC goes nowhere, but must not fail.
         QSize size(1, 1);
-        if (IsWindow(d->wnd) && d->wnd->widget)
-            size = d->wnd->widget->size().expandedTo(QSize(1, 1));
+        if (IsWindow(d->wnd) && d->wnd->peer)
+            size = d->wnd->peer->size().expandedTo(QSize(1, 1));
         if (!d->scratch || d->scratch->size() != size)
         {
             d->scratch = std::make_unique<QImage>(size, QImage::Format_RGB32);
@@ -145,11 +146,11 @@ void Touched(DCRecord* d, QRect dirty)
     {
         // Inside the peer's own paint the image is shown right after WM_PAINT anyway.
         HWND h = d->wnd;
-        if (h->inPeerPaint == 0 && h->redraw && h->widget)
-            h->widget->update(dirty);
+        if (h->inPeerPaint == 0 && h->redraw && h->peer)
+            h->peer->update(dirty);
     }
-    else if (d->kind == DCRecord::Kind::Window && IsWindow(d->wnd) && d->wnd->backing && d->wnd->widget)
-        d->wnd->widget->update(dirty); // drawn over a control
+    else if (d->kind == DCRecord::Kind::Window && IsWindow(d->wnd) && d->wnd->backing && d->wnd->peer)
+        d->wnd->peer->update(dirty); // drawn over a control
 }
 
 QRgb ToRgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
@@ -569,13 +570,13 @@ namespace pdt::gdi
 
 QImage* EnsureBacking(HWND h)
 {
-    if (!IsCustom(h) || !h->widget)
+    if (!IsCustom(h) || !h->peer)
         return nullptr;
-    QSize size = h->widget->size().expandedTo(QSize(1, 1));
+    QSize size = h->peer->size().expandedTo(QSize(1, 1));
     if (!h->backing || h->backing->size() != size)
     {
         auto img = std::make_unique<QImage>(size, QImage::Format_RGB32);
-        img->fill(h->widget->palette().color(QPalette::Window));
+        img->fill(h->peer->palette().color(QPalette::Window));
         if (h->backing)
         {
             QPainter p(img.get());
@@ -585,7 +586,7 @@ QImage* EnsureBacking(HWND h)
         h->invalid = QRect(QPoint(0, 0), size);
         h->erase = true;
         if (h->redraw)
-            h->widget->update();
+            h->peer->update();
     }
     return h->backing.get();
 }
@@ -655,8 +656,8 @@ HDC BeginPaint(HWND h, LPPAINTSTRUCT ps)
     QRect inv;
     if (QImage* img = pdt::gdi::EnsureBacking(h))
         inv = h->invalid.intersected(img->rect());
-    else if (h->widget)
-        inv = h->invalid.intersected(h->widget->rect()); // a dialog's controls paint the rest
+    else if (h->peer)
+        inv = h->invalid.intersected(h->peer->rect()); // a dialog's controls paint the rest
     ++h->paintSerial;
     h->invalid = QRect(); // BeginPaint validates, as in Win32
     bool erase = h->erase;

@@ -51,6 +51,8 @@ class DialogImpl : public WindowImpl
 {
   public:
     using WindowImpl::WindowImpl;
+    bool Lazy() const override { return true; }
+    bool NeedsPeer(UINT) const override { return false; } // its own messages work on records alone
     QWidget* CreatePeer(QWidget* parent, const CString& text) override
     {
         auto* w = new DialogPeer(m_h, parent);
@@ -133,7 +135,7 @@ bool IsContainer(HWND h)
            (pdt::win::IsDialogClass(h) && (h->style & WS_CHILD));
 }
 
-bool Usable(HWND h) { return IsWindow(h) && h->widget && !h->widget->isHidden() && !(h->style & WS_DISABLED); }
+bool Usable(HWND h) { return IsWindow(h) && !pdt::win::IsHiddenSelf(h) && !(h->style & WS_DISABLED); }
 
 void CollectTabItems(HWND parent, std::vector<HWND>& out)
 {
@@ -350,15 +352,14 @@ class DialogBuilder
         if (!h)
             return false;
         h->style = style & ~WS_VISIBLE;
-        h->widget->setFont(font);
-        h->widget->setProperty("pdt_baseunits", QPoint(baseX, baseY));
+        pdt::win::SetDialogLook(h, font, QPoint(baseX, baseY));
         if (!child)
         {
-            h->widget->setFixedSize(rect.size());
+            h->peer->setFixedSize(rect.size());
             if (style & DS_CENTER || !parent)
                 CWnd::FromHandle(h)->CenterWindow();
-            else if (IsWindow(parent) && parent->widget)
-                h->widget->move(parent->widget->window()->mapToGlobal(rect.topLeft()));
+            else if (QWidget* owner = pdt::win::Peer(parent))
+                h->peer->move(owner->window()->mapToGlobal(rect.topLeft()));
         }
         for (const pdt::rc::ControlTemplate& c : t->controls)
         {
@@ -462,10 +463,10 @@ INT_PTR CDialog::DoModal()
     if (m_bInModalLoop && IsWindow(h))
     {
         h->modalLoop = &loop;
-        h->widget->setWindowModality(Qt::ApplicationModal);
+        h->peer->setWindowModality(Qt::ApplicationModal);
         h->style |= WS_VISIBLE;
-        h->widget->show();
-        pdt::win::ActivateNow(h->widget);
+        h->peer->show();
+        pdt::win::ActivateNow(h->peer);
         pdt::hooks::ModalHandler handler;
         if (!g_modalHandlers.empty())
         {
@@ -486,8 +487,8 @@ INT_PTR CDialog::DoModal()
     // As in Win32, the owner is the active window again once its modal dialog is gone. A window system without a
     // window manager (a bare X server) would otherwise leave no window active, and the next click or key would
     // reach a window that does not take the focus.
-    if (IsWindow(ownerTop) && ownerTop->widget && QApplication::activeModalWidget() == nullptr)
-        pdt::win::ActivateNow(ownerTop->widget);
+    if (IsWindow(ownerTop) && ownerTop->peer && QApplication::activeModalWidget() == nullptr)
+        pdt::win::ActivateNow(ownerTop->peer);
     return m_nModalResult;
 }
 
@@ -501,7 +502,8 @@ void CDialog::EndDialog(int result)
         m_bInModalLoop = false;
         if (m_hWnd->modalLoop)
             m_hWnd->modalLoop->quit();
-        m_hWnd->widget->hide();
+        if (m_hWnd->peer)
+            m_hWnd->peer->hide();
     }
     else
         ShowWindow(SW_HIDE);

@@ -91,7 +91,7 @@ int TenthsFromLogFont(const LOGFONT& lf)
     return std::max(1, MulDiv(px, 72, kScreenDpi)) * 10;
 }
 
-QWidget* PeerOf(const CWnd* wnd) { return wnd && IsWindow(wnd->m_hWnd) ? wnd->m_hWnd->widget.data() : nullptr; }
+QWidget* PeerOf(const CWnd* wnd) { return wnd && IsWindow(wnd->m_hWnd) ? pdt::win::Peer(wnd->m_hWnd) : nullptr; }
 
 } // namespace
 

@@ -254,7 +254,7 @@ class EventFilter : public QObject
         }
         case QEvent::Close:
             if (o->isWidgetType() && static_cast<QWidget*>(o)->isWindow())
-                if (HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o)); h && !h->destroyed && h->widget == o)
+                if (HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o)); h && !h->destroyed && h->peer == o)
                 {
                     // The window manager's close box is WM_CLOSE; the window decides.
                     e->ignore();

@@ -325,7 +325,7 @@ BOOL TrackPopupMenu(HMENU h, UINT flags, int x, int y, int, HWND owner, const RE
     }
     else
     {
-        QMenu menu(IsWindow(owner) ? owner->widget.data() : nullptr);
+        QMenu menu(IsWindow(owner) ? pdt::win::Peer(owner) : nullptr);
         Fill(&menu, m);
         QSize size = menu.sizeHint();
         QPoint at(x, y);

@@ -19,7 +19,7 @@ int ShowMessageBox(HWND owner, const CString& text, const CString& caption, UINT
     if (g_messageBoxHandler)
         return g_messageBoxHandler({owner, text, caption, type});
 
-    QWidget* parent = IsWindow(owner) && owner->widget ? owner->widget->window() : QApplication::activeWindow();
+    QWidget* parent = pdt::win::Peer(owner) ? pdt::win::Peer(owner)->window() : QApplication::activeWindow();
     QMessageBox box(parent);
     box.setWindowTitle(ToQt(caption));
     box.setText(ToQt(text));
@@ -139,9 +139,9 @@ void ResetBeepCount() { g_beeps = 0; }
 
 bool SaveWindowImage(HWND h, const char* path)
 {
-    if (!IsWindow(h) || !h->widget)
+    QWidget* w = pdt::win::Peer(h); // asked for pixels
+    if (!w)
         return false;
-    QWidget* w = h->widget;
     if (!w->isVisible())
         w->ensurePolished();
     QPixmap pm = w->grab();

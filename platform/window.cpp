@@ -127,8 +127,8 @@ class CustomImpl : public WindowImpl
     void SetText(const CString& text) override
     {
         m_text = text;
-        if (m_h->widget)
-            m_h->widget->setWindowTitle(ToQt(text));
+        if (m_h->peer)
+            m_h->peer->setWindowTitle(ToQt(text));
     }
     LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
@@ -146,9 +146,6 @@ class CustomImpl : public WindowImpl
             return 0; // a custom window consumes its keys
         return WindowImpl::Proc(message, wParam, lParam);
     }
-
-  private:
-    CString m_text;
 };
 
 std::unique_ptr<WindowImpl> MakeCustomImpl(HWND h) { return std::make_unique<CustomImpl>(h); }
@@ -197,8 +194,8 @@ LRESULT WindowImpl::Proc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SETFONT:
         m_h->font = reinterpret_cast<HFONT>(wParam);
-        if (auto* rec = pdt::gdi::LookupAs<FontRecord>(m_h->font, GdiKind::Font); rec && m_h->widget)
-            m_h->widget->setFont(pdt::gdi::Realise(rec));
+        if (auto* rec = pdt::gdi::LookupAs<FontRecord>(m_h->font, GdiKind::Font); rec && m_h->peer)
+            m_h->peer->setFont(pdt::gdi::Realise(rec));
         return 0;
     case WM_GETFONT:
         return LRESULT(m_h->font);
@@ -217,9 +214,9 @@ LRESULT WindowImpl::Proc(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     case WM_RBUTTONUP:
-        if (IsCustomDrawn() && m_h->widget)
+        if (IsCustomDrawn() && m_h->peer)
         {
-            QPoint g = m_h->widget->mapToGlobal(QPoint(short(LOWORD(lParam)), short(HIWORD(lParam))));
+            QPoint g = m_h->peer->mapToGlobal(QPoint(short(LOWORD(lParam)), short(HIWORD(lParam))));
             ::SendMessage(m_h, WM_CONTEXTMENU, WPARAM(m_h), MAKELPARAM(WORD(g.x()), WORD(g.y())));
         }
         return 0;
@@ -234,12 +231,38 @@ LRESULT WindowImpl::Proc(UINT message, WPARAM wParam, LPARAM lParam)
 
 CString WindowImpl::GetText() const
 {
-    return m_h->widget ? FromQt(m_h->widget->windowTitle()) : CString();
+    return m_h->peer ? FromQt(m_h->peer->windowTitle()) : m_text;
 }
 void WindowImpl::SetText(const CString& text)
 {
-    if (m_h->widget)
-        m_h->widget->setWindowTitle(ToQt(text));
+    m_text = text;
+    if (m_h->peer)
+        m_h->peer->setWindowTitle(ToQt(text));
+}
+
+bool WindowImpl::NeedsPeer(UINT message) const
+{
+    switch (message)
+    {
+    case WM_CREATE:
+    case WM_DESTROY:
+    case WM_NCDESTROY:
+    case WM_SETTEXT:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+    case WM_GETDLGCODE:
+    case WM_SETFONT:
+    case WM_GETFONT:
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_INITDIALOG:
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+    case WM_CLOSE:
+        return false;
+    default:
+        return true;
+    }
 }
 
 void WindowImpl::Notify(int code) const
@@ -264,6 +287,97 @@ LRESULT WindowImpl::NotifyNm(int code, NMHDR* hdr) const
 
 namespace pdt::win
 {
+
+namespace
+{
+
+// A window gone for good: its record goes, and with it the records of lazy children, which have no widget
+// that would take them along.
+void Forget(HWND h)
+{
+    if (!h->destroyed)
+    {
+        h->destroyed = true;
+        g_live.erase(h);
+        if (g_focus == h)
+            g_focus = nullptr;
+        if (h->wnd)
+            h->wnd->m_hWnd = nullptr;
+        if (h->parent && g_live.count(h->parent))
+            std::erase(h->parent->children, h);
+    }
+    for (HWND c : std::vector<HWND>(h->children))
+        if (!c->peer && !c->destroyed)
+            Forget(c);
+    if (h->wrapper)
+        h->wrapper->m_hWnd = nullptr;
+    delete h;
+}
+
+// A child dialog that is hidden gets no peer until it is shown, even when its parent has one.
+bool LazyRoot(HWND h)
+{
+    return IsDialogClass(h) && (h->style & WS_CHILD) && !(h->style & WS_VISIBLE) && h->impl->Lazy();
+}
+
+// The peer of a window whose parent has one (or that has no parent), from the state its record holds.
+void MakePeer(HWND h)
+{
+    bool child = (h->style & WS_CHILD) != 0;
+    QWidget* parentWidget = h->parent ? h->parent->peer.data() : nullptr;
+    QWidget* w;
+    {
+        Quiet quiet(h);
+        w = h->impl->CreatePeer(child ? parentWidget : nullptr, h->impl->GetText());
+        if (!child)
+        {
+            w->setParent(parentWidget ? parentWidget->window() : nullptr, Qt::Dialog);
+            w->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+        }
+        g_peers[w] = h;
+        w->setObjectName(QString::number(h->id));
+        if (h->dialogFont)
+        {
+            w->setFont(*h->dialogFont);
+            w->setProperty("pdt_baseunits", h->baseUnits);
+        }
+        if (auto* rec = pdt::gdi::LookupAs<FontRecord>(h->font, GdiKind::Font))
+            w->setFont(pdt::gdi::Realise(rec));
+        w->setGeometry(h->impl->AdjustRect(h->rect));
+        if (h->style & WS_DISABLED)
+            w->setEnabled(false);
+        if (!h->redraw)
+            w->setUpdatesEnabled(false);
+    }
+    h->peer = w;
+    QObject::connect(w, &QObject::destroyed, [h, w]() {
+        g_peers.erase(w);
+        Forget(h);
+    });
+    for (auto& action : std::exchange(h->onPeer, {}))
+        action(w);
+}
+
+void ShowAsStyled(HWND h)
+{
+    if (h->style & WS_VISIBLE)
+        h->peer->show();
+    else if (h->style & WS_CHILD)
+        h->peer->hide(); // else the toolkit shows it along with its parent
+}
+
+void MakeChildPeers(HWND h)
+{
+    for (HWND c : std::vector<HWND>(h->children))
+        if (!c->peer && !c->destroyed && !LazyRoot(c))
+        {
+            MakePeer(c);
+            MakeChildPeers(c);
+            ShowAsStyled(c);
+        }
+}
+
+} // namespace
 
 bool PassToToolkit() { return g_passToToolkit; }
 
@@ -331,41 +445,13 @@ HWND CreateWindowRecord(const CString& className, const CString& text, DWORD sty
         return nullptr;
     }
     g_live.insert(h);
-    QWidget* parentWidget = parent ? parent->widget.data() : nullptr;
+    h->rect = rect;
+    h->impl->SetInitialText(text);
     bool child = (style & WS_CHILD) != 0;
-    QWidget* w;
-    {
-        Quiet quiet(h);
-        w = h->impl->CreatePeer(child ? parentWidget : nullptr, text);
-        if (!child)
-        {
-            w->setParent(parentWidget ? parentWidget->window() : nullptr, Qt::Dialog);
-            w->setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-        }
-        g_peers[w] = h;
-        w->setObjectName(QString::number(id));
-        w->setGeometry(h->impl->AdjustRect(rect));
-        if (style & WS_DISABLED)
-            w->setEnabled(false);
-    }
-    h->widget = w;
-    QObject::connect(w, &QObject::destroyed, [h, w]() {
-        g_peers.erase(w);
-        if (!h->destroyed)
-        {
-            h->destroyed = true;
-            g_live.erase(h);
-            if (g_focus == h)
-                g_focus = nullptr;
-            if (h->wnd)
-                h->wnd->m_hWnd = nullptr;
-            if (h->parent && g_live.count(h->parent))
-                std::erase(h->parent->children, h);
-        }
-        if (h->wrapper)
-            h->wrapper->m_hWnd = nullptr;
-        delete h;
-    });
+    // A page created hidden, and what is inside it, keeps to its record until it is shown or asked for more.
+    bool lazy = child && parent && h->impl->Lazy() && (!parent->peer || LazyRoot(h));
+    if (!lazy)
+        MakePeer(h);
     if (parent && child)
         parent->children.push_back(h);
     if (attach)
@@ -374,11 +460,48 @@ HWND CreateWindowRecord(const CString& className, const CString& text, DWORD sty
         h->wnd = attach;
     }
     ::SendMessage(h, WM_CREATE);
-    if (style & WS_VISIBLE)
-        w->show();
-    else if (child)
-        w->hide(); // else the toolkit shows it along with its parent
+    if (h->peer && IsWindow(h))
+        ShowAsStyled(h);
     return h;
+}
+
+QWidget* Peer(HWND h)
+{
+    if (!IsWindow(h))
+        return nullptr;
+    if (h->peer)
+        return h->peer;
+    if ((h->style & WS_CHILD) && h->parent && !h->parent->peer)
+    {
+        Peer(h->parent);
+        if (h->peer)
+            return h->peer; // made along with its parent
+    }
+    MakePeer(h);
+    MakeChildPeers(h);
+    ShowAsStyled(h);
+    return h->peer;
+}
+
+bool IsHiddenSelf(HWND h) { return h->peer ? h->peer->isHidden() : !(h->style & WS_VISIBLE); }
+
+void SetDialogLook(HWND h, const QFont& font, QPoint baseUnits)
+{
+    h->dialogFont = std::make_unique<QFont>(font);
+    h->baseUnits = baseUnits;
+    if (QWidget* w = h->peer)
+    {
+        w->setFont(font);
+        w->setProperty("pdt_baseunits", baseUnits);
+    }
+}
+
+void WithPeer(HWND h, std::function<void(QWidget*)> action)
+{
+    if (h->peer)
+        action(h->peer);
+    else
+        h->onPeer.push_back(std::move(action));
 }
 
 void DestroyWindowRecord(HWND h)
@@ -406,7 +529,13 @@ void DestroyWindowRecord(HWND h)
     }
     if (h->modalLoop)
         h->modalLoop->quit();
-    if (QWidget* w = h->widget)
+    if (!h->peer)
+    {
+        // No widget to delete on the next turn of the loop: the record goes then all the same.
+        QMetaObject::invokeMethod(qApp, [h] { Forget(h); }, Qt::QueuedConnection);
+        return;
+    }
+    if (QWidget* w = h->peer)
     {
         // A destroyed window takes the focus with it, as on Win32: the toolkit must not hand it on to
         // a sibling while the tree is still being torn down.
@@ -439,6 +568,8 @@ LRESULT SendMessage(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (!h || (!g_live.count(h) && message != WM_NCDESTROY))
         return 0;
+    if (!h->peer && !h->destroyed && h->impl->NeedsPeer(message))
+        pdt::win::Peer(h);
     MSG msg{h, message, wParam, lParam, 0, {0, 0}};
     const MSG* saved = h->currentMsg;
     h->currentMsg = &msg;
@@ -459,7 +590,11 @@ BOOL PostMessage(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT DefWindowProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    return IsWindow(h) || message == WM_NCDESTROY ? h->impl->Proc(message, wParam, lParam) : 0;
+    if (!IsWindow(h) && message != WM_NCDESTROY)
+        return 0;
+    if (!h->peer && !h->destroyed && h->impl->NeedsPeer(message))
+        pdt::win::Peer(h);
+    return h->impl->Proc(message, wParam, lParam);
 }
 
 HWND GetFocus()
@@ -799,10 +934,19 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
 
 BOOL CWnd::ShowWindow(int cmd)
 {
-    if (!IsWindow(m_hWnd) || !m_hWnd->widget)
+    if (!IsWindow(m_hWnd))
         return FALSE;
-    QWidget* w = m_hWnd->widget;
-    BOOL was = w->isVisibleTo(w->parentWidget() ? w->parentWidget() : w) && !w->isHidden();
+    bool lazy = !m_hWnd->peer;
+    BOOL wasStyled = (m_hWnd->style & WS_VISIBLE) != 0;
+    if (lazy && cmd == SW_HIDE)
+    {
+        m_hWnd->style &= ~WS_VISIBLE;
+        return wasStyled;
+    }
+    QWidget* w = pdt::win::Peer(m_hWnd); // shown for the first time
+    if (!w)
+        return FALSE;
+    BOOL was = lazy ? wasStyled : w->isVisibleTo(w->parentWidget() ? w->parentWidget() : w) && !w->isHidden();
     if (cmd == SW_HIDE)
     {
         w->hide();
@@ -825,19 +969,21 @@ BOOL CWnd::ShowWindow(int cmd)
 
 BOOL CWnd::IsWindowVisible() const
 {
-    return IsWindow(m_hWnd) && m_hWnd->widget && m_hWnd->widget->isVisible();
+    return IsWindow(m_hWnd) && m_hWnd->peer && m_hWnd->peer->isVisible(); // a window without a peer was never shown
 }
 
 BOOL CWnd::EnableWindow(BOOL enable)
 {
-    if (!IsWindow(m_hWnd) || !m_hWnd->widget)
+    if (!IsWindow(m_hWnd))
         return FALSE;
     BOOL wasDisabled = (m_hWnd->style & WS_DISABLED) != 0;
     if (enable)
         m_hWnd->style &= ~WS_DISABLED;
     else
         m_hWnd->style |= WS_DISABLED;
-    m_hWnd->widget->setEnabled(enable != FALSE);
+    // Enabling what is enabled already would still walk the whole tree of widgets under it.
+    if (m_hWnd->peer && m_hWnd->peer->testAttribute(Qt::WA_ForceDisabled) == (enable != FALSE))
+        m_hWnd->peer->setEnabled(enable != FALSE);
     return wasDisabled;
 }
 BOOL CWnd::IsWindowEnabled() const { return IsWindow(m_hWnd) && !(m_hWnd->style & WS_DISABLED); }
@@ -845,9 +991,8 @@ BOOL CWnd::IsWindowEnabled() const { return IsWindow(m_hWnd) && !(m_hWnd->style 
 CWnd* CWnd::SetFocus()
 {
     CWnd* old = GetFocus();
-    if (IsWindow(m_hWnd) && m_hWnd->widget)
+    if (QWidget* w = pdt::win::Peer(m_hWnd))
     {
-        QWidget* w = m_hWnd->widget;
         if (!w->window()->isActiveWindow() && w->window()->isVisible())
             pdt::win::ActivateNow(w->window());
         int changes = g_focusChanges;
@@ -893,9 +1038,14 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT)
     DWORD old = m_hWnd->style;
     m_hWnd->style = (old & ~remove) | add;
     if ((old ^ m_hWnd->style) & WS_VISIBLE)
-        m_hWnd->widget->setVisible(m_hWnd->style & WS_VISIBLE);
-    if ((old ^ m_hWnd->style) & WS_DISABLED)
-        m_hWnd->widget->setEnabled(!(m_hWnd->style & WS_DISABLED));
+    {
+        if (m_hWnd->peer)
+            m_hWnd->peer->setVisible(m_hWnd->style & WS_VISIBLE);
+        else if (m_hWnd->style & WS_VISIBLE)
+            pdt::win::Peer(m_hWnd); // made shown
+    }
+    if (((old ^ m_hWnd->style) & WS_DISABLED) && m_hWnd->peer)
+        m_hWnd->peer->setEnabled(!(m_hWnd->style & WS_DISABLED));
     return old != m_hWnd->style;
 }
 int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
@@ -921,28 +1071,52 @@ BOOL CWnd::IsChild(const CWnd* pWnd) const
     return FALSE;
 }
 
+namespace
+{
+// A page without a peer keeps its place in its record; any other window gets its peer to answer.
+QWidget* GeometryPeer(HWND h)
+{
+    return h->peer || !pdt::win::IsDialogClass(h) ? pdt::win::Peer(h) : nullptr;
+}
+QPoint ClientOrigin(HWND h)
+{
+    if (h->peer)
+        return h->peer->mapToGlobal(QPoint(0, 0));
+    return IsWindow(h->parent) ? ClientOrigin(h->parent) + h->rect.topLeft() : h->rect.topLeft();
+}
+} // namespace
+
 void CWnd::GetWindowRect(LPRECT r) const
 {
     *r = RECT{0, 0, 0, 0};
-    if (!IsWindow(m_hWnd) || !m_hWnd->widget)
+    if (!IsWindow(m_hWnd))
         return;
-    QWidget* w = m_hWnd->widget;
+    QWidget* w = GeometryPeer(m_hWnd);
+    if (!w)
+    {
+        QPoint o = ClientOrigin(m_hWnd);
+        *r = RECT{o.x(), o.y(), o.x() + m_hWnd->rect.width(), o.y() + m_hWnd->rect.height()};
+        return;
+    }
     QRect g = w->isWindow() ? w->frameGeometry() : QRect(w->mapToGlobal(QPoint(0, 0)), w->size());
     *r = RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()};
 }
 void CWnd::GetClientRect(LPRECT r) const
 {
     *r = RECT{0, 0, 0, 0};
-    if (IsWindow(m_hWnd) && m_hWnd->widget)
-        *r = RECT{0, 0, m_hWnd->widget->width(), m_hWnd->widget->height()};
+    if (!IsWindow(m_hWnd))
+        return;
+    QWidget* w = GeometryPeer(m_hWnd);
+    QSize size = w ? w->size() : m_hWnd->rect.size();
+    *r = RECT{0, 0, size.width(), size.height()};
 }
 void CWnd::ClientToScreen(LPPOINT p) const
 {
-    if (IsWindow(m_hWnd) && m_hWnd->widget)
-    {
-        QPoint g = m_hWnd->widget->mapToGlobal(QPoint(p->x, p->y));
-        *p = POINT{g.x(), g.y()};
-    }
+    if (!IsWindow(m_hWnd))
+        return;
+    QWidget* w = GeometryPeer(m_hWnd);
+    QPoint g = w ? w->mapToGlobal(QPoint(p->x, p->y)) : ClientOrigin(m_hWnd) + QPoint(p->x, p->y);
+    *p = POINT{g.x(), g.y()};
 }
 void CWnd::ClientToScreen(LPRECT r) const
 {
@@ -953,11 +1127,11 @@ void CWnd::ClientToScreen(LPRECT r) const
 }
 void CWnd::ScreenToClient(LPPOINT p) const
 {
-    if (IsWindow(m_hWnd) && m_hWnd->widget)
-    {
-        QPoint c = m_hWnd->widget->mapFromGlobal(QPoint(p->x, p->y));
-        *p = POINT{c.x(), c.y()};
-    }
+    if (!IsWindow(m_hWnd))
+        return;
+    QWidget* w = GeometryPeer(m_hWnd);
+    QPoint c = w ? w->mapFromGlobal(QPoint(p->x, p->y)) : QPoint(p->x, p->y) - ClientOrigin(m_hWnd);
+    *p = POINT{c.x(), c.y()};
 }
 void CWnd::ScreenToClient(LPRECT r) const
 {
@@ -968,10 +1142,12 @@ void CWnd::ScreenToClient(LPRECT r) const
 }
 void CWnd::MoveWindow(int x, int y, int cx, int cy, BOOL)
 {
-    if (!IsWindow(m_hWnd) || !m_hWnd->widget)
+    if (!IsWindow(m_hWnd))
         return;
-    QWidget* w = m_hWnd->widget;
-    if (w->isWindow())
+    QWidget* w = GeometryPeer(m_hWnd);
+    if (!w)
+        m_hWnd->rect = QRect(x, y, std::max(0, cx), std::max(0, cy));
+    else if (w->isWindow())
     {
         // Top-level rectangles are outer (frame) rectangles, as in Win32.
         QRect frame = w->frameGeometry(), inner = w->geometry();
@@ -995,12 +1171,12 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, U
         auto& sib = m_hWnd->parent->children;
         std::erase(sib, m_hWnd);
         sib.insert(std::find(sib.begin(), sib.end(), after) + 1, m_hWnd);
-        if (m_hWnd->widget && after->widget)
-            m_hWnd->widget->stackUnder(after->widget);
+        if (m_hWnd->peer && after->peer)
+            m_hWnd->peer->stackUnder(after->peer);
     }
     CRect r;
     GetWindowRect(&r);
-    if (!m_hWnd->widget->isWindow() && GetParent())
+    if ((m_hWnd->style & WS_CHILD) && GetParent())
         GetParent()->ScreenToClient(&r);
     if (flags & SWP_NOMOVE)
         x = r.left, y = r.top;
@@ -1018,7 +1194,7 @@ BOOL CWnd::GetWindowPlacement(WINDOWPLACEMENT* wp) const
 {
     if (!IsWindow(m_hWnd) || !wp)
         return FALSE;
-    QWidget* w = m_hWnd->widget;
+    QWidget* w = pdt::win::Peer(m_hWnd);
     CRect r;
     GetWindowRect(&r);
     wp->length = sizeof(WINDOWPLACEMENT);
@@ -1035,7 +1211,7 @@ BOOL CWnd::SetWindowPlacement(const WINDOWPLACEMENT* wp)
         return FALSE;
     MoveWindow(&wp->rcNormalPosition);
     if (wp->showCmd == SW_SHOWMAXIMIZED)
-        m_hWnd->widget->showMaximized();
+        pdt::win::Peer(m_hWnd)->showMaximized();
     else if (wp->showCmd == SW_HIDE)
         ShowWindow(SW_HIDE);
     return TRUE;
@@ -1068,9 +1244,10 @@ void CWnd::CenterWindow(CWnd* alternateOwner)
 void CWnd::Invalidate(BOOL erase) { InvalidateRect(nullptr, erase); }
 void CWnd::InvalidateRect(LPCRECT r, BOOL erase)
 {
-    if (!IsWindow(m_hWnd) || !m_hWnd->widget)
+    // A window without a peer has never been shown: its first showing paints it whole.
+    if (!IsWindow(m_hWnd) || !m_hWnd->peer)
         return;
-    QWidget* w = m_hWnd->widget;
+    QWidget* w = m_hWnd->peer;
     QRect q = r ? QRect(r->left, r->top, r->right - r->left, r->bottom - r->top) : w->rect();
     m_hWnd->invalid = m_hWnd->invalid.united(q.intersected(w->rect()));
     if (erase)
@@ -1082,7 +1259,7 @@ void CWnd::InvalidateRect(LPCRECT r, BOOL erase)
 }
 void CWnd::UpdateWindow()
 {
-    if (!IsWindow(m_hWnd) || !m_hWnd->widget)
+    if (!IsWindow(m_hWnd) || !m_hWnd->peer)
         return;
     if (m_hWnd->impl->IsCustomDrawn())
     {
@@ -1092,7 +1269,7 @@ void CWnd::UpdateWindow()
     }
     else
     {
-        m_hWnd->widget->repaint();
+        m_hWnd->peer->repaint();
         if (pdt::win::IsDialogClass(m_hWnd))
             pdt::win::DispatchPaint(m_hWnd);
     }
@@ -1103,11 +1280,11 @@ namespace pdt::win
 
 void SchedulePaint(HWND h)
 {
-    if (!IsWindow(h) || !h->widget || h->paintQueued)
+    if (!IsWindow(h) || !h->peer || h->paintQueued)
         return;
     h->paintQueued = true;
     QMetaObject::invokeMethod(
-        h->widget,
+        h->peer,
         [h] {
             if (!IsWindow(h))
                 return;
@@ -1133,7 +1310,8 @@ void CWnd::SetRedraw(BOOL redraw)
     if (!IsWindow(m_hWnd))
         return;
     m_hWnd->redraw = redraw != FALSE;
-    m_hWnd->widget->setUpdatesEnabled(m_hWnd->redraw);
+    if (m_hWnd->peer)
+        m_hWnd->peer->setUpdatesEnabled(m_hWnd->redraw);
 }
 
 CWnd* CWnd::GetDlgItem(int id) const { return FromHandle(::GetDlgItem(m_hWnd, id)); }
@@ -1215,7 +1393,7 @@ UINT_PTR CWnd::SetTimer(UINT_PTR id, UINT elapse, void*)
 {
     if (!IsWindow(m_hWnd))
         return 0;
-    QWidget* w = m_hWnd->widget;
+    QWidget* w = pdt::win::Peer(m_hWnd);
     QString name = QStringLiteral("pdt_timer_%1").arg(id);
     if (auto* old = w->findChild<QTimer*>(name, Qt::FindDirectChildrenOnly))
         delete old;
@@ -1230,7 +1408,7 @@ BOOL CWnd::KillTimer(UINT_PTR id)
 {
     if (!IsWindow(m_hWnd))
         return FALSE;
-    auto* t = m_hWnd->widget->findChild<QTimer*>(QStringLiteral("pdt_timer_%1").arg(id), Qt::FindDirectChildrenOnly);
+    auto* t = pdt::win::Peer(m_hWnd)->findChild<QTimer*>(QStringLiteral("pdt_timer_%1").arg(id), Qt::FindDirectChildrenOnly);
     delete t;
     return t != nullptr;
 }

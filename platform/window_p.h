@@ -7,6 +7,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -23,7 +24,13 @@ class WindowImpl;
 
 struct WindowRecord
 {
-    QPointer<QWidget> widget;
+    // The toolkit widget, made when the window is first shown or asked for anything only a widget knows
+    // (pdt::win::Peer); until then the record holds the window's state. Null while the window is lazy.
+    QPointer<QWidget> peer;
+    QRect rect;                       // where the window goes in its parent, while it has no peer
+    std::unique_ptr<QFont> dialogFont; // a dialog's template font, given to its peer
+    QPoint baseUnits;                  // and its dialog base units
+    std::vector<std::function<void(QWidget*)>> onPeer; // what waits for the peer (a button's picture)
     HWND parent = nullptr; // parent (child windows) or owner (top-level windows)
     CWnd* wnd = nullptr;   // attached object
     std::unique_ptr<CWnd> wrapper;
@@ -66,10 +73,16 @@ class WindowImpl
   public:
     explicit WindowImpl(HWND h) : m_h(h) {}
     virtual ~WindowImpl() = default;
+    // Builds the peer from the state the window has now (text, style and the class's own state).
     virtual QWidget* CreatePeer(QWidget* parent, const CString& text) = 0;
+    // Whether the class keeps its state without a peer; the others get one at once.
+    virtual bool Lazy() const { return false; }
+    // Whether a message needs the peer to be answered; a lazy window makes its peer first.
+    virtual bool NeedsPeer(UINT message) const;
     virtual LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual CString GetText() const;
     virtual void SetText(const CString& text);
+    void SetInitialText(const CString& text) { m_text = text; }
     virtual UINT DlgCode(const MSG* msg) const { return 0; }
     virtual bool IsCustomDrawn() const { return false; }
     virtual QRect AdjustRect(const QRect& r) const { return r; } // e.g. a combo box is as high as its edit field
@@ -83,11 +96,20 @@ class WindowImpl
     LRESULT NotifyNm(int code, NMHDR* hdr) const; // WM_NOTIFY to the parent (hdr filled here)
     bool IsQuiet() const { return m_h->quiet > 0; }
     HWND m_h;
+    CString m_text; // the window's text as Win32 keeps it; what the peer shows follows it
 };
 
 namespace pdt::win
 {
 HWND FromWidget(const QWidget* w); // the window whose peer is w or contains it
+// The window's peer, made now (with its parent's, and its own children's) if the window has none yet.
+QWidget* Peer(HWND h);
+// Hidden as the toolkit means it: hidden itself, whatever its parent is.
+bool IsHiddenSelf(HWND h);
+// A dialog's font and base units, on its peer now or when it is made.
+void SetDialogLook(HWND h, const QFont& font, QPoint baseUnits);
+// Runs what needs the peer now, or once it is made.
+void WithPeer(HWND h, std::function<void(QWidget*)> action);
 HWND CreateWindowRecord(const CString& className, const CString& text, DWORD style, DWORD exStyle, const QRect& rect,
                         HWND parent, int id, CWnd* attach);
 void DestroyWindowRecord(HWND h);

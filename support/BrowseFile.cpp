@@ -85,7 +85,7 @@ CString RunFileDialog(CWnd* parent, const pdt::support::FileDialogRequest& reque
     if (g_fileDialog)
         return g_fileDialog(request);
     QWidget* owner =
-        parent && IsWindow(parent->m_hWnd) && parent->m_hWnd->widget ? parent->m_hWnd->widget->window() : nullptr;
+        parent && pdt::win::Peer(parent->m_hWnd) ? pdt::win::Peer(parent->m_hWnd)->window() : nullptr;
     QStringList filters;
     for (const CString& f : request.filters)
         filters << ToQt(f);

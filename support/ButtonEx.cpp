@@ -5,6 +5,9 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <map>
+#include <tuple>
+
 #include "platform/afxres.h"
 #include "platform/window_p.h"
 
@@ -32,33 +35,46 @@ bool HasAllPixels(std::string_view b, const QImage& image)
 
 BOOL CButtonEx::SetMaskedBitmap(UINT bitmapId, int width, int height, COLORREF mask)
 {
-    if (!IsWindow(m_hWnd))
+    // Every button but a group box shows a picture.
+    if (!IsWindow(m_hWnd) || m_hWnd->className.CompareNoCase("Button") != 0 ||
+        (m_hWnd->style & BS_TYPEMASK) == BS_GROUPBOX)
         return FALSE;
-    auto* button = qobject_cast<QAbstractButton*>(m_hWnd->widget.data());
-    if (!button)
-        return FALSE;
-    // The toolkit reads the resource's BMP bytes, as the platform's LoadBitmap does.
-    std::optional<std::string_view> data = pdt::FindBitmapData(int(bitmapId));
-    QImage image;
-    if (!data || !image.loadFromData(reinterpret_cast<const uchar*>(data->data()), int(data->size()), "BMP") ||
-        image.isNull() || !HasAllPixels(*data, image))
-        return FALSE;
-
-    image = image.convertToFormat(QImage::Format_ARGB32);
-    QRgb key = qRgb(GetRValue(mask), GetGValue(mask), GetBValue(mask));
-    for (int y = 0; y < image.height(); ++y)
+    // Many pages show the same picture: it is read and masked once.
+    static std::map<std::tuple<UINT, int, int, COLORREF>, QImage> made;
+    auto id = std::make_tuple(bitmapId, width, height, mask);
+    auto it = made.find(id);
+    if (it == made.end())
     {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if ((line[x] | 0xFF000000u) == key)
-                line[x] = qRgba(0, 0, 0, 0);
+        // The toolkit reads the resource's BMP bytes, as the platform's LoadBitmap does.
+        std::optional<std::string_view> data = pdt::FindBitmapData(int(bitmapId));
+        QImage image;
+        if (!data || !image.loadFromData(reinterpret_cast<const uchar*>(data->data()), int(data->size()), "BMP") ||
+            image.isNull() || !HasAllPixels(*data, image))
+            return FALSE;
+
+        image = image.convertToFormat(QImage::Format_ARGB32);
+        QRgb key = qRgb(GetRValue(mask), GetGValue(mask), GetBValue(mask));
+        for (int y = 0; y < image.height(); ++y)
+        {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                if ((line[x] | 0xFF000000u) == key)
+                    line[x] = qRgba(0, 0, 0, 0);
+        }
+        // A size that is not positive (or absurd) means the bitmap's own.
+        QSize size(width > 0 && width <= kMaxIconSide ? width : image.width(),
+                   height > 0 && height <= kMaxIconSide ? height : image.height());
+        if (size != image.size())
+            image = image.scaled(size); // nearest pixel: crisp, as StretchBlt draws it
+        it = made.emplace(id, std::move(image)).first;
     }
-    // A size that is not positive (or absurd) means the bitmap's own.
-    QSize size(width > 0 && width <= kMaxIconSide ? width : image.width(),
-               height > 0 && height <= kMaxIconSide ? height : image.height());
-    if (size != image.size())
-        image = image.scaled(size); // nearest pixel: crisp, as StretchBlt draws it
-    button->setIcon(QIcon(QPixmap::fromImage(image)));
-    button->setIconSize(size);
+    QImage image = it->second;
+    pdt::win::WithPeer(m_hWnd, [image](QWidget* w) {
+        if (auto* button = qobject_cast<QAbstractButton*>(w))
+        {
+            button->setIcon(QIcon(QPixmap::fromImage(image)));
+            button->setIconSize(image.size());
+        }
+    });
     return TRUE;
 }

@@ -304,7 +304,7 @@ void CColourPicker::PreSubclassWindow()
 
 void CColourPicker::LinkPeer()
 {
-    auto* button = IsWindow(m_hWnd) ? qobject_cast<QAbstractButton*>(m_hWnd->widget.data()) : nullptr;
+    auto* button = IsWindow(m_hWnd) ? qobject_cast<QAbstractButton*>(pdt::win::Peer(m_hWnd)) : nullptr;
     if (m_link && m_link->button == button && button)
         return;
     m_link.reset();

@@ -67,7 +67,7 @@ class CScriptPadDlg : public CDialog
             SetWindowText(m_title);
         if (!m_edit.SubclassDlgItem(IDC_SCRIPTPAD_TEXT, this))
             return TRUE;
-        if (auto* editor = qobject_cast<QPlainTextEdit*>(m_edit.m_hWnd->widget.data()))
+        if (auto* editor = qobject_cast<QPlainTextEdit*>(pdt::win::Peer(m_edit.m_hWnd)))
         {
             // Programs line up in columns: a fixed-pitch face and tab stops every four characters.
             QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);

@@ -184,7 +184,7 @@ HWND Item(const CWnd& dlg, int id)
     return h;
 }
 
-QWidget* Peer(HWND h) { return IsWindow(h) ? h->widget.data() : nullptr; }
+QWidget* Peer(HWND h) { return pdt::win::Peer(h); }
 
 int FocusId() { return ::GetDlgCtrlID(::GetFocus()); }
 
