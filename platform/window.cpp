@@ -314,6 +314,22 @@ void Forget(HWND h)
     delete h;
 }
 
+// Records without a peer, destroyed and waiting for the loop's next turn (a message to them may still be
+// running), all freed by one queued call.
+std::vector<HWND> g_forgetLater;
+void ForgetLater(HWND h)
+{
+    if (g_forgetLater.empty())
+        QMetaObject::invokeMethod(
+            qApp,
+            [] {
+                for (HWND r : std::exchange(g_forgetLater, {}))
+                    Forget(r);
+            },
+            Qt::QueuedConnection);
+    g_forgetLater.push_back(h);
+}
+
 // A child dialog that is hidden gets no peer until it is shown, even when its parent has one.
 bool LazyRoot(HWND h)
 {
@@ -532,7 +548,7 @@ void DestroyWindowRecord(HWND h)
     if (!h->peer)
     {
         // No widget to delete on the next turn of the loop: the record goes then all the same.
-        QMetaObject::invokeMethod(qApp, [h] { Forget(h); }, Qt::QueuedConnection);
+        ForgetLater(h);
         return;
     }
     if (QWidget* w = h->peer)

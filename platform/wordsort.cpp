@@ -3,6 +3,9 @@
 
 #include <QString>
 
+#include <array>
+#include <string>
+
 #include "platform/window_p.h"
 
 namespace
@@ -36,9 +39,25 @@ int Weight(QChar c)
     return 0x10100 + c.unicode();
 }
 
-int Compare(const QString &a, const QString &b, bool skipIgnored)
+// The same weights for ASCII, without building strings: most item texts are plain ASCII.
+bool Ignored(char c)
 {
-    qsizetype i = 0, j = 0;
+    return c == '-' || c == '\'';
+}
+int Weight(char c)
+{
+    static const auto table = [] {
+        std::array<int, 128> t{};
+        for (int i = 0; i < 128; ++i)
+            t[size_t(i)] = Weight(QChar(char16_t(i)));
+        return t;
+    }();
+    return table[size_t(static_cast<unsigned char>(c))];
+}
+
+template <class Text> int Compare(const Text &a, const Text &b, bool skipIgnored)
+{
+    decltype(a.size()) i = 0, j = 0;
     for (;;)
     {
         if (skipIgnored)
@@ -57,10 +76,24 @@ int Compare(const QString &a, const QString &b, bool skipIgnored)
     }
 }
 
+bool IsAscii(const std::string &s)
+{
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 } // namespace
 
 int pdt::win::CompareWords(const CString &a, const CString &b)
 {
+    if (IsAscii(a.str()) && IsAscii(b.str()))
+    {
+        if (int r = Compare(a.str(), b.str(), true))
+            return r;
+        return Compare(a.str(), b.str(), false);
+    }
     QString qa = ToQt(a), qb = ToQt(b);
     if (int r = Compare(qa, qb, true))
         return r;

@@ -304,6 +304,23 @@ void CColourPicker::PreSubclassWindow()
 
 void CColourPicker::LinkPeer()
 {
+    if (IsWindow(m_hWnd) && !m_hWnd->peer)
+    {
+        // On a page not shown yet: the swatch is drawn when the button gets its widget.
+        m_link.reset();
+        if (m_linkWaits != m_hWnd)
+        {
+            m_linkWaits = m_hWnd;
+            std::weak_ptr<int> life = m_life;
+            pdt::win::WithPeer(m_hWnd, [this, life](QWidget*) {
+                if (life.expired())
+                    return;
+                m_linkWaits = nullptr;
+                LinkPeer();
+            });
+        }
+        return;
+    }
     auto* button = IsWindow(m_hWnd) ? qobject_cast<QAbstractButton*>(pdt::win::Peer(m_hWnd)) : nullptr;
     if (m_link && m_link->button == button && button)
         return;

@@ -59,4 +59,5 @@ class CColourPicker : public CButton
     CString m_customText = "More Colors...";
     std::unique_ptr<PeerLink> m_link;
     std::shared_ptr<int> m_life; // lets a callback tell whether the picker outlived the parent's handler
+    HWND m_linkWaits = nullptr;  // the window whose widget the swatch waits for
 };
