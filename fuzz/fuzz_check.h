@@ -35,9 +35,12 @@ class Bytes
     {
         return lo + int(Word() % unsigned(hi - lo + 1));
     }
+    // Low byte first. Each read is a statement of its own: the operands of one expression, or the arguments of
+    // one call, are read in an order the compiler picks, and the replay build's compiler is not the fuzzer's.
     unsigned Word()
     {
-        return unsigned(Byte()) | unsigned(Byte()) << 8;
+        unsigned low = Byte();
+        return low | unsigned(Byte()) << 8;
     }
     // A run of up to max bytes: a length byte, then that many bytes.
     std::string Run(size_t max = 255)

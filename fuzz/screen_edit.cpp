@@ -6,9 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "fuzz/fuzz_support.h"
+#include "fuzz/fuzz_screen.h"
 #include "platform/afxhooks.h"
-#include "simulation/PortableScreen.h"
 
 namespace
 {
@@ -19,18 +18,9 @@ const char *const kModels[] = {"M-10", "M-13", "N-13", "M-20", "M-20X", "R-50", 
 const int kLanguages[] = {0, 1, 2, 4};
 const UINT kNavigation[] = {VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT, VK_HOME, VK_END, VK_DELETE, VK_INSERT};
 
-class Screen : public CPortableScreen
+class Screen : public pdt::fuzz::FuzzScreen
 {
   public:
-    Screen() : CPortableScreen(RGB(0xC8, 0xE0, 0x90))
-    {
-    }
-    using CPortableScreen::GetCharRect, CPortableScreen::OnChar, CPortableScreen::OnClearAll, CPortableScreen::OnCopy,
-        CPortableScreen::OnLButtonDown, CPortableScreen::OnLButtonUp, CPortableScreen::OnMouseMove,
-        CPortableScreen::OnPaste, CPortableScreen::OnSetFocus;
-    using CPortableScreen::m_bCaretCreated, CPortableScreen::m_nBufSize, CPortableScreen::m_nCols,
-        CPortableScreen::m_nRows, CPortableScreen::m_pScreen, CPortableScreen::m_ptCursor;
-
     std::string Bytes() const
     {
         return std::string(m_pScreen, size_t(m_nBufSize));
@@ -73,15 +63,13 @@ void SetClipboard(const std::string &text)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    pdt::fuzz::StartToolkit();
+    Screen &s = pdt::fuzz::ScreenForInput<Screen>();
     Bytes in(data, size);
     const char *model = kModels[in.Byte() % std::size(kModels)];
     uint8_t shape = in.Byte();
     int cols = in.Int(1, 32), rows = in.Int(1, 12);
     int language = kLanguages[shape & 3];
 
-    Screen s;
-    s.Create(CSize(600, 300), CRect(8, 8, 608, 308), 4254, &pdt::fuzz::HostWindow());
     if (!s.Initial(model, CSize(cols, rows), language))
         return 0;
     const int bufSize = cols * rows + 3;
@@ -101,6 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!s.m_bCaretCreated)
         s.OnSetFocus(nullptr);
 
+    bool paint = false;
     while (!in.Empty())
     {
         uint8_t op = in.Byte();
@@ -131,10 +120,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         case 4: {
             // A drag from one point to another; points may fall between cells or outside the grid.
-            CRect a = s.GetCharRect(in.Int(-1, cols), in.Int(-1, rows));
-            CRect b = s.GetCharRect(in.Int(-1, cols), in.Int(-1, rows));
-            CPoint from = a.CenterPoint() + CPoint(in.Int(-6, 6), in.Int(-6, 6));
-            CPoint to = b.CenterPoint() + CPoint(in.Int(-6, 6), in.Int(-6, 6));
+            CPoint cell[2], nudge[2];
+            for (int i = 0; i < 2; ++i)
+            {
+                cell[i].x = in.Int(-1, cols);
+                cell[i].y = in.Int(-1, rows);
+            }
+            for (int i = 0; i < 2; ++i)
+            {
+                nudge[i].x = in.Int(-6, 6);
+                nudge[i].y = in.Int(-6, 6);
+            }
+            CPoint from = s.GetCharRect(cell[0].x, cell[0].y).CenterPoint() + nudge[0];
+            CPoint to = s.GetCharRect(cell[1].x, cell[1].y).CenterPoint() + nudge[1];
             s.OnLButtonDown(MK_LBUTTON, from);
             if (op & 0x10)
                 s.OnMouseMove(MK_LBUTTON, to);
@@ -154,7 +152,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             if (op & 0x10)
                 s.OnClearAll();
             else
-                s.RefreshScreen(op & 0x20, true);
+                paint = true;
             break;
         }
         s.CheckShape(bufSize, step);
@@ -164,6 +162,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (pdt::hooks::BeepCount() != beeps && op % 8 != 6)
             FUZZ_CHECK(s.Bytes() == before, step + " refused but changed the screen");
     }
+    // Painting (every cell, the selection, the cursor mark) costs more than all the edits together: once, at the
+    // end, for the inputs that ask for it.
+    if (paint)
+        s.RefreshScreen(true, true);
     pdt::fuzz::TakeMessageBoxes();
     return 0;
 }

@@ -6,8 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "fuzz/fuzz_support.h"
-#include "simulation/PortableScreen.h"
+#include "fuzz/fuzz_screen.h"
 
 namespace
 {
@@ -17,15 +16,7 @@ using pdt::fuzz::Bytes;
 const char *const kModels[] = {"M-10", "M-13", "N-13", "M-20", "M-20X", "R-50", "R-50G", "m-20", ""};
 const int kLanguages[] = {0, 1, 2, 4, 5, 6, 7, 3};
 
-class Screen : public CPortableScreen
-{
-  public:
-    Screen() : CPortableScreen(RGB(0xC8, 0xE0, 0x90))
-    {
-    }
-    using CPortableScreen::m_bScroll, CPortableScreen::m_cLeadByte, CPortableScreen::m_nBufSize,
-        CPortableScreen::m_nCols, CPortableScreen::m_nRows, CPortableScreen::m_pScreen, CPortableScreen::m_ptCursor;
-};
+using Screen = pdt::fuzz::FuzzScreen;
 
 std::string Where(const Screen &s)
 {
@@ -37,10 +28,7 @@ std::string Where(const Screen &s)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    pdt::fuzz::StartToolkit();
-    // A screen is set up once in its life, so each input gets its own.
-    Screen s;
-    s.Create(CSize(600, 300), CRect(8, 8, 608, 308), 4254, &pdt::fuzz::HostWindow());
+    Screen &s = pdt::fuzz::ScreenForInput<Screen>();
     Bytes in(data, size);
 
     const char *model = kModels[in.Byte() % std::size(kModels)];
@@ -66,6 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // A cursor or position set from outside may sit anywhere the caller put it; the output calls themselves keep
     // the cursor on the grid.
     bool placed = false;
+    bool paint = false;
     while (!in.Empty())
     {
         uint8_t op = in.Byte();
@@ -103,13 +92,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             break;
         }
         case 8:
-            pos = CPoint(in.Int(-2, cols + 2), in.Int(-2, rows + 2));
+            pos.x = in.Int(-2, cols + 2);
+            pos.y = in.Int(-2, rows + 2);
             posOff = pos.x < 0 || pos.y < 0 || pos.x >= cols || pos.y >= rows;
             break;
-        case 9:
-            s.ClearAfter(in.Int(-2, cols + 2), in.Int(-2, rows + 2));
-            placed = false;
+        case 9: {
+            int x = in.Int(-2, cols + 2), y = in.Int(-2, rows + 2);
+            s.ClearAfter(x, y);
+            placed = y >= rows && x < 0; // below the screen it only sets the cursor, as SetCursorPosition does
             break;
+        }
         case 10:
             s.ClearScreen();
             placed = false;
@@ -130,8 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             break;
         }
         case 15:
-            // Painting reads every cell, whatever bytes the output left there.
-            s.RefreshScreen(op & 0x10, true);
+            paint = true;
             break;
         }
         if (!placed)
@@ -141,7 +132,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         FUZZ_CHECK(s.m_nBufSize == cols * rows + 3, Where(s));
     }
-    s.RefreshScreen(true, true);
+    // Painting reads every cell, whatever bytes the output left there. It costs as much as the rest of an input
+    // together, so it is done once, at the end, and only for inputs that ask for it.
+    if (paint)
+        s.RefreshScreen(true, true);
     pdt::fuzz::TakeMessageBoxes();
     return 0;
 }

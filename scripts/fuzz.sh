@@ -6,6 +6,8 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-60}"
 bin=build/fuzz/bin
+# A leak of ours fails an input as any other fault does; only the font library's own memory is let go.
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(screen_output screen_edit rcscript settings keymap)
 failed=()
