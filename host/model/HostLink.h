@@ -1,6 +1,8 @@
 // A flowchart link of the reference host: its condition and actions, and their mapping to the link page.
 #pragma once
 
+#include <string>
+
 #include "framework/HostObjects.h"
 
 class JobDocument;
@@ -45,6 +47,10 @@ class HostLink : public CNodeLink
     BOOL m_bRRLI = FALSE;
     BOOL m_bAlarm = FALSE;
     BOOL m_bExcludeFromMakeJob = FALSE;
+
+    // What a newer job file held for this object that this version does not know, as that file's text: kept as
+    // given and written back on save. The model never reads it.
+    std::string m_strExtra;
 
   private:
     void TakePage(CDlgDefineLink& page);

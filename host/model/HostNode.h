@@ -2,6 +2,8 @@
 // between those fields and the node dialog's pages.
 #pragma once
 
+#include <string>
+
 #include "framework/HostObjects.h"
 #include "host/model/HostNodeCollect.h"
 #include "host/model/NodeActions.h"
@@ -39,6 +41,9 @@ class HostNode : public CNodeBase, public NodeActions
     static const char* KindName(int kind);        // null for an unknown kind
     static const char* KindDescription(int kind); // "" for an unknown kind
     static COLORREF KindColour(int kind);
+
+    // Where the node's box sits on the flowchart page (its top left corner, in page units).
+    CPoint m_ptPosition;
 
     // Basic settings.
     CString m_strDescription; // shown read-only on the basic page; starts as the kind's description
@@ -83,6 +88,10 @@ class HostNode : public CNodeBase, public NodeActions
     COLORREF m_crText;
     COLORREF m_crBack;
     int m_nReferenceNode = 0; // 0: none
+
+    // What a newer job file held for this object that this version does not know, as that file's text: kept as
+    // given and written back on save. The model never reads it.
+    std::string m_strExtra;
 
     // Every OnDefineUpdated, so that the flowchart redraws the node.
     int m_nDefineUpdates = 0;

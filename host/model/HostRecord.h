@@ -2,6 +2,7 @@
 // option array of its definition dialog.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "framework/HostObjects.h"
@@ -27,6 +28,10 @@ class HostRecord : public CRecord
     // The record dialog's array, every entry on this record. The dialog writes into it while open, so
     // each record keeps its own; stable for the record's lifetime.
     OPTIONITEM* GetOptions();
+
+    // What a newer job file held for this object that this version does not know, as that file's text: kept as
+    // given and written back on save. The model never reads it.
+    std::string m_strExtra;
 
     // Option ids of the record dialog's pages.
     static constexpr int FIELDS = 2143;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "framework/HostObjects.h"
@@ -62,6 +63,9 @@ class JobDocument : public CVTR5Doc
     int m_nLanguage = 0;    // job language: 0 English, 1 Chinese, 2 Japanese, 4 Spanish ...
     JobSettings m_settings; // what the job dialog's general pages edit (HostJobSettings.cpp)
     JobLanguageSettings m_language; // double-byte font, flowchart fonts, prompts (HostJobLanguage.cpp)
+    // What a newer job file held for the job as a whole (its settings, terminal ...) that this version does not
+    // know, as that file's text: kept as given and written back on save. The model never reads it.
+    std::string m_strExtra;
 
     // Nodes, in the order they were added. id 0 picks the next free id; a taken id or an unknown
     // kind gives null.

@@ -106,6 +106,9 @@ std::unique_ptr<JobDocument> MakeSampleJob()
     doc->AddLink(upload->m_nID, start->m_nID);
     doc->AddLink(scan->m_nID, scan->m_nID); // retry on the same node
     AddRecordsAndActions(*doc, start, scan, count, upload, done);
+    // Rows of four boxes, in the order the nodes were made.
+    for (int i = 0; i < doc->GetNodeCount(); ++i)
+        doc->GetNodeAt(i)->m_ptPosition = CPoint(60 + i % 4 * 200, 60 + i / 4 * 120);
     doc->SetModifiedFlag(FALSE);
     return doc;
 }

@@ -1,0 +1,400 @@
+#include "host/jobfile/JobArchive.h"
+
+#include <cstring>
+
+namespace
+{
+
+bool IsAscii(const std::string& s)
+{
+    for (unsigned char c : s)
+        if (c >= 0x80)
+            return false;
+    return true;
+}
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+const char kHex[] = "0123456789ABCDEF";
+
+const char* TypeName(const Json& v)
+{
+    switch (v.type())
+    {
+    case Json::value_t::null:
+        return "null";
+    case Json::value_t::object:
+        return "an object";
+    case Json::value_t::array:
+        return "an array";
+    case Json::value_t::string:
+        return "text";
+    case Json::value_t::boolean:
+        return "true or false";
+    case Json::value_t::number_float:
+        return "a fraction";
+    default:
+        return "a number";
+    }
+}
+
+const char* ExpectedName(Json::value_t t)
+{
+    switch (t)
+    {
+    case Json::value_t::object:
+        return "an object";
+    case Json::value_t::array:
+        return "an array";
+    case Json::value_t::string:
+        return "text";
+    case Json::value_t::boolean:
+        return "true or false";
+    default:
+        return "a whole number";
+    }
+}
+
+} // namespace
+
+JobArchive::JobArchive(Json& obj, bool storing, int codePage, std::string name)
+    : m_pObj(&obj), m_bStoring(storing), m_nCodePage(codePage), m_strName(std::move(name))
+{
+}
+
+JobArchive::JobArchive(JobArchive& parent, Json& obj, const char* key, int index)
+    : m_pObj(&obj), m_bStoring(parent.m_bStoring), m_nCodePage(parent.m_nCodePage), m_pParent(&parent),
+      m_strName(key ? key : ""), m_nIndex(index)
+{
+}
+
+std::string JobArchive::Where(const char* key, int index) const
+{
+    std::string where;
+    if (m_pParent)
+        where = m_pParent->Where();
+    if (!m_strName.empty())
+        where += (where.empty() ? "" : ".") + m_strName;
+    if (m_nIndex >= 0)
+        where += "[" + std::to_string(m_nIndex) + "]";
+    if (key)
+        where += (where.empty() ? "" : ".") + std::string(key);
+    if (index >= 0)
+        where += "[" + std::to_string(index) + "]";
+    return where;
+}
+
+void JobArchive::Fail(const std::string& where, const std::string& what) const
+{
+    throw JobFileError(where.empty() ? what : where + ": " + what);
+}
+
+Json* JobArchive::Find(const char* key, Json::value_t expected)
+{
+    auto it = m_pObj->find(key);
+    if (it == m_pObj->end())
+        return nullptr;
+    Known(key);
+    Json& v = *it;
+    bool ok = expected == Json::value_t::number_integer ? v.is_number_integer() : v.type() == expected;
+    if (!ok)
+        Fail(Where(key), std::string("must be ") + ExpectedName(expected) + ", not " + TypeName(v));
+    return &v;
+}
+
+bool JobArchive::IntegerValue(const Json& value, long long& n, const std::string& where) const
+{
+    if (value.is_number_unsigned())
+    {
+        auto u = value.get<unsigned long long>();
+        n = u > (1ull << 62) ? (1ll << 62) : (long long)u; // far out of every range either way
+        return true;
+    }
+    if (value.is_number_integer())
+    {
+        n = value.get<long long>();
+        return true;
+    }
+    Fail(where, std::string("must be a whole number, not ") + TypeName(value));
+}
+
+bool JobArchive::Integer(const char* key, long long& n, long long lo, long long hi)
+{
+    if (m_bStoring)
+    {
+        Put(key) = n;
+        return false;
+    }
+    Json* v = Find(key, Json::value_t::number_integer);
+    if (!v)
+        return false;
+    long long read = 0;
+    IntegerValue(*v, read, Where(key));
+    if (read < lo || read > hi)
+        return false; // out of range: the field keeps its default
+    n = read;
+    return true;
+}
+
+void JobArchive::Int(const char* key, int& v, int lo, int hi)
+{
+    long long n = v;
+    if (Integer(key, n, lo, hi))
+        v = int(n);
+}
+
+void JobArchive::Bool(const char* key, bool& v)
+{
+    if (m_bStoring)
+        Put(key) = v;
+    else if (Json* j = Find(key, Json::value_t::boolean))
+        v = j->get<bool>();
+}
+
+void JobArchive::Bool(const char* key, BOOL& v)
+{
+    bool b = v != FALSE;
+    Bool(key, b);
+    if (IsLoading())
+        v = b ? TRUE : FALSE;
+}
+
+// Text is stored as UTF-8 when its bytes read in the job's code page come back the same, else as
+// {"hex": "..."} with every byte: a file always holds valid UTF-8, and no byte is ever lost.
+Json JobArchive::EncodeText(const CString& text) const
+{
+    const std::string& bytes = text.str();
+    if (IsAscii(bytes))
+        return bytes;
+    std::string utf8 = CodePageToUtf8(bytes, m_nCodePage);
+    if (Utf8ToCodePage(utf8, m_nCodePage) == bytes)
+        return utf8;
+    std::string hex;
+    hex.reserve(bytes.size() * 2);
+    for (unsigned char c : bytes)
+    {
+        hex += kHex[c >> 4];
+        hex += kHex[c & 15];
+    }
+    return Json{{"hex", hex}};
+}
+
+CString JobArchive::DecodeText(const Json& value, const std::string& where) const
+{
+    if (value.is_string())
+    {
+        const std::string& utf8 = value.get_ref<const std::string&>();
+        return CString(IsAscii(utf8) ? utf8 : Utf8ToCodePage(utf8, m_nCodePage));
+    }
+    auto hex = value.is_object() && value.size() == 1 ? value.find("hex") : value.end();
+    if (hex == value.end() || !hex->is_string())
+        Fail(where, std::string("must be text or {\"hex\": \"...\"}, not ") + TypeName(value));
+    const std::string& digits = hex->get_ref<const std::string&>();
+    if (digits.size() % 2)
+        Fail(where, "hex text has an odd number of digits");
+    std::string bytes(digits.size() / 2, '\0');
+    for (size_t i = 0; i < bytes.size(); ++i)
+    {
+        int hi = HexDigit(digits[2 * i]), lo = HexDigit(digits[2 * i + 1]);
+        if (hi < 0 || lo < 0)
+            Fail(where, "hex text holds a character that is not a hex digit");
+        bytes[i] = char(hi << 4 | lo);
+    }
+    return CString(std::move(bytes));
+}
+
+void JobArchive::Text(const char* key, CString& v)
+{
+    if (m_bStoring)
+    {
+        Put(key) = EncodeText(v);
+        return;
+    }
+    auto it = m_pObj->find(key);
+    if (it == m_pObj->end())
+        return;
+    Known(key);
+    v = DecodeText(*it, Where(key));
+}
+
+// "#RRGGBB" for a plain colour; a COLORREF with its high byte set (a system colour, CLR_DEFAULT) as a number.
+void JobArchive::Colour(const char* key, COLORREF& v)
+{
+    if (m_bStoring)
+    {
+        if (v >> 24)
+        {
+            Put(key) = v;
+            return;
+        }
+        char text[8] = {'#'};
+        BYTE rgb[3] = {GetRValue(v), GetGValue(v), GetBValue(v)};
+        for (int i = 0; i < 3; ++i)
+        {
+            text[1 + 2 * i] = kHex[rgb[i] >> 4];
+            text[2 + 2 * i] = kHex[rgb[i] & 15];
+        }
+        Put(key) = text;
+        return;
+    }
+    auto it = m_pObj->find(key);
+    if (it == m_pObj->end())
+        return;
+    Known(key);
+    if (it->is_number_integer())
+    {
+        long long n = 0;
+        IntegerValue(*it, n, Where(key));
+        if (n >= 0 && n <= 0xFFFFFFFFll)
+            v = COLORREF(n);
+        return;
+    }
+    const std::string* s = it->is_string() ? &it->get_ref<const std::string&>() : nullptr;
+    if (!s || s->size() != 7 || (*s)[0] != '#')
+        Fail(Where(key), "must be a colour \"#RRGGBB\"");
+    int d[6];
+    for (int i = 0; i < 6; ++i)
+        if ((d[i] = HexDigit((*s)[1 + i])) < 0)
+            Fail(Where(key), "must be a colour \"#RRGGBB\"");
+    v = RGB(d[0] << 4 | d[1], d[2] << 4 | d[3], d[4] << 4 | d[5]);
+}
+
+void JobArchive::Finish()
+{
+    if (m_bStoring || m_known.size() == m_pObj->size())
+        return;
+    for (auto it = m_pObj->begin(); it != m_pObj->end(); ++it)
+    {
+        bool known = false;
+        for (const char* k : m_known)
+            if (it.key() == k)
+            {
+                known = true;
+                break;
+            }
+        if (!known)
+        {
+            if (m_left.is_null())
+                m_left = Json::object();
+            m_left[it.key()] = *it;
+        }
+    }
+    if (m_pParent && !m_left.is_null() && m_nIndex < 0)
+    {
+        if (m_pParent->m_left.is_null())
+            m_pParent->m_left = Json::object();
+        m_pParent->m_left[m_strName] = std::move(m_left);
+        m_left = Json();
+    }
+}
+
+namespace
+{
+
+void Merge(Json& dst, Json& extra)
+{
+    if (dst.is_object() && extra.is_object())
+    {
+        for (auto it = extra.begin(); it != extra.end(); ++it)
+        {
+            auto at = dst.find(it.key());
+            if (at == dst.end())
+                dst[it.key()] = std::move(*it);
+            else
+                Merge(*at, *it);
+        }
+    }
+}
+
+} // namespace
+
+void MergeLeftovers(Json& obj, const std::string& leftovers)
+{
+    if (leftovers.empty())
+        return;
+    Json extra = Json::parse(leftovers, nullptr, false);
+    if (!extra.is_discarded())
+        Merge(obj, extra);
+}
+
+namespace
+{
+
+bool IsPlain(const Json& v) { return !v.is_object() && !v.is_array(); }
+
+void PrintValue(const Json& v, std::string& out, int depth)
+{
+    switch (v.type())
+    {
+    case Json::value_t::boolean:
+        out += v.get<bool>() ? "true" : "false";
+        return;
+    case Json::value_t::number_integer:
+        out += std::to_string(v.get<long long>());
+        return;
+    case Json::value_t::number_unsigned:
+        out += std::to_string(v.get<unsigned long long>());
+        return;
+    case Json::value_t::object:
+    case Json::value_t::array:
+        break;
+    default:
+        out += v.dump(-1, ' ', false, Json::error_handler_t::replace);
+        return;
+    }
+    bool object = v.is_object();
+    if (v.empty())
+    {
+        out += object ? "{}" : "[]";
+        return;
+    }
+    // Plain values of an array, and text in its hex form, stay on one line.
+    bool inline_ = !object || v.size() == 1;
+    for (const Json& e : v)
+        inline_ = inline_ && IsPlain(e);
+    out += object ? '{' : '[';
+    bool first = true;
+    for (auto it = v.begin(); it != v.end(); ++it)
+    {
+        out += first ? "" : ",";
+        first = false;
+        if (inline_)
+            out += out.back() == '[' || out.back() == '{' ? "" : " ";
+        else
+        {
+            out += '\n';
+            out.append(size_t(depth + 1), '\t');
+        }
+        if (object)
+        {
+            out += Json(it.key()).dump(-1, ' ', false, Json::error_handler_t::replace);
+            out += ": ";
+        }
+        PrintValue(*it, out, depth + 1);
+    }
+    if (!inline_)
+    {
+        out += '\n';
+        out.append(size_t(depth), '\t');
+    }
+    out += object ? '}' : ']';
+}
+
+} // namespace
+
+std::string PrintJobJson(const Json& root)
+{
+    std::string out;
+    PrintValue(root, out, 0);
+    out += '\n';
+    return out;
+}

@@ -1,0 +1,25 @@
+// Job files: a whole job document as one JSON text (the format is described in docs/jobfile.md).
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "host/model/JobDocument.h"
+
+// Reads a whole job; on any fault returns null and sets *error to one clear message that names
+// the place in the file (line and column, or the object), and nothing is opened half-read.
+std::unique_ptr<JobDocument> LoadJobFile(const std::string& path, std::string* error);
+std::unique_ptr<JobDocument> ParseJobText(std::string_view text, std::string* error);
+// Writes atomically (temporary file + rename): the old file stays whole if the write fails.
+bool SaveJobFile(const JobDocument& doc, const std::string& path, std::string* error);
+std::string FormatJobText(const JobDocument& doc);
+
+// The file name extension of job files, with its dot.
+constexpr char kJobFileExtension[] = ".pdtjob";
+// Larger files are refused before they are read: no real job comes near it.
+constexpr size_t kMaxJobFileSize = size_t(64) << 20;
+
+// Tests: the next saves fail after writing this many bytes of the temporary file, as on a full disk; a
+// negative count writes normally again.
+void SetJobFileWriteLimit(long long bytes);
