@@ -9,7 +9,7 @@ bin=build/fuzz/bin
 # A leak of ours fails an input as any other fault does; only the font library's own memory is let go.
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(screen_output screen_edit rcscript settings keymap)
+[ ${#targets[@]} -gt 0 ] || targets=(screen_output screen_edit rcscript settings keymap jobfile)
 failed=()
 summary=()
 for t in "${targets[@]}"; do
