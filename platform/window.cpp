@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <utility>
@@ -85,6 +86,21 @@ class PeerWidget : public QWidget
         Mouse(e, e->button() == Qt::RightButton ? WM_RBUTTONDBLCLK : WM_LBUTTONDBLCLK);
     }
     void mouseMoveEvent(QMouseEvent* e) override { Mouse(e, WM_MOUSEMOVE); }
+    void wheelEvent(QWheelEvent* e) override
+    {
+        // WM_MOUSEWHEEL: the keys and buttons in the low word, the distance (120 a notch, away from the user
+        // positive) in the high word, the pointer in screen coordinates.
+        WORD keys = 0;
+        if (e->buttons() & Qt::LeftButton)
+            keys |= MK_LBUTTON;
+        if (e->modifiers() & Qt::ShiftModifier)
+            keys |= MK_SHIFT;
+        if (e->modifiers() & Qt::ControlModifier)
+            keys |= MK_CONTROL;
+        int delta = e->angleDelta().y() ? e->angleDelta().y() : e->angleDelta().x();
+        QPoint g = e->globalPosition().toPoint();
+        ::SendMessage(m_h, WM_MOUSEWHEEL, MAKEWPARAM(keys, WORD(short(delta))), MAKELPARAM(WORD(g.x()), WORD(g.y())));
+    }
     // The context menu comes from the right button's release (WM_RBUTTONUP's default), as in Win32;
     // a keyboard's menu key still asks through the toolkit.
     void contextMenuEvent(QContextMenuEvent* e) override
@@ -810,7 +826,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, LPCTSTR className, LPCTSTR windowName, DWORD 
                     UINT id, LPVOID)
 {
     WNDCLASS wc;
-    if (!className || !GetClassInfo(nullptr, className, &wc))
+    // A registered class, or a system control class, as CreateWindowEx takes both.
+    if (!className || (!GetClassInfo(nullptr, className, &wc) && !IsSystemControlClass(LowerName(className))))
         return FALSE;
     QRect rect(r.left, r.top, r.right - r.left, r.bottom - r.top);
     return pdt::win::CreateWindowRecord(className, windowName ? windowName : "", style, exStyle, rect,

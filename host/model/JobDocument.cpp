@@ -166,7 +166,11 @@ HostNode* JobDocument::AddNode(int kind, const CString& name, int id)
         id = NextNodeId();
     if (!id) // the ids ran out
         return nullptr;
-    m_nodes.push_back(std::make_unique<HostNode>(this, id, kind, name));
+    auto node = std::make_unique<HostNode>(this, id, kind, name);
+    // A new node takes the next cell of a grid, so that a job built in code is readable; hosts move it.
+    int cell = GetNodeCount();
+    node->m_ptPosition = CPoint(40 + cell % 8 * (m_settings.nNodeWidth + 60), 40 + cell / 8 * (m_settings.nNodeHeight + 60));
+    m_nodes.push_back(std::move(node));
     return m_nodes.back().get();
 }
 
@@ -251,6 +255,11 @@ HostRecord* JobDocument::AddRecord(const CString& name, const CString& dataFile,
     record->m_strDataFile = dataFile;
     m_records.push_back(std::move(record));
     return m_records.back().get();
+}
+
+BOOL JobDocument::RemoveRecord(int id)
+{
+    return std::erase_if(m_records, [id](const auto& r) { return r->m_nID == id; }) > 0;
 }
 
 HostRecord* JobDocument::GetRecordAt(int index) const

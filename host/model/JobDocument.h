@@ -68,7 +68,7 @@ class JobDocument : public CVTR5Doc
     std::string m_strExtra;
 
     // Nodes, in the order they were added. id 0 picks the next free id; a taken id or an unknown
-    // kind gives null.
+    // kind gives null. A new node stands in the next cell of a grid on the flowchart page.
     HostNode* AddNode(int kind, const CString& name, int id = 0);
     BOOL RemoveNode(int id); // with every link that starts or ends at it; the caller marks the change
     int GetNodeCount() const override { return int(m_nodes.size()); }
@@ -85,6 +85,7 @@ class JobDocument : public CVTR5Doc
 
     // Records; the record lists of the pages carry the record id as item data.
     HostRecord* AddRecord(const CString& name, const CString& dataFile, int id = 0);
+    BOOL RemoveRecord(int id); // the caller marks the change
     int GetRecordCount() const { return int(m_records.size()); }
     HostRecord* GetRecordAt(int index) const;
     HostRecord* FindRecord(int id) const;

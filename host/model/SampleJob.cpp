@@ -59,6 +59,13 @@ void AddRecordsAndActions(JobDocument& doc, HostNode* menu, HostNode* scan, Host
     doc.AddLink(review->m_nID, clear->m_nID);
     doc.AddLink(clear->m_nID, totals->m_nID);
     doc.AddLink(totals->m_nID, receiving->m_nID);
+
+    location->m_ptPosition = CPoint(520, 170);
+    quantity->m_ptPosition = CPoint(520, 300);
+    review->m_ptPosition = CPoint(700, 300);
+    clear->m_ptPosition = CPoint(700, 430);
+    totals->m_ptPosition = CPoint(700, 560);
+    receiving->m_ptPosition = CPoint(520, 560);
 }
 
 } // namespace
@@ -105,6 +112,13 @@ std::unique_ptr<JobDocument> MakeSampleJob()
     done->m_strInputData = "END";
     doc->AddLink(upload->m_nID, start->m_nID);
     doc->AddLink(scan->m_nID, scan->m_nID); // retry on the same node
+    // The menu on top, the scan loop below it on the left, the stock count on the right.
+    start->m_ptPosition = CPoint(340, 40);
+    scan->m_ptPosition = CPoint(160, 170);
+    note->m_ptPosition = CPoint(20, 90);
+    quantity->m_ptPosition = CPoint(340, 300);
+    count->m_ptPosition = CPoint(160, 300);
+    upload->m_ptPosition = CPoint(160, 430);
     AddRecordsAndActions(*doc, start, scan, count, upload, done);
     // Rows of four boxes, in the order the nodes were made.
     for (int i = 0; i < doc->GetNodeCount(); ++i)

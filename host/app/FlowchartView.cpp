@@ -1,0 +1,1011 @@
+#include "host/app/FlowchartView.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <unordered_map>
+
+#include "host/app/HostCommands.h"
+#include "host/model/HostLink.h"
+#include "host/model/HostNode.h"
+#include "platform/afxcmn.h"
+#include "support/Support.h"
+
+namespace
+{
+
+constexpr char kClassName[] = "PdtFlowchartView";
+constexpr int kBarSize = 17;    // the scroll bars' thickness
+constexpr int kLineStep = 20;   // one click on a scroll bar's arrow, one arrow key
+constexpr int kDragSlop = 3;    // the mouse must move this far before a press becomes a drag
+constexpr int kMargin = 40;     // kept free beyond the rightmost and lowest node
+constexpr int kLinkOffset = 5;  // two links between the same nodes run this far apart
+constexpr int kHitDistance = 4; // a click this close to a line hits it
+constexpr int kWheelDelta = 120;
+
+enum : UINT
+{
+    IDC_HBAR = 1,
+    IDC_VBAR = 2,
+};
+
+struct Vec
+{
+    double x, y;
+};
+
+// Where a ray from the centre of `r` in direction `d` leaves the rectangle.
+CPoint EdgePoint(const CRect& r, CPoint from, Vec d)
+{
+    double hw = r.Width() / 2.0, hh = r.Height() / 2.0;
+    double t = 1e9;
+    if (std::abs(d.x) > 1e-9)
+        t = std::min(t, hw / std::abs(d.x));
+    if (std::abs(d.y) > 1e-9)
+        t = std::min(t, hh / std::abs(d.y));
+    if (t > 1e8)
+        return from;
+    return CPoint(int(std::lround(from.x + d.x * t)), int(std::lround(from.y + d.y * t)));
+}
+
+double DistanceToSegment(CPoint p, CPoint a, CPoint b)
+{
+    double dx = b.x - a.x, dy = b.y - a.y;
+    double len2 = dx * dx + dy * dy;
+    double t = len2 > 0 ? std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / len2, 0.0, 1.0) : 0.0;
+    double ex = a.x + t * dx - p.x, ey = a.y + t * dy - p.y;
+    return std::sqrt(ex * ex + ey * ey);
+}
+
+CRect Bounds(const FlowchartView::LinkShape& s)
+{
+    CRect r(s.points[0].x, s.points[0].y, s.points[0].x, s.points[0].y);
+    for (int i = 1; i < s.count; ++i)
+    {
+        r.left = std::min(r.left, s.points[i].x);
+        r.top = std::min(r.top, s.points[i].y);
+        r.right = std::max(r.right, s.points[i].x);
+        r.bottom = std::max(r.bottom, s.points[i].y);
+    }
+    if (!s.label.IsRectEmpty())
+        r.UnionRect(CRect(r.left, r.top, r.right + 1, r.bottom + 1), s.label);
+    return r;
+}
+
+bool Intersects(const CRect& a, const CRect& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+} // namespace
+
+struct FlowchartView::Fonts
+{
+    FlowchartFont spec[FF_COUNT];
+    CFont font[FF_COUNT];
+    std::unordered_map<std::string, CSize> labelSizes; // link labels measured in the index font
+};
+
+const MessageMap& FlowchartView::GetThisMessageMap()
+{
+    static const MessageMap map(&CWnd::GetThisMessageMap(),
+                                {
+                                    mm::Paint(&FlowchartView::OnPaint),
+                                    mm::Size(&FlowchartView::OnSize),
+                                    mm::Mouse(WM_LBUTTONDOWN, &FlowchartView::OnLButtonDown),
+                                    mm::Mouse(WM_LBUTTONUP, &FlowchartView::OnLButtonUp),
+                                    mm::Mouse(WM_LBUTTONDBLCLK, &FlowchartView::OnLButtonDblClk),
+                                    mm::Mouse(WM_MOUSEMOVE, &FlowchartView::OnMouseMove),
+                                    mm::Key(WM_KEYDOWN, &FlowchartView::OnKeyDown),
+                                    mm::ContextMenu(&FlowchartView::OnContextMenu),
+                                    mm::Scroll(WM_HSCROLL, &FlowchartView::OnHScroll),
+                                    mm::Scroll(WM_VSCROLL, &FlowchartView::OnVScroll),
+                                    mm::Message(WM_MOUSEWHEEL, &FlowchartView::OnMouseWheel),
+                                    mm::Message(WM_CAPTURECHANGED, &FlowchartView::OnCaptureChanged),
+                                    mm::GetDlgCode(&FlowchartView::OnGetDlgCode),
+                                });
+    return map;
+}
+
+FlowchartView::FlowchartView() = default;
+
+FlowchartView::~FlowchartView()
+{
+    DestroyWindow();
+    if (m_pDoc)
+        m_pDoc->RemoveView(this);
+}
+
+BOOL FlowchartView::Create(CWnd* parent, const CRect& rect, UINT id)
+{
+    WNDCLASS wc{};
+    if (!GetClassInfo(AfxGetInstanceHandle(), kClassName, &wc))
+    {
+        wc.style = CS_DBLCLKS;
+        wc.lpfnWndProc = ::DefWindowProc;
+        wc.hInstance = AfxGetInstanceHandle();
+        wc.lpszClassName = kClassName;
+        AfxRegisterClass(&wc);
+    }
+    if (!CreateEx(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, parent, id))
+        return FALSE;
+    m_hbar.CreateEx(0, "SCROLLBAR", "", WS_CHILD | SBS_HORZ, CRect(0, 0, 10, kBarSize), this, IDC_HBAR);
+    m_vbar.CreateEx(0, "SCROLLBAR", "", WS_CHILD | SBS_VERT, CRect(0, 0, kBarSize, 10), this, IDC_VBAR);
+    UpdatePageSize();
+    UpdateScrollBars();
+    return TRUE;
+}
+
+void FlowchartView::SetDocument(JobDocument* doc)
+{
+    if (doc == m_pDoc)
+        return;
+    if (m_pDoc)
+        m_pDoc->RemoveView(this);
+    m_pDoc = doc;
+    if (m_pDoc)
+        m_pDoc->AddView(this);
+    m_nSelNode = m_nSelLink = 0;
+    m_drag = Drag::None;
+    m_ptScroll = CPoint();
+    m_fonts.reset();
+    UpdatePageSize();
+    UpdateScrollBars();
+    Invalidate(FALSE);
+    if (onSelectionChanged)
+        onSelectionChanged();
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Selection and geometry.
+
+HostNode* FlowchartView::GetSelectedNode() const { return m_pDoc && m_nSelNode ? m_pDoc->FindNode(m_nSelNode) : nullptr; }
+HostLink* FlowchartView::GetSelectedLink() const { return m_pDoc && m_nSelLink ? m_pDoc->FindLink(m_nSelLink) : nullptr; }
+
+void FlowchartView::Select(int nodeId, int linkId)
+{
+    if (nodeId == m_nSelNode && linkId == m_nSelLink)
+        return;
+    m_nSelNode = nodeId;
+    m_nSelLink = linkId;
+    Invalidate(FALSE);
+    if (onSelectionChanged)
+        onSelectionChanged();
+}
+
+void FlowchartView::SelectNode(HostNode* node, bool scrollIntoView)
+{
+    Select(node ? node->m_nID : 0, 0);
+    if (node && scrollIntoView)
+    {
+        CRect r = GetNodeRect(*node), view = GetViewRect();
+        r.InflateRect(kMargin / 2, kMargin / 2);
+        CPoint pos = m_ptScroll;
+        if (r.left < pos.x || r.right > pos.x + view.Width())
+            pos.x = r.CenterPoint().x - view.Width() / 2;
+        if (r.top < pos.y || r.bottom > pos.y + view.Height())
+            pos.y = r.CenterPoint().y - view.Height() / 2;
+        ScrollTo(pos);
+    }
+}
+
+void FlowchartView::SelectLink(HostLink* link) { Select(0, link ? link->m_nID : 0); }
+
+CRect FlowchartView::GetNodeRect(const HostNode& node) const
+{
+    const JobSettings& s = m_pDoc->m_settings;
+    return CRect(node.m_ptPosition, CSize(std::max(s.nNodeWidth, 8), std::max(s.nNodeHeight, 8)));
+}
+
+CRect FlowchartView::GetViewRect() const
+{
+    CRect r;
+    if (!m_hWnd)
+        return r;
+    GetClientRect(&r);
+    if (m_vbar.m_hWnd && m_vbar.IsWindowVisible())
+        r.right -= kBarSize;
+    if (m_hbar.m_hWnd && m_hbar.IsWindowVisible())
+        r.bottom -= kBarSize;
+    return r;
+}
+
+HostNode* FlowchartView::NodeAt(CPoint page) const
+{
+    if (!m_pDoc)
+        return nullptr;
+    // Drawn last, so on top.
+    for (int i = m_pDoc->GetNodeCount() - 1; i >= 0; --i)
+    {
+        HostNode* node = m_pDoc->GetNodeAt(i);
+        if (GetNodeRect(*node).PtInRect(page))
+            return node;
+    }
+    return nullptr;
+}
+
+HostLink* FlowchartView::LinkAt(CPoint page) const
+{
+    if (!m_pDoc)
+        return nullptr;
+    for (int i = m_pDoc->GetLinkCount() - 1; i >= 0; --i)
+    {
+        HostLink* link = m_pDoc->GetLinkAt(i);
+        LinkShape s = GetLinkShape(*link);
+        if (s.label.PtInRect(page))
+            return link;
+        for (int k = 0; k + 1 < s.count; ++k)
+            if (DistanceToSegment(page, s.points[k], s.points[k + 1]) <= kHitDistance)
+                return link;
+    }
+    return nullptr;
+}
+
+CString FlowchartView::LinkLabel(const HostLink& link)
+{
+    CString label;
+    switch (link.m_nCondition)
+    {
+    case LINK_KEY:
+        label = link.m_strKey;
+        break;
+    case LINK_INPUT_DATA:
+        label = "= " + link.m_strInputData;
+        break;
+    case LINK_VERIFY:
+        label = link.m_nVerifyResult == VERIFY_SUCCESS ? "Valid"
+                : link.m_nVerifyResult == VERIFY_FAIL  ? "Invalid"
+                                                       : "Verified";
+        break;
+    case LINK_EXPRESSION:
+        label = link.m_strExpression;
+        break;
+    default:
+        break;
+    }
+    if (ViewDetailedProperties)
+    {
+        CString number;
+        number.Format(label.IsEmpty() ? "#%d" : "#%d ", link.m_nID);
+        label = number + label;
+    }
+    return label;
+}
+
+FlowchartView::LinkShape FlowchartView::GetLinkShape(const HostLink& link) const
+{
+    LinkShape s;
+    HostNode* from = m_pDoc->FindNode(link.m_nFromNodeID);
+    HostNode* to = m_pDoc->FindNode(link.m_nToNodeID);
+    if (!from || !to)
+        return s;
+    CRect a = GetNodeRect(*from), b = GetNodeRect(*to);
+    CString label = LinkLabel(link);
+    CSize text = LabelSize(label);
+
+    if (from == to)
+    {
+        // A loop on the right side of the box.
+        int cy = a.CenterPoint().y;
+        s.points[0] = CPoint(a.right, cy - 8);
+        s.points[1] = CPoint(a.right + 18, cy - 8);
+        s.points[2] = CPoint(a.right + 18, cy + 8);
+        s.points[3] = CPoint(a.right, cy + 8);
+        s.count = 4;
+        if (!label.IsEmpty())
+            s.label = CRect(CPoint(a.right + 21, cy - text.cy / 2), text);
+        return s;
+    }
+
+    CPoint ca = a.CenterPoint(), cb = b.CenterPoint();
+    Vec d{double(cb.x - ca.x), double(cb.y - ca.y)};
+    double len = std::sqrt(d.x * d.x + d.y * d.y);
+    if (len < 1)
+        d = Vec{1, 0}, len = 1;
+    Vec u{d.x / len, d.y / len};
+    // A link back the other way runs beside this one instead of over it.
+    bool reverse = false;
+    for (int i = 0; i < m_pDoc->GetLinkCount() && !reverse; ++i)
+    {
+        HostLink* other = m_pDoc->GetLinkAt(i);
+        reverse = other->m_nFromNodeID == link.m_nToNodeID && other->m_nToNodeID == link.m_nFromNodeID;
+    }
+    CPoint off = reverse ? CPoint(int(std::lround(-u.y * kLinkOffset)), int(std::lround(u.x * kLinkOffset))) : CPoint();
+    s.points[0] = EdgePoint(a, ca + off, u);
+    s.points[1] = EdgePoint(b, cb + off, Vec{-u.x, -u.y});
+    s.count = 2;
+    if (!label.IsEmpty())
+    {
+        if (!reverse)
+        {
+            CPoint mid((s.points[0].x + s.points[1].x) / 2, (s.points[0].y + s.points[1].y) / 2);
+            s.label = CRect(CPoint(mid.x - text.cx / 2, mid.y - text.cy / 2), text);
+        }
+        else
+        {
+            // Each label of a pair stands nearer its own link's start and beside its own line, so the two never
+            // cover each other.
+            Vec n{-u.y, u.x};
+            double away = std::abs(n.x) * text.cx / 2.0 + std::abs(n.y) * text.cy / 2.0 + 3;
+            double ax = s.points[0].x + (s.points[1].x - s.points[0].x) * 0.3 + n.x * away;
+            double ay = s.points[0].y + (s.points[1].y - s.points[0].y) * 0.3 + n.y * away;
+            s.label = CRect(CPoint(int(std::lround(ax)) - text.cx / 2, int(std::lround(ay)) - text.cy / 2), text);
+        }
+    }
+    return s;
+}
+
+void FlowchartView::UpdatePageSize()
+{
+    CSize page;
+    if (m_pDoc)
+    {
+        page = CSize(std::max(m_pDoc->m_settings.nPageWidth, 100), std::max(m_pDoc->m_settings.nPageHeight, 100));
+        for (int i = 0; i < m_pDoc->GetNodeCount(); ++i)
+        {
+            CRect r = GetNodeRect(*m_pDoc->GetNodeAt(i));
+            page.cx = std::max<LONG>(page.cx, r.right + kMargin);
+            page.cy = std::max<LONG>(page.cy, r.bottom + kMargin);
+        }
+    }
+    m_szPage = page;
+}
+
+void FlowchartView::UpdateScrollBars()
+{
+    if (!m_hWnd || !m_hbar.m_hWnd)
+        return;
+    CRect client;
+    GetClientRect(&client);
+    // A bar takes room from the other direction, which may then need its bar too.
+    bool needH = false, needV = false;
+    for (int pass = 0; pass < 2; ++pass)
+    {
+        needH = m_szPage.cx > client.Width() - (needV ? kBarSize : 0);
+        needV = m_szPage.cy > client.Height() - (needH ? kBarSize : 0);
+    }
+    int w = client.Width() - (needV ? kBarSize : 0), h = client.Height() - (needH ? kBarSize : 0);
+    m_hbar.MoveWindow(0, client.Height() - kBarSize, std::max(w, 0), kBarSize);
+    m_vbar.MoveWindow(client.Width() - kBarSize, 0, kBarSize, std::max(h, 0));
+    m_hbar.ShowWindow(needH ? SW_SHOW : SW_HIDE);
+    m_vbar.ShowWindow(needV ? SW_SHOW : SW_HIDE);
+
+    m_ptScroll.x = std::clamp<LONG>(m_ptScroll.x, 0, std::max<LONG>(m_szPage.cx - w, 0));
+    m_ptScroll.y = std::clamp<LONG>(m_ptScroll.y, 0, std::max<LONG>(m_szPage.cy - h, 0));
+    SCROLLINFO si{};
+    si.cbSize = sizeof si;
+    si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    si.nMax = m_szPage.cx - 1;
+    si.nPage = UINT(std::max(w, 1));
+    si.nPos = m_ptScroll.x;
+    m_hbar.SendMessage(SBM_SETSCROLLINFO, TRUE, LPARAM(&si));
+    si.nMax = m_szPage.cy - 1;
+    si.nPage = UINT(std::max(h, 1));
+    si.nPos = m_ptScroll.y;
+    m_vbar.SendMessage(SBM_SETSCROLLINFO, TRUE, LPARAM(&si));
+}
+
+void FlowchartView::ScrollTo(CPoint pos)
+{
+    CRect view = GetViewRect();
+    pos.x = std::clamp<LONG>(pos.x, 0, std::max<LONG>(m_szPage.cx - view.Width(), 0));
+    pos.y = std::clamp<LONG>(pos.y, 0, std::max<LONG>(m_szPage.cy - view.Height(), 0));
+    if (pos == m_ptScroll)
+        return;
+    m_ptScroll = pos;
+    m_hbar.SetScrollPos(pos.x);
+    m_vbar.SetScrollPos(pos.y);
+    Invalidate(FALSE);
+}
+
+void FlowchartView::Scroll(int bar, UINT code, UINT)
+{
+    CRect view = GetViewRect();
+    LONG page = bar == SB_HORZ ? view.Width() : view.Height();
+    LONG cur = bar == SB_HORZ ? m_ptScroll.x : m_ptScroll.y;
+    LONG next = cur;
+    switch (code)
+    {
+    case SB_LINEUP: next = cur - kLineStep; break;
+    case SB_LINEDOWN: next = cur + kLineStep; break;
+    case SB_PAGEUP: next = cur - page; break;
+    case SB_PAGEDOWN: next = cur + page; break;
+    case SB_TOP: next = 0; break;
+    case SB_BOTTOM: next = bar == SB_HORZ ? m_szPage.cx : m_szPage.cy; break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+        // The 16-bit position of the message is too small for a large page; the bar knows the whole one.
+        SCROLLINFO si{};
+        si.cbSize = sizeof si;
+        si.fMask = SIF_TRACKPOS;
+        (bar == SB_HORZ ? m_hbar : m_vbar).SendMessage(SBM_GETSCROLLINFO, 0, LPARAM(&si));
+        next = si.nTrackPos;
+        break;
+    }
+    default: return;
+    }
+    ScrollTo(bar == SB_HORZ ? CPoint(next, m_ptScroll.y) : CPoint(m_ptScroll.x, next));
+}
+
+void FlowchartView::OnHScroll(UINT code, UINT pos, CScrollBar*) { Scroll(SB_HORZ, code, pos); }
+void FlowchartView::OnVScroll(UINT code, UINT pos, CScrollBar*) { Scroll(SB_VERT, code, pos); }
+
+LRESULT FlowchartView::OnMouseWheel(WPARAM wParam, LPARAM)
+{
+    int delta = short(HIWORD(wParam));
+    int steps = -delta * 3 / kWheelDelta; // three lines a notch, as the system's default
+    if (LOWORD(wParam) & MK_SHIFT)
+        ScrollTo(CPoint(m_ptScroll.x + steps * kLineStep, m_ptScroll.y));
+    else
+        ScrollTo(CPoint(m_ptScroll.x, m_ptScroll.y + steps * kLineStep));
+    return 0;
+}
+
+void FlowchartView::OnSize(UINT, int, int)
+{
+    UpdateScrollBars();
+    Invalidate(FALSE);
+}
+
+void FlowchartView::OnUpdate(CView*, LPARAM, CObject*)
+{
+    HostView::OnUpdate(nullptr, 0, nullptr);
+    if (m_pDoc && m_nSelNode && !m_pDoc->FindNode(m_nSelNode))
+        m_nSelNode = 0;
+    if (m_pDoc && m_nSelLink && !m_pDoc->FindLink(m_nSelLink))
+        m_nSelLink = 0;
+    UpdatePageSize();
+    UpdateScrollBars();
+    Invalidate(FALSE);
+    if (onDocumentChanged)
+        onDocumentChanged();
+}
+
+void FlowchartView::Changed()
+{
+    m_pDoc->SetModifiedFlag(TRUE);
+    m_pDoc->UpdateAllViews(this);
+    OnUpdate(this, 0, nullptr);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Editing.
+
+CPoint FlowchartView::FreeSpot(CPoint near) const
+{
+    const JobSettings& s = m_pDoc->m_settings;
+    CSize size(std::max(s.nNodeWidth, 8), std::max(s.nNodeHeight, 8));
+    auto free = [&](CPoint corner) {
+        CRect r(corner, size);
+        r.InflateRect(10, 10);
+        for (int i = 0; i < m_pDoc->GetNodeCount(); ++i)
+            if (Intersects(r, GetNodeRect(*m_pDoc->GetNodeAt(i))))
+                return false;
+        return true;
+    };
+    near.x = std::max<LONG>(near.x, 0);
+    near.y = std::max<LONG>(near.y, 0);
+    if (free(near))
+        return near;
+    // Rows of cells from the point on, then the whole page from its top left.
+    int stepX = size.cx + 20, stepY = size.cy + 20;
+    for (CPoint origin : {near, CPoint(kMargin / 2, kMargin / 2)})
+        for (int row = 0; row < 200; ++row)
+            for (int col = 0; col < 40; ++col)
+            {
+                CPoint at(origin.x + col * stepX, origin.y + row * stepY);
+                if (free(at))
+                    return at;
+            }
+    return near;
+}
+
+HostNode* FlowchartView::NewNode(int kind, CPoint page)
+{
+    if (!m_pDoc || !HostNode::IsKnownKind(kind))
+        return nullptr;
+    // The kind's name and the lowest number no other node has.
+    CString name;
+    for (int n = 1;; ++n)
+    {
+        name.Format("%s %d", HostNode::KindName(kind), n);
+        if (!m_pDoc->FindNodeByName(name))
+            break;
+    }
+    HostNode* node = m_pDoc->AddNode(kind, name);
+    if (!node)
+        return nullptr;
+    const JobSettings& s = m_pDoc->m_settings;
+    node->m_ptPosition = CPoint(); // off the grid AddNode chose, so it does not count itself as taken
+    node->m_ptPosition = FreeSpot(CPoint(page.x - s.nNodeWidth / 2, page.y - s.nNodeHeight / 2));
+    m_nSelNode = node->m_nID;
+    m_nSelLink = 0;
+    Changed();
+    SelectNode(node, true);
+    if (onSelectionChanged)
+        onSelectionChanged();
+    return node;
+}
+
+HostNode* FlowchartView::NewNodeAtFreeSpot(int kind)
+{
+    CPoint corner = m_ptScroll + CPoint(kMargin / 2, kMargin / 2);
+    const JobSettings& s = m_pDoc ? m_pDoc->m_settings : JobSettings();
+    return NewNode(kind, corner + CPoint(s.nNodeWidth / 2, s.nNodeHeight / 2));
+}
+
+HostLink* FlowchartView::NewLink(HostNode* from, HostNode* to)
+{
+    if (!m_pDoc || !from || !to)
+        return nullptr;
+    HostLink* link = m_pDoc->AddLink(from->m_nID, to->m_nID);
+    if (!link)
+    {
+        MessageBox("The job has as many links as it can hold.", nullptr, MB_OK | MB_ICONSTOP);
+        return nullptr;
+    }
+    m_nSelNode = 0;
+    m_nSelLink = link->m_nID;
+    Changed();
+    if (onSelectionChanged)
+        onSelectionChanged();
+    return link;
+}
+
+bool FlowchartView::DeleteSelection()
+{
+    if (!m_pDoc)
+        return false;
+    if (HostLink* link = GetSelectedLink())
+        // The document asks, deletes, marks itself and updates the views.
+        return m_pDoc->DeleteLink(link, TRUE) != FALSE;
+    HostNode* node = GetSelectedNode();
+    if (!node)
+        return false;
+    CWordArray links;
+    int count = m_pDoc->GetNodeLinks(node->m_nID, links, 0);
+    CString text;
+    if (count > 0)
+        text.Format("Delete node %s and its %d link%s?", node->m_strName.c_str(), count, count == 1 ? "" : "s");
+    else
+        text.Format("Delete node %s?", node->m_strName.c_str());
+    if (MessageBox(text, nullptr, MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return false;
+    m_pDoc->RemoveNode(node->m_nID);
+    m_nSelNode = 0;
+    Changed();
+    if (onSelectionChanged)
+        onSelectionChanged();
+    return true;
+}
+
+void FlowchartView::SetLinkTool(bool on)
+{
+    m_bLinkTool = on;
+    if (m_drag == Drag::Linking)
+    {
+        m_drag = Drag::None;
+        ReleaseCapture();
+        Invalidate(FALSE);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Mouse and keys.
+
+void FlowchartView::OnLButtonDown(UINT, CPoint pt)
+{
+    SetFocus();
+    if (!m_pDoc || !GetViewRect().PtInRect(pt))
+        return;
+    CPoint page = ClientToPage(pt);
+    HostNode* node = NodeAt(page);
+    if (m_bLinkTool)
+    {
+        if (!node)
+            return;
+        SelectNode(node);
+        m_drag = Drag::Linking;
+        m_nDragNode = node->m_nID;
+        m_ptRubber = page;
+        SetCapture();
+        return;
+    }
+    if (node)
+    {
+        SelectNode(node);
+        m_drag = Drag::Pending;
+        m_nDragNode = node->m_nID;
+        m_ptPress = page;
+        m_ptDragOrigin = node->m_ptPosition;
+        m_ptGrab = page - node->m_ptPosition;
+        SetCapture();
+        return;
+    }
+    SelectLink(LinkAt(page));
+}
+
+void FlowchartView::OnMouseMove(UINT flags, CPoint pt)
+{
+    if (m_drag == Drag::None || !m_pDoc)
+        return;
+    CPoint page = ClientToPage(pt);
+    if (m_drag == Drag::Linking)
+    {
+        m_ptRubber = page;
+        Invalidate(FALSE);
+    }
+    else if (flags & MK_LBUTTON)
+        DragTo(page);
+}
+
+void FlowchartView::DragTo(CPoint page)
+{
+    HostNode* node = m_pDoc->FindNode(m_nDragNode);
+    if (!node)
+        return;
+    if (m_drag == Drag::Pending)
+    {
+        if (std::abs(page.x - m_ptPress.x) < kDragSlop && std::abs(page.y - m_ptPress.y) < kDragSlop)
+            return;
+        m_drag = Drag::Moving;
+    }
+    CPoint corner = page - m_ptGrab;
+    node->m_ptPosition = CPoint(std::max<LONG>(corner.x, 0), std::max<LONG>(corner.y, 0));
+    Invalidate(FALSE);
+}
+
+void FlowchartView::OnLButtonUp(UINT, CPoint pt)
+{
+    if (m_pDoc && m_drag != Drag::None)
+    {
+        CPoint page = ClientToPage(pt);
+        if (m_drag == Drag::Linking)
+        {
+            m_drag = Drag::None;
+            HostNode* from = m_pDoc->FindNode(m_nDragNode);
+            HostNode* to = NodeAt(page);
+            Invalidate(FALSE);
+            if (GetCapture() == this)
+                ReleaseCapture(); // before a message box can take the mouse
+            if (from && to)
+                NewLink(from, to);
+        }
+        else
+        {
+            DragTo(page); // where the button went up is where the node stays
+            m_drag = Drag::None;
+            HostNode* node = m_pDoc->FindNode(m_nDragNode);
+            if (node && node->m_ptPosition != m_ptDragOrigin)
+                Changed();
+        }
+    }
+    m_drag = Drag::None;
+    if (GetCapture() == this)
+        ReleaseCapture();
+}
+
+LRESULT FlowchartView::OnCaptureChanged(WPARAM, LPARAM lParam)
+{
+    // Someone else took the mouse (a message box, a dialog): a drag in progress ends where it is.
+    if (reinterpret_cast<HWND>(lParam) != m_hWnd && m_drag == Drag::Linking)
+    {
+        m_drag = Drag::None;
+        Invalidate(FALSE);
+    }
+    return 0;
+}
+
+void FlowchartView::OnLButtonDblClk(UINT, CPoint pt)
+{
+    if (!m_pDoc || !GetViewRect().PtInRect(pt) || m_bLinkTool)
+        return;
+    CPoint page = ClientToPage(pt);
+    if (HostNode* node = NodeAt(page))
+    {
+        SelectNode(node);
+        if (onNodeActivated)
+            onNodeActivated(node);
+    }
+    else if (HostLink* link = LinkAt(page))
+    {
+        SelectLink(link);
+        if (onLinkActivated)
+            onLinkActivated(link);
+    }
+}
+
+void FlowchartView::OnKeyDown(UINT vk, UINT, UINT)
+{
+    CRect view = GetViewRect();
+    switch (vk)
+    {
+    case VK_DELETE: DeleteSelection(); break;
+    case VK_ESCAPE:
+        if (m_drag == Drag::Moving || m_drag == Drag::Pending)
+        {
+            // Back to where it was.
+            if (HostNode* node = m_pDoc ? m_pDoc->FindNode(m_nDragNode) : nullptr)
+                node->m_ptPosition = m_ptDragOrigin;
+            m_drag = Drag::None;
+            ReleaseCapture();
+            Invalidate(FALSE);
+        }
+        else if (m_bLinkTool)
+        {
+            SetLinkTool(false);
+            if (onDocumentChanged)
+                onDocumentChanged(); // the owner shows the tool's state
+        }
+        break;
+    case VK_RETURN:
+        if (HostNode* node = GetSelectedNode(); node && onNodeActivated)
+            onNodeActivated(node);
+        break;
+    case VK_LEFT: ScrollTo(m_ptScroll - CPoint(kLineStep, 0)); break;
+    case VK_RIGHT: ScrollTo(m_ptScroll + CPoint(kLineStep, 0)); break;
+    case VK_UP: ScrollTo(m_ptScroll - CPoint(0, kLineStep)); break;
+    case VK_DOWN: ScrollTo(m_ptScroll + CPoint(0, kLineStep)); break;
+    case VK_PRIOR: ScrollTo(m_ptScroll - CPoint(0, view.Height())); break;
+    case VK_NEXT: ScrollTo(m_ptScroll + CPoint(0, view.Height())); break;
+    case VK_HOME: ScrollTo(CPoint()); break;
+    default: break;
+    }
+}
+
+void FlowchartView::OnContextMenu(CWnd*, CPoint screen)
+{
+    if (!m_pDoc)
+        return;
+    CPoint client = screen;
+    ScreenToClient(&client);
+    CPoint page = ClientToPage(client);
+    if (HostNode* node = NodeAt(page))
+        SelectNode(node);
+    else
+        SelectLink(LinkAt(page));
+
+    CMenu kinds;
+    kinds.CreatePopupMenu();
+    for (int kind : NODE_KIND_SLOTS)
+        if (kind != NODE_COMMENT)
+            kinds.AppendMenu(MF_STRING, ID_NODE_NEW_FIRST + kind, HostNode::KindName(kind));
+    kinds.AppendMenu(MF_SEPARATOR);
+    kinds.AppendMenu(MF_STRING, ID_NODE_NEW_FIRST + UINT(NODE_COMMENT), HostNode::KindName(NODE_COMMENT));
+    CMenu menu;
+    menu.CreatePopupMenu();
+    menu.AppendMenu(MF_POPUP, UINT_PTR(kinds.Detach()), "&New Node");
+    menu.AppendMenu(MF_STRING | (m_bLinkTool ? MF_CHECKED : 0), ID_NODE_LINK, "&Link Nodes");
+    menu.AppendMenu(MF_SEPARATOR);
+    bool selection = GetSelectedNode() || GetSelectedLink();
+    menu.AppendMenu(MF_STRING | (selection ? 0 : MF_GRAYED), ID_DEFINE_NODE, "&Define...");
+    menu.AppendMenu(MF_STRING | (selection ? 0 : MF_GRAYED), ID_EDIT_CLEAR, "De&lete");
+    UINT id = UINT(menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, this));
+    if (id > ID_NODE_NEW_FIRST && id <= ID_NODE_NEW_LAST)
+        NewNode(int(id - ID_NODE_NEW_FIRST), page);
+    else if (id == ID_NODE_LINK)
+    {
+        SetLinkTool(!m_bLinkTool);
+        if (onDocumentChanged)
+            onDocumentChanged();
+    }
+    else if (id == ID_DEFINE_NODE)
+    {
+        if (HostNode* node = GetSelectedNode(); node && onNodeActivated)
+            onNodeActivated(node);
+        else if (HostLink* link = GetSelectedLink(); link && onLinkActivated)
+            onLinkActivated(link);
+    }
+    else if (id == ID_EDIT_CLEAR)
+        DeleteSelection();
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Painting.
+
+void FlowchartView::EnsureFonts() const
+{
+    const JobLanguageSettings& lang = m_pDoc->m_language;
+    bool same = m_fonts != nullptr;
+    for (int i = 0; same && i < FF_COUNT; ++i)
+        same = m_fonts->spec[i].strFace == lang.fonts[i].strFace && m_fonts->spec[i].nSize == lang.fonts[i].nSize;
+    if (same)
+        return;
+    m_fonts = std::make_unique<Fonts>();
+    for (int i = 0; i < FF_COUNT; ++i)
+    {
+        m_fonts->spec[i] = lang.fonts[i];
+        int points = std::clamp(lang.fonts[i].nSize, 4, 72);
+        if (!m_fonts->font[i].CreatePointFont(points * 10, lang.fonts[i].strFace.IsEmpty() ? "DejaVu Sans" : lang.fonts[i].strFace.c_str()))
+            m_fonts->font[i].CreatePointFont(90, "DejaVu Sans");
+    }
+}
+
+CSize FlowchartView::LabelSize(const CString& label) const
+{
+    if (label.IsEmpty() || !m_pDoc || !m_hWnd)
+        return CSize();
+    EnsureFonts();
+    auto [it, added] = m_fonts->labelSizes.try_emplace(label.str());
+    if (added)
+    {
+        // Measured once per text: the same few conditions label most links.
+        CClientDC dc(const_cast<FlowchartView*>(this));
+        CFont* old = dc.SelectObject(&m_fonts->font[FF_INDEX]);
+        CSize size = dc.GetTextExtent(label);
+        dc.SelectObject(old);
+        it->second = CSize(size.cx + 4, size.cy);
+    }
+    return it->second;
+}
+
+COLORREF FlowchartView::NodeColour(const HostNode& node) const
+{
+    const JobSettings& s = m_pDoc->m_settings;
+    if (node.m_bExcludeFromMakeJob)
+        return s.crColours[JC_EXCLUDED];
+    // A node given a colour of its own keeps it; the others take their kind's colour from the job.
+    if (node.m_crColour != HostNode::KindColour(node.m_nKind))
+        return node.m_crColour;
+    static const std::pair<int, JobColour> kKindColours[] = {
+        {NODE_COMMENT, JC_COMMENT}, {NODE_SCREEN, JC_MENU},   {NODE_INPUT, JC_COLLECT},
+        {NODE_COUNT, JC_MATH},      {NODE_EDIT, JC_EDIT},     {NODE_ERASE, JC_ERASE},
+        {NODE_UPLOAD, JC_UPLOAD},   {NODE_PROGRAM, JC_PROGRAM}, {NODE_RUNJOB, JC_RUNJOB},
+    };
+    for (auto [kind, colour] : kKindColours)
+        if (kind == node.m_nKind)
+            return s.crColours[colour];
+    return node.m_crColour;
+}
+
+void FlowchartView::DrawNode(CDC& dc, const HostNode& node)
+{
+    const JobSettings& s = m_pDoc->m_settings;
+    CRect r = GetNodeRect(node);
+    r.OffsetRect(-m_ptScroll.x, -m_ptScroll.y);
+    bool comment = node.m_nKind == NODE_COMMENT;
+
+    COLORREF fill = comment && !node.m_bExcludeFromMakeJob ? node.m_crBack : NodeColour(node);
+    CPen frame(PS_SOLID, 1, comment ? RGB(128, 128, 128) : RGB(0, 0, 0));
+    CBrush brush(fill);
+    dc.SelectObject(&frame);
+    dc.SelectObject(&brush);
+    dc.Rectangle(&r);
+    if (node.m_bStartNode)
+    {
+        // The start node wears a band of the start colour inside its frame.
+        CPen band(PS_INSIDEFRAME, 3, s.crColours[JC_STARTNODE]);
+        dc.SelectObject(&band);
+        dc.SelectStockObject(NULL_BRUSH);
+        CRect inner = r;
+        inner.DeflateRect(1, 1);
+        dc.Rectangle(&inner);
+        dc.SelectObject(&frame);
+    }
+
+    dc.SetBkMode(TRANSPARENT);
+    CRect text = r;
+    text.DeflateRect(4, 2);
+    if (comment)
+    {
+        CFont own;
+        bool useOwn = !node.m_bUseDefaultFont && own.CreateFontIndirect(&node.m_lfFont);
+        dc.SelectObject(useOwn ? &own : &m_fonts->font[FF_COMMENT]);
+        dc.SetTextColor(node.m_crText);
+        const CString& body = node.m_strComment.IsEmpty() ? node.m_strName : node.m_strComment;
+        dc.DrawText(body, &text, DT_LEFT | DT_TOP | DT_WORDBREAK | DT_NOPREFIX);
+        dc.SelectObject(&m_fonts->font[FF_INDEX]);
+    }
+    else
+    {
+        dc.SetTextColor(s.crColours[JC_NODETEXT]);
+        CString index;
+        index.Format("%d", node.m_nID);
+        dc.SelectObject(&m_fonts->font[FF_INDEX]);
+        dc.DrawText(index, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+        dc.SelectObject(&m_fonts->font[FF_NODENAME]);
+        dc.DrawText(node.m_strName, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+
+    if (node.m_nID == m_nSelNode)
+    {
+        CPen sel(PS_SOLID, 2, s.crColours[JC_SELNODE]);
+        dc.SelectObject(&sel);
+        dc.SelectStockObject(NULL_BRUSH);
+        CRect outer = r;
+        outer.InflateRect(3, 3);
+        dc.Rectangle(&outer);
+        dc.SelectObject(&frame);
+    }
+    dc.SelectStockObject(BLACK_PEN);
+    dc.SelectStockObject(WHITE_BRUSH);
+}
+
+void FlowchartView::DrawLink(CDC& dc, const HostLink& link, const CRect& clip)
+{
+    LinkShape shape = GetLinkShape(link);
+    if (shape.count < 2)
+        return;
+    CRect bounds = Bounds(shape);
+    bounds.InflateRect(10, 10);
+    bounds.OffsetRect(-m_ptScroll.x, -m_ptScroll.y);
+    if (!Intersects(bounds, clip))
+        return;
+
+    const JobSettings& s = m_pDoc->m_settings;
+    bool selected = link.m_nID == m_nSelLink;
+    COLORREF colour = selected ? s.crColours[JC_SELLINK] : link.m_bExcludeFromMakeJob ? s.crColours[JC_EXCLUDED] : s.crColours[JC_LINK];
+    CPen pen(PS_SOLID, selected ? 2 : 1, colour);
+    dc.SelectObject(&pen);
+    POINT pts[4];
+    for (int i = 0; i < shape.count; ++i)
+        pts[i] = shape.points[i] - m_ptScroll;
+    dc.Polyline(pts, shape.count);
+
+    // The arrow head at the last point, along the last segment.
+    CPoint tip = pts[shape.count - 1], tail = pts[shape.count - 2];
+    double dx = tip.x - tail.x, dy = tip.y - tail.y, len = std::sqrt(dx * dx + dy * dy);
+    if (len > 0)
+    {
+        dx /= len, dy /= len;
+        POINT head[3] = {
+            {LONG(std::lround(tip.x - dx * 9 - dy * 4.5)), LONG(std::lround(tip.y - dy * 9 + dx * 4.5))},
+            {tip.x, tip.y},
+            {LONG(std::lround(tip.x - dx * 9 + dy * 4.5)), LONG(std::lround(tip.y - dy * 9 - dx * 4.5))},
+        };
+        dc.Polyline(head, 3);
+    }
+
+    if (!shape.label.IsRectEmpty())
+    {
+        CRect label = shape.label;
+        label.OffsetRect(-m_ptScroll.x, -m_ptScroll.y);
+        // On paper of its own, so that no line strikes through it.
+        dc.FillSolidRect(&label, RGB(255, 255, 255));
+        dc.SetBkMode(TRANSPARENT);
+        dc.SetTextColor(colour);
+        dc.DrawText(LinkLabel(link), &label, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
+    }
+    dc.SelectStockObject(BLACK_PEN);
+}
+
+void FlowchartView::Draw(CDC& dc, const CRect& clip)
+{
+    CRect page(CPoint() - m_ptScroll, m_szPage);
+    dc.FillSolidRect(&clip, GetSysColor(COLOR_BTNFACE));
+    CRect paper;
+    if (paper.IntersectRect(page, clip))
+        dc.FillSolidRect(&paper, RGB(255, 255, 255));
+    if (!m_pDoc)
+        return;
+    EnsureFonts();
+    int saved = dc.SaveDC();
+    dc.SelectObject(&m_fonts->font[FF_INDEX]);
+    for (int i = 0; i < m_pDoc->GetLinkCount(); ++i)
+        DrawLink(dc, *m_pDoc->GetLinkAt(i), clip);
+    for (int i = 0; i < m_pDoc->GetNodeCount(); ++i)
+    {
+        const HostNode& node = *m_pDoc->GetNodeAt(i);
+        CRect r = GetNodeRect(node);
+        r.InflateRect(4, 4);
+        r.OffsetRect(-m_ptScroll.x, -m_ptScroll.y);
+        if (Intersects(r, clip))
+            DrawNode(dc, node);
+    }
+    if (m_drag == Drag::Linking)
+        if (HostNode* from = m_pDoc->FindNode(m_nDragNode))
+        {
+            CPen rubber(PS_DOT, 1, m_pDoc->m_settings.crColours[JC_SELLINK]);
+            dc.SelectObject(&rubber);
+            dc.MoveTo(GetNodeRect(*from).CenterPoint() - m_ptScroll);
+            dc.LineTo(m_ptRubber - m_ptScroll);
+            dc.SelectStockObject(BLACK_PEN);
+        }
+    dc.RestoreDC(saved);
+}
+
+void FlowchartView::OnPaint()
+{
+    CPaintDC dc(this);
+    Draw(dc, dc.m_ps.rcPaint);
+}

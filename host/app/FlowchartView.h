@@ -1,0 +1,131 @@
+// The flowchart of a job. It is a window of the platform layer, like the library's own custom windows: it
+// paints the document with a device context in WM_PAINT (so what it shows can be read back pixel by pixel)
+// and hears the mouse and keys as window messages. Sizes, colours and fonts come from the job's settings.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include "host/model/JobDocument.h"
+#include "platform/afxwin.h"
+
+class HostLink;
+class HostNode;
+
+class FlowchartView : public CWnd, public HostView
+{
+  public:
+    FlowchartView();
+    ~FlowchartView() override;
+
+    BOOL Create(CWnd* parent, const CRect& rect, UINT id);
+    // Shows another document (or none); the old one forgets this view.
+    void SetDocument(JobDocument* doc);
+    JobDocument* GetDocument() const { return m_pDoc; }
+
+    // The selection: one node, one link, or nothing.
+    HostNode* GetSelectedNode() const;
+    HostLink* GetSelectedLink() const;
+    void SelectNode(HostNode* node, bool scrollIntoView = false);
+    void SelectLink(HostLink* link);
+
+    // Geometry. The page is the job's page size, grown to hold every node; the window shows it from the
+    // scroll position on, so client = page - scroll position.
+    CSize GetPageSize() const { return m_szPage; }
+    CPoint GetScrollPosition() const { return m_ptScroll; }
+    void ScrollTo(CPoint pos); // clamped to the page
+    CRect GetViewRect() const; // the client area the page shows in: without the scroll bars
+    CRect GetNodeRect(const HostNode& node) const; // on the page
+    CPoint ClientToPage(CPoint pt) const { return pt + m_ptScroll; }
+    CPoint PageToClient(CPoint pt) const { return pt - m_ptScroll; }
+    HostNode* NodeAt(CPoint page) const; // the topmost node under a page point
+    HostLink* LinkAt(CPoint page) const; // the link whose line or label is under a page point
+    // Where a link is drawn, on the page: from its start to the tip of its arrow (a loop's points for a
+    // link from a node to itself), and where its label stands.
+    struct LinkShape
+    {
+        CPoint points[4];
+        int count = 0;
+        CRect label;
+    };
+    LinkShape GetLinkShape(const HostLink& link) const;
+    // The text a link shows beside its line: its condition.
+    static CString LinkLabel(const HostLink& link);
+
+    // Editing as the user's commands: each marks the document modified and updates its views.
+    // A new node is centred on `page`, or put on the nearest free spot when it would cover another node.
+    HostNode* NewNode(int kind, CPoint page);
+    HostNode* NewNodeAtFreeSpot(int kind); // the first free spot from the top left of what the window shows
+    HostLink* NewLink(HostNode* from, HostNode* to);
+    bool DeleteSelection(); // asks the user first; true when something was deleted
+
+    // The link tool: while it is on, a press on one node and a release on another joins them.
+    void SetLinkTool(bool on);
+    bool IsLinkTool() const { return m_bLinkTool; }
+
+    // What the owner hears.
+    std::function<void()> onSelectionChanged;
+    std::function<void(HostNode*)> onNodeActivated; // a double click on a node
+    std::function<void(HostLink*)> onLinkActivated; // a double click on a link
+    std::function<void()> onDocumentChanged;        // after the view's own edits and every update of the document
+
+    void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;
+
+    // Paints what the window shows of the page inside `clip` (client coordinates).
+    void Draw(CDC& dc, const CRect& clip);
+
+    DECLARE_MESSAGE_MAP()
+
+  private:
+    void OnPaint();
+    void OnSize(UINT type, int cx, int cy);
+    void OnLButtonDown(UINT flags, CPoint pt);
+    void OnLButtonUp(UINT flags, CPoint pt);
+    void OnLButtonDblClk(UINT flags, CPoint pt);
+    void OnMouseMove(UINT flags, CPoint pt);
+    void OnKeyDown(UINT vk, UINT repeat, UINT flags);
+    void OnContextMenu(CWnd* wnd, CPoint screen);
+    void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
+    void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
+    LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
+    LRESULT OnCaptureChanged(WPARAM, LPARAM);
+    UINT OnGetDlgCode() { return DLGC_WANTALLKEYS; }
+
+    void Scroll(int bar, UINT code, UINT pos);
+    void DragTo(CPoint page);
+    void UpdatePageSize();
+    void UpdateScrollBars();
+    void Select(int nodeId, int linkId);
+    void Changed(); // after an edit: modified, views updated, repainted
+    CPoint FreeSpot(CPoint near) const;
+    COLORREF NodeColour(const HostNode& node) const;
+    void DrawNode(CDC& dc, const HostNode& node);
+    void DrawLink(CDC& dc, const HostLink& link, const CRect& clip);
+    void EnsureFonts() const;
+    CSize LabelSize(const CString& label) const;
+
+    JobDocument* m_pDoc = nullptr;
+    CScrollBar m_hbar, m_vbar;
+    CSize m_szPage;
+    CPoint m_ptScroll;
+    int m_nSelNode = 0, m_nSelLink = 0; // ids; 0: none
+
+    // The mouse: a node pressed on and perhaps being dragged, or the link tool's line.
+    enum class Drag
+    {
+        None,
+        Pending, // pressed on a node, not moved far enough to be a drag yet
+        Moving,
+        Linking,
+    } m_drag = Drag::None;
+    int m_nDragNode = 0;
+    CPoint m_ptPress;      // page
+    CPoint m_ptGrab;       // page point of the press relative to the node's corner
+    CPoint m_ptDragOrigin; // the node's corner when pressed
+    CPoint m_ptRubber;     // page: the link tool's line ends here
+    bool m_bLinkTool = false;
+
+    // Fonts made from the job's settings; made again when the settings change.
+    struct Fonts;
+    mutable std::unique_ptr<Fonts> m_fonts;
+};

@@ -1,0 +1,38 @@
+// The commands of jobhost's main window, and the one that other parts of the host fill in: running the job.
+#pragma once
+
+#include "platform/afxwin.h"
+
+class JobDocument;
+
+// Command ids of the main window's menus, numbered as the framework numbers its standard commands.
+enum : UINT
+{
+    ID_FILE_NEW = 0xE100,
+    ID_FILE_OPEN = 0xE101,
+    ID_FILE_SAVE = 0xE103,
+    ID_FILE_SAVE_AS = 0xE104,
+    ID_FILE_MRU_FILE1 = 0xE110, // up to ID_FILE_MRU_FILE1 + 3
+    ID_APP_EXIT = 0xE141,
+    ID_EDIT_CLEAR = 0xE120, // deletes the selected node or link
+    ID_EDIT_FIND = 0xE124,
+    ID_EDIT_REPEAT = 0xE128, // Find Next
+    ID_NODE_NEW_FIRST = 0x8100, // + the node kind (1 to 8, 20)
+    ID_NODE_NEW_LAST = 0x8100 + 20,
+    ID_NODE_LINK = 0x8120, // the link tool: press on one node, release on another
+    ID_DEFINE_NODE = 0x8130,
+    ID_DEFINE_RECORD_FIRST = 0x8140, // + the record's index, up to 63
+    ID_DEFINE_RECORD_NEW = 0x817F,
+    ID_DEFINE_PORTABLE = 0x8180,
+    ID_DEFINE_GLOBAL = 0x8181,
+    ID_DEFINE_JOB = 0x8182,
+    ID_DEFINE_LANGUAGE = 0x8183,
+    ID_SIMULATE_RUN = 0x8190,
+};
+constexpr int MAX_RECENT_FILES = 4;
+constexpr int MAX_RECORD_COMMANDS = ID_DEFINE_RECORD_NEW - ID_DEFINE_RECORD_FIRST;
+
+// Runs the job of the document from the main window; registered by the simulation code.
+using SimulateHandler = void (*)(CWnd* frame, JobDocument& doc);
+void SetSimulateHandler(SimulateHandler handler); // null: the item is greyed
+SimulateHandler GetSimulateHandler();

@@ -1,0 +1,640 @@
+#include "host/app/MainFrame.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <algorithm>
+
+#include "find/CDlgFind.h"
+#include "host/app/HostCommands.h"
+#include "host/model/HostLink.h"
+#include "host/model/HostNode.h"
+#include "host/model/HostTerminal.h"
+#include "host/model/SampleJob.h"
+#include "job/CDlgDefineJob.h"
+#include "node/CDlgDefineNode.h"
+#include "portable/CDlgDefinePortable.h"
+#include "record/CDlgDefineRecord.h"
+#include "resources/resource.h"
+#include "support/Support.h"
+
+namespace
+{
+
+constexpr UINT IDC_MENUBAR = 1, IDC_FLOWCHART = 2;
+constexpr char kRecentSection[] = "Recent File List";
+constexpr char kAppName[] = "jobhost";
+
+enum MenuIndex : int
+{
+    MENU_FILE,
+    MENU_EDIT,
+    MENU_DEFINE,
+    MENU_SIMULATION,
+};
+
+// The part of a path after its last separator, either kind.
+CString FileNameOf(const CString& path)
+{
+    int slash = std::max(path.ReverseFind('/'), path.ReverseFind('\\'));
+    return slash >= 0 ? path.Mid(slash + 1) : path;
+}
+
+void ClearMenu(CMenu& menu)
+{
+    while (menu.GetMenuItemCount() > 0)
+        menu.DeleteMenu(0, MF_BYPOSITION);
+}
+
+UINT Grayed(bool enabled) { return enabled ? UINT(MF_ENABLED) : UINT(MF_GRAYED); }
+
+CString Lowered(CString s)
+{
+    s.MakeLower();
+    return s;
+}
+
+} // namespace
+
+const MessageMap& MainFrame::GetThisMessageMap()
+{
+    static const MessageMap map(
+        &CFrameWnd::GetThisMessageMap(),
+        {
+            mm::Command(ID_FILE_NEW, 0, &MainFrame::OnFileNew),
+            mm::Command(ID_FILE_OPEN, 0, &MainFrame::OnFileOpen),
+            mm::Command(ID_FILE_SAVE, 0, &MainFrame::OnFileSave),
+            mm::Command(ID_FILE_SAVE_AS, 0, &MainFrame::OnFileSaveAs),
+            mm::CommandRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + MAX_RECENT_FILES - 1, 0, &MainFrame::OnFileMru),
+            mm::Command(ID_APP_EXIT, 0, &MainFrame::OnAppExit),
+            mm::Command(ID_EDIT_FIND, 0, &MainFrame::OnEditFind),
+            mm::Command(ID_EDIT_REPEAT, 0, &MainFrame::OnEditFindNext),
+            mm::Command(ID_EDIT_CLEAR, 0, &MainFrame::OnEditDelete),
+            mm::CommandRange(ID_NODE_NEW_FIRST, ID_NODE_NEW_LAST, 0, &MainFrame::OnNodeNew),
+            mm::Command(ID_NODE_LINK, 0, &MainFrame::OnNodeLink),
+            mm::Command(ID_DEFINE_NODE, 0, &MainFrame::OnDefineNode),
+            mm::CommandRange(ID_DEFINE_RECORD_FIRST, ID_DEFINE_RECORD_NEW, 0, &MainFrame::OnDefineRecord),
+            mm::Command(ID_DEFINE_PORTABLE, 0, &MainFrame::OnDefinePortable),
+            mm::Command(ID_DEFINE_GLOBAL, 0, &MainFrame::OnDefineGlobal),
+            mm::Command(ID_DEFINE_JOB, 0, &MainFrame::OnDefineJob),
+            mm::Command(ID_DEFINE_LANGUAGE, 0, &MainFrame::OnDefineLanguage),
+            mm::Command(ID_SIMULATE_RUN, 0, &MainFrame::OnSimulate),
+            mm::Message(WM_CLOSE, &MainFrame::OnClose),
+            mm::Destroy(&MainFrame::OnDestroy),
+            mm::Size(&MainFrame::OnSize),
+        });
+    return map;
+}
+
+MainFrame::MainFrame() = default;
+
+MainFrame::~MainFrame()
+{
+    // The windows go while the document they show is still there.
+    DestroyWindow();
+    CloseNodeDialog();
+    m_view.SetDocument(nullptr);
+}
+
+BOOL MainFrame::Create(std::unique_ptr<JobDocument> doc, const CRect& rect)
+{
+    JobDocument* shown = doc.get();
+    SetDocument(std::move(doc), shown);
+    return CreateWindows(rect);
+}
+
+BOOL MainFrame::Create(JobDocument& doc, const CRect& rect)
+{
+    SetDocument(nullptr, &doc);
+    return CreateWindows(rect);
+}
+
+BOOL MainFrame::CreateWindows(const CRect& rect)
+{
+    if (!CFrameWnd::Create(nullptr, kAppName, WS_OVERLAPPEDWINDOW, rect))
+        return FALSE;
+    CRect client;
+    GetClientRect(&client);
+    m_menuBar.Create(this, CRect(0, 0, client.Width(), 22), IDC_MENUBAR);
+    m_menuBar.onInitMenu = [this](int index, CMenu& popup) { InitMenu(index, popup); };
+    for (const char* title : {"&File", "&Edit", "&Define", "&Simulation"})
+    {
+        CMenu popup;
+        popup.CreatePopupMenu();
+        m_menuBar.AddMenu(title, popup.Detach());
+    }
+    for (int i = 0; i < m_menuBar.GetMenuCount(); ++i)
+        InitMenu(i, *m_menuBar.GetSubMenu(i));
+
+    m_view.Create(this, CRect(0, m_menuBar.GetHeight(), client.Width(), client.Height()), IDC_FLOWCHART);
+    m_view.onSelectionChanged = [this] { OnSelectionChanged(); };
+    m_view.onNodeActivated = [this](HostNode* node) { OpenNodeDialog(node, nullptr); };
+    m_view.onLinkActivated = [this](HostLink* link) {
+        OpenNodeDialog(m_pDoc->FindNode(link->m_nFromNodeID), link);
+    };
+    m_view.onDocumentChanged = [this] { UpdateTitle(); };
+    m_view.SetDocument(m_pDoc);
+    SetWindowPosition(this, "Settings", "WPOS_MAINFRAME", theReg, 0);
+    UpdateTitle();
+    m_view.SetFocus();
+    return TRUE;
+}
+
+void MainFrame::SetDocument(std::unique_ptr<JobDocument> owned, JobDocument* doc)
+{
+    CloseNodeDialog(); // it holds nodes of the job that goes
+    m_view.SetDocument(doc);
+    m_owned = std::move(owned);
+    m_pDoc = doc;
+    UpdateTitle();
+}
+
+CDlgDefineNode* MainFrame::GetNodeDialog() const
+{
+    return m_nodeDlg && IsWindow(m_nodeDlg->m_hWnd) ? m_nodeDlg.get() : nullptr;
+}
+
+CString MainFrame::MakeTitle() const
+{
+    CString name = m_pDoc ? FileNameOf(m_pDoc->m_strPathName) : CString();
+    if (name.IsEmpty())
+        name = "Untitled";
+    if (m_pDoc && m_pDoc->IsModified())
+        name += "*";
+    return name + " - " + kAppName;
+}
+
+void MainFrame::UpdateTitle()
+{
+    if (!m_hWnd)
+        return;
+    CString title = MakeTitle();
+    if (GetWindowText() != title)
+        SetWindowText(title);
+}
+
+void MainFrame::OnSize(UINT, int cx, int cy)
+{
+    if (!m_menuBar.m_hWnd || !m_view.m_hWnd)
+        return;
+    int bar = m_menuBar.GetHeight();
+    m_menuBar.MoveWindow(0, 0, cx, bar);
+    m_view.MoveWindow(0, bar, cx, std::max(cy - bar, 0));
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Menus.
+
+void MainFrame::InitMenu(int index, CMenu& menu)
+{
+    ClearMenu(menu);
+    bool node = m_view.GetSelectedNode() != nullptr;
+    bool link = m_view.GetSelectedLink() != nullptr;
+    switch (index)
+    {
+    case MENU_FILE: {
+        menu.AppendMenu(MF_STRING, ID_FILE_NEW, "&New\tCtrl+N");
+        menu.AppendMenu(MF_STRING, ID_FILE_OPEN, "&Open...\tCtrl+O");
+        menu.AppendMenu(MF_STRING, ID_FILE_SAVE, "&Save\tCtrl+S");
+        menu.AppendMenu(MF_STRING, ID_FILE_SAVE_AS, "Save &As...");
+        std::vector<CString> recent = GetRecentFiles();
+        if (!recent.empty())
+        {
+            menu.AppendMenu(MF_SEPARATOR);
+            for (size_t i = 0; i < recent.size(); ++i)
+            {
+                CString text;
+                text.Format("&%d %s", int(i + 1), recent[i].c_str());
+                menu.AppendMenu(MF_STRING, ID_FILE_MRU_FILE1 + UINT(i), text);
+            }
+        }
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING, ID_APP_EXIT, "E&xit");
+        break;
+    }
+    case MENU_EDIT: {
+        menu.AppendMenu(MF_STRING, ID_EDIT_FIND, "&Find...\tCtrl+F");
+        menu.AppendMenu(MF_STRING, ID_EDIT_REPEAT, "Find &Next\tF3");
+        menu.AppendMenu(MF_SEPARATOR);
+        CMenu kinds;
+        kinds.CreatePopupMenu();
+        for (int kind : NODE_KIND_SLOTS)
+            if (kind != NODE_COMMENT)
+                kinds.AppendMenu(MF_STRING, ID_NODE_NEW_FIRST + kind, HostNode::KindName(kind));
+        kinds.AppendMenu(MF_SEPARATOR);
+        kinds.AppendMenu(MF_STRING, ID_NODE_NEW_FIRST + UINT(NODE_COMMENT), HostNode::KindName(NODE_COMMENT));
+        menu.AppendMenu(MF_POPUP, UINT_PTR(kinds.Detach()), "New &Node");
+        menu.AppendMenu(MF_STRING | (m_view.IsLinkTool() ? UINT(MF_CHECKED) : UINT(MF_UNCHECKED)), ID_NODE_LINK, "&Link Nodes");
+        menu.AppendMenu(MF_STRING | Grayed(node || link), ID_EDIT_CLEAR, "&Delete\tDel");
+        break;
+    }
+    case MENU_DEFINE: {
+        menu.AppendMenu(MF_STRING | Grayed(node || link), ID_DEFINE_NODE, "&Node...");
+        CMenu records;
+        records.CreatePopupMenu();
+        int count = std::min(m_pDoc->GetRecordCount(), MAX_RECORD_COMMANDS);
+        for (int i = 0; i < count; ++i)
+            records.AppendMenu(MF_STRING, ID_DEFINE_RECORD_FIRST + UINT(i), m_pDoc->GetRecordAt(i)->m_strName.c_str());
+        if (count > 0)
+            records.AppendMenu(MF_SEPARATOR);
+        records.AppendMenu(MF_STRING, ID_DEFINE_RECORD_NEW, "&New Record...");
+        menu.AppendMenu(MF_POPUP, UINT_PTR(records.Detach()), "&Record");
+        menu.AppendMenu(MF_STRING, ID_DEFINE_PORTABLE, "&Portable...");
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING, ID_DEFINE_GLOBAL, "Job (&Global Settings)...");
+        menu.AppendMenu(MF_STRING, ID_DEFINE_JOB, "&Job...");
+        menu.AppendMenu(MF_STRING, ID_DEFINE_LANGUAGE, "Job &Language...");
+        break;
+    }
+    case MENU_SIMULATION:
+        menu.AppendMenu(MF_STRING | Grayed(GetSimulateHandler() != nullptr), ID_SIMULATE_RUN, "&Run Job");
+        break;
+    default:
+        break;
+    }
+}
+
+BOOL MainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    // The menus' shortcut keys, for the frame and its children; the dialogs it owns keep their keys.
+    if (pMsg->message != WM_KEYDOWN || (pMsg->hwnd != m_hWnd && !IsChild(CWnd::FromHandle(pMsg->hwnd))))
+        return CFrameWnd::PreTranslateMessage(pMsg);
+    bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    UINT id = 0;
+    switch (pMsg->wParam)
+    {
+    case 'N': id = ctrl ? UINT(ID_FILE_NEW) : 0; break;
+    case 'O': id = ctrl ? UINT(ID_FILE_OPEN) : 0; break;
+    case 'S': id = ctrl ? UINT(ID_FILE_SAVE) : 0; break;
+    case 'F': id = ctrl ? UINT(ID_EDIT_FIND) : 0; break;
+    case VK_F3: id = ID_EDIT_REPEAT; break;
+    default: break;
+    }
+    if (!id)
+        return CFrameWnd::PreTranslateMessage(pMsg);
+    SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), 0), 0); // as the menu item would
+    return TRUE;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Files.
+
+bool MainFrame::SaveModified()
+{
+    if (!m_pDoc || !m_pDoc->IsModified())
+        return true;
+    CString name = FileNameOf(m_pDoc->m_strPathName);
+    CString text;
+    text.Format("Save changes to %s?", name.IsEmpty() ? "Untitled" : name.c_str());
+    switch (MessageBox(text, kAppName, MB_YESNOCANCEL | MB_ICONEXCLAMATION))
+    {
+    case IDYES: return Save();
+    case IDNO: return true;
+    default: return false;
+    }
+}
+
+void MainFrame::OnFileNew()
+{
+    if (!SaveModified())
+        return;
+    auto doc = std::make_unique<JobDocument>();
+    JobDocument* shown = doc.get();
+    SetDocument(std::move(doc), shown);
+    m_bHasFile = false;
+    UpdateTitle();
+}
+
+void MainFrame::OnFileOpen()
+{
+    if (!SaveModified())
+        return;
+    CString path = m_pDoc ? m_pDoc->m_strPathName : CString();
+    if (BrowseFile(this, path, true, "JOB", "Job Files (*.pdtjob)|*.pdtjob|All Files (*.*)|*.*||"))
+        OpenFile(path);
+}
+
+void MainFrame::OnFileSave() { Save(); }
+
+bool MainFrame::Save() { return m_bHasFile ? SaveFile(m_pDoc->m_strPathName) : SaveAs(); }
+
+void MainFrame::OnFileSaveAs() { SaveAs(); }
+
+bool MainFrame::SaveAs()
+{
+    CString path = m_pDoc->m_strPathName;
+    if (path.IsEmpty())
+        path = "Untitled.pdtjob";
+    if (!BrowseFile(this, path, false, "JOB", "Job Files (*.pdtjob)|*.pdtjob|All Files (*.*)|*.*||"))
+        return false;
+    return SaveFile(path);
+}
+
+void MainFrame::OnFileMru(UINT id)
+{
+    std::vector<CString> recent = GetRecentFiles();
+    size_t index = id - ID_FILE_MRU_FILE1;
+    if (index >= recent.size() || !SaveModified())
+        return;
+    if (!OpenFile(recent[index]))
+        RemoveRecentFile(recent[index]);
+}
+
+std::vector<CString> MainFrame::GetRecentFiles()
+{
+    std::vector<CString> files;
+    for (int i = 1; i <= MAX_RECENT_FILES; ++i)
+    {
+        CString key;
+        key.Format("File%d", i);
+        CString path = theReg.GetString(kRecentSection, key, "");
+        if (!path.IsEmpty())
+            files.push_back(path);
+    }
+    return files;
+}
+
+static void WriteRecentFiles(const std::vector<CString>& files)
+{
+    for (int i = 1; i <= MAX_RECENT_FILES; ++i)
+    {
+        CString key;
+        key.Format("File%d", i);
+        if (size_t(i) <= files.size())
+            theReg.WriteString(kRecentSection, key, files[size_t(i - 1)]);
+        else
+            theReg.DeleteValue(kRecentSection, key);
+    }
+}
+
+void MainFrame::AddRecentFile(const CString& path)
+{
+    std::vector<CString> files = GetRecentFiles();
+    std::erase(files, path);
+    files.insert(files.begin(), path);
+    if (files.size() > size_t(MAX_RECENT_FILES))
+        files.resize(MAX_RECENT_FILES);
+    WriteRecentFiles(files);
+}
+
+void MainFrame::RemoveRecentFile(const CString& path)
+{
+    std::vector<CString> files = GetRecentFiles();
+    std::erase(files, path);
+    WriteRecentFiles(files);
+}
+
+void MainFrame::OnAppExit() { SendMessage(WM_CLOSE); }
+
+LRESULT MainFrame::OnClose(WPARAM, LPARAM)
+{
+    if (SaveModified())
+        DestroyWindow();
+    return 0;
+}
+
+void MainFrame::OnDestroy()
+{
+    PutWindowPosition(this, "Settings", "WPOS_MAINFRAME", theReg);
+    CloseNodeDialog();
+    if (onClosed)
+        onClosed();
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Edit.
+
+bool MainFrame::Matches(const HostNode& node) const
+{
+    for (const CString* text : {&node.m_strName, &node.m_strDescription, &node.m_strScreenText})
+    {
+        if (m_bMatchCase ? text->Find(m_strFind.c_str()) >= 0 : Lowered(*text).Find(Lowered(m_strFind).c_str()) >= 0)
+            return true;
+    }
+    return false;
+}
+
+bool MainFrame::FindNext()
+{
+    int count = m_pDoc->GetNodeCount();
+    int start = 0;
+    if (HostNode* selected = m_view.GetSelectedNode())
+        for (int i = 0; i < count; ++i)
+            if (m_pDoc->GetNodeAt(i) == selected)
+                start = i + 1;
+    for (int k = 0; k < count; ++k)
+    {
+        HostNode* node = m_pDoc->GetNodeAt((start + k) % count);
+        if (Matches(*node))
+        {
+            m_view.SelectNode(node, true);
+            return true;
+        }
+    }
+    CString text;
+    text.Format("Cannot find \"%s\".", m_strFind.c_str());
+    MessageBox(text, kAppName, MB_OK | MB_ICONINFORMATION);
+    return false;
+}
+
+void MainFrame::OnEditFind()
+{
+    CDlgFind dlg(this);
+    dlg.m_strPrompt = "Find a node by its name, its description or its screen text.";
+    dlg.m_bMatchCase = m_bMatchCase;
+    if (dlg.DoModal() != IDOK)
+        return;
+    m_strFind = dlg.m_strFind;
+    m_bMatchCase = dlg.m_bMatchCase;
+    FindNext();
+}
+
+void MainFrame::OnEditFindNext()
+{
+    if (m_strFind.IsEmpty())
+        OnEditFind();
+    else
+        FindNext();
+}
+
+void MainFrame::OnEditDelete() { m_view.DeleteSelection(); }
+
+void MainFrame::OnNodeNew(UINT id) { m_view.NewNodeAtFreeSpot(int(id - ID_NODE_NEW_FIRST)); }
+
+void MainFrame::OnNodeLink() { m_view.SetLinkTool(!m_view.IsLinkTool()); }
+
+// ---------------------------------------------------------------------------------------------------------------
+// Define.
+
+void MainFrame::OnDefineNode()
+{
+    if (HostNode* node = m_view.GetSelectedNode())
+        OpenNodeDialog(node, nullptr);
+    else if (HostLink* link = m_view.GetSelectedLink())
+        OpenNodeDialog(m_pDoc->FindNode(link->m_nFromNodeID), link);
+}
+
+void MainFrame::OnDefineRecord(UINT id)
+{
+    HostRecord* record = nullptr;
+    bool created = false;
+    if (id == ID_DEFINE_RECORD_NEW)
+    {
+        CString name;
+        for (int n = m_pDoc->GetRecordCount() + 1;; ++n)
+        {
+            name.Format("Record %d", n);
+            bool taken = false;
+            for (int i = 0; i < m_pDoc->GetRecordCount(); ++i)
+                taken = taken || m_pDoc->GetRecordAt(i)->m_strName == name;
+            if (!taken)
+                break;
+        }
+        record = m_pDoc->AddRecord(name, "");
+        created = record != nullptr;
+    }
+    else
+        record = m_pDoc->GetRecordAt(int(id - ID_DEFINE_RECORD_FIRST));
+    if (!record)
+        return;
+    CDlgDefineRecord dlg(record->GetOptions(), this);
+    INT_PTR result = dlg.DoModal();
+    if (created && result != IDOK)
+        m_pDoc->RemoveRecord(record->m_nID); // a new record the user cancelled was never there
+    UpdateTitle();
+}
+
+void MainFrame::OnDefinePortable()
+{
+    CDlgDefinePortable dlg(&m_pDoc->Terminal(), m_pDoc->GetPortableOptions(), this);
+    dlg.DoModal();
+    UpdateTitle();
+}
+
+void MainFrame::RunJobDialog(int mode)
+{
+    CDlgDefineJob dlg(m_pDoc, JOBSETTINGMODE(mode), m_pDoc->GetJobOptions(mode), this);
+    dlg.DoModal();
+    UpdateTitle();
+}
+
+void MainFrame::OnDefineGlobal() { RunJobDialog(JSM_GLOBAL); }
+void MainFrame::OnDefineJob() { RunJobDialog(JSM_JOB); }
+void MainFrame::OnDefineLanguage() { RunJobDialog(JSM_LANGUAGE); }
+
+void MainFrame::OnSimulate()
+{
+    if (SimulateHandler run = GetSimulateHandler())
+        run(this, *m_pDoc);
+    UpdateTitle();
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// The node dialog beside the flowchart.
+
+void MainFrame::OpenNodeDialog(HostNode* node, HostLink* link)
+{
+    if (!node)
+        return;
+    if (CDlgDefineNode* dlg = GetNodeDialog())
+    {
+        LoadNodeDialog(node, link);
+        dlg->ShowWindow(SW_SHOW);
+        dlg->SetFocus();
+        return;
+    }
+    CloseNodeDialog();
+    OPTIONITEM* options = link ? m_pDoc->BeginDefineLink(link, nullptr) : m_pDoc->BeginDefineNode(node);
+    m_nodeDlg = std::make_unique<CDlgDefineNode>();
+    if (!m_nodeDlg->CreateDefineNode(node, options, this))
+    {
+        m_nodeDlg.reset();
+        return;
+    }
+    m_pDoc->SetNodeDialog(m_nodeDlg.get());
+    m_nodeDlg->ShowWindow(SW_SHOW);
+}
+
+// The library's way to show another node in an open dialog: release the one it holds, then load the next. What
+// was not applied stays with the node it was typed for: nothing reaches a node before OK or Apply.
+void MainFrame::LoadNodeDialog(HostNode* node, HostLink* link)
+{
+    CDlgDefineNode* dlg = GetNodeDialog();
+    if (!dlg || !node)
+        return;
+    if (dlg->m_pNode == node)
+    {
+        if (link)
+            dlg->SelectOption(IDD_LINK, link->m_nID);
+        return;
+    }
+    dlg->Release();
+    OPTIONITEM* options = link ? m_pDoc->BeginDefineLink(link, nullptr) : m_pDoc->BeginDefineNode(node);
+    dlg->Initial(node, options);
+    dlg->InitialDlg();
+}
+
+void MainFrame::CloseNodeDialog()
+{
+    if (!m_nodeDlg)
+        return;
+    if (m_pDoc && m_pDoc->GetNodeDialog() == m_nodeDlg.get())
+        m_pDoc->SetNodeDialog(nullptr);
+    m_nodeDlg->DestroyWindow();
+    m_nodeDlg.reset();
+}
+
+void MainFrame::OnSelectionChanged()
+{
+    CDlgDefineNode* dlg = GetNodeDialog();
+    if (!dlg || !dlg->IsWindowVisible())
+        return;
+    if (HostNode* node = m_view.GetSelectedNode())
+        LoadNodeDialog(node, nullptr);
+    else if (HostLink* link = m_view.GetSelectedLink())
+        LoadNodeDialog(m_pDoc->FindNode(link->m_nFromNodeID), link);
+}
+
+CWnd* CreateMainFrameForGallery(JobDocument& doc)
+{
+    auto* frame = new MainFrame;
+    if (!frame->Create(doc, CRect(0, 0, 1000, 720)))
+    {
+        delete frame;
+        return nullptr;
+    }
+    frame->ShowWindow(SW_SHOW);
+    return frame;
+}
+
+// Where the sample job is: beside the program once installed, else in the source tree it was built from.
+static CString DefaultJobFile()
+{
+    QString dir = QCoreApplication::applicationDirPath();
+    QStringList candidates = {dir + QStringLiteral("/../share/pdtdlg/samples/sample.pdtjob")};
+#ifdef PDT_SOURCE_DIR
+    candidates << QStringLiteral(PDT_SOURCE_DIR "/samples/sample.pdtjob");
+#endif
+    for (const QString& path : candidates)
+        if (QFileInfo(path).isFile())
+            return CString(QFileInfo(path).canonicalFilePath().toStdString());
+    return CString();
+}
+
+int RunMainWindow(const char* file)
+{
+    MainFrame frame;
+    // The built-in sample until a file is read: a file that cannot be read leaves the user a job to look at.
+    if (!frame.Create(MakeSampleJob()))
+        return 1;
+    AfxSetMainWnd(&frame);
+    frame.onClosed = [] { QCoreApplication::quit(); };
+    CString path = file ? CString(file) : DefaultJobFile();
+    frame.ShowWindow(SW_SHOW);
+    if (!path.IsEmpty())
+        frame.OpenFile(path);
+    int result = QApplication::exec();
+    AfxSetMainWnd(nullptr);
+    return result;
+}

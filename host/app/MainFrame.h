@@ -1,0 +1,113 @@
+// jobhost's main window: a top-level window of the platform layer (so the library's dialogs have the CWnd parent
+// they expect) holding a menu bar and the flowchart view. It owns the job document, or shows one it is lent,
+// keeps the node definition dialog open beside the flowchart, and never drops unsaved changes unasked.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "host/app/FlowchartView.h"
+#include "host/app/MenuBar.h"
+#include "host/model/JobDocument.h"
+#include "platform/afxwin.h"
+
+class CDlgDefineNode;
+class HostLink;
+class HostNode;
+
+class MainFrame : public CFrameWnd
+{
+  public:
+    MainFrame();
+    ~MainFrame() override;
+
+    // Opens the window on a job it owns (jobhost) or on one it is lent and must leave alone afterwards.
+    BOOL Create(std::unique_ptr<JobDocument> doc, const CRect& rect = CRect(60, 60, 1060, 760));
+    BOOL Create(JobDocument& doc, const CRect& rect = CRect(60, 60, 1060, 760));
+    // The job came from this file (jobhost's argument): Save writes back to it.
+    void SetFileName(const CString& path);
+
+    JobDocument& GetDocument() { return *m_pDoc; }
+    FlowchartView& GetView() { return m_view; }
+    MenuBar& GetMenuBar() { return m_menuBar; }
+    // The node definition dialog kept beside the flowchart; null until one was opened.
+    CDlgDefineNode* GetNodeDialog() const;
+
+    // The document in the window's hands: a user's command that would drop it asks first whether to save it
+    // ("Save changes to ...?"). False when the user cancelled or the save failed: nothing more may happen.
+    bool SaveModified();
+    // Opens a job file; on failure the reader's message is shown and the current job stays.
+    bool OpenFile(const CString& path);
+    // Saves to a file; on failure the error is shown and the job stays modified.
+    bool SaveFile(const CString& path);
+    // The recent files, newest first, as kept in the settings store.
+    static std::vector<CString> GetRecentFiles();
+
+    // The title the window shows for a job file: its name, a star while it has unsaved changes.
+    CString MakeTitle() const;
+
+    // Runs when the window has gone (jobhost ends its event loop).
+    std::function<void()> onClosed;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+
+    DECLARE_MESSAGE_MAP()
+
+  protected:
+    void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    void OnFileMru(UINT id);
+    void OnAppExit();
+    void OnEditFind();
+    void OnEditFindNext();
+    void OnEditDelete();
+    void OnNodeNew(UINT id);
+    void OnNodeLink();
+    void OnDefineNode();
+    void OnDefineRecord(UINT id);
+    void OnDefinePortable();
+    void OnDefineGlobal();
+    void OnDefineJob();
+    void OnDefineLanguage();
+    void OnSimulate();
+    LRESULT OnClose(WPARAM, LPARAM);
+    void OnDestroy();
+    void OnSize(UINT type, int cx, int cy);
+
+  private:
+    BOOL CreateWindows(const CRect& rect);
+    void SetDocument(std::unique_ptr<JobDocument> owned, JobDocument* doc);
+    void InitMenu(int index, CMenu& popup);
+    void UpdateTitle();
+    bool Save();   // to the job's file, or Save As for a job that has none yet
+    bool SaveAs();
+    void AddRecentFile(const CString& path);
+    void RemoveRecentFile(const CString& path);
+    void RunJobDialog(int mode);
+
+    // The node dialog: opened on a double click, loaded with each node selected while it shows.
+    void OpenNodeDialog(HostNode* node, HostLink* link);
+    void LoadNodeDialog(HostNode* node, HostLink* link);
+    void CloseNodeDialog();
+    void OnSelectionChanged();
+
+    bool FindNext(); // selects the next node that matches, after the selected one, wrapping
+    bool Matches(const HostNode& node) const;
+
+    std::unique_ptr<JobDocument> m_owned;
+    JobDocument* m_pDoc = nullptr;
+    MenuBar m_menuBar;
+    FlowchartView m_view;
+    std::unique_ptr<CDlgDefineNode> m_nodeDlg;
+    CString m_strFind;
+    BOOL m_bMatchCase = FALSE;
+    bool m_bHasFile = false; // the job was read from or written to m_strPathName
+};
+
+// The main window on a job, shown, for the gallery to render; the caller deletes it. The job stays the caller's.
+CWnd* CreateMainFrameForGallery(JobDocument& doc);
+
+// jobhost with a display: the main window on FILE (null: the sample job), until it is closed. Returns the exit code.
+int RunMainWindow(const char* file);

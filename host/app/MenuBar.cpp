@@ -1,0 +1,146 @@
+#include "host/app/MenuBar.h"
+
+#include <algorithm>
+
+namespace
+{
+constexpr char kClassName[] = "PdtMenuBar";
+constexpr int kPadding = 8; // each side of a title
+} // namespace
+
+const MessageMap& MenuBar::GetThisMessageMap()
+{
+    static const MessageMap map(&CWnd::GetThisMessageMap(), {
+                                                                mm::Paint(&MenuBar::OnPaint),
+                                                                mm::Mouse(WM_LBUTTONDOWN, &MenuBar::OnLButtonDown),
+                                                            });
+    return map;
+}
+
+MenuBar::~MenuBar()
+{
+    DestroyWindow();
+    for (Item& item : m_items)
+        ::DestroyMenu(item.popup);
+}
+
+BOOL MenuBar::Create(CWnd* owner, const CRect& rect, UINT id)
+{
+    WNDCLASS wc{};
+    if (!GetClassInfo(AfxGetInstanceHandle(), kClassName, &wc))
+    {
+        wc.lpfnWndProc = ::DefWindowProc;
+        wc.hInstance = AfxGetInstanceHandle();
+        wc.lpszClassName = kClassName;
+        AfxRegisterClass(&wc);
+    }
+    m_pOwner = owner;
+    m_font.CreatePointFont(90, "DejaVu Sans");
+    return CreateEx(0, kClassName, "", WS_CHILD | WS_VISIBLE, rect, owner, id);
+}
+
+void MenuBar::AddMenu(const char* title, HMENU popup)
+{
+    m_items.push_back(Item{title, popup, CRect()});
+    Layout();
+    Invalidate(FALSE);
+}
+
+CMenu* MenuBar::GetSubMenu(int index) const
+{
+    return index >= 0 && index < GetMenuCount() ? CMenu::FromHandle(m_items[size_t(index)].popup) : nullptr;
+}
+
+int MenuBar::FindMenu(const char* title) const
+{
+    for (size_t i = 0; i < m_items.size(); ++i)
+    {
+        CString plain = m_items[i].title;
+        plain.Remove('&');
+        if (plain == title)
+            return int(i);
+    }
+    return -1;
+}
+
+CRect MenuBar::GetItemRect(int index) const
+{
+    return index >= 0 && index < GetMenuCount() ? m_items[size_t(index)].rect : CRect();
+}
+
+int MenuBar::GetHeight() const { return 22; }
+
+void MenuBar::Layout()
+{
+    if (!m_hWnd)
+        return;
+    CClientDC dc(this);
+    CFont* old = dc.SelectObject(&m_font);
+    int x = 2;
+    for (Item& item : m_items)
+    {
+        CString plain = item.title;
+        plain.Remove('&');
+        int width = dc.GetTextExtent(plain).cx + 2 * kPadding;
+        item.rect = CRect(x, 1, x + width, GetHeight() - 1);
+        x += width;
+    }
+    dc.SelectObject(old);
+}
+
+void MenuBar::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(&client, GetSysColor(COLOR_BTNFACE));
+    // A line under the bar separates it from the flowchart.
+    CPen line(PS_SOLID, 1, RGB(200, 200, 200));
+    CPen* oldPen = dc.SelectObject(&line);
+    dc.MoveTo(0, client.bottom - 1);
+    dc.LineTo(client.right, client.bottom - 1);
+    dc.SelectObject(oldPen);
+    CFont* old = dc.SelectObject(&m_font);
+    dc.SetBkMode(TRANSPARENT);
+    for (size_t i = 0; i < m_items.size(); ++i)
+    {
+        const Item& item = m_items[i];
+        CRect r = item.rect;
+        if (int(i) == m_nOpen)
+        {
+            dc.FillSolidRect(&r, GetSysColor(COLOR_HIGHLIGHT));
+            dc.SetTextColor(GetSysColor(COLOR_HIGHLIGHTTEXT));
+        }
+        else
+            dc.SetTextColor(GetSysColor(COLOR_BTNTEXT));
+        CString plain = item.title;
+        plain.Remove('&');
+        dc.DrawText(plain, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    }
+    dc.SelectObject(old);
+}
+
+void MenuBar::OnLButtonDown(UINT, CPoint pt)
+{
+    for (size_t i = 0; i < m_items.size(); ++i)
+    {
+        if (!m_items[i].rect.PtInRect(pt))
+            continue;
+        int index = int(i);
+        CMenu* popup = CMenu::FromHandle(m_items[i].popup);
+        if (onInitMenu)
+            onInitMenu(index, *popup);
+        m_nOpen = index;
+        Invalidate(FALSE);
+        UpdateWindow();
+        CPoint at(m_items[i].rect.left, m_items[i].rect.bottom);
+        ClientToScreen(&at);
+        UINT id = UINT(popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, at.x, at.y, this));
+        m_nOpen = -1;
+        if (m_hWnd)
+            Invalidate(FALSE);
+        if (id && m_pOwner && IsWindow(m_pOwner->m_hWnd))
+            m_pOwner->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), 0), 0);
+        return;
+    }
+}

@@ -1,0 +1,108 @@
+// Edit > Find asks for a text with the library's Find dialog and selects the next node whose name, description or
+// screen text holds it, scrolling it into view; Find Next goes on from the selected node and wraps; a text that no
+// node holds is said so.
+#include "app_harness.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+class FindInJob : public MainWindowTest
+{
+  protected:
+    void Find(const char* text, bool matchCase = false)
+    {
+        ExpectModal([&](CDialog& dlg) {
+            Type(dlg, IDC_FIND_TEXT, text);
+            if (matchCase)
+                Click(dlg, IDC_FIND_MATCHCASE);
+            Click(dlg, IDOK);
+        });
+        Menu("Edit", ID_EDIT_FIND);
+    }
+    CString Selected()
+    {
+        HostNode* node = View().GetSelectedNode();
+        return node ? node->m_strName : CString("<none>");
+    }
+};
+
+TEST_F(FindInJob, FindsEachKindOfTextInTurnAndWraps)
+{
+    struct Case
+    {
+        const char* what;
+        const char* text;
+        bool matchCase;
+        std::vector<const char*> found; // after Find, then each Find Next
+    };
+    const Case cases[] = {
+        {"a name", "totals", false, {"Totals", "Totals"}},
+        // Every input node's description says it collects from the scanner: in the job's order, then round.
+        {"a description", "the scanner", false, {"Scan Item", "Quantity", "Location", "Quantity", "Scan Item"}},
+        {"a screen text", "F2 Upload", false, {"Main Menu", "Main Menu"}},
+        {"a screen text, its case matched", "WAREHOUSE", true, {"Main Menu"}},
+        {"names and descriptions together", "count", false, {"Count Items", "Review Counts", "Clear Counts", "Count Items"}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Open();
+        Find(c.text, c.matchCase);
+        for (size_t i = 0; i < c.found.size(); ++i)
+        {
+            SCOPED_TRACE(i);
+            if (i > 0)
+                Menu("Edit", ID_EDIT_REPEAT);
+            EXPECT_EQ(Selected(), c.found[i]);
+        }
+        EXPECT_TRUE(MessageBoxes().empty());
+        frame.reset();
+    }
+}
+
+TEST_F(FindInJob, ATextNoNodeHoldsIsSaidSo)
+{
+    struct Case
+    {
+        const char* text;
+        bool matchCase;
+    };
+    for (Case c : {Case{"zebra", false}, Case{"warehouse", true}})
+    {
+        SCOPED_TRACE(c.text);
+        Open();
+        ClickAt(ViewWnd(), Centre(Node("Upload")));
+        size_t boxes = MessageBoxes().size();
+        ExpectMessageBox(IDOK);
+        Find(c.text, c.matchCase);
+        ASSERT_EQ(MessageBoxes().size(), boxes + 1);
+        EXPECT_EQ(MessageBoxes().back().text, CString("Cannot find \"") + c.text + "\".");
+        EXPECT_EQ(Selected(), "Upload") << "the selection stays";
+        frame.reset();
+    }
+}
+
+TEST_F(FindInJob, TheMatchIsScrolledIntoViewAndF3FindsTheNext)
+{
+    Open(nullptr, CRect(20, 20, 420, 320)); // shows the top left of the sample only
+    HostNode* receiving = Node("Receiving");
+    EXPECT_FALSE(View().GetViewRect().PtInRect(Centre(receiving)));
+    Find("Receiving");
+    EXPECT_EQ(Selected(), "Receiving");
+    EXPECT_TRUE(View().GetViewRect().PtInRect(Centre(receiving)));
+    EXPECT_EQ(PixelAt(ViewWnd(), Body(receiving)), Doc().m_settings.crColours[JC_RUNJOB]);
+
+    // F3 in the flowchart is Find Next; Cancel in the Find dialog keeps the last text.
+    ExpectModal([](CDialog& dlg) { Click(dlg, IDCANCEL); });
+    Menu("Edit", ID_EDIT_FIND);
+    Find("item"); // from Receiving on, round to the menu's screen text "F1 Scan items"
+    EXPECT_EQ(Selected(), "Main Menu");
+    ClickAt(ViewWnd(), View().GetViewRect().BottomRight() - CPoint(2, 2)); // the view has the keys
+    View().SelectNode(Node("Scan Item"));
+    Key(VK_F3);
+    EXPECT_EQ(Selected(), "Count Items");
+}
+
+} // namespace

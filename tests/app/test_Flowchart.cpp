@@ -1,0 +1,298 @@
+// The flowchart draws the job as its settings say and is edited with the mouse: nodes selected, moved, created by
+// kind, joined and deleted, each checked in the document and in the pixels the view painted.
+#include <QStyle>
+
+#include "app_harness.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+// Two nodes on one row joined by a link without a condition (so it has no label over its middle).
+std::unique_ptr<JobDocument> TwoNodes()
+{
+    auto doc = std::make_unique<JobDocument>();
+    doc->m_strPathName = "/tmp/Two.pdtjob";
+    HostNode* a = doc->AddNode(NODE_SCREEN, "A");
+    a->m_ptPosition = CPoint(40, 40);
+    HostNode* b = doc->AddNode(NODE_INPUT, "B");
+    b->m_ptPosition = CPoint(340, 40);
+    doc->AddLink(a->m_nID, b->m_nID);
+    doc->SetModifiedFlag(FALSE);
+    return doc;
+}
+
+const CPoint kLinkMiddle(240, 65); // halfway between the boxes, on the line of their centres
+
+class Flowchart : public MainWindowTest
+{
+  protected:
+    COLORREF Colour(int which) { return Doc().m_settings.crColours[which]; }
+};
+
+TEST_F(Flowchart, DrawsTheJobAsItsSettingsSay)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(JobDocument&)> change;
+        std::function<COLORREF(JobDocument&)> a, b, link; // expected at A's body, B's body, the link's middle
+    };
+    auto setting = [](int which) { return [which](JobDocument& d) { return d.m_settings.crColours[which]; }; };
+    auto fixed = [](COLORREF c) { return [c](JobDocument&) { return c; }; };
+    const Case cases[] = {
+        {"as built", [](JobDocument&) {}, setting(JC_MENU), setting(JC_COLLECT), setting(JC_LINK)},
+        {"the job's colour of a kind",
+         [](JobDocument& d) { d.m_settings.crColours[JC_MENU] = RGB(10, 90, 200); }, fixed(RGB(10, 90, 200)),
+         setting(JC_COLLECT), setting(JC_LINK)},
+        {"the link colour", [](JobDocument& d) { d.m_settings.crColours[JC_LINK] = RGB(0, 160, 0); },
+         setting(JC_MENU), setting(JC_COLLECT), fixed(RGB(0, 160, 0))},
+        {"an excluded node", [](JobDocument& d) { d.FindNodeByName("B")->m_bExcludeFromMakeJob = TRUE; },
+         setting(JC_MENU), setting(JC_EXCLUDED), setting(JC_LINK)},
+        {"a node's own colour", [](JobDocument& d) { d.FindNodeByName("A")->m_crColour = RGB(200, 30, 30); },
+         fixed(RGB(200, 30, 30)), setting(JC_COLLECT), setting(JC_LINK)},
+        {"an excluded link", [](JobDocument& d) { d.GetLinkAt(0)->m_bExcludeFromMakeJob = TRUE; },
+         setting(JC_MENU), setting(JC_COLLECT), setting(JC_EXCLUDED)},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Open(TwoNodes());
+        c.change(Doc());
+        Doc().UpdateAllViews(nullptr);
+        EXPECT_EQ(PixelAt(ViewWnd(), Body(Node("A"))), c.a(Doc()));
+        EXPECT_EQ(PixelAt(ViewWnd(), Body(Node("B"))), c.b(Doc()));
+        EXPECT_EQ(PixelAt(ViewWnd(), kLinkMiddle), c.link(Doc()));
+        frame.reset();
+    }
+}
+
+TEST_F(Flowchart, NodeBoxesTakeTheJobsSize)
+{
+    Open(TwoNodes());
+    CPoint beyond(40 + 100 + 20, 40 + 50 + 10); // right of and below a box of the default 100 x 50
+    EXPECT_EQ(PixelAt(ViewWnd(), beyond), kWhite);
+    Doc().m_settings.nNodeWidth = 160;
+    Doc().m_settings.nNodeHeight = 80;
+    Doc().UpdateAllViews(nullptr);
+    EXPECT_EQ(PixelAt(ViewWnd(), beyond), Colour(JC_MENU));
+    EXPECT_EQ(View().GetNodeRect(*Node("A")), CRect(40, 40, 200, 120));
+}
+
+TEST_F(Flowchart, AClickSelectsANodeOrALinkAndMarksIt)
+{
+    Open(TwoNodes());
+    CPoint besideA(40 - 2, 65); // in the selection mark's band, just outside the box
+    EXPECT_EQ(PixelAt(ViewWnd(), besideA), kWhite);
+
+    ClickAt(ViewWnd(), Centre(Node("A")));
+    EXPECT_EQ(View().GetSelectedNode(), Node("A"));
+    EXPECT_EQ(PixelAt(ViewWnd(), besideA), Colour(JC_SELNODE));
+
+    ClickAt(ViewWnd(), kLinkMiddle + CPoint(0, 1));
+    EXPECT_EQ(View().GetSelectedNode(), nullptr);
+    EXPECT_EQ(View().GetSelectedLink(), Doc().GetLinkAt(0));
+    EXPECT_EQ(PixelAt(ViewWnd(), besideA), kWhite);
+    EXPECT_EQ(PixelAt(ViewWnd(), kLinkMiddle), Colour(JC_SELLINK));
+
+    ClickAt(ViewWnd(), CPoint(600, 400)); // nothing there
+    EXPECT_EQ(View().GetSelectedLink(), nullptr);
+    EXPECT_EQ(PixelAt(ViewWnd(), kLinkMiddle), Colour(JC_LINK));
+    EXPECT_FALSE(Doc().IsModified()) << "selecting changes nothing";
+}
+
+TEST_F(Flowchart, DraggingANodeMovesItAndMarksTheJobModified)
+{
+    Open(TwoNodes());
+    HostNode* a = Node("A");
+    CPoint oldBody = Body(a);
+    EXPECT_EQ(frame->GetWindowText(), "Two.pdtjob - jobhost");
+
+    Drag(ViewWnd(), Centre(a), Centre(a) + CPoint(100, 200));
+    EXPECT_EQ(a->m_ptPosition, CPoint(140, 240));
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(frame->GetWindowText(), "Two.pdtjob* - jobhost");
+    EXPECT_EQ(PixelAt(ViewWnd(), oldBody), kWhite);
+    EXPECT_EQ(PixelAt(ViewWnd(), Body(a)), Colour(JC_MENU));
+    EXPECT_EQ(PixelAt(ViewWnd(), kLinkMiddle), kWhite) << "the link follows the node";
+    // The line now runs from (190, 265) to B's left side at (340, 115): its middle is on it.
+    EXPECT_EQ(PixelAt(ViewWnd(), CPoint(265, 190)), Colour(JC_LINK));
+
+    // A click without moving is no drag: nothing moves, nothing changes.
+    Doc().SetModifiedFlag(FALSE);
+    ClickAt(ViewWnd(), Centre(a));
+    EXPECT_EQ(a->m_ptPosition, CPoint(140, 240));
+    EXPECT_FALSE(Doc().IsModified());
+
+    // A node dragged past the page's left and top edges stays on the page.
+    Drag(ViewWnd(), Centre(a), CPoint(5, 5));
+    EXPECT_EQ(a->m_ptPosition, CPoint(0, 0));
+}
+
+TEST_F(Flowchart, NodesAreCreatedByKind)
+{
+    struct Case
+    {
+        const char* how;
+        int kind;
+        bool contextMenu;
+        CPoint at;        // where the context menu was asked for
+        int colour;       // the kind's colour in the job's settings
+    };
+    const Case cases[] = {
+        {"context menu on empty paper", NODE_COUNT, true, CPoint(600, 400), JC_MATH},
+        {"context menu over a node", NODE_UPLOAD, true, CPoint(90, 65), JC_UPLOAD},
+        {"Edit menu", NODE_PROGRAM, false, CPoint(), JC_PROGRAM},
+        {"Edit menu, a comment", NODE_COMMENT, false, CPoint(), -1},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.how);
+        Open(TwoNodes());
+        if (c.contextMenu)
+        {
+            ExpectPopupMenu(int(ID_NODE_NEW_FIRST + c.kind));
+            ClickAt(ViewWnd(), c.at, true);
+        }
+        else
+            Menu("Edit", ID_NODE_NEW_FIRST + c.kind);
+        ASSERT_EQ(Doc().GetNodeCount(), 3);
+        HostNode* made = Doc().GetNodeAt(2);
+        EXPECT_EQ(made->m_nKind, c.kind);
+        EXPECT_EQ(made->m_strName, CString(HostNode::KindName(c.kind)) + " 1");
+        EXPECT_EQ(View().GetSelectedNode(), made);
+        EXPECT_TRUE(Doc().IsModified());
+        CRect box = View().GetNodeRect(*made);
+        for (const char* other : {"A", "B"})
+        {
+            CRect both;
+            EXPECT_FALSE(both.IntersectRect(box, View().GetNodeRect(*Node(other)))) << "covers " << other;
+        }
+        if (c.contextMenu && c.at == CPoint(600, 400))
+        {
+            EXPECT_EQ(box.CenterPoint(), c.at) << "placed where the user clicked";
+        }
+        EXPECT_EQ(PixelAt(ViewWnd(), Body(made)), c.colour >= 0 ? Colour(c.colour) : made->m_crBack);
+        frame.reset();
+    }
+}
+
+TEST_F(Flowchart, TheLinkToolJoinsTwoNodes)
+{
+    Open(TwoNodes());
+    HostNode *a = Node("A"), *b = Node("B");
+    Menu("Edit", ID_NODE_LINK);
+    EXPECT_TRUE(View().IsLinkTool());
+
+    // Released over empty paper: no link.
+    Drag(ViewWnd(), Centre(b), CPoint(600, 400));
+    EXPECT_EQ(Doc().GetLinkCount(), 1);
+    EXPECT_FALSE(Doc().IsModified());
+
+    Drag(ViewWnd(), Centre(b), Centre(a));
+    ASSERT_EQ(Doc().GetLinkCount(), 2);
+    HostLink* back = Doc().GetLinkAt(1);
+    EXPECT_EQ(back->m_nFromNodeID, b->m_nID);
+    EXPECT_EQ(back->m_nToNodeID, a->m_nID);
+    EXPECT_EQ(View().GetSelectedLink(), back);
+    EXPECT_EQ(a->m_ptPosition, CPoint(40, 40)) << "the link tool moves nothing";
+    EXPECT_TRUE(Doc().IsModified());
+    // The two links between A and B now run side by side instead of over each other.
+    EXPECT_EQ(PixelAt(ViewWnd(), kLinkMiddle + CPoint(0, 5)), Colour(JC_LINK));
+    EXPECT_EQ(PixelAt(ViewWnd(), kLinkMiddle - CPoint(0, 5)), Colour(JC_SELLINK));
+    EXPECT_EQ(PixelAt(ViewWnd(), kLinkMiddle), kWhite);
+
+    // A node linked to itself.
+    Drag(ViewWnd(), Centre(a), Centre(a) + CPoint(10, 0));
+    ASSERT_EQ(Doc().GetLinkCount(), 3);
+    EXPECT_EQ(Doc().GetLinkAt(2)->m_nFromNodeID, a->m_nID);
+    EXPECT_EQ(Doc().GetLinkAt(2)->m_nToNodeID, a->m_nID);
+
+    // Escape puts the tool away; a drag moves nodes again.
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(View().IsLinkTool());
+    Drag(ViewWnd(), Centre(b), Centre(b) + CPoint(0, 100));
+    EXPECT_EQ(b->m_ptPosition, CPoint(340, 140));
+}
+
+TEST_F(Flowchart, DeletingAsksFirst)
+{
+    struct Case
+    {
+        const char* what;
+        CPoint click;
+        bool key; // the Delete key, else Edit > Delete
+        const char* question;
+        int answer;
+        int nodesAfter, linksAfter;
+    };
+    const Case cases[] = {
+        {"node, answered No", CPoint(90, 65), true, "Delete node A and its 1 link?", IDNO, 2, 1},
+        {"node, Delete key", CPoint(90, 65), true, "Delete node A and its 1 link?", IDYES, 1, 0},
+        {"node, Edit menu", CPoint(90, 65), false, "Delete node A and its 1 link?", IDYES, 1, 0},
+        {"link", kLinkMiddle, true, "Delete link A -> B?", IDYES, 2, 0},
+        {"link, answered No", kLinkMiddle, false, "Delete link A -> B?", IDNO, 2, 1},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Open(TwoNodes());
+        ClickAt(ViewWnd(), c.click);
+        size_t boxes = MessageBoxes().size();
+        ExpectMessageBox(c.answer);
+        if (c.key)
+            Key(VK_DELETE);
+        else
+            Menu("Edit", ID_EDIT_CLEAR);
+        ASSERT_EQ(MessageBoxes().size(), boxes + 1);
+        EXPECT_EQ(MessageBoxes().back().text, c.question);
+        EXPECT_EQ(Doc().GetNodeCount(), c.nodesAfter);
+        EXPECT_EQ(Doc().GetLinkCount(), c.linksAfter);
+        EXPECT_EQ(bool(Doc().IsModified()), c.answer == IDYES);
+        bool linkDrawn = c.linksAfter > 0;
+        EXPECT_EQ(PixelAt(ViewWnd(), kLinkMiddle) != kWhite, linkDrawn);
+        if (c.nodesAfter == 1)
+        {
+            EXPECT_EQ(PixelAt(ViewWnd(), CPoint(134, 84)), kWhite) << "A's box is gone";
+        }
+        frame.reset();
+    }
+}
+
+TEST_F(Flowchart, ScrollsWhenTheJobIsLargerThanTheWindow)
+{
+    auto doc = TwoNodes();
+    HostNode* far = doc->AddNode(NODE_UPLOAD, "Far");
+    far->m_ptPosition = CPoint(3000, 2500); // beyond the job's page
+    doc->SetModifiedFlag(FALSE);
+    Open(std::move(doc), CRect(20, 20, 620, 420));
+    EXPECT_EQ(View().GetPageSize(), CSize(3000 + 100 + 40, 2500 + 50 + 40));
+    CRect view = View().GetViewRect();
+    EXPECT_LT(view.Width(), 600) << "a vertical scroll bar";
+
+    ClickAt(ViewWnd(), CPoint(300, 300)); // the view takes the keys
+    Key(VK_NEXT);
+    EXPECT_EQ(View().GetScrollPosition(), CPoint(0, view.Height()));
+    // A's box has scrolled out of sight: what is shown where it was is the paper.
+    EXPECT_EQ(PixelAt(ViewWnd(), CPoint(134, 84)), kWhite);
+
+    // The scroll bar's arrow moves one step.
+    HWND bar = nullptr;
+    for (CWnd* child = View().GetWindow(GW_CHILD); child; child = child->GetWindow(GW_HWNDNEXT))
+        if ((child->GetStyle() & SBS_VERT) && child->IsWindowVisible())
+            bar = child->m_hWnd;
+    ASSERT_NE(bar, nullptr);
+    ClickAt(bar, ScrollBarPart(bar, QStyle::SC_ScrollBarSubLine).CenterPoint());
+    EXPECT_EQ(View().GetScrollPosition(), CPoint(0, view.Height() - 20));
+
+    // Home, then the far node shown by selecting it.
+    Key(VK_HOME);
+    EXPECT_EQ(View().GetScrollPosition(), CPoint());
+    EXPECT_EQ(PixelAt(ViewWnd(), Body(Node("A"))), Colour(JC_MENU));
+    View().SelectNode(Node("Far"), true);
+    EXPECT_TRUE(View().GetViewRect().PtInRect(Centre(Node("Far"))));
+    EXPECT_EQ(PixelAt(ViewWnd(), Body(Node("Far"))), Colour(JC_UPLOAD));
+}
+
+} // namespace

@@ -1,0 +1,210 @@
+// The main window's menus and title: the definition dialogs each open on the job, the simulation item waits for a
+// handler, and no command drops unsaved changes without asking.
+#include "app_harness.h"
+#include "job/CDlgDefineJob.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+class MainMenus : public MainWindowTest
+{
+  protected:
+    // Makes a change through the flowchart, as a user would.
+    void MoveANode()
+    {
+        HostNode* node = Node("Upload");
+        Drag(ViewWnd(), Centre(node), Centre(node) + CPoint(30, 0));
+        ASSERT_TRUE(Doc().IsModified());
+    }
+};
+
+TEST_F(MainMenus, TheTitleShowsTheFileAndAModifiedMark)
+{
+    Open();
+    EXPECT_EQ(frame->GetWindowText(), "Warehouse.job - jobhost");
+    MoveANode();
+    EXPECT_EQ(frame->GetWindowText(), "Warehouse.job* - jobhost");
+    SavePng(frame->m_hWnd, OutputPath("main-window.png"));
+}
+
+TEST_F(MainMenus, EveryCommandThatDropsTheJobAsksFirst)
+{
+    enum Action
+    {
+        NEW,
+        OPEN,
+        EXIT,
+        CLOSE_BOX,
+        CTRL_N,
+    };
+    struct Case
+    {
+        const char* what;
+        Action action;
+        int answer;
+    };
+    const Case cases[] = {
+        {"New, Cancel", NEW, IDCANCEL},       {"New, No", NEW, IDNO},
+        {"Ctrl+N, Cancel", CTRL_N, IDCANCEL}, {"Open, Cancel", OPEN, IDCANCEL},
+        {"Open, No", OPEN, IDNO},             {"Exit, Cancel", EXIT, IDCANCEL},
+        {"Exit, No", EXIT, IDNO},             {"close box, Cancel", CLOSE_BOX, IDCANCEL},
+        {"close box, No", CLOSE_BOX, IDNO},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Open();
+        MoveANode();
+        JobDocument* before = &Doc();
+        int fileDialogs = 0;
+        pdt::support::SetFileDialogHandler([&](const pdt::support::FileDialogRequest&) {
+            ++fileDialogs;
+            return CString(); // the user cancels the file dialog
+        });
+        size_t boxes = MessageBoxes().size();
+        ExpectMessageBox(c.answer);
+        switch (c.action)
+        {
+        case NEW: Menu("File", ID_FILE_NEW); break;
+        case OPEN: Menu("File", ID_FILE_OPEN); break;
+        case EXIT: Menu("File", ID_APP_EXIT); break;
+        case CLOSE_BOX: CloseBox(frame->m_hWnd); break;
+        case CTRL_N:
+            Focus(ViewWnd());
+            Key('N', false, true);
+            break;
+        }
+        ASSERT_EQ(MessageBoxes().size(), boxes + 1);
+        EXPECT_EQ(MessageBoxes().back().text, "Save changes to Warehouse.job?");
+        EXPECT_EQ(MessageBoxes().back().type & 0xF, UINT(MB_YESNOCANCEL));
+        bool closes = c.action == EXIT || c.action == CLOSE_BOX;
+        if (c.answer == IDCANCEL)
+        {
+            EXPECT_TRUE(IsWindow(frame->m_hWnd));
+            EXPECT_EQ(&Doc(), before);
+            EXPECT_TRUE(Doc().IsModified());
+            EXPECT_EQ(frame->GetWindowText(), "Warehouse.job* - jobhost");
+            EXPECT_EQ(fileDialogs, 0);
+        }
+        else if (closes)
+            EXPECT_FALSE(IsWindow(frame->m_hWnd));
+        else if (c.action == OPEN)
+        {
+            EXPECT_EQ(fileDialogs, 1);
+            EXPECT_EQ(&Doc(), before) << "the file dialog was cancelled";
+        }
+        else
+        {
+            EXPECT_EQ(Doc().GetNodeCount(), 0);
+            EXPECT_FALSE(Doc().IsModified());
+            EXPECT_EQ(frame->GetWindowText(), "Untitled - jobhost");
+        }
+        frame.reset();
+    }
+}
+
+TEST_F(MainMenus, AnUnchangedJobIsDroppedWithoutAQuestion)
+{
+    Open();
+    Menu("File", ID_FILE_NEW);
+    EXPECT_EQ(Doc().GetNodeCount(), 0);
+    CloseBox(frame->m_hWnd);
+    EXPECT_FALSE(IsWindow(frame->m_hWnd));
+    EXPECT_TRUE(MessageBoxes().empty());
+}
+
+TEST_F(MainMenus, TheDefinitionDialogsOpenOnTheJob)
+{
+    struct Case
+    {
+        UINT command;
+        UINT templateId;
+        int mode; // of the job dialog; -1 for the others
+    };
+    const Case cases[] = {
+        {ID_DEFINE_PORTABLE, IDD_DEFINE_PORTABLE, -1},  {ID_DEFINE_GLOBAL, IDD_DEFINE_JOB, JSM_GLOBAL},
+        {ID_DEFINE_JOB, IDD_DEFINE_JOB, JSM_JOB},       {ID_DEFINE_LANGUAGE, IDD_DEFINE_JOB, JSM_LANGUAGE},
+        {ID_DEFINE_RECORD_FIRST + 1, IDD_DEFINE_RECORD, -1},
+    };
+    Open();
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.command);
+        UINT seen = 0;
+        int mode = -1;
+        ExpectModal([&](CDialog& dlg) {
+            seen = dlg.GetTemplateID();
+            if (auto* job = dynamic_cast<CDlgDefineJob*>(&dlg))
+                mode = job->m_nMode;
+            EXPECT_EQ(dlg.GetOwner(), frame.get());
+            Click(dlg, IDCANCEL);
+        });
+        Menu("Define", c.command);
+        EXPECT_EQ(seen, c.templateId);
+        EXPECT_EQ(mode, c.mode);
+    }
+    // The record submenu lists the job's records.
+    const auto* stock = LastMenuItem(ID_DEFINE_RECORD_FIRST + 1);
+    ASSERT_NE(stock, nullptr);
+    EXPECT_EQ(stock->text, "Stock Count");
+    EXPECT_FALSE(Doc().IsModified()) << "every dialog was cancelled";
+}
+
+TEST_F(MainMenus, ANewRecordIsKeptOnlyWhenItsDialogIsConfirmed)
+{
+    Open();
+    int records = Doc().GetRecordCount();
+    ExpectModal([](CDialog& dlg) { Click(dlg, IDCANCEL); });
+    Menu("Define", ID_DEFINE_RECORD_NEW);
+    EXPECT_EQ(Doc().GetRecordCount(), records);
+
+    ExpectModal([](CDialog& dlg) { Click(dlg, IDOK); });
+    Menu("Define", ID_DEFINE_RECORD_NEW);
+    ASSERT_EQ(Doc().GetRecordCount(), records + 1);
+    EXPECT_EQ(Doc().GetRecordAt(records)->m_strName, "Record 3");
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(frame->GetWindowText(), "Warehouse.job* - jobhost");
+}
+
+TEST_F(MainMenus, DefineNodeWaitsForASelection)
+{
+    Open();
+    Menu("Define", 0);
+    ASSERT_NE(LastMenuItem(ID_DEFINE_NODE), nullptr);
+    EXPECT_FALSE(LastMenuItem(ID_DEFINE_NODE)->enabled);
+    ClickAt(ViewWnd(), Centre(Node("Totals")));
+    Menu("Define", ID_DEFINE_NODE);
+    ASSERT_NE(frame->GetNodeDialog(), nullptr);
+    EXPECT_EQ(frame->GetNodeDialog()->m_pNode, Node("Totals"));
+}
+
+int g_runs = 0;
+CWnd* g_runFrame = nullptr;
+JobDocument* g_runDoc = nullptr;
+void RecordRun(CWnd* frame, JobDocument& doc)
+{
+    ++g_runs;
+    g_runFrame = frame;
+    g_runDoc = &doc;
+}
+
+TEST_F(MainMenus, RunJobIsGreyedUntilTheSimulationRegisters)
+{
+    g_runs = 0;
+    Open();
+    Menu("Simulation", ID_SIMULATE_RUN);
+    ASSERT_NE(LastMenuItem(ID_SIMULATE_RUN), nullptr);
+    EXPECT_FALSE(LastMenuItem(ID_SIMULATE_RUN)->enabled);
+    EXPECT_EQ(g_runs, 0);
+
+    SetSimulateHandler(RecordRun);
+    Menu("Simulation", ID_SIMULATE_RUN);
+    EXPECT_TRUE(LastMenuItem(ID_SIMULATE_RUN)->enabled);
+    EXPECT_EQ(g_runs, 1);
+    EXPECT_EQ(g_runFrame, frame.get());
+    EXPECT_EQ(g_runDoc, &Doc());
+}
+
+} // namespace

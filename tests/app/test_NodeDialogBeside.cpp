@@ -1,0 +1,145 @@
+// The node definition dialog stays open beside the flowchart: a double click opens it, and the node selected next
+// is loaded into the same window (Release, Initial, InitialDlg). What was not applied stays with the node it was
+// typed for, as nothing reaches a node before OK or Apply.
+#include <stdexcept>
+
+#include "app_harness.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+class NodeDialogBeside : public MainWindowTest
+{
+  protected:
+    CDlgDefineNode& Dialog()
+    {
+        CDlgDefineNode* dlg = frame->GetNodeDialog();
+        if (!dlg)
+            throw std::runtime_error("no node dialog");
+        return *dlg;
+    }
+    CWnd& BasicPage() { return *Dialog().GetOption(IDD_NODE_BASIC, 0)->pPage; }
+    CString ShownName()
+    {
+        CString name;
+        BasicPage().GetDlgItemText(IDC_NODE_NAME, name);
+        return name;
+    }
+};
+
+TEST_F(NodeDialogBeside, ADoubleClickOpensItAndTheFlowchartStaysInUse)
+{
+    Open();
+    EXPECT_EQ(frame->GetNodeDialog(), nullptr);
+    DoubleClickAt(ViewWnd(), Centre(Node("Scan Item")));
+    ASSERT_NE(frame->GetNodeDialog(), nullptr);
+    CDlgDefineNode& dlg = Dialog();
+    EXPECT_TRUE(dlg.IsWindowVisible());
+    EXPECT_EQ(dlg.m_pNode, Node("Scan Item"));
+    EXPECT_EQ(dlg.GetWindowText(), "Define Node [Input] - Warehouse - Scan Item");
+    EXPECT_EQ(dlg.GetActiveOptionID(nullptr), IDD_NODE_BASIC);
+    EXPECT_EQ(ShownName(), "Scan Item");
+
+    // Modeless: the flowchart still answers the mouse while the dialog is open.
+    Drag(ViewWnd(), Centre(Node("Upload")), Centre(Node("Upload")) + CPoint(0, 60));
+    EXPECT_EQ(Node("Upload")->m_ptPosition, CPoint(160, 490));
+    EXPECT_TRUE(dlg.IsWindowVisible());
+}
+
+TEST_F(NodeDialogBeside, SelectingAnotherNodeLoadsItIntoTheOpenDialog)
+{
+    struct Case
+    {
+        const char* what;
+        bool apply; // the user pressed Apply before choosing the other node
+    };
+    for (Case c : {Case{"edit not applied", false}, Case{"edit applied", true}})
+    {
+        SCOPED_TRACE(c.what);
+        Open();
+        DoubleClickAt(ViewWnd(), Centre(Node("Scan Item")));
+        HostNode* scan = Node("Scan Item");
+        CDlgDefineNode* opened = frame->GetNodeDialog();
+        ASSERT_NE(opened, nullptr);
+        Type(BasicPage(), IDC_NODE_NAME, "Scan Barcode");
+        if (c.apply)
+            Click(Dialog(), ID_APPLY_NOW);
+
+        ClickAt(ViewWnd(), Centre(Node("Upload")));
+        EXPECT_EQ(frame->GetNodeDialog(), opened) << "the same window, loaded again";
+        EXPECT_EQ(Dialog().m_pNode, Node("Upload"));
+        EXPECT_EQ(Dialog().GetWindowText(), "Define Node [Upload] - Warehouse - Upload");
+        EXPECT_EQ(ShownName(), "Upload");
+        EXPECT_EQ(scan->m_strName, c.apply ? "Scan Barcode" : "Scan Item");
+        EXPECT_EQ(bool(Doc().IsModified()), c.apply);
+        EXPECT_EQ(frame->GetWindowText(), c.apply ? "Warehouse.job* - jobhost" : "Warehouse.job - jobhost");
+
+        // Back to the first node: the dialog shows what the node holds.
+        ClickAt(ViewWnd(), Centre(scan));
+        EXPECT_EQ(Dialog().m_pNode, scan);
+        EXPECT_EQ(ShownName(), scan->m_strName);
+        frame.reset();
+    }
+}
+
+TEST_F(NodeDialogBeside, ALinkOpensItsSourceNodeOnTheLinksPage)
+{
+    Open();
+    DoubleClickAt(ViewWnd(), Centre(Node("Main Menu")));
+    HostLink* toLocation = nullptr;
+    for (int i = 0; i < Doc().GetLinkCount(); ++i)
+        if (Doc().GetLinkAt(i)->m_nToNodeID == Node("Location")->m_nID &&
+            Doc().GetLinkAt(i)->m_nFromNodeID == Node("Main Menu")->m_nID)
+            toLocation = Doc().GetLinkAt(i);
+    ASSERT_NE(toLocation, nullptr);
+    FlowchartView::LinkShape shape = View().GetLinkShape(*toLocation);
+    CPoint onLine((shape.points[0].x * 3 + shape.points[1].x) / 4, (shape.points[0].y * 3 + shape.points[1].y) / 4);
+    ClickAt(ViewWnd(), View().PageToClient(onLine));
+    EXPECT_EQ(View().GetSelectedLink(), toLocation);
+    int sub = 0;
+    EXPECT_EQ(Dialog().m_pNode, Node("Main Menu"));
+    EXPECT_EQ(Dialog().GetActiveOptionID(&sub), IDD_LINK);
+    EXPECT_EQ(sub, toLocation->m_nID);
+
+    // From another node, the link's source node is loaded on that page.
+    ClickAt(ViewWnd(), Centre(Node("Upload")));
+    EXPECT_EQ(Dialog().m_pNode, Node("Upload"));
+    ClickAt(ViewWnd(), View().PageToClient(onLine));
+    EXPECT_EQ(Dialog().m_pNode, Node("Main Menu"));
+    EXPECT_EQ(Dialog().GetActiveOptionID(&sub), IDD_LINK);
+    EXPECT_EQ(sub, toLocation->m_nID);
+}
+
+TEST_F(NodeDialogBeside, AClosedDialogIsLeftAloneUntilTheNextDoubleClick)
+{
+    Open();
+    DoubleClickAt(ViewWnd(), Centre(Node("Scan Item")));
+    Click(Dialog(), IDCANCEL);
+    EXPECT_FALSE(Dialog().IsWindowVisible());
+    ClickAt(ViewWnd(), Centre(Node("Upload")));
+    EXPECT_EQ(Dialog().m_pNode, Node("Scan Item")) << "a closed dialog is not loaded";
+    EXPECT_FALSE(Dialog().IsWindowVisible());
+
+    DoubleClickAt(ViewWnd(), Centre(Node("Count Items")));
+    EXPECT_TRUE(Dialog().IsWindowVisible());
+    EXPECT_EQ(Dialog().m_pNode, Node("Count Items"));
+    EXPECT_EQ(Dialog().GetWindowText(), "Define Node [Count] - Warehouse - Count Items");
+}
+
+TEST_F(NodeDialogBeside, DeletingTheNodeItShowsEmptiesIt)
+{
+    Open();
+    DoubleClickAt(ViewWnd(), Centre(Node("Upload")));
+    ClickAt(ViewWnd(), Centre(Node("Upload")));
+    ExpectMessageBox(IDYES);
+    Key(VK_DELETE);
+    EXPECT_EQ(Node("Upload"), nullptr);
+    EXPECT_EQ(Dialog().m_pNode, nullptr) << "the dialog holds no deleted node";
+    ClickAt(ViewWnd(), Centre(Node("Totals")));
+    EXPECT_EQ(Dialog().m_pNode, Node("Totals"));
+    EXPECT_EQ(ShownName(), "Totals");
+}
+
+} // namespace
