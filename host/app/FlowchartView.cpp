@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "host/app/HostCommands.h"
 #include "host/model/HostLink.h"
@@ -149,6 +150,7 @@ void FlowchartView::SetDocument(JobDocument* doc)
     m_drag = Drag::None;
     m_ptScroll = CPoint();
     m_fonts.reset();
+    m_bPairsKnown = false;
     UpdatePageSize();
     UpdateScrollBars();
     Invalidate(FALSE);
@@ -304,12 +306,7 @@ FlowchartView::LinkShape FlowchartView::GetLinkShape(const HostLink& link) const
         d = Vec{1, 0}, len = 1;
     Vec u{d.x / len, d.y / len};
     // A link back the other way runs beside this one instead of over it.
-    bool reverse = false;
-    for (int i = 0; i < m_pDoc->GetLinkCount() && !reverse; ++i)
-    {
-        HostLink* other = m_pDoc->GetLinkAt(i);
-        reverse = other->m_nFromNodeID == link.m_nToNodeID && other->m_nToNodeID == link.m_nFromNodeID;
-    }
+    bool reverse = HasLink(link.m_nToNodeID, link.m_nFromNodeID);
     CPoint off = reverse ? CPoint(int(std::lround(-u.y * kLinkOffset)), int(std::lround(u.x * kLinkOffset))) : CPoint();
     s.points[0] = EdgePoint(a, ca + off, u);
     s.points[1] = EdgePoint(b, cb + off, Vec{-u.x, -u.y});
@@ -333,6 +330,22 @@ FlowchartView::LinkShape FlowchartView::GetLinkShape(const HostLink& link) const
         }
     }
     return s;
+}
+
+bool FlowchartView::HasLink(int fromId, int toId) const
+{
+    // Which nodes are joined, gathered once per change of the document: every link asks when it is laid out.
+    if (!m_bPairsKnown)
+    {
+        m_pairs.clear();
+        for (int i = 0; i < m_pDoc->GetLinkCount(); ++i)
+        {
+            const HostLink* l = m_pDoc->GetLinkAt(i);
+            m_pairs.insert(uint64_t(uint32_t(l->m_nFromNodeID)) << 32 | uint32_t(l->m_nToNodeID));
+        }
+        m_bPairsKnown = true;
+    }
+    return m_pairs.count(uint64_t(uint32_t(fromId)) << 32 | uint32_t(toId)) != 0;
 }
 
 void FlowchartView::UpdatePageSize()
@@ -450,6 +463,7 @@ void FlowchartView::OnSize(UINT, int, int)
 void FlowchartView::OnUpdate(CView*, LPARAM, CObject*)
 {
     HostView::OnUpdate(nullptr, 0, nullptr);
+    m_bPairsKnown = false;
     if (m_pDoc && m_nSelNode && !m_pDoc->FindNode(m_nSelNode))
         m_nSelNode = 0;
     if (m_pDoc && m_nSelLink && !m_pDoc->FindLink(m_nSelLink))

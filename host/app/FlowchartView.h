@@ -4,7 +4,9 @@
 #pragma once
 
 #include <functional>
+#include <cstdint>
 #include <memory>
+#include <unordered_set>
 
 #include "host/model/JobDocument.h"
 #include "platform/afxwin.h"
@@ -103,6 +105,7 @@ class FlowchartView : public CWnd, public HostView
     void DrawLink(CDC& dc, const HostLink& link, const CRect& clip);
     void EnsureFonts() const;
     CSize LabelSize(const CString& label) const;
+    bool HasLink(int fromId, int toId) const;
 
     JobDocument* m_pDoc = nullptr;
     CScrollBar m_hbar, m_vbar;
@@ -128,4 +131,6 @@ class FlowchartView : public CWnd, public HostView
     // Fonts made from the job's settings; made again when the settings change.
     struct Fonts;
     mutable std::unique_ptr<Fonts> m_fonts;
+    mutable std::unordered_set<uint64_t> m_pairs; // (from << 32 | to) of every link
+    mutable bool m_bPairsKnown = false;
 };

@@ -1,6 +1,9 @@
 // The flowchart draws the job as its settings say and is edited with the mouse: nodes selected, moved, created by
 // kind, joined and deleted, each checked in the document and in the pixels the view painted.
+#include <QApplication>
 #include <QStyle>
+#include <QWheelEvent>
+#include <QWidget>
 
 #include "app_harness.h"
 
@@ -290,6 +293,19 @@ TEST_F(Flowchart, ScrollsWhenTheJobIsLargerThanTheWindow)
     Key(VK_HOME);
     EXPECT_EQ(View().GetScrollPosition(), CPoint());
     EXPECT_EQ(PixelAt(ViewWnd(), Body(Node("A"))), Colour(JC_MENU));
+
+    // A notch of the wheel scrolls three steps down, with Shift across.
+    QWidget* peer = Peer(ViewWnd());
+    auto wheel = [&](Qt::KeyboardModifiers keys) {
+        QWheelEvent e(QPointF(100, 100), peer->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, keys, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(peer, &e);
+    };
+    wheel(Qt::NoModifier);
+    EXPECT_EQ(View().GetScrollPosition(), CPoint(0, 60));
+    wheel(Qt::ShiftModifier);
+    EXPECT_EQ(View().GetScrollPosition(), CPoint(60, 60));
+
     View().SelectNode(Node("Far"), true);
     EXPECT_TRUE(View().GetViewRect().PtInRect(Centre(Node("Far"))));
     EXPECT_EQ(PixelAt(ViewWnd(), Body(Node("Far"))), Colour(JC_UPLOAD));
