@@ -997,6 +997,24 @@ void FlowchartView::Draw(CDC& dc, const CRect& clip)
     dc.SelectObject(&m_fonts->font[FF_INDEX]);
     for (int i = 0; i < m_pDoc->GetLinkCount(); ++i)
         DrawLink(dc, *m_pDoc->GetLinkAt(i), clip);
+    // A comment about a node points at it with a dotted line.
+    CPen dotted(PS_DOT, 1, RGB(128, 128, 128));
+    dc.SelectObject(&dotted);
+    for (int i = 0; i < m_pDoc->GetNodeCount(); ++i)
+    {
+        const HostNode& note = *m_pDoc->GetNodeAt(i);
+        const HostNode* about = note.m_nKind == NODE_COMMENT && note.m_nReferenceNode ? m_pDoc->FindNode(note.m_nReferenceNode) : nullptr;
+        if (!about)
+            continue;
+        CRect a = GetNodeRect(note), b = GetNodeRect(*about), both;
+        both.UnionRect(a, b);
+        both.OffsetRect(-m_ptScroll.x, -m_ptScroll.y);
+        if (!Intersects(both, clip))
+            continue;
+        dc.MoveTo(a.CenterPoint() - m_ptScroll);
+        dc.LineTo(b.CenterPoint() - m_ptScroll);
+    }
+    dc.SelectStockObject(BLACK_PEN);
     for (int i = 0; i < m_pDoc->GetNodeCount(); ++i)
     {
         const HostNode& node = *m_pDoc->GetNodeAt(i);

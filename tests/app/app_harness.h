@@ -76,20 +76,20 @@ class MainWindowTest : public ::testing::Test
         Pump();
     }
     // The item of the last popup with that command, searched through its submenus.
-    static const pdt::hooks::MenuItemInfo* FindItem(const std::vector<pdt::hooks::MenuItemInfo>& items, UINT id)
+    static const pdt::hooks::MenuItemInfo* FindMenuItem(const std::vector<pdt::hooks::MenuItemInfo>& items, UINT id)
     {
         for (const auto& item : items)
         {
             if (item.id == id)
                 return &item;
-            if (const auto* found = FindItem(item.children, id))
+            if (const auto* found = FindMenuItem(item.children, id))
                 return found;
         }
         return nullptr;
     }
     const pdt::hooks::MenuItemInfo* LastMenuItem(UINT id)
     {
-        return PopupMenus().empty() ? nullptr : FindItem(PopupMenus().back().items, id);
+        return PopupMenus().empty() ? nullptr : FindMenuItem(PopupMenus().back().items, id);
     }
 
     std::unique_ptr<MainFrame> frame;
