@@ -767,6 +767,18 @@ void FlowchartView::OnKeyDown(UINT vk, UINT, UINT)
     }
 }
 
+HMENU FlowchartView::MakeNewNodeMenu()
+{
+    CMenu kinds;
+    kinds.CreatePopupMenu();
+    for (int kind : NODE_KIND_SLOTS)
+        if (kind != NODE_COMMENT)
+            kinds.AppendMenu(MF_STRING, ID_NODE_NEW_FIRST + kind, HostNode::KindName(kind));
+    kinds.AppendMenu(MF_SEPARATOR);
+    kinds.AppendMenu(MF_STRING, ID_NODE_NEW_FIRST + UINT(NODE_COMMENT), HostNode::KindName(NODE_COMMENT));
+    return kinds.Detach();
+}
+
 void FlowchartView::OnContextMenu(CWnd*, CPoint screen)
 {
     if (!m_pDoc)
@@ -779,16 +791,9 @@ void FlowchartView::OnContextMenu(CWnd*, CPoint screen)
     else
         SelectLink(LinkAt(page));
 
-    CMenu kinds;
-    kinds.CreatePopupMenu();
-    for (int kind : NODE_KIND_SLOTS)
-        if (kind != NODE_COMMENT)
-            kinds.AppendMenu(MF_STRING, ID_NODE_NEW_FIRST + kind, HostNode::KindName(kind));
-    kinds.AppendMenu(MF_SEPARATOR);
-    kinds.AppendMenu(MF_STRING, ID_NODE_NEW_FIRST + UINT(NODE_COMMENT), HostNode::KindName(NODE_COMMENT));
     CMenu menu;
     menu.CreatePopupMenu();
-    menu.AppendMenu(MF_POPUP, UINT_PTR(kinds.Detach()), "&New Node");
+    menu.AppendMenu(MF_POPUP, UINT_PTR(MakeNewNodeMenu()), "&New Node");
     menu.AppendMenu(MF_STRING | (m_bLinkTool ? MF_CHECKED : 0), ID_NODE_LINK, "&Link Nodes");
     menu.AppendMenu(MF_SEPARATOR);
     bool selection = GetSelectedNode() || GetSelectedLink();

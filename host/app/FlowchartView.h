@@ -61,6 +61,9 @@ class FlowchartView : public CWnd, public HostView
     HostLink* NewLink(HostNode* from, HostNode* to);
     bool DeleteSelection(); // asks the user first; true when something was deleted
 
+    // A popup of the node kinds, each command ID_NODE_NEW_FIRST + the kind; the caller owns it.
+    static HMENU MakeNewNodeMenu();
+
     // The link tool: while it is on, a press on one node and a release on another joins them.
     void SetLinkTool(bool on);
     bool IsLinkTool() const { return m_bLinkTool; }

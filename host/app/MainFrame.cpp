@@ -217,14 +217,7 @@ void MainFrame::InitMenu(int index, CMenu& menu)
         menu.AppendMenu(MF_STRING, ID_EDIT_FIND, "&Find...\tCtrl+F");
         menu.AppendMenu(MF_STRING, ID_EDIT_REPEAT, "Find &Next\tF3");
         menu.AppendMenu(MF_SEPARATOR);
-        CMenu kinds;
-        kinds.CreatePopupMenu();
-        for (int kind : NODE_KIND_SLOTS)
-            if (kind != NODE_COMMENT)
-                kinds.AppendMenu(MF_STRING, ID_NODE_NEW_FIRST + kind, HostNode::KindName(kind));
-        kinds.AppendMenu(MF_SEPARATOR);
-        kinds.AppendMenu(MF_STRING, ID_NODE_NEW_FIRST + UINT(NODE_COMMENT), HostNode::KindName(NODE_COMMENT));
-        menu.AppendMenu(MF_POPUP, UINT_PTR(kinds.Detach()), "New &Node");
+        menu.AppendMenu(MF_POPUP, UINT_PTR(FlowchartView::MakeNewNodeMenu()), "New &Node");
         menu.AppendMenu(MF_STRING | (m_view.IsLinkTool() ? UINT(MF_CHECKED) : UINT(MF_UNCHECKED)), ID_NODE_LINK, "&Link Nodes");
         menu.AppendMenu(MF_STRING | Grayed(node || link), ID_EDIT_CLEAR, "&Delete\tDel");
         break;
