@@ -51,7 +51,6 @@ class HostNode : public CNodeBase, public NodeActions
     BOOL m_bGlobalAccess = FALSE;
     BOOL m_bExcludeFromMakeJob = FALSE;
     COLORREF m_crColour; // flowchart colour; starts as the kind's default
-    CPoint m_ptPosition; // top-left corner of the node's box on the flowchart page, in page pixels
     CString m_strComment; // the notes
 
     // What the node shows on the terminal's screen.

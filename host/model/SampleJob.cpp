@@ -120,9 +120,6 @@ std::unique_ptr<JobDocument> MakeSampleJob()
     count->m_ptPosition = CPoint(160, 300);
     upload->m_ptPosition = CPoint(160, 430);
     AddRecordsAndActions(*doc, start, scan, count, upload, done);
-    // Rows of four boxes, in the order the nodes were made.
-    for (int i = 0; i < doc->GetNodeCount(); ++i)
-        doc->GetNodeAt(i)->m_ptPosition = CPoint(60 + i % 4 * 200, 60 + i / 4 * 120);
     doc->SetModifiedFlag(FALSE);
     return doc;
 }

@@ -1,0 +1,242 @@
+// Job files through the main window: a job built through the windows is saved and read back equal, a damaged file
+// is refused with the reader's message and the job on screen stays, a failed save keeps the job modified, "Yes" to
+// "Save changes" saves before the job goes, and the recent files reopen what was saved.
+#include <QStyle>
+
+#include <filesystem>
+#include <fstream>
+
+#include "../host/define_harness.h"
+#include "app_harness.h"
+#include "host/jobfile/JobFile.h"
+#include "host/model/HostTerminal.h"
+
+using namespace pdt::test;
+namespace fs = std::filesystem;
+
+namespace
+{
+
+class JobFilesInWindow : public MainWindowTest
+{
+  protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        pdt::support::SetFileDialogHandler([this](const pdt::support::FileDialogRequest& r) {
+            asked.push_back(r);
+            return answer;
+        });
+    }
+    void TearDown() override
+    {
+        SetJobFileWriteLimit(-1);
+        MainWindowTest::TearDown();
+    }
+    CString Path(const char* name) { return CString((fs::path(TempDir()) / name).string()); }
+
+    CString answer; // what the file dialog answers: a path, or empty for Cancel
+    std::vector<pdt::support::FileDialogRequest> asked;
+};
+
+void WriteText(const CString& path, const std::string& text)
+{
+    std::ofstream(path.c_str(), std::ios::binary) << text;
+}
+
+TEST_F(JobFilesInWindow, AJobBuiltThroughTheWindowsIsReadBackAsItWasSaved)
+{
+    Open();
+    Menu("File", ID_FILE_NEW);
+    ASSERT_EQ(Doc().GetNodeCount(), 0);
+
+    // Two nodes, a link between them, one of them renamed in its dialog.
+    Menu("Edit", ID_NODE_NEW_FIRST + UINT(NODE_SCREEN));
+    Menu("Edit", ID_NODE_NEW_FIRST + UINT(NODE_INPUT));
+    HostNode* screen = Node("Screen 1");
+    HostNode* input = Node("Input 1");
+    ASSERT_TRUE(screen && input);
+    Drag(ViewWnd(), Centre(input), Centre(input) + CPoint(0, 150));
+    Menu("Edit", ID_NODE_LINK);
+    Drag(ViewWnd(), Centre(screen), Centre(input));
+    Menu("Edit", ID_NODE_LINK);
+    ASSERT_EQ(Doc().GetLinkCount(), 1);
+    DoubleClickAt(ViewWnd(), Centre(input));
+    ASSERT_NE(frame->GetNodeDialog(), nullptr);
+    Type(*frame->GetNodeDialog()->GetOption(IDD_NODE_BASIC, 0)->pPage, IDC_NODE_NAME, "Item Code");
+    Click(*frame->GetNodeDialog(), IDOK);
+    EXPECT_EQ(input->m_strName, "Item Code");
+
+    // A record with the input as its field, the terminal's model, the flowchart's node width.
+    ExpectModal([](CDialog& dlg) {
+        ClickItem(static_cast<CDlgDefine&>(dlg), "Fields");
+        Type(*static_cast<CDlgDefine&>(dlg).GetOption(IDD_RECORD_FIELD, 0)->pPage, IDC_RECORD_NAME, "Items");
+        CWnd& page = *static_cast<CDlgDefine&>(dlg).GetOption(IDD_RECORD_FIELD, 0)->pPage;
+        ClickAt(Item(page, IDC_RECORD_NODES), RowCenter(Item(page, IDC_RECORD_NODES), 0));
+        Click(page, IDC_RECORD_ADD);
+        Click(dlg, IDOK);
+    });
+    Menu("Define", ID_DEFINE_RECORD_NEW);
+    ASSERT_EQ(Doc().GetRecordCount(), 1);
+    EXPECT_EQ(Doc().GetRecordAt(0)->m_strName, "Items");
+    ExpectModal([](CDialog& dlg) {
+        Click(*static_cast<CDlgDefine&>(dlg).GetOption(IDD_PORTABLE_MODEL, 0)->pPage, IDC_PORTABLE_R50);
+        Click(dlg, IDOK);
+    });
+    Menu("Define", ID_DEFINE_PORTABLE);
+    EXPECT_EQ(Doc().Terminal().m_strModel, "R-50");
+    ExpectModal([](CDialog& dlg) {
+        auto& define = static_cast<CDlgDefine&>(dlg);
+        ClickItem(define, "Flowchart");
+        // The width is set with its spinner: four steps of ten up.
+        HWND spin = Item(*define.GetOption(IDD_JOB_FLOWCHART, 0)->pPage, IDC_JOB_SPINNODEWIDTH);
+        for (int i = 0; i < 4; ++i)
+            ClickAt(spin, ScrollBarPart(spin, QStyle::SC_ScrollBarSubLine).CenterPoint());
+        Click(dlg, IDOK);
+    });
+    Menu("Define", ID_DEFINE_GLOBAL);
+    EXPECT_EQ(Doc().m_settings.nNodeWidth, 140);
+
+    std::string built = FormatJobText(Doc());
+    CPoint inputAt = input->m_ptPosition;
+    answer = Path("built.pdtjob");
+    Menu("File", ID_FILE_SAVE); // a new job has no file yet: Save asks where
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_FALSE(asked[0].open);
+    EXPECT_FALSE(Doc().IsModified());
+    EXPECT_EQ(frame->GetWindowText(), "built.pdtjob - jobhost");
+
+    Menu("File", ID_FILE_NEW);
+    EXPECT_EQ(Doc().GetNodeCount(), 0);
+    Menu("File", ID_FILE_OPEN);
+    ASSERT_EQ(asked.size(), 2u);
+    EXPECT_TRUE(asked[1].open);
+    EXPECT_EQ(FormatJobText(Doc()), built);
+    EXPECT_EQ(Doc().m_strPathName, answer);
+    EXPECT_FALSE(Doc().IsModified());
+    ASSERT_NE(Node("Item Code"), nullptr);
+    EXPECT_EQ(Node("Item Code")->m_ptPosition, inputAt);
+    EXPECT_EQ(MessageBoxes().size(), 0u);
+}
+
+TEST_F(JobFilesInWindow, ADamagedFileIsRefusedAndTheJobOnScreenStays)
+{
+    struct Case
+    {
+        const char* what;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"truncated", FormatJobText(*MakeSampleJob()).substr(0, 200)},
+        {"not a job", "PK\x03\x04 not a job at all"},
+        {"empty", ""},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Open();
+        Drag(ViewWnd(), Centre(Node("Upload")), Centre(Node("Upload")) + CPoint(30, 0));
+        JobDocument* before = &Doc();
+        answer = Path("damaged.pdtjob");
+        WriteText(answer, c.text);
+        std::string readerSays;
+        EXPECT_EQ(LoadJobFile(answer.str(), &readerSays), nullptr);
+        size_t boxes = MessageBoxes().size();
+        ExpectMessageBox(IDNO);  // do not save the moved node
+        ExpectMessageBox(IDOK);  // the reader's message
+        Menu("File", ID_FILE_OPEN);
+        ASSERT_EQ(MessageBoxes().size(), boxes + 2);
+        EXPECT_NE(MessageBoxes().back().text.Find(readerSays.c_str()), -1) << MessageBoxes().back().text.c_str();
+        EXPECT_EQ(MessageBoxes().back().type & 0xF0, UINT(MB_ICONSTOP));
+        EXPECT_EQ(&Doc(), before);
+        EXPECT_EQ(Doc().GetNodeCount(), MakeSampleJob()->GetNodeCount());
+        EXPECT_TRUE(Doc().IsModified()) << "the job on screen keeps its changes";
+        EXPECT_TRUE(MainFrame::GetRecentFiles().empty());
+        frame.reset();
+    }
+}
+
+TEST_F(JobFilesInWindow, AFailedSaveKeepsTheJobModified)
+{
+    auto doc = MakeSampleJob();
+    Open(std::move(doc));
+    answer = Path("full-disk.pdtjob");
+    Menu("File", ID_FILE_SAVE_AS);
+    ASSERT_TRUE(fs::exists(answer.c_str()));
+    std::string saved = FormatJobText(Doc());
+
+    Drag(ViewWnd(), Centre(Node("Upload")), Centre(Node("Upload")) + CPoint(30, 0));
+    SetJobFileWriteLimit(16);
+    ExpectMessageBox(IDOK);
+    Menu("File", ID_FILE_SAVE);
+    ASSERT_FALSE(MessageBoxes().empty());
+    EXPECT_EQ(MessageBoxes().back().text.Find("Cannot save"), 0);
+    EXPECT_TRUE(Doc().IsModified());
+    EXPECT_EQ(frame->GetWindowText(), "full-disk.pdtjob* - jobhost");
+    std::string error;
+    auto onDisk = LoadJobFile(answer.str(), &error);
+    ASSERT_TRUE(onDisk) << error;
+    EXPECT_EQ(FormatJobText(*onDisk), saved) << "the file as it was saved before";
+
+    // Closing now asks, and a save that fails again keeps the window open.
+    ExpectMessageBox(IDYES);
+    ExpectMessageBox(IDOK);
+    CloseBox(frame->m_hWnd);
+    EXPECT_TRUE(IsWindow(frame->m_hWnd));
+}
+
+TEST_F(JobFilesInWindow, YesSavesBeforeTheJobGoes)
+{
+    Open();
+    Drag(ViewWnd(), Centre(Node("Upload")), Centre(Node("Upload")) + CPoint(30, 0));
+    CPoint moved = Node("Upload")->m_ptPosition;
+    answer = Path("kept.pdtjob");
+    ExpectMessageBox(IDYES);
+    Menu("File", ID_FILE_NEW);
+    ASSERT_EQ(asked.size(), 1u) << "the sample has no file of its own: Save As";
+    EXPECT_EQ(Doc().GetNodeCount(), 0);
+    std::string error;
+    auto kept = LoadJobFile(answer.str(), &error);
+    ASSERT_TRUE(kept) << error;
+    EXPECT_EQ(kept->FindNodeByName("Upload")->m_ptPosition, moved);
+
+    // Cancelling the file dialog cancels the command.
+    Menu("Edit", ID_NODE_NEW_FIRST + UINT(NODE_SCREEN));
+    answer = CString();
+    ExpectMessageBox(IDYES);
+    CloseBox(frame->m_hWnd);
+    EXPECT_TRUE(IsWindow(frame->m_hWnd));
+    EXPECT_EQ(Doc().GetNodeCount(), 1);
+}
+
+TEST_F(JobFilesInWindow, RecentFilesReopenWhatWasSavedAndForgetWhatIsGone)
+{
+    Open();
+    for (const char* name : {"one.pdtjob", "two.pdtjob", "three.pdtjob", "four.pdtjob", "five.pdtjob"})
+    {
+        answer = Path(name);
+        Menu("File", ID_FILE_SAVE_AS);
+    }
+    std::vector<CString> recent = MainFrame::GetRecentFiles();
+    ASSERT_EQ(recent.size(), 4u) << "four are kept";
+    EXPECT_EQ(recent[0], Path("five.pdtjob"));
+    EXPECT_EQ(recent[3], Path("two.pdtjob"));
+    Menu("File", 0);
+    ASSERT_NE(LastMenuItem(ID_FILE_MRU_FILE1 + 1), nullptr);
+    EXPECT_EQ(LastMenuItem(ID_FILE_MRU_FILE1 + 1)->text, CString("&2 ") + Path("four.pdtjob"));
+
+    Menu("File", ID_FILE_MRU_FILE1 + 2); // three
+    EXPECT_EQ(Doc().m_strPathName, Path("three.pdtjob"));
+    EXPECT_EQ(frame->GetWindowText(), "three.pdtjob - jobhost");
+    EXPECT_EQ(MainFrame::GetRecentFiles()[0], Path("three.pdtjob"));
+
+    fs::remove(Path("four.pdtjob").c_str());
+    ExpectMessageBox(IDOK);
+    Menu("File", ID_FILE_MRU_FILE1 + 2); // four, now gone
+    EXPECT_EQ(Doc().m_strPathName, Path("three.pdtjob"));
+    recent = MainFrame::GetRecentFiles();
+    EXPECT_EQ(std::count(recent.begin(), recent.end(), Path("four.pdtjob")), 0);
+    EXPECT_EQ(recent.size(), 3u);
+}
+
+} // namespace
