@@ -301,21 +301,25 @@ void AddPortableAndJobEntries(std::vector<GalleryEntry>& out, JobDocument& sampl
                        std::string("the terminal on its \"") + opt->pszTitle + "\" page",
                        [id](JobDocument& doc) { return MakePortableDialog(doc, id); }});
     }
-    OPTIONITEM* global = sample.GetJobOptions(JSM_GLOBAL);
-    for (OPTIONITEM* opt = global; opt->nID; ++opt)
+    const struct
     {
-        const int id = opt->nID;
-        out.push_back({"Job dialog: global settings", "job-global-" + OptionSlug(global, *opt) + ".png",
-                       std::string("global settings on the \"") + opt->pszTitle + "\" page",
-                       [id](JobDocument& doc) { return MakeJobDialog(doc, JSM_GLOBAL, id); }});
-    }
-    OPTIONITEM* job = sample.GetJobOptions(JSM_JOB);
-    for (OPTIONITEM* opt = job; opt->nID; ++opt)
+        JOBSETTINGMODE mode;
+        const char* family;
+        const char* prefix;
+        const char* what;
+    } modes[] = {{JSM_GLOBAL, "Job dialog: global settings", "job-global-", "global settings"},
+                 {JSM_JOB, "Job dialog: the job's settings", "job-", "the sample job's settings"}};
+    for (const auto& m : modes)
     {
-        const int id = opt->nID;
-        out.push_back({"Job dialog: the job's settings", "job-" + OptionSlug(job, *opt) + ".png",
-                       std::string("the sample job's settings on the \"") + opt->pszTitle + "\" page",
-                       [id](JobDocument& doc) { return MakeJobDialog(doc, JSM_JOB, id); }});
+        OPTIONITEM* options = sample.GetJobOptions(m.mode);
+        for (OPTIONITEM* opt = options; opt->nID; ++opt)
+        {
+            const int id = opt->nID;
+            const JOBSETTINGMODE mode = m.mode;
+            out.push_back({m.family, m.prefix + OptionSlug(options, *opt) + ".png",
+                           std::string(m.what) + " on the \"" + opt->pszTitle + "\" page",
+                           [mode, id](JobDocument& doc) { return MakeJobDialog(doc, mode, id); }});
+        }
     }
     // The language page names its double-byte font after the language, so each of those shows.
     for (const ScreenLanguage& lang : kScreenLanguages)
