@@ -482,6 +482,8 @@ HWND CreateWindowRecord(const CString& className, const CString& text, DWORD sty
     bool child = (style & WS_CHILD) != 0;
     // A page created hidden, and what is inside it, keeps to its record until it is shown or asked for more.
     bool lazy = child && parent && h->impl->Lazy() && (!parent->peer || LazyRoot(h));
+    if (!lazy && child && parent && !parent->peer)
+        Peer(parent); // a control that keeps its state in its widget needs its parent's widget to live in
     if (!lazy)
         MakePeer(h);
     if (parent && child)

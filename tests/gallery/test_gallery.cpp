@@ -5,7 +5,11 @@
 #include <QImage>
 #include <QString>
 
+#include <QWidget>
+
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -14,6 +18,7 @@
 #include "find/CDlgFind.h"
 #include "host/app/Gallery.h"
 #include "host/model/JobDocument.h"
+#include "host/model/SampleJob.h"
 #include "node/CDlgDefineNode.h"
 #include "platform/afxres.h"
 #include "platform/testing/pdttest.h"
@@ -87,6 +92,41 @@ TEST(Gallery, RendersEveryTemplateOfTheLibraryAndIndexesEachPicture)
     for (const auto& f : std::filesystem::directory_iterator(dir))
         EXPECT_TRUE(files.count(f.path().filename().string()) || f.path().filename() == "index.html")
             << f.path();
+}
+
+// Every control of every window the gallery makes draws inside that window: none is left without a widget, and
+// none has a widget of its own on the desktop (as a list created on a page not yet shown once had).
+TEST(Gallery, EveryVisibleControlIsInsideItsWindow)
+{
+    for (const GalleryEntry& e : GalleryEntries())
+    {
+        SCOPED_TRACE(e.file);
+        std::unique_ptr<JobDocument> doc = MakeSampleJob();
+        CWnd* wnd = e.make(*doc);
+        ASSERT_NE(wnd, nullptr);
+        wnd->ShowWindow(SW_SHOW);
+        Pump();
+        QWidget* top = Peer(wnd->m_hWnd);
+        int checked = 0;
+        std::function<void(CWnd*)> walk = [&](CWnd* parent) {
+            for (CWnd* c = parent->GetWindow(GW_CHILD); c; c = c->GetWindow(GW_HWNDNEXT))
+            {
+                if (!c->IsWindowVisible())
+                    continue;
+                QWidget* w = Peer(c->m_hWnd);
+                ASSERT_NE(w, nullptr) << "control " << c->GetDlgCtrlID();
+                EXPECT_EQ(w->window(), top) << "control " << c->GetDlgCtrlID() << " is a window of its own";
+                EXPECT_TRUE(w->isVisible()) << "control " << c->GetDlgCtrlID();
+                ++checked;
+                walk(c);
+            }
+        };
+        walk(wnd);
+        EXPECT_GT(checked, 0);
+        wnd->DestroyWindow();
+        delete wnd;
+        Pump();
+    }
 }
 
 TEST(Gallery, AFailedEntryIsReportedAndTheOthersAreRendered)
