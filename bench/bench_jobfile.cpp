@@ -1,0 +1,127 @@
+// Saving and opening a job of 1,000 nodes and 2,000 links. The baselines do what no reader or writer can skip:
+// the JSON library printing the same tree to a file flushed to disk, and reading and parsing that file, so the
+// ratio is the cost of the checks and of building the job.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <nlohmann/json.hpp>
+
+#include "host/jobfile/JobFile.h"
+#include "host/model/HostLink.h"
+#include "host/model/HostNode.h"
+
+namespace
+{
+
+constexpr int kNodes = 1000, kLinks = 2000;
+
+// Every kind in turn, with text on the pages a person fills in, and links between nearby nodes.
+std::unique_ptr<JobDocument> MakeLargeJob()
+{
+    auto doc = std::make_unique<JobDocument>();
+    doc->AddRecord("Data", "C:\\Jobs\\DATA.TXT");
+    for (int i = 0; i < kNodes; ++i)
+    {
+        CString name;
+        name.Format("Node %04d", i);
+        HostNode* node = doc->AddNode(NODE_KIND_SLOTS[i % NODE_KIND_COUNT], name);
+        node->m_ptPosition = CPoint(i % 40 * 150, i / 40 * 90);
+        node->m_strScreenText.Format("Item %d\r\nQty:", i);
+        node->m_strComment = "Counted at the end of each shift.";
+    }
+    for (int i = 0; i < kLinks; ++i)
+    {
+        HostLink* link = doc->AddLink(1 + i % kNodes, 1 + (i * 7 + 1) % kNodes);
+        link->m_nCondition = i % 5;
+        link->m_strKey = "F1";
+    }
+    doc->GetRecordAt(0)->m_arrFields.Add(2);
+    return doc;
+}
+
+std::string TempPath(const char* name)
+{
+    return std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") + "/pdtbench-" +
+           std::to_string(getpid()) + "-" + name + ".pdtjob";
+}
+
+std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void JobFileSave(benchmark::State& state)
+{
+    auto doc = MakeLargeJob();
+    std::string path = TempPath("save"), error;
+    for (auto _ : state)
+        if (!SaveJobFile(*doc, path, &error))
+            state.SkipWithError(error.c_str());
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(ReadAll(path).size()));
+    std::remove(path.c_str());
+}
+BENCHMARK(JobFileSave)->Unit(benchmark::kMillisecond);
+
+void JobFileSaveBaseline(benchmark::State& state)
+{
+    auto tree = nlohmann::ordered_json::parse(FormatJobText(*MakeLargeJob()));
+    std::string path = TempPath("save-baseline");
+    size_t size = 0;
+    for (auto _ : state)
+    {
+        std::string text = tree.dump(1, '\t');
+        size = text.size();
+        int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        if (fd < 0 || ::write(fd, text.data(), text.size()) != ssize_t(text.size()) || ::fsync(fd) != 0)
+            state.SkipWithError("cannot write");
+        if (fd >= 0)
+            ::close(fd);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(size));
+    std::remove(path.c_str());
+}
+BENCHMARK(JobFileSaveBaseline)->Name("JobFileSave/baseline")->Unit(benchmark::kMillisecond);
+
+void JobFileLoad(benchmark::State& state)
+{
+    std::string path = TempPath("load"), error;
+    SaveJobFile(*MakeLargeJob(), path, &error);
+    for (auto _ : state)
+    {
+        auto doc = LoadJobFile(path, &error);
+        if (!doc || doc->GetLinkCount() != kLinks)
+            state.SkipWithError(error.c_str());
+        benchmark::DoNotOptimize(doc);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(ReadAll(path).size()));
+    std::remove(path.c_str());
+}
+BENCHMARK(JobFileLoad)->Unit(benchmark::kMillisecond);
+
+void JobFileLoadBaseline(benchmark::State& state)
+{
+    std::string path = TempPath("load-baseline"), error;
+    SaveJobFile(*MakeLargeJob(), path, &error);
+    size_t size = 0;
+    for (auto _ : state)
+    {
+        std::string text = ReadAll(path);
+        size = text.size();
+        auto tree = nlohmann::ordered_json::parse(text);
+        benchmark::DoNotOptimize(tree);
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(size));
+    std::remove(path.c_str());
+}
+BENCHMARK(JobFileLoadBaseline)->Name("JobFileLoad/baseline")->Unit(benchmark::kMillisecond);
+
+} // namespace
