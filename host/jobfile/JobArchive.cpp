@@ -331,6 +331,45 @@ namespace
 
 bool IsPlain(const Json& v) { return !v.is_object() && !v.is_array(); }
 
+// Text as a JSON string. Every string of a job's tree is valid UTF-8 (converted from the code page, or read
+// from a file the parser checked), so only quotes, backslashes and control characters need escapes; this
+// spares the library's printer, set up afresh for each value, on the file's most common value.
+void PrintString(const std::string& s, std::string& out)
+{
+    out += '"';
+    for (char c : s)
+    {
+        switch (c)
+        {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20)
+            {
+                out += "\\u00";
+                out += kHex[c >> 4];
+                out += kHex[c & 15];
+            }
+            else
+                out += c;
+        }
+    }
+    out += '"';
+}
+
 void PrintValue(const Json& v, std::string& out, int depth)
 {
     switch (v.type())
@@ -343,6 +382,9 @@ void PrintValue(const Json& v, std::string& out, int depth)
         return;
     case Json::value_t::number_unsigned:
         out += std::to_string(v.get<unsigned long long>());
+        return;
+    case Json::value_t::string:
+        PrintString(v.get_ref<const std::string&>(), out);
         return;
     case Json::value_t::object:
     case Json::value_t::array:
@@ -376,7 +418,7 @@ void PrintValue(const Json& v, std::string& out, int depth)
         }
         if (object)
         {
-            out += Json(it.key()).dump(-1, ' ', false, Json::error_handler_t::replace);
+            PrintString(it.key(), out);
             out += ": ";
         }
         PrintValue(*it, out, depth + 1);
