@@ -26,9 +26,10 @@ int HexDigit(char c)
 
 const char kHex[] = "0123456789ABCDEF";
 
-const char* TypeName(const Json& v)
+// A type as a message names it: what a member holds, or what it must hold (numbers of a job are whole).
+const char* Describe(Json::value_t t, bool expected)
 {
-    switch (v.type())
+    switch (t)
     {
     case Json::value_t::null:
         return "null";
@@ -41,28 +42,13 @@ const char* TypeName(const Json& v)
     case Json::value_t::boolean:
         return "true or false";
     case Json::value_t::number_float:
-        return "a fraction";
+        return expected ? "a whole number" : "a fraction";
     default:
-        return "a number";
+        return expected ? "a whole number" : "a number";
     }
 }
 
-const char* ExpectedName(Json::value_t t)
-{
-    switch (t)
-    {
-    case Json::value_t::object:
-        return "an object";
-    case Json::value_t::array:
-        return "an array";
-    case Json::value_t::string:
-        return "text";
-    case Json::value_t::boolean:
-        return "true or false";
-    default:
-        return "a whole number";
-    }
-}
+const char* TypeName(const Json& v) { return Describe(v.type(), false); }
 
 } // namespace
 
@@ -107,7 +93,7 @@ Json* JobArchive::Find(const char* key, Json::value_t expected)
     Json& v = *it;
     bool ok = expected == Json::value_t::number_integer ? v.is_number_integer() : v.type() == expected;
     if (!ok)
-        Fail(Where(key), std::string("must be ") + ExpectedName(expected) + ", not " + TypeName(v));
+        Fail(Where(key), std::string("must be ") + Describe(expected, true) + ", not " + TypeName(v));
     return &v;
 }
 

@@ -11,9 +11,11 @@
 // the place in the file (line and column, or the object), and nothing is opened half-read.
 std::unique_ptr<JobDocument> LoadJobFile(const std::string& path, std::string* error);
 std::unique_ptr<JobDocument> ParseJobText(std::string_view text, std::string* error);
-// Writes atomically (temporary file + rename): the old file stays whole if the write fails.
+// Writes atomically (temporary file + rename): the old file stays whole if the write fails. The document is not
+// changed: its path and modified flag are the caller's to set once the save succeeded.
 bool SaveJobFile(const JobDocument& doc, const std::string& path, std::string* error);
 std::string FormatJobText(const JobDocument& doc);
+// LoadJobFile sets the document's m_strPathName to `path`; both readers leave it unmodified.
 
 // The file name extension of job files, with its dot.
 constexpr char kJobFileExtension[] = ".pdtjob";
