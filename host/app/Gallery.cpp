@@ -13,6 +13,7 @@
 #include <stdexcept>
 
 #include "find/CDlgFind.h"
+#include "host/app/MainFrame.h"
 #include "host/model/HostLink.h"
 #include "host/model/HostNode.h"
 #include "host/model/HostTerminal.h"
@@ -380,6 +381,21 @@ void AddScreenEntries(std::vector<GalleryEntry>& out)
                            [&lang, simulation](JobDocument&) { return MakeScreen(lang, simulation); }});
 }
 
+// jobhost's own window on the sample job: as it opens, and with a node selected.
+void AddMainWindowEntries(std::vector<GalleryEntry>& out)
+{
+    out.push_back({"Main window", "main-window.png", "the flowchart of the sample job", [](JobDocument& doc) {
+                       return CreateMainFrameForGallery(doc);
+                   }});
+    out.push_back({"Main window", "main-window-selected.png", "the sample job with the node \"Scan Item\" selected",
+                   [](JobDocument& doc) {
+                       CWnd* wnd = CreateMainFrameForGallery(doc);
+                       if (auto* frame = dynamic_cast<MainFrame*>(wnd))
+                           frame->GetView().SelectNode(doc.FindNodeByName("Scan Item"));
+                       return wnd;
+                   }});
+}
+
 // The dialog templates in a window as it shows: its own, then those of its visible child dialogs (pages).
 void CollectTemplates(CWnd* wnd, std::vector<int>& ids)
 {
@@ -538,6 +554,7 @@ std::vector<GalleryEntry> GalleryEntries()
 {
     std::unique_ptr<JobDocument> sample = MakeSampleJob();
     std::vector<GalleryEntry> entries;
+    AddMainWindowEntries(entries);
     AddNodeEntries(entries, *sample);
     AddLinkEntries(entries, *sample);
     AddRecordEntries(entries, *sample);
