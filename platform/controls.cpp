@@ -420,7 +420,7 @@ class EditImpl : public WindowImpl
         }
         // A single-line edit reports a change for every WM_SETTEXT, even to the same text; a multi-line one
         // reports none.
-        if (!m_multi)
+        if (!Multi())
         {
             Notify(EN_UPDATE);
             Notify(EN_CHANGE);
@@ -430,7 +430,7 @@ class EditImpl : public WindowImpl
     UINT DlgCode(const MSG* msg) const override
     {
         UINT code = DLGC_WANTCHARS | DLGC_HASSETSEL | DLGC_WANTARROWS;
-        if (m_multi && msg && msg->wParam == VK_RETURN && (m_h->style & ES_WANTRETURN))
+        if (Multi() && msg && msg->wParam == VK_RETURN && (m_h->style & ES_WANTRETURN))
             code |= DLGC_WANTALLKEYS;
         return code;
     }

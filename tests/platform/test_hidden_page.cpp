@@ -1,0 +1,348 @@
+// Pages created hidden: every control answers as it does on a page that has been shown, before the page
+// has its toolkit widgets, and the widgets it gets when it is shown agree with what the calls made of it.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTreeWidget>
+
+#include <cstring>
+#include <functional>
+#include <sstream>
+
+#include "platform/afxcmn.h"
+#include "platform/window_p.h"
+#include "dialog_harness.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+struct Kind
+{
+    const char* name;
+    UINT page; // IDD_LAZYPAGE or IDD_LISTPAGE
+    std::vector<int> ids;
+    // Drives the controls through the API and says what they answered.
+    std::function<void(RecordingDialog& page, std::ostream& out)> drive;
+    // What the widgets of the shown page show.
+    std::function<void(RecordingDialog& page, std::ostream& out)> shown;
+    const char* expectShown;
+};
+
+QWidget* W(CWnd& page, int id) { return Peer(::GetDlgItem(page.m_hWnd, id)); }
+template <class T> T* As(CWnd& page, int id) { return dynamic_cast<T*>(W(page, id)); }
+std::string Text(CWnd& page, int id)
+{
+    CString s;
+    page.GetDlgItemText(id, s);
+    return s.str();
+}
+std::string Codes(RecordingDialog& page, int id)
+{
+    std::string s;
+    for (int c : page.Codes(id))
+        s += std::to_string(c) + ",";
+    return s;
+}
+CComboBox& Combo(CWnd& page, int id) { return *static_cast<CComboBox*>(page.GetDlgItem(id)); }
+std::string Items(QComboBox* c)
+{
+    std::string s;
+    for (int i = 0; i < c->count(); ++i)
+        s += c->itemText(i).toStdString() + ";";
+    return s + " current " + std::to_string(c->currentIndex());
+}
+
+const Kind kKinds[] = {
+    {"push button", IDD_LAZYPAGE, {IDC_LZ_PUSH},
+     [](RecordingDialog& p, std::ostream& out) {
+         p.SetDlgItemText(IDC_LZ_PUSH, "Go &on");
+         p.GetDlgItem(IDC_LZ_PUSH)->EnableWindow(FALSE);
+         out << Text(p, IDC_LZ_PUSH) << p.GetDlgItem(IDC_LZ_PUSH)->IsWindowEnabled()
+             << p.GetDlgItem(IDC_LZ_PUSH)->SendMessage(BM_GETCHECK);
+     },
+     [](RecordingDialog& p, std::ostream& out) {
+         auto* b = As<QAbstractButton>(p, IDC_LZ_PUSH);
+         out << b->text().toStdString() << " enabled " << b->isEnabled();
+     },
+     "Go &on enabled 0"},
+    {"group box", IDD_LAZYPAGE, {IDC_LZ_GROUP},
+     [](RecordingDialog& p, std::ostream& out) {
+         p.SetDlgItemText(IDC_LZ_GROUP, "Frame &1");
+         out << Text(p, IDC_LZ_GROUP) << p.IsDlgButtonChecked(IDC_LZ_GROUP);
+     },
+     [](RecordingDialog& p, std::ostream& out) { out << As<QGroupBox>(p, IDC_LZ_GROUP)->title().toStdString(); },
+     "Frame 1"},
+    {"check box", IDD_LAZYPAGE, {IDC_LZ_CHECK},
+     [](RecordingDialog& p, std::ostream& out) {
+         p.CheckDlgButton(IDC_LZ_CHECK, BST_INDETERMINATE); // more than a two-state box shows: checked
+         out << p.IsDlgButtonChecked(IDC_LZ_CHECK) << (p.GetDlgItem(IDC_LZ_CHECK)->SendMessage(BM_GETSTATE) & 3);
+     },
+     [](RecordingDialog& p, std::ostream& out) { out << As<QCheckBox>(p, IDC_LZ_CHECK)->checkState(); },
+     "2"},
+    {"three-state box", IDD_LAZYPAGE, {IDC_LZ_3STATE},
+     [](RecordingDialog& p, std::ostream& out) {
+         p.CheckDlgButton(IDC_LZ_3STATE, BST_INDETERMINATE);
+         out << p.IsDlgButtonChecked(IDC_LZ_3STATE);
+     },
+     [](RecordingDialog& p, std::ostream& out) { out << As<QCheckBox>(p, IDC_LZ_3STATE)->checkState(); },
+     "1"},
+    {"automatic radio group", IDD_LAZYPAGE, {IDC_LZ_R1, IDC_LZ_R2, IDC_LZ_R3},
+     [](RecordingDialog& p, std::ostream& out) {
+         p.CheckRadioButton(IDC_LZ_R1, IDC_LZ_R3, IDC_LZ_R2);
+         out << p.GetCheckedRadioButton(IDC_LZ_R1, IDC_LZ_R3) << " stops ";
+         for (int id : {IDC_LZ_R1, IDC_LZ_R2, IDC_LZ_R3})
+             out << ((p.GetDlgItem(id)->GetStyle() & WS_TABSTOP) != 0);
+         // The arrow keys' next button in the group, as the dialog manager finds it.
+         out << " next " << p.GetNextDlgGroupItem(p.GetDlgItem(IDC_LZ_R3))->GetDlgCtrlID();
+     },
+     [](RecordingDialog& p, std::ostream& out) {
+         for (int id : {IDC_LZ_R1, IDC_LZ_R2, IDC_LZ_R3})
+             out << As<QAbstractButton>(p, id)->isChecked();
+     },
+     "010"},
+    {"manual radio group", IDD_LAZYPAGE, {IDC_LZ_M1, IDC_LZ_M2},
+     [](RecordingDialog& p, std::ostream& out) {
+         p.CheckDlgButton(IDC_LZ_M1, BST_CHECKED);
+         p.CheckDlgButton(IDC_LZ_M2, BST_CHECKED);
+         p.CheckDlgButton(IDC_LZ_M1, BST_UNCHECKED);
+         out << p.IsDlgButtonChecked(IDC_LZ_M1) << p.IsDlgButtonChecked(IDC_LZ_M2);
+     },
+     [](RecordingDialog& p, std::ostream& out) {
+         out << As<QAbstractButton>(p, IDC_LZ_M1)->isChecked() << As<QAbstractButton>(p, IDC_LZ_M2)->isChecked();
+     },
+     "01"},
+    {"single-line edit", IDD_LAZYPAGE, {IDC_LZ_EDIT},
+     [](RecordingDialog& p, std::ostream& out) {
+         auto& e = *static_cast<CEdit*>(p.GetDlgItem(IDC_LZ_EDIT));
+         e.SetLimitText(5);
+         e.SetWindowText("abc def");
+         e.SendMessage(EM_SETREADONLY, TRUE);
+         out << Text(p, IDC_LZ_EDIT) << " " << e.GetWindowTextLength() << " limit " << e.GetLimitText()
+             << " heard " << Codes(p, IDC_LZ_EDIT) << " read-only " << ((e.GetStyle() & ES_READONLY) != 0);
+     },
+     [](RecordingDialog& p, std::ostream& out) {
+         auto* e = As<QLineEdit>(p, IDC_LZ_EDIT);
+         out << e->text().toStdString() << " caret " << e->cursorPosition() << " read-only " << e->isReadOnly();
+     },
+     "abc def caret 0 read-only 1"},
+    {"multi-line edit", IDD_LAZYPAGE, {IDC_LZ_MULTI},
+     [](RecordingDialog& p, std::ostream& out) {
+         int stops = 16;
+         p.GetDlgItem(IDC_LZ_MULTI)->SendMessage(EM_SETTABSTOPS, 1, LPARAM(&stops));
+         p.SetDlgItemText(IDC_LZ_MULTI, "one\r\ntwo\tthree\r\n");
+         out << Text(p, IDC_LZ_MULTI) << " heard " << Codes(p, IDC_LZ_MULTI);
+     },
+     [](RecordingDialog& p, std::ostream& out) {
+         auto* e = As<QPlainTextEdit>(p, IDC_LZ_MULTI);
+         out << e->toPlainText().replace('\n', "|").toStdString() << " tab " << e->tabStopDistance();
+     },
+     "one|two\tthree| tab "},
+    {"static", IDD_LAZYPAGE, {IDC_LZ_STATIC},
+     [](RecordingDialog& p, std::ostream& out) {
+         p.SetDlgItemText(IDC_LZ_STATIC, "&Label");
+         out << Text(p, IDC_LZ_STATIC);
+     },
+     [](RecordingDialog& p, std::ostream& out) { out << As<QLabel>(p, IDC_LZ_STATIC)->text().toStdString(); },
+     "Label"},
+    {"drop-down list", IDD_LAZYPAGE, {IDC_LZ_DROPLIST},
+     [](RecordingDialog& p, std::ostream& out) {
+         CComboBox& c = Combo(p, IDC_LZ_DROPLIST);
+         for (const char* s : {"pear", "apple", "fig"})
+             out << c.AddString(s); // sorted
+         out << " " << c.GetCurSel() << c.SetCurSel(1) << c.InsertString(0, "zed") << c.GetCurSel();
+         out << c.SetItemData(3, 77) << c.DeleteString(1) << c.GetCurSel() << " find " << c.FindString(-1, "PE")
+             << c.FindStringExact(-1, "fig") << c.FindString(2, "z") << c.GetItemData(2) << " " << Text(p, IDC_LZ_DROPLIST);
+         CString item;
+         c.GetLBText(2, item);
+         out << " " << item.str() << c.GetLBTextLen(0) << c.SetCurSel(9) << c.GetCurSel() << c.DeleteString(0)
+             << c.GetCurSel() << c.SelectString(-1, "PEAR") << c.GetCount() << c.GetDroppedState();
+         c.EnableWindow(FALSE);
+     },
+     [](RecordingDialog& p, std::ostream& out) {
+         auto* c = As<QComboBox>(p, IDC_LZ_DROPLIST);
+         out << Items(c) << " enabled " << c->isEnabled() << " data " << Combo(p, IDC_LZ_DROPLIST).GetItemData(1);
+     },
+     "fig;pear; current 1 enabled 0 data 77"},
+    {"drop-down combo", IDD_LISTPAGE, {IDC_LZ_DROPDOWN},
+     [](RecordingDialog& p, std::ostream& out) {
+         CComboBox& c = Combo(p, IDC_LZ_DROPDOWN);
+         out << c.AddString("one") << c.AddString("two");
+         c.SetWindowText("typed");
+         out << Text(p, IDC_LZ_DROPDOWN) << c.SetCurSel(1) << Text(p, IDC_LZ_DROPDOWN);
+     },
+     [](RecordingDialog& p, std::ostream& out) {
+         auto* c = As<QComboBox>(p, IDC_LZ_DROPDOWN);
+         out << Items(c) << " edit " << c->lineEdit()->text().toStdString();
+     },
+     "one;two; current 1 edit two"},
+    {"simple combo", IDD_LISTPAGE, {IDC_LZ_SIMPLE},
+     [](RecordingDialog& p, std::ostream& out) {
+         CComboBox& c = Combo(p, IDC_LZ_SIMPLE);
+         out << c.AddString("a") << c.AddString("b") << c.SetCurSel(0) << Text(p, IDC_LZ_SIMPLE);
+     },
+     [](RecordingDialog& p, std::ostream& out) {
+         out << Items(W(p, IDC_LZ_SIMPLE)->findChild<QComboBox*>());
+     },
+     "a;b; current 0"},
+    {"list box", IDD_LISTPAGE, {IDC_LZ_LISTBOX},
+     [](RecordingDialog& p, std::ostream& out) {
+         auto& l = *static_cast<CListBox*>(p.GetDlgItem(IDC_LZ_LISTBOX));
+         out << l.AddString("kiwi") << l.AddString("banana") << l.SetCurSel(1) << l.GetCount();
+     },
+     [](RecordingDialog& p, std::ostream& out) {
+         auto* l = As<QListWidget>(p, IDC_LZ_LISTBOX);
+         for (int i = 0; i < l->count(); ++i)
+             out << l->item(i)->text().toStdString() << ";";
+         out << " current " << l->currentRow();
+     },
+     "banana;kiwi; current 1"},
+    {"list view", IDD_LISTPAGE, {IDC_LZ_LISTVIEW},
+     [](RecordingDialog& p, std::ostream& out) {
+         auto& l = *static_cast<CListCtrl*>(p.GetDlgItem(IDC_LZ_LISTVIEW));
+         out << l.InsertColumn(0, "Name") << l.InsertItem(0, "first") << l.InsertItem(1, "second") << l.GetItemCount();
+     },
+     [](RecordingDialog& p, std::ostream& out) {
+         auto* t = As<QTreeWidget>(p, IDC_LZ_LISTVIEW);
+         for (int i = 0; i < t->topLevelItemCount(); ++i)
+             out << t->topLevelItem(i)->text(0).toStdString() << ";";
+     },
+     "first;second;"},
+    {"tree view", IDD_LISTPAGE, {IDC_LZ_TREE},
+     [](RecordingDialog& p, std::ostream& out) {
+         auto& t = *static_cast<CTreeCtrl*>(p.GetDlgItem(IDC_LZ_TREE));
+         HTREEITEM root = t.InsertItem("root");
+         t.InsertItem("leaf", root);
+         out << (root != nullptr) << t.ItemHasChildren(root);
+     },
+     [](RecordingDialog& p, std::ostream& out) {
+         auto* t = As<QTreeWidget>(p, IDC_LZ_TREE);
+         out << t->topLevelItem(0)->text(0).toStdString() << ">" << t->topLevelItem(0)->child(0)->text(0).toStdString();
+     },
+     "root>leaf"},
+    {"scroll bar", IDD_LISTPAGE, {IDC_LZ_SCROLL},
+     [](RecordingDialog& p, std::ostream& out) {
+         auto& s = *static_cast<CScrollBar*>(p.GetDlgItem(IDC_LZ_SCROLL));
+         s.SetScrollRange(0, 40);
+         out << s.SetScrollPos(25) << s.GetScrollPos();
+     },
+     [](RecordingDialog& p, std::ostream& out) {
+         auto* s = As<QScrollBar>(p, IDC_LZ_SCROLL);
+         out << s->minimum() << "-" << s->maximum() << " at " << s->value();
+     },
+     "0-40 at 25"},
+};
+
+// A host with the same page twice: one shown (and hidden again) before the test drives it, one never shown.
+class TwoPages : public ControlsDialog
+{
+  public:
+    explicit TwoPages(UINT page) : ControlsDialog(IDD_HOST), m_page(page) {}
+    RecordingDialog early{0};
+    RecordingDialog late{0};
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        early.Create(m_page, this);
+        late.Create(m_page, this);
+        early.ShowWindow(SW_SHOW);
+        early.ShowWindow(SW_HIDE);
+        return TRUE;
+    }
+
+  private:
+    UINT m_page;
+};
+
+bool HasWidget(HWND h) { return h->peer != nullptr; }
+
+class NeverShownPage : public ::testing::TestWithParam<Kind>
+{
+};
+
+TEST_P(NeverShownPage, AnswersAsAShownPageAndItsWidgetsShowWhatItWasTold)
+{
+    const Kind& kind = GetParam();
+    TwoPages host(kind.page);
+    ASSERT_TRUE(host.Create(IDD_HOST));
+    host.ShowWindow(SW_SHOW);
+    Pump();
+    host.early.Forget();
+    host.late.Forget();
+
+    std::ostringstream early, late;
+    kind.drive(host.early, early);
+    kind.drive(host.late, late);
+    EXPECT_EQ(late.str(), early.str()) << "what the controls answered";
+    if (kind.page == IDD_LAZYPAGE)
+    {
+        EXPECT_FALSE(HasWidget(host.late.m_hWnd)) << "the page got its widgets before it was shown";
+        for (int id : kind.ids)
+            EXPECT_FALSE(HasWidget(::GetDlgItem(host.late.m_hWnd, id)));
+    }
+
+    host.late.ShowWindow(SW_SHOW);
+    host.early.ShowWindow(SW_SHOW);
+    Pump();
+    for (int id : kind.ids)
+    {
+        EXPECT_TRUE(host.late.GetDlgItem(id)->IsWindowVisible());
+        EXPECT_EQ(W(host.late, id)->geometry(), W(host.early, id)->geometry());
+    }
+    std::ostringstream shownEarly, shownLate;
+    kind.shown(host.early, shownEarly);
+    kind.shown(host.late, shownLate);
+    EXPECT_EQ(shownLate.str(), shownEarly.str());
+    EXPECT_EQ(shownLate.str().substr(0, std::strlen(kind.expectShown)), kind.expectShown);
+    host.DestroyWindow();
+    Pump();
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, NeverShownPage, ::testing::ValuesIn(kKinds),
+                         [](const auto& info) {
+                             std::string n;
+                             for (char c : std::string(info.param.name))
+                                 n += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return n;
+                         });
+
+// Focus and tab order reach into a page that was never shown: the focus moves to a hidden control as it does
+// on a page that was shown and hidden, and once the page is shown Tab goes through its controls in template order.
+TEST(NeverShownPage, TakesTheFocusAndTabsThroughItsControlsOnceShown)
+{
+    TwoPages host(IDD_LAZYPAGE);
+    ASSERT_TRUE(host.Create(IDD_HOST));
+    host.ShowWindow(SW_SHOW);
+    Pump();
+    host.early.Forget();
+    host.late.Forget();
+    host.early.GetDlgItem(IDC_LZ_EDIT)->SetFocus();
+    EXPECT_EQ(host.early.Codes(IDC_LZ_EDIT), std::vector<int>{EN_SETFOCUS});
+    host.late.GetDlgItem(IDC_LZ_EDIT)->SetFocus();
+    EXPECT_EQ(host.late.Codes(IDC_LZ_EDIT), std::vector<int>{EN_SETFOCUS});
+    EXPECT_EQ(host.early.Codes(IDC_LZ_EDIT), (std::vector<int>{EN_SETFOCUS, EN_KILLFOCUS}));
+    host.early.DestroyWindow();
+    host.late.ShowWindow(SW_SHOW);
+    Pump();
+    host.late.GetDlgItem(IDC_LZ_PUSH)->SetFocus();
+    std::vector<int> order;
+    for (int i = 0; i < 6; ++i)
+    {
+        Key(VK_TAB);
+        order.push_back(::GetDlgCtrlID(::GetFocus()));
+    }
+    EXPECT_EQ(order, (std::vector<int>{IDC_LZ_CHECK, IDC_LZ_3STATE, IDC_LZ_R1, IDC_LZ_M1, IDC_LZ_EDIT, IDC_LZ_MULTI}));
+    host.DestroyWindow();
+    Pump();
+}
+
+} // namespace
