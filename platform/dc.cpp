@@ -463,11 +463,20 @@ std::vector<QString> Characters(const QString& text)
 TextLayout Layout(const DCRecord* d, const char* bytes, int count)
 {
     TextLayout t;
-    t.font = pdt::gdi::Realise(d->st.font);
-    QFontMetrics fm(t.font);
-    for (QString& ch : Characters(pdt::gdi::DecodeText(bytes, count, d->st.font->lf.lfCharSet)))
+    FontRecord* f = d->st.font;
+    t.font = pdt::gdi::Realise(f);
+    // Measuring is most of the cost of text output; a font's characters keep their widths.
+    if (!f->metrics)
+        f->metrics.emplace(t.font);
+    const QFontMetrics& fm = *f->metrics;
+    for (QString& ch : Characters(pdt::gdi::DecodeText(bytes, count, f->lf.lfCharSet)))
     {
-        int advance = fm.horizontalAdvance(ch);
+        char16_t c = ch.size() == 1 ? ch[0].unicode() : 0xFFFF;
+        int advance = c < 128 ? f->advances[c] : -1;
+        if (advance < 0)
+            advance = fm.horizontalAdvance(ch);
+        if (c < 128)
+            f->advances[c] = advance;
         t.pieces.emplace_back(std::move(ch), t.width);
         t.width += advance;
     }

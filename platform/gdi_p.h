@@ -2,9 +2,11 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QRegion>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -44,6 +46,16 @@ struct FontRecord : GdiRecord
     LOGFONT lf{};
     CFont wrapper;
     std::optional<QFont> realised; // the toolkit font, made on first use
+    std::optional<QFontMetrics> metrics; // its metrics, and the advances of the ASCII characters measured so far
+    std::array<int, 128> advances = MakeUnmeasured();
+
+  private:
+    static std::array<int, 128> MakeUnmeasured()
+    {
+        std::array<int, 128> a;
+        a.fill(-1);
+        return a;
+    }
 };
 
 struct PenRecord : GdiRecord
