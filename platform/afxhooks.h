@@ -68,4 +68,8 @@ CaretInfo GetCaretInfo();
 // Processes pending toolkit events, posted messages and deferred deletions.
 void ProcessEvents();
 
+// A paint DC draws with one painter from BeginPaint to EndPaint (the default), or with a painter per drawing;
+// both must give the same pixels.
+void KeepPaintPainters(bool keep);
+
 } // namespace pdt::hooks

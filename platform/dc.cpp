@@ -1,6 +1,7 @@
 // Device contexts: a window's DCs draw into its backing image (the peer shows it), a memory DC into its bitmap.
 // One-pixel lines, blits and pixels are set here pixel by pixel so that they come out as Win32 draws them; shapes
 // and text go through QPainter without antialiasing of shapes.
+#include "platform/afxhooks.h"
 #include "platform/gdi_p.h"
 #include "platform/window_p.h"
 
@@ -21,6 +22,9 @@ namespace
 {
 
 constexpr int kStockDefaultBitmap = 100; // gdi.cpp: a memory DC's first surface
+
+void EndKeptPainter();
+bool KeptFor(const DCRecord* d);
 
 std::unordered_set<const DCRecord*>& LiveDCs()
 {
@@ -63,6 +67,8 @@ DCRecord* NewDC(DCRecord::Kind kind, HWND wnd)
 
 void FreeDC(DCRecord* d)
 {
+    if (KeptFor(d))
+        EndKeptPainter();
     LiveDCs().erase(d);
     ReleaseState(d->st);
     for (const DCState& s : d->saved)
@@ -231,6 +237,27 @@ PainterRop PainterRopFor(int rop2)
     return r;
 }
 
+// A paint DC keeps one painter on its surface from its first drawing to EndPaint (a repaint draws hundreds of
+// cells, and starting a painter costs more than most of them); each drawing starts from the painter's state as
+// it was begun. Only one such painter is open at a time.
+struct KeptPainter
+{
+    const DCRecord* dc = nullptr;
+    const QImage* img = nullptr;
+    QRegion area;
+    std::unique_ptr<QPainter> painter;
+};
+KeptPainter g_kept;
+bool g_keepPainters = true;
+
+void EndKeptPainter()
+{
+    g_kept.painter.reset();
+    g_kept = KeptPainter{};
+}
+bool KeptFor(const DCRecord* d) { return g_kept.dc == d; }
+bool KeptOn(const QImage* img) { return g_kept.painter && g_kept.img == img; }
+
 // Runs a QPainter on the surface with the clipping regions set; `bounds` must hold everything drawn.
 template <class F> BOOL Paint(DCRecord* d, QRect bounds, F&& draw)
 {
@@ -241,6 +268,25 @@ template <class F> BOOL Paint(DCRecord* d, QRect bounds, F&& draw)
     QRect dirty = bounds.intersected(area.boundingRect());
     if (dirty.isEmpty())
         return TRUE;
+    if (g_kept.painter && (g_kept.dc != d || g_kept.img != img || g_kept.area != area))
+        EndKeptPainter(); // a device can have one painter only
+    if (d->kind == DCRecord::Kind::Paint && g_keepPainters)
+    {
+        if (!g_kept.painter)
+        {
+            g_kept.painter = std::make_unique<QPainter>(img);
+            g_kept.painter->setRenderHint(QPainter::Antialiasing, false);
+            g_kept.painter->setClipRegion(area);
+            g_kept.dc = d;
+            g_kept.img = img;
+            g_kept.area = area;
+        }
+        QPainter& p = *g_kept.painter;
+        p.save();
+        draw(p);
+        p.restore();
+    }
+    else
     {
         QPainter p(img);
         p.setRenderHint(QPainter::Antialiasing, false);
@@ -574,6 +620,12 @@ BYTE CharsetOfCodePage(int cp)
 // ---------------------------------------------------------------------------------------------------------------
 // Window painting.
 
+void pdt::hooks::KeepPaintPainters(bool keep)
+{
+    EndKeptPainter();
+    g_keepPainters = keep;
+}
+
 namespace pdt::gdi
 {
 
@@ -591,6 +643,8 @@ QImage* EnsureBacking(HWND h)
             QPainter p(img.get());
             p.drawImage(0, 0, *h->backing);
         }
+        if (KeptOn(h->backing.get()))
+            EndKeptPainter();
         h->backing = std::move(img);
         h->invalid = QRect(QPoint(0, 0), size);
         h->erase = true;

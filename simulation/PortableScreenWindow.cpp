@@ -198,15 +198,7 @@ void CPortableScreen::OnPaint()
     // The cell fills below start a little right of each cell, to spare the previous glyph's overhang; the glyph's
     // own background covers that column only as far down as the font is high. Start from a clean background.
     CRect all(0, 0, W, H);
-    dc.FillRect(&all, &m_brBack);
-    CRect strip(0, 0, W, m_nMarginTop);
-    dc.FillRect(&strip, &m_brBack);
-    strip = CRect(0, H - m_nMarginBottom, W, H);
-    dc.FillRect(&strip, &m_brBack);
-    strip = CRect(0, 0, m_nMarginLeft, H);
-    dc.FillRect(&strip, &m_brBack);
-    strip = CRect(W - m_nMarginRight, 0, W, H);
-    dc.FillRect(&strip, &m_brBack);
+    dc.FillRect(&all, &m_brBack); // the margins with it
 
     const int single = (m_nCharWidth * 10) / 100;
     // Negative: the second half of a wide character clears back over its first cell.

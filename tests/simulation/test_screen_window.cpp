@@ -1,4 +1,6 @@
 // What the screen looks like and how it answers the mouse, the focus, its context menu and the clipboard.
+#include <algorithm>
+
 #include "platform/afxhooks.h"
 #include "resources/resource.h"
 #include "test_screen_harness.h"
@@ -71,6 +73,54 @@ TEST_F(ScreenWindow, GridBackgroundDotsAndText)
     s.EnableSimulation(true);
     s.RefreshScreen(true, true);
     EXPECT_EQ(Count(dot, kGrid), 0) << "no dots in simulation";
+}
+
+// A whole repaint drawn with the one painter a paint DC keeps gives every pixel that a painter per drawing gave:
+// text, line ends, empty cells' dots, the grid, a selection and double-byte characters.
+TEST_F(ScreenWindow, RepaintWithOnePainterGivesThePixelsOfAPainterPerDrawing)
+{
+    struct Case
+    {
+        int language;
+        CSize cells;
+        bool simulation;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, CSize(21, 8), false, "Wg|(x)\r\nA line, and a longer one that wraps round the row."},
+        {0, CSize(40, 16), true, "0123456789 !\"#$%&'()*+,-./:;<=>?@ ABCDEFGHIJKLM nopqrstuvwxyz{|}~"},
+        {2, CSize(21, 8), true, "\x82\xa0\x82\xa2" "A\r\n\xb1\xb2 kana"},
+        {1, CSize(21, 8), false, "\xd6\xd0\xce\xc4" "A\r\nB"},
+    };
+    auto shot = [](TestScreen& s) {
+        s.RefreshScreen(true, true);
+        s.UpdateWindow();
+        CClientDC dc(&s);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < s.m_sizeWindow.cy; ++y)
+            for (int x = 0; x < s.m_sizeWindow.cx; ++x)
+                pixels.push_back(dc.GetPixel(x, y));
+        return pixels;
+    };
+    for (const Case& c : cases)
+    {
+        TestScreen& s = Make("M-20", c.cells, c.language);
+        Show();
+        s.EnableSimulation(c.simulation);
+        s.SetPrompt(c.text);
+        if (!c.simulation)
+            Drag(s.m_hWnd, s.Centre(1, 1), s.Centre(6, 2));
+        pdt::hooks::KeepPaintPainters(false);
+        std::vector<COLORREF> each = shot(s);
+        pdt::hooks::KeepPaintPainters(true);
+        std::vector<COLORREF> kept = shot(s);
+        ASSERT_EQ(kept.size(), each.size());
+        size_t differ = 0;
+        for (size_t i = 0; i < kept.size(); ++i)
+            differ += kept[i] != each[i];
+        EXPECT_EQ(differ, 0u) << c.cells.cx << " x " << c.cells.cy << ", language " << c.language;
+        EXPECT_GT(std::count(kept.begin(), kept.end(), kGrid), 0);
+    }
 }
 
 TEST_F(ScreenWindow, DoubleByteTextSpansTwoCellsAndLineEndsAreBlank)
