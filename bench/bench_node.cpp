@@ -23,9 +23,12 @@
 #include "platform/afxhooks.h"
 #include "platform/afxres.h"
 #include "resources/resource.h"
+#include "plain_pages.h"
 
 namespace
 {
+
+using bench::BuildPage;
 
 // Fifteen entries: the node pages that exist, repeated, and the two link groups.
 std::array<OPTIONITEM, 16> FifteenPages()
@@ -100,39 +103,6 @@ void ReloadNode(benchmark::State& state)
     Flush();
 }
 BENCHMARK(ReloadNode)->Arg(20)->Arg(200)->Unit(benchmark::kMillisecond);
-
-// Plain Qt: the widgets of one template, placed at the template's pixel rectangles.
-QWidget* BuildPage(int templateId, QWidget* parent)
-{
-    const pdt::rc::DialogTemplate* t = pdt::FindDialogTemplate(templateId);
-    auto* page = new QWidget(parent);
-    if (!t)
-        return page;
-    auto px = [](int du, int base, int div) { return du * base / div; };
-    page->resize(px(t->cx, 6, 4), px(t->cy, 13, 8));
-    for (const auto& c : t->controls)
-    {
-        QWidget* w;
-        QString text = QString::fromLatin1(c.text.c_str());
-        DWORD type = c.style & 0xF;
-        if (c.className == "Button")
-            w = type == BS_AUTOCHECKBOX || type == BS_CHECKBOX ? static_cast<QWidget*>(new QCheckBox(text, page))
-                : type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON ? new QRadioButton(text, page)
-                : type == BS_GROUPBOX ? static_cast<QWidget*>(new QGroupBox(text, page))
-                                      : new QPushButton(text, page);
-        else if (c.className == "Edit")
-            w = (c.style & ES_MULTILINE) ? static_cast<QWidget*>(new QPlainTextEdit(page)) : new QLineEdit(page);
-        else if (c.className == "ComboBox")
-            w = new QComboBox(page);
-        else if (c.className == "Static")
-            w = new QLabel(text, page);
-        else
-            w = new QFrame(page);
-        w->setGeometry(px(c.x, 6, 4), px(c.y, 13, 8), px(c.cx, 6, 4), px(c.cy, 13, 8));
-    }
-    page->hide();
-    return page;
-}
 
 void OpenNodeDialogBaseline(benchmark::State& state)
 {

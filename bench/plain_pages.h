@@ -1,0 +1,53 @@
+// Shared by the dialog benchmarks' baselines: a template's widgets built by hand in plain Qt.
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "platform/afxres.h"
+#include "platform/rcscript.h"
+
+namespace bench
+{
+
+// Plain Qt: the widgets of one template, placed at the template's pixel rectangles.
+inline QWidget* BuildPage(int templateId, QWidget* parent)
+{
+    const pdt::rc::DialogTemplate* t = pdt::FindDialogTemplate(templateId);
+    auto* page = new QWidget(parent);
+    if (!t)
+        return page;
+    auto px = [](int du, int base, int div) { return du * base / div; };
+    page->resize(px(t->cx, 6, 4), px(t->cy, 13, 8));
+    for (const auto& c : t->controls)
+    {
+        QWidget* w;
+        QString text = QString::fromLatin1(c.text.c_str());
+        DWORD type = c.style & 0xF;
+        if (c.className == "Button")
+            w = type == BS_AUTOCHECKBOX || type == BS_CHECKBOX ? static_cast<QWidget*>(new QCheckBox(text, page))
+                : type == BS_AUTORADIOBUTTON || type == BS_RADIOBUTTON ? new QRadioButton(text, page)
+                : type == BS_GROUPBOX ? static_cast<QWidget*>(new QGroupBox(text, page))
+                                      : new QPushButton(text, page);
+        else if (c.className == "Edit")
+            w = (c.style & ES_MULTILINE) ? static_cast<QWidget*>(new QPlainTextEdit(page)) : new QLineEdit(page);
+        else if (c.className == "ComboBox")
+            w = new QComboBox(page);
+        else if (c.className == "Static")
+            w = new QLabel(text, page);
+        else
+            w = new QFrame(page);
+        w->setGeometry(px(c.x, 6, 4), px(c.y, 13, 8), px(c.cx, 6, 4), px(c.cy, 13, 8));
+    }
+    page->hide();
+    return page;
+}
+
+} // namespace bench
