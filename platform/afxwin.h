@@ -156,6 +156,9 @@ HWND SetCapture(HWND hWnd); // returns the previous holder
 BOOL ReleaseCapture();
 HWND GetCapture();
 HWND GetParent(HWND hWnd);
+// Moves a window under another parent (or owner); a window with WS_CHILD becomes the new parent's child, as when
+// a popup is turned into a pane: ModifyStyle(WS_POPUP | WS_CAPTION, WS_CHILD) first. Returns the old parent.
+HWND SetParent(HWND hWndChild, HWND hWndNewParent);
 HWND GetDlgItem(HWND hDlg, int id);
 int GetDlgCtrlID(HWND hWnd);
 DWORD GetWindowStyle(HWND hWnd);
@@ -279,6 +282,7 @@ class CWnd : public CCmdTarget
     BOOL ModifyStyle(DWORD remove, DWORD add, UINT flags = 0);
     int GetDlgCtrlID() const;
     CWnd* GetParent() const;
+    CWnd* SetParent(CWnd* pWndNewParent);
     CWnd* GetOwner() const;
     CWnd* GetTopLevelParent() const;
     BOOL IsChild(const CWnd* pWnd) const;

@@ -637,6 +637,28 @@ HWND GetFocus()
     return h ? h : (IsWindow(g_focus) ? g_focus : nullptr);
 }
 HWND GetParent(HWND h) { return IsWindow(h) && IsWindow(h->parent) ? h->parent : nullptr; }
+
+HWND SetParent(HWND h, HWND parent)
+{
+    if (!IsWindow(h) || (parent && !IsWindow(parent)) || h == parent)
+        return nullptr;
+    HWND old = IsWindow(h->parent) ? h->parent : nullptr;
+    if (old)
+        std::erase(old->children, h);
+    h->parent = parent;
+    QWidget* w = h->widget;
+    const bool child = (h->style & WS_CHILD) && parent;
+    if (child)
+    {
+        parent->children.push_back(h);
+        // A child has no frame of its own: the popup's window flags go with its old parent.
+        w->setParent(parent->widget, Qt::Widget);
+    }
+    else
+        w->setParent(parent ? parent->widget->window() : nullptr, Qt::Dialog);
+    w->setVisible(h->style & WS_VISIBLE);
+    return old;
+}
 HWND GetDlgItem(HWND hDlg, int id)
 {
     if (!IsWindow(hDlg))
@@ -1084,6 +1106,10 @@ BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT)
     return old != m_hWnd->style;
 }
 int CWnd::GetDlgCtrlID() const { return ::GetDlgCtrlID(m_hWnd); }
+CWnd* CWnd::SetParent(CWnd* pWndNewParent)
+{
+    return FromHandle(::SetParent(m_hWnd, pWndNewParent ? pWndNewParent->m_hWnd : nullptr));
+}
 CWnd* CWnd::GetParent() const
 {
     return IsWindow(m_hWnd) && (m_hWnd->style & WS_CHILD) ? FromHandle(::GetParent(m_hWnd)) : nullptr;
