@@ -183,6 +183,22 @@ std::string TextScreen::Text() const
     return text;
 }
 
+std::vector<std::string> TextScreen::Rows() const
+{
+    std::vector<std::string> rows;
+    for (int y = 0; y < m_size.cy; ++y)
+    {
+        std::string row;
+        for (int x = 0; x < m_size.cx; ++x)
+        {
+            char c = m_cells[size_t(m_size.cx * y + x)];
+            row += c == 0 || c == 13 ? ' ' : c;
+        }
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 std::string TextScreen::Utf8Text() const
 {
     return CodePageToUtf8(Text(), CodePageOfLanguage(m_nLanguage));

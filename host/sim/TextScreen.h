@@ -23,6 +23,8 @@ class TextScreen : public SimTerminal
     void EnableCursor(bool show) override { m_bCursor = show; }
     void Beep() override { ++m_nBeeps; }
 
+    // Each row as bytes, every cell one byte (an empty cell a blank), the full width of the screen.
+    std::vector<std::string> Rows() const;
     // The rows as bytes, trailing blanks of each row and trailing empty rows dropped, rows joined by "\n".
     std::string Text() const;
     // The same in UTF-8, read in the code page of the language (GBK, Shift JIS, or Windows-1252).

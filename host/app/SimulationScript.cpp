@@ -1,0 +1,265 @@
+#include "host/app/SimulationScript.h"
+
+#include <QFile>
+
+#include <cstring>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "host/app/PortableScreenTerminal.h"
+#include "host/model/HostTerminal.h"
+#include "host/model/JobDocument.h"
+#include "host/model/SampleJob.h"
+#include "host/sim/JobRunner.h"
+#include "host/sim/KeyScript.h"
+#include "host/sim/TeeTerminal.h"
+#include "host/sim/TextScreen.h"
+#include "platform/afxhooks.h"
+#include "simulation/PortableScreen.h"
+#if __has_include("host/jobfile/JobFile.h")
+#include "host/jobfile/JobFile.h"
+#define PDT_HAVE_JOBFILE 1
+#endif
+
+namespace
+{
+
+struct Arguments
+{
+    std::string job;
+    std::string keys;
+    std::string png;
+    std::vector<std::pair<std::string, std::string>> files; // name on the terminal, path on the computer
+    RunnerOptions options;
+    bool bLog = false;
+};
+
+bool Parse(int argc, char** argv, Arguments& a, std::string& error)
+{
+    for (int i = 1; i < argc; ++i)
+    {
+        const std::string arg = argv[i];
+        auto value = [&](std::string& into) {
+            if (i + 1 >= argc)
+            {
+                error = arg + " needs a value";
+                return false;
+            }
+            into = argv[++i];
+            return true;
+        };
+        std::string v;
+        if (arg == "--simulate")
+        {
+            if (!value(a.job))
+                return false;
+        }
+        else if (arg == "--keys")
+        {
+            if (!value(a.keys))
+                return false;
+        }
+        else if (arg == "--png")
+        {
+            if (!value(a.png))
+                return false;
+        }
+        else if (arg == "--clock")
+        {
+            if (!value(a.options.strClock))
+                return false;
+        }
+        else if (arg == "--log")
+            a.bLog = true;
+        else if (arg == "--step-limit")
+        {
+            if (!value(v))
+                return false;
+            char* end = nullptr;
+            long n = std::strtol(v.c_str(), &end, 10);
+            if (!end || *end || n < 1 || n > 100000000)
+            {
+                error = "--step-limit needs a number from 1 to 100000000, not \"" + v + "\"";
+                return false;
+            }
+            a.options.nStepLimit = int(n);
+        }
+        else if (arg == "--file")
+        {
+            if (!value(v))
+                return false;
+            const size_t eq = v.find('=');
+            if (eq == std::string::npos || eq == 0 || eq + 1 == v.size())
+            {
+                error = "--file needs NAME=PATH, not \"" + v + "\"";
+                return false;
+            }
+            a.files.emplace_back(v.substr(0, eq), v.substr(eq + 1));
+        }
+        else
+        {
+            error = "unknown argument \"" + arg + "\"";
+            return false;
+        }
+    }
+    if (a.job.empty())
+    {
+        error = "--simulate needs a job file (or \"sample\")";
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<JobDocument> LoadJob(const std::string& job, std::string& error)
+{
+    if (job == "sample")
+        return MakeSampleJob();
+#ifdef PDT_HAVE_JOBFILE
+    return LoadJobFile(job, &error);
+#else
+    error = "this jobhost reads no job files; use \"sample\"";
+    return nullptr;
+#endif
+}
+
+bool ReadFile(const std::string& path, std::string& bytes)
+{
+    QFile f(QString::fromLocal8Bit(path.c_str()));
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray data = f.readAll();
+    bytes.assign(data.constData(), size_t(data.size()));
+    return true;
+}
+
+// The screen shown headless, when a picture is asked for.
+class PictureFrame : public CFrameWnd
+{
+  public:
+    PictureFrame(JobDocument& doc, CSize cells) : m_screen(doc.m_crScreenBackground)
+    {
+        Create(nullptr, "Simulation", WS_POPUP, CRect(0, 0, 600, 400));
+        m_screen.Create(CSize(560, doc.m_settings.bLargeWindow ? 440 : 220), CRect(0, 0, 560, 440), 4254, this);
+        m_screen.Initial(doc.Terminal().m_strModel, cells, doc.m_nLanguage);
+        CRect r;
+        m_screen.GetWindowRect(&r);
+        MoveWindow(0, 0, r.Width(), r.Height());
+        ShowWindow(SW_SHOW);
+    }
+    CPortableScreen m_screen;
+};
+
+void Report(std::ostream& out, const Arguments& a, JobDocument& doc, const TextScreen& screen, const JobRunner& runner,
+            size_t used, size_t keys)
+{
+    const CSize size = screen.GetSize();
+    const int cp = CodePageOfLanguage(doc.m_nLanguage);
+    out << "Job: " << a.job << " (" << doc.Terminal().m_strModel.str() << ", " << size.cx << " x " << size.cy
+        << ")\n";
+    const std::string edge = "+" + std::string(size_t(size.cx), '-') + "+\n";
+    out << edge;
+    for (const std::string& row : screen.Rows())
+        out << "|" << CodePageToUtf8(row, cp) << "|\n";
+    out << edge;
+    switch (runner.GetState())
+    {
+    case RunState::Waiting:
+        out << "State: waiting for a key at node \"" << runner.GetCurrentNode()->m_strName.str() << "\"\n";
+        break;
+    case RunState::Ended:
+        out << "State: ended. " << runner.GetEndMessage() << "\n";
+        break;
+    case RunState::Stopped:
+        out << "State: stopped. " << runner.GetEndMessage() << "\n";
+        break;
+    case RunState::Idle:
+        out << "State: not started\n";
+        break;
+    }
+    out << "Keys: " << used << " of " << keys << " used, " << runner.GetSteps() << " nodes passed\n";
+    out << "Data files:\n" << runner.GetFiles().Describe();
+    out << "Uploaded:\n";
+    if (runner.GetUploads().empty())
+        out << "(nothing)\n";
+    for (const std::string& r : runner.GetUploads())
+        out << "  " << EscapeBytes(r) << "\n";
+    if (a.bLog)
+    {
+        out << "Log:\n";
+        for (const std::string& line : runner.GetLog())
+            out << "  " << CodePageToUtf8(line, cp) << "\n";
+    }
+}
+
+} // namespace
+
+bool IsSimulateCommand(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--simulate") == 0)
+            return true;
+    return false;
+}
+
+int RunSimulateCommand(int argc, char** argv, std::ostream& out, std::ostream& err)
+{
+    Arguments a;
+    std::string error;
+    if (!Parse(argc, argv, a, error))
+    {
+        err << "jobhost: " << error << "\n";
+        return 2;
+    }
+    std::unique_ptr<JobDocument> doc = LoadJob(a.job, error);
+    if (!doc)
+    {
+        err << "jobhost: " << a.job << ": " << error << "\n";
+        return 2;
+    }
+    const CSize cells = HostTerminal::ScreenSizeOf(doc->Terminal().m_strModel);
+    TextScreen text(cells, doc->m_nLanguage);
+    std::unique_ptr<PictureFrame> picture;
+    std::unique_ptr<PortableScreenTerminal> drawn;
+    std::unique_ptr<TeeTerminal> tee;
+    SimTerminal* terminal = &text;
+    if (!a.png.empty())
+    {
+        picture = std::make_unique<PictureFrame>(*doc, cells);
+        drawn = std::make_unique<PortableScreenTerminal>(picture->m_screen, cells);
+        tee = std::make_unique<TeeTerminal>(text, *drawn);
+        terminal = tee.get();
+    }
+    JobRunner runner(*doc, *terminal, a.options);
+    for (const auto& [name, path] : a.files)
+    {
+        std::string bytes;
+        if (!ReadFile(path, bytes))
+        {
+            err << "jobhost: cannot read " << path << "\n";
+            return 2;
+        }
+        runner.LoadFile(name, bytes);
+    }
+    std::vector<SimKeyEvent> events;
+    if (!ParseKeyScript(a.keys, runner, events, &error))
+    {
+        err << "jobhost: " << error << "\n";
+        return 2;
+    }
+    runner.Start();
+    const size_t used = PlayKeys(runner, events);
+    Report(out, a, *doc, text, runner, used, events.size());
+    if (picture)
+    {
+        pdt::hooks::ProcessEvents();
+        if (!pdt::hooks::SaveWindowImage(picture->m_screen.m_hWnd, a.png.c_str()))
+        {
+            err << "jobhost: cannot write " << a.png << "\n";
+            return 2;
+        }
+        picture->DestroyWindow();
+    }
+    return 0;
+}
