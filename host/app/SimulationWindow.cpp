@@ -1,0 +1,545 @@
+#include "host/app/SimulationWindow.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <functional>
+#include <strings.h>
+
+#include "host/app/PortableScreenTerminal.h"
+#include "host/app/res/simulation.h"
+#include "host/model/HostTerminal.h"
+#include "host/model/JobDocument.h"
+#include "host/sim/JobRunner.h"
+#include "host/sim/KeyScript.h"
+#include "platform/afxcmn.h"
+#include "portable/CDlgDefineKeypadModels.h"
+#include "resources/resource.h"
+#include "support/Support.h"
+#if __has_include("host/app/HostCommands.h")
+#include "host/app/HostCommands.h"
+#define PDT_HAVE_HOSTCOMMANDS 1
+#endif
+
+namespace
+{
+
+// The model's keypad dialog as the terminal's keypad: every key it produces goes to the job at once, and it never
+// ends itself (Enter and Escape are the terminal's keys).
+template <class Model> class SimulationKeypad : public Model
+{
+  public:
+    SimulationKeypad(KEYMAP_KEY (*keymap)[KEYMAP_SIZE], std::function<void(int)> onKey)
+        : Model(KEYPAD_MODE_SELECT, keymap, nullptr), m_onKey(std::move(onKey))
+    {
+    }
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        LRESULT r = Model::WindowProc(message, wParam, lParam);
+        if (message == WM_COMMAND)
+            Deliver();
+        return r;
+    }
+    BOOL PreTranslateMessage(MSG* pMsg) override
+    {
+        BOOL r = Model::PreTranslateMessage(pMsg);
+        if (pMsg->message == WM_KEYDOWN)
+            Deliver();
+        return r;
+    }
+
+  protected:
+    void OnOK() override {}
+    void OnCancel() override {}
+
+  private:
+    void Deliver()
+    {
+        CKeypad* keypad = this->m_pKeypad;
+        if (!keypad || !keypad->m_nKeyID)
+            return;
+        const int id = keypad->m_nKeyID;
+        keypad->m_nKeyID = 0; // the same key again is a new key
+        m_onKey(id);
+    }
+    std::function<void(int)> m_onKey;
+};
+
+std::unique_ptr<CDlgDefineKeypad> MakeKeypad(const CString& model, KEYMAP_KEY (*keymap)[KEYMAP_SIZE],
+                                             std::function<void(int)> onKey)
+{
+    if (model == "M-10")
+        return std::make_unique<SimulationKeypad<CDlgDefineKeypadM10>>(keymap, onKey);
+    if (model == "M-13")
+        return std::make_unique<SimulationKeypad<CDlgDefineKeypadM13>>(keymap, onKey);
+    if (model == "N-13")
+        return std::make_unique<SimulationKeypad<CDlgDefineKeypadN13>>(keymap, onKey);
+    if (model == "M-20X")
+        return std::make_unique<SimulationKeypad<CDlgDefineKeypadM20X>>(keymap, onKey);
+    if (model == "R-50")
+        return std::make_unique<SimulationKeypad<CDlgDefineKeypadR50>>(keymap, onKey);
+    if (model == "R-50G")
+        return std::make_unique<SimulationKeypad<CDlgDefineKeypadR50G>>(keymap, onKey);
+    // The screen of an unknown model is the M-20's; so is its keypad.
+    return std::make_unique<SimulationKeypad<CDlgDefineKeypadM20>>(keymap, onKey);
+}
+
+constexpr int kGap = 8;
+
+const char* StateText(const JobRunner& runner, std::string& text)
+{
+    switch (runner.GetState())
+    {
+    case RunState::Waiting:
+        text = "Running: node \"" + runner.GetCurrentNode()->m_strName.str() + "\"";
+        break;
+    case RunState::Ended:
+        text = "Ended. " + runner.GetEndMessage();
+        break;
+    case RunState::Stopped:
+        text = "Stopped. " + runner.GetEndMessage();
+        break;
+    default:
+        text = "Not started";
+        break;
+    }
+    return text.c_str();
+}
+
+// The separator of a data file's records: that of the record written into it, else a comma.
+int SeparatorOf(JobDocument& doc, const std::string& file)
+{
+    for (int i = 0; i < doc.GetRecordCount(); ++i)
+        if (strcasecmp(doc.GetRecordAt(i)->m_strDataFile.c_str(), file.c_str()) == 0)
+            return doc.GetRecordAt(i)->m_nFieldSeparator;
+    return ',';
+}
+
+} // namespace
+
+SimulationWindow::SimulationWindow(JobDocument& doc)
+    : CDialog(IDD_SIMULATION), m_doc(doc), m_screen(doc.m_crScreenBackground)
+{
+}
+
+SimulationWindow::~SimulationWindow()
+{
+    SetRunning(false);
+    if (::IsWindow(m_hWnd))
+        DestroyWindow();
+}
+
+const MessageMap& SimulationWindow::GetThisMessageMap()
+{
+    using C = SimulationWindow;
+    static const MessageMap map(&CDialog::GetThisMessageMap(),
+                                {
+                                    mm::Command(IDC_SIM_RUN, BN_CLICKED, &C::OnRun),
+                                    mm::Command(IDC_SIM_STOP, BN_CLICKED, &C::OnStop),
+                                    mm::Command(IDC_SIM_RESTART, BN_CLICKED, &C::OnRestart),
+                                    mm::Command(IDC_SIM_SCANBTN, BN_CLICKED, &C::OnScan),
+                                    mm::Command(IDC_SIM_LOADFILE, BN_CLICKED, &C::OnLoadFile),
+                                    mm::Command(IDC_SIM_FILES, CBN_SELCHANGE, &C::OnSelchangeFiles),
+                                    mm::Destroy(&C::OnDestroy),
+                                });
+    return map;
+}
+
+BOOL SimulationWindow::Create(CWnd* parent)
+{
+    return CDialog::Create(IDD_SIMULATION, parent);
+}
+
+BOOL SimulationWindow::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    CString title = "Simulation - " + (m_doc.m_strPathName.IsEmpty() ? CString("Untitled") : m_doc.m_strPathName);
+    SetWindowText(title);
+
+    HostTerminal& terminal = m_doc.Terminal();
+    const CSize cells = HostTerminal::ScreenSizeOf(terminal.m_strModel);
+    // The screen takes the model's proportions in the height it is offered; the large window doubles it.
+    const int offered = m_doc.m_settings.bLargeWindow ? 440 : 220;
+    m_screen.Create(CSize(offered * 3, offered), CRect(kGap, kGap, kGap + offered * 3, kGap + offered), IDC_SIM_SCREEN,
+                    this);
+    m_screen.Initial(terminal.m_strModel, cells, m_doc.m_nLanguage);
+    m_terminal = std::make_unique<PortableScreenTerminal>(m_screen, cells);
+    m_runner = std::make_unique<JobRunner>(m_doc, *m_terminal);
+
+    KEYMAP_KEY keymap[KEYMAP_SIZE];
+    terminal.GetKeymapInUse(keymap);
+    m_pKeypad = MakeKeypad(terminal.m_strModel, &keymap, [this](int id) { OnKeypadKey(id); });
+    if (m_pKeypad->Create(m_pKeypad->GetTemplateID(), this))
+    {
+        // The popup dialog becomes a pane of this window.
+        m_pKeypad->ModifyStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_CHILD | WS_VISIBLE);
+        m_pKeypad->SetParent(this);
+    }
+    if (CListCtrl* data = static_cast<CListCtrl*>(GetDlgItem(IDC_SIM_DATA)))
+        data->SetExtendedStyle(data->GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    Layout();
+    Run();
+    return TRUE;
+}
+
+void SimulationWindow::Layout()
+{
+    auto size = [this](int id) {
+        CRect r;
+        if (CWnd* w = GetDlgItem(id))
+            w->GetWindowRect(&r);
+        return r.Size();
+    };
+    auto place = [this](int id, int x, int y, int cx, int cy) {
+        if (CWnd* w = GetDlgItem(id))
+            w->MoveWindow(x, y, cx, cy);
+    };
+    CRect screen;
+    m_screen.GetWindowRect(&screen);
+    ScreenToClient(&screen);
+    const CSize label = size(IDC_SIM_SCAN_LABEL), edit = size(IDC_SIM_SCAN), scan = size(IDC_SIM_SCANBTN),
+                load = size(IDC_SIM_LOADFILE);
+    // The column under the screen is as wide as the screen or the scan row, whichever is wider.
+    const int left = kGap, width = std::max(int(screen.Width()), int(label.cx + edit.cx + scan.cx + load.cx + 12));
+    int y = screen.bottom + kGap;
+
+    const CSize button = size(IDC_SIM_RUN);
+    place(IDC_SIM_RUN, left, y, button.cx, button.cy);
+    place(IDC_SIM_STOP, left + button.cx + 4, y, button.cx, button.cy);
+    place(IDC_SIM_RESTART, left + 2 * (button.cx + 4), y, button.cx, button.cy);
+    y += button.cy + 4;
+    place(IDC_SIM_STATE, left, y, width, size(IDC_SIM_STATE).cy);
+    y += size(IDC_SIM_STATE).cy + 6;
+    place(IDC_SIM_SCAN_LABEL, left, y + 3, label.cx, label.cy);
+    place(IDC_SIM_SCAN, left + label.cx + 4, y, edit.cx, edit.cy);
+    place(IDC_SIM_SCANBTN, left + label.cx + edit.cx + 8, y - 1, scan.cx, scan.cy);
+    place(IDC_SIM_LOADFILE, left + label.cx + edit.cx + scan.cx + 12, y - 1, load.cx, load.cy);
+    y += std::max(edit.cy, scan.cy) + kGap;
+
+    int right = left + width;
+    int bottom = y;
+    if (m_pKeypad && ::IsWindow(m_pKeypad->m_hWnd))
+    {
+        CRect pad;
+        m_pKeypad->GetWindowRect(&pad);
+        m_pKeypad->MoveWindow(left + width + kGap, kGap, pad.Width(), pad.Height());
+        right = left + width + kGap + pad.Width();
+        bottom = std::max(bottom, int(kGap + pad.Height() + kGap));
+    }
+
+    // The data files and the log share the width under both.
+    const int half = (right - left - kGap) / 2;
+    const CSize fl = size(IDC_SIM_FILES_LABEL), combo = size(IDC_SIM_FILES);
+    place(IDC_SIM_FILES_LABEL, left, bottom + 3, fl.cx, fl.cy);
+    place(IDC_SIM_FILES, left + fl.cx + 4, bottom, half - fl.cx - 4, combo.cy);
+    place(IDC_SIM_LOG_LABEL, left + half + kGap, bottom + 3, fl.cx, fl.cy);
+    bottom += combo.cy + 4;
+    const int paneHeight = 170;
+    place(IDC_SIM_DATA, left, bottom, half, paneHeight);
+    place(IDC_SIM_LOG, left + half + kGap, bottom, half, paneHeight);
+    bottom += paneHeight + kGap;
+
+    CRect window, client;
+    GetWindowRect(&window);
+    GetClientRect(&client);
+    MoveWindow(window.left, window.top, right + kGap + (window.Width() - client.Width()),
+               bottom + (window.Height() - client.Height()));
+}
+
+void SimulationWindow::SetRunning(bool running)
+{
+    // The flag is shared with the keypad dialogs: only this window's run sets and clears it.
+    if (running && !m_bFlagSet)
+        OnJobSimulation = 1;
+    else if (!running && m_bFlagSet)
+        OnJobSimulation = 0;
+    m_bFlagSet = running;
+    if (::IsWindow(m_hWnd))
+    {
+        if (CWnd* stop = GetDlgItem(IDC_SIM_STOP))
+            stop->EnableWindow(running);
+        if (CWnd* run = GetDlgItem(IDC_SIM_RUN))
+            run->EnableWindow(!running);
+    }
+}
+
+void SimulationWindow::Run()
+{
+    if (!m_runner || m_runner->IsWaiting())
+        return;
+    Restart();
+}
+
+void SimulationWindow::Restart()
+{
+    if (!m_runner)
+        return;
+    SetRunning(true);
+    m_nLogShown = 0;
+    m_runner->Start();
+    RefreshPanes();
+}
+
+void SimulationWindow::Stop()
+{
+    if (m_runner)
+        m_runner->Stop("Stopped by the user.");
+    RefreshPanes();
+}
+
+void SimulationWindow::OnRun()
+{
+    Run();
+}
+
+void SimulationWindow::OnStop()
+{
+    Stop();
+}
+
+void SimulationWindow::OnRestart()
+{
+    Restart();
+}
+
+void SimulationWindow::OnKeypadKey(int nKeyID)
+{
+    if (!m_runner)
+        return;
+    m_runner->PressKey(nKeyID);
+    RefreshPanes();
+}
+
+void SimulationWindow::OnScan()
+{
+    CString data;
+    GetDlgItemText(IDC_SIM_SCAN, data);
+    if (data.IsEmpty() || !m_runner)
+        return;
+    m_runner->Scan(data.str());
+    SetDlgItemText(IDC_SIM_SCAN, "");
+    RefreshPanes();
+}
+
+void SimulationWindow::LoadFile(const std::string& name, const std::string& bytes)
+{
+    if (!m_runner)
+        return;
+    m_runner->LoadFile(name, bytes);
+    RefreshPanes();
+}
+
+void SimulationWindow::OnLoadFile()
+{
+    CString path;
+    if (!BrowseFile(this, path, true, "LOOKUP",
+                    "Data Files (*.dat; *.txt)|*.dat; *.txt|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"))
+        return;
+    QFile f(QString::fromLocal8Bit(path.c_str()));
+    if (!f.open(QIODevice::ReadOnly))
+    {
+        CString text;
+        text.Format("Cannot read %s.", path.c_str());
+        AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+        return;
+    }
+    const QByteArray bytes = f.readAll();
+    // The job names its files as the terminal does: a file the job uses by the same name goes in under the job's name.
+    std::string name = QFileInfo(f).fileName().toLocal8Bit().toStdString();
+    auto matches = [&](const CString& jobName) {
+        const std::string s = jobName.str();
+        const size_t slash = s.find_last_of("\\/:");
+        const std::string base = slash == std::string::npos ? s : s.substr(slash + 1);
+        return !base.empty() && strcasecmp(base.c_str(), name.c_str()) == 0;
+    };
+    std::string chosen = name;
+    for (int i = 0; i < m_doc.GetNodeCount(); ++i)
+    {
+        HostNode* n = m_doc.GetNodeAt(i);
+        for (const CString* s : {&n->m_strVerifyLookupFile, &n->m_strDataFile})
+            if (matches(*s))
+                chosen = s->str();
+    }
+    for (int i = 0; i < m_doc.GetRecordCount(); ++i)
+        if (matches(m_doc.GetRecordAt(i)->m_strDataFile))
+            chosen = m_doc.GetRecordAt(i)->m_strDataFile.str();
+    LoadFile(chosen, std::string(bytes.constData(), size_t(bytes.size())));
+}
+
+void SimulationWindow::RefreshPanes()
+{
+    if (!::IsWindow(m_hWnd) || !m_runner)
+        return;
+    const bool running = m_runner->IsWaiting();
+    SetRunning(running);
+    std::string state;
+    SetDlgItemText(IDC_SIM_STATE, StateText(*m_runner, state));
+
+    // The log grows at its end; it is rebuilt only when a restart emptied it.
+    const auto& log = m_runner->GetLog();
+    if (log.size() != m_nLogShown)
+    {
+        std::string text;
+        for (const std::string& line : log)
+            text += line + "\r\n";
+        SetDlgItemText(IDC_SIM_LOG, text.c_str());
+        m_nLogShown = log.size();
+    }
+
+    CComboBox* files = static_cast<CComboBox*>(GetDlgItem(IDC_SIM_FILES));
+    if (!files)
+        return;
+    CString current;
+    if (files->GetCurSel() >= 0)
+        files->GetLBText(files->GetCurSel(), current);
+    files->ResetContent();
+    for (const SimDataFile& f : m_runner->GetFiles().All())
+        files->AddString(f.name.c_str());
+    int keep = current.IsEmpty() ? -1 : files->FindStringExact(-1, current);
+    // The newest file shows when the one shown has gone, or when none was shown.
+    if (keep < 0 && files->GetCount() > 0)
+        keep = files->GetCount() - 1;
+    files->SetCurSel(keep);
+    ShowFile();
+}
+
+void SimulationWindow::OnSelchangeFiles()
+{
+    ShowFile();
+}
+
+void SimulationWindow::ShowFile()
+{
+    CListCtrl* data = static_cast<CListCtrl*>(GetDlgItem(IDC_SIM_DATA));
+    CComboBox* files = static_cast<CComboBox*>(GetDlgItem(IDC_SIM_FILES));
+    if (!data || !files)
+        return;
+    data->DeleteAllItems();
+    while (data->GetColumnCount() > 0)
+        data->DeleteColumn(0);
+    CString name;
+    if (files->GetCurSel() < 0)
+        return;
+    files->GetLBText(files->GetCurSel(), name);
+    const SimDataFile* file = m_runner->GetFiles().Find(name.str());
+    if (!file)
+        return;
+    const int separator = SeparatorOf(m_doc, file->name);
+    size_t columns = 1;
+    for (const std::string& r : file->records)
+        columns = std::max(columns, SplitRecord(r, separator).size());
+    data->InsertColumn(0, "#", LVCFMT_RIGHT, 32);
+    for (size_t c = 0; c < columns; ++c)
+    {
+        CString title;
+        title.Format("Field %d", int(c + 1));
+        data->InsertColumn(int(c + 1), title, LVCFMT_LEFT, 90);
+    }
+    for (size_t i = 0; i < file->records.size(); ++i)
+    {
+        CString number;
+        number.Format("%d", int(i + 1));
+        const int item = data->InsertItem(int(i), number);
+        const auto fields = SplitRecord(file->records[i], separator);
+        for (size_t c = 0; c < fields.size(); ++c)
+            data->SetItemText(item, int(c + 1), EscapeBytes(fields[c]).c_str());
+    }
+}
+
+bool SimulationWindow::InKeypad(HWND h) const
+{
+    if (!m_pKeypad)
+        return false;
+    for (; ::IsWindow(h); h = ::GetParent(h))
+        if (h == m_pKeypad->m_hWnd)
+            return true;
+    return false;
+}
+
+BOOL SimulationWindow::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
+    {
+        HWND scan = ::GetDlgItem(m_hWnd, IDC_SIM_SCAN);
+        if (pMsg->hwnd == scan)
+        {
+            // The scan field takes its text; Enter reads the barcode, Escape does not close the window.
+            if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN)
+            {
+                OnScan();
+                return TRUE;
+            }
+            if (pMsg->wParam == VK_ESCAPE)
+                return TRUE;
+            return CDialog::PreTranslateMessage(pMsg);
+        }
+        // Elsewhere in the window the computer's keyboard is the terminal's keypad.
+        if (m_pKeypad && ::IsWindow(m_pKeypad->m_hWnd) && !InKeypad(pMsg->hwnd))
+        {
+            if (m_pKeypad->PreTranslateMessage(pMsg))
+                return TRUE;
+            if (pMsg->wParam == VK_ESCAPE || pMsg->wParam == VK_RETURN)
+                return TRUE;
+        }
+    }
+    return CDialog::PreTranslateMessage(pMsg);
+}
+
+void SimulationWindow::OnOK() {}
+
+void SimulationWindow::OnCancel()
+{
+    // The close box: the window goes, and the run with it.
+    DestroyWindow();
+}
+
+void SimulationWindow::OnDestroy()
+{
+    if (m_runner)
+        m_runner->Stop("The simulation window was closed.");
+    SetRunning(false);
+}
+
+void SimulationWindow::PostNcDestroy()
+{
+    SetRunning(false);
+    if (m_bAutoDelete)
+        delete this;
+}
+
+void OpenSimulation(CWnd* frame, JobDocument& doc)
+{
+    auto* window = new SimulationWindow(doc);
+    window->SetAutoDelete(true);
+    if (!window->Create(frame))
+    {
+        delete window;
+        AfxMessageBox("The simulation window cannot be opened.", MB_OK | MB_ICONSTOP);
+        return;
+    }
+    window->ShowWindow(SW_SHOW);
+}
+
+CWnd* MakeSimulationInProgress(JobDocument& doc)
+{
+    auto* window = new SimulationWindow(doc);
+    if (!window->Create(nullptr))
+    {
+        delete window;
+        return nullptr;
+    }
+    // On the sample job: a location and its quantity written, the next location being typed.
+    std::vector<SimKeyEvent> events;
+    if (ParseKeyScript("{F4}A12{ENTER}7{ENTER}B", window->GetRunner(), events, nullptr))
+        for (const SimKeyEvent& e : events)
+            window->OnKeypadKey(e.nKeyID);
+    return window;
+}
+
+#ifdef PDT_HAVE_HOSTCOMMANDS
+namespace
+{
+// The main window's Simulation > Run Job runs the job here.
+const bool registered = (SetSimulateHandler(&OpenSimulation), true);
+} // namespace
+#endif

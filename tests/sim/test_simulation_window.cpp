@@ -1,0 +1,249 @@
+// The simulation window driven as a person drives it: clicks on the keypad's keys and keys of the computer's
+// keyboard run the sample job; the screen, the data pane, the log and the simulation flag follow.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <sstream>
+
+#include "host/app/PortableScreenTerminal.h"
+#include "host/app/SimulationScript.h"
+#include "host/app/SimulationWindow.h"
+#include "host/app/res/simulation.h"
+#include "host/model/SampleJob.h"
+#include "host/sim/TeeTerminal.h"
+#include "platform/afxcmn.h"
+#include "platform/testing/pdttest.h"
+#include "portable/CDlgDefineKeypad.h"
+#include "resources/resource.h"
+#include "sim_jobs.h"
+#include "support/Support.h"
+
+using namespace pdt::test;
+using namespace simtest;
+
+namespace
+{
+
+// The portable screen with its cells in reach, to read back what the runner drew.
+class ReadableScreen : public CPortableScreen
+{
+  public:
+    using CPortableScreen::CPortableScreen;
+    std::string Row(int y) const
+    {
+        std::string row;
+        for (int x = 0; x < m_nCols; ++x)
+        {
+            const char c = m_pScreen[m_nCols * y + x];
+            row += c == 0 || c == 13 ? ' ' : c;
+        }
+        return row;
+    }
+};
+
+std::string ScreenRows(CPortableScreen& screen, int rows)
+{
+    // Only a screen of this test's own making exposes its cells; the window's is read through its prompt text.
+    std::string text;
+    for (int y = 0; y < rows; ++y)
+        text += static_cast<ReadableScreen&>(screen).Row(y) + "\n";
+    return text;
+}
+
+} // namespace
+
+TEST(SimulationWindow, KeypadClicksRunTheSampleJob)
+{
+    auto doc = MakeSampleJob();
+    SimulationWindow window(*doc);
+    ASSERT_TRUE(window.Create());
+    window.ShowWindow(SW_SHOW);
+    Pump();
+    EXPECT_EQ(OnJobSimulation, 1);
+    CDlgDefineKeypad* keypad = window.GetKeypad();
+    ASSERT_NE(keypad, nullptr);
+    EXPECT_EQ(keypad->GetParent(), &window); // beside the screen, inside the window
+
+    // F4: the stock count; a location, Enter, a quantity, Enter writes a record of STOCK.TXT.
+    for (int id : {IDC_KEY_F4, IDC_KEY_1, IDC_KEY_2, IDC_KEY_ENTER, IDC_KEY_5, IDC_KEY_ENTER})
+        Click(*keypad, id);
+    Pump();
+    EXPECT_EQ(window.GetRunner().GetFiles().Describe(), "C:\\Jobs\\STOCK.TXT (1 record)\n  STK12\\t5\\r\\n\n");
+    auto* data = static_cast<CListCtrl*>(window.GetDlgItem(IDC_SIM_DATA));
+    ASSERT_EQ(data->GetItemCount(), 1);
+    EXPECT_EQ(data->GetItemText(0, 1), "STK12");
+    EXPECT_EQ(data->GetItemText(0, 2), "5");
+    CString log;
+    window.GetDlgItemText(IDC_SIM_LOG, log);
+    EXPECT_NE(log.Find("Record \"Stock Count\" written to C:\\Jobs\\STOCK.TXT"), -1) << log.c_str();
+
+    // The computer's keyboard types on the keypad too, wherever the focus is in the window.
+    Focus(::GetDlgItem(window.m_hWnd, IDC_SIM_RESTART));
+    Key('3');
+    Key('4');
+    Pump();
+    // The sample's location and quantity have no prompts: each value on a line of its own (the mark it had left
+    // blanked), back to the location.
+    EXPECT_EQ(window.GetScreen().GetPrompt().str(), "12 \r\n5 \r\n34_");
+    Key(VK_ESCAPE);
+    Key(VK_RETURN);
+    Pump();
+    EXPECT_EQ(window.GetRunner().GetState(), RunState::Ended);
+    EXPECT_EQ(window.GetScreen().GetPrompt().str(), "Job aborted");
+    EXPECT_EQ(OnJobSimulation, 0); // the job ended: the keypad dialogs are themselves again
+    EXPECT_TRUE(::IsWindow(window.m_hWnd)); // Escape and Enter are the terminal's, not the window's
+
+    // Restart runs it again from the menu, with empty data files; closing the window clears the flag.
+    Click(window, IDC_SIM_RESTART);
+    Pump();
+    EXPECT_EQ(OnJobSimulation, 1);
+    EXPECT_EQ(window.GetRunner().GetFiles().All().size(), 0u);
+    EXPECT_EQ(data->GetItemCount(), 0);
+    SavePng(window.m_hWnd, OutputPath("simulation-window.png"));
+    CloseBox(window.m_hWnd);
+    Pump();
+    EXPECT_FALSE(::IsWindow(window.m_hWnd));
+    EXPECT_EQ(OnJobSimulation, 0);
+}
+
+TEST(SimulationWindow, StopEndsTheRunAndScanReadsABarcode)
+{
+    auto doc = MakeSampleJob();
+    SimulationWindow window(*doc);
+    ASSERT_TRUE(window.Create());
+    window.ShowWindow(SW_SHOW);
+    window.LoadFile("C:\\Jobs\\ITEMS.DAT", "4006381333931\r\n");
+    Click(*window.GetKeypad(), IDC_KEY_F1);
+    Type(window, IDC_SIM_SCAN, "4006381333931");
+    Key(VK_RETURN);
+    Pump();
+    EXPECT_EQ(window.GetRunner().GetNodeData(doc->FindNodeByName("Scan Item")->m_nID), "4006381333931");
+    Click(window, IDC_SIM_STOP);
+    Pump();
+    EXPECT_EQ(window.GetRunner().GetState(), RunState::Stopped);
+    EXPECT_EQ(OnJobSimulation, 0);
+    CString state;
+    window.GetDlgItemText(IDC_SIM_STATE, state);
+    EXPECT_EQ(state, "Stopped. Stopped by the user.");
+    EXPECT_FALSE(window.GetDlgItem(IDC_SIM_STOP)->IsWindowEnabled());
+    window.DestroyWindow();
+    EXPECT_EQ(OnJobSimulation, 0);
+}
+
+// The text screen of the transcripts and the library's portable screen show the same cells for the same run.
+TEST(SimulationWindow, PortableScreenShowsWhatTheTextScreenHolds)
+{
+    for (int language : {0, 2})
+    {
+        auto doc = MakeSampleJob();
+        doc->m_nLanguage = language;
+        if (language == 2)
+            doc->FindNodeByName("Scan Item")->m_strScreenText = Utf8ToCodePage("品番:", 932).c_str();
+        CFrameWnd frame;
+        frame.Create(nullptr, "Screen", WS_POPUP, CRect(0, 0, 600, 300));
+        ReadableScreen screen(RGB(255, 255, 255));
+        screen.Create(CSize(560, 220), CRect(0, 0, 560, 220), 4254, &frame);
+        const CSize cells(21, 8);
+        ASSERT_TRUE(screen.Initial("M-20", cells, language));
+        PortableScreenTerminal drawn(screen, cells);
+        TextScreen text(cells, language);
+        TeeTerminal both(text, drawn);
+        JobRunner runner(*doc, both);
+        runner.Start();
+        std::vector<SimKeyEvent> events;
+        ASSERT_TRUE(ParseKeyScript("{F1}123{ENTER}45", runner, events, nullptr));
+        PlayKeys(runner, events);
+        std::string expected;
+        for (const std::string& row : text.Rows())
+            expected += row + "\n";
+        EXPECT_EQ(ScreenRows(screen, 8), expected) << language;
+        EXPECT_EQ(drawn.Beeps(), text.Beeps()) << language;
+        screen.DestroyWindow();
+        frame.DestroyWindow();
+    }
+}
+
+// jobhost --simulate as a person types it: the report, and the faults that stop it before the run.
+TEST(SimulateCommand, ReportsTheRun)
+{
+    struct
+    {
+        std::vector<const char*> args;
+        int status;
+        const char* out; // the start of the report, or empty
+        const char* err;
+    } rows[] = {
+        {{"--simulate", "sample", "--keys", "{F4}12{ENTER}5{ENTER}"},
+         0,
+         "Job: sample (M-20, 21 x 8)\n"
+         "+---------------------+\n"
+         "|12                   |\n"
+         "|5                    |\n"
+         "|_                    |\n"
+         "|                     |\n"
+         "|                     |\n"
+         "|                     |\n"
+         "|                     |\n"
+         "|                     |\n"
+         "+---------------------+\n"
+         "State: waiting for a key at node \"Location\"\n"
+         "Keys: 6 of 6 used, 4 nodes passed\n"
+         "Data files:\n"
+         "C:\\Jobs\\STOCK.TXT (1 record)\n"
+         "  STK12\\t5\\r\\n\n"
+         "Uploaded:\n"
+         "(nothing)\n",
+         ""},
+        {{"--simulate", "sample", "--keys", "{ESC}{ENTER}7"}, 0, nullptr, ""},
+        {{"--simulate", "sample", "--keys", "{F9}"}, 2, "", "jobhost: keys, character 1: no key is named \"F9\"\n"},
+        {{"--simulate", "sample", "--keys", "{F1"}, 2, "", "jobhost: keys, character 1: \"{\" without \"}\"\n"},
+        {{"--simulate"}, 2, "", "jobhost: --simulate needs a value\n"},
+        {{"--simulate", "sample", "--step-limit", "0"}, 2, "",
+         "jobhost: --step-limit needs a number from 1 to 100000000, not \"0\"\n"},
+        {{"--simulate", "sample", "--file", "X"}, 2, "", "jobhost: --file needs NAME=PATH, not \"X\"\n"},
+        {{"--simulate", "sample", "--file", "X=/no/such/file"}, 2, "", "jobhost: cannot read /no/such/file\n"},
+        {{"--simulate", "sample", "--bogus"}, 2, "", "jobhost: unknown argument \"--bogus\"\n"},
+    };
+    for (const auto& row : rows)
+    {
+        std::vector<char*> argv{const_cast<char*>("jobhost")};
+        for (const char* a : row.args)
+            argv.push_back(const_cast<char*>(a));
+        std::ostringstream out, err;
+        EXPECT_TRUE(IsSimulateCommand(int(argv.size()), argv.data()));
+        const int status = RunSimulateCommand(int(argv.size()), argv.data(), out, err);
+        EXPECT_EQ(status, row.status) << row.args.back();
+        if (row.out)
+        {
+            EXPECT_EQ(out.str(), row.out) << row.args.back();
+        }
+        EXPECT_EQ(err.str(), row.err) << row.args.back();
+    }
+
+    // The ended run says how, and keys after the end are not used.
+    std::vector<char*> argv{const_cast<char*>("jobhost"), const_cast<char*>("--simulate"), const_cast<char*>("sample"),
+                            const_cast<char*>("--keys"), const_cast<char*>("{ESC}{ENTER}77")};
+    std::ostringstream out, err;
+    ASSERT_EQ(RunSimulateCommand(int(argv.size()), argv.data(), out, err), 0);
+    EXPECT_NE(out.str().find("State: ended. The job was ended by Escape.\nKeys: 2 of 4 used"), std::string::npos)
+        << out.str();
+}
+
+TEST(SimulateCommand, WritesThePicture)
+{
+    const std::string png = TempDir() + "/screen.png";
+    std::vector<char*> argv{const_cast<char*>("jobhost"), const_cast<char*>("--simulate"), const_cast<char*>("sample"),
+                            const_cast<char*>("--keys"), const_cast<char*>("{F1}12"), const_cast<char*>("--png"),
+                            const_cast<char*>(png.c_str())};
+    std::ostringstream out, err;
+    ASSERT_EQ(RunSimulateCommand(int(argv.size()), argv.data(), out, err), 0) << err.str();
+    QImage image(QString::fromStdString(png));
+    ASSERT_FALSE(image.isNull());
+    // Dark text on the light screen: the picture is not blank.
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 80;
+    EXPECT_GT(dark, 50);
+}
