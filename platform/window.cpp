@@ -646,17 +646,18 @@ HWND SetParent(HWND h, HWND parent)
     if (old)
         std::erase(old->children, h);
     h->parent = parent;
-    QWidget* w = h->widget;
     const bool child = (h->style & WS_CHILD) && parent;
     if (child)
-    {
         parent->children.push_back(h);
-        // A child has no frame of its own: the popup's window flags go with its old parent.
-        w->setParent(parent->widget, Qt::Widget);
+    // A window with a peer moves it now; a lazy one gets its peer under the new parent when it is made.
+    if (QWidget* w = h->peer)
+    {
+        if (child)
+            w->setParent(pdt::win::Peer(parent), Qt::Widget); // a child has no frame: the popup's flags go
+        else
+            w->setParent(parent ? pdt::win::Peer(parent)->window() : nullptr, Qt::Dialog);
+        w->setVisible(h->style & WS_VISIBLE);
     }
-    else
-        w->setParent(parent ? parent->widget->window() : nullptr, Qt::Dialog);
-    w->setVisible(h->style & WS_VISIBLE);
     return old;
 }
 HWND GetDlgItem(HWND hDlg, int id)

@@ -14,6 +14,7 @@
 
 #include "find/CDlgFind.h"
 #include "host/app/MainFrame.h"
+#include "host/app/SimulationWindow.h"
 #include "host/model/HostLink.h"
 #include "host/model/HostNode.h"
 #include "host/model/HostTerminal.h"
@@ -379,6 +380,10 @@ void AddScreenEntries(std::vector<GalleryEntry>& out)
                            std::string("an M-20 screen in ") + lang.name +
                                (simulation ? ", output of a simulation" : ", a screen text being edited"),
                            [&lang, simulation](JobDocument&) { return MakeScreen(lang, simulation); }});
+    out.push_back({"Portable screen", "simulation-window.png",
+                   "the sample job simulated: a stock count under way on the M-20's screen and keypad, with the "
+                   "record written so far and the log",
+                   [](JobDocument& doc) { return MakeSimulationInProgress(doc); }});
 }
 
 // jobhost's own window on the sample job: as it opens, and with a node selected.

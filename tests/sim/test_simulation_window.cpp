@@ -6,6 +6,7 @@
 
 #include <sstream>
 
+#include "host/app/HostCommands.h"
 #include "host/app/PortableScreenTerminal.h"
 #include "host/app/SimulationScript.h"
 #include "host/app/SimulationWindow.h"
@@ -129,6 +130,28 @@ TEST(SimulationWindow, StopEndsTheRunAndScanReadsABarcode)
     EXPECT_FALSE(window.GetDlgItem(IDC_SIM_STOP)->IsWindowEnabled());
     window.DestroyWindow();
     EXPECT_EQ(OnJobSimulation, 0);
+}
+
+// The main window's Simulation > Run Job opens this window; the job's large-window option doubles the screen.
+TEST(SimulationWindow, RunJobCommandAndLargeWindow)
+{
+    EXPECT_EQ(GetSimulateHandler(), &OpenSimulation);
+
+    int heights[2] = {};
+    for (int large : {0, 1})
+    {
+        auto doc = MakeSampleJob();
+        doc->m_settings.bLargeWindow = large;
+        SimulationWindow window(*doc);
+        ASSERT_TRUE(window.Create());
+        CRect screen, pad;
+        window.GetScreen().GetWindowRect(&screen);
+        window.GetKeypad()->GetWindowRect(&pad);
+        heights[large] = screen.Height();
+        EXPECT_GE(pad.left, screen.right) << large; // the keypad stands beside the screen, not over it
+        window.DestroyWindow();
+    }
+    EXPECT_GT(heights[1], heights[0] * 3 / 2);
 }
 
 // The text screen of the transcripts and the library's portable screen show the same cells for the same run.
