@@ -82,7 +82,7 @@ bool Intersects(const CRect& a, const CRect& b)
 
 struct FlowchartView::Fonts
 {
-    FlowchartFont spec[FF_COUNT];
+    FlowchartFont requested[FF_COUNT]; // what the job asked for, to tell when the fonts must be made again
     CFont font[FF_COUNT];
     std::unordered_map<std::string, CSize> labelSizes; // link labels measured in the index font
 };
@@ -827,13 +827,13 @@ void FlowchartView::EnsureFonts() const
     const JobLanguageSettings& lang = m_pDoc->m_language;
     bool same = m_fonts != nullptr;
     for (int i = 0; same && i < FF_COUNT; ++i)
-        same = m_fonts->spec[i].strFace == lang.fonts[i].strFace && m_fonts->spec[i].nSize == lang.fonts[i].nSize;
+        same = m_fonts->requested[i].strFace == lang.fonts[i].strFace && m_fonts->requested[i].nSize == lang.fonts[i].nSize;
     if (same)
         return;
     m_fonts = std::make_unique<Fonts>();
     for (int i = 0; i < FF_COUNT; ++i)
     {
-        m_fonts->spec[i] = lang.fonts[i];
+        m_fonts->requested[i] = lang.fonts[i];
         int points = std::clamp(lang.fonts[i].nSize, 4, 72);
         if (!m_fonts->font[i].CreatePointFont(points * 10, lang.fonts[i].strFace.IsEmpty() ? "DejaVu Sans" : lang.fonts[i].strFace.c_str()))
             m_fonts->font[i].CreatePointFont(90, "DejaVu Sans");
