@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <span>
 #include <unordered_set>
 
 using pdt::gdi::LookupAs;
@@ -25,6 +26,7 @@ constexpr int kStockDefaultBitmap = 100; // gdi.cpp: a memory DC's first surface
 
 void EndKeptPainter();
 bool KeptFor(const DCRecord* d);
+void ForgetDrawable(const DCRecord* d);
 
 std::unordered_set<const DCRecord*>& LiveDCs()
 {
@@ -69,6 +71,9 @@ void FreeDC(DCRecord* d)
 {
     if (KeptFor(d))
         EndKeptPainter();
+    ForgetDrawable(d);
+    if (!d->pendingUpdate.isEmpty() && IsWindow(d->wnd) && d->wnd->redraw && d->wnd->peer)
+        d->wnd->peer->update(d->pendingUpdate);
     LiveDCs().erase(d);
     ReleaseState(d->st);
     for (const DCState& s : d->saved)
@@ -122,13 +127,32 @@ std::optional<QRegion> EffectiveClip(const DCRecord* d)
     return r;
 }
 
-// Where drawing may land: the surface, cut to the clipping regions.
+// Where drawing may land: the surface, cut to the clipping regions. A repaint asks this for every cell with the
+// same clipping, so the last answer is kept; regions share their data, so comparing them is cheap.
+struct DrawableCache
+{
+    const DCRecord* dc = nullptr;
+    QSize size;
+    std::optional<QRegion> paintClip, clip;
+    QRegion area;
+};
+DrawableCache g_drawable;
+
 QRegion Drawable(const DCRecord* d, const QImage& img)
 {
+    DrawableCache& c = g_drawable;
+    if (c.dc == d && c.size == img.size() && c.paintClip == d->paintClip && c.clip == d->st.clip)
+        return c.area;
     QRegion r(img.rect());
     if (auto clip = EffectiveClip(d))
         r = r.intersected(*clip);
+    c = DrawableCache{d, img.size(), d->paintClip, d->st.clip, r};
     return r;
+}
+void ForgetDrawable(const DCRecord* d)
+{
+    if (g_drawable.dc == d)
+        g_drawable = DrawableCache{};
 }
 
 // After drawing: a monochrome surface keeps two colours, a window shows the change.
@@ -151,8 +175,11 @@ void Touched(DCRecord* d, QRect dirty)
     if ((d->kind == DCRecord::Kind::Window || d->kind == DCRecord::Kind::Paint) && IsCustom(d->wnd))
     {
         // Inside the peer's own paint the image is shown right after WM_PAINT anyway.
+        // A paint DC asks once, when it ends, rather than once per drawing.
         HWND h = d->wnd;
-        if (h->inPeerPaint == 0 && h->redraw && h->peer)
+        if (h->inPeerPaint == 0 && d->kind == DCRecord::Kind::Paint)
+            d->pendingUpdate |= dirty;
+        else if (h->inPeerPaint == 0 && h->redraw && h->peer)
             h->peer->update(dirty);
     }
     else if (d->kind == DCRecord::Kind::Window && IsWindow(d->wnd) && d->wnd->backing && d->wnd->peer)
@@ -298,14 +325,16 @@ template <class F> BOOL Paint(DCRecord* d, QRect bounds, F&& draw)
 }
 
 // Styled cosmetic pens: on and off runs in pixels, as Win32 NT draws them.
-std::vector<int> DashPattern(int style)
+std::span<const int> DashPattern(int style)
 {
+    static constexpr int kDash[] = {18, 6}, kDot[] = {3, 3}, kDashDot[] = {9, 6, 3, 6},
+                         kDashDotDot[] = {9, 3, 3, 3, 3, 3};
     switch (style)
     {
-    case PS_DASH: return {18, 6};
-    case PS_DOT: return {3, 3};
-    case PS_DASHDOT: return {9, 6, 3, 6};
-    case PS_DASHDOTDOT: return {9, 3, 3, 3, 3, 3};
+    case PS_DASH: return kDash;
+    case PS_DOT: return kDot;
+    case PS_DASHDOT: return kDashDot;
+    case PS_DASHDOTDOT: return kDashDotDot;
     default: return {};
     }
 }
@@ -314,13 +343,15 @@ std::vector<int> DashPattern(int style)
 void ThinLine(DCRecord* d, QImage& img, const QRegion& area, QPoint a, QPoint b, int& step)
 {
     PenRecord* pen = d->st.pen;
-    std::vector<int> pattern = DashPattern(pen->style);
+    std::span<const int> pattern = DashPattern(pen->style);
     int period = 0;
     for (int n : pattern)
         period += n;
     QRgb color = ToRgb(pen->color), gap = ToRgb(d->st.bkColor);
     QRect bounds = area.boundingRect();
     bool simpleArea = area.rectCount() <= 1;
+    uchar* bits = img.bits(); // once: scanLine would check for sharing at every pixel
+    const qsizetype stride = img.bytesPerLine();
     auto plot = [&](int x, int y) {
         bool on = true;
         if (period)
@@ -341,7 +372,7 @@ void ThinLine(DCRecord* d, QImage& img, const QRegion& area, QPoint a, QPoint b,
             return;
         if (!bounds.contains(x, y) || (!simpleArea && !area.contains(QPoint(x, y))))
             return;
-        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        auto* line = reinterpret_cast<QRgb*>(bits + y * stride);
         line[x] = Rop2(d->st.rop2, on ? color : gap, line[x]);
     };
     int dx = std::abs(b.x() - a.x()), dy = std::abs(b.y() - a.y());
@@ -392,7 +423,7 @@ QPen WidePen(const DCRecord* d, const PainterRop& rop)
     return pen; // styled pens wider than one pixel draw solid, as in Win32
 }
 
-BOOL Lines(DCRecord* d, const std::vector<QPoint>& pts)
+BOOL Lines(DCRecord* d, std::span<const QPoint> pts)
 {
     if (pts.size() < 2 || PenIsNull(d))
         return pts.size() >= 2 || pts.empty() ? TRUE : FALSE;
@@ -434,9 +465,11 @@ void FillArea(DCRecord* d, const QRegion& region, QRgb color)
     if (!img)
         return;
     QRegion area = Drawable(d, *img).intersected(region);
+    uchar* bits = img->bits();
+    const qsizetype stride = img->bytesPerLine();
     for (const QRect& r : area)
         for (int y = r.top(); y <= r.bottom(); ++y)
-            std::fill_n(reinterpret_cast<QRgb*>(img->scanLine(y)) + r.left(), r.width(), color);
+            std::fill_n(reinterpret_cast<QRgb*>(bits + y * stride) + r.left(), r.width(), color);
     Touched(d, area.boundingRect());
 }
 
@@ -1060,7 +1093,8 @@ BOOL CDC::LineTo(int x, int y)
         return FALSE;
     QPoint from = d->st.pos;
     d->st.pos = QPoint(x, y);
-    return Lines(d, {from, QPoint(x, y)});
+    const QPoint pts[] = {from, QPoint(x, y)};
+    return Lines(d, pts);
 }
 
 CPoint CDC::GetCurrentPosition() const
@@ -1098,7 +1132,10 @@ BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
     if (noPen || r - l < 1 || b - t < 1)
         return TRUE;
     if (!IsWide(d))
-        return Lines(d, {QPoint(l, t), QPoint(r - 1, t), QPoint(r - 1, b - 1), QPoint(l, b - 1), QPoint(l, t)});
+    {
+        const QPoint pts[] = {QPoint(l, t), QPoint(r - 1, t), QPoint(r - 1, b - 1), QPoint(l, b - 1), QPoint(l, t)};
+        return Lines(d, pts);
+    }
     if (rop.skip)
         return TRUE;
     int w = d->st.pen->width;

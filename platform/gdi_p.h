@@ -124,6 +124,7 @@ struct DCRecord
     DCState st;
     std::vector<DCState> saved;
     std::optional<QRegion> paintClip; // BeginPaint's update area
+    QRect pendingUpdate;              // drawn outside the peer's paint, shown when the paint DC ends
     std::unique_ptr<QImage> scratch;  // surface of a window that is not custom-drawn, or of the screen
     CDC wrapper;                      // what FromHandle returns
     bool ownedByWrapper = false;      // freed with DeleteDC / ReleaseDC
