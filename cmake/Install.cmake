@@ -40,3 +40,14 @@ write_basic_package_version_file(${CMAKE_CURRENT_BINARY_DIR}/pdtdlgConfigVersion
   COMPATIBILITY SameMinorVersion)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/pdtdlgConfig.cmake ${CMAKE_CURRENT_BINARY_DIR}/pdtdlgConfigVersion.cmake
   DESTINATION ${PDT_INSTALL_CMAKEDIR})
+
+# The reference host: jobhost with its two libraries beside the others, and the sample job it opens by default.
+# They are not part of the package a host links against.
+if(TARGET pdthostapp)
+  set_target_properties(pdthost pdthostapp PROPERTIES INSTALL_RPATH "$ORIGIN")
+  set_target_properties(jobhost PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
+  install(TARGETS jobhost pdthost pdthostapp
+    LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+    RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${PROJECT_SOURCE_DIR}/samples/sample.pdtjob DESTINATION ${CMAKE_INSTALL_DATADIR}/pdtdlg/samples)
+endif()

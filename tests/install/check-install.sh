@@ -44,6 +44,17 @@ for lib in pdtplatform pdtsupport pdtdlg; do
   grep -q 'R.*PATH.*\$ORIGIN' <<<"$dyn" || fail "lib$lib does not look beside itself for the others"
 done
 
+# jobhost runs from where it is installed, with the sample job found beside it.
+jobhost="$prefix/bin/jobhost"
+[ -x "$jobhost" ] || fail "jobhost is not installed"
+[ -f "$prefix/share/pdtdlg/samples/sample.pdtjob" ] || fail "the sample job is not installed"
+loads=$(ldd "$jobhost")
+grep -q "libpdthostapp.so.* => $prefix/" <<<"$loads" ||
+  { echo "$loads" >&2; fail "jobhost does not load the installed libraries"; }
+report=$(PDTDLG_SETTINGS="$work/settings.ini" QT_QPA_PLATFORM=offscreen "$jobhost" --simulate \
+  "$prefix/share/pdtdlg/samples/sample.pdtjob" --keys "{ESC}") || fail "the installed jobhost cannot run the sample job"
+grep -q '^State: waiting for a key' <<<"$report" || { echo "$report" >&2; fail "the installed jobhost did not run the sample job"; }
+
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$source/tests/install/outside-host" -B "$work/outside" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
