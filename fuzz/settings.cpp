@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "find/CDlgFind.h"
+#include "fuzz/fuzz_screen.h"
 #include "fuzz/fuzz_support.h"
 #include "platform/afxhooks.h"
 #include "resources/resource.h"
@@ -73,14 +74,6 @@ bool Written(const std::pair<std::string, std::string> &name)
     return false;
 }
 
-class Screen : public CPortableScreen
-{
-  public:
-    Screen() : CPortableScreen(RGB(0xC8, 0xE0, 0x90))
-    {
-    }
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -104,8 +97,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     SetWindowPosition(&host, "Settings", "WPOS_BARCODESETTING", theReg, 1);
     for (int language : {0, 1, 2})
     {
-        Screen screen;
-        screen.Create(CSize(600, 300), CRect(8, 8, 608, 308), 4254, &host);
+        // The screen reads its font settings in Initial; one window serves every input, as in the screen targets.
+        auto &screen = pdt::fuzz::ScreenForInput<pdt::fuzz::FuzzScreen>();
         screen.Initial("M-20", CSize(21, 8), language);
         screen.RefreshScreen(true, true);
     }

@@ -526,8 +526,8 @@ bool CreatePlainWindow(CWnd& wnd, const char* className, const CRect& r, DWORD s
         wnd.ShowWindow(SW_SHOW);
         // What a test does next assumes the window is on the screen and painted once, as a person would see it;
         // a window system that maps windows by request and answer (an X server) takes a moment for that.
-        if (QWidget* peer = Peer(wnd.m_hWnd))
-            QTest::qWaitForWindowExposed(peer);
+        if (QWidget* peer = Peer(wnd.m_hWnd); peer && !QTest::qWaitForWindowExposed(peer))
+            return false; // a test on a window nobody can see would fail later, and less clearly
     }
     Pump();
     return true;
