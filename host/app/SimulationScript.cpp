@@ -70,6 +70,12 @@ bool Parse(int argc, char** argv, Arguments& a, std::string& error)
         {
             if (!value(a.options.strClock))
                 return false;
+            int y, mo, d, h, mi, s;
+            if (!ReadClock(a.options.strClock, y, mo, d, h, mi, s))
+            {
+                error = "--clock needs \"YYYY-MM-DD HH:MM:SS\", not \"" + a.options.strClock + "\"";
+                return false;
+            }
         }
         else if (arg == "--log")
             a.bLog = true;

@@ -24,9 +24,11 @@ constexpr const char* kDone = "Job done";
 constexpr const char* kAbort = "Job aborted";
 constexpr const char* kWriteRecordError = "Write record error";
 constexpr const char* kFileNotFound = "File not found";
+constexpr const char* kReadFileError = "Read file error";
 constexpr const char* kEraseAll = "Erase all? Ent=Yes";
 constexpr const char* kEraseLast = "Erase last? Ent=Yes";
 constexpr const char* kBrowse = "Browse";
+constexpr const char* kEdit = "Edit";
 constexpr const char* kNoData = "No data";
 constexpr const char* kSendData = "Sending data";
 constexpr const char* kNoRecord = "No record";
@@ -70,12 +72,92 @@ bool IsEscapeKey(int id)
     return id == IDC_KEY_ESC;
 }
 
+// Integers keep to the terminal's sizes: 16 bits, long ones 32, wrapping as the terminal's do.
+double FitToType(int type, double v)
+{
+    if (!std::isfinite(v))
+        return 0.0;
+    if (type == DATA_FLOAT || type == DATA_STRING)
+        return v;
+    const long long whole = (long long)std::trunc(std::fmod(v, 4294967296.0));
+    return type == DATA_INTEGER ? double(int16_t(uint16_t(whole))) : double(int32_t(uint32_t(whole)));
+}
+
+// What a numeric input takes besides digits: a sign first, and one point in floating-point data.
+bool NumericAccepts(int type, const std::string& typed, unsigned char ch)
+{
+    if (ch >= '0' && ch <= '9')
+        return true;
+    if (ch == '-' || ch == '+')
+        return typed.empty();
+    return ch == '.' && type == DATA_FLOAT && typed.find('.') == std::string::npos;
+}
+
+// A record's line taken apart: what the record writes around its fields, and the fields, so that one field can
+// change and the line be put together as the record would have written it.
+struct RecordLayout
+{
+    std::string preamble, postamble, end;
+    int separator = 0;
+    std::vector<std::string> fields;
+
+    std::string Join() const
+    {
+        std::string line = preamble;
+        for (size_t i = 0; i < fields.size(); ++i)
+        {
+            if (i && separator > 0 && separator < 256)
+                line += char(separator);
+            line += fields[i];
+        }
+        return line + postamble + end;
+    }
+};
+
+RecordLayout TakeApart(const std::string& line, const HostRecord* record, int separator)
+{
+    RecordLayout r;
+    r.separator = separator;
+    std::string body = line;
+    auto endsWith = [&](const std::string& tail) {
+        return !tail.empty() && body.size() >= tail.size() && body.compare(body.size() - tail.size(), tail.size(), tail) == 0;
+    };
+    const std::string terminator = record ? Terminator(record->m_nRecordTerminator) : std::string();
+    if (endsWith(terminator))
+        body.resize(body.size() - terminator.size());
+    else
+        while (!body.empty() && (body.back() == '\r' || body.back() == '\n' || body.back() == '\x03'))
+            body.pop_back();
+    r.end = line.substr(body.size());
+    if (record)
+    {
+        const std::string& pre = record->m_strPreamble.str();
+        if (!pre.empty() && body.compare(0, pre.size(), pre) == 0)
+            r.preamble = pre, body.erase(0, pre.size());
+        const std::string& post = record->m_strPostamble.str();
+        if (endsWith(post))
+            r.postamble = post, body.resize(body.size() - post.size());
+    }
+    if (separator <= 0 || separator > 255)
+        r.fields = {body};
+    else
+        for (size_t start = 0;;)
+        {
+            const size_t at = body.find(char(separator), start);
+            r.fields.push_back(body.substr(start, at == std::string::npos ? std::string::npos : at - start));
+            if (at == std::string::npos)
+                break;
+            start = at + 1;
+        }
+    return r;
+}
+
 } // namespace
 
 JobRunner::JobRunner(JobDocument& doc, SimTerminal& terminal, RunnerOptions options)
-    : m_doc(doc), m_term(terminal), m_options(std::move(options))
+    : m_doc(doc), m_job(&doc), m_term(terminal), m_options(std::move(options))
 {
-    m_doc.Terminal().GetKeymapInUse(m_keymap);
+    m_job->Terminal().GetKeymapInUse(m_keymap);
 }
 
 JobRunner::~JobRunner() = default;
@@ -88,7 +170,10 @@ void JobRunner::LoadFile(const std::string& name, const std::string& bytes)
 
 void JobRunner::Start()
 {
-    m_doc.Terminal().GetKeymapInUse(m_keymap);
+    m_job = &m_doc;
+    m_pLoadedJob.reset();
+    m_pRetiredJob.reset();
+    m_job->Terminal().GetKeymapInUse(m_keymap);
     m_state = RunState::Waiting;
     m_wait = Wait::None;
     m_pNode = m_pNext = nullptr;
@@ -108,14 +193,21 @@ void JobRunner::Start()
     m_term.EnableCursor(true);
 
     HostNode* start = nullptr;
-    for (int i = 0; i < m_doc.GetNodeCount() && !start; ++i)
-        if (m_doc.GetNodeAt(i)->m_bStartNode)
-            start = m_doc.GetNodeAt(i);
+    for (int i = 0; i < m_job->GetNodeCount() && !start; ++i)
+        if (m_job->GetNodeAt(i)->m_bStartNode)
+            start = m_job->GetNodeAt(i);
     if (!start)
     {
         End(RunState::Stopped, "The job has no start node.", "");
         m_term.Flush();
         return;
+    }
+    if (!m_options.strClock.empty())
+    {
+        int y, mo, d, h, mi, se;
+        if (!ReadClock(m_options.strClock, y, mo, d, h, mi, se))
+            Log("The clock " + Quote(CString(m_options.strClock)) +
+                " is not YYYY-MM-DD HH:MM:SS; the computer's clock is used.");
     }
     Log("Job started at node " + Quote(start->m_strName) + ".");
     Enter(start, nullptr);
@@ -214,9 +306,9 @@ void JobRunner::ShowMessage(const CString& prompt, const char*, bool clear)
 
 bool JobRunner::HasKeyLink(int nKeyID) const
 {
-    for (int i = 0; m_pNode && i < m_doc.GetLinkCount(); ++i)
+    for (int i = 0; m_pNode && i < m_job->GetLinkCount(); ++i)
     {
-        HostLink* link = m_doc.GetLinkAt(i);
+        HostLink* link = m_job->GetLinkAt(i);
         if (link->m_nFromNodeID != m_pNode->m_nID || link->m_bExcludeFromMakeJob || link->m_nCondition != LINK_KEY)
             continue;
         const int id = KeyIdOfName(link->m_strKey);
@@ -228,12 +320,12 @@ bool JobRunner::HasKeyLink(int nKeyID) const
 
 HostLink* JobRunner::FirstLinkThatHolds(int nKeyID)
 {
-    for (int i = 0; m_pNode && i < m_doc.GetLinkCount(); ++i)
+    for (int i = 0; m_pNode && i < m_job->GetLinkCount(); ++i)
     {
-        HostLink* link = m_doc.GetLinkAt(i);
+        HostLink* link = m_job->GetLinkAt(i);
         if (link->m_nFromNodeID != m_pNode->m_nID || link->m_bExcludeFromMakeJob)
             continue;
-        HostNode* to = m_doc.FindNode(link->m_nToNodeID);
+        HostNode* to = m_job->FindNode(link->m_nToNodeID);
         if (to && to->m_bExcludeFromMakeJob)
             continue;
         if (LinkHolds(*link, nKeyID))
@@ -280,11 +372,11 @@ void JobRunner::Leave(int nKeyID)
         return;
     }
     bool any = false;
-    for (int i = 0; i < m_doc.GetLinkCount() && !any; ++i)
-        any = m_doc.GetLinkAt(i)->m_nFromNodeID == m_pNode->m_nID && !m_doc.GetLinkAt(i)->m_bExcludeFromMakeJob;
+    for (int i = 0; i < m_job->GetLinkCount() && !any; ++i)
+        any = m_job->GetLinkAt(i)->m_nFromNodeID == m_pNode->m_nID && !m_job->GetLinkAt(i)->m_bExcludeFromMakeJob;
     if (!any)
         End(RunState::Ended, "The job is done: node " + Quote(m_pNode->m_strName) + " has no link on.",
-            Prompt(m_doc.m_language.strDone, kDone));
+            Prompt(m_job->m_language.strDone, kDone));
     else if (HasKeyLink())
         WaitFor(Wait::Link);
     else
@@ -294,7 +386,7 @@ void JobRunner::Leave(int nKeyID)
 void JobRunner::Follow(HostLink& link)
 {
     if (link.m_bEOR)
-        WriteRecord(link.m_nRecordID ? link.m_nRecordID : m_doc.m_nDefaultRecord);
+        WriteRecord(link.m_nRecordID ? link.m_nRecordID : m_job->m_nDefaultRecord);
     if (link.m_bRRLI)
     {
         for (auto& [id, state] : m_nodes)
@@ -308,7 +400,7 @@ void JobRunner::Follow(HostLink& link)
     }
     if (m_pNode->m_nKind == NODE_SCREEN && !m_pNode->m_bNoClearOnExit)
         m_term.ClearScreen();
-    HostNode* to = m_doc.FindNode(link.m_nToNodeID);
+    HostNode* to = m_job->FindNode(link.m_nToNodeID);
     if (!to)
     {
         End(RunState::Stopped, "Stopped: link " + Quote(link.GetLabel()) + " leads to no node.", "");
@@ -319,9 +411,9 @@ void JobRunner::Follow(HostLink& link)
 
 bool JobRunner::GlobalKey(int nKeyID)
 {
-    for (int i = 0; i < m_doc.GetNodeCount(); ++i)
+    for (int i = 0; i < m_job->GetNodeCount(); ++i)
     {
-        HostNode* node = m_doc.GetNodeAt(i);
+        HostNode* node = m_job->GetNodeAt(i);
         if (node->m_nHotKey != 0 && node->m_nHotKey == nKeyID && !node->m_bExcludeFromMakeJob)
         {
             Log("Hot key " + std::string(GetKeyNameWKM(nKeyID, m_keymap) ? GetKeyNameWKM(nKeyID, m_keymap) : "?") +
@@ -332,7 +424,7 @@ bool JobRunner::GlobalKey(int nKeyID)
     }
     if (!IsEscapeKey(nKeyID))
         return false;
-    if (m_doc.m_settings.bNoEscTerminate)
+    if (m_job->m_settings.bNoEscTerminate)
     {
         m_term.Beep();
         Log("Escape refused: this job does not end by Escape.");
@@ -341,7 +433,7 @@ bool JobRunner::GlobalKey(int nKeyID)
     m_waitBeforeExit = m_wait;
     const int last = int(m_term.GetSize().cy) - 1;
     m_term.ClearAfter(0, last);
-    m_term.PrintString(Prompt(m_doc.m_language.strConfirmExit, kConfirmExit));
+    m_term.PrintString(Prompt(m_job->m_language.strConfirmExit, kConfirmExit));
     WaitFor(Wait::ConfirmExit);
     return true;
 }
@@ -399,8 +491,8 @@ void JobRunner::PressKey(int nKeyID)
         else if (!GlobalKey(nKeyID))
         {
             bool any = false;
-            for (int i = 0; i < m_doc.GetLinkCount() && !any; ++i)
-                any = m_doc.GetLinkAt(i)->m_nFromNodeID == m_pNode->m_nID;
+            for (int i = 0; i < m_job->GetLinkCount() && !any; ++i)
+                any = m_job->GetLinkAt(i)->m_nFromNodeID == m_pNode->m_nID;
             if (any)
                 m_term.Beep();
             else
@@ -415,7 +507,7 @@ void JobRunner::PressKey(int nKeyID)
         break;
     case Wait::ConfirmExit:
         if (enter)
-            End(RunState::Ended, "The job was ended by Escape.", Prompt(m_doc.m_language.strAbort, kAbort));
+            End(RunState::Ended, "The job was ended by Escape.", Prompt(m_job->m_language.strAbort, kAbort));
         else
         {
             m_term.ClearAfter(0, int(m_term.GetSize().cy) - 1);
@@ -457,7 +549,9 @@ void JobRunner::PressKey(int nKeyID)
             --m_nBrowse, ShowBrowse();
         else if (on && m_nBrowse + 1 < n)
             ++m_nBrowse, ShowBrowse();
-        else if (enter || IsEscapeKey(nKeyID))
+        else if (enter && m_nBrowse < n)
+            BeginEditField(0);
+        else if (IsEscapeKey(nKeyID))
         {
             m_term.ClearScreen();
             m_wait = Wait::None;
@@ -468,6 +562,9 @@ void JobRunner::PressKey(int nKeyID)
             m_term.Beep();
         break;
     }
+    case Wait::EditField:
+        EditKey(nKeyID);
+        break;
     case Wait::Ack:
         m_wait = Wait::None;
         m_bLeave = true;
@@ -539,10 +636,7 @@ void JobRunner::EnterNode()
         break;
     }
     case NODE_RUNJOB:
-        End(RunState::Ended,
-            "Node " + Quote(node.m_strName) + " would load job " + Quote(node.m_strJobFile) + " and start it at node " +
-                Quote(node.m_strStartNode) + "; this job ends here.",
-            "");
+        RunJob(node);
         break;
     default:
         m_bLeave = true, m_nLeaveKey = 0;
@@ -617,13 +711,26 @@ void JobRunner::BeginInput(HostNode& node)
         data = Clock(c.nTimeFormat, c.nDateType);
     else if (c.bFromFormula)
     {
+        // A numeric input takes the number in its own type; what cannot be that leaves the input to the keypad.
         SimValue v;
-        if (Evaluate(c.strFormula, "", v, ("formula of " + Quote(node.m_strName)).c_str()))
+        double d = 0;
+        if (!Evaluate(c.strFormula, "", v, ("formula of " + Quote(node.m_strName)).c_str()))
+            automatic = false;
+        else if (c.nDataType == DATA_STRING)
             data = v.Format();
+        else if (v.AsNumber(d))
+            data = SimValue::Number(c.nDataType == DATA_FLOAT ? d : FitToType(c.nDataType, std::trunc(d))).Format();
+        else
+        {
+            Log(Quote(node.m_strName) + ": the formula gives " + Quote(CString(v.Format())) + ", not a number.");
+            automatic = false;
+        }
+        if (!automatic)
+            Log(Quote(node.m_strName) + ": the formula gives no data; the keypad takes over.");
     }
     else if (c.bFromLookupFile)
     {
-        HostNode* source = m_doc.FindNode(c.nLookupNodeID);
+        HostNode* source = m_job->FindNode(c.nLookupNodeID);
         const NodeState* found = source ? &State(source->m_nID) : nullptr;
         const SimDataFile* file = source ? m_files.Find(source->m_strVerifyLookupFile.str()) : nullptr;
         if (found && file && found->nLookupRecord >= 0 && found->nLookupRecord < int(file->records.size()))
@@ -659,13 +766,15 @@ void JobRunner::BeginInput(HostNode& node)
     }
     ShowPrompt(node);
     ShowInput();
-    if (!c.bKeypad && !c.bScanner && !c.bFromLookupFile)
+    // Data a formula or a lookup file failed to give is typed instead.
+    const bool fallback = c.bFromLookupFile || c.bFromFormula;
+    if (!c.bKeypad && !c.bScanner && !fallback)
     {
         Log(Quote(node.m_strName) + " takes no device: its input is empty.");
         CompleteInput(0, true);
         return;
     }
-    m_bKeypadFallback = c.bFromLookupFile;
+    m_bKeypadFallback = fallback;
     WaitFor(Wait::Input);
 }
 
@@ -682,13 +791,7 @@ void JobRunner::InputKey(int nKeyID)
             return false;
         const bool digit = ch >= '0' && ch <= '9';
         if (c.nDataType != DATA_STRING)
-        {
-            if (digit)
-                return true;
-            if (ch == '-' || ch == '+')
-                return m_input.empty();
-            return ch == '.' && c.nDataType == DATA_FLOAT && m_input.find('.') == std::string::npos;
-        }
+            return NumericAccepts(c.nDataType, m_input, ch);
         const bool alpha = (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || ch == ' ';
         if (alpha)
             return c.bAlphabet || (ch == ' ' && c.bSymbols);
@@ -774,7 +877,7 @@ void JobRunner::CompleteInput(int nKeyID, bool bAuto)
     Log(Quote(node.m_strName) + ": " + Quote(CString(data)) + " refused, " + why + ".");
     if (!c.bNoBeep)
         m_term.Beep();
-    const bool keypad = c.bKeypad || c.bScanner || m_bKeypadFallback || c.bFromLookupFile;
+    const bool keypad = c.bKeypad || c.bScanner || m_bKeypadFallback || c.bFromLookupFile || c.bFromFormula;
     if (!c.bNoErrorSign)
     {
         m_input.clear();
@@ -929,14 +1032,8 @@ void JobRunner::RunCount(HostNode& node, HostLink* via)
 {
     const CountSettings& cs = node.m_count;
     NodeState& st = State(node.m_nID);
-    const int type = node.m_collect.nDataType;
-    // Integers keep to the terminal's sizes: 16 bits, long ones 32.
-    auto fit = [type](double v) {
-        if (type == DATA_FLOAT || !std::isfinite(v))
-            return std::isfinite(v) ? v : 0.0;
-        const long long whole = (long long)std::trunc(std::fmod(v, 4294967296.0));
-        return type == DATA_INTEGER ? double(int16_t(uint16_t(whole))) : double(int32_t(uint32_t(whole)));
-    };
+    const int type = node.m_collect.nDataType == DATA_STRING ? DATA_LONG : node.m_collect.nDataType;
+    auto fit = [type](double v) { return FitToType(type, v); };
     auto number = [&](const std::string& text, const char* what) {
         double d = 0;
         if (!ReadDouble(text, d))
@@ -1016,12 +1113,12 @@ void JobRunner::RunCount(HostNode& node, HostLink* via)
 
 void JobRunner::WriteRecord(int recordId)
 {
-    HostRecord* record = m_doc.FindRecord(recordId);
+    HostRecord* record = m_job->FindRecord(recordId);
     if (!record || record->m_strDataFile.IsEmpty())
     {
         Log(record ? "Record " + Quote(record->m_strName) + " has no data file; nothing written."
                    : std::string("An EOR link names no record; nothing written."));
-        ShowMessage(Prompt(m_doc.m_language.strWriteRecordError, kWriteRecordError), nullptr, false);
+        ShowMessage(Prompt(m_job->m_language.strWriteRecordError, kWriteRecordError), nullptr, false);
         return;
     }
     std::string line = record->m_strPreamble.str();
@@ -1046,7 +1143,7 @@ void JobRunner::WriteRecord(int recordId)
 std::string JobRunner::DataFileOf(const HostNode& node) const
 {
     if (node.m_nRecordID)
-        if (HostRecord* record = m_doc.FindRecord(node.m_nRecordID))
+        if (HostRecord* record = m_job->FindRecord(node.m_nRecordID))
             return record->m_strDataFile.str();
     return node.m_strDataFile.str();
 }
@@ -1058,7 +1155,7 @@ void JobRunner::RunUpload(HostNode& node)
     if (!file || file->records.empty())
     {
         Log("Upload: " + name + " has no record.");
-        ShowMessage(Prompt(m_doc.m_language.strNoRecord, kNoRecord), nullptr);
+        ShowMessage(Prompt(m_job->m_language.strNoRecord, kNoRecord), nullptr);
         return;
     }
     size_t first = node.m_bUploadAll ? 0 : file->records.size() - 1;
@@ -1069,8 +1166,8 @@ void JobRunner::RunUpload(HostNode& node)
         m_uploads.push_back("\x1A");
     Log("Upload: " + std::to_string(count) + (count == 1 ? " record" : " records") + " of " + name + " sent at " +
         std::to_string(node.m_nBaudRate) + " baud, " + node.m_strProtocol.str() + ".");
-    ShowMessage(Prompt(m_doc.m_language.strSendData, kSendData), nullptr);
-    CString total = Prompt(m_doc.m_language.strTotal, kTotal);
+    ShowMessage(Prompt(m_job->m_language.strSendData, kSendData), nullptr);
+    CString total = Prompt(m_job->m_language.strTotal, kTotal);
     total.AppendFormat(" %d", int(count));
     ShowMessage(total, nullptr, false);
 }
@@ -1078,8 +1175,8 @@ void JobRunner::RunUpload(HostNode& node)
 void JobRunner::RunErase(HostNode& node)
 {
     m_strFile = DataFileOf(node);
-    ShowMessage(node.m_bDeleteWholeFile ? Prompt(m_doc.m_language.strEraseAll, kEraseAll)
-                                        : Prompt(m_doc.m_language.strEraseLast, kEraseLast),
+    ShowMessage(node.m_bDeleteWholeFile ? Prompt(m_job->m_language.strEraseAll, kEraseAll)
+                                        : Prompt(m_job->m_language.strEraseLast, kEraseLast),
                 nullptr);
     WaitFor(Wait::EraseConfirm);
 }
@@ -1091,7 +1188,7 @@ void JobRunner::RunEdit(HostNode& node)
     if (!file || file->records.empty())
     {
         Log("Edit: " + m_strFile + " has no data.");
-        ShowMessage(Prompt(m_doc.m_language.strNoData, kNoData), nullptr);
+        ShowMessage(Prompt(m_job->m_language.strNoData, kNoData), nullptr);
         WaitFor(Wait::Ack);
         return;
     }
@@ -1100,16 +1197,214 @@ void JobRunner::RunEdit(HostNode& node)
     WaitFor(Wait::Browse);
 }
 
+HostRecord* JobRunner::EditedRecord() const
+{
+    return m_pNode && m_pNode->m_nRecordID ? m_job->FindRecord(m_pNode->m_nRecordID) : nullptr;
+}
+
+// The node whose data a field of the edited record is: its type and lengths rule what may be typed there.
+const HostNode* JobRunner::FieldNode(int field) const
+{
+    const HostRecord* record = EditedRecord();
+    if (!record || field < 0 || field >= record->m_arrFields.GetSize())
+        return nullptr;
+    const HostNode* node = m_job->FindNode(record->m_arrFields[field]);
+    return node && (node->m_nKind == NODE_INPUT || node->m_nKind == NODE_COUNT) ? node : nullptr;
+}
+
 void JobRunner::ShowBrowse()
 {
     const SimDataFile* file = m_files.Find(m_strFile);
     if (!file || m_nBrowse >= int(file->records.size()))
         return;
-    CString head = Prompt(m_doc.m_language.strBrowse, kBrowse);
+    CString head = Prompt(m_job->m_language.strBrowse, kBrowse);
     head.AppendFormat(" %d/%d", m_nBrowse + 1, int(file->records.size()));
-    ShowMessage(head, nullptr);
-    for (const std::string& field : SplitRecord(file->records[size_t(m_nBrowse)], m_pNode->m_nFieldSeparator))
-        ShowMessage(CString(field), nullptr, false);
+    const HostRecord* record = EditedRecord();
+    const int separator = record ? record->m_nFieldSeparator : m_pNode->m_nFieldSeparator;
+    ShowRecord(head, TakeApart(file->records[size_t(m_nBrowse)], record, separator).fields, -1);
+}
+
+// The heading, then one field a row, each cut to its row; while a field is edited the rows follow it down.
+void JobRunner::ShowRecord(const CString& head, const std::vector<std::string>& fields, int editField)
+{
+    const CSize size = m_term.GetSize();
+    const int rows = int(size.cy) - 1;
+    m_term.ClearScreen();
+    m_term.PrintString(head);
+    const int first = editField >= rows ? editField - rows + 1 : 0;
+    CPoint cursor(-1, -1);
+    for (int i = first, row = 1; i < int(fields.size()) && row <= rows; ++i, ++row)
+    {
+        // The last cell of the screen stays empty: writing it would scroll the heading away.
+        const size_t width = size_t(size.cx) - (row == rows ? 1 : 0);
+        std::string text = i == editField ? m_strEdit + "_" : fields[size_t(i)];
+        if (text.size() > width)
+            text = i == editField ? text.substr(text.size() - width) : text.substr(0, width);
+        m_term.SetCursorPosition(0, row);
+        m_term.PrintString(text.c_str());
+        if (i == editField)
+            cursor = CPoint(int(text.size()) - 1, row);
+    }
+    if (cursor.x >= 0)
+        m_term.SetCursorPosition(cursor.x, cursor.y);
+}
+
+void JobRunner::BeginEditField(int field)
+{
+    SimDataFile* file = m_files.Find(m_strFile);
+    if (!file || m_nBrowse >= int(file->records.size()))
+    {
+        LeaveEdit();
+        return;
+    }
+    const HostRecord* record = EditedRecord();
+    const RecordLayout layout = TakeApart(file->records[size_t(m_nBrowse)], record,
+                                          record ? record->m_nFieldSeparator : m_pNode->m_nFieldSeparator);
+    if (field >= int(layout.fields.size()))
+    {
+        LeaveEdit();
+        return;
+    }
+    m_nEditField = field;
+    // The value is changed from its end, as typed; the blanks that filled its tail are not typed back.
+    m_strEdit = TrimRight(layout.fields[size_t(field)]);
+    WaitFor(Wait::EditField);
+    CString head = Prompt(m_job->m_language.strEdit, kEdit);
+    head.AppendFormat(" %d/%d", m_nBrowse + 1, int(file->records.size()));
+    ShowRecord(head, layout.fields, field);
+}
+
+void JobRunner::EditKey(int nKeyID)
+{
+    SimDataFile* file = m_files.Find(m_strFile);
+    if (!file || m_nBrowse >= int(file->records.size()))
+    {
+        LeaveEdit();
+        return;
+    }
+    const HostRecord* record = EditedRecord();
+    RecordLayout layout = TakeApart(file->records[size_t(m_nBrowse)], record,
+                                    record ? record->m_nFieldSeparator : m_pNode->m_nFieldSeparator);
+    const HostNode* node = FieldNode(m_nEditField);
+    const CollectSettings* c = node ? &node->m_collect : nullptr;
+    const int type = c ? c->nDataType : DATA_STRING;
+    const int longest = c && c->bVerifyLength && c->nLengthTo > 0 ? c->nLengthTo : 0;
+    const unsigned char code = GetKeyCodeWKM(nKeyID, m_keymap);
+
+    if (nKeyID == IDC_KEY_ENTER || code == CODE_ENTER)
+    {
+        std::string value = m_strEdit;
+        const bool tooShort = c && c->bVerifyLength && int(value.size()) < c->nLengthFrom;
+        if ((value.empty() && c && !c->bAllowEmpty) || tooShort)
+        {
+            m_term.Beep();
+            return;
+        }
+        if (c && c->bFillTail && longest && int(value.size()) < longest)
+            value.append(size_t(longest - int(value.size())), ' ');
+        std::string& old = layout.fields[size_t(m_nEditField)];
+        if (value != old)
+        {
+            Log("Edit: field " + std::to_string(m_nEditField + 1) + " of record " + std::to_string(m_nBrowse + 1) +
+                " of " + m_strFile + " changed from " + Quote(CString(old)) + " to " + Quote(CString(value)) + ".");
+            old = value;
+            file->records[size_t(m_nBrowse)] = layout.Join();
+        }
+        BeginEditField(m_nEditField + 1);
+        return;
+    }
+    if (IsEscapeKey(nKeyID))
+    {
+        LeaveEdit();
+        return;
+    }
+    if (code == CODE_CLEAR && nKeyID == IDC_KEY_CLR)
+    {
+        if (!m_strEdit.empty())
+            m_strEdit.pop_back();
+    }
+    else
+    {
+        // The separator would split the field in two when the file is read again.
+        const bool accepted = code >= 32 && code <= 126 && nKeyID != IDC_KEY_ANYKEY && code != layout.separator &&
+                              (type == DATA_STRING || NumericAccepts(type, m_strEdit, code));
+        if (!accepted || (longest && int(m_strEdit.size()) >= longest))
+        {
+            m_term.Beep();
+            return;
+        }
+        m_strEdit += char(code);
+    }
+    CString head = Prompt(m_job->m_language.strEdit, kEdit);
+    head.AppendFormat(" %d/%d", m_nBrowse + 1, int(file->records.size()));
+    ShowRecord(head, layout.fields, m_nEditField);
+}
+
+void JobRunner::LeaveEdit()
+{
+    const SimDataFile* file = m_files.Find(m_strFile);
+    if (!file || m_nBrowse >= int(file->records.size()))
+    {
+        m_term.ClearScreen();
+        m_wait = Wait::None;
+        m_bLeave = true;
+        m_nLeaveKey = 0;
+        return;
+    }
+    WaitFor(Wait::Browse);
+    ShowBrowse();
+}
+
+void JobRunner::RunJob(HostNode& node)
+{
+    const std::string file = node.m_strJobFile.str();
+    const std::string at =
+        node.m_strStartNode.IsEmpty() ? std::string("its start node") : "node " + Quote(node.m_strStartNode);
+    if (!m_options.loadJob)
+    {
+        End(RunState::Ended,
+            "Node " + Quote(node.m_strName) + " would load job " + Quote(node.m_strJobFile) + " and start it at " +
+                at + "; this job ends here.",
+            "");
+        return;
+    }
+    LoadedJob loaded;
+    if (file.empty())
+        loaded.error = "the node names no job file";
+    else
+        loaded = m_options.loadJob(file, m_job->m_strPathName.str());
+    if (!loaded.job)
+    {
+        End(RunState::Ended, "Node " + Quote(node.m_strName) + " cannot load job " + Quote(node.m_strJobFile) + ": " +
+                                 loaded.error + ".",
+            loaded.bFound ? Prompt(m_job->m_language.strReadFileError, kReadFileError)
+                          : Prompt(m_job->m_language.strFileNotFound, kFileNotFound));
+        return;
+    }
+    HostNode* start = nullptr;
+    JobDocument& job = *loaded.job;
+    for (int i = 0; i < job.GetNodeCount() && !start; ++i)
+    {
+        HostNode* n = job.GetNodeAt(i);
+        if (node.m_strStartNode.IsEmpty() ? bool(n->m_bStartNode) : n->m_strName == node.m_strStartNode)
+            start = n;
+    }
+    if (!start)
+    {
+        End(RunState::Stopped, "Job " + Quote(node.m_strJobFile) + " has no " + at + ".", "");
+        return;
+    }
+    Log("Node " + Quote(node.m_strName) + " loads job " + Quote(node.m_strJobFile) + " and starts it at node " +
+        Quote(start->m_strName) + "; the data files stay.");
+    // The job before stays alive until the next load: the node that loaded this one still belongs to it.
+    m_pRetiredJob = std::move(m_pLoadedJob);
+    m_pLoadedJob = std::move(loaded.job);
+    m_job = m_pLoadedJob.get();
+    m_nodes.clear();
+    m_lastInput.clear();
+    m_term.ClearScreen();
+    m_term.EnableCursor(true);
+    Enter(start, nullptr);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -1134,9 +1429,9 @@ bool JobRunner::Evaluate(const CString& text, const std::string& data, SimValue&
         HostNode* found = nullptr;
         int firstWord = 0;
         HostNode* byFirstWord = nullptr;
-        for (int i = 0; i < m_doc.GetNodeCount() && !found; ++i)
+        for (int i = 0; i < m_job->GetNodeCount() && !found; ++i)
         {
-            HostNode* node = m_doc.GetNodeAt(i);
+            HostNode* node = m_job->GetNodeAt(i);
             std::string underscored = node->m_strName.str();
             for (char& c : underscored)
                 c = c == ' ' ? '_' : c;
@@ -1167,9 +1462,7 @@ bool JobRunner::Evaluate(const CString& text, const std::string& data, SimValue&
 std::string JobRunner::Clock(int format, int dateType) const
 {
     std::tm t{};
-    if (m_options.strClock.empty() ||
-        std::sscanf(m_options.strClock.c_str(), "%d-%d-%d %d:%d:%d", &t.tm_year, &t.tm_mon, &t.tm_mday, &t.tm_hour,
-                    &t.tm_min, &t.tm_sec) != 6)
+    if (!ReadClock(m_options.strClock, t.tm_year, t.tm_mon, t.tm_mday, t.tm_hour, t.tm_min, t.tm_sec))
     {
         std::time_t now = std::time(nullptr);
         localtime_r(&now, &t);
@@ -1205,4 +1498,14 @@ std::string JobRunner::Clock(int format, int dateType) const
     if (format == TIME_DATETIME)
         return std::string(date) + " " + time;
     return date;
+}
+
+bool ReadClock(const std::string& text, int& year, int& month, int& day, int& hour, int& minute, int& second)
+{
+    int n = 0;
+    if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%n", &year, &month, &day, &hour, &minute, &second, &n) != 6 ||
+        size_t(n) != text.size())
+        return false;
+    return year >= 1900 && month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour >= 0 && hour < 24 &&
+           minute >= 0 && minute < 60 && second >= 0 && second < 60;
 }

@@ -4,7 +4,9 @@
 // node kind and field does at run time is described in docs/simulation.md.
 #pragma once
 
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,8 +17,20 @@
 
 class HostLink;
 class HostNode;
+class HostRecord;
 class JobDocument;
 class SimTerminal;
+
+// What a host found for the job a run-job node names.
+struct LoadedJob
+{
+    std::unique_ptr<JobDocument> job; // null when it could not be read
+    bool bFound = false;              // a file was there (and was damaged, when job is null)
+    std::string error;                // why there is no job, in words for the log
+};
+// Reads the job a run-job node names: `file` as the node gives it, `runningJob` the path of the job that runs now
+// (empty when it has none). The runner reads no files itself.
+using JobLoader = std::function<LoadedJob(const std::string& file, const std::string& runningJob)>;
 
 struct RunnerOptions
 {
@@ -24,13 +38,18 @@ struct RunnerOptions
     int nStepLimit = 1000;
     // The terminal's clock as "YYYY-MM-DD HH:MM:SS"; empty: the computer's clock.
     std::string strClock;
+    // How run-job nodes find their job; without one a run-job node ends the run.
+    JobLoader loadJob;
 };
+
+// A clock as RunnerOptions::strClock spells it, each part in its range; false for anything else.
+bool ReadClock(const std::string& text, int& year, int& month, int& day, int& hour, int& minute, int& second);
 
 enum class RunState
 {
     Idle,    // not started
     Waiting, // for a key
-    Ended,   // the job ended: done, aborted, or another job would be loaded
+    Ended,   // the job ended: done, aborted, or a job it runs cannot be loaded
     Stopped, // the runner stopped it: a loop without input, a dead end, or the user
 };
 
@@ -61,6 +80,8 @@ class JobRunner
     const std::vector<std::string>& GetUploads() const { return m_uploads; }
     long long GetSteps() const { return m_nSteps; }
     HostNode* GetCurrentNode() const { return m_pNode; }
+    // The job that runs now: the one given, or one a run-job node loaded.
+    JobDocument& GetJob() const { return *m_job; }
     // The data a node holds now: its input, or its count's value.
     std::string GetNodeData(int nodeId) const;
     // The key id of a key name in the terminal's keymap, with the usual spellings of the special keys
@@ -76,7 +97,8 @@ class JobRunner
         Input,       // an input node collects keys
         ConfirmExit, // Escape asks whether to end the job
         EraseConfirm,
-        Browse, // an edit node shows records
+        Browse,    // an edit node shows records
+        EditField, // an edit node changes a field of the shown record
         Ack,    // a message waits for any key, then the links
     };
     struct NodeState
@@ -117,6 +139,13 @@ class JobRunner
     void RunErase(HostNode& node);
     void RunEdit(HostNode& node);
     void ShowBrowse();
+    void ShowRecord(const CString& head, const std::vector<std::string>& fields, int editField);
+    HostRecord* EditedRecord() const;
+    const HostNode* FieldNode(int field) const;
+    void BeginEditField(int field);
+    void EditKey(int nKeyID);
+    void LeaveEdit();
+    void RunJob(HostNode& node);
     void WriteRecord(int recordId);
 
     // Helpers.
@@ -129,7 +158,9 @@ class JobRunner
     NodeState& State(int nodeId) { return m_nodes[nodeId]; }
     std::string FormatCount(const HostNode& node, double value) const;
 
-    JobDocument& m_doc;
+    JobDocument& m_doc;   // the job Start runs
+    JobDocument* m_job;   // the job running now
+    std::unique_ptr<JobDocument> m_pLoadedJob, m_pRetiredJob; // loaded by run-job nodes: now, and the one before
     SimTerminal& m_term;
     RunnerOptions m_options;
     KEYMAP_KEY m_keymap[KEYMAP_SIZE];
@@ -160,7 +191,9 @@ class JobRunner
     bool m_bErrorSign = false;
     bool m_bKeypadFallback = false; // generated data failed: the keypad takes over
 
-    // Erase and browse.
+    // Erase, browse and edit.
     std::string m_strFile;
     int m_nBrowse = 0;
+    int m_nEditField = 0;     // the field being changed
+    std::string m_strEdit;    // its value as typed
 };

@@ -140,6 +140,18 @@ const Case kCases[] = {
          });
      },
      "{ENTER}{ENTER}{F1}", "Ent count\nN=1\nN=2\nN=15", "(no data files)\n"},
+    {"an integer count wraps at 16 bits",
+     [] { return CountJob([](CountSettings& c, HostNode&, HostLink&) { c.strConstant = "32766"; }); },
+     "{ENTER}{ENTER}", "Ent count\nN=32767\nN=-32768", "(no data files)\n"},
+    {"a long count wraps at 32 bits, downwards too",
+     [] {
+         return CountJob([](CountSettings& c, HostNode& n, HostLink&) {
+             n.m_collect.nDataType = DATA_LONG;
+             c.strConstant = "-2147483647";
+             c.operations[0] = CountOperation{OP_DECREMENT};
+         });
+     },
+     "{ENTER}{ENTER}", "Ent count\nN=-2147483648\nN=2147483647", "(no data files)\n"},
     {"count reset to zero",
      [] {
          return CountJob([](CountSettings& c, HostNode&, HostLink&) {
@@ -185,7 +197,7 @@ const Case kCases[] = {
      "{F3}", "Delete last one?", "(no data files)\n"},
     {"browse from the first record, then down",
      [] { return StockJob([](JobDocument&, HostNode&, HostNode&) {}); }, "{F1}A1{ENTER}5{ENTER}{F1}B2{ENTER}7{ENTER}{F4}{DOWN}",
-     "Browse 2/2\n<B2\n7>", kTwoRecords},
+     "Browse 2/2\nB2\n7", kTwoRecords},
     {"browse of an empty file", [] { return StockJob([](JobDocument&, HostNode&, HostNode&) {}); }, "{F4}",
      "No data", "(no data files)\n"},
     {"Escape asks, Enter ends the job", MakeSampleJob, "{ESC}{ENTER}", "Job aborted", "(no data files)\n"},

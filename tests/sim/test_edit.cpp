@@ -1,0 +1,140 @@
+// Edit nodes: a record is browsed, Enter changes its fields one after another as its record's fields allow, and
+// the change is in the data file at once.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "sim_jobs.h"
+#include "support/Support.h"
+
+using namespace simtest;
+
+namespace
+{
+
+// F4 on the menu edits STOCK.TXT, whose records are Item (text, 1 to 4 characters) and Qty (an integer) between
+// "<" and ">", a tab between them; leaving the edit node shows DONE. The file is on the terminal before the run.
+struct EditSetup
+{
+    JobDocument* doc;
+    HostNode* item;
+    HostNode* qty;
+    HostNode* edit;
+};
+
+std::unique_ptr<JobDocument> EditJob(const std::function<void(EditSetup&)>& setUp)
+{
+    HostNode* menu;
+    auto doc = NewJob("F4 edit", &menu);
+    HostNode* item = InputNode(*doc, "Item", "Item:");
+    item->m_collect.bVerifyLength = true;
+    item->m_collect.nLengthFrom = 1;
+    item->m_collect.nLengthTo = 4;
+    HostNode* qty = InputNode(*doc, "Qty", "Qty:", DATA_INTEGER);
+    HostRecord* r = doc->AddRecord("Stock", "STOCK.TXT");
+    r->m_arrFields.Add(WORD(item->m_nID));
+    r->m_arrFields.Add(WORD(qty->m_nID));
+    r->m_nFieldSeparator = 9;
+    r->m_nRecordTerminator = TERMINATOR_CRLF;
+    r->m_strPreamble = "<";
+    r->m_strPostamble = ">";
+    HostNode* edit = doc->AddNode(NODE_EDIT, "Edit");
+    edit->m_nRecordID = r->m_nID;
+    edit->m_strDataFile = r->m_strDataFile;
+    KeyLink(*doc, menu, edit, "F4");
+    HostNode* done = doc->AddNode(NODE_SCREEN, "Done");
+    done->m_strScreenText = "DONE";
+    doc->AddLink(edit->m_nID, done->m_nID);
+    EditSetup setup{doc.get(), item, qty, edit};
+    setUp(setup);
+    return doc;
+}
+
+// The edit node works on a file of its own, its fields split at "-", with no record to say what they hold.
+void OwnFile(EditSetup& s)
+{
+    s.edit->m_nRecordID = 0;
+    s.edit->m_strDataFile = "NOTES.TXT";
+    s.edit->m_nFieldSeparator = '-';
+}
+
+struct Row
+{
+    const char* situation;
+    std::function<void(EditSetup&)> setUp;
+    const char* keys;
+    const char* screen;
+    const char* records; // the edited file's records, escaped, one after another
+    int beeps;
+};
+
+constexpr const char* kStock = "<A1\t5>\r\n<B2\t7>\r\n";
+constexpr const char* kNotes = "x-y\r\n1-2-3-4-5-6-7-8-9\r\n";
+const auto kPlain = [](EditSetup&) {};
+
+const Row kRows[] = {
+    {"Enter on a record edits its first field", kPlain, "{F4}{ENTER}", "Edit 1/2\nA1_\n5",
+     "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 0},
+    {"a changed quantity is written into its record", kPlain, "{F4}{ENTER}{ENTER}{CLR}9{ENTER}", "Browse 1/2\nA1\n9",
+     "<A1\\t9>\\r\\n<B2\\t7>\\r\\n", 0},
+    {"Escape leaves the field as it was", kPlain, "{F4}{ENTER}{CLR}{CLR}Z{ESC}", "Browse 1/2\nA1\n5",
+     "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 0},
+    {"a field accepted before Escape stays changed", kPlain, "{F4}{DOWN}{ENTER}{CLR}C{ENTER}{CLR}{ESC}",
+     "Browse 2/2\nBC\n7", "<A1\\t5>\\r\\n<BC\\t7>\\r\\n", 0},
+    {"a numeric field refuses letters and a second sign", kPlain, "{F4}{ENTER}{ENTER}{CLR}-A-4{ENTER}",
+     "Browse 1/2\nA1\n-4", "<A1\\t-4>\\r\\n<B2\\t7>\\r\\n", 2},
+    {"typing stops at the field's longest length", kPlain, "{F4}{ENTER}XYZ", "Edit 1/2\nA1XY_\n5",
+     "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 1},
+    {"shorter than the field's shortest is refused", [](EditSetup& s) { s.item->m_collect.nLengthFrom = 2; },
+     "{F4}{ENTER}{CLR}{ENTER}B{ENTER}{ESC}", "Browse 1/2\nAB\n5", "<AB\\t5>\\r\\n<B2\\t7>\\r\\n", 1},
+    {"an empty field is refused", kPlain, "{F4}{ENTER}{ENTER}{CLR}{ENTER}", "Edit 1/2\nA1\n_",
+     "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 1},
+    {"an empty field is kept where its node allows it",
+     [](EditSetup& s) { s.qty->m_collect.bAllowEmpty = true; }, "{F4}{ENTER}{ENTER}{CLR}{ENTER}",
+     "Browse 1/2\nA1", "<A1\\t>\\r\\n<B2\\t7>\\r\\n", 0},
+    {"a field that fills its tail is filled again", [](EditSetup& s) { s.item->m_collect.bFillTail = true; },
+     "{F4}{ENTER}{CLR}{CLR}Q{ENTER}", "Edit 1/2\nQ\n5_", "<Q   \\t5>\\r\\n<B2\\t7>\\r\\n", 0},
+    {"the job's own Edit prompt", [](EditSetup& s) { s.doc->m_language.strEdit = "Change"; }, "{F4}{DOWN}{ENTER}",
+     "Change 2/2\nB2_\n7", "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 0},
+    {"Escape in the browse leaves the node", kPlain, "{F4}{ESC}", "DONE", "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 0},
+    {"a file of the node's own: any text, but not its separator", OwnFile, "{F4}{ENTER}-Q{ENTER}{ENTER}",
+     "Browse 1/2\nxQ\ny", "xQ-y\\r\\n1-2-3-4-5-6-7-8-9\\r\\n", 1},
+    {"the rows follow a field below the screen", OwnFile, "{F4}{DOWN}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}",
+     "Edit 2/2\n3\n4\n5\n6\n7\n8\n9_", "x-y\\r\\n1-2-3-4-5-6-7-8-9\\r\\n", 0},
+};
+
+TEST(EditNode, FieldsChangeInTheDataFile)
+{
+    for (const Row& row : kRows)
+    {
+        auto doc = EditJob(row.setUp);
+        Session s(*doc);
+        s.runner.LoadFile("STOCK.TXT", kStock);
+        s.runner.LoadFile("NOTES.TXT", kNotes);
+        s.Play(row.keys);
+        EXPECT_EQ(s.screen.Text(), row.screen) << row.situation;
+        const std::string name = doc->FindNodeByName("Edit")->m_strDataFile.str();
+        std::string records;
+        for (const std::string& r : s.runner.GetFiles().Find(name)->records)
+            records += EscapeBytes(r);
+        EXPECT_EQ(records, row.records) << row.situation;
+        EXPECT_EQ(s.screen.Beeps(), row.beeps) << row.situation;
+        EXPECT_TRUE(s.runner.IsWaiting()) << row.situation << ": " << s.runner.GetEndMessage();
+    }
+}
+
+// What the log says of a change, and nothing for a field accepted as it was.
+TEST(EditNode, ChangesAreLogged)
+{
+    auto doc = EditJob(kPlain);
+    Session s(*doc);
+    s.runner.LoadFile("STOCK.TXT", kStock);
+    s.Play("{F4}{ENTER}{ENTER}{CLR}12{ENTER}");
+    std::vector<std::string> edits;
+    for (const std::string& line : s.runner.GetLog())
+        if (line.rfind("Edit:", 0) == 0)
+            edits.push_back(line);
+    EXPECT_EQ(edits, std::vector<std::string>{"Edit: field 2 of record 1 of STOCK.TXT changed from \"5\" to \"12\"."});
+}
+
+} // namespace

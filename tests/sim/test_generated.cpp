@@ -1,0 +1,197 @@
+// Input that needs no key: the terminal's clock and formulas. Each value also goes into a record, so a row fails
+// when the screen and the data file disagree.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "sim_jobs.h"
+
+using namespace simtest;
+
+namespace
+{
+
+// Menu -> Qty (typed) -> Value (generated) -> a screen that keeps what was shown; the Enter link after Value writes
+// Qty and Value into R.DAT, and Enter on that screen asks for Qty again.
+std::unique_ptr<JobDocument> GeneratedJob(const std::function<void(CollectSettings&, HostNode&)>& setUp)
+{
+    HostNode* menu;
+    auto doc = NewJob("Ent", &menu);
+    HostNode* qty = InputNode(*doc, "Qty", "Qty:", DATA_INTEGER);
+    HostNode* value = InputNode(*doc, "Value", "V:", DATA_INTEGER);
+    value->m_collect.bKeypad = false; // generated: the dialog leaves neither the keypad nor the scanner
+    setUp(value->m_collect, *value);
+    HostNode* shown = doc->AddNode(NODE_SCREEN, "Shown");
+    shown->m_bNoClearBeforeDisplay = TRUE;
+    shown->m_bNoClearOnExit = TRUE;
+    HostRecord* r = doc->AddRecord("R", "R.DAT");
+    r->m_arrFields.Add(WORD(qty->m_nID));
+    r->m_arrFields.Add(WORD(value->m_nID));
+    KeyLink(*doc, menu, qty, "Ent");
+    KeyLink(*doc, qty, value, "Ent");
+    HostLink* write = KeyLink(*doc, value, shown, "Ent");
+    write->m_bEOR = TRUE;
+    write->m_nRecordID = r->m_nID;
+    KeyLink(*doc, shown, qty, "Ent");
+    return doc;
+}
+
+struct ClockRow
+{
+    const char* situation;
+    int format;
+    int dateType;
+    const char* value;
+};
+
+// 7 March: day and month differ, so a swapped date type shows.
+constexpr const char* kClock = "2026-03-07 09:05:02";
+
+const ClockRow kClockRows[] = {
+    {"MM/DD/YY", TIME_DATE, 0, "03/07/26"},
+    {"DD/MM/YY", TIME_DATE, 1, "07/03/26"},
+    {"YY/MM/DD", TIME_DATE, 2, "26/03/07"},
+    {"MM/DD/YYYY", TIME_DATE, 3, "03/07/2026"},
+    {"DD/MM/YYYY", TIME_DATE, 4, "07/03/2026"},
+    {"YYYY/MM/DD", TIME_DATE, 5, "2026/03/07"},
+    {"time only, whatever the date type", TIME_TIME, 4, "09:05:02"},
+    {"date and time", TIME_DATETIME, 2, "26/03/07 09:05:02"},
+};
+
+TEST(GeneratedInput, TimerGivesTheClockInEachDateType)
+{
+    for (const ClockRow& row : kClockRows)
+    {
+        auto doc = GeneratedJob([&](CollectSettings& c, HostNode&) {
+            c.nDataType = DATA_STRING;
+            c.bTimer = true;
+            c.nTimeFormat = row.format;
+            c.nDateType = row.dateType;
+        });
+        RunnerOptions options;
+        options.strClock = kClock;
+        Session s(*doc, options);
+        s.Play("{ENTER}5{ENTER}");
+        EXPECT_EQ(s.screen.Text(), std::string("Qty:5\nV:") + row.value) << row.situation;
+        EXPECT_EQ(s.Files(), std::string("R.DAT (1 record)\n  5,") + row.value + "\\r\n") << row.situation;
+    }
+}
+
+// The clock is read when the node is reached, not once per run; a clock the runner cannot read is the computer's.
+TEST(GeneratedInput, TimerEdgesAndAClockThatIsNotOne)
+{
+    auto doc = GeneratedJob([](CollectSettings& c, HostNode&) {
+        c.nDataType = DATA_STRING;
+        c.bTimer = true;
+        c.nTimeFormat = TIME_TIME;
+        c.bVerifyLength = true;
+        c.nLengthTo = 5; // "HH:MM:SS" is longer: refused, and nothing can type it again
+    });
+    HostNode* value = doc->FindNodeByName("Value");
+    HostNode* refused = doc->AddNode(NODE_SCREEN, "Refused");
+    refused->m_strScreenText = "NO TIME";
+    HostLink* fail = doc->AddLink(value->m_nID, refused->m_nID);
+    fail->m_nCondition = LINK_VERIFY;
+    fail->m_nVerifyResult = VERIFY_FAIL;
+    // The failure link must come before the Enter link, which always holds.
+    HostLink* write = doc->GetLinkAt(2);
+    HostLink* again = doc->AddLink(value->m_nID, write->m_nToNodeID);
+    again->m_nCondition = LINK_KEY;
+    again->m_strKey = "Ent";
+    doc->RemoveLink(write->m_nID);
+
+    RunnerOptions options;
+    options.strClock = "2026-12-31 23:59:59";
+    Session s(*doc, options);
+    s.Play("{ENTER}5{ENTER}");
+    EXPECT_EQ(s.screen.Text(), "NO TIME");
+    EXPECT_EQ(s.screen.Beeps(), 1);
+    EXPECT_TRUE(s.runner.IsWaiting());
+
+    options.strClock = "31.12.2026";
+    Session unread(*doc, options);
+    unread.Play("");
+    const auto& log = unread.runner.GetLog();
+    EXPECT_NE(std::find(log.begin(), log.end(),
+                        "The clock \"31.12.2026\" is not YYYY-MM-DD HH:MM:SS; the computer's clock is used."),
+              log.end());
+
+    struct
+    {
+        const char* text;
+        bool read;
+    } clocks[] = {
+        {"2026-03-07 09:05:02", true}, {"2026-13-07 09:05:02", false}, {"2026-03-07 24:00:00", false},
+        {"2026-03-07 09:05", false},   {"2026-03-07 09:05:02x", false}, {"", false},
+    };
+    for (const auto& c : clocks)
+    {
+        int y, mo, d, h, mi, se;
+        EXPECT_EQ(ReadClock(c.text, y, mo, d, h, mi, se), c.read) << c.text;
+    }
+}
+
+struct FormulaRow
+{
+    const char* situation;
+    int type;
+    const char* formula;
+    const char* keys;
+    const char* screen;
+    const char* record; // R.DAT's records, escaped, one after another
+    int beeps;
+    std::function<void(CollectSettings&, HostNode&)> more = {};
+};
+
+const FormulaRow kFormulaRows[] = {
+    {"from another node's data", DATA_INTEGER, "Qty * 3", "{ENTER}12{ENTER}", "Qty:12\nV:36", "12,36\\r", 0},
+    {"an integer drops the fraction", DATA_INTEGER, "Qty / 5", "{ENTER}12{ENTER}", "Qty:12\nV:2", "12,2\\r", 0},
+    {"a floating-point number keeps it", DATA_FLOAT, "Qty / 5", "{ENTER}12{ENTER}", "Qty:12\nV:2.4",
+     "12,2.4\\r", 0},
+    {"an integer wraps at 16 bits", DATA_INTEGER, "Qty * 1000", "{ENTER}40{ENTER}", "Qty:40\nV:-25536",
+     "40,-25536\\r", 0},
+    {"a long integer does not", DATA_LONG, "Qty * 1000", "{ENTER}40{ENTER}", "Qty:40\nV:40000", "40,40000\\r",
+     0},
+    {"text joins", DATA_STRING, "\"Q\" & Qty", "{ENTER}12{ENTER}", "Qty:12\nV:Q12", "12,Q12\\r", 0},
+    {"its own last value numbers the passes", DATA_INTEGER, "Value + 1", "{ENTER}7{ENTER}{ENTER}8{ENTER}",
+     "Qty:7\nV:1\nQty:8\nV:2", "7,1\\r8,2\\r", 0},
+    {"an unknown name: the keypad takes over", DATA_INTEGER, "Nope + 1", "{ENTER}12{ENTER}4{ENTER}",
+     "Qty:12\nV:4", "12,4\\r", 0},
+    {"text where a number is wanted: the keypad takes over", DATA_INTEGER, "\"ABC\"", "{ENTER}12{ENTER}4{ENTER}",
+     "Qty:12\nV:4", "12,4\\r", 0},
+    {"refused by the range: the keypad takes over", DATA_INTEGER, "Qty * 3", "{ENTER}12{ENTER}9{ENTER}",
+     "Qty:12\nV:9", "12,9\\r", 1,
+     [](CollectSettings& c, HostNode&) {
+         c.bVerifyRange = true;
+         c.strRangeTo = "20";
+     }},
+    {"not shown, still written", DATA_INTEGER, "Qty * 3", "{ENTER}12{ENTER}", "Qty:12", "12,36\\r", 0,
+     [](CollectSettings&, HostNode& n) { n.m_position.bNoDisplay = true; }},
+};
+
+TEST(GeneratedInput, FormulaGivesTheData)
+{
+    for (const FormulaRow& row : kFormulaRows)
+    {
+        auto doc = GeneratedJob([&](CollectSettings& c, HostNode& n) {
+            c.nDataType = row.type;
+            c.bFromFormula = true;
+            c.strFormula = row.formula;
+            if (row.more)
+                row.more(c, n);
+        });
+        Session s(*doc);
+        s.Play(row.keys);
+        EXPECT_EQ(s.screen.Text(), row.screen) << row.situation;
+        std::string records;
+        if (const SimDataFile* f = s.runner.GetFiles().Find("R.DAT"))
+            for (const std::string& r : f->records)
+                records += EscapeBytes(r);
+        EXPECT_EQ(records, row.record) << row.situation;
+        EXPECT_EQ(s.screen.Beeps(), row.beeps) << row.situation;
+        EXPECT_TRUE(s.runner.IsWaiting()) << row.situation << ": " << s.runner.GetEndMessage();
+    }
+}
+
+} // namespace
