@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/app/PortableScreenTerminal.h"
+#include "host/app/SimulationJobLoader.h"
 #include "host/model/HostTerminal.h"
 #include "host/model/JobDocument.h"
 #include "host/model/SampleJob.h"
@@ -237,6 +238,7 @@ int RunSimulateCommand(int argc, char** argv, std::ostream& out, std::ostream& e
         tee = std::make_unique<TeeTerminal>(text, *drawn);
         terminal = tee.get();
     }
+    a.options.loadJob = &LoadJobForRunJob;
     JobRunner runner(*doc, *terminal, a.options);
     for (const auto& [name, path] : a.files)
     {

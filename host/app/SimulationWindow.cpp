@@ -7,6 +7,7 @@
 #include <strings.h>
 
 #include "host/app/PortableScreenTerminal.h"
+#include "host/app/SimulationJobLoader.h"
 #include "host/app/res/simulation.h"
 #include "host/model/HostTerminal.h"
 #include "host/model/JobDocument.h"
@@ -106,13 +107,13 @@ const char* StateText(const JobRunner& runner, std::string& text)
     return text.c_str();
 }
 
-// The separator of a data file's records: that of the record written into it, else a comma.
-int SeparatorOf(JobDocument& doc, const std::string& file)
+// The separator of a data file's records: that of the record written into it, else `otherwise`.
+int SeparatorOf(JobDocument& doc, const std::string& file, int otherwise)
 {
     for (int i = 0; i < doc.GetRecordCount(); ++i)
         if (strcasecmp(doc.GetRecordAt(i)->m_strDataFile.c_str(), file.c_str()) == 0)
             return doc.GetRecordAt(i)->m_nFieldSeparator;
-    return ',';
+    return otherwise;
 }
 
 } // namespace
@@ -164,7 +165,9 @@ BOOL SimulationWindow::OnInitDialog()
                     this);
     m_screen.Initial(terminal.m_strModel, cells, m_doc.m_nLanguage);
     m_terminal = std::make_unique<PortableScreenTerminal>(m_screen, cells);
-    m_runner = std::make_unique<JobRunner>(m_doc, *m_terminal);
+    RunnerOptions options;
+    options.loadJob = &LoadJobForRunJob;
+    m_runner = std::make_unique<JobRunner>(m_doc, *m_terminal, options);
 
     KEYMAP_KEY keymap[KEYMAP_SIZE];
     terminal.GetKeymapInUse(keymap);
@@ -424,7 +427,8 @@ void SimulationWindow::ShowFile()
     const SimDataFile* file = m_runner->GetFiles().Find(name.str());
     if (!file)
         return;
-    const int separator = SeparatorOf(m_doc, file->name);
+    // A job a run-job node loaded may write files this one does not know.
+    const int separator = SeparatorOf(m_runner->GetJob(), file->name, SeparatorOf(m_doc, file->name, ','));
     size_t columns = 1;
     for (const std::string& r : file->records)
         columns = std::max(columns, SplitRecord(r, separator).size());

@@ -4,9 +4,16 @@
 
 #include <functional>
 
+#include "host/app/SimulationWindow.h"
+#include "host/app/res/simulation.h"
+#include "platform/afxcmn.h"
+#include "platform/testing/pdttest.h"
+#include "portable/CDlgDefineKeypad.h"
+#include "resources/resource.h"
 #include "sim_jobs.h"
 #include "support/Support.h"
 
+using namespace pdt::test;
 using namespace simtest;
 
 namespace
@@ -135,6 +142,36 @@ TEST(EditNode, ChangesAreLogged)
         if (line.rfind("Edit:", 0) == 0)
             edits.push_back(line);
     EXPECT_EQ(edits, std::vector<std::string>{"Edit: field 2 of record 1 of STOCK.TXT changed from \"5\" to \"12\"."});
+}
+
+// In the simulation window: the keypad's keys clicked, the data pane shows the record as changed.
+TEST(EditNode, KeypadClicksChangeTheDataPane)
+{
+    auto doc = EditJob(kPlain);
+    SimulationWindow window(*doc);
+    ASSERT_TRUE(window.Create());
+    window.ShowWindow(SW_SHOW);
+    window.LoadFile("STOCK.TXT", kStock);
+    auto* data = static_cast<CListCtrl*>(window.GetDlgItem(IDC_SIM_DATA));
+    ASSERT_EQ(data->GetItemCount(), 2);
+    EXPECT_EQ(data->GetItemText(1, 2), "7>");
+
+    CDlgDefineKeypad& keypad = *window.GetKeypad();
+    for (int id : {IDC_KEY_F4, IDC_KEY_RIGHT, IDC_KEY_ENTER, IDC_KEY_ENTER, IDC_KEY_CLR, IDC_KEY_4, IDC_KEY_2})
+        Click(keypad, id);
+    Pump();
+    EXPECT_EQ(window.GetScreen().GetPrompt().str(), "Edit 2/2\r\nB2\r\n42_");
+    EXPECT_EQ(data->GetItemText(1, 2), "7>"); // not before Enter
+    Click(keypad, IDC_KEY_ENTER);
+    Pump();
+    ASSERT_EQ(data->GetItemCount(), 2);
+    EXPECT_EQ(data->GetItemText(0, 2), "5>");
+    EXPECT_EQ(data->GetItemText(1, 1), "<B2");
+    EXPECT_EQ(data->GetItemText(1, 2), "42>");
+    CString log;
+    window.GetDlgItemText(IDC_SIM_LOG, log);
+    EXPECT_NE(log.Find("changed from \"7\" to \"42\""), -1) << log.c_str();
+    window.DestroyWindow();
 }
 
 } // namespace

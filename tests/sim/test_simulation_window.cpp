@@ -227,6 +227,8 @@ TEST(SimulateCommand, ReportsTheRun)
         {{"--simulate", "sample", "--file", "X"}, 2, "", "jobhost: --file needs NAME=PATH, not \"X\"\n"},
         {{"--simulate", "sample", "--file", "X=/no/such/file"}, 2, "", "jobhost: cannot read /no/such/file\n"},
         {{"--simulate", "sample", "--bogus"}, 2, "", "jobhost: unknown argument \"--bogus\"\n"},
+        {{"--simulate", "sample", "--clock", "2026-03-07 9:05"}, 2, "",
+         "jobhost: --clock needs \"YYYY-MM-DD HH:MM:SS\", not \"2026-03-07 9:05\"\n"},
     };
     for (const auto& row : rows)
     {

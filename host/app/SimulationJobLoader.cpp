@@ -1,0 +1,57 @@
+#include "host/app/SimulationJobLoader.h"
+
+#include <filesystem>
+#include <system_error>
+#include <vector>
+
+#include "host/jobfile/JobFile.h"
+
+namespace fs = std::filesystem;
+
+LoadedJob LoadJobForRunJob(const std::string& file, const std::string& runningJob)
+{
+    // Jobs made on a PC name their files with backslashes.
+    auto slashed = [](std::string s) {
+        for (char& c : s)
+            c = c == '\\' ? '/' : c;
+        return s;
+    };
+    const fs::path name(slashed(file));
+    const fs::path running(slashed(runningJob));
+    const fs::path folder = running.has_parent_path() ? running.parent_path() : fs::path(".");
+
+    std::vector<fs::path> places;
+    auto add = [&](const fs::path& p) {
+        places.push_back(p);
+        if (p.extension() != kJobFileExtension)
+            places.push_back(fs::path(p).replace_extension(kJobFileExtension));
+    };
+    if (name.is_absolute())
+        add(name);
+    else
+    {
+        add(folder / name);
+        // "C:/Jobs/B.vtr" is not absolute here; its drive and folders mean nothing on this computer.
+        std::string base = name.filename().string();
+        if (const size_t colon = base.find(':'); colon != std::string::npos)
+            base.erase(0, colon + 1);
+        if (!base.empty() && fs::path(base) != name)
+            add(folder / base);
+    }
+
+    LoadedJob result;
+    for (const fs::path& p : places)
+    {
+        std::error_code ec;
+        if (!fs::exists(p, ec))
+            continue;
+        result.bFound = true;
+        result.job = LoadJobFile(p.string(), &result.error);
+        return result;
+    }
+    result.error = "no such file (looked for";
+    for (size_t i = 0; i < places.size(); ++i)
+        result.error += (i ? ", " : " ") + places[i].lexically_normal().string();
+    result.error += ")";
+    return result;
+}

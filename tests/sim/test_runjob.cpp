@@ -1,0 +1,206 @@
+// Run-job nodes: the job they name is read from beside the running job's file and goes on from its start node,
+// with the data files the first job wrote; a job that is missing, damaged or runs itself forever ends the run.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "host/app/SimulationJobLoader.h"
+#include "host/app/SimulationScript.h"
+#include "host/app/SimulationWindow.h"
+#include "host/app/res/simulation.h"
+#include "host/jobfile/JobFile.h"
+#include "portable/CDlgDefineKeypad.h"
+#include "platform/testing/pdttest.h"
+#include "resources/resource.h"
+#include "sim_jobs.h"
+
+using namespace pdt::test;
+using namespace simtest;
+
+namespace
+{
+
+// A: "Qty:" writes its record into DATA.TXT, then node "Go" runs `file` at `startNode`.
+std::unique_ptr<JobDocument> JobA(const std::string& dir, const char* file, const char* startNode)
+{
+    auto doc = std::make_unique<JobDocument>();
+    HostNode* qty = InputNode(*doc, "Qty", "Qty:", DATA_INTEGER);
+    doc->SetStartNode(qty);
+    HostNode* go = doc->AddNode(NODE_RUNJOB, "Go");
+    go->m_strJobFile = file;
+    go->m_strStartNode = startNode;
+    HostRecord* r = doc->AddRecord("A", "DATA.TXT");
+    r->m_arrFields.Add(WORD(qty->m_nID));
+    HostLink* write = KeyLink(*doc, qty, go, "Ent");
+    write->m_bEOR = TRUE;
+    write->m_nRecordID = r->m_nID;
+    doc->m_strPathName = (dir + "/A.pdtjob").c_str();
+    return doc;
+}
+
+// B: its start node "B START" (F1 shows "B F1"), and "Second", a "Code:" input written into DATA.TXT as well.
+void WriteJobB(const std::string& path)
+{
+    HostNode* start;
+    auto doc = NewJob("B START", &start);
+    HostNode* f1 = doc->AddNode(NODE_SCREEN, "F1 screen");
+    f1->m_strScreenText = "B F1";
+    KeyLink(*doc, start, f1, "F1");
+    HostNode* code = InputNode(*doc, "Second", "Code:", DATA_INTEGER);
+    HostRecord* r = doc->AddRecord("B", "DATA.TXT");
+    r->m_arrFields.Add(WORD(code->m_nID));
+    HostLink* write = KeyLink(*doc, code, start, "Ent");
+    write->m_bEOR = TRUE;
+    write->m_nRecordID = r->m_nID;
+    std::string error;
+    ASSERT_TRUE(SaveJobFile(*doc, path, &error)) << error;
+}
+
+class RunJob : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        dir = TempDir();
+        WriteJobB(dir + "/B.pdtjob");
+        std::ofstream(dir + "/BAD.pdtjob") << "{ \"nodes\": [ oops";
+    }
+    std::string dir;
+};
+
+TEST_F(RunJob, GoesOnInTheJobItNames)
+{
+    struct
+    {
+        const char* situation;
+        std::string file;
+        const char* startNode;
+        const char* keys;
+        RunState state;
+        const char* screen;
+        const char* files;
+    } rows[] = {
+        {"beside the running job, at its start node", "B.pdtjob", "", "5{ENTER}", RunState::Waiting, "B START",
+         "DATA.TXT (1 record)\n  5\\r\n"},
+        {"its keys are the new job's", "B.pdtjob", "", "5{ENTER}{F1}", RunState::Waiting, "B F1",
+         "DATA.TXT (1 record)\n  5\\r\n"},
+        {"at the node it names, writing into the same file", "B.pdtjob", "Second", "5{ENTER}7{ENTER}",
+         RunState::Waiting, "B START", "DATA.TXT (2 records)\n  5\\r\n  7\\r\n"},
+        {"a name without the extension", "B", "", "5{ENTER}", RunState::Waiting, "B START",
+         "DATA.TXT (1 record)\n  5\\r\n"},
+        {"a PC's path, by its name beside the running job", "C:\\Jobs\\B.vtr", "", "5{ENTER}", RunState::Waiting,
+         "B START", "DATA.TXT (1 record)\n  5\\r\n"},
+        {"an absolute path", dir + "/B.pdtjob", "", "5{ENTER}", RunState::Waiting, "B START",
+         "DATA.TXT (1 record)\n  5\\r\n"},
+        {"a missing job", "NOPE.pdtjob", "", "5{ENTER}", RunState::Ended, "File not found",
+         "DATA.TXT (1 record)\n  5\\r\n"},
+        {"a damaged job", "BAD.pdtjob", "", "5{ENTER}", RunState::Ended, "Read file error",
+         "DATA.TXT (1 record)\n  5\\r\n"},
+        {"a start node the job does not have", "B.pdtjob", "Nowhere", "5{ENTER}", RunState::Stopped, "Qty:5",
+         "DATA.TXT (1 record)\n  5\\r\n"},
+        {"no job named", "", "", "5{ENTER}", RunState::Ended, "File not found", "DATA.TXT (1 record)\n  5\\r\n"},
+    };
+    for (const auto& row : rows)
+    {
+        auto a = JobA(dir, row.file.c_str(), row.startNode);
+        RunnerOptions options;
+        options.loadJob = &LoadJobForRunJob;
+        Session s(*a, options);
+        s.Play(row.keys);
+        EXPECT_EQ(s.runner.GetState(), row.state) << row.situation << ": " << s.runner.GetEndMessage();
+        EXPECT_EQ(s.screen.Text(), row.screen) << row.situation;
+        EXPECT_EQ(s.Files(), row.files) << row.situation;
+    }
+}
+
+// What the log and the end say when the job is not there or cannot be read: the loader's own words.
+TEST_F(RunJob, EndsWithTheLoadersMessage)
+{
+    struct
+    {
+        const char* file;
+        std::string message;
+    } rows[] = {
+        {"NOPE", "Node \"Go\" cannot load job \"NOPE\": no such file (looked for " + dir + "/NOPE, " + dir +
+                     "/NOPE.pdtjob)."},
+        {"BAD.pdtjob", "Node \"Go\" cannot load job \"BAD.pdtjob\": " + dir + "/BAD.pdtjob: "},
+    };
+    for (const auto& row : rows)
+    {
+        auto a = JobA(dir, row.file, "");
+        a->m_language.strFileNotFound = "No such job";
+        RunnerOptions options;
+        options.loadJob = &LoadJobForRunJob;
+        Session s(*a, options);
+        s.Play("5{ENTER}");
+        EXPECT_EQ(s.runner.GetEndMessage().substr(0, row.message.size()), row.message);
+        EXPECT_EQ(s.runner.GetLog().back(), s.runner.GetEndMessage());
+    }
+    // The job's own prompt replaces the terminal's.
+    auto a = JobA(dir, "NOPE", "");
+    a->m_language.strFileNotFound = "No such job";
+    RunnerOptions options;
+    options.loadJob = &LoadJobForRunJob;
+    Session s(*a, options);
+    s.Play("5{ENTER}");
+    EXPECT_EQ(s.screen.Text(), "No such job");
+}
+
+// A job whose start node runs the job itself loads it again and again without a key: the step limit ends it.
+TEST_F(RunJob, AJobThatRunsItselfIsStopped)
+{
+    auto loop = std::make_unique<JobDocument>();
+    HostNode* again = loop->AddNode(NODE_RUNJOB, "Again");
+    again->m_strJobFile = "LOOP.pdtjob";
+    loop->SetStartNode(again);
+    std::string error;
+    ASSERT_TRUE(SaveJobFile(*loop, dir + "/LOOP.pdtjob", &error)) << error;
+    auto doc = LoadJobFile(dir + "/LOOP.pdtjob", &error);
+    ASSERT_TRUE(doc) << error;
+
+    RunnerOptions options;
+    options.loadJob = &LoadJobForRunJob;
+    options.nStepLimit = 20;
+    Session s(*doc, options);
+    s.Play("");
+    EXPECT_EQ(s.runner.GetState(), RunState::Stopped);
+    EXPECT_EQ(s.runner.GetEndMessage(), "Stopped after 20 nodes without a key: the job loops through node \"Again\".");
+    EXPECT_EQ(s.runner.GetSteps(), 20);
+}
+
+// jobhost --simulate and the simulation window read the named job as well.
+TEST_F(RunJob, ScriptAndWindowLoadTheJob)
+{
+    auto a = JobA(dir, "B.pdtjob", "");
+    std::string error;
+    ASSERT_TRUE(SaveJobFile(*a, dir + "/A.pdtjob", &error)) << error;
+    const std::string path = dir + "/A.pdtjob";
+    std::vector<char*> argv{const_cast<char*>("jobhost"), const_cast<char*>("--simulate"),
+                            const_cast<char*>(path.c_str()), const_cast<char*>("--keys"),
+                            const_cast<char*>("5{ENTER}")};
+    std::ostringstream out, err;
+    ASSERT_EQ(RunSimulateCommand(int(argv.size()), argv.data(), out, err), 0) << err.str();
+    EXPECT_NE(out.str().find("|B START              |"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("State: waiting for a key at node \"Start\""), std::string::npos) << out.str();
+
+    SimulationWindow window(*a);
+    ASSERT_TRUE(window.Create());
+    window.ShowWindow(SW_SHOW);
+    Click(*window.GetKeypad(), IDC_KEY_5);
+    Click(*window.GetKeypad(), IDC_KEY_ENTER);
+    Pump();
+    CString state;
+    window.GetDlgItemText(IDC_SIM_STATE, state);
+    EXPECT_EQ(state, "Running: node \"Start\"");
+    EXPECT_EQ(window.GetScreen().GetPrompt().str(), "B START");
+    // Restart runs the first job again, from its own start.
+    Click(window, IDC_SIM_RESTART);
+    Pump();
+    window.GetDlgItemText(IDC_SIM_STATE, state);
+    EXPECT_EQ(state, "Running: node \"Qty\"");
+    EXPECT_EQ(&window.GetRunner().GetJob(), a.get());
+    window.DestroyWindow();
+}
+
+} // namespace
