@@ -1,5 +1,6 @@
 #include "host/app/SimulationJobLoader.h"
 
+#include <cctype>
 #include <filesystem>
 #include <system_error>
 #include <vector>
@@ -26,11 +27,15 @@ LoadedJob LoadJobForRunJob(const std::string& file, const std::string& runningJo
         if (p.extension() != kJobFileExtension)
             places.push_back(fs::path(p).replace_extension(kJobFileExtension));
     };
+    // A drive ("C:") names a place on a PC, never one here.
+    const std::string& text = name.native();
+    const bool drive = text.size() >= 2 && text[1] == ':' && std::isalpha(static_cast<unsigned char>(text[0]));
     if (name.is_absolute())
         add(name);
     else
     {
-        add(folder / name);
+        if (!drive)
+            add(folder / name);
         // "C:/Jobs/B.vtr" is not absolute here; its drive and folders mean nothing on this computer.
         std::string base = name.filename().string();
         if (const size_t colon = base.find(':'); colon != std::string::npos)
