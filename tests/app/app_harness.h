@@ -1,5 +1,5 @@
-// Shared by the main window's tests: a shown main window on a job, a settings file of the test's own, and ways
-// to reach the flowchart and the menus as a person does, with the mouse.
+// Shared by the main window's tests: a shown main window on a job, the settings file of the definition dialogs'
+// tests, and ways to reach the flowchart and the menus as a person does, with the mouse.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,21 +14,18 @@
 #include "host/model/JobDocument.h"
 #include "host/model/SampleJob.h"
 #include "node/CDlgDefineNode.h"
-#include "platform/testing/pdttest.h"
-#include "resources/resource.h"
 #include "support/Seams.h"
-#include "support/Support.h"
+#include "tests/host/define_harness.h"
 
 namespace pdt::test
 {
 
-class MainWindowTest : public ::testing::Test
+class MainWindowTest : public HostSettingsTest
 {
   protected:
     void SetUp() override
     {
-        theReg.SetFileName(TempDir() + "/settings.ini");
-        ViewDetailedProperties = 0;
+        HostSettingsTest::SetUp();
         SetSimulateHandler(nullptr);
     }
     void TearDown() override
@@ -41,6 +38,7 @@ class MainWindowTest : public ::testing::Test
             frame.reset();
         }
         Pump();
+        HostSettingsTest::TearDown();
     }
 
     // Opens the window on a job; the sample job when none is given.

@@ -22,17 +22,27 @@
 namespace pdt::test
 {
 
-// Each test gets its own settings file, so window positions never leak between tests.
-class DefineDialogTest : public ::testing::Test
+// Each test gets its own settings file, so window positions never leak between tests, and short labels.
+class HostSettingsTest : public ::testing::Test
 {
   protected:
     void SetUp() override
     {
         theReg.SetFileName(TempDir() + "/settings.ini");
         ViewDetailedProperties = 0;
-        m_doc.m_strPathName = "C:\\jobs\\Demo.job";
     }
     void TearDown() override { ViewDetailedProperties = 0; }
+};
+
+// The same with a job of the test's own on which the definition dialogs open.
+class DefineDialogTest : public HostSettingsTest
+{
+  protected:
+    void SetUp() override
+    {
+        HostSettingsTest::SetUp();
+        m_doc.m_strPathName = "C:\\jobs\\Demo.job";
+    }
 
     JobDocument m_doc;
 };
@@ -116,51 +126,6 @@ template <class Page> Page& ShowPage(const CDlgDefine& dlg, const char* label, i
     EXPECT_EQ(ShownPages(dlg), std::vector<int>{id});
     return *page;
 }
-
-// The node dialog of the reference host, opened as the flowchart opens it, with its pages reached through
-// the tree.
-class NodeDialogTest : public DefineDialogTest
-{
-  protected:
-    void TearDown() override
-    {
-        m_dlg.DestroyWindow();
-        Pump();
-        DefineDialogTest::TearDown();
-    }
-
-    void Open(int kind, const char* name = "N1")
-    {
-        if (!m_node)
-            m_node = m_doc.AddNode(kind, name);
-        ASSERT_NE(m_node, nullptr);
-        ASSERT_TRUE(m_dlg.CreateDefineNode(m_node, m_options.Get(kind)));
-        m_dlg.ShowWindow(SW_SHOW);
-        Pump();
-    }
-
-    // Shows the page of an entry by clicking its label in the tree.
-    template <class Page> Page& Show(int id, const char* label)
-    {
-        ClickItem(m_dlg, label);
-        OPTIONITEM* opt = m_dlg.GetOption(id, 0);
-        Page* page = opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
-        if (!page)
-            throw std::runtime_error("no page " + std::to_string(id)); // the test fails, nothing crashes
-        EXPECT_TRUE(page->IsWindowVisible()) << "page " << id << " is not shown";
-        return *page;
-    }
-
-    void Apply()
-    {
-        Click(m_dlg, ID_APPLY_NOW);
-        Pump();
-    }
-
-    NodeOptions m_options;
-    HostNode* m_node = nullptr;
-    CDlgDefineNode m_dlg;
-};
 
 // Replaces the page class of an option id for one test and puts the old one back afterwards. An id that
 // had no class keeps the test's: there is no way to unregister, so use ids no other test expects empty.

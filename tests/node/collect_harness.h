@@ -1,5 +1,5 @@
-// Opens the node dialog of the reference host on a collect or count page, as the flowchart does, and closes
-// it again with OK, Apply or Cancel, so that a test can check what reached the node and what it shows next time.
+// Opens the node dialog of the reference host on one of its pages, as the flowchart does, and closes it again
+// with OK, Apply or Cancel, so that a test can check what reached the node and what it shows next time.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -108,6 +108,15 @@ class CollectPagesTest : public DefineDialogTest
         if (sel >= 0)
             combo.GetLBText(sel, text);
         return text;
+    }
+    // Picks the item with that text from the dropped-down list, as a person does.
+    static void Choose(const CWnd &page, int id, const char *text)
+    {
+        CComboBox &combo = Combo(page, id);
+        int at = combo.FindStringExact(-1, text);
+        ASSERT_GE(at, 0) << text;
+        ChooseComboItem(combo.m_hWnd, at);
+        Pump();
     }
 
     std::unique_ptr<CDlgDefineNode> m_dlg;

@@ -2,8 +2,7 @@
 // used as a person uses them: choosing records, browsing, the editor, the note and the hot-key radios.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-#include <string>
+#include <vector>
 
 #include "host/model/NodeOptions.h"
 #include "node/CDlgDefineNode.h"
@@ -14,48 +13,25 @@
 #include "node/CDlgDefineNodeRunJob.h"
 #include "node/CDlgDefineNodeUpload.h"
 #include "support/Seams.h"
-#include "tests/host/define_harness.h"
+#include "tests/node/collect_harness.h"
 
 using namespace pdt::test;
 
 namespace
 {
 
-template <class Page> bool Is(CDlgDefineBase* p)
-{
-    return dynamic_cast<Page*>(p) != nullptr;
-}
-
-TEST(ActionPageClasses, EachOptionIdCreatesItsPageOnItsTemplate)
-{
-    const std::pair<int, bool (*)(CDlgDefineBase*)> pages[] = {
-        {IDD_NODE_UPLOAD, Is<CDlgDefineNodeUpload>}, {IDD_NODE_ERASE, Is<CDlgDefineNodeErase>},
-        {IDD_NODE_EDIT, Is<CDlgDefineNodeEdit>},     {IDD_NODE_PROGRAM, Is<CDlgDefineNodeProgram>},
-        {IDD_NODE_RUNJOB, Is<CDlgDefineNodeRunJob>}, {IDD_NODE_HOTKEY, Is<CDlgDefineNodeHotkey>},
-    };
-    for (auto [id, is] : pages)
-    {
-        const OptionPageClass* cls = FindOptionPage(id);
-        ASSERT_NE(cls, nullptr) << id;
-        CDlgDefineBase* page = cls->create(nullptr);
-        EXPECT_TRUE(is(page)) << id;
-        EXPECT_EQ(page->GetTemplateID(), UINT(id));
-        delete page;
-    }
-}
-
-class ActionPages : public NodeDialogTest
+class ActionPages : public CollectPagesTest
 {
   protected:
     void SetUp() override
     {
-        NodeDialogTest::SetUp();
+        CollectPagesTest::SetUp();
         m_items = m_doc.AddRecord("Items", "ITEMS.DAT");
         m_stock = m_doc.AddRecord("Stock", "C:\\data\\STOCK.TXT");
     }
     void TearDown() override
     {
-        NodeDialogTest::TearDown();
+        CollectPagesTest::TearDown();
         pdt::support::SetFileDialogHandler({});
     }
 
@@ -68,108 +44,70 @@ class ActionPages : public NodeDialogTest
         });
     }
 
-    static CString Text(const CWnd& page, int id)
-    {
-        return page.GetDlgItem(id)->GetWindowText();
-    }
-    static CString Chosen(const CWnd& page, int id)
-    {
-        auto* combo = static_cast<CComboBox*>(page.GetDlgItem(id));
-        if (combo->GetCurSel() < 0)
-            return "<none>";
-        CString text;
-        combo->GetLBText(combo->GetCurSel(), text);
-        return text;
-    }
-    static void Choose(const CWnd& page, int id, const char* text)
-    {
-        auto* combo = static_cast<CComboBox*>(page.GetDlgItem(id));
-        int at = combo->FindStringExact(-1, text);
-        ASSERT_GE(at, 0) << text;
-        ChooseComboItem(combo->m_hWnd, at);
-        Pump();
-    }
-
+    HostNode* m_node = nullptr;
     HostRecord* m_items = nullptr;
     HostRecord* m_stock = nullptr;
     std::vector<pdt::support::FileDialogRequest> m_requests;
 };
 
-struct RecordPage
-{
-    int kind;
-    int id;
-    const char* label;
-};
-const RecordPage kRecordPages[] = {
-    {NODE_UPLOAD, IDD_NODE_UPLOAD, "Upload"},
-    {NODE_ERASE, IDD_NODE_ERASE, "Erase"},
-    {NODE_EDIT, IDD_NODE_EDIT, "Edit"},
-};
-
 // On every page with a record list, choosing a record puts its file beside it, whatever was typed there, and
-// Apply stores both.
-TEST_F(ActionPages, ChoosingARecordShowsItsDataFileOnEveryPageThatListsRecords)
+// Apply stores both. Bad input: a node whose record is gone opens with no record chosen and its own file, and
+// Apply keeps the file.
+TEST_F(ActionPages, ChoosingARecordShowsItsDataFileAndAGoneRecordKeepsTheNodesFile)
 {
-    for (const RecordPage& p : kRecordPages)
+    struct Row
+    {
+        int kind;
+        int id;
+        const char* label;
+    };
+    for (const Row& p : {Row{NODE_UPLOAD, IDD_NODE_UPLOAD, "Upload"}, Row{NODE_ERASE, IDD_NODE_ERASE, "Erase"},
+                         Row{NODE_EDIT, IDD_NODE_EDIT, "Edit"}})
     {
         SCOPED_TRACE(p.label);
-        m_dlg.DestroyWindow();
-        m_node = m_doc.AddNode(p.kind, p.label);
-        m_node->m_nRecordID = m_items->m_nID;
-        m_node->m_strDataFile = m_items->m_strDataFile;
-        Open(p.kind);
-        auto& page = Show<CDlgDefineBase>(p.id, p.label);
+        HostNode* node = m_doc.AddNode(p.kind, p.label);
+        node->m_nRecordID = m_items->m_nID;
+        node->m_strDataFile = m_items->m_strDataFile;
+        auto& page = Open<CDlgDefineBase>(node, p.id);
         EXPECT_EQ(ItemTexts(page.GetDlgItem(IDC_RECORDLIST)->m_hWnd), (std::vector<CString>{"Items", "Stock"}));
-        EXPECT_EQ(Chosen(page, IDC_RECORDLIST), "Items");
+        EXPECT_EQ(ComboText(page, IDC_RECORDLIST), "Items");
         EXPECT_EQ(Text(page, IDC_DATAFILE), "ITEMS.DAT");
         if (page.GetDlgItem(IDC_DATAFILE)->IsWindowVisible())
             Type(page, IDC_DATAFILE, "TYPED.DAT");
         Choose(page, IDC_RECORDLIST, "Stock");
         EXPECT_EQ(Text(page, IDC_DATAFILE), "C:\\data\\STOCK.TXT");
         Apply();
-        EXPECT_EQ(m_node->m_nRecordID, m_stock->m_nID);
-        EXPECT_EQ(m_node->m_strDataFile, "C:\\data\\STOCK.TXT");
-    }
-}
+        EXPECT_EQ(node->m_nRecordID, m_stock->m_nID);
+        EXPECT_EQ(node->m_strDataFile, "C:\\data\\STOCK.TXT");
 
-// Bad input: a node whose record is gone opens with no record chosen and its own file; Apply keeps the file.
-TEST_F(ActionPages, ANodeWhoseRecordIsGoneShowsNoRecordAndKeepsItsFile)
-{
-    for (const RecordPage& p : kRecordPages)
-    {
-        SCOPED_TRACE(p.label);
-        m_dlg.DestroyWindow();
-        m_node = m_doc.AddNode(p.kind, p.label);
-        m_node->m_nRecordID = 99;
-        m_node->m_strDataFile = "OWN.DAT";
-        Open(p.kind);
-        auto& page = Show<CDlgDefineBase>(p.id, p.label);
-        EXPECT_EQ(Chosen(page, IDC_RECORDLIST), "<none>");
-        EXPECT_EQ(Text(page, IDC_DATAFILE), "OWN.DAT");
+        node->m_nRecordID = 99;
+        node->m_strDataFile = "OWN.DAT";
+        auto& again = Open<CDlgDefineBase>(node, p.id);
+        EXPECT_EQ(ComboText(again, IDC_RECORDLIST), "<none>");
+        EXPECT_EQ(Text(again, IDC_DATAFILE), "OWN.DAT");
         Apply();
-        EXPECT_EQ(m_node->m_nRecordID, 0);
-        EXPECT_EQ(m_node->m_strDataFile, "OWN.DAT");
+        EXPECT_EQ(node->m_nRecordID, 0);
+        EXPECT_EQ(node->m_strDataFile, "OWN.DAT");
     }
 }
 
 TEST_F(ActionPages, EditBrowsesForADataFileAndACancelledBrowseChangesNothing)
 {
-    Open(NODE_EDIT);
-    auto& page = Show<CDlgDefineNodeEdit>(IDD_NODE_EDIT, "Edit");
+    m_node = m_doc.AddNode(NODE_EDIT, "E");
+    auto& page = Open<CDlgDefineNodeEdit>(m_node, IDD_NODE_EDIT);
     Choose(page, IDC_RECORDLIST, "Stock");
     CString chosen = CString(TempDir().c_str()) + "/COUNTS.DAT";
     AnswerFileDialogs({"", chosen});
 
     Click(page, IDC_BROWSE); // cancelled
     Pump();
-    EXPECT_EQ(Chosen(page, IDC_RECORDLIST), "Stock");
+    EXPECT_EQ(ComboText(page, IDC_RECORDLIST), "Stock");
     EXPECT_EQ(Text(page, IDC_DATAFILE), "C:\\data\\STOCK.TXT");
 
     Click(page, IDC_BROWSE);
     Pump();
     EXPECT_EQ(Text(page, IDC_DATAFILE), chosen);
-    EXPECT_EQ(Chosen(page, IDC_RECORDLIST), "<none>") << "the file no longer comes from a record";
+    EXPECT_EQ(ComboText(page, IDC_RECORDLIST), "<none>") << "the file no longer comes from a record";
     ASSERT_EQ(m_requests.size(), 2u);
     EXPECT_TRUE(m_requests[0].open);
     EXPECT_EQ(m_requests[0].fileName, "STOCK.TXT");
@@ -198,13 +136,11 @@ TEST_F(ActionPages, EditListsTheFieldSeparatorsAndStoresTheChosenCode)
     for (const Row& row : rows)
     {
         SCOPED_TRACE(row.stored);
-        m_dlg.DestroyWindow();
         m_node = m_doc.AddNode(NODE_EDIT, "E");
         m_node->m_nFieldSeparator = row.stored;
-        Open(NODE_EDIT);
-        auto& page = Show<CDlgDefineNodeEdit>(IDD_NODE_EDIT, "Edit");
+        auto& page = Open<CDlgDefineNodeEdit>(m_node, IDD_NODE_EDIT);
         EXPECT_EQ(ItemTexts(page.GetDlgItem(IDC_FIELDSEPARATOR)->m_hWnd).front(), "None");
-        EXPECT_EQ(Chosen(page, IDC_FIELDSEPARATOR), row.shown);
+        EXPECT_EQ(ComboText(page, IDC_FIELDSEPARATOR), row.shown);
         if (row.choose)
             Choose(page, IDC_FIELDSEPARATOR, row.choose);
         Click(page, IDC_EDIT_FROMLAST);
@@ -218,14 +154,13 @@ TEST_F(ActionPages, UploadHidesTheFileRowShowsTheNoteAndStoresItsChoices)
 {
     m_node = m_doc.AddNode(NODE_UPLOAD, "U");
     m_node->m_nBaudRate = 1234; // not offered: no choice shown, kept
-    Open(NODE_UPLOAD);
-    auto& page = Show<CDlgDefineNodeUpload>(IDD_NODE_UPLOAD, "Upload");
+    auto& page = Open<CDlgDefineNodeUpload>(m_node, IDD_NODE_UPLOAD);
     for (int id : {IDC_DATAFILE, IDC_BROWSE})
         EXPECT_FALSE(page.GetDlgItem(id)->IsWindowVisible()) << id;
     EXPECT_TRUE(page.IsDlgButtonChecked(IDC_UPLOAD_ALL));
-    EXPECT_EQ(Chosen(page, IDC_UPLOAD_BAUDRATE), "<none>");
-    EXPECT_EQ(Chosen(page, IDC_UPLOAD_PROTOCOL), "Multipoint");
-    SavePng(m_dlg.m_hWnd, OutputPath("node-upload.png"));
+    EXPECT_EQ(ComboText(page, IDC_UPLOAD_BAUDRATE), "<none>");
+    EXPECT_EQ(ComboText(page, IDC_UPLOAD_PROTOCOL), "Multipoint");
+    SavePng(m_dlg->m_hWnd, OutputPath("node-upload.png"));
 
     ExpectMessageBox(IDOK);
     Click(page, IDC_UPLOAD_NOTE);
@@ -250,8 +185,8 @@ TEST_F(ActionPages, UploadHidesTheFileRowShowsTheNoteAndStoresItsChoices)
 
 TEST_F(ActionPages, EraseStoresWhichPartOfTheFileGoes)
 {
-    Open(NODE_ERASE);
-    auto& page = Show<CDlgDefineNodeErase>(IDD_NODE_ERASE, "Erase");
+    m_node = m_doc.AddNode(NODE_ERASE, "X");
+    auto& page = Open<CDlgDefineNodeErase>(m_node, IDD_NODE_ERASE);
     EXPECT_TRUE(page.IsDlgButtonChecked(IDC_ERASE_WHOLEFILE));
     Click(page, IDC_ERASE_LASTRECORD);
     EXPECT_FALSE(page.IsDlgButtonChecked(IDC_ERASE_WHOLEFILE));
@@ -264,8 +199,8 @@ TEST_F(ActionPages, EraseStoresWhichPartOfTheFileGoes)
 
 TEST_F(ActionPages, ProgramEditorIsTitledWithTheNodeAndEditsTheTypedCode)
 {
-    Open(NODE_PROGRAM, "Totals");
-    auto& page = Show<CDlgDefineNodeProgram>(IDD_NODE_PROGRAM, "Program");
+    m_node = m_doc.AddNode(NODE_PROGRAM, "Totals");
+    auto& page = Open<CDlgDefineNodeProgram>(m_node, IDD_NODE_PROGRAM);
     Type(page, IDC_PROGRAM_CODE, "A = 1");
     ExpectModal([](CDialog& editor) {
         EXPECT_EQ(editor.GetWindowText(), "Program: Totals");
@@ -288,8 +223,7 @@ TEST_F(ActionPages, RunJobBrowsesForAJobFileAndACancelKeepsWhatWasTyped)
 {
     m_node = m_doc.AddNode(NODE_RUNJOB, "R");
     m_node->m_strJobFile = "OLD.vtr";
-    Open(NODE_RUNJOB);
-    auto& page = Show<CDlgDefineNodeRunJob>(IDD_NODE_RUNJOB, "Run Job");
+    auto& page = Open<CDlgDefineNodeRunJob>(m_node, IDD_NODE_RUNJOB);
     EXPECT_EQ(Text(page, IDC_DATAFILE), "OLD.vtr");
     Type(page, IDC_DATAFILE, "TYPED.vtr");
     Type(page, IDC_RUNJOB_STARTNODE, "Begin");
@@ -330,8 +264,7 @@ TEST_F(ActionPages, HotKeyRadiosHoldExactlyOneChoice)
 {
     m_node = m_doc.AddNode(NODE_PROGRAM, "P");
     m_node->m_nHotKey = 9999; // not offered: shows as None
-    Open(NODE_PROGRAM);
-    auto& page = Show<CDlgDefineNodeHotkey>(IDD_NODE_HOTKEY, "Hot Key");
+    auto& page = Open<CDlgDefineNodeHotkey>(m_node, IDD_NODE_HOTKEY);
     EXPECT_EQ(CheckedRadios(page), std::vector<int>{IDC_HOTKEY_NONE});
     for (int id : kHotKeyRadios)
     {
@@ -349,7 +282,7 @@ TEST_F(ActionPages, HotKeyRadiosHoldExactlyOneChoice)
     EXPECT_EQ(page.m_nKeyF4, 1);
     EXPECT_EQ(page.m_nKeyNone, 0);
     EXPECT_EQ(m_node->m_nHotKey, IDC_KEY_F4);
-    SavePng(m_dlg.m_hWnd, OutputPath("node-hotkey.png"));
+    SavePng(m_dlg->m_hWnd, OutputPath("node-hotkey.png"));
 }
 
 } // namespace

@@ -119,7 +119,9 @@ TEST_F(BarcodeSetting, TheSpecialCasesKeepTheirBitsThroughAnUnchangedOk)
         ExpectModal([&](CDialog &shown) {
             EXPECT_EQ(CheckedBoxes(shown), c.checked);
             if (c.code == 9)
+            {
                 EXPECT_FALSE(shown.GetDlgItem(IDC_BCS_VERIFYCHECKDIGIT)->IsWindowEnabled());
+            }
             Click(shown, IDOK);
         });
         ASSERT_EQ(dlg.DoModal(), IDOK);

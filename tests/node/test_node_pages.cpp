@@ -15,14 +15,20 @@
 #include "node/CDlgDefineNodeNotes.h"
 #include "host/model/NodeOptions.h"
 #include "platform/afxdlgs.h"
-#include "tests/host/define_harness.h"
+#include "node/CDlgDefineNodeEdit.h"
+#include "node/CDlgDefineNodeErase.h"
+#include "node/CDlgDefineNodeHotkey.h"
+#include "node/CDlgDefineNodeProgram.h"
+#include "node/CDlgDefineNodeRunJob.h"
+#include "node/CDlgDefineNodeUpload.h"
+#include "tests/node/collect_harness.h"
 
 using namespace pdt::test;
 
 namespace
 {
 
-class NodePages : public NodeDialogTest
+class NodePages : public CollectPagesTest
 {
   protected:
     // Opens a picker's palette with a click and confirms the entry that has the keyboard focus.
@@ -38,10 +44,9 @@ class NodePages : public NodeDialogTest
         Pump();
         EXPECT_FALSE(picker->IsPaletteOpen());
     }
-};
 
-CString Text(const CWnd& page, int id) { return page.GetDlgItem(id)->GetWindowText(); }
-bool Enabled(const CWnd& page, int id) { return page.GetDlgItem(id)->IsWindowEnabled(); }
+    HostNode* m_node = nullptr;
+};
 
 LOGFONT CommentFont(const char* face)
 {
@@ -66,6 +71,9 @@ TEST(NodePageClasses, EachOptionIdCreatesItsPageOnItsTemplate)
         {IDD_NODE_BASIC, Is<CDlgDefineNodeBasic>}, {IDD_NODE_NOTES, Is<CDlgDefineNodeNotes>},
         {IDD_NODE_CMTFONTCOLOR, Is<CDlgDefineNodeCmtFontColor>}, {IDD_LINK, Is<CDlgDefineLink>},
         {IDD_LINK_IN, Is<CDlgDefineLinkIn>}, {IDD_LINK_OUT, Is<CDlgDefineLinkOut>},
+        {IDD_NODE_UPLOAD, Is<CDlgDefineNodeUpload>}, {IDD_NODE_ERASE, Is<CDlgDefineNodeErase>},
+        {IDD_NODE_EDIT, Is<CDlgDefineNodeEdit>},     {IDD_NODE_PROGRAM, Is<CDlgDefineNodeProgram>},
+        {IDD_NODE_RUNJOB, Is<CDlgDefineNodeRunJob>}, {IDD_NODE_HOTKEY, Is<CDlgDefineNodeHotkey>},
     };
     for (auto [id, is] : pages)
     {
@@ -88,8 +96,7 @@ TEST_F(NodePages, BasicPageShowsTheNodeAndTakesBackWhatIsTypedAndTicked)
     m_node = m_doc.AddNode(NODE_PROGRAM, "Calc");
     m_node->m_strDescription = "Program node: runs code & more.";
     m_node->m_bGlobalAccess = TRUE;
-    Open(NODE_PROGRAM);
-    auto& page = Show<CDlgDefineNodeBasic>(IDD_NODE_BASIC, "Basic");
+    auto& page = Open<CDlgDefineNodeBasic>(m_node, IDD_NODE_BASIC);
 
     EXPECT_EQ(Text(page, IDC_NODE_DESCRIPTION), "Program node: runs code & more.");
     EXPECT_EQ(Text(page, IDC_NODE_NAME), "Calc");
@@ -117,8 +124,7 @@ TEST_F(NodePages, DefaultColourEntryGivesTheNodesDefaultColourAndACellItsOwn)
 {
     m_node = m_doc.AddNode(NODE_SCREEN, "Welcome");
     m_node->m_crColour = RGB(1, 2, 3);
-    Open(NODE_SCREEN);
-    auto& page = Show<CDlgDefineNodeBasic>(IDD_NODE_BASIC, "Basic");
+    auto& page = Open<CDlgDefineNodeBasic>(m_node, IDD_NODE_BASIC);
     ASSERT_EQ(page.m_btnColor.GetColour(), RGB(1, 2, 3));
     ASSERT_NE(m_node->GetDefaultColour(), RGB(0, 0, 0));
 
@@ -141,13 +147,14 @@ TEST_F(NodePages, OtherColourNotificationsChangeNothing)
     EXPECT_EQ(orphan.OnColorSelEndOK(CLR_DEFAULT, IDC_NODE_COLOR), 1) << "no node: nothing to ask";
     EXPECT_EQ(orphan.m_btnColor.GetColour(), RGB(9, 9, 9));
 
-    Open(NODE_COMMENT);
-    auto& basic = Show<CDlgDefineNodeBasic>(IDD_NODE_BASIC, "Basic");
+    HostNode* remark = m_doc.AddNode(NODE_COMMENT, "Remark");
+    auto& basic = Open<CDlgDefineNodeBasic>(remark, IDD_NODE_BASIC);
     basic.m_btnColor.SetColour(RGB(9, 9, 9));
     EXPECT_EQ(basic.SendMessage(WM_USER + 1004, CLR_DEFAULT, 4999), 1);
     EXPECT_EQ(basic.m_btnColor.GetColour(), RGB(9, 9, 9));
 
-    auto& font = Show<CDlgDefineNodeCmtFontColor>(IDD_NODE_CMTFONTCOLOR, "Font and Color");
+    ClickItem(*m_dlg, "Font and Color");
+    auto& font = PageOf<CDlgDefineNodeCmtFontColor>(IDD_NODE_CMTFONTCOLOR);
     font.m_btnTextColor.SetColour(RGB(7, 7, 7));
     font.m_btnBackColor.SetColour(RGB(8, 8, 8));
     EXPECT_EQ(font.SendMessage(WM_USER + 1004, CLR_DEFAULT, 4999), 1);
@@ -162,12 +169,12 @@ TEST_F(NodePages, OtherColourNotificationsChangeNothing)
 
 TEST_F(NodePages, EnterInTheCommentStartsANewLineAndTheTextReachesTheNode)
 {
-    Open(NODE_INPUT);
-    auto& page = Show<CDlgDefineNodeNotes>(IDD_NODE_NOTES, "Notes");
+    m_node = m_doc.AddNode(NODE_INPUT, "Scan");
+    auto& page = Open<CDlgDefineNodeNotes>(m_node, IDD_NODE_NOTES);
     Focus(Item(page, IDC_NODE_COMMENT));
     Type("scan the pallet\rthen the box");
     Pump();
-    EXPECT_TRUE(m_dlg.IsWindowVisible()) << "Enter in the comment is not the dialog's OK";
+    EXPECT_TRUE(m_dlg->IsWindowVisible()) << "Enter in the comment is not the dialog's OK";
     Apply();
     EXPECT_EQ(m_node->m_strComment, "scan the pallet\r\nthen the box");
 }
@@ -176,8 +183,7 @@ TEST_F(NodePages, TheEditorGetsWhatWasTypedAndItsChangesComeBackWithTheFocus)
 {
     m_node = m_doc.AddNode(NODE_INPUT, "Scan");
     m_node->m_strComment = "first";
-    Open(NODE_INPUT);
-    auto& page = Show<CDlgDefineNodeNotes>(IDD_NODE_NOTES, "Notes");
+    auto& page = Open<CDlgDefineNodeNotes>(m_node, IDD_NODE_NOTES);
     EXPECT_EQ(Text(page, IDC_NODE_COMMENT), "first");
     Focus(Item(page, IDC_NODE_COMMENT));
     Key(VK_END, false, true);
@@ -207,8 +213,7 @@ TEST_F(NodePages, DefaultFontBoxDisablesDefineAtOnceAndClearingItEnablesIt)
 {
     m_node = m_doc.AddNode(NODE_COMMENT, "Remark");
     m_node->m_bUseDefaultFont = TRUE;
-    Open(NODE_COMMENT);
-    auto& page = Show<CDlgDefineNodeCmtFontColor>(IDD_NODE_CMTFONTCOLOR, "Font and Color");
+    auto& page = Open<CDlgDefineNodeCmtFontColor>(m_node, IDD_NODE_CMTFONTCOLOR);
     EXPECT_EQ(page.IsDlgButtonChecked(IDC_CMT_DEFAULTFONT), UINT(BST_CHECKED));
     EXPECT_FALSE(Enabled(page, IDC_CMT_FONTDEFINE)) << "as loaded";
 
@@ -226,8 +231,7 @@ TEST_F(NodePages, ConfirmedFontDialogCopiesTheWholeLogicalFontAndACancelledOneNo
 {
     m_node = m_doc.AddNode(NODE_COMMENT, "Remark");
     m_node->m_bUseDefaultFont = FALSE;
-    Open(NODE_COMMENT);
-    auto& page = Show<CDlgDefineNodeCmtFontColor>(IDD_NODE_CMTFONTCOLOR, "Font and Color");
+    auto& page = Open<CDlgDefineNodeCmtFontColor>(m_node, IDD_NODE_CMTFONTCOLOR);
     page.m_lfFont = CommentFont("No Such Face");
 
     LOGFONT shown{};
@@ -273,8 +277,7 @@ TEST_F(NodePages, DefaultTextColourIsTheNodesAndDefaultBackgroundIsTheWindowColo
     m_node = m_doc.AddNode(NODE_COMMENT, "Remark");
     m_node->m_crText = RGB(1, 2, 3); // colours of the user's: "Default" has the palette's focus
     m_node->m_crBack = RGB(4, 5, 6);
-    Open(NODE_COMMENT);
-    auto& page = Show<CDlgDefineNodeCmtFontColor>(IDD_NODE_CMTFONTCOLOR, "Font and Color");
+    auto& page = Open<CDlgDefineNodeCmtFontColor>(m_node, IDD_NODE_CMTFONTCOLOR);
     ASSERT_NE(m_node->GetDefaultColour(), GetSysColor(COLOR_WINDOW));
 
     ChooseFocusedPaletteEntry(page, IDC_CMT_TEXTCOLOR);

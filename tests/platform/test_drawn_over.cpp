@@ -228,7 +228,9 @@ TEST_F(DrawnOver, SimpleComboShowsItsListTypingSelectsTheNamedItemAndAClickChoos
         EXPECT_EQ(combo.GetWindowText(), s.text);
         EXPECT_EQ(host.Count(CBN_SELCHANGE), s.selChanges);
         if (s.typed)
+        {
             EXPECT_GT(host.Count(CBN_EDITCHANGE), 0);
+        }
         EXPECT_EQ(list->currentIndex().row(), s.sel) << "the list shows the selection";
     }
 }

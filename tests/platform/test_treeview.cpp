@@ -486,7 +486,9 @@ TEST_F(TreeViewTest, LinesAndButtonsAreDrawnWhereTheStylesAskForThem)
             joined = joined || inked(x, child.center().y());
         EXPECT_EQ(joined, line) << "the line from a child to its parent's line";
         if (button && line)
+        {
             EXPECT_TRUE(SavePng(h, OutputPath("treeview-lines-buttons.png")));
+        }
         tree.DestroyWindow();
     }
 }

@@ -115,7 +115,9 @@ TEST_F(PortableDialog, UnknownSettingValuesAreKeptUnlessTheUserChooses)
         auto& page = ShowPage<CDlgDefinePortableSetting>(dlg, "Settings", JobOptions::PORTABLE_SETTING);
         for (int id = IDC_PORTABLE_BUZZERHIGH; id <= IDC_PORTABLE_SCANNERPEN; ++id)
             if (page.GetDlgItem(id))
+            {
                 EXPECT_FALSE(page.IsDlgButtonChecked(id)) << id;
+            }
         Click(page, IDC_PORTABLE_BUZZERLOW);
         Click(dlg, IDOK);
     });

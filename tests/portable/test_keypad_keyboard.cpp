@@ -63,7 +63,9 @@ TEST_F(KeypadKeyboard, EachKeySelectsTheKeypadKeyOfItsCharacter)
         Open(model);
         Expect(strokes);
         if (model == std::string("M-10"))
+        {
             EXPECT_EQ(FocusedId(), IDC_KEY_5) << "arrows select keys instead of moving between buttons";
+        }
     }
     EXPECT_EQ(Fields(), (KeyFields{"\\", "92", " \\"}));
 }
