@@ -47,6 +47,31 @@ class DefineDialogTest : public HostSettingsTest
     JobDocument m_doc;
 };
 
+// What a person sees of a page's controls.
+inline bool Enabled(const CWnd& page, int id) { return page.GetDlgItem(id)->IsWindowEnabled(); }
+inline bool Shown(const CWnd& page, int id) { return page.GetDlgItem(id)->IsWindowVisible(); }
+inline bool Checked(const CWnd& page, int id) { return page.IsDlgButtonChecked(id) == BST_CHECKED; }
+inline CString Text(const CWnd& page, int id) { return page.GetDlgItem(id)->GetWindowText(); }
+inline CComboBox& Combo(const CWnd& page, int id) { return *static_cast<CComboBox*>(page.GetDlgItem(id)); }
+// The chosen item's text; "<none>" when nothing is chosen.
+inline CString ComboText(const CWnd& page, int id)
+{
+    CComboBox& combo = Combo(page, id);
+    CString text("<none>");
+    if (combo.GetCurSel() >= 0)
+        combo.GetLBText(combo.GetCurSel(), text);
+    return text;
+}
+// Picks the item with that text from the dropped-down list, as a person does.
+inline void Choose(const CWnd& page, int id, const char* text)
+{
+    CComboBox& combo = Combo(page, id);
+    int at = combo.FindStringExact(-1, text);
+    ASSERT_GE(at, 0) << text;
+    ChooseComboItem(combo.m_hWnd, at);
+    Pump();
+}
+
 inline CTreeCtrl& Tree(const CDlgDefine& dlg) { return dlg.GetOptionTree(); }
 
 // Labels of the children of an item (the top level for null), in the tree's order.

@@ -24,16 +24,6 @@ template <class Page> Page* PageOf(CDlgDefineNode& dlg, int id, int sub = 0)
     return opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
 }
 
-bool Checked(CWnd& page, int id) { return page.IsDlgButtonChecked(id) == BST_CHECKED; }
-
-CString ComboText(CComboBox& combo)
-{
-    CString text;
-    if (combo.GetCurSel() >= 0)
-        combo.GetLBText(combo.GetCurSel(), text);
-    return text;
-}
-
 using HostPages = DefineDialogTest;
 
 TEST_F(HostPages, AnEmptyNameIsRefusedBeforeAnythingIsStored)
@@ -92,7 +82,7 @@ TEST_F(HostPages, CommentPagesOfferTheJobsNodesAndKeepTheFont)
         EXPECT_EQ(items.size(), 3u) << "(None) and the two nodes of the job's flow";
         EXPECT_NE(std::find(items.begin(), items.end(), CString("(None)")), items.end());
         EXPECT_NE(std::find(items.begin(), items.end(), CString("Alpha")), items.end());
-        EXPECT_EQ(ComboText(page->m_cbReferenceNode), "Beta");
+        EXPECT_EQ(ComboText(*page, IDC_CMT_REFERENCENODE), "Beta");
         EXPECT_FALSE(Checked(*page, IDC_CMT_DEFAULTFONT));
         EXPECT_EQ(page->m_btnTextColor.GetColour(), RGB(0x80, 0, 0));
         EXPECT_EQ(page->m_btnBackColor.GetColour(), RGB(0xFF, 0xFF, 0xC0));
@@ -168,7 +158,7 @@ TEST_F(HostPages, ALinkPageShowsTheLinkAndApplyStoresItsChanges)
             EXPECT_FALSE(Checked(*page, id)) << id;
         EXPECT_EQ(page->GetDlgItem(IDC_LINK_EXPRESSION)->GetWindowText(), "QTY > 0");
         EXPECT_EQ(page->m_cbRecord.GetCount(), 2);
-        EXPECT_EQ(ComboText(page->m_cbRecord), "Orders");
+        EXPECT_EQ(ComboText(*page, IDC_RECORDLIST), "Orders");
 
         Click(*page, IDC_LINK_GRP_INPUTDATA);
         Type(*page, IDC_LINK_INPUTDATA, "42");

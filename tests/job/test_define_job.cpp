@@ -22,8 +22,6 @@ namespace
 using JobDialog = JobDialogTest;
 using J = JobOptions;
 
-CString EditText(const CWnd& page, int id) { return page.GetDlgItem(id)->GetWindowText(); }
-
 TEST_F(JobDialog, EachModeHasItsCaptionAndPages)
 {
     struct Row
@@ -153,9 +151,9 @@ TEST_F(JobDialog, SpinnersStepWithinTheirLimits)
         m_doc.m_settings.*row.field = row.start;
         Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
             auto& page = ShowPage<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
-            EXPECT_EQ(EditText(page, row.edit), CString(std::to_string(row.start).c_str()));
+            EXPECT_EQ(Text(page, row.edit), CString(std::to_string(row.start).c_str()));
             ClickArrow(page, row.bar, row.up);
-            EXPECT_EQ(EditText(page, row.edit), CString(std::to_string(row.result).c_str()));
+            EXPECT_EQ(Text(page, row.edit), CString(std::to_string(row.result).c_str()));
             Click(dlg, IDOK);
         });
         EXPECT_EQ(m_doc.m_settings.*row.field, row.result);
@@ -175,18 +173,18 @@ TEST_F(JobDialog, SpinnersSurviveValuesOutsideTheRangeAndText)
     Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
         auto& page = ShowPage<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
         ClickArrow(page, IDC_JOB_SPINNODEHEIGHT, false);
-        EXPECT_EQ(EditText(page, IDC_JOB_NODEHEIGHT), "999995") << "down stops only at the minimum";
+        EXPECT_EQ(Text(page, IDC_JOB_NODEHEIGHT), "999995") << "down stops only at the minimum";
         ClickArrow(page, IDC_JOB_SPINNODEHEIGHT, true);
-        EXPECT_EQ(EditText(page, IDC_JOB_NODEHEIGHT), "100");
+        EXPECT_EQ(Text(page, IDC_JOB_NODEHEIGHT), "100");
         ClickArrow(page, IDC_JOB_SPINNODEWIDTH, false);
-        EXPECT_EQ(EditText(page, IDC_JOB_NODEWIDTH), "50");
+        EXPECT_EQ(Text(page, IDC_JOB_NODEWIDTH), "50");
 
         page.SetDlgItemText(IDC_JOB_PAGEWIDTH, "wide");
         ClickArrow(page, IDC_JOB_SPINPAGEWIDTH, true);
-        EXPECT_EQ(EditText(page, IDC_JOB_PAGEWIDTH), "100") << "not a number: 0, plus a step";
+        EXPECT_EQ(Text(page, IDC_JOB_PAGEWIDTH), "100") << "not a number: 0, plus a step";
         page.SetDlgItemText(IDC_JOB_PAGEWIDTH, "12abc");
         ClickArrow(page, IDC_JOB_SPINPAGEWIDTH, false);
-        EXPECT_EQ(EditText(page, IDC_JOB_PAGEWIDTH), "1100");
+        EXPECT_EQ(Text(page, IDC_JOB_PAGEWIDTH), "1100");
         Click(dlg, IDOK);
     });
     EXPECT_EQ(m_doc.m_settings.nNodeHeight, 100);
@@ -205,7 +203,7 @@ TEST_F(JobDialog, OtherScrollCodesAndBarsChangeNothing)
             page.SendMessage(WM_VSCROLL, MAKEWPARAM(code, 0), LPARAM(bar));
         page.SendMessage(WM_VSCROLL, SB_LINEUP, 0);
         page.SendMessage(WM_VSCROLL, SB_LINEUP, LPARAM(Item(page, IDC_JOB_NODEHEIGHT)));
-        EXPECT_EQ(EditText(page, IDC_JOB_NODEHEIGHT), "50");
+        EXPECT_EQ(Text(page, IDC_JOB_NODEHEIGHT), "50");
         Click(dlg, IDCANCEL);
     });
 }

@@ -41,15 +41,6 @@ class JobLanguage : public JobDialogTest
     }
 };
 
-bool Enabled(const CWnd &page, int id)
-{
-    return page.GetDlgItem(id)->IsWindowEnabled() != FALSE;
-}
-CString Text(const CWnd &page, int id)
-{
-    return page.GetDlgItem(id)->GetWindowText();
-}
-
 constexpr int kRadios[] = {IDC_LANG_ENGLISH, IDC_LANG_CHINESE, IDC_LANG_SPANISH, IDC_LANG_FRENCH,
                            IDC_LANG_GERMAN,  IDC_LANG_ITALIAN, IDC_LANG_JAPANESE};
 

@@ -80,45 +80,6 @@ class CollectPagesTest : public DefineDialogTest
         Pump();
     }
 
-    static bool Enabled(const CWnd &page, int id)
-    {
-        return page.GetDlgItem(id)->IsWindowEnabled();
-    }
-    static bool Shown(const CWnd &page, int id)
-    {
-        return page.GetDlgItem(id)->IsWindowVisible();
-    }
-    static bool Checked(const CWnd &page, int id)
-    {
-        return page.IsDlgButtonChecked(id) == BST_CHECKED;
-    }
-    static CString Text(const CWnd &page, int id)
-    {
-        return page.GetDlgItem(id)->GetWindowText();
-    }
-    static CComboBox &Combo(const CWnd &page, int id)
-    {
-        return *static_cast<CComboBox *>(page.GetDlgItem(id));
-    }
-    static CString ComboText(const CWnd &page, int id)
-    {
-        CComboBox &combo = Combo(page, id);
-        int sel = combo.GetCurSel();
-        CString text("<none>");
-        if (sel >= 0)
-            combo.GetLBText(sel, text);
-        return text;
-    }
-    // Picks the item with that text from the dropped-down list, as a person does.
-    static void Choose(const CWnd &page, int id, const char *text)
-    {
-        CComboBox &combo = Combo(page, id);
-        int at = combo.FindStringExact(-1, text);
-        ASSERT_GE(at, 0) << text;
-        ChooseComboItem(combo.m_hWnd, at);
-        Pump();
-    }
-
     std::unique_ptr<CDlgDefineNode> m_dlg;
 
   private:

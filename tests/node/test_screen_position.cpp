@@ -40,8 +40,6 @@ class ScreenPosition : public DefineDialogTest
         EXPECT_TRUE(page->IsWindowVisible());
         return *page;
     }
-    static bool Enabled(CWnd& page, int id) { return page.GetDlgItem(id)->IsWindowEnabled(); }
-    static bool Shown(CWnd& page, int id) { return page.GetDlgItem(id)->IsWindowVisible(); }
 
     CDlgDefineNode m_dlg;
 };

@@ -107,24 +107,6 @@ class RecordDialogTest : public DefineDialogTest
             lines.push_back(list.GetItemText(i, 0));
         return lines;
     }
-    static CString ComboText(CWnd& page, int id)
-    {
-        auto* combo = static_cast<CComboBox*>(page.GetDlgItem(id));
-        int sel = combo->GetCurSel();
-        if (sel < 0)
-            return "<none>";
-        CString text;
-        combo->GetLBText(sel, text);
-        return text;
-    }
-    static void ChooseComboText(CWnd& page, int id, const char* text)
-    {
-        std::vector<CString> items = ItemTexts(page.GetDlgItem(id)->m_hWnd);
-        for (size_t i = 0; i < items.size(); ++i)
-            if (items[i] == text)
-                ChooseComboItem(page.GetDlgItem(id)->m_hWnd, int(i));
-        Pump();
-    }
 };
 
 } // namespace pdt::test
