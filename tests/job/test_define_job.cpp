@@ -110,56 +110,48 @@ TEST_F(JobDialog, ModesRememberTheirOwnLastPage)
 // Every spinner at both ends and one step inside them, and one press more than the gap to the limit.
 TEST_F(JobDialog, SpinnersStepWithinTheirLimits)
 {
-    struct Row
+    using S = JobSettings;
+    struct Spinner
     {
         int bar;
         int edit;
-        int JobSettings::*field;
+        int S::*field;
+        int min, max, step;
+    };
+    const Spinner spinners[] = {
+        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 25, 100, 5},
+        {IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, &S::nNodeWidth, 50, 200, 10},
+        {IDC_JOB_SPINPAGEHEIGHT, IDC_JOB_PAGEHEIGHT, &S::nPageHeight, 800, 8000, 100},
+        {IDC_JOB_SPINPAGEWIDTH, IDC_JOB_PAGEWIDTH, &S::nPageWidth, 1100, 11000, 100},
+    };
+    struct Press
+    {
         int start;
         bool up;
         int result;
     };
-    using S = JobSettings;
-    const Row rows[] = {
-        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 100, true, 100},
-        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 95, true, 100},
-        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 100, false, 95},
-        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 25, false, 25},
-        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 30, false, 25},
-        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 25, true, 30},
-        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, &S::nNodeHeight, 27, false, 25},
-        {IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, &S::nNodeWidth, 200, true, 200},
-        {IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, &S::nNodeWidth, 190, true, 200},
-        {IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, &S::nNodeWidth, 50, false, 50},
-        {IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, &S::nNodeWidth, 60, false, 50},
-        {IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, &S::nNodeWidth, 195, true, 200},
-        {IDC_JOB_SPINPAGEHEIGHT, IDC_JOB_PAGEHEIGHT, &S::nPageHeight, 8000, true, 8000},
-        {IDC_JOB_SPINPAGEHEIGHT, IDC_JOB_PAGEHEIGHT, &S::nPageHeight, 7900, true, 8000},
-        {IDC_JOB_SPINPAGEHEIGHT, IDC_JOB_PAGEHEIGHT, &S::nPageHeight, 800, false, 800},
-        {IDC_JOB_SPINPAGEHEIGHT, IDC_JOB_PAGEHEIGHT, &S::nPageHeight, 900, false, 800},
-        {IDC_JOB_SPINPAGEHEIGHT, IDC_JOB_PAGEHEIGHT, &S::nPageHeight, 800, true, 900},
-        {IDC_JOB_SPINPAGEWIDTH, IDC_JOB_PAGEWIDTH, &S::nPageWidth, 11000, true, 11000},
-        {IDC_JOB_SPINPAGEWIDTH, IDC_JOB_PAGEWIDTH, &S::nPageWidth, 10950, true, 11000},
-        {IDC_JOB_SPINPAGEWIDTH, IDC_JOB_PAGEWIDTH, &S::nPageWidth, 1100, false, 1100},
-        {IDC_JOB_SPINPAGEWIDTH, IDC_JOB_PAGEWIDTH, &S::nPageWidth, 1200, false, 1100},
-        {IDC_JOB_SPINPAGEWIDTH, IDC_JOB_PAGEWIDTH, &S::nPageWidth, 11000, false, 10900},
-    };
-    for (const Row& row : rows)
+    for (const Spinner& sp : spinners)
     {
-        SCOPED_TRACE(std::to_string(row.bar) + (row.up ? " up from " : " down from ") + std::to_string(row.start));
-        JobSettings before = m_doc.m_settings;
-        m_doc.m_settings.*row.field = row.start;
-        Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
-            auto& page = ShowPage<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
-            EXPECT_EQ(Text(page, row.edit), CString(std::to_string(row.start).c_str()));
-            ClickArrow(page, row.bar, row.up);
-            EXPECT_EQ(Text(page, row.edit), CString(std::to_string(row.result).c_str()));
-            Click(dlg, IDOK);
-        });
-        EXPECT_EQ(m_doc.m_settings.*row.field, row.result);
-        m_doc.m_settings.*row.field = before.*row.field;
-        for (int S::*other : {&S::nNodeHeight, &S::nNodeWidth, &S::nPageHeight, &S::nPageWidth})
-            EXPECT_EQ(m_doc.m_settings.*other, before.*other) << "the other sizes are untouched";
+        const int lo = sp.min, hi = sp.max, step = sp.step, half = sp.step / 2;
+        for (Press p : {Press{hi, true, hi}, Press{hi - step, true, hi}, Press{hi, false, hi - step},
+                        Press{lo, false, lo}, Press{lo + step, false, lo}, Press{lo, true, lo + step},
+                        Press{lo + half, false, lo}, Press{hi - half, true, hi}})
+        {
+            SCOPED_TRACE(std::to_string(sp.bar) + (p.up ? " up from " : " down from ") + std::to_string(p.start));
+            JobSettings before = m_doc.m_settings;
+            m_doc.m_settings.*sp.field = p.start;
+            Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
+                auto& page = ShowPage<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
+                EXPECT_EQ(Text(page, sp.edit), CString(std::to_string(p.start).c_str()));
+                ClickArrow(page, sp.bar, p.up);
+                EXPECT_EQ(Text(page, sp.edit), CString(std::to_string(p.result).c_str()));
+                Click(dlg, IDOK);
+            });
+            EXPECT_EQ(m_doc.m_settings.*sp.field, p.result);
+            m_doc.m_settings.*sp.field = before.*sp.field;
+            for (int S::*other : {&S::nNodeHeight, &S::nNodeWidth, &S::nPageHeight, &S::nPageWidth})
+                EXPECT_EQ(m_doc.m_settings.*other, before.*other) << "the other sizes are untouched";
+        }
     }
 }
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "host/model/HostTerminal.h"
@@ -182,27 +183,27 @@ TEST_F(KeyCapture, LettersComeFromTheTerminalsOwnKeymap)
     EXPECT_EQ(Text(IDC_LINK_KEY), "P");
 }
 
-TEST_F(KeyCapture, AnUnknownModelOpensNothing)
+// A model the library does not know, or a page without a document: a keypad here would be an unexpected modal
+// dialog.
+TEST_F(KeyCapture, AnUnknownModelOrNoDocumentOpensNothing)
 {
-    for (const char* model : {"m-10", "M-30", ""})
+    struct Row
     {
-        SCOPED_TRACE(model);
-        doc.Terminal().m_strModel = model;
+        const char* model;
+        bool withDocument;
+    };
+    for (Row row : {Row{"m-10", true}, Row{"M-30", true}, Row{"", true}, Row{"M-10", false}})
+    {
+        SCOPED_TRACE(std::string(row.model) + (row.withDocument ? "" : " without a document"));
+        doc.Terminal().m_strModel = row.model;
+        page.m_pDoc = row.withDocument ? &doc : nullptr;
         page.m_strKey = "F2";
         Load();
-        ClickKeyField(); // a keypad here would be an unexpected modal dialog
+        ClickKeyField();
         EXPECT_EQ(Text(IDC_LINK_KEY), "F2");
         EXPECT_EQ(FocusId(), IDC_LINK_GRP_KEYINPUT);
         EXPECT_EQ(page.m_nKeypadLock, 0);
     }
-}
-
-TEST_F(KeyCapture, APageWithoutADocumentOpensNothing)
-{
-    page.m_pDoc = nullptr;
-    ClickKeyField();
-    EXPECT_EQ(FocusId(), IDC_LINK_GRP_KEYINPUT);
-    EXPECT_EQ(page.m_nKeypadLock, 0);
 }
 
 } // namespace

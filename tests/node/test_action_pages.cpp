@@ -9,7 +9,6 @@
 #include "node/CDlgDefineNodeEdit.h"
 #include "node/CDlgDefineNodeErase.h"
 #include "node/CDlgDefineNodeHotkey.h"
-#include "node/CDlgDefineNodeProgram.h"
 #include "node/CDlgDefineNodeRunJob.h"
 #include "node/CDlgDefineNodeUpload.h"
 #include "support/Seams.h"
@@ -195,28 +194,6 @@ TEST_F(ActionPages, EraseStoresWhichPartOfTheFileGoes)
     Click(page, IDC_ERASE_WHOLEFILE);
     Apply();
     EXPECT_TRUE(m_node->m_bDeleteWholeFile);
-}
-
-TEST_F(ActionPages, ProgramEditorIsTitledWithTheNodeAndEditsTheTypedCode)
-{
-    m_node = m_doc.AddNode(NODE_PROGRAM, "Totals");
-    auto& page = Open<CDlgDefineNodeProgram>(m_node, IDD_NODE_PROGRAM);
-    Type(page, IDC_PROGRAM_CODE, "A = 1");
-    ExpectModal([](CDialog& editor) {
-        EXPECT_EQ(editor.GetWindowText(), "Program: Totals");
-        CWnd* text = CWnd::GetFocus();
-        ASSERT_NE(text, nullptr);
-        EXPECT_EQ(text->GetWindowText(), "A = 1") << "the editor starts from the typed code";
-        Key(VK_END, false, true);
-        Type("\rB = 2");
-        Click(editor, IDOK);
-    });
-    Click(page, IDC_SCRIPTPAD);
-    Pump();
-    EXPECT_EQ(Text(page, IDC_PROGRAM_CODE), "A = 1\r\nB = 2");
-    EXPECT_EQ(FocusId(), IDC_PROGRAM_CODE);
-    Apply();
-    EXPECT_EQ(m_node->m_strProgram, "A = 1\r\nB = 2");
 }
 
 TEST_F(ActionPages, RunJobBrowsesForAJobFileAndACancelKeepsWhatWasTyped)

@@ -21,6 +21,9 @@
 #include "node/CDlgDefineNodeProgram.h"
 #include "node/CDlgDefineNodeRunJob.h"
 #include "node/CDlgDefineNodeUpload.h"
+#include "node/CDlgDefineNodeVerifyQualifier.h"
+#include "node/CDlgDefineNodeInputFromFormula.h"
+#include "node/CDlgDefineNodeCountInitial.h"
 #include "tests/node/collect_harness.h"
 
 using namespace pdt::test;
@@ -179,31 +182,70 @@ TEST_F(NodePages, EnterInTheCommentStartsANewLineAndTheTextReachesTheNode)
     EXPECT_EQ(m_node->m_strComment, "scan the pallet\r\nthen the box");
 }
 
-TEST_F(NodePages, TheEditorGetsWhatWasTypedAndItsChangesComeBackWithTheFocus)
+// Every page with an editor button: the editor is titled for the page and the node, starts from the text typed
+// (not the one stored), and gives its text back with the focus on OK and nothing on Cancel; the node gets it on
+// OK of the node dialog. Where a box switches the field on, it is ticked first.
+TEST_F(NodePages, EveryEditorButtonStartsFromTheTypedTextAndGivesItBack)
 {
-    m_node = m_doc.AddNode(NODE_INPUT, "Scan");
-    m_node->m_strComment = "first";
-    auto& page = Open<CDlgDefineNodeNotes>(m_node, IDD_NODE_NOTES);
-    EXPECT_EQ(Text(page, IDC_NODE_COMMENT), "first");
-    Focus(Item(page, IDC_NODE_COMMENT));
-    Key(VK_END, false, true);
-    Type("\rtyped here");
+    struct Row
+    {
+        int kind;
+        const char* name;
+        int page;
+        int box; // 0: the field is always editable
+        int field;
+        const char* title;
+        const char* added; // typed in the editor after the page's text
+        CString& (*stored)(HostNode&);
+    };
+    const Row rows[] = {
+        {NODE_INPUT, "Scan", IDD_NODE_NOTES, 0, IDC_NODE_COMMENT, "Comment", "\rfrom the editor",
+         [](HostNode& n) -> CString& { return n.m_strComment; }},
+        {NODE_PROGRAM, "Totals", IDD_NODE_PROGRAM, 0, IDC_PROGRAM_CODE, "Program: Totals", "\rB = 2",
+         [](HostNode& n) -> CString& { return n.m_strProgram; }},
+        {NODE_INPUT, "Total", IDD_NODE_INPUTFROMFORMULA, IDC_INPUT_DEVICE_FORMULA, IDC_FORMULA,
+         "Input Formula: Total", "+1", [](HostNode& n) -> CString& { return n.m_collect.strFormula; }},
+        {NODE_INPUT, "Weight", IDD_NODE_VERIFYQUALIFIER, IDC_VERIFY_QUALIFIER, IDC_QUALIFIER,
+         "Verify Qualifier: Weight", " AND DATA < 50", [](HostNode& n) -> CString& { return n.m_collect.strQualifier; }},
+        {NODE_COUNT, "Cartons", NodeOptions::COUNT_INITIAL, IDC_COUNT_BYFORMULA, IDC_FORMULA,
+         "Initial Formula: Cartons", " * 2", [](HostNode& n) -> CString& { return n.m_count.strFormula; }},
+    };
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.title);
+        HostNode* node = m_doc.AddNode(row.kind, row.name);
+        row.stored(*node) = "stored";
+        auto& page = Open<CDlgDefineBase>(node, row.page);
+        if (row.box)
+            Click(page, row.box);
+        Type(page, row.field, "typed");
+        ExpectModal([&](CDialog& editor) {
+            EXPECT_EQ(editor.GetWindowText(), row.title);
+            CWnd* text = CWnd::GetFocus();
+            ASSERT_NE(text, nullptr);
+            EXPECT_EQ(text->GetWindowText(), "typed");
+            Key(VK_END, false, true);
+            Type(row.added);
+            Click(editor, IDOK);
+        });
+        Click(page, IDC_SCRIPTPAD);
+        Pump();
+        CString expected = CString("typed") + row.added;
+        expected.Replace("\r", "\r\n");
+        EXPECT_EQ(Text(page, row.field), expected);
+        EXPECT_EQ(FocusId(), row.field);
 
-    ExpectModal([](CDialog& editor) {
-        EXPECT_EQ(editor.GetWindowText(), "Comment");
-        CWnd* text = CWnd::GetFocus();
-        ASSERT_NE(text, nullptr);
-        EXPECT_EQ(text->GetWindowText(), "first\r\ntyped here") << "the editor starts from the typed text";
-        Key(VK_END, false, true);
-        Type("\rfrom the editor");
-        Click(editor, IDOK);
-    });
-    Click(page, IDC_SCRIPTPAD);
-    Pump();
-
-    EXPECT_EQ(page.m_strComment, "first\r\ntyped here\r\nfrom the editor");
-    EXPECT_EQ(Text(page, IDC_NODE_COMMENT), "first\r\ntyped here\r\nfrom the editor");
-    EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), IDC_NODE_COMMENT);
+        ExpectModal([](CDialog& editor) {
+            Type("lost");
+            Click(editor, IDCANCEL);
+        });
+        Click(page, IDC_SCRIPTPAD);
+        Pump();
+        EXPECT_EQ(Text(page, row.field), expected);
+        EXPECT_EQ(FocusId(), row.field);
+        Ok();
+        EXPECT_EQ(row.stored(*node), expected);
+    }
 }
 
 // ---------------------------------------------------------------------------------------------------------------
