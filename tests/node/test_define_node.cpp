@@ -1,5 +1,5 @@
-// The node definition dialog on the reference host: title, OK, Apply and Cancel, the keys, the entry
-// it opens on, and loading one node after another into an open window.
+// The node definition dialog on the reference host: OK, Apply and Cancel, the keys, the entry it opens on, and
+// loading one node after another into an open window.
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -38,25 +38,6 @@ class DefineNode : public DefineDialogTest
     HostNode* m_n1 = nullptr;
     HostNode* m_n2 = nullptr;
 };
-
-TEST_F(DefineNode, TitleNamesTheKindTheJobAndTheNode)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"C:\\my.jobs\\Demo.v2.job", "Define Node [Input] - Demo.v2 - N1"},
-        {"Demo.job", "Define Node [Input] - Demo - N1"},
-        {"", "Define Node [Input] -  - N1"},
-    };
-    for (auto [path, title] : cases)
-    {
-        m_doc.m_strPathName = path;
-        CDlgDefineNode dlg(m_n1, m_doc.BeginDefineNode(m_n1));
-        ExpectModal([&](CDialog&) {
-            EXPECT_EQ(dlg.GetWindowText(), title) << path;
-            Click(dlg, IDCANCEL);
-        });
-        dlg.DoModal();
-    }
-}
 
 TEST_F(DefineNode, OkStoresThePagesMarksTheDocumentAndTellsTheNode)
 {

@@ -220,7 +220,8 @@ TEST_F(NodeHostRules, TheTitleNamesTheJobByItsFileNameAndFollowsARename)
     const std::pair<const char*, const char*> cases[] = {
         {"/home/ann/jobs/Demo.job", "Demo"},           {"C:\\jobs\\Demo.job", "Demo"},
         {"jobs\\2026/Stock.count.job", "Stock.count"}, {"/home/ann/my.jobs/Plain", "Plain"},
-        {"/home/ann/jobs\\Mixed.job", "Mixed"},
+        {"/home/ann/jobs\\Mixed.job", "Mixed"},       {"C:\\my.jobs\\Demo.v2.job", "Demo.v2"},
+        {"Demo.job", "Demo"},                          {"", ""},
     };
     for (auto [path, job] : cases)
     {
