@@ -31,23 +31,6 @@ class FindDialog : public ::testing::Test
     std::string m_file = TempDir() + "/settings.ini";
 };
 
-TEST_F(FindDialog, FirstUseShowsEmptyHistoryAndStoresTheTextAsNumberOne)
-{
-    CDlgFind dlg;
-    ExpectModal([](CDialog& d) {
-        auto& dlg = static_cast<CDlgFind&>(d);
-        EXPECT_EQ(dlg.m_cbFind.GetCount(), 0);
-        EXPECT_EQ(dlg.m_cbFind.GetCurSel(), CB_ERR);
-        EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), IDC_FIND_TEXT);
-        Type("Pallet");
-        Key(VK_RETURN);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.m_strFind, "Pallet");
-    EXPECT_EQ(Stored(1), "Pallet");
-    EXPECT_EQ(theReg.GetInt("Settings", "FIND_INDEX0", -7), -7) << "the first index is not written on first use";
-}
-
 TEST_F(FindDialog, HistoryIsListedNewestFirstWithTheNewestSelected)
 {
     Store({{1, "alpha"}, {2, "beta"}, {3, "gamma"}});
@@ -63,20 +46,6 @@ TEST_F(FindDialog, HistoryIsListedNewestFirstWithTheNewestSelected)
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.m_strFind, "alpha");
     EXPECT_EQ(Stored(4), "<missing>") << "a text from the list is not stored again";
-}
-
-TEST_F(FindDialog, TextDifferingOnlyInCaseIsNotStoredAgainButIsReturnedAsTyped)
-{
-    Store({{1, "Carton"}});
-    CDlgFind dlg;
-    ExpectModal([](CDialog& d) {
-        Type(d, IDC_FIND_TEXT, "CARTON");
-        Click(d, IDOK);
-    });
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.m_strFind, "CARTON");
-    EXPECT_EQ(Stored(1), "Carton");
-    EXPECT_EQ(Stored(2), "<missing>");
 }
 
 TEST_F(FindDialog, OptionsAndPromptReachTheMembers)
@@ -126,138 +95,110 @@ TEST_F(FindDialog, CancelLeavesTheHistoryAsItWas)
     EXPECT_TRUE(dlg.m_strFind.IsEmpty());
 }
 
-TEST_F(FindDialog, FullHistoryDropsTheOldestValueAndTheNextDialogStartsAfterIt)
+// Each case: the settings as found (the first index, the limit, the values or a whole damaged file), what the
+// dialog lists, the text confirmed, what is stored under which number afterwards (null: nothing) and the first
+// index then (kUnwritten: not written), and what the next dialog lists (empty: not opened).
+TEST_F(FindDialog, TheHistoryIsListedNewestFirstAndEachConfirmedTextIsStoredAfterIt)
 {
-    for (int n = 1; n <= 32; ++n)
-        theReg.WriteString("Find", HistoryName(n), CString("text " + std::to_string(n)));
-    CDlgFind dlg;
-    ExpectModal([](CDialog& d) {
-        EXPECT_EQ(static_cast<CDlgFind&>(d).m_cbFind.GetCount(), 32);
-        Type(d, IDC_FIND_TEXT, "newest");
-        Click(d, IDOK);
-    });
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(Stored(33), "newest");
-    EXPECT_EQ(Stored(1), "<missing>");
-    EXPECT_EQ(Stored(2), "text 2");
-    EXPECT_EQ(theReg.GetInt("Settings", "FIND_INDEX0", 0), 2);
-
-    CDlgFind again;
-    ExpectModal([](CDialog& d) {
-        auto items = Listed(d);
-        ASSERT_EQ(items.size(), 32u);
-        EXPECT_EQ(items.front(), "newest");
-        EXPECT_EQ(items.back(), "text 2");
-        Key(VK_ESCAPE);
-    });
-    again.DoModal();
-}
-
-TEST_F(FindDialog, MaxTitlesIsReadFromTheStoreAndAtMostOneValueIsDroppedPerOk)
-{
-    theReg.WriteInt("Settings", "FIND_MAXTITLES", 2);
-    Store({{1, "a"}, {2, "b"}, {3, "c"}, {4, "d"}});
-    CDlgFind dlg;
-    ExpectModal([](CDialog& d) {
-        Type(d, IDC_FIND_TEXT, "e");
-        Click(d, IDOK);
-    });
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(Stored(1), "<missing>");
-    EXPECT_EQ(Stored(2), "b") << "only one value goes per OK";
-    EXPECT_EQ(Stored(5), "e");
-    EXPECT_EQ(theReg.GetInt("Settings", "FIND_INDEX0", 0), 2);
-    EXPECT_EQ(theReg.GetInt("Settings", "FIND_MAXTITLES", 0), 2) << "the limit is never written by the dialog";
-}
-
-TEST_F(FindDialog, BrokenRunLoadsUpToTheGapAndTheNextTextFillsIt)
-{
-    Store({{1, "one"}, {2, "two"}, {4, "four"}});
-    CDlgFind dlg;
-    ExpectModal([](CDialog& d) {
-        EXPECT_EQ(Listed(d), (std::vector<CString>{"two", "one"}));
-        Type(d, IDC_FIND_TEXT, "three");
-        Click(d, IDOK);
-    });
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(Stored(3), "three");
-
-    CDlgFind again;
-    ExpectModal([](CDialog& d) {
-        EXPECT_EQ(Listed(d), (std::vector<CString>{"four", "three", "two", "one"}));
-        Key(VK_ESCAPE);
-    });
-    again.DoModal();
-}
-
-TEST_F(FindDialog, EmptyHistoryWithAHighFirstIndexStartsAgainAtOne)
-{
-    theReg.WriteInt("Settings", "FIND_INDEX0", 7);
-    CDlgFind dlg;
-    ExpectModal([](CDialog& d) {
-        Type(d, IDC_FIND_TEXT, "restart");
-        Click(d, IDOK);
-    });
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(theReg.GetInt("Settings", "FIND_INDEX0", 0), 1);
-    EXPECT_EQ(Stored(1), "restart");
-}
-
-TEST_F(FindDialog, DamagedSettingsGiveDefaults)
-{
-    {
-        FILE* f = std::fopen(m_file.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fputs("\xff\xfe garbage\n[Settings]\nFIND_INDEX0=banana\nFIND_MAXTITLES=-5x\n[Find]\nFIND1=kept\n", f);
-        std::fclose(f);
-    }
-    CDlgFind dlg;
-    ExpectModal([](CDialog& d) {
-        EXPECT_EQ(Listed(d), (std::vector<CString>{"kept"}));
-        Type(d, IDC_FIND_TEXT, "new");
-        Click(d, IDOK);
-    });
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(Stored(2), "new");
-    EXPECT_EQ(Stored(1), "kept") << "a malformed limit falls back to 32, so nothing is dropped";
-}
-
-// A hand-edited or damaged first index near the largest number: the history is listed, kept and stored again
-// from 1, and a new search goes after it, however the run met the end of the numbers.
-TEST_F(FindDialog, AHistoryAtTheEndOfTheNumbersStartsAgainAtOneAndLosesNothing)
-{
-    const struct
+    constexpr int kUnwritten = -7, kUnchecked = -8;
+    struct Case
     {
         const char* name;
-        int first;
-        std::vector<std::pair<int, const char*>> stored;
+        int firstIndex;  // 0: not in the file
+        int maxTitles;   // 0: not in the file
+        const char* file; // the whole file instead, when given
+        std::vector<std::pair<int, CString>> stored;
         std::vector<CString> listed;
-    } cases[] = {
-        {"ends on the last number", INT_MAX - 1, {{INT_MAX - 1, "alpha"}, {INT_MAX, "beta"}}, {"beta", "alpha"}},
-        {"next number is the last", INT_MAX - 1, {{INT_MAX - 1, "alpha"}}, {"alpha"}},
-        {"only the last number", INT_MAX, {{INT_MAX, "beta"}}, {"beta"}},
+        const char* typed;
+        std::vector<std::pair<int, const char*>> after;
+        int indexAfter;
+        std::vector<CString> listedNext;
     };
-    for (const auto& c : cases)
+    std::vector<std::pair<int, CString>> full;
+    std::vector<CString> fullListed, fullNext = {"newest"};
+    for (int n = 1; n <= 32; ++n)
+    {
+        full.push_back({n, CString("text " + std::to_string(n))});
+        fullListed.insert(fullListed.begin(), full.back().second);
+        if (n > 1)
+            fullNext.insert(fullNext.begin() + 1, full.back().second);
+    }
+    const Case cases[] = {
+        {"first use", 0, 0, nullptr, {}, {}, "Pallet", {{1, "Pallet"}}, kUnwritten, {}},
+        {"a text differing only in case is not stored again", 0, 0, nullptr, {{1, "Carton"}}, {"Carton"}, "CARTON",
+         {{1, "Carton"}, {2, nullptr}}, kUnchecked, {}},
+        {"a full history drops the oldest", 0, 0, nullptr, full, fullListed, "newest",
+         {{33, "newest"}, {1, nullptr}, {2, "text 2"}}, 2, fullNext},
+        {"the limit is read, and one value goes per OK", 0, 2, nullptr, {{1, "a"}, {2, "b"}, {3, "c"}, {4, "d"}},
+         {}, "e", {{1, nullptr}, {2, "b"}, {5, "e"}}, 2, {}},
+        {"a broken run loads up to the gap and the next text fills it", 0, 0, nullptr,
+         {{1, "one"}, {2, "two"}, {4, "four"}}, {"two", "one"}, "three", {{3, "three"}}, kUnchecked,
+         {"four", "three", "two", "one"}},
+        {"an empty history with a high first index starts again at one", 7, 0, nullptr, {}, {}, "restart",
+         {{1, "restart"}}, 1, {}},
+        {"damaged settings give defaults: a malformed limit is 32, so nothing is dropped", 0, 0,
+         "\xff\xfe garbage\n[Settings]\nFIND_INDEX0=banana\nFIND_MAXTITLES=-5x\n[Find]\nFIND1=kept\n", {}, {"kept"},
+         "new", {{1, "kept"}, {2, "new"}}, kUnchecked, {}},
+        // A hand-edited or damaged first index near the largest number: stored again from 1, oldest first, and the
+        // new text after it, however the run met the end of the numbers.
+        {"a run ending on the last number", INT_MAX - 1, 0, nullptr, {{INT_MAX - 1, "alpha"}, {INT_MAX, "beta"}},
+         {"beta", "alpha"}, "gamma", {{1, "alpha"}, {2, "beta"}, {3, "gamma"}, {INT_MAX - 1, nullptr}, {INT_MAX, nullptr}},
+         1, {}},
+        {"the next number is the last", INT_MAX - 1, 0, nullptr, {{INT_MAX - 1, "alpha"}}, {"alpha"}, "gamma",
+         {{1, "alpha"}, {2, "gamma"}, {INT_MAX - 1, nullptr}, {INT_MAX, nullptr}}, 1, {}},
+        {"only the last number", INT_MAX, 0, nullptr, {{INT_MAX, "beta"}}, {"beta"}, "gamma",
+         {{1, "beta"}, {2, "gamma"}, {INT_MAX - 1, nullptr}, {INT_MAX, nullptr}}, 1, {}},
+    };
+    for (const Case& c : cases)
     {
         SCOPED_TRACE(c.name);
         std::remove(m_file.c_str());
-        theReg.WriteInt("Settings", "FIND_INDEX0", c.first);
+        if (c.file)
+        {
+            FILE* f = std::fopen(m_file.c_str(), "wb");
+            ASSERT_NE(f, nullptr);
+            std::fputs(c.file, f);
+            std::fclose(f);
+        }
+        if (c.firstIndex)
+            theReg.WriteInt("Settings", "FIND_INDEX0", c.firstIndex);
+        if (c.maxTitles)
+            theReg.WriteInt("Settings", "FIND_MAXTITLES", c.maxTitles);
         for (auto& [n, text] : c.stored)
             theReg.WriteString("Find", HistoryName(n), text);
+
         CDlgFind dlg;
         ExpectModal([&](CDialog& d) {
-            EXPECT_EQ(Listed(d), c.listed);
-            Type(d, IDC_FIND_TEXT, "gamma");
+            EXPECT_EQ(FocusId(), IDC_FIND_TEXT);
+            if (!c.maxTitles) // what a limit below the stored count lists is not pinned here
+            {
+                EXPECT_EQ(Listed(d), c.listed);
+                EXPECT_EQ(static_cast<CDlgFind&>(d).m_cbFind.GetCurSel(), c.listed.empty() ? CB_ERR : 0);
+            }
+            Type(d, IDC_FIND_TEXT, c.typed);
             Key(VK_RETURN);
         });
         EXPECT_EQ(dlg.DoModal(), IDOK);
-        const int n = int(c.listed.size());
-        for (int i = 0; i < n; ++i)
-            EXPECT_EQ(Stored(i + 1), c.listed[size_t(n - 1 - i)]) << "oldest first from 1";
-        EXPECT_EQ(Stored(n + 1), "gamma");
-        EXPECT_EQ(theReg.GetInt("Settings", "FIND_INDEX0", -7), 1);
-        EXPECT_EQ(Stored(INT_MAX), "<missing>");
-        EXPECT_EQ(Stored(INT_MAX - 1), "<missing>");
+        EXPECT_EQ(dlg.m_strFind, c.typed) << "returned as typed";
+        for (auto& [n, text] : c.after)
+            EXPECT_EQ(Stored(n), text ? text : "<missing>") << n;
+        if (c.indexAfter != kUnchecked)
+        {
+            EXPECT_EQ(theReg.GetInt("Settings", "FIND_INDEX0", kUnwritten), c.indexAfter);
+        }
+        if (c.maxTitles)
+        {
+            EXPECT_EQ(theReg.GetInt("Settings", "FIND_MAXTITLES", 0), c.maxTitles) << "never written by the dialog";
+        }
+        if (!c.listedNext.empty())
+        {
+            CDlgFind again;
+            ExpectModal([&](CDialog& d) {
+                EXPECT_EQ(Listed(d), c.listedNext);
+                Key(VK_ESCAPE);
+            });
+            again.DoModal();
+        }
     }
 }
 
