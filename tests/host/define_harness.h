@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -53,6 +55,27 @@ inline bool Shown(const CWnd& page, int id) { return page.GetDlgItem(id)->IsWind
 inline bool Checked(const CWnd& page, int id) { return page.IsDlgButtonChecked(id) == BST_CHECKED; }
 inline CString Text(const CWnd& page, int id) { return page.GetDlgItem(id)->GetWindowText(); }
 inline CComboBox& Combo(const CWnd& page, int id) { return *static_cast<CComboBox*>(page.GetDlgItem(id)); }
+// Which of the controls are enabled, and which are checked.
+template <class Ids> std::set<int> EnabledAmong(const CWnd& page, const Ids& ids)
+{
+    std::set<int> on;
+    for (int id : ids)
+        if (page.GetDlgItem(id)->IsWindowEnabled())
+            on.insert(id);
+    return on;
+}
+inline std::set<int> EnabledAmong(const CWnd& page, std::initializer_list<int> ids)
+{
+    return EnabledAmong<std::initializer_list<int>>(page, ids);
+}
+template <class Ids> std::set<int> CheckedAmong(const CWnd& page, const Ids& ids)
+{
+    std::set<int> on;
+    for (int id : ids)
+        if (page.IsDlgButtonChecked(id) == BST_CHECKED)
+            on.insert(id);
+    return on;
+}
 // The chosen item's text; "<none>" when nothing is chosen.
 inline CString ComboText(const CWnd& page, int id)
 {

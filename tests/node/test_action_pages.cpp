@@ -227,33 +227,24 @@ const int kHotKeyRadios[] = {IDC_KEY_F1, IDC_KEY_F2,   IDC_KEY_F3,  IDC_KEY_F4, 
                              IDC_KEY_F6, IDC_KEY_F7,   IDC_KEY_F8,  IDC_KEY_LEFT,   IDC_KEY_RIGHT,
                              IDC_KEY_UP, IDC_KEY_DOWN, IDC_KEY_ESC, IDC_HOTKEY_NONE};
 
-std::vector<int> CheckedRadios(const CWnd& page)
-{
-    std::vector<int> checked;
-    for (int id : kHotKeyRadios)
-        if (page.IsDlgButtonChecked(id))
-            checked.push_back(id);
-    return checked;
-}
-
 // Every radio clicked in turn, and then with the arrow keys: exactly one is ever chosen, and Apply stores it.
 TEST_F(ActionPages, HotKeyRadiosHoldExactlyOneChoice)
 {
     m_node = m_doc.AddNode(NODE_PROGRAM, "P");
     m_node->m_nHotKey = 9999; // not offered: shows as None
     auto& page = Open<CDlgDefineNodeHotkey>(m_node, IDD_NODE_HOTKEY);
-    EXPECT_EQ(CheckedRadios(page), std::vector<int>{IDC_HOTKEY_NONE});
+    EXPECT_EQ(CheckedAmong(page, kHotKeyRadios), std::set<int>{IDC_HOTKEY_NONE});
     for (int id : kHotKeyRadios)
     {
         Click(page, id);
-        EXPECT_EQ(CheckedRadios(page), std::vector<int>{id});
+        EXPECT_EQ(CheckedAmong(page, kHotKeyRadios), std::set<int>{id});
         Apply();
         EXPECT_EQ(m_node->m_nHotKey, id == IDC_HOTKEY_NONE ? 0 : id);
     }
     Click(page, IDC_KEY_F3);
     Key(VK_DOWN); // the next radio of the one group
     Pump();
-    EXPECT_EQ(CheckedRadios(page), std::vector<int>{IDC_KEY_F4});
+    EXPECT_EQ(CheckedAmong(page, kHotKeyRadios), std::set<int>{IDC_KEY_F4});
     EXPECT_EQ(page.m_nKeyF3, 0);
     Apply();
     EXPECT_EQ(page.m_nKeyF4, 1);

@@ -19,24 +19,6 @@ const int kBoxes[] = {IDC_BCS_VERIFYCHECKDIGIT, IDC_BCS_VERIFY2NDCHECKDIGIT, IDC
                       IDC_BCS_FULLASCII,        IDC_BCS_ZEROEXPANSION,       IDC_BCS_ADDONREQUIRED,
                       IDC_BCS_MOD1011};
 
-std::set<int> EnabledBoxes(const CWnd &dlg)
-{
-    std::set<int> on;
-    for (int id : kBoxes)
-        if (dlg.GetDlgItem(id)->IsWindowEnabled())
-            on.insert(id);
-    return on;
-}
-
-std::set<int> CheckedBoxes(const CWnd &dlg)
-{
-    std::set<int> on;
-    for (int id : kBoxes)
-        if (dlg.IsDlgButtonChecked(id) == BST_CHECKED)
-            on.insert(id);
-    return on;
-}
-
 struct SymbologyCase
 {
     int code;
@@ -71,13 +53,13 @@ TEST_F(BarcodeSetting, EachCodeEnablesItsBoxesAndPacksOnlyItsBits)
         CDlgBarcodeSetting full(c.code, 0xFF);
         ExpectModal([&](CDialog &dlg) {
             EXPECT_EQ(dlg.GetWindowText(), "Barcode Setting");
-            EXPECT_EQ(EnabledBoxes(dlg), c.enabled);
+            EXPECT_EQ(EnabledAmong(dlg, kBoxes), c.enabled);
             std::set<int> shown = c.enabled;
             if (c.code == 4)
                 shown.insert(IDC_BCS_SENDCHECKDIGIT);
             if (c.code == 9)
                 shown.insert(IDC_BCS_VERIFYCHECKDIGIT); // always verified
-            EXPECT_EQ(CheckedBoxes(dlg), shown);
+            EXPECT_EQ(CheckedAmong(dlg, kBoxes), shown);
             Click(dlg, IDOK);
         });
         ASSERT_EQ(full.DoModal(), IDOK);
@@ -86,7 +68,7 @@ TEST_F(BarcodeSetting, EachCodeEnablesItsBoxesAndPacksOnlyItsBits)
 
         CDlgBarcodeSetting empty(c.code, 0);
         ExpectModal([&](CDialog &dlg) {
-            EXPECT_EQ(CheckedBoxes(dlg), c.code == 9 ? std::set<int>{IDC_BCS_VERIFYCHECKDIGIT} : std::set<int>{});
+            EXPECT_EQ(CheckedAmong(dlg, kBoxes), c.code == 9 ? std::set<int>{IDC_BCS_VERIFYCHECKDIGIT} : std::set<int>{});
             for (int id : c.enabled)
                 Click(dlg, id);
             Click(dlg, IDOK);
@@ -117,7 +99,7 @@ TEST_F(BarcodeSetting, TheSpecialCasesKeepTheirBitsThroughAnUnchangedOk)
         SCOPED_TRACE("code " + std::to_string(c.code) + " options " + std::to_string(c.options));
         CDlgBarcodeSetting dlg(c.code, c.options);
         ExpectModal([&](CDialog &shown) {
-            EXPECT_EQ(CheckedBoxes(shown), c.checked);
+            EXPECT_EQ(CheckedAmong(shown, kBoxes), c.checked);
             if (c.code == 9)
             {
                 EXPECT_FALSE(shown.GetDlgItem(IDC_BCS_VERIFYCHECKDIGIT)->IsWindowEnabled());
@@ -309,7 +291,7 @@ TEST_F(BarcodePage, OddItemDataAndEmptyListsBreakNothing)
     CListCtrl &list = page.m_lcBarcode;
     DoubleClickRow(page, Row(page, "Symbology 85")); // no settings: nothing opens
     ExpectModal([](CDialog &dlg) {
-        EXPECT_TRUE(CheckedBoxes(dlg).empty());
+        EXPECT_TRUE(CheckedAmong(dlg, kBoxes).empty());
         Click(dlg, IDOK);
     });
     int i2of5 = Row(page, "Interleaved 2 of 5");

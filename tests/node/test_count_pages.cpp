@@ -27,14 +27,6 @@ class CountPages : public CollectPagesTest
         m_doc.AddNode(NODE_SCREEN, "Menu");
         m_node = m_doc.AddNode(NODE_COUNT, "Cartons");
     }
-    static std::set<int> EnabledAmong(const CWnd &page, std::initializer_list<int> ids)
-    {
-        std::set<int> on;
-        for (int id : ids)
-            if (page.GetDlgItem(id)->IsWindowEnabled())
-                on.insert(id);
-        return on;
-    }
     HostNode *m_text, *m_qty, *m_other, *m_node;
 };
 

@@ -19,15 +19,6 @@ namespace
 
 using VerifyPages = CollectPagesTest;
 
-std::set<int> EnabledAmong(const CWnd &page, std::initializer_list<int> ids)
-{
-    std::set<int> on;
-    for (int id : ids)
-        if (page.GetDlgItem(id)->IsWindowEnabled())
-            on.insert(id);
-    return on;
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // Length, range and picture.
 

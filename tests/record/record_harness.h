@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -59,31 +58,21 @@ class RecordDialogTest : public DefineDialogTest
         return dlg.DoModal();
     }
 
-    template <class Page> static Page& Show(CDlgDefineRecord& dlg, const char* label, int id)
-    {
-        ClickItem(dlg, label);
-        OPTIONITEM* opt = dlg.GetOption(id, 0);
-        Page* page = opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
-        if (!page)
-            throw std::runtime_error("no page " + std::to_string(id)); // the test fails, nothing crashes
-        EXPECT_EQ(ShownPages(dlg), std::vector<int>{id});
-        return *page;
-    }
     static CDlgDefineRecordField& Fields(CDlgDefineRecord& dlg)
     {
-        return Show<CDlgDefineRecordField>(dlg, "Fields", HostRecord::FIELDS);
+        return ShowPage<CDlgDefineRecordField>(dlg, "Fields", HostRecord::FIELDS);
     }
     static CDlgDefineRecordSeparator& Separators(CDlgDefineRecord& dlg)
     {
-        return Show<CDlgDefineRecordSeparator>(dlg, "Separators", HostRecord::SEPARATORS);
+        return ShowPage<CDlgDefineRecordSeparator>(dlg, "Separators", HostRecord::SEPARATORS);
     }
     static CDlgDefineRecordEORLink& Links(CDlgDefineRecord& dlg)
     {
-        return Show<CDlgDefineRecordEORLink>(dlg, "EOR Links", HostRecord::EOR_LINKS);
+        return ShowPage<CDlgDefineRecordEORLink>(dlg, "EOR Links", HostRecord::EOR_LINKS);
     }
     static CDlgDefineNodeNotes& Comment(CDlgDefineRecord& dlg)
     {
-        return Show<CDlgDefineNodeNotes>(dlg, "Comment", HostRecord::COMMENT);
+        return ShowPage<CDlgDefineNodeNotes>(dlg, "Comment", HostRecord::COMMENT);
     }
 
     // A click on each line of a list box that has one of the texts (a click toggles a line).
