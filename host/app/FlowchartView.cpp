@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <tuple>
 #include <unordered_map>
+#include <vector>
 #include <unordered_set>
 
 #include "host/app/HostCommands.h"
@@ -729,9 +731,13 @@ void FlowchartView::OnLButtonDblClk(UINT, CPoint pt)
     }
 }
 
+// A keyboard user reaches every node as a mouse user does: Tab walks the nodes in reading order, Ctrl+arrows
+// move the selected one, and with the link tool Enter takes the selected node as the link's start, then its end.
 void FlowchartView::OnKeyDown(UINT vk, UINT, UINT)
 {
     CRect view = GetViewRect();
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    CPoint step;
     switch (vk)
     {
     case VK_DELETE: DeleteSelection(); break;
@@ -752,19 +758,84 @@ void FlowchartView::OnKeyDown(UINT vk, UINT, UINT)
                 onDocumentChanged(); // the owner shows the tool's state
         }
         break;
+    case VK_TAB:
+        if (HostNode* node = NextNode(GetKeyState(VK_SHIFT) < 0))
+        {
+            SelectNode(node, true);
+            if (m_drag == Drag::Linking)
+            {
+                m_ptRubber = GetNodeRect(*node).CenterPoint();
+                Invalidate(FALSE);
+            }
+        }
+        break;
     case VK_RETURN:
-        if (HostNode* node = GetSelectedNode(); node && onNodeActivated)
+        if (m_bLinkTool)
+            LinkFromKeyboard();
+        else if (HostNode* node = GetSelectedNode(); node && onNodeActivated)
             onNodeActivated(node);
         break;
-    case VK_LEFT: ScrollTo(m_ptScroll - CPoint(kLineStep, 0)); break;
-    case VK_RIGHT: ScrollTo(m_ptScroll + CPoint(kLineStep, 0)); break;
-    case VK_UP: ScrollTo(m_ptScroll - CPoint(0, kLineStep)); break;
-    case VK_DOWN: ScrollTo(m_ptScroll + CPoint(0, kLineStep)); break;
+    case VK_LEFT: step = CPoint(-kLineStep, 0); break;
+    case VK_RIGHT: step = CPoint(kLineStep, 0); break;
+    case VK_UP: step = CPoint(0, -kLineStep); break;
+    case VK_DOWN: step = CPoint(0, kLineStep); break;
     case VK_PRIOR: ScrollTo(m_ptScroll - CPoint(0, view.Height())); break;
     case VK_NEXT: ScrollTo(m_ptScroll + CPoint(0, view.Height())); break;
     case VK_HOME: ScrollTo(CPoint()); break;
     default: break;
     }
+    if (step == CPoint())
+        return;
+    HostNode* node = ctrl && m_drag == Drag::None ? GetSelectedNode() : nullptr;
+    if (!node)
+    {
+        ScrollTo(m_ptScroll + step);
+        return;
+    }
+    CPoint moved(std::max<LONG>(node->m_ptPosition.x + step.x, 0), std::max<LONG>(node->m_ptPosition.y + step.y, 0));
+    if (moved == node->m_ptPosition)
+        return;
+    node->m_ptPosition = moved;
+    Changed();
+    SelectNode(node, true);
+}
+
+HostNode* FlowchartView::NextNode(bool backwards) const
+{
+    if (!m_pDoc || m_pDoc->GetNodeCount() == 0)
+        return nullptr;
+    std::vector<HostNode*> order;
+    for (int i = 0; i < m_pDoc->GetNodeCount(); ++i)
+        order.push_back(m_pDoc->GetNodeAt(i));
+    std::sort(order.begin(), order.end(), [](const HostNode* a, const HostNode* b) {
+        return std::tuple(a->m_ptPosition.y, a->m_ptPosition.x, a->m_nID) <
+               std::tuple(b->m_ptPosition.y, b->m_ptPosition.x, b->m_nID);
+    });
+    auto at = std::find(order.begin(), order.end(), GetSelectedNode());
+    if (at == order.end())
+        return backwards ? order.back() : order.front();
+    size_t i = size_t(at - order.begin()), n = order.size();
+    return order[backwards ? (i + n - 1) % n : (i + 1) % n];
+}
+
+void FlowchartView::LinkFromKeyboard()
+{
+    HostNode* selected = GetSelectedNode();
+    if (m_drag != Drag::Linking)
+    {
+        if (!selected || m_drag != Drag::None)
+            return;
+        m_drag = Drag::Linking;
+        m_nDragNode = selected->m_nID;
+        m_ptRubber = GetNodeRect(*selected).CenterPoint();
+        Invalidate(FALSE);
+        return;
+    }
+    m_drag = Drag::None;
+    Invalidate(FALSE);
+    HostNode* from = m_pDoc->FindNode(m_nDragNode);
+    if (from && selected)
+        NewLink(from, selected);
 }
 
 HMENU FlowchartView::MakeNewNodeMenu()

@@ -98,6 +98,8 @@ class FlowchartView : public CWnd, public HostView
 
     void Scroll(int bar, UINT code, UINT pos);
     void DragTo(CPoint page);
+    HostNode* NextNode(bool backwards) const; // after the selected one, in reading order; wraps
+    void LinkFromKeyboard();
     void UpdatePageSize();
     void UpdateScrollBars();
     void Select(int nodeId, int linkId);

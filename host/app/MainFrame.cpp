@@ -251,7 +251,17 @@ void MainFrame::InitMenu(int index, CMenu& menu)
 BOOL MainFrame::PreTranslateMessage(MSG* pMsg)
 {
     // The menus' shortcut keys, for the frame and its children; the dialogs it owns keep their keys.
-    if (pMsg->message != WM_KEYDOWN || (pMsg->hwnd != m_hWnd && !IsChild(CWnd::FromHandle(pMsg->hwnd))))
+    bool sys = pMsg->message == WM_SYSKEYDOWN;
+    if ((pMsg->message != WM_KEYDOWN && !sys) || (pMsg->hwnd != m_hWnd && !IsChild(CWnd::FromHandle(pMsg->hwnd))))
+        return CFrameWnd::PreTranslateMessage(pMsg);
+    // The menu bar from the keyboard: F10 drops the first menu, Alt and a title's underlined letter its own.
+    int menu = pMsg->wParam == VK_F10 ? 0 : sys ? m_menuBar.FindMnemonic(char(pMsg->wParam)) : -1;
+    if (menu >= 0)
+    {
+        m_menuBar.OpenMenu(menu);
+        return TRUE;
+    }
+    if (sys)
         return CFrameWnd::PreTranslateMessage(pMsg);
     bool ctrl = GetKeyState(VK_CONTROL) < 0;
     UINT id = 0;

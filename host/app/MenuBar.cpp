@@ -1,6 +1,7 @@
 #include "host/app/MenuBar.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace
 {
@@ -123,24 +124,43 @@ void MenuBar::OnPaint()
 void MenuBar::OnLButtonDown(UINT, CPoint pt)
 {
     for (size_t i = 0; i < m_items.size(); ++i)
-    {
-        if (!m_items[i].rect.PtInRect(pt))
-            continue;
-        int index = int(i);
-        CMenu* popup = CMenu::FromHandle(m_items[i].popup);
-        if (onInitMenu)
-            onInitMenu(index, *popup);
-        m_nOpen = index;
-        Invalidate(FALSE);
-        UpdateWindow();
-        CPoint at(m_items[i].rect.left, m_items[i].rect.bottom);
-        ClientToScreen(&at);
-        UINT id = UINT(popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, at.x, at.y, this));
-        m_nOpen = -1;
-        if (m_hWnd)
-            Invalidate(FALSE);
-        if (id && m_pOwner && IsWindow(m_pOwner->m_hWnd))
-            m_pOwner->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), 0), 0);
+        if (m_items[i].rect.PtInRect(pt))
+        {
+            OpenMenu(int(i));
+            return;
+        }
+}
+
+void MenuBar::OpenMenu(int index)
+{
+    if (index < 0 || index >= GetMenuCount())
         return;
+    const Item& item = m_items[size_t(index)];
+    CMenu* popup = CMenu::FromHandle(item.popup);
+    if (onInitMenu)
+        onInitMenu(index, *popup);
+    m_nOpen = index;
+    Invalidate(FALSE);
+    UpdateWindow();
+    CPoint at(item.rect.left, item.rect.bottom);
+    ClientToScreen(&at);
+    UINT id = UINT(popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, at.x, at.y, this));
+    m_nOpen = -1;
+    if (m_hWnd)
+        Invalidate(FALSE);
+    if (id && m_pOwner && IsWindow(m_pOwner->m_hWnd))
+        m_pOwner->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), 0), 0);
+}
+
+int MenuBar::FindMnemonic(char key) const
+{
+    for (size_t i = 0; i < m_items.size(); ++i)
+    {
+        const CString& title = m_items[i].title;
+        int amp = title.Find('&');
+        if (amp >= 0 && amp + 1 < title.GetLength() &&
+            std::toupper(static_cast<unsigned char>(title[amp + 1])) == std::toupper(static_cast<unsigned char>(key)))
+            return int(i);
     }
+    return -1;
 }

@@ -21,6 +21,9 @@ class MenuBar : public CWnd
     int FindMenu(const char* title) const; // by its title without '&'; -1 when there is none
     CRect GetItemRect(int index) const;    // client coordinates
     int GetHeight() const;
+    // Drops a title's popup as a click on it does; returns once the popup is gone.
+    void OpenMenu(int index);
+    int FindMnemonic(char key) const; // the title whose '&' letter is key, in either case; -1 when none
 
     // Runs before a popup drops, to enable, grey and check its items as they stand.
     std::function<void(int index, CMenu& popup)> onInitMenu;
