@@ -319,7 +319,8 @@ void SimulationWindow::OnScan()
     GetDlgItemText(IDC_SIM_SCAN, data);
     if (data.IsEmpty() || !m_runner)
         return;
-    m_runner->Scan(data.str());
+    const SimKeyEvent scan = ReadScan(data.str(), *m_runner);
+    m_runner->Scan(scan.scan, scan.nSymbology);
     SetDlgItemText(IDC_SIM_SCAN, "");
     RefreshPanes();
 }

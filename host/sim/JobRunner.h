@@ -66,8 +66,13 @@ class JobRunner
     void Stop(const std::string& why);
     // A key of the terminal's keypad, as a key id of its keymap (3207 Enter, 3205 Escape ...).
     void PressKey(int nKeyID);
-    // A barcode read by the scanner: the whole input at once, where the input node takes the scanner.
-    void Scan(const std::string& data);
+    // A barcode read by the scanner: the whole input at once, where the input node takes the scanner. With its
+    // symbology (a code of the symbology list, 0: not said) it is checked against the node's symbologies and what a
+    // barcode of that symbology can hold.
+    void Scan(const std::string& data, int symbology = 0);
+    // The code of a symbology by its name, letter case and everything but letters and digits ignored ("EAN-13",
+    // "ean13"); 0 when no symbology is so named.
+    int SymbologyOfName(const std::string& name) const;
     // A file on the terminal before the job starts, for lookups and for upload, erase and edit nodes.
     void LoadFile(const std::string& name, const std::string& bytes);
 

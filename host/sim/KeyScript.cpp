@@ -28,7 +28,7 @@ bool ParseKeyScript(std::string_view keys, const JobRunner& runner, std::vector<
                 return fail(i, "\"{\" without \"}\"");
             const std::string name(keys.substr(i + 1, end - i - 1));
             if (name.compare(0, 5, "SCAN:") == 0 || name.compare(0, 5, "scan:") == 0)
-                events.push_back(SimKeyEvent{0, name.substr(5)});
+                events.push_back(ReadScan(name.substr(5), runner));
             else if (name.compare(0, 3, "ID:") == 0 && name.size() > 3 &&
                      std::isdigit(static_cast<unsigned char>(name[3])))
                 events.push_back(SimKeyEvent{std::atoi(name.c_str() + 3), {}});
@@ -51,6 +51,15 @@ bool ParseKeyScript(std::string_view keys, const JobRunner& runner, std::vector<
     return true;
 }
 
+SimKeyEvent ReadScan(const std::string& text, const JobRunner& runner)
+{
+    const size_t colon = text.find(':');
+    if (colon != std::string::npos)
+        if (int code = runner.SymbologyOfName(text.substr(0, colon)))
+            return SimKeyEvent{0, text.substr(colon + 1), code};
+    return SimKeyEvent{0, text, 0};
+}
+
 size_t PlayKeys(JobRunner& runner, const std::vector<SimKeyEvent>& events)
 {
     size_t used = 0;
@@ -61,7 +70,7 @@ size_t PlayKeys(JobRunner& runner, const std::vector<SimKeyEvent>& events)
         if (e.nKeyID)
             runner.PressKey(e.nKeyID);
         else
-            runner.Scan(e.scan);
+            runner.Scan(e.scan, e.nSymbology);
         ++used;
     }
     return used;

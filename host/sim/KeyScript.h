@@ -10,9 +10,14 @@ class JobRunner;
 
 struct SimKeyEvent
 {
-    int nKeyID = 0;   // a key of the keymap, or 0 for a scan
-    std::string scan; // the barcode, for a scan
+    int nKeyID = 0;     // a key of the keymap, or 0 for a scan
+    std::string scan;   // the barcode, for a scan
+    int nSymbology = 0; // its symbology, when the scan names one
 };
+
+// A scan as written after "SCAN:" (and in the simulation window's scan field): "data", or "SYMBOLOGY:data" when the
+// text before the first colon names a symbology ("EAN-13:4006381333931"); anything else is all data.
+SimKeyEvent ReadScan(const std::string& text, const JobRunner& runner);
 
 // False, with one message naming the place in *error, for an unknown name or a character no key types.
 bool ParseKeyScript(std::string_view keys, const JobRunner& runner, std::vector<SimKeyEvent>& events,
