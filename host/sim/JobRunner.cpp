@@ -189,7 +189,8 @@ RecordLayout TakeApart(const std::string& line, const HostRecord* record, int se
     r.separator = separator;
     std::string body = line;
     auto endsWith = [&](const std::string& tail) {
-        return !tail.empty() && body.size() >= tail.size() && body.compare(body.size() - tail.size(), tail.size(), tail) == 0;
+        return !tail.empty() && body.size() >= tail.size() &&
+               body.compare(body.size() - tail.size(), tail.size(), tail) == 0;
     };
     const std::string terminator = record ? Terminator(record->m_nRecordTerminator) : std::string();
     if (endsWith(terminator))
@@ -219,6 +220,18 @@ RecordLayout TakeApart(const std::string& line, const HostRecord* record, int se
             start = at + 1;
         }
     return r;
+}
+
+// The record an edit node works on; without one its file is split at the node's own separator.
+const HostRecord* RecordOf(const JobDocument& doc, const HostNode& node)
+{
+    return node.m_nRecordID ? doc.FindRecord(node.m_nRecordID) : nullptr;
+}
+
+RecordLayout LayoutOf(const JobDocument& doc, const HostNode& node, const std::string& line)
+{
+    const HostRecord* record = RecordOf(doc, node);
+    return TakeApart(line, record, record ? record->m_nFieldSeparator : node.m_nFieldSeparator);
 }
 
 } // namespace
@@ -1310,15 +1323,10 @@ void JobRunner::RunEdit(HostNode& node)
     WaitFor(Wait::Browse);
 }
 
-HostRecord* JobRunner::EditedRecord() const
-{
-    return m_pNode && m_pNode->m_nRecordID ? m_job->FindRecord(m_pNode->m_nRecordID) : nullptr;
-}
-
 // The node whose data a field of the edited record is: its type and lengths rule what may be typed there.
 const HostNode* JobRunner::FieldNode(int field) const
 {
-    const HostRecord* record = EditedRecord();
+    const HostRecord* record = m_pNode ? RecordOf(*m_job, *m_pNode) : nullptr;
     if (!record || field < 0 || field >= record->m_arrFields.GetSize())
         return nullptr;
     const HostNode* node = m_job->FindNode(record->m_arrFields[field]);
@@ -1330,16 +1338,16 @@ void JobRunner::ShowBrowse()
     const SimDataFile* file = m_files.Find(m_strFile);
     if (!file || m_nBrowse >= int(file->records.size()))
         return;
-    CString head = Prompt(m_job->m_language.strBrowse, kBrowse);
-    head.AppendFormat(" %d/%d", m_nBrowse + 1, int(file->records.size()));
-    const HostRecord* record = EditedRecord();
-    const int separator = record ? record->m_nFieldSeparator : m_pNode->m_nFieldSeparator;
-    ShowRecord(head, TakeApart(file->records[size_t(m_nBrowse)], record, separator).fields, -1);
+    ShowRecord(LayoutOf(*m_job, *m_pNode, file->records[size_t(m_nBrowse)]).fields, -1);
 }
 
 // The heading, then one field a row, each cut to its row; while a field is edited the rows follow it down.
-void JobRunner::ShowRecord(const CString& head, const std::vector<std::string>& fields, int editField)
+void JobRunner::ShowRecord(const std::vector<std::string>& fields, int editField)
 {
+    const SimDataFile* file = m_files.Find(m_strFile);
+    CString head =
+        editField < 0 ? Prompt(m_job->m_language.strBrowse, kBrowse) : Prompt(m_job->m_language.strEdit, kEdit);
+    head.AppendFormat(" %d/%d", m_nBrowse + 1, file ? int(file->records.size()) : 0);
     const CSize size = m_term.GetSize();
     const int rows = int(size.cy) - 1;
     m_term.ClearScreen();
@@ -1370,9 +1378,7 @@ void JobRunner::BeginEditField(int field)
         LeaveEdit();
         return;
     }
-    const HostRecord* record = EditedRecord();
-    const RecordLayout layout = TakeApart(file->records[size_t(m_nBrowse)], record,
-                                          record ? record->m_nFieldSeparator : m_pNode->m_nFieldSeparator);
+    const RecordLayout layout = LayoutOf(*m_job, *m_pNode, file->records[size_t(m_nBrowse)]);
     if (field >= int(layout.fields.size()))
     {
         LeaveEdit();
@@ -1382,9 +1388,7 @@ void JobRunner::BeginEditField(int field)
     // The value is changed from its end, as typed; the blanks that filled its tail are not typed back.
     m_strEdit = TrimRight(layout.fields[size_t(field)]);
     WaitFor(Wait::EditField);
-    CString head = Prompt(m_job->m_language.strEdit, kEdit);
-    head.AppendFormat(" %d/%d", m_nBrowse + 1, int(file->records.size()));
-    ShowRecord(head, layout.fields, field);
+    ShowRecord(layout.fields, field);
 }
 
 void JobRunner::EditKey(int nKeyID)
@@ -1395,9 +1399,7 @@ void JobRunner::EditKey(int nKeyID)
         LeaveEdit();
         return;
     }
-    const HostRecord* record = EditedRecord();
-    RecordLayout layout = TakeApart(file->records[size_t(m_nBrowse)], record,
-                                    record ? record->m_nFieldSeparator : m_pNode->m_nFieldSeparator);
+    RecordLayout layout = LayoutOf(*m_job, *m_pNode, file->records[size_t(m_nBrowse)]);
     const HostNode* node = FieldNode(m_nEditField);
     const CollectSettings* c = node ? &node->m_collect : nullptr;
     const int type = c ? c->nDataType : DATA_STRING;
@@ -1448,9 +1450,7 @@ void JobRunner::EditKey(int nKeyID)
         }
         m_strEdit += char(code);
     }
-    CString head = Prompt(m_job->m_language.strEdit, kEdit);
-    head.AppendFormat(" %d/%d", m_nBrowse + 1, int(file->records.size()));
-    ShowRecord(head, layout.fields, m_nEditField);
+    ShowRecord(layout.fields, m_nEditField);
 }
 
 void JobRunner::LeaveEdit()

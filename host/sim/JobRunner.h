@@ -17,7 +17,6 @@
 
 class HostLink;
 class HostNode;
-class HostRecord;
 class JobDocument;
 class SimTerminal;
 
@@ -144,8 +143,7 @@ class JobRunner
     void RunErase(HostNode& node);
     void RunEdit(HostNode& node);
     void ShowBrowse();
-    void ShowRecord(const CString& head, const std::vector<std::string>& fields, int editField);
-    HostRecord* EditedRecord() const;
+    void ShowRecord(const std::vector<std::string>& fields, int editField); // -1: browsing
     const HostNode* FieldNode(int field) const;
     void BeginEditField(int field);
     void EditKey(int nKeyID);

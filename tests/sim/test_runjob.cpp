@@ -71,6 +71,7 @@ class RunJob : public ::testing::Test
 
 TEST_F(RunJob, GoesOnInTheJobItNames)
 {
+    const std::string kept = "DATA.TXT (1 record)\n  5\\r\n";
     struct
     {
         const char* situation;
@@ -79,27 +80,26 @@ TEST_F(RunJob, GoesOnInTheJobItNames)
         const char* keys;
         RunState state;
         const char* screen;
-        const char* files;
+        std::string files;
+        std::string message = {}; // how the end message starts, when the run ends
     } rows[] = {
-        {"beside the running job, at its start node", "B.pdtjob", "", "5{ENTER}", RunState::Waiting, "B START",
-         "DATA.TXT (1 record)\n  5\\r\n"},
-        {"its keys are the new job's", "B.pdtjob", "", "5{ENTER}{F1}", RunState::Waiting, "B F1",
-         "DATA.TXT (1 record)\n  5\\r\n"},
+        {"beside the running job, at its start node", "B.pdtjob", "", "5{ENTER}", RunState::Waiting, "B START", kept},
+        {"its keys are the new job's", "B.pdtjob", "", "5{ENTER}{F1}", RunState::Waiting, "B F1", kept},
         {"at the node it names, writing into the same file", "B.pdtjob", "Second", "5{ENTER}7{ENTER}",
          RunState::Waiting, "B START", "DATA.TXT (2 records)\n  5\\r\n  7\\r\n"},
-        {"a name without the extension", "B", "", "5{ENTER}", RunState::Waiting, "B START",
-         "DATA.TXT (1 record)\n  5\\r\n"},
+        {"a name without the extension", "B", "", "5{ENTER}", RunState::Waiting, "B START", kept},
         {"a PC's path, by its name beside the running job", "C:\\Jobs\\B.vtr", "", "5{ENTER}", RunState::Waiting,
-         "B START", "DATA.TXT (1 record)\n  5\\r\n"},
-        {"an absolute path", dir + "/B.pdtjob", "", "5{ENTER}", RunState::Waiting, "B START",
-         "DATA.TXT (1 record)\n  5\\r\n"},
-        {"a missing job", "NOPE.pdtjob", "", "5{ENTER}", RunState::Ended, "File not found",
-         "DATA.TXT (1 record)\n  5\\r\n"},
-        {"a damaged job", "BAD.pdtjob", "", "5{ENTER}", RunState::Ended, "Read file error",
-         "DATA.TXT (1 record)\n  5\\r\n"},
-        {"a start node the job does not have", "B.pdtjob", "Nowhere", "5{ENTER}", RunState::Stopped, "Qty:5",
-         "DATA.TXT (1 record)\n  5\\r\n"},
-        {"no job named", "", "", "5{ENTER}", RunState::Ended, "File not found", "DATA.TXT (1 record)\n  5\\r\n"},
+         "B START", kept},
+        {"an absolute path", dir + "/B.pdtjob", "", "5{ENTER}", RunState::Waiting, "B START", kept},
+        {"a missing job", "NOPE", "", "5{ENTER}", RunState::Ended, "File not found", kept,
+         "Node \"Go\" cannot load job \"NOPE\": no such file (looked for " + dir + "/NOPE, " + dir +
+             "/NOPE.pdtjob)."},
+        {"a damaged job, with the reader's message", "BAD.pdtjob", "", "5{ENTER}", RunState::Ended,
+         "Read file error", kept, "Node \"Go\" cannot load job \"BAD.pdtjob\": " + dir + "/BAD.pdtjob: "},
+        {"a start node the job does not have", "B.pdtjob", "Nowhere", "5{ENTER}", RunState::Stopped, "Qty:5", kept,
+         "Job \"B.pdtjob\" has no node \"Nowhere\"."},
+        {"no job named", "", "", "5{ENTER}", RunState::Ended, "File not found", kept,
+         "Node \"Go\" cannot load job \"\": the node names no job file."},
     };
     for (const auto& row : rows)
     {
@@ -111,40 +111,11 @@ TEST_F(RunJob, GoesOnInTheJobItNames)
         EXPECT_EQ(s.runner.GetState(), row.state) << row.situation << ": " << s.runner.GetEndMessage();
         EXPECT_EQ(s.screen.Text(), row.screen) << row.situation;
         EXPECT_EQ(s.Files(), row.files) << row.situation;
+        if (!row.message.empty())
+        {
+            EXPECT_EQ(s.runner.GetEndMessage().substr(0, row.message.size()), row.message) << row.situation;
+        }
     }
-}
-
-// What the log and the end say when the job is not there or cannot be read: the loader's own words.
-TEST_F(RunJob, EndsWithTheLoadersMessage)
-{
-    struct
-    {
-        const char* file;
-        std::string message;
-    } rows[] = {
-        {"NOPE", "Node \"Go\" cannot load job \"NOPE\": no such file (looked for " + dir + "/NOPE, " + dir +
-                     "/NOPE.pdtjob)."},
-        {"BAD.pdtjob", "Node \"Go\" cannot load job \"BAD.pdtjob\": " + dir + "/BAD.pdtjob: "},
-    };
-    for (const auto& row : rows)
-    {
-        auto a = JobA(dir, row.file, "");
-        a->m_language.strFileNotFound = "No such job";
-        RunnerOptions options;
-        options.loadJob = &LoadJobForRunJob;
-        Session s(*a, options);
-        s.Play("5{ENTER}");
-        EXPECT_EQ(s.runner.GetEndMessage().substr(0, row.message.size()), row.message);
-        EXPECT_EQ(s.runner.GetLog().back(), s.runner.GetEndMessage());
-    }
-    // The job's own prompt replaces the terminal's.
-    auto a = JobA(dir, "NOPE", "");
-    a->m_language.strFileNotFound = "No such job";
-    RunnerOptions options;
-    options.loadJob = &LoadJobForRunJob;
-    Session s(*a, options);
-    s.Play("5{ENTER}");
-    EXPECT_EQ(s.screen.Text(), "No such job");
 }
 
 // A job whose start node runs the job itself loads it again and again without a key: the step limit ends it.
