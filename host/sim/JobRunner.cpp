@@ -1504,7 +1504,10 @@ void JobRunner::RunJob(HostNode& node)
     }
     if (!start)
     {
-        End(RunState::Stopped, "Job " + Quote(node.m_strJobFile) + " has no " + at + ".", "");
+        End(RunState::Stopped,
+            "Job " + Quote(node.m_strJobFile) + " has no " +
+                (node.m_strStartNode.IsEmpty() ? std::string("start node") : at) + ".",
+            "");
         return;
     }
     Log("Node " + Quote(node.m_strName) + " loads job " + Quote(node.m_strJobFile) + " and starts it at node " +

@@ -65,6 +65,8 @@ class RunJob : public ::testing::Test
         dir = TempDir();
         WriteJobB(dir + "/B.pdtjob");
         std::ofstream(dir + "/BAD.pdtjob") << "{ \"nodes\": [ oops";
+        std::string error;
+        ASSERT_TRUE(SaveJobFile(JobDocument(), dir + "/EMPTY.pdtjob", &error)) << error;
     }
     std::string dir;
 };
@@ -98,6 +100,8 @@ TEST_F(RunJob, GoesOnInTheJobItNames)
          "Read file error", kept, "Node \"Go\" cannot load job \"BAD.pdtjob\": " + dir + "/BAD.pdtjob: "},
         {"a start node the job does not have", "B.pdtjob", "Nowhere", "5{ENTER}", RunState::Stopped, "Qty:5", kept,
          "Job \"B.pdtjob\" has no node \"Nowhere\"."},
+        {"a job without a start node", "EMPTY.pdtjob", "", "5{ENTER}", RunState::Stopped, "Qty:5", kept,
+         "Job \"EMPTY.pdtjob\" has no start node."},
         {"no job named", "", "", "5{ENTER}", RunState::Ended, "File not found", kept,
          "Node \"Go\" cannot load job \"\": the node names no job file."},
     };
