@@ -12,6 +12,7 @@
 #include "host/sim/JobRunner.h"
 #include "host/sim/KeyScript.h"
 #include "host/sim/TextScreen.h"
+#include "support/Support.h"
 
 namespace simtest
 {
@@ -44,6 +45,20 @@ inline HostNode* InputNode(JobDocument& doc, const char* name, const char* promp
     n->m_collect.nDataType = type;
     n->m_collect.bScanner = false;
     return n;
+}
+
+// Item and quantity as the fields of record "Stock" in STOCK.TXT: "<", the fields with a tab between them, ">" and
+// CR LF.
+inline HostRecord* StockRecord(JobDocument& doc, HostNode* item, HostNode* qty)
+{
+    HostRecord* r = doc.AddRecord("Stock", "STOCK.TXT");
+    r->m_arrFields.Add(WORD(item->m_nID));
+    r->m_arrFields.Add(WORD(qty->m_nID));
+    r->m_nFieldSeparator = 9;
+    r->m_nRecordTerminator = TERMINATOR_CRLF;
+    r->m_strPreamble = "<";
+    r->m_strPostamble = ">";
+    return r;
 }
 
 struct Session

@@ -38,13 +38,7 @@ std::unique_ptr<JobDocument> EditJob(const std::function<void(EditSetup&)>& setU
     item->m_collect.nLengthFrom = 1;
     item->m_collect.nLengthTo = 4;
     HostNode* qty = InputNode(*doc, "Qty", "Qty:", DATA_INTEGER);
-    HostRecord* r = doc->AddRecord("Stock", "STOCK.TXT");
-    r->m_arrFields.Add(WORD(item->m_nID));
-    r->m_arrFields.Add(WORD(qty->m_nID));
-    r->m_nFieldSeparator = 9;
-    r->m_nRecordTerminator = TERMINATOR_CRLF;
-    r->m_strPreamble = "<";
-    r->m_strPostamble = ">";
+    HostRecord* r = StockRecord(*doc, item, qty);
     HostNode* edit = doc->AddNode(NODE_EDIT, "Edit");
     edit->m_nRecordID = r->m_nID;
     edit->m_strDataFile = r->m_strDataFile;

@@ -67,13 +67,7 @@ std::unique_ptr<JobDocument> StockJob(const std::function<void(JobDocument&, Hos
     auto doc = NewJob("F1 count F2 send\r\nF3 erase F4 browse", &menu);
     HostNode* item = InputNode(*doc, "Item", "Item:");
     HostNode* qty = InputNode(*doc, "Qty", "Qty:", DATA_INTEGER);
-    HostRecord* r = doc->AddRecord("Stock", "STOCK.TXT");
-    r->m_arrFields.Add(WORD(item->m_nID));
-    r->m_arrFields.Add(WORD(qty->m_nID));
-    r->m_nFieldSeparator = 9;
-    r->m_nRecordTerminator = TERMINATOR_CRLF;
-    r->m_strPreamble = "<";
-    r->m_strPostamble = ">";
+    HostRecord* r = StockRecord(*doc, item, qty);
     KeyLink(*doc, menu, item, "F1");
     KeyLink(*doc, item, qty, "Ent");
     HostLink* write = KeyLink(*doc, qty, menu, "Ent");
