@@ -74,8 +74,6 @@ constexpr const char* kNotes = "x-y\r\n1-2-3-4-5-6-7-8-9\r\n";
 const auto kPlain = [](EditSetup&) {};
 
 const Row kRows[] = {
-    {"Enter on a record edits its first field", kPlain, "{F4}{ENTER}", "Edit 1/2\nA1_\n5",
-     "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 0},
     {"a changed quantity is written into its record", kPlain, "{F4}{ENTER}{ENTER}{CLR}9{ENTER}", "Browse 1/2\nA1\n9",
      "<A1\\t9>\\r\\n<B2\\t7>\\r\\n", 0},
     {"Escape leaves the field as it was", kPlain, "{F4}{ENTER}{CLR}{CLR}Z{ESC}", "Browse 1/2\nA1\n5",
