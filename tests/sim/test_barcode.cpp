@@ -58,8 +58,7 @@ struct Row
 
 const Row kRows[] = {
     {"a scan without symbology is taken as it is", kAsSet, "{ENTER}{SCAN:abc:1}", "abc:1", nullptr},
-    {"an enabled EAN-13 with its check digit", kAsSet, "{ENTER}{SCAN:EAN-13:4006381333931}", "4006381333931",
-     nullptr},
+    {"an enabled EAN-13 with its check digit", kAsSet, "{ENTER}{SCAN:EAN-13:4006381333931}", "4006381333931", nullptr},
     {"the name in any spelling", kAsSet, "{ENTER}{SCAN:ean13:4006381333931}", "4006381333931", nullptr},
     {"an EAN-13 whose check digit is wrong", kAsSet, "{ENTER}{SCAN:EAN-13:4006381333932}", nullptr,
      "refused: the check digit is wrong."},

@@ -88,9 +88,8 @@ const Row kRows[] = {
      "{F4}{ENTER}{CLR}{ENTER}B{ENTER}{ESC}", "Browse 1/2\nAB\n5", "<AB\\t5>\\r\\n<B2\\t7>\\r\\n", 1},
     {"an empty field is refused", kPlain, "{F4}{ENTER}{ENTER}{CLR}{ENTER}", "Edit 1/2\nA1\n_",
      "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 1},
-    {"an empty field is kept where its node allows it",
-     [](EditSetup& s) { s.qty->m_collect.bAllowEmpty = true; }, "{F4}{ENTER}{ENTER}{CLR}{ENTER}",
-     "Browse 1/2\nA1", "<A1\\t>\\r\\n<B2\\t7>\\r\\n", 0},
+    {"an empty field is kept where its node allows it", [](EditSetup& s) { s.qty->m_collect.bAllowEmpty = true; },
+     "{F4}{ENTER}{ENTER}{CLR}{ENTER}", "Browse 1/2\nA1", "<A1\\t>\\r\\n<B2\\t7>\\r\\n", 0},
     {"a field that fills its tail is filled again", [](EditSetup& s) { s.item->m_collect.bFillTail = true; },
      "{F4}{ENTER}{CLR}{CLR}Q{ENTER}", "Edit 1/2\nQ\n5_", "<Q   \\t5>\\r\\n<B2\\t7>\\r\\n", 0},
     {"the job's own Edit prompt", [](EditSetup& s) { s.doc->m_language.strEdit = "Change"; }, "{F4}{DOWN}{ENTER}",
@@ -99,8 +98,8 @@ const Row kRows[] = {
     {"a file of the node's own: any text, but not its separator", OwnFile, "{F4}{ENTER}-Q{ENTER}{ENTER}",
      "Browse 1/2\nxQ\ny", "xQ-y\\r\\n1-2-3-4-5-6-7-8-9\\r\\n", 1},
     {"the rows follow a field below the screen", OwnFile,
-     "{F4}{DOWN}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}",
-     "Edit 2/2\n3\n4\n5\n6\n7\n8\n9_", "x-y\\r\\n1-2-3-4-5-6-7-8-9\\r\\n", 0},
+     "{F4}{DOWN}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}{ENTER}", "Edit 2/2\n3\n4\n5\n6\n7\n8\n9_",
+     "x-y\\r\\n1-2-3-4-5-6-7-8-9\\r\\n", 0},
 };
 
 TEST(EditNode, FieldsChangeInTheDataFile)

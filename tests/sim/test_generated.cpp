@@ -113,7 +113,7 @@ TEST(GeneratedInput, TimerRefusedAndClocksRead)
         const char* text;
         bool read;
     } clocks[] = {
-        {"2026-03-07 09:05:02", true}, {"2026-13-07 09:05:02", false}, {"2026-03-07 24:00:00", false},
+        {"2026-03-07 09:05:02", true}, {"2026-13-07 09:05:02", false},  {"2026-03-07 24:00:00", false},
         {"2026-03-07 09:05", false},   {"2026-03-07 09:05:02x", false}, {"", false},
     };
     for (const auto& c : clocks)
@@ -138,21 +138,19 @@ struct FormulaRow
 const FormulaRow kFormulaRows[] = {
     {"from another node's data", DATA_INTEGER, "Qty * 3", "{ENTER}12{ENTER}", "Qty:12\nV:36", "12,36\\r", 0},
     {"an integer drops the fraction", DATA_INTEGER, "Qty / 5", "{ENTER}12{ENTER}", "Qty:12\nV:2", "12,2\\r", 0},
-    {"a floating-point number keeps it", DATA_FLOAT, "Qty / 5", "{ENTER}12{ENTER}", "Qty:12\nV:2.4",
-     "12,2.4\\r", 0},
-    {"an integer wraps at 16 bits", DATA_INTEGER, "Qty * 1000", "{ENTER}40{ENTER}", "Qty:40\nV:-25536",
-     "40,-25536\\r", 0},
-    {"a long integer does not", DATA_LONG, "Qty * 1000", "{ENTER}40{ENTER}", "Qty:40\nV:40000", "40,40000\\r",
+    {"a floating-point number keeps it", DATA_FLOAT, "Qty / 5", "{ENTER}12{ENTER}", "Qty:12\nV:2.4", "12,2.4\\r", 0},
+    {"an integer wraps at 16 bits", DATA_INTEGER, "Qty * 1000", "{ENTER}40{ENTER}", "Qty:40\nV:-25536", "40,-25536\\r",
      0},
+    {"a long integer does not", DATA_LONG, "Qty * 1000", "{ENTER}40{ENTER}", "Qty:40\nV:40000", "40,40000\\r", 0},
     {"text joins", DATA_STRING, "\"Q\" & Qty", "{ENTER}12{ENTER}", "Qty:12\nV:Q12", "12,Q12\\r", 0},
     {"its own last value numbers the passes", DATA_INTEGER, "Value + 1", "{ENTER}7{ENTER}{ENTER}8{ENTER}",
      "Qty:7\nV:1\nQty:8\nV:2", "7,1\\r8,2\\r", 0},
-    {"an unknown name: the keypad takes over", DATA_INTEGER, "Nope + 1", "{ENTER}12{ENTER}4{ENTER}",
-     "Qty:12\nV:4", "12,4\\r", 0},
+    {"an unknown name: the keypad takes over", DATA_INTEGER, "Nope + 1", "{ENTER}12{ENTER}4{ENTER}", "Qty:12\nV:4",
+     "12,4\\r", 0},
     {"text where a number is wanted: the keypad takes over", DATA_INTEGER, "\"ABC\"", "{ENTER}12{ENTER}4{ENTER}",
      "Qty:12\nV:4", "12,4\\r", 0},
-    {"refused by the range: the keypad takes over", DATA_INTEGER, "Qty * 3", "{ENTER}12{ENTER}9{ENTER}",
-     "Qty:12\nV:9", "12,9\\r", 1,
+    {"refused by the range: the keypad takes over", DATA_INTEGER, "Qty * 3", "{ENTER}12{ENTER}9{ENTER}", "Qty:12\nV:9",
+     "12,9\\r", 1,
      [](CollectSettings& c, HostNode&) {
          c.bVerifyRange = true;
          c.strRangeTo = "20";

@@ -94,10 +94,9 @@ TEST_F(RunJob, GoesOnInTheJobItNames)
          "B START", kept},
         {"an absolute path", dir + "/B.pdtjob", "", "5{ENTER}", RunState::Waiting, "B START", kept},
         {"a missing job", "NOPE", "", "5{ENTER}", RunState::Ended, "File not found", kept,
-         "Node \"Go\" cannot load job \"NOPE\": no such file (looked for " + dir + "/NOPE, " + dir +
-             "/NOPE.pdtjob)."},
-        {"a damaged job, with the reader's message", "BAD.pdtjob", "", "5{ENTER}", RunState::Ended,
-         "Read file error", kept, "Node \"Go\" cannot load job \"BAD.pdtjob\": " + dir + "/BAD.pdtjob: "},
+         "Node \"Go\" cannot load job \"NOPE\": no such file (looked for " + dir + "/NOPE, " + dir + "/NOPE.pdtjob)."},
+        {"a damaged job, with the reader's message", "BAD.pdtjob", "", "5{ENTER}", RunState::Ended, "Read file error",
+         kept, "Node \"Go\" cannot load job \"BAD.pdtjob\": " + dir + "/BAD.pdtjob: "},
         {"a start node the job does not have", "B.pdtjob", "Nowhere", "5{ENTER}", RunState::Stopped, "Qty:5", kept,
          "Job \"B.pdtjob\" has no node \"Nowhere\"."},
         {"a job without a start node", "EMPTY.pdtjob", "", "5{ENTER}", RunState::Stopped, "Qty:5", kept,
