@@ -142,7 +142,8 @@ TEST_F(FindDialog, TheHistoryIsListedNewestFirstAndEachConfirmedTextIsStoredAfte
         // A hand-edited or damaged first index near the largest number: stored again from 1, oldest first, and the
         // new text after it, however the run met the end of the numbers.
         {"a run ending on the last number", INT_MAX - 1, 0, nullptr, {{INT_MAX - 1, "alpha"}, {INT_MAX, "beta"}},
-         {"beta", "alpha"}, "gamma", {{1, "alpha"}, {2, "beta"}, {3, "gamma"}, {INT_MAX - 1, nullptr}, {INT_MAX, nullptr}},
+         {"beta", "alpha"}, "gamma",
+         {{1, "alpha"}, {2, "beta"}, {3, "gamma"}, {INT_MAX - 1, nullptr}, {INT_MAX, nullptr}},
          1, {}},
         {"the next number is the last", INT_MAX - 1, 0, nullptr, {{INT_MAX - 1, "alpha"}}, {"alpha"}, "gamma",
          {{1, "alpha"}, {2, "gamma"}, {INT_MAX - 1, nullptr}, {INT_MAX, nullptr}}, 1, {}},

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <set>
 #include <stdexcept>
@@ -161,6 +162,24 @@ inline std::vector<int> ShownPages(const CDlgDefine& dlg)
         if (opt->pPage && opt->pPage->IsWindowVisible())
             ids.push_back(opt->nID);
     return ids;
+}
+
+// The page of an entry (of a link, for a link page) when it is of that class; null otherwise.
+template <class Page> Page* PageOf(CDlgDefine& dlg, int id, int sub = 0)
+{
+    OPTIONITEM* opt = dlg.GetOption(id, sub);
+    return opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
+}
+
+// Runs a node's dialog modally, on its document's array unless `options` are given, as the host does; `work` acts
+// in it as a person does and must close it. Returns how the dialog ended.
+inline INT_PTR RunNodeDialog(HostNode* node, const std::function<void(CDlgDefineNode&)>& work,
+                             OPTIONITEM* options = nullptr)
+{
+    auto* doc = static_cast<JobDocument*>(node->GetDocument());
+    CDlgDefineNode dlg(node, options ? options : doc->BeginDefineNode(node));
+    ExpectModal([&](CDialog&) { work(dlg); });
+    return dlg.DoModal();
 }
 
 // Clicks the entry's label and returns its page, which must then be the only one shown.

@@ -28,22 +28,7 @@ class NoScreenDocument : public JobDocument
     }
 };
 
-class HostKeepsWork : public DefineDialogTest
-{
-  protected:
-    template <class Page> static Page* PageOf(CDlgDefineNode& dlg, int id, int sub = 0)
-    {
-        OPTIONITEM* opt = dlg.GetOption(id, sub);
-        return opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
-    }
-    static INT_PTR Open(HostNode* node, std::function<void(CDlgDefineNode &)> handler)
-    {
-        auto* doc = static_cast<JobDocument*>(node->GetDocument());
-        CDlgDefineNode dlg(node, doc->BeginDefineNode(node));
-        ExpectModal([&](CDialog &) { handler(dlg); });
-        return dlg.DoModal();
-    }
-};
+using HostKeepsWork = DefineDialogTest;
 
 TEST_F(HostKeepsWork, LinkEditsTakenBeforeAPageRefusesMarkTheJobChanged)
 {
@@ -63,7 +48,7 @@ TEST_F(HostKeepsWork, LinkEditsTakenBeforeAPageRefusesMarkTheJobChanged)
         HostNode* next = doc.AddNode(NODE_SCREEN, "Done");
         HostLink* link = doc.AddLink(node->m_nID, next->m_nID);
         node->m_position.bClearToEnd = true; // the prompt row can be typed into
-        Open(node, [&](CDlgDefineNode& dlg) {
+        RunNodeDialog(node, [&](CDlgDefineNode& dlg) {
             if (c.editLink)
             {
                 ToggleExpand(dlg, FindItem(dlg, "Outgoing Links"));
@@ -111,7 +96,7 @@ TEST_F(HostKeepsWork, AScreenTextThatDoesNotFitIsKeptAndTheUserIsToldAsTheDialog
         size_t seen = MessageBoxes().size();
         if (!c.fits)
             ExpectMessageBox(IDOK);
-        Open(node, [&](CDlgDefineNode& dlg) {
+        RunNodeDialog(node, [&](CDlgDefineNode& dlg) {
             ASSERT_EQ(MessageBoxes().size(), seen + (c.fits ? 0 : 1)) << "told before anything could be dropped";
             if (!c.fits)
             {
@@ -127,7 +112,7 @@ TEST_F(HostKeepsWork, AScreenTextThatDoesNotFitIsKeptAndTheUserIsToldAsTheDialog
         if (!c.fits)
             ExpectMessageBox(IDOK);
         CString shown;
-        Open(node, [&](CDlgDefineNode& dlg) {
+        RunNodeDialog(node, [&](CDlgDefineNode& dlg) {
             auto* screen = PageOf<CDlgDefineNodeScreen>(dlg, 2127);
             ClickItem(dlg, "Screen");
             ClickAt(screen->m_screen.m_hWnd, CPoint(12, 12));
@@ -149,7 +134,7 @@ TEST_F(HostKeepsWork, AScreenThatCannotBeSetUpNeverEmptiesTheStoredText)
     HostNode* node = doc.AddNode(NODE_SCREEN, "Menu");
     node->m_strScreenText = "WELCOME";
     ExpectMessageBox(IDOK);
-    Open(node, [](CDlgDefineNode& dlg) { Click(dlg, IDOK); });
+    RunNodeDialog(node, [](CDlgDefineNode& dlg) { Click(dlg, IDOK); });
     EXPECT_EQ(node->m_strScreenText, "WELCOME");
     EXPECT_TRUE(doc.IsModified()) << "the OK itself went through";
 }

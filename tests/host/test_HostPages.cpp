@@ -18,12 +18,6 @@ using namespace pdt::test;
 namespace
 {
 
-template <class Page> Page* PageOf(CDlgDefineNode& dlg, int id, int sub = 0)
-{
-    OPTIONITEM* opt = dlg.GetOption(id, sub);
-    return opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
-}
-
 using HostPages = DefineDialogTest;
 
 TEST_F(HostPages, AnEmptyNameIsRefusedBeforeAnythingIsStored)

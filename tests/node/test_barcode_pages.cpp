@@ -68,7 +68,8 @@ TEST_F(BarcodeSetting, EachCodeEnablesItsBoxesAndPacksOnlyItsBits)
 
         CDlgBarcodeSetting empty(c.code, 0);
         ExpectModal([&](CDialog &dlg) {
-            EXPECT_EQ(CheckedAmong(dlg, kBoxes), c.code == 9 ? std::set<int>{IDC_BCS_VERIFYCHECKDIGIT} : std::set<int>{});
+            EXPECT_EQ(CheckedAmong(dlg, kBoxes),
+                      c.code == 9 ? std::set<int>{IDC_BCS_VERIFYCHECKDIGIT} : std::set<int>{});
             for (int id : c.enabled)
                 Click(dlg, id);
             Click(dlg, IDOK);

@@ -41,13 +41,6 @@ class NodeHostRules : public DefineDialogTest
         m_b = m_doc.AddNode(NODE_SCREEN, "B");
         ASSERT_TRUE(m_node && m_a && m_b);
     }
-    // The dialog of a node, run modally; the handler works in it.
-    static INT_PTR Open(CNodeBase* node, OPTIONITEM* options, std::function<void(CDlgDefineNode &)> handler)
-    {
-        CDlgDefineNode dlg(node, options);
-        ExpectModal([&](CDialog &) { handler(dlg); });
-        return dlg.DoModal();
-    }
     static int ChildWindows(const CWnd& dlg)
     {
         int n = 0;
@@ -91,18 +84,21 @@ TEST_F(NodeHostRules, AParentIndexOutOfRangeIsReportedByEntryAndTheRestIsShown)
         };
         size_t seen = MessageBoxes().size();
         ExpectMessageBox(IDOK);
-        Open(m_node, options, [&](CDlgDefineNode& dlg) {
-            ASSERT_EQ(MessageBoxes().size(), seen + 1);
-            const CString& text = MessageBoxes().back().text;
-            EXPECT_NE(text.Find("\"Notes\""), -1) << text.c_str();
-            EXPECT_NE(text.Find(std::to_string(c.parent).c_str()), -1) << text.c_str();
-            EXPECT_EQ(Labels(dlg), (std::vector<CString>{"Basic", "Notes"})) << "the entry stands at the top level";
-            EXPECT_EQ(Labels(dlg, FindItem(dlg, "Basic")), std::vector<CString>{"Outgoing Links"});
-            ASSERT_NE(options[1].pPage, nullptr) << "its page is there";
-            ClickItem(dlg, "Notes");
-            EXPECT_TRUE(options[1].pPage->IsWindowVisible());
-            Click(dlg, IDCANCEL);
-        });
+        RunNodeDialog(
+            m_node,
+            [&](CDlgDefineNode& dlg) {
+                ASSERT_EQ(MessageBoxes().size(), seen + 1);
+                const CString& text = MessageBoxes().back().text;
+                EXPECT_NE(text.Find("\"Notes\""), -1) << text.c_str();
+                EXPECT_NE(text.Find(std::to_string(c.parent).c_str()), -1) << text.c_str();
+                EXPECT_EQ(Labels(dlg), (std::vector<CString>{"Basic", "Notes"})) << "the entry stands at the top level";
+                EXPECT_EQ(Labels(dlg, FindItem(dlg, "Basic")), std::vector<CString>{"Outgoing Links"});
+                ASSERT_NE(options[1].pPage, nullptr) << "its page is there";
+                ClickItem(dlg, "Notes");
+                EXPECT_TRUE(options[1].pPage->IsWindowVisible());
+                Click(dlg, IDCANCEL);
+            },
+            options);
     }
 }
 
@@ -151,7 +147,7 @@ TEST_F(NodeHostRules, ALinkTheDocumentNamesTwiceGetsOnePage)
     HostNode* a = doc.AddNode(NODE_SCREEN, "A");
     HostLink* out = doc.AddLink(node->m_nID, a->m_nID);
     HostLink* self = doc.AddLink(node->m_nID, node->m_nID);
-    Open(node, doc.BeginDefineNode(node), [&](CDlgDefineNode& dlg) {
+    RunNodeDialog(node, [&](CDlgDefineNode& dlg) {
         EXPECT_EQ(dlg.m_nLinkCount, 4) << "as the document reported";
         EXPECT_EQ(dlg.m_nLinkUsed, 2);
         EXPECT_EQ(LinkPages(dlg), 2);
@@ -171,7 +167,7 @@ TEST_F(NodeHostRules, DeleteOptionForAnEntryThatIsNotSelectedRemovesThatEntrysIt
     HostLink* toA = m_doc.AddLink(m_node->m_nID, m_a->m_nID);
     HostLink* toB = m_doc.AddLink(m_node->m_nID, m_b->m_nID);
     const int idB = toB->m_nID;
-    Open(m_node, m_doc.BeginDefineNode(m_node), [&](CDlgDefineNode& dlg) {
+    RunNodeDialog(m_node, [&](CDlgDefineNode& dlg) {
         ToggleExpand(dlg, FindItem(dlg, "Outgoing Links"));
         ClickItem(dlg, "-> A");
         OPTIONITEM* entryB = dlg.GetOption(2111, idB);
@@ -195,16 +191,16 @@ TEST_F(NodeHostRules, AGroupWithoutChildrenLeavesTheRememberedExpandedStateAlone
     m_doc.m_bExpandScreen = 1;
     m_doc.AddLink(m_a->m_nID, m_b->m_nID);
     // A screen node: no child under its Screen entry, no links at all.
-    Open(m_a, m_doc.BeginDefineNode(m_a), [](CDlgDefineNode& dlg) { Click(dlg, IDOK); });
+    RunNodeDialog(m_a, [](CDlgDefineNode& dlg) { Click(dlg, IDOK); });
     HostNode* lonely = m_doc.AddNode(NODE_SCREEN, "Lonely");
-    Open(lonely, m_doc.BeginDefineNode(lonely), [](CDlgDefineNode& dlg) { Click(dlg, IDCANCEL); });
+    RunNodeDialog(lonely, [](CDlgDefineNode& dlg) { Click(dlg, IDCANCEL); });
     EXPECT_EQ(m_doc.m_bExpandLinkIn, 1);
     EXPECT_EQ(m_doc.m_bExpandLinkOut, 1);
     EXPECT_EQ(m_doc.m_bExpandScreen, 1);
 
     // The next node that has them opens with the groups open, and closing them is remembered.
     m_doc.AddLink(m_node->m_nID, m_a->m_nID);
-    Open(m_node, m_doc.BeginDefineNode(m_node), [](CDlgDefineNode& dlg) {
+    RunNodeDialog(m_node, [](CDlgDefineNode& dlg) {
         EXPECT_TRUE(IsExpanded(dlg, FindItem(dlg, "Outgoing Links")));
         EXPECT_TRUE(IsExpanded(dlg, FindItem(dlg, "Screen")));
         ToggleExpand(dlg, FindItem(dlg, "Outgoing Links"));
@@ -226,14 +222,14 @@ TEST_F(NodeHostRules, TheTitleNamesTheJobByItsFileNameAndFollowsARename)
     for (auto [path, job] : cases)
     {
         m_doc.m_strPathName = path;
-        Open(m_node, m_doc.BeginDefineNode(m_node), [&](CDlgDefineNode& dlg) {
+        RunNodeDialog(m_node, [&](CDlgDefineNode& dlg) {
             EXPECT_EQ(dlg.GetWindowText(), CString("Define Node [Input] - ") + job + " - N1") << path;
             Click(dlg, IDCANCEL);
         });
     }
 
     m_doc.m_strPathName = "/home/ann/jobs/Demo.job";
-    Open(m_node, m_doc.BeginDefineNode(m_node), [&](CDlgDefineNode& dlg) {
+    RunNodeDialog(m_node, [&](CDlgDefineNode& dlg) {
         OPTIONITEM* basic = dlg.GetOption(2115, 0);
         ASSERT_TRUE(basic && basic->pPage);
         Type(*basic->pPage, IDC_NODE_NAME, "Quantity");

@@ -25,14 +25,6 @@ class NodeLinks : public DefineDialogTest
         ASSERT_TRUE(m_node && m_a && m_b);
     }
 
-    // Opens the dialog of the node and runs the handler in it; returns how the dialog ended.
-    INT_PTR Open(HostNode* node, std::function<void(CDlgDefineNode&)> handler)
-    {
-        CDlgDefineNode dlg(node, m_doc.BeginDefineNode(node));
-        ExpectModal([&](CDialog&) { handler(dlg); });
-        return dlg.DoModal();
-    }
-
     static std::vector<CString> In(CDlgDefineNode& dlg) { return Labels(dlg, FindItem(dlg, "Incoming Links")); }
     static std::vector<CString> Out(CDlgDefineNode& dlg) { return Labels(dlg, FindItem(dlg, "Outgoing Links")); }
 
@@ -44,7 +36,7 @@ class NodeLinks : public DefineDialogTest
 TEST_F(NodeLinks, ANodeWithoutLinksHasEmptyGroupsThatDoNotExpand)
 {
     m_doc.m_bExpandLinkIn = m_doc.m_bExpandLinkOut = 1;
-    Open(m_node, [](CDlgDefineNode& dlg) {
+    RunNodeDialog(m_node, [](CDlgDefineNode& dlg) {
         for (const char* group : {"Incoming Links", "Outgoing Links"})
         {
             EXPECT_TRUE(Labels(dlg, FindItem(dlg, group)).empty());
@@ -60,7 +52,7 @@ TEST_F(NodeLinks, LinksAreGroupedByDirectionAndSortedByLabel)
     HostLink* toA = m_doc.AddLink(m_node->m_nID, m_a->m_nID);
     HostLink* fromB = m_doc.AddLink(m_b->m_nID, m_node->m_nID);
     m_doc.AddLink(m_a->m_nID, m_b->m_nID); // not the node's
-    Open(m_node, [&](CDlgDefineNode& dlg) {
+    RunNodeDialog(m_node, [&](CDlgDefineNode& dlg) {
         EXPECT_EQ(Out(dlg), (std::vector<CString>{"-> A", "-> B"}));
         EXPECT_EQ(In(dlg), (std::vector<CString>{"<- B"}));
         for (HostLink* link : {toB, toA, fromB})
@@ -79,7 +71,7 @@ TEST_F(NodeLinks, DetailedLabelsCarryTheLinkNumberAndASelfLoopIsListedOnceAsOutg
     ASSERT_TRUE(m_doc.AddLink(m_node->m_nID, m_b->m_nID, 41) && m_doc.AddLink(m_a->m_nID, m_node->m_nID, 7) &&
                 m_doc.AddLink(m_node->m_nID, m_node->m_nID, 9));
     ViewDetailedProperties = 1;
-    Open(m_node, [&](CDlgDefineNode& dlg) {
+    RunNodeDialog(m_node, [&](CDlgDefineNode& dlg) {
         EXPECT_EQ(Out(dlg), (std::vector<CString>{"-> B, #41", "-> N1, #9"}));
         EXPECT_EQ(In(dlg), std::vector<CString>{"<- A, #7"});
         EXPECT_EQ(dlg.m_nLinkCount, 3);
@@ -93,7 +85,7 @@ TEST_F(NodeLinks, ExpandedGroupsAreRememberedAcrossReopenings)
     m_doc.AddLink(m_b->m_nID, m_node->m_nID);
     m_doc.m_bExpandLinkIn = 0;
     m_doc.m_bExpandLinkOut = 1;
-    Open(m_node, [](CDlgDefineNode& dlg) {
+    RunNodeDialog(m_node, [](CDlgDefineNode& dlg) {
         HTREEITEM in = FindItem(dlg, "Incoming Links"), out = FindItem(dlg, "Outgoing Links");
         EXPECT_FALSE(IsExpanded(dlg, in));
         EXPECT_TRUE(IsExpanded(dlg, out));
@@ -103,7 +95,7 @@ TEST_F(NodeLinks, ExpandedGroupsAreRememberedAcrossReopenings)
     });
     EXPECT_EQ(m_doc.m_bExpandLinkIn, 1);
     EXPECT_EQ(m_doc.m_bExpandLinkOut, 0);
-    Open(m_node, [](CDlgDefineNode& dlg) {
+    RunNodeDialog(m_node, [](CDlgDefineNode& dlg) {
         EXPECT_TRUE(IsExpanded(dlg, FindItem(dlg, "Incoming Links")));
         EXPECT_FALSE(IsExpanded(dlg, FindItem(dlg, "Outgoing Links")));
         Click(dlg, IDCANCEL);
@@ -115,7 +107,7 @@ TEST_F(NodeLinks, ClosingOnALinkRemembersTheLinkButNotAsTheKindsEntry)
     m_doc.AddLink(m_node->m_nID, m_a->m_nID);
     HostLink* toB = m_doc.AddLink(m_node->m_nID, m_b->m_nID);
     m_doc.m_nLastNodeOption[NodeKindSlot(NODE_INPUT)] = 2124;
-    Open(m_node, [](CDlgDefineNode& dlg) {
+    RunNodeDialog(m_node, [](CDlgDefineNode& dlg) {
         ToggleExpand(dlg, FindItem(dlg, "Outgoing Links"));
         ClickItem(dlg, "-> B");
         Click(dlg, IDOK);
@@ -145,7 +137,7 @@ TEST_F(NodeLinks, DeleteOnALinkItemDeletesTheLinkOnlyWhenTheUserAgrees)
     HostLink* toA = m_doc.AddLink(m_node->m_nID, m_a->m_nID);
     HostLink* toB = m_doc.AddLink(m_node->m_nID, m_b->m_nID);
     int idB = toB->m_nID;
-    Open(m_node, [&](CDlgDefineNode& dlg) {
+    RunNodeDialog(m_node, [&](CDlgDefineNode& dlg) {
         ToggleExpand(dlg, FindItem(dlg, "Outgoing Links"));
         OPTIONITEM* entry = dlg.GetOption(2111, idB);
         ASSERT_NE(entry, nullptr);

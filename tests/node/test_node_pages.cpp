@@ -206,7 +206,8 @@ TEST_F(NodePages, EveryEditorButtonStartsFromTheTypedTextAndGivesItBack)
         {NODE_INPUT, "Total", IDD_NODE_INPUTFROMFORMULA, IDC_INPUT_DEVICE_FORMULA, IDC_FORMULA,
          "Input Formula: Total", "+1", [](HostNode& n) -> CString& { return n.m_collect.strFormula; }},
         {NODE_INPUT, "Weight", IDD_NODE_VERIFYQUALIFIER, IDC_VERIFY_QUALIFIER, IDC_QUALIFIER,
-         "Verify Qualifier: Weight", " AND DATA < 50", [](HostNode& n) -> CString& { return n.m_collect.strQualifier; }},
+         "Verify Qualifier: Weight", " AND DATA < 50",
+         [](HostNode& n) -> CString& { return n.m_collect.strQualifier; }},
         {NODE_COUNT, "Cartons", NodeOptions::COUNT_INITIAL, IDC_COUNT_BYFORMULA, IDC_FORMULA,
          "Initial Formula: Cartons", " * 2", [](HostNode& n) -> CString& { return n.m_count.strFormula; }},
     };

@@ -47,7 +47,8 @@ TEST_F(KeypadKeyboard, EachKeySelectsTheKeypadKeyOfItsCharacter)
          {{'7', false, IDC_KEY_7, "7"}, {'K', false, 3302, "K"}, {'A', true, 3286, "A"},
           {VK_F8, false, IDC_KEY_F8, "F8"}, {VK_BACK, false, IDC_KEY_CLR, "Clr"},
           {VK_SPACE, false, IDC_KEY_SPACE, "Spc"}, {'3', true, 3289, "#"}, {'3', false, IDC_KEY_3, "3"},
-          {VK_NUMPAD7, false, IDC_KEY_7, "7"}, {VK_DECIMAL, false, IDC_KEY_DOT, "."}, {VK_NUMPAD0, false, IDC_KEY_0, "0"}}},
+          {VK_NUMPAD7, false, IDC_KEY_7, "7"}, {VK_DECIMAL, false, IDC_KEY_DOT, "."},
+          {VK_NUMPAD0, false, IDC_KEY_0, "0"}}},
         {"M-10",
          {{'3', true, 3319, "#"},           {'2', true, 3281, "@"},           {'7', true, 3283, "&"},
           {'1', true, 3335, "!"},           {VK_END, false, IDC_KEY_1, "1"},  {VK_DOWN, false, IDC_KEY_2, "2"},
@@ -58,8 +59,8 @@ TEST_F(KeypadKeyboard, EachKeySelectsTheKeypadKeyOfItsCharacter)
           {VK_OEM_PLUS, false, 3309, "="},  {VK_OEM_1, false, 3332, ";"},   {VK_OEM_COMMA, false, 3334, ","},
           {VK_OEM_7, false, 3284, "'"},     {VK_OEM_5, false, 3340, "\\"}, {VK_OEM_PLUS, true, 3294, "+"},
           {VK_OEM_2, true, 3282, "?"},      {VK_OEM_1, true, 3304, ":"},    {VK_OEM_MINUS, true, 3298, "_"},
-          {VK_NUMPAD1, false, IDC_KEY_1, "1"}, {VK_DECIMAL, false, IDC_KEY_DOT, "."}, {VK_NUMPAD9, false, IDC_KEY_9, "9"},
-          {VK_NUMPAD5, false, IDC_KEY_5, "5"}}},
+          {VK_NUMPAD1, false, IDC_KEY_1, "1"}, {VK_DECIMAL, false, IDC_KEY_DOT, "."},
+          {VK_NUMPAD9, false, IDC_KEY_9, "9"}, {VK_NUMPAD5, false, IDC_KEY_5, "5"}}},
         {"M-20X", {{VK_OEM_4, false, 3281, "["}, {VK_OEM_6, false, 3283, "]"}, {VK_OEM_5, false, 3282, "\\"}}},
     };
     for (const auto& [model, strokes] : cases)
