@@ -19,7 +19,7 @@
 namespace pdt::test
 {
 
-class CollectPagesTest : public DefineDialogTest
+class NodeDialogTest : public DefineDialogTest
 {
   protected:
     void TearDown() override

@@ -19,18 +19,18 @@ using namespace pdt::test;
 namespace
 {
 
-class ActionPages : public CollectPagesTest
+class ActionPages : public NodeDialogTest
 {
   protected:
     void SetUp() override
     {
-        CollectPagesTest::SetUp();
+        NodeDialogTest::SetUp();
         m_items = m_doc.AddRecord("Items", "ITEMS.DAT");
         m_stock = m_doc.AddRecord("Stock", "C:\\data\\STOCK.TXT");
     }
     void TearDown() override
     {
-        CollectPagesTest::TearDown();
+        NodeDialogTest::TearDown();
         pdt::support::SetFileDialogHandler({});
     }
 

@@ -142,7 +142,7 @@ TEST_F(BarcodeSetting, ItReopensWhereItWasClosed)
 // ---------------------------------------------------------------------------------------------------------------
 // The page.
 
-class BarcodePage : public CollectPagesTest
+class BarcodePage : public NodeDialogTest
 {
   protected:
     CDlgDefineNodeInputBarcode &OpenPage(HostNode *node)

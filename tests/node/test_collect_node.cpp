@@ -18,7 +18,7 @@ using namespace pdt::test;
 namespace
 {
 
-using CollectNode = CollectPagesTest;
+using CollectNode = NodeDialogTest;
 
 TEST_F(CollectNode, ACollectAndACountNodeOpenWithEveryPageUnderItsGroup)
 {

@@ -14,12 +14,12 @@ using namespace pdt::test;
 namespace
 {
 
-class CountPages : public CollectPagesTest
+class CountPages : public NodeDialogTest
 {
   protected:
     void SetUp() override
     {
-        CollectPagesTest::SetUp();
+        NodeDialogTest::SetUp();
         m_text = m_doc.AddNode(NODE_INPUT, "Name"); // reads text: no operand
         m_qty = m_doc.AddNode(NODE_INPUT, "Qty");
         m_qty->m_collect.nDataType = DATA_INTEGER;

@@ -16,7 +16,7 @@ using namespace pdt::test;
 namespace
 {
 
-using InputPages = CollectPagesTest;
+using InputPages = NodeDialogTest;
 
 // ---------------------------------------------------------------------------------------------------------------
 // Data type.
@@ -195,12 +195,12 @@ TEST_F(InputPages, TheFormulaIsEditableOnlyWhenGenerated)
 // ---------------------------------------------------------------------------------------------------------------
 // Lookup file.
 
-class LookupPage : public CollectPagesTest
+class LookupPage : public NodeDialogTest
 {
   protected:
     void SetUp() override
     {
-        CollectPagesTest::SetUp();
+        NodeDialogTest::SetUp();
         m_items = m_doc.AddNode(NODE_INPUT, "Item");
         m_items->m_dwVerifyFlags = VERIFY_LOOKUPFILE;
         m_items->m_strVerifyLookupFile = "C:\\data\\items.dat";

@@ -31,7 +31,7 @@ using namespace pdt::test;
 namespace
 {
 
-class NodePages : public CollectPagesTest
+class NodePages : public NodeDialogTest
 {
   protected:
     // Opens a picker's palette with a click and confirms the entry that has the keyboard focus.

@@ -1,7 +1,7 @@
 // The display-position page inside the node dialog of an input or count node, on the reference host.
 #include <gtest/gtest.h>
 
-#include "../host/define_harness.h"
+#include "tests/node/collect_harness.h"
 #include "host/model/HostNode.h"
 #include "host/model/HostTerminal.h"
 #include "host/model/JobDocument.h"
@@ -17,37 +17,19 @@ using namespace pdt::test;
 namespace
 {
 
-class ScreenPosition : public DefineDialogTest
+class ScreenPosition : public NodeDialogTest
 {
   protected:
-    void TearDown() override
+    CDlgDefineNodeScreenPosition& OpenPosition(HostNode* node)
     {
-        if (IsWindow(m_dlg.m_hWnd))
-            m_dlg.DestroyWindow();
-        Pump();
-        DefineDialogTest::TearDown();
+        return Open<CDlgDefineNodeScreenPosition>(node, IDD_NODE_SCREENPOSITION);
     }
-
-    // Opens the node's dialog on one of its pages and returns that page, shown.
-    template <class Page = CDlgDefineNodeScreenPosition> Page& Open(HostNode* node, int id = IDD_NODE_SCREENPOSITION)
-    {
-        OPTIONITEM* options = m_doc.BeginDefineNode(node);
-        m_doc.m_nLastOptionID = id;
-        m_dlg.CreateDefineNode(node, options);
-        m_dlg.ShowWindow(SW_SHOW);
-        Pump();
-        auto* page = static_cast<Page*>(m_dlg.GetOption(id, 0)->pPage);
-        EXPECT_TRUE(page->IsWindowVisible());
-        return *page;
-    }
-
-    CDlgDefineNode m_dlg;
 };
 
 TEST_F(ScreenPosition, LabelsGiveTheTerminalsLastRowAndColumn)
 {
     m_doc.Terminal().m_strModel = "M-10"; // 16 columns, 4 rows
-    CDlgDefineNodeScreenPosition& page = Open(m_doc.AddNode(NODE_INPUT, "Qty"));
+    CDlgDefineNodeScreenPosition& page = OpenPosition(m_doc.AddNode(NODE_INPUT, "Qty"));
     CSize size = m_doc.GetScreenSize();
     CString row, column;
     row.Format("Row (0..%d):", size.cy - 1);
@@ -61,7 +43,7 @@ TEST_F(ScreenPosition, LabelsGiveTheTerminalsLastRowAndColumn)
 
 TEST_F(ScreenPosition, InputLocationAndClearToEndEnableTheirEditsAsTheyAreClicked)
 {
-    CDlgDefineNodeScreenPosition& page = Open(m_doc.AddNode(NODE_INPUT, "Qty"));
+    CDlgDefineNodeScreenPosition& page = OpenPosition(m_doc.AddNode(NODE_INPUT, "Qty"));
     EXPECT_FALSE(Enabled(page, IDC_POS_INPUTROW));
     EXPECT_FALSE(Enabled(page, IDC_POS_PROMPTROW));
 
@@ -82,7 +64,7 @@ TEST_F(ScreenPosition, InputLocationAndClearToEndEnableTheirEditsAsTheyAreClicke
 
 TEST_F(ScreenPosition, NoDisplayDisablesEverythingButTheClearScreenBox)
 {
-    CDlgDefineNodeScreenPosition& page = Open(m_doc.AddNode(NODE_INPUT, "Qty"));
+    CDlgDefineNodeScreenPosition& page = OpenPosition(m_doc.AddNode(NODE_INPUT, "Qty"));
     Click(page, IDC_POS_CLEARTOEND);
     Click(page, IDC_POS_INPUTAT);
     Click(page, IDC_POS_NODISPLAY);
@@ -99,7 +81,7 @@ TEST_F(ScreenPosition, NoDisplayDisablesEverythingButTheClearScreenBox)
 
 TEST_F(ScreenPosition, CountNodesHaveNoMarkAndNoPassword)
 {
-    CDlgDefineNodeScreenPosition& page = Open(m_doc.AddNode(NODE_COUNT, "Cartons"));
+    CDlgDefineNodeScreenPosition& page = OpenPosition(m_doc.AddNode(NODE_COUNT, "Cartons"));
     for (int id : {IDC_POS_NOMARK, IDC_POS_MARKLABEL, IDC_POS_MARK, IDC_POS_PASSWORD})
         EXPECT_FALSE(Shown(page, id)) << id;
     EXPECT_TRUE(Shown(page, IDC_POS_NODISPLAY));
@@ -110,7 +92,7 @@ TEST_F(ScreenPosition, CountNodesHaveNoMarkAndNoPassword)
 TEST_F(ScreenPosition, ApplyStoresTheChoicesInTheNodeAndAWrongNumberKeepsTheFocus)
 {
     HostNode* node = m_doc.AddNode(NODE_INPUT, "Qty");
-    CDlgDefineNodeScreenPosition& page = Open(node);
+    CDlgDefineNodeScreenPosition& page = OpenPosition(node);
     Click(page, IDC_POS_PRINTDIRECT);
     EXPECT_EQ(page.IsDlgButtonChecked(IDC_POS_PRINTDIRECT), 1u);
     EXPECT_EQ(page.IsDlgButtonChecked(IDC_POS_PRINTFOLLOWING), 0u);
@@ -120,14 +102,14 @@ TEST_F(ScreenPosition, ApplyStoresTheChoicesInTheNodeAndAWrongNumberKeepsTheFocu
     Type(page, IDC_POS_MARK, "#");
 
     ExpectMessageBox(IDOK);
-    Click(m_dlg, ID_APPLY_NOW);
+    Apply();
     ASSERT_EQ(MessageBoxes().size(), 1u);
     EXPECT_EQ(MessageBoxes()[0].text, "Please enter an integer.");
     EXPECT_EQ(CWnd::GetFocus()->GetDlgCtrlID(), IDC_POS_INPUTCOLUMN);
     EXPECT_FALSE(node->m_position.bInputAtLocation) << "nothing is stored while a page refuses";
 
     Type(page, IDC_POS_INPUTCOLUMN, "12");
-    Click(m_dlg, ID_APPLY_NOW);
+    Apply();
     EXPECT_TRUE(node->m_position.bPrintDirect);
     EXPECT_TRUE(node->m_position.bInputAtLocation);
     EXPECT_EQ(node->m_position.nInputRow, 3);
@@ -160,7 +142,7 @@ TEST_F(ScreenPage, TextTypedOnTheScreenIsStoredInTheNode)
     EXPECT_NE(shown.Find("AB"), -1) << shown.c_str();
     EXPECT_NE(shown.Find("LLO"), -1) << shown.c_str();
     Click(page, IDC_SCREEN_HIDECURSOR);
-    Click(m_dlg, ID_APPLY_NOW);
+    Apply();
     EXPECT_EQ(node->m_strScreenText, shown);
     EXPECT_TRUE(node->m_bHideCursor);
 }

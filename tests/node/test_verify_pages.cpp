@@ -17,7 +17,7 @@ using namespace pdt::test;
 namespace
 {
 
-using VerifyPages = CollectPagesTest;
+using VerifyPages = NodeDialogTest;
 
 // ---------------------------------------------------------------------------------------------------------------
 // Length, range and picture.
