@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "host/model/HostNode.h"
 #include "host/model/SampleJob.h"
@@ -27,6 +28,14 @@ void ShowEveryPage(const CDlgDefine& dlg)
     EXPECT_GT(entries, 3);
 }
 
+// Every action setting a node keeps, to compare whole.
+auto Everything(const NodeActions& a)
+{
+    return std::tuple(a.m_nRecordID, a.m_strDataFile, a.m_bUploadAll, a.m_bSendCtrlZ, a.m_nBaudRate, a.m_strProtocol,
+                      a.m_bDeleteWholeFile, a.m_bBrowseFromLast, a.m_nFieldSeparator, a.m_strProgram, a.m_strJobFile,
+                      a.m_strStartNode, a.m_nHotKey);
+}
+
 using SampleJobDialogs = DefineDialogTest;
 
 TEST_F(SampleJobDialogs, EveryActionNodeOpensWithAllItsPagesAndApplyKeepsItsSettings)
@@ -48,12 +57,7 @@ TEST_F(SampleJobDialogs, EveryActionNodeOpensWithAllItsPagesAndApplyKeepsItsSett
         ShowEveryPage(dlg);
         Click(dlg, ID_APPLY_NOW);
         Pump();
-        EXPECT_EQ(node->m_nRecordID, before.m_nRecordID);
-        EXPECT_EQ(node->m_strDataFile, before.m_strDataFile);
-        EXPECT_EQ(node->m_strProgram, before.m_strProgram);
-        EXPECT_EQ(node->m_strJobFile, before.m_strJobFile);
-        EXPECT_EQ(node->m_nHotKey, before.m_nHotKey);
-        EXPECT_EQ(node->m_nBaudRate, before.m_nBaudRate);
+        EXPECT_TRUE(Everything(*node) == Everything(before)) << "an action setting changed";
         dlg.DestroyWindow();
         Pump();
     }
