@@ -56,27 +56,24 @@ class BrowseFileTest : public ::testing::Test
 
 TEST(FileFilters, MfcPairsBecomeToolkitNameFiltersAndEmptyOrBrokenOnesOfferAllFiles)
 {
-    EXPECT_EQ(NameFiltersFromMfc("Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"),
-              (std::vector<CString>{"Text Files (*.txt *.TXT)", "All Files (*)"}));
-    // Several patterns; a description without the patterns; letter case of the extension does not matter.
-    EXPECT_EQ(NameFiltersFromMfc("Data|*.dat;*.Csv|"), (std::vector<CString>{"Data (*.dat *.DAT *.Csv *.csv *.CSV)"}));
-    // Patterns in the description that differ from the real ones: the real ones win.
-    EXPECT_EQ(NameFiltersFromMfc("Jobs (*.job)|*.pjb||"), (std::vector<CString>{"Jobs (*.pjb *.PJB)"}));
-    // "*.*" among others means every file.
-    EXPECT_EQ(NameFiltersFromMfc("Anything|*.a;*.*||"), (std::vector<CString>{"Anything (*)"}));
-    // Spaces around names and patterns; an empty description.
-    EXPECT_EQ(NameFiltersFromMfc(" Bitmaps | *.bmp ; *.dib ||"),
-              (std::vector<CString>{"Bitmaps (*.bmp *.BMP *.dib *.DIB)"}));
-    EXPECT_EQ(NameFiltersFromMfc("|*.x||"), (std::vector<CString>{"Files (*.x *.X)"}));
-    // Patterns without letters stay single.
-    EXPECT_EQ(NameFiltersFromMfc("Numbered|*.001||"), (std::vector<CString>{"Numbered (*.001)"}));
-
-    // Empty or broken filters offer all files.
     const std::vector<CString> all{"All Files (*)"};
-    for (const char* filter : {(const char*)nullptr, "", "||", "Text only", "Empty pattern||", "No patterns|;;|"})
-        EXPECT_EQ(NameFiltersFromMfc(filter), all) << (filter ? filter : "null");
-    // A trailing description without its pattern is dropped; the good pair stays.
-    EXPECT_EQ(NameFiltersFromMfc("Text|*.txt|Dangling"), (std::vector<CString>{"Text (*.txt *.TXT)"}));
+    const std::pair<const char*, std::vector<CString>> cases[] = {
+        {"Text Files (*.txt)|*.txt|All Files (*.*)|*.*||", {"Text Files (*.txt *.TXT)", "All Files (*)"}},
+        // Several patterns; a description without the patterns; letter case of the extension does not matter.
+        {"Data|*.dat;*.Csv|", {"Data (*.dat *.DAT *.Csv *.csv *.CSV)"}},
+        // Patterns in the description that differ from the real ones: the real ones win.
+        {"Jobs (*.job)|*.pjb||", {"Jobs (*.pjb *.PJB)"}},
+        {"Anything|*.a;*.*||", {"Anything (*)"}}, // "*.*" among others means every file
+        // Spaces around names and patterns; an empty description; patterns without letters stay single.
+        {" Bitmaps | *.bmp ; *.dib ||", {"Bitmaps (*.bmp *.BMP *.dib *.DIB)"}},
+        {"|*.x||", {"Files (*.x *.X)"}},
+        {"Numbered|*.001||", {"Numbered (*.001)"}},
+        // Empty or broken filters offer all files; a trailing description without its pattern is dropped.
+        {nullptr, all}, {"", all}, {"||", all}, {"Text only", all}, {"Empty pattern||", all}, {"No patterns|;;|", all},
+        {"Text|*.txt|Dangling", {"Text (*.txt *.TXT)"}},
+    };
+    for (const auto& [filter, expected] : cases)
+        EXPECT_EQ(NameFiltersFromMfc(filter), expected) << (filter ? filter : "null");
 }
 
 TEST_F(BrowseFileTest, ChoosingAFileSetsThePathAndRemembersItsFolderForTheCategory)
