@@ -20,15 +20,6 @@ class MainMenus : public MainWindowTest
     }
 };
 
-TEST_F(MainMenus, TheTitleShowsTheFileAndAModifiedMark)
-{
-    Open();
-    EXPECT_EQ(frame->GetWindowText(), "Warehouse.job - jobhost");
-    MoveANode();
-    EXPECT_EQ(frame->GetWindowText(), "Warehouse.job* - jobhost");
-    SavePng(frame->m_hWnd, OutputPath("main-window.png"));
-}
-
 TEST_F(MainMenus, EveryCommandThatDropsTheJobAsksFirst)
 {
     enum Action
