@@ -12,6 +12,8 @@
 #include "host/model/HostNode.h"
 #include "host/model/HostTerminal.h"
 #include "host/model/JobDocument.h"
+#include "host/sim/SimBarcode.h"
+#include "host/sim/SimRecordLine.h"
 #include "host/sim/SimTerminal.h"
 #include "resources/resource.h"
 #include "simulation/Keymap.h"
@@ -55,15 +57,6 @@ std::string TrimRight(std::string s)
     return s;
 }
 
-std::string Terminator(int code)
-{
-    if (code == TERMINATOR_CRLF)
-        return "\r\n";
-    if (code <= 0 || code > 255)
-        return "";
-    return std::string(1, char(code));
-}
-
 bool ReadDouble(const std::string& text, double& d)
 {
     return SimValue::Text(text).AsNumber(d);
@@ -93,133 +86,6 @@ bool NumericAccepts(int type, const std::string& typed, unsigned char ch)
     if (ch == '-' || ch == '+')
         return typed.empty();
     return ch == '.' && type == DATA_FLOAT && typed.find('.') == std::string::npos;
-}
-
-// Why a barcode of the symbology cannot hold the data, or empty when it can. Only what the data itself tells is
-// checked: the characters of the symbology, fixed lengths and the check digit of EAN and UPC codes.
-std::string BarcodeFault(int symbology, int options, const std::string& data)
-{
-    if (data.empty())
-        return "a barcode holds at least one character";
-    auto only = [&](const char* extra) {
-        for (unsigned char c : data)
-            if (!std::isdigit(c) && !(c && std::strchr(extra, c)))
-                return false;
-        return true;
-    };
-    // EAN-8, UPC-A and EAN-13: digits, the last one checking the others (weights 3 and 1 from the right).
-    auto ean = [&](size_t length, const char* what) -> std::string {
-        if (data.size() != length || !only(""))
-            return std::string(what) + " holds " + std::to_string(length) + " digits";
-        int sum = 0;
-        for (size_t i = 0; i + 1 < length; ++i)
-            sum += (data[length - 2 - i] - '0') * (i % 2 == 0 ? 3 : 1);
-        if ((10 - sum % 10) % 10 != data.back() - '0')
-            return "the check digit is wrong";
-        return "";
-    };
-    switch (symbology)
-    {
-    case 1: { // Code 39: its own 43 characters, every ASCII character with Full ASCII
-        const bool fullAscii = options & 0x10;
-        for (unsigned char c : data)
-            if (fullAscii ? c > 127 : !(std::isdigit(c) || (c >= 'A' && c <= 'Z') || (c && std::strchr(" -.$/+%", c))))
-                return fullAscii ? "Code 39 holds ASCII characters only"
-                                 : "Code 39 holds capitals, digits and - . $ / + % and the blank (Full ASCII is off)";
-        return "";
-    }
-    case 2:
-        if (!only("") || data.size() % 2)
-            return "Interleaved 2 of 5 holds an even number of digits";
-        return "";
-    case 3: { // Codabar: digits and - $ : / . +, between start and stop characters A to D when they are sent
-        std::string inner = data;
-        auto startStop = [](char c) { return c && std::strchr("ABCDabcd", c) != nullptr; };
-        if (inner.size() >= 2 && startStop(inner.front()) && startStop(inner.back()))
-            inner = inner.substr(1, inner.size() - 2);
-        for (unsigned char c : inner)
-            if (!std::isdigit(c) && !(c && std::strchr("-$:/.+", c)))
-                return "Codabar holds digits and - $ : / . +";
-        return "";
-    }
-    case 7:
-    case 9:
-    case 11:
-    case 12:
-        return only("") ? "" : "this symbology holds digits only";
-    case 10:
-        return only("-") ? "" : "Code 11 holds digits and -";
-    case 17:
-        return ean(8, "EAN-8");
-    case 18:
-        return data.size() == 8 && only("") ? "" : "UPC-E holds 8 digits";
-    case 19:
-        return ean(12, "UPC-A");
-    case 20:
-        return ean(13, "EAN-13");
-    default:
-        return "";
-    }
-}
-
-// A record's line taken apart: what the record writes around its fields, and the fields, so that one field can
-// change and the line be put together as the record would have written it.
-struct RecordLayout
-{
-    std::string preamble, postamble, end;
-    int separator = 0;
-    std::vector<std::string> fields;
-
-    std::string Join() const
-    {
-        std::string line = preamble;
-        for (size_t i = 0; i < fields.size(); ++i)
-        {
-            if (i && separator > 0 && separator < 256)
-                line += char(separator);
-            line += fields[i];
-        }
-        return line + postamble + end;
-    }
-};
-
-RecordLayout TakeApart(const std::string& line, const HostRecord* record, int separator)
-{
-    RecordLayout r;
-    r.separator = separator;
-    std::string body = line;
-    auto endsWith = [&](const std::string& tail) {
-        return !tail.empty() && body.size() >= tail.size() &&
-               body.compare(body.size() - tail.size(), tail.size(), tail) == 0;
-    };
-    const std::string terminator = record ? Terminator(record->m_nRecordTerminator) : std::string();
-    if (endsWith(terminator))
-        body.resize(body.size() - terminator.size());
-    else
-        while (!body.empty() && (body.back() == '\r' || body.back() == '\n' || body.back() == '\x03'))
-            body.pop_back();
-    r.end = line.substr(body.size());
-    if (record)
-    {
-        const std::string& pre = record->m_strPreamble.str();
-        if (!pre.empty() && body.compare(0, pre.size(), pre) == 0)
-            r.preamble = pre, body.erase(0, pre.size());
-        const std::string& post = record->m_strPostamble.str();
-        if (endsWith(post))
-            r.postamble = post, body.resize(body.size() - post.size());
-    }
-    if (separator <= 0 || separator > 255)
-        r.fields = {body};
-    else
-        for (size_t start = 0;;)
-        {
-            const size_t at = body.find(char(separator), start);
-            r.fields.push_back(body.substr(start, at == std::string::npos ? std::string::npos : at - start));
-            if (at == std::string::npos)
-                break;
-            start = at + 1;
-        }
-    return r;
 }
 
 // The record an edit node works on; without one its file is split at the node's own separator.
@@ -1251,11 +1117,11 @@ void JobRunner::WriteRecord(int recordId)
     for (int i = 0; i < record->m_arrFields.GetSize(); ++i)
     {
         if (i)
-            line += Terminator(record->m_nFieldSeparator);
+            line += TerminatorBytes(record->m_nFieldSeparator);
         line += GetNodeData(record->m_arrFields[i]);
     }
     line += record->m_strPostamble.str();
-    line += Terminator(record->m_nRecordTerminator);
+    line += TerminatorBytes(record->m_nRecordTerminator);
     m_files.Open(record->m_strDataFile.str()).records.push_back(line);
     for (int i = 0; i < record->m_arrFields.GetSize(); ++i)
     {
