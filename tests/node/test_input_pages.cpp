@@ -216,14 +216,6 @@ class LookupPage : public NodeDialogTest
     {
         return Open<CDlgDefineNodeInputFromLookupFile>(m_node, IDD_NODE_INPUTFROMLOOKUPFILE);
     }
-    static int IndexOf(CWnd &page, const char *name)
-    {
-        auto texts = ItemTexts(Item(page, IDC_NODELIST));
-        for (size_t i = 0; i < texts.size(); ++i)
-            if (texts[i] == name)
-                return int(i);
-        return -1;
-    }
     HostNode *m_items, *m_plain, *m_flagOnly, *m_fileOnly, *m_node;
 };
 
@@ -241,7 +233,7 @@ TEST_F(LookupPage, TheListHoldsTheOtherCollectNodesAndTheLineNamesTheChosenOnesF
     };
     for (auto [name, line] : cases)
     {
-        ChooseComboItem(Item(page, IDC_NODELIST), IndexOf(page, name));
+        Choose(page, IDC_NODELIST, name);
         EXPECT_EQ(Text(page, IDC_LOOKUPFILE), line) << name;
     }
     SavePng(page.m_hWnd, OutputPath("node-input-lookup.png"));
@@ -279,7 +271,7 @@ TEST_F(LookupPage, ChoicesSurviveOkAndReopeningAndCancelChangesNothing)
 {
     auto &page = OpenPage();
     Click(page, IDC_INPUT_DEVICE_FORMULA);
-    ChooseComboItem(Item(page, IDC_NODELIST), IndexOf(page, "Item"));
+    Choose(page, IDC_NODELIST, "Item");
     Type(page, IDC_FIELDNO, "3");
     Click(page, IDC_USEDEFAULT);
     Type(page, IDC_DEFAULTVALUE, "N/A");
@@ -298,7 +290,7 @@ TEST_F(LookupPage, ChoicesSurviveOkAndReopeningAndCancelChangesNothing)
     EXPECT_EQ(Text(again, IDC_DEFAULTVALUE), "N/A");
     EXPECT_TRUE(Enabled(again, IDC_DEFAULTVALUE));
 
-    ChooseComboItem(Item(again, IDC_NODELIST), IndexOf(again, "Plain"));
+    Choose(again, IDC_NODELIST, "Plain");
     Type(again, IDC_FIELDNO, "7");
     Click(again, IDC_INPUT_DEVICE_FORMULA);
     Cancel();
@@ -335,11 +327,10 @@ TEST_F(LookupPage, ANodeTheDocumentNoLongerKnowsShowsNoLineAndBreaksNothing)
 
     // Deleted while the dialog is open: choosing it shows no line rather than a stale one.
     Click(page, IDC_INPUT_DEVICE_FORMULA);
-    ChooseComboItem(Item(page, IDC_NODELIST), IndexOf(page, "Item"));
+    Choose(page, IDC_NODELIST, "Item");
     ASSERT_EQ(Text(page, IDC_LOOKUPFILE), "C:\\data\\items.dat");
-    int plainIndex = IndexOf(page, "Plain");
     ASSERT_TRUE(m_doc.RemoveNode(m_plain->m_nID));
-    ChooseComboItem(Item(page, IDC_NODELIST), plainIndex);
+    Choose(page, IDC_NODELIST, "Plain");
     EXPECT_EQ(Text(page, IDC_LOOKUPFILE), "");
     Ok();
     EXPECT_FALSE(m_dlg->IsWindowVisible());

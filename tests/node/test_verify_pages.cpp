@@ -189,12 +189,7 @@ TEST_F(VerifyPages, TheSeparatorListIsThePagesOwnAndEveryChoiceRoundTrips)
     Click(page, IDC_VERIFY_LOOKUPFILE);
     Type(page, IDC_FIELDNO, "2");
     Type(page, IDC_TOTALFIELDS, "5");
-    int tab = -1;
-    for (size_t i = 0; i < names.size(); ++i)
-        if (names[i] == GetTerminatorName(9))
-            tab = int(i);
-    ASSERT_GE(tab, 0);
-    ChooseComboItem(Item(page, IDC_FIELDSEPARATOR), tab);
+    Choose(page, IDC_FIELDSEPARATOR, GetTerminatorName(9));
     Click(page, IDC_SEEK_CURRENT);
     Click(page, IDC_SEEK_FULLKEY);
     Ok();
