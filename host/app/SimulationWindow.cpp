@@ -13,6 +13,7 @@
 #include "host/model/JobDocument.h"
 #include "host/sim/JobRunner.h"
 #include "host/sim/KeyScript.h"
+#include "host/sim/SimRecordLine.h"
 #include "platform/afxcmn.h"
 #include "portable/CDlgDefineKeypadModels.h"
 #include "resources/resource.h"
@@ -107,13 +108,13 @@ const char* StateText(const JobRunner& runner, std::string& text)
     return text.c_str();
 }
 
-// The separator of a data file's records: that of the record written into it, else `otherwise`.
-int SeparatorOf(JobDocument& doc, const std::string& file, int otherwise)
+// The record a job writes into a data file, if any.
+const HostRecord* RecordWriting(JobDocument& doc, const std::string& file)
 {
     for (int i = 0; i < doc.GetRecordCount(); ++i)
         if (strcasecmp(doc.GetRecordAt(i)->m_strDataFile.c_str(), file.c_str()) == 0)
-            return doc.GetRecordAt(i)->m_nFieldSeparator;
-    return otherwise;
+            return doc.GetRecordAt(i);
+    return nullptr;
 }
 
 } // namespace
@@ -428,11 +429,19 @@ void SimulationWindow::ShowFile()
     const SimDataFile* file = m_runner->GetFiles().Find(name.str());
     if (!file)
         return;
-    // A job a run-job node loaded may write files this one does not know.
-    const int separator = SeparatorOf(m_runner->GetJob(), file->name, SeparatorOf(m_doc, file->name, ','));
+    // The fields as the edit node shows them, without what the record writes around them. A job a run-job node
+    // loaded may write files this one does not know.
+    const HostRecord* record = RecordWriting(m_runner->GetJob(), file->name);
+    if (!record)
+        record = RecordWriting(m_doc, file->name);
+    const int separator = record ? record->m_nFieldSeparator : ',';
+    std::vector<std::vector<std::string>> rows;
     size_t columns = 1;
     for (const std::string& r : file->records)
-        columns = std::max(columns, SplitRecord(r, separator).size());
+    {
+        rows.push_back(TakeApart(r, record, separator).fields);
+        columns = std::max(columns, rows.back().size());
+    }
     data->InsertColumn(0, "#", LVCFMT_RIGHT, 32);
     for (size_t c = 0; c < columns; ++c)
     {
@@ -440,14 +449,16 @@ void SimulationWindow::ShowFile()
         title.Format("Field %d", int(c + 1));
         data->InsertColumn(int(c + 1), title, LVCFMT_LEFT, 90);
     }
+    // Last, the record as written, which is what an upload sends.
+    data->InsertColumn(int(columns + 1), "Record", LVCFMT_LEFT, 160);
     for (size_t i = 0; i < file->records.size(); ++i)
     {
         CString number;
         number.Format("%d", int(i + 1));
         const int item = data->InsertItem(int(i), number);
-        const auto fields = SplitRecord(file->records[i], separator);
-        for (size_t c = 0; c < fields.size(); ++c)
-            data->SetItemText(item, int(c + 1), EscapeBytes(fields[c]).c_str());
+        for (size_t c = 0; c < rows[i].size(); ++c)
+            data->SetItemText(item, int(c + 1), EscapeBytes(rows[i][c]).c_str());
+        data->SetItemText(item, int(columns + 1), EscapeBytes(file->records[i]).c_str());
     }
 }
 

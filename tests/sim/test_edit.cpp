@@ -122,7 +122,8 @@ TEST(EditNode, FieldsChangeInTheDataFile)
     }
 }
 
-// In the simulation window: the keypad's keys clicked, the data pane shows the record as changed.
+// In the simulation window: the keypad's keys clicked, the data pane shows the record as changed, its fields as
+// the edit node shows them, without the record's "<" and ">".
 TEST(EditNode, KeypadClicksChangeTheDataPane)
 {
     auto doc = EditJob(kPlain);
@@ -132,21 +133,22 @@ TEST(EditNode, KeypadClicksChangeTheDataPane)
     window.LoadFile("STOCK.TXT", kStock);
     auto* data = static_cast<CListCtrl*>(window.GetDlgItem(IDC_SIM_DATA));
     ASSERT_EQ(data->GetItemCount(), 2);
-    EXPECT_EQ(data->GetItemText(1, 2), "7>");
+    EXPECT_EQ(data->GetItemText(1, 2), "7");
 
     CDlgDefineKeypad& keypad = *window.GetKeypad();
     for (int id : {IDC_KEY_F4, IDC_KEY_RIGHT, IDC_KEY_ENTER, IDC_KEY_ENTER, IDC_KEY_CLR, IDC_KEY_4, IDC_KEY_2})
         Click(keypad, id);
     Pump();
     EXPECT_EQ(window.GetScreen().GetPrompt().str(), "Edit 2/2\r\nB2\r\n42_");
-    EXPECT_EQ(data->GetItemText(1, 2), "7>"); // not before Enter
+    EXPECT_EQ(data->GetItemText(1, 2), "7"); // not before Enter
     SavePng(window.m_hWnd, OutputPath("simulation-edit.png"));
     Click(keypad, IDC_KEY_ENTER);
     Pump();
     ASSERT_EQ(data->GetItemCount(), 2);
-    EXPECT_EQ(data->GetItemText(0, 2), "5>");
-    EXPECT_EQ(data->GetItemText(1, 1), "<B2");
-    EXPECT_EQ(data->GetItemText(1, 2), "42>");
+    EXPECT_EQ(data->GetItemText(0, 2), "5");
+    EXPECT_EQ(data->GetItemText(1, 1), "B2");
+    EXPECT_EQ(data->GetItemText(1, 2), "42");
+    EXPECT_EQ(data->GetItemText(1, 3), "<B2\\t42>\\r\\n");
     CString log;
     window.GetDlgItemText(IDC_SIM_LOG, log);
     EXPECT_NE(log.Find("changed from \"7\" to \"42\""), -1) << log.c_str();

@@ -73,8 +73,9 @@ TEST(SimulationWindow, KeypadClicksRunTheSampleJob)
     EXPECT_EQ(window.GetRunner().GetFiles().Describe(), "C:\\Jobs\\STOCK.TXT (1 record)\n  STK12\\t5\\r\\n\n");
     auto* data = static_cast<CListCtrl*>(window.GetDlgItem(IDC_SIM_DATA));
     ASSERT_EQ(data->GetItemCount(), 1);
-    EXPECT_EQ(data->GetItemText(0, 1), "STK12");
+    EXPECT_EQ(data->GetItemText(0, 1), "12") << "the field, without the record's preamble";
     EXPECT_EQ(data->GetItemText(0, 2), "5");
+    EXPECT_EQ(data->GetItemText(0, 3), "STK12\\t5\\r\\n") << "the record as written";
     CString log;
     window.GetDlgItemText(IDC_SIM_LOG, log);
     EXPECT_NE(log.Find("Record \"Stock Count\" written to C:\\Jobs\\STOCK.TXT"), -1) << log.c_str();
