@@ -904,7 +904,7 @@ void JobRunner::CompleteInput(int nKeyID, bool bAuto)
     m_nLeaveKey = nKeyID;
 }
 
-bool JobRunner::Verify(HostNode& node, const std::string& data, std::string& why)
+bool JobRunner::Verify(const HostNode& node, const std::string& data, std::string& why)
 {
     const CollectSettings& c = node.m_collect;
     if (c.bVerifyLength)
@@ -984,7 +984,7 @@ bool JobRunner::Verify(HostNode& node, const std::string& data, std::string& why
     return true;
 }
 
-bool JobRunner::VerifyLookup(HostNode& node, const std::string& data, std::string& why)
+bool JobRunner::VerifyLookup(const HostNode& node, const std::string& data, std::string& why)
 {
     const CollectSettings& c = node.m_collect;
     NodeState& st = State(node.m_nID);
@@ -1224,7 +1224,7 @@ void JobRunner::ShowRecord(const std::vector<std::string>& fields, int editField
     {
         // The last cell of the screen stays empty: writing it would scroll the heading away.
         const size_t width = size_t(size.cx) - (row == rows ? 1 : 0);
-        std::string text = i == editField ? m_strEdit + "_" : fields[size_t(i)];
+        std::string text = i != editField ? fields[size_t(i)] : m_bErrorSign ? "*" : m_strEdit + "_";
         if (text.size() > width)
             text = i == editField ? text.substr(text.size() - width) : text.substr(0, width);
         m_term.SetCursorPosition(0, row);
@@ -1253,6 +1253,7 @@ void JobRunner::BeginEditField(int field)
     m_nEditField = field;
     // The value is changed from its end, as typed; the blanks that filled its tail are not typed back.
     m_strEdit = TrimRight(layout.fields[size_t(field)]);
+    m_bErrorSign = false;
     WaitFor(Wait::EditField);
     ShowRecord(layout.fields, field);
 }
@@ -1275,14 +1276,30 @@ void JobRunner::EditKey(int nKeyID)
     if (nKeyID == IDC_KEY_ENTER || code == CODE_ENTER)
     {
         std::string value = m_strEdit;
-        const bool tooShort = c && c->bVerifyLength && int(value.size()) < c->nLengthFrom;
-        if ((value.empty() && c && !c->bAllowEmpty) || tooShort)
+        if (value.empty() && c && !c->bAllowEmpty)
         {
             m_term.Beep();
             return;
         }
         if (c && c->bFillTail && longest && int(value.size()) < longest)
             value.append(size_t(longest - int(value.size())), ' ');
+        // The value is verified as the input node verified it when it was typed there: a count has no verification.
+        std::string why;
+        if (node && node->m_nKind == NODE_INPUT && !Verify(*node, value, why))
+        {
+            Log("Edit: field " + std::to_string(m_nEditField + 1) + " of record " + std::to_string(m_nBrowse + 1) +
+                " of " + m_strFile + ": " + Quote(CString(value)) + " refused, " + why + ".");
+            if (!c->bNoBeep)
+                m_term.Beep();
+            // The error sign takes the value's place and the value is typed again, as the input asks again.
+            if (!c->bNoErrorSign)
+            {
+                m_strEdit.clear();
+                m_bErrorSign = true;
+                ShowRecord(layout.fields, m_nEditField);
+            }
+            return;
+        }
         std::string& old = layout.fields[size_t(m_nEditField)];
         if (value != old)
         {
@@ -1316,6 +1333,7 @@ void JobRunner::EditKey(int nKeyID)
         }
         m_strEdit += char(code);
     }
+    m_bErrorSign = false;
     ShowRecord(layout.fields, m_nEditField);
 }
 

@@ -136,8 +136,8 @@ class JobRunner
     void ShowInput(bool bMark = true);
     void InputKey(int nKeyID);
     void CompleteInput(int nKeyID, bool bAuto);
-    bool Verify(HostNode& node, const std::string& data, std::string& why);
-    bool VerifyLookup(HostNode& node, const std::string& data, std::string& why);
+    bool Verify(const HostNode& node, const std::string& data, std::string& why);
+    bool VerifyLookup(const HostNode& node, const std::string& data, std::string& why);
     void RunCount(HostNode& node, HostLink* via);
     void RunUpload(HostNode& node);
     void RunErase(HostNode& node);
@@ -191,7 +191,7 @@ class JobRunner
     std::string m_input;
     CPoint m_ptInput;     // where the input shows
     int m_nShown = 0;     // cells the input display took last time
-    bool m_bErrorSign = false;
+    bool m_bErrorSign = false; // the error sign shows where the input (or the edited field's value) goes
     bool m_bKeypadFallback = false; // generated data failed: the keypad takes over
 
     // Erase, browse and edit.

@@ -59,6 +59,24 @@ void OwnFile(EditSetup& s)
     s.edit->m_nFieldSeparator = '-';
 }
 
+// Qty from 1 to 99.
+void Range(EditSetup& s)
+{
+    s.qty->m_collect.bVerifyRange = true;
+    s.qty->m_collect.strRangeFrom = "1";
+    s.qty->m_collect.strRangeTo = "99";
+}
+
+// Item must be the first field of a line of ITEMS.TXT, whole.
+void Lookup(EditSetup& s)
+{
+    s.item->m_dwVerifyFlags |= VERIFY_LOOKUPFILE;
+    s.item->m_strVerifyLookupFile = "ITEMS.TXT";
+    s.item->m_collect.nVerifyFieldNo = 1;
+    s.item->m_collect.nFieldSeparator = ',';
+    s.item->m_collect.bFullKeyMatch = true;
+}
+
 struct Row
 {
     const char* situation;
@@ -71,6 +89,7 @@ struct Row
 
 constexpr const char* kStock = "<A1\t5>\r\n<B2\t7>\r\n";
 constexpr const char* kNotes = "x-y\r\n1-2-3-4-5-6-7-8-9\r\n";
+constexpr const char* kItems = "A1,bolt\r\nC3,nut\r\nB20,washer\r\n";
 const auto kPlain = [](EditSetup&) {};
 
 const Row kRows[] = {
@@ -85,7 +104,36 @@ const Row kRows[] = {
     {"typing stops at the field's longest length", kPlain, "{F4}{ENTER}XYZ", "Edit 1/2\nA1XY_\n5",
      "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 1},
     {"shorter than the field's shortest is refused", [](EditSetup& s) { s.item->m_collect.nLengthFrom = 2; },
-     "{F4}{ENTER}{CLR}{ENTER}B{ENTER}{ESC}", "Browse 1/2\nAB\n5", "<AB\\t5>\\r\\n<B2\\t7>\\r\\n", 1},
+     "{F4}{ENTER}{CLR}{ENTER}AB{ENTER}{ESC}", "Browse 1/2\nAB\n5", "<AB\\t5>\\r\\n<B2\\t7>\\r\\n", 1},
+    // The field's node verifies the new value as it verified the typed input: a refusal beeps, the error sign takes
+    // the value's place and the field stays open for the value to be typed again.
+    {"a value outside the field's range", Range, "{F4}{ENTER}{ENTER}{CLR}100{ENTER}", "Edit 1/2\nA1\n*",
+     "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 1},
+    {"a value typed again after a refusal", Range, "{F4}{ENTER}{ENTER}{CLR}0{ENTER}42{ENTER}", "Browse 1/2\nA1\n42",
+     "<A1\\t42>\\r\\n<B2\\t7>\\r\\n", 1},
+    {"a value not like the field's picture",
+     [](EditSetup& s) {
+         s.item->m_collect.bVerifyPicture = true;
+         s.item->m_collect.strPicture = "A9";
+     },
+     "{F4}{ENTER}{CLR}{CLR}9A{ENTER}", "Edit 1/2\n*\n5", "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 1},
+    {"a value the lookup file does not have", Lookup, "{F4}{ENTER}{CLR}{CLR}B2{ENTER}", "Edit 1/2\n*\n5",
+     "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 1},
+    {"a value the lookup file has", Lookup, "{F4}{ENTER}{CLR}{CLR}C3{ENTER}{ESC}", "Browse 1/2\nC3\n5",
+     "<C3\\t5>\\r\\n<B2\\t7>\\r\\n", 0},
+    {"a value the qualifier refuses",
+     [](EditSetup& s) {
+         s.qty->m_collect.bVerifyQualifier = true;
+         s.qty->m_collect.strQualifier = "DATA < 50";
+     },
+     "{F4}{ENTER}{ENTER}{CLR}60{ENTER}", "Edit 1/2\nA1\n*", "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 1},
+    {"a refusal without beep or error sign keeps the value to correct",
+     [](EditSetup& s) {
+         Range(s);
+         s.qty->m_collect.bNoBeep = true;
+         s.qty->m_collect.bNoErrorSign = true;
+     },
+     "{F4}{ENTER}{ENTER}{CLR}100{ENTER}", "Edit 1/2\nA1\n100_", "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 0},
     {"an empty field is refused", kPlain, "{F4}{ENTER}{ENTER}{CLR}{ENTER}", "Edit 1/2\nA1\n_",
      "<A1\\t5>\\r\\n<B2\\t7>\\r\\n", 1},
     {"an empty field is kept where its node allows it", [](EditSetup& s) { s.qty->m_collect.bAllowEmpty = true; },
@@ -110,6 +158,7 @@ TEST(EditNode, FieldsChangeInTheDataFile)
         Session s(*doc);
         s.runner.LoadFile("STOCK.TXT", kStock);
         s.runner.LoadFile("NOTES.TXT", kNotes);
+        s.runner.LoadFile("ITEMS.TXT", kItems);
         s.Play(row.keys);
         EXPECT_EQ(s.screen.Text(), row.screen) << row.situation;
         const std::string name = doc->FindNodeByName("Edit")->m_strDataFile.str();
