@@ -17,6 +17,8 @@ enum : UINT
     ID_EDIT_CLEAR = 0xE120, // deletes the selected node or link
     ID_EDIT_FIND = 0xE124,
     ID_EDIT_REPEAT = 0xE128, // Find Next
+    ID_EDIT_UNDO = 0xE12B,
+    ID_EDIT_REDO = 0xE12C,
     ID_NODE_NEW_FIRST = 0x8100, // + the node kind (1 to 8, 20)
     ID_NODE_NEW_LAST = 0x8100 + 20,
     ID_NODE_LINK = 0x8120, // the link tool: press on one node, release on another

@@ -68,6 +68,8 @@ const MessageMap& MainFrame::GetThisMessageMap()
             mm::Command(ID_FILE_SAVE_AS, 0, &MainFrame::OnFileSaveAs),
             mm::CommandRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + MAX_RECENT_FILES - 1, 0, &MainFrame::OnFileMru),
             mm::Command(ID_APP_EXIT, 0, &MainFrame::OnAppExit),
+            mm::Command(ID_EDIT_UNDO, 0, &MainFrame::OnEditUndo),
+            mm::Command(ID_EDIT_REDO, 0, &MainFrame::OnEditRedo),
             mm::Command(ID_EDIT_FIND, 0, &MainFrame::OnEditFind),
             mm::Command(ID_EDIT_REPEAT, 0, &MainFrame::OnEditFindNext),
             mm::Command(ID_EDIT_CLEAR, 0, &MainFrame::OnEditDelete),
@@ -133,7 +135,10 @@ BOOL MainFrame::CreateWindows(const CRect& rect)
     m_view.onLinkActivated = [this](HostLink* link) {
         OpenNodeDialog(m_pDoc->FindNode(link->m_nFromNodeID), link);
     };
-    m_view.onDocumentChanged = [this] { UpdateTitle(); };
+    m_view.onDocumentChanged = [this] {
+        RecordChange();
+        UpdateTitle();
+    };
     m_view.SetDocument(m_pDoc);
     SetWindowPosition(this, "Settings", "WPOS_MAINFRAME", theReg, 0);
     UpdateTitle();
@@ -147,6 +152,8 @@ void MainFrame::SetDocument(std::unique_ptr<JobDocument> owned, JobDocument* doc
     m_view.SetDocument(doc);
     m_owned = std::move(owned);
     m_pDoc = doc;
+    if (!m_bRestoring)
+        ResetHistory();
     UpdateTitle();
 }
 
@@ -214,6 +221,9 @@ void MainFrame::InitMenu(int index, CMenu& menu)
         break;
     }
     case MENU_EDIT: {
+        menu.AppendMenu(MF_STRING | Grayed(m_history.CanUndo()), ID_EDIT_UNDO, "&Undo\tCtrl+Z");
+        menu.AppendMenu(MF_STRING | Grayed(m_history.CanRedo()), ID_EDIT_REDO, "&Redo\tCtrl+Y");
+        menu.AppendMenu(MF_SEPARATOR);
         menu.AppendMenu(MF_STRING, ID_EDIT_FIND, "&Find...\tCtrl+F");
         menu.AppendMenu(MF_STRING, ID_EDIT_REPEAT, "Find &Next\tF3");
         menu.AppendMenu(MF_SEPARATOR);
@@ -271,6 +281,8 @@ BOOL MainFrame::PreTranslateMessage(MSG* pMsg)
     case 'O': id = ctrl ? UINT(ID_FILE_OPEN) : 0; break;
     case 'S': id = ctrl ? UINT(ID_FILE_SAVE) : 0; break;
     case 'F': id = ctrl ? UINT(ID_EDIT_FIND) : 0; break;
+    case 'Z': id = ctrl ? UINT(ID_EDIT_UNDO) : 0; break;
+    case 'Y': id = ctrl ? UINT(ID_EDIT_REDO) : 0; break;
     case VK_F3: id = ID_EDIT_REPEAT; break;
     default: break;
     }
@@ -461,6 +473,82 @@ void MainFrame::OnEditFindNext()
         FindNext();
 }
 
+// ---------------------------------------------------------------------------------------------------------------
+// Undo and Redo.
+
+void MainFrame::ResetHistory()
+{
+    if (m_owned)
+        m_history.Reset(HistoryText(*m_pDoc), !m_pDoc->IsModified());
+    else
+        m_history.Clear();
+}
+
+void MainFrame::RecordChange()
+{
+    if (m_owned && !m_bRestoring)
+        m_history.Record(HistoryText(*m_pDoc));
+}
+
+void MainFrame::OnEditUndo()
+{
+    RecordChange(); // a change not heard of yet is the one to take back
+    Restore(m_history.Undo());
+}
+
+void MainFrame::OnEditRedo()
+{
+    RecordChange();
+    Restore(m_history.Redo());
+}
+
+// Shows the job as the history holds it in place of the one on screen: the same file, the selection and the scroll
+// position where they still are, and the node dialog open again on the node of the same id.
+void MainFrame::Restore(const std::string* text)
+{
+    if (!text || !m_owned)
+        return;
+    std::string error;
+    std::unique_ptr<JobDocument> doc = ReadHistoryText(*text, *m_pDoc, &error);
+    if (!doc)
+    {
+        // Never seen: what the history holds was written by the same code. The job on screen stays, and stays
+        // the one changes are compared with.
+        MessageBox(CString("Cannot restore the job.\n\n") + error.c_str(), kAppName, MB_OK | MB_ICONSTOP);
+        m_history.Reset(HistoryText(*m_pDoc), false);
+        return;
+    }
+    doc->m_strPathName = m_pDoc->m_strPathName;
+    doc->SetModifiedFlag(!m_history.IsSaved());
+    const HostNode* selNode = m_view.GetSelectedNode();
+    const HostLink* selLink = m_view.GetSelectedLink();
+    int nodeId = selNode ? selNode->m_nID : 0, linkId = selLink ? selLink->m_nID : 0;
+    CPoint scroll = m_view.GetScrollPosition();
+    CDlgDefineNode* dlg = GetNodeDialog();
+    int dialogNode = dlg && dlg->IsWindowVisible() && dlg->m_pNode ? dlg->m_pNode->m_nID : 0;
+    CRect dialogRect;
+    if (dialogNode)
+        dlg->GetWindowRect(&dialogRect);
+
+    m_bRestoring = true;
+    JobDocument* shown = doc.get();
+    SetDocument(std::move(doc), shown); // closes the node dialog: it holds nodes of the job that goes
+    if (HostNode* node = m_pDoc->FindNode(nodeId))
+        m_view.SelectNode(node);
+    else if (HostLink* link = m_pDoc->FindLink(linkId))
+        m_view.SelectLink(link);
+    m_view.ScrollTo(scroll);
+    m_history.SetCurrentText(HistoryText(*m_pDoc));
+    m_bRestoring = false;
+    if (HostNode* node = m_pDoc->FindNode(dialogNode))
+    {
+        OpenNodeDialog(node, nullptr);
+        if (CDlgDefineNode* reopened = GetNodeDialog())
+            reopened->MoveWindow(&dialogRect);
+    }
+    UpdateTitle();
+}
+
 void MainFrame::OnEditDelete() { m_view.DeleteSelection(); }
 
 void MainFrame::OnNodeNew(UINT id) { m_view.NewNodeAtFreeSpot(int(id - ID_NODE_NEW_FIRST)); }
@@ -505,6 +593,7 @@ void MainFrame::OnDefineRecord(UINT id)
     INT_PTR result = dlg.DoModal();
     if (created && result != IDOK)
         m_pDoc->RemoveRecord(record->m_nID); // a new record the user cancelled was never there
+    RecordChange();
     UpdateTitle();
 }
 
@@ -512,6 +601,7 @@ void MainFrame::OnDefinePortable()
 {
     CDlgDefinePortable dlg(&m_pDoc->Terminal(), m_pDoc->GetPortableOptions(), this);
     dlg.DoModal();
+    RecordChange();
     UpdateTitle();
 }
 
@@ -519,6 +609,7 @@ void MainFrame::RunJobDialog(int mode)
 {
     CDlgDefineJob dlg(m_pDoc, JOBSETTINGMODE(mode), m_pDoc->GetJobOptions(mode), this);
     dlg.DoModal();
+    RecordChange();
     UpdateTitle();
 }
 

@@ -8,6 +8,7 @@
 
 #include "host/app/FlowchartView.h"
 #include "host/app/MenuBar.h"
+#include "host/app/UndoHistory.h"
 #include "host/model/JobDocument.h"
 #include "platform/afxwin.h"
 
@@ -43,6 +44,9 @@ class MainFrame : public CFrameWnd
     // The recent files, newest first, as kept in the settings store.
     static std::vector<CString> GetRecentFiles();
 
+    // Undo and Redo: the job as it was before each change the windows made, back to when it was opened.
+    UndoHistory& GetHistory() { return m_history; }
+
     // The title the window shows for a job file: its name, a star while it has unsaved changes.
     CString MakeTitle() const;
 
@@ -60,6 +64,8 @@ class MainFrame : public CFrameWnd
     void OnFileSaveAs();
     void OnFileMru(UINT id);
     void OnAppExit();
+    void OnEditUndo();
+    void OnEditRedo();
     void OnEditFind();
     void OnEditFindNext();
     void OnEditDelete();
@@ -87,6 +93,11 @@ class MainFrame : public CFrameWnd
     void RemoveRecentFile(const CString& path);
     void RunJobDialog(int mode);
 
+    // Each change becomes a step once it is whole: after the views heard of it and after a modal dialog closed.
+    void RecordChange();
+    void ResetHistory();
+    void Restore(const std::string* text);
+
     // The node dialog: opened on a double click, loaded with each node selected while it shows.
     void OpenNodeDialog(HostNode* node, HostLink* link);
     void LoadNodeDialog(HostNode* node, HostLink* link);
@@ -104,6 +115,8 @@ class MainFrame : public CFrameWnd
     CString m_strFind;
     BOOL m_bMatchCase = FALSE;
     bool m_bHasFile = false; // the job was read from or written to m_strPathName
+    UndoHistory m_history;
+    bool m_bRestoring = false;
 };
 
 // The main window on a job, shown, for the gallery to render; the caller deletes it. The job stays the caller's.

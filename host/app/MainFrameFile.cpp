@@ -46,6 +46,8 @@ bool MainFrame::SaveFile(const CString& path)
         MessageBox(text, kAppName, MB_OK | MB_ICONSTOP);
         return false;
     }
+    RecordChange();
+    m_history.MarkSaved();
     m_pDoc->m_strPathName = path;
     m_pDoc->SetModifiedFlag(FALSE);
     m_bHasFile = true;

@@ -1,0 +1,59 @@
+// What the main window can take back: the whole job as the text its file would hold, once before each change.
+// A text is exact for every field any window edits, and restoring it is reading a file, which the job file format
+// already does without fault; a step of a job of 1,000 nodes costs tens of milliseconds and about a megabyte.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <memory>
+#include <string>
+
+class JobDocument;
+
+class UndoHistory
+{
+  public:
+    // At most `steps` steps back, and no older steps once they hold more than `bytes` together (the newest stays).
+    explicit UndoHistory(size_t steps = 100, size_t bytes = size_t(256) << 20);
+
+    // Starts over on a job shown as `text`: nothing to undo or redo. `saved`: its file holds just that.
+    void Reset(std::string text, bool saved);
+    // Forgets everything: a job the window is lent is the lender's, and no step of it is taken back.
+    void Clear();
+    // After something may have changed the job: a text other than the current one becomes the current one, the
+    // one before it a step back, and what could be redone is gone. True when it was a change.
+    bool Record(std::string text);
+
+    bool CanUndo() const { return !m_undo.empty(); }
+    bool CanRedo() const { return !m_redo.empty(); }
+    size_t GetUndoCount() const { return m_undo.size(); }
+    // Moves a step back or forward; the text to show now, or null when there was no step.
+    const std::string* Undo();
+    const std::string* Redo();
+    // After a restore: the job as it reads back, which is what later changes are compared with.
+    void SetCurrentText(std::string text) { m_current.text = std::move(text); }
+
+    // The current text is what the job's file holds now; IsSaved tells whether the current one is that again.
+    void MarkSaved() { m_nSaved = m_current.serial; }
+    bool IsSaved() const { return m_current.serial == m_nSaved; }
+
+  private:
+    struct State
+    {
+        std::string text;
+        long long serial = 0; // one per text recorded: the saved state is known by it
+    };
+    void Trim();
+
+    size_t m_nSteps, m_nBytes;
+    std::deque<State> m_undo, m_redo; // oldest first; the next step back or forward is at the back
+    State m_current;
+    size_t m_nUndoBytes = 0;
+    long long m_nSerial = 0, m_nSaved = -1;
+};
+
+// The job's text as the history keeps it: as its file would hold it, without the definition dialogs' memory of
+// the pages they showed last, which no edit changes and undo leaves as it is.
+std::string HistoryText(JobDocument& doc);
+// Reads a job back from a history text, with the dialogs' memory of `live`. Null, with *error, if it cannot be read.
+std::unique_ptr<JobDocument> ReadHistoryText(const std::string& text, JobDocument& live, std::string* error);
