@@ -1,0 +1,409 @@
+// Undo and Redo in the main window: each edit made with the mouse, the keys, the menus or a definition dialog is
+// taken back and made again exactly, the title's mark comes back with the saved state, an open node dialog is
+// loaded again on the restored job, and the history keeps a bounded number of steps.
+#include <QStyle>
+
+#include <filesystem>
+
+#include "../host/define_harness.h"
+#include "app_harness.h"
+#include "host/app/UndoHistory.h"
+#include "host/jobfile/JobFile.h"
+
+using namespace pdt::test;
+
+namespace
+{
+
+constexpr COLORREF kPaper = RGB(255, 255, 255);
+
+// A and B on a row joined by a link, C below A on its own.
+std::unique_ptr<JobDocument> ThreeNodes()
+{
+    auto doc = std::make_unique<JobDocument>();
+    doc->m_strPathName = "/tmp/Three.pdtjob";
+    const struct
+    {
+        int kind;
+        const char* name;
+        CPoint at;
+    } nodes[] = {{NODE_SCREEN, "A", {40, 40}}, {NODE_INPUT, "B", {340, 40}}, {NODE_UPLOAD, "C", {40, 340}}};
+    for (const auto& n : nodes)
+        doc->AddNode(n.kind, n.name)->m_ptPosition = n.at;
+    doc->AddLink(doc->FindNodeByName("A")->m_nID, doc->FindNodeByName("B")->m_nID);
+    doc->SetModifiedFlag(FALSE);
+    return doc;
+}
+
+const CPoint kLinkMiddle(240, 65);
+const char kClean[] = "Three.pdtjob - jobhost";
+const char kMarked[] = "Three.pdtjob* - jobhost";
+
+class Undo : public MainWindowTest
+{
+  public: // for the cases' lambdas
+    using MainWindowTest::Centre;
+    using MainWindowTest::frame;
+    using MainWindowTest::Menu;
+    using MainWindowTest::Node;
+    using MainWindowTest::ViewWnd;
+
+    std::string Text() { return HistoryText(Doc()); }
+    CString Title() { return frame->GetWindowText(); }
+    // By its key in the flowchart, or from the Edit menu.
+    void Step(bool undo, bool byKey)
+    {
+        if (byKey)
+        {
+            Focus(ViewWnd());
+            Key(undo ? 'Z' : 'Y', false, true);
+        }
+        else
+            Menu("Edit", undo ? ID_EDIT_UNDO : ID_EDIT_REDO);
+        Pump();
+    }
+    // Whether the Edit menu offers the command (not greyed).
+    bool Offered(UINT id)
+    {
+        Menu("Edit", 0);
+        const auto* item = LastMenuItem(id);
+        return item && item->enabled;
+    }
+    // Points inside a node's box near its lower corners, away from its texts and from links between rows: one
+    // that a move of a line or more to the right, down or both leaves, one it reaches.
+    CPoint LowerLeft(const HostNode* node)
+    {
+        CRect r = View().GetNodeRect(*node);
+        return View().PageToClient(CPoint(r.left + 4, r.bottom - 4));
+    }
+    CPoint LowerRight(const HostNode* node) { return Body(node); }
+    CWnd& BasicPage() { return *frame->GetNodeDialog()->GetOption(IDD_NODE_BASIC, 0)->pPage; }
+};
+
+TEST_F(Undo, EveryEditIsTakenBackAndMadeAgain)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(Undo&)> edit;
+        const char* moved; // the node the edit moves, whose pixels are checked; null when none moves
+    };
+    const Case cases[] = {
+        {"a node dragged",
+         [](Undo& t) { Drag(t.ViewWnd(), t.Centre(t.Node("A")), t.Centre(t.Node("A")) + CPoint(200, 150)); }, "A"},
+        {"a node moved with Ctrl+Right",
+         [](Undo& t) {
+             ClickAt(t.ViewWnd(), t.Centre(t.Node("C")));
+             Key(VK_RIGHT, false, true);
+         },
+         "C"},
+        {"a node from Edit > New Node", [](Undo& t) { t.Menu("Edit", ID_NODE_NEW_FIRST + UINT(NODE_INPUT)); }, nullptr},
+        {"a node from the right-click menu",
+         [](Undo& t) {
+             ExpectPopupMenu(int(ID_NODE_NEW_FIRST) + NODE_SCREEN);
+             ClickAt(t.ViewWnd(), CPoint(600, 400), true);
+         },
+         nullptr},
+        {"a node deleted with Del",
+         [](Undo& t) {
+             ClickAt(t.ViewWnd(), t.Centre(t.Node("A")));
+             ExpectMessageBox(IDYES);
+             Key(VK_DELETE);
+         },
+         nullptr},
+        {"a link deleted from the Edit menu",
+         [](Undo& t) {
+             ClickAt(t.ViewWnd(), kLinkMiddle);
+             ExpectMessageBox(IDYES);
+             t.Menu("Edit", ID_EDIT_CLEAR);
+         },
+         nullptr},
+        {"a link made with the link tool",
+         [](Undo& t) {
+             t.Menu("Edit", ID_NODE_LINK);
+             Drag(t.ViewWnd(), t.Centre(t.Node("C")), t.Centre(t.Node("B")));
+             t.Menu("Edit", ID_NODE_LINK);
+         },
+         nullptr},
+        {"a node renamed in its dialog, OK",
+         [](Undo& t) {
+             DoubleClickAt(t.ViewWnd(), t.Centre(t.Node("B")));
+             Type(t.BasicPage(), IDC_NODE_NAME, "Item Code");
+             Click(*t.frame->GetNodeDialog(), IDOK);
+         },
+         nullptr},
+        {"a node renamed in its dialog, Apply",
+         [](Undo& t) {
+             DoubleClickAt(t.ViewWnd(), t.Centre(t.Node("C")));
+             Type(t.BasicPage(), IDC_NODE_NAME, "Send");
+             Click(*t.frame->GetNodeDialog(), ID_APPLY_NOW);
+         },
+         nullptr},
+        {"a record from its dialog",
+         [](Undo& t) {
+             ExpectModal([](CDialog& dlg) {
+                 auto& define = static_cast<CDlgDefine&>(dlg);
+                 ClickItem(define, "Fields");
+                 Type(*define.GetOption(IDD_RECORD_FIELD, 0)->pPage, IDC_RECORD_NAME, "Items");
+                 Click(dlg, IDOK);
+             });
+             t.Menu("Define", ID_DEFINE_RECORD_NEW);
+         },
+         nullptr},
+        {"the portable's model",
+         [](Undo& t) {
+             ExpectModal([](CDialog& dlg) {
+                 Click(*static_cast<CDlgDefine&>(dlg).GetOption(IDD_PORTABLE_MODEL, 0)->pPage, IDC_PORTABLE_R50);
+                 Click(dlg, IDOK);
+             });
+             t.Menu("Define", ID_DEFINE_PORTABLE);
+         },
+         nullptr},
+        {"the job's node width",
+         [](Undo& t) {
+             ExpectModal([](CDialog& dlg) {
+                 auto& define = static_cast<CDlgDefine&>(dlg);
+                 ClickItem(define, "Flowchart");
+                 HWND spin = Item(*define.GetOption(IDD_JOB_FLOWCHART, 0)->pPage, IDC_JOB_SPINNODEWIDTH);
+                 ClickAt(spin, ScrollBarPart(spin, QStyle::SC_ScrollBarSubLine).CenterPoint());
+                 Click(dlg, IDOK);
+             });
+             t.Menu("Define", ID_DEFINE_GLOBAL);
+         },
+         nullptr},
+    };
+    bool byKey = false;
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        byKey = !byKey;
+        Open(ThreeNodes());
+        EXPECT_FALSE(Offered(ID_EDIT_UNDO));
+        const std::string before = Text();
+        CPoint from = c.moved ? LowerLeft(Node(c.moved)) : CPoint();
+        size_t boxes = MessageBoxes().size();
+        COLORREF colour = c.moved ? PixelAt(ViewWnd(), from) : 0;
+
+        c.edit(*this);
+        Pump();
+        const std::string after = Text();
+        ASSERT_NE(after, before) << "the edit changed nothing";
+        CPoint to = c.moved ? LowerRight(Node(c.moved)) : CPoint();
+        int selected = View().GetSelectedNode() ? View().GetSelectedNode()->m_nID : 0;
+        EXPECT_EQ(Title(), kMarked);
+        EXPECT_TRUE(Offered(ID_EDIT_UNDO));
+        EXPECT_FALSE(Offered(ID_EDIT_REDO));
+
+        Step(true, byKey);
+        EXPECT_EQ(Text(), before);
+        EXPECT_EQ(Title(), kClean);
+        EXPECT_FALSE(Offered(ID_EDIT_UNDO));
+        EXPECT_TRUE(Offered(ID_EDIT_REDO));
+        if (c.moved)
+        {
+            EXPECT_EQ(PixelAt(ViewWnd(), from), colour);
+            EXPECT_EQ(PixelAt(ViewWnd(), to), kPaper);
+            ASSERT_NE(View().GetSelectedNode(), nullptr) << "the moved node stays selected";
+            EXPECT_EQ(View().GetSelectedNode()->m_nID, selected);
+        }
+
+        Step(false, !byKey);
+        EXPECT_EQ(Text(), after);
+        EXPECT_EQ(Title(), kMarked);
+        EXPECT_TRUE(Offered(ID_EDIT_UNDO));
+        EXPECT_FALSE(Offered(ID_EDIT_REDO));
+        if (c.moved)
+        {
+            EXPECT_EQ(PixelAt(ViewWnd(), from), kPaper);
+            EXPECT_EQ(PixelAt(ViewWnd(), to), colour);
+        }
+        EXPECT_LE(MessageBoxes().size(), boxes + 1) << "only a delete asks";
+        frame.reset();
+    }
+}
+
+TEST_F(Undo, WhatChangesNothingIsNoStep)
+{
+    struct Case
+    {
+        const char* what;
+        std::function<void(Undo&)> action;
+    };
+    const Case cases[] = {
+        {"a click on a node", [](Undo& t) { ClickAt(t.ViewWnd(), t.Centre(t.Node("B"))); }},
+        {"Escape during a drag",
+         [](Undo& t) {
+             CPoint a = t.Centre(t.Node("A"));
+             MouseDownAt(t.ViewWnd(), a);
+             MouseMoveTo(t.ViewWnd(), a + CPoint(120, 90));
+             Key(VK_ESCAPE);
+             MouseUpAt(t.ViewWnd(), a + CPoint(120, 90));
+         }},
+        {"a delete answered No",
+         [](Undo& t) {
+             ClickAt(t.ViewWnd(), t.Centre(t.Node("C")));
+             ExpectMessageBox(IDNO);
+             Key(VK_DELETE);
+         }},
+        {"a new record cancelled",
+         [](Undo& t) {
+             ExpectModal([](CDialog& dlg) { Click(dlg, IDCANCEL); });
+             t.Menu("Define", ID_DEFINE_RECORD_NEW);
+         }},
+        {"an edit, then File > New",
+         [](Undo& t) {
+             Drag(t.ViewWnd(), t.Centre(t.Node("A")), t.Centre(t.Node("A")) + CPoint(0, 150));
+             ExpectMessageBox(IDNO); // do not save it
+             t.Menu("File", ID_FILE_NEW);
+         }},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Open(ThreeNodes());
+        const std::string before = Text();
+        c.action(*this);
+        EXPECT_FALSE(Offered(ID_EDIT_UNDO));
+        Step(true, true); // the key does nothing either
+        EXPECT_FALSE(Doc().IsModified());
+        if (Doc().GetNodeCount() > 0)
+        {
+            EXPECT_EQ(Text(), before);
+        }
+        frame.reset();
+    }
+}
+
+TEST_F(Undo, TheHistoryIsBoundedAndANewEditDropsRedo)
+{
+    constexpr int kSteps = 100, kLine = 20;
+    Open(ThreeNodes());
+    ClickAt(ViewWnd(), Centre(Node("C")));
+    const CPoint start = Node("C")->m_ptPosition;
+    for (int i = 0; i < kSteps + 5; ++i)
+        Key(VK_DOWN, false, true);
+    ASSERT_EQ(Node("C")->m_ptPosition, start + CPoint(0, (kSteps + 5) * kLine));
+    View().ScrollTo(CPoint(0, 60));
+    ASSERT_EQ(View().GetScrollPosition(), CPoint(0, 60));
+
+    Step(true, true);
+    EXPECT_EQ(View().GetScrollPosition(), CPoint(0, 60)) << "the view stays where it was";
+    for (int i = 1; i < kSteps + 5; ++i)
+        Step(true, true);
+    EXPECT_EQ(Node("C")->m_ptPosition, start + CPoint(0, 5 * kLine)) << "the oldest steps are gone";
+    EXPECT_FALSE(Offered(ID_EDIT_UNDO));
+    EXPECT_TRUE(Doc().IsModified()) << "the file holds none of the states left";
+
+    Step(false, true);
+    Step(false, true);
+    EXPECT_EQ(Node("C")->m_ptPosition, start + CPoint(0, 7 * kLine));
+    // A new edit while steps could be redone: they are gone, and it is the one Undo takes back.
+    ClickAt(ViewWnd(), Centre(Node("A")));
+    Key(VK_RIGHT, false, true);
+    EXPECT_FALSE(Offered(ID_EDIT_REDO));
+    Step(true, false);
+    EXPECT_EQ(Node("A")->m_ptPosition, CPoint(40, 40));
+    EXPECT_EQ(Node("C")->m_ptPosition, start + CPoint(0, 7 * kLine));
+}
+
+TEST_F(Undo, TheMarkComesBackWithTheSavedState)
+{
+    Open(ThreeNodes());
+    frame->SetFileName(CString((std::filesystem::path(TempDir()) / "Three.pdtjob").string()));
+    Drag(ViewWnd(), Centre(Node("A")), Centre(Node("A")) + CPoint(0, 150));
+    Focus(ViewWnd());
+    Key('S', false, true);
+    ASSERT_EQ(Title(), kClean);
+    const std::string saved = Text();
+    Drag(ViewWnd(), Centre(Node("B")), Centre(Node("B")) + CPoint(0, 150));
+    EXPECT_EQ(Title(), kMarked);
+
+    struct Expected
+    {
+        bool undo;
+        const char* title;
+    };
+    const Expected steps[] = {
+        {true, kClean},   // back to what the file holds
+        {true, kMarked},  // before the save
+        {false, kClean},  // the saved state again
+        {false, kMarked}, // B moved again
+    };
+    for (const Expected& e : steps)
+    {
+        Step(e.undo, false);
+        EXPECT_EQ(Title(), e.title);
+    }
+    Step(true, true);
+    EXPECT_EQ(Text(), saved);
+    EXPECT_EQ(Doc().m_strPathName, CString((std::filesystem::path(TempDir()) / "Three.pdtjob").string()));
+    std::string error;
+    auto file = LoadJobFile(Doc().m_strPathName.str(), &error);
+    ASSERT_NE(file, nullptr) << error;
+    EXPECT_EQ(HistoryText(*file), saved);
+}
+
+TEST_F(Undo, AnOpenNodeDialogIsLoadedAgainOnTheRestoredJob)
+{
+    struct Case
+    {
+        const char* what;
+        const char* shown;                   // the node the dialog shows when Undo is chosen
+        std::function<void(Undo&)> edit;     // with the dialog open
+        const char* after;                   // the node it shows after Undo; null: it is closed
+    };
+    const Case cases[] = {
+        {"another node moved", "A",
+         [](Undo& t) { Drag(t.ViewWnd(), t.Centre(t.Node("B")), t.Centre(t.Node("B")) + CPoint(0, 150)); },
+         "B"}, // the dialog follows the selection to the node dragged
+        {"its own node renamed with Apply", "A",
+         [](Undo& t) {
+             Type(t.BasicPage(), IDC_NODE_NAME, "Welcome");
+             Click(*t.frame->GetNodeDialog(), ID_APPLY_NOW);
+         },
+         "A"},
+        {"its node made by the step undone", "Input 1",
+         [](Undo&) {}, // the node was made just before the dialog opened on it
+         nullptr},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Open(ThreeNodes());
+        if (!Node(c.shown))
+            Menu("Edit", ID_NODE_NEW_FIRST + UINT(NODE_INPUT));
+        ASSERT_NE(Node(c.shown), nullptr);
+        DoubleClickAt(ViewWnd(), Centre(Node(c.shown)));
+        ASSERT_NE(frame->GetNodeDialog(), nullptr);
+        CRect placed;
+        frame->GetNodeDialog()->GetWindowRect(&placed);
+        c.edit(*this);
+
+        Step(true, false);
+        CDlgDefineNode* dlg = frame->GetNodeDialog();
+        if (!c.after)
+        {
+            EXPECT_TRUE(dlg == nullptr || !dlg->IsWindowVisible());
+            EXPECT_EQ(Node(c.shown), nullptr);
+            frame.reset();
+            continue;
+        }
+        ASSERT_NE(dlg, nullptr);
+        EXPECT_TRUE(dlg->IsWindowVisible());
+        EXPECT_EQ(dlg->m_pNode, Node(c.after)) << "the node of the job on screen";
+        CString name;
+        BasicPage().GetDlgItemText(IDC_NODE_NAME, name);
+        EXPECT_EQ(name, c.after);
+        CRect now;
+        dlg->GetWindowRect(&now);
+        EXPECT_EQ(now.TopLeft(), placed.TopLeft()) << "where the user put it";
+
+        // It edits the job on screen.
+        Type(BasicPage(), IDC_NODE_NAME, "Renamed");
+        Click(*dlg, IDOK);
+        EXPECT_NE(Node("Renamed"), nullptr);
+        frame.reset();
+    }
+}
+
+} // namespace
