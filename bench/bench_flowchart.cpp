@@ -11,7 +11,9 @@
 #include <cmath>
 #include <memory>
 
+#include "host/app/HostCommands.h"
 #include "host/app/MainFrame.h"
+#include "host/jobfile/JobFile.h"
 #include "host/model/HostLink.h"
 #include "host/model/HostNode.h"
 #include "platform/afxhooks.h"
@@ -176,5 +178,67 @@ void ScrollLargeJobBaseline(benchmark::State& state)
     }
 }
 BENCHMARK(ScrollLargeJobBaseline)->Name("ScrollLargeJob/baseline")->Unit(benchmark::kMicrosecond);
+
+// Undo on the large job. A step: a node moved and the views told, which keeps the job's text for the history; the
+// baseline formats the same text alone (what saving it costs). Undo and Redo in turn, each read back and painted;
+// the baseline reads the text alone (what opening it costs). "bytes" is what one step keeps.
+void EditStepLargeJob(benchmark::State& state)
+{
+    MainFrame frame;
+    frame.Create(LargeJob(), CRect(0, 0, kWidth, kHeight));
+    frame.ShowWindow(SW_SHOW);
+    JobDocument& doc = frame.GetDocument();
+    HostNode* node = doc.GetNodeAt(0);
+    int step = 20;
+    for (auto _ : state)
+    {
+        node->m_ptPosition.x += step;
+        step = -step;
+        doc.SetModifiedFlag(TRUE);
+        doc.UpdateAllViews(nullptr);
+    }
+    state.counters["bytes"] = double(FormatJobText(doc).size());
+    frame.DestroyWindow();
+    Flush();
+}
+BENCHMARK(EditStepLargeJob)->Unit(benchmark::kMillisecond);
+
+void EditStepLargeJobBaseline(benchmark::State& state)
+{
+    auto doc = LargeJob();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FormatJobText(*doc));
+}
+BENCHMARK(EditStepLargeJobBaseline)->Name("EditStepLargeJob/baseline")->Unit(benchmark::kMillisecond);
+
+void UndoLargeJob(benchmark::State& state)
+{
+    MainFrame frame;
+    frame.Create(LargeJob(), CRect(0, 0, kWidth, kHeight));
+    frame.ShowWindow(SW_SHOW);
+    frame.GetView().UpdateWindow();
+    HostNode* node = frame.GetDocument().GetNodeAt(0);
+    node->m_ptPosition.x += 20;
+    frame.GetDocument().UpdateAllViews(nullptr);
+    bool undo = true;
+    for (auto _ : state)
+    {
+        frame.SendMessage(WM_COMMAND, undo ? ID_EDIT_UNDO : ID_EDIT_REDO);
+        undo = !undo;
+        frame.GetView().UpdateWindow();
+    }
+    frame.DestroyWindow();
+    Flush();
+}
+BENCHMARK(UndoLargeJob)->Unit(benchmark::kMillisecond);
+
+void UndoLargeJobBaseline(benchmark::State& state)
+{
+    const std::string text = FormatJobText(*LargeJob());
+    std::string error;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ParseJobText(text, &error));
+}
+BENCHMARK(UndoLargeJobBaseline)->Name("UndoLargeJob/baseline")->Unit(benchmark::kMillisecond);
 
 } // namespace

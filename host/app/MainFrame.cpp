@@ -526,9 +526,6 @@ void MainFrame::Restore(const std::string* text)
     CPoint scroll = m_view.GetScrollPosition();
     CDlgDefineNode* dlg = GetNodeDialog();
     int dialogNode = dlg && dlg->IsWindowVisible() && dlg->m_pNode ? dlg->m_pNode->m_nID : 0;
-    CRect dialogRect;
-    if (dialogNode)
-        dlg->GetWindowRect(&dialogRect);
 
     m_bRestoring = true;
     JobDocument* shown = doc.get();
@@ -541,11 +538,7 @@ void MainFrame::Restore(const std::string* text)
     m_history.SetCurrentText(HistoryText(*m_pDoc));
     m_bRestoring = false;
     if (HostNode* node = m_pDoc->FindNode(dialogNode))
-    {
-        OpenNodeDialog(node, nullptr);
-        if (CDlgDefineNode* reopened = GetNodeDialog())
-            reopened->MoveWindow(&dialogRect);
-    }
+        OpenNodeDialog(node, nullptr); // where it was: the dialog keeps its place in the settings
     UpdateTitle();
 }
 

@@ -377,6 +377,8 @@ TEST_F(Undo, AnOpenNodeDialogIsLoadedAgainOnTheRestoredJob)
         ASSERT_NE(frame->GetNodeDialog(), nullptr);
         CRect placed;
         frame->GetNodeDialog()->GetWindowRect(&placed);
+        placed = CRect(CPoint(140, 60), placed.Size()); // where the user dragged it
+        frame->GetNodeDialog()->MoveWindow(&placed);
         c.edit(*this);
 
         Step(true, false);
@@ -403,6 +405,42 @@ TEST_F(Undo, AnOpenNodeDialogIsLoadedAgainOnTheRestoredJob)
         Click(*dlg, IDOK);
         EXPECT_NE(Node("Renamed"), nullptr);
         frame.reset();
+    }
+}
+
+// The bound in steps and in bytes, the bytes counted again as steps go back and forth.
+TEST(UndoHistoryBound, KeepsTheNewestStepsWithinBothLimits)
+{
+    struct Case
+    {
+        const char* what;
+        size_t steps, bytes, textSize;
+        int recorded;
+        size_t kept;
+    };
+    const Case cases[] = {
+        {"within both", 100, 1000, 10, 20, 20},
+        {"by steps", 5, 1000, 10, 20, 5},
+        {"by bytes", 100, 45, 10, 20, 4},
+        {"one text over the bytes: the newest step stays", 100, 5, 10, 3, 1},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        UndoHistory history(c.steps, c.bytes);
+        history.Reset(std::string(c.textSize, 'a'), true);
+        for (int i = 1; i <= c.recorded; ++i)
+            ASSERT_TRUE(history.Record(std::string(c.textSize, char('a' + i % 26))));
+        EXPECT_EQ(history.GetUndoCount(), c.kept);
+        // Back to the oldest kept, forward to the newest, back again: the same number each time.
+        for (int pass = 0; pass < 3; ++pass)
+        {
+            size_t moved = 0;
+            while (pass % 2 ? history.Redo() : history.Undo())
+                ++moved;
+            EXPECT_EQ(moved, c.kept) << "pass " << pass;
+        }
+        EXPECT_EQ(history.IsSaved(), c.kept == size_t(c.recorded)) << "back at the saved text unless it fell off";
     }
 }
 
