@@ -34,7 +34,8 @@ enum : UINT
 constexpr int MAX_RECENT_FILES = 4;
 constexpr int MAX_RECORD_COMMANDS = ID_DEFINE_RECORD_NEW - ID_DEFINE_RECORD_FIRST;
 
-// Runs the job of the document from the main window; registered by the simulation code.
-using SimulateHandler = void (*)(CWnd* frame, JobDocument& doc);
+// Runs the job of the document from the main window; registered by the simulation code. Returns the window it
+// opened on the job (null: none), which the main window closes before that job goes: it holds the job's nodes.
+using SimulateHandler = CWnd* (*)(CWnd* frame, JobDocument& doc);
 void SetSimulateHandler(SimulateHandler handler); // null: the item is greyed
 SimulateHandler GetSimulateHandler();

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 #include "find/CDlgFind.h"
 #include "host/app/HostCommands.h"
@@ -148,7 +149,10 @@ BOOL MainFrame::CreateWindows(const CRect& rect)
 
 void MainFrame::SetDocument(std::unique_ptr<JobDocument> owned, JobDocument* doc)
 {
-    CloseNodeDialog(); // it holds nodes of the job that goes
+    CloseNodeDialog(); // it holds nodes of the job that goes, as a simulation window does
+    for (HWND wnd : std::exchange(m_jobWindows, {}))
+        if (IsWindow(wnd))
+            CWnd::FromHandle(wnd)->DestroyWindow();
     m_view.SetDocument(doc);
     m_owned = std::move(owned);
     m_pDoc = doc;
@@ -613,7 +617,8 @@ void MainFrame::OnDefineLanguage() { RunJobDialog(JSM_LANGUAGE); }
 void MainFrame::OnSimulate()
 {
     if (SimulateHandler run = GetSimulateHandler())
-        run(this, *m_pDoc);
+        if (CWnd* window = run(this, *m_pDoc))
+            m_jobWindows.push_back(window->m_hWnd);
     UpdateTitle();
 }
 

@@ -117,6 +117,7 @@ class MainFrame : public CFrameWnd
     bool m_bHasFile = false; // the job was read from or written to m_strPathName
     UndoHistory m_history;
     bool m_bRestoring = false;
+    std::vector<HWND> m_jobWindows; // opened on the job by Run Job: they go with it
 };
 
 // The main window on a job, shown, for the gallery to render; the caller deletes it. The job stays the caller's.

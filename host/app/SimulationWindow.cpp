@@ -523,7 +523,7 @@ void SimulationWindow::PostNcDestroy()
         delete this;
 }
 
-void OpenSimulation(CWnd* frame, JobDocument& doc)
+CWnd* OpenSimulation(CWnd* frame, JobDocument& doc)
 {
     auto* window = new SimulationWindow(doc);
     window->SetAutoDelete(true);
@@ -531,9 +531,10 @@ void OpenSimulation(CWnd* frame, JobDocument& doc)
     {
         delete window;
         AfxMessageBox("The simulation window cannot be opened.", MB_OK | MB_ICONSTOP);
-        return;
+        return nullptr;
     }
     window->ShowWindow(SW_SHOW);
+    return window;
 }
 
 CWnd* MakeSimulationInProgress(JobDocument& doc)

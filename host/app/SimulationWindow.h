@@ -75,7 +75,7 @@ class SimulationWindow : public CDialog
 };
 
 // Simulation > Run Job of the main window: opens the simulation of the document's job.
-void OpenSimulation(CWnd* frame, JobDocument& doc);
+CWnd* OpenSimulation(CWnd* frame, JobDocument& doc);
 // For the gallery: the simulation window on the job, some keys into the run (the sample job: its scan node with a
 // code being typed and a record written). The caller destroys and deletes it.
 CWnd* MakeSimulationInProgress(JobDocument& doc);

@@ -174,11 +174,12 @@ TEST_F(MainMenus, DefineNodeWaitsForASelection)
 int g_runs = 0;
 CWnd* g_runFrame = nullptr;
 JobDocument* g_runDoc = nullptr;
-void RecordRun(CWnd* frame, JobDocument& doc)
+CWnd* RecordRun(CWnd* frame, JobDocument& doc)
 {
     ++g_runs;
     g_runFrame = frame;
     g_runDoc = &doc;
+    return nullptr;
 }
 
 TEST_F(MainMenus, RunJobIsGreyedUntilTheSimulationRegisters)

@@ -7,6 +7,7 @@
 
 #include "../host/define_harness.h"
 #include "app_harness.h"
+#include "host/app/SimulationWindow.h"
 #include "host/app/UndoHistory.h"
 #include "host/jobfile/JobFile.h"
 
@@ -406,6 +407,28 @@ TEST_F(Undo, AnOpenNodeDialogIsLoadedAgainOnTheRestoredJob)
         EXPECT_NE(Node("Renamed"), nullptr);
         frame.reset();
     }
+}
+
+HWND g_simulation = nullptr;
+CWnd* OpenAndKeep(CWnd* frame, JobDocument& doc)
+{
+    CWnd* window = OpenSimulation(frame, doc);
+    g_simulation = window ? window->m_hWnd : nullptr;
+    return window;
+}
+
+// A simulation runs on the job's own nodes: when Undo puts another job in place it closes, as for File > New.
+TEST_F(Undo, ASimulationOfTheJobClosesWhenUndoRestoresAnother)
+{
+    Open();
+    SetSimulateHandler(OpenAndKeep);
+    Menu("Simulation", ID_SIMULATE_RUN);
+    ASSERT_TRUE(IsWindow(g_simulation));
+    Drag(ViewWnd(), Centre(Node("Upload")), Centre(Node("Upload")) + CPoint(0, 60));
+    EXPECT_TRUE(IsWindow(g_simulation)) << "an edit leaves it open";
+    Step(true, true);
+    Pump();
+    EXPECT_FALSE(IsWindow(g_simulation));
 }
 
 // The bound in steps and in bytes, the bytes counted again as steps go back and forth.
