@@ -519,7 +519,7 @@ void MainFrame::Restore(const std::string* text)
         // Never seen: what the history holds was written by the same code. The job on screen stays, and stays
         // the one changes are compared with.
         MessageBox(CString("Cannot restore the job.\n\n") + error.c_str(), kAppName, MB_OK | MB_ICONSTOP);
-        m_history.Reset(HistoryText(*m_pDoc), false);
+        m_history.Reset(HistoryText(*m_pDoc), !m_pDoc->IsModified());
         return;
     }
     doc->m_strPathName = m_pDoc->m_strPathName;
