@@ -511,6 +511,23 @@ UINT EnableMenuItem(HMENU hMenu, UINT id, UINT enable);
 DWORD CheckMenuItem(HMENU hMenu, UINT id, UINT check);
 BOOL AppendMenu(HMENU hMenu, UINT flags, UINT_PTR idNewItem, LPCTSTR newItem);
 BOOL TrackPopupMenu(HMENU hMenu, UINT flags, int x, int y, int reserved, HWND owner, const RECT* rect);
+// While a popup is tracked its owner gets WM_MENUSELECT as the highlight moves: LOWORD(wParam) the command, or the
+// item's position for a submenu; HIWORD(wParam) MF_POPUP, MF_GRAYED, MF_CHECKED; lParam the menu holding it.
+// When the popup closes: HIWORD 0xFFFF and no menu. EndMenu closes it, as if the user had dismissed it.
+BOOL EndMenu();
+
+// Message-filter hooks, WH_MSGFILTER only: every key pressed in a tracked popup menu reaches the hooks first,
+// newest first, with code MSGF_MENU and lParam a MSG*; a hook that returns non-zero swallows the key.
+struct HookRecord;
+typedef HookRecord* HHOOK;
+typedef LRESULT (*HOOKPROC)(int code, WPARAM wParam, LPARAM lParam);
+enum : int
+{
+    WH_MSGFILTER = -1, MSGF_MENU = 2,
+};
+HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc, HANDLE hMod, DWORD threadId); // null for any other kind
+BOOL UnhookWindowsHookEx(HHOOK hook);
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam);
 
 // A plain top-level window of the platform's own frame class, for hosts and tools that need a parent.
 class CFrameWnd : public CWnd

@@ -273,6 +273,8 @@ class EventFilter : public QObject
 
 } // namespace
 
+UINT pdt::win::VirtualKeyOf(const QKeyEvent* e) { return VkFromQt(e); }
+
 UINT VirtualKeyFromChar(char ch, bool* shifted)
 {
     if (shifted)

@@ -3,10 +3,13 @@
 #include "platform/window_p.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMenu>
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 #include "platform/afxhooks.h"
 #include "platform/afxres.h"
@@ -193,7 +196,128 @@ pdt::hooks::PopupMenuHandler& Handler()
     return handler;
 }
 
+std::vector<HookRecord*>& Hooks() // oldest first
+{
+    static std::vector<HookRecord*> hooks;
+    return hooks;
+}
+
+LRESULT CallHook(size_t index, int code, WPARAM wParam, LPARAM lParam);
+
+// The popup being tracked: its owner hears the highlight move and the message-filter hooks hear its keys.
+class Tracking : public QObject
+{
+  public:
+    Tracking(QMenu* root, const MenuRecord* m, HWND owner) : m_root(root), m_owner(owner) { Watch(root, m); }
+    ~Tracking() override
+    {
+        if (IsWindow(m_owner))
+            ::SendMessage(m_owner, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
+    }
+    QMenu* Root() const { return m_root; }
+
+  protected:
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        if (e->type() != QEvent::KeyPress || Hooks().empty())
+            return false;
+        MSG msg{m_owner, WM_KEYDOWN, pdt::win::VirtualKeyOf(static_cast<QKeyEvent*>(e)), 0, 0, {0, 0}};
+        return msg.wParam && CallHook(Hooks().size() - 1, MSGF_MENU, 0, LPARAM(&msg)) != 0;
+    }
+
+  private:
+    // The menus were filled item by item, so a menu's actions and its record's items line up.
+    void Watch(QMenu* q, const MenuRecord* m)
+    {
+        q->installEventFilter(this);
+        QObject::connect(q, &QMenu::hovered, this, [this, q, m](QAction* a) { Selected(q, m, a); });
+        const QList<QAction*> actions = q->actions();
+        for (qsizetype i = 0; i < actions.size() && size_t(i) < m->items.size(); ++i)
+            if (QMenu* sub = m->items[size_t(i)].sub ? actions[i]->menu() : nullptr)
+            {
+                Watch(sub, m->items[size_t(i)].sub);
+                // Back in this menu when the submenu closes, on the item that opened it.
+                QObject::connect(sub, &QMenu::aboutToHide, this, [this, q, m] { Selected(q, m, q->activeAction()); });
+            }
+    }
+
+    void Selected(QMenu* q, const MenuRecord* m, QAction* a)
+    {
+        const qsizetype at = a ? q->actions().indexOf(a) : -1;
+        if (!Menu(const_cast<HMENU>(m)) || at < 0 || size_t(at) >= m->items.size() || !IsWindow(m_owner))
+            return;
+        const MenuRecord::Item& item = m->items[size_t(at)];
+        UINT flags = item.flags & (MF_GRAYED | MF_DISABLED | MF_CHECKED);
+        WORD id = WORD(item.id);
+        if (item.sub)
+        {
+            flags |= MF_POPUP;
+            id = WORD(at);
+        }
+        ::SendMessage(m_owner, WM_MENUSELECT, MAKEWPARAM(id, WORD(flags)), LPARAM(m));
+    }
+
+    QMenu* m_root;
+    HWND m_owner;
+};
+Tracking* g_tracking = nullptr;
+
 } // namespace
+
+struct HookRecord
+{
+    HOOKPROC proc;
+};
+
+namespace
+{
+LRESULT CallHook(size_t index, int code, WPARAM wParam, LPARAM lParam)
+{
+    return Hooks()[index]->proc(code, wParam, lParam);
+}
+} // namespace
+
+HHOOK SetWindowsHookEx(int idHook, HOOKPROC proc, HANDLE, DWORD)
+{
+    if (idHook != WH_MSGFILTER || !proc)
+        return nullptr;
+    Hooks().push_back(new HookRecord{proc});
+    return Hooks().back();
+}
+
+BOOL UnhookWindowsHookEx(HHOOK hook)
+{
+    auto& hooks = Hooks();
+    auto at = std::find(hooks.begin(), hooks.end(), hook);
+    if (at == hooks.end())
+        return FALSE;
+    hooks.erase(at);
+    delete hook;
+    return TRUE;
+}
+
+LRESULT CallNextHookEx(HHOOK hook, int code, WPARAM wParam, LPARAM lParam)
+{
+    auto& hooks = Hooks();
+    auto at = std::find(hooks.begin(), hooks.end(), hook);
+    return at == hooks.end() || at == hooks.begin() ? 0 : CallHook(size_t(at - hooks.begin()) - 1, code, wParam, lParam);
+}
+
+BOOL EndMenu()
+{
+    if (!g_tracking)
+        return FALSE;
+    // The submenus first: each popup closes only itself.
+    for (int guard = 0; guard < 16; ++guard)
+    {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!popup || popup == g_tracking->Root())
+            break;
+        popup->close();
+    }
+    g_tracking->Root()->close();
+    return TRUE;
+}
 
 namespace pdt::hooks
 {
@@ -337,7 +461,11 @@ BOOL TrackPopupMenu(HMENU h, UINT flags, int x, int y, int, HWND owner, const RE
             at.ry() -= size.height();
         else if (flags & TPM_VCENTERALIGN)
             at.ry() -= size.height() / 2;
-        if (QAction* a = menu.exec(at))
+        Tracking tracking(&menu, m, owner);
+        Tracking* outer = std::exchange(g_tracking, &tracking);
+        QAction* a = menu.exec(at);
+        g_tracking = outer;
+        if (a)
             chosen = a->data().toUInt();
     }
     if (flags & TPM_RETURNCMD)

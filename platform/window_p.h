@@ -116,6 +116,7 @@ void DestroyWindowRecord(HWND h);
 void EnsureEventFilter();
 QFont DialogFont(const char* face, int points, int weight, bool italic);
 bool IsDialogClass(HWND h);
+UINT VirtualKeyOf(const QKeyEvent* e); // the Win32 virtual-key code of a toolkit key event, 0 for none
 bool PassToToolkit(); // set by class procs that leave a key to the peer widget
 void SetPassToToolkit();
 void ResetPassToToolkit();

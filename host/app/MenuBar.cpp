@@ -7,6 +7,10 @@ namespace
 {
 constexpr char kClassName[] = "PdtMenuBar";
 constexpr int kPadding = 8; // each side of a title
+
+// The bar whose popup is down, for the keys of its popup: one popup is tracked at a time.
+MenuBar* g_tracking = nullptr;
+HHOOK g_hook = nullptr;
 } // namespace
 
 const MessageMap& MenuBar::GetThisMessageMap()
@@ -14,6 +18,7 @@ const MessageMap& MenuBar::GetThisMessageMap()
     static const MessageMap map(&CWnd::GetThisMessageMap(), {
                                                                 mm::Paint(&MenuBar::OnPaint),
                                                                 mm::Mouse(WM_LBUTTONDOWN, &MenuBar::OnLButtonDown),
+                                                                mm::Message(WM_MENUSELECT, &MenuBar::OnMenuSelect),
                                                             });
     return map;
 }
@@ -133,23 +138,66 @@ void MenuBar::OnLButtonDown(UINT, CPoint pt)
 
 void MenuBar::OpenMenu(int index)
 {
-    if (index < 0 || index >= GetMenuCount())
-        return;
+    // Left and Right in a popup close it and drop the next title's, as a menu bar does.
+    while (index >= 0 && index < GetMenuCount())
+        index = TrackMenu(index);
+}
+
+int MenuBar::TrackMenu(int index)
+{
     const Item& item = m_items[size_t(index)];
     CMenu* popup = CMenu::FromHandle(item.popup);
     if (onInitMenu)
         onInitMenu(index, *popup);
     m_nOpen = index;
+    m_nNext = -1;
+    m_hSelMenu = nullptr;
+    m_bSelPopup = false;
     Invalidate(FALSE);
     UpdateWindow();
     CPoint at(item.rect.left, item.rect.bottom);
     ClientToScreen(&at);
+    g_tracking = this;
+    g_hook = SetWindowsHookEx(WH_MSGFILTER, &MenuBar::MenuKeys, nullptr, 0);
     UINT id = UINT(popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, at.x, at.y, this));
+    UnhookWindowsHookEx(g_hook);
+    g_hook = nullptr;
+    g_tracking = nullptr;
     m_nOpen = -1;
     if (m_hWnd)
         Invalidate(FALSE);
     if (id && m_pOwner && IsWindow(m_pOwner->m_hWnd))
+    {
         m_pOwner->SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), 0), 0);
+        return -1;
+    }
+    return m_hWnd ? m_nNext : -1;
+}
+
+LRESULT MenuBar::OnMenuSelect(WPARAM wParam, LPARAM lParam)
+{
+    m_hSelMenu = reinterpret_cast<HMENU>(lParam);
+    m_bSelPopup = m_hSelMenu && (HIWORD(wParam) & MF_POPUP);
+    return 0;
+}
+
+LRESULT MenuBar::MenuKeys(int code, WPARAM wParam, LPARAM lParam)
+{
+    auto* msg = reinterpret_cast<MSG*>(lParam);
+    MenuBar* bar = g_tracking;
+    if (code == MSGF_MENU && bar && msg && msg->message == WM_KEYDOWN && bar->GetMenuCount() > 1)
+    {
+        const int n = bar->GetMenuCount();
+        const bool inTopPopup = !bar->m_hSelMenu || bar->m_hSelMenu == bar->m_items[size_t(bar->m_nOpen)].popup;
+        // Left closes a submenu before it leaves the popup; Right opens the highlighted submenu first.
+        if ((msg->wParam == VK_LEFT && inTopPopup) || (msg->wParam == VK_RIGHT && !bar->m_bSelPopup))
+        {
+            bar->m_nNext = (bar->m_nOpen + (msg->wParam == VK_LEFT ? n - 1 : 1)) % n;
+            EndMenu();
+            return 1;
+        }
+    }
+    return CallNextHookEx(g_hook, code, wParam, lParam);
 }
 
 int MenuBar::FindMnemonic(char key) const

@@ -33,6 +33,9 @@ class MenuBar : public CWnd
   private:
     void OnPaint();
     void OnLButtonDown(UINT flags, CPoint pt);
+    LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
+    int TrackMenu(int index); // the title to drop next, or -1
+    static LRESULT MenuKeys(int code, WPARAM wParam, LPARAM lParam);
     void Layout();
 
     struct Item
@@ -45,4 +48,7 @@ class MenuBar : public CWnd
     CWnd* m_pOwner = nullptr;
     CFont m_font;
     int m_nOpen = -1; // the title whose popup is down
+    int m_nNext = -1; // the title Left or Right asked for
+    HMENU m_hSelMenu = nullptr; // where the highlight is, and whether it is on a submenu
+    bool m_bSelPopup = false;
 };

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QListView>
+#include <QMenu>
 #include <QDir>
 #include <QImage>
 #include <QScreen>
@@ -14,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -41,6 +43,7 @@ std::deque<int> g_expectedBoxes;
 std::vector<pdt::test::SeenMessageBox> g_seenBoxes;
 std::deque<int> g_expectedPopups;
 std::vector<pdt::hooks::PopupMenuRequest> g_seenPopups;
+pdt::hooks::PopupMenuHandler g_popupHandler; // the tests' answers
 int g_beepBase = 0;
 std::string g_tempDir;
 
@@ -410,6 +413,42 @@ void ExpectModal(std::function<void(CDialog&)> handler)
 void ExpectMessageBox(int answer) { g_expectedBoxes.push_back(answer); }
 
 void ExpectPopupMenu(int chooseId) { g_expectedPopups.push_back(chooseId); }
+
+std::vector<CString> KeysInRealPopups(const std::vector<UINT>& keys, const std::function<void()>& open)
+{
+    std::vector<CString> seen;
+    size_t next = 0;
+    int idle = 0;
+    QTimer timer;
+    timer.setInterval(20); // a window system may take a moment to show a popup
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!popup || !popup->isVisible())
+            return;
+        if (next == keys.size())
+        {
+            if (++idle > 10)
+            {
+                ADD_FAILURE() << "a popup is still up after the last key";
+                while (QWidget* p = QApplication::activePopupWidget())
+                    p->close();
+            }
+            return;
+        }
+        const QList<QAction*> actions = popup->actions();
+        seen.push_back(actions.isEmpty() ? CString() : FromQt(actions.first()->text()));
+        QTest::keyClick(popup, QtKeyFromVk(keys[next++]));
+    });
+    auto answers = std::exchange(g_popupHandler, nullptr);
+    pdt::hooks::SetPopupMenuHandler({});
+    timer.start();
+    open();
+    timer.stop();
+    g_popupHandler = answers;
+    pdt::hooks::SetPopupMenuHandler(g_popupHandler);
+    EXPECT_EQ(next, keys.size()) << "the popups closed before every key was pressed";
+    return seen;
+}
 const std::vector<pdt::hooks::PopupMenuRequest>& PopupMenus() { return g_seenPopups; }
 
 COLORREF PixelAt(HWND wnd, CPoint pt)
@@ -646,7 +685,7 @@ int main(int argc, char** argv)
         g_expectedBoxes.pop_front();
         return answer;
     });
-    pdt::hooks::SetPopupMenuHandler([](const pdt::hooks::PopupMenuRequest& r) {
+    g_popupHandler = [](const pdt::hooks::PopupMenuRequest& r) {
         g_seenPopups.push_back(r);
         if (g_expectedPopups.empty())
         {
@@ -656,7 +695,8 @@ int main(int argc, char** argv)
         int answer = g_expectedPopups.front();
         g_expectedPopups.pop_front();
         return answer;
-    });
+    };
+    pdt::hooks::SetPopupMenuHandler(g_popupHandler);
     pdt::hooks::SetFallbackModalHandler([](CDialog& dlg) {
         ADD_FAILURE() << "unexpected modal dialog " << dlg.GetTemplateID();
         dlg.EndDialog(IDCANCEL);
@@ -859,12 +899,20 @@ LRESULT PaintWnd::OnInitMenuPopup(WPARAM wParam, LPARAM)
     return 0;
 }
 
+LRESULT PaintWnd::OnMenuSelect(WPARAM wParam, LPARAM lParam)
+{
+    if (menuSelects.empty() || menuSelects.back() != std::make_pair(wParam, lParam))
+        menuSelects.emplace_back(wParam, lParam);
+    return 0;
+}
+
 const MessageMap& PaintWnd::GetThisMessageMap()
 {
     static const MessageMap map(&CWnd::GetThisMessageMap(),
                                 {
                                     mm::Paint(&PaintWnd::OnPaint),
                                     mm::Message(WM_INITMENUPOPUP, &PaintWnd::OnInitMenuPopup),
+                                    mm::Message(WM_MENUSELECT, &PaintWnd::OnMenuSelect),
                                 });
     return map;
 }

@@ -71,6 +71,10 @@ int Beeps();                                        // error beeps in the curren
 // an unexpected popup fails the test and chooses nothing.
 void ExpectPopupMenu(int chooseId);
 const std::vector<pdt::hooks::PopupMenuRequest>& PopupMenus(); // every popup seen in the current test
+// Runs `open`, which tracks popup menus, with the menus shown for real, pressing the keys one at a time in
+// whichever popup is up. Returns, for each key, the first item of the popup it went to. A popup still up once the
+// keys are spent is closed, and the test fails.
+std::vector<CString> KeysInRealPopups(const std::vector<UINT>& keys, const std::function<void()>& open);
 
 // Pixels of a custom-drawn window: the backing image that its device contexts draw into (after pending paints),
 // and what the window system last showed of it (the backing image with the caret over it, once repainted).
@@ -212,6 +216,7 @@ class PaintWnd : public CWnd
     std::vector<CRect> painted;
     std::vector<UINT> commands;
     std::function<void(CMenu*)> onInitMenuPopup;
+    std::vector<std::pair<WPARAM, LPARAM>> menuSelects; // WM_MENUSELECT, repeats left out
 
     bool Open(int x = 40, int y = 40, int width = 200, int height = 120);
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -220,6 +225,7 @@ class PaintWnd : public CWnd
   private:
     void OnPaint();
     LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM);
+    LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
 };
 
 // A fixture with one shown PaintWnd, white after its first paint.

@@ -172,3 +172,42 @@ TEST_F(FlowchartKeyboard, F10AndAltLettersDropTheMenus)
 
 } // namespace
 } // namespace pdt::test
+
+namespace pdt::test
+{
+namespace
+{
+
+// Left and Right in a dropped menu go to the neighbouring menus, round the ends; Right on a submenu's item opens
+// it, and Right inside the submenu goes on to the next menu. Each row: the keys pressed in the popups, and the
+// first item of the popup each key went to.
+TEST_F(FlowchartKeyboard, LeftAndRightWalkAlongTheMenuBar)
+{
+    Open(ThreeNodes());
+    CMenu kinds;
+    kinds.Attach(FlowchartView::MakeNewNodeMenu());
+    CString firstKind;
+    kinds.GetMenuString(0, firstKind, MF_BYPOSITION);
+    const CString file = "&New\tCtrl+N", edit = "&Undo\tCtrl+Z", define = "&Node...", simulation = "&Run Job";
+    const struct
+    {
+        const char* what;
+        std::vector<UINT> keys;
+        std::vector<CString> popups;
+    } cases[] = {
+        {"along and round", {VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT, VK_ESCAPE},
+         {file, edit, define, edit, file, simulation}},
+        {"through a submenu", {VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_ESCAPE},
+         {file, edit, edit, edit, edit, firstKind, define}},
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(KeysInRealPopups(c.keys, [] { Key(VK_F10); }), c.popups);
+        EXPECT_FALSE(Doc().IsModified()) << "Escape chose nothing";
+        EXPECT_EQ(::GetFocus(), ViewWnd());
+    }
+}
+
+} // namespace
+} // namespace pdt::test
