@@ -1334,6 +1334,14 @@ void CWnd::UpdateWindow()
         m_hWnd->peer->repaint();
         if (pdt::win::IsDialogClass(m_hWnd))
             pdt::win::DispatchPaint(m_hWnd);
+        else if (!m_hWnd->invalid.isEmpty())
+        {
+            // The window system had nothing to paint yet (a window not yet exposed): the control is valid all the
+            // same, as after Win32's UpdateWindow, and what was drawn over it before is gone now rather than at its
+            // next paint event, which would also take away what is drawn over it next.
+            m_hWnd->backing.reset();
+            m_hWnd->invalid = QRect();
+        }
     }
 }
 
