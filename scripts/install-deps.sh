@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libqt6test6
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-wqy-microhei fontconfig xvfb
+  fonts-dejavu fonts-noto-mono fonts-liberation2 fonts-wqy-zenhei
+  xdotool openbox x11-utils
   clang libclang-rt-14-dev llvm
   nlohmann-json3-dev
 )
