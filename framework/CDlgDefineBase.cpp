@@ -25,10 +25,12 @@ void CDlgDefineBase::OnOK()
 // Escape inside a page neither closes it nor cancels the container.
 void CDlgDefineBase::OnCancel() {}
 
+// A refused value leaves the controls as the person left them: the exchange stopped at the refused field, so
+// loading the members back would put old values into every field after it.
 void CDlgDefineBase::RefreshUI()
 {
-    UpdateData(TRUE);
-    UpdateData(FALSE);
+    if (UpdateData(TRUE))
+        UpdateData(FALSE);
 }
 
 void CDlgDefineBase::BrowseFileName(LPCTSTR categoryKey, bool open)

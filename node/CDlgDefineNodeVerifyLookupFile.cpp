@@ -11,12 +11,12 @@ namespace
 const OptionPageRegistration<CDlgDefineNodeVerifyLookupFile> reg(IDD_NODE_VERIFYLOOKUPFILE);
 }
 
-CDlgDefineNodeVerifyLookupFile::CDlgDefineNodeVerifyLookupFile(CWnd *pParent)
+CDlgDefineNodeVerifyLookupFile::CDlgDefineNodeVerifyLookupFile(CWnd* pParent)
     : CDlgDefineBase(IDD_NODE_VERIFYLOOKUPFILE, pParent)
 {
 }
 
-const MessageMap &CDlgDefineNodeVerifyLookupFile::GetThisMessageMap()
+const MessageMap& CDlgDefineNodeVerifyLookupFile::GetThisMessageMap()
 {
     using Page = CDlgDefineNodeVerifyLookupFile;
     static const MessageMap map(&CDlgDefineBase::GetThisMessageMap(),
@@ -28,7 +28,7 @@ const MessageMap &CDlgDefineNodeVerifyLookupFile::GetThisMessageMap()
     return map;
 }
 
-void CDlgDefineNodeVerifyLookupFile::DoDataExchange(CDataExchange *pDX)
+void CDlgDefineNodeVerifyLookupFile::DoDataExchange(CDataExchange* pDX)
 {
     CDlgDefineBase::DoDataExchange(pDX);
     DDX_Check(pDX, IDC_VERIFY_LOOKUPFILE, m_bVerifyLookupFile);
@@ -44,7 +44,7 @@ void CDlgDefineNodeVerifyLookupFile::DoDataExchange(CDataExchange *pDX)
 BOOL CDlgDefineNodeVerifyLookupFile::OnInitDialog()
 {
     CDlgDefineBase::OnInitDialog();
-    if (auto *separators = static_cast<CComboBox *>(GetDlgItem(IDC_FIELDSEPARATOR)))
+    if (auto* separators = static_cast<CComboBox*>(GetDlgItem(IDC_FIELDSEPARATOR)))
         InitialFieldTerminatorList(*separators, true);
     return TRUE;
 }
@@ -65,17 +65,12 @@ BOOL CDlgDefineNodeVerifyLookupFile::UpdateData(BOOL bSaveAndValidate)
 
 void CDlgDefineNodeVerifyLookupFile::OnBrowse()
 {
-    UpdateData(TRUE);
+    if (!UpdateData(TRUE))
+        return; // the refused field has the focus; the browser would start from a name the person replaced
     if (BrowseFile(this, m_strLookupFile, true, "LOOKUP",
                    "Data Files (*.dat; *.txt)|*.dat; *.txt|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"))
         UpdateData(FALSE);
 }
 
-void CDlgDefineNodeVerifyLookupFile::OnVerifyLookupFile()
-{
-    RefreshUI();
-}
-void CDlgDefineNodeVerifyLookupFile::OnSeekBinarySearch()
-{
-    RefreshUI();
-}
+void CDlgDefineNodeVerifyLookupFile::OnVerifyLookupFile() { RefreshUI(); }
+void CDlgDefineNodeVerifyLookupFile::OnSeekBinarySearch() { RefreshUI(); }
