@@ -80,8 +80,13 @@ TEST(ScriptPad, MonospaceWithTabStopsEveryFourCharactersAndLoneLineEndsComeBackA
         QPlainTextEdit* editor = Editor(d);
         ASSERT_NE(editor, nullptr);
         EXPECT_EQ(editor->document()->blockCount(), 4);
-        EXPECT_TRUE(QFontInfo(editor->font()).fixedPitch()) << QFontInfo(editor->font()).family().toStdString();
-        qreal space = QFontMetricsF(editor->font()).horizontalAdvance(QLatin1Char(' '));
+        // Every character as wide as the next; the font's own pitch flag is not asked, as some monospaced faces
+        // (Noto Sans Mono) leave it unset.
+        QFontMetricsF metrics(editor->font());
+        const std::string family = QFontInfo(editor->font()).family().toStdString();
+        EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('M'))) << family;
+        EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('.')), metrics.horizontalAdvance(QLatin1Char('W'))) << family;
+        qreal space = metrics.horizontalAdvance(QLatin1Char(' '));
         EXPECT_NEAR(editor->tabStopDistance(), 4 * space, 0.5);
         EXPECT_EQ(d.GetWindowText(), "Program") << "no title: the window's own caption";
         Click(d, IDOK);
