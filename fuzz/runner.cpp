@@ -5,13 +5,16 @@
 // does not parse is taken byte by byte, each byte a key of the terminal's keymap), then any number of data files,
 // each "NAME=bytes". A run-job node gets the same job again, except that a name starting with "X" is not found, one
 // starting with "D" is a damaged file, and after kMaxLoads loads in a run nothing more is found: a job that runs
-// itself on every step would otherwise spend nearly all of the fuzzer's time reading its own text.
+// itself on every step would otherwise spend nearly all of the fuzzer's time reading its own text (the runner reads a
+// job once per run and place that names it; a second read of the same is a fault).
 //
 // The runner has a small step limit and a fixed clock. Checked: the screen's cursor is on the screen after every
 // operation and its rows keep their width; no key passes more nodes than the step limit; a run that ended stays as
 // it ended whatever keys follow; and a second run of the same input ends with the same screen, log and data files.
+// Inputs may be long (fuzz/runner/options): expressions nested thousands deep must end in a message, not a crash.
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -156,7 +159,9 @@ Outcome Run(const Input &in)
     options.strClock = kClock;
     const std::string text = in.job;
     auto loads = std::make_shared<int>(0);
-    options.loadJob = [text, loads](const std::string &file, const std::string &) {
+    auto read = std::make_shared<std::set<std::pair<std::string, std::string>>>();
+    options.loadJob = [text, loads, read](const std::string &file, const std::string &running) {
+        FUZZ_CHECK(*loads >= kMaxLoads || read->insert({file, running}).second, "job " + file + " read twice");
         LoadedJob loaded;
         loaded.bFound = ++*loads <= kMaxLoads && !(!file.empty() && (file[0] == 'X' || file[0] == 'x'));
         if (!loaded.bFound)

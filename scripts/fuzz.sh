@@ -18,6 +18,8 @@ for t in "${targets[@]}"; do
   args=(-max_total_time="$seconds" -timeout=120 -rss_limit_mb=2048 -print_final_stats=1
         -artifact_prefix="$dir/crashes/")
   [ -f "$dir/dict" ] && args+=(-dict="$dir/dict")
+  # A target's own libFuzzer flags (a larger -max_len for inputs that must be long to reach a bound).
+  [ -f "$dir/options" ] && read -ra extra <"$dir/options" && args+=("${extra[@]}")
   log=build/fuzz/$t.log
   echo "== $t: ${seconds}s"
   if "$bin/fuzz_$t" "${args[@]}" "$dir/corpus" "$dir/seeds" >"$log" 2>&1; then

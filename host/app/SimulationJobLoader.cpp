@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -59,4 +60,31 @@ LoadedJob LoadJobForRunJob(const std::string& file, const std::string& runningJo
         result.error += (i ? ", " : " ") + places[i].lexically_normal().string();
     result.error += ")";
     return result;
+}
+
+bool ReadTerminalFile(const std::string& path, std::string& bytes, std::string& error)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+    {
+        error = "cannot read " + path;
+        return false;
+    }
+    // One byte more than allowed tells a file that is too large, without reading all of it.
+    bytes.assign(kMaxDataFileSize + 1, '\0');
+    in.read(bytes.data(), std::streamsize(bytes.size()));
+    if (in.bad())
+    {
+        error = "cannot read " + path;
+        return false;
+    }
+    bytes.resize(size_t(in.gcount()));
+    if (bytes.size() > kMaxDataFileSize)
+    {
+        error = path + " is larger than " + std::to_string(kMaxDataFileSize >> 20) +
+                " MB, more than a data file on the terminal may hold";
+        bytes.clear();
+        return false;
+    }
+    return true;
 }

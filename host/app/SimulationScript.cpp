@@ -1,7 +1,5 @@
 #include "host/app/SimulationScript.h"
 
-#include <QFile>
-
 #include <cstring>
 #include <memory>
 #include <ostream>
@@ -131,16 +129,6 @@ std::unique_ptr<JobDocument> LoadJob(const std::string& job, std::string& error)
 #endif
 }
 
-bool ReadFile(const std::string& path, std::string& bytes)
-{
-    QFile f(QString::fromLocal8Bit(path.c_str()));
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray data = f.readAll();
-    bytes.assign(data.constData(), size_t(data.size()));
-    return true;
-}
-
 // The screen shown headless, when a picture is asked for.
 class PictureFrame : public CFrameWnd
 {
@@ -243,9 +231,9 @@ int RunSimulateCommand(int argc, char** argv, std::ostream& out, std::ostream& e
     for (const auto& [name, path] : a.files)
     {
         std::string bytes;
-        if (!ReadFile(path, bytes))
+        if (!ReadTerminalFile(path, bytes, error))
         {
-            err << "jobhost: cannot read " << path << "\n";
+            err << "jobhost: " << error << "\n";
             return 2;
         }
         runner.LoadFile(name, bytes);

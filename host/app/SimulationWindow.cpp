@@ -1,8 +1,8 @@
 #include "host/app/SimulationWindow.h"
 
-#include <QFile>
 #include <QFileInfo>
 
+#include <cctype>
 #include <functional>
 #include <strings.h>
 
@@ -340,17 +340,15 @@ void SimulationWindow::OnLoadFile()
     if (!BrowseFile(this, path, true, "LOOKUP",
                     "Data Files (*.dat; *.txt)|*.dat; *.txt|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"))
         return;
-    QFile f(QString::fromLocal8Bit(path.c_str()));
-    if (!f.open(QIODevice::ReadOnly))
+    std::string bytes, error;
+    if (!ReadTerminalFile(path.str(), bytes, error))
     {
-        CString text;
-        text.Format("Cannot read %s.", path.c_str());
-        AfxMessageBox(text, MB_OK | MB_ICONSTOP);
+        error[0] = char(std::toupper(static_cast<unsigned char>(error[0])));
+        AfxMessageBox(CString((error + ".").c_str()), MB_OK | MB_ICONSTOP);
         return;
     }
-    const QByteArray bytes = f.readAll();
     // The job names its files as the terminal does: a file the job uses by the same name goes in under the job's name.
-    std::string name = QFileInfo(f).fileName().toLocal8Bit().toStdString();
+    std::string name = QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName().toLocal8Bit().toStdString();
     auto matches = [&](const CString& jobName) {
         const std::string s = jobName.str();
         const size_t slash = s.find_last_of("\\/:");
@@ -368,7 +366,7 @@ void SimulationWindow::OnLoadFile()
     for (int i = 0; i < m_doc.GetRecordCount(); ++i)
         if (matches(m_doc.GetRecordAt(i)->m_strDataFile))
             chosen = m_doc.GetRecordAt(i)->m_strDataFile.str();
-    LoadFile(chosen, std::string(bytes.constData(), size_t(bytes.size())));
+    LoadFile(chosen, bytes);
 }
 
 void SimulationWindow::RefreshPanes()

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <strings.h>
 
@@ -38,6 +39,9 @@ constexpr const char* kSendData = "Sending data";
 constexpr const char* kNoRecord = "No record";
 constexpr const char* kTotal = "Total:";
 
+// The log is for a person to read: a run that writes more has lost its way.
+constexpr size_t kMaxLogBytes = size_t(16) << 20;
+
 constexpr unsigned char CODE_ENTER = 0x0D;
 constexpr unsigned char CODE_CLEAR = 0x08;
 constexpr unsigned char CODE_UP = 0x13;
@@ -48,6 +52,18 @@ constexpr unsigned char CODE_PGDN = 0x93;
 std::string Quote(const CString& s)
 {
     return "\"" + s.str() + "\"";
+}
+
+// Data as the log shows it: a long value by its start, never cut inside a character of more than one byte.
+std::string Cut(const std::string& s)
+{
+    constexpr size_t kShown = 200;
+    if (s.size() <= kShown)
+        return s;
+    size_t end = kShown;
+    for (int more = 0; more < 3 && end < s.size() && static_cast<unsigned char>(s[end - 1]) >= 0x80; ++more)
+        ++end;
+    return s.substr(0, end) + "... (" + std::to_string(s.size()) + " bytes)";
 }
 
 std::string TrimRight(std::string s)
@@ -121,6 +137,7 @@ void JobRunner::Start()
     m_job = &m_doc;
     m_pLoadedJob.reset();
     m_pRetiredJob.reset();
+    m_jobCache.clear(); // a job read again on restart: it may have changed
     m_job->Terminal().GetKeymapInUse(m_keymap);
     m_state = RunState::Waiting;
     m_wait = Wait::None;
@@ -128,15 +145,18 @@ void JobRunner::Start()
     m_pVia = m_pNextVia = nullptr;
     m_bLeave = false;
     m_nSteps = 0;
-    m_nStepsWithoutKey = 0;
+    ForgetStepsWithoutKey();
     m_strEnd.clear();
     m_log.clear();
+    m_nLogBytes = 0;
+    m_bLogFull = false;
     m_uploads.clear();
     m_nodes.clear();
     m_lastInput.clear();
     m_files.Clear();
     for (const auto& [name, bytes] : m_loaded)
         m_files.Load(name, bytes);
+    m_nDataBytes = m_files.Bytes();
     m_term.ClearScreen();
     m_term.EnableCursor(true);
 
@@ -172,7 +192,49 @@ void JobRunner::Stop(const std::string& why)
 
 void JobRunner::Log(const std::string& line)
 {
+    if (m_nLogBytes + line.size() > kMaxLogBytes)
+    {
+        m_bLogFull = true;
+        return;
+    }
+    m_nLogBytes += line.size();
     m_log.push_back(line);
+}
+
+bool JobRunner::WithinBounds()
+{
+    if (m_state != RunState::Waiting)
+        return false;
+    if (m_bLogFull)
+    {
+        End(RunState::Stopped,
+            "Stopped: the log holds " + std::to_string(kMaxLogBytes >> 20) + " MB, as much as it keeps; the job "
+            "goes on too long without a key.",
+            "");
+        return false;
+    }
+    if (m_nDataBytes > kMaxDataBytes)
+    {
+        m_nDataBytes = m_files.Bytes();
+        for (const std::string& u : m_uploads)
+            m_nDataBytes += u.size();
+        if (m_nDataBytes > kMaxDataBytes)
+        {
+            End(RunState::Stopped,
+                "Stopped: the data files and the uploads hold more than " + std::to_string(kMaxDataBytes >> 20) +
+                    " MB, more than a terminal keeps.",
+                "");
+            return false;
+        }
+    }
+    return true;
+}
+
+void JobRunner::ForgetStepsWithoutKey()
+{
+    m_nStepsWithoutKey = 0;
+    m_nLoadsWithoutKey = 0;
+    m_passed.clear();
 }
 
 void JobRunner::Enter(HostNode* node, HostLink* via)
@@ -189,18 +251,34 @@ void JobRunner::WaitFor(Wait wait)
 
 void JobRunner::Run()
 {
-    while (m_state == RunState::Waiting && m_wait == Wait::None)
+    while (WithinBounds() && m_wait == Wait::None)
     {
         if (m_pNext)
         {
             HostNode* node = m_pNext;
             m_pNext = nullptr;
+            // A node passed twice without a key is a loop; a long chain of jobs loading jobs is not.
+            // A job is known by its file; one built in memory by itself.
+            const std::string job = m_job->m_strPathName.IsEmpty() ? std::to_string(reinterpret_cast<uintptr_t>(m_job))
+                                                                   : m_job->m_strPathName.str();
+            const bool again = !m_passed.insert(job + '\n' + std::to_string(node->m_nID)).second;
             if (++m_nStepsWithoutKey > m_options.nStepLimit)
             {
-                End(RunState::Stopped,
-                    "Stopped after " + std::to_string(m_options.nStepLimit) +
-                        " nodes without a key: the job loops through node " + Quote(node->m_strName) + ".",
-                    "");
+                std::string why;
+                if (again)
+                    why = "Stopped after " + std::to_string(m_options.nStepLimit) +
+                          " nodes without a key: the job loops through node " + Quote(node->m_strName) + ".";
+                else
+                {
+                    why = "Stopped at node " + Quote(node->m_strName);
+                    if (m_job != &m_doc && !m_job->m_strPathName.IsEmpty())
+                        why += " of job " + Quote(m_job->m_strPathName);
+                    why += " after " + std::to_string(m_options.nStepLimit) + " nodes without a key (the step limit)";
+                    if (m_nLoadsWithoutKey > 0)
+                        why += "; " + std::to_string(m_nLoadsWithoutKey) + " run-job nodes loaded one job after another";
+                    why += ", and no node was passed twice.";
+                }
+                End(RunState::Stopped, why, "");
                 break;
             }
             ++m_nSteps;
@@ -227,7 +305,7 @@ void JobRunner::End(RunState state, const std::string& message, const CString& p
     m_pNext = nullptr;
     m_bLeave = false;
     m_strEnd = message;
-    Log(message);
+    m_log.push_back(message); // the last word of a run, kept even by a full log
     if (!prompt.IsEmpty())
     {
         m_term.ClearScreen();
@@ -447,7 +525,7 @@ void JobRunner::PressKey(int nKeyID)
         nKeyID = IDC_KEY_ENTER;
     if (nKeyID == IDC_KEY_ESC2)
         nKeyID = IDC_KEY_ESC;
-    m_nStepsWithoutKey = 0;
+    ForgetStepsWithoutKey();
     const unsigned char code = GetKeyCodeWKM(nKeyID, m_keymap);
     const bool enter = nKeyID == IDC_KEY_ENTER || code == CODE_ENTER;
 
@@ -551,7 +629,7 @@ void JobRunner::Scan(const std::string& data, int symbology)
 {
     if (!IsWaiting())
         return;
-    m_nStepsWithoutKey = 0;
+    ForgetStepsWithoutKey();
     if (m_wait != Wait::Input || !m_pNode->m_collect.bScanner)
     {
         m_term.Beep();
@@ -860,13 +938,13 @@ void JobRunner::CompleteInput(int nKeyID, bool bAuto)
         st.data = data;
         st.bVerified = true;
         m_lastInput = data;
-        Log(Quote(node.m_strName) + ": " + Quote(CString(data)) + " accepted.");
+        Log(Quote(node.m_strName) + ": " + Quote(CString(Cut(data))) + " accepted.");
         m_wait = Wait::None;
         m_bLeave = true;
         m_nLeaveKey = nKeyID;
         return;
     }
-    Log(Quote(node.m_strName) + ": " + Quote(CString(data)) + " refused, " + why + ".");
+    Log(Quote(node.m_strName) + ": " + Quote(CString(Cut(data))) + " refused, " + why + ".");
     if (!c.bNoBeep)
         m_term.Beep();
     const bool keypad = c.bKeypad || c.bScanner || m_bKeypadFallback || c.bFromLookupFile || c.bFromFormula;
@@ -1123,13 +1201,14 @@ void JobRunner::WriteRecord(int recordId)
     line += record->m_strPostamble.str();
     line += TerminatorBytes(record->m_nRecordTerminator);
     m_files.Open(record->m_strDataFile.str()).records.push_back(line);
+    m_nDataBytes += line.size();
     for (int i = 0; i < record->m_arrFields.GetSize(); ++i)
     {
         NodeState& st = State(record->m_arrFields[i]);
         st.bHasLast = true;
         st.last = GetNodeData(record->m_arrFields[i]);
     }
-    Log("Record " + Quote(record->m_strName) + " written to " + record->m_strDataFile.str() + ": " + EscapeBytes(line));
+    Log("Record " + Quote(record->m_strName) + " written to " + record->m_strDataFile.str() + ": " + Cut(EscapeBytes(line)));
 }
 
 std::string JobRunner::DataFileOf(const HostNode& node) const
@@ -1153,7 +1232,10 @@ void JobRunner::RunUpload(HostNode& node)
     size_t first = node.m_bUploadAll ? 0 : file->records.size() - 1;
     const size_t count = file->records.size() - first;
     for (size_t i = first; i < file->records.size(); ++i)
+    {
         m_uploads.push_back(file->records[i]);
+        m_nDataBytes += file->records[i].size();
+    }
     if (node.m_bSendCtrlZ)
         m_uploads.push_back("\x1A");
     Log("Upload: " + std::to_string(count) + (count == 1 ? " record" : " records") + " of " + name + " sent at " +
@@ -1366,11 +1448,20 @@ void JobRunner::RunJob(HostNode& node)
         return;
     }
     LoadedJob loaded;
+    const std::string key = file + '\n' + m_job->m_strPathName.str();
+    std::shared_ptr<JobDocument> job;
     if (file.empty())
         loaded.error = "the node names no job file";
-    else
-        loaded = m_options.loadJob(file, m_job->m_strPathName.str());
-    if (!loaded.job)
+    else if (auto cached = m_jobCache.find(key); cached != m_jobCache.end())
+        job = cached->second;
+    else if ((loaded = m_options.loadJob(file, m_job->m_strPathName.str())).job)
+    {
+        // Many different jobs in one run are read again when they come back; the ones running stay alive.
+        if (m_jobCache.size() >= 32)
+            m_jobCache.clear();
+        job = m_jobCache[key] = std::shared_ptr<JobDocument>(std::move(loaded.job));
+    }
+    if (!job)
     {
         End(RunState::Ended, "Node " + Quote(node.m_strName) + " cannot load job " + Quote(node.m_strJobFile) + ": " +
                                  loaded.error + ".",
@@ -1379,10 +1470,9 @@ void JobRunner::RunJob(HostNode& node)
         return;
     }
     HostNode* start = nullptr;
-    JobDocument& job = *loaded.job;
-    for (int i = 0; i < job.GetNodeCount() && !start; ++i)
+    for (int i = 0; i < job->GetNodeCount() && !start; ++i)
     {
-        HostNode* n = job.GetNodeAt(i);
+        HostNode* n = job->GetNodeAt(i);
         if (node.m_strStartNode.IsEmpty() ? bool(n->m_bStartNode) : n->m_strName == node.m_strStartNode)
             start = n;
     }
@@ -1398,8 +1488,9 @@ void JobRunner::RunJob(HostNode& node)
         Quote(start->m_strName) + "; the data files stay.");
     // The job before stays alive until the next load: the node that loaded this one still belongs to it.
     m_pRetiredJob = std::move(m_pLoadedJob);
-    m_pLoadedJob = std::move(loaded.job);
+    m_pLoadedJob = std::move(job);
     m_job = m_pLoadedJob.get();
+    ++m_nLoadsWithoutKey;
     m_nodes.clear();
     m_lastInput.clear();
     m_term.ClearScreen();
@@ -1502,10 +1593,19 @@ std::string JobRunner::Clock(int format, int dateType) const
 
 bool ReadClock(const std::string& text, int& year, int& month, int& day, int& hour, int& minute, int& second)
 {
-    int n = 0;
-    if (std::sscanf(text.c_str(), "%4d-%2d-%2d %2d:%2d:%2d%n", &year, &month, &day, &hour, &minute, &second, &n) != 6 ||
-        size_t(n) != text.size())
+    // Exactly "YYYY-MM-DD HH:MM:SS": every part with its digits, nothing around it.
+    static const char shape[] = "9999-99-99 99:99:99";
+    if (text.size() != sizeof shape - 1)
         return false;
-    return year >= 1900 && month >= 1 && month <= 12 && day >= 1 && day <= 31 && hour >= 0 && hour < 24 &&
-           minute >= 0 && minute < 60 && second >= 0 && second < 60;
+    for (size_t i = 0; i < text.size(); ++i)
+        if (shape[i] == '9' ? !std::isdigit(static_cast<unsigned char>(text[i])) : text[i] != shape[i])
+            return false;
+    auto part = [&](size_t at, size_t n) { return std::atoi(text.substr(at, n).c_str()); };
+    year = part(0, 4), month = part(5, 2), day = part(8, 2), hour = part(11, 2), minute = part(14, 2),
+    second = part(17, 2);
+    static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < 1900 || month < 1 || month > 12 || day < 1 || hour > 23 || minute > 59 || second > 59)
+        return false;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= days[month - 1] + (month == 2 && leap ? 1 : 0);
 }

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "framework/KeymapKey.h"
@@ -158,12 +159,18 @@ class JobRunner
     void ShowMessage(const CString& prompt, const char* standard, bool clear = true);
     CString Prompt(const CString& jobs, const char* standard) const;
     void Log(const std::string& line);
+    // False, with the run stopped, when the log or the data passed their bounds.
+    bool WithinBounds();
+    void ForgetStepsWithoutKey();
     NodeState& State(int nodeId) { return m_nodes[nodeId]; }
     std::string FormatCount(const HostNode& node, double value) const;
 
     JobDocument& m_doc;   // the job Start runs
     JobDocument* m_job;   // the job running now
-    std::unique_ptr<JobDocument> m_pLoadedJob, m_pRetiredJob; // loaded by run-job nodes: now, and the one before
+    std::shared_ptr<JobDocument> m_pLoadedJob, m_pRetiredJob; // loaded by run-job nodes: now, and the one before
+    // Jobs run-job nodes loaded in this run, by the name the node gives and the job that named it: a job that runs
+    // itself is read once.
+    std::map<std::string, std::shared_ptr<JobDocument>> m_jobCache;
     SimTerminal& m_term;
     RunnerOptions m_options;
     KEYMAP_KEY m_keymap[KEYMAP_SIZE];
@@ -179,6 +186,11 @@ class JobRunner
     int m_nLeaveKey = 0;
     long long m_nSteps = 0;
     int m_nStepsWithoutKey = 0;
+    int m_nLoadsWithoutKey = 0;
+    std::unordered_set<std::string> m_passed; // the nodes passed since the last key, by job and node id
+    size_t m_nLogBytes = 0;
+    bool m_bLogFull = false;
+    size_t m_nDataBytes = 0; // what the files and the uploads hold, at most: checked exactly when it passes the bound
     std::string m_strEnd;
     std::vector<std::string> m_log;
     std::vector<std::string> m_uploads;

@@ -1,18 +1,48 @@
 #include "host/sim/KeyScript.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include "host/sim/JobRunner.h"
 #include "resources/resource.h"
 #include "simulation/Keymap.h"
 
+namespace
+{
+
+bool IsContinuation(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// The key of the keymap with that id; false for an id no key of the terminal has.
+bool HasKeyID(const KEYMAP_KEY* keymap, long id)
+{
+    for (int i = 0; i < KEYMAP_SIZE && keymap[i].wKeyID != 0xFFFF; ++i)
+        if (keymap[i].wKeyID != 0 && keymap[i].wKeyID == id)
+            return true;
+    return false;
+}
+
+} // namespace
+
 bool ParseKeyScript(std::string_view keys, const JobRunner& runner, std::vector<SimKeyEvent>& events,
                     std::string* error)
 {
+    // Scripts come as UTF-8 text: a place is counted in characters, and a character is quoted whole.
     auto fail = [&](size_t at, const std::string& message) {
+        size_t n = 0;
+        for (size_t i = 0; i <= at && i < keys.size(); ++i)
+            n += !IsContinuation(keys[i]);
         if (error)
-            *error = "keys, character " + std::to_string(at + 1) + ": " + message;
+            *error = "keys, character " + std::to_string(std::max<size_t>(n, 1)) + ": " + message;
         return false;
+    };
+    auto character = [&](size_t at) {
+        size_t end = at + 1;
+        while (end < keys.size() && end - at < 4 && IsContinuation(keys[end]))
+            ++end;
+        return std::string(keys.substr(at, end - at));
     };
     for (size_t i = 0; i < keys.size(); ++i)
     {
@@ -29,9 +59,21 @@ bool ParseKeyScript(std::string_view keys, const JobRunner& runner, std::vector<
             const std::string name(keys.substr(i + 1, end - i - 1));
             if (name.compare(0, 5, "SCAN:") == 0 || name.compare(0, 5, "scan:") == 0)
                 events.push_back(ReadScan(name.substr(5), runner));
-            else if (name.compare(0, 3, "ID:") == 0 && name.size() > 3 &&
-                     std::isdigit(static_cast<unsigned char>(name[3])))
-                events.push_back(SimKeyEvent{std::atoi(name.c_str() + 3), {}});
+            else if (name.compare(0, 3, "ID:") == 0 || name.compare(0, 3, "id:") == 0)
+            {
+                const std::string digits = name.substr(3);
+                long id = 0;
+                for (char d : digits)
+                {
+                    const bool digit = std::isdigit(static_cast<unsigned char>(d));
+                    id = id >= 0 && id < 100000 && digit ? id * 10 + (d - '0') : -1;
+                }
+                if (digits.empty() || id < 0)
+                    return fail(i, "\"{" + name + "}\" needs a key id in digits");
+                if (!HasKeyID(runner.GetKeymap(), id))
+                    return fail(i, "no key of the keypad has the id " + digits);
+                events.push_back(SimKeyEvent{int(id), {}});
+            }
             else if (int id = runner.KeyIdOfName(CString(name.c_str())))
                 events.push_back(SimKeyEvent{id, {}});
             else
@@ -45,7 +87,7 @@ bool ParseKeyScript(std::string_view keys, const JobRunner& runner, std::vector<
         if (!id && c == ' ')
             id = IDC_KEY_SPACE;
         if (!id)
-            return fail(i, std::string("no key of the keypad types \"") + c + "\"");
+            return fail(i, "no key of the keypad types \"" + character(i) + "\"");
         events.push_back(SimKeyEvent{id, {}});
     }
     return true;

@@ -56,6 +56,15 @@ void SimDataFiles::Load(const std::string& name, const std::string& bytes)
     }
 }
 
+size_t SimDataFiles::Bytes() const
+{
+    size_t n = 0;
+    for (const SimDataFile& f : m_files)
+        for (const std::string& r : f.records)
+            n += r.size();
+    return n;
+}
+
 std::string EscapeBytes(const std::string& bytes)
 {
     std::string out;

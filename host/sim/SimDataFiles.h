@@ -6,6 +6,11 @@
 #include <string>
 #include <vector>
 
+// A terminal's memory is small: a file loaded onto it may be at most this large, and a run stops when its files and
+// what it uploaded together pass kMaxDataBytes (a job that writes records in a loop).
+constexpr size_t kMaxDataFileSize = size_t(16) << 20;
+constexpr size_t kMaxDataBytes = size_t(64) << 20;
+
 struct SimDataFile
 {
     std::string name;
@@ -23,6 +28,8 @@ class SimDataFiles
     void Load(const std::string& name, const std::string& bytes);
     void Clear() { m_files.clear(); }
     const std::vector<SimDataFile>& All() const { return m_files; }
+    // The bytes of all records of all files.
+    size_t Bytes() const;
 
     // Every file, "name (n records)" and one escaped record per line; "(no data files)" when there are none.
     std::string Describe() const;

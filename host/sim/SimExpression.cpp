@@ -1,5 +1,6 @@
 #include "host/sim/SimExpression.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -23,6 +24,27 @@ bool ReadNumber(const std::string& s, double& d)
     return end && *end == 0 && std::isfinite(d);
 }
 
+// A piece of the text for a message, never ending inside a character of more than one byte: a byte above 127 takes
+// the byte after it along (a UTF-8 sequence, or a double-byte character of the Chinese and Japanese code pages).
+std::string Excerpt(std::string_view text, size_t from, size_t bytes)
+{
+    size_t end = std::min(text.size(), from + bytes);
+    // A character is at most four bytes long.
+    for (int more = 0; more < 3 && end < text.size() && end > from; ++more)
+    {
+        if (static_cast<unsigned char>(text[end - 1]) < 0x80 && (static_cast<unsigned char>(text[end]) & 0xC0) != 0x80)
+            break;
+        ++end;
+    }
+    return std::string(text.substr(from, end - from));
+}
+
+// Each level of nesting costs the parser a few stack frames: a limit keeps a hostile expression from exhausting the
+// stack, far above anything a person writes.
+constexpr int kMaxDepth = 100;
+// A formula that joins its own value doubles it on every pass: texts stay far below what would exhaust the memory.
+constexpr size_t kMaxText = size_t(64) << 10;
+
 std::string Upper(std::string s)
 {
     for (char& c : s)
@@ -40,13 +62,29 @@ class Parser
         result = Or();
         Skip();
         if (m_error.empty() && m_pos < m_text.size())
-            Fail("unexpected \"" + std::string(m_text.substr(m_pos, 10)) + "\"");
+            Fail("unexpected \"" + Excerpt(m_text, m_pos, 10) + "\"");
         if (!m_error.empty() && error)
             *error = m_error;
         return m_error.empty();
     }
 
   private:
+    // Counts the nesting for as long as it lives; false when the expression is nested too deeply.
+    class Nest
+    {
+      public:
+        explicit Nest(Parser& p) : m_p(p)
+        {
+            if (++m_p.m_depth > kMaxDepth)
+                m_p.Fail("the expression is nested more than " + std::to_string(kMaxDepth) + " levels deep");
+        }
+        ~Nest() { --m_p.m_depth; }
+        bool Deep() const { return m_p.m_depth > kMaxDepth; }
+
+      private:
+        Parser& m_p;
+    };
+
     void Fail(const std::string& message)
     {
         if (m_error.empty())
@@ -78,6 +116,9 @@ class Parser
 
     SimValue Or()
     {
+        Nest nest(*this);
+        if (nest.Deep())
+            return {};
         SimValue v = And();
         while (m_error.empty() && (Accept("OR") || Accept("||")))
         {
@@ -99,7 +140,10 @@ class Parser
     SimValue Not()
     {
         if (Accept("NOT") || (Peek('!') && !PeekAt(1, '=') && Accept("!")))
-            return SimValue::Number(!Not().IsTrue());
+        {
+            Nest nest(*this);
+            return nest.Deep() ? SimValue{} : SimValue::Number(!Not().IsTrue());
+        }
         return Compare();
     }
     bool Peek(char c)
@@ -146,12 +190,11 @@ class Parser
                 if (v.AsNumber(x) && r.AsNumber(y) && (v.bNumber || r.bNumber))
                     v = SimValue::Number(x + y);
                 else
-                    v = SimValue::Text((v.bNumber ? v.Format() : v.str) + (r.bNumber ? r.Format() : r.str));
+                    v = Join(v, r);
             }
             else if (Peek('&') && !PeekAt(1, '&') && Accept("&"))
             {
-                SimValue r = Mul();
-                v = SimValue::Text((v.bNumber ? v.Format() : v.str) + (r.bNumber ? r.Format() : r.str));
+                v = Join(v, Mul());
             }
             else if (Accept("-"))
                 v = Arith(v, Mul(), '-');
@@ -175,6 +218,17 @@ class Parser
                 break;
         }
         return v;
+    }
+    SimValue Join(const SimValue& a, const SimValue& b)
+    {
+        std::string s = a.bNumber ? a.Format() : a.str;
+        const std::string& t = b.bNumber ? b.Format() : b.str;
+        if (s.size() + t.size() > kMaxText)
+        {
+            Fail("the text grows longer than " + std::to_string(kMaxText) + " characters");
+            return {};
+        }
+        return SimValue::Text(s + t);
     }
     SimValue Arith(const SimValue& a, const SimValue& b, char op)
     {
@@ -205,6 +259,9 @@ class Parser
     {
         if (Accept("-"))
         {
+            Nest nest(*this);
+            if (nest.Deep())
+                return {};
             SimValue v = Unary();
             double x;
             if (!v.AsNumber(x))
@@ -267,7 +324,7 @@ class Parser
         }
         if (!std::isalpha(static_cast<unsigned char>(c)) && c != '_')
         {
-            Fail(std::string("unexpected \"") + c + "\"");
+            Fail("unexpected \"" + Excerpt(m_text, m_pos, 1) + "\"");
             return {};
         }
         while (m_pos < m_text.size() &&
@@ -342,6 +399,7 @@ class Parser
     std::string_view m_text;
     const SimNameLookup& m_lookup;
     size_t m_pos = 0;
+    int m_depth = 0;
     std::string m_error;
 };
 

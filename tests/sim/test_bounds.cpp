@@ -1,0 +1,279 @@
+// What keeps a run finite whatever the job or the command line holds: nesting, texts, the log and the data have
+// bounds with a message at each, jobs that run jobs are read once, and bad dates, key ids and files are refused
+// before the run.
+#include <gtest/gtest.h>
+
+#include <QString>
+
+#include <sstream>
+
+#include "host/app/SimulationScript.h"
+#include "platform/testing/pdttest.h"
+#include "sim_jobs.h"
+
+using namespace pdt::test;
+using namespace simtest;
+
+namespace
+{
+
+bool IsUtf8(const std::string& s)
+{
+    return QString::fromUtf8(s.data(), qsizetype(s.size())).toUtf8() == QByteArray(s.data(), qsizetype(s.size()));
+}
+
+std::string Repeat(const std::string& s, int n)
+{
+    std::string out;
+    for (int i = 0; i < n; ++i)
+        out += s;
+    return out;
+}
+
+TEST(Bounds, ExpressionsNestOnlySoDeep)
+{
+    const std::string tooDeep = "the expression is nested more than 100 levels deep";
+    struct
+    {
+        const char* situation;
+        std::string text;
+        bool ok;
+        std::string error; // or the value, when it evaluates
+    } rows[] = {
+        {"parentheses a person writes", Repeat("(", 40) + "7" + Repeat(")", 40), true, "7"},
+        {"minus signs a person writes", Repeat("-", 40) + "7", true, "7"},
+        {"20,000 parentheses", Repeat("(", 20000) + "1" + Repeat(")", 20000), false, tooDeep},
+        {"20,000 open parentheses", Repeat("(", 20000), false, tooDeep},
+        {"40,000 minus signs", Repeat("-", 40000) + "1", false, tooDeep},
+        {"40,000 minus signs after a number", "1" + Repeat(" -", 40000) + "1", false, tooDeep},
+        {"20,000 NOTs", Repeat("NOT ", 20000) + "1", false, tooDeep},
+        {"20,000 exclamation marks", Repeat("!", 20000) + "1", false, tooDeep},
+        {"functions inside functions", Repeat("LEN(", 20000) + "1" + Repeat(")", 20000), false, tooDeep},
+        {"a text joined past its bound", "\"" + std::string(40000, 'x') + "\" & \"" + std::string(40000, 'y') + "\"",
+         false, "the text grows longer than 65536 characters"},
+    };
+    for (const auto& row : rows)
+    {
+        SimValue v;
+        std::string error;
+        const bool ok = EvaluateExpression(row.text, nullptr, v, &error);
+        EXPECT_EQ(ok, row.ok) << row.situation << ": " << error;
+        EXPECT_EQ(ok ? v.Format() : error, row.error) << row.situation;
+    }
+}
+
+// A message quotes the text around a fault without cutting a character in two.
+TEST(Bounds, MessagesKeepCharactersWhole)
+{
+    struct
+    {
+        std::string text;
+        std::string error;
+    } rows[] = {
+        {"1 \xC3\xA9", "unexpected \"\xC3\xA9\""},
+        {"1 ABCDEFGHI\xC3\xA9Z", "unexpected \"ABCDEFGHI\xC3\xA9Z\""},
+        {"1 ABCDEFGH\xE2\x82\xAC", "unexpected \"ABCDEFGH\xE2\x82\xAC\""},
+        {"\xE2\x82\xAC", "unexpected \"\xE2\x82\xAC\""},
+    };
+    for (const auto& row : rows)
+    {
+        SimValue v;
+        std::string error;
+        EXPECT_FALSE(EvaluateExpression(row.text, nullptr, v, &error)) << row.text;
+        EXPECT_EQ(error, row.error);
+        EXPECT_TRUE(IsUtf8(error)) << error;
+    }
+}
+
+TEST(Bounds, ClockIsADateThatExists)
+{
+    struct
+    {
+        const char* text;
+        bool ok;
+    } rows[] = {
+        {"2026-03-04 05:06:07", true},  {"2024-02-29 23:59:59", true},  {"2000-02-29 00:00:00", true},
+        {"2023-02-29 10:00:00", false}, {"1900-02-29 10:00:00", false}, {"2023-02-31 10:00:00", false},
+        {"2023-04-31 10:00:00", false}, {"2023-1-5 9:3:7", false},      {"2023-01-05 9:03:07", false},
+        {"2023-01-05 24:00:00", false}, {"2023-01-05 10:60:00", false}, {"2023-13-05 10:00:00", false},
+        {"2023-00-05 10:00:00", false}, {"2023-01-00 10:00:00", false}, {"2023-01-05 10:00:00 ", false},
+        {"+023-01-05 10:00:00", false}, {"2023-01-05T10:00:00", false}, {"", false},
+    };
+    for (const auto& row : rows)
+    {
+        int y, mo, d, h, mi, s;
+        EXPECT_EQ(ReadClock(row.text, y, mo, d, h, mi, s), row.ok) << row.text;
+    }
+}
+
+// jobhost --simulate refuses what it cannot use before the run, with exit status 2.
+TEST(Bounds, CommandLineRefusesBeforeTheRun)
+{
+    struct
+    {
+        std::vector<const char*> args;
+        int status;
+        const char* err;
+    } rows[] = {
+        {{"--keys", "{ID:3207}"}, 0, ""},
+        {{"--keys", "{ID:0}"}, 2, "jobhost: keys, character 1: no key of the keypad has the id 0\n"},
+        {{"--keys", "1{ID:99999999999999999999}"}, 2,
+         "jobhost: keys, character 2: \"{ID:99999999999999999999}\" needs a key id in digits\n"},
+        {{"--keys", "{ID:}"}, 2, "jobhost: keys, character 1: \"{ID:}\" needs a key id in digits\n"},
+        {{"--keys", "{ID:32o7}"}, 2, "jobhost: keys, character 1: \"{ID:32o7}\" needs a key id in digits\n"},
+        {{"--keys", "{ID:4294970503}"}, 2, "jobhost: keys, character 1: \"{ID:4294970503}\" needs a key id in digits\n"},
+        {{"--keys", "{ID:1}"}, 2, "jobhost: keys, character 1: no key of the keypad has the id 1\n"},
+        // Places count characters, and a character is quoted whole.
+        {{"--keys", "\xC3\xA9\xC3\xA9{F9}"}, 2, "jobhost: keys, character 1: no key of the keypad types \"\xC3\xA9\"\n"},
+        {{"--keys", "{F1}1\xE2\x82\xAC"}, 2, "jobhost: keys, character 6: no key of the keypad types \"\xE2\x82\xAC\"\n"},
+        {{"--keys", "\xC3\xA9"}, 2, "jobhost: keys, character 1: no key of the keypad types \"\xC3\xA9\"\n"},
+        {{"--clock", "2023-02-31 10:00:00"}, 2,
+         "jobhost: --clock needs \"YYYY-MM-DD HH:MM:SS\", not \"2023-02-31 10:00:00\"\n"},
+        {{"--clock", "2023-1-5 9:3:7"}, 2, "jobhost: --clock needs \"YYYY-MM-DD HH:MM:SS\", not \"2023-1-5 9:3:7\"\n"},
+        {{"--clock", "2024-02-29 10:00:00"}, 0, ""},
+        {{"--file", "ZERO=/dev/zero"}, 2,
+         "jobhost: /dev/zero is larger than 16 MB, more than a data file on the terminal may hold\n"},
+        {{"--file", "EMPTY=/dev/null"}, 0, ""},
+    };
+    for (const auto& row : rows)
+    {
+        std::vector<char*> argv{const_cast<char*>("jobhost"), const_cast<char*>("--simulate"),
+                                const_cast<char*>("sample")};
+        for (const char* a : row.args)
+            argv.push_back(const_cast<char*>(a));
+        std::ostringstream out, err;
+        EXPECT_EQ(RunSimulateCommand(int(argv.size()), argv.data(), out, err), row.status) << row.args.back();
+        EXPECT_EQ(err.str(), row.err) << row.args.back();
+        EXPECT_TRUE(IsUtf8(err.str())) << err.str();
+    }
+}
+
+// A job that writes records in a loop stops when its data passes what the terminal holds.
+TEST(Bounds, DataFilesStopAtTheirBound)
+{
+    auto doc = std::make_unique<JobDocument>();
+    HostNode* loop = doc->AddNode(NODE_COUNT, "Loop");
+    doc->SetStartNode(loop);
+    HostRecord* r = doc->AddRecord("Big", "BIG.TXT");
+    r->m_strPreamble = std::string(size_t(1) << 20, 'x').c_str();
+    HostLink* write = doc->AddLink(loop->m_nID, loop->m_nID);
+    write->m_bEOR = TRUE;
+    write->m_nRecordID = r->m_nID;
+    RunnerOptions options;
+    options.nStepLimit = 1000;
+    Session s(*doc, options);
+    s.Play("");
+    EXPECT_EQ(s.runner.GetState(), RunState::Stopped);
+    EXPECT_EQ(s.runner.GetEndMessage(),
+              "Stopped: the data files and the uploads hold more than 64 MB, more than a terminal keeps.");
+    EXPECT_LE(s.runner.GetFiles().Bytes(), kMaxDataBytes + (size_t(1) << 20));
+    EXPECT_GT(s.runner.GetFiles().Bytes(), kMaxDataBytes);
+    // The log shows the start of each record, not the megabyte.
+    size_t longest = 0;
+    for (const std::string& line : s.runner.GetLog())
+        longest = std::max(longest, line.size());
+    EXPECT_LT(longest, 400u);
+}
+
+// A long loop without a key that logs every pass stops when the log is full; the reason is its last line.
+TEST(Bounds, TheLogStopsAtItsBound)
+{
+    auto doc = std::make_unique<JobDocument>();
+    HostNode* loop = doc->AddNode(NODE_PROGRAM, std::string(2000, 'P').c_str());
+    doc->SetStartNode(loop);
+    doc->AddLink(loop->m_nID, loop->m_nID);
+    RunnerOptions options;
+    options.nStepLimit = 100000000;
+    Session s(*doc, options);
+    s.Play("");
+    EXPECT_EQ(s.runner.GetState(), RunState::Stopped);
+    const std::string full = "Stopped: the log holds 16 MB, as much as it keeps; the job goes on too long without a key.";
+    EXPECT_EQ(s.runner.GetEndMessage(), full);
+    ASSERT_FALSE(s.runner.GetLog().empty());
+    EXPECT_EQ(s.runner.GetLog().back(), full);
+    size_t bytes = 0;
+    for (const std::string& line : s.runner.GetLog())
+        bytes += line.size();
+    EXPECT_LE(bytes, (size_t(16) << 20) + full.size());
+    EXPECT_LT(s.runner.GetSteps(), 10000);
+}
+
+// A formula that joins its own value doubles it each pass: the bound on texts turns it back to the keypad.
+TEST(Bounds, AFormulaThatGrowsGivesUp)
+{
+    auto doc = std::make_unique<JobDocument>();
+    HostNode* seq = InputNode(*doc, "Seq", "");
+    seq->m_collect.bFromFormula = TRUE;
+    seq->m_collect.strFormula = "Seq & Seq & \"x\"";
+    doc->SetStartNode(seq);
+    doc->AddLink(seq->m_nID, seq->m_nID);
+    Session s(*doc);
+    s.Play("");
+    ASSERT_EQ(s.runner.GetState(), RunState::Waiting) << s.runner.GetEndMessage();
+    bool said = false;
+    for (const std::string& line : s.runner.GetLog())
+        said = said || line.find("the text grows longer than 65536 characters") != std::string::npos;
+    EXPECT_TRUE(said);
+    EXPECT_LE(s.runner.GetNodeData(seq->m_nID).size(), size_t(65536));
+}
+
+// Run-job nodes: a job read once per run, however often it runs; a long chain of jobs is told apart from a loop.
+TEST(Bounds, RunJobReadsEachJobOnce)
+{
+    int reads = 0;
+    auto menuJob = [&reads](const std::string& file, const std::string&) {
+        ++reads;
+        LoadedJob loaded;
+        loaded.bFound = true;
+        HostNode* menu;
+        loaded.job = NewJob("MENU", &menu);
+        loaded.job->m_strPathName = file.c_str();
+        HostNode* again = loaded.job->AddNode(NODE_RUNJOB, "Again");
+        again->m_strJobFile = file.c_str();
+        KeyLink(*loaded.job, menu, again, "Any-key");
+        return loaded;
+    };
+    HostNode* start;
+    auto doc = NewJob("FIRST", &start);
+    HostNode* go = doc->AddNode(NODE_RUNJOB, "Go");
+    go->m_strJobFile = "MENU.pdtjob";
+    KeyLink(*doc, start, go, "Any-key");
+    RunnerOptions options;
+    options.loadJob = menuJob;
+    Session s(*doc, options);
+    s.Play("1111111111");
+    EXPECT_EQ(s.runner.GetState(), RunState::Waiting) << s.runner.GetEndMessage();
+    EXPECT_EQ(s.screen.Text(), "MENU");
+    EXPECT_EQ(s.runner.GetSteps(), 21);
+    // The job runs itself from the second pass on: one read for each place that names it.
+    EXPECT_EQ(reads, 2);
+    // Restart reads it again: it may have been changed in between.
+    s.Play("11");
+    EXPECT_EQ(reads, 4);
+}
+
+TEST(Bounds, ALongChainOfJobsIsNoLoop)
+{
+    auto chain = [](const std::string& file, const std::string&) {
+        LoadedJob loaded;
+        loaded.bFound = true;
+        loaded.job = std::make_unique<JobDocument>();
+        loaded.job->m_strPathName = file.c_str();
+        HostNode* run = loaded.job->AddNode(NODE_RUNJOB, "Run");
+        run->m_strJobFile = ("J" + std::to_string(std::atoi(file.c_str() + 1) + 1)).c_str();
+        loaded.job->SetStartNode(run);
+        return loaded;
+    };
+    auto doc = chain("J0", "").job;
+    RunnerOptions options;
+    options.loadJob = chain;
+    options.nStepLimit = 3000;
+    Session s(*doc, options);
+    s.Play("");
+    EXPECT_EQ(s.runner.GetState(), RunState::Stopped);
+    EXPECT_EQ(s.runner.GetEndMessage(),
+              "Stopped at node \"Run\" of job \"J3000\" after 3000 nodes without a key (the step limit); 3000 run-job "
+              "nodes loaded one job after another, and no node was passed twice.");
+}
+
+} // namespace
