@@ -133,9 +133,7 @@ BOOL MainFrame::CreateWindows(const CRect& rect)
     m_view.Create(this, CRect(0, m_menuBar.GetHeight(), client.Width(), client.Height()), IDC_FLOWCHART);
     m_view.onSelectionChanged = [this] { OnSelectionChanged(); };
     m_view.onNodeActivated = [this](HostNode* node) { OpenNodeDialog(node, nullptr); };
-    m_view.onLinkActivated = [this](HostLink* link) {
-        OpenNodeDialog(m_pDoc->FindNode(link->m_nFromNodeID), link);
-    };
+    m_view.onLinkActivated = [this](HostLink* link) { OpenNodeDialog(m_pDoc->FindNode(link->m_nFromNodeID), link); };
     m_view.onDocumentChanged = [this] {
         RecordChange();
         UpdateTitle();
@@ -232,7 +230,8 @@ void MainFrame::InitMenu(int index, CMenu& menu)
         menu.AppendMenu(MF_STRING, ID_EDIT_REPEAT, "Find &Next\tF3");
         menu.AppendMenu(MF_SEPARATOR);
         menu.AppendMenu(MF_POPUP, UINT_PTR(FlowchartView::MakeNewNodeMenu()), "New &Node");
-        menu.AppendMenu(MF_STRING | (m_view.IsLinkTool() ? UINT(MF_CHECKED) : UINT(MF_UNCHECKED)), ID_NODE_LINK, "&Link Nodes");
+        menu.AppendMenu(MF_STRING | (m_view.IsLinkTool() ? UINT(MF_CHECKED) : UINT(MF_UNCHECKED)), ID_NODE_LINK,
+                        "&Link Nodes");
         menu.AppendMenu(MF_STRING | Grayed(node || link), ID_EDIT_CLEAR, "&Delete\tDel");
         break;
     }
@@ -257,8 +256,7 @@ void MainFrame::InitMenu(int index, CMenu& menu)
     case MENU_SIMULATION:
         menu.AppendMenu(MF_STRING | Grayed(GetSimulateHandler() != nullptr), ID_SIMULATE_RUN, "&Run Job");
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -488,10 +486,12 @@ void MainFrame::ResetHistory()
         m_history.Clear();
 }
 
+// The definition dialogs mark the job modified on every OK and Apply; what marks it here is a change of what its
+// file would hold, so an OK that changed nothing leaves the mark as the job had it.
 void MainFrame::RecordChange()
 {
-    if (m_owned && !m_bRestoring)
-        m_history.Record(HistoryText(*m_pDoc));
+    if (m_owned && !m_bRestoring && !m_history.Record(HistoryText(*m_pDoc)))
+        m_pDoc->SetModifiedFlag(!m_history.IsSaved());
 }
 
 void MainFrame::OnEditUndo()

@@ -30,15 +30,12 @@ int ChosenRadio(std::initializer_list<int> states, int current)
     return current;
 }
 
-CComboBox *Combo(CWnd &page, int id)
-{
-    return static_cast<CComboBox *>(page.GetDlgItem(id));
-}
+CComboBox* Combo(CWnd& page, int id) { return static_cast<CComboBox*>(page.GetDlgItem(id)); }
 
 // The line the lookup-file page shows for a chosen node, as the page itself composes it on a new choice.
-CString LookupFileLine(JobDocument *doc, int nodeId)
+CString LookupFileLine(JobDocument* doc, int nodeId)
 {
-    HostNode *source = doc ? doc->FindNode(nodeId) : nullptr;
+    HostNode* source = doc ? doc->FindNode(nodeId) : nullptr;
     if (!source)
         return CString();
     if ((source->m_dwVerifyFlags & VERIFY_LOOKUPFILE) && !source->m_strVerifyLookupFile.IsEmpty())
@@ -48,9 +45,9 @@ CString LookupFileLine(JobDocument *doc, int nodeId)
     return line;
 }
 
-void InitialInput(HostNode &node, CDlgDefineNodeInput &page)
+void InitialInput(HostNode& node, CDlgDefineNodeInput& page)
 {
-    const CollectSettings &c = node.m_collect;
+    const CollectSettings& c = node.m_collect;
     bool count = node.m_nKind == NODE_COUNT;
     int type = c.nDataType;
     // A count holds a number: a stored string type (or any unknown one) shows as an integer there.
@@ -67,9 +64,9 @@ void InitialInput(HostNode &node, CDlgDefineNodeInput &page)
         page.DisplayCountNodeSettings();
 }
 
-void SaveInput(HostNode &node, const CDlgDefineNodeInput &page)
+void SaveInput(HostNode& node, const CDlgDefineNodeInput& page)
 {
-    CollectSettings &c = node.m_collect;
+    CollectSettings& c = node.m_collect;
     c.nDataType =
         ChosenRadio({page.m_nTypeInteger, page.m_nTypeLong, page.m_nTypeFloat, page.m_nTypeString}, c.nDataType);
     c.bAllowEmpty = page.m_bAllowEmpty;
@@ -77,9 +74,9 @@ void SaveInput(HostNode &node, const CDlgDefineNodeInput &page)
     c.bSameAsLast = page.m_bSameAsLast;
 }
 
-void InitialDevice(HostNode &node, CDlgDefineNodeInputFromDevice &page)
+void InitialDevice(HostNode& node, CDlgDefineNodeInputFromDevice& page)
 {
-    const CollectSettings &c = node.m_collect;
+    const CollectSettings& c = node.m_collect;
     page.m_bTimer = c.bTimer;
     page.m_bScanner = c.bScanner;
     page.m_bAutoTrigger = c.bAutoTrigger;
@@ -94,10 +91,10 @@ void InitialDevice(HostNode &node, CDlgDefineNodeInputFromDevice &page)
     page.m_nDateOnly = c.nTimeFormat == TIME_DATE;
     page.m_nTimeOnly = c.nTimeFormat == TIME_TIME;
     page.m_nDateTime = c.nTimeFormat == TIME_DATETIME;
-    if (CComboBox *types = Combo(page, IDC_DATETYPE))
+    if (CComboBox* types = Combo(page, IDC_DATETYPE))
     {
         types->ResetContent();
-        const auto &names = DateTypeNames();
+        const auto& names = DateTypeNames();
         for (size_t i = 0; i < names.size(); ++i)
             types->SetItemData(types->AddString(names[i]), DWORD_PTR(i));
         SelectByItemData(*types, DWORD_PTR(c.nDateType));
@@ -106,9 +103,9 @@ void InitialDevice(HostNode &node, CDlgDefineNodeInputFromDevice &page)
     }
 }
 
-void SaveDevice(HostNode &node, CDlgDefineNodeInputFromDevice &page)
+void SaveDevice(HostNode& node, CDlgDefineNodeInputFromDevice& page)
 {
-    CollectSettings &c = node.m_collect;
+    CollectSettings& c = node.m_collect;
     // The timer excludes the other devices, whatever marks their (disabled) boxes kept.
     c.bTimer = page.m_bTimer;
     c.bScanner = !page.m_bTimer && page.m_bScanner;
@@ -122,14 +119,14 @@ void SaveDevice(HostNode &node, CDlgDefineNodeInputFromDevice &page)
     c.bDigits = page.m_bDigits;
     c.bSymbols = page.m_bSymbols;
     c.nTimeFormat = ChosenRadio({page.m_nDateOnly, page.m_nTimeOnly, page.m_nDateTime}, c.nTimeFormat);
-    if (CComboBox *types = Combo(page, IDC_DATETYPE))
+    if (CComboBox* types = Combo(page, IDC_DATETYPE))
         c.nDateType = int(SelectedItemData(*types, DWORD_PTR(c.nDateType)));
 }
 
-void InitialLookup(HostNode &node, CDlgDefineNodeInputFromLookupFile &page)
+void InitialLookup(HostNode& node, CDlgDefineNodeInputFromLookupFile& page)
 {
-    const CollectSettings &c = node.m_collect;
-    JobDocument *doc = node.GetJobDocument();
+    const CollectSettings& c = node.m_collect;
+    JobDocument* doc = node.GetJobDocument();
     page.m_bFromLookupFile = c.bFromLookupFile;
     page.m_nFieldNo = c.nLookupFieldNo;
     page.m_strDefaultValue = c.strDefaultValue;
@@ -137,16 +134,16 @@ void InitialLookup(HostNode &node, CDlgDefineNodeInputFromLookupFile &page)
     page.m_strLookupFile.Empty();
     if (page.m_cbCollectNode.m_hWnd)
     {
-        FillNodeList(page.m_cbCollectNode, node, [](const HostNode &n) { return n.m_nKind == NODE_INPUT; });
+        FillNodeList(page.m_cbCollectNode, node, [](const HostNode& n) { return n.m_nKind == NODE_INPUT; });
         SelectByItemData(page.m_cbCollectNode, DWORD_PTR(c.nLookupNodeID));
         if (page.m_cbCollectNode.GetCurSel() >= 0)
             page.m_strLookupFile = LookupFileLine(doc, c.nLookupNodeID);
     }
 }
 
-void SaveLookup(HostNode &node, CDlgDefineNodeInputFromLookupFile &page)
+void SaveLookup(HostNode& node, CDlgDefineNodeInputFromLookupFile& page)
 {
-    CollectSettings &c = node.m_collect;
+    CollectSettings& c = node.m_collect;
     c.bFromLookupFile = page.m_bFromLookupFile;
     c.nLookupFieldNo = page.m_nFieldNo;
     c.strDefaultValue = page.m_strDefaultValue;
@@ -155,7 +152,7 @@ void SaveLookup(HostNode &node, CDlgDefineNodeInputFromLookupFile &page)
         c.nLookupNodeID = int(SelectedItemData(page.m_cbCollectNode, DWORD_PTR(c.nLookupNodeID)));
 }
 
-void InitialVerify(const CollectSettings &c, CDlgDefineNodeVerify &page)
+void InitialVerify(const CollectSettings& c, CDlgDefineNodeVerify& page)
 {
     page.m_bVerifyLength = c.bVerifyLength;
     page.m_bVerifyPicture = c.bVerifyPicture;
@@ -170,7 +167,7 @@ void InitialVerify(const CollectSettings &c, CDlgDefineNodeVerify &page)
     page.m_strRangeTo = c.strRangeTo;
 }
 
-void SaveVerify(CollectSettings &c, const CDlgDefineNodeVerify &page)
+void SaveVerify(CollectSettings& c, const CDlgDefineNodeVerify& page)
 {
     c.bVerifyLength = page.m_bVerifyLength;
     c.bVerifyPicture = page.m_bVerifyPicture;
@@ -185,9 +182,9 @@ void SaveVerify(CollectSettings &c, const CDlgDefineNodeVerify &page)
     c.strRangeTo = page.m_strRangeTo;
 }
 
-void InitialVerifyLookup(const HostNode &node, CDlgDefineNodeVerifyLookupFile &page)
+void InitialVerifyLookup(const HostNode& node, CDlgDefineNodeVerifyLookupFile& page)
 {
-    const CollectSettings &c = node.m_collect;
+    const CollectSettings& c = node.m_collect;
     page.m_bVerifyLookupFile = (node.m_dwVerifyFlags & VERIFY_LOOKUPFILE) != 0;
     page.m_strLookupFile = node.m_strVerifyLookupFile;
     page.m_nFieldNo = c.nVerifyFieldNo;
@@ -197,13 +194,13 @@ void InitialVerifyLookup(const HostNode &node, CDlgDefineNodeVerifyLookupFile &p
     page.m_nSearchFromCurrent = c.bSearchFromCurrent;
     page.m_bBinarySearch = c.bBinarySearch;
     // The page filled the list when it started; a code it does not list leaves nothing selected.
-    if (CComboBox *separators = Combo(page, IDC_FIELDSEPARATOR))
+    if (CComboBox* separators = Combo(page, IDC_FIELDSEPARATOR))
         SelectByItemData(*separators, DWORD_PTR(c.nFieldSeparator));
 }
 
-void SaveVerifyLookup(HostNode &node, CDlgDefineNodeVerifyLookupFile &page)
+void SaveVerifyLookup(HostNode& node, CDlgDefineNodeVerifyLookupFile& page)
 {
-    CollectSettings &c = node.m_collect;
+    CollectSettings& c = node.m_collect;
     if (page.m_bVerifyLookupFile)
         node.m_dwVerifyFlags |= VERIFY_LOOKUPFILE;
     else
@@ -215,21 +212,21 @@ void SaveVerifyLookup(HostNode &node, CDlgDefineNodeVerifyLookupFile &page)
     c.bSearchFromCurrent =
         ChosenRadio({page.m_nSearchFromBeginning, page.m_nSearchFromCurrent}, c.bSearchFromCurrent ? 1 : 0) == 1;
     c.bBinarySearch = page.m_bBinarySearch;
-    if (CComboBox *separators = Combo(page, IDC_FIELDSEPARATOR))
+    if (CComboBox* separators = Combo(page, IDC_FIELDSEPARATOR))
         c.nFieldSeparator = int(SelectedItemData(*separators, DWORD_PTR(c.nFieldSeparator)));
 }
 
-void InitialBarcode(HostNode &node, CDlgDefineNodeInputBarcode &page)
+void InitialBarcode(HostNode& node, CDlgDefineNodeInputBarcode& page)
 {
-    const CollectSettings &c = node.m_collect;
+    const CollectSettings& c = node.m_collect;
     page.m_bSetBarcode = c.bSetBarcode;
     page.m_bSetToAll = FALSE; // an action of this OK, not a setting of the node
-    CListCtrl &list = page.m_lcBarcode;
+    CListCtrl& list = page.m_lcBarcode;
     if (!list.m_hWnd)
         return;
     list.DeleteAllItems();
-    JobDocument *doc = node.GetJobDocument();
-    for (const Symbology &s : c.symbologies)
+    JobDocument* doc = node.GetJobDocument();
+    for (const Symbology& s : c.symbologies)
     {
         CString name;
         if (doc)
@@ -242,21 +239,37 @@ void InitialBarcode(HostNode &node, CDlgDefineNodeInputBarcode &page)
     }
 }
 
-void SaveBarcode(HostNode &node, CDlgDefineNodeInputBarcode &page)
+void SaveBarcode(HostNode& node, CDlgDefineNodeInputBarcode& page)
 {
-    CollectSettings &c = node.m_collect;
+    CollectSettings& c = node.m_collect;
     c.bSetBarcode = page.m_bSetBarcode;
-    CListCtrl &list = page.m_lcBarcode;
+    CListCtrl& list = page.m_lcBarcode;
     if (list.m_hWnd)
     {
-        c.symbologies.clear();
+        // The list shows them sorted by name; the node keeps its own order, so that an OK changes only what the
+        // person changed. A symbology is known by its low byte: the high byte holds its options.
+        std::vector<Symbology> shown;
         for (int i = 0; i < list.GetItemCount(); ++i)
-            c.symbologies.push_back(Symbology{WORD(list.GetItemData(i)), list.GetCheck(i) == TRUE});
+            shown.push_back(Symbology{WORD(list.GetItemData(i)), list.GetCheck(i) == TRUE});
+        std::vector<bool> taken(shown.size());
+        std::vector<Symbology> kept;
+        for (const Symbology& old : c.symbologies)
+            for (size_t i = 0; i < shown.size(); ++i)
+                if (!taken[i] && (shown[i].wData & 0xFF) == (old.wData & 0xFF))
+                {
+                    kept.push_back(shown[i]);
+                    taken[i] = true;
+                    break;
+                }
+        for (size_t i = 0; i < shown.size(); ++i)
+            if (!taken[i])
+                kept.push_back(shown[i]);
+        c.symbologies = std::move(kept);
     }
-    JobDocument *doc = node.GetJobDocument();
+    JobDocument* doc = node.GetJobDocument();
     for (int i = 0; page.m_bSetToAll && doc && i < doc->GetNodeCount(); ++i)
     {
-        HostNode *other = doc->GetNodeAt(i);
+        HostNode* other = doc->GetNodeAt(i);
         if (other != &node && other->m_nKind == NODE_INPUT)
         {
             other->m_collect.bSetBarcode = c.bSetBarcode;
@@ -267,13 +280,13 @@ void SaveBarcode(HostNode &node, CDlgDefineNodeInputBarcode &page)
 
 } // namespace
 
-void FillNodeList(CComboBox &combo, const HostNode &self, bool (*accept)(const HostNode &))
+void FillNodeList(CComboBox& combo, const HostNode& self, bool (*accept)(const HostNode&))
 {
     combo.ResetContent();
-    JobDocument *doc = self.GetJobDocument();
+    JobDocument* doc = self.GetJobDocument();
     for (int i = 0; doc && i < doc->GetNodeCount(); ++i)
     {
-        HostNode *other = doc->GetNodeAt(i);
+        HostNode* other = doc->GetNodeAt(i);
         if (other != &self && accept(*other))
             combo.SetItemData(combo.AddString(other->m_strName), DWORD_PTR(other->m_nID));
     }
@@ -287,65 +300,65 @@ std::vector<Symbology> CollectSettings::DefaultSymbologies()
     return list;
 }
 
-const std::vector<const char *> &DateTypeNames()
+const std::vector<const char*>& DateTypeNames()
 {
-    static const std::vector<const char *> names = {"MM/DD/YY",   "DD/MM/YY",   "YY/MM/DD",
-                                                    "MM/DD/YYYY", "DD/MM/YYYY", "YYYY/MM/DD"};
+    static const std::vector<const char*> names = {"MM/DD/YY",   "DD/MM/YY",   "YY/MM/DD",
+                                                   "MM/DD/YYYY", "DD/MM/YYYY", "YYYY/MM/DD"};
     return names;
 }
 
-void InitialCollectPages(HostNode &node, CDlgDefineNode *dlg)
+void InitialCollectPages(HostNode& node, CDlgDefineNode* dlg)
 {
-    CollectSettings &c = node.m_collect;
-    if (auto *page = DialogPage<CDlgDefineNodeInput>(dlg, IDD_NODE_INPUT))
+    CollectSettings& c = node.m_collect;
+    if (auto* page = DialogPage<CDlgDefineNodeInput>(dlg, IDD_NODE_INPUT))
         InitialInput(node, *page);
-    if (auto *page = DialogPage<CDlgDefineNodeInputFromDevice>(dlg, IDD_NODE_INPUTFROMDEVICE))
+    if (auto* page = DialogPage<CDlgDefineNodeInputFromDevice>(dlg, IDD_NODE_INPUTFROMDEVICE))
         InitialDevice(node, *page);
-    if (auto *page = DialogPage<CDlgDefineNodeInputFromFormula>(dlg, IDD_NODE_INPUTFROMFORMULA))
+    if (auto* page = DialogPage<CDlgDefineNodeInputFromFormula>(dlg, IDD_NODE_INPUTFROMFORMULA))
     {
         page->m_bFromFormula = c.bFromFormula;
         page->m_strFormula = c.strFormula;
     }
-    if (auto *page = DialogPage<CDlgDefineNodeInputFromLookupFile>(dlg, IDD_NODE_INPUTFROMLOOKUPFILE))
+    if (auto* page = DialogPage<CDlgDefineNodeInputFromLookupFile>(dlg, IDD_NODE_INPUTFROMLOOKUPFILE))
         InitialLookup(node, *page);
-    if (auto *page = DialogPage<CDlgDefineNodeVerify>(dlg, IDD_NODE_VERIFY))
+    if (auto* page = DialogPage<CDlgDefineNodeVerify>(dlg, IDD_NODE_VERIFY))
         InitialVerify(c, *page);
-    if (auto *page = DialogPage<CDlgDefineNodeVerifyLookupFile>(dlg, IDD_NODE_VERIFYLOOKUPFILE))
+    if (auto* page = DialogPage<CDlgDefineNodeVerifyLookupFile>(dlg, IDD_NODE_VERIFYLOOKUPFILE))
         InitialVerifyLookup(node, *page);
-    if (auto *page = DialogPage<CDlgDefineNodeVerifyQualifier>(dlg, IDD_NODE_VERIFYQUALIFIER))
+    if (auto* page = DialogPage<CDlgDefineNodeVerifyQualifier>(dlg, IDD_NODE_VERIFYQUALIFIER))
     {
         page->m_bVerifyQualifier = c.bVerifyQualifier;
         page->m_strQualifier = c.strQualifier;
     }
-    if (auto *page = DialogPage<CDlgDefineNodeInputBarcode>(dlg, IDD_NODE_INPUTBARCODE))
+    if (auto* page = DialogPage<CDlgDefineNodeInputBarcode>(dlg, IDD_NODE_INPUTBARCODE))
         InitialBarcode(node, *page);
     InitialCountPages(node, dlg);
 }
 
-void SaveCollectPages(HostNode &node, CDlgDefineNode *dlg)
+void SaveCollectPages(HostNode& node, CDlgDefineNode* dlg)
 {
-    CollectSettings &c = node.m_collect;
-    if (auto *page = DialogPage<CDlgDefineNodeInput>(dlg, IDD_NODE_INPUT))
+    CollectSettings& c = node.m_collect;
+    if (auto* page = DialogPage<CDlgDefineNodeInput>(dlg, IDD_NODE_INPUT))
         SaveInput(node, *page);
-    if (auto *page = DialogPage<CDlgDefineNodeInputFromDevice>(dlg, IDD_NODE_INPUTFROMDEVICE))
+    if (auto* page = DialogPage<CDlgDefineNodeInputFromDevice>(dlg, IDD_NODE_INPUTFROMDEVICE))
         SaveDevice(node, *page);
-    if (auto *page = DialogPage<CDlgDefineNodeInputFromFormula>(dlg, IDD_NODE_INPUTFROMFORMULA))
+    if (auto* page = DialogPage<CDlgDefineNodeInputFromFormula>(dlg, IDD_NODE_INPUTFROMFORMULA))
     {
         c.bFromFormula = page->m_bFromFormula;
         c.strFormula = page->m_strFormula;
     }
-    if (auto *page = DialogPage<CDlgDefineNodeInputFromLookupFile>(dlg, IDD_NODE_INPUTFROMLOOKUPFILE))
+    if (auto* page = DialogPage<CDlgDefineNodeInputFromLookupFile>(dlg, IDD_NODE_INPUTFROMLOOKUPFILE))
         SaveLookup(node, *page);
-    if (auto *page = DialogPage<CDlgDefineNodeVerify>(dlg, IDD_NODE_VERIFY))
+    if (auto* page = DialogPage<CDlgDefineNodeVerify>(dlg, IDD_NODE_VERIFY))
         SaveVerify(c, *page);
-    if (auto *page = DialogPage<CDlgDefineNodeVerifyLookupFile>(dlg, IDD_NODE_VERIFYLOOKUPFILE))
+    if (auto* page = DialogPage<CDlgDefineNodeVerifyLookupFile>(dlg, IDD_NODE_VERIFYLOOKUPFILE))
         SaveVerifyLookup(node, *page);
-    if (auto *page = DialogPage<CDlgDefineNodeVerifyQualifier>(dlg, IDD_NODE_VERIFYQUALIFIER))
+    if (auto* page = DialogPage<CDlgDefineNodeVerifyQualifier>(dlg, IDD_NODE_VERIFYQUALIFIER))
     {
         c.bVerifyQualifier = page->m_bVerifyQualifier;
         c.strQualifier = page->m_strQualifier;
     }
-    if (auto *page = DialogPage<CDlgDefineNodeInputBarcode>(dlg, IDD_NODE_INPUTBARCODE))
+    if (auto* page = DialogPage<CDlgDefineNodeInputBarcode>(dlg, IDD_NODE_INPUTBARCODE))
         SaveBarcode(node, *page);
     SaveCountPages(node, dlg);
 }

@@ -239,6 +239,25 @@ TEST_F(Undo, WhatChangesNothingIsNoStep)
              ExpectModal([](CDialog& dlg) { Click(dlg, IDCANCEL); });
              t.Menu("Define", ID_DEFINE_RECORD_NEW);
          }},
+        {"the node dialog's OK and Apply with nothing changed",
+         [](Undo& t) {
+             DoubleClickAt(t.ViewWnd(), t.Centre(t.Node("B")));
+             ASSERT_NE(t.frame->GetNodeDialog(), nullptr);
+             Click(*t.frame->GetNodeDialog(), ID_APPLY_NOW);
+             EXPECT_EQ(t.frame->GetWindowText(), kClean);
+             Click(*t.frame->GetNodeDialog(), IDOK);
+             Pump();
+         }},
+        {"the portable dialog's OK with nothing changed",
+         [](Undo& t) {
+             ExpectModal([](CDialog& dlg) { Click(dlg, IDOK); });
+             t.Menu("Define", ID_DEFINE_PORTABLE);
+         }},
+        {"the job dialog's OK with nothing changed",
+         [](Undo& t) {
+             ExpectModal([](CDialog& dlg) { Click(dlg, IDOK); });
+             t.Menu("Define", ID_DEFINE_JOB);
+         }},
         {"an edit, then File > New",
          [](Undo& t) {
              Drag(t.ViewWnd(), t.Centre(t.Node("A")), t.Centre(t.Node("A")) + CPoint(0, 150));
@@ -255,6 +274,7 @@ TEST_F(Undo, WhatChangesNothingIsNoStep)
         EXPECT_FALSE(Offered(ID_EDIT_UNDO));
         Step(true, true); // the key does nothing either
         EXPECT_FALSE(Doc().IsModified());
+        EXPECT_EQ(Title(), Doc().GetNodeCount() > 0 ? CString(kClean) : CString("Untitled - jobhost"));
         if (Doc().GetNodeCount() > 0)
         {
             EXPECT_EQ(Text(), before);
