@@ -47,9 +47,9 @@ void CDlgDefineJobFlowchart::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_JOB_PAGEWIDTH, m_nPageWidth);
 }
 
-// Up adds a step and stops at the maximum, down takes one off and stops at the minimum. Only the limit
-// in the direction of the press applies, so a value the host gave outside the range moves by one step
-// toward it, or jumps to the limit it crossed. Text that is not a number counts as 0.
+// Up adds a step and stops at the maximum, down takes one off and stops at the minimum. A value the host gave
+// outside the range, or text that is not a number (read as 0), comes into the range with the first press either
+// way: a press never leaves a value the page's OK would refuse or show it wrapped.
 void CDlgDefineJobFlowchart::OnVScroll(UINT nSBCode, UINT, CScrollBar* pScrollBar)
 {
     if (!pScrollBar || (nSBCode != SB_LINEUP && nSBCode != SB_LINEDOWN))
@@ -60,6 +60,7 @@ void CDlgDefineJobFlowchart::OnVScroll(UINT nSBCode, UINT, CScrollBar* pScrollBa
     if (s == std::end(kSpinners))
         return;
     long long value = int(GetDlgItemInt(s->nEdit, nullptr, TRUE));
-    value = nSBCode == SB_LINEUP ? std::min(value + s->nStep, s->nMax) : std::max(value - s->nStep, s->nMin);
-    SetDlgItemInt(s->nEdit, UINT(value), FALSE);
+    value = nSBCode == SB_LINEUP ? value + s->nStep : value - s->nStep;
+    value = std::clamp(value, s->nMin, s->nMax);
+    SetDlgItemInt(s->nEdit, UINT(value), TRUE);
 }

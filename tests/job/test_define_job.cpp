@@ -155,34 +155,60 @@ TEST_F(JobDialog, SpinnersStepWithinTheirLimits)
     }
 }
 
-// Values the host gave far outside the range, and text that is not a number, take the same arithmetic: the
-// limit of the press's direction applies, text reads as 0. Nothing crashes and an untouched value is kept.
-TEST_F(JobDialog, SpinnersSurviveValuesOutsideTheRangeAndText)
+// A value the host gave outside the range, or text that is not a number (read as 0), comes into the range with the
+// first press either way and is never shown wrapped; OK takes it. An untouched value is kept as it was.
+TEST_F(JobDialog, SpinnersBringValuesOutsideTheRangeIntoItWithOnePress)
 {
-    m_doc.m_settings.nNodeHeight = 1000000;
-    m_doc.m_settings.nNodeWidth = -70;
-    m_doc.m_settings.nPageHeight = 99999;
-    Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
-        auto& page = ShowPage<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
-        ClickArrow(page, IDC_JOB_SPINNODEHEIGHT, false);
-        EXPECT_EQ(Text(page, IDC_JOB_NODEHEIGHT), "999995") << "down stops only at the minimum";
-        ClickArrow(page, IDC_JOB_SPINNODEHEIGHT, true);
-        EXPECT_EQ(Text(page, IDC_JOB_NODEHEIGHT), "100");
-        ClickArrow(page, IDC_JOB_SPINNODEWIDTH, false);
-        EXPECT_EQ(Text(page, IDC_JOB_NODEWIDTH), "50");
-
-        page.SetDlgItemText(IDC_JOB_PAGEWIDTH, "wide");
-        ClickArrow(page, IDC_JOB_SPINPAGEWIDTH, true);
-        EXPECT_EQ(Text(page, IDC_JOB_PAGEWIDTH), "100") << "not a number: 0, plus a step";
-        page.SetDlgItemText(IDC_JOB_PAGEWIDTH, "12abc");
-        ClickArrow(page, IDC_JOB_SPINPAGEWIDTH, false);
-        EXPECT_EQ(Text(page, IDC_JOB_PAGEWIDTH), "1100");
-        Click(dlg, IDOK);
-    });
-    EXPECT_EQ(m_doc.m_settings.nNodeHeight, 100);
-    EXPECT_EQ(m_doc.m_settings.nNodeWidth, 50);
-    EXPECT_EQ(m_doc.m_settings.nPageHeight, 99999) << "not touched, not lost";
-    EXPECT_EQ(m_doc.m_settings.nPageWidth, 1100);
+    using S = JobSettings;
+    struct Case
+    {
+        int S::*field;
+        int bar, edit;
+        int start;
+        const char* typed; // put into the edit before the press; null: the start value as shown
+        bool up;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {&S::nNodeWidth, IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, -70, nullptr, true, "50"},
+        {&S::nNodeWidth, IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, -70, nullptr, false, "50"},
+        {&S::nNodeWidth, IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, 45, nullptr, true, "55"},
+        {&S::nNodeHeight, IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, 1000000, nullptr, false, "100"},
+        {&S::nNodeHeight, IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, 1000000, nullptr, true, "100"},
+        {&S::nNodeHeight, IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, -2147483647 - 1, nullptr, false, "25"},
+        {&S::nPageHeight, IDC_JOB_SPINPAGEHEIGHT, IDC_JOB_PAGEHEIGHT, 2147483647, nullptr, true, "8000"},
+        {&S::nPageWidth, IDC_JOB_SPINPAGEWIDTH, IDC_JOB_PAGEWIDTH, 5000, "wide", true, "1100"},
+        {&S::nPageWidth, IDC_JOB_SPINPAGEWIDTH, IDC_JOB_PAGEWIDTH, 5000, "12abc", false, "1100"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(std::to_string(c.start) + (c.typed ? c.typed : "") + (c.up ? " up" : " down"));
+        JobSettings before = m_doc.m_settings;
+        m_doc.m_settings.*c.field = c.start;
+        m_doc.m_settings.nPageHeight = c.field == &S::nPageHeight ? c.start : 99999;
+        size_t boxes = MessageBoxes().size();
+        Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
+            auto& page = ShowPage<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
+            if (c.typed)
+            {
+                page.SetDlgItemText(c.edit, c.typed);
+            }
+            else
+            {
+                EXPECT_EQ(Text(page, c.edit), CString(std::to_string(c.start).c_str()));
+            }
+            ClickArrow(page, c.bar, c.up);
+            EXPECT_EQ(Text(page, c.edit), CString(c.shown));
+            Click(dlg, IDOK);
+        });
+        EXPECT_EQ(MessageBoxes().size(), boxes) << "OK is not refused";
+        EXPECT_EQ(m_doc.m_settings.*c.field, std::stoi(c.shown));
+        if (c.field != &S::nPageHeight)
+        {
+            EXPECT_EQ(m_doc.m_settings.nPageHeight, 99999) << "not touched, not lost";
+        }
+        m_doc.m_settings = before;
+    }
 }
 
 // Only the line-up and line-down codes of the four spinners move a value.
