@@ -104,6 +104,36 @@ bool NumericAccepts(int type, const std::string& typed, unsigned char ch)
     return ch == '.' && type == DATA_FLOAT && typed.find('.') == std::string::npos;
 }
 
+// Why typed or scanned data is no number of the input's type ("" when it is one): integers in 16 and long ones in
+// 32 bits, as the terminal keeps them; a sign or a point alone is no number.
+std::string NumberFault(int type, const std::string& data)
+{
+    if (type == DATA_STRING)
+        return "";
+    std::string t = TrimRight(data);
+    size_t i = t.size() && (t[0] == '-' || t[0] == '+') ? 1 : 0;
+    bool digits = false, point = false;
+    for (; i < t.size(); ++i)
+    {
+        if (t[i] >= '0' && t[i] <= '9')
+            digits = true;
+        else if (t[i] == '.' && type == DATA_FLOAT && !point)
+            point = true;
+        else
+            return "not a number";
+    }
+    if (!digits)
+        return "not a number";
+    if (type == DATA_FLOAT)
+        return "";
+    const double v = std::strtod(t.c_str(), nullptr);
+    if (type == DATA_INTEGER && (v < -32768 || v > 32767))
+        return "not an integer from -32768 to 32767";
+    if (type == DATA_LONG && (v < -2147483648.0 || v > 2147483647.0))
+        return "not a long integer from -2147483648 to 2147483647";
+    return "";
+}
+
 // The record an edit node works on; without one its file is split at the node's own separator.
 const HostRecord* RecordOf(const JobDocument& doc, const HostNode& node)
 {
@@ -164,9 +194,13 @@ void JobRunner::Start()
     for (int i = 0; i < m_job->GetNodeCount() && !start; ++i)
         if (m_job->GetNodeAt(i)->m_bStartNode)
             start = m_job->GetNodeAt(i);
-    if (!start)
+    if (!start || start->m_bExcludeFromMakeJob)
     {
-        End(RunState::Stopped, "The job has no start node.", "");
+        // A node left out of the made job is not on the terminal: nothing could start there.
+        End(RunState::Stopped,
+            start ? "The start node " + Quote(start->m_strName) + " is excluded from making the job: nothing runs."
+                  : std::string("The job has no start node."),
+            "");
         m_term.Flush();
         return;
     }
@@ -330,18 +364,46 @@ void JobRunner::ShowMessage(const CString& prompt, const char*, bool clear)
 // ---------------------------------------------------------------------------------------------------------------
 // Links
 
+// A link of the running node that the made job has: neither it nor the node it leads to is excluded.
+bool JobRunner::InJob(const HostLink& link) const
+{
+    if (!m_pNode || link.m_nFromNodeID != m_pNode->m_nID || link.m_bExcludeFromMakeJob)
+        return false;
+    const HostNode* to = m_job->FindNode(link.m_nToNodeID);
+    return !(to && to->m_bExcludeFromMakeJob);
+}
+
+bool JobRunner::HasLinks() const
+{
+    for (int i = 0; i < m_job->GetLinkCount(); ++i)
+        if (InJob(*m_job->GetLinkAt(i)))
+            return true;
+    return false;
+}
+
+bool JobRunner::KeyLinkMatches(const HostLink& link, int nKeyID) const
+{
+    const int id = KeyIdOfName(link.m_strKey);
+    // Escape that ends the job is no "any key": only a link of its own takes it.
+    return id == nKeyID || (id == IDC_KEY_ANYKEY && !(IsEscapeKey(nKeyID) && !m_job->m_settings.bNoEscTerminate));
+}
+
 bool JobRunner::HasKeyLink(int nKeyID) const
 {
     for (int i = 0; m_pNode && i < m_job->GetLinkCount(); ++i)
     {
         HostLink* link = m_job->GetLinkAt(i);
-        if (link->m_nFromNodeID != m_pNode->m_nID || link->m_bExcludeFromMakeJob || link->m_nCondition != LINK_KEY)
+        if (!InJob(*link) || link->m_nCondition != LINK_KEY)
             continue;
-        const int id = KeyIdOfName(link->m_strKey);
-        if (nKeyID == 0 || id == nKeyID || id == IDC_KEY_ANYKEY)
+        if (nKeyID == 0 || KeyLinkMatches(*link, nKeyID))
             return true;
     }
     return false;
+}
+
+bool JobRunner::EscapeAsksToEnd(int nKeyID) const
+{
+    return IsEscapeKey(nKeyID) && !m_job->m_settings.bNoEscTerminate && !HasKeyLink(nKeyID);
 }
 
 HostLink* JobRunner::FirstLinkThatHolds(int nKeyID)
@@ -349,12 +411,7 @@ HostLink* JobRunner::FirstLinkThatHolds(int nKeyID)
     for (int i = 0; m_pNode && i < m_job->GetLinkCount(); ++i)
     {
         HostLink* link = m_job->GetLinkAt(i);
-        if (link->m_nFromNodeID != m_pNode->m_nID || link->m_bExcludeFromMakeJob)
-            continue;
-        HostNode* to = m_job->FindNode(link->m_nToNodeID);
-        if (to && to->m_bExcludeFromMakeJob)
-            continue;
-        if (LinkHolds(*link, nKeyID))
+        if (InJob(*link) && LinkHolds(*link, nKeyID))
             return link;
     }
     return nullptr;
@@ -364,12 +421,8 @@ bool JobRunner::LinkHolds(HostLink& link, int nKeyID)
 {
     switch (link.m_nCondition)
     {
-    case LINK_KEY: {
-        if (nKeyID == 0)
-            return false;
-        const int id = KeyIdOfName(link.m_strKey);
-        return id == nKeyID || id == IDC_KEY_ANYKEY;
-    }
+    case LINK_KEY:
+        return nKeyID != 0 && KeyLinkMatches(link, nKeyID);
     case LINK_INPUT_DATA: {
         const std::string data = m_pNode->m_nKind == NODE_INPUT ? State(m_pNode->m_nID).data : m_lastInput;
         return TrimRight(data) == TrimRight(link.m_strInputData.str());
@@ -397,10 +450,7 @@ void JobRunner::Leave(int nKeyID)
         Follow(*link);
         return;
     }
-    bool any = false;
-    for (int i = 0; i < m_job->GetLinkCount() && !any; ++i)
-        any = m_job->GetLinkAt(i)->m_nFromNodeID == m_pNode->m_nID && !m_job->GetLinkAt(i)->m_bExcludeFromMakeJob;
-    if (!any)
+    if (!HasLinks())
         End(RunState::Ended, "The job is done: node " + Quote(m_pNode->m_strName) + " has no link on.",
             Prompt(m_job->m_language.strDone, kDone));
     else if (HasKeyLink())
@@ -469,7 +519,8 @@ int JobRunner::KeyIdOfName(const CString& name) const
     if (name.IsEmpty())
         return 0;
     if (int id = GetKeyIDWKM(name.c_str(), m_keymap))
-        return id;
+        // The separate Escape and the second Enter of some keypads are pressed as the keys they stand for.
+        return id == IDC_KEY_ESC2 ? IDC_KEY_ESC : id == IDC_KEY_ENTER2 ? IDC_KEY_ENTER : id;
     struct Alias
     {
         const char* name;
@@ -532,17 +583,16 @@ void JobRunner::PressKey(int nKeyID)
     switch (m_wait)
     {
     case Wait::Link:
-        if (HostLink* link = FirstLinkThatHolds(nKeyID))
+        if (EscapeAsksToEnd(nKeyID))
+            GlobalKey(nKeyID);
+        else if (HostLink* link = FirstLinkThatHolds(nKeyID))
         {
             m_wait = Wait::None;
             Follow(*link);
         }
         else if (!GlobalKey(nKeyID))
         {
-            bool any = false;
-            for (int i = 0; i < m_job->GetLinkCount() && !any; ++i)
-                any = m_job->GetLinkAt(i)->m_nFromNodeID == m_pNode->m_nID;
-            if (any)
+            if (HasLinks())
                 m_term.Beep();
             else
             {
@@ -872,11 +922,14 @@ void JobRunner::InputKey(int nKeyID)
 
     if (nKeyID == IDC_KEY_ENTER || code == CODE_ENTER)
     {
-        // Without "Complete With Enter" the input ends when it is full; Enter still ends one without a length.
-        if (c.bCompleteWithEnter || !longest)
-            CompleteInput(IDC_KEY_ENTER, false);
-        else
-            m_term.Beep();
+        // Enter ends the input at any length; the length verification judges it. "Complete With Enter" only keeps
+        // a full input from ending by itself.
+        CompleteInput(IDC_KEY_ENTER, false);
+        return;
+    }
+    if (EscapeAsksToEnd(nKeyID))
+    {
+        GlobalKey(nKeyID);
         return;
     }
     if (code == CODE_CLEAR && nKeyID == IDC_KEY_CLR)
@@ -891,6 +944,14 @@ void JobRunner::InputKey(int nKeyID)
         if (longest && int(m_input.size()) >= longest)
         {
             m_term.Beep();
+            return;
+        }
+        // A digit that takes the number out of its type's range is refused as it is typed.
+        if (std::string why = NumberFault(c.nDataType, m_input + char(code));
+            !why.empty() && why != "not a number")
+        {
+            m_term.Beep();
+            Log(Quote(node.m_strName) + ": " + Quote(CString(m_input + char(code))) + " refused, " + why + ".");
             return;
         }
         m_input += char(code);
@@ -919,9 +980,19 @@ void JobRunner::CompleteInput(int nKeyID, bool bAuto)
     if (m_input.empty() && !c.bAllowEmpty && !bAuto)
     {
         m_term.Beep();
+        Log(Quote(node.m_strName) + ": empty input refused.");
         WaitFor(Wait::Input);
         return;
     }
+    // Typed or scanned data of a numeric input must be a number of its type; the input stays for correction.
+    if (!bAuto && !m_input.empty())
+        if (const std::string why = NumberFault(c.nDataType, m_input); !why.empty())
+        {
+            m_term.Beep();
+            Log(Quote(node.m_strName) + ": " + Quote(CString(Cut(m_input))) + " refused, " + why + ".");
+            WaitFor(Wait::Input);
+            return;
+        }
     std::string data = m_input;
     if (c.bFillTail)
     {
@@ -1481,6 +1552,14 @@ void JobRunner::RunJob(HostNode& node)
         End(RunState::Stopped,
             "Job " + Quote(node.m_strJobFile) + " has no " +
                 (node.m_strStartNode.IsEmpty() ? std::string("start node") : at) + ".",
+            "");
+        return;
+    }
+    if (start->m_bExcludeFromMakeJob)
+    {
+        End(RunState::Stopped,
+            "Node " + Quote(start->m_strName) + " of job " + Quote(node.m_strJobFile) +
+                " is excluded from making the job: nothing runs there.",
             "");
         return;
     }

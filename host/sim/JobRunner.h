@@ -124,7 +124,12 @@ class JobRunner
     void Leave(int nKeyID);
     HostLink* FirstLinkThatHolds(int nKeyID);
     bool LinkHolds(HostLink& link, int nKeyID);
+    bool InJob(const HostLink& link) const;
+    bool HasLinks() const;
+    bool KeyLinkMatches(const HostLink& link, int nKeyID) const;
     bool HasKeyLink(int nKeyID = 0) const; // 0: any key link
+    // Escape, when the job ends by Escape and no link of the node names it: the question whether to end.
+    bool EscapeAsksToEnd(int nKeyID) const;
     void Follow(HostLink& link);
     void WaitFor(Wait wait);
     void End(RunState state, const std::string& message, const CString& prompt);
