@@ -73,9 +73,8 @@ BOOL CDlgDefineFontChinese::OnInitDialog()
     if (CComboBox *sizes = Combo(cmb3))
         sizes->SelectString(0, m_strSize);
 
-    // A stored shift outside the cell starts at its nearest edge, so the bar and the member agree.
-    m_nOffsetX = std::clamp(m_nOffsetX, -kOffsetLimit, kOffsetLimit);
-    m_nOffsetY = std::clamp(m_nOffsetY, -kOffsetLimit, kOffsetLimit);
+    // A stored shift outside the bars' range shows its bar at the nearest end, and stays what the host gave until
+    // that bar is moved: an OK without scrolling hands back the offsets it was given.
     struct Bar
     {
         int id;
@@ -85,7 +84,7 @@ BOOL CDlgDefineFontChinese::OnInitDialog()
         if (auto *sb = static_cast<CScrollBar *>(GetDlgItem(bar.id)))
         {
             sb->SetScrollRange(-kOffsetLimit, kOffsetLimit);
-            sb->SetScrollPos(bar.pos);
+            sb->SetScrollPos(std::clamp(bar.pos, -kOffsetLimit, kOffsetLimit));
         }
 
     if (m_nLanguage == 2)
@@ -229,7 +228,10 @@ void CDlgDefineFontChinese::DrawCell(const BYTE bits[32])
     clip.CreateRectRgnIndirect(&box);
     cdc.SelectClipRgn(&clip);
 
-    int x0 = box.left + kZoom * m_nOffsetX, y0 = box.top + kZoom * m_nOffsetY;
+    // A shift of more than a cell puts the whole glyph outside the box, however far: the same picture, and no
+    // overflow for a shift the host gave near the integer's limits.
+    auto shift = [](int offset) { return kZoom * std::clamp(offset, -(kCell + 1), kCell + 1); };
+    int x0 = box.left + shift(m_nOffsetX), y0 = box.top + shift(m_nOffsetY);
     for (int row = 0; row < kCell; ++row)
         for (int col = 0; col < kCell; ++col)
         {

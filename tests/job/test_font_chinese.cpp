@@ -352,22 +352,49 @@ TEST_F(FontChinese, FacesAndSizesThatMakeNoFontStopThePaintingAndTheDialogStaysU
     }
 }
 
-TEST_F(FontChinese, StoredOffsetsOutsideTheCellStartAtItsEdges)
+// Offsets the host gave outside the bars' range show the bars at their ends and come back as they were on an OK
+// without scrolling; moving one bar stores that bar's offset and leaves the other as given.
+TEST_F(FontChinese, StoredOffsetsOutsideTheBarsComeBackUnlessTheirBarIsMoved)
 {
-    Opening s;
-    s.dx = 40;
-    s.dy = -99;
-    EXPECT_EQ(Run(s,
-                  [&](CDlgDefineFontChinese &d) {
-                      EXPECT_EQ(d.m_nOffsetX, 12);
-                      EXPECT_EQ(d.m_nOffsetY, -12);
-                      EXPECT_EQ(ScrollPos(d, IDC_DBFONT_HSCROLL), 12);
-                      EXPECT_EQ(ScrollPos(d, IDC_DBFONT_VSCROLL), -12);
-                      ExpectCellShows(d, CapturedGlyph(d), 12, -12);
-                      Click(d, IDOK);
-                  }),
-              IDOK);
-    EXPECT_EQ(m_dlg->m_nOffsetX, 12);
+    struct Case
+    {
+        const char* what;
+        int dx, dy;
+        int bar; // 0: no scrolling
+        bool up;
+        int x, y; // handed back on OK
+    };
+    const Case cases[] = {
+        {"no scrolling", 40, -99, 0, false, 40, -99},
+        {"the vertical bar down", 40, -99, IDC_DBFONT_VSCROLL, false, 40, -11},
+        {"the horizontal bar left", 40, -99, IDC_DBFONT_HSCROLL, true, 11, -99},
+        {"the integer's limits", 2147483647, -2147483647 - 1, 0, false, 2147483647, -2147483647 - 1},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Opening s;
+        s.dx = c.dx;
+        s.dy = c.dy;
+        EXPECT_EQ(Run(s,
+                      [&](CDlgDefineFontChinese& d) {
+                          EXPECT_EQ(ScrollPos(d, IDC_DBFONT_HSCROLL), c.dx > 0 ? 12 : -12);
+                          EXPECT_EQ(ScrollPos(d, IDC_DBFONT_VSCROLL), c.dy > 0 ? 12 : -12);
+                          Glyph g = CapturedGlyph(d);
+                          ExpectCellShows(d, g, c.dx > 0 ? 17 : -17, c.dy > 0 ? 17 : -17); // all outside
+                          if (c.bar)
+                          {
+                              ClickArrow(d, c.bar, c.up);
+                              Pump();
+                              ExpectCellShows(d, g, c.bar == IDC_DBFONT_HSCROLL ? c.x : 17,
+                                              c.bar == IDC_DBFONT_VSCROLL ? c.y : -17);
+                          }
+                          Click(d, IDOK);
+                      }),
+                  IDOK);
+        EXPECT_EQ(m_dlg->m_nOffsetX, c.x);
+        EXPECT_EQ(m_dlg->m_nOffsetY, c.y);
+    }
 }
 
 } // namespace
