@@ -212,6 +212,7 @@ void JobRunner::Start()
                 " is not YYYY-MM-DD HH:MM:SS; the computer's clock is used.");
     }
     Log("Job started at node " + Quote(start->m_strName) + ".");
+    WarnSharedHotKeys();
     Enter(start, nullptr);
     Run();
 }
@@ -343,7 +344,7 @@ void JobRunner::End(RunState state, const std::string& message, const CString& p
     if (!prompt.IsEmpty())
     {
         m_term.ClearScreen();
-        m_term.PrintString(prompt);
+        PrintText(prompt);
     }
 }
 
@@ -358,7 +359,29 @@ void JobRunner::ShowMessage(const CString& prompt, const char*, bool clear)
         m_term.ClearScreen();
     else if (m_term.GetCursorPosition().x != 0)
         m_term.PrintString("\r\n");
-    m_term.PrintString(prompt);
+    PrintText(prompt);
+}
+
+// A text of the job: ESC [ x prints x; an ESC without a "[" after it stops the text there, as the terminal's
+// screen does, and is reported as the terminal reports it.
+void JobRunner::PrintText(const CString& text)
+{
+    const std::string& s = text.str();
+    for (size_t i = 0; i < s.size(); ++i)
+    {
+        if (s[i] != 27)
+            continue;
+        const size_t bracket = s.find('[', i + 1);
+        if (bracket == std::string::npos)
+        {
+            Log((m_pNode ? Quote(m_pNode->m_strName) + ": " : std::string()) +
+                "Invalid ESC command in print screen! The text stops at the ESC (character " + std::to_string(i + 1) +
+                ").");
+            break;
+        }
+        i = bracket + 1; // the byte after the bracket is printed as it is
+    }
+    m_term.PrintString(text);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -485,19 +508,66 @@ void JobRunner::Follow(HostLink& link)
     Enter(to, &link);
 }
 
-bool JobRunner::GlobalKey(int nKeyID)
+std::string JobRunner::KeyName(int nKeyID) const
 {
+    const char* name = GetKeyNameWKM(nKeyID, m_keymap);
+    if (name && *name)
+        return name;
+    if (nKeyID >= IDC_KEY_F1 && nKeyID < IDC_KEY_F1 + 8)
+        return "F" + std::to_string(nKeyID - IDC_KEY_F1 + 1);
+    return "key " + std::to_string(nKeyID);
+}
+
+// The node a hot key runs: from anywhere in the job, unless the running node has a link naming that key.
+HostNode* JobRunner::HotKeyNode(int nKeyID) const
+{
+    if (nKeyID == 0)
+        return nullptr;
+    for (int i = 0; m_pNode && i < m_job->GetLinkCount(); ++i)
+    {
+        const HostLink* link = m_job->GetLinkAt(i);
+        if (InJob(*link) && link->m_nCondition == LINK_KEY && KeyIdOfName(link->m_strKey) == nKeyID)
+            return nullptr;
+    }
     for (int i = 0; i < m_job->GetNodeCount(); ++i)
     {
         HostNode* node = m_job->GetNodeAt(i);
-        if (node->m_nHotKey != 0 && node->m_nHotKey == nKeyID && !node->m_bExcludeFromMakeJob)
-        {
-            Log("Hot key " + std::string(GetKeyNameWKM(nKeyID, m_keymap) ? GetKeyNameWKM(nKeyID, m_keymap) : "?") +
-                " runs node " + Quote(node->m_strName) + ".");
-            Enter(node, nullptr);
-            return true;
-        }
+        if (node->m_nHotKey == nKeyID && !node->m_bExcludeFromMakeJob)
+            return node;
     }
+    return nullptr;
+}
+
+bool JobRunner::RunHotKey(int nKeyID)
+{
+    HostNode* node = HotKeyNode(nKeyID);
+    if (!node)
+        return false;
+    Log("Hot key " + KeyName(nKeyID) + " runs node " + Quote(node->m_strName) + ".");
+    // Leaving a menu by a hot key leaves it as any of its links would.
+    if (m_pNode && m_pNode->m_nKind == NODE_SCREEN && !m_pNode->m_bNoClearOnExit)
+        m_term.ClearScreen();
+    Enter(node, nullptr);
+    return true;
+}
+
+void JobRunner::WarnSharedHotKeys()
+{
+    std::map<int, const HostNode*> first;
+    for (int i = 0; i < m_job->GetNodeCount(); ++i)
+    {
+        const HostNode* node = m_job->GetNodeAt(i);
+        if (node->m_nHotKey == 0 || node->m_bExcludeFromMakeJob)
+            continue;
+        auto [it, added] = first.emplace(node->m_nHotKey, node);
+        if (!added)
+            Log("Nodes " + Quote(it->second->m_strName) + " and " + Quote(node->m_strName) + " have the same hot key " +
+                KeyName(node->m_nHotKey) + "; it runs " + Quote(it->second->m_strName) + ".");
+    }
+}
+
+bool JobRunner::GlobalKey(int nKeyID)
+{
     if (!IsEscapeKey(nKeyID))
         return false;
     if (m_job->m_settings.bNoEscTerminate)
@@ -579,6 +649,12 @@ void JobRunner::PressKey(int nKeyID)
     ForgetStepsWithoutKey();
     const unsigned char code = GetKeyCodeWKM(nKeyID, m_keymap);
     const bool enter = nKeyID == IDC_KEY_ENTER || code == CODE_ENTER;
+    // A hot key runs its node whatever the running node waits for, but for the question whether to end the job.
+    if (m_wait != Wait::ConfirmExit && RunHotKey(nKeyID))
+    {
+        Run();
+        return;
+    }
 
     switch (m_wait)
     {
@@ -722,12 +798,9 @@ void JobRunner::EnterNode()
     switch (node.m_nKind)
     {
     case NODE_SCREEN:
+        // A menu or a message waits for a key; whether the screen is cleared when it is left is another matter.
         ShowScreen(node);
-        // A header that stays on the screen passes at once; a menu or a message waits for a key.
-        if (node.m_bNoClearOnExit && FirstLinkThatHolds(0))
-            m_bLeave = true, m_nLeaveKey = 0;
-        else
-            WaitFor(Wait::Link);
+        WaitFor(Wait::Link);
         break;
     case NODE_INPUT:
         BeginInput(node);
@@ -768,7 +841,7 @@ void JobRunner::ShowScreen(HostNode& node)
 {
     if (!node.m_bNoClearBeforeDisplay)
         m_term.ClearScreen();
-    m_term.PrintString(HostNode::ScreenTextAsRead(node.m_strScreenText));
+    PrintText(HostNode::ScreenTextAsRead(node.m_strScreenText));
     m_term.EnableCursor(!node.m_bHideCursor);
 }
 
@@ -783,7 +856,7 @@ void JobRunner::ShowPrompt(HostNode& node)
         m_term.SetCursorPosition(pos.nPromptColumn, pos.nPromptRow);
     else if (m_term.GetCursorPosition().x != 0)
         m_term.PrintString("\r\n"); // following the last print, on a line of its own
-    m_term.PrintString(HostNode::ScreenTextAsRead(node.m_strScreenText));
+    PrintText(HostNode::ScreenTextAsRead(node.m_strScreenText));
     m_ptInput = pos.bInputAtLocation ? CPoint(std::max(0, std::min(pos.nInputColumn, int(size.cx) - 1)),
                                               std::max(0, std::min(pos.nInputRow, int(size.cy) - 1)))
                                      : m_term.GetCursorPosition();
@@ -1574,6 +1647,7 @@ void JobRunner::RunJob(HostNode& node)
     m_lastInput.clear();
     m_term.ClearScreen();
     m_term.EnableCursor(true);
+    WarnSharedHotKeys();
     Enter(start, nullptr);
 }
 

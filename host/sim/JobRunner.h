@@ -133,7 +133,12 @@ class JobRunner
     void Follow(HostLink& link);
     void WaitFor(Wait wait);
     void End(RunState state, const std::string& message, const CString& prompt);
-    bool GlobalKey(int nKeyID); // hot keys and Escape; true when taken
+    bool GlobalKey(int nKeyID); // Escape; true when taken
+    std::string KeyName(int nKeyID) const;
+    HostNode* HotKeyNode(int nKeyID) const;
+    bool RunHotKey(int nKeyID);
+    void WarnSharedHotKeys();
+    void PrintText(const CString& text);
 
     // Nodes.
     void ShowScreen(HostNode& node);

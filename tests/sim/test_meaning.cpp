@@ -238,4 +238,128 @@ TEST(Meaning, ExcludedNodesAndLinksAreLeftOut)
     }
 }
 
+// A hot key runs its node from wherever the job waits, unless the running node has a link naming that key.
+TEST(Meaning, HotKeysRunTheirNodeFromAnywhere)
+{
+    struct
+    {
+        const char* situation;
+        const char* keys;
+        const char* at;   // the node waiting at the end
+        const char* file; // the data file at the end
+    } rows[] = {
+        {"from the menu", "{F1}", "Hot", "KEEP.TXT (1 record)\n  a,b\\r\\n\n"},
+        {"in the erase question (the file stays)", "1{F1}", "Hot", "KEEP.TXT (1 record)\n  a,b\\r\\n\n"},
+        {"while browsing", "2{F1}", "Hot", "KEEP.TXT (1 record)\n  a,b\\r\\n\n"},
+        {"while editing a field (nothing is written)", "2{ENTER}X{F1}", "Hot",
+         "KEEP.TXT (1 record)\n  a,b\\r\\n\n"},
+        {"in the \"No data\" message", "4{F1}", "Hot", "KEEP.TXT (1 record)\n  a,b\\r\\n\n"},
+        {"on an input with an any-key link", "312{F1}", "Hot", "KEEP.TXT (1 record)\n  a,b\\r\\n\n"},
+        {"a link naming the key wins", "57{F1}", "Linked", "KEEP.TXT (1 record)\n  a,b\\r\\n\n"},
+    };
+    for (const auto& row : rows)
+    {
+        HostNode* menu;
+        auto doc = NewJob("MENU", &menu);
+        HostNode* hot = doc->AddNode(NODE_SCREEN, "Hot");
+        hot->m_strScreenText = "HOT";
+        hot->m_nHotKey = IDC_KEY_F1;
+        HostNode* twin = doc->AddNode(NODE_SCREEN, "Twin");
+        twin->m_nHotKey = IDC_KEY_F1;
+        HostNode* erase = doc->AddNode(NODE_ERASE, "Erase");
+        erase->m_strDataFile = "KEEP.TXT";
+        erase->m_bDeleteWholeFile = TRUE;
+        HostNode* edit = doc->AddNode(NODE_EDIT, "Edit");
+        edit->m_strDataFile = "KEEP.TXT";
+        edit->m_nFieldSeparator = ',';
+        HostNode* empty = doc->AddNode(NODE_EDIT, "Empty");
+        empty->m_strDataFile = "NONE.TXT";
+        HostNode* qty = InputNode(*doc, "Qty", "Qty:", DATA_INTEGER);
+        HostNode* input = InputNode(*doc, "Input", "In:", DATA_INTEGER);
+        HostNode* linked = doc->AddNode(NODE_SCREEN, "Linked");
+        KeyLink(*doc, menu, erase, "1");
+        KeyLink(*doc, menu, edit, "2");
+        KeyLink(*doc, menu, qty, "3");
+        KeyLink(*doc, menu, empty, "4");
+        KeyLink(*doc, menu, input, "5");
+        KeyLink(*doc, qty, menu, "Any-key");
+        KeyLink(*doc, input, linked, "F1");
+        for (HostNode* n : {erase, edit, empty})
+            doc->AddLink(n->m_nID, menu->m_nID);
+        Session s(*doc);
+        s.runner.LoadFile("KEEP.TXT", "a,b\r\n");
+        s.Play(row.keys);
+        ASSERT_TRUE(s.runner.GetCurrentNode()) << row.situation;
+        EXPECT_EQ(s.runner.GetCurrentNode()->m_strName, row.at) << row.situation << "\n" << s.screen.Text();
+        EXPECT_EQ(s.Files(), row.file) << row.situation;
+        EXPECT_EQ(s.screen.Beeps(), 0) << row.situation;
+        // Two nodes with one hot key: the first runs, and the log says so once.
+        int warned = 0;
+        for (const std::string& line : s.runner.GetLog())
+            warned += line == "Nodes \"Hot\" and \"Twin\" have the same hot key F1; it runs \"Hot\".";
+        EXPECT_EQ(warned, 1) << row.situation;
+    }
+}
+
+// "Do Not Clear Screen When Exit This Menu Node" decides whether the menu's text stays, whichever way it is left,
+// and nothing else: a menu waits for a key either way.
+TEST(Meaning, LeavingAMenuClearsItUnlessItSaysNot)
+{
+    struct
+    {
+        const char* situation;
+        bool noClearOnExit;
+        const char* keys;
+        const char* screen;
+    } rows[] = {
+        {"left by its link", false, "1", "NEXT"},
+        {"left by its link, kept", true, "1", "MENUNEXT"},
+        {"left by a hot key", false, "{F1}", "HOT"},
+        {"left by a hot key, kept", true, "{F1}", "MENUHOT"},
+        {"it waits for a key either way", true, "", "MENU"},
+    };
+    for (const auto& row : rows)
+    {
+        HostNode* menu;
+        auto doc = NewJob("MENU", &menu);
+        menu->m_bNoClearOnExit = row.noClearOnExit;
+        HostNode* next = doc->AddNode(NODE_SCREEN, "Next");
+        next->m_strScreenText = "NEXT";
+        next->m_bNoClearBeforeDisplay = TRUE;
+        HostNode* hot = doc->AddNode(NODE_SCREEN, "Hot");
+        hot->m_strScreenText = "HOT";
+        hot->m_bNoClearBeforeDisplay = TRUE;
+        hot->m_nHotKey = IDC_KEY_F1;
+        doc->AddLink(menu->m_nID, next->m_nID);
+        Session s(*doc);
+        s.Play(row.keys);
+        EXPECT_EQ(s.screen.Text(), row.screen) << row.situation;
+        EXPECT_TRUE(s.runner.IsWaiting()) << row.situation;
+    }
+}
+
+// An ESC without "[" after it ends the text on the screen, and the log says what the terminal says.
+TEST(Meaning, InvalidEscInATextIsReported)
+{
+    struct
+    {
+        std::string text;
+        const char* screen;
+        bool reported;
+    } rows[] = {
+        {"AB\x1b[xCD", "ABxCD", false},
+        {"AB\x1b" "CD", "AB", true},
+        {"A\x1b[\x1b" "B", "AB", false}, // the escaped ESC is printed, and an ESC shows nothing
+        {"A\x1b[x\x1b" "B", "Ax", true},
+    };
+    for (const auto& row : rows)
+    {
+        auto doc = NewJob(row.text.c_str());
+        Session s(*doc);
+        s.Play("");
+        EXPECT_EQ(s.screen.Text(), row.screen) << row.text;
+        EXPECT_EQ(Logged(s.runner, "\"Start\": Invalid ESC command in print screen!"), row.reported) << row.text;
+    }
+}
+
 } // namespace
