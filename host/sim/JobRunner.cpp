@@ -212,7 +212,7 @@ void JobRunner::Start()
                 " is not YYYY-MM-DD HH:MM:SS; the computer's clock is used.");
     }
     Log("Job started at node " + Quote(start->m_strName) + ".");
-    WarnSharedHotKeys();
+    WarnJob();
     Enter(start, nullptr);
     Run();
 }
@@ -551,6 +551,19 @@ bool JobRunner::RunHotKey(int nKeyID)
     return true;
 }
 
+void JobRunner::WarnJob()
+{
+    WarnSharedHotKeys();
+    for (int i = 0; i < m_job->GetLinkCount(); ++i)
+    {
+        HostLink* link = m_job->GetLinkAt(i);
+        if (link->m_bExcludeFromMakeJob || link->m_nCondition != LINK_KEY || KeyIdOfName(link->m_strKey))
+            continue;
+        Log("Link " + Quote(link->GetLabel()) + " names the key " + Quote(link->m_strKey) + ", which the " + m_job->Terminal().m_strModel.str() +
+            "'s keypad does not have: it never holds.");
+    }
+}
+
 void JobRunner::WarnSharedHotKeys()
 {
     std::map<int, const HostNode*> first;
@@ -603,12 +616,14 @@ int JobRunner::KeyIdOfName(const CString& name) const
         {"LEFT", IDC_KEY_LEFT},    {"RIGHT", IDC_KEY_RIGHT}, {"PGUP", IDC_KEY_PGUP},    {"PGDN", IDC_KEY_PGDN},
         {"ANY", IDC_KEY_ANYKEY},   {"ANYKEY", IDC_KEY_ANYKEY},
     };
+    int id = 0;
     for (const Alias& a : aliases)
         if (strcasecmp(a.name, name.c_str()) == 0)
-            return a.id;
+            id = a.id;
     if ((name[0] == 'F' || name[0] == 'f') && name.GetLength() == 2 && name[1] >= '1' && name[1] <= '8')
-        return IDC_KEY_F1 + (name[1] - '1');
-    return 0;
+        id = IDC_KEY_F1 + (name[1] - '1');
+    // A key the model's keypad does not have cannot be pressed ("UP" on an M-20).
+    return id && GetKeyNameWKM(id, m_keymap) ? id : 0;
 }
 
 int JobRunner::SymbologyOfName(const std::string& name) const
@@ -1225,8 +1240,8 @@ bool JobRunner::VerifyLookup(const HostNode& node, const std::string& data, std:
         if (c.nVerifyFieldNo < 1 || c.nVerifyFieldNo > int(fields.size()))
             continue;
         const std::string field = TrimRight(fields[size_t(c.nVerifyFieldNo - 1)]);
-        const bool match = c.bFullKeyMatch || c.bBinarySearch ? field == key
-                                                               : !key.empty() && field.compare(0, key.size(), key) == 0;
+        // Binary search is a faster way to the same record: it matches as the linear search does.
+        const bool match = c.bFullKeyMatch ? field == key : !key.empty() && field.compare(0, key.size(), key) == 0;
         if (match)
         {
             st.nLookupRecord = int(i);
@@ -1647,7 +1662,7 @@ void JobRunner::RunJob(HostNode& node)
     m_lastInput.clear();
     m_term.ClearScreen();
     m_term.EnableCursor(true);
-    WarnSharedHotKeys();
+    WarnJob();
     Enter(start, nullptr);
 }
 

@@ -138,6 +138,7 @@ class JobRunner
     HostNode* HotKeyNode(int nKeyID) const;
     bool RunHotKey(int nKeyID);
     void WarnSharedHotKeys();
+    void WarnJob(); // once a job starts: what of it can never work on this terminal
     void PrintText(const CString& text);
 
     // Nodes.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "host/model/HostTerminal.h"
+#include "host/model/JobDocument.h"
 #include "host/sim/JobRunner.h"
 #include "resources/resource.h"
 #include "simulation/Keymap.h"
@@ -77,7 +79,8 @@ bool ParseKeyScript(std::string_view keys, const JobRunner& runner, std::vector<
             else if (int id = runner.KeyIdOfName(CString(name.c_str())))
                 events.push_back(SimKeyEvent{id, {}});
             else
-                return fail(i, "no key is named \"" + name + "\"");
+                return fail(i, "the " + runner.GetJob().Terminal().m_strModel.str() + "'s keypad has no key named \"" +
+                                   name + "\"");
             i = end;
             continue;
         }

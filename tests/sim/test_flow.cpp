@@ -190,7 +190,7 @@ const Case kCases[] = {
      },
      "{F3}", "Delete last one?", "(no data files)\n"},
     {"browse from the first record, then down",
-     [] { return StockJob([](JobDocument&, HostNode&, HostNode&) {}); }, "{F1}A1{ENTER}5{ENTER}{F1}B2{ENTER}7{ENTER}{F4}{DOWN}",
+     [] { return StockJob([](JobDocument&, HostNode&, HostNode&) {}); }, "{F1}A1{ENTER}5{ENTER}{F1}B2{ENTER}7{ENTER}{F4}{RIGHT}",
      "Browse 2/2\nB2\n7", kTwoRecords},
     {"browse of an empty file", [] { return StockJob([](JobDocument&, HostNode&, HostNode&) {}); }, "{F4}",
      "No data", "(no data files)\n"},
@@ -220,11 +220,11 @@ const Case kCases[] = {
          auto doc = NewJob("MENU", &menu);
          HostNode* help = doc->AddNode(NODE_SCREEN, "Help");
          help->m_strScreenText = "HELP";
-         help->m_nHotKey = IDC_KEY_F8;
+         help->m_nHotKey = IDC_KEY_F4;
          KeyLink(*doc, help, menu, "Ent");
          return doc;
      },
-     "{F8}", "HELP", "(no data files)\n"},
+     "{F4}", "HELP", "(no data files)\n"},
     {"expression link on the data",
      [] {
          HostNode* menu;
@@ -418,8 +418,12 @@ TEST(RunnerLookup, VerifyAndRetrieve)
         bool bFullKeyMatch;
         const char* keys;
         const char* screen;
+        bool bBinarySearch = false;
     } rows[] = {
         {"a key not in the file is refused", false, "{ENTER}999{ENTER}", "Item:*"},
+        {"binary search finds a partial key as the linear search does", false, "{ENTER}12{ENTER}", "Item:12\nQty:12",
+         true},
+        {"binary search with full key match refuses it", true, "{ENTER}12{ENTER}", "Item:*", true},
         {"a partial key finds the first record that starts with it", false, "{ENTER}76{ENTER}", "Item:76\nQty:3"},
         {"full key match refuses a partial key", true, "{ENTER}76{ENTER}", "Item:*"},
         {"full key match finds the whole key", true, "{ENTER}7654321{ENTER}", "Item:7654321\nQty:3"},
@@ -429,6 +433,7 @@ TEST(RunnerLookup, VerifyAndRetrieve)
     for (const auto& row : rows)
     {
         scan->m_collect.bFullKeyMatch = row.bFullKeyMatch;
+        scan->m_collect.bBinarySearch = row.bBinarySearch;
         Session s(*doc);
         s.runner.LoadFile("items.dat", "1234567,12\r\n7654321,3\r\n7600000,9\r\n");
         s.Play(row.keys);

@@ -362,4 +362,47 @@ TEST(Meaning, InvalidEscInATextIsReported)
     }
 }
 
+// Keys the model's keypad does not have can be neither pressed in a script nor chosen by a link.
+TEST(Meaning, OnlyKeysTheKeypadHas)
+{
+    struct
+    {
+        const char* model;
+        const char* keys;
+        const char* error; // empty: the script parses
+    } scripts[] = {
+        {"M-20", "{UP}", "keys, character 1: the M-20's keypad has no key named \"UP\""},
+        {"M-20", "1{F5}", "keys, character 2: the M-20's keypad has no key named \"F5\""},
+        {"M-20", "{F9}", "keys, character 1: the M-20's keypad has no key named \"F9\""},
+        {"M-20", "{LEFT}{F4}{ESC}", ""},
+        {"M-13", "{UP}{DOWN}{F1}{ESC}", ""},
+    };
+    for (const auto& row : scripts)
+    {
+        auto doc = NewJob("MENU");
+        doc->Terminal().m_strModel = row.model;
+        Session s(*doc);
+        std::vector<SimKeyEvent> events;
+        std::string error;
+        EXPECT_EQ(ParseKeyScript(row.keys, s.runner, events, &error), !*row.error) << row.keys;
+        EXPECT_EQ(error, row.error) << row.keys;
+    }
+
+    // A link naming a key the keypad lacks never holds, and the log says so when the job starts.
+    HostNode* menu;
+    auto doc = NewJob("MENU", &menu);
+    HostNode* next = doc->AddNode(NODE_SCREEN, "Next");
+    KeyLink(*doc, menu, next, "F9");
+    KeyLink(*doc, menu, next, "UP");
+    KeyLink(*doc, menu, next, "F4");
+    Session s(*doc);
+    s.Play("");
+    EXPECT_TRUE(Logged(s.runner, "Link \"Start -> Next\" names the key \"F9\", which the M-20's keypad does not have: "
+                                 "it never holds."));
+    EXPECT_TRUE(Logged(s.runner, "Link \"Start -> Next\" names the key \"UP\""));
+    EXPECT_FALSE(Logged(s.runner, "\"F4\""));
+    s.runner.PressKey(IDC_KEY_UP);
+    EXPECT_EQ(s.runner.GetCurrentNode(), menu);
+}
+
 } // namespace

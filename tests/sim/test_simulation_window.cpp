@@ -220,7 +220,7 @@ TEST(SimulateCommand, ReportsTheRun)
          "(nothing)\n",
          ""},
         {{"--simulate", "sample", "--keys", "{ESC}{ENTER}7"}, 0, nullptr, ""},
-        {{"--simulate", "sample", "--keys", "{F9}"}, 2, "", "jobhost: keys, character 1: no key is named \"F9\"\n"},
+        {{"--simulate", "sample", "--keys", "{F9}"}, 2, "", "jobhost: keys, character 1: the M-20's keypad has no key named \"F9\"\n"},
         {{"--simulate", "sample", "--keys", "{F1"}, 2, "", "jobhost: keys, character 1: \"{\" without \"}\"\n"},
         {{"--simulate"}, 2, "", "jobhost: --simulate needs a value\n"},
         {{"--simulate", "sample", "--step-limit", "0"}, 2, "",
