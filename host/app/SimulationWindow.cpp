@@ -13,6 +13,7 @@
 #include "host/model/JobDocument.h"
 #include "host/sim/JobRunner.h"
 #include "host/sim/KeyScript.h"
+#include "host/sim/SimDataFiles.h"
 #include "host/sim/SimRecordLine.h"
 #include "platform/afxcmn.h"
 #include "portable/CDlgDefineKeypadModels.h"
@@ -112,7 +113,8 @@ const char* StateText(const JobRunner& runner, std::string& text)
 const HostRecord* RecordWriting(JobDocument& doc, const std::string& file)
 {
     for (int i = 0; i < doc.GetRecordCount(); ++i)
-        if (strcasecmp(doc.GetRecordAt(i)->m_strDataFile.c_str(), file.c_str()) == 0)
+        if (strcasecmp(TerminalFileName(doc.GetRecordAt(i)->m_strDataFile.str()).c_str(),
+                       TerminalFileName(file).c_str()) == 0)
             return doc.GetRecordAt(i);
     return nullptr;
 }

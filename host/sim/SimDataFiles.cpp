@@ -3,10 +3,17 @@
 #include <cstdio>
 #include <strings.h>
 
+std::string TerminalFileName(const std::string& name)
+{
+    const size_t folder = name.find_last_of("\\/:");
+    return folder == std::string::npos ? name : name.substr(folder + 1);
+}
+
 SimDataFile* SimDataFiles::Find(const std::string& name)
 {
+    const std::string wanted = TerminalFileName(name);
     for (SimDataFile& f : m_files)
-        if (strcasecmp(f.name.c_str(), name.c_str()) == 0)
+        if (strcasecmp(f.name.c_str(), wanted.c_str()) == 0)
             return &f;
     return nullptr;
 }
@@ -20,14 +27,15 @@ SimDataFile& SimDataFiles::Open(const std::string& name)
 {
     if (SimDataFile* f = Find(name))
         return *f;
-    m_files.push_back(SimDataFile{name, {}});
+    m_files.push_back(SimDataFile{TerminalFileName(name), {}});
     return m_files.back();
 }
 
 bool SimDataFiles::Erase(const std::string& name)
 {
+    const std::string wanted = TerminalFileName(name);
     for (auto it = m_files.begin(); it != m_files.end(); ++it)
-        if (strcasecmp(it->name.c_str(), name.c_str()) == 0)
+        if (strcasecmp(it->name.c_str(), wanted.c_str()) == 0)
         {
             m_files.erase(it);
             return true;

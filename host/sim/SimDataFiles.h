@@ -1,6 +1,6 @@
 // The data files of a simulated job, kept in memory: the records that EOR links write, the files that upload,
 // erase and edit nodes work on, and lookup files a test or the user loads. Names compare without regard to letter
-// case, as the terminal's file system does.
+// case and without a PC's folders, as the terminal's file system has neither.
 #pragma once
 
 #include <string>
@@ -37,6 +37,10 @@ class SimDataFiles
   private:
     std::vector<SimDataFile> m_files;
 };
+
+// The name of a file on the terminal: a PC's drive and folders ("C:\\Jobs\\STOCK.TXT") mean nothing there, so a
+// record's file, an upload's, a lookup file and a job's name the same file by its name alone ("STOCK.TXT").
+std::string TerminalFileName(const std::string& name);
 
 // Bytes with the control codes written out: \t \r \n, others as \xNN.
 std::string EscapeBytes(const std::string& bytes);

@@ -405,4 +405,38 @@ TEST(Meaning, OnlyKeysTheKeypadHas)
     EXPECT_EQ(s.runner.GetCurrentNode(), menu);
 }
 
+// A file on the terminal has a name and no folder: a record's "C:\\Jobs\\X.DAT", an upload's "X.DAT" and an erase's
+// "D:\\x.dat" are one file.
+TEST(Meaning, APcPathNamesTheFileByItsName)
+{
+    HostNode* menu;
+    auto doc = NewJob("MENU", &menu);
+    HostNode* qty = InputNode(*doc, "Qty", "Qty:", DATA_INTEGER);
+    HostRecord* r = doc->AddRecord("R", "C:\\Jobs\\X.DAT");
+    r->m_arrFields.Add(WORD(qty->m_nID));
+    r->m_nRecordTerminator = TERMINATOR_CRLF;
+    HostNode* send = doc->AddNode(NODE_UPLOAD, "Send");
+    send->m_strDataFile = "X.DAT";
+    send->m_bUploadAll = TRUE;
+    HostNode* erase = doc->AddNode(NODE_ERASE, "Erase");
+    erase->m_strDataFile = "D:\\x.dat";
+    erase->m_bDeleteWholeFile = TRUE;
+    KeyLink(*doc, menu, qty, "1");
+    HostLink* write = KeyLink(*doc, qty, menu, "Ent");
+    write->m_bEOR = TRUE;
+    write->m_nRecordID = r->m_nID;
+    KeyLink(*doc, menu, send, "2");
+    KeyLink(*doc, menu, erase, "3");
+    doc->AddLink(send->m_nID, menu->m_nID);
+    doc->AddLink(erase->m_nID, menu->m_nID);
+    Session s(*doc);
+    s.runner.LoadFile("/home/me/X.DAT", "7\r\n");
+    s.Play("15{ENTER}2");
+    EXPECT_EQ(s.Files(), "X.DAT (2 records)\n  7\\r\\n\n  5\\r\\n\n");
+    ASSERT_EQ(s.runner.GetUploads().size(), 2u);
+    EXPECT_EQ(s.runner.GetUploads()[1], "5\r\n");
+    s.Play("3{ENTER}", false);
+    EXPECT_EQ(s.Files(), "(no data files)\n");
+}
+
 } // namespace

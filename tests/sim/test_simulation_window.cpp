@@ -70,7 +70,7 @@ TEST(SimulationWindow, KeypadClicksRunTheSampleJob)
     for (int id : {IDC_KEY_F4, IDC_KEY_1, IDC_KEY_2, IDC_KEY_ENTER, IDC_KEY_5, IDC_KEY_ENTER})
         Click(*keypad, id);
     Pump();
-    EXPECT_EQ(window.GetRunner().GetFiles().Describe(), "C:\\Jobs\\STOCK.TXT (1 record)\n  STK12\\t5\\r\\n\n");
+    EXPECT_EQ(window.GetRunner().GetFiles().Describe(), "STOCK.TXT (1 record)\n  STK12\\t5\\r\\n\n");
     auto* data = static_cast<CListCtrl*>(window.GetDlgItem(IDC_SIM_DATA));
     ASSERT_EQ(data->GetItemCount(), 1);
     EXPECT_EQ(data->GetItemText(0, 1), "12") << "the field, without the record's preamble";
@@ -214,7 +214,7 @@ TEST(SimulateCommand, ReportsTheRun)
          "State: waiting for a key at node \"Location\"\n"
          "Keys: 6 of 6 used, 4 nodes passed\n"
          "Data files:\n"
-         "C:\\Jobs\\STOCK.TXT (1 record)\n"
+         "STOCK.TXT (1 record)\n"
          "  STK12\\t5\\r\\n\n"
          "Uploaded:\n"
          "(nothing)\n",
