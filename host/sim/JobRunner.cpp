@@ -25,6 +25,7 @@ namespace
 
 // The terminal's own messages where the job leaves a prompt empty.
 constexpr const char* kConfirmExit = "Exit job? Ent=Yes";
+constexpr const char* kConfirmExitShort = "Exit? Ent=Yes"; // for screens of 16 columns
 constexpr const char* kDone = "Job done";
 constexpr const char* kAbort = "Job aborted";
 constexpr const char* kWriteRecordError = "Write record error";
@@ -353,13 +354,29 @@ CString JobRunner::Prompt(const CString& jobs, const char* standard) const
     return jobs.IsEmpty() ? CString(standard) : jobs;
 }
 
-void JobRunner::ShowMessage(const CString& prompt, const char*, bool clear)
+void JobRunner::ShowMessage(const CString& prompt, const char* standard, bool clear)
 {
     if (clear)
         m_term.ClearScreen();
     else if (m_term.GetCursorPosition().x != 0)
         m_term.PrintString("\r\n");
-    PrintText(prompt);
+    if (!standard || prompt != standard)
+    {
+        PrintText(prompt);
+        return;
+    }
+    // The terminal's own messages break between words on a screen narrower than they are.
+    std::string text = standard, fitted;
+    const size_t width = size_t(m_term.GetSize().cx);
+    while (text.size() > width)
+    {
+        size_t cut = text.rfind(' ', width);
+        if (cut == std::string::npos || cut == 0)
+            cut = width;
+        fitted += text.substr(0, cut) + "\r\n";
+        text.erase(0, cut + (text[cut] == ' ' ? 1 : 0));
+    }
+    PrintText((fitted + text).c_str());
 }
 
 // A text of the job: ESC [ x prints x; an ESC without a "[" after it stops the text there, as the terminal's
@@ -592,7 +609,11 @@ bool JobRunner::GlobalKey(int nKeyID)
     m_waitBeforeExit = m_wait;
     const int last = int(m_term.GetSize().cy) - 1;
     m_term.ClearAfter(0, last);
-    m_term.PrintString(Prompt(m_job->m_language.strConfirmExit, kConfirmExit));
+    // The last cell stays empty: writing it would scroll the screen. A narrow screen gets the short question.
+    CString ask = Prompt(m_job->m_language.strConfirmExit, kConfirmExit);
+    if (m_job->m_language.strConfirmExit.IsEmpty() && ask.GetLength() >= int(m_term.GetSize().cx))
+        ask = kConfirmExitShort;
+    m_term.PrintString(ask);
     WaitFor(Wait::ConfirmExit);
     return true;
 }
@@ -700,10 +721,13 @@ void JobRunner::PressKey(int nKeyID)
             End(RunState::Ended, "The job was ended by Escape.", Prompt(m_job->m_language.strAbort, kAbort));
         else
         {
+            // The question took the last row: the node's text goes back where it was, and the input after it.
             m_term.ClearAfter(0, int(m_term.GetSize().cy) - 1);
             m_wait = m_waitBeforeExit;
+            m_term.SetCursorPosition(m_ptText.x, m_ptText.y);
+            PrintText(HostNode::ScreenTextAsRead(m_pNode->m_strScreenText));
             if (m_pNode->m_nKind == NODE_SCREEN)
-                ShowScreen(*m_pNode);
+                m_term.EnableCursor(!m_pNode->m_bHideCursor);
             else if (m_wait == Wait::Input)
                 ShowInput();
         }
@@ -856,6 +880,7 @@ void JobRunner::ShowScreen(HostNode& node)
 {
     if (!node.m_bNoClearBeforeDisplay)
         m_term.ClearScreen();
+    m_ptText = m_term.GetCursorPosition();
     PrintText(HostNode::ScreenTextAsRead(node.m_strScreenText));
     m_term.EnableCursor(!node.m_bHideCursor);
 }
@@ -871,6 +896,7 @@ void JobRunner::ShowPrompt(HostNode& node)
         m_term.SetCursorPosition(pos.nPromptColumn, pos.nPromptRow);
     else if (m_term.GetCursorPosition().x != 0)
         m_term.PrintString("\r\n"); // following the last print, on a line of its own
+    m_ptText = m_term.GetCursorPosition();
     PrintText(HostNode::ScreenTextAsRead(node.m_strScreenText));
     m_ptInput = pos.bInputAtLocation ? CPoint(std::max(0, std::min(pos.nInputColumn, int(size.cx) - 1)),
                                               std::max(0, std::min(pos.nInputRow, int(size.cy) - 1)))
@@ -1347,7 +1373,7 @@ void JobRunner::WriteRecord(int recordId)
     {
         Log(record ? "Record " + Quote(record->m_strName) + " has no data file; nothing written."
                    : std::string("An EOR link names no record; nothing written."));
-        ShowMessage(Prompt(m_job->m_language.strWriteRecordError, kWriteRecordError), nullptr, false);
+        ShowMessage(Prompt(m_job->m_language.strWriteRecordError, kWriteRecordError), kWriteRecordError, false);
         return;
     }
     std::string line = record->m_strPreamble.str();
@@ -1385,7 +1411,7 @@ void JobRunner::RunUpload(HostNode& node)
     if (!file || file->records.empty())
     {
         Log("Upload: " + name + " has no record.");
-        ShowMessage(Prompt(m_job->m_language.strNoRecord, kNoRecord), nullptr);
+        ShowMessage(Prompt(m_job->m_language.strNoRecord, kNoRecord), kNoRecord);
         return;
     }
     size_t first = node.m_bUploadAll ? 0 : file->records.size() - 1;
@@ -1399,7 +1425,7 @@ void JobRunner::RunUpload(HostNode& node)
         m_uploads.push_back("\x1A");
     Log("Upload: " + std::to_string(count) + (count == 1 ? " record" : " records") + " of " + name + " sent at " +
         std::to_string(node.m_nBaudRate) + " baud, " + node.m_strProtocol.str() + ".");
-    ShowMessage(Prompt(m_job->m_language.strSendData, kSendData), nullptr);
+    ShowMessage(Prompt(m_job->m_language.strSendData, kSendData), kSendData);
     CString total = Prompt(m_job->m_language.strTotal, kTotal);
     total.AppendFormat(" %d", int(count));
     ShowMessage(total, nullptr, false);
@@ -1410,7 +1436,7 @@ void JobRunner::RunErase(HostNode& node)
     m_strFile = DataFileOf(node);
     ShowMessage(node.m_bDeleteWholeFile ? Prompt(m_job->m_language.strEraseAll, kEraseAll)
                                         : Prompt(m_job->m_language.strEraseLast, kEraseLast),
-                nullptr);
+                node.m_bDeleteWholeFile ? kEraseAll : kEraseLast);
     WaitFor(Wait::EraseConfirm);
 }
 
@@ -1421,7 +1447,7 @@ void JobRunner::RunEdit(HostNode& node)
     if (!file || file->records.empty())
     {
         Log("Edit: " + m_strFile + " has no data.");
-        ShowMessage(Prompt(m_job->m_language.strNoData, kNoData), nullptr);
+        ShowMessage(Prompt(m_job->m_language.strNoData, kNoData), kNoData);
         WaitFor(Wait::Ack);
         return;
     }

@@ -213,6 +213,7 @@ class JobRunner
     // The input being collected.
     std::string m_input;
     CPoint m_ptInput;     // where the input shows
+    CPoint m_ptText;      // where the running node's screen text or prompt starts
     int m_nShown = 0;     // cells the input display took last time
     bool m_bErrorSign = false; // the error sign shows where the input (or the edited field's value) goes
     bool m_bKeypadFallback = false; // generated data failed: the keypad takes over

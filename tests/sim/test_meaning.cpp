@@ -439,4 +439,41 @@ TEST(Meaning, APcPathNamesTheFileByItsName)
     EXPECT_EQ(s.Files(), "(no data files)\n");
 }
 
+// The runner's own questions fit a 16-column screen without scrolling it, and a declined question gives the input
+// its prompt back.
+TEST(Meaning, QuestionsFitTheScreen)
+{
+    struct
+    {
+        const char* model;
+        const char* keys;
+        const char* screen;
+    } rows[] = {
+        {"M-10", "15{ESC}", "One\nTwo\nThree\nExit? Ent=Yes"},
+        {"M-10", "15{ESC}7", "One\nTwo\nThree\nQty:5_"}, // the key that declines is not typed
+        {"M-10", "15{ESC}{ENTER}", "Job aborted"},
+        {"M-10", "2", "Erase all?\nEnt=Yes"},
+        {"M-13", "15{ESC}", "One\nTwo\nThree\nQty:5_\n\nExit? Ent=Yes"},
+        {"M-20", "15{ESC}", "One\nTwo\nThree\nQty:5_\n\n\n\nExit job? Ent=Yes"},
+        {"M-20", "15{ESC}7", "One\nTwo\nThree\nQty:5_"},
+        {"M-20", "2", "Erase all? Ent=Yes"},
+    };
+    for (const auto& row : rows)
+    {
+        HostNode* menu;
+        auto doc = NewJob("One\r\nTwo\r\nThree", &menu);
+        doc->Terminal().m_strModel = row.model;
+        menu->m_bNoClearOnExit = TRUE;
+        HostNode* qty = InputNode(*doc, "Qty", "Qty:", DATA_INTEGER);
+        HostNode* erase = doc->AddNode(NODE_ERASE, "Erase");
+        erase->m_strDataFile = "X.DAT";
+        erase->m_bDeleteWholeFile = TRUE;
+        KeyLink(*doc, menu, qty, "1");
+        KeyLink(*doc, menu, erase, "2");
+        Session s(*doc);
+        s.Play(row.keys);
+        EXPECT_EQ(s.screen.Text(), row.screen) << row.model << " " << row.keys;
+    }
+}
+
 } // namespace
