@@ -23,7 +23,7 @@ struct MessageBoxRequest
     CString caption;
     UINT type;
 };
-// When set, message boxes are answered by the handler instead of being shown.
+// When set, message boxes are answered by the handler instead of being shown; an answer of 0 shows the box.
 using MessageBoxHandler = std::function<int(const MessageBoxRequest&)>;
 void SetMessageBoxHandler(MessageBoxHandler handler);
 

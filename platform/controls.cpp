@@ -16,6 +16,8 @@
 #include <QVBoxLayout>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QInputMethodEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -302,11 +304,15 @@ class ButtonImpl : public WindowImpl
 // ---------------------------------------------------------------------------------------------------------------
 // Edit boxes.
 
-// ES_UPPERCASE, ES_LOWERCASE and ES_NUMBER act on what is typed, as the Win32 edit does.
+// What a person types into an edit field: ES_UPPERCASE, ES_LOWERCASE and ES_NUMBER act on it, as the Win32 edit
+// does, and what the ANSI code page cannot hold is refused there, never kept as '?'.
 class EditValidator : public QValidator
 {
   public:
-    EditValidator(DWORD style, QObject* parent) : QValidator(parent), m_style(style) {}
+    EditValidator(HWND h, DWORD style, QLineEdit* edit)
+        : QValidator(edit), m_h(h), m_style(style), m_accepted(edit->text())
+    {
+    }
     State validate(QString& input, int&) const override
     {
         if (m_style & ES_UPPERCASE)
@@ -317,11 +323,76 @@ class EditValidator : public QValidator
             for (QChar c : input)
                 if (!c.isDigit())
                     return Invalid;
+        // Text the platform sets came from bytes: it fits by nature. A typed change is what differs from the
+        // text last accepted.
+        if (!IsWindow(m_h) || m_h->quiet > 0 || m_programmatic > 0)
+        {
+            m_accepted = input;
+            return Acceptable;
+        }
+        qsizetype head = 0, tail = 0;
+        while (head < input.size() && head < m_accepted.size() && input[head] == m_accepted[head])
+            ++head;
+        while (tail < input.size() - head && tail < m_accepted.size() - head &&
+               input[input.size() - 1 - tail] == m_accepted[m_accepted.size() - 1 - tail])
+            ++tail;
+        QString added = input.mid(head, input.size() - head - tail);
+        added.remove(QChar::ReplacementCharacter); // stands for bytes kept as given, as undo may bring back
+        if (!added.isEmpty() && !pdt::win::CanHold(added))
+        {
+            pdt::win::RefuseText(m_h, added);
+            return Invalid;
+        }
+        m_accepted = input;
         return Acceptable;
+    }
+    mutable int m_programmatic = 0; // >0 while the platform itself inserts text
+
+  private:
+    HWND m_h;
+    DWORD m_style;
+    mutable QString m_accepted;
+};
+
+// A multi-line edit refuses what the ANSI code page cannot hold, typed, composed or pasted.
+class PlainEdit : public QPlainTextEdit
+{
+  public:
+    PlainEdit(HWND h, QWidget* parent) : QPlainTextEdit(parent), m_h(h) {}
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (Refused(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier) ? QString() : e->text()))
+            return e->accept();
+        QPlainTextEdit::keyPressEvent(e);
+    }
+    void inputMethodEvent(QInputMethodEvent* e) override
+    {
+        if (Refused(e->commitString()))
+        {
+            QInputMethodEvent none; // drops the composition as well
+            QPlainTextEdit::inputMethodEvent(&none);
+            return e->accept();
+        }
+        QPlainTextEdit::inputMethodEvent(e);
+    }
+    void insertFromMimeData(const QMimeData* source) override
+    {
+        if (source && source->hasText() && Refused(source->text()))
+            return;
+        QPlainTextEdit::insertFromMimeData(source);
     }
 
   private:
-    DWORD m_style;
+    bool Refused(const QString& text) const
+    {
+        if (text.isEmpty() || text[0].unicode() < 0x20 || pdt::win::CanHold(text))
+            return false;
+        pdt::win::RefuseText(m_h, text);
+        return true;
+    }
+    HWND m_h;
 };
 
 class EditImpl : public WindowImpl
@@ -360,7 +431,7 @@ class EditImpl : public WindowImpl
         bool border = (s & WS_BORDER) || (m_h->exStyle & WS_EX_CLIENTEDGE);
         if (s & ES_MULTILINE)
         {
-            m_multi = new QPlainTextEdit(parent);
+            m_multi = new PlainEdit(m_h, parent);
             m_multi->setReadOnly(s & ES_READONLY);
             m_multi->setLineWrapMode((s & ES_AUTOHSCROLL) || (s & WS_HSCROLL) ? QPlainTextEdit::NoWrap
                                                                               : QPlainTextEdit::WidgetWidth);
@@ -368,8 +439,9 @@ class EditImpl : public WindowImpl
             m_multi->setHorizontalScrollBarPolicy((s & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
             m_multi->setFrameShape(border ? QFrame::StyledPanel : QFrame::NoFrame);
             m_multi->setTabChangesFocus(false);
+            m_kept.Set(text, true);
             if (!text.IsEmpty()) // setting even an empty text costs a document relayout
-                m_multi->setPlainText(ToMultiline(text));
+                m_multi->setPlainText(m_kept.Shown());
             QObject::connect(m_multi, &QPlainTextEdit::textChanged, [this] { Changed(); });
             return m_multi;
         }
@@ -381,10 +453,11 @@ class EditImpl : public WindowImpl
         if (s & ES_PASSWORD)
             m_line->setEchoMode(QLineEdit::Password);
         m_line->setAlignment((s & ES_RIGHT) ? Qt::AlignRight : (s & ES_CENTER) ? Qt::AlignHCenter : Qt::AlignLeft);
-        if (s & (ES_UPPERCASE | ES_LOWERCASE | ES_NUMBER))
-            m_line->setValidator(new EditValidator(s, m_line));
+        m_kept.Set(text, false);
         if (!text.IsEmpty())
-            m_line->setText(ToQt(text));
+            m_line->setText(m_kept.Shown());
+        m_validator = new EditValidator(m_h, s, m_line);
+        m_line->setValidator(m_validator);
         QObject::connect(m_line, &QLineEdit::textChanged, [this] { Changed(); });
         return m_line;
     }
@@ -392,12 +465,8 @@ class EditImpl : public WindowImpl
     CString GetText() const override
     {
         if (m_multi)
-        {
-            QString t = m_multi->toPlainText();
-            t.replace('\n', QStringLiteral("\r\n"));
-            return FromQt(t);
-        }
-        return m_line ? FromQt(m_line->text()) : m_text;
+            return m_kept.Read(RawText());
+        return m_line ? m_kept.Read(m_line->text()) : m_text;
     }
 
     void SetText(const CString& text) override
@@ -412,10 +481,11 @@ class EditImpl : public WindowImpl
         }
         {
             Quiet quiet(m_h);
+            m_kept.Set(text, Multi());
             if (m_multi)
-                m_multi->setPlainText(ToMultiline(text));
+                m_multi->setPlainText(m_kept.Shown());
             else if (m_line)
-                m_line->setText(ToQt(text));
+                m_line->setText(m_kept.Shown());
             SetSel(0, 0);
         }
         // A single-line edit reports a change for every WM_SETTEXT, even to the same text; a multi-line one
@@ -453,7 +523,11 @@ class EditImpl : public WindowImpl
         case EM_REPLACESEL: {
             QString t = ToQt(TextOf(lParam));
             if (m_line)
+            {
+                ++m_validator->m_programmatic;
                 m_line->insert(t);
+                --m_validator->m_programmatic;
+            }
             else if (m_multi)
                 m_multi->insertPlainText(t.replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
             return 0;
@@ -562,10 +636,13 @@ class EditImpl : public WindowImpl
         }
         return true;
     }
-    static QString ToMultiline(const CString& text)
+    // The document's text as it holds it: toPlainText would turn each no-break space into a blank.
+    QString RawText() const
     {
-        QString t = ToQt(text);
-        t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+        QString t = m_multi->document()->toRawText();
+        for (QChar& c : t)
+            if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+                c = QLatin1Char('\n');
         return t;
     }
     void Changed()
@@ -575,7 +652,7 @@ class EditImpl : public WindowImpl
         Notify(EN_UPDATE);
         Notify(EN_CHANGE);
     }
-    QString PlainText() const { return m_line ? m_line->text() : m_multi ? m_multi->toPlainText() : QString(); }
+    QString PlainText() const { return m_line ? m_line->text() : m_multi ? RawText() : QString(); }
     // Win32 offsets count the text's ANSI bytes, and a line end as its two characters "\r\n".
     static int Width(QChar c, bool multi)
     {
@@ -655,6 +732,8 @@ class EditImpl : public WindowImpl
 
     QLineEdit* m_line = nullptr;
     QPlainTextEdit* m_multi = nullptr;
+    EditValidator* m_validator = nullptr;
+    ShownBytes m_kept;     // what the peer was given, so untouched bytes come back as they were
     DWORD m_limit = 30000; // Win32's initial limit
     int m_tabStops = 0;    // EM_SETTABSTOPS's dialog units, 0 for the toolkit's own
     bool m_textSet = false;
@@ -893,7 +972,8 @@ class ComboImpl : public WindowImpl
             m_combo->setEditable(true);
             m_combo->setInsertPolicy(QComboBox::NoInsert);
             m_combo->setCompleter(nullptr);
-            SetEdit(ToQt(text));
+            SetEditBytes(text);
+            m_combo->setValidator(new EditValidator(m_h, 0, m_combo->lineEdit()));
             QObject::connect(m_combo->lineEdit(), &QLineEdit::textEdited, [this](const QString &typed) {
                 m_edit = typed;
                 Notify(CBN_EDITUPDATE);
@@ -929,7 +1009,7 @@ class ComboImpl : public WindowImpl
         if (!m_combo)
             return m_cur < 0 ? CString() : m_items[size_t(m_cur)].text;
         if (m_combo->isEditable())
-            return FromQt(m_combo->lineEdit()->text());
+            return m_kept.Read(m_combo->lineEdit()->text());
         int i = m_combo->currentIndex();
         return i < 0 ? CString() : ItemText(i);
     }
@@ -939,7 +1019,7 @@ class ComboImpl : public WindowImpl
         Quiet quiet(m_h);
         if (m_combo && m_combo->isEditable())
         {
-            SetEdit(ToQt(text));
+            SetEditBytes(text);
             m_combo->lineEdit()->setCursorPosition(0); // the edit's selection after WM_SETTEXT is (0, 0)
         }
     }
@@ -989,7 +1069,8 @@ class ComboImpl : public WindowImpl
         layout->addWidget(m_combo);
         layout->addWidget(m_list, 1);
         box->setFocusProxy(m_combo);
-        SetEdit(ToQt(text));
+        SetEditBytes(text);
+        m_combo->setValidator(new EditValidator(m_h, 0, m_combo->lineEdit()));
         QObject::connect(m_combo->lineEdit(), &QLineEdit::textEdited, [this](const QString& typed) {
             m_edit = typed;
             {
@@ -1249,6 +1330,11 @@ class ComboImpl : public WindowImpl
         m_combo->lineEdit()->setText(text);
         m_edit = text;
     }
+    void SetEditBytes(const CString& bytes)
+    {
+        m_kept.Set(bytes, false);
+        SetEdit(m_kept.Shown());
+    }
     // The user chose an item: the choice ends (CBN_SELENDOK) and then the selection changes; a drop-down's
     // CBN_SELCHANGE handler still sees the old edit text, the edit shows the item afterwards.
     void Chosen()
@@ -1268,7 +1354,7 @@ class ComboImpl : public WindowImpl
             Quiet quiet(m_h);
             int i = m_combo->currentIndex();
             if (i >= 0)
-                SetEdit(ToQt(ItemText(i)));
+                SetEditBytes(ItemText(i));
             m_combo->lineEdit()->selectAll();
         }
     }
@@ -1290,6 +1376,8 @@ class ComboImpl : public WindowImpl
         m_combo->setCurrentIndex(i);
         if (m_combo->isEditable() && i < 0)
             m_combo->lineEdit()->clear();
+        else if (m_combo->isEditable())
+            SetEditBytes(ItemText(i)); // the item's own bytes, whatever the code page makes of them
     }
     // Case-insensitive search after index `after`, wrapping round; prefix or whole string.
     int Find(int after, const CString& s, bool exact) const
@@ -1317,6 +1405,7 @@ class ComboImpl : public WindowImpl
     int m_cur = -1;
     PdtComboBox* m_combo = nullptr;
     QListView* m_list = nullptr; // CBS_SIMPLE
+    ShownBytes m_kept;           // the bytes the edit was last given
     QString m_edit; // the edit's text as Win32 has it: the toolkit puts a chosen item in before its notification
 };
 

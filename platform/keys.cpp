@@ -119,7 +119,7 @@ char CharFromQt(const QKeyEvent* e)
         return 0;
     }
     QString t = e->text();
-    if (t.isEmpty() || t[0].unicode() < 0x20 || t[0].unicode() == 0x7F)
+    if (t.isEmpty() || t[0].unicode() < 0x20 || t[0].unicode() == 0x7F || !pdt::win::CanHold(t))
         return 0;
     CString bytes = FromQt(t.left(1));
     return bytes.IsEmpty() ? 0 : bytes[0];
@@ -170,6 +170,13 @@ bool Deliver(MSG& msg, bool& pass)
 bool HandleKey(HWND h, QKeyEvent* e)
 {
     bool down = e->type() == QEvent::KeyPress;
+    // A character the ANSI code page cannot hold is refused where it is typed, never passed on as '?'.
+    if (down && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && !e->text().isEmpty() &&
+        e->text()[0].unicode() >= 0x20 && !pdt::win::CanHold(e->text()))
+    {
+        pdt::win::RefuseText(h, e->text());
+        return true;
+    }
     UINT vk = VkFromQt(e);
     char ch = down ? CharFromQt(e) : 0;
     if (!vk && !ch)

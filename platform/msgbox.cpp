@@ -17,7 +17,8 @@ int g_beeps = 0;
 int ShowMessageBox(HWND owner, const CString& text, const CString& caption, UINT type)
 {
     if (g_messageBoxHandler)
-        return g_messageBoxHandler({owner, text, caption, type});
+        if (int answer = g_messageBoxHandler({owner, text, caption, type}))
+            return answer; // 0: the handler lets the box show
 
     QWidget* parent = pdt::win::Peer(owner) ? pdt::win::Peer(owner)->window() : QApplication::activeWindow();
     QMessageBox box(parent);

@@ -247,7 +247,7 @@ LRESULT WindowImpl::Proc(UINT message, WPARAM wParam, LPARAM lParam)
 
 CString WindowImpl::GetText() const
 {
-    return m_h->peer ? FromQt(m_h->peer->windowTitle()) : m_text;
+    return m_text; // the bytes as set: a title the code page cannot read still comes back as it was
 }
 void WindowImpl::SetText(const CString& text)
 {

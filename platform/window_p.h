@@ -22,6 +22,30 @@ CString FromQt(const QString& text);
 
 class WindowImpl;
 
+// The bytes a text control was given and what it shows for them, character by character, so that the bytes come
+// back exactly as given wherever the person left the text alone: bytes the code page cannot read, A0h, and in a
+// multi-line edit every line end (CR LF, lone LF, lone CR, each shown as a line break).
+class ShownBytes
+{
+  public:
+    void Set(const CString& bytes, bool multiline);
+    const QString& Shown() const { return m_shown; }
+    CString Read(const QString& now) const; // the bytes for what the control shows now
+
+  private:
+    struct Piece
+    {
+        std::string bytes;
+        QString shown;
+    };
+    CString Convert(const QString& text) const;
+    std::vector<Piece> m_pieces;
+    QString m_shown;
+    int m_codePage = 0;
+    bool m_multi = false;
+    bool m_plain = true; // ASCII with CR LF line ends only: converting is enough
+};
+
 struct WindowRecord
 {
     // The toolkit widget, made when the window is first shown or asked for anything only a widget knows
@@ -132,6 +156,13 @@ void ActivateNow(QWidget* top);
 // queue has run (SchedulePaint) or at once (DispatchPaint, UpdateWindow's).
 void SchedulePaint(HWND h);
 void DispatchPaint(HWND h);
+// Text a person types or pastes must fit the ANSI code page: CanHold says whether it does; RefuseText beeps and
+// tells, in a balloon under the window, which character the code page lacks. LastRefusal is the balloon's text
+// while it shows.
+bool CanHold(const QString& text);
+void RefuseText(HWND h, const QString& text);
+QString LastRefusal();
+void ClearRefusal();
 } // namespace pdt::win
 
 namespace pdt::dlg

@@ -151,6 +151,8 @@ void MainFrame::SetDocument(std::unique_ptr<JobDocument> owned, JobDocument* doc
     for (HWND wnd : std::exchange(m_jobWindows, {}))
         if (IsWindow(wnd))
             CWnd::FromHandle(wnd)->DestroyWindow();
+    if (doc)
+        UseJobCodePage(*doc); // before any window shows the job's text
     m_view.SetDocument(doc);
     m_owned = std::move(owned);
     m_pDoc = doc;
@@ -605,7 +607,14 @@ void MainFrame::OnDefinePortable()
 void MainFrame::RunJobDialog(int mode)
 {
     CDlgDefineJob dlg(m_pDoc, JOBSETTINGMODE(mode), m_pDoc->GetJobOptions(mode), this);
+    const int codePage = m_pDoc->GetCodePage();
     dlg.DoModal();
+    if (m_pDoc->GetCodePage() != codePage)
+    {
+        // The job's bytes stay as they are; every window now reads them in the new language's code page.
+        UseJobCodePage(*m_pDoc);
+        m_view.Invalidate();
+    }
     RecordChange();
     UpdateTitle();
 }

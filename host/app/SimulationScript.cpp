@@ -150,41 +150,42 @@ void Report(std::ostream& out, const Arguments& a, JobDocument& doc, const TextS
             size_t used, size_t keys)
 {
     const CSize size = screen.GetSize();
-    const int cp = CodePageOfLanguage(doc.m_nLanguage);
+    const int cp = doc.GetCodePage();
     out << "Job: " << a.job << " (" << doc.Terminal().m_strModel.str() << ", " << size.cx << " x " << size.cy
         << ")\n";
     const std::string edge = "+" + std::string(size_t(size.cx), '-') + "+\n";
     out << edge;
     for (const std::string& row : screen.Rows())
-        out << "|" << CodePageToUtf8(row, cp) << "|\n";
+        out << "|" << Utf8OfBytes(row, cp) << "|\n";
     out << edge;
     switch (runner.GetState())
     {
     case RunState::Waiting:
-        out << "State: waiting for a key at node \"" << runner.GetCurrentNode()->m_strName.str() << "\"\n";
+        out << "State: waiting for a key at node \"" << Utf8OfBytes(runner.GetCurrentNode()->m_strName.str(), cp)
+            << "\"\n";
         break;
     case RunState::Ended:
-        out << "State: ended. " << runner.GetEndMessage() << "\n";
+        out << "State: ended. " << Utf8OfBytes(runner.GetEndMessage(), cp) << "\n";
         break;
     case RunState::Stopped:
-        out << "State: stopped. " << runner.GetEndMessage() << "\n";
+        out << "State: stopped. " << Utf8OfBytes(runner.GetEndMessage(), cp) << "\n";
         break;
     case RunState::Idle:
         out << "State: not started\n";
         break;
     }
     out << "Keys: " << used << " of " << keys << " used, " << runner.GetSteps() << " nodes passed\n";
-    out << "Data files:\n" << runner.GetFiles().Describe();
+    out << "Data files:\n" << runner.GetFiles().Describe(cp);
     out << "Uploaded:\n";
     if (runner.GetUploads().empty())
         out << "(nothing)\n";
     for (const std::string& r : runner.GetUploads())
-        out << "  " << EscapeBytes(r) << "\n";
+        out << "  " << EscapeText(r, cp) << "\n";
     if (a.bLog)
     {
         out << "Log:\n";
         for (const std::string& line : runner.GetLog())
-            out << "  " << CodePageToUtf8(line, cp) << "\n";
+            out << "  " << Utf8OfBytes(line, cp) << "\n";
     }
 }
 
@@ -213,8 +214,10 @@ int RunSimulateCommand(int argc, char** argv, std::ostream& out, std::ostream& e
         err << "jobhost: " << a.job << ": " << error << "\n";
         return 2;
     }
+    UseJobCodePage(*doc); // one job a process: the screen window's text is in its code page
     const CSize cells = HostTerminal::ScreenSizeOf(doc->Terminal().m_strModel);
-    TextScreen text(cells, doc->m_nLanguage);
+    const int cp = doc->GetCodePage();
+    TextScreen text(cells, doc->m_nLanguage, cp);
     std::unique_ptr<PictureFrame> picture;
     std::unique_ptr<PortableScreenTerminal> drawn;
     std::unique_ptr<TeeTerminal> tee;
@@ -228,6 +231,7 @@ int RunSimulateCommand(int argc, char** argv, std::ostream& out, std::ostream& e
     }
     a.options.loadJob = &LoadJobForRunJob;
     JobRunner runner(*doc, *terminal, a.options);
+    // The command line and the PC's text files are UTF-8; the job reads its code page.
     for (const auto& [name, path] : a.files)
     {
         std::string bytes;
@@ -236,10 +240,10 @@ int RunSimulateCommand(int argc, char** argv, std::ostream& out, std::ostream& e
             err << "jobhost: " << error << "\n";
             return 2;
         }
-        runner.LoadFile(name, bytes);
+        runner.LoadFile(DataFileBytes(name, cp), DataFileBytes(bytes, cp));
     }
     std::vector<SimKeyEvent> events;
-    if (!ParseKeyScript(a.keys, runner, events, &error))
+    if (!ParseKeyScript(a.keys, runner, events, &error, cp))
     {
         err << "jobhost: " << error << "\n";
         return 2;

@@ -342,15 +342,18 @@ void SimulationWindow::OnLoadFile()
     if (!BrowseFile(this, path, true, "LOOKUP",
                     "Data Files (*.dat; *.txt)|*.dat; *.txt|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"))
         return;
+    // The chosen path is in the window text's code page; the file system's names are UTF-8.
     std::string bytes, error;
-    if (!ReadTerminalFile(path.str(), bytes, error))
+    if (!ReadTerminalFile(path.ToUtf8(), bytes, error))
     {
         error[0] = char(std::toupper(static_cast<unsigned char>(error[0])));
         AfxMessageBox(CString((error + ".").c_str()), MB_OK | MB_ICONSTOP);
         return;
     }
     // The job names its files as the terminal does: a file the job uses by the same name goes in under the job's name.
-    std::string name = QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName().toLocal8Bit().toStdString();
+    // The PC's file names and text files are UTF-8; the job knows its files by names in its code page.
+    const int cp = m_doc.GetCodePage();
+    std::string name = DataFileBytes(QFileInfo(QString::fromStdString(path.ToUtf8())).fileName().toStdString(), cp);
     auto matches = [&](const CString& jobName) {
         const std::string s = jobName.str();
         const size_t slash = s.find_last_of("\\/:");
@@ -368,7 +371,7 @@ void SimulationWindow::OnLoadFile()
     for (int i = 0; i < m_doc.GetRecordCount(); ++i)
         if (matches(m_doc.GetRecordAt(i)->m_strDataFile))
             chosen = m_doc.GetRecordAt(i)->m_strDataFile.str();
-    LoadFile(chosen, bytes);
+    LoadFile(chosen, DataFileBytes(bytes, cp));
 }
 
 void SimulationWindow::RefreshPanes()

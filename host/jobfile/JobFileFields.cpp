@@ -511,9 +511,5 @@ void SerializeJob(JobArchive& ar, JobDocument& doc)
 
 int JobCodePage(const JobDocument& doc)
 {
-    if (doc.m_nLanguage == 1)
-        return doc.m_language.nDBFontCode == 2 ? 950 : 936;
-    if (doc.m_nLanguage == 2)
-        return 932;
-    return 1252;
+    return doc.GetCodePage();
 }

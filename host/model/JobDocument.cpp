@@ -36,6 +36,18 @@ void HostView::OnUpdate(CView*, LPARAM hint, CObject*)
     m_lLastHint = hint;
 }
 
+int JobDocument::GetCodePage() const
+{
+    if (m_nLanguage == 1)
+        return m_language.nDBFontCode == 2 ? 950 : 936;
+    return m_nLanguage == 2 ? 932 : 1252;
+}
+
+void UseJobCodePage(const JobDocument& doc)
+{
+    SetAnsiCodePage(doc.GetCodePage());
+}
+
 JobDocument::JobDocument()
     : m_terminal(std::make_unique<HostTerminal>(this)), m_options(std::make_unique<NodeOptions>()),
       m_jobOptions(std::make_unique<JobOptions>())

@@ -61,6 +61,8 @@ class JobDocument : public CVTR5Doc
     BOOL IsModified() const { return m_bModified; }
 
     int m_nLanguage = 0;    // job language: 0 English, 1 Chinese, 2 Japanese, 4 Spanish ...
+    // The Windows code page the job's text is in: 936 (GB) or 950 (Big5) for Chinese, 932 for Japanese, else 1252.
+    int GetCodePage() const;
     JobSettings m_settings; // what the job dialog's general pages edit (HostJobSettings.cpp)
     JobLanguageSettings m_language; // double-byte font, flowchart fonts, prompts (HostJobLanguage.cpp)
     // What a newer job file held for the job as a whole (its settings, terminal ...) that this version does not
@@ -145,3 +147,7 @@ class JobDocument : public CVTR5Doc
     HWND m_hNodeDialog = nullptr; // its window, to tell without touching the object that it still exists
     int m_nReloadOptionID = 0, m_nReloadOptionSub = 0; // the entry a reloaded dialog opens on
 };
+
+// Makes the job's code page the one window text converts with. jobhost runs one job per process, so the platform's
+// single ANSI code page is enough: it is set whenever a job is opened or made new, and when its language changes.
+void UseJobCodePage(const JobDocument& doc);

@@ -6,6 +6,7 @@
 #include "host/model/HostTerminal.h"
 #include "host/model/JobDocument.h"
 #include "host/sim/JobRunner.h"
+#include "platform/afxstr.h"
 #include "resources/resource.h"
 #include "simulation/Keymap.h"
 
@@ -29,7 +30,7 @@ bool HasKeyID(const KEYMAP_KEY* keymap, long id)
 } // namespace
 
 bool ParseKeyScript(std::string_view keys, const JobRunner& runner, std::vector<SimKeyEvent>& events,
-                    std::string* error)
+                    std::string* error, int codePage)
 {
     // Scripts come as UTF-8 text: a place is counted in characters, and a character is quoted whole.
     auto fail = [&](size_t at, const std::string& message) {
@@ -46,6 +47,30 @@ bool ParseKeyScript(std::string_view keys, const JobRunner& runner, std::vector<
             ++end;
         return std::string(keys.substr(at, end - at));
     };
+    // Text of the script in the job's bytes; false when the code page lacks one of its characters.
+    std::string missing;
+    auto jobBytes = [&](const std::string& text, std::string& bytes) {
+        if (!codePage)
+        {
+            bytes = text;
+            return true;
+        }
+        for (size_t k = 0; k < text.size();)
+        {
+            const unsigned char lead = static_cast<unsigned char>(text[k]);
+            const size_t n = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+            if (!CodePageHolds(text.substr(k, n), codePage))
+            {
+                missing = "\"" + text.substr(k, n) + "\" is not in the job's code page, " + CodePageName(codePage);
+                return false;
+            }
+            k += n;
+        }
+        bytes = Utf8ToCodePage(text, codePage);
+        return true;
+    };
+    if (codePage && CodePageToUtf8(std::string(keys), 65001) != keys)
+        return fail(0, "the text is not UTF-8");
     for (size_t i = 0; i < keys.size(); ++i)
     {
         const char c = keys[i];
@@ -58,7 +83,9 @@ bool ParseKeyScript(std::string_view keys, const JobRunner& runner, std::vector<
             const size_t end = keys.find('}', i);
             if (end == std::string_view::npos)
                 return fail(i, "\"{\" without \"}\"");
-            const std::string name(keys.substr(i + 1, end - i - 1));
+            std::string name;
+            if (!jobBytes(std::string(keys.substr(i + 1, end - i - 1)), name))
+                return fail(i, missing);
             if (name.compare(0, 5, "SCAN:") == 0 || name.compare(0, 5, "scan:") == 0)
                 events.push_back(ReadScan(name.substr(5), runner));
             else if (name.compare(0, 3, "ID:") == 0 || name.compare(0, 3, "id:") == 0)
@@ -84,6 +111,8 @@ bool ParseKeyScript(std::string_view keys, const JobRunner& runner, std::vector<
             i = end;
             continue;
         }
+        if (codePage && static_cast<unsigned char>(c) >= 0x80)
+            return fail(i, "no key of the keypad types \"" + character(i) + "\""); // codes above 7Fh are special keys
         int id = GetKeyIDWKM(static_cast<unsigned char>(c), runner.GetKeymap());
         if (!id && std::islower(static_cast<unsigned char>(c)))
             id = GetKeyIDWKM(static_cast<unsigned char>(std::toupper(static_cast<unsigned char>(c))), runner.GetKeymap());

@@ -19,8 +19,10 @@ struct SimKeyEvent
 // text before the first colon names a symbology ("EAN-13:4006381333931"); anything else is all data.
 SimKeyEvent ReadScan(const std::string& text, const JobRunner& runner);
 
-// False, with one message naming the place in *error, for an unknown name or a character no key types.
+// False, with one message naming the place in *error, for an unknown name or a character no key types. With a code
+// page, the script is UTF-8, as written on a command line, and its scans and names go into the job's code page: bytes
+// that are not UTF-8 and characters the code page cannot hold are errors too. Without one, its bytes are the job's.
 bool ParseKeyScript(std::string_view keys, const JobRunner& runner, std::vector<SimKeyEvent>& events,
-                    std::string* error);
+                    std::string* error, int codePage = 0);
 // Presses the keys in order while the job waits; returns how many were used.
 size_t PlayKeys(JobRunner& runner, const std::vector<SimKeyEvent>& events);

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <strings.h>
 
+#include "platform/afxstr.h"
+
 std::string TerminalFileName(const std::string& name)
 {
     const size_t folder = name.find_last_of("\\/:");
@@ -98,6 +100,56 @@ std::string EscapeBytes(const std::string& bytes)
     return out;
 }
 
+namespace
+{
+std::string ReadBytes(const std::string& bytes, int codePage, bool escapeControls)
+{
+    std::string out;
+    for (size_t i = 0; i < bytes.size();)
+    {
+        const unsigned char c = static_cast<unsigned char>(bytes[i]);
+        if (c < 0x80)
+        {
+            out += escapeControls ? EscapeBytes(std::string(1, char(c))) : std::string(1, char(c));
+            ++i;
+            continue;
+        }
+        const size_t n = IsDBCSLeadByteEx(unsigned(codePage), c) && i + 1 < bytes.size() ? 2 : 1;
+        const std::string piece = bytes.substr(i, n);
+        const std::string utf8 = CodePageToUtf8(piece, codePage);
+        if (utf8.find("\xEF\xBF\xBD") == std::string::npos)
+            out += utf8;
+        else
+            for (unsigned char b : piece)
+            {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\x%02X", b);
+                out += buf;
+            }
+        i += n;
+    }
+    return out;
+}
+} // namespace
+
+std::string Utf8OfBytes(const std::string& bytes, int codePage)
+{
+    return ReadBytes(bytes, codePage, false);
+}
+
+std::string EscapeText(const std::string& bytes, int codePage)
+{
+    return ReadBytes(bytes, codePage, true);
+}
+
+std::string DataFileBytes(const std::string& contents, int codePage)
+{
+    std::string text = contents.compare(0, 3, "\xEF\xBB\xBF") == 0 ? contents.substr(3) : contents;
+    if (CodePageToUtf8(text, 65001) != text || !CodePageHolds(text, codePage))
+        return contents;
+    return Utf8ToCodePage(text, codePage);
+}
+
 std::vector<std::string> SplitRecord(const std::string& record, int separator)
 {
     std::string line = record;
@@ -118,16 +170,17 @@ std::vector<std::string> SplitRecord(const std::string& record, int separator)
     return fields;
 }
 
-std::string SimDataFiles::Describe() const
+std::string SimDataFiles::Describe(int codePage) const
 {
     if (m_files.empty())
         return "(no data files)\n";
     std::string out;
     for (const SimDataFile& f : m_files)
     {
-        out += f.name + " (" + std::to_string(f.records.size()) + (f.records.size() == 1 ? " record)\n" : " records)\n");
+        out += Utf8OfBytes(f.name, codePage) + " (" + std::to_string(f.records.size()) +
+               (f.records.size() == 1 ? " record)\n" : " records)\n");
         for (const std::string& r : f.records)
-            out += "  " + EscapeBytes(r) + "\n";
+            out += "  " + EscapeText(r, codePage) + "\n";
     }
     return out;
 }

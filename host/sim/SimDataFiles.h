@@ -31,8 +31,9 @@ class SimDataFiles
     // The bytes of all records of all files.
     size_t Bytes() const;
 
-    // Every file, "name (n records)" and one escaped record per line; "(no data files)" when there are none.
-    std::string Describe() const;
+    // Every file, "name (n records)" and one escaped record per line; "(no data files)" when there are none. The
+    // records are read in the job's code page and written in UTF-8 (EscapeText).
+    std::string Describe(int codePage = 1252) const;
 
   private:
     std::vector<SimDataFile> m_files;
@@ -44,5 +45,12 @@ std::string TerminalFileName(const std::string& name);
 
 // Bytes with the control codes written out: \t \r \n, others as \xNN.
 std::string EscapeBytes(const std::string& bytes);
+// Bytes in the job's code page as UTF-8, each byte the code page cannot read written as \xNN.
+std::string Utf8OfBytes(const std::string& bytes, int codePage);
+// The same with the control codes written out as EscapeBytes does.
+std::string EscapeText(const std::string& bytes, int codePage);
+// A data file from the PC as the job reads it: text in UTF-8, as a PC's editor writes it, goes into the job's code
+// page (without a byte-order mark); anything else, bytes already in the code page, stays as it is.
+std::string DataFileBytes(const std::string& contents, int codePage);
 // The fields of a record: its line end dropped, split at the separator (0: the record is one field).
 std::vector<std::string> SplitRecord(const std::string& record, int separator);

@@ -2,8 +2,9 @@
 
 #include "platform/afxstr.h"
 
-TextScreen::TextScreen(CSize size, int language)
+TextScreen::TextScreen(CSize size, int language, int codePage)
     : m_size(CSize(size.cx > 0 ? size.cx : 1, size.cy > 0 ? size.cy : 1)), m_nLanguage(language),
+      m_nCodePage(codePage ? codePage : CodePageOfLanguage(language)),
       m_cells(size_t(m_size.cx * m_size.cy) + 3, 0)
 {
 }
@@ -201,5 +202,5 @@ std::vector<std::string> TextScreen::Rows() const
 
 std::string TextScreen::Utf8Text() const
 {
-    return CodePageToUtf8(Text(), CodePageOfLanguage(m_nLanguage));
+    return CodePageToUtf8(Text(), m_nCodePage);
 }

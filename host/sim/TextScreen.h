@@ -11,8 +11,9 @@
 class TextScreen : public SimTerminal
 {
   public:
-    // columns x rows; language: the job's language code (1 Chinese and 2 Japanese pair bytes).
-    TextScreen(CSize size, int language);
+    // columns x rows; language: the job's language code (1 Chinese and 2 Japanese pair bytes); codePage: the one
+    // its bytes are in (0: the language's own, GBK for Chinese).
+    TextScreen(CSize size, int language, int codePage = 0);
 
     CSize GetSize() const override { return m_size; }
     void ClearScreen() override;
@@ -27,7 +28,7 @@ class TextScreen : public SimTerminal
     std::vector<std::string> Rows() const;
     // The rows as bytes, trailing blanks of each row and trailing empty rows dropped, rows joined by "\n".
     std::string Text() const;
-    // The same in UTF-8, read in the code page of the language (GBK, Shift JIS, or Windows-1252).
+    // The same in UTF-8, read in the job's code page (GBK, Big5, Shift JIS, or Windows-1252).
     std::string Utf8Text() const;
     int Beeps() const { return m_nBeeps; }
     bool IsCursorShown() const { return m_bCursor; }
@@ -41,6 +42,7 @@ class TextScreen : public SimTerminal
 
     CSize m_size;
     int m_nLanguage;
+    int m_nCodePage;
     std::vector<char> m_cells;
     CPoint m_cursor;
     unsigned char m_cLead = 0;

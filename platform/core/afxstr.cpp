@@ -401,6 +401,44 @@ std::string Utf8ToCodePage(std::string_view utf8, int codePage)
     });
 }
 
+bool IsDBCSLeadByteEx(unsigned codePage, unsigned char testChar)
+{
+    return IsLeadByteIn(ResolveCodePage(int(codePage)), testChar);
+}
+
+bool CodePageHolds(std::string_view utf8, int codePage)
+{
+    if (IsAscii(utf8))
+        return true;
+    return CodePageToUtf8(Utf8ToCodePage(utf8, codePage), codePage) == utf8;
+}
+
+std::string CodePageName(int codePage)
+{
+    int cp = ResolveCodePage(codePage);
+    const char* name = "";
+    switch (cp)
+    {
+    case 874: name = "Thai"; break;
+    case 932: name = "Japanese, Shift-JIS"; break;
+    case 936: name = "Chinese Simplified, GBK"; break;
+    case 949: name = "Korean"; break;
+    case 950: name = "Chinese Traditional, Big5"; break;
+    case 1250: name = "Central European"; break;
+    case 1251: name = "Cyrillic"; break;
+    case 1252: name = "Western European"; break;
+    case 1253: name = "Greek"; break;
+    case 1254: name = "Turkish"; break;
+    case 1255: name = "Hebrew"; break;
+    case 1256: name = "Arabic"; break;
+    case 1257: name = "Baltic"; break;
+    case 1258: name = "Vietnamese"; break;
+    case kUtf8: name = "Unicode, UTF-8"; break;
+    default: break;
+    }
+    return std::to_string(cp) + " (" + name + ")";
+}
+
 CString CString::FromUtf8(std::string_view utf8)
 {
     return CString(Utf8ToCodePage(utf8, 0));

@@ -6,8 +6,11 @@
 #include <QComboBox>
 #include <QListView>
 #include <QMenu>
+#include <QMessageBox>
+#include <QAbstractButton>
 #include <QDir>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
@@ -145,6 +148,7 @@ class Cleanup : public ::testing::EmptyTestEventListener
         g_expectedPopups.clear();
         g_seenPopups.clear();
         g_beepBase = pdt::hooks::BeepCount();
+        pdt::win::ClearRefusal();
     }
     void OnTestEnd(const ::testing::TestInfo&) override
     {
@@ -329,6 +333,56 @@ void Type(const char* text)
             key = Qt::Key_Return, t = QStringLiteral("\r");
         QTest::sendKeyEvent(QTest::KeyAction::Click, target, key, t, shifted ? Qt::ShiftModifier : Qt::NoModifier);
     }
+}
+
+void TypeUnicode(const char* utf8)
+{
+    QString text = QString::fromUtf8(utf8);
+    for (qsizetype i = 0; i < text.size();)
+    {
+        qsizetype n = text[i].isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+        QWidget* target = FocusTarget();
+        if (!target)
+            return;
+        QString t = text.mid(i, n);
+        Qt::Key key = t[0].unicode() < 0x80 ? QtKeyFromVk(VirtualKeyFromChar(char(t[0].unicode()))) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::KeyAction::Click, target, key, t, Qt::NoModifier);
+        i += n;
+    }
+    Pump();
+}
+
+void Compose(const char* utf8)
+{
+    QWidget* target = FocusTarget();
+    if (!target)
+        return;
+    QInputMethodEvent composing(QString::fromUtf8(utf8), {});
+    QApplication::sendEvent(target, &composing);
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8(utf8));
+    QApplication::sendEvent(target, &commit);
+    Pump();
+}
+
+std::string RefusalShown()
+{
+    return pdt::win::LastRefusal().toStdString();
+}
+
+void ForgetRefusal() { pdt::win::ClearRefusal(); }
+
+void ExpectShownMessageBox(std::string* text, std::string* caption)
+{
+    g_expectedBoxes.push_back(0);
+    QTimer::singleShot(0, [text, caption] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || box->buttons().isEmpty())
+            return;
+        *text = box->text().toStdString();
+        *caption = box->windowTitle().toStdString();
+        box->buttons().front()->click();
+    });
 }
 
 void Type(const CWnd& dlg, int id, const char* text)

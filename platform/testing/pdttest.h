@@ -44,6 +44,13 @@ void MouseUpAt(HWND wnd, CPoint pt);
 void Focus(HWND ctl);
 void Type(const char* text);                  // each character as its key (shift where needed)
 void Type(const CWnd& dlg, int id, const char* text); // focus the control, select its text, type
+// Text in UTF-8 as a person enters it: each character as a key that carries it, or the whole text committed at
+// once by an input method (how Chinese and Japanese are typed).
+void TypeUnicode(const char* utf8);
+void Compose(const char* utf8);
+// The refusal balloon shown under a control for text the code page cannot hold, in UTF-8; empty when none shows.
+std::string RefusalShown();
+void ForgetRefusal(); // hides the balloon, as its time running out does
 void Key(UINT vk, bool shift = false, bool ctrl = false, bool alt = false);
 void KeyDown(UINT vk);
 void KeyUp(UINT vk);
@@ -64,6 +71,9 @@ struct SeenMessageBox
     UINT type;
 };
 void ExpectMessageBox(int answer = IDOK);
+// The next message box is shown for real; its text and caption as the person sees them (UTF-8) are read while
+// it shows, then its first button is clicked.
+void ExpectShownMessageBox(std::string* text, std::string* caption);
 const std::vector<SeenMessageBox>& MessageBoxes(); // every box seen in the current test
 int Beeps();                                        // error beeps in the current test
 

@@ -249,6 +249,54 @@ TEST_F(NodePages, EveryEditorButtonStartsFromTheTypedTextAndGivesItBack)
     }
 }
 
+// The program, formula and qualifier edits give the host's bytes back as given until the person edits them: a
+// no-break space (A0h, alone or as the trail byte of a double-byte character) and lone LF and CR line ends.
+TEST_F(NodePages, MultiLineEditsGiveTheHostsBytesAndLineEndsBackUntilEdited)
+{
+    struct Row
+    {
+        int kind;
+        const char* name;
+        int page;
+        int box; // ticked first, so the field is on
+        int field;
+        CString& (*stored)(HostNode&);
+    };
+    const Row rows[] = {
+        {NODE_PROGRAM, "Totals", IDD_NODE_PROGRAM, 0, IDC_PROGRAM_CODE,
+         [](HostNode& n) -> CString& { return n.m_strProgram; }},
+        {NODE_INPUT, "Total", IDD_NODE_INPUTFROMFORMULA, IDC_INPUT_DEVICE_FORMULA, IDC_FORMULA,
+         [](HostNode& n) -> CString& { return n.m_collect.strFormula; }},
+        {NODE_INPUT, "Weight", IDD_NODE_VERIFYQUALIFIER, IDC_VERIFY_QUALIFIER, IDC_QUALIFIER,
+         [](HostNode& n) -> CString& { return n.m_collect.strQualifier; }},
+        {NODE_COUNT, "Cartons", NodeOptions::COUNT_INITIAL, IDC_COUNT_BYFORMULA, IDC_FORMULA,
+         [](HostNode& n) -> CString& { return n.m_count.strFormula; }},
+    };
+    for (int cp : {1252, 936})
+        for (const Row& row : rows)
+        {
+            SCOPED_TRACE(std::to_string(cp) + " " + row.name);
+            const int saved = GetACP();
+            SetAnsiCodePage(cp);
+            const std::string bytes = std::string("A\xA0" "B\nC\rD\r\nE") + (cp == 936 ? "\x81\xA0" : "\xA0");
+            HostNode* node = m_doc.AddNode(row.kind, row.name);
+            row.stored(*node) = bytes.c_str();
+            auto& page = Open<CDlgDefineBase>(node, row.page);
+            if (row.box)
+                Click(page, row.box); // the page saves and reloads its controls
+            Ok();
+            EXPECT_EQ(row.stored(*node), bytes.c_str()) << "untouched";
+
+            auto& again = Open<CDlgDefineBase>(node, row.page);
+            Focus(Item(again, row.field));
+            Key(VK_END, false, true);
+            Type("!");
+            Ok();
+            EXPECT_EQ(row.stored(*node), (bytes + "!").c_str()) << "typed at the end: the rest keeps its bytes";
+            SetAnsiCodePage(saved);
+        }
+}
+
 // ---------------------------------------------------------------------------------------------------------------
 // Comment font and colour page.
 
