@@ -909,22 +909,40 @@ void JobRunner::ShowInput(bool bMark)
     const HostNode& node = *m_pNode;
     const HostNode::DisplayPosition& pos = node.m_position;
     std::string text = pos.bAsPassword ? std::string(m_input.size(), '*') : m_input;
-    const size_t data = text.size();
+    size_t data = text.size();
     if (bMark && !pos.bNoPositionMark && node.m_nKind == NODE_INPUT)
         text += pos.strPositionMark.str();
+    const CSize size = m_term.GetSize();
+    const long cols = size.cx, total = long(size.cx) * size.cy;
+    // The input runs on past the last cell as printing does with scrolling on: the screen moves up, prompt and all,
+    // so that the input and the cursor after it stay on the screen. The last cell itself stays empty.
+    long start = long(m_ptInput.y) * cols + m_ptInput.x;
+    long room = total - 1 - start;
+    if (long(text.size()) > room && m_ptInput.y > 0)
+    {
+        const long rows = std::min<long>((long(text.size()) - room + cols - 1) / cols, m_ptInput.y);
+        m_term.SetCursorPosition(0, int(size.cy) - 1);
+        for (long i = 0; i < rows; ++i)
+            m_term.PrintString("\n");
+        m_ptInput.y -= int(rows);
+        m_ptText = m_ptText.y >= rows ? CPoint(m_ptText.x, m_ptText.y - int(rows)) : CPoint(0, 0);
+        start -= rows * cols;
+        room += rows * cols;
+    }
+    // An input longer than the whole screen shows its end.
+    const size_t skip = long(text.size()) > room ? text.size() - size_t(std::max(0L, room)) : 0;
+    text.erase(0, skip);
+    data = data > skip ? data - skip : 0;
     const int shown = int(text.size());
     if (int(text.size()) < m_nShown)
         text.append(size_t(m_nShown) - text.size(), ' ');
     m_nShown = shown;
-    const CSize size = m_term.GetSize();
-    // Text that would run past the last cell is cut, so the input never scrolls its own prompt away.
-    const size_t room = size_t((size.cy - m_ptInput.y) * size.cx - m_ptInput.x);
-    if (text.size() > room - (room > 0 ? 1 : 0))
-        text.resize(room > 0 ? room - 1 : 0);
+    if (long(text.size()) > room)
+        text.resize(size_t(std::max(0L, room)));
     m_term.SetCursorPosition(m_ptInput.x, m_ptInput.y);
     m_term.PrintString(text.c_str());
-    const long cell = long(m_ptInput.y) * size.cx + m_ptInput.x + long(std::min(data, text.size()));
-    m_term.SetCursorPosition(int(cell % size.cx), int(cell / size.cx));
+    const long cell = start + long(std::min(data, text.size()));
+    m_term.SetCursorPosition(int(cell % cols), int(cell / cols));
 }
 
 void JobRunner::BeginInput(HostNode& node)
