@@ -571,6 +571,47 @@ bool JobRunner::RunHotKey(int nKeyID)
 void JobRunner::WarnJob()
 {
     WarnSharedHotKeys();
+    // Settings of this job that the simulation cannot follow, said once rather than ignored without a word.
+    std::vector<std::string> unsimulated;
+    const JobSettings& js = m_job->m_settings;
+    if (js.bJobEngineLog)
+        unsimulated.push_back("\"Enable Log Of Job-Engine\" (this log stands for JENG.LOG)");
+    if (js.chAddress != 'A')
+        unsimulated.push_back(std::string("the portable address ") + js.chAddress + " (one terminal, no network)");
+    const std::pair<BOOL, const char*> making[] = {
+        {js.bSkipSearchTable, "Skip Making Binary Search Table For Lookup Files"},
+        {js.bNoLookupDownload, "Do Not Download Lookup Data File"},
+        {js.bSkipFont, "Skip Making Chinese/Japanese Font"},
+        {js.bSkipJobNameFile, "Skip Making Job Name File"},
+        {js.bNoAutoDownload, "Do Not Download Whole Job Automatically"},
+        {js.bFastSpeed, "Use Fast Speed To Download/Upload"},
+        {js.bVersion4Job, "Make Job Implemented With Vantor Version 4"},
+    };
+    for (const auto& [set, name] : making)
+        if (set)
+            unsimulated.push_back("\"" + std::string(name) + "\" (making and downloading the job)");
+    if (m_job->Terminal().m_nScannerType == SCANNER_PEN)
+        unsimulated.push_back("the scanner type Pen (a scan is the whole barcode at once)");
+    for (int i = 0; i < m_job->GetNodeCount(); ++i)
+    {
+        const HostNode* node = m_job->GetNodeAt(i);
+        if (node->m_bExcludeFromMakeJob)
+            continue;
+        const CollectSettings& c = node->m_collect;
+        if (node->m_bGlobalAccess)
+            unsimulated.push_back("Global Access of " + Quote(node->m_strName) + " (program code is not run)");
+        if (node->m_nKind == NODE_INPUT && (node->m_dwVerifyFlags & VERIFY_LOOKUPFILE) && c.nVerifyTotalFields > 1)
+            unsimulated.push_back("\"Total Fields\" of " + Quote(node->m_strName) + " (records are split as they are)");
+        if (node->m_nKind == NODE_INPUT && c.bScanner && (c.bAutoTrigger || c.bDoubleScan || c.bScannerOff || c.bMixKeypad))
+            unsimulated.push_back("the scanner options of " + Quote(node->m_strName));
+    }
+    if (!unsimulated.empty())
+    {
+        std::string line = "Not simulated:";
+        for (size_t i = 0; i < unsimulated.size(); ++i)
+            line += (i ? "; " : " ") + unsimulated[i];
+        Log(line + ".");
+    }
     for (int i = 0; i < m_job->GetLinkCount(); ++i)
     {
         HostLink* link = m_job->GetLinkAt(i);

@@ -504,4 +504,39 @@ TEST(Meaning, TypedInputScrollsTheScreen)
     }
 }
 
+// Settings the simulation cannot follow are named once when the job starts, not ignored without a word.
+TEST(Meaning, SettingsNotSimulatedAreNamedOnce)
+{
+    HostNode* menu;
+    auto doc = NewJob("MENU", &menu);
+    Session plain(*doc);
+    plain.Play("");
+    EXPECT_FALSE(Logged(plain.runner, "Not simulated"));
+
+    doc->m_settings.bJobEngineLog = TRUE;
+    doc->m_settings.chAddress = 'C';
+    doc->m_settings.bNoLookupDownload = TRUE;
+    doc->m_settings.bSkipSearchTable = TRUE;
+    doc->Terminal().m_nScannerType = SCANNER_PEN;
+    HostNode* program = doc->AddNode(NODE_PROGRAM, "Shared");
+    program->m_bGlobalAccess = TRUE;
+    HostNode* item = InputNode(*doc, "Item", "Item:");
+    item->m_dwVerifyFlags = VERIFY_LOOKUPFILE;
+    item->m_collect.nVerifyTotalFields = 3;
+    item->m_collect.bScanner = true;
+    item->m_collect.bDoubleScan = true;
+    Session s(*doc);
+    s.Play("");
+    s.Play("", true); // a restart says it again, once
+    int lines = 0;
+    for (const std::string& line : s.runner.GetLog())
+        lines += line.rfind("Not simulated: ", 0) == 0;
+    EXPECT_EQ(lines, 1);
+    for (const char* what :
+         {"\"Enable Log Of Job-Engine\"", "the portable address C", "\"Do Not Download Lookup Data File\"",
+          "\"Skip Making Binary Search Table For Lookup Files\"", "the scanner type Pen", "Global Access of \"Shared\"",
+          "\"Total Fields\" of \"Item\"", "the scanner options of \"Item\""})
+        EXPECT_TRUE(Logged(s.runner, what)) << what;
+}
+
 } // namespace
