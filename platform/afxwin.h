@@ -678,6 +678,16 @@ class CScrollBar : public CWnd
 
 int AfxMessageBox(LPCTSTR text, UINT type = MB_OK, UINT helpId = 0);
 int AfxMessageBox(UINT idPrompt, UINT type = MB_OK, UINT helpId = -1);
+// While one lives, message boxes are not shown: each answers as its default button. For a check that runs a
+// dialog's own validation only to learn whether it would pass, without speaking to the person.
+class CQuietMessageBoxes
+{
+  public:
+    CQuietMessageBoxes();
+    ~CQuietMessageBoxes();
+    CQuietMessageBoxes(const CQuietMessageBoxes&) = delete;
+    CQuietMessageBoxes& operator=(const CQuietMessageBoxes&) = delete;
+};
 BOOL AfxLoadString(UINT id, CString& text); // string table of the resource chain
 CWnd* AfxGetMainWnd();
 void AfxSetMainWnd(CWnd* wnd);

@@ -14,8 +14,28 @@ namespace
 pdt::hooks::MessageBoxHandler g_messageBoxHandler;
 int g_beeps = 0;
 
+int g_quiet = 0; // CQuietMessageBoxes alive
+
+// The answer of a box's default button.
+int DefaultAnswer(UINT type)
+{
+    std::vector<int> ids;
+    switch (type & MB_TYPEMASK)
+    {
+    case MB_OKCANCEL: ids = {IDOK, IDCANCEL}; break;
+    case MB_ABORTRETRYIGNORE: ids = {IDABORT, IDRETRY, IDIGNORE}; break;
+    case MB_YESNOCANCEL: ids = {IDYES, IDNO, IDCANCEL}; break;
+    case MB_YESNO: ids = {IDYES, IDNO}; break;
+    case MB_RETRYCANCEL: ids = {IDRETRY, IDCANCEL}; break;
+    default: ids = {IDOK}; break;
+    }
+    return ids[std::min<size_t>((type & MB_DEFMASK) >> 8, ids.size() - 1)];
+}
+
 int ShowMessageBox(HWND owner, const CString& text, const CString& caption, UINT type)
 {
+    if (g_quiet > 0)
+        return DefaultAnswer(type);
     if (g_messageBoxHandler)
         if (int answer = g_messageBoxHandler({owner, text, caption, type}))
             return answer; // 0: the handler lets the box show
@@ -70,6 +90,9 @@ int ShowMessageBox(HWND owner, const CString& text, const CString& caption, UINT
     return int((type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL);
 }
 } // namespace
+
+CQuietMessageBoxes::CQuietMessageBoxes() { ++g_quiet; }
+CQuietMessageBoxes::~CQuietMessageBoxes() { --g_quiet; }
 
 int CWnd::MessageBox(LPCTSTR text, LPCTSTR caption, UINT type)
 {

@@ -166,20 +166,31 @@ void FlowchartView::SetDocument(JobDocument* doc)
 HostNode* FlowchartView::GetSelectedNode() const { return m_pDoc && m_nSelNode ? m_pDoc->FindNode(m_nSelNode) : nullptr; }
 HostLink* FlowchartView::GetSelectedLink() const { return m_pDoc && m_nSelLink ? m_pDoc->FindLink(m_nSelLink) : nullptr; }
 
-void FlowchartView::Select(int nodeId, int linkId)
+bool FlowchartView::Select(int nodeId, int linkId, bool* asked)
 {
     if (nodeId == m_nSelNode && linkId == m_nSelLink)
-        return;
+        return true;
+    bool questioned = false;
+    if (onSelectionChanging && !onSelectionChanging(nodeId, linkId, questioned))
+    {
+        if (asked)
+            *asked = true;
+        return false;
+    }
+    if (asked)
+        *asked = questioned;
     m_nSelNode = nodeId;
     m_nSelLink = linkId;
     Invalidate(FALSE);
     if (onSelectionChanged)
         onSelectionChanged();
+    return true;
 }
 
-void FlowchartView::SelectNode(HostNode* node, bool scrollIntoView)
+bool FlowchartView::SelectNode(HostNode* node, bool scrollIntoView)
 {
-    Select(node ? node->m_nID : 0, 0);
+    if (!Select(node ? node->m_nID : 0, 0))
+        return false;
     if (node && scrollIntoView)
     {
         CRect r = GetNodeRect(*node), view = GetViewRect();
@@ -191,9 +202,10 @@ void FlowchartView::SelectNode(HostNode* node, bool scrollIntoView)
             pos.y = r.CenterPoint().y - view.Height() / 2;
         ScrollTo(pos);
     }
+    return true;
 }
 
-void FlowchartView::SelectLink(HostLink* link) { Select(0, link ? link->m_nID : 0); }
+bool FlowchartView::SelectLink(HostLink* link) { return Select(0, link ? link->m_nID : 0); }
 
 CRect FlowchartView::GetNodeRect(const HostNode& node) const
 {
@@ -612,15 +624,23 @@ void FlowchartView::SetLinkTool(bool on)
 void FlowchartView::OnLButtonDown(UINT, CPoint pt)
 {
     SetFocus();
+    m_bPressInterrupted = false;
     if (!m_pDoc || !GetViewRect().PtInRect(pt))
         return;
     CPoint page = ClientToPage(pt);
     HostNode* node = NodeAt(page);
+    // After a question about the node dialog the button is up: no drag begins, and the press's double click is
+    // not the person's.
+    bool asked = false;
     if (m_bLinkTool)
     {
         if (!node)
             return;
-        SelectNode(node);
+        if (!Select(node->m_nID, 0, &asked) || asked)
+        {
+            m_bPressInterrupted = true;
+            return;
+        }
         m_drag = Drag::Linking;
         m_nDragNode = node->m_nID;
         m_ptRubber = page;
@@ -629,7 +649,11 @@ void FlowchartView::OnLButtonDown(UINT, CPoint pt)
     }
     if (node)
     {
-        SelectNode(node);
+        if (!Select(node->m_nID, 0, &asked) || asked)
+        {
+            m_bPressInterrupted = true;
+            return;
+        }
         m_drag = Drag::Pending;
         m_nDragNode = node->m_nID;
         m_ptPress = page;
@@ -638,7 +662,8 @@ void FlowchartView::OnLButtonDown(UINT, CPoint pt)
         SetCapture();
         return;
     }
-    SelectLink(LinkAt(page));
+    HostLink* link = LinkAt(page);
+    m_bPressInterrupted = !Select(0, link ? link->m_nID : 0, &asked) || asked;
 }
 
 void FlowchartView::OnMouseMove(UINT flags, CPoint pt)
@@ -714,19 +739,17 @@ LRESULT FlowchartView::OnCaptureChanged(WPARAM, LPARAM lParam)
 
 void FlowchartView::OnLButtonDblClk(UINT, CPoint pt)
 {
-    if (!m_pDoc || !GetViewRect().PtInRect(pt) || m_bLinkTool)
+    if (!m_pDoc || !GetViewRect().PtInRect(pt) || m_bLinkTool || m_bPressInterrupted)
         return;
     CPoint page = ClientToPage(pt);
     if (HostNode* node = NodeAt(page))
     {
-        SelectNode(node);
-        if (onNodeActivated)
+        if (SelectNode(node) && onNodeActivated)
             onNodeActivated(node);
     }
     else if (HostLink* link = LinkAt(page))
     {
-        SelectLink(link);
-        if (onLinkActivated)
+        if (SelectLink(link) && onLinkActivated)
             onLinkActivated(link);
     }
 }
@@ -759,9 +782,8 @@ void FlowchartView::OnKeyDown(UINT vk, UINT, UINT)
         }
         break;
     case VK_TAB:
-        if (HostNode* node = NextNode(GetKeyState(VK_SHIFT) < 0))
+        if (HostNode* node = NextNode(GetKeyState(VK_SHIFT) < 0); node && SelectNode(node, true))
         {
-            SelectNode(node, true);
             if (m_drag == Drag::Linking)
             {
                 m_ptRubber = GetNodeRect(*node).CenterPoint();
@@ -857,10 +879,9 @@ void FlowchartView::OnContextMenu(CWnd*, CPoint screen)
     CPoint client = screen;
     ScreenToClient(&client);
     CPoint page = ClientToPage(client);
-    if (HostNode* node = NodeAt(page))
-        SelectNode(node);
-    else
-        SelectLink(LinkAt(page));
+    HostNode* node = NodeAt(page);
+    if (!(node ? SelectNode(node) : SelectLink(LinkAt(page))))
+        return; // the person stayed with the node dialog's changes
 
     CMenu menu;
     menu.CreatePopupMenu();

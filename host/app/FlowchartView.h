@@ -28,8 +28,9 @@ class FlowchartView : public CWnd, public HostView
     // The selection: one node, one link, or nothing.
     HostNode* GetSelectedNode() const;
     HostLink* GetSelectedLink() const;
-    void SelectNode(HostNode* node, bool scrollIntoView = false);
-    void SelectLink(HostLink* link);
+    // False when the owner kept the selection there is (onSelectionChanging).
+    bool SelectNode(HostNode* node, bool scrollIntoView = false);
+    bool SelectLink(HostLink* link);
 
     // Geometry. The page is the job's page size, grown to hold every node; the window shows it from the
     // scroll position on, so client = page - scroll position.
@@ -70,6 +71,9 @@ class FlowchartView : public CWnd, public HostView
 
     // What the owner hears.
     std::function<void()> onSelectionChanged;
+    // Before the selection moves to a node or link (ids; 0: none): false keeps the one there is. `asked` is set
+    // when a question came in between, so a mouse button that began it is no longer down.
+    std::function<bool(int nodeId, int linkId, bool& asked)> onSelectionChanging;
     std::function<void(HostNode*)> onNodeActivated; // a double click on a node
     std::function<void(HostLink*)> onLinkActivated; // a double click on a link
     std::function<void()> onDocumentChanged;        // after the view's own edits and every update of the document
@@ -102,7 +106,7 @@ class FlowchartView : public CWnd, public HostView
     void LinkFromKeyboard();
     void UpdatePageSize();
     void UpdateScrollBars();
-    void Select(int nodeId, int linkId);
+    bool Select(int nodeId, int linkId, bool* asked = nullptr);
     void Changed(); // after an edit: modified, views updated, repainted
     CPoint FreeSpot(CPoint near) const;
     COLORREF NodeColour(const HostNode& node) const;
@@ -132,6 +136,7 @@ class FlowchartView : public CWnd, public HostView
     CPoint m_ptDragOrigin; // the node's corner when pressed
     CPoint m_ptRubber;     // page: the link tool's line ends here
     bool m_bLinkTool = false;
+    bool m_bPressInterrupted = false; // a question came between the last press and its release
 
     // Fonts made from the job's settings; made again when the settings change.
     struct Fonts;

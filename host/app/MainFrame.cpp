@@ -9,6 +9,7 @@
 
 #include "find/CDlgFind.h"
 #include "host/app/HostCommands.h"
+#include "host/app/UnappliedChanges.h"
 #include "host/model/HostLink.h"
 #include "host/model/HostNode.h"
 #include "host/model/HostTerminal.h"
@@ -132,6 +133,9 @@ BOOL MainFrame::CreateWindows(const CRect& rect)
 
     m_view.Create(this, CRect(0, m_menuBar.GetHeight(), client.Width(), client.Height()), IDC_FLOWCHART);
     m_view.onSelectionChanged = [this] { OnSelectionChanged(); };
+    m_view.onSelectionChanging = [this](int nodeId, int linkId, bool& asked) {
+        return MayLoadNodeDialog(nodeId, linkId, asked);
+    };
     m_view.onNodeActivated = [this](HostNode* node) { OpenNodeDialog(node, nullptr); };
     m_view.onLinkActivated = [this](HostLink* link) { OpenNodeDialog(m_pDoc->FindNode(link->m_nFromNodeID), link); };
     m_view.onDocumentChanged = [this] {
@@ -316,7 +320,7 @@ bool MainFrame::SaveModified()
 
 void MainFrame::OnFileNew()
 {
-    if (!SaveModified())
+    if (!SettleNodeDialog() || !SaveModified())
         return;
     auto doc = std::make_unique<JobDocument>();
     JobDocument* shown = doc.get();
@@ -327,7 +331,7 @@ void MainFrame::OnFileNew()
 
 void MainFrame::OnFileOpen()
 {
-    if (!SaveModified())
+    if (!SettleNodeDialog() || !SaveModified())
         return;
     CString path = m_pDoc ? m_pDoc->m_strPathName : CString();
     if (BrowseFile(this, path, true, "JOB", "Job Files (*.pdtjob)|*.pdtjob|All Files (*.*)|*.*||"))
@@ -408,7 +412,7 @@ void MainFrame::OnAppExit() { SendMessage(WM_CLOSE); }
 
 LRESULT MainFrame::OnClose(WPARAM, LPARAM)
 {
-    if (SaveModified())
+    if (SettleNodeDialog() && SaveModified())
         DestroyWindow();
     return 0;
 }
@@ -496,14 +500,19 @@ void MainFrame::RecordChange()
         m_pDoc->SetModifiedFlag(!m_history.IsSaved());
 }
 
+// Changes the node dialog holds are settled first: applied, they are the newest step, the one Undo takes back.
 void MainFrame::OnEditUndo()
 {
+    if (!SettleNodeDialog())
+        return;
     RecordChange(); // a change not heard of yet is the one to take back
     Restore(m_history.Undo());
 }
 
 void MainFrame::OnEditRedo()
 {
+    if (!SettleNodeDialog())
+        return;
     RecordChange();
     Restore(m_history.Redo());
 }
@@ -670,10 +679,57 @@ void MainFrame::LoadNodeDialog(HostNode* node, HostLink* link)
             dlg->SelectOption(IDD_LINK, link->m_nID);
         return;
     }
+    if (!SettleNodeDialog())
+        return; // the dialog stays on its node, with what the person typed
     dlg->Release();
     OPTIONITEM* options = link ? m_pDoc->BeginDefineLink(link, nullptr) : m_pDoc->BeginDefineNode(node);
     dlg->Initial(node, options);
     dlg->InitialDlg();
+}
+
+bool MainFrame::MayLoadNodeDialog(int nodeId, int linkId, bool& asked)
+{
+    CDlgDefineNode* dlg = GetNodeDialog();
+    if (!dlg || !dlg->IsWindowVisible() || !dlg->m_pNode)
+        return true;
+    // A link is shown on its source node's dialog; nothing selected leaves the dialog as it is.
+    if (HostLink* link = nodeId ? nullptr : m_pDoc->FindLink(linkId))
+        nodeId = link->m_nFromNodeID;
+    if (nodeId == 0 || nodeId == dlg->m_pNode->m_nID)
+        return true;
+    return SettleNodeDialog(&asked);
+}
+
+bool MainFrame::SettleNodeDialog(bool* asked)
+{
+    CDlgDefineNode* dlg = GetNodeDialog();
+    auto* node = dlg && dlg->IsWindowVisible() ? dynamic_cast<HostNode*>(dlg->m_pNode) : nullptr;
+    if (!node || !NodeDialogHoldsChanges(*dlg, *m_pDoc))
+        return true;
+    if (asked)
+        *asked = true;
+    switch (AskAboutUnappliedChanges(this, node->GetLabel()))
+    {
+    case UnappliedAnswer::Apply:
+        // As its Apply button: a value a page refuses is shown on its page, and the person stays to mend it.
+        dlg->SendMessage(WM_COMMAND, MAKEWPARAM(ID_APPLY_NOW, BN_CLICKED),
+                         LPARAM(::GetDlgItem(dlg->m_hWnd, ID_APPLY_NOW)));
+        return !NodeDialogHoldsChanges(*dlg, *m_pDoc);
+    case UnappliedAnswer::Discard: {
+        // The dialog shows the node as it is again, on the same page.
+        int sub = 0;
+        int id = dlg->GetActiveOptionID(&sub);
+        dlg->Release();
+        OPTIONITEM* options = m_pDoc->BeginDefineNode(node);
+        m_pDoc->m_nLastOptionID = id > 0 ? id : m_pDoc->m_nLastOptionID;
+        m_pDoc->m_nLastOptionSub = sub;
+        dlg->Initial(node, options);
+        dlg->InitialDlg();
+        return true;
+    }
+    case UnappliedAnswer::Stay: break;
+    }
+    return false;
 }
 
 void MainFrame::CloseNodeDialog()

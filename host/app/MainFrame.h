@@ -103,6 +103,11 @@ class MainFrame : public CFrameWnd
     void LoadNodeDialog(HostNode* node, HostLink* link);
     void CloseNodeDialog();
     void OnSelectionChanged();
+    // Before what the node dialog holds would be lost (another node loaded, the job gone): when it holds changes
+    // not applied, asks whether to apply or discard them. False when the person chose to stay, or an applied value
+    // was refused: nothing more may happen. `asked` tells whether the question came.
+    bool SettleNodeDialog(bool* asked = nullptr);
+    bool MayLoadNodeDialog(int nodeId, int linkId, bool& asked);
 
     bool FindNext(); // selects the next node that matches, after the selected one, wrapping
     bool Matches(const HostNode& node) const;

@@ -131,6 +131,13 @@ COLORREF HostNode::KindColour(int kind)
     return k ? k->crDefault : RGB(0xC0, 0xC0, 0xC0);
 }
 
+CString HostNode::GetLabel() const
+{
+    CString label;
+    label.Format("%s (%d)", m_strName.c_str(), m_nID);
+    return label;
+}
+
 CString HostNode::GetTypeName()
 {
     const char* name = KindName(m_nKind);

@@ -35,6 +35,9 @@ class HostNode : public CNodeBase, public NodeActions
     COLORREF GetDefaultColour() override;
     void OnDefineUpdated(BOOL redraw) override;
     CVTR5Doc* GetDocument() override;
+    // How windows name the node to the person: its name and its number as the flowchart shows it, so that two
+    // nodes of one name are told apart ("Scan Item (3)").
+    CString GetLabel() const;
     JobDocument* GetJobDocument() const { return m_pDoc; }
 
     static bool IsKnownKind(int kind);

@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app_harness.h"
+#include "host/app/res/jobhost.h"
 
 using namespace pdt::test;
 
@@ -53,9 +54,9 @@ TEST_F(NodeDialogBeside, SelectingAnotherNodeLoadsItIntoTheOpenDialog)
     struct Case
     {
         const char* what;
-        bool apply; // the user pressed Apply before choosing the other node
+        bool apply; // the user pressed Apply before choosing the other node, else discards the edit when asked
     };
-    for (Case c : {Case{"edit not applied", false}, Case{"edit applied", true}})
+    for (Case c : {Case{"edit discarded", false}, Case{"edit applied", true}})
     {
         SCOPED_TRACE(c.what);
         Open();
@@ -67,6 +68,8 @@ TEST_F(NodeDialogBeside, SelectingAnotherNodeLoadsItIntoTheOpenDialog)
         if (c.apply)
             Click(Dialog(), ID_APPLY_NOW);
 
+        if (!c.apply)
+            ExpectModal([](CDialog& dlg) { Click(dlg, IDC_UNAPPLIED_DISCARD); });
         ClickAt(ViewWnd(), Centre(Node("Upload")));
         EXPECT_EQ(frame->GetNodeDialog(), opened) << "the same window, loaded again";
         EXPECT_EQ(Dialog().m_pNode, Node("Upload"));

@@ -40,6 +40,40 @@ TEST(MessageBoxes, AGivenIconAndDefaultButtonAreKeptAndTheAnswerIsReturned)
     EXPECT_EQ(MessageBoxes()[1].text, "second");
 }
 
+// A check that runs validation quietly: no box reaches the person (nor the test's answers), each answers as its
+// default button, and boxes speak again once the last quiet scope ends.
+TEST(MessageBoxes, QuietBoxesAnswerTheirDefaultButtonUnseen)
+{
+    struct Case
+    {
+        UINT type;
+        int answer;
+    };
+    const Case cases[] = {
+        {MB_OK, IDOK},
+        {MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
+        {MB_YESNOCANCEL, IDYES},
+        {MB_YESNOCANCEL | MB_DEFBUTTON3, IDCANCEL},
+        {MB_YESNO | MB_DEFBUTTON2, IDNO},
+        {MB_ABORTRETRYIGNORE | MB_DEFBUTTON2, IDRETRY},
+        {MB_RETRYCANCEL | MB_DEFBUTTON3, IDCANCEL}, // past the last button: the last
+    };
+    {
+        CQuietMessageBoxes outer;
+        {
+            CQuietMessageBoxes inner;
+            for (const Case& c : cases)
+                EXPECT_EQ(AfxMessageBox("unseen", c.type), c.answer) << std::hex << c.type;
+        }
+        EXPECT_EQ(AfxMessageBox("still unseen", MB_YESNO), IDYES) << "the outer scope still holds";
+    }
+    EXPECT_TRUE(MessageBoxes().empty());
+    ExpectMessageBox(IDNO);
+    EXPECT_EQ(AfxMessageBox("seen", MB_YESNO), IDNO);
+    ASSERT_EQ(MessageBoxes().size(), 1u);
+    EXPECT_EQ(MessageBoxes()[0].text, "seen");
+}
+
 TEST(MessageBoxes, TheApplicationNameIsTheCaption)
 {
     ExpectMessageBox(IDOK);
