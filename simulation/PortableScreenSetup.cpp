@@ -184,9 +184,10 @@ bool CPortableScreen::Initial(const char* pszModel, CSize size, int nLanguage)
 
     BYTE charSet = BYTE(theReg.GetInt(kSection, "FONT_CHARSET", DEFAULT_CHARSET));
     // Left at the default, the set follows the job's language: the system's own set would draw a Chinese or
-    // Japanese job's double-byte text as pairs of single-byte characters.
+    // Japanese job's double-byte text as pairs of single-byte characters. A Chinese job in Big5 says so by the
+    // code page its host converts window text with.
     if (charSet == DEFAULT_CHARSET && m_nLanguage == 1)
-        charSet = GB2312_CHARSET;
+        charSet = GetACP() == 950 ? CHINESEBIG5_CHARSET : GB2312_CHARSET;
     else if (charSet == DEFAULT_CHARSET && m_nLanguage == 2)
         charSet = SHIFTJIS_CHARSET;
     m_nCodePage = CodePageOfCharSet(charSet);

@@ -91,10 +91,14 @@ TEST_F(ScreenLanguages, DoubleByteTextIsDrawnInTheJobsCharacterSetWhenTheSetting
         int language;
         const char* bytes; // one character of the language
         int charset;       // the set its bytes are in
+        int ansi;          // the code page the host converts window text with
     };
-    for (Case c : {Case{2, "\x82\xa0", SHIFTJIS_CHARSET}, Case{1, "\xd6\xd0", GB2312_CHARSET}})
+    for (Case c : {Case{2, "\x82\xa0", SHIFTJIS_CHARSET, 932}, Case{1, "\xd6\xd0", GB2312_CHARSET, 936},
+                   Case{1, "\xa4\xa4", CHINESEBIG5_CHARSET, 950}, Case{1, "\xd6\xd0", GB2312_CHARSET, 1252}})
     {
-        SCOPED_TRACE(c.language == 2 ? "Japanese" : "Chinese");
+        SCOPED_TRACE(c.charset);
+        const int saved = GetACP();
+        SetAnsiCodePage(c.ansi);
         std::vector<COLORREF> asDefault = Drawn(c.language, c.bytes, -1);
         SavePng(host->m_hWnd,
                 OutputPath(c.language == 2 ? "screen_default_japanese.png" : "screen_default_chinese.png"));
@@ -108,6 +112,7 @@ TEST_F(ScreenLanguages, DoubleByteTextIsDrawnInTheJobsCharacterSetWhenTheSetting
         EXPECT_FALSE(asDefault == asAnsi) << "not as two single-byte characters";
         theReg.WriteInt("Settings", "FONT_CHARSET", DEFAULT_CHARSET);
         EXPECT_TRUE(Drawn(c.language, c.bytes, DEFAULT_CHARSET) == inItsSet) << "the default written out";
+        SetAnsiCodePage(saved);
     }
 }
 
