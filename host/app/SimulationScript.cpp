@@ -11,6 +11,9 @@
 #include "host/model/HostTerminal.h"
 #include "host/model/JobDocument.h"
 #include "host/model/SampleJob.h"
+#include <nlohmann/json.hpp>
+
+#include "host/sim/JobCheck.h"
 #include "host/sim/JobRunner.h"
 #include "host/sim/KeyScript.h"
 #include "host/sim/TeeTerminal.h"
@@ -33,6 +36,17 @@ struct Arguments
     std::vector<std::pair<std::string, std::string>> files; // name on the terminal, path on the computer
     RunnerOptions options;
     bool bLog = false;
+    bool bJson = false;
+};
+
+// Exit statuses of a run reported as JSON: how it ended, for scripts and CI.
+enum : int
+{
+    kExitEnded = 0,    // the job ended (done, aborted, or a job it runs could not be loaded) and used every key
+    kExitBadArguments = 2,
+    kExitWaiting = 3,  // the job waits for a key, every key used
+    kExitStopped = 4,  // the runner stopped it: the step limit, a dead end, a bound, no start node
+    kExitUnusedKeys = 5, // it ended or stopped with keys left over
 };
 
 bool Parse(int argc, char** argv, Arguments& a, std::string& error)
@@ -78,6 +92,8 @@ bool Parse(int argc, char** argv, Arguments& a, std::string& error)
         }
         else if (arg == "--log")
             a.bLog = true;
+        else if (arg == "--json")
+            a.bJson = true;
         else if (arg == "--step-limit")
         {
             if (!value(v))
@@ -189,18 +205,112 @@ void Report(std::ostream& out, const Arguments& a, JobDocument& doc, const TextS
     }
 }
 
+// The final state as one JSON object: texts in UTF-8, records and uploads with their control bytes written out.
+void ReportJson(std::ostream& out, const Arguments& a, JobDocument& doc, const TextScreen& screen,
+                const JobRunner& runner, size_t used, size_t keys)
+{
+    using Json = nlohmann::ordered_json;
+    const int cp = CodePageOfLanguage(doc.m_nLanguage);
+    const CSize size = screen.GetSize();
+    Json j;
+    j["job"] = CodePageToUtf8(a.job, cp);
+    j["model"] = doc.Terminal().m_strModel.str();
+    j["columns"] = size.cx;
+    j["rows"] = size.cy;
+    Json rows = Json::array();
+    for (const std::string& row : screen.Rows())
+        rows.push_back(CodePageToUtf8(row, cp));
+    j["screen"] = rows;
+    j["cursor"] = {{"x", screen.GetCursorPosition().x}, {"y", screen.GetCursorPosition().y}};
+    static const char* const states[] = {"not started", "waiting", "ended", "stopped"};
+    j["state"] = states[int(runner.GetState())];
+    j["waitsFor"] = runner.IsWaiting() ? Json(runner.GetWaitKind()) : Json(nullptr);
+    j["node"] = runner.GetCurrentNode() ? Json(CodePageToUtf8(runner.GetCurrentNode()->m_strName.str(), cp))
+                                        : Json(nullptr);
+    j["message"] = CodePageToUtf8(runner.GetEndMessage(), cp);
+    j["beeps"] = screen.Beeps();
+    j["keys"] = {{"given", keys}, {"used", used}};
+    j["steps"] = runner.GetSteps();
+    Json files = Json::array();
+    for (const SimDataFile& f : runner.GetFiles().All())
+    {
+        Json records = Json::array();
+        for (const std::string& r : f.records)
+            records.push_back(CodePageToUtf8(EscapeBytes(r), cp));
+        files.push_back({{"name", CodePageToUtf8(f.name, cp)}, {"records", records}});
+    }
+    j["files"] = files;
+    Json uploads = Json::array();
+    for (const std::string& u : runner.GetUploads())
+        uploads.push_back(CodePageToUtf8(EscapeBytes(u), cp));
+    j["uploads"] = uploads;
+    Json log = Json::array();
+    for (const std::string& line : runner.GetLog())
+        log.push_back(CodePageToUtf8(line, cp));
+    j["log"] = log;
+    out << j.dump(1, ' ', false, Json::error_handler_t::replace) << "\n";
+}
+
+int ExitStatus(const JobRunner& runner, size_t used, size_t keys)
+{
+    if (used < keys)
+        return kExitUnusedKeys;
+    switch (runner.GetState())
+    {
+    case RunState::Waiting:
+        return kExitWaiting;
+    case RunState::Ended:
+        return kExitEnded;
+    default:
+        return kExitStopped;
+    }
+}
+
 } // namespace
 
 bool IsSimulateCommand(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--simulate") == 0)
+        if (std::strcmp(argv[i], "--simulate") == 0 || std::strcmp(argv[i], "--check") == 0)
             return true;
     return false;
 }
 
+namespace
+{
+
+// jobhost --check JOB: the warnings a person wants before simulating; 0 when there are none, 1 when there are.
+int RunCheckCommand(int argc, char** argv, std::ostream& out, std::ostream& err)
+{
+    if (argc != 3 || std::strcmp(argv[1], "--check") != 0)
+    {
+        err << "jobhost: --check takes a job file and nothing else: jobhost --check JOB\n";
+        return kExitBadArguments;
+    }
+    const std::string job = argv[2];
+    std::string error;
+    std::unique_ptr<JobDocument> doc = LoadJob(job, error);
+    if (!doc)
+    {
+        err << "jobhost: " << job << ": " << error << "\n";
+        return kExitBadArguments;
+    }
+    const int cp = CodePageOfLanguage(doc->m_nLanguage);
+    const std::vector<std::string> warnings = CheckJob(*doc);
+    for (const std::string& w : warnings)
+        out << job << ": " << CodePageToUtf8(w, cp) << "\n";
+    if (warnings.empty())
+        out << job << ": no warnings\n";
+    return warnings.empty() ? 0 : 1;
+}
+
+} // namespace
+
 int RunSimulateCommand(int argc, char** argv, std::ostream& out, std::ostream& err)
 {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--check") == 0)
+            return RunCheckCommand(argc, argv, out, err);
     Arguments a;
     std::string error;
     if (!Parse(argc, argv, a, error))
@@ -250,7 +360,10 @@ int RunSimulateCommand(int argc, char** argv, std::ostream& out, std::ostream& e
     }
     runner.Start();
     const size_t used = PlayKeys(runner, events);
-    Report(out, a, *doc, text, runner, used, events.size());
+    if (a.bJson)
+        ReportJson(out, a, *doc, text, runner, used, events.size());
+    else
+        Report(out, a, *doc, text, runner, used, events.size());
     if (picture)
     {
         pdt::hooks::ProcessEvents();
@@ -261,5 +374,5 @@ int RunSimulateCommand(int argc, char** argv, std::ostream& out, std::ostream& e
         }
         picture->DestroyWindow();
     }
-    return 0;
+    return a.bJson ? ExitStatus(runner, used, events.size()) : 0;
 }

@@ -5,8 +5,11 @@
 
 #include <iosfwd>
 
-// True when the arguments ask for a scripted simulation.
+// With --json the final state is one JSON object, and the exit status says how the run ended: 0 ended, 3 waiting
+// for a key, 4 stopped by the runner, 5 keys left unused. jobhost --check JOB prints the job's warnings instead.
+// True when the arguments ask for a scripted simulation or a check.
 bool IsSimulateCommand(int argc, char** argv);
 // Runs it (a QApplication must exist for --png); the report on out, problems on err. Returns the exit status: 0
-// when the job ran, 2 for bad arguments, a job that cannot be read or keys that do not parse.
+// when the job ran (without --json), 2 for bad arguments, a job that cannot be read or keys that do not parse; for
+// --check 0 without warnings and 1 with.
 int RunSimulateCommand(int argc, char** argv, std::ostream& out, std::ostream& err);

@@ -218,6 +218,32 @@ void JobRunner::Start()
     Run();
 }
 
+const char* JobRunner::GetWaitKind() const
+{
+    if (m_state != RunState::Waiting)
+        return "";
+    switch (m_wait)
+    {
+    case Wait::Link:
+        return "link";
+    case Wait::Input:
+        return "input";
+    case Wait::ConfirmExit:
+        return "exit question";
+    case Wait::EraseConfirm:
+        return "erase question";
+    case Wait::Browse:
+        return "browse";
+    case Wait::EditField:
+        return "edit field";
+    case Wait::Ack:
+        return "message";
+    case Wait::None:
+        break;
+    }
+    return "";
+}
+
 void JobRunner::Stop(const std::string& why)
 {
     if (m_state != RunState::Waiting)

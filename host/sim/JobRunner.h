@@ -78,6 +78,9 @@ class JobRunner
 
     RunState GetState() const { return m_state; }
     bool IsWaiting() const { return m_state == RunState::Waiting; }
+    // What a waiting job waits for, in a word: "link" (a menu's or message's key), "input", "exit question",
+    // "erase question", "browse", "edit field", "message"; empty when it does not wait.
+    const char* GetWaitKind() const;
     const std::string& GetEndMessage() const { return m_strEnd; }
     const std::vector<std::string>& GetLog() const { return m_log; }
     const SimDataFiles& GetFiles() const { return m_files; }

@@ -1,0 +1,11 @@
+// What a person wants to know about a job before simulating it: things that can never work on its terminal or
+// that the run would leave out without a word (jobhost --check JOB). Pure logic, as the runner.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class JobDocument;
+
+// One warning a line, in the job's order; empty when nothing was found.
+std::vector<std::string> CheckJob(JobDocument& doc);
