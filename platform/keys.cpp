@@ -125,6 +125,19 @@ char CharFromQt(const QKeyEvent* e)
     return bytes.IsEmpty() ? 0 : bytes[0];
 }
 
+// The trail byte of a double-byte character the key types, or 0: Win32 sends it in a WM_CHAR of its own, after
+// the lead byte's.
+char TrailFromQt(const QKeyEvent* e)
+{
+    if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier))
+        return 0;
+    QString t = e->text();
+    if (t.isEmpty() || t[0].unicode() < 0x80 || !pdt::win::CanHold(t))
+        return 0;
+    CString bytes = FromQt(t.left(t[0].isHighSurrogate() ? 2 : 1));
+    return bytes.GetLength() == 2 ? bytes[1] : 0;
+}
+
 LPARAM KeyLParam(const QKeyEvent* e, bool down)
 {
     LPARAM lp = 1 | (LPARAM(e->nativeScanCode() & 0xFF) << 16);
@@ -199,6 +212,14 @@ bool HandleKey(HWND h, QKeyEvent* e)
         if (!Deliver(msg, charPass))
             return true;
         pass = charPass;
+        if (char trail = alt ? 0 : TrailFromQt(e); trail && IsWindow(h))
+        {
+            MSG second{h, WM_CHAR, WPARAM(BYTE(trail)), KeyLParam(e, true), 0, {0, 0}};
+            bool trailPass = false;
+            if (!Deliver(second, trailPass))
+                return true;
+            pass = pass && trailPass;
+        }
     }
     return !pass;
 }

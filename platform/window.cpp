@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QInputMethodEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMetaObject>
@@ -60,6 +61,7 @@ class PeerWidget : public QWidget
     PeerWidget(HWND h, QWidget* parent) : QWidget(parent), m_h(h)
     {
         setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_InputMethodEnabled); // Chinese and Japanese are typed through one
         setMouseTracking(true);
     }
 
@@ -86,6 +88,24 @@ class PeerWidget : public QWidget
         Mouse(e, e->button() == Qt::RightButton ? WM_RBUTTONDBLCLK : WM_LBUTTONDBLCLK);
     }
     void mouseMoveEvent(QMouseEvent* e) override { Mouse(e, WM_MOUSEMOVE); }
+    // What an input method composed arrives as WM_CHAR messages, a double-byte character as its two bytes, as
+    // Win32's default handling of WM_IME_CHAR sends it; what the code page cannot hold is refused.
+    void inputMethodEvent(QInputMethodEvent* e) override
+    {
+        const QString text = e->commitString();
+        e->accept();
+        if (text.isEmpty() || !IsWindow(m_h))
+            return;
+        if (!pdt::win::CanHold(text))
+        {
+            pdt::win::RefuseText(m_h, text);
+            return;
+        }
+        const CString bytes = FromQt(text);
+        for (char b : bytes.str())
+            if (IsWindow(m_h))
+                ::SendMessage(m_h, WM_CHAR, WPARAM(BYTE(b)), 1);
+    }
     void wheelEvent(QWheelEvent* e) override
     {
         // WM_MOUSEWHEEL: the keys and buttons in the low word, the distance (120 a notch, away from the user

@@ -161,6 +161,42 @@ TEST_F(ScreenTyping, TypingAndEditingKeys)
     EXPECT_TRUE(Beeps() == 5 && s.GetPrompt() == "abcdefghijklmnopqrstuvwx!yz01234");
 }
 
+// Chinese and Japanese typed on the screen, by keys that carry a character or through an input method: each
+// character is its two bytes of the job's code page in two cells; one the code page lacks is refused.
+TEST_F(ScreenTyping, DoubleByteCharactersTypedTakeTwoCells)
+{
+    struct Case
+    {
+        int codePage;
+        const char* typed;  // UTF-8
+        const char* bytes;  // in the code page
+        const char* foreign;
+    };
+    for (Case c : {Case{932, "\xE3\x81\x82\xE6\x97\xA5", "\x82\xa0\x93\xfa", "\xED\x95\x9C"},
+                   Case{936, "\xE4\xB8\xAD\xE6\x96\x87", "\xd6\xd0\xce\xc4", "\xED\x95\x9C"}})
+    {
+        SCOPED_TRACE(c.codePage);
+        const int saved = GetACP();
+        SetAnsiCodePage(c.codePage);
+        TestScreen& s = *screen;
+        s.SetPrompt("");
+        Key(VK_HOME);
+        Key(VK_UP);
+        const int beeps = Beeps();
+        TypeUnicode(c.typed);
+        EXPECT_EQ(s.GetPrompt(), c.bytes) << "keys";
+        EXPECT_EQ(s.m_ptCursor, CPoint(4, 0));
+        Compose(c.typed);
+        EXPECT_EQ(s.GetPrompt(), (std::string(c.bytes) + c.bytes).c_str()) << "an input method";
+        TypeUnicode(c.foreign);
+        Compose(c.foreign);
+        EXPECT_EQ(s.GetPrompt(), (std::string(c.bytes) + c.bytes).c_str()) << "never a '?'";
+        EXPECT_EQ(Beeps(), beeps + 2);
+        EXPECT_NE(RefusalShown().find(std::to_string(c.codePage)), std::string::npos) << RefusalShown();
+        SetAnsiCodePage(saved);
+    }
+}
+
 TEST_F(ScreenTyping, CursorKeys)
 {
     TestScreen& s = *screen;
