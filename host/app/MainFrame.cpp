@@ -1,8 +1,6 @@
 #include "host/app/MainFrame.h"
 
 #include <QApplication>
-#include <QFileInfo>
-#include <QStringList>
 
 #include <algorithm>
 #include <utility>
@@ -13,7 +11,6 @@
 #include "host/model/HostLink.h"
 #include "host/model/HostNode.h"
 #include "host/model/HostTerminal.h"
-#include "host/model/SampleJob.h"
 #include "job/CDlgDefineJob.h"
 #include "node/CDlgDefineNode.h"
 #include "portable/CDlgDefinePortable.h"
@@ -766,31 +763,16 @@ CWnd* CreateMainFrameForGallery(JobDocument& doc)
 }
 
 // Where the sample job is: beside the program once installed, else in the source tree it was built from.
-static CString DefaultJobFile()
-{
-    QString dir = QCoreApplication::applicationDirPath();
-    QStringList candidates = {dir + QStringLiteral("/../share/pdtdlg/samples/sample.pdtjob")};
-#ifdef PDT_SOURCE_DIR
-    candidates << QStringLiteral(PDT_SOURCE_DIR "/samples/sample.pdtjob");
-#endif
-    for (const QString& path : candidates)
-        if (QFileInfo(path).isFile())
-            return CString(QFileInfo(path).canonicalFilePath().toStdString());
-    return CString();
-}
-
 int RunMainWindow(const char* file)
 {
     MainFrame frame;
-    // The built-in sample until a file is read: a file that cannot be read leaves the user a job to look at.
-    if (!frame.Create(MakeSampleJob()))
+    // An empty untitled job until the first one is read: a file that cannot be read leaves nothing named after it.
+    if (!frame.Create(std::make_unique<JobDocument>()))
         return 1;
     AfxSetMainWnd(&frame);
     frame.onClosed = [] { QCoreApplication::quit(); };
-    CString path = file ? CString(file) : DefaultJobFile();
     frame.ShowWindow(SW_SHOW);
-    if (!path.IsEmpty())
-        frame.OpenFile(path);
+    frame.OpenStartingJob(file);
     int result = QApplication::exec();
     AfxSetMainWnd(nullptr);
     return result;

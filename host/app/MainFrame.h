@@ -37,8 +37,12 @@ class MainFrame : public CFrameWnd
     // The document in the window's hands: a user's command that would drop it asks first whether to save it
     // ("Save changes to ...?"). False when the user cancelled or the save failed: nothing more may happen.
     bool SaveModified();
-    // Opens a job file; on failure the reader's message is shown and the current job stays.
+    // Opens a job file; on failure the reader's message is shown and the current job stays. Paths are kept
+    // absolute, so the recent files and the file dialogs find them from any folder.
     bool OpenFile(const CString& path);
+    // jobhost's first job: the file named on its command line, else a copy of the shipped sample that has no file of
+    // its own (Save asks where). A named file that cannot be opened leaves the job there is, beside its message.
+    void OpenStartingJob(const char* file);
     // Saves to a file; on failure the error is shown and the job stays modified.
     bool SaveFile(const CString& path);
     // The recent files, newest first, as kept in the settings store.

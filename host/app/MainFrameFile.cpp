@@ -1,11 +1,62 @@
 // The main window's job files: read and written through the job file format, never half-opened.
 #include "host/app/MainFrame.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <filesystem>
+#include <system_error>
+
 #include "host/jobfile/JobFile.h"
+#include "host/model/SampleJob.h"
 
 namespace
 {
 constexpr char kAppName[] = "jobhost";
+
+// Absolute and without "." or "..": what the recent files keep and where the file dialogs start.
+CString AbsolutePath(const CString& path)
+{
+    std::error_code ec;
+    std::filesystem::path full = std::filesystem::absolute(path.str(), ec);
+    return ec ? path : CString(full.lexically_normal().string());
+}
+
+// The sample job installed beside the program, or the source tree's; empty when there is none.
+CString SampleJobFile()
+{
+    QString dir = QCoreApplication::applicationDirPath();
+    QStringList candidates = {dir + QStringLiteral("/../share/pdtdlg/samples/sample.pdtjob")};
+#ifdef PDT_SOURCE_DIR
+    candidates << QStringLiteral(PDT_SOURCE_DIR "/samples/sample.pdtjob");
+#endif
+    for (const QString& path : candidates)
+        if (QFileInfo(path).isFile())
+            return CString(QFileInfo(path).canonicalFilePath().toStdString());
+    return CString();
+}
+} // namespace
+
+void MainFrame::OpenStartingJob(const char* file)
+{
+    if (file)
+    {
+        OpenFile(file);
+        return;
+    }
+    std::string error;
+    CString sample = SampleJobFile();
+    std::unique_ptr<JobDocument> doc = sample.IsEmpty() ? nullptr : LoadJobFile(sample.str(), &error);
+    if (!doc)
+        doc = MakeSampleJob(); // the one built in, when the file is missing or damaged
+    // A copy to try things on: Save asks where, and the shipped file stays as it was.
+    doc->m_strPathName.Empty();
+    doc->SetModifiedFlag(FALSE);
+    JobDocument* shown = doc.get();
+    SetDocument(std::move(doc), shown);
+    m_bHasFile = false;
+    UpdateTitle();
 }
 
 void MainFrame::SetFileName(const CString& path)
@@ -15,8 +66,9 @@ void MainFrame::SetFileName(const CString& path)
     UpdateTitle();
 }
 
-bool MainFrame::OpenFile(const CString& path)
+bool MainFrame::OpenFile(const CString& given)
 {
+    const CString path = AbsolutePath(given);
     std::string error;
     std::unique_ptr<JobDocument> doc = LoadJobFile(path.str(), &error);
     if (!doc)
@@ -36,8 +88,9 @@ bool MainFrame::OpenFile(const CString& path)
     return true;
 }
 
-bool MainFrame::SaveFile(const CString& path)
+bool MainFrame::SaveFile(const CString& given)
 {
+    const CString path = AbsolutePath(given);
     std::string error;
     if (!SaveJobFile(*m_pDoc, path.str(), &error))
     {

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include <cctype>
+#include <filesystem>
 #include <functional>
 #include <strings.h>
 
@@ -338,7 +339,10 @@ void SimulationWindow::LoadFile(const std::string& name, const std::string& byte
 
 void SimulationWindow::OnLoadFile()
 {
+    // The browser starts in the job's own folder, where its lookup files usually are.
     CString path;
+    if (std::filesystem::path folder = std::filesystem::path(m_doc.m_strPathName.str()).parent_path(); !folder.empty())
+        path = CString(folder.string()) + "/";
     if (!BrowseFile(this, path, true, "LOOKUP",
                     "Data Files (*.dat; *.txt)|*.dat; *.txt|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"))
         return;

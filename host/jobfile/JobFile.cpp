@@ -1,6 +1,7 @@
 #include "host/jobfile/JobFile.h"
 
 #include <atomic>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -60,16 +61,80 @@ void CheckDepth(std::string_view text)
     }
 }
 
-// The parser's own words without its prefix: "line 3, column 5: syntax error while parsing ...".
-std::string ParseMessage(const nlohmann::json::parse_error& e)
+// What the reader met, in the words of a person who edits the file: "line 3, column 7: a value is missing", never
+// the parser's own ("syntax error while parsing value - invalid literal; last read: ...").
+std::string ParseMessage(const nlohmann::json::parse_error& e, std::string_view text)
 {
-    std::string what = e.what();
+    const std::string what = e.what();
+    std::string place, detail = what;
     const char marker[] = "parse error at ";
-    size_t at = what.find(marker);
-    if (at != std::string::npos)
-        return what.substr(at + sizeof marker - 1);
-    at = what.find("] ");
-    return at != std::string::npos ? what.substr(at + 2) : what;
+    if (size_t at = what.find(marker); at != std::string::npos)
+    {
+        std::string rest = what.substr(at + sizeof marker - 1);
+        size_t colon = rest.find(": ");
+        place = rest.substr(0, colon);
+        detail = colon == std::string::npos ? std::string() : rest.substr(colon + 2);
+    }
+    std::string context; // value, object key, object separator, object, array
+    const char syntax[] = "syntax error while parsing ";
+    if (detail.rfind(syntax, 0) == 0)
+    {
+        size_t dash = detail.find(" - ");
+        context = detail.substr(sizeof syntax - 1, dash - (sizeof syntax - 1));
+        detail = dash == std::string::npos ? std::string() : detail.substr(dash + 3);
+    }
+    auto has = [&detail](const char* s) { return detail.find(s) != std::string::npos; };
+    // The character the reader stopped at: the last one of what it read.
+    char last = 0;
+    if (size_t at = detail.find("last read: '"); at != std::string::npos && detail.back() == '\'')
+    {
+        std::string read = detail.substr(at + 12, detail.size() - at - 13);
+        // A control character is shown as "<U+000A>": the one read before it is the end of the word.
+        while (read.size() >= 8 && read.back() == '>' && read.compare(read.size() - 8, 3, "<U+") == 0)
+            read.resize(read.size() - 8);
+        last = read.empty() ? 0 : read.back();
+    }
+
+    std::string words;
+    if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
+        words = "the file is empty";
+    else if (e.byte <= 1 || (context == "value" && e.byte <= text.find_first_not_of(" \t\r\n") + 1))
+        words = "not a job file (a job file is text that starts with '{')";
+    else if (has("unexpected end of input"))
+        words = "the file ends before the job does; it may have been cut short";
+    else if (has("expected end of input"))
+        words = "more follows the end of the job";
+    else if (has("invalid string: control character U+000A") || has("invalid string: control character U+000D"))
+        words = "a text's closing quote is missing: the text runs on past the end of its line";
+    else if (has("invalid string: control character"))
+        words = "a text holds a control character; write it as \\u and its four hex digits";
+    else if (has("invalid string: missing closing quote"))
+        words = "a text's closing quote is missing";
+    else if (has("invalid string: ill-formed UTF-8"))
+        words = "a text holds bytes that are not UTF-8";
+    else if (has("invalid string: forbidden character after backslash"))
+        words = "a backslash in a text starts no escape (a backslash itself is written \\\\)";
+    else if (has("must be followed by 4 hex digits"))
+        words = "a \\u in a text is not followed by four hex digits";
+    else if (has("invalid string: surrogate"))
+        words = "a \\u escape in a text is half of a character";
+    else if (has("invalid string"))
+        words = "a text is not written correctly";
+    else if (has("invalid number"))
+        words = "a number is not written correctly";
+    else if (context == "object key")
+        words = "a name in double quotes is missing";
+    else if (context == "object separator")
+        words = "a ':' is missing after the name";
+    else if (context == "object")
+        words = "a ',' or '}' is missing";
+    else if (context == "array")
+        words = "a ',' or ']' is missing";
+    else if (has("invalid literal") && std::isalpha(static_cast<unsigned char>(last)))
+        words = "a word that is no value (text is written in double quotes; true, false and null in small letters)";
+    else
+        words = "a value is missing";
+    return place.empty() ? words : place + ": " + words;
 }
 
 bool KnownCodePage(long long cp)
@@ -327,7 +392,7 @@ std::unique_ptr<JobDocument> ParseJobText(std::string_view text, std::string* er
     }
     catch (const nlohmann::json::parse_error& e)
     {
-        message = ParseMessage(e);
+        message = ParseMessage(e, text);
     }
     catch (const std::exception& e) // a type the checks let through, or memory: never a half-read job
     {

@@ -8,6 +8,8 @@
 
 #include "../host/define_harness.h"
 #include "app_harness.h"
+#include "host/app/SimulationWindow.h"
+#include "host/app/res/simulation.h"
 #include "host/jobfile/JobFile.h"
 #include "host/model/HostTerminal.h"
 
@@ -237,6 +239,130 @@ TEST_F(JobFilesInWindow, RecentFilesReopenWhatWasSavedAndForgetWhatIsGone)
     recent = MainFrame::GetRecentFiles();
     EXPECT_EQ(std::count(recent.begin(), recent.end(), Path("four.pdtjob")), 0);
     EXPECT_EQ(recent.size(), 3u);
+}
+
+// jobhost's first job: the shipped sample as an untitled copy that Save never writes over, a named file, or, when
+// the named file cannot be opened, an empty untitled job beside the reader's message, never one named after it.
+TEST_F(JobFilesInWindow, TheStartingJobIsTheNamedFileOrAnUntitledCopyOfTheSample)
+{
+    const char* source = std::getenv("PDTDLG_TEST_SOURCE_DIR");
+    const fs::path tree = source ? fs::path(source) : fs::path(__FILE__).parent_path().parent_path().parent_path();
+    const std::string sample = (tree / "samples" / "sample.pdtjob").string();
+    std::string error;
+    auto shipped = LoadJobFile(sample, &error);
+    ASSERT_TRUE(shipped) << error;
+    const fs::file_time_type sampleTime = fs::last_write_time(sample);
+    const CString mine = Path("Mine.pdtjob");
+    ASSERT_TRUE(SaveJobFile(*MakeSampleJob(), mine.str(), &error)) << error;
+
+    struct Case
+    {
+        const char* what;
+        const char* file;
+        const char* title;
+        int nodes;
+        const char* message; // the start of the one message shown, or null for none
+    };
+    const Case cases[] = {
+        {"no file", nullptr, "Untitled - jobhost", shipped->GetNodeCount(), nullptr},
+        {"a file that is not there", "/nowhere/Warehouse.job", "Untitled - jobhost", 0, "Cannot open"},
+        {"a file", mine.c_str(), "Mine.pdtjob - jobhost", shipped->GetNodeCount(), nullptr},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        theReg.DeleteValue("Recent File List", "File1");
+        Open(std::make_unique<JobDocument>());
+        size_t boxes = MessageBoxes().size();
+        if (c.message)
+            ExpectMessageBox(IDOK);
+        frame->OpenStartingJob(c.file);
+        EXPECT_EQ(MessageBoxes().size(), boxes + (c.message ? 1 : 0));
+        if (c.message && !MessageBoxes().empty())
+        {
+            EXPECT_EQ(MessageBoxes().back().text.Find(c.message), 0) << MessageBoxes().back().text.c_str();
+        }
+        EXPECT_EQ(frame->GetWindowText(), c.title);
+        EXPECT_EQ(Doc().GetNodeCount(), c.nodes);
+        EXPECT_FALSE(Doc().IsModified());
+        EXPECT_EQ(MainFrame::GetRecentFiles().size(), c.file && !c.message ? 1u : 0u);
+
+        // Ctrl+S on the copy asks where (cancelled here), and the shipped sample is left as it was.
+        asked.clear();
+        answer = CString();
+        Focus(ViewWnd());
+        Key('S', false, true);
+        ASSERT_EQ(asked.size(), c.file && !c.message ? 0u : 1u);
+        if (!asked.empty())
+        {
+            EXPECT_EQ(asked[0].caption, "Save As");
+        }
+        EXPECT_EQ(fs::last_write_time(sample), sampleTime);
+        frame.reset();
+    }
+}
+
+// A job opened by a name relative to the working folder is kept by its absolute path: in the recent files, which
+// reopen it from any folder, and in the title's job, whose folder Open, Save As and the simulation's Load File start
+// in, whatever folder their kinds of file were last chosen from.
+TEST_F(JobFilesInWindow, PathsAreAbsoluteAndTheFileDialogsStartInTheJobsFolder)
+{
+    const fs::path folder = fs::path(TempDir()) / "jobs";
+    const fs::path elsewhere = fs::path(TempDir()) / "elsewhere";
+    fs::create_directories(folder);
+    fs::create_directories(elsewhere);
+    std::string error;
+    ASSERT_TRUE(SaveJobFile(*MakeSampleJob(), (folder / "Stock.pdtjob").string(), &error)) << error;
+    for (const char* kind : {"JOB", "LOOKUP"})
+        theReg.WriteString("BrowseFile", kind, CString(elsewhere.string()));
+    const fs::path was = fs::current_path();
+    fs::current_path(folder);
+    Open(std::make_unique<JobDocument>());
+    frame->OpenStartingJob("./Stock.pdtjob");
+    fs::current_path(elsewhere);
+
+    const CString full((folder / "Stock.pdtjob").string());
+    EXPECT_EQ(Doc().m_strPathName, full);
+    ASSERT_FALSE(MainFrame::GetRecentFiles().empty());
+    EXPECT_EQ(MainFrame::GetRecentFiles()[0], full);
+
+    struct Dialog
+    {
+        const char* what;
+        std::function<void()> open;
+    };
+    SimulationWindow* simulation = nullptr;
+    const Dialog dialogs[] = {
+        {"File > Open", [&] { Menu("File", ID_FILE_OPEN); }},
+        {"File > Save As", [&] { Menu("File", ID_FILE_SAVE_AS); }},
+        {"the simulation's Load File",
+         [&] {
+             simulation = new SimulationWindow(Doc());
+             simulation->SetAutoDelete(true);
+             ASSERT_TRUE(simulation->Create(frame.get()));
+             simulation->ShowWindow(SW_SHOW);
+             Pump();
+             Click(*simulation, IDC_SIM_LOADFILE);
+         }},
+    };
+    answer = CString(); // each is cancelled
+    for (const Dialog& d : dialogs)
+    {
+        SCOPED_TRACE(d.what);
+        asked.clear();
+        d.open();
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0].folder, CString(folder.string()));
+    }
+    if (simulation)
+        simulation->DestroyWindow();
+
+    // From another folder, the recent file opens the job again.
+    Menu("File", ID_FILE_NEW);
+    Menu("File", ID_FILE_MRU_FILE1);
+    EXPECT_EQ(Doc().m_strPathName, full);
+    EXPECT_EQ(frame->GetWindowText(), "Stock.pdtjob - jobhost");
+    fs::current_path(was);
 }
 
 } // namespace

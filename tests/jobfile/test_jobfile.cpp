@@ -290,16 +290,18 @@ TEST(JobFile, ADamagedOrForeignFileGivesOneMessageWithItsPlaceAndNoJob)
 {
     const std::string good = FormatJobText(*MakeSampleJob());
     const Damage cases[] = {
-        {"truncated", nullptr, nullptr, {"line ", "column ", "syntax error"}},
-        {"not JSON", nullptr, "PK\x03\x04 zip", {"line 1, column 1", "syntax error"}},
-        {"empty", nullptr, "", {"line 1, column 1"}},
+        {"truncated", nullptr, nullptr, {"line ", "column ", "a text's closing quote is missing"}},
+        {"not JSON", nullptr, "PK\x03\x04 zip", {"line 1, column 1: not a job file"}},
+        {"empty", nullptr, "", {"line 1, column 1: the file is empty"}},
         {"a JSON array", nullptr, "[1, 2]", {"not a job file"}},
         {"foreign JSON", [](Json& j) { j.erase("format"); }, nullptr, {"format: not a job file"}},
         {"newer major version", [](Json& j) { j["version"] = "2.0"; }, nullptr, {"version: 2.0", "newer"}},
         {"version not a version", [](Json& j) { j["version"] = "one"; }, nullptr, {"version: must be \"MAJOR.MINOR\""}},
         {"version a number", [](Json& j) { j["version"] = 1; }, nullptr, {"version: must be text, not a number"}},
         {"unknown code page", [](Json& j) { j["codePage"] = 12; }, nullptr, {"codePage: 12 is not a code page"}},
-        {"invalid UTF-8", nullptr, "{\"format\": \"pdtdlg job\", \"version\": \"1.0\", \"x\": \"\xC3\x28\"}",
+        {"invalid UTF-8",
+         nullptr,
+         "{\"format\": \"pdtdlg job\", \"version\": \"1.0\", \"x\": \"\xC3\x28\"}",
          {"line 1, column", "UTF-8"}},
         {"nodes an object", [](Json& j) { j["nodes"] = Json::object(); }, nullptr, {"nodes: must be an array"}},
         {"node a number", [](Json& j) { j["nodes"][2] = 5; }, nullptr, {"nodes[2]: must be an object"}},
@@ -308,43 +310,87 @@ TEST(JobFile, ADamagedOrForeignFileGivesOneMessageWithItsPlaceAndNoJob)
         {"node id zero", [](Json& j) { j["nodes"][3]["id"] = 0; }, nullptr, {"nodes[3].id: 0 is out of range"}},
         {"unknown kind", [](Json& j) { j["nodes"][1]["kind"] = 9; }, nullptr, {"nodes[1].kind: 9 is not a node kind"}},
         {"name a number", [](Json& j) { j["nodes"][0]["name"] = 5; }, nullptr, {"nodes[0].name: must be text"}},
-        {"flag a number", [](Json& j) { j["nodes"][1]["collect"]["allowEmpty"] = 1; }, nullptr,
+        {"flag a number",
+         [](Json& j) { j["nodes"][1]["collect"]["allowEmpty"] = 1; },
+         nullptr,
          {"nodes[1].collect.allowEmpty: must be true or false, not a number"}},
-        {"count a fraction", [](Json& j) { j["nodes"][1]["collect"]["lengthFrom"] = 6.5; }, nullptr,
+        {"count a fraction",
+         [](Json& j) { j["nodes"][1]["collect"]["lengthFrom"] = 6.5; },
+         nullptr,
          {"nodes[1].collect.lengthFrom: must be a whole number, not a fraction"}},
-        {"group a list", [](Json& j) { j["nodes"][1]["collect"] = Json::array(); }, nullptr,
+        {"group a list",
+         [](Json& j) { j["nodes"][1]["collect"] = Json::array(); },
+         nullptr,
          {"nodes[1].collect: must be an object"}},
-        {"bad hex text", [](Json& j) { j["nodes"][0]["notes"] = {{"hex", "4G"}}; }, nullptr,
+        {"bad hex text",
+         [](Json& j) {
+             j["nodes"][0]["notes"] = {{"hex", "4G"}};
+         },
+         nullptr,
          {"nodes[0].notes: hex text holds a character that is not a hex digit"}},
-        {"bad colour", [](Json& j) { j["nodes"][0]["colour"] = "red"; }, nullptr,
+        {"bad colour",
+         [](Json& j) { j["nodes"][0]["colour"] = "red"; },
+         nullptr,
          {"nodes[0].colour: must be a colour \"#RRGGBB\""}},
-        {"position of three", [](Json& j) { j["nodes"][0]["position"] = {1, 2, 3}; }, nullptr,
+        {"position of three",
+         [](Json& j) {
+             j["nodes"][0]["position"] = {1, 2, 3};
+         },
+         nullptr,
          {"nodes[0].position: must be [x, y]"}},
-        {"duplicate node id", [](Json& j) { j["nodes"][4]["id"] = j["nodes"][1]["id"]; }, nullptr,
+        {"duplicate node id",
+         [](Json& j) { j["nodes"][4]["id"] = j["nodes"][1]["id"]; },
+         nullptr,
          {"nodes[4].id: node id 2 is used twice"}},
-        {"link to a missing node", [](Json& j) { j["links"][3]["to"] = 17; }, nullptr,
+        {"link to a missing node",
+         [](Json& j) { j["links"][3]["to"] = 17; },
+         nullptr,
          {"links[3].to: no node with id 17"}},
-        {"link without its start", [](Json& j) { j["links"][0].erase("from"); }, nullptr,
+        {"link without its start",
+         [](Json& j) { j["links"][0].erase("from"); },
+         nullptr,
          {"links[0]: has no \"from\""}},
-        {"link id beyond 16 bits", [](Json& j) { j["links"][0]["id"] = 70000; }, nullptr,
+        {"link id beyond 16 bits",
+         [](Json& j) { j["links"][0]["id"] = 70000; },
+         nullptr,
          {"links[0].id: 70000 is out of range (1 to 65535)"}},
-        {"duplicate link id", [](Json& j) { j["links"][5]["id"] = j["links"][0]["id"]; }, nullptr,
+        {"duplicate link id",
+         [](Json& j) { j["links"][5]["id"] = j["links"][0]["id"]; },
+         nullptr,
          {"links[5].id: link id 1 is used twice"}},
-        {"duplicate record id", [](Json& j) { j["records"][1]["id"] = j["records"][0]["id"]; }, nullptr,
+        {"duplicate record id",
+         [](Json& j) { j["records"][1]["id"] = j["records"][0]["id"]; },
+         nullptr,
          {"records[1].id: record id 1 is used twice"}},
-        {"record field not a node id", [](Json& j) { j["records"][0]["fields"][0] = -1; }, nullptr,
+        {"record field not a node id",
+         [](Json& j) { j["records"][0]["fields"][0] = -1; },
+         nullptr,
          {"records[0].fields[0]: a field is a node id"}},
-        {"keymap entry of two", [](Json& j) { j["terminal"]["keymap"][4] = {1, "A"}; }, nullptr,
+        {"keymap entry of two",
+         [](Json& j) {
+             j["terminal"]["keymap"][4] = {1, "A"};
+         },
+         nullptr,
          {"terminal.keymap[4]: must be [key id, \"name\", code]"}},
-        {"keymap name too long", [](Json& j) { j["terminal"]["keymap"][4][1] = "ABCDEFG"; }, nullptr,
+        {"keymap name too long",
+         [](Json& j) { j["terminal"]["keymap"][4][1] = "ABCDEFG"; },
+         nullptr,
          {"terminal.keymap[4]: a key name has at most 4 characters"}},
-        {"symbology of one", [](Json& j) { j["nodes"][1]["collect"]["symbologies"][0] = Json::array({1}); }, nullptr,
+        {"symbology of one",
+         [](Json& j) { j["nodes"][1]["collect"]["symbologies"][0] = Json::array({1}); },
+         nullptr,
          {"nodes[1].collect.symbologies[0]: must be [code, true or false]"}},
-        {"expanded state text", [](Json& j) { j["view"]["expanded"]["input"] = "yes"; }, nullptr,
+        {"expanded state text",
+         [](Json& j) { j["view"]["expanded"]["input"] = "yes"; },
+         nullptr,
          {"view.expanded.input: must be a whole number"}},
-        {"node options short", [](Json& j) { j["view"]["lastNodeOption"] = Json::array({1}); }, nullptr,
+        {"node options short",
+         [](Json& j) { j["view"]["lastNodeOption"] = Json::array({1}); },
+         nullptr,
          {"view.lastNodeOption: must list 9 entries"}},
-        {"huge number", [](Json& j) { j["nodes"][0]["id"] = 18446744073709551615ull; }, nullptr,
+        {"huge number",
+         [](Json& j) { j["nodes"][0]["id"] = 18446744073709551615ull; },
+         nullptr,
          {"nodes[0].id: ", "out of range"}},
     };
     for (const Damage& c : cases)
@@ -364,6 +410,45 @@ TEST(JobFile, ADamagedOrForeignFileGivesOneMessageWithItsPlaceAndNoJob)
         EXPECT_EQ(error.find('\n'), std::string::npos) << c.name << ": " << error;
         for (const char* part : c.says)
             EXPECT_NE(error.find(part), std::string::npos) << c.name << ": \"" << error << "\" lacks \"" << part << "\"";
+    }
+}
+
+// A hand-edited file's slips, each named where it is in the words of the person who made it, never in the reader's.
+TEST(JobFile, ASlipInTheTextIsNamedInAPersonsWords)
+{
+    const std::string head = "{\n  \"format\": \"pdtdlg job\",\n";
+    struct Slip
+    {
+        const char* text; // after the head, which ends line 2
+        const char* says;
+    };
+    const Slip slips[] = {
+        {"  \"version\": ,\n}", "line 3, column 14: a value is missing"},
+        {"  \"version\": \x01\n}", "line 3, column 14: a value is missing"},
+        {"  \"version\": \n}", "line 4, column 1: a value is missing"},
+        {"  \"version\": tru\n}", "a word that is no value (text is written in double quotes"},
+        {"  \"version\": \"1.0\n}", "line 4, column 0: a text's closing quote is missing: the text runs on"},
+        {"  \"version\": \"1.0", "a text's closing quote is missing"},
+        {"  \"version\" \"1.0\"\n}", "line 3, column 17: a ':' is missing after the name"},
+        {"  \"version\": \"1.0\"\n  \"nodes\": []\n}", "line 4, column 9: a ',' or '}' is missing"},
+        {"  \"nodes\": [1 2]\n}", "line 3, column 15: a ',' or ']' is missing"},
+        {"  version: \"1.0\"\n}", "line 3, column 3: a name in double quotes is missing"},
+        {"  \"version\": \"1.0\",\n}", "line 4, column 1: a name in double quotes is missing"},
+        {"  \"version\": \"1.0\"\n}}", "line 4, column 2: more follows the end of the job"},
+        {"  \"version\": -x\n}", "a number is not written correctly"},
+        {"  \"version\": \"\\q\"\n}", "a backslash in a text starts no escape"},
+        {"  \"version\": \"\\u12\"\n}", "a \\u in a text is not followed by four hex digits"},
+        {"  \"version\": \"\xFF\"\n}", "a text holds bytes that are not UTF-8"},
+        {"  \"version\": ", "the file ends before the job does"},
+    };
+    for (const Slip& s : slips)
+    {
+        std::string error;
+        EXPECT_FALSE(ParseJobText(head + s.text, &error)) << s.text;
+        EXPECT_NE(error.find(s.says), std::string::npos) << "\"" << error << "\" lacks \"" << s.says << "\"";
+        EXPECT_EQ(error.rfind("line ", 0), 0u) << error;
+        for (const char* parser : {"syntax error", "last read", "literal", "parsing"})
+            EXPECT_EQ(error.find(parser), std::string::npos) << error;
     }
 }
 
