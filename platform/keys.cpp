@@ -1,5 +1,15 @@
-// The application-wide filter: keys become WM_KEYDOWN / WM_CHAR / WM_KEYUP offered to PreTranslateMessage
-// from the focus window up to its top-level window; focus changes become WM_SETFOCUS / WM_KILLFOCUS.
+// The application-wide filter, where the keyboard model lives:
+// - A key goes to the window in front: the active modal window when there is one, else the active window; inside
+//   it, to the window with the focus. A window that a modal window disables (any but the modal window and the
+//   windows it owns) gets no key at all, shortcuts included.
+// - A window of ours gets the key as WM_KEYDOWN / WM_CHAR / WM_KEYUP, offered to PreTranslateMessage from the focus
+//   window up to its top-level window (a dialog's IsDialogMessage: Tab, arrows in groups, Enter to the default
+//   push button, Escape to IDCANCEL, mnemonics), then to its window procedure; what they leave the peer widget sees.
+// - A window of the toolkit's own (a message box, a file dialog, the colour chooser) handles its keys itself, as
+//   Win32's own dialogs do; none of ours sees them, not even its owner.
+// - When a modal window ends, the focus is back where it was before DoModal returns (dialog.cpp).
+// Focus changes between our windows become WM_SETFOCUS / WM_KILLFOCUS; a toolkit window taking the focus for a
+// while changes nothing in that record, so the focus it gives back arrives nowhere a second time.
 #include "platform/window_p.h"
 
 #include <QApplication>
@@ -238,16 +248,19 @@ class EventFilter : public QObject
                 g_keysDown[vk] = e->type() == QEvent::KeyPress;
             if (!o->isWidgetType() || QApplication::activePopupWidget())
                 return false;
+            auto* w = static_cast<QWidget*>(o);
+            if (pdt::win::DisabledByModal(w))
+                return true;
             // A key the peer ignored travels on to its parents; it was already turned into messages once.
             QWidget* first = QApplication::focusWidget();
-            if (first ? o != first : !static_cast<QWidget*>(o)->isWindow())
+            if (first ? o != first : !w->isWindow())
                 return false;
-            HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o));
+            HWND h = pdt::win::OwnWindowOf(w);
             return h ? HandleKey(h, static_cast<QKeyEvent*>(e)) : false;
         }
         case QEvent::FocusIn:
             if (o->isWidgetType())
-                if (HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o)))
+                if (HWND h = pdt::win::OwnWindowOf(static_cast<QWidget*>(o)))
                     pdt::win::FocusChanged(h);
             return false;
         case QEvent::Hide:
@@ -274,8 +287,9 @@ class EventFilter : public QObject
             if (o->isWidgetType() && reason != Qt::PopupFocusReason)
             {
                 HWND h = pdt::win::FromWidget(static_cast<QWidget*>(o));
-                HWND next = pdt::win::FromWidget(QApplication::focusWidget());
-                if (h && h == pdt::win::TrackedFocus() && next != h)
+                QWidget* to = QApplication::focusWidget();
+                HWND next = pdt::win::OwnWindowOf(to);
+                if (h && h == pdt::win::TrackedFocus() && next != h && (next || !to))
                     pdt::win::FocusChanged(next);
             }
             return false;
@@ -302,6 +316,17 @@ class EventFilter : public QObject
 } // namespace
 
 UINT pdt::win::VirtualKeyOf(const QKeyEvent* e) { return VkFromQt(e); }
+
+bool pdt::win::DisabledByModal(const QWidget* w)
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !w)
+        return false;
+    for (const QWidget* top = w->window(); top; top = top->parentWidget() ? top->parentWidget()->window() : nullptr)
+        if (top == modal)
+            return false;
+    return true;
+}
 
 UINT VirtualKeyFromChar(char ch, bool* shifted)
 {

@@ -3,6 +3,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -32,6 +34,30 @@ int DefaultAnswer(UINT type)
     return ids[std::min<size_t>((type & MB_DEFMASK) >> 8, ids.size() - 1)];
 }
 
+// The toolkit's box takes Enter (the default button), Space (the focused one) and a button's letter, with or
+// without Alt, as Win32's does. Escape and the close box answer only where Win32's would: a box with Cancel, or
+// with OK alone; a Yes/No or Abort/Retry/Ignore box must be answered with a button.
+class Win32MessageBox : public QMessageBox
+{
+  public:
+    using QMessageBox::QMessageBox;
+    bool escapes = true;
+
+  protected:
+    void keyPressEvent(QKeyEvent* e) override
+    {
+        if (!escapes && e->matches(QKeySequence::Cancel))
+            return e->accept();
+        QMessageBox::keyPressEvent(e);
+    }
+    void closeEvent(QCloseEvent* e) override
+    {
+        if (!escapes && e->spontaneous())
+            return e->ignore();
+        QMessageBox::closeEvent(e);
+    }
+};
+
 int ShowMessageBox(HWND owner, const CString& text, const CString& caption, UINT type)
 {
     if (g_quiet > 0)
@@ -41,7 +67,7 @@ int ShowMessageBox(HWND owner, const CString& text, const CString& caption, UINT
             return answer; // 0: the handler lets the box show
 
     QWidget* parent = pdt::win::Peer(owner) ? pdt::win::Peer(owner)->window() : QApplication::activeWindow();
-    QMessageBox box(parent);
+    Win32MessageBox box(parent);
     box.setWindowTitle(ToQt(caption));
     box.setText(ToQt(text));
     switch (type & MB_ICONMASK)
@@ -80,9 +106,13 @@ int ShowMessageBox(HWND owner, const CString& text, const CString& caption, UINT
     size_t def = std::min<size_t>((type & MB_DEFMASK) >> 8, buttons.size() - 1);
     box.setDefaultButton(static_cast<QPushButton*>(buttons[def]));
     // Escape answers Cancel where there is one, else the only button (OK).
+    box.escapes = false;
     for (size_t i = 0; i < choices.size(); ++i)
         if (choices[i].id == IDCANCEL || choices.size() == 1)
+        {
             box.setEscapeButton(buttons[i]);
+            box.escapes = true;
+        }
     box.exec();
     for (size_t i = 0; i < buttons.size(); ++i)
         if (box.clickedButton() == buttons[i])

@@ -468,6 +468,21 @@ HWND FromWidget(const QWidget* w)
     return nullptr;
 }
 
+HWND OwnWindowOf(const QWidget* w)
+{
+    for (; w; w = w->parentWidget())
+    {
+        auto it = g_peers.find(w);
+        if (it != g_peers.end())
+            return g_live.count(it->second) ? it->second : nullptr;
+        // A dropped list or a menu belongs to the control it dropped from; any other window that is not one of
+        // ours (a message box, a file dialog) is the toolkit's own, whoever owns it.
+        if (w->isWindow() && w->windowType() != Qt::Popup && w->windowType() != Qt::ToolTip)
+            return nullptr;
+    }
+    return nullptr;
+}
+
 bool IsDialogClass(HWND h) { return h && h->className == "#32770"; }
 
 HWND CreateWindowRecord(const CString& className, const CString& text, DWORD style, DWORD exStyle, const QRect& rect,

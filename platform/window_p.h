@@ -126,6 +126,11 @@ class WindowImpl
 namespace pdt::win
 {
 HWND FromWidget(const QWidget* w); // the window whose peer is w or contains it
+// The same, but null for a widget in a window of the toolkit's own (a message box, a file dialog) that merely
+// has one of ours as its parent: keys and focus there are the toolkit's business, not our windows'.
+HWND OwnWindowOf(const QWidget* w);
+// Whether the modal window in front disables w's window: any window but the modal one and those it owns.
+bool DisabledByModal(const QWidget* w);
 // The window's peer, made now (with its parent's, and its own children's) if the window has none yet.
 QWidget* Peer(HWND h);
 // Hidden as the toolkit means it: hidden itself, whatever its parent is.

@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QAbstractButton>
+#include <QDialog>
 #include <QDir>
 #include <QImage>
 #include <QInputMethodEvent>
@@ -136,6 +137,19 @@ Qt::KeyboardModifiers Mods(bool shift, bool ctrl, bool alt, UINT vk)
     if ((vk >= VK_NUMPAD0 && vk <= VK_DIVIDE))
         m |= Qt::KeypadModifier;
     return m;
+}
+
+int AnswerExpectedBox(const pdt::hooks::MessageBoxRequest& r)
+{
+    g_seenBoxes.push_back({r.text, r.caption, r.type});
+    if (g_expectedBoxes.empty())
+    {
+        ADD_FAILURE() << "unexpected message box: " << r.text.c_str();
+        return int((r.type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL);
+    }
+    int answer = g_expectedBoxes.front();
+    g_expectedBoxes.pop_front();
+    return answer;
 }
 
 class Cleanup : public ::testing::EmptyTestEventListener
@@ -505,6 +519,54 @@ std::vector<CString> KeysInRealPopups(const std::vector<UINT>& keys, const std::
 }
 const std::vector<pdt::hooks::PopupMenuRequest>& PopupMenus() { return g_seenPopups; }
 
+std::vector<std::string> InToolkitWindows(const std::vector<std::function<void()>>& steps,
+                                          const std::function<void()>& open)
+{
+    std::vector<std::string> seen;
+    size_t next = 0;
+    int idle = 0;
+    bool busy = false;
+    QTimer timer;
+    timer.setInterval(20); // a window system may take a moment to show and focus a window
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        QWidget* front = QApplication::activeModalWidget();
+        if (busy || !front || !front->isVisible() || pdt::win::OwnWindowOf(front))
+            return;
+        if (next == steps.size())
+        {
+            if (++idle > 25)
+            {
+                ADD_FAILURE() << "\"" << front->windowTitle().toStdString() << "\" is still up after the last step";
+                front->close();
+                if (auto* d = qobject_cast<QDialog*>(front))
+                    d->reject();
+            }
+            return;
+        }
+        Activate(front);
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus || focus->window() != front)
+            return; // not focused yet
+        seen.push_back(front->windowTitle().toStdString());
+        busy = true; // a step may run a loop of its own
+        steps[next++]();
+        busy = false;
+    });
+    pdt::hooks::SetMessageBoxHandler({});
+    timer.start();
+    open();
+    timer.stop();
+    pdt::hooks::SetMessageBoxHandler(AnswerExpectedBox);
+    EXPECT_EQ(next, steps.size()) << "the toolkit's windows closed before every step ran";
+    return seen;
+}
+
+std::string MessageBoxTextInFront()
+{
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    return box ? box->text().toStdString() : std::string();
+}
+
 COLORREF PixelAt(HWND wnd, CPoint pt)
 {
     if (!IsWindow(wnd))
@@ -728,17 +790,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("pdtdlg"));
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new Cleanup);
-    pdt::hooks::SetMessageBoxHandler([](const pdt::hooks::MessageBoxRequest& r) {
-        g_seenBoxes.push_back({r.text, r.caption, r.type});
-        if (g_expectedBoxes.empty())
-        {
-            ADD_FAILURE() << "unexpected message box: " << r.text.c_str();
-            return int((r.type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL);
-        }
-        int answer = g_expectedBoxes.front();
-        g_expectedBoxes.pop_front();
-        return answer;
-    });
+    pdt::hooks::SetMessageBoxHandler(AnswerExpectedBox);
     g_popupHandler = [](const pdt::hooks::PopupMenuRequest& r) {
         g_seenPopups.push_back(r);
         if (g_expectedPopups.empty())

@@ -86,6 +86,15 @@ const std::vector<pdt::hooks::PopupMenuRequest>& PopupMenus(); // every popup se
 // keys are spent is closed, and the test fails.
 std::vector<CString> KeysInRealPopups(const std::vector<UINT>& keys, const std::function<void()>& open);
 
+// Runs `open` with message boxes shown for real, running the steps one at a time, each once a window of the
+// toolkit's own (a message box, a file dialog) is in front; steps press keys (Key, Type) as a person does. Returns
+// the title of the window each step ran in. A toolkit window still up once the steps are spent is closed, and the
+// test fails.
+std::vector<std::string> InToolkitWindows(const std::vector<std::function<void()>>& steps,
+                                          const std::function<void()>& open);
+// A message box's text as a step sees it; empty when the window in front is no message box.
+std::string MessageBoxTextInFront();
+
 // Pixels of a custom-drawn window: the backing image that its device contexts draw into (after pending paints),
 // and what the window system last showed of it (the backing image with the caret over it, once repainted).
 COLORREF PixelAt(HWND wnd, CPoint pt);
