@@ -450,6 +450,7 @@ BOOL CDialog::Create(UINT templateId, CWnd* parent)
 INT_PTR CDialog::DoModal()
 {
     CWnd* owner = m_pParentWnd ? m_pParentWnd : AfxGetMainWnd();
+    HWND focusBefore = ::GetFocus();
     m_nModalResult = -1;
     m_bInModalLoop = true;
     if (!DialogBuilder::Build(*this, m_nIDTemplate, owner ? owner->GetTopLevelParent()->m_hWnd : nullptr, true))
@@ -484,11 +485,22 @@ INT_PTR CDialog::DoModal()
     m_bInModalLoop = false;
     if (IsWindow(h))
         DestroyWindow();
-    // As in Win32, the owner is the active window again once its modal dialog is gone. A window system without a
-    // window manager (a bare X server) would otherwise leave no window active, and the next click or key would
-    // reach a window that does not take the focus.
-    if (IsWindow(ownerTop) && ownerTop->peer && QApplication::activeModalWidget() == nullptr)
+    // As in Win32, the owner is the active window again once its modal dialog is gone, and the window that had the
+    // focus has it again, before DoModal returns: a window system that activates later (an X server, a window
+    // manager) would otherwise hand the focus back once the caller has moved on, and a handler that opened the
+    // dialog on WM_SETFOCUS would open it again.
+    if (IsWindow(ownerTop) && ownerTop->peer && !pdt::win::DisabledByModal(ownerTop->peer))
+    {
         pdt::win::ActivateNow(ownerTop->peer);
+        if (IsWindow(focusBefore) && focusBefore != ownerTop && TopDialog(focusBefore) == ownerTop &&
+            CWnd::FromHandle(focusBefore)->IsWindowVisible() && CWnd::FromHandle(focusBefore)->IsWindowEnabled())
+        {
+            CWnd::FromHandle(focusBefore)->SetFocus();
+            // The toolkit may count the field focused already and tell nobody until its window system answers.
+            if (pdt::win::TrackedFocus() != focusBefore)
+                pdt::win::FocusChanged(focusBefore);
+        }
+    }
     return m_nModalResult;
 }
 
