@@ -10,8 +10,39 @@
 #include "host/app/MainFrame.h"
 #include "host/app/SimulationScript.h"
 
+namespace
+{
+constexpr const char* kUsage =
+    "Usage: jobhost [FILE]\n"
+    "       jobhost --gallery DIR\n"
+    "       jobhost --simulate JOB [--keys KEYS] [--png FILE] [--file NAME=PATH]\n"
+    "               [--clock \"YYYY-MM-DD HH:MM:SS\"] [--step-limit N] [--log]\n"
+    "       jobhost --help | --version\n"
+    "\n"
+    "Opens the main window on the job FILE, or on the sample job without one.\n"
+    "  --gallery DIR   renders each of the library's dialogs to a PNG file in DIR\n"
+    "  --simulate JOB  runs JOB (\"sample\" for the built-in job) on a simulated terminal without\n"
+    "                  windows, plays the keys and prints the screen, the state and the data files\n"
+    "  --help          prints this text\n"
+    "  --version       prints the version\n";
+} // namespace
+
 int main(int argc, char** argv)
 {
+    // Asked before any window system is needed: these answer on a terminal and end.
+    for (int i = 1; i < argc; ++i)
+    {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0)
+        {
+            std::cout << kUsage;
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0)
+        {
+            std::cout << "jobhost " << PDT_VERSION << "\n";
+            return 0;
+        }
+    }
     const bool simulate = IsSimulateCommand(argc, argv);
     const char* gallery = nullptr;
     const char* file = nullptr;
