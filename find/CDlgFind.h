@@ -1,9 +1,11 @@
 // The Find dialog: a search text with its history, two options and a prompt line set by the host.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "platform/afxwin.h"
 
-class CDlgFind : public CDialog
+class PDTDLG_API CDlgFind : public CDialog
 {
   public:
     explicit CDlgFind(CWnd* pParent = nullptr);

@@ -2,12 +2,14 @@
 // selected entry on the right, every page created when the dialog opens.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 #include "framework/HostObjects.h"
 #include "framework/OptionItem.h"
 #include "platform/afxcmn.h"
 
-class CDlgDefine : public CDialog
+class PDTDLG_API CDlgDefine : public CDialog
 {
   public:
     CDlgDefine(OPTIONITEM* pOptions, UINT templateId, CWnd* pParent = nullptr);

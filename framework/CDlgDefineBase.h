@@ -1,12 +1,14 @@
 // The base of every option page: a child dialog on a definition container's page area.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/HostObjects.h"
 #include "platform/afxwin.h"
 
 class CDlgDefine;
 
-class CDlgDefineBase : public CDialog
+class PDTDLG_API CDlgDefineBase : public CDialog
 {
   public:
     explicit CDlgDefineBase(UINT templateId, CWnd* pParent = nullptr);

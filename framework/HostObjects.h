@@ -2,6 +2,8 @@
 // fills their fields and answers their operations; the library only calls them.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/KeymapKey.h"
 #include "platform/afxwin.h"
 
@@ -14,21 +16,21 @@ class CNodeLink;
 class CTerminal;
 class CRecord;
 
-class CObject
+class PDTDLG_API CObject
 {
   public:
     virtual ~CObject() = default;
 };
-class CView : public CObject
+class PDTDLG_API CView : public CObject
 {
 };
 
 // Node kinds, in the order of the document's per-kind slots.
 constexpr int NODE_KIND_SLOTS[] = {20, 1, 2, 3, 7, 5, 4, 8, 6};
 constexpr int NODE_KIND_COUNT = 9;
-int NodeKindSlot(int kind); // index into m_nLastNodeOption, or -1 for an unknown kind
+PDTDLG_API int NodeKindSlot(int kind); // index into m_nLastNodeOption, or -1 for an unknown kind
 
-class CVTR5Doc
+class PDTDLG_API CVTR5Doc
 {
   public:
     virtual ~CVTR5Doc() = default;
@@ -73,7 +75,7 @@ class CVTR5Doc
     COLORREF m_crScreenBackground = RGB(255, 255, 255);
 };
 
-class CNodeBase
+class PDTDLG_API CNodeBase
 {
   public:
     virtual ~CNodeBase() = default;
@@ -92,7 +94,7 @@ class CNodeBase
     CString m_strVerifyLookupFile; // that lookup file
 };
 
-class CNodeLink
+class PDTDLG_API CNodeLink
 {
   public:
     virtual ~CNodeLink() = default;
@@ -107,7 +109,7 @@ class CNodeLink
     int m_nToNodeID = 0;
 };
 
-class CTerminal
+class PDTDLG_API CTerminal
 {
   public:
     virtual ~CTerminal() = default;
@@ -121,7 +123,7 @@ class CTerminal
 };
 
 // A data record of the job: an ordered list of data nodes written to a data file.
-class CRecord
+class PDTDLG_API CRecord
 {
   public:
     virtual ~CRecord() = default;

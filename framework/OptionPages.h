@@ -2,6 +2,7 @@
 // so the container needs to know none of them.
 #pragma once
 
+#include "framework/Export.h"
 #include "framework/OptionItem.h"
 
 class CDlgDefineBase;
@@ -16,8 +17,8 @@ struct OptionPageClass
     OptionPageFactory create;
 };
 
-void RegisterOptionPage(int optionId, UINT templateId, OptionPageFactory create);
-const OptionPageClass* FindOptionPage(int optionId); // null for an id without a page class
+PDTDLG_API void RegisterOptionPage(int optionId, UINT templateId, OptionPageFactory create);
+PDTDLG_API const OptionPageClass* FindOptionPage(int optionId); // null for an id without a page class
 
 // Registers Page for an option id at load time: `static const OptionPageRegistration<CDlgX> reg(2115);`
 template <class Page> struct OptionPageRegistration

@@ -3,9 +3,11 @@
 // glyph inside that cell. The terminal's Chinese or Japanese font is made from the choice.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "platform/afxdlgs.h"
 
-class CDlgDefineFontChinese : public CFontDialog
+class PDTDLG_API CDlgDefineFontChinese : public CFontDialog
 {
   public:
     // The flag is kept for callers that pass one; nothing reads it.

@@ -2,9 +2,11 @@
 // settings, or the job language. The document fills the pages and reads them back.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefine.h"
 
-class CDlgDefineJob : public CDlgDefine
+class PDTDLG_API CDlgDefineJob : public CDlgDefine
 {
   public:
     CDlgDefineJob(CVTR5Doc* pDoc, JOBSETTINGMODE nMode, OPTIONITEM* pOptions, CWnd* pParent = nullptr);

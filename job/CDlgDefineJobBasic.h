@@ -1,9 +1,11 @@
 // The job's basic options: whether ESC ends the job on the terminal, and the job engine's log.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineJobBasic : public CDlgDefineBase
+class PDTDLG_API CDlgDefineJobBasic : public CDlgDefineBase
 {
   public:
     CDlgDefineJobBasic();

@@ -2,10 +2,12 @@
 // selection, excluded nodes and screens. The document sets and reads the colours through the pickers.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 #include "support/ColourPicker.h"
 
-class CDlgDefineJobColor : public CDlgDefineBase
+class PDTDLG_API CDlgDefineJobColor : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineJobColor(CWnd* pParent = nullptr);

@@ -2,9 +2,11 @@
 // the values within their limits.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineJobFlowchart : public CDlgDefineBase
+class PDTDLG_API CDlgDefineJobFlowchart : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineJobFlowchart(CWnd* pParent = nullptr);

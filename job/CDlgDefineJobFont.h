@@ -1,9 +1,11 @@
 // The five screen fonts in which the host draws the flowchart, its programs, the terminal screen and comments.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineJobFont : public CDlgDefineBase
+class PDTDLG_API CDlgDefineJobFont : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineJobFont(CWnd *pParent = nullptr);

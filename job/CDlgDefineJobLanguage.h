@@ -2,9 +2,11 @@
 // font chosen in the double-byte font dialog, or shared with an existing font file.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineJobLanguage : public CDlgDefineBase
+class PDTDLG_API CDlgDefineJobLanguage : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineJobLanguage(CWnd *pParent = nullptr);

@@ -1,9 +1,11 @@
 // What making the job skips or does differently.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineJobMakeJob : public CDlgDefineBase
+class PDTDLG_API CDlgDefineJobMakeJob : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineJobMakeJob(CWnd* pParent = nullptr);

@@ -1,9 +1,11 @@
 // Prompts of browsing and editing data on the terminal, one line each; an empty one keeps the standard prompt.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineJobPromptEdit : public CDlgDefineBase
+class PDTDLG_API CDlgDefineJobPromptEdit : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineJobPromptEdit(CWnd *pParent = nullptr);

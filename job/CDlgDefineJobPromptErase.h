@@ -1,9 +1,11 @@
 // Prompts of erasing data on the terminal, one line each; an empty one keeps the standard prompt.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineJobPromptErase : public CDlgDefineBase
+class PDTDLG_API CDlgDefineJobPromptErase : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineJobPromptErase(CWnd *pParent = nullptr);

@@ -2,9 +2,11 @@
 // standard prompt.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineJobPromptMain : public CDlgDefineBase
+class PDTDLG_API CDlgDefineJobPromptMain : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineJobPromptMain(CWnd *pParent = nullptr);

@@ -1,9 +1,11 @@
 // Prompts of sending data on the terminal, one line each; an empty one keeps the standard prompt.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineJobPromptUpload : public CDlgDefineBase
+class PDTDLG_API CDlgDefineJobPromptUpload : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineJobPromptUpload(CWnd *pParent = nullptr);

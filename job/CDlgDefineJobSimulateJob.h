@@ -1,9 +1,11 @@
 // How the job is simulated: the size of the simulated terminal's window.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineJobSimulateJob : public CDlgDefineBase
+class PDTDLG_API CDlgDefineJobSimulateJob : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineJobSimulateJob(CWnd* pParent = nullptr);

@@ -2,10 +2,12 @@
 // happens when it does. The host's link object fills and reads the public members.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 #include "support/ButtonEx.h"
 
-class CDlgDefineLink : public CDlgDefineBase
+class PDTDLG_API CDlgDefineLink : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineLink(CWnd* pParent = nullptr);

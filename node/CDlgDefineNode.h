@@ -3,9 +3,11 @@
 // node after another into it.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefine.h"
 
-class CDlgDefineNode : public CDlgDefine
+class PDTDLG_API CDlgDefineNode : public CDlgDefine
 {
   public:
     CDlgDefineNode();

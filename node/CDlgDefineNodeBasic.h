@@ -2,10 +2,12 @@
 // colour in which the flowchart draws it.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 #include "support/ColourPicker.h"
 
-class CDlgDefineNodeBasic : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeBasic : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeBasic(CWnd* pParent = nullptr);

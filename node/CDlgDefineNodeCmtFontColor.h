@@ -1,10 +1,12 @@
 // The font and colours of a comment node, and the node the comment is about.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 #include "support/ColourPicker.h"
 
-class CDlgDefineNodeCmtFontColor : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeCmtFontColor : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeCmtFontColor(CWnd* pParent = nullptr);

@@ -2,10 +2,12 @@
 // or a formula, optionally only when an incoming link with the INIT flag is taken.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 #include "support/ButtonEx.h"
 
-class CDlgDefineNodeCountInitial : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeCountInitial : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeCountInitial(CWnd *pParent = nullptr);

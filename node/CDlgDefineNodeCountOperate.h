@@ -2,9 +2,11 @@
 // data node as operand. The node dialog shows this page twice, for the node's two operations.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineNodeCountOperate : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeCountOperate : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeCountOperate(CWnd *pParent = nullptr);

@@ -1,9 +1,11 @@
 // The edit page: browse and edit the records of a data file on the terminal.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineNodeEdit : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeEdit : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeEdit(CWnd* pParent = nullptr);

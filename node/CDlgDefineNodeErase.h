@@ -1,9 +1,11 @@
 // The erase page: delete a whole data file or only its last record.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineNodeErase : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeErase : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeErase(CWnd* pParent = nullptr);

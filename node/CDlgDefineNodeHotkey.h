@@ -2,9 +2,11 @@
 // group, so exactly one member holds 1.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineNodeHotkey : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeHotkey : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeHotkey(CWnd* pParent = nullptr);

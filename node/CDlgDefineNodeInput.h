@@ -1,9 +1,11 @@
 // The data type of a collect node's input and three input options; a count node shows the numeric types only.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineNodeInput : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeInput : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeInput(CWnd *pParent = nullptr);

@@ -2,10 +2,12 @@
 // settings of a symbology.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 #include "platform/afxcmn.h"
 
-class CDlgDefineNodeInputBarcode : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeInputBarcode : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeInputBarcode(CWnd *pParent = nullptr);

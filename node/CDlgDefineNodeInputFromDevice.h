@@ -1,9 +1,11 @@
 // Where a collect node's data comes from: the terminal's clock, the scanner or the keypad, each with its options.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineNodeInputFromDevice : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeInputFromDevice : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeInputFromDevice(CWnd *pParent = nullptr);

@@ -1,9 +1,11 @@
 // A collect node whose data is taken from the lookup file that another collect node verifies against.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineNodeInputFromLookupFile : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeInputFromLookupFile : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeInputFromLookupFile(CWnd *pParent = nullptr);

@@ -1,10 +1,12 @@
 // The notes page of a node: a free comment, which the program editor can also edit.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 #include "support/ButtonEx.h"
 
-class CDlgDefineNodeNotes : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeNotes : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeNotes(CWnd* pParent = nullptr);

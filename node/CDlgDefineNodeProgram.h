@@ -1,10 +1,12 @@
 // The program page: the code of a program node, typed here or in the program editor.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 #include "support/ButtonEx.h"
 
-class CDlgDefineNodeProgram : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeProgram : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeProgram(CWnd* pParent = nullptr);

@@ -1,9 +1,11 @@
 // The run-job page: the job file to load and run, and the node at which it starts.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineNodeRunJob : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeRunJob : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeRunJob(CWnd* pParent = nullptr);

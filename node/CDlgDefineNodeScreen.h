@@ -2,10 +2,12 @@
 // clearing the screen and showing the cursor.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 #include "simulation/PortableScreen.h"
 
-class CDlgDefineNodeScreen : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeScreen : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeScreen(COLORREF crBackground, CWnd* pParent = nullptr);

@@ -1,9 +1,11 @@
 // Where an input node prints its prompt and shows the typed input.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineNodeScreenPosition : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeScreenPosition : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeScreenPosition(CWnd* pParent = nullptr);

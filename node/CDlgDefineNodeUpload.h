@@ -2,9 +2,11 @@
 // terminal's port settings for the transfer.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineNodeUpload : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeUpload : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeUpload(CWnd* pParent = nullptr);

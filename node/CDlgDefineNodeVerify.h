@@ -1,9 +1,11 @@
 // How a collect node verifies its data by length, range and picture, and what a failure does.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineNodeVerify : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeVerify : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeVerify(CWnd *pParent = nullptr);

@@ -1,9 +1,11 @@
 // Verification of a collect node's data by searching a lookup (data) file for it.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineNodeVerifyLookupFile : public CDlgDefineBase
+class PDTDLG_API CDlgDefineNodeVerifyLookupFile : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineNodeVerifyLookupFile(CWnd *pParent = nullptr);

@@ -6,9 +6,11 @@
 #include <QSet>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QStringList>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <unordered_map>
 
@@ -195,6 +197,36 @@ bool IsInstalledFamily(const QString& family)
     return installed.contains(family.toLower());
 }
 
+bool IsMonospaced(const QFont& f)
+{
+    // fontconfig leaves the spacing flag off some monospace faces (Noto Sans Mono), so measure.
+    QFontMetricsF fm(f);
+    qreal w = fm.horizontalAdvance(QLatin1Char('W'));
+    for (QChar c : QStringLiteral("il .0m"))
+        if (std::abs(fm.horizontalAdvance(c) - w) > 0.01)
+            return false;
+    return w > 0;
+}
+
+QFont FixedPitchFont()
+{
+    static const QFont chosen = [] {
+        QFont system = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        if (IsMonospaced(system))
+            return system;
+        for (const char* family : {"DejaVu Sans Mono", "Liberation Mono", "Noto Sans Mono", "Noto Mono",
+                                   "Courier New", "FreeMono", "Nimbus Mono PS", "Monospace"})
+        {
+            QFont f(QString::fromLatin1(family));
+            f.setStyleHint(QFont::TypeWriter);
+            if (IsInstalledFamily(f.family()) && IsMonospaced(f))
+                return f;
+        }
+        return system;
+    }();
+    return chosen;
+}
+
 const QFont& Realise(FontRecord* f)
 {
     if (!f->realised)
@@ -243,7 +275,7 @@ QFont ToQFont(const LOGFONT& lf)
     if (!face.isEmpty() && IsInstalledFamily(face))
         f = QFont(face);
     else
-        f = QFontDatabase::systemFont(fixed ? QFontDatabase::FixedFont : QFontDatabase::GeneralFont);
+        f = fixed ? FixedPitchFont() : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     if (fixed)
         f.setStyleHint(QFont::TypeWriter);
     int h = lf.lfHeight;

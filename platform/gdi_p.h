@@ -134,6 +134,11 @@ namespace pdt::gdi
 {
 bool IsInstalledFamily(const QString& family); // case-insensitive
 
+// A face whose every character has one advance, whatever fonts the machine has: the toolkit's
+// fixed font when it really is, else the first known monospace family that is installed.
+QFont FixedPitchFont();
+bool IsMonospaced(const QFont& f); // by what is drawn, not by the font's pitch flag
+
 QFont ToQFont(const LOGFONT& lf);
 LOGFONT FromQFont(const QFont& f);
 

@@ -7,6 +7,8 @@
 // Shift with the key of "=" types "+", with the key of "/" types "?", and so on.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/KeymapKey.h"
 #include "platform/afxwin.h"
 #include "simulation/Keypad.h"
@@ -20,7 +22,7 @@ enum : int
 
 // Not packed like the simulator: packed members would start in the platform CDialog's tail padding,
 // off their boundaries, and every reference an owner binds to them would be misaligned.
-class CDlgDefineKeypad : public CDialog
+class PDTDLG_API CDlgDefineKeypad : public CDialog
 {
   public:
     CDlgDefineKeypad(int nMode, UINT nIDTemplate, CWnd* pParent = nullptr);

@@ -2,9 +2,11 @@
 // The terminal fills the pages and reads them back; the dialog copies nothing itself.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefine.h"
 
-class CDlgDefinePortable : public CDlgDefine
+class PDTDLG_API CDlgDefinePortable : public CDlgDefine
 {
   public:
     CDlgDefinePortable(CTerminal* pTerminal, OPTIONITEM* pOptions, CWnd* pParent = nullptr);

@@ -1,9 +1,11 @@
 // The terminal model page: one radio per model; the chosen one holds 1, the others 0 (or -1 until set).
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefinePortableModel : public CDlgDefineBase
+class PDTDLG_API CDlgDefinePortableModel : public CDlgDefineBase
 {
   public:
     explicit CDlgDefinePortableModel(CWnd* pParent = nullptr);

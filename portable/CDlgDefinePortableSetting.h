@@ -2,9 +2,11 @@
 // chosen button's member holds 1.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefinePortableSetting : public CDlgDefineBase
+class PDTDLG_API CDlgDefinePortableSetting : public CDlgDefineBase
 {
   public:
     explicit CDlgDefinePortableSetting(CWnd* pParent = nullptr);

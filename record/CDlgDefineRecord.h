@@ -2,9 +2,11 @@
 // values to and from its pages itself.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefine.h"
 
-class CDlgDefineRecord : public CDlgDefine
+class PDTDLG_API CDlgDefineRecord : public CDlgDefine
 {
   public:
     // Every entry's pObject is the record; the document is taken from the first entry's record.

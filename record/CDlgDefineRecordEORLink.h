@@ -1,10 +1,12 @@
 // The links after which the record is written, and whether making the job insists on them.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 #include "platform/afxcmn.h"
 
-class CDlgDefineRecordEORLink : public CDlgDefineBase
+class PDTDLG_API CDlgDefineRecordEORLink : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineRecordEORLink(CWnd* pParent = nullptr);

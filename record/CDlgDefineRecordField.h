@@ -1,9 +1,11 @@
 // The record's name, data file and default flag, and the choice and order of its fields.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineRecordField : public CDlgDefineBase
+class PDTDLG_API CDlgDefineRecordField : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineRecordField(CWnd* pParent = nullptr);

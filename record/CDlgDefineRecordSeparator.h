@@ -1,9 +1,11 @@
 // The text written before and after each record, and the field and record separators.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/CDlgDefineBase.h"
 
-class CDlgDefineRecordSeparator : public CDlgDefineBase
+class PDTDLG_API CDlgDefineRecordSeparator : public CDlgDefineBase
 {
   public:
     explicit CDlgDefineRecordSeparator(CWnd* pParent = nullptr);

@@ -2,6 +2,8 @@
 // would produce, keeping the terminal's command and alpha shifts, and shows the key in the dialog.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "framework/HostObjects.h"
 #include "framework/KeymapKey.h"
 #include "platform/afxwin.h"
@@ -30,7 +32,7 @@ struct KEYPAD_RULE
 // come first so that every member still sits on its natural boundary, and the class keeps the
 // alignment of its base.
 #pragma pack(push, 1)
-class alignas(8) CKeypad : public CObject
+class PDTDLG_API alignas(8) CKeypad : public CObject
 {
   public:
     // pKeymap: a whole keymap, copied; null starts with an empty keymap. pDlg holds the key buttons and
@@ -105,7 +107,7 @@ class alignas(8) CKeypad : public CObject
 };
 
 // The M-13 family and the M-10 share one set of shift meanings.
-class CKeypadM10 : public CKeypad
+class PDTDLG_API CKeypadM10 : public CKeypad
 {
   public:
     CKeypadM10(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);
@@ -113,7 +115,7 @@ class CKeypadM10 : public CKeypad
     bool TranslateAlphaKey(int& nKeyID) override;
 };
 
-class CKeypadM13 : public CKeypad
+class PDTDLG_API CKeypadM13 : public CKeypad
 {
   public:
     CKeypadM13(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);
@@ -121,7 +123,7 @@ class CKeypadM13 : public CKeypad
     bool TranslateAlphaKey(int& nKeyID) override;
 };
 
-class CKeypadN13 : public CKeypad
+class PDTDLG_API CKeypadN13 : public CKeypad
 {
   public:
     CKeypadN13(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);
@@ -129,7 +131,7 @@ class CKeypadN13 : public CKeypad
     bool TranslateAlphaKey(int& nKeyID) override;
 };
 
-class CKeypadR50 : public CKeypad
+class PDTDLG_API CKeypadR50 : public CKeypad
 {
   public:
     CKeypadR50(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);
@@ -137,7 +139,7 @@ class CKeypadR50 : public CKeypad
     bool TranslateAlphaKey(int& nKeyID) override;
 };
 
-class CKeypadR50G : public CKeypad
+class PDTDLG_API CKeypadR50G : public CKeypad
 {
   public:
     CKeypadR50G(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);
@@ -145,7 +147,7 @@ class CKeypadR50G : public CKeypad
     bool TranslateAlphaKey(int& nKeyID) override;
 };
 
-class CKeypadM20 : public CKeypad
+class PDTDLG_API CKeypadM20 : public CKeypad
 {
   public:
     CKeypadM20(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);
@@ -153,7 +155,7 @@ class CKeypadM20 : public CKeypad
     bool TranslateAlphaKey(int& nKeyID) override;
 };
 
-class CKeypadM20X : public CKeypad
+class PDTDLG_API CKeypadM20X : public CKeypad
 {
   public:
     CKeypadM20X(KEYMAP_KEY (*pKeymap)[KEYMAP_SIZE], CDialog* pDlg);

@@ -2,6 +2,8 @@
 // and, in simulation mode, the terminal's display driven by the host's output calls.
 #pragma once
 
+#include "framework/Export.h"
+
 #include "platform/afxgdi.h"
 #include "platform/afxwin.h"
 
@@ -12,7 +14,7 @@ constexpr int SCREEN_CELL_GAP_Y = 6;
 // Hosts reach the members directly, so the layout is packed as theirs is; the members are ordered so that each
 // still sits on its natural boundary, and the class as a whole keeps the alignment of its base.
 #pragma pack(push, 1)
-class alignas(8) CPortableScreen : public CWnd
+class PDTDLG_API alignas(8) CPortableScreen : public CWnd
 {
   public:
     explicit CPortableScreen(COLORREF crBack);

@@ -2,6 +2,7 @@
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
 
+#include "platform/gdi_p.h"
 #include "platform/window_p.h"
 #include "support/Support.h"
 #include "support/resources/supportres.h"
@@ -70,8 +71,7 @@ class CScriptPadDlg : public CDialog
         if (auto* editor = qobject_cast<QPlainTextEdit*>(pdt::win::Peer(m_edit.m_hWnd)))
         {
             // Programs line up in columns: a fixed-pitch face and tab stops every four characters.
-            QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-            font.setStyleHint(QFont::TypeWriter);
+            QFont font = pdt::gdi::FixedPitchFont();
             font.setPixelSize(MulDiv(9, 96, 72));
             editor->setFont(font);
             editor->setTabStopDistance(4 * QFontMetricsF(font).horizontalAdvance(QLatin1Char(' ')));

@@ -21,7 +21,6 @@
 #include "host/model/SampleJob.h"
 #include "job/CDlgDefineFontChinese.h"
 #include "job/CDlgDefineJob.h"
-#include "node/CDlgBarcodeSetting.h"
 #include "node/CDlgDefineNode.h"
 #include "platform/afxhooks.h"
 #include "platform/afxres.h"
@@ -351,9 +350,10 @@ void AddSmallDialogEntries(std::vector<GalleryEntry>& out)
     out.push_back({"Keypad dialogs", "keypad-m-20-edit.png", "the M-20 keypad setting key codes",
                    [](JobDocument&) { return MakeKeypad("M-20", KEYPAD_MODE_EDIT); }});
 
-    out.push_back({"Other dialogs", "barcode-setting.png", "barcode settings of Code 39 with every option it has",
+    // The settings dialog itself is the library's own: a host sees its template.
+    out.push_back({"Other dialogs", "barcode-setting.png", "the barcode settings template",
                    [](JobDocument&) {
-                       auto* setting = new CDlgBarcodeSetting(1, 0x1E);
+                       auto* setting = new CDialog(IDD_BARCODE_SETTING);
                        setting->Create(IDD_BARCODE_SETTING);
                        return static_cast<CWnd*>(setting);
                    }});

@@ -1,5 +1,6 @@
 // What the document writes into the job dialog's language, flowchart font and prompt pages and reads back.
 #include "host/model/HostJobLanguage.h"
+#include "host/model/DialogPages.h"
 
 #include <utility>
 
@@ -14,12 +15,6 @@
 
 namespace
 {
-
-template <class Page> Page *JobPage(CDlgDefineJob *dlg, int id)
-{
-    OPTIONITEM *opt = dlg ? dlg->GetOption(id, 0) : nullptr;
-    return opt ? dynamic_cast<Page *>(opt->pPage) : nullptr;
-}
 
 using S = JobLanguageSettings;
 using Font = CDlgDefineJobFont;
@@ -75,13 +70,13 @@ constexpr Prompt<PUpload> kUpload[] = {
 
 template <class Page, size_t N> void FillPrompts(CDlgDefineJob *dlg, int id, const Prompt<Page> (&table)[N], const S &s)
 {
-    if (auto *page = JobPage<Page>(dlg, id))
+    if (auto *page = DialogPage<Page>(dlg, id))
         for (const auto &[member, field] : table)
             page->*member = s.*field;
 }
 template <class Page, size_t N> void ReadPrompts(CDlgDefineJob *dlg, int id, const Prompt<Page> (&table)[N], S &s)
 {
-    if (auto *page = JobPage<Page>(dlg, id))
+    if (auto *page = DialogPage<Page>(dlg, id))
         for (const auto &[member, field] : table)
             s.*field = page->*member;
 }
@@ -99,7 +94,7 @@ JobLanguageSettings::JobLanguageSettings()
 
 void InitialJobLanguagePages(CDlgDefineJob *dlg, int nLanguage, const JobLanguageSettings &s)
 {
-    if (auto *page = JobPage<CDlgDefineJobLanguage>(dlg, JobOptions::JOB_LANGUAGE))
+    if (auto *page = DialogPage<CDlgDefineJobLanguage>(dlg, JobOptions::JOB_LANGUAGE))
     {
         page->m_nLanguage = nLanguage;
         page->m_strFontFile = s.strFontFile;
@@ -111,7 +106,7 @@ void InitialJobLanguagePages(CDlgDefineJob *dlg, int nLanguage, const JobLanguag
         page->m_nDBFontOffsetX = s.nDBFontOffsetX;
         page->m_nDBFontOffsetY = s.nDBFontOffsetY;
     }
-    if (auto *page = JobPage<CDlgDefineJobFont>(dlg, JobOptions::JOB_FONT))
+    if (auto *page = DialogPage<CDlgDefineJobFont>(dlg, JobOptions::JOB_FONT))
         for (int i = 0; i < FF_COUNT; ++i)
         {
             page->*kFonts[i].pFace = s.fonts[i].strFace;
@@ -125,7 +120,7 @@ void InitialJobLanguagePages(CDlgDefineJob *dlg, int nLanguage, const JobLanguag
 
 void SaveJobLanguagePages(CDlgDefineJob *dlg, int &nLanguage, JobLanguageSettings &s)
 {
-    if (auto *page = JobPage<CDlgDefineJobLanguage>(dlg, JobOptions::JOB_LANGUAGE))
+    if (auto *page = DialogPage<CDlgDefineJobLanguage>(dlg, JobOptions::JOB_LANGUAGE))
     {
         nLanguage = page->m_nLanguage;
         s.strFontFile = page->m_strFontFile;
@@ -138,7 +133,7 @@ void SaveJobLanguagePages(CDlgDefineJob *dlg, int &nLanguage, JobLanguageSetting
         s.nDBFontOffsetY = page->m_nDBFontOffsetY;
     }
     // A size that is not a point size (a damaged entry typed nowhere, since the edits are read-only) keeps the old.
-    if (auto *page = JobPage<CDlgDefineJobFont>(dlg, JobOptions::JOB_FONT))
+    if (auto *page = DialogPage<CDlgDefineJobFont>(dlg, JobOptions::JOB_FONT))
         for (int i = 0; i < FF_COUNT; ++i)
         {
             if (!(page->*kFonts[i].pFace).IsEmpty())

@@ -1,5 +1,6 @@
 // What the document writes into the job dialog's general pages and reads back from them.
 #include "host/model/HostJobSettings.h"
+#include "host/model/DialogPages.h"
 
 #include "host/model/HostNode.h"
 #include "host/model/JobDocument.h"
@@ -14,12 +15,6 @@
 
 namespace
 {
-
-template <class Page> Page* PageOf(CDlgDefineJob* dlg, int id)
-{
-    OPTIONITEM* opt = dlg->GetOption(id, 0);
-    return opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
-}
 
 using C = CDlgDefineJobColor;
 
@@ -101,22 +96,22 @@ BOOL JobDocument::InitialDlgData(CDlgDefineJob* dlg)
     if (!dlg)
         return FALSE;
     JobSettings& s = m_settings;
-    if (auto* basic = PageOf<CDlgDefineJobBasic>(dlg, JobOptions::JOB_BASIC))
+    if (auto* basic = DialogPage<CDlgDefineJobBasic>(dlg, JobOptions::JOB_BASIC))
     {
         basic->m_bNoEscTerminate = s.bNoEscTerminate;
         basic->m_bJobEngineLog = s.bJobEngineLog;
     }
     // An address that is not in the list selects no entry, and is kept unless the user picks one.
-    if (auto* portable = PageOf<CDlgDefineJobPortable>(dlg, JobOptions::JOB_PORTABLE))
+    if (auto* portable = DialogPage<CDlgDefineJobPortable>(dlg, JobOptions::JOB_PORTABLE))
         portable->m_cbAddress.SetCurSel(AddressEntry(portable->m_cbAddress, s.chAddress));
-    if (auto* flowchart = PageOf<CDlgDefineJobFlowchart>(dlg, JobOptions::JOB_FLOWCHART))
+    if (auto* flowchart = DialogPage<CDlgDefineJobFlowchart>(dlg, JobOptions::JOB_FLOWCHART))
     {
         flowchart->m_nNodeHeight = s.nNodeHeight;
         flowchart->m_nNodeWidth = s.nNodeWidth;
         flowchart->m_nPageHeight = s.nPageHeight;
         flowchart->m_nPageWidth = s.nPageWidth;
     }
-    if (auto* colour = PageOf<CDlgDefineJobColor>(dlg, JobOptions::JOB_COLOR))
+    if (auto* colour = DialogPage<CDlgDefineJobColor>(dlg, JobOptions::JOB_COLOR))
     {
         s.crColours[JC_SCREEN] = m_crScreenBackground;
         for (int i = 0; i < JC_COUNT; ++i)
@@ -125,10 +120,10 @@ BOOL JobDocument::InitialDlgData(CDlgDefineJob* dlg)
             (colour->*kPickers[i].picker).SetColour(s.crColours[i]);
         }
     }
-    if (auto* make = PageOf<CDlgDefineJobMakeJob>(dlg, JobOptions::JOB_MAKEJOB))
+    if (auto* make = DialogPage<CDlgDefineJobMakeJob>(dlg, JobOptions::JOB_MAKEJOB))
         for (const auto& [page, field] : kMakeJob)
             make->*page = s.*field;
-    if (auto* simulate = PageOf<CDlgDefineJobSimulateJob>(dlg, JobOptions::JOB_SIMULATE))
+    if (auto* simulate = DialogPage<CDlgDefineJobSimulateJob>(dlg, JobOptions::JOB_SIMULATE))
         simulate->m_bLargeWindow = s.bLargeWindow;
     InitialJobLanguagePages(dlg, m_nLanguage, m_language);
     return TRUE;
@@ -139,12 +134,12 @@ BOOL JobDocument::SaveDlgData(CDlgDefineJob* dlg)
     if (!dlg)
         return FALSE;
     JobSettings& s = m_settings;
-    if (auto* basic = PageOf<CDlgDefineJobBasic>(dlg, JobOptions::JOB_BASIC))
+    if (auto* basic = DialogPage<CDlgDefineJobBasic>(dlg, JobOptions::JOB_BASIC))
     {
         s.bNoEscTerminate = basic->m_bNoEscTerminate;
         s.bJobEngineLog = basic->m_bJobEngineLog;
     }
-    if (auto* portable = PageOf<CDlgDefineJobPortable>(dlg, JobOptions::JOB_PORTABLE))
+    if (auto* portable = DialogPage<CDlgDefineJobPortable>(dlg, JobOptions::JOB_PORTABLE))
     {
         CString address;
         if (int sel = portable->m_cbAddress.GetCurSel(); sel >= 0)
@@ -152,7 +147,7 @@ BOOL JobDocument::SaveDlgData(CDlgDefineJob* dlg)
         if (address.GetLength() == 1)
             s.chAddress = address[0];
     }
-    if (auto* flowchart = PageOf<CDlgDefineJobFlowchart>(dlg, JobOptions::JOB_FLOWCHART))
+    if (auto* flowchart = DialogPage<CDlgDefineJobFlowchart>(dlg, JobOptions::JOB_FLOWCHART))
     {
         s.nNodeHeight = flowchart->m_nNodeHeight;
         s.nNodeWidth = flowchart->m_nNodeWidth;
@@ -160,7 +155,7 @@ BOOL JobDocument::SaveDlgData(CDlgDefineJob* dlg)
         s.nPageWidth = flowchart->m_nPageWidth;
     }
     // A node kind's "Default" is read as that kind's colour, so the flowchart always has a colour to draw.
-    if (auto* colour = PageOf<CDlgDefineJobColor>(dlg, JobOptions::JOB_COLOR))
+    if (auto* colour = DialogPage<CDlgDefineJobColor>(dlg, JobOptions::JOB_COLOR))
     {
         for (int i = 0; i < JC_COUNT; ++i)
         {
@@ -169,10 +164,10 @@ BOOL JobDocument::SaveDlgData(CDlgDefineJob* dlg)
         }
         m_crScreenBackground = s.crColours[JC_SCREEN];
     }
-    if (auto* make = PageOf<CDlgDefineJobMakeJob>(dlg, JobOptions::JOB_MAKEJOB))
+    if (auto* make = DialogPage<CDlgDefineJobMakeJob>(dlg, JobOptions::JOB_MAKEJOB))
         for (const auto& [page, field] : kMakeJob)
             s.*field = make->*page;
-    if (auto* simulate = PageOf<CDlgDefineJobSimulateJob>(dlg, JobOptions::JOB_SIMULATE))
+    if (auto* simulate = DialogPage<CDlgDefineJobSimulateJob>(dlg, JobOptions::JOB_SIMULATE))
         s.bLargeWindow = simulate->m_bLargeWindow;
     SaveJobLanguagePages(dlg, m_nLanguage, m_language);
     return TRUE;

@@ -1,4 +1,5 @@
 #include "host/model/HostNode.h"
+#include "host/model/DialogPages.h"
 #include "host/model/HostTerminal.h"
 
 #include <cstring>
@@ -53,12 +54,6 @@ const KindInfo* FindKind(int kind)
 }
 
 // The page of an entry, when the dialog has that entry and the library could create its page.
-template <class Page> Page* PageOf(CDlgDefineNode* dlg, int id)
-{
-    OPTIONITEM* opt = dlg->GetOption(id, 0);
-    return opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
-}
-
 LOGFONT DefaultCommentFont()
 {
     LOGFONT lf;
@@ -159,7 +154,7 @@ BOOL HostNode::InitialDlgData(CDlgDefineNode* dlg)
     if (!dlg)
         return FALSE;
 
-    if (auto* basic = PageOf<CDlgDefineNodeBasic>(dlg, NodeOptions::BASIC))
+    if (auto* basic = DialogPage<CDlgDefineNodeBasic>(dlg, NodeOptions::BASIC))
     {
         basic->m_strName = m_strName;
         basic->m_strDescription = m_strDescription;
@@ -170,10 +165,10 @@ BOOL HostNode::InitialDlgData(CDlgDefineNode* dlg)
         basic->m_btnColor.SetColour(m_crColour);
     }
 
-    if (auto* notes = PageOf<CDlgDefineNodeNotes>(dlg, NodeOptions::NOTES))
+    if (auto* notes = DialogPage<CDlgDefineNodeNotes>(dlg, NodeOptions::NOTES))
         notes->m_strComment = m_strComment;
 
-    if (auto* screen = PageOf<CDlgDefineNodeScreen>(dlg, NodeOptions::SCREEN); screen && m_pDoc)
+    if (auto* screen = DialogPage<CDlgDefineNodeScreen>(dlg, NodeOptions::SCREEN); screen && m_pDoc)
     {
         CSize size = m_pDoc->GetScreenSize();
         screen->m_screen.Initial(m_pDoc->Terminal().m_strModel, size, m_pDoc->m_nLanguage);
@@ -198,7 +193,7 @@ BOOL HostNode::InitialDlgData(CDlgDefineNode* dlg)
         screen->CloseOption(m_nKind != NODE_SCREEN);
     }
 
-    if (auto* pos = PageOf<CDlgDefineNodeScreenPosition>(dlg, NodeOptions::SCREEN_POSITION))
+    if (auto* pos = DialogPage<CDlgDefineNodeScreenPosition>(dlg, NodeOptions::SCREEN_POSITION))
     {
         const DisplayPosition& p = m_position;
         pos->m_nPrintFollowing = !p.bPrintDirect;
@@ -218,7 +213,7 @@ BOOL HostNode::InitialDlgData(CDlgDefineNode* dlg)
             pos->DisplayCountNodeSettings();
     }
 
-    if (auto* font = PageOf<CDlgDefineNodeCmtFontColor>(dlg, NodeOptions::COMMENT_FONT))
+    if (auto* font = DialogPage<CDlgDefineNodeCmtFontColor>(dlg, NodeOptions::COMMENT_FONT))
     {
         font->m_bUseDefaultFont = m_bUseDefaultFont;
         font->m_lfFont = m_lfFont;
@@ -256,9 +251,9 @@ BOOL HostNode::InitialDlgData(CDlgDefineNode* dlg)
         else if (link->m_nToNodeID == m_nID)
             ++in;
     }
-    if (auto* links = PageOf<CDlgDefineLinkIn>(dlg, NodeOptions::LINKS_IN))
+    if (auto* links = DialogPage<CDlgDefineLinkIn>(dlg, NodeOptions::LINKS_IN))
         links->m_strLinkInfo = LinkCountText(in, "incoming");
-    if (auto* links = PageOf<CDlgDefineLinkOut>(dlg, NodeOptions::LINKS_OUT))
+    if (auto* links = DialogPage<CDlgDefineLinkOut>(dlg, NodeOptions::LINKS_OUT))
         links->m_strLinkInfo = LinkCountText(out, "outgoing");
     return TRUE;
 }
@@ -267,9 +262,9 @@ BOOL HostNode::SaveDlgData(CDlgDefineNode* dlg)
 {
     if (!dlg)
         return FALSE;
-    auto* basic = PageOf<CDlgDefineNodeBasic>(dlg, NodeOptions::BASIC);
-    auto* notes = PageOf<CDlgDefineNodeNotes>(dlg, NodeOptions::NOTES);
-    auto* font = PageOf<CDlgDefineNodeCmtFontColor>(dlg, NodeOptions::COMMENT_FONT);
+    auto* basic = DialogPage<CDlgDefineNodeBasic>(dlg, NodeOptions::BASIC);
+    auto* notes = DialogPage<CDlgDefineNodeNotes>(dlg, NodeOptions::NOTES);
+    auto* font = DialogPage<CDlgDefineNodeCmtFontColor>(dlg, NodeOptions::COMMENT_FONT);
 
     // Refuse before anything is stored, so that a refused OK leaves the node as it was.
     if (basic)
@@ -298,7 +293,7 @@ BOOL HostNode::SaveDlgData(CDlgDefineNode* dlg)
     if (notes)
         m_strComment = notes->m_strComment;
 
-    if (auto* screen = PageOf<CDlgDefineNodeScreen>(dlg, NodeOptions::SCREEN))
+    if (auto* screen = DialogPage<CDlgDefineNodeScreen>(dlg, NodeOptions::SCREEN))
     {
         if (CString shown = screen->m_screen.GetPrompt(); shown != m_strScreenShown)
             m_strScreenText = shown;
@@ -307,7 +302,7 @@ BOOL HostNode::SaveDlgData(CDlgDefineNode* dlg)
         m_bHideCursor = screen->m_bHideCursor;
     }
 
-    if (auto* pos = PageOf<CDlgDefineNodeScreenPosition>(dlg, NodeOptions::SCREEN_POSITION))
+    if (auto* pos = DialogPage<CDlgDefineNodeScreenPosition>(dlg, NodeOptions::SCREEN_POSITION))
     {
         DisplayPosition& p = m_position;
         p.bPrintDirect = pos->m_nPrintDirect == 1;

@@ -1,5 +1,6 @@
 // What the terminal writes into the portable dialog's pages and reads back from them.
 #include "host/model/HostTerminal.h"
+#include "host/model/DialogPages.h"
 
 #include "host/model/JobOptions.h"
 #include "portable/CDlgDefinePortable.h"
@@ -10,12 +11,6 @@
 
 namespace
 {
-
-template <class Page> Page* PageOf(CDlgDefinePortable* dlg, int id)
-{
-    OPTIONITEM* opt = dlg->GetOption(id, 0);
-    return opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
-}
 
 // A radio group: the member of each button and the terminal value it stands for.
 template <class Page> struct Choice
@@ -68,16 +63,16 @@ BOOL HostTerminal::InitialDlgData(CDlgDefinePortable* dlg)
 {
     if (!dlg)
         return FALSE;
-    if (auto* model = PageOf<CDlgDefinePortableModel>(dlg, JobOptions::PORTABLE_MODEL))
+    if (auto* model = DialogPage<CDlgDefinePortableModel>(dlg, JobOptions::PORTABLE_MODEL))
         for (const ModelChoice& m : kModels)
             model->*m.member = m_strModel == m.pszModel ? 1 : 0;
-    if (auto* setting = PageOf<CDlgDefinePortableSetting>(dlg, JobOptions::PORTABLE_SETTING))
+    if (auto* setting = DialogPage<CDlgDefinePortableSetting>(dlg, JobOptions::PORTABLE_SETTING))
     {
         Show(*setting, kFonts, m_nFontSize);
         Show(*setting, kScanners, m_nScannerType);
         Show(*setting, kBuzzers, m_nBuzzerVolume);
     }
-    if (auto* keymap = PageOf<CDlgDefinePortableKeymap>(dlg, JobOptions::PORTABLE_KEYMAP))
+    if (auto* keymap = DialogPage<CDlgDefinePortableKeymap>(dlg, JobOptions::PORTABLE_KEYMAP))
     {
         keymap->m_bUseMyKeymap = m_bUseMyKeymap;
         CopyKeymap(keymap->m_Keymap, m_keymap);
@@ -93,17 +88,17 @@ BOOL HostTerminal::SaveDlgData(CDlgDefinePortable* dlg)
     if (!dlg)
         return FALSE;
     CString model = m_strModel;
-    if (auto* page = PageOf<CDlgDefinePortableModel>(dlg, JobOptions::PORTABLE_MODEL))
+    if (auto* page = DialogPage<CDlgDefinePortableModel>(dlg, JobOptions::PORTABLE_MODEL))
         for (const ModelChoice& m : kModels)
             if (page->*m.member == 1)
                 model = m.pszModel;
-    if (auto* setting = PageOf<CDlgDefinePortableSetting>(dlg, JobOptions::PORTABLE_SETTING))
+    if (auto* setting = DialogPage<CDlgDefinePortableSetting>(dlg, JobOptions::PORTABLE_SETTING))
     {
         Read(*setting, kFonts, m_nFontSize);
         Read(*setting, kScanners, m_nScannerType);
         Read(*setting, kBuzzers, m_nBuzzerVolume);
     }
-    auto* keymap = PageOf<CDlgDefinePortableKeymap>(dlg, JobOptions::PORTABLE_KEYMAP);
+    auto* keymap = DialogPage<CDlgDefinePortableKeymap>(dlg, JobOptions::PORTABLE_KEYMAP);
     if (keymap)
         m_bUseMyKeymap = keymap->m_bUseMyKeymap;
     if (model != m_strModel)

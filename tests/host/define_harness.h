@@ -13,6 +13,7 @@
 
 #include "framework/CDlgDefine.h"
 #include "framework/OptionPages.h"
+#include "host/model/DialogPages.h"
 #include "host/model/HostLink.h"
 #include "host/model/HostNode.h"
 #include "host/model/JobDocument.h"
@@ -186,8 +187,7 @@ inline INT_PTR RunNodeDialog(HostNode* node, const std::function<void(CDlgDefine
 template <class Page> Page& ShowPage(const CDlgDefine& dlg, const char* label, int id)
 {
     ClickItem(dlg, label);
-    OPTIONITEM* opt = const_cast<CDlgDefine&>(dlg).GetOption(id, 0);
-    Page* page = opt ? dynamic_cast<Page*>(opt->pPage) : nullptr;
+    Page* page = DialogPage<Page>(const_cast<CDlgDefine*>(&dlg), id);
     if (!page)
         throw std::runtime_error("no page " + std::to_string(id)); // the test fails, nothing crashes
     EXPECT_EQ(ShownPages(dlg), std::vector<int>{id});

@@ -51,8 +51,7 @@ class NodeDialogTest : public DefineDialogTest
 
     template <class Page> Page &PageOf(int id)
     {
-        OPTIONITEM *opt = m_dlg ? m_dlg->GetOption(id, 0) : nullptr;
-        Page *page = opt ? dynamic_cast<Page *>(opt->pPage) : nullptr;
+        Page *page = DialogPage<Page>(m_dlg.get(), id);
         if (!page)
             throw std::runtime_error("no page " + std::to_string(id)); // the test fails, nothing crashes
         return *page;

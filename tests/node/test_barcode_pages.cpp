@@ -195,7 +195,7 @@ TEST_F(BarcodePage, DoubleClickOpensTheClickedSymbologysSettingsAndOkRenamesAndR
     int code39 = Row(page, "Code 39");
 
     ExpectModal([](CDialog &dlg) {
-        auto &setting = dynamic_cast<CDlgBarcodeSetting &>(dlg);
+        auto &setting = static_cast<CDlgBarcodeSetting &>(dlg);
         EXPECT_EQ(setting.m_nType, 1);
         EXPECT_TRUE(setting.IsDlgButtonChecked(IDC_BCS_VERIFYCHECKDIGIT));
         Click(dlg, IDC_BCS_FULLASCII);

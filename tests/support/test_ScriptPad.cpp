@@ -1,8 +1,7 @@
 // The program editor: typed into like a person would, Enter and Tab edit the text, OK keeps it, Cancel and
 // Escape do not.
-#include <QFontInfo>
-#include <QFontMetricsF>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 
 #include "support/resources/supportres.h"
 #include "support_harness.h"
@@ -73,26 +72,32 @@ TEST(ScriptPad, ShiftTabLeavesTheEditorForTheButtons)
     EXPECT_FALSE(ScriptPad(text, nullptr, nullptr));
 }
 
-TEST(ScriptPad, MonospaceWithTabStopsEveryFourCharactersAndLoneLineEndsComeBackAsCrLf)
+TEST(ScriptPad, ColumnsLineUpWithTabStopsEveryFourCharactersAndLoneLineEndsComeBackAsCrLf)
 {
-    CString text = "one\ntwo\rthree\r\n\tfour";
+    // Narrow and wide letters on each line: the columns line up only in a face that really is fixed pitch.
+    CString text = "il.0\nWWmm\rthree\r\n\tfour";
     ExpectModal([](CDialog& d) {
         QPlainTextEdit* editor = Editor(d);
         ASSERT_NE(editor, nullptr);
-        EXPECT_EQ(editor->document()->blockCount(), 4);
-        // Every character as wide as the next; the font's own pitch flag is not asked, as some monospaced faces
-        // (Noto Sans Mono) leave it unset.
-        QFontMetricsF metrics(editor->font());
-        const std::string family = QFontInfo(editor->font()).family().toStdString();
-        EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('i')), metrics.horizontalAdvance(QLatin1Char('M'))) << family;
-        EXPECT_EQ(metrics.horizontalAdvance(QLatin1Char('.')), metrics.horizontalAdvance(QLatin1Char('W'))) << family;
-        qreal space = metrics.horizontalAdvance(QLatin1Char(' '));
-        EXPECT_NEAR(editor->tabStopDistance(), 4 * space, 0.5);
+        ASSERT_EQ(editor->document()->blockCount(), 4);
+        auto x = [editor](int line, int column) {
+            QTextCursor c(editor->document()->findBlockByNumber(line));
+            c.setPosition(c.block().position() + column);
+            return editor->cursorRect(c).left();
+        };
+        std::string face = editor->font().family().toStdString();
+        for (int column = 1; column <= 4; ++column)
+        {
+            EXPECT_EQ(x(1, column), x(0, column)) << "column " << column << " in " << face;
+            EXPECT_EQ(x(2, column), x(0, column)) << "column " << column << " in " << face;
+        }
+        EXPECT_GT(x(0, 4), x(0, 0));
+        EXPECT_EQ(x(3, 1), x(0, 4)) << "a tab reaches the fifth column in " << face;
         EXPECT_EQ(d.GetWindowText(), "Program") << "no title: the window's own caption";
         Click(d, IDOK);
     });
     ASSERT_TRUE(ScriptPad(text, "", nullptr));
-    EXPECT_EQ(text, "one\r\ntwo\r\nthree\r\n\tfour");
+    EXPECT_EQ(text, "il.0\r\nWWmm\r\nthree\r\n\tfour");
 }
 
 } // namespace
