@@ -33,6 +33,24 @@ int SelectedTerminator(CWnd* page, int comboId)
     return int(combo->GetItemData(combo->GetCurSel()));
 }
 
+// A data node as the lists show it: by its name, and with its number as the flowchart shows it where another data
+// node has the same name (or detailed properties are on), so that the two can be told apart.
+CString DataNodeLabel(CNodeBase& node, CVTR5Doc* doc)
+{
+    bool shared = ViewDetailedProperties != 0;
+    for (int i = 0; doc && !shared && i < doc->GetNodeCount(); ++i)
+    {
+        CNodeBase* other = doc->GetNodeAt(i);
+        shared = other && other != &node && (other->m_nKind == 2 || other->m_nKind == 3) &&
+                 other->m_strName == node.m_strName;
+    }
+    if (!shared)
+        return node.m_strName;
+    CString label;
+    label.Format("%s (%d)", node.m_strName.c_str(), node.m_nID);
+    return label;
+}
+
 void LoadFields(CDlgDefineRecordField& page, CRecord& record, CVTR5Doc* doc)
 {
     page.m_strRecordName = record.m_strName;
@@ -46,11 +64,11 @@ void LoadFields(CDlgDefineRecordField& page, CRecord& record, CVTR5Doc* doc)
         // Only input and count nodes hold data; a node that is a field already is listed on the other side.
         if (!node || (node->m_nKind != 2 && node->m_nKind != 3) || record.HasField(node))
             continue;
-        page.m_lbNodes.SetItemData(page.m_lbNodes.AddString(node->m_strName), DWORD_PTR(node->m_nID));
+        page.m_lbNodes.SetItemData(page.m_lbNodes.AddString(DataNodeLabel(*node, doc)), DWORD_PTR(node->m_nID));
     }
     for (int i = 0; i < record.GetFieldCount(); ++i)
         if (CNodeBase* node = record.GetField(i))
-            page.m_lbFields.SetItemData(page.m_lbFields.AddString(node->m_strName), DWORD_PTR(node->m_nID));
+            page.m_lbFields.SetItemData(page.m_lbFields.AddString(DataNodeLabel(*node, doc)), DWORD_PTR(node->m_nID));
 }
 
 void LoadLinks(CDlgDefineRecordEORLink& page, CRecord& record, CVTR5Doc* doc)

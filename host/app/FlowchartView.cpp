@@ -594,9 +594,9 @@ bool FlowchartView::DeleteSelection()
     int count = m_pDoc->GetNodeLinks(node->m_nID, links, 0);
     CString text;
     if (count > 0)
-        text.Format("Delete node %s and its %d link%s?", node->m_strName.c_str(), count, count == 1 ? "" : "s");
+        text.Format("Delete node %s and its %d link%s?", node->GetLabel().c_str(), count, count == 1 ? "" : "s");
     else
-        text.Format("Delete node %s?", node->m_strName.c_str());
+        text.Format("Delete node %s?", node->GetLabel().c_str());
     if (MessageBox(text, nullptr, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     m_pDoc->RemoveNode(node->m_nID);

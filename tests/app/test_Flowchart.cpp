@@ -231,9 +231,9 @@ TEST_F(Flowchart, DeletingAsksFirst)
         int nodesAfter, linksAfter;
     };
     const Case cases[] = {
-        {"node, answered No", CPoint(90, 65), true, "Delete node A and its 1 link?", IDNO, 2, 1},
-        {"node, Delete key", CPoint(90, 65), true, "Delete node A and its 1 link?", IDYES, 1, 0},
-        {"node, Edit menu", CPoint(90, 65), false, "Delete node A and its 1 link?", IDYES, 1, 0},
+        {"node, answered No", CPoint(90, 65), true, "Delete node A (1) and its 1 link?", IDNO, 2, 1},
+        {"node, Delete key", CPoint(90, 65), true, "Delete node A (1) and its 1 link?", IDYES, 1, 0},
+        {"node, Edit menu", CPoint(90, 65), false, "Delete node A (1) and its 1 link?", IDYES, 1, 0},
         {"link", kLinkMiddle, true, "Delete link A -> B?", IDYES, 2, 0},
         {"link, answered No", kLinkMiddle, false, "Delete link A -> B?", IDNO, 2, 1},
     };

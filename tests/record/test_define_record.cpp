@@ -244,6 +244,35 @@ TEST_F(RecordDialog, ListsOnlyInputAndCountNodesAndEachNodeOnce)
     });
 }
 
+// Two data nodes of one name are told apart by their numbers, as the flowchart shows them, in both lists; a name
+// of its own stays bare unless detailed properties are on. Moving a line keeps its label and stores its node.
+TEST_F(RecordDialog, DataNodesOfOneNameShowTheirNumbers)
+{
+    HostNode* second = m_doc.AddNode(NODE_INPUT, "Serial");
+    const int serial = IdOf("Serial");
+    const CString first = CString("Serial (") + std::to_string(serial).c_str() + ")";
+    const CString other = CString("Serial (") + std::to_string(second->m_nID).c_str() + ")";
+    for (int detailed : {1, 0}) // the plain run last: its OK stores the move
+    {
+        SCOPED_TRACE(detailed ? "detailed" : "plain");
+        ViewDetailedProperties = detailed;
+        const CString batch = detailed ? CString("Batch (") + std::to_string(IdOf("Batch")).c_str() + ")" : "Batch";
+        const CString weight = detailed ? CString("Weight (") + std::to_string(IdOf("Weight")).c_str() + ")" : "Weight";
+        const CString amount = detailed ? CString("Amount (") + std::to_string(IdOf("Amount")).c_str() + ")" : "Amount";
+        Run(*m_record, [&](CDlgDefineRecord& dlg) {
+            auto& fields = Fields(dlg);
+            EXPECT_EQ(Lines(fields.m_lbNodes), (std::vector<CString>{batch, other, weight}));
+            EXPECT_EQ(Lines(fields.m_lbFields), (std::vector<CString>{first, amount}));
+            ClickLines(fields.m_lbNodes, {other});
+            Click(fields, IDC_RECORD_ADD);
+            EXPECT_EQ(Lines(fields.m_lbFields), (std::vector<CString>{first, amount, other}));
+            Click(dlg, detailed ? IDCANCEL : IDOK);
+        });
+    }
+    ViewDetailedProperties = 0;
+    EXPECT_EQ(FieldIds(*m_record), (std::vector<int>{serial, IdOf("Amount"), second->m_nID}));
+}
+
 // Bad input: a field whose node is gone is not shown, and OK stores what was shown.
 TEST_F(RecordDialog, FieldsWhoseNodesAreGoneAreSkippedAndDroppedOnOk)
 {
