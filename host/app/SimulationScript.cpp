@@ -1,6 +1,8 @@
 #include "host/app/SimulationScript.h"
 
 #include <cstring>
+#include <iostream>
+#include <iterator>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -73,6 +75,23 @@ bool Parse(int argc, char** argv, Arguments& a, std::string& error)
         {
             if (!value(a.keys))
                 return false;
+        }
+        else if (arg == "--keys-file")
+        {
+            // Long scripts live in a file, or come on standard input ("-"); line ends in it are not keys.
+            if (!value(v))
+                return false;
+            std::string bytes;
+            if (v == "-")
+                bytes.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+            else if (!ReadTerminalFile(v, bytes, error))
+            {
+                error = "--keys-file: " + error;
+                return false;
+            }
+            for (char c : bytes)
+                if (c != '\r' && c != '\n')
+                    a.keys += c;
         }
         else if (arg == "--png")
         {
@@ -213,21 +232,21 @@ void ReportJson(std::ostream& out, const Arguments& a, JobDocument& doc, const T
     const int cp = CodePageOfLanguage(doc.m_nLanguage);
     const CSize size = screen.GetSize();
     Json j;
-    j["job"] = CodePageToUtf8(a.job, cp);
+    j["job"] = Utf8OfBytes(a.job, cp);
     j["model"] = doc.Terminal().m_strModel.str();
     j["columns"] = size.cx;
     j["rows"] = size.cy;
     Json rows = Json::array();
     for (const std::string& row : screen.Rows())
-        rows.push_back(CodePageToUtf8(row, cp));
+        rows.push_back(Utf8OfBytes(row, cp));
     j["screen"] = rows;
     j["cursor"] = {{"x", screen.GetCursorPosition().x}, {"y", screen.GetCursorPosition().y}};
     static const char* const states[] = {"not started", "waiting", "ended", "stopped"};
     j["state"] = states[int(runner.GetState())];
     j["waitsFor"] = runner.IsWaiting() ? Json(runner.GetWaitKind()) : Json(nullptr);
-    j["node"] = runner.GetCurrentNode() ? Json(CodePageToUtf8(runner.GetCurrentNode()->m_strName.str(), cp))
+    j["node"] = runner.GetCurrentNode() ? Json(Utf8OfBytes(runner.GetCurrentNode()->m_strName.str(), cp))
                                         : Json(nullptr);
-    j["message"] = CodePageToUtf8(runner.GetEndMessage(), cp);
+    j["message"] = Utf8OfBytes(runner.GetEndMessage(), cp);
     j["beeps"] = screen.Beeps();
     j["keys"] = {{"given", keys}, {"used", used}};
     j["steps"] = runner.GetSteps();
@@ -236,17 +255,17 @@ void ReportJson(std::ostream& out, const Arguments& a, JobDocument& doc, const T
     {
         Json records = Json::array();
         for (const std::string& r : f.records)
-            records.push_back(CodePageToUtf8(EscapeBytes(r), cp));
-        files.push_back({{"name", CodePageToUtf8(f.name, cp)}, {"records", records}});
+            records.push_back(EscapeText(r, cp));
+        files.push_back({{"name", Utf8OfBytes(f.name, cp)}, {"records", records}});
     }
     j["files"] = files;
     Json uploads = Json::array();
     for (const std::string& u : runner.GetUploads())
-        uploads.push_back(CodePageToUtf8(EscapeBytes(u), cp));
+        uploads.push_back(EscapeText(u, cp));
     j["uploads"] = uploads;
     Json log = Json::array();
     for (const std::string& line : runner.GetLog())
-        log.push_back(CodePageToUtf8(line, cp));
+        log.push_back(Utf8OfBytes(line, cp));
     j["log"] = log;
     out << j.dump(1, ' ', false, Json::error_handler_t::replace) << "\n";
 }
@@ -298,7 +317,7 @@ int RunCheckCommand(int argc, char** argv, std::ostream& out, std::ostream& err)
     const int cp = CodePageOfLanguage(doc->m_nLanguage);
     const std::vector<std::string> warnings = CheckJob(*doc);
     for (const std::string& w : warnings)
-        out << job << ": " << CodePageToUtf8(w, cp) << "\n";
+        out << job << ": " << Utf8OfBytes(w, cp) << "\n";
     if (warnings.empty())
         out << job << ": no warnings\n";
     return warnings.empty() ? 0 : 1;

@@ -4,6 +4,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <fstream>
 #include <sstream>
 
 #include "host/app/SimulationScript.h"
@@ -61,6 +62,20 @@ TEST(JsonReport, TheFinalStateAsJson)
     EXPECT_EQ(j["files"][0]["records"][0], "STK12\\t5\\r\\n");
     EXPECT_TRUE(j["uploads"].empty());
     EXPECT_EQ(j["log"][0], "Job started at node \"Main Menu\".");
+}
+
+// A long script can live in a file; its line ends are not keys.
+TEST(JsonReport, KeysFromAFile)
+{
+    const std::string path = TempDir() + "/keys.txt";
+    std::ofstream(path) << "{F4}12{ENTER}\r\n5{ENTER}\n";
+    std::string out, err;
+    ASSERT_EQ(Jobhost({"--simulate", "sample", "--keys-file", path.c_str(), "--json"}, out, err), 3) << err;
+    const auto j = nlohmann::json::parse(out);
+    EXPECT_EQ(j["keys"]["used"], 6);
+    EXPECT_EQ(j["node"], "Location");
+    EXPECT_EQ(Jobhost({"--simulate", "sample", "--keys-file", "/no/such/keys"}, out, err), 2);
+    EXPECT_EQ(err, "jobhost: --keys-file: cannot read /no/such/keys\n");
 }
 
 TEST(JsonReport, ExitStatusSaysHowTheRunEnded)
