@@ -229,10 +229,10 @@ void ReportJson(std::ostream& out, const Arguments& a, JobDocument& doc, const T
                 const JobRunner& runner, size_t used, size_t keys)
 {
     using Json = nlohmann::ordered_json;
-    const int cp = CodePageOfLanguage(doc.m_nLanguage);
+    const int cp = doc.GetCodePage();
     const CSize size = screen.GetSize();
     Json j;
-    j["job"] = Utf8OfBytes(a.job, cp);
+    j["job"] = a.job; // as given on the command line
     j["model"] = doc.Terminal().m_strModel.str();
     j["columns"] = size.cx;
     j["rows"] = size.cy;
@@ -314,7 +314,7 @@ int RunCheckCommand(int argc, char** argv, std::ostream& out, std::ostream& err)
         err << "jobhost: " << job << ": " << error << "\n";
         return kExitBadArguments;
     }
-    const int cp = CodePageOfLanguage(doc->m_nLanguage);
+    const int cp = doc->GetCodePage();
     const std::vector<std::string> warnings = CheckJob(*doc);
     for (const std::string& w : warnings)
         out << job << ": " << Utf8OfBytes(w, cp) << "\n";
