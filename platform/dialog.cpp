@@ -64,12 +64,15 @@ class DialogImpl : public WindowImpl
     {
         switch (message)
         {
-        case DM_GETDEFID:
+        case DM_GETDEFID: {
             if (m_defId)
                 return MAKELONG(WORD(m_defId), DC_HASDEFID);
-            if (HWND def = FindDefButton(m_h))
+            // A push button with the focus only borrows the default look; the dialog has no default of its own.
+            HWND def = FindDefButton(m_h);
+            if (def && def != ::GetFocus())
                 return MAKELONG(WORD(def->id), DC_HASDEFID);
             return 0;
+        }
         case DM_SETDEFID: {
             // The old default push button turns plain and the new one takes the default look.
             HWND oldButton = m_defId ? ::GetDlgItem(m_h, int(m_defId)) : nullptr;
@@ -106,7 +109,6 @@ class DialogImpl : public WindowImpl
         }
     }
 
-  private:
     // The push button the focus moves to looks like the default one while it has the focus; moving on to
     // anything else gives the look back to the dialog's default button, whose id stays as it was.
     void ShowDefaultOn(HWND target)
@@ -124,6 +126,8 @@ class DialogImpl : public WindowImpl
         if (target && (code & DLGC_UNDEFPUSHBUTTON))
             ::SendMessage(target, BM_SETSTYLE, BS_DEFPUSHBUTTON, TRUE);
     }
+
+  private:
     static HWND FindDefButton(HWND parent);
 
     UINT m_defId = 0;
@@ -276,6 +280,17 @@ HWND NextGroupItem(HWND current, bool previous)
             return c;
     }
     return current;
+}
+
+void FocusMoved(HWND to)
+{
+    // Whichever way the focus came (Tab, a click, SetFocus), the default look follows it as the dialog manager
+    // keeps it: the dialog around the control's page, which handles the dialog keys, decides.
+    if (!IsWindow(to) || !(to->style & WS_CHILD) || !pdt::win::IsDialogClass(to->parent))
+        return;
+    HWND top = KeyDialog(to->parent);
+    if (auto* dlg = dynamic_cast<DialogImpl*>(top->impl.get()))
+        dlg->ShowDefaultOn(to);
 }
 
 void FocusControl(HWND h)

@@ -444,7 +444,10 @@ void FocusChanged(HWND to)
     if (from)
         ::SendMessage(from, WM_KILLFOCUS, WPARAM(to));
     if (IsWindow(to) && g_focus == to)
+    {
+        pdt::dlg::FocusMoved(to);
         ::SendMessage(to, WM_SETFOCUS, WPARAM(from));
+    }
 }
 HWND TrackedFocus() { return IsWindow(g_focus) ? g_focus : nullptr; }
 HWND& LockoutNotifyWindow()

@@ -175,4 +175,5 @@ namespace pdt::dlg
 HWND NextTabItem(HWND dlg, HWND current, bool previous); // across nested child dialogs, wrapping
 HWND NextGroupItem(HWND current, bool previous);          // within the WS_GROUP group, wrapping
 void FocusControl(HWND h);                                // focus, selecting an edit's text as Tab does
+void FocusMoved(HWND to); // the default push button's look follows a focus that moved into a dialog
 } // namespace pdt::dlg

@@ -2,6 +2,7 @@
 // WM_GETDLGCODE, PreTranslateMessage, nested pages and WM_NEXTDLGCTL.
 #include "dialog_harness.h"
 
+#include <functional>
 #include <string>
 #include <tuple>
 
@@ -442,6 +443,68 @@ TEST_F(NestedPage, EnterAndEscapeInsideThePageGoToThePageAndEnterInTheHostToTheH
     Key(VK_RETURN);
     EXPECT_EQ(host.oks, 1);
     EXPECT_EQ(page.oks, 1);
+}
+
+bool LooksDefault(HWND button) { return (::SendMessage(button, WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON) != 0; }
+
+// A push button that took the default look with the focus gives it back once the focus leaves for a control that
+// is no push button, however the focus leaves (a click, SetFocus) or came (Tab, a click); meanwhile DM_GETDEFID
+// answers the dialog's own default, and Enter in the page's edit is the page's OK, never the button's.
+TEST_F(NestedPage, APushButtonGivesTheDefaultLookBackWhenTheFocusLeavesItAnyWay)
+{
+    struct Case
+    {
+        const char* how;
+        std::function<void(ControlsDialog& page)> toButton, toEdit;
+    };
+    const Case cases[] = {
+        {"Tab, then a click", [](ControlsDialog&) { Key(VK_TAB); }, [](ControlsDialog& p) { Click(p, IDC_PAGE_EDIT); }},
+        {"a click, then a click", [](ControlsDialog& p) { Click(p, IDC_PAGE_BUTTON); },
+         [](ControlsDialog& p) { Click(p, IDC_PAGE_EDIT); }},
+        {"Tab, then SetFocus", [](ControlsDialog&) { Key(VK_TAB); },
+         [](ControlsDialog& p) { p.GetDlgItem(IDC_PAGE_EDIT)->SetFocus(); }},
+    };
+    page.ShowWindow(SW_SHOW);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.how);
+        page.ShowWindow(SW_SHOW);
+        Focus(Item(page, IDC_PAGE_EDIT));
+        c.toButton(page);
+        ASSERT_EQ(::GetFocus(), Item(page, IDC_PAGE_BUTTON)) << c.how;
+        EXPECT_TRUE(LooksDefault(Item(page, IDC_PAGE_BUTTON)));
+        EXPECT_FALSE(LooksDefault(Item(host, IDOK)));
+        EXPECT_EQ(host.GetDefID(), DWORD(MAKELONG(IDOK, DC_HASDEFID)));
+        EXPECT_EQ(page.GetDefID(), 0u) << "the page has no default of its own";
+
+        c.toEdit(page);
+        Pump();
+        ASSERT_EQ(::GetFocus(), Item(page, IDC_PAGE_EDIT));
+        EXPECT_FALSE(LooksDefault(Item(page, IDC_PAGE_BUTTON)));
+        EXPECT_TRUE(LooksDefault(Item(host, IDOK)));
+        page.Forget();
+        int oks = page.oks;
+        Key(VK_RETURN);
+        EXPECT_EQ(page.oks, oks + 1);
+        EXPECT_EQ(page.Count(IDC_PAGE_BUTTON, BN_CLICKED), 0);
+    }
+}
+
+TEST(DialogKeys, EnterInAnEditClickedIntoAfterTabbingToAPushButtonIsTheDefault)
+{
+    ControlsDialog dlg;
+    ExpectModal([&](CDialog& d) {
+        Focus(Item(d, IDC_MEMO));
+        Key(VK_TAB); // the multi-line edit hands Tab on: Apply
+        ASSERT_EQ(FocusId(), IDC_APPLY);
+        EXPECT_EQ(d.GetDefID(), DWORD(MAKELONG(IDOK, DC_HASDEFID)));
+        Click(d, IDC_NAME);
+        EXPECT_FALSE(LooksDefault(Item(d, IDC_APPLY)));
+        EXPECT_TRUE(LooksDefault(Item(d, IDOK)));
+        Key(VK_RETURN);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 0);
 }
 
 } // namespace
