@@ -1,5 +1,5 @@
 # One entry point: make test | make demo | make bench | make asan | make fuzz
-.PHONY: deps build test demo bench asan fuzz clean
+.PHONY: deps build test demo bench asan fuzz package abi abi-update clean
 
 deps:
 	@bash scripts/install-deps.sh
@@ -31,6 +31,20 @@ bench: deps
 	cmake --preset release >/dev/null
 	cmake --build --preset release
 	build/release/bin/pdtbench --markdown=out/bench.md
+
+# Debian packages in build/package, checked with lintian and by a host built against them.
+package: deps
+	cmake --preset package >/dev/null
+	cmake --build --preset package
+	cd build/package && cpack
+	bash scripts/check-packages.sh build/package
+
+# The libraries' binary interface against abi/; abi-update writes the baselines after the soname moved.
+abi: build
+	bash scripts/abi.sh build/default
+
+abi-update: build
+	bash scripts/abi.sh build/default --update
 
 clean:
 	rm -rf build out

@@ -10,6 +10,7 @@ packages=(
   fonts-dejavu-core fonts-wqy-microhei fontconfig xvfb
   fonts-dejavu fonts-noto-mono fonts-liberation2 fonts-wqy-zenhei
   xdotool openbox x11-utils
+  abigail-tools xz-utils lintian dpkg-dev file
   clang libclang-rt-14-dev llvm
   nlohmann-json3-dev
 )
