@@ -141,6 +141,28 @@ bool IsContainer(HWND h)
 
 bool Usable(HWND h) { return IsWindow(h) && !pdt::win::IsHiddenSelf(h) && !(h->style & WS_DISABLED); }
 
+bool IsRadio(HWND h);
+std::vector<HWND> GroupOf(HWND h);
+
+// The checked radio button holds its group's tab stop; a group with nothing checked has none, and Tab stops at its
+// first enabled button instead, so that the group can still be reached.
+bool TakesUntabbedGroupsStop(HWND c)
+{
+    if (!IsRadio(c))
+        return false;
+    for (HWND m : GroupOf(c))
+    {
+        if (!IsRadio(m) || !Usable(m))
+            continue;
+        if ((m->style & WS_TABSTOP) || ::SendMessage(m, BM_GETCHECK, 0, 0) == BST_CHECKED)
+            return false;
+    }
+    for (HWND m : GroupOf(c))
+        if (IsRadio(m) && Usable(m))
+            return m == c;
+    return false;
+}
+
 void CollectTabItems(HWND parent, std::vector<HWND>& out)
 {
     for (HWND c : parent->children)
@@ -149,7 +171,7 @@ void CollectTabItems(HWND parent, std::vector<HWND>& out)
             continue;
         if (IsContainer(c))
             CollectTabItems(c, out);
-        else if (c->style & WS_TABSTOP)
+        else if ((c->style & WS_TABSTOP) || TakesUntabbedGroupsStop(c))
             out.push_back(c);
     }
 }

@@ -166,10 +166,10 @@ TEST_F(Buttons, CheckingARadioButtonGivesItTheGroupsTabStopAndUncheckingTakesItA
          {false, true, true},
          IDC_RADIO2},
         {"a click checks one and unchecks the rest", [&] { Click(dlg, IDC_RADIO1); }, {true, false, false}, IDC_RADIO1},
-        {"nothing checked: the group has no stop",
+        {"nothing checked: no button holds a stop, yet Tab stops at the group's first",
          [&] { dlg.Button(IDC_RADIO1).SetCheck(BST_UNCHECKED); },
          {false, false, false},
-         IDC_RADIO4},
+         IDC_RADIO1},
     };
     for (const Step &step : steps)
     {

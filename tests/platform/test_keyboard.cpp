@@ -268,6 +268,36 @@ TEST_F(Navigation, TabFollowsTheTemplateShiftTabGoesBackAndBothWrapRound)
     EXPECT_EQ(backward, std::vector<int>(kTabOrder.rbegin(), kTabOrder.rend()));
 }
 
+// A radio group with nothing checked lost its tab stop to BM_SETCHECK, yet Tab stops at its first enabled button
+// (and only there), as the dialog manager does; a checked button takes the group's stop back.
+TEST_F(Navigation, TabStopsAtTheFirstEnabledButtonOfARadioGroupWithNothingChecked)
+{
+    for (int id : {IDC_RADIO1, IDC_RADIO2, IDC_RADIO3, IDC_RADIO4, IDC_RADIO5})
+        dlg.CheckDlgButton(id, BST_UNCHECKED);
+    ASSERT_FALSE(dlg.GetDlgItem(IDC_RADIO1)->GetStyle() & WS_TABSTOP);
+    dlg.GetDlgItem(IDC_RADIO4)->EnableWindow(FALSE);
+    Focus(Item(dlg, IDC_MANUALCHECK));
+    std::vector<int> forward, backward;
+    for (int i = 0; i < 3; ++i)
+    {
+        Key(VK_TAB);
+        forward.push_back(FocusId());
+    }
+    for (int i = 0; i < 3; ++i)
+    {
+        Key(VK_TAB, /*shift=*/true);
+        backward.push_back(FocusId());
+    }
+    EXPECT_EQ(forward, (std::vector<int>{IDC_RADIO1, IDC_RADIO5, IDC_NOTES}));
+    EXPECT_EQ(backward, (std::vector<int>{IDC_RADIO5, IDC_RADIO1, IDC_MANUALCHECK}));
+    EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_RADIO1), 0u) << "Tab only moves the focus";
+
+    dlg.CheckDlgButton(IDC_RADIO2, BST_CHECKED);
+    Focus(Item(dlg, IDC_MANUALCHECK));
+    Key(VK_TAB);
+    EXPECT_EQ(FocusId(), IDC_RADIO2);
+}
+
 TEST_F(Navigation, TabSkipsDisabledAndHiddenControlsAndArrowsStayInControlsThatWantThemOrMoveInAGroup)
 {
     dlg.GetDlgItem(IDC_COUNT)->EnableWindow(FALSE);
