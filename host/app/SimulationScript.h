@@ -1,4 +1,5 @@
-// jobhost --simulate JOB --keys "..." (or --keys-file FILE) [--json] [--png FILE] [--file NAME=PATH] [--clock TIME] [--step-limit N] [--log]:
+// jobhost --simulate JOB --keys "..." (or --keys-file FILE) [--json] [--png FILE] [--file NAME=PATH] [--clock TIME]
+// [--step-limit N] [--log]:
 // runs a job headless with a key script and prints the final screen, the run's state, the data files and what was
 // uploaded. docs/simulation.md describes the options and the key syntax.
 #pragma once

@@ -59,7 +59,7 @@ JobArchive::JobArchive(Json& obj, bool storing, int codePage, std::string name)
 
 JobArchive::JobArchive(JobArchive& parent, Json& obj, const char* key, int index)
     : m_pObj(&obj), m_bStoring(parent.m_bStoring), m_nCodePage(parent.m_nCodePage), m_pParent(&parent),
-      m_strName(key ? key : ""), m_nIndex(index)
+      m_pResets(parent.m_pResets), m_strName(key ? key : ""), m_nIndex(index)
 {
 }
 
@@ -126,7 +126,12 @@ bool JobArchive::Integer(const char* key, long long& n, long long lo, long long 
     long long read = 0;
     IntegerValue(*v, read, Where(key));
     if (read < lo || read > hi)
+    {
+        if (m_pResets)
+            m_pResets->push_back(Where(key) + ": " + std::to_string(read) + " is outside " + std::to_string(lo) +
+                                 " to " + std::to_string(hi));
         return false; // out of range: the field keeps its default
+    }
     n = read;
     return true;
 }

@@ -31,6 +31,10 @@ class JobArchive
     // The archive of a member object or array element of `parent`.
     JobArchive(JobArchive& parent, Json& obj, const char* key, int index = -1);
 
+    // Loading: each number out of its range is noted here ("nodes[3].collect.lengthTo: 999 is outside 0 to 255"),
+    // for the archive and every member archive made after this call.
+    void NoteResets(std::vector<std::string>* into) { m_pResets = into; }
+
     bool IsStoring() const { return m_bStoring; }
     bool IsLoading() const { return !m_bStoring; }
     int CodePage() const { return m_nCodePage; }
@@ -97,6 +101,7 @@ class JobArchive
     bool m_bStoring;
     int m_nCodePage;
     JobArchive* m_pParent = nullptr;
+    std::vector<std::string>* m_pResets = nullptr;
     std::string m_strName; // the top level's name, or the member's key
     int m_nIndex = -1;     // an array element's index
     std::vector<const char*> m_known;

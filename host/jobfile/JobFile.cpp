@@ -226,6 +226,7 @@ std::unique_ptr<JobDocument> ReadJob(Json& root)
     job.SetCodePage(codePage);
 
     auto doc = std::make_unique<JobDocument>();
+    job.NoteResets(&doc->m_readResets);
     SerializeJob(job, *doc);
     job.Object("terminal", [&](JobArchive& sub) { SerializeTerminal(sub, doc->Terminal()); });
 

@@ -64,6 +64,9 @@ class JobDocument : public CVTR5Doc
     // The Windows code page the job's text is in: 936 (GB) or 950 (Big5) for Chinese, 932 for Japanese, else 1252.
     int GetCodePage() const;
     JobSettings m_settings; // what the job dialog's general pages edit (HostJobSettings.cpp)
+    // Numbers the job file held out of their range, which the reader left at their defaults: "where: value is
+    // outside lo to hi". Empty for a job not read from a file.
+    std::vector<std::string> m_readResets;
     JobLanguageSettings m_language; // double-byte font, flowchart fonts, prompts (HostJobLanguage.cpp)
     // What a newer job file held for the job as a whole (its settings, terminal ...) that this version does not
     // know, as that file's text: kept as given and written back on save. The model never reads it.

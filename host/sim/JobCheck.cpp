@@ -171,5 +171,7 @@ std::vector<std::string> CheckJob(JobDocument& doc)
             warn(std::string("The prompt ") + name + " has an ESC without \"[\" after it (character " +
                  std::to_string(at + 1) + ").");
     }
+    for (const std::string& reset : doc.m_readResets)
+        warn("The job file holds a value out of its range, which the reader reset to its default: " + reset + ".");
     return warnings;
 }

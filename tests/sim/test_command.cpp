@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "host/app/SimulationScript.h"
@@ -144,6 +145,21 @@ TEST(CheckCommand, WarnsBeforeTheRun)
                            "of them.\n" +
                        p + "The prompt Confirm To Exit Job (\"Do you really want to exit?\") is wider than the M-20's "
                            "screen of 21 columns.\n");
+
+    // A value out of its range in the file: the reader keeps the default and the check says so.
+    {
+        std::ifstream in(path);
+        std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        const size_t at = text.find("\"nodeHeight\": 50");
+        ASSERT_NE(at, std::string::npos) << text.substr(0, 400);
+        text.replace(at, 16, "\"nodeHeight\": -7");
+        std::ofstream(path) << text;
+    }
+    ASSERT_EQ(Jobhost({"--check", path.c_str()}, out, err), 1) << err;
+    EXPECT_NE(out.find(p + "The job file holds a value out of its range, which the reader reset to its default: "
+                           "settings.nodeHeight: -7 is outside "),
+              std::string::npos)
+        << out;
 
     // A job without faults, and arguments that are not a check.
     HostNode* start;
