@@ -155,6 +155,47 @@ TEST_F(JobDialog, SpinnersStepWithinTheirLimits)
     }
 }
 
+// The size bars are tab stops: Tab from each read-only size reaches its bar, whose arrow keys step the size as its
+// arrows do (Up and Left are SB_LINEUP, Down and Right SB_LINEDOWN).
+TEST_F(JobDialog, SpinnersTakeTheFocusAndTheirKeys)
+{
+    struct Spinner
+    {
+        int bar, edit;
+        const char *start, *up, *down; // the size as given, after Up, after Down and Right
+    };
+    const Spinner spinners[] = {
+        {IDC_JOB_SPINPAGEWIDTH, IDC_JOB_PAGEWIDTH, "2000", "2100", "1900"},
+        {IDC_JOB_SPINPAGEHEIGHT, IDC_JOB_PAGEHEIGHT, "2000", "2100", "1900"},
+        {IDC_JOB_SPINNODEWIDTH, IDC_JOB_NODEWIDTH, "100", "110", "90"},
+        {IDC_JOB_SPINNODEHEIGHT, IDC_JOB_NODEHEIGHT, "50", "55", "45"},
+    };
+    JobSettings before = m_doc.m_settings;
+    m_doc.m_settings.nPageWidth = m_doc.m_settings.nPageHeight = 2000;
+    m_doc.m_settings.nNodeWidth = 100;
+    m_doc.m_settings.nNodeHeight = 50;
+    Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
+        auto& page = ShowPage<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
+        for (const Spinner& sp : spinners)
+        {
+            SCOPED_TRACE(sp.bar);
+            Focus(Item(page, sp.edit));
+            Key(VK_TAB);
+            EXPECT_EQ(FocusId(), sp.bar);
+            Key(VK_UP);
+            EXPECT_EQ(Text(page, sp.edit), sp.up);
+            Key(VK_DOWN);
+            Key(VK_RIGHT);
+            EXPECT_EQ(Text(page, sp.edit), sp.down);
+            Key(VK_LEFT);
+            EXPECT_EQ(Text(page, sp.edit), sp.start);
+            EXPECT_EQ(FocusId(), sp.bar) << "the arrows stay in the bar";
+        }
+        Click(dlg, IDCANCEL);
+    });
+    m_doc.m_settings = before;
+}
+
 // A value the host gave outside the range, or text that is not a number (read as 0), comes into the range with the
 // first press either way and is never shown wrapped; OK takes it. An untouched value is kept as it was.
 TEST_F(JobDialog, SpinnersBringValuesOutsideTheRangeIntoItWithOnePress)
