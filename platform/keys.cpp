@@ -256,6 +256,13 @@ class EventFilter : public QObject
             if (first ? o != first : !w->isWindow())
                 return false;
             HWND h = pdt::win::OwnWindowOf(w);
+            // As Win32 shows focus rectangles once the keyboard is used, the toolkit's styles draw their focus
+            // marks (check boxes, radio buttons, tree and list items) only in a window that had a key.
+            if (h && e->type() == QEvent::KeyPress && !w->window()->testAttribute(Qt::WA_KeyboardFocusChange))
+            {
+                w->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+                w->update();
+            }
             return h ? HandleKey(h, static_cast<QKeyEvent*>(e)) : false;
         }
         case QEvent::FocusIn:

@@ -2,6 +2,9 @@
 // WM_GETDLGCODE, PreTranslateMessage, nested pages and WM_NEXTDLGCTL.
 #include "dialog_harness.h"
 
+#include <QImage>
+#include <QWidget>
+
 #include <functional>
 #include <string>
 #include <tuple>
@@ -535,6 +538,32 @@ TEST(DialogKeys, EnterInAnEditClickedIntoAfterTabbingToAPushButtonIsTheDefault)
     });
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 0);
+}
+
+// A check box or radio button that Tab reached shows a focus mark: it looks different from the same control
+// without the focus, and from itself focused by the mouse before any key was pressed.
+TEST(FocusMarks, ButtonsReachedByTabShowTheirFocus)
+{
+    for (int id : {IDC_CHECK, IDC_RADIO1})
+    {
+        SCOPED_TRACE(id);
+        ControlsDialog dlg;
+        ASSERT_TRUE(dlg.Create(IDD_CONTROLS));
+        dlg.ShowWindow(SW_SHOW);
+        Pump();
+        QWidget* button = Peer(Item(dlg, id));
+        const QImage plain = button->grab().toImage();
+        Focus(Item(dlg, IDC_MANUALCHECK));
+        Key(VK_TAB, /*shift=*/id == IDC_CHECK); // the check box is before the manual one, the radio after
+        Pump();
+        ASSERT_EQ(FocusId(), id);
+        EXPECT_NE(button->grab().toImage(), plain) << "no focus mark";
+        Key(VK_TAB);
+        Pump();
+        EXPECT_EQ(button->grab().toImage(), plain) << "the mark stays after the focus left";
+        dlg.DestroyWindow();
+        Pump();
+    }
 }
 
 } // namespace
