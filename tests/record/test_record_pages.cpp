@@ -92,6 +92,34 @@ TEST_F(FieldMoves, DoubleClicksMoveALineEachWayAndItsIdGoesWithIt)
     EXPECT_EQ(FieldIds(*m_record), (std::vector<int>{IdOf("X"), IdOf("Y"), IdOf("C")}));
 }
 
+// Enter typed in the record's name is the dialog's OK, even after Tab went to ">>" or "<<" and the name was clicked
+// into: the button gives the default look back, and no field moves.
+TEST_F(FieldMoves, EnterInTheNameAfterTabbingToAButtonIsOK)
+{
+    for (int tabs : {1, 2})
+    {
+        SCOPED_TRACE(tabs);
+        bool closed = false;
+        Run(*m_record, [&](CDlgDefineRecord& dlg) {
+            auto& page = Fields(dlg);
+            ClickLines(page.m_lbFields, {"A"});
+            ClickLines(page.m_lbNodes, {"B"});
+            for (int i = 0; i < tabs; ++i)
+                Key(VK_TAB);
+            EXPECT_EQ(FocusId(), tabs == 1 ? IDC_RECORD_ADD : IDC_RECORD_REMOVE);
+            Click(page, IDC_RECORD_NAME);
+            Type("!");
+            Key(VK_RETURN);
+            Pump();
+            closed = !dlg.IsWindowVisible();
+            if (!closed)
+                Click(dlg, IDCANCEL);
+        });
+        EXPECT_TRUE(closed) << "Enter did not close the dialog";
+        EXPECT_EQ(FieldIds(*m_record), (std::vector<int>{IdOf("A"), IdOf("X"), IdOf("Y")}));
+    }
+}
+
 // A link the host edits itself, to see the page ask for it.
 class CountingLink : public CNodeLink
 {
