@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <fstream>
 #include <set>
@@ -125,6 +126,82 @@ TEST(Gallery, EveryVisibleControlIsInsideItsWindow)
         };
         walk(wnd);
         EXPECT_GT(checked, 0);
+        wnd->DestroyWindow();
+        delete wnd;
+        Pump();
+    }
+}
+
+// Tab and Shift+Tab walk every window of the library's templates as a person at the keyboard would: each visible,
+// enabled control with a tab stop is reached, a radio group at one of its buttons, and no control keeps the focus.
+bool IsRadio(CWnd* c)
+{
+    UINT type = UINT(c->GetStyle() & 0x0F);
+    return (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON) && c->SendMessage(WM_GETDLGCODE) & DLGC_RADIOBUTTON;
+}
+
+// The tab stops of a window, its pages included; each radio group is one stop, known by its first button.
+void CollectTabStops(CWnd* parent, std::map<HWND, HWND>& groupOf, std::set<HWND>& stops)
+{
+    HWND group = nullptr;
+    for (CWnd* c = parent->GetWindow(GW_CHILD); c; c = c->GetWindow(GW_HWNDNEXT))
+    {
+        const bool usable = c->IsWindowVisible() && c->IsWindowEnabled();
+        if (!IsRadio(c) || (c->GetStyle() & WS_GROUP))
+            group = nullptr;
+        if (usable && IsRadio(c))
+        {
+            if (!group)
+                group = c->m_hWnd;
+            groupOf[c->m_hWnd] = group;
+            stops.insert(group);
+        }
+        else if (usable && (c->GetStyle() & WS_TABSTOP))
+            stops.insert(c->m_hWnd);
+        if (usable && c->GetWindow(GW_CHILD)) // a page inside its container
+            CollectTabStops(c, groupOf, stops);
+    }
+}
+
+TEST(Gallery, TabAndShiftTabReachEveryTabStopAndNothingKeepsTheFocus)
+{
+    for (const GalleryEntry& e : GalleryEntries())
+    {
+        SCOPED_TRACE(e.file);
+        std::unique_ptr<JobDocument> doc = MakeSampleJob();
+        CWnd* wnd = e.make(*doc);
+        ASSERT_NE(wnd, nullptr);
+        if (auto* dlg = dynamic_cast<CDialog*>(wnd); dlg && dlg->GetTemplateID() == IDD_SIMULATION)
+        {
+            wnd->DestroyWindow(); // jobhost's own window, whose keys go to the simulated terminal
+            delete wnd;
+            continue;
+        }
+        wnd->ShowWindow(SW_SHOW);
+        Pump();
+        std::map<HWND, HWND> groupOf;
+        std::set<HWND> stops;
+        CollectTabStops(wnd, groupOf, stops);
+        if (stops.size() > 1)
+            for (bool backwards : {false, true})
+            {
+                CWnd::FromHandle(*stops.begin())->SetFocus();
+                Pump();
+                std::set<HWND> reached;
+                HWND last = ::GetFocus();
+                for (size_t i = 0; i < 2 * stops.size() + 2; ++i)
+                {
+                    Key(VK_TAB, backwards);
+                    HWND now = ::GetFocus();
+                    ASSERT_NE(now, last) << (backwards ? "Shift+Tab" : "Tab") << " left the focus on control "
+                                         << CWnd::FromHandle(now)->GetDlgCtrlID();
+                    reached.insert(groupOf.count(now) ? groupOf[now] : now);
+                    last = now;
+                }
+                for (HWND stop : stops)
+                    EXPECT_TRUE(reached.count(stop)) << (backwards ? "Shift+Tab" : "Tab") << " never reaches control "
+                                                     << CWnd::FromHandle(stop)->GetDlgCtrlID();
+            }
         wnd->DestroyWindow();
         delete wnd;
         Pump();
