@@ -1,5 +1,6 @@
 #include "host/jobfile/JobFile.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cctype>
 #include <cerrno>
@@ -95,33 +96,33 @@ std::string ParseMessage(const nlohmann::json::parse_error& e, std::string_view 
         last = read.empty() ? 0 : read.back();
     }
 
+    // What the parser says, first match wins, in the person's words.
+    static const std::pair<const char*, const char*> kSaid[] = {
+        {"unexpected end of input", "the file ends before the job does; it may have been cut short"},
+        {"expected end of input", "more follows the end of the job"},
+        {"invalid string: control character U+000A",
+         "a text's closing quote is missing: the text runs on past the end of its line"},
+        {"invalid string: control character U+000D",
+         "a text's closing quote is missing: the text runs on past the end of its line"},
+        {"invalid string: control character",
+         "a text holds a control character; write it as \\u and its four hex digits"},
+        {"invalid string: missing closing quote", "a text's closing quote is missing"},
+        {"invalid string: ill-formed UTF-8", "a text holds bytes that are not UTF-8"},
+        {"invalid string: forbidden character after backslash",
+         "a backslash in a text starts no escape (a backslash itself is written \\\\)"},
+        {"must be followed by 4 hex digits", "a \\u in a text is not followed by four hex digits"},
+        {"invalid string: surrogate", "a \\u escape in a text is half of a character"},
+        {"invalid string", "a text is not written correctly"},
+        {"invalid number", "a number is not written correctly"},
+    };
+    const auto said = std::find_if(std::begin(kSaid), std::end(kSaid), [&](const auto& p) { return has(p.first); });
     std::string words;
     if (text.find_first_not_of(" \t\r\n") == std::string_view::npos)
         words = "the file is empty";
     else if (e.byte <= 1 || (context == "value" && e.byte <= text.find_first_not_of(" \t\r\n") + 1))
         words = "not a job file (a job file is text that starts with '{')";
-    else if (has("unexpected end of input"))
-        words = "the file ends before the job does; it may have been cut short";
-    else if (has("expected end of input"))
-        words = "more follows the end of the job";
-    else if (has("invalid string: control character U+000A") || has("invalid string: control character U+000D"))
-        words = "a text's closing quote is missing: the text runs on past the end of its line";
-    else if (has("invalid string: control character"))
-        words = "a text holds a control character; write it as \\u and its four hex digits";
-    else if (has("invalid string: missing closing quote"))
-        words = "a text's closing quote is missing";
-    else if (has("invalid string: ill-formed UTF-8"))
-        words = "a text holds bytes that are not UTF-8";
-    else if (has("invalid string: forbidden character after backslash"))
-        words = "a backslash in a text starts no escape (a backslash itself is written \\\\)";
-    else if (has("must be followed by 4 hex digits"))
-        words = "a \\u in a text is not followed by four hex digits";
-    else if (has("invalid string: surrogate"))
-        words = "a \\u escape in a text is half of a character";
-    else if (has("invalid string"))
-        words = "a text is not written correctly";
-    else if (has("invalid number"))
-        words = "a number is not written correctly";
+    else if (said != std::end(kSaid))
+        words = said->second;
     else if (context == "object key")
         words = "a name in double quotes is missing";
     else if (context == "object separator")
@@ -146,10 +147,8 @@ bool KnownCodePage(long long cp)
     case 936:
     case 949:
     case 950:
-    case 65001:
-        return true;
-    default:
-        return cp >= 1250 && cp <= 1258;
+    case 65001: return true;
+    default: return cp >= 1250 && cp <= 1258;
     }
 }
 
@@ -188,8 +187,8 @@ int RequiredId(JobArchive& ar, const char* key, long long lo, long long hi)
     long long n = 0;
     ar.IntegerValue(*v, n, ar.Where(key));
     if (n < lo || n > hi)
-        ar.Fail(ar.Where(key), std::to_string(n) + " is out of range (" + std::to_string(lo) + " to " +
-                                   std::to_string(hi) + ")");
+        ar.Fail(ar.Where(key),
+                std::to_string(n) + " is out of range (" + std::to_string(lo) + " to " + std::to_string(hi) + ")");
     return int(n);
 }
 
@@ -366,7 +365,8 @@ std::string FormatJobText(const JobDocument& constDoc)
     for (int i = 0; i < doc.GetLinkCount(); ++i)
     {
         HostLink& link = *doc.GetLinkAt(i);
-        Json& obj = links.emplace_back(Json{{"id", link.m_nID}, {"from", link.m_nFromNodeID}, {"to", link.m_nToNodeID}});
+        Json& obj =
+            links.emplace_back(Json{{"id", link.m_nID}, {"from", link.m_nFromNodeID}, {"to", link.m_nToNodeID}});
         JobArchive sub(ar, obj, "links", i);
         SerializeLink(sub, link);
         MergeLeftovers(obj, link.m_strExtra);

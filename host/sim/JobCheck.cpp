@@ -26,21 +26,6 @@ std::string Upper(std::string s)
     return s;
 }
 
-// The place of an ESC that has no "[" after it, as the terminal's screen stops there; npos when there is none.
-size_t InvalidEsc(const std::string& s)
-{
-    for (size_t i = 0; i < s.size(); ++i)
-    {
-        if (s[i] != 27)
-            continue;
-        const size_t bracket = s.find('[', i + 1);
-        if (bracket == std::string::npos)
-            return i;
-        i = bracket + 1;
-    }
-    return std::string::npos;
-}
-
 // Whether an expression names the node: by its name, with "_" for its blanks, or in brackets (letter case ignored).
 bool Names(const std::string& expression, const std::string& name)
 {
@@ -61,6 +46,20 @@ bool Names(const std::string& expression, const std::string& name)
 }
 
 } // namespace
+
+size_t InvalidEsc(const std::string& s)
+{
+    for (size_t i = 0; i < s.size(); ++i)
+    {
+        if (s[i] != 27)
+            continue;
+        const size_t bracket = s.find('[', i + 1);
+        if (bracket == std::string::npos)
+            return i;
+        i = bracket + 1;
+    }
+    return std::string::npos;
+}
 
 std::vector<std::string> CheckJob(JobDocument& doc)
 {

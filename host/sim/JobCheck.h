@@ -2,10 +2,14 @@
 // that the run would leave out without a word (jobhost --check JOB). Pure logic, as the runner.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 class JobDocument;
+
+// Where the first ESC without a "[" after it stands, as the terminal's screen stops a text there; npos for none.
+size_t InvalidEsc(const std::string& text);
 
 // One warning a line, in the job's order; empty when nothing was found.
 std::vector<std::string> CheckJob(JobDocument& doc);

@@ -1,5 +1,7 @@
 #include "host/sim/JobRunner.h"
 
+#include "host/sim/JobCheck.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -409,21 +411,9 @@ void JobRunner::ShowMessage(const CString& prompt, const char* standard, bool cl
 // screen does, and is reported as the terminal reports it.
 void JobRunner::PrintText(const CString& text)
 {
-    const std::string& s = text.str();
-    for (size_t i = 0; i < s.size(); ++i)
-    {
-        if (s[i] != 27)
-            continue;
-        const size_t bracket = s.find('[', i + 1);
-        if (bracket == std::string::npos)
-        {
-            Log((m_pNode ? Quote(m_pNode->m_strName) + ": " : std::string()) +
-                "Invalid ESC command in print screen! The text stops at the ESC (character " + std::to_string(i + 1) +
-                ").");
-            break;
-        }
-        i = bracket + 1; // the byte after the bracket is printed as it is
-    }
+    if (const size_t at = InvalidEsc(text.str()); at != std::string::npos)
+        Log((m_pNode ? Quote(m_pNode->m_strName) + ": " : std::string()) +
+            "Invalid ESC command in print screen! The text stops at the ESC (character " + std::to_string(at + 1) + ").");
     m_term.PrintString(text);
 }
 

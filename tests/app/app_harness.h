@@ -22,7 +22,7 @@ namespace pdt::test
 
 class MainWindowTest : public HostSettingsTest
 {
-  protected:
+  public: // the cases' lambdas and tables reach the window through these
     void SetUp() override
     {
         HostSettingsTest::SetUp();

@@ -15,12 +15,7 @@ namespace
 
 class UnappliedNodeChanges : public MainWindowTest
 {
-  public: // for the cases' lambdas
-    using MainWindowTest::Centre;
-    using MainWindowTest::frame;
-    using MainWindowTest::Menu;
-    using MainWindowTest::Node;
-    using MainWindowTest::ViewWnd;
+  public:
 
     // The sample job from a file of the test's own, a second job beside it, and the node dialog open on Scan Item
     // with its name typed over.

@@ -42,12 +42,7 @@ const char kMarked[] = "Three.pdtjob* - jobhost";
 
 class Undo : public MainWindowTest
 {
-  public: // for the cases' lambdas
-    using MainWindowTest::Centre;
-    using MainWindowTest::frame;
-    using MainWindowTest::Menu;
-    using MainWindowTest::Node;
-    using MainWindowTest::ViewWnd;
+  public:
 
     std::string Text() { return HistoryText(Doc()); }
     CString Title() { return frame->GetWindowText(); }
