@@ -55,7 +55,6 @@ TEST_F(FindDialog, OptionsAndPromptReachTheMembers)
     ExpectModal([](CDialog& d) {
         EXPECT_EQ(d.GetDlgItem(IDC_FIND_PROMPT)->GetWindowText(), "Search the job for a node name");
         Type(d, IDC_FIND_TEXT, "x");
-        SavePng(d.m_hWnd, OutputPath("find.png"));
         Click(d, IDC_FIND_MATCHCASE);
         Click(d, IDC_FIND_OUTPUTTOPANE2);
         Click(d, IDC_FIND_OUTPUTTOPANE2);

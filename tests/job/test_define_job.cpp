@@ -51,7 +51,6 @@ TEST_F(JobDialog, EachModeHasItsCaptionAndPages)
                               return true;
                           });
                           EXPECT_EQ(general, row.labels);
-                          SavePng(dlg.m_hWnd, OutputPath("job-mode" + std::to_string(row.mode) + ".png"));
                           Click(dlg, IDCANCEL);
                       }),
                   IDCANCEL);
@@ -278,7 +277,6 @@ TEST_F(JobDialog, AddressListRunsFromAToZThenZeroToSix)
             expected.push_back(a);
         EXPECT_EQ(ItemTexts(page.m_cbAddress.m_hWnd), expected);
         EXPECT_EQ(page.m_cbAddress.GetCurSel(), 2);
-        SavePng(dlg.m_hWnd, OutputPath("job-portable.png"));
         ChooseComboItem(page.m_cbAddress.m_hWnd, 29);
         Click(dlg, IDOK);
     });
@@ -333,7 +331,6 @@ TEST_F(JobDialog, DefaultColourOfEachPicker)
     m_doc.m_crScreenBackground = RGB(1, 2, 3 + JC_SCREEN);
     Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
         auto& page = ShowPage<CDlgDefineJobColor>(dlg, "Colors", J::JOB_COLOR);
-        SavePng(dlg.m_hWnd, OutputPath("job-color.png"));
         auto colours = [&] {
             std::vector<COLORREF> c;
             for (const Row& r : rows)
@@ -415,7 +412,6 @@ TEST_F(JobDialog, CheckBoxesReachTheDocument)
         Run(row.mode, [&](CDlgDefineJob& dlg) {
             ClickItem(dlg, row.label);
             EXPECT_TRUE(dlg.m_pActiveOption->pPage->IsDlgButtonChecked(row.id)) << "shown again";
-            SavePng(dlg.m_hWnd, OutputPath("job-check-" + std::to_string(row.id) + ".png"));
             Click(dlg, IDCANCEL);
         });
         m_doc.m_settings.*row.field = FALSE;

@@ -184,7 +184,6 @@ TEST_F(FontChinese, StartUpFollowsLanguageCodeAndCellWidth)
                           Glyph g = CapturedGlyph(d);
                           EXPECT_GT(Ink(g), 15) << "the sample's first character is drawn";
                           ExpectCellShows(d, g, row.open.dx, row.open.dy, row.open.wide);
-                          SavePng(d.m_hWnd, OutputPath(std::string("font-chinese-") + row.name + ".png"));
                           Click(d, IDCANCEL);
                       }),
                   IDCANCEL);
@@ -258,7 +257,6 @@ TEST_F(FontChinese, SwitchingTheCodeRedrawsTheSampleInTheOtherEncodingAndSetsThe
                       std::vector<COLORREF> big5 = Pixels(sample);
                       EXPECT_NE(gb, big5) << "the second character is simplified in GB, traditional in Big5";
                       EXPECT_EQ(CapturedGlyph(d), gbGlyph) << "the first character is the same in both";
-                      SavePng(d.m_hWnd, OutputPath("font-chinese-big5-switched.png"));
                       Click(d, IDC_DBFONT_GB);
                       Pump();
                       EXPECT_EQ(d.m_nCode, 1);
@@ -343,7 +341,6 @@ TEST_F(FontChinese, FacesAndSizesThatMakeNoFontStopThePaintingAndTheDialogStaysU
                           auto *faces = static_cast<CComboBox *>(d.GetDlgItem(cmb1));
                           ChooseComboItem(faces->m_hWnd, faces->FindStringExact(-1, kCjk));
                           Pump();
-                          SavePng(d.m_hWnd, OutputPath(std::string("font-chinese-restored-") + row.typed + ".png"));
                           ExpectCellShows(d, g, 1, 0);
                           EXPECT_EQ(MessageBoxes().size(), boxes + (row.message ? 1 : 0));
                           Click(d, IDCANCEL);

@@ -96,8 +96,6 @@ TEST_F(JobLanguage, EachCodeChoosesItsRadioWordingAndEnabling)
                 EXPECT_EQ(Text(page, IDC_LANG_FONTGROUP), CString("Define ") + word + " Font");
                 EXPECT_EQ(Text(page, IDC_LANG_DBFONT), CString(word) + " Font");
                 EXPECT_EQ(Text(page, IDC_LANG_SHAREFONT), CString("Share ") + word + " Font With Font File:");
-                if (row.code == 2 && share)
-                    SavePng(dlg.m_hWnd, OutputPath("job-language-japanese.png"));
             });
             EXPECT_EQ(m_doc.m_nLanguage, row.saved);
         }
@@ -328,7 +326,6 @@ TEST_F(JobFonts, CancelChangesNothingAndAFaceTooLongForTheLogicalFontIsCut)
                       Click(page, IDC_FONT_INDEXDEFINE);
                       EXPECT_EQ(Text(page, IDC_FONT_INDEXFACE), longFace);
                       EXPECT_EQ(Text(page, IDC_FONT_INDEXSIZE), "10");
-                      SavePng(dlg.m_hWnd, OutputPath("job-fonts.png"));
                       Click(dlg, IDOK);
                   }),
               IDOK);
@@ -412,8 +409,6 @@ TEST_F(JobPrompts, TypedPromptsReachTheDocumentOnOkWithTheirBlanksAndEmptyOnesSt
                                   expected.push_back({f.field, typed});
                                   ++k;
                               }
-                              if (std::string(p.label) == "Edit")
-                                  SavePng(dlg.m_hWnd, OutputPath("job-prompts-edit.png"));
                           }
                           Click(dlg, close);
                       }),

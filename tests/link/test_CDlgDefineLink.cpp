@@ -165,7 +165,6 @@ TEST_F(LinkPage, WhatThePersonChoosesReachesTheMembers)
     Click(page, IDC_LINK_ALARM);
     Click(page, IDC_LINK_EXCLUDE);
     ASSERT_TRUE(page.UpdateData(TRUE));
-    SavePng(page.m_hWnd, OutputPath("link.png"));
 
     EXPECT_EQ(page.m_strInputData, "12345");
     EXPECT_FALSE(page.m_bInputData);

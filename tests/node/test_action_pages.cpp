@@ -159,7 +159,6 @@ TEST_F(ActionPages, UploadHidesTheFileRowShowsTheNoteAndStoresItsChoices)
     EXPECT_TRUE(page.IsDlgButtonChecked(IDC_UPLOAD_ALL));
     EXPECT_EQ(ComboText(page, IDC_UPLOAD_BAUDRATE), "<none>");
     EXPECT_EQ(ComboText(page, IDC_UPLOAD_PROTOCOL), "Multipoint");
-    SavePng(m_dlg->m_hWnd, OutputPath("node-upload.png"));
 
     ExpectMessageBox(IDOK);
     Click(page, IDC_UPLOAD_NOTE);
@@ -250,7 +249,6 @@ TEST_F(ActionPages, HotKeyRadiosHoldExactlyOneChoice)
     EXPECT_EQ(page.m_nKeyF4, 1);
     EXPECT_EQ(page.m_nKeyNone, 0);
     EXPECT_EQ(m_node->m_nHotKey, IDC_KEY_F4);
-    SavePng(m_dlg->m_hWnd, OutputPath("node-hotkey.png"));
 }
 
 } // namespace

@@ -123,7 +123,6 @@ TEST_F(BarcodeSetting, ItReopensWhereItWasClosed)
             shown.MoveWindow(r.left + 37, r.top + 21, r.Width(), r.Height());
             shown.GetWindowRect(&r);
             closedAt = r.TopLeft();
-            SavePng(shown.m_hWnd, OutputPath("barcode-setting.png"));
             Click(shown, IDCANCEL);
         });
         EXPECT_EQ(dlg.DoModal(), IDCANCEL);
@@ -180,7 +179,6 @@ TEST_F(BarcodePage, TheListIsEditableOnlyWhenTheNodeSetsItsOwnSymbologies)
     EXPECT_EQ(page.m_lcBarcode.GetItemCount(), int(CollectSettings::DefaultSymbologies().size()));
     EXPECT_EQ(page.m_lcBarcode.GetItemText(0, 0), "China Post") << "sorted by name";
     EXPECT_EQ(page.m_lcBarcode.GetItemText(1, 0), "Codabar");
-    SavePng(page.m_hWnd, OutputPath("node-input-barcode.png"));
     Click(page, IDC_BARCODE_SET);
     EXPECT_FALSE(Enabled(page, IDC_BARCODE_LIST));
 }

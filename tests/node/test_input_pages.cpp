@@ -26,7 +26,6 @@ TEST_F(InputPages, TheChosenTypeAndOptionsReachTheNodeAndComeBackOnReopening)
     HostNode *node = m_doc.AddNode(NODE_INPUT, "Qty");
     auto &page = Open<CDlgDefineNodeInput>(node, IDD_NODE_INPUT);
     EXPECT_TRUE(Checked(page, IDC_INPUT_TYPESTRING)) << "a new collect node reads text";
-    SavePng(page.m_hWnd, OutputPath("node-input.png"));
 
     Click(page, IDC_INPUT_TYPELONG);
     Click(page, IDC_INPUT_ALLOWEMPTY);
@@ -63,7 +62,6 @@ TEST_F(InputPages, ACountNodeShowsOnlyTheThreeNumericTypes)
     for (auto [id, visible] : shown)
         EXPECT_EQ(Shown(page, id), visible) << id;
     EXPECT_TRUE(Checked(page, IDC_INPUT_TYPEINTEGER));
-    SavePng(page.m_hWnd, OutputPath("node-count-type.png"));
     Ok();
     EXPECT_EQ(count->m_collect.nDataType, DATA_INTEGER);
 }
@@ -121,7 +119,6 @@ TEST_F(InputPages, DeviceControlsFollowTheTimerScannerKeypadAndFormatInBothDirec
         EXPECT_EQ(EnabledAmong(page, Union({kTimerControls, kDateType, kScanOptions, kKeypadOptions, kDevices})),
                   s.enabled);
     }
-    SavePng(page.m_hWnd, OutputPath("node-input-device.png"));
 }
 
 TEST_F(InputPages, TheTimerWinsOverTheBoxesItDisabledWhenTheNodeTakesThePage)
@@ -182,7 +179,6 @@ TEST_F(InputPages, TheFormulaIsEditableOnlyWhenGenerated)
     Click(page, IDC_INPUT_DEVICE_FORMULA);
     EXPECT_TRUE(Enabled(page, IDC_FORMULA));
     EXPECT_TRUE(Enabled(page, IDC_SCRIPTPAD));
-    SavePng(page.m_hWnd, OutputPath("node-input-formula.png"));
     Click(page, IDC_INPUT_DEVICE_FORMULA);
     EXPECT_FALSE(Enabled(page, IDC_FORMULA)) << "clearing the box disables the formula again";
     EXPECT_FALSE(Enabled(page, IDC_SCRIPTPAD));
@@ -236,7 +232,6 @@ TEST_F(LookupPage, TheListHoldsTheOtherCollectNodesAndTheLineNamesTheChosenOnesF
         Choose(page, IDC_NODELIST, name);
         EXPECT_EQ(Text(page, IDC_LOOKUPFILE), line) << name;
     }
-    SavePng(page.m_hWnd, OutputPath("node-input-lookup.png"));
 }
 
 TEST_F(LookupPage, DefaultValueIsEnabledOnlyWithBothBoxes)

@@ -105,7 +105,6 @@ TEST_F(NodePages, BasicPageShowsTheNodeAndTakesBackWhatIsTypedAndTicked)
     EXPECT_EQ(Text(page, IDC_NODE_NAME), "Calc");
     EXPECT_EQ(page.IsDlgButtonChecked(IDC_NODE_GLOBALACCESS), UINT(BST_CHECKED));
     EXPECT_EQ(page.IsDlgButtonChecked(IDC_NODE_STARTNODE), UINT(BST_UNCHECKED));
-    SavePng(page.m_hWnd, OutputPath("node-basic.png"));
 
     Type(page, IDC_NODE_NAME, "Totals");
     Click(page, IDC_NODE_STARTNODE);
@@ -311,7 +310,6 @@ TEST_F(NodePages, DefaultFontBoxDisablesDefineAtOnceAndClearingItEnablesIt)
     Click(page, IDC_CMT_DEFAULTFONT);
     EXPECT_TRUE(Enabled(page, IDC_CMT_FONTDEFINE));
     EXPECT_EQ(page.m_bUseDefaultFont, FALSE);
-    SavePng(page.m_hWnd, OutputPath("node-comment-font.png"));
 
     Click(page, IDC_CMT_DEFAULTFONT);
     EXPECT_FALSE(Enabled(page, IDC_CMT_FONTDEFINE));
@@ -330,7 +328,6 @@ TEST_F(NodePages, ConfirmedFontDialogCopiesTheWholeLogicalFontAndACancelledOneNo
         auto& fd = static_cast<CFontDialog&>(d);
         EXPECT_TRUE(d.GetDlgItem(chx2)->IsWindowVisible()) << "effects are offered";
         EXPECT_EQ(d.GetDlgItem(cmb3)->GetWindowText(), "12") << "the dialog starts on the comment's font";
-        SavePng(d.m_hWnd, OutputPath("node-comment-fontdialog.png"));
         auto& styles = *static_cast<CComboBox*>(d.GetDlgItem(cmb2));
         ChooseComboItem(styles, styles.FindStringExact(-1, "Bold"));
         Type(d, cmb3, "14");

@@ -55,7 +55,6 @@ TEST_F(VerifyPages, EachBoxEnablesItsOwnEditsAndTheFailureOptionsStayEnabled)
     Click(page, IDC_VERIFY_LENGTH);
     Click(page, IDC_VERIFY_RANGE);
     Click(page, IDC_VERIFY_PICTURE);
-    SavePng(page.m_hWnd, OutputPath("node-verify.png"));
 }
 
 TEST_F(VerifyPages, BoundsAndOptionsRoundTripAndALengthThatIsNoIntegerIsRefused)
@@ -134,7 +133,6 @@ TEST_F(VerifyPages, LookupControlsFollowTheMainBoxAndBinarySearchTakesTheSearchO
         EXPECT_EQ(EnabledAmong(page, search).size(), s.searchOn ? search.size() : 0u);
         EXPECT_TRUE(Enabled(page, IDC_VERIFY_LOOKUPFILE));
     }
-    SavePng(page.m_hWnd, OutputPath("node-verify-lookup.png"));
 }
 
 TEST_F(VerifyPages, BrowsingFillsThePathUnderItsOwnCategoryAndCancelKeepsIt)
@@ -324,7 +322,6 @@ TEST_F(VerifyPages, TheQualifierIsEditableOnlyWhenUsed)
     EXPECT_TRUE(Enabled(page, IDC_QUALIFIER));
     EXPECT_TRUE(Enabled(page, IDC_SCRIPTPAD));
     Type(page, IDC_QUALIFIER, "DATA > 0 AND DATA < 50");
-    SavePng(page.m_hWnd, OutputPath("node-verify-qualifier.png"));
     Ok();
     EXPECT_TRUE(node->m_collect.bVerifyQualifier);
     EXPECT_EQ(node->m_collect.strQualifier, "DATA > 0 AND DATA < 50");

@@ -192,7 +192,6 @@ TEST_F(RecordDialogTest, EorLinksAreListedLastFirstAndUnknownIdsAreSkipped)
         auto& page = Links(dlg);
         EXPECT_EQ(Lines(page.m_lcLinks), (std::vector<CString>{"Extra link", "C -> A", "B -> C", "A -> B"}));
         EXPECT_EQ(page.m_lcLinks.GetItemData(0), DWORD_PTR(static_cast<CNodeLink*>(&doc.extra)));
-        SavePng(dlg.m_hWnd, OutputPath("record-eorlinks.png"));
 
         // A double click on an empty part of the list opens nothing; on a line it opens that link.
         DoubleClickAt(page.m_lcLinks.m_hWnd, CPoint(20, 200));

@@ -190,7 +190,6 @@ TEST(EditNode, KeypadClicksChangeTheDataPane)
     Pump();
     EXPECT_EQ(window.GetScreen().GetPrompt().str(), "Edit 2/2\r\nB2\r\n42_");
     EXPECT_EQ(data->GetItemText(1, 2), "7"); // not before Enter
-    SavePng(window.m_hWnd, OutputPath("simulation-edit.png"));
     Click(keypad, IDC_KEY_ENTER);
     Pump();
     ASSERT_EQ(data->GetItemCount(), 2);

@@ -102,7 +102,6 @@ TEST(SimulationWindow, KeypadClicksRunTheSampleJob)
     EXPECT_EQ(OnJobSimulation, 1);
     EXPECT_EQ(window.GetRunner().GetFiles().All().size(), 0u);
     EXPECT_EQ(data->GetItemCount(), 0);
-    SavePng(window.m_hWnd, OutputPath("simulation-window.png"));
     CloseBox(window.m_hWnd);
     Pump();
     EXPECT_FALSE(::IsWindow(window.m_hWnd));

@@ -100,8 +100,6 @@ TEST_F(ScreenLanguages, DoubleByteTextIsDrawnInTheJobsCharacterSetWhenTheSetting
         const int saved = GetACP();
         SetAnsiCodePage(c.ansi);
         std::vector<COLORREF> asDefault = Drawn(c.language, c.bytes, -1);
-        SavePng(host->m_hWnd,
-                OutputPath(c.language == 2 ? "screen_default_japanese.png" : "screen_default_chinese.png"));
         std::vector<COLORREF> inItsSet = Drawn(c.language, c.bytes, c.charset);
         std::vector<COLORREF> asAnsi = Drawn(c.language, c.bytes, ANSI_CHARSET);
         int dark = 0;

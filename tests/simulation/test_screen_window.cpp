@@ -217,7 +217,6 @@ TEST_F(ScreenWindow, ClickAndDragSelect)
     for (int x = 0; x <= 5; ++x)
         EXPECT_EQ(Bar(x, 0, kSelect), x >= 1 && x <= 4 ? 100 : 0) << x;
     EXPECT_EQ(Bar(1, 0, kWhite), 0) << "no cursor bar over a selection";
-    SavePng(host->m_hWnd, OutputPath("screen_selection.png"));
     Key(VK_RIGHT);
     EXPECT_FALSE(s.m_bSelecting) << "a cursor key cancels it";
     EXPECT_EQ(Bar(3, 0, kSelect), 0);
