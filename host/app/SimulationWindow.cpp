@@ -46,6 +46,10 @@ template <class Model> class SimulationKeypad : public Model
     }
     BOOL PreTranslateMessage(MSG* pMsg) override
     {
+        // The terminals have no Tab key, and the model's dialog takes every key while a job runs: Tab is left to the
+        // window, so that it still moves the focus from one control to the next.
+        if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && pMsg->wParam == VK_TAB)
+            return FALSE;
         BOOL r = Model::PreTranslateMessage(pMsg);
         if (pMsg->message == WM_KEYDOWN)
             Deliver();

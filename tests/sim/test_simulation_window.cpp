@@ -108,6 +108,53 @@ TEST(SimulationWindow, KeypadClicksRunTheSampleJob)
     EXPECT_EQ(OnJobSimulation, 0);
 }
 
+// The terminals have no Tab key: while a job runs, Tab and Shift+Tab still move the focus through the window, its
+// keypad's keys included, and the other keys still go to the terminal wherever the focus went.
+TEST(SimulationWindow, TabMovesTheFocusWhileTheKeyboardIsTheKeypad)
+{
+    auto doc = MakeSampleJob();
+    SimulationWindow window(*doc);
+    ASSERT_TRUE(window.Create());
+    window.ShowWindow(SW_SHOW);
+    Pump();
+    ASSERT_EQ(OnJobSimulation, 1);
+    const HWND f4 = ::GetDlgItem(window.GetKeypad()->m_hWnd, IDC_KEY_F4);
+    struct
+    {
+        HWND from;
+        bool backwards;
+        HWND to; // null: anywhere else
+    } steps[] = {
+        {::GetDlgItem(window.m_hWnd, IDC_SIM_LOADFILE), false, ::GetDlgItem(window.m_hWnd, IDC_SIM_FILES)},
+        {::GetDlgItem(window.m_hWnd, IDC_SIM_FILES), true, ::GetDlgItem(window.m_hWnd, IDC_SIM_LOADFILE)},
+        {::GetDlgItem(window.m_hWnd, IDC_SIM_SCANBTN), false, ::GetDlgItem(window.m_hWnd, IDC_SIM_LOADFILE)},
+        {f4, false, nullptr},
+        {f4, true, nullptr},
+    };
+    for (const auto& s : steps)
+    {
+        SCOPED_TRACE(::testing::Message()
+                     << CWnd::FromHandle(s.from)->GetDlgCtrlID() << (s.backwards ? " Shift+Tab" : " Tab"));
+        Focus(s.from);
+        Key(VK_TAB, s.backwards);
+        if (s.to)
+        {
+            EXPECT_EQ(::GetFocus(), s.to);
+        }
+        else
+        {
+            EXPECT_NE(::GetFocus(), s.from);
+        }
+    }
+    EXPECT_EQ(window.GetScreen().GetPrompt().str().find('\t'), std::string::npos);
+    Focus(::GetDlgItem(window.m_hWnd, IDC_SIM_FILES));
+    for (UINT vk : {UINT(VK_F4), UINT('1'), UINT('2')})
+        Key(vk);
+    Pump();
+    EXPECT_EQ(window.GetScreen().GetPrompt().str(), "12_");
+    window.DestroyWindow();
+}
+
 TEST(SimulationWindow, StopEndsTheRunAndScanReadsABarcode)
 {
     auto doc = MakeSampleJob();
