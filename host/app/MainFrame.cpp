@@ -21,7 +21,7 @@
 namespace
 {
 
-constexpr UINT IDC_MENUBAR = 1, IDC_FLOWCHART = 2;
+constexpr UINT IDC_MENUBAR = 1, IDC_FLOWCHART = 2, IDC_FIND_RESULTS = 3;
 constexpr char kRecentSection[] = "Recent File List";
 constexpr char kAppName[] = "jobhost";
 
@@ -48,12 +48,6 @@ void ClearMenu(CMenu& menu)
 
 UINT Grayed(bool enabled) { return enabled ? UINT(MF_ENABLED) : UINT(MF_GRAYED); }
 
-CString Lowered(CString s)
-{
-    s.MakeLower();
-    return s;
-}
-
 } // namespace
 
 const MessageMap& MainFrame::GetThisMessageMap()
@@ -71,6 +65,8 @@ const MessageMap& MainFrame::GetThisMessageMap()
             mm::Command(ID_EDIT_REDO, 0, &MainFrame::OnEditRedo),
             mm::Command(ID_EDIT_FIND, 0, &MainFrame::OnEditFind),
             mm::Command(ID_EDIT_REPEAT, 0, &MainFrame::OnEditFindNext),
+            mm::Command(IDC_FIND_RESULTS, LBN_SELCHANGE, &MainFrame::OnFindResultSelected),
+            mm::Command(IDC_FIND_RESULTS, LBN_DBLCLK, &MainFrame::OnFindResultActivated),
             mm::Command(ID_EDIT_CLEAR, 0, &MainFrame::OnEditDelete),
             mm::CommandRange(ID_NODE_NEW_FIRST, ID_NODE_NEW_LAST, 0, &MainFrame::OnNodeNew),
             mm::Command(ID_NODE_LINK, 0, &MainFrame::OnNodeLink),
@@ -140,6 +136,7 @@ BOOL MainFrame::CreateWindows(const CRect& rect)
         UpdateTitle();
     };
     m_view.SetDocument(m_pDoc);
+    m_results.Create(this, IDC_FIND_RESULTS);
     SetWindowPosition(this, "Settings", "WPOS_MAINFRAME", theReg, 0);
     UpdateTitle();
     m_view.SetFocus();
@@ -155,6 +152,7 @@ void MainFrame::SetDocument(std::unique_ptr<JobDocument> owned, JobDocument* doc
     if (doc)
         UseJobCodePage(*doc); // before any window shows the job's text
     m_view.SetDocument(doc);
+    ShowFindResults(false); // its lines name the nodes of the job that goes
     m_owned = std::move(owned);
     m_pDoc = doc;
     if (!m_bRestoring)
@@ -191,8 +189,11 @@ void MainFrame::OnSize(UINT, int cx, int cy)
     if (!m_menuBar.m_hWnd || !m_view.m_hWnd)
         return;
     int bar = m_menuBar.GetHeight();
+    int pane = m_bResultsShown ? std::min(cy / 3, 160) : 0;
     m_menuBar.MoveWindow(0, 0, cx, bar);
-    m_view.MoveWindow(0, bar, cx, std::max(cy - bar, 0));
+    m_view.MoveWindow(0, bar, cx, std::max(cy - bar - pane, 0));
+    if (pane)
+        m_results.MoveWindow(0, cy - pane, cx, pane);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -278,6 +279,24 @@ BOOL MainFrame::PreTranslateMessage(MSG* pMsg)
     }
     if (sys)
         return CFrameWnd::PreTranslateMessage(pMsg);
+    // Find's pane: Enter opens the line's node, Escape closes the pane; F6 goes between it and the flowchart.
+    bool inResults = pMsg->hwnd == m_results.m_hWnd;
+    if (inResults && (pMsg->wParam == VK_RETURN || pMsg->wParam == VK_ESCAPE))
+    {
+        if (pMsg->wParam == VK_RETURN)
+            OnFindResultActivated();
+        else
+            ShowFindResults(false);
+        return TRUE;
+    }
+    if (pMsg->wParam == VK_F6 && m_bResultsShown)
+    {
+        if (inResults)
+            m_view.SetFocus();
+        else
+            m_results.SetFocus();
+        return TRUE;
+    }
     bool ctrl = GetKeyState(VK_CONTROL) < 0;
     UINT id = 0;
     switch (pMsg->wParam)
@@ -425,16 +444,6 @@ void MainFrame::OnDestroy()
 // ---------------------------------------------------------------------------------------------------------------
 // Edit.
 
-bool MainFrame::Matches(const HostNode& node) const
-{
-    for (const CString* text : {&node.m_strName, &node.m_strDescription, &node.m_strScreenText})
-    {
-        if (m_bMatchCase ? text->Find(m_strFind.c_str()) >= 0 : Lowered(*text).Find(Lowered(m_strFind).c_str()) >= 0)
-            return true;
-    }
-    return false;
-}
-
 bool MainFrame::FindNext()
 {
     int count = m_pDoc->GetNodeCount();
@@ -446,7 +455,7 @@ bool MainFrame::FindNext()
     for (int k = 0; k < count; ++k)
     {
         HostNode* node = m_pDoc->GetNodeAt((start + k) % count);
-        if (Matches(*node))
+        if (FindInNode(*node, m_strFind, m_bMatchCase))
         {
             m_view.SelectNode(node, true);
             return true;
@@ -463,11 +472,56 @@ void MainFrame::OnEditFind()
     CDlgFind dlg(this);
     dlg.m_strPrompt = "Find a node by its name, its description or its screen text.";
     dlg.m_bMatchCase = m_bMatchCase;
+    dlg.m_bOutputToPane2 = m_bOutputToPane2;
     if (dlg.DoModal() != IDOK)
         return;
     m_strFind = dlg.m_strFind;
     m_bMatchCase = dlg.m_bMatchCase;
-    FindNext();
+    m_bOutputToPane2 = dlg.m_bOutputToPane2;
+    if (m_bOutputToPane2)
+        ListFindResults();
+    else
+        FindNext();
+}
+
+void MainFrame::ListFindResults()
+{
+    m_results.List(*m_pDoc, m_strFind, m_bMatchCase);
+    ShowFindResults(true);
+    m_results.SetFocus();
+    if (m_results.GetCount() > 1)
+    {
+        m_results.SetCurSel(1);
+        OnFindResultSelected();
+    }
+}
+
+void MainFrame::ShowFindResults(bool show)
+{
+    if (!show && m_results.m_hWnd)
+        m_results.ResetContent();
+    if (m_bResultsShown == show)
+        return;
+    m_bResultsShown = show;
+    if (!show && ::GetFocus() == m_results.m_hWnd)
+        m_view.SetFocus();
+    m_results.ShowWindow(show ? SW_SHOW : SW_HIDE);
+    CRect client;
+    GetClientRect(&client);
+    OnSize(0, client.Width(), client.Height());
+}
+
+void MainFrame::OnFindResultSelected()
+{
+    HostNode* node = m_pDoc->FindNode(m_results.NodeIdAt(m_results.GetCurSel()));
+    if (node && !m_view.SelectNode(node, true))
+        m_results.SetCurSel(m_results.IndexOfNode(m_view.GetSelectedNode() ? m_view.GetSelectedNode()->m_nID : 0));
+}
+
+void MainFrame::OnFindResultActivated()
+{
+    if (HostNode* node = m_pDoc->FindNode(m_results.NodeIdAt(m_results.GetCurSel())))
+        OpenNodeDialog(node, nullptr);
 }
 
 void MainFrame::OnEditFindNext()
@@ -741,6 +795,11 @@ void MainFrame::CloseNodeDialog()
 
 void MainFrame::OnSelectionChanged()
 {
+    if (m_bResultsShown)
+    {
+        HostNode* selected = m_view.GetSelectedNode();
+        m_results.SetCurSel(m_results.IndexOfNode(selected ? selected->m_nID : 0));
+    }
     CDlgDefineNode* dlg = GetNodeDialog();
     if (!dlg || !dlg->IsWindowVisible())
         return;

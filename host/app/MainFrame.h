@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "host/app/FindResults.h"
 #include "host/app/FlowchartView.h"
 #include "host/app/MenuBar.h"
 #include "host/app/UndoHistory.h"
@@ -47,6 +48,9 @@ class MainFrame : public CFrameWnd
     bool SaveFile(const CString& path);
     // The recent files, newest first, as kept in the settings store.
     static std::vector<CString> GetRecentFiles();
+
+    // Find's output pane: shown when Find lists its results there ("Output To Pane 2").
+    FindResultsPane& GetFindResults() { return m_results; }
 
     // Undo and Redo: the job as it was before each change the windows made, back to when it was opened.
     UndoHistory& GetHistory() { return m_history; }
@@ -114,7 +118,10 @@ class MainFrame : public CFrameWnd
     bool MayLoadNodeDialog(int nodeId, int linkId, bool& asked);
 
     bool FindNext(); // selects the next node that matches, after the selected one, wrapping
-    bool Matches(const HostNode& node) const;
+    void ListFindResults();
+    void ShowFindResults(bool show);
+    void OnFindResultSelected();
+    void OnFindResultActivated();
 
     std::unique_ptr<JobDocument> m_owned;
     JobDocument* m_pDoc = nullptr;
@@ -123,6 +130,9 @@ class MainFrame : public CFrameWnd
     std::unique_ptr<CDlgDefineNode> m_nodeDlg;
     CString m_strFind;
     BOOL m_bMatchCase = FALSE;
+    BOOL m_bOutputToPane2 = FALSE;
+    FindResultsPane m_results;
+    bool m_bResultsShown = false;
     bool m_bHasFile = false; // the job was read from or written to m_strPathName
     UndoHistory m_history;
     bool m_bRestoring = false;

@@ -11,12 +11,14 @@ namespace
 class FindInJob : public MainWindowTest
 {
   protected:
-    void Find(const char* text, bool matchCase = false)
+    void Find(const char* text, bool matchCase = false, bool toPane = false)
     {
         ExpectModal([&](CDialog& dlg) {
             Type(dlg, IDC_FIND_TEXT, text);
             if (matchCase)
                 Click(dlg, IDC_FIND_MATCHCASE);
+            if (toPane)
+                Click(dlg, IDC_FIND_OUTPUTTOPANE2);
             Click(dlg, IDOK);
         });
         Menu("Edit", ID_EDIT_FIND);
@@ -103,6 +105,64 @@ TEST_F(FindInJob, TheMatchIsScrolledIntoViewAndF3FindsTheNext)
     View().SelectNode(Node("Scan Item"));
     Key(VK_F3);
     EXPECT_EQ(Selected(), "Count Items");
+}
+
+// "Output To Pane 2": every match is listed under the flowchart, named by its label, so that two nodes of one name
+// are told apart; the list and the flowchart's selection follow each other, by keys and clicks.
+TEST_F(FindInJob, ThePaneListsEveryMatchByItsNumberAndLeadsTheFlowchart)
+{
+    Open();
+    HostNode* first = Node("Totals");
+    HostNode* second = View().NewNodeAtFreeSpot(first->m_nKind);
+    second->m_strName = "Totals";
+    Find("TOTALS", false, true);
+
+    FindResultsPane& pane = frame->GetFindResults();
+    ASSERT_TRUE(pane.IsWindowVisible());
+    std::vector<CString> lines(pane.GetCount());
+    for (int i = 0; i < pane.GetCount(); ++i)
+        pane.GetText(i, lines[i]);
+    EXPECT_EQ(lines, (std::vector<CString>{"Find \"TOTALS\": 2 nodes", first->GetLabel() + ", name: Totals",
+                                            second->GetLabel() + ", name: Totals"}));
+    EXPECT_NE(lines[1], lines[2]);
+    EXPECT_EQ(View().GetSelectedNode(), first);
+    EXPECT_EQ(::GetFocus(), pane.m_hWnd);
+    CRect paneRect, viewRect;
+    pane.GetWindowRect(&paneRect);
+    frame->GetView().GetWindowRect(&viewRect);
+    EXPECT_LE(viewRect.bottom, paneRect.top) << "the pane covers the flowchart";
+
+    Key(VK_DOWN);
+    EXPECT_EQ(View().GetSelectedNode(), second);
+    View().ScrollTo(View().GetNodeRect(*first).TopLeft() - CPoint(20, 20));
+    ClickAt(ViewWnd(), Centre(first));
+    EXPECT_EQ(pane.GetCurSel(), 1);
+    Key(VK_F6);
+    EXPECT_EQ(::GetFocus(), pane.m_hWnd);
+    Key(VK_RETURN);
+    ASSERT_NE(frame->GetNodeDialog(), nullptr);
+    EXPECT_EQ(frame->GetNodeDialog()->m_pNode, first);
+    pane.SetFocus();
+    Key(VK_ESCAPE);
+    EXPECT_FALSE(pane.IsWindowVisible());
+    EXPECT_EQ(::GetFocus(), ViewWnd());
+    EXPECT_TRUE(MessageBoxes().empty());
+}
+
+TEST_F(FindInJob, ThePaneShowsScreenTextOnOneLineAndGoesWithTheJob)
+{
+    Open();
+    Node("Main Menu")->m_strScreenText = "\x1b[2JF2 Upload\r\nF3 More";
+    Find("f2 upload", false, true);
+    FindResultsPane& pane = frame->GetFindResults();
+    ASSERT_EQ(pane.GetCount(), 2);
+    CString line;
+    pane.GetText(1, line);
+    EXPECT_EQ(line, Node("Main Menu")->GetLabel() + ", screen text: [2JF2 Upload  F3 More");
+
+    Menu("File", ID_FILE_NEW);
+    EXPECT_FALSE(pane.IsWindowVisible());
+    EXPECT_EQ(pane.GetCount(), 0);
 }
 
 } // namespace
