@@ -1,5 +1,5 @@
-// jobhost's main window on a job of 1,000 nodes and 2,000 links: opening it to the first full paint of the
-// flowchart, and the repaint after one scroll step. The baselines draw the same boxes, texts and lines that the
+// jobhost's main window on a job of 1,000 or 10,000 nodes and twice as many links: opening it to the first full paint
+// of the flowchart, and the repaint after one scroll step. The baselines draw the same boxes, texts and lines that the
 // window shows with plain QPainter on a QImage of the same size, so the ratio is the cost of the window layer, the
 // device contexts and the view's own work (finding what is visible, laying links out).
 #include <benchmark/benchmark.h>
@@ -21,17 +21,17 @@
 namespace
 {
 
-constexpr int kNodes = 1000, kColumns = 40;
+constexpr int kColumns = 40;
 constexpr int kWidth = 1000, kHeight = 720;
 
 // Nodes on a grid of 40 columns; each links to its right neighbour and to the node below it, with conditions of
 // every kind so that most links carry a label.
-std::unique_ptr<JobDocument> LargeJob()
+std::unique_ptr<JobDocument> LargeJob(int nodes)
 {
     auto doc = std::make_unique<JobDocument>();
     doc->m_strPathName = "/tmp/Large.pdtjob";
     const int kinds[] = {NODE_SCREEN, NODE_INPUT, NODE_COUNT, NODE_UPLOAD, NODE_ERASE, NODE_EDIT, NODE_PROGRAM};
-    for (int i = 0; i < kNodes; ++i)
+    for (int i = 0; i < nodes; ++i)
     {
         CString name;
         name.Format("Node %04d", i);
@@ -39,9 +39,9 @@ std::unique_ptr<JobDocument> LargeJob()
         node->m_ptPosition = CPoint(40 + i % kColumns * 170, 40 + i / kColumns * 120);
     }
     int links = 0;
-    for (int i = 0; links < 2 * kNodes; i = (i + 1) % kNodes)
+    for (int i = 0; links < 2 * nodes; i = (i + 1) % nodes)
     {
-        int to = links % 2 ? (i + kColumns) % kNodes : (i + 1) % kNodes;
+        int to = links % 2 ? (i + kColumns) % nodes : (i + 1) % nodes;
         HostLink* link = doc->AddLink(doc->GetNodeAt(i)->m_nID, doc->GetNodeAt(to)->m_nID);
         switch (links % 4)
         {
@@ -60,7 +60,7 @@ void Flush() { pdt::hooks::ProcessEvents(); }
 
 void OpenLargeJob(benchmark::State& state)
 {
-    auto doc = LargeJob();
+    auto doc = LargeJob(int(state.range(0)));
     for (auto _ : state)
     {
         MainFrame frame;
@@ -71,11 +71,11 @@ void OpenLargeJob(benchmark::State& state)
         Flush();
     }
 }
-BENCHMARK(OpenLargeJob)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenLargeJob)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void ScrollLargeJob(benchmark::State& state)
 {
-    auto doc = LargeJob();
+    auto doc = LargeJob(int(state.range(0)));
     MainFrame frame;
     frame.Create(*doc, CRect(0, 0, kWidth, kHeight));
     frame.ShowWindow(SW_SHOW);
@@ -91,7 +91,7 @@ void ScrollLargeJob(benchmark::State& state)
     frame.DestroyWindow();
     Flush();
 }
-BENCHMARK(ScrollLargeJob)->Unit(benchmark::kMicrosecond);
+BENCHMARK(ScrollLargeJob)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 
 // Plain Qt: what the view shows of the job at a scroll position, drawn straight onto an image.
 void PaintBaseline(QImage& image, const JobDocument& doc, QPoint scroll, const QFont& index, const QFont& name)
@@ -120,10 +120,10 @@ void PaintBaseline(QImage& image, const JobDocument& doc, QPoint scroll, const Q
             p.drawLine(b, QPointF(b.x() - dx * 9 - dy * 4.5, b.y() - dy * 9 + dx * 4.5).toPoint());
             p.drawLine(b, QPointF(b.x() - dx * 9 + dy * 4.5, b.y() - dy * 9 - dx * 4.5).toPoint());
         }
-        QString label = link->m_nCondition == LINK_KEY ? QStringLiteral("F1")
+        QString label = link->m_nCondition == LINK_KEY          ? QStringLiteral("F1")
                         : link->m_nCondition == LINK_INPUT_DATA ? QStringLiteral("= END")
                         : link->m_nCondition == LINK_EXPRESSION ? QStringLiteral("COUNT < 10")
-                                                                 : QString();
+                                                                : QString();
         if (!label.isEmpty())
         {
             QRect r = p.fontMetrics().boundingRect(label).adjusted(-2, 0, 2, 0);
@@ -151,7 +151,7 @@ void PaintBaseline(QImage& image, const JobDocument& doc, QPoint scroll, const Q
 
 void OpenLargeJobBaseline(benchmark::State& state)
 {
-    auto doc = LargeJob();
+    auto doc = LargeJob(int(state.range(0)));
     for (auto _ : state)
     {
         QFont index(QStringLiteral("DejaVu Sans"), 8), name(QStringLiteral("DejaVu Sans"), 9);
@@ -160,11 +160,11 @@ void OpenLargeJobBaseline(benchmark::State& state)
         benchmark::DoNotOptimize(image.constBits());
     }
 }
-BENCHMARK(OpenLargeJobBaseline)->Name("OpenLargeJob/baseline")->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenLargeJobBaseline)->Name("OpenLargeJob/baseline")->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void ScrollLargeJobBaseline(benchmark::State& state)
 {
-    auto doc = LargeJob();
+    auto doc = LargeJob(int(state.range(0)));
     QFont index(QStringLiteral("DejaVu Sans"), 8), name(QStringLiteral("DejaVu Sans"), 9);
     QImage image(kWidth, kHeight - 22, QImage::Format_RGB32);
     int y = 0;
@@ -177,7 +177,11 @@ void ScrollLargeJobBaseline(benchmark::State& state)
         benchmark::DoNotOptimize(image.constBits());
     }
 }
-BENCHMARK(ScrollLargeJobBaseline)->Name("ScrollLargeJob/baseline")->Unit(benchmark::kMicrosecond);
+BENCHMARK(ScrollLargeJobBaseline)
+    ->Name("ScrollLargeJob/baseline")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMicrosecond);
 
 // Undo on the large job. A step: a node moved and the views told, which keeps the job's text for the history; the
 // baseline formats the same text alone (what saving it costs). Undo and Redo in turn, each read back and painted;
@@ -185,7 +189,7 @@ BENCHMARK(ScrollLargeJobBaseline)->Name("ScrollLargeJob/baseline")->Unit(benchma
 void EditStepLargeJob(benchmark::State& state)
 {
     MainFrame frame;
-    frame.Create(LargeJob(), CRect(0, 0, kWidth, kHeight));
+    frame.Create(LargeJob(int(state.range(0))), CRect(0, 0, kWidth, kHeight));
     frame.ShowWindow(SW_SHOW);
     JobDocument& doc = frame.GetDocument();
     HostNode* node = doc.GetNodeAt(0);
@@ -201,20 +205,24 @@ void EditStepLargeJob(benchmark::State& state)
     frame.DestroyWindow();
     Flush();
 }
-BENCHMARK(EditStepLargeJob)->Unit(benchmark::kMillisecond);
+BENCHMARK(EditStepLargeJob)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void EditStepLargeJobBaseline(benchmark::State& state)
 {
-    auto doc = LargeJob();
+    auto doc = LargeJob(int(state.range(0)));
     for (auto _ : state)
         benchmark::DoNotOptimize(FormatJobText(*doc));
 }
-BENCHMARK(EditStepLargeJobBaseline)->Name("EditStepLargeJob/baseline")->Unit(benchmark::kMillisecond);
+BENCHMARK(EditStepLargeJobBaseline)
+    ->Name("EditStepLargeJob/baseline")
+    ->Arg(1000)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond);
 
 void UndoLargeJob(benchmark::State& state)
 {
     MainFrame frame;
-    frame.Create(LargeJob(), CRect(0, 0, kWidth, kHeight));
+    frame.Create(LargeJob(int(state.range(0))), CRect(0, 0, kWidth, kHeight));
     frame.ShowWindow(SW_SHOW);
     frame.GetView().UpdateWindow();
     HostNode* node = frame.GetDocument().GetNodeAt(0);
@@ -230,15 +238,15 @@ void UndoLargeJob(benchmark::State& state)
     frame.DestroyWindow();
     Flush();
 }
-BENCHMARK(UndoLargeJob)->Unit(benchmark::kMillisecond);
+BENCHMARK(UndoLargeJob)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void UndoLargeJobBaseline(benchmark::State& state)
 {
-    const std::string text = FormatJobText(*LargeJob());
+    const std::string text = FormatJobText(*LargeJob(int(state.range(0))));
     std::string error;
     for (auto _ : state)
         benchmark::DoNotOptimize(ParseJobText(text, &error));
 }
-BENCHMARK(UndoLargeJobBaseline)->Name("UndoLargeJob/baseline")->Unit(benchmark::kMillisecond);
+BENCHMARK(UndoLargeJobBaseline)->Name("UndoLargeJob/baseline")->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 } // namespace
