@@ -119,6 +119,7 @@ BOOL JobDocument::DeleteLink(CNodeLink* link, BOOL ask)
             return FALSE;
     }
     m_links.erase(it);
+    m_linkIndex.Invalidate();
     SetModifiedFlag(TRUE);
     UpdateAllViews(nullptr, HINT_LINK_DELETED, nullptr);
     return TRUE;
@@ -142,17 +143,13 @@ void JobDocument::GetBarcodeName(WORD code, CString& name)
 
 int JobDocument::NextNodeId() const
 {
-    int id = 0;
-    for (const auto& node : m_nodes)
-        id = std::max(id, node->m_nID);
+    int id = m_nodeIndex.Top(m_nodes);
     return id < INT_MAX ? id + 1 : 0;
 }
 
 int JobDocument::NextLinkId() const
 {
-    int id = 0;
-    for (const auto& link : m_links)
-        id = std::max(id, link->m_nID);
+    int id = m_linkIndex.Top(m_links);
     if (id < kMaxLinkId)
         return id + 1;
     // The top id is taken: reuse the lowest free one.
@@ -183,6 +180,7 @@ HostNode* JobDocument::AddNode(int kind, const CString& name, int id)
     int cell = GetNodeCount();
     node->m_ptPosition = CPoint(40 + cell % 8 * (m_settings.nNodeWidth + 60), 40 + cell / 8 * (m_settings.nNodeHeight + 60));
     m_nodes.push_back(std::move(node));
+    m_nodeIndex.Added(m_nodes.back().get());
     return m_nodes.back().get();
 }
 
@@ -197,6 +195,8 @@ BOOL JobDocument::RemoveNode(int id)
         if (node->m_nReferenceNode == id)
             node->m_nReferenceNode = 0;
     m_nodes.erase(it);
+    m_nodeIndex.Invalidate();
+    m_linkIndex.Invalidate();
     ReloadNodeDialog(reload);
     return TRUE;
 }
@@ -208,10 +208,7 @@ HostNode* JobDocument::GetNodeAt(int index) const
 
 HostNode* JobDocument::FindNode(int id) const
 {
-    for (const auto& node : m_nodes)
-        if (node->m_nID == id)
-            return node.get();
-    return nullptr;
+    return m_nodeIndex.Find(m_nodes, id);
 }
 
 HostNode* JobDocument::FindNodeByName(const CString& name) const
@@ -229,6 +226,7 @@ HostLink* JobDocument::AddLink(int fromNodeId, int toNodeId, int id)
     if (!id && !(id = NextLinkId()))
         return nullptr;
     m_links.push_back(std::make_unique<HostLink>(this, id, fromNodeId, toNodeId));
+    m_linkIndex.Added(m_links.back().get());
     return m_links.back().get();
 }
 
@@ -238,6 +236,7 @@ BOOL JobDocument::RemoveLink(int id)
         return FALSE;
     HostNode* reload = ReleaseNodeDialogFor(0, id);
     std::erase_if(m_links, [id](const auto& l) { return l->m_nID == id; });
+    m_linkIndex.Invalidate();
     ReloadNodeDialog(reload);
     return TRUE;
 }
@@ -249,10 +248,7 @@ HostLink* JobDocument::GetLinkAt(int index) const
 
 HostLink* JobDocument::FindLink(int id) const
 {
-    for (const auto& link : m_links)
-        if (link->m_nID == id)
-            return link.get();
-    return nullptr;
+    return m_linkIndex.Find(m_links, id);
 }
 
 HostRecord* JobDocument::AddRecord(const CString& name, const CString& dataFile, int id)

@@ -12,6 +12,7 @@
 #include "host/model/HostJobSettings.h"
 #include "host/model/HostNode.h"
 #include "host/model/HostRecord.h"
+#include "host/model/IdIndex.h"
 
 class HostNode;
 class HostLink;
@@ -141,6 +142,8 @@ class JobDocument : public CVTR5Doc
     std::vector<std::unique_ptr<HostNode>> m_nodes;
     std::vector<std::unique_ptr<HostLink>> m_links;
     std::vector<std::unique_ptr<HostRecord>> m_records;
+    IdIndex<HostNode> m_nodeIndex;
+    IdIndex<HostLink> m_linkIndex;
     std::unique_ptr<HostTerminal> m_terminal;
     std::unique_ptr<NodeOptions> m_options;
     std::unique_ptr<JobOptions> m_jobOptions;

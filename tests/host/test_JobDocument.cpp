@@ -2,6 +2,7 @@
 // terminal screens, barcode names and the option arrays.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 
 #include "host/model/HostLink.h"
@@ -77,6 +78,55 @@ TEST(JobDocumentLinks, RemovingANodeTakesItsLinksAndReferencesAlong)
     EXPECT_EQ(note->m_nReferenceNode, 0);
 }
 
+// Lookups by id stay right through every way a node or link comes and goes, and a fresh id follows the highest
+// one left, not the highest one ever given.
+TEST(JobDocumentLookups, FollowAddsAndRemovals)
+{
+    JobDocument doc;
+    for (int i = 0; i < 6; ++i)
+        doc.AddNode(NODE_SCREEN, "N");
+    for (int i = 1; i < 6; ++i)
+        doc.AddLink(i, i + 1);
+    ASSERT_EQ(doc.FindNode(4)->m_nID, 4);
+    ASSERT_EQ(doc.FindLink(5)->m_nID, 5);
+
+    struct Step
+    {
+        const char* what;
+        std::function<void()> act;
+        std::set<int> nodes, links; // ids found afterwards among 1..8
+    };
+    const Step steps[] = {
+        {"the top node removed, its link along", [&] { doc.RemoveNode(6); }, {1, 2, 3, 4, 5}, {1, 2, 3, 4}},
+        {"a new node takes the top id again",
+         [&] { doc.AddNode(NODE_INPUT, "again"); },
+         {1, 2, 3, 4, 5, 6},
+         {1, 2, 3, 4}},
+        {"a link removed", [&] { doc.RemoveLink(2); }, {1, 2, 3, 4, 5, 6}, {1, 3, 4}},
+        {"a link deleted as the user does",
+         [&] { doc.DeleteLink(doc.FindLink(4), FALSE); },
+         {1, 2, 3, 4, 5, 6},
+         {1, 3}},
+        {"a new link after the highest left", [&] { doc.AddLink(1, 6); }, {1, 2, 3, 4, 5, 6}, {1, 3, 4}},
+    };
+    for (const Step& step : steps)
+    {
+        SCOPED_TRACE(step.what);
+        step.act();
+        for (int id = 1; id <= 8; ++id)
+        {
+            HostNode* node = doc.FindNode(id);
+            EXPECT_EQ(node != nullptr, step.nodes.count(id) > 0) << "node " << id;
+            if (node)
+                EXPECT_EQ(node->m_nID, id);
+            HostLink* link = doc.FindLink(id);
+            EXPECT_EQ(link != nullptr, step.links.count(id) > 0) << "link " << id;
+            if (link)
+                EXPECT_EQ(link->m_nID, id);
+        }
+    }
+}
+
 TEST(JobDocumentModel, RecordFileNamesAreLookedUpByRecordId)
 {
     JobDocument doc;
@@ -120,7 +170,8 @@ TEST(NodeOptionArrays, EveryKindHasAWellFormedArrayOfItsOwn)
         int i = 0;
         for (; options[i].nID; ++i)
         {
-            EXPECT_TRUE(ids.insert(options[i].nID).second) << "kind " << kind << " lists " << options[i].nID << " twice";
+            EXPECT_TRUE(ids.insert(options[i].nID).second)
+                << "kind " << kind << " lists " << options[i].nID << " twice";
             EXPECT_LT(options[i].nParent, i) << "parents stand before their children";
             EXPECT_GE(options[i].nParent, -1);
             EXPECT_NE(options[i].nID, NodeOptions::LINK) << "link entries are the dialog's own";
