@@ -69,4 +69,12 @@ if(TARGET pdthostapp)
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT jobhost)
   install(FILES ${PROJECT_SOURCE_DIR}/samples/sample.pdtjob DESTINATION ${CMAKE_INSTALL_DATADIR}/pdtdlg/samples
     COMPONENT jobhost)
+  # A desktop's menus list jobhost, and its file manager opens .pdtjob files with it.
+  set(desktop ${PROJECT_SOURCE_DIR}/packaging/desktop)
+  install(FILES ${desktop}/jobhost.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications COMPONENT jobhost)
+  install(FILES ${desktop}/jobhost-pdtjob.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages COMPONENT jobhost)
+  install(FILES ${desktop}/jobhost.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+    COMPONENT jobhost)
+  install(FILES ${desktop}/application-x-pdtjob.svg
+    DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/mimetypes COMPONENT jobhost)
 endif()

@@ -195,6 +195,15 @@ inline LPCTSTR const IDC_CROSS = reinterpret_cast<LPCTSTR>(uintptr_t(32515));
 HCURSOR LoadCursor(HANDLE hInstance, LPCTSTR cursorName); // the standard cursors (IDC_ARROW ...) only
 HCURSOR SetCursor(HCURSOR cursor);
 BOOL GetCursorPos(LPPOINT point); // screen coordinates
+
+// Files dropped from a file manager: a window that accepts them (WS_EX_ACCEPTFILES) gets WM_DROPFILES with the
+// drop in wParam, valid until the message returns.
+struct DropRecord;
+typedef DropRecord* HDROP;
+void DragAcceptFiles(HWND hWnd, BOOL accept);
+UINT DragQueryFile(HDROP drop, UINT index, LPTSTR file, UINT size); // index 0xFFFFFFFF: the count
+BOOL DragQueryPoint(HDROP drop, LPPOINT point);                      // client coordinates of the window
+void DragFinish(HDROP drop);
 enum : int
 {
     WA_INACTIVE = 0, WA_ACTIVE = 1, WA_CLICKACTIVE = 2,
@@ -270,6 +279,7 @@ class CWnd : public CCmdTarget
     BOOL ShowWindow(int nCmdShow);
     BOOL IsWindowVisible() const;
     BOOL EnableWindow(BOOL bEnable = TRUE);
+    void DragAcceptFiles(BOOL accept = TRUE) { ::DragAcceptFiles(m_hWnd, accept); }
     BOOL IsWindowEnabled() const;
     CWnd* SetFocus();
     static CWnd* GetFocus();

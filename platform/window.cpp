@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QEventLoop>
 #include <QInputMethodEvent>
 #include <QGuiApplication>
@@ -36,6 +38,13 @@ CString FromQt(const QString& text)
     return CString(Utf8ToCodePage(text.toStdString(), GetACP()));
 }
 
+// What WM_DROPFILES carries.
+struct DropRecord
+{
+    std::vector<CString> files;
+    QPoint point;
+};
+
 namespace
 {
 std::unordered_set<HWND> g_live;
@@ -63,6 +72,7 @@ class PeerWidget : public QWidget
         setAttribute(Qt::WA_OpaquePaintEvent);
         setAttribute(Qt::WA_InputMethodEnabled); // Chinese and Japanese are typed through one
         setMouseTracking(true);
+        setAcceptDrops(h->exStyle & WS_EX_ACCEPTFILES);
     }
 
   protected:
@@ -130,7 +140,31 @@ class PeerWidget : public QWidget
         ::SendMessage(m_h, WM_CONTEXTMENU, WPARAM(m_h), MAKELPARAM(WORD(e->globalPos().x()), WORD(e->globalPos().y())));
     }
 
+    void dragEnterEvent(QDragEnterEvent* e) override
+    {
+        if (!DroppedFiles(e->mimeData()).empty())
+            e->acceptProposedAction();
+    }
+    void dragMoveEvent(QDragMoveEvent* e) override { e->acceptProposedAction(); }
+    void dropEvent(QDropEvent* e) override
+    {
+        DropRecord drop{DroppedFiles(e->mimeData()), e->position().toPoint()};
+        if (drop.files.empty() || !IsWindow(m_h))
+            return;
+        e->acceptProposedAction();
+        ::SendMessage(m_h, WM_DROPFILES, WPARAM(&drop), 0);
+    }
+
   private:
+    static std::vector<CString> DroppedFiles(const QMimeData* data)
+    {
+        std::vector<CString> files;
+        if (data)
+            for (const QUrl& url : data->urls())
+                if (url.isLocalFile())
+                    files.push_back(FromQt(url.toLocalFile())); // in the code page, as the file dialogs give paths
+        return files;
+    }
     void Mouse(QMouseEvent* e, UINT message)
     {
         WPARAM flags = 0;
@@ -1528,3 +1562,44 @@ void CWnd::SetFont(CFont* font, BOOL redraw)
     SendMessage(WM_SETFONT, WPARAM(font ? HFONT(*font) : nullptr), redraw);
 }
 CFont* CWnd::GetFont() const { return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT))); }
+
+// ---------------------------------------------------------------------------------------------------------------
+// Dropped files.
+
+void DragAcceptFiles(HWND h, BOOL accept)
+{
+    if (!IsWindow(h))
+        return;
+    h->exStyle = accept ? h->exStyle | WS_EX_ACCEPTFILES : h->exStyle & ~DWORD(WS_EX_ACCEPTFILES);
+    if (h->peer)
+        h->peer->setAcceptDrops(accept);
+}
+
+UINT DragQueryFile(HDROP drop, UINT index, LPTSTR file, UINT size)
+{
+    if (!drop)
+        return 0;
+    if (index == 0xFFFFFFFF)
+        return UINT(drop->files.size());
+    if (index >= drop->files.size())
+        return 0;
+    const CString& name = drop->files[index];
+    if (file && size > 0)
+    {
+        UINT n = std::min(UINT(name.GetLength()), size - 1);
+        std::copy_n(name.c_str(), n, file);
+        file[n] = '\0';
+        return n;
+    }
+    return UINT(name.GetLength());
+}
+
+BOOL DragQueryPoint(HDROP drop, LPPOINT point)
+{
+    if (!drop || !point)
+        return FALSE;
+    *point = POINT{drop->point.x(), drop->point.y()};
+    return TRUE;
+}
+
+void DragFinish(HDROP) {} // the drop lives as long as its message

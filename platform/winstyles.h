@@ -28,6 +28,7 @@
     X(WS_EX_DLGMODALFRAME, 0x00000001L)                                                                                 \
     X(WS_EX_NOPARENTNOTIFY, 0x00000004L)                                                                                \
     X(WS_EX_TOPMOST, 0x00000008L)                                                                                       \
+    X(WS_EX_ACCEPTFILES, 0x00000010L)                                                                                   \
     X(WS_EX_TRANSPARENT, 0x00000020L)                                                                                   \
     X(WS_EX_TOOLWINDOW, 0x00000080L)                                                                                    \
     X(WS_EX_WINDOWEDGE, 0x00000100L)                                                                                    \

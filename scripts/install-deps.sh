@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-wqy-microhei fontconfig xvfb
   fonts-dejavu fonts-noto-mono fonts-liberation2 fonts-wqy-zenhei
-  xdotool openbox x11-utils
+  xdotool openbox x11-utils desktop-file-utils shared-mime-info
   abigail-tools xz-utils lintian dpkg-dev file
   clang libclang-rt-14-dev llvm
   nlohmann-json3-dev

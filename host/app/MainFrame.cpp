@@ -22,6 +22,7 @@ namespace
 {
 
 constexpr UINT IDC_MENUBAR = 1, IDC_FLOWCHART = 2, IDC_FIND_RESULTS = 3;
+constexpr UINT WM_OPEN_DROPPED = WM_APP + 1;
 constexpr char kRecentSection[] = "Recent File List";
 constexpr char kAppName[] = "jobhost";
 
@@ -78,6 +79,8 @@ const MessageMap& MainFrame::GetThisMessageMap()
             mm::Command(ID_DEFINE_LANGUAGE, 0, &MainFrame::OnDefineLanguage),
             mm::Command(ID_SIMULATE_RUN, 0, &MainFrame::OnSimulate),
             mm::Message(WM_CLOSE, &MainFrame::OnClose),
+            mm::Message(WM_DROPFILES, &MainFrame::OnDropFiles),
+            mm::Message(WM_OPEN_DROPPED, &MainFrame::OnOpenDropped),
             mm::Destroy(&MainFrame::OnDestroy),
             mm::Size(&MainFrame::OnSize),
         });
@@ -137,6 +140,7 @@ BOOL MainFrame::CreateWindows(const CRect& rect)
     };
     m_view.SetDocument(m_pDoc);
     m_results.Create(this, IDC_FIND_RESULTS);
+    DragAcceptFiles();
     SetWindowPosition(this, "Settings", "WPOS_MAINFRAME", theReg, 0);
     UpdateTitle();
     m_view.SetFocus();
@@ -352,6 +356,31 @@ void MainFrame::OnFileOpen()
     CString path = m_pDoc ? m_pDoc->m_strPathName : CString();
     if (BrowseFile(this, path, true, "JOB", "Job Files (*.pdtjob)|*.pdtjob|All Files (*.*)|*.*||"))
         OpenFile(path);
+}
+
+// A job file dropped from a file manager is opened as File > Open would; of several, the first. The questions
+// that may come first wait until the drag has ended.
+LRESULT MainFrame::OnDropFiles(WPARAM wParam, LPARAM)
+{
+    auto drop = HDROP(wParam);
+    UINT length = DragQueryFile(drop, 0, nullptr, 0);
+    std::string path(length, '\0');
+    DragQueryFile(drop, 0, path.data(), length + 1);
+    DragFinish(drop);
+    if (!path.empty())
+    {
+        m_strDropped = path.c_str();
+        PostMessage(WM_OPEN_DROPPED);
+    }
+    return 0;
+}
+
+LRESULT MainFrame::OnOpenDropped(WPARAM, LPARAM)
+{
+    CString path = std::exchange(m_strDropped, CString());
+    if (!path.IsEmpty() && SettleNodeDialog() && SaveModified())
+        OpenFile(path);
+    return 0;
 }
 
 void MainFrame::OnFileSave() { Save(); }

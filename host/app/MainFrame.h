@@ -87,6 +87,8 @@ class MainFrame : public CFrameWnd
     void OnDefineLanguage();
     void OnSimulate();
     LRESULT OnClose(WPARAM, LPARAM);
+    LRESULT OnDropFiles(WPARAM, LPARAM);
+    LRESULT OnOpenDropped(WPARAM, LPARAM);
     void OnDestroy();
     void OnSize(UINT type, int cx, int cy);
 
@@ -133,6 +135,7 @@ class MainFrame : public CFrameWnd
     BOOL m_bOutputToPane2 = FALSE;
     FindResultsPane m_results;
     bool m_bResultsShown = false;
+    CString m_strDropped; // a dropped file, opened once the drag has ended
     bool m_bHasFile = false; // the job was read from or written to m_strPathName
     UndoHistory m_history;
     bool m_bRestoring = false;

@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QImage>
 #include <QInputMethodEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
@@ -240,6 +242,34 @@ void ClickAt(HWND wnd, CPoint pt, bool right, UINT keys)
         mods |= Qt::ControlModifier;
     QTest::mouseClick(target, right ? Qt::RightButton : Qt::LeftButton, mods, p);
     Pump();
+}
+
+bool DropFiles(HWND wnd, CPoint pt, const std::vector<std::string>& paths)
+{
+    QWidget* w = Peer(wnd);
+    if (!w)
+        return false;
+    auto [target, p] = Landing(w, QPoint(pt.x, pt.y));
+    while (target && !target->acceptDrops())
+    {
+        p = target->mapToParent(p);
+        target = target->isWindow() ? nullptr : target->parentWidget();
+    }
+    if (!target)
+        return false;
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const std::string& path : paths)
+        urls << QUrl::fromLocalFile(QString::fromStdString(path));
+    data.setUrls(urls);
+    QDragEnterEvent enter(p, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(QPointF(p), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    Pump();
+    return drop.isAccepted();
 }
 
 void DoubleClick(HWND ctl)

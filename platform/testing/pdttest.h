@@ -39,6 +39,9 @@ void Drag(HWND wnd, CPoint from, CPoint to);
 void MouseDownAt(HWND wnd, CPoint pt);
 void MouseMoveTo(HWND wnd, CPoint pt, bool leftDown = true);
 void MouseUpAt(HWND wnd, CPoint pt);
+// Files dragged from a file manager and dropped at a point of `wnd`, on the window there that takes drops or its
+// nearest ancestor that does, as the toolkit delivers them. False when no window took them.
+bool DropFiles(HWND wnd, CPoint pt, const std::vector<std::string>& paths);
 
 // Keyboard: keys go to the window that has the focus, as a keyboard's do.
 void Focus(HWND ctl);

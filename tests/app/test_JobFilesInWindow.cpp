@@ -366,3 +366,38 @@ TEST_F(JobFilesInWindow, PathsAreAbsoluteAndTheFileDialogsStartInTheJobsFolder)
 }
 
 } // namespace
+
+// A job file dropped on the window from a file manager opens as File > Open does: the question about unsaved
+// changes comes first, and Cancel keeps the job there is.
+TEST_F(JobFilesInWindow, ADroppedJobFileOpensAfterTheSaveQuestion)
+{
+    Open();
+    answer = Path("dropped.pdtjob");
+    Menu("File", ID_FILE_SAVE_AS);
+    struct Case
+    {
+        const char* what;
+        bool modified;
+        int answer; // to "Save changes?"; 0: not asked
+        bool opened;
+    };
+    const Case cases[] = {
+        {"an unchanged job", false, 0, true},
+        {"a changed job, not saved", true, IDNO, true},
+        {"a changed job, cancelled", true, IDCANCEL, false},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Menu("File", ID_FILE_NEW);
+        if (c.modified)
+            Menu("Edit", ID_NODE_NEW_FIRST + UINT(NODE_SCREEN));
+        if (c.answer)
+            ExpectMessageBox(c.answer);
+        size_t boxes = MessageBoxes().size();
+        ASSERT_TRUE(DropFiles(ViewWnd(), CPoint(50, 50), {Path("dropped.pdtjob").str(), Path("other.pdtjob").str()}));
+        EXPECT_EQ(MessageBoxes().size(), boxes + (c.answer ? 1 : 0));
+        EXPECT_EQ(Doc().m_strPathName, c.opened ? Path("dropped.pdtjob") : CString());
+        EXPECT_EQ(Doc().GetNodeCount(), c.opened ? MakeSampleJob()->GetNodeCount() : 1);
+    }
+}

@@ -55,6 +55,20 @@ report=$(PDTDLG_SETTINGS="$work/settings.ini" QT_QPA_PLATFORM=offscreen "$jobhos
   "$prefix/share/pdtdlg/samples/sample.pdtjob" --keys "{ESC}") || fail "the installed jobhost cannot run the sample job"
 grep -q '^State: waiting for a key' <<<"$report" || { echo "$report" >&2; fail "the installed jobhost did not run the sample job"; }
 
+# The desktop's view of jobhost: a valid launcher for .pdtjob files, and a MIME type the database takes.
+share="$prefix/share"
+for f in applications/jobhost.desktop mime/packages/jobhost-pdtjob.xml icons/hicolor/scalable/apps/jobhost.svg \
+         icons/hicolor/scalable/mimetypes/application-x-pdtjob.svg; do
+  [ -f "$share/$f" ] || fail "share/$f is not installed"
+done
+if command -v desktop-file-validate >/dev/null && command -v update-mime-database >/dev/null; then
+  desktop-file-validate "$share/applications/jobhost.desktop" || fail "the desktop file is not valid"
+  grep -q '^MimeType=application/x-pdtjob;$' "$share/applications/jobhost.desktop" || fail "the desktop file opens no jobs"
+  update-mime-database "$share/mime" 2>/dev/null || fail "the MIME database refuses the job type"
+  grep -q '^[0-9]*:application/x-pdtjob:\*\.pdtjob$' "$share/mime/globs2" || fail "*.pdtjob is not a job file"
+  grep -qx 'application/x-pdtjob:application-x-pdtjob' "$share/mime/generic-icons" || fail "the job type has no icon"
+fi
+
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$source/tests/install/outside-host" -B "$work/outside" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
