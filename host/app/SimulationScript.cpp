@@ -1,6 +1,8 @@
 #include "host/app/SimulationScript.h"
 
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <iterator>
 #include <memory>
@@ -18,6 +20,7 @@
 #include "host/sim/JobCheck.h"
 #include "host/sim/JobRunner.h"
 #include "host/sim/KeyScript.h"
+#include "host/sim/ScenarioFile.h"
 #include "host/sim/TeeTerminal.h"
 #include "host/sim/TextScreen.h"
 #include "platform/afxhooks.h"
@@ -290,7 +293,8 @@ int ExitStatus(const JobRunner& runner, size_t used, size_t keys)
 bool IsSimulateCommand(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--simulate") == 0 || std::strcmp(argv[i], "--check") == 0)
+        if (std::strcmp(argv[i], "--simulate") == 0 || std::strcmp(argv[i], "--check") == 0 ||
+            std::strcmp(argv[i], "--test") == 0)
             return true;
     return false;
 }
@@ -323,6 +327,108 @@ int RunCheckCommand(int argc, char** argv, std::ostream& out, std::ostream& err)
     return warnings.empty() ? 0 : 1;
 }
 
+// jobhost --test FILE [--update]: the scenarios of a scenario file; 0 when every expectation holds, 1 with a
+// mismatch (or, with --update, the expectations rewritten as the run found them), 2 for a file that cannot be used.
+int RunTestCommand(int argc, char** argv, std::ostream& out, std::ostream& err)
+{
+    std::string path;
+    bool update = false;
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--test") == 0 && i + 1 < argc && path.empty())
+            path = argv[++i];
+        else if (std::strcmp(argv[i], "--update") == 0)
+            update = true;
+        else
+        {
+            err << "jobhost: --test takes a scenario file and --update: jobhost --test FILE [--update]\n";
+            return kExitBadArguments;
+        }
+    if (path.empty() || (update && path == "-"))
+    {
+        err << "jobhost: --test needs a scenario file" << (path.empty() ? "" : " to update, not standard input")
+            << ": jobhost --test FILE [--update]\n";
+        return kExitBadArguments;
+    }
+    std::string text, error;
+    if (path == "-")
+        text.assign(std::istreambuf_iterator<char>(std::cin), std::istreambuf_iterator<char>());
+    else if (!ReadTerminalFile(path, text, error))
+    {
+        err << "jobhost: " << error << "\n";
+        return kExitBadArguments;
+    }
+    ScenarioFile file;
+    if (!ParseScenarioFile(text, file, error))
+    {
+        err << "jobhost: " << path << ", " << error << "\n";
+        return kExitBadArguments;
+    }
+    // The job and the files it names sit beside the scenario file (standard input: in the working directory).
+    const std::filesystem::path folder = path == "-" ? std::filesystem::path() : std::filesystem::path(path).parent_path();
+    auto beside = [&](const std::string& name) {
+        const std::filesystem::path p(name);
+        return (p.is_absolute() || folder.empty() ? p : folder / p).string();
+    };
+    const std::string jobPath = file.job == "sample" ? file.job : beside(file.job);
+    std::unique_ptr<JobDocument> doc = LoadJob(jobPath, error);
+    if (!doc)
+    {
+        err << "jobhost: " << path << ": the job " << jobPath << ": " << error << "\n";
+        return kExitBadArguments;
+    }
+    UseJobCodePage(*doc);
+    const int cp = doc->GetCodePage();
+    std::vector<std::pair<std::string, std::string>> files;
+    for (const auto& [name, where] : file.loads)
+    {
+        std::string bytes;
+        if (!ReadTerminalFile(beside(where), bytes, error))
+        {
+            err << "jobhost: " << path << ": " << error << "\n";
+            return kExitBadArguments;
+        }
+        files.emplace_back(DataFileBytes(name, cp), DataFileBytes(bytes, cp));
+    }
+    RunnerOptions options;
+    options.loadJob = &LoadJobForRunJob;
+    ScenarioRun run;
+    if (!RunScenarios(file, *doc, options, files, path, run, error))
+    {
+        err << "jobhost: " << path << ", " << error << "\n";
+        return kExitBadArguments;
+    }
+    if (update)
+    {
+        // Written beside and renamed over: a failed write leaves the file as it was.
+        if (run.updated != text)
+        {
+            const std::string temp = path + ".update";
+            std::ofstream o(temp, std::ios::binary);
+            o << run.updated;
+            o.close();
+            std::error_code ec;
+            if (!o)
+                ec = std::make_error_code(std::errc::io_error);
+            if (!ec)
+                std::filesystem::rename(temp, path, ec);
+            if (ec)
+            {
+                std::filesystem::remove(temp, ec);
+                err << "jobhost: cannot write " << path << "\n";
+                return kExitBadArguments;
+            }
+        }
+        out << path << ": " << run.nScenarios << " scenarios, " << run.nChanged << " expectations written\n";
+        return 0;
+    }
+    out << run.report;
+    if (run.nFailed)
+        out << path << ": " << run.nFailed << " of " << run.nScenarios << " scenarios failed\n";
+    else
+        out << path << ": " << run.nScenarios << " scenarios, " << run.nCheckpoints << " checkpoints hold\n";
+    return run.nFailed ? 1 : 0;
+}
+
 } // namespace
 
 int RunSimulateCommand(int argc, char** argv, std::ostream& out, std::ostream& err)
@@ -330,6 +436,8 @@ int RunSimulateCommand(int argc, char** argv, std::ostream& out, std::ostream& e
     for (int i = 1; i < argc; ++i)
         if (std::strcmp(argv[i], "--check") == 0)
             return RunCheckCommand(argc, argv, out, err);
+        else if (std::strcmp(argv[i], "--test") == 0)
+            return RunTestCommand(argc, argv, out, err);
     Arguments a;
     std::string error;
     if (!Parse(argc, argv, a, error))
@@ -377,8 +485,11 @@ int RunSimulateCommand(int argc, char** argv, std::ostream& out, std::ostream& e
         err << "jobhost: " << error << "\n";
         return 2;
     }
+    // Clock steps before the first key set the time the job starts at.
+    const size_t clocks = SetStartClock(runner, events);
     runner.Start();
-    const size_t used = PlayKeys(runner, events);
+    const size_t used =
+        clocks + PlayKeys(runner, std::vector<SimKeyEvent>(events.begin() + std::ptrdiff_t(clocks), events.end()));
     if (a.bJson)
         ReportJson(out, a, *doc, text, runner, used, events.size());
     else

@@ -73,6 +73,8 @@ class JobRunner
     // The code of a symbology by its name, letter case and everything but letters and digits ignored ("EAN-13",
     // "ean13"); 0 when no symbology is so named.
     int SymbologyOfName(const std::string& name) const;
+    // The terminal's clock from now on, as RunnerOptions::strClock (a script's {CLOCK:...} step).
+    void SetClock(const std::string& clock) { m_options.strClock = clock; }
     // A file on the terminal before the job starts, for lookups and for upload, erase and edit nodes.
     void LoadFile(const std::string& name, const std::string& bytes);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 #include "host/model/HostTerminal.h"
 #include "host/model/JobDocument.h"
@@ -25,6 +26,41 @@ bool HasKeyID(const KEYMAP_KEY* keymap, long id)
         if (keymap[i].wKeyID != 0 && keymap[i].wKeyID == id)
             return true;
     return false;
+}
+
+// A scan's data as written in a script: "\\}" a brace, "\\\\" a backslash, "\\t" "\\r" "\\n" and "\\xNN" control bytes (as
+// the data files are printed); any other backslash is a fault, so that a mistyped escape is not scanned as data.
+bool UnescapeScan(const std::string& text, std::string& data, std::string& why)
+{
+    data.clear();
+    for (size_t k = 0; k < text.size(); ++k)
+    {
+        if (text[k] != '\\')
+        {
+            data += text[k];
+            continue;
+        }
+        const char e = k + 1 < text.size() ? text[k + 1] : '\0';
+        const char* plain = std::strchr("}\\trn", e);
+        if (e && plain)
+        {
+            data += e == 't' ? '\t' : e == 'r' ? '\r' : e == 'n' ? '\n' : e;
+            ++k;
+        }
+        else if (e == 'x' && k + 3 < text.size() && std::isxdigit(static_cast<unsigned char>(text[k + 2])) &&
+                 std::isxdigit(static_cast<unsigned char>(text[k + 3])))
+        {
+            data += char(std::stoi(text.substr(k + 2, 2), nullptr, 16));
+            k += 3;
+        }
+        else
+        {
+            why = "a scan's data knows the escapes \\}, \\\\, \\t, \\r, \\n and \\xNN, not \"" +
+                  text.substr(k, e && static_cast<unsigned char>(e) < 0x80 ? 2 : 1) + "\"";
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -80,14 +116,31 @@ bool ParseKeyScript(std::string_view keys, const JobRunner& runner, std::vector<
         }
         else if (c == '{')
         {
-            const size_t end = keys.find('}', i);
-            if (end == std::string_view::npos)
+            // "\}" in a scan's data is a brace, not the end.
+            size_t end = i + 1;
+            while (end < keys.size() && keys[end] != '}')
+                end += keys[end] == '\\' && end + 1 < keys.size() ? 2 : 1;
+            if (end >= keys.size())
                 return fail(i, "\"{\" without \"}\"");
             std::string name;
             if (!jobBytes(std::string(keys.substr(i + 1, end - i - 1)), name))
                 return fail(i, missing);
             if (name.compare(0, 5, "SCAN:") == 0 || name.compare(0, 5, "scan:") == 0)
-                events.push_back(ReadScan(name.substr(5), runner));
+            {
+                std::string data, why;
+                if (!UnescapeScan(name.substr(5), data, why))
+                    return fail(i, why);
+                events.push_back(ReadScan(data, runner));
+            }
+            else if (name.compare(0, 6, "CLOCK:") == 0 || name.compare(0, 6, "clock:") == 0)
+            {
+                int y, mo, d, h, mi, s;
+                if (!ReadClock(name.substr(6), y, mo, d, h, mi, s))
+                    return fail(i, "\"{" + name + "}\" needs a time \"YYYY-MM-DD HH:MM:SS\" the calendar has");
+                SimKeyEvent e;
+                e.clock = name.substr(6);
+                events.push_back(e);
+            }
             else if (name.compare(0, 3, "ID:") == 0 || name.compare(0, 3, "id:") == 0)
             {
                 const std::string digits = name.substr(3);
@@ -134,6 +187,14 @@ SimKeyEvent ReadScan(const std::string& text, const JobRunner& runner)
     return SimKeyEvent{0, text, 0};
 }
 
+size_t SetStartClock(JobRunner& runner, const std::vector<SimKeyEvent>& events)
+{
+    size_t n = 0;
+    for (; n < events.size() && events[n].IsClock(); ++n)
+        runner.SetClock(events[n].clock);
+    return n;
+}
+
 size_t PlayKeys(JobRunner& runner, const std::vector<SimKeyEvent>& events)
 {
     size_t used = 0;
@@ -141,7 +202,9 @@ size_t PlayKeys(JobRunner& runner, const std::vector<SimKeyEvent>& events)
     {
         if (!runner.IsWaiting())
             break;
-        if (e.nKeyID)
+        if (e.IsClock())
+            runner.SetClock(e.clock);
+        else if (e.nKeyID)
             runner.PressKey(e.nKeyID);
         else
             runner.Scan(e.scan, e.nSymbology);

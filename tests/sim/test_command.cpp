@@ -5,6 +5,7 @@
 #include <nlohmann/json.hpp>
 
 #include <fstream>
+#include <iostream>
 #include <iterator>
 #include <sstream>
 
@@ -170,6 +171,258 @@ TEST(CheckCommand, WarnsBeforeTheRun)
     EXPECT_EQ(Jobhost({"--check", cleanPath.c_str(), "--keys", "1"}, out, err), 2);
     EXPECT_EQ(err, "jobhost: --check takes a job file and nothing else: jobhost --check JOB\n");
     EXPECT_EQ(Jobhost({"--check", "/no/such.pdtjob"}, out, err), 2);
+}
+
+} // namespace
+
+namespace
+{
+
+std::string Write(const std::string& name, const std::string& text)
+{
+    const std::string path = TempDir() + "/" + name;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+std::string ReadBack(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Scans carry braces and control bytes as escapes; clock steps set the terminal's clock from where they stand.
+TEST(KeyScript, ScanEscapesAndClockSteps)
+{
+    HostNode* menu;
+    auto doc = NewJob("MENU", &menu);
+    HostNode* scan = doc->AddNode(NODE_INPUT, "Code");
+    scan->m_collect.bKeypad = false;
+    HostNode* time = doc->AddNode(NODE_INPUT, "Time");
+    time->m_collect.bTimer = true;
+    time->m_collect.nTimeFormat = TIME_TIME;
+    HostNode* shown = doc->AddNode(NODE_SCREEN, "Shown");
+    KeyLink(*doc, menu, scan, "1");
+    KeyLink(*doc, menu, time, "2");
+    doc->AddLink(scan->m_nID, menu->m_nID);
+    doc->AddLink(time->m_nID, shown->m_nID);
+    KeyLink(*doc, shown, time, "2");
+    struct
+    {
+        const char* keys;
+        const char* scanned; // nullptr: the script does not parse
+        const char* error;
+    } scans[] = {
+        {"1{SCAN:A\\}B}", "A}B", ""},
+        {"1{SCAN:C:\\\\X\\t\\x03\\r\\n}", "C:\\X\t\x03\r\n", ""},
+        {"1{SCAN:12\\q}", nullptr,
+         "keys, character 2: a scan's data knows the escapes \\}, \\\\, \\t, \\r, \\n and \\xNN, not \"\\q\""},
+        {"1{SCAN:12\\x4}", nullptr,
+         "keys, character 2: a scan's data knows the escapes \\}, \\\\, \\t, \\r, \\n and \\xNN, not \"\\x\""},
+        {"1{SCAN:A\\}", nullptr, "keys, character 2: \"{\" without \"}\""},
+        {"{CLOCK:2026-02-30 10:00:00}", nullptr,
+         "keys, character 1: \"{CLOCK:2026-02-30 10:00:00}\" needs a time \"YYYY-MM-DD HH:MM:SS\" the calendar has"},
+    };
+    for (const auto& row : scans)
+    {
+        Session s(*doc);
+        s.runner.Start();
+        std::vector<SimKeyEvent> events;
+        std::string error;
+        ASSERT_EQ(ParseKeyScript(row.keys, s.runner, events, &error), row.scanned != nullptr) << row.keys;
+        EXPECT_EQ(error, row.error) << row.keys;
+        if (!row.scanned)
+            continue;
+        PlayKeys(s.runner, events);
+        EXPECT_EQ(s.runner.GetNodeData(scan->m_nID), row.scanned) << row.keys;
+    }
+
+    // A clock step before the first key is the time the job starts at; later ones change it from there.
+    Session s(*doc);
+    std::vector<SimKeyEvent> events;
+    std::string error;
+    ASSERT_TRUE(ParseKeyScript("{CLOCK:2026-01-02 03:04:05}2", s.runner, events, &error)) << error;
+    EXPECT_EQ(SetStartClock(s.runner, events), 1u);
+    s.runner.Start();
+    EXPECT_EQ(PlayKeys(s.runner, std::vector<SimKeyEvent>(events.begin() + 1, events.end())), 1u);
+    EXPECT_EQ(s.runner.GetNodeData(time->m_nID), "03:04:05");
+    s.Play("{CLOCK:2026-01-02 23:59:58}2", false);
+    EXPECT_EQ(s.runner.GetNodeData(time->m_nID), "23:59:58");
+}
+
+// Every fault of a scenario file is named with its line, and nothing runs.
+TEST(ScenarioFile, FormatErrorsNameTheirLine)
+{
+    struct
+    {
+        const char* text;
+        const char* error; // after "jobhost: PATH, "
+    } rows[] = {
+        {"scenario A\nkeys 1\nstate ended\n", "no \"job\" line: the file names the job its scenarios run"},
+        {"job sample\n# nothing else\n", "no scenario: each starts with \"scenario NAME\""},
+        {"job sample\nkeys 1\n", "line 2: \"keys\" before the first \"scenario NAME\""},
+        {"job sample\nscenario A\nkeys 1\nscenario A\n", "line 4: a second scenario \"A\" (the first is on line 2)"},
+        {"job sample\nscenario A\n  |row|\n",
+         "line 3: a row outside a block: rows follow \"screen\", \"file NAME\" or \"uploads\""},
+        {"job sample\nscenario A\nscreen\n\n  |row|\n",
+         "line 5: a row outside a block: rows follow \"screen\", \"file NAME\" or \"uploads\""},
+        {"job sample\nscenario A\nscreen\n  |row\n", "line 4: a row of the screen ends with \"|\" as it starts"},
+        {"job sample\nscenario A\nscreen 2\n",
+         "line 3: \"screen\" takes its rows on the lines below it, each between \"|\" and \"|\""},
+        {"job sample\nscenario A\ncursor 3\n",
+         "line 3: \"cursor\" needs a column and a row, from 0, and \"hidden\" when it is: \"cursor 3 1\", not \"cursor "
+         "3\""},
+        {"job sample\nscenario A\nbeeps some\n", "line 3: \"beeps\" needs a number, not \"some\""},
+        {"job sample\nscenario A\nstate done\n",
+         "line 3: \"state\" is \"waiting at \\\"NODE\\\" for ...\", \"ended: ...\", \"stopped: ...\" or \"not "
+         "started\", not \"done\""},
+        {"job sample\nscenario A\nkeys 1\nbeeps 0\nbeeps 1\n",
+         "line 5: \"beeps\" a second time at one checkpoint (first on line 4)"},
+        {"job sample\nscenario A\nno file\n", "line 3: \"no file\" needs the name of a data file"},
+        {"job sample\nscenario A\nexpect screen\n",
+         "line 3: \"expect\" is not a line of a scenario file (job, load, clock, step-limit, scenario, keys, screen, "
+         "cursor, state, beeps, file, no file, uploads; # for a comment)"},
+        {"job sample\nscenario A\njob other\n", "line 3: \"job\" belongs before the first scenario"},
+        {"job sample\njob other\n", "line 2: a second \"job\": a scenario file is for one job"},
+        {"job sample\nload ITEMS.DAT items.dat\n",
+         "line 2: \"load\" needs \"load NAME from PATH\", not \"load ITEMS.DAT items.dat\""},
+        {"job sample\nclock 2026-02-30 10:00:00\n",
+         "line 2: \"clock\" needs \"YYYY-MM-DD HH:MM:SS\" with a date the calendar has, not \"2026-02-30 10:00:00\""},
+        {"job sample\nstep-limit 0\n", "line 2: \"step-limit\" needs a number from 1 to 100000000, not \"0\""},
+        {"job sample\r\nscenario A\r\nkeys\r\n", "line 3: \"keys\" needs a key script"},
+        {"job sample\nscenario A\nkeys 1\nkeys {F9}\nstate ended\n",
+         "line 4: keys, character 1: the M-20's keypad has no key named \"F9\""},
+        {"job sample\nscenario A\nkeys {SCAN:1\\q}\n",
+         "line 3: keys, character 1: a scan's data knows the escapes \\}, \\\\, \\t, \\r, \\n and \\xNN, not \"\\q\""},
+        {"job sample\nscenario \xe4\xb8\xad\nkeys \xe4\xb8\xad\n",
+         "line 3: keys, character 1: no key of the keypad types \"\xe4\xb8\xad\""},
+    };
+    for (const auto& row : rows)
+    {
+        const std::string path = Write("bad.pdttest", row.text);
+        std::string out, err;
+        EXPECT_EQ(Jobhost({"--test", path.c_str()}, out, err), 2) << row.text;
+        EXPECT_EQ(err, "jobhost: " + path + ", " + row.error + "\n") << row.text;
+        EXPECT_EQ(out, "") << row.text;
+        // An update of a broken file writes nothing.
+        EXPECT_EQ(Jobhost({"--test", path.c_str(), "--update"}, out, err), 2) << row.text;
+        EXPECT_EQ(ReadBack(path), row.text);
+    }
+
+    std::string out, err;
+    const std::string noJob = Write("nojob.pdttest", "job missing.pdtjob\nscenario A\n");
+    EXPECT_EQ(Jobhost({"--test", noJob.c_str()}, out, err), 2);
+    EXPECT_EQ(err.rfind("jobhost: " + noJob + ": the job " + TempDir() + "/missing.pdtjob: ", 0), 0u) << err;
+    const std::string noFile = Write("nofile.pdttest", "job sample\nload ITEMS.DAT from items.dat\nscenario A\n");
+    EXPECT_EQ(Jobhost({"--test", noFile.c_str()}, out, err), 2);
+    EXPECT_EQ(err, "jobhost: " + noFile + ": cannot read " + TempDir() + "/items.dat\n");
+    EXPECT_EQ(Jobhost({"--test", "-", "--update"}, out, err), 2);
+    EXPECT_EQ(err, "jobhost: --test needs a scenario file to update, not standard input: jobhost --test FILE "
+                   "[--update]\n");
+    EXPECT_EQ(Jobhost({"--test", noJob.c_str(), "--keys", "1"}, out, err), 2);
+}
+
+constexpr const char kStockScenario[] = "# The stock count of the sample job.\n"
+                                        "job sample\n"
+                                        "\n"
+                                        "scenario Count\n"
+                                        "keys {F4}12{ENTER}\n"
+                                        "  # the location is in, the quantity asked\n"
+                                        "keys 5{ENTER}\n"
+                                        "  screen\n"
+                                        "    |12                   |\n"
+                                        "    |5                    |\n"
+                                        "    |_                    |\n"
+                                        "    |                     |\n"
+                                        "    |                     |\n"
+                                        "    |                     |\n"
+                                        "    |                     |\n"
+                                        "    |                     |\n"
+                                        "  cursor 0 2\n"
+                                        "  state waiting at \"Location\" for input\n"
+                                        "  file STOCK.TXT\n"
+                                        "    |STK12\\t5\\r\\n|\n";
+
+// A mismatch shows what was expected against what the run shows, each with the line it stands on.
+TEST(ScenarioFile, AMismatchIsADiff)
+{
+    std::string text = kStockScenario;
+    text.replace(text.find("|5    "), 6, "|6    ");
+    text.replace(text.find("cursor 0 2"), 10, "cursor 0 1");
+    text.replace(text.find("STK12\\t5"), 8, "STK12\\t6");
+    text += "  beeps 0\n"
+            "  no file INVENT.DAT\n"
+            "keys 7{ENTER}{ESC}{ENTER}{F1}\n"
+            "state ended: The job was ended by Escape.\n";
+    const std::string path = Write("stock.pdttest", text);
+    std::string out, err;
+    ASSERT_EQ(Jobhost({"--test", path.c_str()}, out, err), 1) << err;
+    EXPECT_EQ(out, path + ":8: \"Count\": the screen is not as expected (- expected, + found):\n"
+                          "    |12                   |\n"
+                          "  - |6                    |\n"
+                          "  + |5                    |\n"
+                          "    |_                    |\n"
+                          "    |                     |\n"
+                          "    |                     |\n"
+                          "    |                     |\n"
+                          "    |                     |\n"
+                          "    |                     |\n" +
+                       path + ":17: \"Count\": the cursor is not as expected (- expected, + found):\n"
+                              "  - 0 1\n"
+                              "  + 0 2\n" +
+                       path + ":19: \"Count\": the file STOCK.TXT is not as expected (- expected, + found):\n"
+                              "  - |STK12\\t6\\r\\n|\n"
+                              "  + |STK12\\t5\\r\\n|\n" +
+                       path + ":23: \"Count\": 1 of the keys on this line found the job no longer waiting: ended: "
+                              "The job was ended by Escape.\n" +
+                       path + ": 1 of 1 scenarios failed\n");
+    EXPECT_EQ(ReadBack(path), text); // a check changes nothing
+}
+
+// --update writes what the run shows in place of each expectation that does not hold and after keys that have none,
+// keeping keys, comments and indentation; the file it writes then holds, and a second update changes nothing.
+TEST(ScenarioFile, UpdateRoundTrip)
+{
+    std::string text = kStockScenario;
+    text.replace(text.find("|STK12\\t5"), 9, "|STK99\\t5");
+    text += "\n# Escape asks first.\n"
+            "scenario Escape\n"
+            "keys {ESC}\n";
+    const std::string path = Write("update.pdttest", text);
+    std::string out, err;
+    ASSERT_EQ(Jobhost({"--test", path.c_str(), "--update"}, out, err), 0) << err;
+    EXPECT_EQ(out, path + ": 2 scenarios, 2 expectations written\n");
+    EXPECT_EQ(ReadBack(path), std::string(kStockScenario) +
+                                  "\n# Escape asks first.\n"
+                                  "scenario Escape\n"
+                                  "keys {ESC}\n"
+                                  "screen\n"
+                                  "  |  WAREHOUSE          |\n"
+                                  "  |                     |\n"
+                                  "  |F1 Scan items        |\n"
+                                  "  |F2 Upload            |\n"
+                                  "  |F3 Exit              |\n"
+                                  "  |                     |\n"
+                                  "  |                     |\n"
+                                  "  |Exit job? Ent=Yes    |\n"
+                                  "cursor 17 7\n"
+                                  "state waiting at \"Main Menu\" for exit question\n"
+                                  "beeps 0\n"
+                                  "uploads\n");
+    ASSERT_EQ(Jobhost({"--test", path.c_str()}, out, err), 0) << out << err;
+    EXPECT_EQ(out, path + ": 2 scenarios, 2 checkpoints hold\n");
+    const std::string once = ReadBack(path);
+    ASSERT_EQ(Jobhost({"--test", path.c_str(), "--update"}, out, err), 0) << err;
+    EXPECT_EQ(out, path + ": 2 scenarios, 0 expectations written\n");
+    EXPECT_EQ(ReadBack(path), once);
+
+    // The same file on standard input, as a pipe gives it.
+    std::istringstream in(once);
+    std::streambuf* was = std::cin.rdbuf(in.rdbuf());
+    const int status = Jobhost({"--test", "-"}, out, err);
+    std::cin.rdbuf(was);
+    EXPECT_EQ(status, 0) << err;
+    EXPECT_EQ(out, "-: 2 scenarios, 2 checkpoints hold\n");
 }
 
 } // namespace
