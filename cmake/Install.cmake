@@ -67,7 +67,8 @@ if(TARGET pdthostapp)
   install(TARGETS jobhost pdthost pdthostapp
     LIBRARY DESTINATION ${PDT_HOST_LIBDIR} COMPONENT jobhost
     RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT jobhost)
-  install(FILES ${PROJECT_SOURCE_DIR}/samples/sample.pdtjob DESTINATION ${CMAKE_INSTALL_DATADIR}/pdtdlg/samples
+  install(FILES ${PROJECT_SOURCE_DIR}/samples/sample.pdtjob ${PROJECT_SOURCE_DIR}/samples/Receive.pdtjob
+    ${PROJECT_SOURCE_DIR}/samples/ITEMS.DAT ${PROJECT_SOURCE_DIR}/samples/sample.pdttest DESTINATION ${CMAKE_INSTALL_DATADIR}/pdtdlg/samples
     COMPONENT jobhost)
   # A desktop's menus list jobhost, and its file manager opens .pdtjob files with it.
   set(desktop ${PROJECT_SOURCE_DIR}/packaging/desktop)

@@ -42,10 +42,11 @@ TEST_F(FindInJob, FindsEachKindOfTextInTurnAndWraps)
     const Case cases[] = {
         {"a name", "totals", false, {"Totals", "Totals"}},
         // Every input node's description says it collects from the scanner: in the job's order, then round.
-        {"a description", "the scanner", false, {"Scan Item", "Quantity", "Location", "Quantity", "Scan Item"}},
+        {"a description", "the scanner", false, {"Scan Item", "Pack Size", "Location", "Quantity", "Scan Item"}},
         {"a screen text", "F2 Upload", false, {"Main Menu", "Main Menu"}},
         {"a screen text, its case matched", "WAREHOUSE", true, {"Main Menu"}},
-        {"names and descriptions together", "count", false, {"Count Items", "Review Counts", "Clear Counts", "Count Items"}},
+        {"names, descriptions and screen texts together", "count", false,
+         {"Main Menu", "Count Items", "Review Counts", "Clear Counts", "Main Menu"}},
     };
     for (const Case& c : cases)
     {

@@ -54,6 +54,9 @@ grep -q "libpdthostapp.so.* => $prefix/" <<<"$loads" ||
 report=$(PDTDLG_SETTINGS="$work/settings.ini" QT_QPA_PLATFORM=offscreen "$jobhost" --simulate \
   "$prefix/share/pdtdlg/samples/sample.pdtjob" --keys "{ESC}") || fail "the installed jobhost cannot run the sample job"
 grep -q '^State: waiting for a key' <<<"$report" || { echo "$report" >&2; fail "the installed jobhost did not run the sample job"; }
+# Every branch of the sample as its scenarios walk it, with the files and the job it runs installed beside it.
+report=$(PDTDLG_SETTINGS="$work/settings.ini" QT_QPA_PLATFORM=offscreen "$jobhost" --test \
+  "$prefix/share/pdtdlg/samples/sample.pdttest") || { echo "$report" >&2; fail "the installed sample's scenarios fail"; }
 
 # The desktop's view of jobhost: a valid launcher for .pdtjob files, and a MIME type the database takes.
 share="$prefix/share"

@@ -263,18 +263,21 @@ TEST(JobFile, RoundTripOfAJobWithEveryKindAndFieldKeepsItAll)
     EXPECT_NE(text.find("{\"hex\": \"4181FF\"}"), std::string::npos);
 }
 
-TEST(JobFile, TheSampleFileIsTheSampleJob)
+TEST(JobFile, TheSampleFilesAreTheSampleJobs)
 {
-    fs::path path = SourceDir() / "samples" / "sample.pdtjob";
-    std::string expected = FormatJobText(*MakeSampleJob());
-    if (std::getenv("PDTDLG_WRITE_SAMPLE")) // how the file is made again when the sample job changes
-        WriteFile(path, expected);
-    std::string error;
-    auto loaded = LoadJobFile(path.string(), &error);
-    ASSERT_TRUE(loaded) << error;
-    EXPECT_EQ(FormatJobText(*loaded), expected) << "run jobfile_tests with PDTDLG_WRITE_SAMPLE=1 to write it again";
-    EXPECT_EQ(ReadFile(path), expected);
-    EXPECT_EQ(loaded->m_strPathName, path.string().c_str());
+    for (const auto& [name, make] : {std::pair{"sample.pdtjob", &MakeSampleJob}, std::pair{"Receive.pdtjob", &MakeReceiveJob}})
+    {
+        fs::path path = SourceDir() / "samples" / name;
+        std::string expected = FormatJobText(*make());
+        if (std::getenv("PDTDLG_WRITE_SAMPLE")) // how the files are made again when the sample jobs change
+            WriteFile(path, expected);
+        std::string error;
+        auto loaded = LoadJobFile(path.string(), &error);
+        ASSERT_TRUE(loaded) << name << ": " << error;
+        EXPECT_EQ(FormatJobText(*loaded), expected) << "run jobfile_tests with PDTDLG_WRITE_SAMPLE=1 to write " << name;
+        EXPECT_EQ(ReadFile(path), expected) << name;
+        EXPECT_EQ(loaded->m_strPathName, path.string().c_str());
+    }
 }
 
 // Each case: a change to a good job file's JSON (or a whole text), and what the one message must say.

@@ -49,9 +49,9 @@ TEST(JsonReport, TheFinalStateAsJson)
     const auto j = nlohmann::json::parse(out);
     EXPECT_EQ(j["model"], "M-20");
     EXPECT_EQ(j["screen"].size(), 8u);
-    EXPECT_EQ(j["screen"][0], "12                   ");
-    EXPECT_EQ(j["screen"][2], "_                    ");
-    EXPECT_EQ(j["cursor"]["x"], 0);
+    EXPECT_EQ(j["screen"][0], "Location:12          ");
+    EXPECT_EQ(j["screen"][2], "Location:_           ");
+    EXPECT_EQ(j["cursor"]["x"], 9);
     EXPECT_EQ(j["cursor"]["y"], 2);
     EXPECT_EQ(j["state"], "waiting");
     EXPECT_EQ(j["waitsFor"], "input");
@@ -330,15 +330,15 @@ constexpr const char kStockScenario[] = "# The stock count of the sample job.\n"
                                         "  # the location is in, the quantity asked\n"
                                         "keys 5{ENTER}\n"
                                         "  screen\n"
-                                        "    |12                   |\n"
-                                        "    |5                    |\n"
-                                        "    |_                    |\n"
+                                        "    |Location:12          |\n"
+                                        "    |Qty, F2 review:5     |\n"
+                                        "    |Location:_           |\n"
                                         "    |                     |\n"
                                         "    |                     |\n"
                                         "    |                     |\n"
                                         "    |                     |\n"
                                         "    |                     |\n"
-                                        "  cursor 0 2\n"
+                                        "  cursor 9 2\n"
                                         "  state waiting at \"Location\" for input\n"
                                         "  file STOCK.TXT\n"
                                         "    |STK12\\t5\\r\\n|\n";
@@ -347,8 +347,8 @@ constexpr const char kStockScenario[] = "# The stock count of the sample job.\n"
 TEST(ScenarioFile, AMismatchIsADiff)
 {
     std::string text = kStockScenario;
-    text.replace(text.find("|5    "), 6, "|6    ");
-    text.replace(text.find("cursor 0 2"), 10, "cursor 0 1");
+    text.replace(text.find("review:5"), 8, "review:6");
+    text.replace(text.find("cursor 9 2"), 10, "cursor 9 1");
     text.replace(text.find("STK12\\t5"), 8, "STK12\\t6");
     text += "  beeps 0\n"
             "  no file INVENT.DAT\n"
@@ -358,18 +358,18 @@ TEST(ScenarioFile, AMismatchIsADiff)
     std::string out, err;
     ASSERT_EQ(Jobhost({"--test", path.c_str()}, out, err), 1) << err;
     EXPECT_EQ(out, path + ":8: \"Count\": the screen is not as expected (- expected, + found):\n"
-                          "    |12                   |\n"
-                          "  - |6                    |\n"
-                          "  + |5                    |\n"
-                          "    |_                    |\n"
+                          "    |Location:12          |\n"
+                          "  - |Qty, F2 review:6     |\n"
+                          "  + |Qty, F2 review:5     |\n"
+                          "    |Location:_           |\n"
                           "    |                     |\n"
                           "    |                     |\n"
                           "    |                     |\n"
                           "    |                     |\n"
                           "    |                     |\n" +
                        path + ":17: \"Count\": the cursor is not as expected (- expected, + found):\n"
-                              "  - 0 1\n"
-                              "  + 0 2\n" +
+                              "  - 9 1\n"
+                              "  + 9 2\n" +
                        path + ":19: \"Count\": the file STOCK.TXT is not as expected (- expected, + found):\n"
                               "  - |STK12\\t6\\r\\n|\n"
                               "  + |STK12\\t5\\r\\n|\n" +
@@ -385,13 +385,14 @@ TEST(ScenarioFile, UpdateRoundTrip)
 {
     std::string text = kStockScenario;
     text.replace(text.find("|STK12\\t5"), 9, "|STK99\\t5");
+    text.replace(text.find("cursor 9 2"), 10, "cursor 0 2");
     text += "\n# Escape asks first.\n"
             "scenario Escape\n"
             "keys {ESC}\n";
     const std::string path = Write("update.pdttest", text);
     std::string out, err;
     ASSERT_EQ(Jobhost({"--test", path.c_str(), "--update"}, out, err), 0) << err;
-    EXPECT_EQ(out, path + ": 2 scenarios, 2 expectations written\n");
+    EXPECT_EQ(out, path + ": 2 scenarios, 3 expectations written\n");
     EXPECT_EQ(ReadBack(path), std::string(kStockScenario) +
                                   "\n# Escape asks first.\n"
                                   "scenario Escape\n"
@@ -402,7 +403,7 @@ TEST(ScenarioFile, UpdateRoundTrip)
                                   "  |F1 Scan items        |\n"
                                   "  |F2 Upload            |\n"
                                   "  |F3 Exit              |\n"
-                                  "  |                     |\n"
+                                  "  |F4 Stock count       |\n"
                                   "  |                     |\n"
                                   "  |Exit job? Ent=Yes    |\n"
                                   "cursor 17 7\n"

@@ -196,21 +196,21 @@ const Case kCases[] = {
      "No data", "(no data files)\n"},
     {"Escape asks, Enter ends the job", MakeSampleJob, "{ESC}{ENTER}", "Job aborted", "(no data files)\n"},
     {"Escape asked, another key goes on", MakeSampleJob, "{ESC}5",
-     "  WAREHOUSE\n\nF1 Scan items\nF2 Upload\nF3 Exit", "(no data files)\n"},
+     "  WAREHOUSE\n\nF1 Scan items\nF2 Upload\nF3 Exit\nF4 Stock count", "(no data files)\n"},
     {"Escape forbidden by the job",
      [] {
          auto doc = MakeSampleJob();
          doc->m_settings.bNoEscTerminate = TRUE;
          return doc;
      },
-     "{ESC}{ENTER}", "  WAREHOUSE\n\nF1 Scan items\nF2 Upload\nF3 Exit", "(no data files)\n"},
+     "{ESC}{ENTER}", "  WAREHOUSE\n\nF1 Scan items\nF2 Upload\nF3 Exit\nF4 Stock count", "(no data files)\n"},
     {"Escape with the job's own prompts",
      [] {
          auto doc = MakeSampleJob();
          doc->m_language.strConfirmExit = "Quit? Ent";
          return doc;
      },
-     "{ESC}", "  WAREHOUSE\n\nF1 Scan items\nF2 Upload\nF3 Exit\n\n\nQuit? Ent", "(no data files)\n"},
+     "{ESC}", "  WAREHOUSE\n\nF1 Scan items\nF2 Upload\nF3 Exit\nF4 Stock count\n\nQuit? Ent", "(no data files)\n"},
     {"sample job: menu choice opens the scan", MakeSampleJob, "{F1}", "Item code:_", "(no data files)\n"},
     {"sample job: a short item code is refused", MakeSampleJob, "{F1}123{ENTER}", "Item code:*",
      "(no data files)\n"},
@@ -449,17 +449,21 @@ TEST(RunnerLookup, VerifyAndRetrieve)
               log.end());
 }
 
-// The sample job end to end: the count loops back to the scan while COUNT < 10.
+// The sample job end to end: each scan adds the item's pack size from ITEMS.DAT, and the count loops back to the scan
+// while COUNT < 10, writing a line a scan; at ten units the records are uploaded and the menu is back.
 TEST(RunnerSample, ScanLoopCounts)
 {
     auto doc = MakeSampleJob();
     HostNode* count = doc->FindNodeByName("Count Items");
     Session s(*doc);
-    s.runner.LoadFile("C:\\Jobs\\ITEMS.DAT", "1234567\r\n2345678\r\n");
+    s.runner.LoadFile("C:\\Jobs\\ITEMS.DAT", "1234567,Box,4\r\n2345678,Crate,3\r\n");
     s.Play("{F1}1234567{ENTER}2345678{ENTER}");
     EXPECT_TRUE(s.runner.IsWaiting()) << s.runner.GetEndMessage();
     EXPECT_EQ(s.runner.GetCurrentNode()->m_strName, "Scan Item");
-    EXPECT_EQ(s.runner.GetNodeData(count->m_nID), "2");
+    EXPECT_EQ(s.runner.GetNodeData(count->m_nID), "7");
+    s.Play("1234567{ENTER}", false);
+    EXPECT_EQ(s.runner.GetCurrentNode()->m_strName, "Main Menu");
+    EXPECT_EQ(s.runner.GetUploads(), (std::vector<std::string>{"1234567,4\r", "2345678,7\r", "1234567,11\r"}));
 }
 
 } // namespace

@@ -85,9 +85,8 @@ TEST(SimulationWindow, KeypadClicksRunTheSampleJob)
     Key('3');
     Key('4');
     Pump();
-    // The sample's location and quantity have no prompts: each value on a line of its own (the mark it had left
-    // blanked), back to the location.
-    EXPECT_EQ(window.GetScreen().GetPrompt().str(), "12 \r\n5 \r\n34_");
+    // Each prompt and value on a line of its own (the mark it had left blanked), back to the location.
+    EXPECT_EQ(window.GetScreen().GetPrompt().str(), "Location:12 \r\nQty, F2 review:5 \r\nLocation:34_");
     Key(VK_ESCAPE);
     Key(VK_RETURN);
     Pump();
@@ -151,7 +150,7 @@ TEST(SimulationWindow, TabMovesTheFocusWhileTheKeyboardIsTheKeypad)
     for (UINT vk : {UINT(VK_F4), UINT('1'), UINT('2')})
         Key(vk);
     Pump();
-    EXPECT_EQ(window.GetScreen().GetPrompt().str(), "12_");
+    EXPECT_EQ(window.GetScreen().GetPrompt().str(), "Location:12_");
     window.DestroyWindow();
 }
 
@@ -248,9 +247,9 @@ TEST(SimulateCommand, ReportsTheRun)
          0,
          "Job: sample (M-20, 21 x 8)\n"
          "+---------------------+\n"
-         "|12                   |\n"
-         "|5                    |\n"
-         "|_                    |\n"
+         "|Location:12          |\n"
+         "|Qty, F2 review:5     |\n"
+         "|Location:_           |\n"
          "|                     |\n"
          "|                     |\n"
          "|                     |\n"
