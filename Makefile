@@ -1,5 +1,5 @@
 # One entry point: make test | make demo | make bench | make asan | make fuzz
-.PHONY: deps build test demo bench asan fuzz package abi abi-update clean
+.PHONY: deps build test demo bench asan fuzz package abi abi-update clean mutants
 
 deps:
 	@bash scripts/install-deps.sh
@@ -48,3 +48,8 @@ abi-update: build
 
 clean:
 	rm -rf build out
+
+# The mutation score: each fault of scripts/mutants.list in a scratch copy, rebuilt and tested; out/mutants.md.
+# `make mutants FOLDERS=node` runs one folder's faults.
+mutants:
+	python3 scripts/mutants --folders "$(FOLDERS)"
