@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "find/CDlgFind.h"
+#include "host/app/Placement.h"
 #include "host/app/HostCommands.h"
 #include "host/app/UnappliedChanges.h"
 #include "host/model/HostLink.h"
@@ -633,7 +634,7 @@ void MainFrame::Restore(const std::string* text)
     m_history.SetCurrentText(HistoryText(*m_pDoc));
     m_bRestoring = false;
     if (HostNode* node = m_pDoc->FindNode(dialogNode))
-        OpenNodeDialog(node, nullptr); // where it was: the dialog keeps its place in the settings
+        OpenNodeDialog(node, nullptr, false); // where it was: the dialog keeps its place in the settings
     UpdateTitle();
 }
 
@@ -723,13 +724,15 @@ void MainFrame::OnSimulate()
 // ---------------------------------------------------------------------------------------------------------------
 // The node dialog beside the flowchart.
 
-void MainFrame::OpenNodeDialog(HostNode* node, HostLink* link)
+void MainFrame::OpenNodeDialog(HostNode* node, HostLink* link, bool beside)
 {
     if (!node)
         return;
     if (CDlgDefineNode* dlg = GetNodeDialog())
     {
         LoadNodeDialog(node, link);
+        if (beside && !dlg->IsWindowVisible())
+            PlaceBesideNode(*dlg, *node);
         dlg->ShowWindow(SW_SHOW);
         dlg->SetFocus();
         return;
@@ -743,7 +746,21 @@ void MainFrame::OpenNodeDialog(HostNode* node, HostLink* link)
         return;
     }
     m_pDoc->SetNodeDialog(m_nodeDlg.get());
+    if (beside)
+        PlaceBesideNode(*m_nodeDlg, *node);
     m_nodeDlg->ShowWindow(SW_SHOW);
+}
+
+void MainFrame::PlaceBesideNode(CWnd& wnd, const HostNode& node)
+{
+    CRect anchor = m_view.GetNodeRect(node);
+    anchor.OffsetRect(-m_view.GetScrollPosition().x, -m_view.GetScrollPosition().y);
+    m_view.ClientToScreen(&anchor);
+    CRect now;
+    wnd.GetWindowRect(&now);
+    CRect place = PlaceBeside(now, anchor, WorkAreaAt(anchor.CenterPoint()));
+    if (place != now)
+        wnd.MoveWindow(&place);
 }
 
 // The library's way to show another node in an open dialog: release the one it holds, then load the next. What

@@ -109,9 +109,11 @@ class MainFrame : public CFrameWnd
     void Restore(const std::string* text);
 
     // The node dialog: opened on a double click, loaded with each node selected while it shows.
-    void OpenNodeDialog(HostNode* node, HostLink* link);
+    // A person's opening puts it beside the node; one that brings back a dialog that was open keeps its place.
+    void OpenNodeDialog(HostNode* node, HostLink* link, bool beside = true);
     void LoadNodeDialog(HostNode* node, HostLink* link);
     void CloseNodeDialog();
+    void PlaceBesideNode(CWnd& wnd, const HostNode& node);
     void OnSelectionChanged();
     // Before what the node dialog holds would be lost (another node loaded, the job gone): when it holds changes
     // not applied, asks whether to apply or discard them. False when the person chose to stay, or an applied value

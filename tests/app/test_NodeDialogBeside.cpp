@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app_harness.h"
+#include "host/app/Placement.h"
 #include "host/app/res/jobhost.h"
 
 using namespace pdt::test;
@@ -146,3 +147,93 @@ TEST_F(NodeDialogBeside, DeletingTheNodeItShowsEmptiesIt)
 }
 
 } // namespace
+
+namespace
+{
+
+CRect ScreenRect(const CWnd& wnd)
+{
+    CRect r;
+    wnd.GetWindowRect(&r);
+    return r;
+}
+
+} // namespace
+
+// The dialog opens beside the node it shows, never over it and never off the screen; a place the person chose that
+// covers neither is kept.
+TEST_F(NodeDialogBeside, ItOpensBesideTheNodeAndOnTheScreen)
+{
+    struct Case
+    {
+        const char* what;
+        const char* node;
+        int stored; // 0: no stored place; 1: one over the node; 2: one clear of it
+    };
+    const Case cases[] = {
+        {"first time, a node on the left", "Scan Item", 0},
+        {"first time, a node on the right", "Totals", 0},
+        {"a stored place over the node", "Scan Item", 1},
+        {"a stored place clear of the node", "Scan Item", 2},
+    };
+    Open();
+    DoubleClickAt(ViewWnd(), Centre(Node("Upload")));
+    const CSize size = ScreenRect(Dialog()).Size();
+    frame.reset();
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        Open();
+        HostNode* node = Node(c.node);
+        View().SelectNode(node, true);
+        CRect anchor = View().GetNodeRect(*node);
+        anchor.OffsetRect(-View().GetScrollPosition().x, -View().GetScrollPosition().y);
+        View().ClientToScreen(&anchor);
+        CPoint farCorner = WorkAreaAt(anchor.CenterPoint()).BottomRight() - CPoint(size.cx, size.cy); // the node is near the top left
+        CPoint storedAt = c.stored == 1 ? anchor.TopLeft() : farCorner;
+        CString stored;
+        stored.Format("%d,%d,%d,%d", storedAt.x, storedAt.y, storedAt.x + 400, storedAt.y + 300);
+        theReg.WriteString("Settings", "WPOS_DEFINEBOX", c.stored ? stored.c_str() : nullptr);
+        DoubleClickAt(ViewWnd(), Centre(node));
+        CRect shown = ScreenRect(Dialog());
+        CRect both;
+        EXPECT_FALSE(both.IntersectRect(shown, anchor)) << "it covers the node";
+        CRect work = WorkAreaAt(anchor.CenterPoint());
+        EXPECT_TRUE(shown.left >= work.left && shown.top >= work.top && shown.right <= work.right &&
+                    shown.bottom <= work.bottom)
+            << "off the screen";
+        if (c.stored == 2)
+            EXPECT_EQ(shown.TopLeft(), storedAt) << "the person's place is kept";
+        Click(Dialog(), IDCANCEL);
+        frame.reset();
+    }
+}
+
+// Where a window goes beside an anchor in a 1000 x 800 work area, for a 300 x 200 window.
+TEST(PlaceBeside, RightLeftBelowAboveThenOnTheScreen)
+{
+    const CRect work(0, 0, 1000, 800);
+    struct Case
+    {
+        const char* what;
+        CRect current, anchor;
+        CPoint expected; // the top left it goes to
+    };
+    const Case cases[] = {
+        {"clear of the anchor: kept", {600, 500, 900, 700}, {100, 100, 200, 150}, {600, 500}},
+        {"over it: to its right, level with its top", {100, 100, 400, 300}, {100, 100, 200, 150}, {208, 100}},
+        {"no room right: left", {700, 100, 1000, 300}, {750, 100, 850, 150}, {442, 100}},
+        {"near the bottom: level, slid up", {100, 700, 400, 900}, {100, 750, 200, 790}, {208, 600}},
+        {"a wide anchor: below, centred", {0, 0, 300, 200}, {50, 100, 950, 150}, {350, 158}},
+        {"a wide anchor at the bottom: above", {100, 600, 400, 800}, {50, 650, 950, 700}, {350, 442}},
+        {"off the screen, not over it: brought beside it", {1200, 100, 1500, 300}, {100, 100, 200, 150}, {208, 100}},
+        {"an anchor filling the screen: pushed onto it, right", {0, 0, 300, 200}, {0, 0, 1000, 800}, {700, 0}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        CRect placed = PlaceBeside(c.current, c.anchor, work);
+        EXPECT_EQ(placed.TopLeft(), c.expected);
+        EXPECT_EQ(placed.Size(), c.current.Size());
+    }
+}
