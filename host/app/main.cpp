@@ -2,7 +2,11 @@
 // with --gallery DIR it renders each of the library's dialogs to a PNG file instead; with --simulate JOB it runs
 // the job headless (docs/simulation.md).
 #include <QApplication>
+#include <QEvent>
+#include <QTimer>
 
+#include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
 
@@ -19,6 +23,7 @@ constexpr const char* kUsage =
     "               [--clock \"YYYY-MM-DD HH:MM:SS\"] [--step-limit N] [--log] [--json]\n"
     "       jobhost --check JOB\n"
     "       jobhost --test FILE.pdttest [--update]\n"
+    "       jobhost --timing [FILE]\n"
     "       jobhost --help | --version\n"
     "\n"
     "Opens the main window on the job FILE, or on the sample job without one.\n"
@@ -28,12 +33,42 @@ constexpr const char* kUsage =
     "  --check JOB     prints what in JOB a simulation cannot do as the job means\n"
     "  --test FILE     runs the scenarios of a scenario file and shows where the job differs;\n"
     "                  --update writes what the run shows as the expectations\n"
+    "  --timing        opens the main window as without it, prints the time from the start to its\n"
+    "                  first painted frame and exits\n"
     "  --help          prints this text\n"
     "  --version       prints the version\n";
+
+// --timing: once the first frame has been painted (all of it: the zero timer runs after the paint pass that the
+// first paint event belongs to), prints the time since `start` and ends the event loop.
+class FirstFrame : public QObject
+{
+  public:
+    explicit FirstFrame(std::chrono::steady_clock::time_point start) : m_start(start) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!m_bSeen && event->type() == QEvent::Paint && watched->isWidgetType())
+        {
+            m_bSeen = true;
+            QTimer::singleShot(0, this, [this] {
+                std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - m_start;
+                std::printf("jobhost: first frame painted %.1f ms after start\n", took.count());
+                std::fflush(stdout);
+                QCoreApplication::exit(0);
+            });
+        }
+        return false;
+    }
+
+  private:
+    std::chrono::steady_clock::time_point m_start;
+    bool m_bSeen = false;
+};
 } // namespace
 
 int main(int argc, char** argv)
 {
+    const auto start = std::chrono::steady_clock::now();
     // Asked before any window system is needed: these answer on a terminal and end.
     for (int i = 1; i < argc; ++i)
     {
@@ -51,9 +86,12 @@ int main(int argc, char** argv)
     const bool simulate = IsSimulateCommand(argc, argv);
     const char* gallery = nullptr;
     const char* file = nullptr;
+    bool timing = false;
     for (int i = 1; i < argc && !simulate; ++i)
         if (std::strcmp(argv[i], "--gallery") == 0 && i + 1 < argc)
             gallery = argv[++i];
+        else if (std::strcmp(argv[i], "--timing") == 0)
+            timing = true;
         else if (argv[i][0] != '-')
             file = argv[i];
     if ((gallery || simulate) && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
@@ -62,5 +100,8 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("jobhost"));
     if (simulate)
         return RunSimulateCommand(argc, argv, std::cout, std::cerr);
+    FirstFrame firstFrame(start);
+    if (timing && !gallery)
+        app.installEventFilter(&firstFrame);
     return gallery ? RunGallery(gallery) : RunMainWindow(file);
 }
