@@ -7,9 +7,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QTreeWidget>
 
 #include "platform/afxres.h"
 #include "platform/rcscript.h"
@@ -17,7 +20,8 @@
 namespace bench
 {
 
-// Plain Qt: the widgets of one template, placed at the template's pixel rectangles.
+// Plain Qt: the widgets of one template, placed at the template's pixel rectangles. Each control is the Qt
+// widget a person would pick for it by hand: a list box a QListWidget, a tree or report list a QTreeWidget.
 inline QWidget* BuildPage(int templateId, QWidget* parent)
 {
     const pdt::rc::DialogTemplate* t = pdt::FindDialogTemplate(templateId);
@@ -42,6 +46,12 @@ inline QWidget* BuildPage(int templateId, QWidget* parent)
             w = new QComboBox(page);
         else if (c.className == "Static")
             w = new QLabel(text, page);
+        else if (c.className == "ListBox")
+            w = new QListWidget(page);
+        else if (c.className == "SysTreeView32" || c.className == "SysListView32")
+            w = new QTreeWidget(page);
+        else if (c.className == "ScrollBar")
+            w = new QScrollBar(page);
         else
             w = new QFrame(page);
         w->setGeometry(px(c.x, 6, 4), px(c.y, 13, 8), px(c.cx, 6, 4), px(c.cy, 13, 8));
