@@ -10,31 +10,44 @@ namespace
 constexpr UINT kErrorBeep = MB_ICONHAND;
 } // namespace
 
+// Cells run in reading order through the buffer, so a paragraph is moved a run at a time: the cells up to the next
+// line end (13) or end of text (0) are copied in one piece, and a line end jumps to the start of the next row.
 bool CPortableScreen::MoveBuffer(CPoint from, CPoint to, char* pBuf, bool bInsert)
 {
-    if (!pBuf || !m_pMoveBuf || !m_pBackup)
+    auto inGrid = [&](CPoint p) { return p.x >= 0 && p.y >= 0 && p.x < m_nCols && p.y < m_nRows; };
+    const int total = m_nCols * m_nRows, start = CellIndex(from.x, from.y);
+    // A paragraph is taken from a cell of the grid or from the spare cells past it (what follows the last cell,
+    // for Delete there), and placed in the grid.
+    if (!pBuf || !m_pMoveBuf || !m_pBackup || !inGrid(to) || (!inGrid(from) && start < total) || total + 1 > m_nBufSize)
         return false;
     std::memcpy(m_pBackup, pBuf, size_t(m_nBufSize));
     auto restore = [&] { std::memcpy(pBuf, m_pBackup, size_t(m_nBufSize)); };
+    // The length of the run at `p` of at most `limit` bytes before a 0 or 13.
+    auto runLength = [](const char* p, int limit) {
+        const void* nul = std::memchr(p, 0, size_t(limit));
+        if (nul)
+            limit = int(static_cast<const char*>(nul) - p);
+        const void* cr = std::memchr(p, 13, size_t(limit));
+        return cr ? int(static_cast<const char*>(cr) - p) : limit;
+    };
 
     // Gather the paragraph at `from`, emptying its cells.
     int n = 0;
-    int i = CellIndex(from.x, from.y);
-    BYTE b = BYTE(pBuf[i]);
-    m_pMoveBuf[n++] = char(b);
-    pBuf[i] = 0;
-    while (b != 0 && n < m_nBufSize - 1)
+    if (start >= total) // a spare cell past the grid: an empty paragraph, as nothing is ever written there
     {
-        if (b == 13)
+        if (pBuf[start] != 0)
+            return false;
+        m_pMoveBuf[n++] = 0;
+    }
+    else
+        for (int i = start;;)
         {
-            if (from.y >= m_nRows - 1)
-                break;
-            from = CPoint(0, from.y + 1);
-        }
-        else
-        {
-            CPoint next;
-            if (!NextCell(from, next))
+            int len = runLength(pBuf + i, total - i);
+            int taken = i + len < total ? len + 1 : len; // with the 0 or 13 that ends it
+            std::memcpy(m_pMoveBuf + n, pBuf + i, size_t(taken));
+            std::memset(pBuf + i, 0, size_t(taken));
+            n += taken;
+            if (taken == len) // the text runs into the last cell
             {
                 if (bInsert)
                 {
@@ -43,39 +56,22 @@ bool CPortableScreen::MoveBuffer(CPoint from, CPoint to, char* pBuf, bool bInser
                 }
                 break;
             }
-            from = next;
+            int end = i + len;
+            if (m_pMoveBuf[n - 1] == 0 || end / m_nCols >= m_nRows - 1)
+                break;
+            i = (end / m_nCols + 1) * m_nCols;
         }
-        i = CellIndex(from.x, from.y);
-        b = BYTE(pBuf[i]);
-        m_pMoveBuf[n++] = char(b);
-        pBuf[i] = 0;
-    }
     m_pMoveBuf[n] = 0;
 
     // Place it at `to`.
-    for (int k = 0;; ++k)
+    for (int i = CellIndex(to.x, to.y), k = 0;;)
     {
-        b = BYTE(m_pMoveBuf[k]);
-        if (b == 0 && bInsert)
-            return true;
-        pBuf[CellIndex(to.x, to.y)] = char(b);
-        if (b == 0)
-            return true;
-        if (b == 13)
-        {
-            if (to.y >= m_nRows - 1)
-            {
-                restore();
-                return false;
-            }
-            to = CPoint(0, to.y + 1);
-            continue;
-        }
-        CPoint next;
-        if (!NextCell(to, next))
+        int len = runLength(m_pMoveBuf + k, n + 1 - k), room = total - i;
+        std::memcpy(pBuf + i, m_pMoveBuf + k, size_t(std::min(len, room)));
+        if (len >= room)
         {
             // Out of cells: only line ends may be left behind; losing text would lose what was typed.
-            for (int j = k + 1; m_pMoveBuf[j] != 0; ++j)
+            for (int j = k + room; m_pMoveBuf[j] != 0; ++j)
                 if (m_pMoveBuf[j] != 13)
                 {
                     restore();
@@ -83,7 +79,20 @@ bool CPortableScreen::MoveBuffer(CPoint from, CPoint to, char* pBuf, bool bInser
                 }
             return true;
         }
-        to = next;
+        i += len, k += len;
+        if (m_pMoveBuf[k] == 0)
+        {
+            if (!bInsert)
+                pBuf[i] = 0;
+            return true;
+        }
+        pBuf[i] = 13;
+        if (i / m_nCols >= m_nRows - 1)
+        {
+            restore();
+            return false;
+        }
+        i = (i / m_nCols + 1) * m_nCols, ++k;
     }
 }
 
