@@ -192,8 +192,18 @@ inline LPCTSTR const IDC_ARROW = reinterpret_cast<LPCTSTR>(uintptr_t(32512));
 inline LPCTSTR const IDC_IBEAM = reinterpret_cast<LPCTSTR>(uintptr_t(32513));
 inline LPCTSTR const IDC_WAIT = reinterpret_cast<LPCTSTR>(uintptr_t(32514));
 inline LPCTSTR const IDC_CROSS = reinterpret_cast<LPCTSTR>(uintptr_t(32515));
+inline LPCTSTR const IDC_SIZEALL = reinterpret_cast<LPCTSTR>(uintptr_t(32646));
+inline LPCTSTR const IDC_NO = reinterpret_cast<LPCTSTR>(uintptr_t(32648));
 HCURSOR LoadCursor(HANDLE hInstance, LPCTSTR cursorName); // the standard cursors (IDC_ARROW ...) only
+// The pointer's shape over the window that is asked with WM_SETCURSOR (wParam the window, LOWORD(lParam) the hit
+// code, HTCLIENT in the client area) as the pointer moves over it; a window that answers FALSE shows its class's
+// cursor, or the arrow.
 HCURSOR SetCursor(HCURSOR cursor);
+HCURSOR GetCursor();
+enum : int
+{
+    HTCLIENT = 1,
+};
 BOOL GetCursorPos(LPPOINT point); // screen coordinates
 
 // Files dropped from a file manager: a window that accepts them (WS_EX_ACCEPTFILES) gets WM_DROPFILES with the

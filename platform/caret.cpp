@@ -234,7 +234,30 @@ HCURSOR LoadCursor(HANDLE, LPCTSTR name)
     return v >= 32512 && v <= 32650 ? reinterpret_cast<HCURSOR>(v) : nullptr;
 }
 
-HCURSOR SetCursor(HCURSOR cursor) { return std::exchange(g_cursor, cursor); }
+HCURSOR SetCursor(HCURSOR cursor)
+{
+    if (QWidget* w = pdt::win::CursorTarget())
+        w->setCursor(pdt::win::CursorShapeOf(cursor));
+    return std::exchange(g_cursor, cursor);
+}
+
+HCURSOR GetCursor() { return g_cursor; }
+
+namespace pdt::win
+{
+Qt::CursorShape CursorShapeOf(HCURSOR cursor)
+{
+    switch (reinterpret_cast<uintptr_t>(cursor))
+    {
+    case 32513: return Qt::IBeamCursor;
+    case 32514: return Qt::WaitCursor;
+    case 32515: return Qt::CrossCursor;
+    case 32646: return Qt::SizeAllCursor;
+    case 32648: return Qt::ForbiddenCursor;
+    default: return Qt::ArrowCursor;
+    }
+}
+} // namespace pdt::win
 
 BOOL GetCursorPos(LPPOINT p)
 {

@@ -55,6 +55,7 @@ std::unordered_map<const QWidget*, HWND> g_peers; // each window's peer widget, 
 int g_focusChanges = 0; // counts focus moves, so SetFocus can tell whether a handler moved it on
 std::map<CString, WNDCLASS> g_classes; // registered classes, by lower-case name
 CWnd* g_mainWnd = nullptr;
+QWidget* g_cursorTarget = nullptr;
 
 CString LowerName(const char* name)
 {
@@ -97,7 +98,12 @@ class PeerWidget : public QWidget
     {
         Mouse(e, e->button() == Qt::RightButton ? WM_RBUTTONDBLCLK : WM_LBUTTONDBLCLK);
     }
-    void mouseMoveEvent(QMouseEvent* e) override { Mouse(e, WM_MOUSEMOVE); }
+    void mouseMoveEvent(QMouseEvent* e) override
+    {
+        AskCursor();
+        if (IsWindow(m_h))
+            Mouse(e, WM_MOUSEMOVE);
+    }
     // What an input method composed arrives as WM_CHAR messages, a double-byte character as its two bytes, as
     // Win32's default handling of WM_IME_CHAR sends it; what the code page cannot hold is refused.
     void inputMethodEvent(QInputMethodEvent* e) override
@@ -156,6 +162,20 @@ class PeerWidget : public QWidget
     }
 
   private:
+    // WM_SETCURSOR, as Win32 sends it before each move of the pointer; unanswered, the class's cursor shows.
+    void AskCursor()
+    {
+        QPointer<QWidget> self(this);
+        g_cursorTarget = this;
+        BOOL answered = BOOL(::SendMessage(m_h, WM_SETCURSOR, WPARAM(m_h), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+        g_cursorTarget = nullptr;
+        if (!answered && self && IsWindow(m_h))
+        {
+            WNDCLASS wc{};
+            bool classCursor = GetClassInfo(nullptr, m_h->className, &wc) && wc.hCursor;
+            setCursor(pdt::win::CursorShapeOf(classCursor ? HCURSOR(wc.hCursor) : nullptr));
+        }
+    }
     static std::vector<CString> DroppedFiles(const QMimeData* data)
     {
         std::vector<CString> files;
@@ -1603,3 +1623,5 @@ BOOL DragQueryPoint(HDROP drop, LPPOINT point)
 }
 
 void DragFinish(HDROP) {} // the drop lives as long as its message
+
+QWidget* pdt::win::CursorTarget() { return g_cursorTarget; }

@@ -125,6 +125,9 @@ class WindowImpl
 
 namespace pdt::win
 {
+// The peer being asked for its pointer shape (WM_SETCURSOR), which SetCursor shapes; null outside that.
+QWidget* CursorTarget();
+Qt::CursorShape CursorShapeOf(HCURSOR cursor);
 HWND FromWidget(const QWidget* w); // the window whose peer is w or contains it
 // The same, but null for a widget in a window of the toolkit's own (a message box, a file dialog) that merely
 // has one of ours as its parent: keys and focus there are the toolkit's business, not our windows'.

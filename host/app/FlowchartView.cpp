@@ -94,6 +94,7 @@ const MessageMap& FlowchartView::GetThisMessageMap()
     static const MessageMap map(&CWnd::GetThisMessageMap(),
                                 {
                                     mm::Paint(&FlowchartView::OnPaint),
+                                    mm::Message(WM_SETCURSOR, &FlowchartView::OnSetCursor),
                                     mm::Size(&FlowchartView::OnSize),
                                     mm::Mouse(WM_LBUTTONDOWN, &FlowchartView::OnLButtonDown),
                                     mm::Mouse(WM_LBUTTONUP, &FlowchartView::OnLButtonUp),
@@ -605,6 +606,15 @@ bool FlowchartView::DeleteSelection()
     if (onSelectionChanged)
         onSelectionChanged();
     return true;
+}
+
+// The link tool shows on the canvas: a cross over the page while it is on.
+LRESULT FlowchartView::OnSetCursor(WPARAM, LPARAM lParam)
+{
+    if (!m_bLinkTool || LOWORD(lParam) != HTCLIENT)
+        return FALSE;
+    SetCursor(LoadCursor(nullptr, IDC_CROSS));
+    return TRUE;
 }
 
 void FlowchartView::SetLinkTool(bool on)

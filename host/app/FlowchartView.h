@@ -97,6 +97,7 @@ class FlowchartView : public CWnd, public HostView
     void OnHScroll(UINT code, UINT pos, CScrollBar* bar);
     void OnVScroll(UINT code, UINT pos, CScrollBar* bar);
     LRESULT OnMouseWheel(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetCursor(WPARAM, LPARAM lParam);
     LRESULT OnCaptureChanged(WPARAM, LPARAM);
     UINT OnGetDlgCode() { return DLGC_WANTALLKEYS; }
 

@@ -1,6 +1,7 @@
 #include "host/app/MainFrame.h"
 
 #include <QApplication>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <utility>
@@ -33,7 +34,51 @@ enum MenuIndex : int
     MENU_EDIT,
     MENU_DEFINE,
     MENU_SIMULATION,
+    MENU_HELP,
 };
+
+// The main window's shortcut keys: what PreTranslateMessage acts on, what the menus show beside their items and
+// what Help > Keyboard Shortcuts lists.
+struct Shortcut
+{
+    UINT vk;
+    bool ctrl, shift;
+    UINT command;
+    const char* keys;
+    const char* what;
+};
+constexpr Shortcut kShortcuts[] = {
+    {'N', true, false, ID_FILE_NEW, "Ctrl+N", "New job"},
+    {'O', true, false, ID_FILE_OPEN, "Ctrl+O", "Open a job"},
+    {'S', true, false, ID_FILE_SAVE, "Ctrl+S", "Save"},
+    {'S', true, true, ID_FILE_SAVE_AS, "Ctrl+Shift+S", "Save As"},
+    {'Q', true, false, ID_APP_EXIT, "Ctrl+Q", "Exit"},
+    {'Z', true, false, ID_EDIT_UNDO, "Ctrl+Z", "Undo"},
+    {'Y', true, false, ID_EDIT_REDO, "Ctrl+Y", "Redo"},
+    {'F', true, false, ID_EDIT_FIND, "Ctrl+F", "Find"},
+    {VK_F3, false, false, ID_EDIT_REPEAT, "F3", "Find Next"},
+    {'L', true, false, ID_NODE_LINK, "Ctrl+L", "Link Nodes: the link tool on or off"},
+};
+// Keys the flowchart and the panes take themselves.
+constexpr const char* kOtherKeys[][2] = {
+    {"Tab, Shift+Tab", "Select the next or the previous node"},
+    {"Enter", "Define the selected node; with the link tool, start or end a link"},
+    {"Del", "Delete the selected node or link"},
+    {"Arrows", "Scroll the flowchart"},
+    {"Ctrl+Arrows", "Move the selected node"},
+    {"Page Up, Page Down, Home", "Scroll by a page, to the top left"},
+    {"Esc", "Put a dragged node back; turn the link tool off"},
+    {"F6", "Between the flowchart and Find's pane"},
+    {"F10, Alt+letter", "The menus"},
+};
+
+CString MenuText(const char* text, UINT command)
+{
+    for (const Shortcut& s : kShortcuts)
+        if (s.command == command)
+            return CString(text) + "\t" + s.keys;
+    return text;
+}
 
 // The part of a path after its last separator, either kind.
 CString FileNameOf(const CString& path)
@@ -79,6 +124,8 @@ const MessageMap& MainFrame::GetThisMessageMap()
             mm::Command(ID_DEFINE_JOB, 0, &MainFrame::OnDefineJob),
             mm::Command(ID_DEFINE_LANGUAGE, 0, &MainFrame::OnDefineLanguage),
             mm::Command(ID_SIMULATE_RUN, 0, &MainFrame::OnSimulate),
+            mm::Command(ID_HELP_KEYBOARD, 0, &MainFrame::OnHelpKeyboard),
+            mm::Command(ID_APP_ABOUT, 0, &MainFrame::OnAppAbout),
             mm::Message(WM_CLOSE, &MainFrame::OnClose),
             mm::Message(WM_DROPFILES, &MainFrame::OnDropFiles),
             mm::Message(WM_OPEN_DROPPED, &MainFrame::OnOpenDropped),
@@ -119,7 +166,7 @@ BOOL MainFrame::CreateWindows(const CRect& rect)
     GetClientRect(&client);
     m_menuBar.Create(this, CRect(0, 0, client.Width(), 22), IDC_MENUBAR);
     m_menuBar.onInitMenu = [this](int index, CMenu& popup) { InitMenu(index, popup); };
-    for (const char* title : {"&File", "&Edit", "&Define", "&Simulation"})
+    for (const char* title : {"&File", "&Edit", "&Define", "&Simulation", "&Help"})
     {
         CMenu popup;
         popup.CreatePopupMenu();
@@ -212,10 +259,10 @@ void MainFrame::InitMenu(int index, CMenu& menu)
     switch (index)
     {
     case MENU_FILE: {
-        menu.AppendMenu(MF_STRING, ID_FILE_NEW, "&New\tCtrl+N");
-        menu.AppendMenu(MF_STRING, ID_FILE_OPEN, "&Open...\tCtrl+O");
-        menu.AppendMenu(MF_STRING, ID_FILE_SAVE, "&Save\tCtrl+S");
-        menu.AppendMenu(MF_STRING, ID_FILE_SAVE_AS, "Save &As...");
+        menu.AppendMenu(MF_STRING, ID_FILE_NEW, MenuText("&New", ID_FILE_NEW));
+        menu.AppendMenu(MF_STRING, ID_FILE_OPEN, MenuText("&Open...", ID_FILE_OPEN));
+        menu.AppendMenu(MF_STRING, ID_FILE_SAVE, MenuText("&Save", ID_FILE_SAVE));
+        menu.AppendMenu(MF_STRING, ID_FILE_SAVE_AS, MenuText("Save &As...", ID_FILE_SAVE_AS));
         std::vector<CString> recent = GetRecentFiles();
         if (!recent.empty())
         {
@@ -228,19 +275,19 @@ void MainFrame::InitMenu(int index, CMenu& menu)
             }
         }
         menu.AppendMenu(MF_SEPARATOR);
-        menu.AppendMenu(MF_STRING, ID_APP_EXIT, "E&xit");
+        menu.AppendMenu(MF_STRING, ID_APP_EXIT, MenuText("E&xit", ID_APP_EXIT));
         break;
     }
     case MENU_EDIT: {
-        menu.AppendMenu(MF_STRING | Grayed(m_history.CanUndo()), ID_EDIT_UNDO, "&Undo\tCtrl+Z");
-        menu.AppendMenu(MF_STRING | Grayed(m_history.CanRedo()), ID_EDIT_REDO, "&Redo\tCtrl+Y");
+        menu.AppendMenu(MF_STRING | Grayed(m_history.CanUndo()), ID_EDIT_UNDO, MenuText("&Undo", ID_EDIT_UNDO));
+        menu.AppendMenu(MF_STRING | Grayed(m_history.CanRedo()), ID_EDIT_REDO, MenuText("&Redo", ID_EDIT_REDO));
         menu.AppendMenu(MF_SEPARATOR);
-        menu.AppendMenu(MF_STRING, ID_EDIT_FIND, "&Find...\tCtrl+F");
-        menu.AppendMenu(MF_STRING, ID_EDIT_REPEAT, "Find &Next\tF3");
+        menu.AppendMenu(MF_STRING, ID_EDIT_FIND, MenuText("&Find...", ID_EDIT_FIND));
+        menu.AppendMenu(MF_STRING, ID_EDIT_REPEAT, MenuText("Find &Next", ID_EDIT_REPEAT));
         menu.AppendMenu(MF_SEPARATOR);
         menu.AppendMenu(MF_POPUP, UINT_PTR(FlowchartView::MakeNewNodeMenu()), "New &Node");
         menu.AppendMenu(MF_STRING | (m_view.IsLinkTool() ? UINT(MF_CHECKED) : UINT(MF_UNCHECKED)), ID_NODE_LINK,
-                        "&Link Nodes");
+                        MenuText("&Link Nodes", ID_NODE_LINK));
         menu.AppendMenu(MF_STRING | Grayed(node || link), ID_EDIT_CLEAR, "&Delete\tDel");
         break;
     }
@@ -264,6 +311,10 @@ void MainFrame::InitMenu(int index, CMenu& menu)
     }
     case MENU_SIMULATION:
         menu.AppendMenu(MF_STRING | Grayed(GetSimulateHandler() != nullptr), ID_SIMULATE_RUN, "&Run Job");
+        break;
+    case MENU_HELP:
+        menu.AppendMenu(MF_STRING, ID_HELP_KEYBOARD, "&Keyboard Shortcuts");
+        menu.AppendMenu(MF_STRING, ID_APP_ABOUT, "&About jobhost");
         break;
     default: break;
     }
@@ -302,19 +353,11 @@ BOOL MainFrame::PreTranslateMessage(MSG* pMsg)
             m_results.SetFocus();
         return TRUE;
     }
-    bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    bool ctrl = GetKeyState(VK_CONTROL) < 0, shift = GetKeyState(VK_SHIFT) < 0;
     UINT id = 0;
-    switch (pMsg->wParam)
-    {
-    case 'N': id = ctrl ? UINT(ID_FILE_NEW) : 0; break;
-    case 'O': id = ctrl ? UINT(ID_FILE_OPEN) : 0; break;
-    case 'S': id = ctrl ? UINT(ID_FILE_SAVE) : 0; break;
-    case 'F': id = ctrl ? UINT(ID_EDIT_FIND) : 0; break;
-    case 'Z': id = ctrl ? UINT(ID_EDIT_UNDO) : 0; break;
-    case 'Y': id = ctrl ? UINT(ID_EDIT_REDO) : 0; break;
-    case VK_F3: id = ID_EDIT_REPEAT; break;
-    default: break;
-    }
+    for (const Shortcut& s : kShortcuts)
+        if (s.vk == pMsg->wParam && s.ctrl == ctrl && s.shift == shift)
+            id = s.command;
     if (!id)
         return CFrameWnd::PreTranslateMessage(pMsg);
     SendMessage(WM_COMMAND, MAKEWPARAM(WORD(id), 0), 0); // as the menu item would
@@ -881,4 +924,29 @@ int RunMainWindow(const char* file)
     int result = QApplication::exec();
     AfxSetMainWnd(nullptr);
     return result;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Help.
+
+void MainFrame::OnHelpKeyboard()
+{
+    CString text = "In the main window:\n";
+    for (const Shortcut& s : kShortcuts)
+        text += CString("  ") + s.keys + ": " + s.what + "\n";
+    text += "\nIn the flowchart:\n";
+    for (const auto& k : kOtherKeys)
+        text += CString("  ") + k[0] + ": " + k[1] + "\n";
+    MessageBox(text, "Keyboard Shortcuts", MB_OK | MB_ICONINFORMATION);
+}
+
+void MainFrame::OnAppAbout()
+{
+    CString text;
+    text.Format("jobhost %s\n\n"
+                "Draws, defines and simulates jobs for portable data terminals with the pdtdlg library.\n\n"
+                "Built with Qt %s, used under the GNU Lesser General Public License version 3, "
+                "and nlohmann/json, used under the MIT License.",
+                PDT_VERSION, QT_VERSION_STR);
+    MessageBox(text, "About jobhost", MB_OK | MB_ICONINFORMATION);
 }

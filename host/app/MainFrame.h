@@ -86,6 +86,8 @@ class MainFrame : public CFrameWnd
     void OnDefineJob();
     void OnDefineLanguage();
     void OnSimulate();
+    void OnHelpKeyboard();
+    void OnAppAbout();
     LRESULT OnClose(WPARAM, LPARAM);
     LRESULT OnDropFiles(WPARAM, LPARAM);
     LRESULT OnOpenDropped(WPARAM, LPARAM);

@@ -3,6 +3,9 @@
 #include "app_harness.h"
 #include "job/CDlgDefineJob.h"
 
+#include <QWidget>
+#include <filesystem>
+
 using namespace pdt::test;
 
 namespace
@@ -29,6 +32,7 @@ TEST_F(MainMenus, EveryCommandThatDropsTheJobAsksFirst)
         EXIT,
         CLOSE_BOX,
         CTRL_N,
+        CTRL_Q,
     };
     struct Case
     {
@@ -41,7 +45,8 @@ TEST_F(MainMenus, EveryCommandThatDropsTheJobAsksFirst)
         {"Ctrl+N, Cancel", CTRL_N, IDCANCEL}, {"Open, Cancel", OPEN, IDCANCEL},
         {"Open, No", OPEN, IDNO},             {"Exit, Cancel", EXIT, IDCANCEL},
         {"Exit, No", EXIT, IDNO},             {"close box, Cancel", CLOSE_BOX, IDCANCEL},
-        {"close box, No", CLOSE_BOX, IDNO},
+        {"close box, No", CLOSE_BOX, IDNO},   {"Ctrl+Q, Cancel", CTRL_Q, IDCANCEL},
+        {"Ctrl+Q, No", CTRL_Q, IDNO},
     };
     for (const Case& c : cases)
     {
@@ -63,14 +68,15 @@ TEST_F(MainMenus, EveryCommandThatDropsTheJobAsksFirst)
         case EXIT: Menu("File", ID_APP_EXIT); break;
         case CLOSE_BOX: CloseBox(frame->m_hWnd); break;
         case CTRL_N:
+        case CTRL_Q:
             Focus(ViewWnd());
-            Key('N', false, true);
+            Key(c.action == CTRL_N ? 'N' : 'Q', false, true);
             break;
         }
         ASSERT_EQ(MessageBoxes().size(), boxes + 1);
         EXPECT_EQ(MessageBoxes().back().text, "Save changes to Warehouse.job?");
         EXPECT_EQ(MessageBoxes().back().type & 0xF, UINT(MB_YESNOCANCEL));
-        bool closes = c.action == EXIT || c.action == CLOSE_BOX;
+        bool closes = c.action == EXIT || c.action == CLOSE_BOX || c.action == CTRL_Q;
         if (c.answer == IDCANCEL)
         {
             EXPECT_TRUE(IsWindow(frame->m_hWnd));
@@ -197,6 +203,59 @@ TEST_F(MainMenus, RunJobIsGreyedUntilTheSimulationRegisters)
     EXPECT_EQ(g_runs, 1);
     EXPECT_EQ(g_runFrame, frame.get());
     EXPECT_EQ(g_runDoc, &Doc());
+}
+
+// Save As, Exit and the link tool have keys of their own, which the menus show; the link tool shows as the
+// pointer's cross over the flowchart; Help lists the keys and says what jobhost is built with.
+TEST_F(MainMenus, ShortcutKeysTheLinkToolsPointerAndHelp)
+{
+    Open();
+    std::vector<bool> opens; // each file dialog: an Open one?
+    const CString path((std::filesystem::path(TempDir()) / "keys.pdtjob").string());
+    pdt::support::SetFileDialogHandler([&](const pdt::support::FileDialogRequest& r) {
+        opens.push_back(r.open);
+        return path;
+    });
+    Focus(ViewWnd());
+    Key('S', true, true);
+    ASSERT_EQ(opens, std::vector<bool>{false}) << "Ctrl+Shift+S is Save As";
+    EXPECT_EQ(Doc().m_strPathName, path);
+    Key('S', false, true);
+    EXPECT_EQ(opens.size(), 1u) << "Ctrl+S saves to the job's file";
+    Menu("File", 0);
+    ASSERT_NE(LastMenuItem(ID_FILE_SAVE_AS), nullptr);
+    EXPECT_EQ(LastMenuItem(ID_FILE_SAVE_AS)->text, "Save &As...\tCtrl+Shift+S");
+    EXPECT_EQ(LastMenuItem(ID_APP_EXIT)->text, "E&xit\tCtrl+Q");
+
+    QWidget* view = Peer(ViewWnd());
+    const CPoint empty = View().GetViewRect().BottomRight() - CPoint(5, 5);
+    MouseMoveTo(ViewWnd(), empty, false);
+    EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
+    Focus(ViewWnd());
+    Key('L', false, true);
+    EXPECT_TRUE(View().IsLinkTool());
+    MouseMoveTo(ViewWnd(), empty - CPoint(1, 1), false);
+    EXPECT_EQ(view->cursor().shape(), Qt::CrossCursor);
+    Menu("Edit", 0);
+    ASSERT_NE(LastMenuItem(ID_NODE_LINK), nullptr);
+    EXPECT_EQ(LastMenuItem(ID_NODE_LINK)->text, "&Link Nodes\tCtrl+L");
+    Focus(ViewWnd());
+    Key('L', false, true);
+    EXPECT_FALSE(View().IsLinkTool());
+    MouseMoveTo(ViewWnd(), empty, false);
+    EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
+
+    ExpectMessageBox(IDOK);
+    Menu("Help", ID_HELP_KEYBOARD);
+    ASSERT_FALSE(MessageBoxes().empty());
+    EXPECT_EQ(MessageBoxes().back().caption, "Keyboard Shortcuts");
+    for (const char* line : {"Ctrl+Shift+S: Save As\n", "Ctrl+L: Link Nodes", "F6: Between the flowchart"})
+        EXPECT_GE(MessageBoxes().back().text.Find(line), 0) << line;
+    ExpectMessageBox(IDOK);
+    Menu("Help", ID_APP_ABOUT);
+    EXPECT_EQ(MessageBoxes().back().caption, "About jobhost");
+    EXPECT_EQ(MessageBoxes().back().text.Find("jobhost "), 0);
+    EXPECT_GE(MessageBoxes().back().text.Find(CString("Qt ") + QT_VERSION_STR), 0);
 }
 
 } // namespace
