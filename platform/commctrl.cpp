@@ -3,6 +3,7 @@
 
 #include <QAbstractItemView>
 #include <QFrame>
+#include <QPainter>
 #include <QPalette>
 
 #include <algorithm>
@@ -23,6 +24,37 @@ std::unique_ptr<WindowImpl> MakeCommonControlImpl(HWND h, const CString& lowerCl
 
 namespace pdt::cc
 {
+
+void FocusMarkDelegate::paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const
+{
+    QStyledItemDelegate::paint(p, o, i);
+    DrawFocusMark(p, o);
+}
+
+void FocusMarkDelegate::DrawFocusMark(QPainter* p, const QStyleOptionViewItem& o)
+{
+    if (!(o.state & QStyle::State_HasFocus) || !o.widget ||
+        !o.widget->window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        return;
+    p->save();
+    const QPalette::ColorGroup group = (o.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
+    QPen pen(o.palette.color(group, (o.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
+    pen.setStyle(Qt::DotLine);
+    pen.setWidth(0);
+    p->setPen(pen);
+    p->setBrush(Qt::NoBrush);
+    // A row that shows the focus in every column gets one rectangle round the row, not one per cell.
+    const QRect r = o.rect.adjusted(0, 0, -1, -1);
+    using Pos = QStyleOptionViewItem::ViewItemPosition;
+    const Pos pos = o.viewItemPosition;
+    p->drawLine(r.topLeft(), r.topRight());
+    p->drawLine(r.bottomLeft(), r.bottomRight());
+    if (pos == Pos::Invalid || pos == Pos::OnlyOne || pos == Pos::Beginning)
+        p->drawLine(r.topLeft(), r.bottomLeft());
+    if (pos == Pos::Invalid || pos == Pos::OnlyOne || pos == Pos::End)
+        p->drawLine(r.topRight(), r.bottomRight());
+    p->restore();
+}
 
 void ApplyFrame(QAbstractScrollArea* area, HWND h)
 {

@@ -1,6 +1,7 @@
 // Private to the list box, list view, tree view and scroll bar sources.
 #pragma once
 
+#include <QStyledItemDelegate>
 #include <QTreeWidget>
 
 #include "platform/afxcmn.h"
@@ -24,6 +25,18 @@ void ApplyFrame(QAbstractScrollArea* area, HWND h);
 
 // Without a "show selection always" style the selection is not drawn while another window has the focus.
 void HideSelectionWhenInactive(QAbstractItemView* view);
+
+// Items draw Win32's dotted focus rectangle round the item with the focus once a key was pressed in their window,
+// as the toolkit's style draws no mark on items. List boxes, list views and tree views paint their items with it.
+class FocusMarkDelegate : public QStyledItemDelegate
+{
+  public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override;
+
+  protected:
+    static void DrawFocusMark(QPainter* p, const QStyleOptionViewItem& o);
+};
 
 // What DefWindowProc makes of a right click: WM_CONTEXTMENU to the control, which passes it to its parent.
 void RaiseContextMenu(HWND h, const QPoint& global);

@@ -70,6 +70,7 @@ class ListBoxImpl : public WindowImpl
         m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
         m_list->setDragEnabled(false);
         m_list->setUniformItemSizes(true);
+        m_list->setItemDelegate(new pdt::cc::FocusMarkDelegate(m_list));
         m_list->setFocusPolicy(Qt::StrongFocus);
         m_list->setContextMenuPolicy(Qt::PreventContextMenu);
         m_list->setVerticalScrollBarPolicy((s & LBS_DISABLENOSCROLL) ? Qt::ScrollBarAlwaysOn

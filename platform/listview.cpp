@@ -45,13 +45,30 @@ class LvItem : public QTreeWidgetItem
     }
 };
 
-class GridDelegate : public QStyledItemDelegate
+class GridDelegate : public pdt::cc::FocusMarkDelegate
 {
   public:
-    GridDelegate(const DWORD* exStyle, QObject* parent) : QStyledItemDelegate(parent), m_ex(exStyle) {}
+    GridDelegate(const DWORD* exStyle, QObject* parent) : FocusMarkDelegate(parent), m_ex(exStyle) {}
     void paint(QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) const override
     {
         QStyledItemDelegate::paint(p, o, i);
+        // The view marks the focused row as a whole, through the style, which draws no mark on items: the row's
+        // cells draw one rectangle round it.
+        const auto* view = qobject_cast<const QTreeView*>(o.widget);
+        const QModelIndex current = view ? view->currentIndex() : QModelIndex();
+        if (view && view->hasFocus() && current.isValid() && current.row() == i.row() && current.parent() == i.parent())
+        {
+            QStyleOptionViewItem row(o);
+            row.state |= QStyle::State_HasFocus;
+            const int last = view->header()->count() - 1 - view->header()->hiddenSectionCount();
+            const int at = view->header()->visualIndex(i.column());
+            using Pos = QStyleOptionViewItem::ViewItemPosition;
+            row.viewItemPosition = last == 0    ? Pos::OnlyOne
+                                   : at == 0    ? Pos::Beginning
+                                   : at == last ? Pos::End
+                                                : Pos::Middle;
+            DrawFocusMark(p, row);
+        }
         if (*m_ex & LVS_EX_GRIDLINES)
         {
             p->save();

@@ -103,6 +103,7 @@ class TreeViewImpl : public WindowImpl
         m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
         m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
         m_tree->setFocusPolicy(Qt::StrongFocus);
+        m_tree->setItemDelegate(new pdt::cc::FocusMarkDelegate(m_tree));
         m_tree->setContextMenuPolicy(Qt::PreventContextMenu);
         if (s & TVS_TRACKSELECT)
             m_tree->setMouseTracking(true);

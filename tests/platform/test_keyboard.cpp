@@ -1,6 +1,7 @@
 // The dialog manager's keys: Enter, Escape, Tab and the arrows, what a control can claim for itself with
 // WM_GETDLGCODE, PreTranslateMessage, nested pages and WM_NEXTDLGCTL.
 #include "dialog_harness.h"
+#include "platform/afxcmn.h"
 
 #include <QImage>
 #include <QWidget>
@@ -562,6 +563,78 @@ TEST(FocusMarks, ButtonsReachedByTabShowTheirFocus)
         Pump();
         EXPECT_EQ(button->grab().toImage(), plain) << "the mark stays after the focus left";
         dlg.DestroyWindow();
+        Pump();
+    }
+}
+
+
+// The chosen item of a list box, a list view and a tree view shows the focus mark once the keyboard is used: the
+// control Tab came back to looks different from the same control, in the same state, focused before any key.
+class ListPageHost : public ControlsDialog
+{
+  public:
+    ListPageHost() : ControlsDialog(IDD_HOST) {}
+    RecordingDialog page{0};
+    BOOL OnInitDialog() override
+    {
+        CDialog::OnInitDialog();
+        page.Create(IDD_LISTPAGE, this);
+        page.ShowWindow(SW_SHOW);
+        return TRUE;
+    }
+};
+
+TEST(FocusMarks, TheChosenItemOfAListOrTreeShowsTheFocusAfterAKey)
+{
+    struct
+    {
+        const char* name;
+        int id;
+        std::function<void(CWnd&)> fill; // two items, the first chosen
+    } kinds[] = {
+        {"list box", IDC_LZ_LISTBOX,
+         [](CWnd& c) {
+             auto& l = static_cast<CListBox&>(c);
+             l.AddString("first");
+             l.AddString("second");
+             l.SetCurSel(0);
+         }},
+        {"list view", IDC_LZ_LISTVIEW,
+         [](CWnd& c) {
+             auto& l = static_cast<CListCtrl&>(c);
+             l.InsertColumn(0, "Name", LVCFMT_LEFT, 80);
+             l.InsertItem(0, "first");
+             l.InsertItem(1, "second");
+             l.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+         }},
+        {"tree view", IDC_LZ_TREE,
+         [](CWnd& c) {
+             auto& t = static_cast<CTreeCtrl&>(c);
+             HTREEITEM first = t.InsertItem("first");
+             t.InsertItem("second");
+             t.SelectItem(first);
+         }},
+    };
+    for (const auto& k : kinds)
+    {
+        SCOPED_TRACE(k.name);
+        ListPageHost host;
+        ASSERT_TRUE(host.Create(IDD_HOST));
+        host.ShowWindow(SW_SHOW);
+        Pump();
+        CWnd* control = host.page.GetDlgItem(k.id);
+        k.fill(*control);
+        Focus(control->m_hWnd);
+        Pump();
+        ASSERT_EQ(FocusId(), k.id);
+        const QImage byMouse = Peer(control->m_hWnd)->grab().toImage();
+        Key(VK_TAB);
+        ASSERT_NE(FocusId(), k.id);
+        Key(VK_TAB, /*shift=*/true);
+        Pump();
+        ASSERT_EQ(FocusId(), k.id);
+        EXPECT_NE(Peer(control->m_hWnd)->grab().toImage(), byMouse) << "no focus mark";
+        host.DestroyWindow();
         Pump();
     }
 }
