@@ -4,59 +4,14 @@
 # (saved) and N (not saved). Every wait polls for a window or a file, with a time limit.
 set -u
 jobhost=$1
-for tool in Xvfb openbox xdotool xprop; do
-    command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed (scripts/install-deps.sh installs it)"; exit 77; }
-done
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-fail() {
-    echo "FAILED: $*"
-    for w in $(xdotool search --name . 2>/dev/null); do echo "window: $(xdotool getwindowname "$w")"; done
-    jobs -l
-    sed 's/^/jobhost: /' "$work/jobhost.log" 2>/dev/null | grep -v propagateSizeHints
-    exit 1
-}
+. "$(dirname "$0")/lib.sh"
 
-# Polls `$@` every 50 ms for up to 15 s, or while the window manager's process is still there to come up.
-until_true() {
-    for _ in $(seq 300); do
-        "$@" && return 0
-        [ "$1" = wm_ready ] && ! kill -0 "${pids[-1]}" 2>/dev/null && return 1
-        sleep 0.05
-    done
-    return 1
-}
-window_named() { xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-no_window_named() { ! window_named "$1"; }
-main_title_is() { [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ]; }
-file_exists() { [ -s "$1" ]; }
-file_differs() { ! cmp -s "$1" "$2"; }
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-until_true file_exists "$work/display" || fail "Xvfb did not start"
-export DISPLAY=:$(head -1 "$work/display")
-# A window mapped while the window manager is still starting can stay unmapped: jobhost starts once it manages.
-# Openbox now and then gives up on a server that has only just started; it is started again then.
-wm_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
-for attempt in 1 2 3; do
-    openbox >/dev/null 2>&1 &
-    pids+=($!)
-    until_true wm_ready && break
-    [ "$attempt" = 3 ] && fail "openbox did not start"
-done
-export QT_QPA_PLATFORM=xcb PDTDLG_SETTINGS="$work/settings.ini" HOME="$work"
 "$jobhost" >"$work/jobhost.log" 2>&1 &
 pids+=($!)
 until_true window_named ' - jobhost$' || fail "the main window never showed"
-main=$(xdotool search --onlyvisible --name ' - jobhost$' | head -1)
+main=$(window_id ' - jobhost$')
 xdotool windowactivate --sync "$main" 2>/dev/null
+main_title_is() { [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ]; }
 
 # Save As: the typed name is the file written.
 saved="$work/typed.pdtjob"

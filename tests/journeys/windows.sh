@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# Journeys through windows a person reaches with mouse and keyboard together, in real X windows with synthetic X
+# input: a path typed into the simulation window's Load File loads the file and types nothing on the simulated
+# keypad; Enter typed into a record's name after Tab went to ">>" is the dialog's OK; and a host that runs the node
+# dialog modally opens the keypad from the key field once for Cancel and once for OK.
+# journey_helper (built with the tests) says where controls are and grabs what a window shows.
+set -u
+jobhost=$1
+helper=$2
+. "$(dirname "$0")/lib.sh"
+
+"$jobhost" >"$work/jobhost.log" 2>&1 &
+pids+=($!)
+until_true window_named ' - jobhost$' || fail "the main window never showed"
+main=$(window_id ' - jobhost$')
+xdotool windowactivate --sync "$main" 2>/dev/null
+main_title_is() { [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ]; }
+
+# Where the controls are: the same windows laid out by this X server's fonts.
+locate() { "$helper" locate "$@" 2>>"$work/helper.log" || fail "journey_helper cannot find $*"; }
+# A rectangle of a window's client area, as a PNG file.
+grab() { "$helper" grab "$@" 2>>"$work/helper.log" || fail "journey_helper cannot grab $*"; }
+
+# --- A record's name typed after Tab went to ">>": Enter is OK, nothing moves between the lists.
+job="$work/job.pdtjob"
+xdotool key ctrl+s
+until_true window_named '^Save As$' || fail "Ctrl+S opened no Save As"
+xdotool key ctrl+a
+xdotool type --delay 20 "$job"
+xdotool key Return
+until_true file_exists "$job" || fail "Save As wrote nothing"
+until_true main_title_is "job.pdtjob - jobhost" || fail "the title does not name the saved file"
+cp "$job" "$work/before.pdtjob"
+record_fields() { grep -A12 "\"name\": \"$2\"" "$1" | grep -m1 '"fields"'; }
+fields=$(record_fields "$job" "Stock Count")
+[ -n "$fields" ] || fail "the saved job has no record Stock Count"
+
+xdotool key alt+d r Down Return
+until_true window_named '^Define Record' || fail "Define > Record > Stock Count opened nothing"
+record=$(window_id '^Define Record')
+mapfile -t at < <(locate record-stock-count-fields.png 4186:Fields 4213:Location 4215:Scan\ Item 4245)
+click_in "$record" ${at[0]}
+click_in "$record" ${at[1]}
+click_in "$record" ${at[2]}
+xdotool key Tab
+click_in "$record" ${at[3]}
+xdotool key ctrl+a
+xdotool type --delay 20 "Counted Stock"
+xdotool key Return
+until_true no_window_named '^Define Record' || fail "Enter in the record's name left the dialog open"
+xdotool windowactivate --sync "$main" 2>/dev/null
+xdotool key ctrl+s
+until_true file_differs "$job" "$work/before.pdtjob" || fail "the renamed record was not saved"
+[ "$(record_fields "$job" "Counted Stock")" = "$fields" ] ||
+    fail "the record's fields changed: $(record_fields "$job" "Counted Stock") instead of $fields"
+grep -q '"name": "Stock Count"' "$job" && fail "the record kept its old name"
+
+# --- Load File in the simulation window: the typed path is the file loaded, and the keypad behind takes no key.
+printf '4006381333931\r\n' >"$work/ITEMS.DAT"
+xdotool key alt+s r
+until_true window_named '^Simulation - ' || fail "Simulation > Run Job opened nothing"
+sim=$(window_id '^Simulation - ')
+xdotool windowactivate --sync "$sim" 2>/dev/null
+mapfile -t at < <(locate simulation-window.png 9410 4189 9405)
+read -r nx ny <<<"${at[1]}"
+read -r fx fy <<<"${at[2]}"
+name_field() { grab "$sim" $((nx - 35)) $((ny - 7)) 70 14 "$1"; }
+files_box() { grab "$sim" $((fx - 125)) $((fy - 7)) 150 14 "$1"; } # the name shows at its left
+name_field "$work/name-before.png"
+files_box "$work/files-before.png"
+click_in "$sim" ${at[0]}
+until_true window_named '^Open' || fail "Load File opened no file dialog"
+xdotool key ctrl+a
+xdotool type --delay 20 "$work/ITEMS.DAT"
+xdotool key Return
+until_true no_window_named '^Open' || fail "the file dialog stayed open"
+files_loaded() { files_box "$work/files-after.png" && file_differs "$work/files-before.png" "$work/files-after.png"; }
+until_true files_loaded || fail "the data files show no loaded file"
+name_field "$work/name-after.png"
+cmp -s "$work/name-before.png" "$work/name-after.png" || fail "the typed path reached the keypad's Key Name"
+# A letter typed in the window itself is the keypad's, and its name shows: the field is read as it should be.
+xdotool key F1
+name_shows() { name_field "$work/name-key.png" && file_differs "$work/name-before.png" "$work/name-key.png"; }
+until_true name_shows || fail "a key typed on the simulation window shows no name on the keypad"
+
+# --- The node dialog run modally: the key field opens the keypad, and Cancel, then OK, close it for good.
+"$helper" modal-node >"$work/modal.log" 2>&1 &
+pids+=($!)
+modal=${pids[-1]}
+until_true grep -q '^at 4208 ' "$work/modal.log" || fail "the modal node dialog showed no key field"
+until_true window_named '^Define Node' || fail "the modal node dialog never showed"
+node=$(window_id '^Define Node')
+read -r _ _ kx ky < <(grep -m1 '^at 4208 ' "$work/modal.log")
+keypads() { grep -c '^shown .* Keypad$' "$work/modal.log"; }
+for button in 2 1; do
+    opened=$(($(keypads) + 1))
+    xdotool windowactivate --sync "$node" 2>/dev/null
+    click_in "$node" "$kx" "$ky"
+    until_true window_named 'Keypad$' || fail "the key field opened no keypad"
+    pad=$(window_id 'Keypad$')
+    read -r _ _ bx by < <(grep "^at $button " "$work/modal.log" | tail -1)
+    click_in "$pad" "$bx" "$by"
+    until_true no_window_named 'Keypad$' || fail "button $button left the keypad open"
+    sleep 1 # a keypad opening again does so at once
+    no_window_named 'Keypad$' || fail "the keypad opened again after button $button"
+    [ "$(keypads)" = "$opened" ] || fail "the keypad opened $(keypads) times, not $opened"
+    xdotool key Tab # the focus leaves the key field, so that a click comes back into it
+done
+# Escape inside a page does nothing: the dialog's own Cancel ends it.
+read -r _ _ cx cy < <(grep -m1 '^at 2 ' "$work/modal.log")
+click_in "$node" "$cx" "$cy"
+until_true grep -q '^ended 2$' "$work/modal.log" || fail "Cancel did not end the modal node dialog"
+echo "journeys passed"
