@@ -30,30 +30,38 @@ xdotool type --delay 20 "$job"
 xdotool key Return
 until_true file_exists "$job" || fail "Save As wrote nothing"
 until_true main_title_is "job.pdtjob - jobhost" || fail "the title does not name the saved file"
-cp "$job" "$work/before.pdtjob"
 record_fields() { grep -A12 "\"name\": \"$2\"" "$1" | grep -m1 '"fields"'; }
 fields=$(record_fields "$job" "Stock Count")
 [ -n "$fields" ] || fail "the saved job has no record Stock Count"
 
-xdotool key alt+d r Down Return
-until_true window_named '^Define Record' || fail "Define > Record > Stock Count opened nothing"
-record=$(window_id '^Define Record')
-mapfile -t at < <(locate record-stock-count-fields.png 4186:Fields 4213:Location 4215:Scan\ Item 4245)
-click_in "$record" ${at[0]}
-click_in "$record" ${at[1]}
-click_in "$record" ${at[2]}
-xdotool key Tab
-click_in "$record" ${at[3]}
-xdotool key ctrl+a
-xdotool type --delay 20 "Counted Stock"
-xdotool key Return
-until_true no_window_named '^Define Record' || fail "Enter in the record's name left the dialog open"
-xdotool windowactivate --sync "$main" 2>/dev/null
-xdotool key ctrl+s
-until_true file_differs "$job" "$work/before.pdtjob" || fail "the renamed record was not saved"
-[ "$(record_fields "$job" "Counted Stock")" = "$fields" ] ||
-    fail "the record's fields changed: $(record_fields "$job" "Counted Stock") instead of $fields"
-grep -q '"name": "Stock Count"' "$job" && fail "the record kept its old name"
+# Tab once goes to ">>", twice to "<<"; Enter in the name clicked into afterwards presses neither.
+rename_after_tabs() {
+    local tabs=$1 old=$2 new=$3
+    cp "$job" "$work/before.pdtjob"
+    xdotool windowactivate --sync "$main" 2>/dev/null
+    xdotool key alt+d r Down Return
+    until_true window_named '^Define Record' || fail "Define > Record > $old opened nothing"
+    local record
+    record=$(window_id '^Define Record')
+    mapfile -t at < <(locate record-stock-count-fields.png 4186:Fields 4213:Location 4215:Scan\ Item 4245)
+    click_in "$record" ${at[0]}
+    click_in "$record" ${at[1]}
+    click_in "$record" ${at[2]}
+    for _ in $(seq "$tabs"); do xdotool key Tab; done
+    click_in "$record" ${at[3]}
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$new"
+    xdotool key Return
+    until_true no_window_named '^Define Record' || fail "Enter in the record's name left the dialog open ($tabs Tab)"
+    xdotool windowactivate --sync "$main" 2>/dev/null
+    xdotool key ctrl+s
+    until_true file_differs "$job" "$work/before.pdtjob" || fail "the renamed record was not saved ($tabs Tab)"
+    [ "$(record_fields "$job" "$new")" = "$fields" ] ||
+        fail "the record's fields changed after $tabs Tab: $(record_fields "$job" "$new") instead of $fields"
+    grep -q "\"name\": \"$old\"" "$job" && fail "the record kept its old name after $tabs Tab"
+}
+rename_after_tabs 1 "Stock Count" "Counted Stock"
+rename_after_tabs 2 "Counted Stock" "Stock Twice"
 
 # --- Load File in the simulation window: the typed path is the file loaded, and the keypad behind takes no key.
 printf '4006381333931\r\n' >"$work/ITEMS.DAT"
