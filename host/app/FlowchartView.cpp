@@ -678,6 +678,8 @@ void FlowchartView::OnLButtonDown(UINT, CPoint pt)
 
 void FlowchartView::OnMouseMove(UINT flags, CPoint pt)
 {
+    if (m_pDoc && onPointerMoved)
+        onPointerMoved(ClientToPage(pt));
     if (m_drag == Drag::None || !m_pDoc)
         return;
     CPoint page = ClientToPage(pt);

@@ -76,6 +76,7 @@ class FlowchartView : public CWnd, public HostView
     std::function<bool(int nodeId, int linkId, bool& asked)> onSelectionChanging;
     std::function<void(HostNode*)> onNodeActivated; // a double click on a node
     std::function<void(HostLink*)> onLinkActivated; // a double click on a link
+    std::function<void(CPoint page)> onPointerMoved; // the pointer over the page
     std::function<void()> onDocumentChanged;        // after the view's own edits and every update of the document
 
     void OnUpdate(CView* sender, LPARAM hint, CObject* hintObject) override;

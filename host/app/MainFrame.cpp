@@ -23,7 +23,7 @@
 namespace
 {
 
-constexpr UINT IDC_MENUBAR = 1, IDC_FLOWCHART = 2, IDC_FIND_RESULTS = 3;
+constexpr UINT IDC_MENUBAR = 1, IDC_FLOWCHART = 2, IDC_FIND_RESULTS = 3, IDC_STATUS = 4;
 constexpr UINT WM_OPEN_DROPPED = WM_APP + 1;
 constexpr char kRecentSection[] = "Recent File List";
 constexpr char kAppName[] = "jobhost";
@@ -32,6 +32,7 @@ enum MenuIndex : int
 {
     MENU_FILE,
     MENU_EDIT,
+    MENU_VIEW,
     MENU_DEFINE,
     MENU_SIMULATION,
     MENU_HELP,
@@ -125,6 +126,7 @@ const MessageMap& MainFrame::GetThisMessageMap()
             mm::Command(ID_DEFINE_LANGUAGE, 0, &MainFrame::OnDefineLanguage),
             mm::Command(ID_SIMULATE_RUN, 0, &MainFrame::OnSimulate),
             mm::Command(ID_HELP_KEYBOARD, 0, &MainFrame::OnHelpKeyboard),
+            mm::Command(ID_VIEW_STATUS_BAR, 0, &MainFrame::OnViewStatusBar),
             mm::Command(ID_APP_ABOUT, 0, &MainFrame::OnAppAbout),
             mm::Message(WM_CLOSE, &MainFrame::OnClose),
             mm::Message(WM_DROPFILES, &MainFrame::OnDropFiles),
@@ -166,7 +168,7 @@ BOOL MainFrame::CreateWindows(const CRect& rect)
     GetClientRect(&client);
     m_menuBar.Create(this, CRect(0, 0, client.Width(), 22), IDC_MENUBAR);
     m_menuBar.onInitMenu = [this](int index, CMenu& popup) { InitMenu(index, popup); };
-    for (const char* title : {"&File", "&Edit", "&Define", "&Simulation", "&Help"})
+    for (const char* title : {"&File", "&Edit", "&View", "&Define", "&Simulation", "&Help"})
     {
         CMenu popup;
         popup.CreatePopupMenu();
@@ -185,9 +187,18 @@ BOOL MainFrame::CreateWindows(const CRect& rect)
     m_view.onDocumentChanged = [this] {
         RecordChange();
         UpdateTitle();
+        UpdateStatus();
+    };
+    m_view.onPointerMoved = [this](CPoint page) {
+        m_ptPointer = page;
+        UpdateStatus();
     };
     m_view.SetDocument(m_pDoc);
     m_results.Create(this, IDC_FIND_RESULTS);
+    m_status.CreateEx(0, "STATIC", "", WS_CHILD | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_SUNKEN, CRect(), this, IDC_STATUS);
+    m_bStatusBar = theReg.GetInt("Settings", "StatusBar", 1) != 0;
+    m_status.ShowWindow(m_bStatusBar ? SW_SHOW : SW_HIDE);
+    UpdateStatus();
     DragAcceptFiles();
     SetWindowPosition(this, "Settings", "WPOS_MAINFRAME", theReg, 0);
     UpdateTitle();
@@ -205,11 +216,13 @@ void MainFrame::SetDocument(std::unique_ptr<JobDocument> owned, JobDocument* doc
         UseJobCodePage(*doc); // before any window shows the job's text
     m_view.SetDocument(doc);
     ShowFindResults(false); // its lines name the nodes of the job that goes
+    m_ptPointer = CPoint(-1, -1);
     m_owned = std::move(owned);
     m_pDoc = doc;
     if (!m_bRestoring)
         ResetHistory();
     UpdateTitle();
+    UpdateStatus();
 }
 
 CDlgDefineNode* MainFrame::GetNodeDialog() const
@@ -242,10 +255,13 @@ void MainFrame::OnSize(UINT, int cx, int cy)
         return;
     int bar = m_menuBar.GetHeight();
     int pane = m_bResultsShown ? std::min(cy / 3, 160) : 0;
+    int status = m_bStatusBar ? m_menuBar.GetHeight() : 0; // one line of the same font
     m_menuBar.MoveWindow(0, 0, cx, bar);
-    m_view.MoveWindow(0, bar, cx, std::max(cy - bar - pane, 0));
+    m_view.MoveWindow(0, bar, cx, std::max(cy - bar - pane - status, 0));
     if (pane)
-        m_results.MoveWindow(0, cy - pane, cx, pane);
+        m_results.MoveWindow(0, cy - status - pane, cx, pane);
+    if (status)
+        m_status.MoveWindow(0, cy - status, cx, status);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -291,6 +307,10 @@ void MainFrame::InitMenu(int index, CMenu& menu)
         menu.AppendMenu(MF_STRING | Grayed(node || link), ID_EDIT_CLEAR, "&Delete\tDel");
         break;
     }
+    case MENU_VIEW:
+        menu.AppendMenu(MF_STRING | (m_bStatusBar ? UINT(MF_CHECKED) : UINT(MF_UNCHECKED)), ID_VIEW_STATUS_BAR,
+                        "&Status Bar");
+        break;
     case MENU_DEFINE: {
         menu.AppendMenu(MF_STRING | Grayed(node || link), ID_DEFINE_NODE, "&Node...");
         CMenu records;
@@ -685,7 +705,11 @@ void MainFrame::OnEditDelete() { m_view.DeleteSelection(); }
 
 void MainFrame::OnNodeNew(UINT id) { m_view.NewNodeAtFreeSpot(int(id - ID_NODE_NEW_FIRST)); }
 
-void MainFrame::OnNodeLink() { m_view.SetLinkTool(!m_view.IsLinkTool()); }
+void MainFrame::OnNodeLink()
+{
+    m_view.SetLinkTool(!m_view.IsLinkTool());
+    UpdateStatus();
+}
 
 // ---------------------------------------------------------------------------------------------------------------
 // Define.
@@ -884,6 +908,7 @@ void MainFrame::CloseNodeDialog()
 
 void MainFrame::OnSelectionChanged()
 {
+    UpdateStatus();
     if (m_bResultsShown)
     {
         HostNode* selected = m_view.GetSelectedNode();
@@ -924,6 +949,48 @@ int RunMainWindow(const char* file)
     int result = QApplication::exec();
     AfxSetMainWnd(nullptr);
     return result;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// The status bar: what is selected, the link tool, where the pointer is on the page.
+
+CString MainFrame::GetStatusText() const
+{
+    CString text;
+    if (HostNode* node = m_view.GetSelectedNode())
+        text = "Node " + node->GetLabel();
+    else if (HostLink* link = m_view.GetSelectedLink())
+        text = "Link " + link->GetLabel();
+    else
+        text = "Nothing selected";
+    text += m_view.IsLinkTool() ? "    Link tool: on" : "    Link tool: off";
+    if (m_ptPointer.x >= 0)
+    {
+        CString at;
+        at.Format("    %d, %d", int(m_ptPointer.x), int(m_ptPointer.y));
+        text += at;
+    }
+    return text;
+}
+
+void MainFrame::UpdateStatus()
+{
+    if (!m_status.m_hWnd || !m_bStatusBar)
+        return;
+    CString text = " " + GetStatusText();
+    if (m_status.GetWindowText() != text)
+        m_status.SetWindowText(text);
+}
+
+void MainFrame::OnViewStatusBar()
+{
+    m_bStatusBar = !m_bStatusBar;
+    theReg.WriteInt("Settings", "StatusBar", m_bStatusBar ? 1 : 0);
+    m_status.ShowWindow(m_bStatusBar ? SW_SHOW : SW_HIDE);
+    UpdateStatus();
+    CRect client;
+    GetClientRect(&client);
+    OnSize(0, client.Width(), client.Height());
 }
 
 // ---------------------------------------------------------------------------------------------------------------

@@ -52,6 +52,9 @@ class MainFrame : public CFrameWnd
     // Find's output pane: shown when Find lists its results there ("Output To Pane 2").
     FindResultsPane& GetFindResults() { return m_results; }
 
+    // The status bar's text: the selection, the link tool's state, the pointer's place on the page.
+    CString GetStatusText() const;
+
     // Undo and Redo: the job as it was before each change the windows made, back to when it was opened.
     UndoHistory& GetHistory() { return m_history; }
 
@@ -87,6 +90,7 @@ class MainFrame : public CFrameWnd
     void OnDefineLanguage();
     void OnSimulate();
     void OnHelpKeyboard();
+    void OnViewStatusBar();
     void OnAppAbout();
     LRESULT OnClose(WPARAM, LPARAM);
     LRESULT OnDropFiles(WPARAM, LPARAM);
@@ -99,6 +103,7 @@ class MainFrame : public CFrameWnd
     void SetDocument(std::unique_ptr<JobDocument> owned, JobDocument* doc);
     void InitMenu(int index, CMenu& popup);
     void UpdateTitle();
+    void UpdateStatus();
     bool Save();   // to the job's file, or Save As for a job that has none yet
     bool SaveAs();
     void AddRecentFile(const CString& path);
@@ -139,6 +144,9 @@ class MainFrame : public CFrameWnd
     BOOL m_bOutputToPane2 = FALSE;
     FindResultsPane m_results;
     bool m_bResultsShown = false;
+    CStatic m_status;
+    bool m_bStatusBar = true; // shown; kept in the settings
+    CPoint m_ptPointer{-1, -1}; // on the page; x < 0: not over it yet
     CString m_strDropped; // a dropped file, opened once the drag has ended
     bool m_bHasFile = false; // the job was read from or written to m_strPathName
     UndoHistory m_history;

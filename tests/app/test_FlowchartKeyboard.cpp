@@ -188,7 +188,7 @@ TEST_F(FlowchartKeyboard, LeftAndRightWalkAlongTheMenuBar)
     kinds.Attach(FlowchartView::MakeNewNodeMenu());
     CString firstKind;
     kinds.GetMenuString(0, firstKind, MF_BYPOSITION);
-    const CString file = "&New\tCtrl+N", edit = "&Undo\tCtrl+Z", define = "&Node...", help = "&Keyboard Shortcuts";
+    const CString file = "&New\tCtrl+N", edit = "&Undo\tCtrl+Z", view = "&Status Bar", help = "&Keyboard Shortcuts";
     const struct
     {
         const char* what;
@@ -196,9 +196,9 @@ TEST_F(FlowchartKeyboard, LeftAndRightWalkAlongTheMenuBar)
         std::vector<CString> popups;
     } cases[] = {
         {"along and round", {VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT, VK_ESCAPE},
-         {file, edit, define, edit, file, help}},
+         {file, edit, view, edit, file, help}},
         {"through a submenu", {VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_ESCAPE},
-         {file, edit, edit, edit, edit, firstKind, define}},
+         {file, edit, edit, edit, edit, firstKind, view}},
     };
     for (const auto& c : cases)
     {

@@ -258,4 +258,45 @@ TEST_F(MainMenus, ShortcutKeysTheLinkToolsPointerAndHelp)
     EXPECT_GE(MessageBoxes().back().text.Find(CString("Qt ") + QT_VERSION_STR), 0);
 }
 
+// The status bar says what is selected, whether the link tool is on and where the pointer is on the page; View
+// hides and shows it, and the choice is kept for the next window.
+TEST_F(MainMenus, TheStatusBarFollowsTheSelectionTheLinkToolAndThePointer)
+{
+    Open();
+    EXPECT_EQ(frame->GetStatusText(), "Nothing selected    Link tool: off");
+    HostNode* upload = Node("Upload");
+    ClickAt(ViewWnd(), Centre(upload));
+    EXPECT_EQ(frame->GetStatusText().Left(upload->GetLabel().GetLength() + 5), "Node " + upload->GetLabel());
+    Focus(ViewWnd());
+    Key('L', false, true);
+    MouseMoveTo(ViewWnd(), CPoint(30, 40), false);
+    CPoint page = View().ClientToPage(CPoint(30, 40));
+    CString expected;
+    expected.Format("Node %s    Link tool: on    %d, %d", upload->GetLabel().c_str(), int(page.x), int(page.y));
+    EXPECT_EQ(frame->GetStatusText(), expected);
+    CWnd* bar = frame->GetDlgItem(4);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetWindowText(), " " + expected) << "what the bar shows";
+    CRect barRect, viewRect;
+    bar->GetWindowRect(&barRect);
+    frame->GetView().GetWindowRect(&viewRect);
+    EXPECT_LE(viewRect.bottom, barRect.top);
+
+    Menu("View", ID_VIEW_STATUS_BAR);
+    EXPECT_FALSE(bar->IsWindowVisible());
+    frame->GetView().GetWindowRect(&viewRect);
+    CRect client;
+    frame->GetClientRect(&client);
+    frame->ClientToScreen(&client);
+    EXPECT_EQ(viewRect.bottom, client.bottom) << "the flowchart takes the bar's place";
+    frame.reset();
+    Open();
+    EXPECT_FALSE(frame->GetDlgItem(4)->IsWindowVisible()) << "the choice is kept";
+    Menu("View", 0);
+    ASSERT_NE(LastMenuItem(ID_VIEW_STATUS_BAR), nullptr);
+    EXPECT_FALSE(LastMenuItem(ID_VIEW_STATUS_BAR)->checked);
+    Menu("View", ID_VIEW_STATUS_BAR);
+    EXPECT_TRUE(frame->GetDlgItem(4)->IsWindowVisible());
+}
+
 } // namespace
