@@ -143,6 +143,15 @@ class ButtonImpl : public WindowImpl
         case BS_AUTOCHECKBOX:
         case BS_3STATE:
         case BS_AUTO3STATE: {
+            if (m_h->style & BS_PUSHLIKE) // a button that stays pressed while checked
+            {
+                auto* p = new ManualButton<QPushButton>(m_h, type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE, parent);
+                p->setCheckable(true);
+                p->setAutoDefault(false);
+                p->setText(label);
+                m_button = p;
+                break;
+            }
             auto* b = new ManualButton<QCheckBox>(m_h, type == BS_AUTOCHECKBOX || type == BS_AUTO3STATE, parent);
             b->setText(label);
             b->setTristate(type == BS_3STATE || type == BS_AUTO3STATE);

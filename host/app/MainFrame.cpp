@@ -23,7 +23,7 @@
 namespace
 {
 
-constexpr UINT IDC_MENUBAR = 1, IDC_FLOWCHART = 2, IDC_FIND_RESULTS = 3, IDC_STATUS = 4;
+constexpr UINT IDC_MENUBAR = 1, IDC_FLOWCHART = 2, IDC_FIND_RESULTS = 3, IDC_STATUS = 4, IDC_TOOLBAR = 5;
 constexpr UINT WM_OPEN_DROPPED = WM_APP + 1;
 constexpr char kRecentSection[] = "Recent File List";
 constexpr char kAppName[] = "jobhost";
@@ -127,6 +127,7 @@ const MessageMap& MainFrame::GetThisMessageMap()
             mm::Command(ID_SIMULATE_RUN, 0, &MainFrame::OnSimulate),
             mm::Command(ID_HELP_KEYBOARD, 0, &MainFrame::OnHelpKeyboard),
             mm::Command(ID_VIEW_STATUS_BAR, 0, &MainFrame::OnViewStatusBar),
+            mm::Command(ID_VIEW_TOOLBAR, 0, &MainFrame::OnViewToolbar),
             mm::Command(ID_APP_ABOUT, 0, &MainFrame::OnAppAbout),
             mm::Message(WM_CLOSE, &MainFrame::OnClose),
             mm::Message(WM_DROPFILES, &MainFrame::OnDropFiles),
@@ -187,18 +188,25 @@ BOOL MainFrame::CreateWindows(const CRect& rect)
     m_view.onDocumentChanged = [this] {
         RecordChange();
         UpdateTitle();
-        UpdateStatus();
+        UpdateBars();
     };
     m_view.onPointerMoved = [this](CPoint page) {
         m_ptPointer = page;
-        UpdateStatus();
+        UpdateBars();
     };
     m_view.SetDocument(m_pDoc);
     m_results.Create(this, IDC_FIND_RESULTS);
     m_status.CreateEx(0, "STATIC", "", WS_CHILD | SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_SUNKEN, CRect(), this, IDC_STATUS);
     m_bStatusBar = theReg.GetInt("Settings", "StatusBar", 1) != 0;
     m_status.ShowWindow(m_bStatusBar ? SW_SHOW : SW_HIDE);
-    UpdateStatus();
+    m_toolbar.Create(this, IDC_TOOLBAR);
+    m_toolbar.onUsed = [this] {
+        if (HWND focus = ::GetFocus(); focus && ::GetParent(focus) == m_toolbar.m_hWnd)
+            m_view.SetFocus();
+    };
+    m_bToolbar = theReg.GetInt("Settings", "Toolbar", 1) != 0;
+    m_toolbar.ShowWindow(m_bToolbar ? SW_SHOW : SW_HIDE);
+    UpdateBars();
     DragAcceptFiles();
     SetWindowPosition(this, "Settings", "WPOS_MAINFRAME", theReg, 0);
     UpdateTitle();
@@ -222,7 +230,7 @@ void MainFrame::SetDocument(std::unique_ptr<JobDocument> owned, JobDocument* doc
     if (!m_bRestoring)
         ResetHistory();
     UpdateTitle();
-    UpdateStatus();
+    UpdateBars();
 }
 
 CDlgDefineNode* MainFrame::GetNodeDialog() const
@@ -256,8 +264,11 @@ void MainFrame::OnSize(UINT, int cx, int cy)
     int bar = m_menuBar.GetHeight();
     int pane = m_bResultsShown ? std::min(cy / 3, 160) : 0;
     int status = m_bStatusBar ? m_menuBar.GetHeight() : 0; // one line of the same font
+    int tools = m_bToolbar && m_toolbar.m_hWnd ? m_toolbar.GetHeight() : 0;
     m_menuBar.MoveWindow(0, 0, cx, bar);
-    m_view.MoveWindow(0, bar, cx, std::max(cy - bar - pane - status, 0));
+    if (tools)
+        m_toolbar.MoveWindow(0, bar, cx, tools);
+    m_view.MoveWindow(0, bar + tools, cx, std::max(cy - bar - tools - pane - status, 0));
     if (pane)
         m_results.MoveWindow(0, cy - status - pane, cx, pane);
     if (status)
@@ -308,6 +319,7 @@ void MainFrame::InitMenu(int index, CMenu& menu)
         break;
     }
     case MENU_VIEW:
+        menu.AppendMenu(MF_STRING | (m_bToolbar ? UINT(MF_CHECKED) : UINT(MF_UNCHECKED)), ID_VIEW_TOOLBAR, "&Toolbar");
         menu.AppendMenu(MF_STRING | (m_bStatusBar ? UINT(MF_CHECKED) : UINT(MF_UNCHECKED)), ID_VIEW_STATUS_BAR,
                         "&Status Bar");
         break;
@@ -708,7 +720,7 @@ void MainFrame::OnNodeNew(UINT id) { m_view.NewNodeAtFreeSpot(int(id - ID_NODE_N
 void MainFrame::OnNodeLink()
 {
     m_view.SetLinkTool(!m_view.IsLinkTool());
-    UpdateStatus();
+    UpdateBars();
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -908,7 +920,7 @@ void MainFrame::CloseNodeDialog()
 
 void MainFrame::OnSelectionChanged()
 {
-    UpdateStatus();
+    UpdateBars();
     if (m_bResultsShown)
     {
         HostNode* selected = m_view.GetSelectedNode();
@@ -973,8 +985,13 @@ CString MainFrame::GetStatusText() const
     return text;
 }
 
-void MainFrame::UpdateStatus()
+void MainFrame::UpdateBars()
 {
+    if (m_toolbar.m_hWnd)
+    {
+        m_toolbar.SetLinkTool(m_view.IsLinkTool());
+        m_toolbar.EnableCommand(ID_SIMULATE_RUN, GetSimulateHandler() != nullptr);
+    }
     if (!m_status.m_hWnd || !m_bStatusBar)
         return;
     CString text = " " + GetStatusText();
@@ -982,12 +999,18 @@ void MainFrame::UpdateStatus()
         m_status.SetWindowText(text);
 }
 
-void MainFrame::OnViewStatusBar()
+void MainFrame::OnViewStatusBar() { ToggleBar(m_status, m_bStatusBar, "StatusBar"); }
+
+void MainFrame::OnViewToolbar() { ToggleBar(m_toolbar, m_bToolbar, "Toolbar"); }
+
+void MainFrame::ToggleBar(CWnd& bar, bool& shown, const char* setting)
 {
-    m_bStatusBar = !m_bStatusBar;
-    theReg.WriteInt("Settings", "StatusBar", m_bStatusBar ? 1 : 0);
-    m_status.ShowWindow(m_bStatusBar ? SW_SHOW : SW_HIDE);
-    UpdateStatus();
+    shown = !shown;
+    theReg.WriteInt("Settings", setting, shown ? 1 : 0);
+    if (HWND focus = ::GetFocus(); !shown && focus && (focus == bar.m_hWnd || ::GetParent(focus) == bar.m_hWnd))
+        m_view.SetFocus();
+    bar.ShowWindow(shown ? SW_SHOW : SW_HIDE);
+    UpdateBars();
     CRect client;
     GetClientRect(&client);
     OnSize(0, client.Width(), client.Height());

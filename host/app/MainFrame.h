@@ -9,6 +9,7 @@
 #include "host/app/FindResults.h"
 #include "host/app/FlowchartView.h"
 #include "host/app/MenuBar.h"
+#include "host/app/Toolbar.h"
 #include "host/app/UndoHistory.h"
 #include "host/model/JobDocument.h"
 #include "platform/afxwin.h"
@@ -54,6 +55,7 @@ class MainFrame : public CFrameWnd
 
     // The status bar's text: the selection, the link tool's state, the pointer's place on the page.
     CString GetStatusText() const;
+    Toolbar& GetToolbar() { return m_toolbar; }
 
     // Undo and Redo: the job as it was before each change the windows made, back to when it was opened.
     UndoHistory& GetHistory() { return m_history; }
@@ -91,6 +93,8 @@ class MainFrame : public CFrameWnd
     void OnSimulate();
     void OnHelpKeyboard();
     void OnViewStatusBar();
+    void OnViewToolbar();
+    void ToggleBar(CWnd& bar, bool& shown, const char* setting);
     void OnAppAbout();
     LRESULT OnClose(WPARAM, LPARAM);
     LRESULT OnDropFiles(WPARAM, LPARAM);
@@ -103,7 +107,7 @@ class MainFrame : public CFrameWnd
     void SetDocument(std::unique_ptr<JobDocument> owned, JobDocument* doc);
     void InitMenu(int index, CMenu& popup);
     void UpdateTitle();
-    void UpdateStatus();
+    void UpdateBars(); // the status bar's text, the toolbar's link tool and Run
     bool Save();   // to the job's file, or Save As for a job that has none yet
     bool SaveAs();
     void AddRecentFile(const CString& path);
@@ -145,6 +149,8 @@ class MainFrame : public CFrameWnd
     FindResultsPane m_results;
     bool m_bResultsShown = false;
     CStatic m_status;
+    Toolbar m_toolbar;
+    bool m_bToolbar = true; // shown; kept in the settings
     bool m_bStatusBar = true; // shown; kept in the settings
     CPoint m_ptPointer{-1, -1}; // on the page; x < 0: not over it yet
     CString m_strDropped; // a dropped file, opened once the drag has ended

@@ -188,7 +188,7 @@ TEST_F(FlowchartKeyboard, LeftAndRightWalkAlongTheMenuBar)
     kinds.Attach(FlowchartView::MakeNewNodeMenu());
     CString firstKind;
     kinds.GetMenuString(0, firstKind, MF_BYPOSITION);
-    const CString file = "&New\tCtrl+N", edit = "&Undo\tCtrl+Z", view = "&Status Bar", help = "&Keyboard Shortcuts";
+    const CString file = "&New\tCtrl+N", edit = "&Undo\tCtrl+Z", view = "&Toolbar", help = "&Keyboard Shortcuts";
     const struct
     {
         const char* what;

@@ -299,4 +299,55 @@ TEST_F(MainMenus, TheStatusBarFollowsTheSelectionTheLinkToolAndThePointer)
     EXPECT_TRUE(frame->GetDlgItem(4)->IsWindowVisible());
 }
 
+// The toolbar's buttons are the menus' commands: a node of each kind, the link tool (pressed while it is on, however
+// it was turned on), Find, and Run while the simulation is there; the focus goes back to the flowchart.
+TEST_F(MainMenus, TheToolbarsButtonsAreTheMenusCommands)
+{
+    Open();
+    Toolbar& bar = frame->GetToolbar();
+    CRect client, last;
+    frame->GetClientRect(&client);
+    bar.GetButton(ID_SIMULATE_RUN)->GetWindowRect(&last);
+    frame->ScreenToClient(&last);
+    EXPECT_LE(last.right, client.right) << "every button shows";
+    EXPECT_FALSE(bar.GetButton(ID_SIMULATE_RUN)->IsWindowEnabled()) << "no simulation registered";
+
+    int nodes = Doc().GetNodeCount();
+    Click(bar.GetButton(ID_NODE_NEW_FIRST + UINT(NODE_INPUT))->m_hWnd);
+    EXPECT_EQ(Doc().GetNodeCount(), nodes + 1);
+    ASSERT_NE(View().GetSelectedNode(), nullptr);
+    EXPECT_EQ(View().GetSelectedNode()->m_nKind, NODE_INPUT);
+    EXPECT_EQ(::GetFocus(), ViewWnd());
+
+    CWnd* link = bar.GetButton(ID_NODE_LINK);
+    Click(link->m_hWnd);
+    EXPECT_TRUE(View().IsLinkTool());
+    EXPECT_EQ(link->SendMessage(BM_GETCHECK), BST_CHECKED);
+    Key('L', false, true);
+    EXPECT_FALSE(View().IsLinkTool());
+    EXPECT_EQ(link->SendMessage(BM_GETCHECK), BST_UNCHECKED) << "the key turned it off";
+
+    bool asked = false;
+    ExpectModal([&](CDialog& dlg) {
+        asked = dlg.GetWindowText() == "Find";
+        Click(dlg, IDCANCEL);
+    });
+    Click(bar.GetButton(ID_EDIT_FIND)->m_hWnd);
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(::GetFocus(), ViewWnd());
+
+    CRect below;
+    frame->GetView().GetWindowRect(&below);
+    Menu("View", ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(bar.IsWindowVisible());
+    CRect now;
+    frame->GetView().GetWindowRect(&now);
+    EXPECT_EQ(now.top, below.top - bar.GetHeight()) << "the flowchart takes its place";
+    frame.reset();
+    Open();
+    EXPECT_FALSE(frame->GetToolbar().IsWindowVisible()) << "the choice is kept";
+    Menu("View", ID_VIEW_TOOLBAR);
+    EXPECT_TRUE(frame->GetToolbar().IsWindowVisible());
+}
+
 } // namespace
