@@ -111,7 +111,7 @@ void CPortableScreen::ScrollRows()
     if (m_nMarkHeld)
         m_bScrollHeld = true;
     else
-        Invalidate(FALSE);
+        InvalidateChanged();
 }
 
 void CPortableScreen::ScrollScreen()
@@ -147,12 +147,15 @@ void CPortableScreen::ClearAfter(int x, int y)
     }
     else
         SetCursorPosition(x, y);
-    Invalidate(FALSE);
+    InvalidateChanged();
 }
 
 void CPortableScreen::RefreshScreen(bool bErase, bool bUpdateNow)
 {
-    Invalidate(bErase);
+    if (bErase)
+        Invalidate(TRUE);
+    else
+        InvalidateChanged();
     if (bUpdateNow)
         UpdateWindow();
 }
@@ -318,7 +321,7 @@ void CPortableScreen::PrintStringTty(char* s)
             if (--screen->m_nMarkHeld == 0 && screen->m_bScrollHeld)
             {
                 screen->m_bScrollHeld = false;
-                screen->Invalidate(FALSE);
+                screen->InvalidateChanged();
             }
             screen->ShowCursor();
         }

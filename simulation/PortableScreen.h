@@ -164,5 +164,10 @@ class PDTDLG_API alignas(8) CPortableScreen : public CWnd
     const char* PrintRun(const char* p);
     bool IsDoubleByte() const { return m_nLanguage == 1 || m_nLanguage == 2; }
     BYTE CellAt(CPoint pos) const { return BYTE(m_pScreen[CellIndex(pos.x, pos.y)]); }
+    // After the cells changed: asks for a repaint of the cells that differ from what the window shows, with their
+    // neighbours as far as a glyph reaches; all of it when the window may show something else
+    // (PortableScreenWindow.cpp).
+    void InvalidateChanged();
+    char* Shown() const;
 };
 #pragma pack(pop)

@@ -214,7 +214,7 @@ bool CPortableScreen::DeleteChar(CPoint pos, char* pBuf)
         if (!MoveBuffer(next, pos, pBuf, false))
             return true;
     }
-    Invalidate(FALSE);
+    InvalidateChanged();
     return true;
 }
 
@@ -232,7 +232,7 @@ void CPortableScreen::OnChar(UINT nChar, UINT, UINT)
     if (InsertChar(nChar, m_ptCursor, m_pScreen))
     {
         CancelSelection();
-        Invalidate(FALSE);
+        InvalidateChanged();
     }
     ShowCursor();
 }

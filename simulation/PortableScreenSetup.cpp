@@ -143,7 +143,8 @@ bool CPortableScreen::Initial(const char* pszModel, CSize size, int nLanguage)
     m_nBufSize = cols * rows + 3;
     m_pScreen = new char[size_t(m_nBufSize)]();
     m_pMoveBuf = new char[size_t(m_nBufSize)]();
-    m_pBackup = new char[size_t(m_nBufSize)]();
+    // The move backup, then the cells as the window shows them and three flags on how it drew them (Shown()).
+    m_pBackup = new char[size_t(m_nBufSize) * 2 + 3]();
     m_cLeadByte = 0;
 
     m_nMarginLeft = m_nMarginTop = m_nMarginRight = m_nMarginBottom = kMargin;

@@ -175,6 +175,56 @@ void CPortableScreen::OnKillFocus(CWnd*)
 // ---------------------------------------------------------------------------------------------------------------
 // Painting.
 
+// ---------------------------------------------------------------------------------------------------------------
+// What the window shows: after the move backup, in the same block, the cells as they were painted last and three
+// flags: whether those are known, and the simulation mode and double-byte drawing they were painted in.
+
+char* CPortableScreen::Shown() const { return m_pBackup ? m_pBackup + m_nBufSize : nullptr; }
+
+namespace
+{
+enum ShownFlag
+{
+    SHOWN_KNOWN,
+    SHOWN_SIMULATION,
+    SHOWN_WIDE
+};
+// How far a cell's drawing reaches past its rectangle: its glyph overhangs into the next cell (a double-byte pair
+// starts in the cell before), its fills and grid lines into the gaps beside and below it, never into the row above.
+CRect Reach(const CRect& r, CSize pitch)
+{
+    return CRect(r.left - pitch.cx, r.top, r.right + pitch.cx, r.bottom + SCREEN_CELL_GAP_Y);
+}
+} // namespace
+
+void CPortableScreen::InvalidateChanged()
+{
+    char* shown = Shown();
+    const char* flags = shown ? shown + m_nBufSize : nullptr;
+    if (!shown || !m_pScreen || !flags[SHOWN_KNOWN] || flags[SHOWN_SIMULATION] != char(m_bSimulation) ||
+        flags[SHOWN_WIDE] != char(IsDoubleByte()))
+    {
+        Invalidate(FALSE);
+        return;
+    }
+    const int total = m_nCols * m_nRows;
+    int first = 0, last = total - 1;
+    while (first < total && shown[first] == m_pScreen[first])
+        ++first;
+    if (first == total)
+        return;
+    while (shown[last] == m_pScreen[last])
+        --last;
+    const CSize pitch(m_nCharWidth + SCREEN_CELL_GAP_X, m_nCharHeight + SCREEN_CELL_GAP_Y);
+    int top = first / m_nCols, bottom = last / m_nCols;
+    int left = top == bottom ? first % m_nCols : 0, right = top == bottom ? last % m_nCols : m_nCols - 1;
+    CRect area;
+    area.UnionRect(Reach(GetCharRect(left, top), pitch), Reach(GetCharRect(right, bottom), pitch));
+    InvalidateRect(&area, FALSE);
+}
+
+// Cells are drawn where the paint reaches them; every cell whose drawing could touch the painted area is drawn,
+// in the same order as for the whole window, so that what the paint shows is what a whole repaint would.
 void CPortableScreen::OnPaint()
 {
     CPaintDC dc(this);
@@ -204,6 +254,20 @@ void CPortableScreen::OnPaint()
     // Negative: the second half of a wide character clears back over its first cell.
     const int dbl = (m_nCharHeight * 10) / 100 - m_nCharWidth - SCREEN_CELL_GAP_X;
     const bool wide = IsDoubleByte();
+    const CRect paint(dc.m_ps.rcPaint);
+    const CSize pitch(m_nCharWidth + SCREEN_CELL_GAP_X, m_nCharHeight + SCREEN_CELL_GAP_Y);
+    CRect client;
+    GetClientRect(&client);
+    const bool whole = paint.left <= client.left && paint.top <= client.top && paint.right >= client.right &&
+                       paint.bottom >= client.bottom;
+    char* shown = Shown();
+    char* flags = shown ? shown + m_nBufSize : nullptr;
+    if (flags && (whole || flags[SHOWN_SIMULATION] != char(m_bSimulation) || flags[SHOWN_WIDE] != char(wide)))
+    {
+        flags[SHOWN_KNOWN] = whole;
+        flags[SHOWN_SIMULATION] = char(m_bSimulation);
+        flags[SHOWN_WIDE] = char(wide);
+    }
     for (int y = 0; y < m_nRows; ++y)
     {
         BYTE lead = 0;
@@ -212,6 +276,20 @@ void CPortableScreen::OnPaint()
         {
             CRect r = GetCharRect(x, y);
             BYTE b = BYTE(m_pScreen[CellIndex(x, y)]);
+            CRect touched;
+            if (!whole && !touched.IntersectRect(Reach(r, pitch), paint))
+            {
+                // Nothing this cell draws reaches the paint: only the pairing of double-byte halves carries on.
+                lead = wide && !lead && (b & 0x80) ? b : 0;
+                prev = r;
+                continue;
+            }
+            // What the window shows of the cell is known again when all it draws was within the paint.
+            CRect seen, inside;
+            seen.IntersectRect(Reach(r, pitch), client);
+            inside.IntersectRect(seen, paint);
+            if (shown && (whole || inside == seen))
+                shown[CellIndex(x, y)] = char(b);
             char glyph = char(b);
             if (b == 0)
                 glyph = ' ';
@@ -471,7 +549,7 @@ void CPortableScreen::OnPaste()
                     break;
             }
         ShowCursor();
-        Invalidate(FALSE);
+        InvalidateChanged();
         GlobalUnlock(mem);
     }
     CloseClipboard();

@@ -1,5 +1,8 @@
 // What the screen looks like and how it answers the mouse, the focus, its context menu and the clipboard.
 #include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "platform/afxhooks.h"
 #include "resources/resource.h"
@@ -120,6 +123,83 @@ TEST_F(ScreenWindow, RepaintWithOnePainterGivesThePixelsOfAPainterPerDrawing)
             differ += kept[i] != each[i];
         EXPECT_EQ(differ, 0u) << c.cells.cx << " x " << c.cells.cy << ", language " << c.language;
         EXPECT_GT(std::count(kept.begin(), kept.end(), kGrid), 0);
+    }
+}
+
+// A change repaints only the cells it touched, with their neighbours, and shows what a whole repaint shows: a mark
+// drawn in the far corner stays, and every other pixel is the whole repaint's. A change of mode repaints it all.
+TEST_F(ScreenWindow, AChangeRepaintsItsCellsAsAWholeRepaintWould)
+{
+    auto print = [](int x, int y, std::string text) {
+        return [=](TestScreen& s) mutable {
+            s.SetCursorPosition(x, y);
+            s.PrintStringTty(text.data());
+        };
+    };
+    struct Case
+    {
+        const char* what;
+        int language;
+        bool simulation;
+        const char* before;
+        std::function<void(TestScreen&)> change;
+        bool onlyNear; // the mark in the bottom-right cell is left alone
+    };
+    const Case cases[] = {
+        {"a digit printed", 0, true, "Qty:", print(4, 0, "7"), true},
+        {"a digit taken back", 0, true, "Qty:7", print(5, 0, "\b"), true},
+        {"a line printed over a longer one", 0, true, "Item\r\nQuantity:", print(0, 1, "Qty:\r\n"), true},
+        {"a character inserted moves the rest of its paragraph", 0, false, "ABC\r\nDEF",
+         [](TestScreen& s) {
+             CPoint at(0, 0);
+             s.InsertChar('X', at, s.m_pScreen);
+         },
+         true},
+        {"Delete joins the next row", 0, false, "AB\r\nCD",
+         [](TestScreen& s) { s.DeleteChar(CPoint(2, 0), s.m_pScreen); }, true},
+        {"the rows after a point cleared", 0, true, "One\r\nTwo\r\nThree", [](TestScreen& s) { s.ClearAfter(0, 1); },
+         true},
+        {"a double-byte character printed", 2, true, "A", print(1, 0, "\x82\xa0"), true},
+        {"the screen scrolled by a line feed on the last row", 0, true, "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8",
+         print(0, 7, "\n"), false},
+        {"simulation switched off", 0, true, "Qty:",
+         [&](TestScreen& s) {
+             s.EnableSimulation(false);
+             print(4, 0, "7")(s);
+         },
+         false},
+    };
+    auto shot = [](TestScreen& s) {
+        CClientDC dc(&s);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < s.m_sizeWindow.cy; ++y)
+            for (int x = 0; x < s.m_sizeWindow.cx; ++x)
+                pixels.push_back(dc.GetPixel(x, y));
+        return pixels;
+    };
+    const COLORREF kMark = RGB(0xFF, 0, 0);
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        TestScreen& s = Make("M-20", CSize(21, 8), c.language);
+        Show();
+        s.EnableSimulation(c.simulation);
+        s.SetPrompt(c.before);
+        s.RefreshScreen(true, true);
+        const CPoint mark = s.Centre(20, 7);
+        CClientDC(&s).SetPixel(mark.x, mark.y, kMark);
+
+        c.change(s);
+        s.RefreshScreen(false, true);
+        std::vector<COLORREF> changed = shot(s);
+        EXPECT_EQ(Pixel(mark.x, mark.y) == kMark, c.onlyNear);
+        s.RefreshScreen(true, true);
+        std::vector<COLORREF> whole = shot(s);
+        ASSERT_EQ(changed.size(), whole.size());
+        size_t differ = 0;
+        for (size_t i = 0; i < whole.size(); ++i)
+            differ += changed[i] != whole[i] && i != size_t(mark.y * s.m_sizeWindow.cx + mark.x);
+        EXPECT_EQ(differ, 0u);
     }
 }
 
