@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -201,7 +202,8 @@ void EditStepLargeJob(benchmark::State& state)
         doc.SetModifiedFlag(TRUE);
         doc.UpdateAllViews(nullptr);
     }
-    state.counters["bytes"] = double(FormatJobText(doc).size());
+    const UndoHistory& history = frame.GetHistory();
+    state.counters["bytes"] = double(history.GetUndoBytes()) / double(std::max<size_t>(history.GetUndoCount(), 1));
     frame.DestroyWindow();
     Flush();
 }

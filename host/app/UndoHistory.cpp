@@ -1,5 +1,7 @@
 #include "host/app/UndoHistory.h"
 
+#include <algorithm>
+#include <cstring>
 #include <iterator>
 #include <utility>
 
@@ -24,23 +26,70 @@ void UndoHistory::Clear()
     m_nSaved = -1;
 }
 
+UndoHistory::Step UndoHistory::Difference(const std::string& from, const State& to)
+{
+    // Compared a block at a time first: the texts of a large job run to megabytes and differ in a few bytes.
+    constexpr size_t kBlock = 4096;
+    const std::string& text = to.text;
+    const size_t shorter = std::min(from.size(), text.size());
+    size_t prefix = 0;
+    while (prefix + kBlock <= shorter && std::memcmp(from.data() + prefix, text.data() + prefix, kBlock) == 0)
+        prefix += kBlock;
+    while (prefix < shorter && from[prefix] == text[prefix])
+        ++prefix;
+    const char* a = from.data() + from.size();
+    const char* b = text.data() + text.size();
+    size_t suffix = 0;
+    while (suffix + kBlock <= shorter - prefix && std::memcmp(a - suffix - kBlock, b - suffix - kBlock, kBlock) == 0)
+        suffix += kBlock;
+    while (suffix < shorter - prefix && a[-1 - ptrdiff_t(suffix)] == b[-1 - ptrdiff_t(suffix)])
+        ++suffix;
+    return {prefix, suffix, text.substr(prefix, text.size() - prefix - suffix), to.serial};
+}
+
+UndoHistory::State UndoHistory::Apply(const std::string& to, const Step& step)
+{
+    std::string text;
+    text.reserve(step.prefix + step.middle.size() + step.suffix);
+    text.append(to, 0, step.prefix).append(step.middle).append(to, to.size() - step.suffix, step.suffix);
+    return {std::move(text), step.serial};
+}
+
 bool UndoHistory::Record(std::string text)
 {
     if (text == m_current.text)
         return false;
-    m_nUndoBytes += m_current.text.size();
-    m_undo.push_back(std::move(m_current));
-    m_current = {std::move(text), ++m_nSerial};
+    State next{std::move(text), ++m_nSerial};
+    m_undo.push_back(Difference(next.text, m_current));
+    m_nUndoBytes += m_undo.back().middle.size();
+    m_current = std::move(next);
     m_redo.clear();
     Trim();
     return true;
+}
+
+void UndoHistory::SetCurrentText(std::string text)
+{
+    if (text == m_current.text)
+        return;
+    // The steps next to the current text are told by it: tell them by the new one.
+    State now{std::move(text), m_current.serial};
+    if (!m_undo.empty())
+    {
+        m_nUndoBytes -= m_undo.back().middle.size();
+        m_undo.back() = Difference(now.text, Apply(m_current.text, m_undo.back()));
+        m_nUndoBytes += m_undo.back().middle.size();
+    }
+    if (!m_redo.empty())
+        m_redo.back() = Difference(now.text, Apply(m_current.text, m_redo.back()));
+    m_current = std::move(now);
 }
 
 void UndoHistory::Trim()
 {
     while (m_undo.size() > m_nSteps || (m_undo.size() > 1 && m_nUndoBytes > m_nBytes))
     {
-        m_nUndoBytes -= m_undo.front().text.size();
+        m_nUndoBytes -= m_undo.front().middle.size();
         m_undo.pop_front();
     }
 }
@@ -49,9 +98,11 @@ const std::string* UndoHistory::Undo()
 {
     if (m_undo.empty())
         return nullptr;
-    m_nUndoBytes -= m_undo.back().text.size();
-    m_redo.push_back(std::exchange(m_current, std::move(m_undo.back())));
+    State back = Apply(m_current.text, m_undo.back());
+    m_nUndoBytes -= m_undo.back().middle.size();
     m_undo.pop_back();
+    m_redo.push_back(Difference(back.text, m_current));
+    m_current = std::move(back);
     return &m_current.text;
 }
 
@@ -59,9 +110,11 @@ const std::string* UndoHistory::Redo()
 {
     if (m_redo.empty())
         return nullptr;
-    m_nUndoBytes += m_current.text.size();
-    m_undo.push_back(std::exchange(m_current, std::move(m_redo.back())));
+    State forward = Apply(m_current.text, m_redo.back());
     m_redo.pop_back();
+    m_undo.push_back(Difference(forward.text, m_current));
+    m_nUndoBytes += m_undo.back().middle.size();
+    m_current = std::move(forward);
     Trim();
     return &m_current.text;
 }

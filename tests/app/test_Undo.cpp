@@ -4,6 +4,8 @@
 #include <QStyle>
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 #include "../host/define_harness.h"
 #include "app_harness.h"
@@ -468,6 +470,46 @@ TEST(UndoHistoryBound, KeepsTheNewestStepsWithinBothLimits)
         }
         EXPECT_EQ(history.IsSaved(), c.kept == size_t(c.recorded)) << "back at the saved text unless it fell off";
     }
+}
+
+// A step keeps what differs from the text next to it, and every text still comes back exactly: back, forward,
+// and after the current text was read back differently from what was restored.
+TEST(UndoHistorySteps, EveryTextComesBackAndAStepKeepsOnlyWhatDiffers)
+{
+    const std::string big(100000, 'x');
+    const std::vector<std::string> texts = {
+        big,
+        big + "tail",                                                   // added at the end
+        "head" + big + "tail",                                          // at the start
+        "head" + big.substr(0, 500) + "MID" + big.substr(500) + "tail", // in the middle
+        "head" + big.substr(0, 500) + "M" + big.substr(503) + "tail",   // shorter, where they overlap
+        "",                                                             // all gone
+        "x",                                                            // its start and its end the same byte
+        big,
+    };
+    UndoHistory history(100, size_t(1) << 20);
+    history.Reset(texts[0], true);
+    for (size_t i = 1; i < texts.size(); ++i)
+        ASSERT_TRUE(history.Record(texts[i]));
+    EXPECT_LT(history.GetUndoBytes(), big.size() + 100) << "only the text before everything went keeps it all";
+
+    auto is = [](const std::string* text, const std::string& expected) { return text && *text == expected; };
+    for (size_t i = texts.size() - 1; i > 0; --i)
+        EXPECT_TRUE(is(history.Undo(), texts[i - 1])) << "back to " << i - 1;
+    EXPECT_EQ(history.Undo(), nullptr);
+    EXPECT_TRUE(history.IsSaved());
+    for (size_t i = 1; i < texts.size(); ++i)
+        EXPECT_TRUE(is(history.Redo(), texts[i])) << "forward to " << i;
+    EXPECT_EQ(history.Redo(), nullptr);
+
+    for (int i = 0; i < 4; ++i)
+        history.Undo();
+    const std::string readBack = texts[3] + "!";
+    history.SetCurrentText(readBack);
+    EXPECT_TRUE(is(history.Undo(), texts[2]));
+    EXPECT_TRUE(is(history.Redo(), readBack));
+    EXPECT_TRUE(is(history.Redo(), texts[4]));
+    EXPECT_TRUE(is(history.Undo(), readBack));
 }
 
 } // namespace
