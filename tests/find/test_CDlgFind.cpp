@@ -31,23 +31,6 @@ class FindDialog : public ::testing::Test
     std::string m_file = TempDir() + "/settings.ini";
 };
 
-TEST_F(FindDialog, HistoryIsListedNewestFirstWithTheNewestSelected)
-{
-    Store({{1, "alpha"}, {2, "beta"}, {3, "gamma"}});
-    CDlgFind dlg;
-    ExpectModal([](CDialog& d) {
-        auto& dlg = static_cast<CDlgFind&>(d);
-        EXPECT_EQ(Listed(d), (std::vector<CString>{"gamma", "beta", "alpha"}));
-        EXPECT_EQ(dlg.m_cbFind.GetCurSel(), 0);
-        EXPECT_EQ(dlg.m_cbFind.GetWindowText(), "gamma");
-        ChooseComboItem(dlg.m_cbFind, 2);
-        Click(dlg, IDOK);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.m_strFind, "alpha");
-    EXPECT_EQ(Stored(4), "<missing>") << "a text from the list is not stored again";
-}
-
 TEST_F(FindDialog, OptionsAndPromptReachTheMembers)
 {
     CDlgFind dlg;
@@ -78,20 +61,6 @@ TEST_F(FindDialog, EmptyTextKeepsTheDialogOpen)
     });
     EXPECT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.m_strFind, "late");
-}
-
-TEST_F(FindDialog, CancelLeavesTheHistoryAsItWas)
-{
-    Store({{1, "one"}});
-    CDlgFind dlg;
-    ExpectModal([](CDialog& d) {
-        Type(d, IDC_FIND_TEXT, "typed but cancelled");
-        Key(VK_ESCAPE);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(Stored(1), "one");
-    EXPECT_EQ(Stored(2), "<missing>");
-    EXPECT_TRUE(dlg.m_strFind.IsEmpty());
 }
 
 // Each case: the settings as found (the first index, the limit, the values or a whole damaged file), what the

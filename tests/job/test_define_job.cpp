@@ -106,7 +106,8 @@ TEST_F(JobDialog, ModesRememberTheirOwnLastPage)
     }
 }
 
-// Every spinner at both ends and one step inside them, and one press more than the gap to the limit.
+// Every spinner at both ends and one step inside them, and one press more than the gap to the limit, in one
+// dialog: each press starts from the size put into its edit, and OK stores the last of each.
 TEST_F(JobDialog, SpinnersStepWithinTheirLimits)
 {
     using S = JobSettings;
@@ -129,29 +130,27 @@ TEST_F(JobDialog, SpinnersStepWithinTheirLimits)
         bool up;
         int result;
     };
-    for (const Spinner& sp : spinners)
-    {
-        const int lo = sp.min, hi = sp.max, step = sp.step, half = sp.step / 2;
-        for (Press p : {Press{hi, true, hi}, Press{hi - step, true, hi}, Press{hi, false, hi - step},
-                        Press{lo, false, lo}, Press{lo + step, false, lo}, Press{lo, true, lo + step},
-                        Press{lo + half, false, lo}, Press{hi - half, true, hi}})
+    auto shown = [](int v) { return CString(std::to_string(v).c_str()); };
+    Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
+        auto& page = ShowPage<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
+        for (const Spinner& sp : spinners)
         {
-            SCOPED_TRACE(std::to_string(sp.bar) + (p.up ? " up from " : " down from ") + std::to_string(p.start));
-            JobSettings before = m_doc.m_settings;
-            m_doc.m_settings.*sp.field = p.start;
-            Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
-                auto& page = ShowPage<CDlgDefineJobFlowchart>(dlg, "Flowchart", J::JOB_FLOWCHART);
-                EXPECT_EQ(Text(page, sp.edit), CString(std::to_string(p.start).c_str()));
+            EXPECT_EQ(Text(page, sp.edit), shown(m_doc.m_settings.*sp.field)) << "the stored size is shown";
+            const int lo = sp.min, hi = sp.max, step = sp.step, half = sp.step / 2;
+            for (Press p : {Press{hi, true, hi}, Press{hi - step, true, hi}, Press{hi, false, hi - step},
+                            Press{lo, false, lo}, Press{lo + step, false, lo}, Press{lo + half, false, lo},
+                            Press{hi - half, true, hi}, Press{lo, true, lo + step}})
+            {
+                SCOPED_TRACE(std::to_string(sp.bar) + (p.up ? " up from " : " down from ") + std::to_string(p.start));
+                page.SetDlgItemText(sp.edit, shown(p.start));
                 ClickArrow(page, sp.bar, p.up);
-                EXPECT_EQ(Text(page, sp.edit), CString(std::to_string(p.result).c_str()));
-                Click(dlg, IDOK);
-            });
-            EXPECT_EQ(m_doc.m_settings.*sp.field, p.result);
-            m_doc.m_settings.*sp.field = before.*sp.field;
-            for (int S::*other : {&S::nNodeHeight, &S::nNodeWidth, &S::nPageHeight, &S::nPageWidth})
-                EXPECT_EQ(m_doc.m_settings.*other, before.*other) << "the other sizes are untouched";
+                EXPECT_EQ(Text(page, sp.edit), shown(p.result));
+            }
         }
-    }
+        Click(dlg, IDOK);
+    });
+    for (const Spinner& sp : spinners)
+        EXPECT_EQ(m_doc.m_settings.*sp.field, sp.min + sp.step) << sp.bar;
 }
 
 // The size bars are tab stops: Tab from each read-only size reaches its bar, whose arrow keys step the size as its
@@ -371,8 +370,9 @@ TEST_F(JobDialog, ColoursOtherThanDefaultAreLeftAlone)
     EXPECT_EQ(m_doc.m_settings.crColours[JC_EXCLUDED], RGB(9, 9, 9));
 }
 
-// Every check box of the basic, make-job and simulation pages, ticked by a click, reaches its field.
-TEST_F(JobDialog, CheckBoxesReachTheDocument)
+// Every check box of the basic, make-job and simulation pages against its field, both ways: in each round the
+// boxes whose number has that bit are clicked, so two boxes swapped or bound to one field differ in some round.
+TEST_F(JobDialog, CheckBoxesReachTheDocumentAndComeBack)
 {
     using S = JobSettings;
     struct Row
@@ -394,27 +394,28 @@ TEST_F(JobDialog, CheckBoxesReachTheDocument)
         {JSM_GLOBAL, "Make Job", IDC_JOB_VERSION4JOB, &S::bVersion4Job},
         {JSM_GLOBAL, "Simulation", IDC_JOB_LARGEWINDOW, &S::bLargeWindow},
     };
-    for (const Row& row : rows)
+    const int n = int(std::size(rows));
+    auto wanted = [](int row, int round) { return BOOL(((row + 1) >> round) & 1); };
+    for (int round = 0; round <= 4; ++round)
     {
-        SCOPED_TRACE(row.id);
-        for (int close : {IDCANCEL, IDOK})
-        {
-            Run(row.mode, [&](CDlgDefineJob& dlg) {
-                ClickItem(dlg, row.label);
-                OPTIONITEM* opt = dlg.m_pActiveOption;
-                ASSERT_NE(opt, nullptr);
-                EXPECT_FALSE(opt->pPage->IsDlgButtonChecked(row.id));
-                Click(*opt->pPage, row.id);
-                Click(dlg, close);
+        SCOPED_TRACE("round " + std::to_string(round));
+        for (JOBSETTINGMODE mode : {JSM_JOB, JSM_GLOBAL})
+            Run(mode, [&](CDlgDefineJob& dlg) {
+                for (int i = 0; i < n; ++i)
+                {
+                    if (rows[i].mode != mode)
+                        continue;
+                    ClickItem(dlg, rows[i].label);
+                    CDialog& page = *dlg.m_pActiveOption->pPage;
+                    const BOOL before = round == 0 ? FALSE : wanted(i, round - 1);
+                    EXPECT_EQ(page.IsDlgButtonChecked(rows[i].id), UINT(before)) << rows[i].id << " as stored";
+                    if (before != wanted(i, round))
+                        Click(page, rows[i].id);
+                }
+                Click(dlg, IDOK);
             });
-            EXPECT_EQ(m_doc.m_settings.*row.field, close == IDOK ? TRUE : FALSE);
-        }
-        Run(row.mode, [&](CDlgDefineJob& dlg) {
-            ClickItem(dlg, row.label);
-            EXPECT_TRUE(dlg.m_pActiveOption->pPage->IsDlgButtonChecked(row.id)) << "shown again";
-            Click(dlg, IDCANCEL);
-        });
-        m_doc.m_settings.*row.field = FALSE;
+        for (int i = 0; i < n; ++i)
+            EXPECT_EQ(m_doc.m_settings.*rows[i].field, wanted(i, round)) << rows[i].id;
     }
 }
 

@@ -93,6 +93,8 @@ TEST_F(BarcodeSetting, TheSpecialCasesKeepTheirBitsThroughAnUnchangedOk)
         {8, 0x04, {}, 0x00},                                             // bit 2 means nothing to code 8
         {9, 0x02, {IDC_BCS_VERIFYCHECKDIGIT, IDC_BCS_VERIFY2NDCHECKDIGIT}, 0x02},
         {4, 0x04, {IDC_BCS_SENDCHECKDIGIT}, 0x04},
+        {18, 0x10, {IDC_BCS_ZEROEXPANSION}, 0x10},    // UPC-E's zero expansion alone
+        {18, 0x08, {IDC_BCS_SENDLEADINGDIGIT}, 0x08}, // and its leading digit alone
         {2, 0x61, {}, 0x00}, // stray bits 0, 5 and 6 only
     };
     for (const Case &c : cases)
@@ -226,6 +228,38 @@ TEST_F(BarcodePage, DoubleClickOpensTheClickedSymbologysSettingsAndOkRenamesAndR
     std::sort(saved.begin(), saved.end(), byData);
     std::sort(expected.begin(), expected.end(), byData);
     EXPECT_EQ(saved, expected);
+}
+
+// A host may name a symbology by its options too: the row takes the name the host gives the new options. EAN-13
+// (code 20) has settings of its own: whether its check digit is sent.
+TEST_F(BarcodePage, OkRenamesTheRowAsTheHostNamesTheNewOptions)
+{
+    struct NamingByOptions : JobDocument
+    {
+        void GetBarcodeName(WORD code, CString &name) override
+        {
+            name.Format("Code %d options %d", code & 0xFF, code >> 8);
+        }
+    } naming;
+    HostNode *node = m_doc.AddNode(NODE_INPUT, "Scan");
+    node->m_collect.bSetBarcode = true;
+    auto &page = OpenPage(node);
+    CString ean13;
+    m_doc.GetBarcodeName(20, ean13);
+    int row = Row(page, ean13);
+    const auto before = WORD(page.m_lcBarcode.GetItemData(row));
+    page.m_pDoc = &naming;
+    ExpectModal([](CDialog &dlg) {
+        EXPECT_EQ(static_cast<CDlgBarcodeSetting &>(dlg).m_nType, 20);
+        Click(dlg, IDC_BCS_SENDCHECKDIGIT);
+        Click(dlg, IDOK);
+    });
+    DoubleClickRow(page, row);
+    page.m_pDoc = &m_doc;
+    EXPECT_EQ(page.m_lcBarcode.GetItemData(row), DWORD_PTR(before ^ 0x0400));
+    CString expected;
+    expected.Format("Code 20 options %d", (before >> 8) ^ 0x04);
+    EXPECT_EQ(page.m_lcBarcode.GetItemText(row, 0), expected);
 }
 
 TEST_F(BarcodePage, ClearAllSpaceAndClicksSetTheBoxesWhichSurviveOkAndCancel)

@@ -294,25 +294,6 @@ TEST_F(LookupPage, ChoicesSurviveOkAndReopeningAndCancelChangesNothing)
     EXPECT_EQ(c.nLookupFieldNo, 3);
 }
 
-TEST_F(LookupPage, AFieldNumberThatIsNotAnIntegerIsRefusedWithTheFocusOnIt)
-{
-    auto &page = OpenPage();
-    Click(page, IDC_INPUT_DEVICE_FORMULA);
-    Type(page, IDC_DEFAULTVALUE, "");
-    Type(page, IDC_FIELDNO, "2x");
-    ExpectMessageBox(IDOK);
-    Ok();
-    ASSERT_EQ(MessageBoxes().size(), 1u);
-    EXPECT_EQ(MessageBoxes()[0].text, "Please enter an integer.");
-    EXPECT_EQ(FocusId(), IDC_FIELDNO);
-    EXPECT_TRUE(m_dlg->IsWindowVisible()) << "the dialog stays open";
-    EXPECT_FALSE(m_node->m_collect.bFromLookupFile) << "nothing is stored";
-
-    Type(page, IDC_FIELDNO, "-2"); // the page does not check the range
-    Ok();
-    EXPECT_EQ(m_node->m_collect.nLookupFieldNo, -2);
-}
-
 TEST_F(LookupPage, ANodeTheDocumentNoLongerKnowsShowsNoLineAndBreaksNothing)
 {
     m_node->m_collect.nLookupNodeID = 999; // deleted long ago

@@ -62,42 +62,40 @@ TEST_F(PortableDialog, OpensOnTheTerminalsValuesAndShowsThemOnEachPage)
         IDCANCEL);
 }
 
-// Each button of the settings page, clicked and confirmed, reaches its field of the terminal.
+// Each button of the settings page, clicked and confirmed, reaches its field of the terminal and is shown chosen
+// next time: one button of each group per round, each round changing every group.
 TEST_F(PortableDialog, EachSettingButtonReachesTheTerminal)
 {
-    struct Row
+    struct Button
     {
-        int button;
-        int HostTerminal::*field;
-        int value;
+        int id, value;
     };
-    const Row rows[] = {
-        {IDC_PORTABLE_SMALLFONT, &HostTerminal::m_nFontSize, SCREEN_FONT_SMALL},
-        {IDC_PORTABLE_LARGEFONT, &HostTerminal::m_nFontSize, SCREEN_FONT_LARGE},
-        {IDC_PORTABLE_SCANNERAUTO, &HostTerminal::m_nScannerType, SCANNER_AUTO},
-        {IDC_PORTABLE_SCANNERPEN, &HostTerminal::m_nScannerType, SCANNER_PEN},
-        {IDC_PORTABLE_BUZZERHIGH, &HostTerminal::m_nBuzzerVolume, BUZZER_HIGH},
-        {IDC_PORTABLE_BUZZERMEDIUM, &HostTerminal::m_nBuzzerVolume, BUZZER_MEDIUM},
-        {IDC_PORTABLE_BUZZERLOW, &HostTerminal::m_nBuzzerVolume, BUZZER_LOW},
-        {IDC_PORTABLE_BUZZEROFF, &HostTerminal::m_nBuzzerVolume, BUZZER_OFF},
-    };
-    auto fields = [this] {
-        return std::vector<int>{Terminal().m_nFontSize, Terminal().m_nScannerType, Terminal().m_nBuzzerVolume};
-    };
-    for (const Row& row : rows)
+    const Button fonts[] = {{IDC_PORTABLE_SMALLFONT, SCREEN_FONT_SMALL}, {IDC_PORTABLE_LARGEFONT, SCREEN_FONT_LARGE}};
+    const Button scanners[] = {{IDC_PORTABLE_SCANNERAUTO, SCANNER_AUTO}, {IDC_PORTABLE_SCANNERPEN, SCANNER_PEN}};
+    const Button buzzers[] = {{IDC_PORTABLE_BUZZERHIGH, BUZZER_HIGH},
+                              {IDC_PORTABLE_BUZZERMEDIUM, BUZZER_MEDIUM},
+                              {IDC_PORTABLE_BUZZERLOW, BUZZER_LOW},
+                              {IDC_PORTABLE_BUZZEROFF, BUZZER_OFF}};
+    Terminal().m_nFontSize = Terminal().m_nScannerType = Terminal().m_nBuzzerVolume = -1;
+    for (int round = 0; round < 4; ++round)
     {
-        SCOPED_TRACE(row.button);
-        // Start from another value, so the click must change it.
-        Terminal().*row.field = row.value == 0 ? 1 : 0;
-        std::vector<int> expected = fields();
+        SCOPED_TRACE(round);
+        const Button chosen[] = {fonts[round % 2], scanners[round % 2], buzzers[round]};
         Run([&](CDlgDefinePortable& dlg) {
             auto& page = ShowPage<CDlgDefinePortableSetting>(dlg, "Settings", JobOptions::PORTABLE_SETTING);
-            Click(page, row.button);
+            if (round > 0)
+            {
+                const Button before[] = {fonts[(round - 1) % 2], scanners[(round - 1) % 2], buzzers[round - 1]};
+                for (const Button& b : before)
+                    EXPECT_TRUE(page.IsDlgButtonChecked(b.id)) << b.id << " shown as stored";
+            }
+            for (const Button& b : chosen)
+                Click(page, b.id);
             Click(dlg, IDOK);
         });
-        EXPECT_EQ(Terminal().*row.field, row.value);
-        Terminal().*row.field = row.value == 0 ? 1 : 0;
-        EXPECT_EQ(fields(), expected) << "the other groups keep their values";
+        EXPECT_EQ(Terminal().m_nFontSize, chosen[0].value);
+        EXPECT_EQ(Terminal().m_nScannerType, chosen[1].value);
+        EXPECT_EQ(Terminal().m_nBuzzerVolume, chosen[2].value);
     }
 }
 

@@ -192,6 +192,9 @@ TEST_F(RecordDialogTest, EorLinksAreListedLastFirstAndUnknownIdsAreSkipped)
         auto& page = Links(dlg);
         EXPECT_EQ(Lines(page.m_lcLinks), (std::vector<CString>{"Extra link", "C -> A", "B -> C", "A -> B"}));
         EXPECT_EQ(page.m_lcLinks.GetItemData(0), DWORD_PTR(static_cast<CNodeLink*>(&doc.extra)));
+        EXPECT_EQ(page.m_lcLinks.GetExtendedStyle() & (LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT),
+                  DWORD(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT))
+            << "a grid, and a line is chosen by a click anywhere on it";
 
         // A double click on an empty part of the list opens nothing; on a line it opens that link.
         DoubleClickAt(page.m_lcLinks.m_hWnd, CPoint(20, 200));
