@@ -3,6 +3,7 @@
 #include "platform/commctrl_p.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -24,10 +25,30 @@ class ScrollBarWidget : public QScrollBar
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override { e->ignore(); } // the wheel is the parent's business
+    void paintEvent(QPaintEvent* e) override;
 
   private:
     ScrollBarImpl* m_impl;
 };
+
+// Win32 marks the thumb of a bar that has the focus; the toolkit's style marks nothing. A dotted rectangle round the
+// thumb, once a key was pressed in the window, as the other controls show their focus.
+void ScrollBarWidget::paintEvent(QPaintEvent* e)
+{
+    QScrollBar::paintEvent(e);
+    if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange))
+        return;
+    QStyleOptionSlider opt;
+    initStyleOption(&opt);
+    QRect thumb = style()->subControlRect(QStyle::CC_ScrollBar, &opt, QStyle::SC_ScrollBarSlider, this);
+    if (thumb.width() < 6 || thumb.height() < 6) // no thumb to mark: the bar itself
+        thumb = rect();
+    QPainter p(this);
+    QPen pen(palette().color(QPalette::WindowText));
+    pen.setStyle(Qt::DotLine);
+    p.setPen(pen);
+    p.drawRect(thumb.adjusted(2, 2, -3, -3));
+}
 
 class ScrollBarImpl : public WindowImpl
 {

@@ -2,6 +2,7 @@
 // the Win32 rule that the bar itself never moves: the parent sets the position it wants.
 #include "platform/testing/pdttest.h"
 
+#include <QImage>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -177,6 +178,21 @@ TEST_F(ScrollBarTest, KeysSendTheirCodesAndEndEachScroll)
     EXPECT_EQ(Codes(), (std::vector<int>{SB_LINEDOWN, SB_ENDSCROLL, SB_PAGEDOWN, SB_ENDSCROLL, SB_TOP, SB_ENDSCROLL,
                                          SB_BOTTOM, SB_ENDSCROLL, SB_LINEUP, SB_ENDSCROLL, SB_PAGEUP, SB_ENDSCROLL}));
     EXPECT_EQ(bar.GetScrollPos(), 50);
+}
+
+// A bar with the focus shows it once a key was pressed in its window, as Win32 marks its thumb; the key sends no code.
+TEST_F(ScrollBarTest, AFocusedBarShowsItsMarkOnceAKeyWasPressed)
+{
+    Make();
+    bar.SetScrollRange(0, 100);
+    bar.SetScrollPos(50);
+    Focus(h);
+    Pump();
+    const QImage beforeAnyKey = Widget()->grab().toImage();
+    Key(VK_SHIFT);
+    Pump();
+    EXPECT_NE(Widget()->grab().toImage(), beforeAnyKey) << "no focus mark";
+    EXPECT_TRUE(Codes().empty());
 }
 
 TEST_F(ScrollBarTest, HorizontalBarSendsWmHscroll)
