@@ -61,6 +61,34 @@ size_t InvalidEsc(const std::string& s)
     return std::string::npos;
 }
 
+std::string UnknownKeyWarning(HostLink& link, const CString& model, int keyId)
+{
+    if (link.m_bExcludeFromMakeJob || link.m_nCondition != LINK_KEY || keyId)
+        return {};
+    return "Link " + Quote(link.GetLabel()) + " names the key " + Quote(link.m_strKey) + ", which the " + model.str() +
+           "'s keypad does not have: it never holds.";
+}
+
+std::vector<std::string> HotKeyWarnings(JobDocument& doc, const KEYMAP_KEY* keymap)
+{
+    std::vector<std::string> warnings;
+    std::map<int, const HostNode*> first;
+    const std::string model = doc.Terminal().m_strModel.str();
+    for (int i = 0; i < doc.GetNodeCount(); ++i)
+    {
+        const HostNode* node = doc.GetNodeAt(i);
+        if (!node->m_nHotKey || node->m_bExcludeFromMakeJob)
+            continue;
+        const char* key = GetKeyNameWKM(node->m_nHotKey, keymap);
+        if (!key)
+            warnings.push_back("The hot key of " + Quote(node->m_strName) + " is not on the " + model + "'s keypad.");
+        else if (auto [it, added] = first.emplace(node->m_nHotKey, node); !added)
+            warnings.push_back("Nodes " + Quote(it->second->m_strName) + " and " + Quote(node->m_strName) +
+                               " have the same hot key " + key + ": only " + Quote(it->second->m_strName) + " runs.");
+    }
+    return warnings;
+}
+
 std::vector<std::string> CheckJob(JobDocument& doc)
 {
     std::vector<std::string> warnings;
@@ -91,12 +119,10 @@ std::vector<std::string> CheckJob(JobDocument& doc)
         else if (to->m_bExcludeFromMakeJob)
             warn("Link " + Quote(link->GetLabel()) + " leads to " + Quote(to->m_strName) +
                  ", which is excluded from making the job: the link is left out.");
-        if (link->m_nCondition == LINK_KEY && !runner.KeyIdOfName(link->m_strKey))
-            warn("Link " + Quote(link->GetLabel()) + " names the key " + Quote(link->m_strKey) + ", which the " +
-                 model.str() + "'s keypad does not have: it never holds.");
+        if (std::string w = UnknownKeyWarning(*link, model, runner.KeyIdOfName(link->m_strKey)); !w.empty())
+            warn(w);
     }
 
-    std::map<int, const HostNode*> hotKeys;
     std::map<std::string, std::vector<const HostNode*>> names;
     for (int i = 0; i < doc.GetNodeCount(); ++i)
     {
@@ -104,15 +130,6 @@ std::vector<std::string> CheckJob(JobDocument& doc)
         names[Upper(node->m_strName.str())].push_back(node);
         if (node->m_bExcludeFromMakeJob)
             continue;
-        if (node->m_nHotKey)
-        {
-            const char* key = GetKeyNameWKM(node->m_nHotKey, runner.GetKeymap());
-            if (!key)
-                warn("The hot key of " + Quote(node->m_strName) + " is not on the " + model.str() + "'s keypad.");
-            else if (auto [it, added] = hotKeys.emplace(node->m_nHotKey, node); !added)
-                warn("Nodes " + Quote(it->second->m_strName) + " and " + Quote(node->m_strName) +
-                     " have the same hot key " + key + ": only " + Quote(it->second->m_strName) + " runs.");
-        }
         const std::string text = HostNode::ScreenTextAsRead(node->m_strScreenText).str();
         if (const size_t at = InvalidEsc(text); at != std::string::npos)
             warn("The text of " + Quote(node->m_strName) + " has an ESC without \"[\" after it (character " +
@@ -121,6 +138,9 @@ std::vector<std::string> CheckJob(JobDocument& doc)
         if (node->m_nKind == NODE_RUNJOB && node->m_strJobFile.IsEmpty())
             warn("Run-job node " + Quote(node->m_strName) + " names no job file.");
     }
+
+    for (std::string& w : HotKeyWarnings(doc, runner.GetKeymap()))
+        warn(w);
 
     // A name two nodes share cannot say which one an expression means.
     std::vector<std::pair<std::string, std::string>> expressions; // where, text

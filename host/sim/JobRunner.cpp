@@ -586,7 +586,9 @@ bool JobRunner::RunHotKey(int nKeyID)
 
 void JobRunner::WarnJob()
 {
-    WarnSharedHotKeys();
+    // What jobhost --check says too, in its words.
+    for (const std::string& w : HotKeyWarnings(*m_job, m_keymap))
+        Log(w);
     // Settings of this job that the simulation cannot follow, said once rather than ignored without a word.
     std::vector<std::string> unsimulated;
     const JobSettings& js = m_job->m_settings;
@@ -630,26 +632,10 @@ void JobRunner::WarnJob()
     }
     for (int i = 0; i < m_job->GetLinkCount(); ++i)
     {
-        HostLink* link = m_job->GetLinkAt(i);
-        if (link->m_bExcludeFromMakeJob || link->m_nCondition != LINK_KEY || KeyIdOfName(link->m_strKey))
-            continue;
-        Log("Link " + Quote(link->GetLabel()) + " names the key " + Quote(link->m_strKey) + ", which the " + m_job->Terminal().m_strModel.str() +
-            "'s keypad does not have: it never holds.");
-    }
-}
-
-void JobRunner::WarnSharedHotKeys()
-{
-    std::map<int, const HostNode*> first;
-    for (int i = 0; i < m_job->GetNodeCount(); ++i)
-    {
-        const HostNode* node = m_job->GetNodeAt(i);
-        if (node->m_nHotKey == 0 || node->m_bExcludeFromMakeJob)
-            continue;
-        auto [it, added] = first.emplace(node->m_nHotKey, node);
-        if (!added)
-            Log("Nodes " + Quote(it->second->m_strName) + " and " + Quote(node->m_strName) + " have the same hot key " +
-                KeyName(node->m_nHotKey) + "; it runs " + Quote(it->second->m_strName) + ".");
+        HostLink& link = *m_job->GetLinkAt(i);
+        if (std::string w = UnknownKeyWarning(link, m_job->Terminal().m_strModel, KeyIdOfName(link.m_strKey));
+            !w.empty())
+            Log(w);
     }
 }
 

@@ -142,7 +142,6 @@ class JobRunner
     std::string KeyName(int nKeyID) const;
     HostNode* HotKeyNode(int nKeyID) const;
     bool RunHotKey(int nKeyID);
-    void WarnSharedHotKeys();
     void WarnJob(); // once a job starts: what of it can never work on this terminal
     void PrintText(const CString& text);
 

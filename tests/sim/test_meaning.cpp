@@ -296,7 +296,7 @@ TEST(Meaning, HotKeysRunTheirNodeFromAnywhere)
         // Two nodes with one hot key: the first runs, and the log says so once.
         int warned = 0;
         for (const std::string& line : s.runner.GetLog())
-            warned += line == "Nodes \"Hot\" and \"Twin\" have the same hot key F1; it runs \"Hot\".";
+            warned += line == "Nodes \"Hot\" and \"Twin\" have the same hot key F1: only \"Hot\" runs.";
         EXPECT_EQ(warned, 1) << row.situation;
     }
 }
