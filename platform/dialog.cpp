@@ -41,6 +41,32 @@ class DialogPeer : public QWidget
             return;
         m_h->invalid = rect();
         pdt::win::SchedulePaint(m_h);
+        AskMinimumSize();
+    }
+    // A dialog hears of its new client size as any window does (one with a sizing border lays itself out again).
+    void resizeEvent(QResizeEvent*) override
+    {
+        if (!IsWindow(m_h))
+            return;
+        ::SendMessage(m_h, WM_SIZE, 0, MAKELPARAM(WORD(width()), WORD(height())));
+        AskMinimumSize(); // what it shows may need more room now
+    }
+
+    // A dialog with a sizing border is resized no smaller than WM_GETMINMAXINFO says, an outer size: what the frame
+    // takes is known once the window is shown.
+    void AskMinimumSize()
+    {
+        if (!IsWindow(m_h) || !isWindow() || !isVisible() || !(m_h->style & WS_THICKFRAME))
+            return;
+        MINMAXINFO info{};
+        ::SendMessage(m_h, WM_GETMINMAXINFO, 0, LPARAM(&info));
+        if (!IsWindow(m_h))
+            return;
+        const QRect frame = frameGeometry(), inner = geometry();
+        const QSize smallest(std::max(0, int(info.ptMinTrackSize.x) - (frame.width() - inner.width())),
+                             std::max(0, int(info.ptMinTrackSize.y) - (frame.height() - inner.height())));
+        if (smallest != minimumSize())
+            setMinimumSize(smallest);
     }
 
   private:
@@ -390,9 +416,14 @@ class DialogBuilder
             return false;
         h->style = style & ~WS_VISIBLE;
         pdt::win::SetDialogLook(h, font, QPoint(baseX, baseY));
+        // A dialog with a sizing border can be resized (the peer asks for its smallest size when it is shown).
+        const bool sizable = !child && (style & WS_THICKFRAME);
         if (!child)
         {
-            h->peer->setFixedSize(rect.size());
+            if (sizable)
+                h->peer->resize(rect.size());
+            else
+                h->peer->setFixedSize(rect.size());
             if (style & DS_CENTER || !parent)
                 CWnd::FromHandle(h)->CenterWindow();
             else if (QWidget* owner = pdt::win::Peer(parent))

@@ -745,7 +745,12 @@ HWND SetParent(HWND h, HWND parent)
     if (QWidget* w = h->peer)
     {
         if (child)
+        {
             w->setParent(pdt::win::Peer(parent), Qt::Widget); // a child has no frame: the popup's flags go
+            // and its parent sizes it: a dialog's fixed size goes too.
+            w->setMinimumSize(0, 0);
+            w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        }
         else
             w->setParent(parent ? pdt::win::Peer(parent)->window() : nullptr, Qt::Dialog);
         w->setVisible(h->style & WS_VISIBLE);

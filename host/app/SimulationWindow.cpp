@@ -93,6 +93,8 @@ std::unique_ptr<CDlgDefineKeypad> MakeKeypad(const CString& model, KEYMAP_KEY (*
 }
 
 constexpr int kGap = 8;
+constexpr int kMinPaneHeight = 80; // the data files and the log, at the smallest
+constexpr int kPaneGrowth = 90;    // and what they get more when the window opens
 
 const char* StateText(const JobRunner& runner, std::string& text)
 {
@@ -148,6 +150,8 @@ const MessageMap& SimulationWindow::GetThisMessageMap()
                                     mm::Command(IDC_SIM_RESTART, BN_CLICKED, &C::OnRestart),
                                     mm::Command(IDC_SIM_SCANBTN, BN_CLICKED, &C::OnScan),
                                     mm::Command(IDC_SIM_LOADFILE, BN_CLICKED, &C::OnLoadFile),
+                                    mm::Size(&C::OnSize),
+                                    mm::Message(WM_GETMINMAXINFO, &C::OnGetMinMaxInfo),
                                     mm::Command(IDC_SIM_FILES, CBN_SELCHANGE, &C::OnSelchangeFiles),
                                     mm::Destroy(&C::OnDestroy),
                                 });
@@ -185,15 +189,68 @@ BOOL SimulationWindow::OnInitDialog()
         // The popup dialog becomes a pane of this window.
         m_pKeypad->ModifyStyle(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_CHILD | WS_VISIBLE);
         m_pKeypad->SetParent(this);
+        HideKeypadExtras();
     }
     if (CListCtrl* data = static_cast<CListCtrl*>(GetDlgItem(IDC_SIM_DATA)))
         data->SetExtendedStyle(data->GetExtendedStyle() | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    Layout();
+    // The window opens at its smallest width, with room for a few records and log lines.
+    Layout(0, 0);
+    m_bLaidOut = true;
+    CRect window, client;
+    GetWindowRect(&window);
+    GetClientRect(&client);
+    MoveWindow(window.left, window.top, m_sizeMin.cx + (window.Width() - client.Width()),
+               m_sizeMin.cy + kPaneGrowth + (window.Height() - client.Height()));
+    GetClientRect(&client);
+    Layout(client.Width(), client.Height());
     Run();
     return TRUE;
 }
 
-void SimulationWindow::Layout()
+void SimulationWindow::HideKeypadExtras()
+{
+    // The keypad dialog's own buttons and the key's name and code are for choosing a key for a link; here a key goes
+    // to the job as it is pressed, and they would do nothing.
+    for (int id : {int(IDOK), int(IDCANCEL), IDC_KEY_ANYKEY, IDC_KEY_NAME_LABEL, IDC_KEY_NAME, IDC_KEY_CODE_LABEL,
+                   IDC_KEY_CODE, IDC_KEY_CHAR})
+        if (CWnd* w = m_pKeypad->GetDlgItem(id))
+        {
+            w->ShowWindow(SW_HIDE);
+            w->EnableWindow(FALSE);
+        }
+    // The pane is as large as the keys that are left.
+    CRect used(0, 0, 0, 0);
+    for (CWnd* w = m_pKeypad->GetWindow(GW_CHILD); w; w = w->GetWindow(GW_HWNDNEXT))
+        if (w->IsWindowVisible() || (w->GetStyle() & WS_VISIBLE))
+        {
+            CRect r;
+            w->GetWindowRect(&r);
+            m_pKeypad->ScreenToClient(&r);
+            used.UnionRect(used, r);
+        }
+    if (!used.IsRectEmpty())
+        m_pKeypad->SetWindowPos(nullptr, 0, 0, used.right + kGap / 2, used.bottom + kGap / 2,
+                                SWP_NOMOVE | SWP_NOZORDER);
+}
+
+void SimulationWindow::OnSize(UINT, int cx, int cy)
+{
+    if (m_bLaidOut)
+        Layout(cx, cy);
+}
+
+LRESULT SimulationWindow::OnGetMinMaxInfo(WPARAM, LPARAM lParam)
+{
+    CRect window, client;
+    GetWindowRect(&window);
+    GetClientRect(&client);
+    auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+    info->ptMinTrackSize = {m_sizeMin.cx + (window.Width() - client.Width()),
+                            m_sizeMin.cy + (window.Height() - client.Height())};
+    return 0;
+}
+
+void SimulationWindow::Layout(int cx, int cy)
 {
     auto size = [this](int id) {
         CRect r;
@@ -201,60 +258,72 @@ void SimulationWindow::Layout()
             w->GetWindowRect(&r);
         return r.Size();
     };
-    auto place = [this](int id, int x, int y, int cx, int cy) {
-        if (CWnd* w = GetDlgItem(id))
-            w->MoveWindow(x, y, cx, cy);
+    auto place = [this](int id, int x, int y, int w, int h) {
+        if (CWnd* c = GetDlgItem(id))
+            c->MoveWindow(x, y, std::max(0, w), std::max(0, h));
     };
     CRect screen;
     m_screen.GetWindowRect(&screen);
     ScreenToClient(&screen);
     const CSize label = size(IDC_SIM_SCAN_LABEL), edit = size(IDC_SIM_SCAN), scan = size(IDC_SIM_SCANBTN),
-                load = size(IDC_SIM_LOADFILE);
+                load = size(IDC_SIM_LOADFILE), button = size(IDC_SIM_RUN);
     // The column under the screen is as wide as the screen or the scan row, whichever is wider.
-    const int left = kGap, width = std::max(int(screen.Width()), int(label.cx + edit.cx + scan.cx + load.cx + 12));
+    const int left = kGap, column = std::max(int(screen.Width()), int(label.cx + edit.cx + scan.cx + load.cx + 12));
     int y = screen.bottom + kGap;
-
-    const CSize button = size(IDC_SIM_RUN);
     place(IDC_SIM_RUN, left, y, button.cx, button.cy);
     place(IDC_SIM_STOP, left + button.cx + 4, y, button.cx, button.cy);
     place(IDC_SIM_RESTART, left + 2 * (button.cx + 4), y, button.cx, button.cy);
-    y += button.cy + 4;
-    place(IDC_SIM_STATE, left, y, width, size(IDC_SIM_STATE).cy);
-    y += size(IDC_SIM_STATE).cy + 6;
+    y += button.cy + 6;
     place(IDC_SIM_SCAN_LABEL, left, y + 3, label.cx, label.cy);
     place(IDC_SIM_SCAN, left + label.cx + 4, y, edit.cx, edit.cy);
     place(IDC_SIM_SCANBTN, left + label.cx + edit.cx + 8, y - 1, scan.cx, scan.cy);
     place(IDC_SIM_LOADFILE, left + label.cx + edit.cx + scan.cx + 12, y - 1, load.cx, load.cy);
     y += std::max(edit.cy, scan.cy) + kGap;
 
-    int right = left + width;
-    int bottom = y;
+    int right = left + column; // of the top row
     if (m_pKeypad && ::IsWindow(m_pKeypad->m_hWnd))
     {
         CRect pad;
         m_pKeypad->GetWindowRect(&pad);
-        m_pKeypad->MoveWindow(left + width + kGap, kGap, pad.Width(), pad.Height());
-        right = left + width + kGap + pad.Width();
-        bottom = std::max(bottom, int(kGap + pad.Height() + kGap));
+        m_pKeypad->MoveWindow(right + kGap, kGap, pad.Width(), pad.Height());
+        right += kGap + pad.Width();
+        y = std::max(y, int(kGap + pad.Height() + kGap));
+    }
+    const int minWidth = right + kGap;
+    const int width = std::max(cx, minWidth) - 2 * kGap;
+
+    // The state line spans the window and takes as many lines as its text needs at that width.
+    if (CWnd* state = GetDlgItem(IDC_SIM_STATE))
+    {
+        CString text = state->GetWindowText();
+        CClientDC dc(state);
+        CFont* old = dc.SelectObject(state->GetFont());
+        CRect need(0, 0, width, 0);
+        dc.DrawText(text.IsEmpty() ? CString("X") : text, &need, DT_CALCRECT | DT_WORDBREAK);
+        dc.SelectObject(old);
+        const int height = std::max(int(need.Height()), int(size(IDC_SIM_STATE).cy > 0 ? 1 : 0));
+        place(IDC_SIM_STATE, left, y, width, height);
+        y += height + 6;
     }
 
-    // The data files and the log share the width under both.
-    const int half = (right - left - kGap) / 2;
+    // The data files and the log share the width, and the height that is left.
+    const int half = (width - kGap) / 2;
     const CSize fl = size(IDC_SIM_FILES_LABEL), combo = size(IDC_SIM_FILES);
-    place(IDC_SIM_FILES_LABEL, left, bottom + 3, fl.cx, fl.cy);
-    place(IDC_SIM_FILES, left + fl.cx + 4, bottom, half - fl.cx - 4, combo.cy);
-    place(IDC_SIM_LOG_LABEL, left + half + kGap, bottom + 3, fl.cx, fl.cy);
-    bottom += combo.cy + 4;
-    const int paneHeight = 170;
-    place(IDC_SIM_DATA, left, bottom, half, paneHeight);
-    place(IDC_SIM_LOG, left + half + kGap, bottom, half, paneHeight);
-    bottom += paneHeight + kGap;
-
-    CRect window, client;
-    GetWindowRect(&window);
-    GetClientRect(&client);
-    MoveWindow(window.left, window.top, right + kGap + (window.Width() - client.Width()),
-               bottom + (window.Height() - client.Height()));
+    place(IDC_SIM_FILES_LABEL, left, y + 3, fl.cx, fl.cy);
+    place(IDC_SIM_FILES, left + fl.cx + 4, y, half - fl.cx - 4, combo.cy);
+    place(IDC_SIM_LOG_LABEL, left + half + kGap, y + 3, fl.cx, fl.cy);
+    y += combo.cy + 4;
+    const int panes = std::max(kMinPaneHeight, cy - kGap - y);
+    place(IDC_SIM_DATA, left, y, half, panes);
+    place(IDC_SIM_LOG, left + half + kGap, y, width - half - kGap, panes);
+    m_sizeMin = CSize(minWidth, y + kMinPaneHeight + kGap);
+    // A state line that took another line may leave the panes too little: the window grows (once; it then fits).
+    if (m_bLaidOut && cy > 0 && cy < m_sizeMin.cy)
+    {
+        CRect window;
+        GetWindowRect(&window);
+        MoveWindow(window.left, window.top, window.Width(), window.Height() + (m_sizeMin.cy - cy));
+    }
 }
 
 void SimulationWindow::SetRunning(bool running)
@@ -390,6 +459,13 @@ void SimulationWindow::RefreshPanes()
     SetRunning(running);
     std::string state;
     SetDlgItemText(IDC_SIM_STATE, StateText(*m_runner, state));
+    if (m_bLaidOut)
+    {
+        // A longer state may need another line.
+        CRect client;
+        GetClientRect(&client);
+        Layout(client.Width(), client.Height());
+    }
 
     // The log grows at its end; it is rebuilt only when a restart emptied it.
     const auto& log = m_runner->GetLog();
@@ -456,8 +532,17 @@ void SimulationWindow::ShowFile()
     data->InsertColumn(0, "#", LVCFMT_RIGHT, 32);
     for (size_t c = 0; c < columns; ++c)
     {
+        // A field is named after the node whose data the record writes there.
         CString title;
-        title.Format("Field %d", int(c + 1));
+        const HostNode* node = nullptr;
+        if (record && c < size_t(record->m_arrFields.GetSize()))
+            for (JobDocument* doc : {&m_runner->GetJob(), &m_doc})
+                if (!node)
+                    node = doc->FindNode(record->m_arrFields[int(c)]);
+        if (node && !node->m_strName.IsEmpty())
+            title = node->m_strName;
+        else
+            title.Format("Field %d", int(c + 1));
         data->InsertColumn(int(c + 1), title, LVCFMT_LEFT, 90);
     }
     // Last, the record as written, which is what an upload sends.

@@ -54,11 +54,17 @@ class SimulationWindow : public CDialog
     void OnLoadFile();
     void OnSelchangeFiles();
     void OnDestroy();
+    void OnSize(UINT type, int cx, int cy);
+    LRESULT OnGetMinMaxInfo(WPARAM, LPARAM lParam);
 
     DECLARE_MESSAGE_MAP()
 
   private:
-    void Layout();
+    // Places the panes in a client area of cx x cy: the screen and the keypad keep their size at the top, the state
+    // line takes the width and the lines its text needs, the data files and the log share the rest. Keeps the
+    // smallest client size that shows it all in m_sizeMin.
+    void Layout(int cx, int cy);
+    void HideKeypadExtras();
     void RefreshPanes();
     void ShowFile();
     void SetRunning(bool running);
@@ -72,6 +78,8 @@ class SimulationWindow : public CDialog
     bool m_bAutoDelete = false;
     bool m_bFlagSet = false;
     size_t m_nLogShown = 0;
+    CSize m_sizeMin;
+    bool m_bLaidOut = false;
 };
 
 // Simulation > Run Job of the main window: opens the simulation of the document's job.

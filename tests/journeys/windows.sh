@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Journeys through windows a person reaches with mouse and keyboard together, in real X windows with synthetic X
 # input: a path typed into the simulation window's Load File loads the file and types nothing on the simulated
-# keypad; Enter typed into a record's name after Tab went to ">>" is the dialog's OK; and a host that runs the node
+# terminal; Enter typed into a record's name after Tab went to ">>" is the dialog's OK; and a host that runs the node
 # dialog modally opens the keypad from the key field once for Cancel and once for OK.
 # journey_helper (built with the tests) says where controls are and grabs what a window shows.
 set -u
@@ -69,12 +69,17 @@ xdotool key alt+s r
 until_true window_named '^Simulation - ' || fail "Simulation > Run Job opened nothing"
 sim=$(window_id '^Simulation - ')
 xdotool windowactivate --sync "$sim" 2>/dev/null
-mapfile -t at < <(locate simulation-window.png 9410 4189 9405)
-read -r nx ny <<<"${at[1]}"
+mapfile -t at < <(locate simulation-window.png 9410 9411 9405)
+read -r sx sy <<<"${at[1]}"
 read -r fx fy <<<"${at[2]}"
-name_field() { grab "$sim" $((nx - 35)) $((ny - 7)) 70 14 "$1"; }
+# Most of the terminal's screen around its centre, and the data files' box.
+screen_area() { grab "$sim" $((sx - 160)) $((sy - 85)) 320 170 "$1"; }
 files_box() { grab "$sim" $((fx - 125)) $((fy - 7)) 150 14 "$1"; } # the name shows at its left
-name_field "$work/name-before.png"
+# F4 opens the stock count, whose location shows every key typed: a stray key of the path would show there.
+screen_area "$work/screen-menu.png"
+xdotool key F4
+location_shows() { screen_area "$work/screen-before.png" && file_differs "$work/screen-menu.png" "$work/screen-before.png"; }
+until_true location_shows || fail "F4 typed on the simulation window reached no terminal"
 files_box "$work/files-before.png"
 click_in "$sim" ${at[0]}
 until_true window_named '^Open' || fail "Load File opened no file dialog"
@@ -84,12 +89,12 @@ xdotool key Return
 until_true no_window_named '^Open' || fail "the file dialog stayed open"
 files_loaded() { files_box "$work/files-after.png" && file_differs "$work/files-before.png" "$work/files-after.png"; }
 until_true files_loaded || fail "the data files show no loaded file"
-name_field "$work/name-after.png"
-cmp -s "$work/name-before.png" "$work/name-after.png" || fail "the typed path reached the keypad's Key Name"
-# A letter typed in the window itself is the keypad's, and its name shows: the field is read as it should be.
-xdotool key F1
-name_shows() { name_field "$work/name-key.png" && file_differs "$work/name-before.png" "$work/name-key.png"; }
-until_true name_shows || fail "a key typed on the simulation window shows no name on the keypad"
+screen_area "$work/screen-after.png"
+cmp -s "$work/screen-before.png" "$work/screen-after.png" || fail "the typed path reached the simulated terminal"
+# A digit typed in the window itself is the keypad's, and the location shows it: the screen is read as it should be.
+xdotool key 1
+digit_shows() { screen_area "$work/screen-key.png" && file_differs "$work/screen-before.png" "$work/screen-key.png"; }
+until_true digit_shows || fail "a key typed on the simulation window shows nothing on the terminal"
 
 # --- The node dialog run modally: the key field opens the keypad, and Cancel, then OK, close it for good.
 "$helper" modal-node >"$work/modal.log" 2>&1 &

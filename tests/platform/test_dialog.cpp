@@ -354,3 +354,68 @@ TEST_F(Layout, ClientSizeAndControlRectanglesFollowTheDialogFontsBaseUnits)
 }
 
 } // namespace
+
+// ---------------------------------------------------------------------------------------------------------------
+// A dialog with a sizing border.
+
+class SizableDialog : public CDialog
+{
+  public:
+    SizableDialog(UINT id) : CDialog(id) {}
+    DECLARE_MESSAGE_MAP()
+    std::vector<CSize> sizes;
+    CSize smallest{300, 200};
+    void OnSize(UINT, int cx, int cy) { sizes.emplace_back(cx, cy); }
+    LRESULT OnGetMinMaxInfo(WPARAM, LPARAM lp)
+    {
+        reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {smallest.cx, smallest.cy};
+        return 0;
+    }
+};
+const MessageMap& SizableDialog::GetThisMessageMap()
+{
+    static const MessageMap map(&CDialog::GetThisMessageMap(),
+                                {mm::Size(&SizableDialog::OnSize),
+                                 mm::Message(WM_GETMINMAXINFO, &SizableDialog::OnGetMinMaxInfo)});
+    return map;
+}
+
+TEST(Sizable, ASizingBorderLetsTheDialogResizeNoSmallerThanItsMinimumAndOthersKeepTheirSize)
+{
+    struct
+    {
+        UINT id;
+        bool sizable;
+    } rows[] = {{IDD_SIZABLE, true}, {IDD_HOST, false}};
+    for (const auto& row : rows)
+    {
+        SCOPED_TRACE(row.id);
+        SizableDialog dlg(row.id);
+        ASSERT_TRUE(dlg.Create(row.id));
+        dlg.ShowWindow(SW_SHOW);
+        CRect before;
+        dlg.GetClientRect(&before);
+        CRect outer;
+        dlg.GetWindowRect(&outer);
+        dlg.MoveWindow(outer.left, outer.top, outer.Width() + 150, outer.Height() + 90);
+        CRect r;
+        dlg.GetClientRect(&r);
+        EXPECT_EQ(r.Width(), before.Width() + (row.sizable ? 150 : 0));
+        EXPECT_EQ(r.Height(), before.Height() + (row.sizable ? 90 : 0));
+        if (row.sizable)
+        {
+            ASSERT_FALSE(dlg.sizes.empty());
+            EXPECT_EQ(dlg.sizes.back(), CSize(r.Width(), r.Height())) << "WM_SIZE says the client size";
+        }
+        dlg.MoveWindow(outer.left, outer.top, 50, 40);
+        dlg.GetWindowRect(&r);
+        if (row.sizable)
+        {
+            EXPECT_EQ(r.Width(), 300) << "no smaller than WM_GETMINMAXINFO's smallest";
+            EXPECT_EQ(r.Height(), 200);
+        }
+        else
+            EXPECT_EQ(r.Size(), outer.Size());
+        dlg.DestroyWindow();
+    }
+}

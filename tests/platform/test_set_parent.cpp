@@ -26,6 +26,9 @@ TEST(SetParent, PopupBecomesAPaneOfItsNewParent)
     EXPECT_EQ(Peer(pane->m_hWnd)->parentWidget(), Peer(host.m_hWnd));
     EXPECT_TRUE(Peer(pane->m_hWnd)->isVisible());
     EXPECT_EQ(pane->GetTopLevelParent(), &host);
+    CRect r;
+    pane->GetWindowRect(&r);
+    EXPECT_EQ(r.Size(), CSize(200, 150)) << "a pane is sized by its parent, not by its template";
 
     // Its controls work where they are now.
     Click(*pane, IDC_CHECK);

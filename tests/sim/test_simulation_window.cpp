@@ -318,3 +318,144 @@ TEST(SimulateCommand, WritesThePicture)
             dark += qGray(image.pixel(x, y)) < 80;
     EXPECT_GT(dark, 50);
 }
+
+namespace
+{
+
+CRect ChildRect(CWnd& window, int id)
+{
+    CRect r;
+    if (CWnd* w = window.GetDlgItem(id))
+    {
+        w->GetWindowRect(&r);
+        window.ScreenToClient(&r);
+    }
+    return r;
+}
+
+// The panes of the window: none overlaps another, and each lies inside the client area.
+void ExpectPanesApart(SimulationWindow& window)
+{
+    CRect client;
+    window.GetClientRect(&client);
+    CRect keypad;
+    window.GetKeypad()->GetWindowRect(&keypad);
+    window.ScreenToClient(&keypad);
+    CRect screen;
+    window.GetScreen().GetWindowRect(&screen);
+    window.ScreenToClient(&screen);
+    const std::vector<std::pair<const char*, CRect>> panes = {
+        {"screen", screen},
+        {"keypad", keypad},
+        {"state", ChildRect(window, IDC_SIM_STATE)},
+        {"scan", ChildRect(window, IDC_SIM_SCAN)},
+        {"load file", ChildRect(window, IDC_SIM_LOADFILE)},
+        {"files", ChildRect(window, IDC_SIM_FILES)},
+        {"data", ChildRect(window, IDC_SIM_DATA)},
+        {"log", ChildRect(window, IDC_SIM_LOG)},
+    };
+    for (size_t i = 0; i < panes.size(); ++i)
+    {
+        const CRect& a = panes[i].second;
+        EXPECT_FALSE(a.IsRectEmpty()) << panes[i].first;
+        EXPECT_TRUE(a.left >= 0 && a.top >= 0 && a.right <= client.right && a.bottom <= client.bottom)
+            << panes[i].first << " outside the window: " << a.left << "," << a.top << " - " << a.right << ","
+            << a.bottom << " in " << client.right << " x " << client.bottom;
+        for (size_t j = i + 1; j < panes.size(); ++j)
+        {
+            CRect both;
+            EXPECT_FALSE(both.IntersectRect(a, panes[j].second)) << panes[i].first << " over " << panes[j].first;
+        }
+    }
+}
+
+} // namespace
+
+// The window resizes: the screen and the keypad keep their size, the state line, the data files and the log take
+// the rest; it is never smaller than what shows everything, and the state line wraps rather than being cut.
+TEST(SimulationWindow, ResizesAndItsPanesShareTheSpace)
+{
+    auto doc = MakeSampleJob();
+    SimulationWindow window(*doc);
+    ASSERT_TRUE(window.Create());
+    window.ShowWindow(SW_SHOW);
+    Pump();
+    ExpectPanesApart(window);
+    CRect outer, client;
+    window.GetWindowRect(&outer);
+    window.GetClientRect(&client);
+    const CRect data = ChildRect(window, IDC_SIM_DATA), log = ChildRect(window, IDC_SIM_LOG);
+    EXPECT_GE(data.Height(), 150) << "room for a few records when it opens";
+    EXPECT_EQ(log.right, client.right - 8);
+
+    window.MoveWindow(outer.left, outer.top, outer.Width() + 300, outer.Height() + 200);
+    Pump();
+    ExpectPanesApart(window);
+    const CRect wideData = ChildRect(window, IDC_SIM_DATA), wideLog = ChildRect(window, IDC_SIM_LOG);
+    EXPECT_EQ(wideData.Height(), data.Height() + 200);
+    EXPECT_EQ(wideLog.Height(), log.Height() + 200);
+    EXPECT_EQ(wideData.Width() + wideLog.Width(), data.Width() + log.Width() + 300);
+    EXPECT_EQ(ChildRect(window, IDC_SIM_STATE).Width(), client.Width() + 300 - 16);
+
+    // No smaller than everything needs.
+    window.MoveWindow(outer.left, outer.top, 100, 100);
+    Pump();
+    ExpectPanesApart(window);
+    CRect smallest;
+    window.GetClientRect(&smallest);
+    EXPECT_EQ(smallest.Width(), client.Width());
+    EXPECT_GE(ChildRect(window, IDC_SIM_DATA).Height(), 60);
+
+    // A state longer than the window is wide takes more lines, and the panes move down under it.
+    const int oneLine = ChildRect(window, IDC_SIM_STATE).Height();
+    doc->FindNodeByName("Main Menu")->m_strName =
+        "A menu whose name is far longer than any window is wide, so that the state line needs several lines";
+    window.Restart();
+    Pump();
+    ExpectPanesApart(window);
+    EXPECT_GE(ChildRect(window, IDC_SIM_STATE).Height(), 2 * oneLine);
+    window.DestroyWindow();
+}
+
+// The keypad in the window types on the terminal: its dialog's own buttons and the key's name and code, which choose
+// a key for a link elsewhere, are gone; the data pane names its columns after the record's fields.
+TEST(SimulationWindow, KeypadWithoutIdleControlsAndFieldsByName)
+{
+    auto doc = MakeSampleJob();
+    SimulationWindow window(*doc);
+    ASSERT_TRUE(window.Create());
+    window.ShowWindow(SW_SHOW);
+    Pump();
+    CDlgDefineKeypad& keypad = *window.GetKeypad();
+    for (int id : {int(IDOK), int(IDCANCEL), IDC_KEY_ANYKEY, IDC_KEY_NAME_LABEL, IDC_KEY_NAME, IDC_KEY_CODE_LABEL,
+                   IDC_KEY_CODE, IDC_KEY_CHAR})
+    {
+        ASSERT_NE(keypad.GetDlgItem(id), nullptr) << id;
+        EXPECT_FALSE(keypad.GetDlgItem(id)->IsWindowVisible()) << id;
+    }
+    for (int id : {IDC_KEY_F4, IDC_KEY_ENTER, IDC_KEY_1})
+        EXPECT_TRUE(keypad.GetDlgItem(id)->IsWindowVisible()) << id;
+    // The pane ends where its keys end: nothing hidden takes room beside them.
+    CRect pad, f4;
+    keypad.GetWindowRect(&pad);
+    keypad.GetDlgItem(IDC_KEY_F4)->GetWindowRect(&f4);
+    EXPECT_LT(pad.right - f4.right, 30);
+
+    for (int id : {IDC_KEY_F4, IDC_KEY_1, IDC_KEY_2, IDC_KEY_ENTER, IDC_KEY_5, IDC_KEY_ENTER})
+        Click(keypad, id);
+    Pump();
+    auto* data = static_cast<CListCtrl*>(window.GetDlgItem(IDC_SIM_DATA));
+    std::vector<std::string> titles;
+    for (int c = 0; c < data->GetColumnCount(); ++c)
+    {
+        char text[64] = {};
+        LVCOLUMN column{};
+        column.mask = LVCF_TEXT;
+        column.pszText = text;
+        column.cchTextMax = sizeof text;
+        ASSERT_TRUE(data->GetColumn(c, &column));
+        titles.push_back(text);
+    }
+    EXPECT_EQ(titles, (std::vector<std::string>{"#", "Location", "Quantity", "Record"}));
+    window.DestroyWindow();
+}

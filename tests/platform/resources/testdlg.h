@@ -2,6 +2,7 @@
 #define IDD_CONTROLS      5000
 #define IDD_PAGE          5001
 #define IDD_HOST          5002
+#define IDD_SIZABLE       5009
 #define IDC_NAME          5101
 #define IDC_COUNT         5102
 #define IDC_LIST          5103
