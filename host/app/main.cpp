@@ -34,9 +34,24 @@ constexpr const char* kUsage =
     "  --test FILE     runs the scenarios of a scenario file and shows where the job differs;\n"
     "                  --update writes what the run shows as the expectations\n"
     "  --timing        opens the main window as without it, prints the time from the start to its\n"
-    "                  first painted frame and exits\n"
+    "                  first painted frame and the memory it holds then, and exits\n"
     "  --help          prints this text\n"
     "  --version       prints the version\n";
+
+// What the process holds in memory now (VmRSS), 0 when the system does not say.
+double ResidentMegabytes()
+{
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return 0;
+    char line[256];
+    double kilobytes = 0;
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "VmRSS: %lf kB", &kilobytes) == 1)
+            break;
+    std::fclose(status);
+    return kilobytes / 1024;
+}
 
 // --timing: once the first frame has been painted (all of it: the zero timer runs after the paint pass that the
 // first paint event belongs to), prints the time since `start` and ends the event loop.
@@ -52,7 +67,8 @@ class FirstFrame : public QObject
             m_bSeen = true;
             QTimer::singleShot(0, this, [this] {
                 std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - m_start;
-                std::printf("jobhost: first frame painted %.1f ms after start\n", took.count());
+                std::printf("jobhost: first frame painted %.1f ms after start, %.1f MB resident\n", took.count(),
+                            ResidentMegabytes());
                 std::fflush(stdout);
                 QCoreApplication::exit(0);
             });
