@@ -275,7 +275,11 @@ class Parser
             const size_t from = rest.find(" from ");
             if (from == std::string::npos || from == 0 || from + 6 >= rest.size())
                 return Fail("\"load\" needs \"load NAME from PATH\", not \"load " + rest + "\"");
-            m_file.loads.emplace_back(rest.substr(0, from), rest.substr(from + 6));
+            // Blanks around the name and the path are the line's, not theirs.
+            const std::string name = TrimRight(rest.substr(0, from)), path = rest.substr(from + 6);
+            if (name.empty() || Indent(path) == path.size())
+                return Fail("\"load\" needs \"load NAME from PATH\", not \"load " + rest + "\"");
+            m_file.loads.emplace_back(name, path.substr(Indent(path)));
         }
         else if (word == "clock")
         {
@@ -327,10 +331,12 @@ std::string StateText(const JobRunner& runner, int cp)
 
 const SimDataFile* FindFile(const JobRunner& runner, const std::string& name, int cp)
 {
+    // A name is compared as the file writes it: blanks around it do not show there.
     auto lower = [](std::string s) {
         for (char& c : s)
             c = char(std::tolower(static_cast<unsigned char>(c)));
-        return s;
+        s = TrimRight(s);
+        return s.substr(Indent(s));
     };
     for (const SimDataFile& f : runner.GetFiles().All())
         if (lower(Utf8OfBytes(f.name, cp)) == lower(name))
@@ -391,7 +397,10 @@ std::vector<ScenarioExpectation> FullCheckpoint(const JobRunner& runner, const T
     {
         ScenarioExpectation e;
         e.kind = ScenarioExpectation::File;
-        e.file = Utf8OfBytes(f.name, cp);
+        e.file = TrimRight(Utf8OfBytes(f.name, cp));
+        e.file.erase(0, Indent(e.file));
+        if (e.file.empty()) // a name of blanks (a loaded "C:" has none left) cannot be written down
+            continue;
         all.push_back(Actual(e, runner, screen, cp));
     }
     ScenarioExpectation uploads;
