@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTimer>
 
 #include <algorithm>
 #include <unordered_set>
@@ -463,6 +464,17 @@ BOOL TrackPopupMenu(HMENU h, UINT flags, int x, int y, int, HWND owner, const RE
             at.ry() -= size.height() / 2;
         Tracking tracking(&menu, m, owner);
         Tracking* outer = std::exchange(g_tracking, &tracking);
+        if (flags & TPM_SELECTFIRST)
+            QTimer::singleShot(0, &menu, [&menu, &tracking] {
+                if (menu.activeAction())
+                    return;
+                // The toolkit's own Down from no item: the first enabled one, without opening its submenu. It is
+                // no key of the person's, so the message-filter hooks do not hear it.
+                QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+                menu.removeEventFilter(&tracking);
+                QApplication::sendEvent(&menu, &down);
+                menu.installEventFilter(&tracking);
+            });
         QAction* a = menu.exec(at);
         g_tracking = outer;
         if (a)

@@ -362,7 +362,7 @@ BOOL MainFrame::PreTranslateMessage(MSG* pMsg)
     int menu = pMsg->wParam == VK_F10 ? 0 : sys ? m_menuBar.FindMnemonic(char(pMsg->wParam)) : -1;
     if (menu >= 0)
     {
-        m_menuBar.OpenMenu(menu);
+        m_menuBar.OpenMenu(menu, true);
         return TRUE;
     }
     if (sys)

@@ -136,14 +136,17 @@ void MenuBar::OnLButtonDown(UINT, CPoint pt)
         }
 }
 
-void MenuBar::OpenMenu(int index)
+void MenuBar::OpenMenu(int index, bool byKeyboard)
 {
-    // Left and Right in a popup close it and drop the next title's, as a menu bar does.
+    // Left and Right in a popup close it and drop the next title's, as a menu bar does, from the keyboard.
     while (index >= 0 && index < GetMenuCount())
-        index = TrackMenu(index);
+    {
+        index = TrackMenu(index, byKeyboard);
+        byKeyboard = true;
+    }
 }
 
-int MenuBar::TrackMenu(int index)
+int MenuBar::TrackMenu(int index, bool byKeyboard)
 {
     const Item& item = m_items[size_t(index)];
     CMenu* popup = CMenu::FromHandle(item.popup);
@@ -159,7 +162,8 @@ int MenuBar::TrackMenu(int index)
     ClientToScreen(&at);
     g_tracking = this;
     g_hook = SetWindowsHookEx(WH_MSGFILTER, &MenuBar::MenuKeys, nullptr, 0);
-    UINT id = UINT(popup->TrackPopupMenu(TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD, at.x, at.y, this));
+    UINT flags = TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RETURNCMD | (byKeyboard ? UINT(TPM_SELECTFIRST) : 0u);
+    UINT id = UINT(popup->TrackPopupMenu(flags, at.x, at.y, this));
     UnhookWindowsHookEx(g_hook);
     g_hook = nullptr;
     g_tracking = nullptr;

@@ -22,7 +22,7 @@ class MenuBar : public CWnd
     CRect GetItemRect(int index) const;    // client coordinates
     int GetHeight() const;
     // Drops a title's popup as a click on it does; returns once the popup is gone.
-    void OpenMenu(int index);
+    void OpenMenu(int index, bool byKeyboard = false); // from the keyboard, its first item is highlighted
     int FindMnemonic(char key) const; // the title whose '&' letter is key, in either case; -1 when none
 
     // Runs before a popup drops, to enable, grey and check its items as they stand.
@@ -34,7 +34,7 @@ class MenuBar : public CWnd
     void OnPaint();
     void OnLButtonDown(UINT flags, CPoint pt);
     LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
-    int TrackMenu(int index); // the title to drop next, or -1
+    int TrackMenu(int index, bool byKeyboard); // the title to drop next, or -1
     static LRESULT MenuKeys(int code, WPARAM wParam, LPARAM lParam);
     void Layout();
 

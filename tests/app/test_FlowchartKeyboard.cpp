@@ -197,8 +197,9 @@ TEST_F(FlowchartKeyboard, LeftAndRightWalkAlongTheMenuBar)
     } cases[] = {
         {"along and round", {VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT, VK_ESCAPE},
          {file, edit, view, edit, file, help}},
-        {"through a submenu", {VK_RIGHT, VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_ESCAPE},
-         {file, edit, edit, edit, edit, firstKind, view}},
+        // Dropped from the keyboard, Edit starts on Find (Undo and Redo are greyed): two Downs reach New Node.
+        {"through a submenu", {VK_RIGHT, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_ESCAPE},
+         {file, edit, edit, edit, firstKind, view}},
     };
     for (const auto& c : cases)
     {
@@ -207,6 +208,23 @@ TEST_F(FlowchartKeyboard, LeftAndRightWalkAlongTheMenuBar)
         EXPECT_FALSE(Doc().IsModified()) << "Escape chose nothing";
         EXPECT_EQ(::GetFocus(), ViewWnd());
     }
+}
+
+// A menu dropped from the keyboard starts on its first enabled item, so Enter chooses it at once: File's New, and
+// Edit's Find (Undo and Redo are greyed while nothing was done).
+TEST_F(FlowchartKeyboard, EnterInAMenuDroppedFromTheKeyboardChoosesItsFirstItem)
+{
+    Open(ThreeNodes());
+    bool found = false;
+    ExpectModal([&](CDialog& dlg) {
+        found = dlg.GetWindowText() == "Find";
+        Click(dlg, IDCANCEL);
+    });
+    KeysInRealPopups({VK_RETURN}, [] { Key('E', false, false, true); });
+    EXPECT_TRUE(found) << "Edit's first enabled item";
+    EXPECT_EQ(Doc().GetNodeCount(), 3);
+    KeysInRealPopups({VK_RETURN}, [] { Key(VK_F10); });
+    EXPECT_EQ(Doc().GetNodeCount(), 0) << "File > New";
 }
 
 } // namespace

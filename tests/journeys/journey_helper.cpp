@@ -2,7 +2,8 @@
 //   journey_helper locate FILE CONTROL[:ITEM]...
 //       makes the gallery's window FILE (the window jobhost makes, on the sample job, laid out with this server's
 //       fonts) and prints, one line for each argument, "x y": the centre of the visible control with that id, or
-//       of the list box or tree item with that text, in the window's client coordinates.
+//       of the list box or tree item with that text, in the window's client coordinates (a dialog's or the main
+//       window's, whose toolbar buttons have their commands' ids).
 //   journey_helper grab WINDOW X Y WIDTH HEIGHT FILE
 //       writes what the X window WINDOW shows in that rectangle of its client area to the PNG file FILE.
 //   journey_helper modal-node
@@ -27,6 +28,7 @@
 #include "host/model/SampleJob.h"
 #include "node/CDlgDefineNode.h"
 #include "platform/afxwin.h"
+#include "platform/window_p.h"
 #include "resources/resource.h"
 
 namespace
@@ -85,9 +87,9 @@ int Locate(int argc, char** argv)
             return 1;
         wnd->ShowWindow(SW_SHOW);
         QApplication::processEvents();
-        // A window's widget is named by its template id.
+        // A dialog's widget is named by its template id; another window (the main window) is its own peer.
         auto* dlg = dynamic_cast<CDialog*>(wnd);
-        QWidget* top = dlg ? TopLevel(QString::number(dlg->GetTemplateID())) : nullptr;
+        QWidget* top = dlg ? TopLevel(QString::number(dlg->GetTemplateID())) : pdt::win::Peer(wnd->m_hWnd);
         int status = top ? 0 : 1;
         for (int i = 3; i < argc && top; ++i)
         {
