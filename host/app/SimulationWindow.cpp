@@ -50,6 +50,9 @@ template <class Model> class SimulationKeypad : public Model
         // window, so that it still moves the focus from one control to the next.
         if (pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST && pMsg->wParam == VK_TAB)
             return FALSE;
+        // Nor have they an Alt key: Alt and a button's letter (Alt+S for Stop) press it, from anywhere in the window.
+        if (pMsg->message == WM_SYSKEYDOWN || pMsg->message == WM_SYSKEYUP || pMsg->message == WM_SYSCHAR)
+            return FALSE;
         BOOL r = Model::PreTranslateMessage(pMsg);
         if (pMsg->message == WM_KEYDOWN)
             Deliver();

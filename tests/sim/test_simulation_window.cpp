@@ -154,6 +154,27 @@ TEST(SimulationWindow, TabMovesTheFocusWhileTheKeyboardIsTheKeypad)
     window.DestroyWindow();
 }
 
+// The keypad takes every key while the job runs, but the terminals have no Alt key: Alt and a button's letter press
+// it from anywhere in the window, as a dialog's mnemonics do (Stop, then Run again).
+TEST(SimulationWindow, AltAndAButtonsLetterPressItWhileTheKeypadHasTheKeys)
+{
+    auto doc = MakeSampleJob();
+    SimulationWindow window(*doc);
+    ASSERT_TRUE(window.Create());
+    window.ShowWindow(SW_SHOW);
+    Pump();
+    const std::string before = window.GetScreen().GetPrompt().str();
+    Focus(::GetDlgItem(window.m_hWnd, IDC_SIM_FILES));
+    Key('S', false, false, true);
+    Pump();
+    EXPECT_EQ(window.GetRunner().GetState(), RunState::Stopped);
+    Key('R', false, false, true);
+    Pump();
+    EXPECT_NE(window.GetRunner().GetState(), RunState::Stopped);
+    EXPECT_EQ(window.GetScreen().GetPrompt().str(), before) << "the job started again, and took no key";
+    window.DestroyWindow();
+}
+
 TEST(SimulationWindow, StopEndsTheRunAndScanReadsABarcode)
 {
     auto doc = MakeSampleJob();
