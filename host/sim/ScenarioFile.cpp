@@ -18,9 +18,10 @@ namespace
 
 using Lines = std::vector<std::string>;
 
+// Blanks at a line's end, and a carriage return of a line end written twice, are not part of what it says.
 std::string TrimRight(std::string s)
 {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
         s.pop_back();
     return s;
 }
