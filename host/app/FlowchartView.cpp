@@ -9,6 +9,7 @@
 #include <unordered_set>
 
 #include "host/app/HostCommands.h"
+#include "host/app/WindowClass.h"
 #include "host/model/HostLink.h"
 #include "host/model/HostNode.h"
 #include "platform/afxcmn.h"
@@ -122,15 +123,7 @@ FlowchartView::~FlowchartView()
 
 BOOL FlowchartView::Create(CWnd* parent, const CRect& rect, UINT id)
 {
-    WNDCLASS wc{};
-    if (!GetClassInfo(AfxGetInstanceHandle(), kClassName, &wc))
-    {
-        wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = ::DefWindowProc;
-        wc.hInstance = AfxGetInstanceHandle();
-        wc.lpszClassName = kClassName;
-        AfxRegisterClass(&wc);
-    }
+    RegisterHostClass(kClassName, CS_DBLCLKS);
     if (!CreateEx(0, kClassName, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect, parent, id))
         return FALSE;
     m_hbar.CreateEx(0, "SCROLLBAR", "", WS_CHILD | SBS_HORZ, CRect(0, 0, 10, kBarSize), this, IDC_HBAR);

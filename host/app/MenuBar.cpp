@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "host/app/WindowClass.h"
+
 namespace
 {
 constexpr char kClassName[] = "PdtMenuBar";
@@ -32,14 +34,7 @@ MenuBar::~MenuBar()
 
 BOOL MenuBar::Create(CWnd* owner, const CRect& rect, UINT id)
 {
-    WNDCLASS wc{};
-    if (!GetClassInfo(AfxGetInstanceHandle(), kClassName, &wc))
-    {
-        wc.lpfnWndProc = ::DefWindowProc;
-        wc.hInstance = AfxGetInstanceHandle();
-        wc.lpszClassName = kClassName;
-        AfxRegisterClass(&wc);
-    }
+    RegisterHostClass(kClassName);
     m_pOwner = owner;
     m_font.CreatePointFont(90, "DejaVu Sans");
     return CreateEx(0, kClassName, "", WS_CHILD | WS_VISIBLE, rect, owner, id);

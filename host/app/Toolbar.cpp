@@ -1,6 +1,7 @@
 #include "host/app/Toolbar.h"
 
 #include "host/app/HostCommands.h"
+#include "host/app/WindowClass.h"
 #include "host/model/HostNode.h"
 
 namespace
@@ -17,14 +18,7 @@ const MessageMap& Toolbar::GetThisMessageMap()
 
 BOOL Toolbar::Create(CWnd* owner, UINT id)
 {
-    WNDCLASS wc{};
-    if (!GetClassInfo(AfxGetInstanceHandle(), kClassName, &wc))
-    {
-        wc.lpfnWndProc = ::DefWindowProc;
-        wc.hInstance = AfxGetInstanceHandle();
-        wc.lpszClassName = kClassName;
-        AfxRegisterClass(&wc);
-    }
+    RegisterHostClass(kClassName);
     m_pOwner = owner;
     if (!CreateEx(0, kClassName, "", WS_CHILD | WS_VISIBLE, CRect(0, 0, 100, m_nHeight), owner, id))
         return FALSE;

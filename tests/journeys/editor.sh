@@ -7,13 +7,7 @@ jobhost=$1
 helper=$2
 . "$(dirname "$0")/lib.sh"
 
-"$jobhost" >"$work/jobhost.log" 2>&1 &
-jobhost_pid=$!
-pids+=($jobhost_pid)
-until_true window_named ' - jobhost$' || fail "the main window never showed"
-main=$(window_id ' - jobhost$')
-xdotool windowactivate --sync "$main" 2>/dev/null
-main_title_is() { [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ]; }
+start_jobhost
 locate() { "$helper" locate "$@" 2>>"$work/helper.log" || fail "journey_helper cannot find $*"; }
 gone() { ! kill -0 "$jobhost_pid" 2>/dev/null; }
 nodes_in() { grep -c '"kind"' "$1"; }

@@ -6,12 +6,7 @@ set -u
 jobhost=$1
 . "$(dirname "$0")/lib.sh"
 
-"$jobhost" >"$work/jobhost.log" 2>&1 &
-pids+=($!)
-until_true window_named ' - jobhost$' || fail "the main window never showed"
-main=$(window_id ' - jobhost$')
-xdotool windowactivate --sync "$main" 2>/dev/null
-main_title_is() { [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ]; }
+start_jobhost
 
 # Save As: the typed name is the file written.
 saved="$work/typed.pdtjob"

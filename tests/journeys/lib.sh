@@ -59,3 +59,14 @@ for attempt in 1 2 3; do
     [ "$attempt" = 3 ] && fail "openbox did not start"
 done
 export QT_QPA_PLATFORM=xcb PDTDLG_SETTINGS="$work/settings.ini" HOME="$work"
+
+# jobhost on its starting job, its main window active: $main is that window and $jobhost_pid the process.
+start_jobhost() {
+    "$jobhost" >"$work/jobhost.log" 2>&1 &
+    jobhost_pid=$!
+    pids+=($jobhost_pid)
+    until_true window_named ' - jobhost$' || fail "the main window never showed"
+    main=$(window_id ' - jobhost$')
+    xdotool windowactivate --sync "$main" 2>/dev/null
+}
+main_title_is() { [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ]; }

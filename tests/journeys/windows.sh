@@ -9,12 +9,7 @@ jobhost=$1
 helper=$2
 . "$(dirname "$0")/lib.sh"
 
-"$jobhost" >"$work/jobhost.log" 2>&1 &
-pids+=($!)
-until_true window_named ' - jobhost$' || fail "the main window never showed"
-main=$(window_id ' - jobhost$')
-xdotool windowactivate --sync "$main" 2>/dev/null
-main_title_is() { [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ]; }
+start_jobhost
 
 # Where the controls are: the same windows laid out by this X server's fonts.
 locate() { "$helper" locate "$@" 2>>"$work/helper.log" || fail "journey_helper cannot find $*"; }
