@@ -690,6 +690,7 @@ void MainFrame::Restore(const std::string* text)
         return;
     }
     doc->m_strPathName = m_pDoc->m_strPathName;
+    doc->m_strOrigin = m_pDoc->m_strOrigin;
     doc->SetModifiedFlag(!m_history.IsSaved());
     const HostNode* selNode = m_view.GetSelectedNode();
     const HostLink* selLink = m_view.GetSelectedLink();

@@ -50,7 +50,9 @@ void MainFrame::OpenStartingJob(const char* file)
     std::unique_ptr<JobDocument> doc = sample.IsEmpty() ? nullptr : LoadJobFile(sample.str(), &error);
     if (!doc)
         doc = MakeSampleJob(); // the one built in, when the file is missing or damaged
-    // A copy to try things on: Save asks where, and the shipped file stays as it was.
+    // A copy to try things on: Save asks where, and the shipped file stays as it was; the files it names are still
+    // found beside it.
+    doc->m_strOrigin = doc->m_strPathName;
     doc->m_strPathName.Empty();
     doc->SetModifiedFlag(FALSE);
     JobDocument* shown = doc.get();

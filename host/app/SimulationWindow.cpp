@@ -417,7 +417,7 @@ void SimulationWindow::OnLoadFile()
 {
     // The browser starts in the job's own folder, where its lookup files usually are.
     CString path;
-    if (std::filesystem::path folder = std::filesystem::path(m_doc.m_strPathName.str()).parent_path(); !folder.empty())
+    if (std::filesystem::path folder = std::filesystem::path(m_doc.GetFileBase()).parent_path(); !folder.empty())
         path = CString(folder.string()) + "/";
     if (!BrowseFile(this, path, true, "LOOKUP",
                     "Data Files (*.dat; *.txt)|*.dat; *.txt|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"))

@@ -72,6 +72,11 @@ class JobDocument : public CVTR5Doc
     // What a newer job file held for the job as a whole (its settings, terminal ...) that this version does not
     // know, as that file's text: kept as given and written back on save. The model never reads it.
     std::string m_strExtra;
+    // The file an untitled copy was made from (jobhost's copy of the shipped sample), else empty.
+    CString m_strOrigin;
+    // What the job's relative file names (a run-job node's job, the data files it reads) are found beside: its
+    // file, or the file its untitled copy was made from.
+    std::string GetFileBase() const { return m_strPathName.IsEmpty() ? m_strOrigin.str() : m_strPathName.str(); }
 
     // Nodes, in the order they were added. id 0 picks the next free id; a taken id or an unknown
     // kind gives null. A new node stands in the next cell of a grid on the flowchart page.

@@ -1694,13 +1694,13 @@ void JobRunner::RunJob(HostNode& node)
         return;
     }
     LoadedJob loaded;
-    const std::string key = file + '\n' + m_job->m_strPathName.str();
+    const std::string key = file + '\n' + m_job->GetFileBase();
     std::shared_ptr<JobDocument> job;
     if (file.empty())
         loaded.error = "the node names no job file";
     else if (auto cached = m_jobCache.find(key); cached != m_jobCache.end())
         job = cached->second;
-    else if ((loaded = m_options.loadJob(file, m_job->m_strPathName.str())).job)
+    else if ((loaded = m_options.loadJob(file, m_job->GetFileBase())).job)
     {
         // Many different jobs in one run are read again when they come back; the ones running stay alive.
         if (m_jobCache.size() >= 32)

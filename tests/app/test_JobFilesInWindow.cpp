@@ -284,6 +284,8 @@ TEST_F(JobFilesInWindow, TheStartingJobIsTheNamedFileOrAnUntitledCopyOfTheSample
         }
         EXPECT_EQ(frame->GetWindowText(), c.title);
         EXPECT_EQ(Doc().GetNodeCount(), c.nodes);
+        if (!c.file)
+            EXPECT_EQ(fs::path(Doc().GetFileBase()), fs::canonical(sample)) << "the copy's files are the sample's";
         EXPECT_FALSE(Doc().IsModified());
         EXPECT_EQ(MainFrame::GetRecentFiles().size(), c.file && !c.message ? 1u : 0u);
 

@@ -143,6 +143,25 @@ TEST_F(RunJob, AJobThatRunsItselfIsStopped)
     EXPECT_EQ(s.runner.GetSteps(), 20);
 }
 
+// jobhost's untitled copy of a shipped job has no file of its own: the jobs it runs are found beside the file it was
+// made from, not in whatever folder jobhost was started in.
+TEST_F(RunJob, AnUntitledCopyFindsItsJobsBesideTheFileItWasMadeFrom)
+{
+    auto a = JobA(dir, "B.pdtjob", "");
+    std::string error;
+    ASSERT_TRUE(SaveJobFile(*a, dir + "/A.pdtjob", &error)) << error;
+    auto copy = LoadJobFile(dir + "/A.pdtjob", &error);
+    ASSERT_TRUE(copy) << error;
+    copy->m_strOrigin = copy->m_strPathName;
+    copy->m_strPathName.Empty();
+    RunnerOptions options;
+    options.loadJob = &LoadJobForRunJob;
+    Session s(*copy, options);
+    s.Play("5{ENTER}");
+    EXPECT_EQ(s.runner.GetState(), RunState::Waiting) << s.runner.GetEndMessage();
+    EXPECT_NE(s.screen.Text().find("B START"), std::string::npos) << s.screen.Text();
+}
+
 // jobhost --simulate and the simulation window read the named job as well.
 TEST_F(RunJob, ScriptAndWindowLoadTheJob)
 {
