@@ -62,6 +62,26 @@ bool TitleOnScreen(const CRect& r)
     return false;
 }
 
+// A stored size larger than the work area of the screen its title is on (a settings file from a larger desktop, or
+// damaged) is cut to that area, and the window slid onto it; a window that fits stays where it was put.
+CRect FitOnScreen(const CRect& r)
+{
+    QRect strip(r.left, r.top, r.Width(), std::min(kTitleStrip, r.Height()));
+    for (QScreen* s : QGuiApplication::screens())
+    {
+        const QRect area = s->availableGeometry();
+        if (!strip.intersects(area))
+            continue;
+        if (r.Width() <= area.width() && r.Height() <= area.height())
+            return r; // partly off the screen is the person's choice
+        const int w = std::min(int(r.Width()), area.width()), h = std::min(int(r.Height()), area.height());
+        const int left = std::clamp(int(r.left), area.left(), area.left() + area.width() - w);
+        const int top = std::clamp(int(r.top), area.top(), area.top() + area.height() - h);
+        return CRect(left, top, left + w, top + h);
+    }
+    return r;
+}
+
 bool Usable(CWnd* wnd, LPCTSTR section, LPCTSTR key)
 {
     return wnd && IsWindow(wnd->m_hWnd) && section && *section && key && *key;
@@ -99,6 +119,8 @@ BOOL SetWindowPosition(CWnd* wnd, LPCTSTR section, LPCTSTR key, CAppProfile& sto
         target = CRect(CPoint(stored.left, stored.top), now.Size());
     if (target.IsRectEmpty() || !TitleOnScreen(target))
         return FALSE;
+    if (!(flags & 1))
+        target = FitOnScreen(target);
     if ((wnd->GetStyle() & WS_CHILD) && wnd->GetParent())
         wnd->GetParent()->ScreenToClient(&target);
     wnd->MoveWindow(&target);

@@ -76,6 +76,20 @@ TEST_F(WindowPosition, StoredPositionAndSizeComeBackOrThePositionAlone)
     EXPECT_EQ(r.Size(), sized.Size());
 }
 
+// A size from a larger desktop (or a damaged file) is cut to the screen, and the window kept on it.
+TEST_F(WindowPosition, AStoredSizeLargerThanTheScreenIsCutToIt)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    CString huge;
+    huge.Format("%d,%d,%d,%d", area.left() + 50, area.top() + 40, area.left() + 50 + 4490, area.top() + 40 + 4210);
+    store.WriteString("Windows", "Host", huge);
+    ASSERT_TRUE(SetWindowPosition(&host, "Windows", "Host", store, 0));
+    CRect r = Rect();
+    EXPECT_EQ(r.Width(), area.width());
+    EXPECT_EQ(r.Height(), area.height());
+    EXPECT_EQ(r.TopLeft(), CPoint(area.left(), area.top())) << "slid back onto the screen";
+}
+
 TEST_F(WindowPosition, FixedSizeDialogMovesButKeepsItsSize)
 {
     SupportHost dlg;
