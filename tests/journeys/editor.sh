@@ -15,9 +15,7 @@ nodes_in() { grep -c '"kind"' "$1"; }
 job="$work/editor.pdtjob"
 xdotool key ctrl+shift+s
 until_true window_named '^Save As$' || fail "Ctrl+Shift+S opened no Save As"
-xdotool key ctrl+a
-xdotool type --delay 20 "$job"
-xdotool key Return
+type_path '^Save As$' "$job"
 until_true file_exists "$job" || fail "Save As wrote nothing"
 until_true main_title_is "editor.pdtjob - jobhost" || fail "the title does not name the saved file"
 

@@ -12,9 +12,7 @@ start_jobhost
 saved="$work/typed.pdtjob"
 xdotool key ctrl+s
 until_true window_named '^Save As$' || fail "Ctrl+S opened no Save As"
-xdotool key ctrl+a
-xdotool type --delay 20 "$saved"
-xdotool key Return
+type_path '^Save As$' "$saved"
 until_true file_exists "$saved" || fail "Save As wrote nothing at the typed name"
 until_true main_title_is "typed.pdtjob - jobhost" || fail "the title does not name the saved file"
 cp "$saved" "$work/first.pdtjob"
@@ -48,9 +46,7 @@ cp "$saved" "$work/second.pdtjob"
 # N: not saved. The saved job is opened again by its typed name, changed, and left.
 xdotool key ctrl+o
 until_true window_named '^Open$' || fail "Ctrl+O opened no Open"
-xdotool key ctrl+a
-xdotool type --delay 20 "$saved"
-xdotool key Return
+type_path '^Open$' "$saved"
 until_true main_title_is "typed.pdtjob - jobhost" || fail "Open did not read the typed name"
 modify
 xdotool key ctrl+n

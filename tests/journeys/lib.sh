@@ -70,3 +70,20 @@ start_jobhost() {
     xdotool windowactivate --sync "$main" 2>/dev/null
 }
 main_title_is() { [ "$(xdotool getwindowname "$main" 2>/dev/null)" = "$1" ]; }
+
+# Types a path into the file dialog whose title matches $1 and presses Enter. The dialog shows a moment before its
+# name field takes keys (longer on a loaded machine): what is typed before that is lost, so the dialog must be the
+# active window, and given a moment, first.
+is_active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+type_path() {
+    local w
+    w=$(window_id "$1")
+    [ -n "$w" ] || fail "no window $1 to type into"
+    xdotool windowactivate --sync "$w" 2>/dev/null
+    until_true is_active "$w" || fail "the window $1 never took the keyboard"
+    sleep 0.3
+    xdotool key ctrl+a
+    xdotool type --delay 20 "$2"
+    xdotool key Return
+}
+

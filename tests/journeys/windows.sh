@@ -20,9 +20,7 @@ grab() { "$helper" grab "$@" 2>>"$work/helper.log" || fail "journey_helper canno
 job="$work/job.pdtjob"
 xdotool key ctrl+s
 until_true window_named '^Save As$' || fail "Ctrl+S opened no Save As"
-xdotool key ctrl+a
-xdotool type --delay 20 "$job"
-xdotool key Return
+type_path '^Save As$' "$job"
 until_true file_exists "$job" || fail "Save As wrote nothing"
 until_true main_title_is "job.pdtjob - jobhost" || fail "the title does not name the saved file"
 record_fields() { grep -A12 "\"name\": \"$2\"" "$1" | grep -m1 '"fields"'; }
@@ -78,9 +76,7 @@ until_true location_shows || fail "F4 typed on the simulation window reached no 
 files_box "$work/files-before.png"
 click_in "$sim" ${at[0]}
 until_true window_named '^Open' || fail "Load File opened no file dialog"
-xdotool key ctrl+a
-xdotool type --delay 20 "$work/ITEMS.DAT"
-xdotool key Return
+type_path '^Open' "$work/ITEMS.DAT"
 until_true no_window_named '^Open' || fail "the file dialog stayed open"
 files_loaded() { files_box "$work/files-after.png" && file_differs "$work/files-before.png" "$work/files-after.png"; }
 until_true files_loaded || fail "the data files show no loaded file"
