@@ -192,7 +192,7 @@ BOOL MainFrame::CreateWindows(const CRect& rect)
     };
     m_view.onPointerMoved = [this](CPoint page) {
         m_ptPointer = page;
-        UpdateBars();
+        UpdateStatusText(); // only the position moved
     };
     m_view.SetDocument(m_pDoc);
     m_results.Create(this, IDC_FIND_RESULTS);
@@ -993,6 +993,11 @@ void MainFrame::UpdateBars()
         m_toolbar.SetLinkTool(m_view.IsLinkTool());
         m_toolbar.EnableCommand(ID_SIMULATE_RUN, GetSimulateHandler() != nullptr);
     }
+    UpdateStatusText();
+}
+
+void MainFrame::UpdateStatusText()
+{
     if (!m_status.m_hWnd || !m_bStatusBar)
         return;
     CString text = " " + GetStatusText();

@@ -108,6 +108,7 @@ class MainFrame : public CFrameWnd
     void InitMenu(int index, CMenu& popup);
     void UpdateTitle();
     void UpdateBars(); // the status bar's text, the toolbar's link tool and Run
+    void UpdateStatusText();
     bool Save();   // to the job's file, or Save As for a job that has none yet
     bool SaveAs();
     void AddRecentFile(const CString& path);

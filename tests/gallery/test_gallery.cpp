@@ -97,39 +97,46 @@ TEST(Gallery, RendersEveryTemplateOfTheLibraryAndIndexesEachPicture)
             << f.path();
 }
 
-// Every control of every window the gallery makes draws inside that window: none is left without a widget, and
-// none has a widget of its own on the desktop (as a list created on a page not yet shown once had).
-TEST(Gallery, EveryVisibleControlIsInsideItsWindow)
+// Each window the gallery makes, on the sample job and shown, for `check`; destroyed after it.
+void ForEachGalleryWindow(const std::function<void(CWnd*)>& check)
 {
     for (const GalleryEntry& e : GalleryEntries())
     {
         SCOPED_TRACE(e.file);
         std::unique_ptr<JobDocument> doc = MakeSampleJob();
-        CWnd* wnd = e.make(*doc);
+        std::unique_ptr<CWnd> wnd(e.make(*doc));
         ASSERT_NE(wnd, nullptr);
         wnd->ShowWindow(SW_SHOW);
         Pump();
-        QWidget* top = Peer(wnd->m_hWnd);
-        int checked = 0;
-        std::function<void(CWnd*)> walk = [&](CWnd* parent) {
-            for (CWnd* c = parent->GetWindow(GW_CHILD); c; c = c->GetWindow(GW_HWNDNEXT))
-            {
-                if (!c->IsWindowVisible())
-                    continue;
-                QWidget* w = Peer(c->m_hWnd);
-                ASSERT_NE(w, nullptr) << "control " << c->GetDlgCtrlID();
-                EXPECT_EQ(w->window(), top) << "control " << c->GetDlgCtrlID() << " is a window of its own";
-                EXPECT_TRUE(w->isVisible()) << "control " << c->GetDlgCtrlID();
-                ++checked;
-                walk(c);
-            }
-        };
-        walk(wnd);
-        EXPECT_GT(checked, 0);
+        check(wnd.get());
         wnd->DestroyWindow();
-        delete wnd;
         Pump();
     }
+}
+
+// Every control of every window the gallery makes draws inside that window: none is left without a widget, and
+// none has a widget of its own on the desktop (as a list created on a page not yet shown once had).
+TEST(Gallery, EveryVisibleControlIsInsideItsWindow)
+{
+    ForEachGalleryWindow([](CWnd* wnd) {
+    QWidget* top = Peer(wnd->m_hWnd);
+    int checked = 0;
+    std::function<void(CWnd*)> walk = [&](CWnd* parent) {
+        for (CWnd* c = parent->GetWindow(GW_CHILD); c; c = c->GetWindow(GW_HWNDNEXT))
+        {
+            if (!c->IsWindowVisible())
+                continue;
+            QWidget* w = Peer(c->m_hWnd);
+            ASSERT_NE(w, nullptr) << "control " << c->GetDlgCtrlID();
+            EXPECT_EQ(w->window(), top) << "control " << c->GetDlgCtrlID() << " is a window of its own";
+            EXPECT_TRUE(w->isVisible()) << "control " << c->GetDlgCtrlID();
+            ++checked;
+            walk(c);
+        }
+    };
+    walk(wnd);
+    EXPECT_GT(checked, 0);
+    });
 }
 
 // Tab and Shift+Tab walk every window of the library's templates as a person at the keyboard would: each visible,
@@ -165,41 +172,31 @@ void CollectTabStops(CWnd* parent, std::map<HWND, HWND>& groupOf, std::set<HWND>
 
 TEST(Gallery, TabAndShiftTabReachEveryTabStopAndNothingKeepsTheFocus)
 {
-    for (const GalleryEntry& e : GalleryEntries())
-    {
-        SCOPED_TRACE(e.file);
-        std::unique_ptr<JobDocument> doc = MakeSampleJob();
-        CWnd* wnd = e.make(*doc);
-        ASSERT_NE(wnd, nullptr);
-        wnd->ShowWindow(SW_SHOW);
-        Pump();
-        std::map<HWND, HWND> groupOf;
-        std::set<HWND> stops;
-        CollectTabStops(wnd, groupOf, stops);
-        if (stops.size() > 1)
-            for (bool backwards : {false, true})
+    ForEachGalleryWindow([](CWnd* wnd) {
+    std::map<HWND, HWND> groupOf;
+    std::set<HWND> stops;
+    CollectTabStops(wnd, groupOf, stops);
+    if (stops.size() > 1)
+        for (bool backwards : {false, true})
+        {
+            CWnd::FromHandle(*stops.begin())->SetFocus();
+            Pump();
+            std::set<HWND> reached;
+            HWND last = ::GetFocus();
+            for (size_t i = 0; i < 2 * stops.size() + 2; ++i)
             {
-                CWnd::FromHandle(*stops.begin())->SetFocus();
-                Pump();
-                std::set<HWND> reached;
-                HWND last = ::GetFocus();
-                for (size_t i = 0; i < 2 * stops.size() + 2; ++i)
-                {
-                    Key(VK_TAB, backwards);
-                    HWND now = ::GetFocus();
-                    ASSERT_NE(now, last) << (backwards ? "Shift+Tab" : "Tab") << " left the focus on control "
-                                         << CWnd::FromHandle(now)->GetDlgCtrlID();
-                    reached.insert(groupOf.count(now) ? groupOf[now] : now);
-                    last = now;
-                }
-                for (HWND stop : stops)
-                    EXPECT_TRUE(reached.count(stop)) << (backwards ? "Shift+Tab" : "Tab") << " never reaches control "
-                                                     << CWnd::FromHandle(stop)->GetDlgCtrlID();
+                Key(VK_TAB, backwards);
+                HWND now = ::GetFocus();
+                ASSERT_NE(now, last) << (backwards ? "Shift+Tab" : "Tab") << " left the focus on control "
+                                     << CWnd::FromHandle(now)->GetDlgCtrlID();
+                reached.insert(groupOf.count(now) ? groupOf[now] : now);
+                last = now;
             }
-        wnd->DestroyWindow();
-        delete wnd;
-        Pump();
-    }
+            for (HWND stop : stops)
+                EXPECT_TRUE(reached.count(stop)) << (backwards ? "Shift+Tab" : "Tab") << " never reaches control "
+                                                 << CWnd::FromHandle(stop)->GetDlgCtrlID();
+        }
+    });
 }
 
 TEST(Gallery, AFailedEntryIsReportedAndTheOthersAreRendered)

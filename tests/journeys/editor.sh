@@ -8,7 +8,6 @@ helper=$2
 . "$(dirname "$0")/lib.sh"
 
 start_jobhost
-locate() { "$helper" locate "$@" 2>>"$work/helper.log" || fail "journey_helper cannot find $*"; }
 gone() { ! kill -0 "$jobhost_pid" 2>/dev/null; }
 nodes_in() { grep -c '"kind"' "$1"; }
 

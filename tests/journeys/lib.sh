@@ -87,3 +87,5 @@ type_path() {
     xdotool key Return
 }
 
+# Where controls are (journey_helper, in $helper): the same windows laid out by this X server's fonts.
+locate() { "$helper" locate "$@" 2>>"$work/helper.log" || fail "journey_helper cannot find $*"; }

@@ -11,8 +11,6 @@ helper=$2
 
 start_jobhost
 
-# Where the controls are: the same windows laid out by this X server's fonts.
-locate() { "$helper" locate "$@" 2>>"$work/helper.log" || fail "journey_helper cannot find $*"; }
 # A rectangle of a window's client area, as a PNG file.
 grab() { "$helper" grab "$@" 2>>"$work/helper.log" || fail "journey_helper cannot grab $*"; }
 
