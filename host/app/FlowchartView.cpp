@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <tuple>
 #include <unordered_map>
@@ -26,6 +27,8 @@ constexpr int kMargin = 40;     // kept free beyond the rightmost and lowest nod
 constexpr int kLinkOffset = 5;  // two links between the same nodes run this far apart
 constexpr int kHitDistance = 4; // a click this close to a line hits it
 constexpr int kWheelDelta = 120;
+constexpr UINT_PTR kNudgeTimer = 1;
+constexpr UINT kNudgePause = 800; // ms without a nudge end the burst
 
 enum : UINT
 {
@@ -108,6 +111,8 @@ const MessageMap& FlowchartView::GetThisMessageMap()
                                     mm::Message(WM_MOUSEWHEEL, &FlowchartView::OnMouseWheel),
                                     mm::Message(WM_CAPTURECHANGED, &FlowchartView::OnCaptureChanged),
                                     mm::GetDlgCode(&FlowchartView::OnGetDlgCode),
+                                    mm::Timer(&FlowchartView::OnTimer),
+                                    mm::Focus(WM_KILLFOCUS, &FlowchartView::OnKillFocus),
                                 });
     return map;
 }
@@ -142,8 +147,10 @@ void FlowchartView::SetDocument(JobDocument* doc)
     m_pDoc = doc;
     if (m_pDoc)
         m_pDoc->AddView(this);
-    m_nSelNode = m_nSelLink = 0;
+    m_selNodes.clear();
+    m_nSelLink = 0;
     m_drag = Drag::None;
+    m_bNudging = false; // the job that heard them is gone
     m_ptScroll = CPoint();
     m_fonts.reset();
     m_bPairsKnown = false;
@@ -157,12 +164,58 @@ void FlowchartView::SetDocument(JobDocument* doc)
 // ---------------------------------------------------------------------------------------------------------------
 // Selection and geometry.
 
-HostNode* FlowchartView::GetSelectedNode() const { return m_pDoc && m_nSelNode ? m_pDoc->FindNode(m_nSelNode) : nullptr; }
+HostNode* FlowchartView::GetSelectedNode() const
+{
+    return m_pDoc && m_selNodes.size() == 1 ? m_pDoc->FindNode(*m_selNodes.begin()) : nullptr;
+}
 HostLink* FlowchartView::GetSelectedLink() const { return m_pDoc && m_nSelLink ? m_pDoc->FindLink(m_nSelLink) : nullptr; }
+
+std::vector<HostNode*> FlowchartView::GetSelectedNodes() const
+{
+    std::vector<HostNode*> nodes;
+    if (!m_pDoc || m_selNodes.empty())
+        return nodes;
+    nodes.reserve(m_selNodes.size());
+    for (int i = 0; i < m_pDoc->GetNodeCount(); ++i)
+        if (HostNode* node = m_pDoc->GetNodeAt(i); m_selNodes.count(node->m_nID))
+            nodes.push_back(node);
+    return nodes;
+}
+
+bool FlowchartView::SelectNodes(const std::vector<int>& ids)
+{
+    std::unordered_set<int> next;
+    for (int id : ids)
+        if (m_pDoc && m_pDoc->FindNode(id))
+            next.insert(id);
+    if (next.size() <= 1)
+        return Select(next.empty() ? 0 : *next.begin(), 0);
+    if (next == m_selNodes && m_nSelLink == 0)
+        return true;
+    // Many nodes load no node dialog: the owner hears of "none", which leaves the dialog as it is.
+    bool asked = false;
+    if (onSelectionChanging && !onSelectionChanging(0, 0, asked))
+        return false;
+    m_selNodes = std::move(next);
+    m_nSelLink = 0;
+    Invalidate(FALSE);
+    if (onSelectionChanged)
+        onSelectionChanged();
+    return true;
+}
+
+bool FlowchartView::SelectAll()
+{
+    std::vector<int> ids;
+    for (int i = 0; m_pDoc && i < m_pDoc->GetNodeCount(); ++i)
+        ids.push_back(m_pDoc->GetNodeAt(i)->m_nID);
+    return SelectNodes(ids);
+}
 
 bool FlowchartView::Select(int nodeId, int linkId, bool* asked)
 {
-    if (nodeId == m_nSelNode && linkId == m_nSelLink)
+    bool same = nodeId ? m_selNodes.size() == 1 && m_selNodes.count(nodeId) : m_selNodes.empty();
+    if (same && linkId == m_nSelLink)
         return true;
     bool questioned = false;
     if (onSelectionChanging && !onSelectionChanging(nodeId, linkId, questioned))
@@ -173,7 +226,9 @@ bool FlowchartView::Select(int nodeId, int linkId, bool* asked)
     }
     if (asked)
         *asked = questioned;
-    m_nSelNode = nodeId;
+    m_selNodes.clear();
+    if (nodeId)
+        m_selNodes.insert(nodeId);
     m_nSelLink = linkId;
     Invalidate(FALSE);
     if (onSelectionChanged)
@@ -472,8 +527,8 @@ void FlowchartView::OnUpdate(CView*, LPARAM, CObject*)
 {
     HostView::OnUpdate(nullptr, 0, nullptr);
     m_bPairsKnown = false;
-    if (m_pDoc && m_nSelNode && !m_pDoc->FindNode(m_nSelNode))
-        m_nSelNode = 0;
+    if (m_pDoc)
+        std::erase_if(m_selNodes, [this](int id) { return !m_pDoc->FindNode(id); });
     if (m_pDoc && m_nSelLink && !m_pDoc->FindLink(m_nSelLink))
         m_nSelLink = 0;
     UpdatePageSize();
@@ -540,7 +595,7 @@ HostNode* FlowchartView::NewNode(int kind, CPoint page)
     const JobSettings& s = m_pDoc->m_settings;
     node->m_ptPosition = CPoint(); // off the grid AddNode chose, so it does not count itself as taken
     node->m_ptPosition = FreeSpot(CPoint(page.x - s.nNodeWidth / 2, page.y - s.nNodeHeight / 2));
-    m_nSelNode = node->m_nID;
+    m_selNodes = {node->m_nID};
     m_nSelLink = 0;
     Changed();
     SelectNode(node, true);
@@ -566,7 +621,7 @@ HostLink* FlowchartView::NewLink(HostNode* from, HostNode* to)
         MessageBox("The job has as many links as it can hold.", nullptr, MB_OK | MB_ICONSTOP);
         return nullptr;
     }
-    m_nSelNode = 0;
+    m_selNodes.clear();
     m_nSelLink = link->m_nID;
     Changed();
     if (onSelectionChanged)
@@ -581,24 +636,91 @@ bool FlowchartView::DeleteSelection()
     if (HostLink* link = GetSelectedLink())
         // The document asks, deletes, marks itself and updates the views.
         return m_pDoc->DeleteLink(link, TRUE) != FALSE;
-    HostNode* node = GetSelectedNode();
-    if (!node)
+    std::vector<HostNode*> nodes = GetSelectedNodes();
+    if (nodes.empty())
         return false;
-    CWordArray links;
-    int count = m_pDoc->GetNodeLinks(node->m_nID, links, 0);
+    // One question for them all, counting each link once, also one between two of the nodes.
+    int count = 0;
+    for (int i = 0; i < m_pDoc->GetLinkCount(); ++i)
+    {
+        const HostLink* link = m_pDoc->GetLinkAt(i);
+        count += m_selNodes.count(link->m_nFromNodeID) || m_selNodes.count(link->m_nToNodeID) ? 1 : 0;
+    }
+    const char* plural = count == 1 ? "" : "s";
     CString text;
-    if (count > 0)
-        text.Format("Delete node %s and its %d link%s?", node->GetLabel().c_str(), count, count == 1 ? "" : "s");
+    if (nodes.size() == 1 && count > 0)
+        text.Format("Delete node %s and its %d link%s?", nodes[0]->GetLabel().c_str(), count, plural);
+    else if (nodes.size() == 1)
+        text.Format("Delete node %s?", nodes[0]->GetLabel().c_str());
+    else if (count > 0)
+        text.Format("Delete %d nodes and their %d link%s?", int(nodes.size()), count, plural);
     else
-        text.Format("Delete node %s?", node->GetLabel().c_str());
+        text.Format("Delete %d nodes?", int(nodes.size()));
     if (MessageBox(text, nullptr, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
-    m_pDoc->RemoveNode(node->m_nID);
-    m_nSelNode = 0;
+    std::vector<int> ids;
+    for (HostNode* node : nodes)
+        ids.push_back(node->m_nID);
+    for (int id : ids)
+        m_pDoc->RemoveNode(id);
+    m_selNodes.clear();
     Changed();
     if (onSelectionChanged)
         onSelectionChanged();
     return true;
+}
+
+bool FlowchartView::AlignSelection(Align how)
+{
+    std::vector<HostNode*> nodes = GetSelectedNodes();
+    if (nodes.size() < 2)
+        return false;
+    CRect all = GetNodeRect(*nodes[0]);
+    for (HostNode* node : nodes)
+        all.UnionRect(all, GetNodeRect(*node));
+    bool moved = false;
+    for (HostNode* node : nodes)
+    {
+        CRect r = GetNodeRect(*node);
+        CPoint to = node->m_ptPosition;
+        switch (how)
+        {
+        case Align::Left: to.x = all.left; break;
+        case Align::Right: to.x = all.right - r.Width(); break;
+        case Align::Top: to.y = all.top; break;
+        case Align::Bottom: to.y = all.bottom - r.Height(); break;
+        case Align::Centre: to.x = all.CenterPoint().x - r.Width() / 2; break;
+        case Align::Middle: to.y = all.CenterPoint().y - r.Height() / 2; break;
+        }
+        to = CPoint(std::max<LONG>(to.x, 0), std::max<LONG>(to.y, 0));
+        moved = moved || to != node->m_ptPosition;
+        node->m_ptPosition = to;
+    }
+    if (moved)
+        Changed();
+    return moved;
+}
+
+bool FlowchartView::DistributeSelection(bool horizontally)
+{
+    std::vector<HostNode*> nodes = GetSelectedNodes();
+    if (nodes.size() < 3)
+        return false;
+    auto at = [horizontally](const HostNode* n) { return horizontally ? n->m_ptPosition.x : n->m_ptPosition.y; };
+    std::stable_sort(nodes.begin(), nodes.end(), [&](const HostNode* a, const HostNode* b) { return at(a) < at(b); });
+    // The outermost two stay; the ones between stand at equal steps (every box has the job's size).
+    const double first = at(nodes.front()), step = (at(nodes.back()) - first) / double(nodes.size() - 1);
+    bool moved = false;
+    for (size_t i = 1; i + 1 < nodes.size(); ++i)
+    {
+        LONG to = LONG(std::lround(first + step * double(i)));
+        LONG& now = horizontally ? nodes[i]->m_ptPosition.x : nodes[i]->m_ptPosition.y;
+        moved = moved || now != to;
+        now = to;
+    }
+    if (moved)
+        Changed();
+    return moved;
 }
 
 // The link tool shows on the canvas: a cross over the page while it is on.
@@ -624,14 +746,16 @@ void FlowchartView::SetLinkTool(bool on)
 // ---------------------------------------------------------------------------------------------------------------
 // Mouse and keys.
 
-void FlowchartView::OnLButtonDown(UINT, CPoint pt)
+void FlowchartView::OnLButtonDown(UINT flags, CPoint pt)
 {
     SetFocus();
+    EndNudges();
     m_bPressInterrupted = false;
     if (!m_pDoc || !GetViewRect().PtInRect(pt))
         return;
     CPoint page = ClientToPage(pt);
     HostNode* node = NodeAt(page);
+    const bool toggle = (flags & MK_CONTROL) != 0, add = (flags & MK_SHIFT) != 0;
     // After a question about the node dialog the button is up: no drag begins, and the press's double click is
     // not the person's.
     bool asked = false;
@@ -652,21 +776,60 @@ void FlowchartView::OnLButtonDown(UINT, CPoint pt)
     }
     if (node)
     {
-        if (!Select(node->m_nID, 0, &asked) || asked)
+        std::vector<int> ids(m_selNodes.begin(), m_selNodes.end());
+        if (toggle && IsSelected(*node))
+        {
+            // Ctrl takes a selected node out, and nothing is dragged.
+            std::erase(ids, node->m_nID);
+            m_bPressInterrupted = !SelectNodes(ids);
+            return;
+        }
+        if (toggle || add)
+        {
+            ids.push_back(node->m_nID);
+            if (!SelectNodes(ids))
+            {
+                m_bPressInterrupted = true;
+                return;
+            }
+        }
+        // A press on a node of a selection of many drags them all (a click without a drag leaves that node alone
+        // selected); on another node, that node alone.
+        else if (!IsSelected(*node) && (!Select(node->m_nID, 0, &asked) || asked))
         {
             m_bPressInterrupted = true;
             return;
         }
+        m_bNarrowOnClick = !toggle && !add && m_selNodes.size() > 1;
         m_drag = Drag::Pending;
         m_nDragNode = node->m_nID;
         m_ptPress = page;
-        m_ptDragOrigin = node->m_ptPosition;
-        m_ptGrab = page - node->m_ptPosition;
+        m_dragOrigins.clear();
+        for (HostNode* moving : GetSelectedNodes())
+            m_dragOrigins.emplace_back(moving->m_nID, moving->m_ptPosition);
         SetCapture();
         return;
     }
-    HostLink* link = LinkAt(page);
-    m_bPressInterrupted = !Select(0, link ? link->m_nID : 0, &asked) || asked;
+    if (HostLink* link = LinkAt(page); link && !toggle && !add)
+    {
+        m_bPressInterrupted = !Select(0, link->m_nID, &asked) || asked;
+        return;
+    }
+    // The empty page: a band. With Ctrl or Shift it adds to what is selected; without, it starts afresh.
+    if (toggle || add)
+        m_bandBase = m_selNodes;
+    else
+    {
+        m_bandBase.clear();
+        if (!Select(0, 0, &asked) || asked)
+        {
+            m_bPressInterrupted = true;
+            return;
+        }
+    }
+    m_drag = Drag::Band;
+    m_ptPress = m_ptRubber = page;
+    SetCapture();
 }
 
 void FlowchartView::OnMouseMove(UINT flags, CPoint pt)
@@ -681,27 +844,64 @@ void FlowchartView::OnMouseMove(UINT flags, CPoint pt)
         m_ptRubber = page;
         Invalidate(FALSE);
     }
-    else if (flags & MK_LBUTTON)
+    else if (!(flags & MK_LBUTTON))
+        return;
+    else if (m_drag == Drag::Band)
+        BandTo(page);
+    else
         DragTo(page);
+}
+
+bool FlowchartView::MoveNodes(const std::vector<std::pair<int, CPoint>>& from, CPoint delta)
+{
+    if (from.empty())
+        return false;
+    // The group moves as one: the node nearest an edge stops there and the others keep their places beside it.
+    LONG left = std::numeric_limits<LONG>::max(), top = left;
+    for (const auto& [id, corner] : from)
+        left = std::min(left, corner.x), top = std::min(top, corner.y);
+    delta.x = std::max<LONG>(delta.x, -std::max<LONG>(left, 0));
+    delta.y = std::max<LONG>(delta.y, -std::max<LONG>(top, 0));
+    bool moved = false;
+    for (const auto& [id, corner] : from)
+        if (HostNode* node = m_pDoc->FindNode(id))
+        {
+            CPoint to = corner + delta;
+            moved = moved || to != node->m_ptPosition;
+            node->m_ptPosition = to;
+        }
+    return moved;
 }
 
 void FlowchartView::DragTo(CPoint page)
 {
-    HostNode* node = m_pDoc->FindNode(m_nDragNode);
-    if (!node)
-        return;
     if (m_drag == Drag::Pending)
     {
         if (std::abs(page.x - m_ptPress.x) < kDragSlop && std::abs(page.y - m_ptPress.y) < kDragSlop)
             return;
         m_drag = Drag::Moving;
     }
-    CPoint corner = page - m_ptGrab;
-    node->m_ptPosition = CPoint(std::max<LONG>(corner.x, 0), std::max<LONG>(corner.y, 0));
+    if (MoveNodes(m_dragOrigins, page - m_ptPress))
+        Invalidate(FALSE);
+}
+
+void FlowchartView::BandTo(CPoint page)
+{
+    m_ptRubber = page;
+    CRect band(m_ptPress.x, m_ptPress.y, m_ptRubber.x, m_ptRubber.y);
+    band.NormalizeRect();
+    std::vector<int> ids(m_bandBase.begin(), m_bandBase.end());
+    for (int i = 0; i < m_pDoc->GetNodeCount(); ++i)
+    {
+        const HostNode* node = m_pDoc->GetNodeAt(i);
+        if (Intersects(band, GetNodeRect(*node)) && !m_bandBase.count(node->m_nID))
+            ids.push_back(node->m_nID);
+    }
+    SelectNodes(ids);
     Invalidate(FALSE);
 }
 
-void FlowchartView::OnLButtonUp(UINT, CPoint pt)
+void FlowchartView::OnLButtonUp(UINT flags, CPoint pt)
 {
     if (m_pDoc && m_drag != Drag::None)
     {
@@ -717,15 +917,30 @@ void FlowchartView::OnLButtonUp(UINT, CPoint pt)
             if (from && to)
                 NewLink(from, to);
         }
+        else if (m_drag == Drag::Band)
+        {
+            BandTo(page);
+            m_drag = Drag::None;
+            Invalidate(FALSE);
+        }
+        else if (m_drag == Drag::Pending && m_bNarrowOnClick)
+        {
+            m_drag = Drag::None;
+            Select(m_nDragNode, 0);
+        }
         else
         {
-            DragTo(page); // where the button went up is where the node stays
+            DragTo(page); // where the button went up is where the nodes stay
             m_drag = Drag::None;
-            HostNode* node = m_pDoc->FindNode(m_nDragNode);
-            if (node && node->m_ptPosition != m_ptDragOrigin)
+            bool moved = false;
+            for (const auto& [id, corner] : m_dragOrigins)
+                if (HostNode* node = m_pDoc->FindNode(id))
+                    moved = moved || node->m_ptPosition != corner;
+            if (moved)
                 Changed();
         }
     }
+    (void)flags;
     m_drag = Drag::None;
     if (GetCapture() == this)
         ReleaseCapture();
@@ -734,7 +949,7 @@ void FlowchartView::OnLButtonUp(UINT, CPoint pt)
 LRESULT FlowchartView::OnCaptureChanged(WPARAM, LPARAM lParam)
 {
     // Someone else took the mouse (a message box, a dialog): a drag in progress ends where it is.
-    if (reinterpret_cast<HWND>(lParam) != m_hWnd && m_drag == Drag::Linking)
+    if (reinterpret_cast<HWND>(lParam) != m_hWnd && (m_drag == Drag::Linking || m_drag == Drag::Band))
     {
         m_drag = Drag::None;
         Invalidate(FALSE);
@@ -772,11 +987,18 @@ void FlowchartView::OnKeyDown(UINT vk, UINT, UINT)
     case VK_ESCAPE:
         if (m_drag == Drag::Moving || m_drag == Drag::Pending)
         {
-            // Back to where it was.
-            if (HostNode* node = m_pDoc ? m_pDoc->FindNode(m_nDragNode) : nullptr)
-                node->m_ptPosition = m_ptDragOrigin;
+            // Back to where they were.
+            if (m_pDoc)
+                MoveNodes(m_dragOrigins, CPoint());
             m_drag = Drag::None;
             ReleaseCapture();
+            Invalidate(FALSE);
+        }
+        else if (m_drag == Drag::Band)
+        {
+            m_drag = Drag::None;
+            ReleaseCapture();
+            SelectNodes(std::vector<int>(m_bandBase.begin(), m_bandBase.end()));
             Invalidate(FALSE);
         }
         else if (m_bLinkTool)
@@ -813,18 +1035,57 @@ void FlowchartView::OnKeyDown(UINT vk, UINT, UINT)
     }
     if (step == CPoint())
         return;
-    HostNode* node = ctrl && m_drag == Drag::None ? GetSelectedNode() : nullptr;
-    if (!node)
-    {
+    if (ctrl && m_drag == Drag::None && !m_selNodes.empty())
+        Nudge(step);
+    else
         ScrollTo(m_ptScroll + step);
+}
+
+void FlowchartView::Nudge(CPoint step)
+{
+    std::vector<std::pair<int, CPoint>> from;
+    for (HostNode* node : GetSelectedNodes())
+        from.emplace_back(node->m_nID, node->m_ptPosition);
+    if (!MoveNodes(from, step))
         return;
-    }
-    CPoint moved(std::max<LONG>(node->m_ptPosition.x + step.x, 0), std::max<LONG>(node->m_ptPosition.y + step.y, 0));
-    if (moved == node->m_ptPosition)
-        return;
-    node->m_ptPosition = moved;
+    m_bNudging = true;
+    SetTimer(kNudgeTimer, kNudgePause); // again: the pause counts from the last nudge
     Changed();
-    SelectNode(node, true);
+    if (HostNode* node = GetSelectedNode())
+        SelectNode(node, true);
+}
+
+void FlowchartView::EndNudges()
+{
+    if (!m_bNudging)
+        return;
+    m_bNudging = false;
+    if (m_hWnd)
+        KillTimer(kNudgeTimer);
+    if (m_pDoc)
+        Changed(); // the owner records the burst now, as one change
+}
+
+void FlowchartView::OnTimer(UINT_PTR id)
+{
+    if (id == kNudgeTimer)
+        EndNudges();
+}
+
+void FlowchartView::OnKillFocus(CWnd*) { EndNudges(); }
+
+BOOL FlowchartView::PreTranslateMessage(MSG* msg)
+{
+    // Any key but another nudge ends a burst, also one the main window takes as a shortcut (Save, Undo).
+    if (m_bNudging && (msg->message == WM_KEYDOWN || msg->message == WM_SYSKEYDOWN))
+    {
+        UINT vk = UINT(msg->wParam);
+        bool arrow = vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN;
+        bool modifier = vk == VK_CONTROL || vk == VK_SHIFT || vk == VK_MENU;
+        if (!(arrow && GetKeyState(VK_CONTROL) < 0) && !modifier)
+            EndNudges();
+    }
+    return CWnd::PreTranslateMessage(msg);
 }
 
 HostNode* FlowchartView::NextNode(bool backwards) const
@@ -1023,7 +1284,7 @@ void FlowchartView::DrawNode(CDC& dc, const HostNode& node)
         dc.DrawText(node.m_strName, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
 
-    if (node.m_nID == m_nSelNode)
+    if (m_selNodes.count(node.m_nID))
     {
         CPen sel(PS_SOLID, 2, s.crColours[JC_SELNODE]);
         dc.SelectObject(&sel);
@@ -1135,6 +1396,17 @@ void FlowchartView::Draw(CDC& dc, const CRect& clip)
             dc.LineTo(m_ptRubber - m_ptScroll);
             dc.SelectStockObject(BLACK_PEN);
         }
+    if (m_drag == Drag::Band)
+    {
+        CRect band(m_ptPress.x, m_ptPress.y, m_ptRubber.x, m_ptRubber.y);
+        band.OffsetRect(-m_ptScroll.x, -m_ptScroll.y);
+        band.NormalizeRect();
+        CPen dotted(PS_DOT, 1, RGB(0, 0, 0));
+        dc.SelectObject(&dotted);
+        dc.SelectStockObject(NULL_BRUSH);
+        dc.Rectangle(&band);
+        dc.SelectStockObject(BLACK_PEN);
+    }
     dc.RestoreDC(saved);
 }
 

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <memory>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "host/model/JobDocument.h"
 #include "platform/afxwin.h"
@@ -25,12 +27,18 @@ class FlowchartView : public CWnd, public HostView
     void SetDocument(JobDocument* doc);
     JobDocument* GetDocument() const { return m_pDoc; }
 
-    // The selection: one node, one link, or nothing.
+    // The selection: nodes (any number), one link, or nothing. GetSelectedNode is the node when it is the only one
+    // selected, which is what the node dialog and the status bar show.
     HostNode* GetSelectedNode() const;
     HostLink* GetSelectedLink() const;
+    int GetSelectedNodeCount() const { return int(m_selNodes.size()); }
+    bool IsSelected(const HostNode& node) const { return m_selNodes.count(node.m_nID) != 0; }
+    std::vector<HostNode*> GetSelectedNodes() const; // in the document's order
     // False when the owner kept the selection there is (onSelectionChanging).
     bool SelectNode(HostNode* node, bool scrollIntoView = false);
     bool SelectLink(HostLink* link);
+    bool SelectNodes(const std::vector<int>& ids); // these nodes, and no link
+    bool SelectAll();
 
     // Geometry. The page is the job's page size, grown to hold every node; the window shows it from the
     // scroll position on, so client = page - scroll position.
@@ -61,6 +69,25 @@ class FlowchartView : public CWnd, public HostView
     HostNode* NewNodeAtFreeSpot(int kind); // the first free spot from the top left of what the window shows
     HostLink* NewLink(HostNode* from, HostNode* to);
     bool DeleteSelection(); // asks the user first; true when something was deleted
+
+    // Arranging the selected nodes: each edge or centre lined up with the selection's outermost one (two nodes at
+    // least), or the nodes spread evenly between the outermost two (three at least). One change each.
+    enum class Align
+    {
+        Left,
+        Right,
+        Top,
+        Bottom,
+        Centre, // on one vertical line
+        Middle, // on one horizontal line
+    };
+    bool AlignSelection(Align how);
+    bool DistributeSelection(bool horizontally);
+
+    // Moves made with Ctrl+arrows come together as one change: the burst ends with another key, a click, a
+    // pause, the focus leaving, or EndNudges. While one is open the document is modified but not yet recorded.
+    bool IsNudging() const { return m_bNudging; }
+    void EndNudges();
 
     // A popup of the node kinds, each command ID_NODE_NEW_FIRST + the kind; the caller owns it.
     static HMENU MakeNewNodeMenu();
@@ -101,9 +128,16 @@ class FlowchartView : public CWnd, public HostView
     LRESULT OnSetCursor(WPARAM, LPARAM lParam);
     LRESULT OnCaptureChanged(WPARAM, LPARAM);
     UINT OnGetDlgCode() { return DLGC_WANTALLKEYS; }
+    void OnTimer(UINT_PTR id);
+    void OnKillFocus(CWnd* next);
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     void Scroll(int bar, UINT code, UINT pos);
     void DragTo(CPoint page);
+    void BandTo(CPoint page);
+    void Nudge(CPoint step);
+    // Moves nodes by `delta` each, never past the page's top or left edge; false when none could move.
+    bool MoveNodes(const std::vector<std::pair<int, CPoint>>& from, CPoint delta);
     HostNode* NextNode(bool backwards) const; // after the selected one, in reading order; wraps
     void LinkFromKeyboard();
     void UpdatePageSize();
@@ -122,7 +156,8 @@ class FlowchartView : public CWnd, public HostView
     CScrollBar m_hbar, m_vbar;
     CSize m_szPage;
     CPoint m_ptScroll;
-    int m_nSelNode = 0, m_nSelLink = 0; // ids; 0: none
+    std::unordered_set<int> m_selNodes; // ids
+    int m_nSelLink = 0;                 // id; 0: none
 
     // The mouse: a node pressed on and perhaps being dragged, or the link tool's line.
     enum class Drag
@@ -131,12 +166,15 @@ class FlowchartView : public CWnd, public HostView
         Pending, // pressed on a node, not moved far enough to be a drag yet
         Moving,
         Linking,
+        Band, // a rectangle from a press on the empty page: the nodes it touches are selected
     } m_drag = Drag::None;
     int m_nDragNode = 0;
     CPoint m_ptPress;      // page
-    CPoint m_ptGrab;       // page point of the press relative to the node's corner
-    CPoint m_ptDragOrigin; // the node's corner when pressed
-    CPoint m_ptRubber;     // page: the link tool's line ends here
+    std::vector<std::pair<int, CPoint>> m_dragOrigins; // each moving node and its corner when pressed
+    CPoint m_ptRubber;     // page: the link tool's line or the band ends here
+    std::unordered_set<int> m_bandBase; // what the band adds to (Ctrl or Shift held), or nothing
+    bool m_bNudging = false;
+    bool m_bNarrowOnClick = false; // a plain press on one node of many: a click without a drag selects it alone
     bool m_bLinkTool = false;
     bool m_bPressInterrupted = false; // a question came between the last press and its release
 

@@ -56,6 +56,7 @@ constexpr Shortcut kShortcuts[] = {
     {'Q', true, false, ID_APP_EXIT, "Ctrl+Q", "Exit"},
     {'Z', true, false, ID_EDIT_UNDO, "Ctrl+Z", "Undo"},
     {'Y', true, false, ID_EDIT_REDO, "Ctrl+Y", "Redo"},
+    {'A', true, false, ID_EDIT_SELECT_ALL, "Ctrl+A", "Select every node"},
     {'F', true, false, ID_EDIT_FIND, "Ctrl+F", "Find"},
     {VK_F3, false, false, ID_EDIT_REPEAT, "F3", "Find Next"},
     {'L', true, false, ID_NODE_LINK, "Ctrl+L", "Link Nodes: the link tool on or off"},
@@ -64,9 +65,11 @@ constexpr Shortcut kShortcuts[] = {
 constexpr const char* kOtherKeys[][2] = {
     {"Tab, Shift+Tab", "Select the next or the previous node"},
     {"Enter", "Define the selected node; with the link tool, start or end a link"},
-    {"Del", "Delete the selected node or link"},
+    {"Del", "Delete the selected nodes or link"},
     {"Arrows", "Scroll the flowchart"},
-    {"Ctrl+Arrows", "Move the selected node"},
+    {"Ctrl+Arrows", "Move the selected nodes"},
+    {"Ctrl+click, Shift+click", "Take a node out of the selection or add it; add it"},
+    {"Drag on the empty page", "Select the nodes the rectangle touches"},
     {"Page Up, Page Down, Home", "Scroll by a page, to the top left"},
     {"Esc", "Put a dragged node back; turn the link tool off"},
     {"F6", "Between the flowchart and Find's pane"},
@@ -116,6 +119,8 @@ const MessageMap& MainFrame::GetThisMessageMap()
             mm::Command(IDC_FIND_RESULTS, LBN_SELCHANGE, &MainFrame::OnFindResultSelected),
             mm::Command(IDC_FIND_RESULTS, LBN_DBLCLK, &MainFrame::OnFindResultActivated),
             mm::Command(ID_EDIT_CLEAR, 0, &MainFrame::OnEditDelete),
+            mm::Command(ID_EDIT_SELECT_ALL, 0, &MainFrame::OnEditSelectAll),
+            mm::CommandRange(ID_ALIGN_LEFT, ID_DISTRIBUTE_DOWN, 0, &MainFrame::OnArrange),
             mm::CommandRange(ID_NODE_NEW_FIRST, ID_NODE_NEW_LAST, 0, &MainFrame::OnNodeNew),
             mm::Command(ID_NODE_LINK, 0, &MainFrame::OnNodeLink),
             mm::Command(ID_DEFINE_NODE, 0, &MainFrame::OnDefineNode),
@@ -186,7 +191,8 @@ BOOL MainFrame::CreateWindows(const CRect& rect)
     m_view.onNodeActivated = [this](HostNode* node) { OpenNodeDialog(node, nullptr); };
     m_view.onLinkActivated = [this](HostLink* link) { OpenNodeDialog(m_pDoc->FindNode(link->m_nFromNodeID), link); };
     m_view.onDocumentChanged = [this] {
-        RecordChange();
+        if (!m_view.IsNudging()) // a burst of nudges is one change, recorded when it ends
+            RecordChange();
         UpdateTitle();
         UpdateBars();
     };
@@ -281,7 +287,9 @@ void MainFrame::OnSize(UINT, int cx, int cy)
 void MainFrame::InitMenu(int index, CMenu& menu)
 {
     ClearMenu(menu);
-    bool node = m_view.GetSelectedNode() != nullptr;
+    m_view.EndNudges(); // a click on the menus ends a burst of nudges
+    int nodes = m_view.GetSelectedNodeCount();
+    bool node = nodes > 0;
     bool link = m_view.GetSelectedLink() != nullptr;
     switch (index)
     {
@@ -316,6 +324,20 @@ void MainFrame::InitMenu(int index, CMenu& menu)
         menu.AppendMenu(MF_STRING | (m_view.IsLinkTool() ? UINT(MF_CHECKED) : UINT(MF_UNCHECKED)), ID_NODE_LINK,
                         MenuText("&Link Nodes", ID_NODE_LINK));
         menu.AppendMenu(MF_STRING | Grayed(node || link), ID_EDIT_CLEAR, "&Delete\tDel");
+        menu.AppendMenu(MF_STRING | Grayed(m_pDoc && m_pDoc->GetNodeCount() > 0), ID_EDIT_SELECT_ALL,
+                        MenuText("Select &All", ID_EDIT_SELECT_ALL));
+        CMenu arrange;
+        arrange.CreatePopupMenu();
+        static const std::pair<UINT, const char*> kAlign[] = {
+            {ID_ALIGN_LEFT, "Align &Left"},     {ID_ALIGN_RIGHT, "Align &Right"},   {ID_ALIGN_TOP, "Align &Top"},
+            {ID_ALIGN_BOTTOM, "Align &Bottom"}, {ID_ALIGN_CENTRE, "Align &Centre"}, {ID_ALIGN_MIDDLE, "Align &Middle"},
+        };
+        for (auto [id, text] : kAlign)
+            arrange.AppendMenu(MF_STRING | Grayed(nodes >= 2), id, text);
+        arrange.AppendMenu(MF_SEPARATOR);
+        arrange.AppendMenu(MF_STRING | Grayed(nodes >= 3), ID_DISTRIBUTE_ACROSS, "Distribute &Horizontally");
+        arrange.AppendMenu(MF_STRING | Grayed(nodes >= 3), ID_DISTRIBUTE_DOWN, "Distribute &Vertically");
+        menu.AppendMenu(MF_POPUP, UINT_PTR(arrange.Detach()), "A&rrange");
         break;
     }
     case MENU_VIEW:
@@ -716,6 +738,16 @@ void MainFrame::Restore(const std::string* text)
 
 void MainFrame::OnEditDelete() { m_view.DeleteSelection(); }
 
+void MainFrame::OnEditSelectAll() { m_view.SelectAll(); }
+
+void MainFrame::OnArrange(UINT id)
+{
+    if (id >= ID_DISTRIBUTE_ACROSS)
+        m_view.DistributeSelection(id == ID_DISTRIBUTE_ACROSS);
+    else
+        m_view.AlignSelection(FlowchartView::Align(id - ID_ALIGN_LEFT));
+}
+
 void MainFrame::OnNodeNew(UINT id) { m_view.NewNodeAtFreeSpot(int(id - ID_NODE_NEW_FIRST)); }
 
 void MainFrame::OnNodeLink()
@@ -972,6 +1004,8 @@ CString MainFrame::GetStatusText() const
     CString text;
     if (HostNode* node = m_view.GetSelectedNode())
         text = "Node " + node->GetLabel();
+    else if (int nodes = m_view.GetSelectedNodeCount(); nodes > 1)
+        text.Format("%d nodes", nodes);
     else if (HostLink* link = m_view.GetSelectedLink())
         text = "Link " + link->GetLabel();
     else

@@ -82,6 +82,8 @@ class MainFrame : public CFrameWnd
     void OnEditFind();
     void OnEditFindNext();
     void OnEditDelete();
+    void OnEditSelectAll();
+    void OnArrange(UINT id);
     void OnNodeNew(UINT id);
     void OnNodeLink();
     void OnDefineNode();

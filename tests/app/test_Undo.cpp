@@ -287,7 +287,10 @@ TEST_F(Undo, TheHistoryIsBoundedAndANewEditDropsRedo)
     ClickAt(ViewWnd(), Centre(Node("C")));
     const CPoint start = Node("C")->m_ptPosition;
     for (int i = 0; i < kSteps + 5; ++i)
+    {
         Key(VK_DOWN, false, true);
+        Key(VK_ESCAPE); // ends the burst: each nudge its own step
+    }
     ASSERT_EQ(Node("C")->m_ptPosition, start + CPoint(0, (kSteps + 5) * kLine));
     View().ScrollTo(CPoint(0, 60));
     ASSERT_EQ(View().GetScrollPosition(), CPoint(0, 60));
