@@ -40,12 +40,12 @@ TEST_F(FindInJob, FindsEachKindOfTextInTurnAndWraps)
         std::vector<const char*> found; // after Find, then each Find Next
     };
     const Case cases[] = {
-        {"a name", "totals", false, {"Totals", "Totals"}},
         // Every input node's description says it collects from the scanner: in the job's order, then round.
         {"a description", "the scanner", false, {"Scan Item", "Pack Size", "Location", "Quantity", "Scan Item"}},
-        {"a screen text", "F2 Upload", false, {"Main Menu", "Main Menu"}},
         {"a screen text, its case matched", "WAREHOUSE", true, {"Main Menu"}},
-        {"names, descriptions and screen texts together", "count", false,
+        {"names, descriptions and screen texts together",
+         "count",
+         false,
          {"Main Menu", "Count Items", "Review Counts", "Clear Counts", "Main Menu"}},
     };
     for (const Case& c : cases)
@@ -124,7 +124,7 @@ TEST_F(FindInJob, ThePaneListsEveryMatchByItsNumberAndLeadsTheFlowchart)
     for (int i = 0; i < pane.GetCount(); ++i)
         pane.GetText(i, lines[i]);
     EXPECT_EQ(lines, (std::vector<CString>{"Find \"TOTALS\": 2 nodes", first->GetLabel() + ", name: Totals",
-                                            second->GetLabel() + ", name: Totals"}));
+                                           second->GetLabel() + ", name: Totals"}));
     EXPECT_NE(lines[1], lines[2]);
     EXPECT_EQ(View().GetSelectedNode(), first);
     EXPECT_EQ(::GetFocus(), pane.m_hWnd);

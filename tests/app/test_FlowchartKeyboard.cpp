@@ -57,18 +57,6 @@ TEST_F(FlowchartKeyboard, TabWalksTheNodesInReadingOrderAndEnterOpensTheSelected
     EXPECT_EQ(frame->GetNodeDialog()->m_pNode, Node("B"));
 }
 
-TEST_F(FlowchartKeyboard, TabScrollsTheSelectedNodeIntoView)
-{
-    Open(ThreeNodes(true), CRect(20, 20, 620, 420));
-    Key(VK_TAB, true); // backwards from nothing: the last in reading order
-    ASSERT_EQ(Selected(), "Far");
-    CRect box = View().GetNodeRect(*Node("Far"));
-    CRect client;
-    View().GetClientRect(&client);
-    EXPECT_TRUE(client.PtInRect(View().PageToClient(box.CenterPoint())));
-    EXPECT_NE(PixelAt(ViewWnd(), Body(Node("Far"))), RGB(255, 255, 255)) << "its box is drawn where it now shows";
-}
-
 TEST_F(FlowchartKeyboard, CtrlArrowsMoveTheSelectedNodeAndPlainArrowsScroll)
 {
     Open(ThreeNodes(true), CRect(20, 20, 620, 420));
@@ -148,9 +136,8 @@ TEST_F(FlowchartKeyboard, F10AndAltLettersDropTheMenus)
         bool alt;
         UINT itemInMenu; // 0: no menu drops
     } cases[] = {
-        {"F10", VK_F10, false, ID_FILE_NEW},   {"Alt+F", 'F', true, ID_FILE_OPEN},
-        {"Alt+E", 'E', true, ID_EDIT_FIND},    {"Alt+D", 'D', true, ID_DEFINE_JOB},
-        {"Alt+S", 'S', true, ID_SIMULATE_RUN}, {"Alt+Q", 'Q', true, 0},
+        {"F10", VK_F10, false, ID_FILE_NEW}, {"Alt+F", 'F', true, ID_FILE_OPEN},    {"Alt+E", 'E', true, ID_EDIT_FIND},
+        {"Alt+D", 'D', true, ID_DEFINE_JOB}, {"Alt+S", 'S', true, ID_SIMULATE_RUN}, {"Alt+Q", 'Q', true, 0},
         {"plain D", 'D', false, 0},
     };
     for (const auto& c : cases)
@@ -168,63 +155,6 @@ TEST_F(FlowchartKeyboard, F10AndAltLettersDropTheMenus)
         }
     }
     EXPECT_EQ(::GetFocus(), ViewWnd()) << "a dismissed menu leaves the focus where it was";
-}
-
-} // namespace
-} // namespace pdt::test
-
-namespace pdt::test
-{
-namespace
-{
-
-// Left and Right in a dropped menu go to the neighbouring menus, round the ends; Right on a submenu's item opens
-// it, and Right inside the submenu goes on to the next menu. Each row: the keys pressed in the popups, and the
-// first item of the popup each key went to.
-TEST_F(FlowchartKeyboard, LeftAndRightWalkAlongTheMenuBar)
-{
-    Open(ThreeNodes());
-    CMenu kinds;
-    kinds.Attach(FlowchartView::MakeNewNodeMenu());
-    CString firstKind;
-    kinds.GetMenuString(0, firstKind, MF_BYPOSITION);
-    const CString file = "&New\tCtrl+N", edit = "&Undo\tCtrl+Z", view = "&Toolbar", help = "&Keyboard Shortcuts";
-    const struct
-    {
-        const char* what;
-        std::vector<UINT> keys;
-        std::vector<CString> popups;
-    } cases[] = {
-        {"along and round", {VK_RIGHT, VK_RIGHT, VK_LEFT, VK_LEFT, VK_LEFT, VK_ESCAPE},
-         {file, edit, view, edit, file, help}},
-        // Dropped from the keyboard, Edit starts on Find (Undo and Redo are greyed): two Downs reach New Node.
-        {"through a submenu", {VK_RIGHT, VK_DOWN, VK_DOWN, VK_RIGHT, VK_RIGHT, VK_ESCAPE},
-         {file, edit, edit, edit, firstKind, view}},
-    };
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.what);
-        EXPECT_EQ(KeysInRealPopups(c.keys, [] { Key(VK_F10); }), c.popups);
-        EXPECT_FALSE(Doc().IsModified()) << "Escape chose nothing";
-        EXPECT_EQ(::GetFocus(), ViewWnd());
-    }
-}
-
-// A menu dropped from the keyboard starts on its first enabled item, so Enter chooses it at once: File's New, and
-// Edit's Find (Undo and Redo are greyed while nothing was done).
-TEST_F(FlowchartKeyboard, EnterInAMenuDroppedFromTheKeyboardChoosesItsFirstItem)
-{
-    Open(ThreeNodes());
-    bool found = false;
-    ExpectModal([&](CDialog& dlg) {
-        found = dlg.GetWindowText() == "Find";
-        Click(dlg, IDCANCEL);
-    });
-    KeysInRealPopups({VK_RETURN}, [] { Key('E', false, false, true); });
-    EXPECT_TRUE(found) << "Edit's first enabled item";
-    EXPECT_EQ(Doc().GetNodeCount(), 3);
-    KeysInRealPopups({VK_RETURN}, [] { Key(VK_F10); });
-    EXPECT_EQ(Doc().GetNodeCount(), 0) << "File > New";
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 // Job files through the main window: a job built through the windows is saved and read back equal, a damaged file
 // is refused with the reader's message and the job on screen stays, a failed save keeps the job modified, "Yes" to
 // "Save changes" saves before the job goes, and the recent files reopen what was saved.
-#include <QStyle>
 
 #include <filesystem>
 #include <fstream>
@@ -41,10 +40,7 @@ class JobFilesInWindow : public MainWindowTest
     std::vector<pdt::support::FileDialogRequest> asked;
 };
 
-void WriteText(const CString& path, const std::string& text)
-{
-    std::ofstream(path.c_str(), std::ios::binary) << text;
-}
+void WriteText(const CString& path, const std::string& text) { std::ofstream(path.c_str(), std::ios::binary) << text; }
 
 TEST_F(JobFilesInWindow, AJobBuiltThroughTheWindowsIsReadBackAsItWasSaved)
 {
@@ -68,36 +64,6 @@ TEST_F(JobFilesInWindow, AJobBuiltThroughTheWindowsIsReadBackAsItWasSaved)
     Type(*frame->GetNodeDialog()->GetOption(IDD_NODE_BASIC, 0)->pPage, IDC_NODE_NAME, "Item Code");
     Click(*frame->GetNodeDialog(), IDOK);
     EXPECT_EQ(input->m_strName, "Item Code");
-
-    // A record with the input as its field, the terminal's model, the flowchart's node width.
-    ExpectModal([](CDialog& dlg) {
-        ClickItem(static_cast<CDlgDefine&>(dlg), "Fields");
-        Type(*static_cast<CDlgDefine&>(dlg).GetOption(IDD_RECORD_FIELD, 0)->pPage, IDC_RECORD_NAME, "Items");
-        CWnd& page = *static_cast<CDlgDefine&>(dlg).GetOption(IDD_RECORD_FIELD, 0)->pPage;
-        ClickAt(Item(page, IDC_RECORD_NODES), RowCenter(Item(page, IDC_RECORD_NODES), 0));
-        Click(page, IDC_RECORD_ADD);
-        Click(dlg, IDOK);
-    });
-    Menu("Define", ID_DEFINE_RECORD_NEW);
-    ASSERT_EQ(Doc().GetRecordCount(), 1);
-    EXPECT_EQ(Doc().GetRecordAt(0)->m_strName, "Items");
-    ExpectModal([](CDialog& dlg) {
-        Click(*static_cast<CDlgDefine&>(dlg).GetOption(IDD_PORTABLE_MODEL, 0)->pPage, IDC_PORTABLE_R50);
-        Click(dlg, IDOK);
-    });
-    Menu("Define", ID_DEFINE_PORTABLE);
-    EXPECT_EQ(Doc().Terminal().m_strModel, "R-50");
-    ExpectModal([](CDialog& dlg) {
-        auto& define = static_cast<CDlgDefine&>(dlg);
-        ClickItem(define, "Flowchart");
-        // The width is set with its spinner: four steps of ten up.
-        HWND spin = Item(*define.GetOption(IDD_JOB_FLOWCHART, 0)->pPage, IDC_JOB_SPINNODEWIDTH);
-        for (int i = 0; i < 4; ++i)
-            ClickAt(spin, ScrollBarPart(spin, QStyle::SC_ScrollBarSubLine).CenterPoint());
-        Click(dlg, IDOK);
-    });
-    Menu("Define", ID_DEFINE_GLOBAL);
-    EXPECT_EQ(Doc().m_settings.nNodeWidth, 140);
 
     std::string built = FormatJobText(Doc());
     CPoint inputAt = input->m_ptPosition;
@@ -144,8 +110,8 @@ TEST_F(JobFilesInWindow, ADamagedFileIsRefusedAndTheJobOnScreenStays)
         std::string readerSays;
         EXPECT_EQ(LoadJobFile(answer.str(), &readerSays), nullptr);
         size_t boxes = MessageBoxes().size();
-        ExpectMessageBox(IDNO);  // do not save the moved node
-        ExpectMessageBox(IDOK);  // the reader's message
+        ExpectMessageBox(IDNO); // do not save the moved node
+        ExpectMessageBox(IDOK); // the reader's message
         Menu("File", ID_FILE_OPEN);
         ASSERT_EQ(MessageBoxes().size(), boxes + 2);
         EXPECT_NE(MessageBoxes().back().text.Find(readerSays.c_str()), -1) << MessageBoxes().back().text.c_str();
@@ -368,38 +334,3 @@ TEST_F(JobFilesInWindow, PathsAreAbsoluteAndTheFileDialogsStartInTheJobsFolder)
 }
 
 } // namespace
-
-// A job file dropped on the window from a file manager opens as File > Open does: the question about unsaved
-// changes comes first, and Cancel keeps the job there is.
-TEST_F(JobFilesInWindow, ADroppedJobFileOpensAfterTheSaveQuestion)
-{
-    Open();
-    answer = Path("dropped.pdtjob");
-    Menu("File", ID_FILE_SAVE_AS);
-    struct Case
-    {
-        const char* what;
-        bool modified;
-        int answer; // to "Save changes?"; 0: not asked
-        bool opened;
-    };
-    const Case cases[] = {
-        {"an unchanged job", false, 0, true},
-        {"a changed job, not saved", true, IDNO, true},
-        {"a changed job, cancelled", true, IDCANCEL, false},
-    };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.what);
-        Menu("File", ID_FILE_NEW);
-        if (c.modified)
-            Menu("Edit", ID_NODE_NEW_FIRST + UINT(NODE_SCREEN));
-        if (c.answer)
-            ExpectMessageBox(c.answer);
-        size_t boxes = MessageBoxes().size();
-        ASSERT_TRUE(DropFiles(ViewWnd(), CPoint(50, 50), {Path("dropped.pdtjob").str(), Path("other.pdtjob").str()}));
-        EXPECT_EQ(MessageBoxes().size(), boxes + (c.answer ? 1 : 0));
-        EXPECT_EQ(Doc().m_strPathName, c.opened ? Path("dropped.pdtjob") : CString());
-        EXPECT_EQ(Doc().GetNodeCount(), c.opened ? MakeSampleJob()->GetNodeCount() : 1);
-    }
-}

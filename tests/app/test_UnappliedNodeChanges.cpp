@@ -16,7 +16,6 @@ namespace
 class UnappliedNodeChanges : public MainWindowTest
 {
   public:
-
     // The sample job from a file of the test's own, a second job beside it, and the node dialog open on Scan Item
     // with its name typed over.
     void OpenAndType(const char* name)
@@ -86,13 +85,6 @@ TEST_F(UnappliedNodeChanges, EveryWayOfLeavingAsksAndTheAnswerDecidesWhatTheJobA
     };
     const Way ways[] = {
         {"a click on another node", [](T& t) { ClickAt(t.ViewWnd(), t.Centre(t.Node("Upload"))); }, false},
-        {"a double click on another node", [](T& t) { DoubleClickAt(t.ViewWnd(), t.Centre(t.Node("Upload"))); }, false},
-        {"Tab to the next node",
-         [](T& t) {
-             Focus(t.ViewWnd());
-             Key(VK_TAB);
-         },
-         false},
         {"File > New", [](T& t) { t.Menu("File", ID_FILE_NEW); }, true},
         {"File > Open", [](T& t) { t.Menu("File", ID_FILE_OPEN); }, true},
         {"Ctrl+Z",
@@ -101,7 +93,6 @@ TEST_F(UnappliedNodeChanges, EveryWayOfLeavingAsksAndTheAnswerDecidesWhatTheJobA
              Key('Z', false, true);
          },
          false},
-        {"File > Exit", [](T& t) { t.Menu("File", ID_APP_EXIT); }, true},
         {"the close box", [](T& t) { CloseBox(t.frame->m_hWnd); }, true},
     };
     struct Answer

@@ -1,7 +1,6 @@
 // Undo and Redo in the main window: each edit made with the mouse, the keys, the menus or a definition dialog is
 // taken back and made again exactly, the title's mark comes back with the saved state, an open node dialog is
 // loaded again on the restored job, and the history keeps a bounded number of steps.
-#include <QStyle>
 
 #include <filesystem>
 #include <string>
@@ -45,7 +44,6 @@ const char kMarked[] = "Three.pdtjob* - jobhost";
 class Undo : public MainWindowTest
 {
   public:
-
     std::string Text() { return HistoryText(Doc()); }
     CString Title() { return frame->GetWindowText(); }
     // By its key in the flowchart, or from the Edit menu.
@@ -103,24 +101,11 @@ TEST_F(Undo, EveryEditIsTakenBackAndMadeAgain)
          },
          "C"},
         {"a node from Edit > New Node", [](Undo& t) { t.Menu("Edit", ID_NODE_NEW_FIRST + UINT(NODE_INPUT)); }, nullptr},
-        {"a node from the right-click menu",
-         [](Undo& t) {
-             ExpectPopupMenu(int(ID_NODE_NEW_FIRST) + NODE_SCREEN);
-             ClickAt(t.ViewWnd(), CPoint(600, 400), true);
-         },
-         nullptr},
         {"a node deleted with Del",
          [](Undo& t) {
              ClickAt(t.ViewWnd(), t.Centre(t.Node("A")));
              ExpectMessageBox(IDYES);
              Key(VK_DELETE);
-         },
-         nullptr},
-        {"a link deleted from the Edit menu",
-         [](Undo& t) {
-             ClickAt(t.ViewWnd(), kLinkMiddle);
-             ExpectMessageBox(IDYES);
-             t.Menu("Edit", ID_EDIT_CLEAR);
          },
          nullptr},
         {"a link made with the link tool",
@@ -131,7 +116,6 @@ TEST_F(Undo, EveryEditIsTakenBackAndMadeAgain)
          },
          nullptr},
         {"a node renamed in its dialog, OK", Rename("B", "Item Code", IDOK), nullptr},
-        {"a node renamed in its dialog, Apply", Rename("C", "Send", ID_APPLY_NOW), nullptr},
         {"a record from its dialog",
          [](Undo& t) {
              ExpectModal([](CDialog& dlg) {
@@ -150,18 +134,6 @@ TEST_F(Undo, EveryEditIsTakenBackAndMadeAgain)
                  Click(dlg, IDOK);
              });
              t.Menu("Define", ID_DEFINE_PORTABLE);
-         },
-         nullptr},
-        {"the job's node width",
-         [](Undo& t) {
-             ExpectModal([](CDialog& dlg) {
-                 auto& define = static_cast<CDlgDefine&>(dlg);
-                 ClickItem(define, "Flowchart");
-                 HWND spin = Item(*define.GetOption(IDD_JOB_FLOWCHART, 0)->pPage, IDC_JOB_SPINNODEWIDTH);
-                 ClickAt(spin, ScrollBarPart(spin, QStyle::SC_ScrollBarSubLine).CenterPoint());
-                 Click(dlg, IDOK);
-             });
-             t.Menu("Define", ID_DEFINE_GLOBAL);
          },
          nullptr},
     };
@@ -211,71 +183,6 @@ TEST_F(Undo, EveryEditIsTakenBackAndMadeAgain)
             EXPECT_EQ(PixelAt(ViewWnd(), to), colour);
         }
         EXPECT_LE(MessageBoxes().size(), boxes + 1) << "only a delete asks";
-        frame.reset();
-    }
-}
-
-TEST_F(Undo, WhatChangesNothingIsNoStep)
-{
-    struct Case
-    {
-        const char* what;
-        std::function<void(Undo&)> action;
-    };
-    const Case cases[] = {
-        {"Escape during a drag",
-         [](Undo& t) {
-             CPoint a = t.Centre(t.Node("A"));
-             MouseDownAt(t.ViewWnd(), a);
-             MouseMoveTo(t.ViewWnd(), a + CPoint(120, 90));
-             Key(VK_ESCAPE);
-             MouseUpAt(t.ViewWnd(), a + CPoint(120, 90));
-         }},
-        {"a new record cancelled",
-         [](Undo& t) {
-             ExpectModal([](CDialog& dlg) { Click(dlg, IDCANCEL); });
-             t.Menu("Define", ID_DEFINE_RECORD_NEW);
-         }},
-        {"the node dialog's OK and Apply with nothing changed",
-         [](Undo& t) {
-             DoubleClickAt(t.ViewWnd(), t.Centre(t.Node("B")));
-             ASSERT_NE(t.frame->GetNodeDialog(), nullptr);
-             Click(*t.frame->GetNodeDialog(), ID_APPLY_NOW);
-             EXPECT_EQ(t.frame->GetWindowText(), kClean);
-             Click(*t.frame->GetNodeDialog(), IDOK);
-             Pump();
-         }},
-        {"the portable dialog's OK with nothing changed",
-         [](Undo& t) {
-             ExpectModal([](CDialog& dlg) { Click(dlg, IDOK); });
-             t.Menu("Define", ID_DEFINE_PORTABLE);
-         }},
-        {"the job dialog's OK with nothing changed",
-         [](Undo& t) {
-             ExpectModal([](CDialog& dlg) { Click(dlg, IDOK); });
-             t.Menu("Define", ID_DEFINE_JOB);
-         }},
-        {"an edit, then File > New",
-         [](Undo& t) {
-             Drag(t.ViewWnd(), t.Centre(t.Node("A")), t.Centre(t.Node("A")) + CPoint(0, 150));
-             ExpectMessageBox(IDNO); // do not save it
-             t.Menu("File", ID_FILE_NEW);
-         }},
-    };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.what);
-        Open(ThreeNodes());
-        const std::string before = Text();
-        c.action(*this);
-        EXPECT_FALSE(Offered(ID_EDIT_UNDO));
-        Step(true, true); // the key does nothing either
-        EXPECT_FALSE(Doc().IsModified());
-        EXPECT_EQ(Title(), Doc().GetNodeCount() > 0 ? CString(kClean) : CString("Untitled - jobhost"));
-        if (Doc().GetNodeCount() > 0)
-        {
-            EXPECT_EQ(Text(), before);
-        }
         frame.reset();
     }
 }
@@ -352,71 +259,6 @@ TEST_F(Undo, TheMarkComesBackWithTheSavedState)
     EXPECT_EQ(HistoryText(*file), saved);
 }
 
-TEST_F(Undo, AnOpenNodeDialogIsLoadedAgainOnTheRestoredJob)
-{
-    struct Case
-    {
-        const char* what;
-        const char* shown;                   // the node the dialog shows when Undo is chosen
-        std::function<void(Undo&)> edit;     // with the dialog open
-        const char* after;                   // the node it shows after Undo; null: it is closed
-    };
-    const Case cases[] = {
-        {"another node moved", "A",
-         [](Undo& t) { Drag(t.ViewWnd(), t.Centre(t.Node("B")), t.Centre(t.Node("B")) + CPoint(0, 150)); },
-         "B"}, // the dialog follows the selection to the node dragged
-        {"its own node renamed with Apply", "A",
-         [](Undo& t) {
-             Type(t.BasicPage(), IDC_NODE_NAME, "Welcome");
-             Click(*t.frame->GetNodeDialog(), ID_APPLY_NOW);
-         },
-         "A"},
-        {"its node made by the step undone", "Input 1",
-         [](Undo&) {}, // the node was made just before the dialog opened on it
-         nullptr},
-    };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.what);
-        Open(ThreeNodes());
-        if (!Node(c.shown))
-            Menu("Edit", ID_NODE_NEW_FIRST + UINT(NODE_INPUT));
-        ASSERT_NE(Node(c.shown), nullptr);
-        DoubleClickAt(ViewWnd(), Centre(Node(c.shown)));
-        ASSERT_NE(frame->GetNodeDialog(), nullptr);
-        CRect placed;
-        frame->GetNodeDialog()->GetWindowRect(&placed);
-        placed = CRect(CPoint(140, 60), placed.Size()); // where the user dragged it
-        frame->GetNodeDialog()->MoveWindow(&placed);
-        c.edit(*this);
-
-        Step(true, false);
-        CDlgDefineNode* dlg = frame->GetNodeDialog();
-        if (!c.after)
-        {
-            EXPECT_TRUE(dlg == nullptr || !dlg->IsWindowVisible());
-            EXPECT_EQ(Node(c.shown), nullptr);
-            frame.reset();
-            continue;
-        }
-        ASSERT_NE(dlg, nullptr);
-        EXPECT_TRUE(dlg->IsWindowVisible());
-        EXPECT_EQ(dlg->m_pNode, Node(c.after)) << "the node of the job on screen";
-        CString name;
-        BasicPage().GetDlgItemText(IDC_NODE_NAME, name);
-        EXPECT_EQ(name, c.after);
-        CRect now;
-        dlg->GetWindowRect(&now);
-        EXPECT_EQ(now.TopLeft(), placed.TopLeft()) << "where the user put it";
-
-        // It edits the job on screen.
-        Type(BasicPage(), IDC_NODE_NAME, "Renamed");
-        Click(*dlg, IDOK);
-        EXPECT_NE(Node("Renamed"), nullptr);
-        frame.reset();
-    }
-}
-
 HWND g_simulation = nullptr;
 CWnd* OpenAndKeep(CWnd* frame, JobDocument& doc)
 {
@@ -437,42 +279,6 @@ TEST_F(Undo, ASimulationOfTheJobClosesWhenUndoRestoresAnother)
     Step(true, true);
     Pump();
     EXPECT_FALSE(IsWindow(g_simulation));
-}
-
-// The bound in steps and in bytes, the bytes counted again as steps go back and forth.
-TEST(UndoHistoryBound, KeepsTheNewestStepsWithinBothLimits)
-{
-    struct Case
-    {
-        const char* what;
-        size_t steps, bytes, textSize;
-        int recorded;
-        size_t kept;
-    };
-    const Case cases[] = {
-        {"within both", 100, 1000, 10, 20, 20},
-        {"by steps", 5, 1000, 10, 20, 5},
-        {"by bytes", 100, 45, 10, 20, 4},
-        {"one text over the bytes: the newest step stays", 100, 5, 10, 3, 1},
-    };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.what);
-        UndoHistory history(c.steps, c.bytes);
-        history.Reset(std::string(c.textSize, 'a'), true);
-        for (int i = 1; i <= c.recorded; ++i)
-            ASSERT_TRUE(history.Record(std::string(c.textSize, char('a' + i % 26))));
-        EXPECT_EQ(history.GetUndoCount(), c.kept);
-        // Back to the oldest kept, forward to the newest, back again: the same number each time.
-        for (int pass = 0; pass < 3; ++pass)
-        {
-            size_t moved = 0;
-            while (pass % 2 ? history.Redo() : history.Undo())
-                ++moved;
-            EXPECT_EQ(moved, c.kept) << "pass " << pass;
-        }
-        EXPECT_EQ(history.IsSaved(), c.kept == size_t(c.recorded)) << "back at the saved text unless it fell off";
-    }
 }
 
 // A step keeps what differs from the text next to it, and every text still comes back exactly: back, forward,

@@ -2,6 +2,7 @@
 // what a person would see.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -9,9 +10,13 @@
 #include "host/model/HostNode.h"
 #include "host/model/HostTerminal.h"
 #include "host/model/JobDocument.h"
+#include "host/model/SampleJob.h"
+#include "host/app/SimulationWindow.h"
 #include "host/sim/JobRunner.h"
 #include "host/sim/KeyScript.h"
 #include "host/sim/TextScreen.h"
+#include "platform/testing/pdttest.h"
+#include "portable/CDlgDefineKeypad.h"
 #include "support/Support.h"
 
 namespace simtest
@@ -81,6 +86,40 @@ struct Session
 
     TextScreen screen;
     JobRunner runner;
+};
+
+// A job (the sample when none is given) in a simulation window, shown, and destroyed with the test.
+struct ShownWindow
+{
+    explicit ShownWindow(std::unique_ptr<JobDocument> job = MakeSampleJob()) : doc(std::move(job)), window(*doc)
+    {
+        EXPECT_TRUE(window.Create());
+        window.ShowWindow(SW_SHOW);
+        pdt::test::Pump();
+    }
+    ~ShownWindow()
+    {
+        if (::IsWindow(window.m_hWnd))
+            window.DestroyWindow();
+    }
+    CDlgDefineKeypad& Keypad() { return *window.GetKeypad(); }
+    void Press(std::initializer_list<int> keys)
+    {
+        for (int id : keys)
+            pdt::test::Click(Keypad(), id);
+        pdt::test::Pump();
+    }
+    std::string Prompt() { return window.GetScreen().GetPrompt().str(); }
+    CString Text(int id)
+    {
+        CString text;
+        window.GetDlgItemText(id, text);
+        return text;
+    }
+    HWND Item(int id) { return ::GetDlgItem(window.m_hWnd, id); }
+
+    std::unique_ptr<JobDocument> doc;
+    SimulationWindow window;
 };
 
 } // namespace simtest

@@ -2,13 +2,9 @@
 // barcode; a refused scan beeps, is logged and leaves the input waiting.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 
-#include "host/app/SimulationWindow.h"
-#include "host/app/res/simulation.h"
 #include "platform/testing/pdttest.h"
-#include "portable/CDlgDefineKeypad.h"
 #include "resources/resource.h"
 #include "sim_jobs.h"
 
@@ -106,29 +102,6 @@ TEST(BarcodeScan, CheckedAgainstTheNodesSymbologies)
             EXPECT_NE(refusals.find(row.why), std::string::npos) << row.situation << "\n" << refusals;
         }
     }
-}
-
-// The window's scan field takes the same "SYMBOLOGY:data".
-TEST(BarcodeScan, TheWindowsScanField)
-{
-    auto doc = ScanJob(kAsSet);
-    SimulationWindow window(*doc);
-    ASSERT_TRUE(window.Create());
-    window.ShowWindow(SW_SHOW);
-    Click(*window.GetKeypad(), IDC_KEY_ENTER);
-    Type(window, IDC_SIM_SCAN, "EAN-13:4006381333932");
-    Key(VK_RETURN);
-    Pump();
-    const HostNode* code = doc->FindNodeByName("Code");
-    EXPECT_EQ(window.GetRunner().GetCurrentNode(), code);
-    CString log;
-    window.GetDlgItemText(IDC_SIM_LOG, log);
-    EXPECT_NE(log.Find("Barcode \"4006381333932\" (EAN-13) refused: the check digit is wrong."), -1) << log.c_str();
-    Type(window, IDC_SIM_SCAN, "EAN-13:4006381333931");
-    Key(VK_RETURN);
-    Pump();
-    EXPECT_EQ(window.GetRunner().GetNodeData(code->m_nID), "4006381333931");
-    window.DestroyWindow();
 }
 
 } // namespace

@@ -77,52 +77,6 @@ TEST(GeneratedInput, TimerGivesTheClockInEachDateType)
     }
 }
 
-// Timer data its verification refuses cannot be typed again; which clocks the runner reads.
-TEST(GeneratedInput, TimerRefusedAndClocksRead)
-{
-    auto doc = GeneratedJob([](CollectSettings& c, HostNode&) {
-        c.nDataType = DATA_STRING;
-        c.bTimer = true;
-        c.nTimeFormat = TIME_TIME;
-        c.bVerifyLength = true;
-        c.nLengthTo = 5; // "HH:MM:SS" is longer: refused, and nothing can type it again
-    });
-    HostNode* value = doc->FindNodeByName("Value");
-    HostNode* refused = doc->AddNode(NODE_SCREEN, "Refused");
-    refused->m_strScreenText = "NO TIME";
-    HostLink* fail = doc->AddLink(value->m_nID, refused->m_nID);
-    fail->m_nCondition = LINK_VERIFY;
-    fail->m_nVerifyResult = VERIFY_FAIL;
-    // The failure link must come before the Enter link, which always holds.
-    HostLink* write = doc->GetLinkAt(2);
-    HostLink* again = doc->AddLink(value->m_nID, write->m_nToNodeID);
-    again->m_nCondition = LINK_KEY;
-    again->m_strKey = "Ent";
-    doc->RemoveLink(write->m_nID);
-
-    RunnerOptions options;
-    options.strClock = "2026-12-31 23:59:59";
-    Session s(*doc, options);
-    s.Play("{ENTER}5{ENTER}");
-    EXPECT_EQ(s.screen.Text(), "NO TIME");
-    EXPECT_EQ(s.screen.Beeps(), 1);
-    EXPECT_TRUE(s.runner.IsWaiting());
-
-    struct
-    {
-        const char* text;
-        bool read;
-    } clocks[] = {
-        {"2026-03-07 09:05:02", true}, {"2026-13-07 09:05:02", false},  {"2026-03-07 24:00:00", false},
-        {"2026-03-07 09:05", false},   {"2026-03-07 09:05:02x", false}, {"", false},
-    };
-    for (const auto& c : clocks)
-    {
-        int y, mo, d, h, mi, se;
-        EXPECT_EQ(ReadClock(c.text, y, mo, d, h, mi, se), c.read) << c.text;
-    }
-}
-
 struct FormulaRow
 {
     const char* situation;

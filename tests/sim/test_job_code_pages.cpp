@@ -105,20 +105,6 @@ TEST(SimulateInCodePages, AScanReachesTheJobInItsCodePageAndComesOutInUtf8)
                                                                                                         << out;
         EXPECT_EQ(GetACP(), l.codePage) << "the process's one job sets the window text's code page";
 
-        // The same as JSON.
-        {
-            std::vector<std::string> args = {"jobhost", "--simulate", path, "--keys", keys, "--json"};
-            std::vector<char*> argv;
-            for (std::string& arg : args)
-                argv.push_back(arg.data());
-            std::ostringstream o, e;
-            RunSimulateCommand(int(argv.size()), argv.data(), o, e);
-            EXPECT_NE(o.str().find(std::string("\"<") + l.scan + "\\\\t5>\\\\r\\\\n\""), std::string::npos)
-                << "the record in JSON\n" << o.str();
-            EXPECT_NE(o.str().find(std::string("\"") + l.prompt + l.scan), std::string::npos)
-                << "the screen in JSON\n" << o.str();
-        }
-
         // A scan the job's code page cannot hold is an error that names it, not a '?'.
         ASSERT_EQ(Simulate(path, std::string("{ENTER}{SCAN:") + l.foreign + "}", out, err), 2);
         EXPECT_NE(

@@ -78,21 +78,14 @@ TEST(Meaning, NumericInputIsANumberOfItsType)
         const char* logged;
     } rows[] = {
         {"a minus alone", DATA_INTEGER, "-{ENTER}", false, "Qty:-_", "\"-\" refused, not a number"},
-        {"a plus alone", DATA_LONG, "+{ENTER}", false, "Qty:+_", "\"+\" refused, not a number"},
         {"a point alone", DATA_FLOAT, ".{ENTER}", false, "Qty:._", "\".\" refused, not a number"},
-        {"a sign and a point", DATA_FLOAT, "-.{ENTER}", false, "Qty:-._", "\"-.\" refused, not a number"},
         {"a 16-bit integer's largest", DATA_INTEGER, "32767{ENTER}", true, "NEXT", "\"32767\" accepted"},
-        {"a 16-bit integer's smallest", DATA_INTEGER, "-32768{ENTER}", true, "NEXT", "\"-32768\" accepted"},
         {"a digit past 16 bits is refused as typed", DATA_INTEGER, "99999", false, "Qty:9999_",
          "\"99999\" refused, not an integer from -32768 to 32767"},
-        {"the next number up", DATA_INTEGER, "32768", false, "Qty:3276_",
-         "\"32768\" refused, not an integer from -32768 to 32767"},
         {"a long integer takes it", DATA_LONG, "99999{ENTER}", true, "NEXT", "\"99999\" accepted"},
         {"past 32 bits", DATA_LONG, "2147483648", false, "Qty:214748364_",
          "\"2147483648\" refused, not a long integer from -2147483648 to 2147483647"},
         {"a scan that is no number", DATA_INTEGER, "SCAN:12AB", false, "Qty:12AB_", "\"12AB\" refused, not a number"},
-        {"a scan too large", DATA_INTEGER, "SCAN:70000", false, "Qty:70000_",
-         "\"70000\" refused, not an integer from -32768 to 32767"},
         {"a scanned fraction into an integer", DATA_INTEGER, "SCAN:1.5", false, "Qty:1.5_",
          "\"1.5\" refused, not a number"},
         {"a scanned fraction into floating point", DATA_FLOAT, "SCAN:1.5", true, "NEXT", "\"1.5\" accepted"},
@@ -122,27 +115,6 @@ TEST(Meaning, NumericInputIsANumberOfItsType)
     }
 }
 
-// The M-13 family has a separate Escape key: a link naming it is taken by Escape, from either key.
-TEST(Meaning, EscapeLinksOnKeypadsWithASeparateEscape)
-{
-    for (const char* model : {"M-13", "N-13", "R-50", "R-50G", "M-20"})
-        for (const char* name : {"Esc", "ESC"})
-            for (int key : {IDC_KEY_ESC, IDC_KEY_ESC2})
-            {
-                HostNode* menu;
-                auto doc = NewJob("MENU", &menu);
-                doc->Terminal().m_strModel = model;
-                HostNode* back = doc->AddNode(NODE_SCREEN, "Back");
-                back->m_strScreenText = "BACK";
-                KeyLink(*doc, menu, back, name);
-                Session s(*doc);
-                s.runner.Start();
-                s.runner.PressKey(key);
-                EXPECT_EQ(s.runner.GetCurrentNode(), back) << model << " " << name << " " << key;
-                EXPECT_EQ(s.screen.Beeps(), 0) << model;
-            }
-}
-
 // Escape ends the job (after the question) unless the job's settings forbid it; only a link naming Escape takes it.
 TEST(Meaning, EscapeEndsTheJobUnlessALinkNamesIt)
 {
@@ -150,8 +122,8 @@ TEST(Meaning, EscapeEndsTheJobUnlessALinkNamesIt)
     struct
     {
         const char* situation;
-        bool input;         // the node is an input "Qty:", else a message screen "MSG"
-        const char* link;   // the key of its link to "NEXT"; empty: a link without condition
+        bool input;       // the node is an input "Qty:", else a message screen "MSG"
+        const char* link; // the key of its link to "NEXT"; empty: a link without condition
         bool noEscTerminate;
         const char* keys;
         const char* screen; // the last row, or the whole screen when the job went on
@@ -160,12 +132,9 @@ TEST(Meaning, EscapeEndsTheJobUnlessALinkNamesIt)
         {"a message screen's unconditional link", false, "", false, "{ESC}", ask, RunState::Waiting},
         {"... Enter ends the job", false, "", false, "{ESC}{ENTER}", "Job aborted", RunState::Ended},
         {"... another key goes back to the message", false, "", false, "{ESC}1", "MSG", RunState::Waiting},
-        {"... a key goes on as before", false, "", false, "1", "NEXT", RunState::Waiting},
-        {"an any-key link of a message", false, "Any-key", false, "{ESC}", ask, RunState::Waiting},
         {"an input's any-key link", true, "Any-key", false, "5{ESC}", ask, RunState::Waiting},
         {"... declining keeps the typed input", true, "Any-key", false, "5{ESC}9{ENTER}", "NEXT", RunState::Waiting},
         {"a link naming Escape", false, "ESC", false, "{ESC}", "NEXT", RunState::Waiting},
-        {"an input's link naming Escape", true, "Esc", false, "5{ESC}", "NEXT", RunState::Waiting},
         {"Escape that does not end the job is a key", false, "", true, "{ESC}", "NEXT", RunState::Waiting},
         {"... that any-key links take", true, "Any-key", true, "5{ESC}", "NEXT", RunState::Waiting},
     };
@@ -189,7 +158,8 @@ TEST(Meaning, EscapeEndsTheJobUnlessALinkNamesIt)
         const std::string text = s.screen.Text();
         const std::string last = s.screen.Rows().back();
         EXPECT_TRUE(text == row.screen || last.compare(0, std::strlen(row.screen), row.screen) == 0)
-            << row.situation << "\n" << text;
+            << row.situation << "\n"
+            << text;
     }
 }
 
@@ -245,17 +215,12 @@ TEST(Meaning, HotKeysRunTheirNodeFromAnywhere)
     {
         const char* situation;
         const char* keys;
-        const char* at;   // the node waiting at the end
-        const char* file; // the data file at the end
+        const char* at; // the node waiting at the end
     } rows[] = {
-        {"from the menu", "{F1}", "Hot", "KEEP.TXT (1 record)\n  a,b\\r\\n\n"},
-        {"in the erase question (the file stays)", "1{F1}", "Hot", "KEEP.TXT (1 record)\n  a,b\\r\\n\n"},
-        {"while browsing", "2{F1}", "Hot", "KEEP.TXT (1 record)\n  a,b\\r\\n\n"},
-        {"while editing a field (nothing is written)", "2{ENTER}X{F1}", "Hot",
-         "KEEP.TXT (1 record)\n  a,b\\r\\n\n"},
-        {"in the \"No data\" message", "4{F1}", "Hot", "KEEP.TXT (1 record)\n  a,b\\r\\n\n"},
-        {"on an input with an any-key link", "312{F1}", "Hot", "KEEP.TXT (1 record)\n  a,b\\r\\n\n"},
-        {"a link naming the key wins", "57{F1}", "Linked", "KEEP.TXT (1 record)\n  a,b\\r\\n\n"},
+        {"from the menu", "{F1}", "Hot"},
+        {"while editing a field (nothing is written)", "2{ENTER}X{F1}", "Hot"},
+        {"on an input with an any-key link", "312{F1}", "Hot"},
+        {"a link naming the key wins", "57{F1}", "Linked"},
     };
     for (const auto& row : rows)
     {
@@ -266,32 +231,24 @@ TEST(Meaning, HotKeysRunTheirNodeFromAnywhere)
         hot->m_nHotKey = IDC_KEY_F1;
         HostNode* twin = doc->AddNode(NODE_SCREEN, "Twin");
         twin->m_nHotKey = IDC_KEY_F1;
-        HostNode* erase = doc->AddNode(NODE_ERASE, "Erase");
-        erase->m_strDataFile = "KEEP.TXT";
-        erase->m_bDeleteWholeFile = TRUE;
         HostNode* edit = doc->AddNode(NODE_EDIT, "Edit");
         edit->m_strDataFile = "KEEP.TXT";
         edit->m_nFieldSeparator = ',';
-        HostNode* empty = doc->AddNode(NODE_EDIT, "Empty");
-        empty->m_strDataFile = "NONE.TXT";
         HostNode* qty = InputNode(*doc, "Qty", "Qty:", DATA_INTEGER);
         HostNode* input = InputNode(*doc, "Input", "In:", DATA_INTEGER);
         HostNode* linked = doc->AddNode(NODE_SCREEN, "Linked");
-        KeyLink(*doc, menu, erase, "1");
         KeyLink(*doc, menu, edit, "2");
         KeyLink(*doc, menu, qty, "3");
-        KeyLink(*doc, menu, empty, "4");
         KeyLink(*doc, menu, input, "5");
         KeyLink(*doc, qty, menu, "Any-key");
         KeyLink(*doc, input, linked, "F1");
-        for (HostNode* n : {erase, edit, empty})
-            doc->AddLink(n->m_nID, menu->m_nID);
+        doc->AddLink(edit->m_nID, menu->m_nID);
         Session s(*doc);
         s.runner.LoadFile("KEEP.TXT", "a,b\r\n");
         s.Play(row.keys);
         ASSERT_TRUE(s.runner.GetCurrentNode()) << row.situation;
         EXPECT_EQ(s.runner.GetCurrentNode()->m_strName, row.at) << row.situation << "\n" << s.screen.Text();
-        EXPECT_EQ(s.Files(), row.file) << row.situation;
+        EXPECT_EQ(s.Files(), "KEEP.TXT (1 record)\n  a,b\\r\\n\n") << row.situation;
         EXPECT_EQ(s.screen.Beeps(), 0) << row.situation;
         // Two nodes with one hot key: the first runs, and the log says so once.
         int warned = 0;
@@ -314,7 +271,6 @@ TEST(Meaning, LeavingAMenuClearsItUnlessItSaysNot)
     } rows[] = {
         {"left by its link", false, "1", "NEXT"},
         {"left by its link, kept", true, "1", "MENUNEXT"},
-        {"left by a hot key", false, "{F1}", "HOT"},
         {"left by a hot key, kept", true, "{F1}", "MENUHOT"},
         {"it waits for a key either way", true, "", "MENU"},
     };
@@ -336,73 +292,6 @@ TEST(Meaning, LeavingAMenuClearsItUnlessItSaysNot)
         EXPECT_EQ(s.screen.Text(), row.screen) << row.situation;
         EXPECT_TRUE(s.runner.IsWaiting()) << row.situation;
     }
-}
-
-// An ESC without "[" after it ends the text on the screen, and the log says what the terminal says.
-TEST(Meaning, InvalidEscInATextIsReported)
-{
-    struct
-    {
-        std::string text;
-        const char* screen;
-        bool reported;
-    } rows[] = {
-        {"AB\x1b[xCD", "ABxCD", false},
-        {"AB\x1b" "CD", "AB", true},
-        {"A\x1b[\x1b" "B", "AB", false}, // the escaped ESC is printed, and an ESC shows nothing
-        {"A\x1b[x\x1b" "B", "Ax", true},
-    };
-    for (const auto& row : rows)
-    {
-        auto doc = NewJob(row.text.c_str());
-        Session s(*doc);
-        s.Play("");
-        EXPECT_EQ(s.screen.Text(), row.screen) << row.text;
-        EXPECT_EQ(Logged(s.runner, "\"Start\": Invalid ESC command in print screen!"), row.reported) << row.text;
-    }
-}
-
-// Keys the model's keypad does not have can be neither pressed in a script nor chosen by a link.
-TEST(Meaning, OnlyKeysTheKeypadHas)
-{
-    struct
-    {
-        const char* model;
-        const char* keys;
-        const char* error; // empty: the script parses
-    } scripts[] = {
-        {"M-20", "{UP}", "keys, character 1: the M-20's keypad has no key named \"UP\""},
-        {"M-20", "1{F5}", "keys, character 2: the M-20's keypad has no key named \"F5\""},
-        {"M-20", "{F9}", "keys, character 1: the M-20's keypad has no key named \"F9\""},
-        {"M-20", "{LEFT}{F4}{ESC}", ""},
-        {"M-13", "{UP}{DOWN}{F1}{ESC}", ""},
-    };
-    for (const auto& row : scripts)
-    {
-        auto doc = NewJob("MENU");
-        doc->Terminal().m_strModel = row.model;
-        Session s(*doc);
-        std::vector<SimKeyEvent> events;
-        std::string error;
-        EXPECT_EQ(ParseKeyScript(row.keys, s.runner, events, &error), !*row.error) << row.keys;
-        EXPECT_EQ(error, row.error) << row.keys;
-    }
-
-    // A link naming a key the keypad lacks never holds, and the log says so when the job starts.
-    HostNode* menu;
-    auto doc = NewJob("MENU", &menu);
-    HostNode* next = doc->AddNode(NODE_SCREEN, "Next");
-    KeyLink(*doc, menu, next, "F9");
-    KeyLink(*doc, menu, next, "UP");
-    KeyLink(*doc, menu, next, "F4");
-    Session s(*doc);
-    s.Play("");
-    EXPECT_TRUE(Logged(s.runner, "Link \"Start -> Next\" names the key \"F9\", which the M-20's keypad does not have: "
-                                 "it never holds."));
-    EXPECT_TRUE(Logged(s.runner, "Link \"Start -> Next\" names the key \"UP\""));
-    EXPECT_FALSE(Logged(s.runner, "\"F4\""));
-    s.runner.PressKey(IDC_KEY_UP);
-    EXPECT_EQ(s.runner.GetCurrentNode(), menu);
 }
 
 // A file on the terminal has a name and no folder: a record's "C:\\Jobs\\X.DAT", an upload's "X.DAT" and an erase's
@@ -451,12 +340,8 @@ TEST(Meaning, QuestionsFitTheScreen)
     } rows[] = {
         {"M-10", "15{ESC}", "One\nTwo\nThree\nExit? Ent=Yes"},
         {"M-10", "15{ESC}7", "One\nTwo\nThree\nQty:5_"}, // the key that declines is not typed
-        {"M-10", "15{ESC}{ENTER}", "Job aborted"},
         {"M-10", "2", "Erase all?\nEnt=Yes"},
-        {"M-13", "15{ESC}", "One\nTwo\nThree\nQty:5_\n\nExit? Ent=Yes"},
         {"M-20", "15{ESC}", "One\nTwo\nThree\nQty:5_\n\n\n\nExit job? Ent=Yes"},
-        {"M-20", "15{ESC}7", "One\nTwo\nThree\nQty:5_"},
-        {"M-20", "2", "Erase all? Ent=Yes"},
     };
     for (const auto& row : rows)
     {
@@ -484,10 +369,9 @@ TEST(Meaning, TypedInputScrollsTheScreen)
         const char* keys;
         const char* screen;
     } rows[] = {
-        {"1123456789", "One\nTwo\nThree\nCode:123456789_"},
         {"1123456789012345678901234567890", "Three\nCode:12345678901\n2345678901234567\n890_"},
-        {"11234567890123456789012345678901234567890123456789012345678901234567890", "Code:45678901234\n5678901234567890\n1234567890123456\n78901234567890_"},
-        {"11234567890123456789012345678901234567890123456789012345678901234567890{CLR}{CLR}{CLR}", "Code:12345678901\n2345678901234567\n8901234567890123\n45678901234567_"},
+        {"11234567890123456789012345678901234567890123456789012345678901234567890{CLR}{CLR}{CLR}",
+         "Code:12345678901\n2345678901234567\n8901234567890123\n45678901234567_"},
     };
     for (const auto& row : rows)
     {
@@ -502,41 +386,6 @@ TEST(Meaning, TypedInputScrollsTheScreen)
         EXPECT_EQ(s.screen.Text(), row.screen) << row.keys;
         EXPECT_EQ(s.screen.Rows().back().back(), ' ') << "the last cell stays empty";
     }
-}
-
-// Settings the simulation cannot follow are named once when the job starts, not ignored without a word.
-TEST(Meaning, SettingsNotSimulatedAreNamedOnce)
-{
-    HostNode* menu;
-    auto doc = NewJob("MENU", &menu);
-    Session plain(*doc);
-    plain.Play("");
-    EXPECT_FALSE(Logged(plain.runner, "Not simulated"));
-
-    doc->m_settings.bJobEngineLog = TRUE;
-    doc->m_settings.chAddress = 'C';
-    doc->m_settings.bNoLookupDownload = TRUE;
-    doc->m_settings.bSkipSearchTable = TRUE;
-    doc->Terminal().m_nScannerType = SCANNER_PEN;
-    HostNode* program = doc->AddNode(NODE_PROGRAM, "Shared");
-    program->m_bGlobalAccess = TRUE;
-    HostNode* item = InputNode(*doc, "Item", "Item:");
-    item->m_dwVerifyFlags = VERIFY_LOOKUPFILE;
-    item->m_collect.nVerifyTotalFields = 3;
-    item->m_collect.bScanner = true;
-    item->m_collect.bDoubleScan = true;
-    Session s(*doc);
-    s.Play("");
-    s.Play("", true); // a restart says it again, once
-    int lines = 0;
-    for (const std::string& line : s.runner.GetLog())
-        lines += line.rfind("Not simulated: ", 0) == 0;
-    EXPECT_EQ(lines, 1);
-    for (const char* what :
-         {"\"Enable Log Of Job-Engine\"", "the portable address C", "\"Do Not Download Lookup Data File\"",
-          "\"Skip Making Binary Search Table For Lookup Files\"", "the scanner type Pen", "Global Access of \"Shared\"",
-          "\"Total Fields\" of \"Item\"", "the scanner options of \"Item\""})
-        EXPECT_TRUE(Logged(s.runner, what)) << what;
 }
 
 } // namespace

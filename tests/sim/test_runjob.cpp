@@ -86,13 +86,10 @@ TEST_F(RunJob, GoesOnInTheJobItNames)
         std::string message = {}; // how the end message starts, when the run ends
     } rows[] = {
         {"beside the running job, at its start node", "B.pdtjob", "", "5{ENTER}", RunState::Waiting, "B START", kept},
-        {"its keys are the new job's", "B.pdtjob", "", "5{ENTER}{F1}", RunState::Waiting, "B F1", kept},
         {"at the node it names, writing into the same file", "B.pdtjob", "Second", "5{ENTER}7{ENTER}",
          RunState::Waiting, "B START", "DATA.TXT (2 records)\n  5\\r\n  7\\r\n"},
-        {"a name without the extension", "B", "", "5{ENTER}", RunState::Waiting, "B START", kept},
         {"a PC's path, by its name beside the running job", "C:\\Jobs\\B.vtr", "", "5{ENTER}", RunState::Waiting,
          "B START", kept},
-        {"an absolute path", dir + "/B.pdtjob", "", "5{ENTER}", RunState::Waiting, "B START", kept},
         {"a missing job", "NOPE", "", "5{ENTER}", RunState::Ended, "File not found", kept,
          "Node \"Go\" cannot load job \"NOPE\": no such file (looked for " + dir + "/NOPE, " + dir + "/NOPE.pdtjob)."},
         {"a damaged job, with the reader's message", "BAD.pdtjob", "", "5{ENTER}", RunState::Ended, "Read file error",
@@ -101,8 +98,6 @@ TEST_F(RunJob, GoesOnInTheJobItNames)
          "Job \"B.pdtjob\" has no node \"Nowhere\"."},
         {"a job without a start node", "EMPTY.pdtjob", "", "5{ENTER}", RunState::Stopped, "Qty:5", kept,
          "Job \"EMPTY.pdtjob\" has no start node."},
-        {"no job named", "", "", "5{ENTER}", RunState::Ended, "File not found", kept,
-         "Node \"Go\" cannot load job \"\": the node names no job file."},
     };
     for (const auto& row : rows)
     {
@@ -119,28 +114,6 @@ TEST_F(RunJob, GoesOnInTheJobItNames)
             EXPECT_EQ(s.runner.GetEndMessage().substr(0, row.message.size()), row.message) << row.situation;
         }
     }
-}
-
-// A job whose start node runs the job itself loads it again and again without a key: the step limit ends it.
-TEST_F(RunJob, AJobThatRunsItselfIsStopped)
-{
-    auto loop = std::make_unique<JobDocument>();
-    HostNode* again = loop->AddNode(NODE_RUNJOB, "Again");
-    again->m_strJobFile = "LOOP.pdtjob";
-    loop->SetStartNode(again);
-    std::string error;
-    ASSERT_TRUE(SaveJobFile(*loop, dir + "/LOOP.pdtjob", &error)) << error;
-    auto doc = LoadJobFile(dir + "/LOOP.pdtjob", &error);
-    ASSERT_TRUE(doc) << error;
-
-    RunnerOptions options;
-    options.loadJob = &LoadJobForRunJob;
-    options.nStepLimit = 20;
-    Session s(*doc, options);
-    s.Play("");
-    EXPECT_EQ(s.runner.GetState(), RunState::Stopped);
-    EXPECT_EQ(s.runner.GetEndMessage(), "Stopped after 20 nodes without a key: the job loops through node \"Again\".");
-    EXPECT_EQ(s.runner.GetSteps(), 20);
 }
 
 // jobhost's untitled copy of a shipped job has no file of its own: the jobs it runs are found beside the file it was

@@ -77,53 +77,10 @@ std::unique_ptr<JobDocument> WithFailLinkFirst(const std::function<void(CollectS
 const Row kRows[] = {
     {"menu choice by key", MenuJob, "2", "SHIPPING\nF1 back", "(no data files)\n", 0},
     {"menu refuses a key no link takes", MenuJob, "7", "MAIN MENU\n1 Receive\n2 Ship", "(no data files)\n", 1},
-    {"menu back and forth", MenuJob, "2{F1}1", "RECEIVING", "(no data files)\n", 0},
-    {"input accepted and written", [] { return InputJob([](CollectSettings&, HostNode&) {}); }, "{ENTER}12{ENTER}",
-     "Qty:12\nQty:_", "QTY.DAT (1 record)\n  12\\r\n", 0},
-    {"input corrected with Clear", [] { return InputJob([](CollectSettings&, HostNode&) {}); },
-     "{ENTER}129{CLR}{CLR}5", "Qty:15_", "(no data files)\n", 0},
-    {"integer input refuses letters", [] { return InputJob([](CollectSettings&, HostNode&) {}); }, "{ENTER}4A",
-     "Qty:4_", "(no data files)\n", 1},
-    {"empty input refused", [] { return InputJob([](CollectSettings&, HostNode&) {}); }, "{ENTER}{ENTER}", "Qty:_",
-     "(no data files)\n", 1},
+    {"input corrected with Clear", [] { return InputJob([](CollectSettings&, HostNode&) {}); }, "{ENTER}129{CLR}{CLR}5",
+     "Qty:15_", "(no data files)\n", 0},
     {"empty input allowed", [] { return InputJob([](CollectSettings& c, HostNode&) { c.bAllowEmpty = true; }); },
      "{ENTER}{ENTER}", "Qty:\nQty:_", "QTY.DAT (1 record)\n  \\r\n", 0},
-    {"length too short: re-input with beep and error sign",
-     [] {
-         return InputJob([](CollectSettings& c, HostNode&) {
-             c.bVerifyLength = true;
-             c.nLengthFrom = 2;
-             c.nLengthTo = 4;
-         });
-     },
-     "{ENTER}7{ENTER}", "Qty:*", "(no data files)\n", 1},
-    {"length: typing stops at the longest",
-     [] {
-         return InputJob([](CollectSettings& c, HostNode&) {
-             c.bVerifyLength = true;
-             c.nLengthFrom = 1;
-             c.nLengthTo = 3;
-         });
-     },
-     "{ENTER}12345{ENTER}", "Qty:123\nQty:_", "QTY.DAT (1 record)\n  123\\r\n", 2},
-    {"range refused, then a value inside",
-     [] {
-         return InputJob([](CollectSettings& c, HostNode&) {
-             c.bVerifyRange = true;
-             c.strRangeFrom = "10";
-             c.strRangeTo = "500";
-         });
-     },
-     "{ENTER}999{ENTER}9{ENTER}250{ENTER}", "Qty:250\nQty:_", "QTY.DAT (1 record)\n  250\\r\n", 2},
-    {"range refused without beep",
-     [] {
-         return InputJob([](CollectSettings& c, HostNode&) {
-             c.bVerifyRange = true;
-             c.strRangeTo = "5";
-             c.bNoBeep = true;
-         });
-     },
-     "{ENTER}6{ENTER}", "Qty:*", "(no data files)\n", 0},
     {"range refused without error sign",
      [] {
          return InputJob([](CollectSettings& c, HostNode&) {
@@ -153,14 +110,6 @@ const Row kRows[] = {
          });
      },
      "{ENTER}12-3{ENTER}B4-7{ENTER}", "Qty:B4-7\nQty:_", "QTY.DAT (1 record)\n  B4-7\\r\n", 1},
-    {"qualifier refused, then passed",
-     [] {
-         return InputJob([](CollectSettings& c, HostNode&) {
-             c.bVerifyQualifier = true;
-             c.strQualifier = "DATA MOD 2 = 0 AND DATA > 0";
-         });
-     },
-     "{ENTER}7{ENTER}8{ENTER}", "Qty:8\nQty:_", "QTY.DAT (1 record)\n  8\\r\n", 1},
     {"password echo and fill tail",
      [] {
          return InputJob([](CollectSettings& c, HostNode& n) {
@@ -172,16 +121,6 @@ const Row kRows[] = {
          });
      },
      "{ENTER}AB1", "Qty:***_", "(no data files)\n", 0},
-    {"fill tail pads the record field",
-     [] {
-         return InputJob([](CollectSettings& c, HostNode&) {
-             c.nDataType = DATA_STRING;
-             c.bFillTail = true;
-             c.bVerifyLength = true;
-             c.nLengthTo = 5;
-         });
-     },
-     "{ENTER}AB{ENTER}", "Qty:AB\nQty:_", "QTY.DAT (1 record)\n  AB   \\r\n", 0},
     {"input at a location with its own mark",
      [] {
          return InputJob([](CollectSettings&, HostNode& n) {
@@ -215,10 +154,7 @@ const Row kRows[] = {
      "QTY.DAT (2 records)\n  1,5\\r\n  2,5\\r\n", 0},
 };
 
-void PrintTo(const Row& row, std::ostream* os)
-{
-    *os << row.situation;
-}
+void PrintTo(const Row& row, std::ostream* os) { *os << row.situation; }
 
 class Transcript : public ::testing::TestWithParam<Row>
 {

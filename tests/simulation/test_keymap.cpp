@@ -25,7 +25,7 @@ struct TableCase
 {
     const char* model;
     const KEYMAP_KEY* table;
-    int stride; // entries per layer; 0 for the M-20, which is not layered
+    int stride;              // entries per layer; 0 for the M-20, which is not layered
     std::vector<Spot> spots; // chosen next to row boundaries, where a shifted line would show
 };
 
@@ -186,26 +186,6 @@ TEST_P(Keymap, FixedAnswersAndTheRightKey)
     EXPECT_EQ(GetKeyNameWKM(3215, t), nullptr);
 }
 
-TEST_P(Keymap, SetKeyCodeChangesOnlyTheFirstEntryOfTheKey)
-{
-    const KEYMAP_KEY* t = GetParam().table;
-    for (int i = 0; i < KEYMAP_SIZE; ++i)
-    {
-        if (!IsKey(t[i]) || First(t, [&](const KEYMAP_KEY& k) { return k.wKeyID == t[i].wKeyID; }) != &t[i])
-            continue;
-        KEYMAP_KEY copy[KEYMAP_SIZE];
-        std::memcpy(copy, t, sizeof copy);
-        const unsigned char code = t[i].byKeyCode ^ 0x5A;
-        SetKeyCodeWKM(t[i].wKeyID, code, copy);
-        for (int j = 0; j < KEYMAP_SIZE; ++j)
-            EXPECT_EQ(copy[j].byKeyCode, j == i ? code : t[j].byKeyCode) << "set " << t[i].wKeyID << ", index " << j;
-        if (t[i].wKeyID != 3205) // its code is fixed, whatever the table holds
-        {
-            EXPECT_EQ(GetKeyCodeWKM(t[i].wKeyID, copy), code);
-        }
-    }
-}
-
 TEST_P(Keymap, CopyAndResetFillExactly256Entries)
 {
     const TableCase& tc = GetParam();
@@ -231,41 +211,6 @@ TEST_P(Keymap, CopyAndResetFillExactly256Entries)
 }
 
 INSTANTIATE_TEST_SUITE_P(AllModels, Keymap, ::testing::ValuesIn(TABLES), ModelTestName);
-
-TEST(KeymapTables, M10DiffersFromTheM13WhereItShould)
-{
-    // Names and codes of layers 1 to 4 exchanged between positions 0/2, 8/10 and 16/18; position 27 empty.
-    for (int i = 0; i < KEYMAP_SIZE; ++i)
-    {
-        const int layer = i / 32, pos = i % 32, pair = pos % 8 == 0 ? 2 : pos % 8 == 2 ? -2 : 0;
-        const bool swapped = i < 160 && layer >= 1 && pos < 24 && pair != 0;
-        KEYMAP_KEY expected = KEYMAP_M13[swapped ? i + pair : i];
-        expected.wKeyID = KEYMAP_M13[i].wKeyID; // the ids stay with the keys
-        if (i < 160 && pos == 27)
-            expected = KEYMAP_KEY{};
-        EXPECT_EQ(std::memcmp(&KEYMAP_M10[i], &expected, sizeof expected), 0) << "index " << i;
-    }
-}
-
-// Alpha shift changes only the character keys: digit key b has b + layer in every layer, and a key
-// below the character ids repeats itself in layers 1 to 3. (The M-20 has no layers.)
-TEST(KeymapTables, LayersKeepEachKeyInItsColumn)
-{
-    for (const TableCase& tc : TABLES)
-        for (int pos = 0; pos < tc.stride; ++pos)
-        {
-            const KEYMAP_KEY& plain = tc.table[pos];
-            const bool digit = std::isdigit((unsigned char)plain.szKeyName[0]) != 0;
-            for (int layer = 1; layer <= 4; ++layer)
-            {
-                const KEYMAP_KEY& k = tc.table[layer * tc.stride + pos];
-                const bool repeats = !digit && IsKey(plain) && plain.wKeyID < 3280 && layer <= 3 && k.wKeyID != 0;
-                EXPECT_TRUE(digit ? k.wKeyID == plain.wKeyID + layer
-                                  : !repeats || std::memcmp(&k, &plain, sizeof k) == 0)
-                    << tc.model << " position " << pos << " layer " << layer;
-            }
-        }
-}
 
 TEST(KeymapLookups, FirstMatchAcrossLayers)
 {

@@ -171,17 +171,6 @@ TEST_F(KeypadShifts, M20XCommandCharactersOnZeroToSixOnly)
     EXPECT_EQ(Shifts(), (std::vector<bool>{true, false, false, false})) << "Alp has no command meaning here";
 }
 
-TEST_F(KeypadShifts, M20XLettersButNoneOnTheDot)
-{
-    Run("M-20X", {{IDC_KEY_ALPHA, 0, kNone},
-                  {IDC_KEY_0, 3282, {"\\", "92", " \\"}},
-                  {IDC_KEY_LEFT, 3282, {"\\", "92", " \\"}},
-                  {IDC_KEY_0, 3281, {"[", "91", " ["}},
-                  {IDC_KEY_RIGHT, 3281, {"[", "91", " ["}},
-                  {IDC_KEY_3, 3298, {"#", "35", " #"}},
-                  {IDC_KEY_DOT, IDC_KEY_DOT, {".", "46", " ."}}});
-}
-
 TEST_F(KeypadShifts, AnyKeyAndPowerShowTheirOwnAndKeepTheShifts)
 {
     Run("M-13", {{IDC_KEY_ALPHA, 0, kNone},
@@ -218,18 +207,6 @@ TEST_F(KeypadShifts, ShiftButtonsLookPushedWhileTheirShiftIsOn)
     Press(IDC_KEY_2);
     EXPECT_EQ(looks(), (std::vector<bool>{false, false, false, false}));
     EXPECT_EQ(FocusedId(), IDC_KEY_2) << "with no shift on, the focus stays on the key";
-}
-
-TEST_F(KeypadShifts, HiddenKeysStillSelect)
-{
-    Open("M-10");
-    keypad().EnableShowKey(false);
-    Press(IDC_KEY_9);
-    EXPECT_EQ(keypad().m_nKeyID, IDC_KEY_9);
-    EXPECT_EQ(Fields(), kNone) << "the fields are left alone";
-    keypad().EnableShowKey(true);
-    Press(IDC_KEY_9);
-    EXPECT_EQ(Fields(), (KeyFields{"9", "57", " 9"}));
 }
 
 TEST(KeypadWithoutADialog, KeepsItsStateAndLooksKeysUp)

@@ -65,9 +65,7 @@ std::string RandomStream(std::mt19937& rng, int cols)
                 s += char(32 + pick(95));
             break;
         }
-        case 4:
-            s += "\r\n";
-            break;
+        case 4: s += "\r\n"; break;
         case 5: {
             static const char kControls[] = {10, 13, 8, 9, 7, 1, 31, 127};
             s += kControls[pick(sizeof kControls)];
@@ -129,34 +127,6 @@ TEST_F(ScreenFastOutput, StringsMatchByteByByteOutput)
                 // The streams did reach every part of the screen.
                 EXPECT_NE(fast.Bytes().find_first_not_of('\0'), std::string::npos);
             }
-}
-
-// However many rows a string scrolls, the screen asks for one repaint, once the string is printed; a string
-// that does not scroll asks for none.
-TEST_F(ScreenFastOutput, ScrollingStringsAskForOneRepaint)
-{
-    Make("M-20", CSize(21, 8), 0).EnableSimulation(true);
-    Show();
-    TestScreen& s = *screen;
-    auto invalid = [&] {
-        CRect r;
-        return s.GetUpdateRect(&r) != FALSE;
-    };
-    std::string text(21 * 20, 'x');
-    s.PrintStringTty(text.data());
-    EXPECT_TRUE(invalid());
-    EXPECT_EQ(s.Rows().substr(0, 21), std::string(21, 'x'));
-    EXPECT_EQ(s.m_ptCursor, CPoint(0, 7));
-    s.UpdateWindow();
-    std::string line = "Qty";
-    s.SetCursorPosition(0, 0);
-    s.PrintStringTty(line.data());
-    EXPECT_FALSE(invalid());
-    s.EnableScroll(0);
-    s.SetCursorPosition(0, 7);
-    s.PrintStringTty(text.data());
-    EXPECT_FALSE(invalid()) << "without scrolling the cursor goes home instead";
-    EXPECT_EQ(s.m_ptCursor, CPoint(0, 3)) << "home after the last row, then 19 rows: twice round the screen and 3";
 }
 
 } // namespace

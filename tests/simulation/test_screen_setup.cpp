@@ -30,26 +30,6 @@ class ScreenSetup : public ScreenTest
     }
 };
 
-TEST_F(ScreenSetup, ClassAndWindow)
-{
-    host = std::make_unique<HostWindow>();
-    screen = std::make_unique<TestScreen>();
-    WNDCLASS wc{};
-    ASSERT_TRUE(GetClassInfo(AfxGetInstanceHandle(), "CCorvel_PortableScreen", &wc));
-    EXPECT_TRUE(wc.style == CS_SAVEBITS && wc.lpfnWndProc == &::DefWindowProc && !wc.hIcon && !wc.lpszMenuName);
-    EXPECT_EQ(wc.hCursor, LoadCursor(nullptr, IDC_ARROW));
-    EXPECT_EQ(alignof(CPortableScreen), 8u) << "packed members, yet pointers stay aligned inside a page";
-
-    ASSERT_EQ(screen->Create(CSize(300, 200), CRect(12, 34, 312, 234), 4254, host.get()), 1);
-    EXPECT_EQ(GetWindowClassName(screen->m_hWnd), "CCorvel_PortableScreen");
-    EXPECT_EQ(screen->GetStyle() & (WS_CHILD | WS_VISIBLE | WS_BORDER), DWORD(WS_CHILD | WS_VISIBLE | WS_BORDER));
-    EXPECT_TRUE((screen->GetExStyle() & WS_EX_CLIENTEDGE) && screen->GetDlgCtrlID() == 4254);
-    CRect r;
-    screen->GetWindowRect(&r);
-    host->ScreenToClient(&r);
-    EXPECT_EQ(r, CRect(12, 34, 12, 34)) << "no size until Initial";
-}
-
 TEST_F(ScreenSetup, GeometryPerModel)
 {
     TestScreen& s = Make("M-20", CSize(21, 8), 0, CSize(600, 300));

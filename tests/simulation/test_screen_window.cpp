@@ -78,54 +78,6 @@ TEST_F(ScreenWindow, GridBackgroundDotsAndText)
     EXPECT_EQ(Count(dot, kGrid), 0) << "no dots in simulation";
 }
 
-// A whole repaint drawn with the one painter a paint DC keeps gives every pixel that a painter per drawing gave:
-// text, line ends, empty cells' dots, the grid, a selection and double-byte characters.
-TEST_F(ScreenWindow, RepaintWithOnePainterGivesThePixelsOfAPainterPerDrawing)
-{
-    struct Case
-    {
-        int language;
-        CSize cells;
-        bool simulation;
-        const char* text;
-    };
-    const Case cases[] = {
-        {0, CSize(21, 8), false, "Wg|(x)\r\nA line, and a longer one that wraps round the row."},
-        {0, CSize(40, 16), true, "0123456789 !\"#$%&'()*+,-./:;<=>?@ ABCDEFGHIJKLM nopqrstuvwxyz{|}~"},
-        {2, CSize(21, 8), true, "\x82\xa0\x82\xa2" "A\r\n\xb1\xb2 kana"},
-        {1, CSize(21, 8), false, "\xd6\xd0\xce\xc4" "A\r\nB"},
-    };
-    auto shot = [](TestScreen& s) {
-        s.RefreshScreen(true, true);
-        s.UpdateWindow();
-        CClientDC dc(&s);
-        std::vector<COLORREF> pixels;
-        for (int y = 0; y < s.m_sizeWindow.cy; ++y)
-            for (int x = 0; x < s.m_sizeWindow.cx; ++x)
-                pixels.push_back(dc.GetPixel(x, y));
-        return pixels;
-    };
-    for (const Case& c : cases)
-    {
-        TestScreen& s = Make("M-20", c.cells, c.language);
-        Show();
-        s.EnableSimulation(c.simulation);
-        s.SetPrompt(c.text);
-        if (!c.simulation)
-            Drag(s.m_hWnd, s.Centre(1, 1), s.Centre(6, 2));
-        pdt::hooks::KeepPaintPainters(false);
-        std::vector<COLORREF> each = shot(s);
-        pdt::hooks::KeepPaintPainters(true);
-        std::vector<COLORREF> kept = shot(s);
-        ASSERT_EQ(kept.size(), each.size());
-        size_t differ = 0;
-        for (size_t i = 0; i < kept.size(); ++i)
-            differ += kept[i] != each[i];
-        EXPECT_EQ(differ, 0u) << c.cells.cx << " x " << c.cells.cy << ", language " << c.language;
-        EXPECT_GT(std::count(kept.begin(), kept.end(), kGrid), 0);
-    }
-}
-
 // A change repaints only the cells it touched, with their neighbours, and shows what a whole repaint shows: a mark
 // drawn in the far corner stays, and every other pixel is the whole repaint's. A change of mode repaints it all.
 TEST_F(ScreenWindow, AChangeRepaintsItsCellsAsAWholeRepaintWould)
@@ -200,24 +152,6 @@ TEST_F(ScreenWindow, AChangeRepaintsItsCellsAsAWholeRepaintWould)
         for (size_t i = 0; i < whole.size(); ++i)
             differ += changed[i] != whole[i] && i != size_t(mark.y * s.m_sizeWindow.cx + mark.x);
         EXPECT_EQ(differ, 0u);
-    }
-}
-
-TEST_F(ScreenWindow, DoubleByteTextSpansTwoCellsAndLineEndsAreBlank)
-{
-    for (int language : {2, 1})
-    {
-        TestScreen& s = Make("M-20", CSize(21, 8), language);
-        Show();
-        s.EnableSimulation(true);
-        s.SetPrompt(language == 2 ? "\x82\xa0\x82\xa2" "A\r\n" : "\xd6\xd0\xce\xc4" "A\r\n");
-        s.RefreshScreen(true, true);
-        CRect r0 = s.GetCharRect(0, 0), r1 = s.GetCharRect(1, 0);
-        EXPECT_NE(Pixel(r0.right + 1, r0.top + 10), kGrid) << "no edge inside a wide character";
-        EXPECT_EQ(Pixel(r1.right + 1, r1.top + 10), kGrid);
-        EXPECT_GT(Dark(CRect(r0.left, r0.top, r1.right, r1.bottom)), 5) << "the wide glyph";
-        EXPECT_GT(Dark(Inside(4, 0)), 5) << "'A' after two wide characters";
-        EXPECT_EQ(Dark(Inside(5, 0)), 0) << "a line end is blank";
     }
 }
 
@@ -344,19 +278,12 @@ TEST_F(ScreenWindow, ContextMenuGraysCopyAndPaste)
     std::vector<std::pair<UINT, CString>> items;
     for (const auto& item : first.items)
         items.emplace_back(item.id, item.text);
-    EXPECT_EQ(items, (std::vector<std::pair<UINT, CString>>{
-                         {32771, "Copy"}, {32772, "Paste"}, {0, ""}, {32773, "Clear All"}, {0, ""}, {32775, "Redraw"}}));
+    EXPECT_EQ(items,
+              (std::vector<std::pair<UINT, CString>>{
+                  {32771, "Copy"}, {32772, "Paste"}, {0, ""}, {32773, "Clear All"}, {0, ""}, {32775, "Redraw"}}));
     EXPECT_FALSE(Enabled(first, ID_PSCREEN_COPY) || Enabled(first, ID_PSCREEN_PASTE));
     EXPECT_TRUE(Enabled(first, ID_PSCREEN_CLEARALL) && Enabled(first, ID_PSCREEN_REDRAW));
     EXPECT_EQ(s.GetPrompt(), "ABC") << "dismissed";
-    std::vector<CString> strings(4);
-    for (UINT id = 32771; id <= 32774; ++id)
-        AfxLoadString(id, strings[id - 32771]);
-    EXPECT_EQ(strings, (std::vector<CString>{"Copy", "Paste", "Clear all", "Redraw"}));
-    CMenu menu;
-    CString popupName;
-    EXPECT_TRUE(menu.LoadMenu(IDR_PORTABLESCREEN) && menu.GetMenuString(0, popupName, MF_BYPOSITION));
-    EXPECT_EQ(popupName, "PortableScreen");
 
     SetClipboardText("text");
     Drag(s.m_hWnd, s.Centre(0, 0), s.Centre(1, 0));
