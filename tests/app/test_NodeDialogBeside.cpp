@@ -132,67 +132,6 @@ TEST_F(NodeDialogBeside, DeletingTheNodeItShowsEmptiesIt)
 
 } // namespace
 
-namespace
-{
-
-CRect ScreenRect(const CWnd& wnd)
-{
-    CRect r;
-    wnd.GetWindowRect(&r);
-    return r;
-}
-
-} // namespace
-
-// The dialog opens beside the node it shows, never over it and never off the screen; a place the person chose that
-// covers neither is kept.
-TEST_F(NodeDialogBeside, ItOpensBesideTheNodeAndOnTheScreen)
-{
-    struct Case
-    {
-        const char* what;
-        const char* node;
-        bool stored; // a place clear of the node was stored
-    };
-    const Case cases[] = {
-        {"first time, a node on the right", "Totals", false},
-        {"a stored place clear of the node", "Scan Item", true},
-    };
-    Open();
-    DoubleClickAt(ViewWnd(), Centre(Node("Upload")));
-    const CSize size = ScreenRect(Dialog()).Size();
-    frame.reset();
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.what);
-        Open();
-        HostNode* node = Node(c.node);
-        View().SelectNode(node, true);
-        CRect anchor = View().GetNodeRect(*node);
-        anchor.OffsetRect(-View().GetScrollPosition().x, -View().GetScrollPosition().y);
-        View().ClientToScreen(&anchor);
-        // Far from the node, which is near the top left.
-        const CPoint storedAt = WorkAreaAt(anchor.CenterPoint()).BottomRight() - CPoint(size.cx, size.cy);
-        CString stored;
-        stored.Format("%d,%d,%d,%d", storedAt.x, storedAt.y, storedAt.x + 400, storedAt.y + 300);
-        theReg.WriteString("Settings", "WPOS_DEFINEBOX", c.stored ? stored.c_str() : nullptr);
-        DoubleClickAt(ViewWnd(), Centre(node));
-        CRect shown = ScreenRect(Dialog());
-        CRect both;
-        EXPECT_FALSE(both.IntersectRect(shown, anchor)) << "it covers the node";
-        CRect work = WorkAreaAt(anchor.CenterPoint());
-        EXPECT_TRUE(shown.left >= work.left && shown.top >= work.top && shown.right <= work.right &&
-                    shown.bottom <= work.bottom)
-            << "off the screen";
-        if (c.stored)
-        {
-            EXPECT_EQ(shown.TopLeft(), storedAt) << "the person's place is kept";
-        }
-        Click(Dialog(), IDCANCEL);
-        frame.reset();
-    }
-}
-
 // Where a window goes beside an anchor in a 1000 x 800 work area, for a 300 x 200 window.
 TEST(PlaceBeside, RightLeftBelowAboveThenOnTheScreen)
 {

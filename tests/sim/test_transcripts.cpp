@@ -75,7 +75,6 @@ std::unique_ptr<JobDocument> WithFailLinkFirst(const std::function<void(CollectS
 }
 
 const Row kRows[] = {
-    {"menu choice by key", MenuJob, "2", "SHIPPING\nF1 back", "(no data files)\n", 0},
     {"menu refuses a key no link takes", MenuJob, "7", "MAIN MENU\n1 Receive\n2 Ship", "(no data files)\n", 1},
     {"input corrected with Clear", [] { return InputJob([](CollectSettings&, HostNode&) {}); }, "{ENTER}129{CLR}{CLR}5",
      "Qty:15_", "(no data files)\n", 0},

@@ -115,10 +115,8 @@ TEST_F(ScreenSetup, PromptText)
     TestScreen& s = Make("M-20", CSize(8, 4));
     const char* cases[][3] = {
         {"AB\r\nCD", "AB|...../CD....../......../........", "AB\r\nCD"},
-        {"AB\n", "AB|...../......../......../........", "AB\r\n"},
         {"x\ry\n\nz", "x|....../y|....../|......./z.......", "x\r\ny\r\n\r\nz"},
         {"ABCDEFGH\r\nI", "ABCDEFGH/|......./I......./........", "ABCDEFGH\r\nI"},
-        {"ABCDEFGHIJ", "ABCDEFGH/IJ....../......../........", "ABCDEFGHIJ"},
         {"1\r\n2\r\n3\r\n4\r\n5", "1|....../2|....../3|....../4.......", "1\r\n2\r\n3\r\n4"},
         {"\x82\xa0\x82\xa2\r\nA", "\x82\xa0\x82\xa2|.../A......./......../........", "\x82\xa0\x82\xa2\r\nA"},
         {"", "......../......../......../........", ""},

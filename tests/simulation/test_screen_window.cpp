@@ -99,17 +99,11 @@ TEST_F(ScreenWindow, AChangeRepaintsItsCellsAsAWholeRepaintWould)
     };
     const Case cases[] = {
         {"a digit printed", 0, true, "Qty:", print(4, 0, "7"), true},
-        {"a digit taken back", 0, true, "Qty:7", print(5, 0, "\b"), true},
-        {"a line printed over a longer one", 0, true, "Item\r\nQuantity:", print(0, 1, "Qty:\r\n"), true},
         {"a character inserted moves the rest of its paragraph", 0, false, "ABC\r\nDEF",
          [](TestScreen& s) {
              CPoint at(0, 0);
              s.InsertChar('X', at, s.m_pScreen);
          },
-         true},
-        {"Delete joins the next row", 0, false, "AB\r\nCD",
-         [](TestScreen& s) { s.DeleteChar(CPoint(2, 0), s.m_pScreen); }, true},
-        {"the rows after a point cleared", 0, true, "One\r\nTwo\r\nThree", [](TestScreen& s) { s.ClearAfter(0, 1); },
          true},
         {"a double-byte character printed", 2, true, "A", print(1, 0, "\x82\xa0"), true},
         {"the screen scrolled by a line feed on the last row", 0, true, "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8",
