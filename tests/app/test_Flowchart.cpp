@@ -31,40 +31,6 @@ class Flowchart : public MainWindowTest
     COLORREF Colour(int which) { return Doc().m_settings.crColours[which]; }
 };
 
-TEST_F(Flowchart, DrawsTheJobAsItsSettingsSay)
-{
-    struct Case
-    {
-        const char* what;
-        std::function<void(JobDocument&)> change;
-        std::function<COLORREF(JobDocument&)> a, b, link; // expected at A's body, B's body, the link's middle
-    };
-    auto setting = [](int which) { return [which](JobDocument& d) { return d.m_settings.crColours[which]; }; };
-    auto fixed = [](COLORREF c) { return [c](JobDocument&) { return c; }; };
-    const Case cases[] = {
-        {"as built", [](JobDocument&) {}, setting(JC_MENU), setting(JC_COLLECT), setting(JC_LINK)},
-        {"the job's colour of a kind", [](JobDocument& d) { d.m_settings.crColours[JC_MENU] = RGB(10, 90, 200); },
-         fixed(RGB(10, 90, 200)), setting(JC_COLLECT), setting(JC_LINK)},
-        {"an excluded node", [](JobDocument& d) { d.FindNodeByName("B")->m_bExcludeFromMakeJob = TRUE; },
-         setting(JC_MENU), setting(JC_EXCLUDED), setting(JC_LINK)},
-        {"a node's own colour", [](JobDocument& d) { d.FindNodeByName("A")->m_crColour = RGB(200, 30, 30); },
-         fixed(RGB(200, 30, 30)), setting(JC_COLLECT), setting(JC_LINK)},
-        {"an excluded link", [](JobDocument& d) { d.GetLinkAt(0)->m_bExcludeFromMakeJob = TRUE; }, setting(JC_MENU),
-         setting(JC_COLLECT), setting(JC_EXCLUDED)},
-    };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.what);
-        Open(TwoNodes());
-        c.change(Doc());
-        Doc().UpdateAllViews(nullptr);
-        EXPECT_EQ(PixelAt(ViewWnd(), Body(Node("A"))), c.a(Doc()));
-        EXPECT_EQ(PixelAt(ViewWnd(), Body(Node("B"))), c.b(Doc()));
-        EXPECT_EQ(PixelAt(ViewWnd(), kLinkMiddle), c.link(Doc()));
-        frame.reset();
-    }
-}
-
 TEST_F(Flowchart, NodeBoxesTakeTheJobsSize)
 {
     Open(TwoNodes());

@@ -7,8 +7,8 @@ namespace pdt::test
 namespace
 {
 
-// Reading order is A, B, C: A and B on one row, C below; Far stretches the page so that it scrolls.
-std::unique_ptr<JobDocument> ThreeNodes(bool far = false)
+// Reading order is A, B, C: A and B on one row, C below.
+std::unique_ptr<JobDocument> ThreeNodes()
 {
     auto doc = std::make_unique<JobDocument>();
     doc->m_strPathName = "/tmp/Three.pdtjob";
@@ -19,8 +19,6 @@ std::unique_ptr<JobDocument> ThreeNodes(bool far = false)
     } nodes[] = {{"C", CPoint(40, 240)}, {"B", CPoint(340, 40)}, {"A", CPoint(40, 40)}}; // added out of order
     for (const auto& n : nodes)
         doc->AddNode(NODE_SCREEN, n.name)->m_ptPosition = n.at;
-    if (far)
-        doc->AddNode(NODE_SCREEN, "Far")->m_ptPosition = CPoint(3000, 2000);
     doc->SetModifiedFlag(FALSE);
     return doc;
 }
@@ -55,36 +53,6 @@ TEST_F(FlowchartKeyboard, TabWalksTheNodesInReadingOrderAndEnterOpensTheSelected
     Key(VK_RETURN);
     ASSERT_NE(frame->GetNodeDialog(), nullptr);
     EXPECT_EQ(frame->GetNodeDialog()->m_pNode, Node("B"));
-}
-
-TEST_F(FlowchartKeyboard, CtrlArrowsMoveTheSelectedNodeAndPlainArrowsScroll)
-{
-    Open(ThreeNodes(true), CRect(20, 20, 620, 420));
-    Key(VK_TAB); // A
-    ASSERT_EQ(Selected(), "A");
-    const struct
-    {
-        UINT vk;
-        bool ctrl;
-        CPoint nodeAt, scroll;
-    } steps[] = {
-        {VK_RIGHT, true, CPoint(60, 40), CPoint(0, 0)},
-        {VK_UP, true, CPoint(60, 20), CPoint(0, 0)},
-        {VK_UP, true, CPoint(60, 0), CPoint(0, 0)},
-        {VK_UP, true, CPoint(60, 0), CPoint(0, 0)}, // the page ends at its top
-        {VK_DOWN, false, CPoint(60, 0), CPoint(0, 20)},
-        {VK_RIGHT, false, CPoint(60, 0), CPoint(20, 20)},
-    };
-    for (const auto& step : steps)
-    {
-        SCOPED_TRACE(testing::Message() << (step.ctrl ? "Ctrl+" : "") << step.vk);
-        Key(step.vk, false, step.ctrl);
-        EXPECT_EQ(Node("A")->m_ptPosition, step.nodeAt);
-        EXPECT_EQ(View().GetScrollPosition(), step.scroll);
-    }
-    EXPECT_TRUE(Doc().IsModified());
-    EXPECT_NE(frame->GetWindowText().Find('*'), -1) << "the title shows the change";
-    EXPECT_EQ(Selected(), "A");
 }
 
 TEST_F(FlowchartKeyboard, TheLinkToolJoinsTheNodesEnterTakesAndEscapeDrops)

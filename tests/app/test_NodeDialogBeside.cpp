@@ -31,25 +31,6 @@ class NodeDialogBeside : public MainWindowTest
     }
 };
 
-TEST_F(NodeDialogBeside, ADoubleClickOpensItAndTheFlowchartStaysInUse)
-{
-    Open();
-    EXPECT_EQ(frame->GetNodeDialog(), nullptr);
-    DoubleClickAt(ViewWnd(), Centre(Node("Scan Item")));
-    ASSERT_NE(frame->GetNodeDialog(), nullptr);
-    CDlgDefineNode& dlg = Dialog();
-    EXPECT_TRUE(dlg.IsWindowVisible());
-    EXPECT_EQ(dlg.m_pNode, Node("Scan Item"));
-    EXPECT_EQ(dlg.GetWindowText(), "Define Node [Input] - Warehouse - Scan Item");
-    EXPECT_EQ(dlg.GetActiveOptionID(nullptr), IDD_NODE_BASIC);
-    EXPECT_EQ(ShownName(), "Scan Item");
-
-    // Modeless: the flowchart still answers the mouse while the dialog is open.
-    Drag(ViewWnd(), Centre(Node("Upload")), Centre(Node("Upload")) + CPoint(0, 60));
-    EXPECT_EQ(Node("Upload")->m_ptPosition, CPoint(160, 490));
-    EXPECT_TRUE(dlg.IsWindowVisible());
-}
-
 TEST_F(NodeDialogBeside, SelectingAnotherNodeLoadsItIntoTheOpenDialog)
 {
     struct Case

@@ -81,27 +81,6 @@ TEST(Bounds, MessagesKeepCharactersWhole)
     }
 }
 
-TEST(Bounds, ClockIsADateThatExists)
-{
-    struct
-    {
-        const char* text;
-        bool ok;
-    } rows[] = {
-        {"2026-03-04 05:06:07", true},  {"2024-02-29 23:59:59", true},  {"2000-02-29 00:00:00", true},
-        {"2023-02-29 10:00:00", false}, {"1900-02-29 10:00:00", false}, {"2023-02-31 10:00:00", false},
-        {"2023-04-31 10:00:00", false}, {"2023-1-5 9:3:7", false},      {"2023-01-05 9:03:07", false},
-        {"2023-01-05 24:00:00", false}, {"2023-01-05 10:60:00", false}, {"2023-13-05 10:00:00", false},
-        {"2023-00-05 10:00:00", false}, {"2023-01-00 10:00:00", false}, {"2023-01-05 10:00:00 ", false},
-        {"+023-01-05 10:00:00", false}, {"2023-01-05T10:00:00", false}, {"", false},
-    };
-    for (const auto& row : rows)
-    {
-        int y, mo, d, h, mi, s;
-        EXPECT_EQ(ReadClock(row.text, y, mo, d, h, mi, s), row.ok) << row.text;
-    }
-}
-
 // jobhost --simulate refuses what it cannot use before the run, with exit status 2.
 TEST(Bounds, CommandLineRefusesBeforeTheRun)
 {
@@ -196,30 +175,6 @@ TEST(Bounds, TheLogStopsAtItsBound)
         bytes += line.size();
     EXPECT_LE(bytes, (size_t(16) << 20) + full.size());
     EXPECT_LT(s.runner.GetSteps(), 10000);
-}
-
-TEST(Bounds, ALongChainOfJobsIsNoLoop)
-{
-    auto chain = [](const std::string& file, const std::string&) {
-        LoadedJob loaded;
-        loaded.bFound = true;
-        loaded.job = std::make_unique<JobDocument>();
-        loaded.job->m_strPathName = file.c_str();
-        HostNode* run = loaded.job->AddNode(NODE_RUNJOB, "Run");
-        run->m_strJobFile = ("J" + std::to_string(std::atoi(file.c_str() + 1) + 1)).c_str();
-        loaded.job->SetStartNode(run);
-        return loaded;
-    };
-    auto doc = chain("J0", "").job;
-    RunnerOptions options;
-    options.loadJob = chain;
-    options.nStepLimit = 3000;
-    Session s(*doc, options);
-    s.Play("");
-    EXPECT_EQ(s.runner.GetState(), RunState::Stopped);
-    EXPECT_EQ(s.runner.GetEndMessage(),
-              "Stopped at node \"Run\" of job \"J3000\" after 3000 nodes without a key (the step limit); 3000 run-job "
-              "nodes loaded one job after another, and no node was passed twice.");
 }
 
 } // namespace

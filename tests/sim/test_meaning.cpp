@@ -361,31 +361,4 @@ TEST(Meaning, QuestionsFitTheScreen)
     }
 }
 
-// Typing past the screen's last cell scrolls the screen up, prompt and all, as printing there does.
-TEST(Meaning, TypedInputScrollsTheScreen)
-{
-    struct
-    {
-        const char* keys;
-        const char* screen;
-    } rows[] = {
-        {"1123456789012345678901234567890", "Three\nCode:12345678901\n2345678901234567\n890_"},
-        {"11234567890123456789012345678901234567890123456789012345678901234567890{CLR}{CLR}{CLR}",
-         "Code:12345678901\n2345678901234567\n8901234567890123\n45678901234567_"},
-    };
-    for (const auto& row : rows)
-    {
-        HostNode* menu;
-        auto doc = NewJob("One\r\nTwo\r\nThree", &menu);
-        doc->Terminal().m_strModel = "M-10";
-        menu->m_bNoClearOnExit = TRUE;
-        HostNode* code = InputNode(*doc, "Code", "Code:");
-        KeyLink(*doc, menu, code, "1");
-        Session s(*doc);
-        s.Play(row.keys);
-        EXPECT_EQ(s.screen.Text(), row.screen) << row.keys;
-        EXPECT_EQ(s.screen.Rows().back().back(), ' ') << "the last cell stays empty";
-    }
-}
-
 } // namespace

@@ -6,7 +6,6 @@
 
 #include <sstream>
 
-#include "host/app/HostCommands.h"
 #include "host/app/SimulationScript.h"
 #include "host/app/SimulationWindow.h"
 #include "host/app/res/simulation.h"
@@ -172,25 +171,6 @@ TEST(SimulationWindow, StopEndsTheRunAndScanReadsABarcode)
     EXPECT_EQ(OnJobSimulation, 0);
     EXPECT_EQ(w.Text(IDC_SIM_STATE), "Stopped. Stopped by the user.");
     EXPECT_FALSE(window.GetDlgItem(IDC_SIM_STOP)->IsWindowEnabled());
-}
-
-// The main window's Simulation > Run Job opens this window; the job's large-window option doubles the screen.
-TEST(SimulationWindow, RunJobCommandAndLargeWindow)
-{
-    EXPECT_EQ(GetSimulateHandler(), &OpenSimulation);
-    int heights[2] = {};
-    for (int large : {0, 1})
-    {
-        auto doc = MakeSampleJob();
-        doc->m_settings.bLargeWindow = large;
-        ShownWindow w(std::move(doc));
-        CRect screen, pad;
-        w.window.GetScreen().GetWindowRect(&screen);
-        w.Keypad().GetWindowRect(&pad);
-        heights[large] = screen.Height();
-        EXPECT_GE(pad.left, screen.right) << large; // the keypad stands beside the screen, not over it
-    }
-    EXPECT_GT(heights[1], heights[0] * 3 / 2);
 }
 
 // jobhost --simulate as a person types it: the report, and the faults that stop it before the run.

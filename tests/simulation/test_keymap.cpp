@@ -5,7 +5,6 @@
 
 #include <cctype>
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -67,20 +66,6 @@ template <class Pred> const KEYMAP_KEY* First(const KEYMAP_KEY* t, Pred pred)
     return nullptr;
 }
 
-// The code every name must carry: its ASCII code when one character long, else the fixed codes.
-int CodeOfName(const std::string& name)
-{
-    static const std::map<std::string, int> fixed = {
-        {"Clr", 0x08},  {"Ent", 0x0D},  {"*Rig", 0x10}, {"Left", 0x11}, {"Down", 0x12}, {"Up", 0x13},
-        {"Spc", 0x20},  {"Cmd", 0x80},  {"Esc", 0x84},  {"Exit", 0x84}, {"F1", 0x86},   {"F2", 0x87},
-        {"F3", 0x88},   {"F4", 0x89},   {"F5", 0x8A},   {"F6", 0x8B},   {"F7", 0x8C},   {"F8", 0x8D},
-        {"PgUp", 0x92}, {"PgDn", 0x93}, {"ALP", 0},     {"BkLt", 0},    {"Cntr", 0},    {"Beep", 0}};
-    if (name.size() == 1)
-        return (unsigned char)name[0];
-    auto it = fixed.find(name);
-    return it == fixed.end() ? -1 : it->second;
-}
-
 void PrintTo(const TableCase& tc, std::ostream* os) { *os << tc.model; }
 
 std::string Str(const char* p) { return p ? p : "(null)"; }
@@ -110,24 +95,6 @@ TEST_P(Keymap, SpotEntries)
         EXPECT_EQ(k.wKeyID, s.id) << "index " << s.index;
         EXPECT_STREQ(k.szKeyName, s.name) << "index " << s.index;
         EXPECT_EQ(k.byKeyCode, s.code) << "index " << s.index;
-    }
-}
-
-TEST_P(Keymap, CodesFollowNamesAndEachLetterIsOneAlphaCharacter)
-{
-    const KEYMAP_KEY* t = GetParam().table;
-    for (int i = 0; i < KEYMAP_SIZE; ++i)
-        EXPECT_TRUE(!IsKey(t[i]) || t[i].byKeyCode == CodeOfName(t[i].szKeyName)) << "index " << i;
-
-    // Each letter once, as one of the three alpha characters of a character key.
-    for (char c = 'A'; c <= 'Z'; ++c)
-    {
-        int count = 0, id = 0;
-        for (int i = 0; i < KEYMAP_SIZE; ++i)
-            if (IsKey(t[i]) && t[i].szKeyName == std::string(1, c))
-                ++count, id = t[i].wKeyID;
-        EXPECT_EQ(count, 1) << c;
-        EXPECT_TRUE(id >= 3280 && id <= 3340 && (id - 3280) % 5 >= 1 && (id - 3280) % 5 <= 3) << c << " " << id;
     }
 }
 
