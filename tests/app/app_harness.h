@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "host/app/HostCommands.h"
@@ -61,6 +62,16 @@ class MainWindowTest : public HostSettingsTest
     {
         CRect r = View().GetNodeRect(*node);
         return View().PageToClient(CPoint(r.right - 6, r.bottom - 6));
+    }
+
+    // The Basic page of the node dialog beside the flowchart.
+    CWnd& BasicPage()
+    {
+        CDlgDefineNode* dlg = frame->GetNodeDialog();
+        OPTIONITEM* opt = dlg ? dlg->GetOption(IDD_NODE_BASIC, 0) : nullptr;
+        if (!opt || !opt->pPage)
+            throw std::runtime_error("no basic page");
+        return *opt->pPage;
     }
 
     // A click on a title of the menu bar, answering its popup with a command (0 dismisses it).

@@ -22,7 +22,6 @@ class NodeDialogBeside : public MainWindowTest
             throw std::runtime_error("no node dialog");
         return *dlg;
     }
-    CWnd& BasicPage() { return *Dialog().GetOption(IDD_NODE_BASIC, 0)->pPage; }
     CString ShownName()
     {
         CString name;

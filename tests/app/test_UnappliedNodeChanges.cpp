@@ -2,7 +2,6 @@
 // it (another node, New, Open, Undo, Exit, the close box) asks Apply, Discard or Cancel, and the job and its file
 // afterwards hold what the answer says.
 #include <filesystem>
-#include <stdexcept>
 
 #include "app_harness.h"
 #include "host/app/res/jobhost.h"
@@ -33,14 +32,6 @@ class UnappliedNodeChanges : public MainWindowTest
         DoubleClickAt(ViewWnd(), Centre(Node("Scan Item")));
         ASSERT_NE(frame->GetNodeDialog(), nullptr);
         Type(BasicPage(), IDC_NODE_NAME, name);
-    }
-    CWnd& BasicPage()
-    {
-        CDlgDefineNode* dlg = frame->GetNodeDialog();
-        OPTIONITEM* opt = dlg ? dlg->GetOption(IDD_NODE_BASIC, 0) : nullptr;
-        if (!opt || !opt->pPage)
-            throw std::runtime_error("no basic page");
-        return *opt->pPage;
     }
     // The name of Scan Item in the job on screen ("-" when another job is shown or none), in its file, and in the node
     // dialog.

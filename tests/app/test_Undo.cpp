@@ -73,7 +73,6 @@ class Undo : public MainWindowTest
         return View().PageToClient(CPoint(r.left + 4, r.bottom - 4));
     }
     CPoint LowerRight(const HostNode* node) { return Body(node); }
-    CWnd& BasicPage() { return *frame->GetNodeDialog()->GetOption(IDD_NODE_BASIC, 0)->pPage; }
 };
 
 TEST_F(Undo, EveryEditIsTakenBackAndMadeAgain)

@@ -4,13 +4,16 @@
 
 #include <initializer_list>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "host/model/HostLink.h"
 #include "host/model/HostNode.h"
 #include "host/model/HostTerminal.h"
 #include "host/model/JobDocument.h"
 #include "host/model/SampleJob.h"
+#include "host/app/SimulationScript.h"
 #include "host/app/SimulationWindow.h"
 #include "host/sim/JobRunner.h"
 #include "host/sim/KeyScript.h"
@@ -87,6 +90,20 @@ struct Session
     TextScreen screen;
     JobRunner runner;
 };
+
+// jobhost with these arguments, as a person types them: the exit status, what it wrote and what it said.
+inline int Jobhost(std::vector<const char*> args, std::string& out, std::string& err)
+{
+    std::vector<char*> argv{const_cast<char*>("jobhost")};
+    for (const char* a : args)
+        argv.push_back(const_cast<char*>(a));
+    std::ostringstream o, e;
+    EXPECT_TRUE(IsSimulateCommand(int(argv.size()), argv.data()));
+    const int status = RunSimulateCommand(int(argv.size()), argv.data(), o, e);
+    out = o.str();
+    err = e.str();
+    return status;
+}
 
 // A job (the sample when none is given) in a simulation window, shown, and destroyed with the test.
 struct ShownWindow

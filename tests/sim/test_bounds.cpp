@@ -5,8 +5,6 @@
 
 #include <QString>
 
-#include <sstream>
-
 #include "host/app/SimulationScript.h"
 #include "platform/testing/pdttest.h"
 #include "sim_jobs.h"
@@ -115,14 +113,12 @@ TEST(Bounds, CommandLineRefusesBeforeTheRun)
     };
     for (const auto& row : rows)
     {
-        std::vector<char*> argv{const_cast<char*>("jobhost"), const_cast<char*>("--simulate"),
-                                const_cast<char*>("sample")};
-        for (const char* a : row.args)
-            argv.push_back(const_cast<char*>(a));
-        std::ostringstream out, err;
-        EXPECT_EQ(RunSimulateCommand(int(argv.size()), argv.data(), out, err), row.status) << row.args.back();
-        EXPECT_EQ(err.str(), row.err) << row.args.back();
-        EXPECT_TRUE(IsUtf8(err.str())) << err.str();
+        std::vector<const char*> args{"--simulate", "sample"};
+        args.insert(args.end(), row.args.begin(), row.args.end());
+        std::string out, err;
+        EXPECT_EQ(Jobhost(args, out, err), row.status) << row.args.back();
+        EXPECT_EQ(err, row.err) << row.args.back();
+        EXPECT_TRUE(IsUtf8(err)) << err;
     }
 }
 

@@ -23,19 +23,6 @@ using namespace simtest;
 namespace
 {
 
-int Jobhost(std::vector<const char*> args, std::string& out, std::string& err)
-{
-    std::vector<char*> argv{const_cast<char*>("jobhost")};
-    for (const char* a : args)
-        argv.push_back(const_cast<char*>(a));
-    std::ostringstream o, e;
-    EXPECT_TRUE(IsSimulateCommand(int(argv.size()), argv.data()));
-    const int status = RunSimulateCommand(int(argv.size()), argv.data(), o, e);
-    out = o.str();
-    err = e.str();
-    return status;
-}
-
 std::string Save(const JobDocument& doc, const std::string& name)
 {
     const std::string path = TempDir() + "/" + name;

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "host/app/SimulationScript.h"
 #include "host/jobfile/JobFile.h"
@@ -54,19 +53,6 @@ std::unique_ptr<JobDocument> ScanJob(const Language& l)
     return doc;
 }
 
-int Simulate(const std::string& job, const std::string& keys, std::string& out, std::string& err)
-{
-    std::vector<std::string> args = {"jobhost", "--simulate", job, "--keys", keys, "--log"};
-    std::vector<char*> argv;
-    for (std::string& a : args)
-        argv.push_back(a.data());
-    std::ostringstream o, e;
-    const int status = RunSimulateCommand(int(argv.size()), argv.data(), o, e);
-    out = o.str();
-    err = e.str();
-    return status;
-}
-
 TEST(SimulateInCodePages, AScanReachesTheJobInItsCodePageAndComesOutInUtf8)
 {
     for (const Language& l : kLanguages)
@@ -96,7 +82,7 @@ TEST(SimulateInCodePages, AScanReachesTheJobInItsCodePageAndComesOutInUtf8)
         const std::string path = TempDir() + "/job.pdtjob";
         ASSERT_TRUE(SaveJobFile(*doc, path, &error)) << error;
         std::string out, err;
-        ASSERT_EQ(Simulate(path, keys, out, err), 0) << err;
+        ASSERT_EQ(Jobhost({"--simulate", path.c_str(), "--keys", keys.c_str(), "--log"}, out, err), 0) << err;
         EXPECT_NE(out.find(std::string("|") + l.prompt + l.scan + " "), std::string::npos) << "the screen\n" << out;
         EXPECT_NE(out.find(std::string("STOCK.TXT (1 record)\n  <") + l.scan + "\\t5>\\r\\n\n"), std::string::npos)
             << "the data files\n"
@@ -106,7 +92,8 @@ TEST(SimulateInCodePages, AScanReachesTheJobInItsCodePageAndComesOutInUtf8)
         EXPECT_EQ(GetACP(), l.codePage) << "the process's one job sets the window text's code page";
 
         // A scan the job's code page cannot hold is an error that names it, not a '?'.
-        ASSERT_EQ(Simulate(path, std::string("{ENTER}{SCAN:") + l.foreign + "}", out, err), 2);
+        const std::string foreign = std::string("{ENTER}{SCAN:") + l.foreign + "}";
+        ASSERT_EQ(Jobhost({"--simulate", path.c_str(), "--keys", foreign.c_str()}, out, err), 2);
         EXPECT_NE(
             err.find(std::string("\"") + l.foreign + "\" is not in the job's code page, " + CodePageName(l.codePage)),
             std::string::npos)

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 
 #include "host/app/SimulationJobLoader.h"
 #include "host/app/SimulationScript.h"
@@ -142,13 +141,10 @@ TEST_F(RunJob, ScriptAndWindowLoadTheJob)
     std::string error;
     ASSERT_TRUE(SaveJobFile(*a, dir + "/A.pdtjob", &error)) << error;
     const std::string path = dir + "/A.pdtjob";
-    std::vector<char*> argv{const_cast<char*>("jobhost"), const_cast<char*>("--simulate"),
-                            const_cast<char*>(path.c_str()), const_cast<char*>("--keys"),
-                            const_cast<char*>("5{ENTER}")};
-    std::ostringstream out, err;
-    ASSERT_EQ(RunSimulateCommand(int(argv.size()), argv.data(), out, err), 0) << err.str();
-    EXPECT_NE(out.str().find("|B START              |"), std::string::npos) << out.str();
-    EXPECT_NE(out.str().find("State: waiting for a key at node \"Start\""), std::string::npos) << out.str();
+    std::string out, err;
+    ASSERT_EQ(Jobhost({"--simulate", path.c_str(), "--keys", "5{ENTER}"}, out, err), 0) << err;
+    EXPECT_NE(out.find("|B START              |"), std::string::npos) << out;
+    EXPECT_NE(out.find("State: waiting for a key at node \"Start\""), std::string::npos) << out;
 
     SimulationWindow window(*a);
     ASSERT_TRUE(window.Create());

@@ -4,9 +4,6 @@
 
 #include <QImage>
 
-#include <sstream>
-
-#include "host/app/SimulationScript.h"
 #include "host/app/SimulationWindow.h"
 #include "host/app/res/simulation.h"
 #include "host/model/SampleJob.h"
@@ -213,23 +210,17 @@ TEST(SimulateCommand, ReportsTheRun)
     };
     for (const auto& row : rows)
     {
-        std::vector<char*> argv{const_cast<char*>("jobhost")};
-        for (const char* a : row.args)
-            argv.push_back(const_cast<char*>(a));
-        std::ostringstream out, err;
-        EXPECT_TRUE(IsSimulateCommand(int(argv.size()), argv.data()));
-        const int status = RunSimulateCommand(int(argv.size()), argv.data(), out, err);
-        EXPECT_EQ(status, row.status) << row.args.back();
-        EXPECT_EQ(err.str(), row.err) << row.args.back();
+        std::string out, err;
+        EXPECT_EQ(Jobhost(row.args, out, err), row.status) << row.args.back();
+        EXPECT_EQ(err, row.err) << row.args.back();
         if (row.status != 0 || *row.out)
         {
-            EXPECT_EQ(out.str(), row.out) << row.args.back();
+            EXPECT_EQ(out, row.out) << row.args.back();
         }
         else
         {
-            EXPECT_NE(out.str().find("State: ended. The job was ended by Escape.\nKeys: 2 of 4 used"),
-                      std::string::npos)
-                << out.str();
+            EXPECT_NE(out.find("State: ended. The job was ended by Escape.\nKeys: 2 of 4 used"), std::string::npos)
+                << out;
         }
     }
 }
@@ -237,11 +228,8 @@ TEST(SimulateCommand, ReportsTheRun)
 TEST(SimulateCommand, WritesThePicture)
 {
     const std::string png = TempDir() + "/screen.png";
-    std::vector<char*> argv{const_cast<char*>("jobhost"),  const_cast<char*>("--simulate"), const_cast<char*>("sample"),
-                            const_cast<char*>("--keys"),   const_cast<char*>("{F1}12"),     const_cast<char*>("--png"),
-                            const_cast<char*>(png.c_str())};
-    std::ostringstream out, err;
-    ASSERT_EQ(RunSimulateCommand(int(argv.size()), argv.data(), out, err), 0) << err.str();
+    std::string out, err;
+    ASSERT_EQ(Jobhost({"--simulate", "sample", "--keys", "{F1}12", "--png", png.c_str()}, out, err), 0) << err;
     QImage image(QString::fromStdString(png));
     ASSERT_FALSE(image.isNull());
     // Dark text on the light screen: the picture is not blank.
