@@ -41,37 +41,6 @@ TEST_F(Buttons, SettingTheCheckFromCodeIsSilent)
     EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_RADIO1, IDC_RADIO3), IDC_RADIO2);
 }
 
-TEST_F(Buttons, AnAutoCheckBoxTogglesOnEachClickAndAManualOneLeavesTheCheckToItsOwner)
-{
-    CButton& check = dlg.Button(IDC_CHECK);
-    ASSERT_EQ(check.GetCheck(), BST_UNCHECKED);
-    Click(dlg, IDC_CHECK);
-    EXPECT_EQ(check.GetCheck(), BST_CHECKED);
-    Click(dlg, IDC_CHECK);
-    EXPECT_EQ(check.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.Count(IDC_CHECK, BN_CLICKED), 2);
-
-    // A manual check box reports the click but leaves the check to its owner.
-    CButton& manual = dlg.Button(IDC_MANUALCHECK);
-    Click(dlg, IDC_MANUALCHECK);
-    EXPECT_EQ(manual.GetCheck(), BST_UNCHECKED);
-    EXPECT_EQ(dlg.Count(IDC_MANUALCHECK, BN_CLICKED), 1);
-    manual.SetCheck(BST_CHECKED);
-    Click(dlg, IDC_MANUALCHECK);
-    EXPECT_EQ(manual.GetCheck(), BST_CHECKED);
-    EXPECT_EQ(dlg.Count(IDC_MANUALCHECK, BN_CLICKED), 2);
-}
-
-TEST_F(Buttons, ADoubleClickIsTwoClicks)
-{
-    DoubleClick(Item(dlg, IDC_APPLY));
-    DoubleClick(Item(dlg, IDC_CHECK));
-    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 2);
-    EXPECT_EQ(dlg.Count(IDC_CHECK, BN_CLICKED), 2);
-    EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_UNCHECKED) << "toggled twice";
-    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_DOUBLECLICKED), 0) << "only BS_NOTIFY buttons report double clicks";
-}
-
 TEST_F(Buttons, ATwoStateCheckBoxShowsIndeterminateAsCheckedAndSpaceTogglesIt)
 {
     dlg.Button(IDC_CHECK).SetCheck(BST_INDETERMINATE);
@@ -125,24 +94,6 @@ TEST_F(Buttons, ArrowsMoveAlongTheRadioGroupCheckingAsTheyGo)
     EXPECT_EQ(dlg.Count(IDC_RADIO2, BN_CLICKED), 1);
     EXPECT_EQ(dlg.Count(IDC_RADIO3, BN_CLICKED), 2);
     EXPECT_EQ(dlg.Button(IDC_RADIO1).GetCheck() + dlg.Button(IDC_RADIO2).GetCheck(), 0);
-}
-
-TEST_F(Buttons, TabLandsOnTheCheckedRadioOfEachGroupOrItsFirst)
-{
-    Focus(Item(dlg, IDC_MANUALCHECK));
-    Key(VK_TAB);
-    EXPECT_EQ(FocusId(), IDC_RADIO1) << "none checked: the first";
-    Click(dlg, IDC_RADIO3);
-    Click(dlg, IDC_RADIO5);
-    Focus(Item(dlg, IDC_MANUALCHECK));
-    Key(VK_TAB);
-    EXPECT_EQ(FocusId(), IDC_RADIO3);
-    Key(VK_TAB);
-    EXPECT_EQ(FocusId(), IDC_RADIO5) << "each group is one tab stop, entered at its checked button";
-    Key(VK_TAB, /*shift=*/true);
-    EXPECT_EQ(FocusId(), IDC_RADIO3);
-    Key(VK_TAB, /*shift=*/true);
-    EXPECT_EQ(FocusId(), IDC_MANUALCHECK);
 }
 
 TEST_F(Buttons, CheckingARadioButtonGivesItTheGroupsTabStopAndUncheckingTakesItAway)

@@ -116,19 +116,4 @@ TEST_F(Capture, MouseMessagesOverAnotherWindowGoToTheHolderInItsClientCoordinate
     }
 }
 
-TEST_F(Capture, DestroyingTheHolderOrLeavingTheApplicationEndsTheCapture)
-{
-    SetCapture(a.m_hWnd);
-    QApplicationStateChangeEvent inactive(Qt::ApplicationInactive);
-    QApplication::sendEvent(qApp, &inactive);
-    EXPECT_EQ(GetCapture(), nullptr) << "another application has the user";
-    EXPECT_EQ(a.Of(WM_CAPTURECHANGED).size(), 1u);
-
-    SetCapture(b.m_hWnd);
-    b.DestroyWindow();
-    EXPECT_EQ(GetCapture(), nullptr);
-    MouseUpAt(a.m_hWnd, CPoint(5, 5));
-    EXPECT_EQ(a.Of(WM_LBUTTONUP).size(), 1u) << "the mouse goes where the pointer is again";
-}
-
 } // namespace

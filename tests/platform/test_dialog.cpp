@@ -86,85 +86,7 @@ TEST(ModalDialog, OkCancelTheCloseBoxAndWmCloseEndTheDialogUnlessCancelIsDisable
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
-TEST(ModalDialog, WmClosePostsTheCancelClickRatherThanSendingIt)
-{
-    ControlsDialog dlg;
-    ExpectModal([&](CDialog &d) {
-        dlg.Forget(); // what it heard while opening
-        d.SendMessage(WM_CLOSE);
-        EXPECT_EQ(dlg.cancels, 0) << "nothing yet: the click is posted";
-        EXPECT_TRUE(dlg.notes.empty()) << ::testing::PrintToString(dlg.notes);
-        Pump();
-        ASSERT_FALSE(dlg.notes.empty());
-        EXPECT_EQ(dlg.notes.front(), (Notification{IDCANCEL, BN_CLICKED}));
-        EXPECT_EQ(dlg.cancels, 1);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(dlg.cancels, 1);
-}
 
-// OnOK that refuses to close, as validation code does.
-class RefusingDialog : public ControlsDialog
-{
-  public:
-    bool allow = false;
-    void OnOK() override
-    {
-        ++oks;
-        if (allow)
-            CDialog::OnOK();
-    }
-};
-
-TEST(ModalDialog, AnOnOkThatDoesNotEndTheDialogKeepsItOpen)
-{
-    RefusingDialog dlg;
-    ExpectModal([&](CDialog& d) {
-        Key(VK_RETURN);
-        Click(d, IDOK);
-        EXPECT_TRUE(d.IsWindowVisible());
-        dlg.allow = true;
-        Click(d, IDOK);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.oks, 3);
-}
-
-// Opens a second modal dialog from a button, as "Options..." buttons do.
-class OuterDialog : public ControlsDialog
-{
-  public:
-    DECLARE_MESSAGE_MAP()
-    INT_PTR inner = 0;
-    void OnApply()
-    {
-        RecordingDialog second(IDD_HOST, this);
-        inner = second.DoModal();
-    }
-};
-const MessageMap& OuterDialog::GetThisMessageMap()
-{
-    static const MessageMap map(&CDialog::GetThisMessageMap(),
-                                {mm::Command(IDC_APPLY, BN_CLICKED, &OuterDialog::OnApply)});
-    return map;
-}
-
-TEST(ModalDialog, AModalDialogOpenedFromAModalDialogReturnsToIt)
-{
-    OuterDialog outer;
-    ExpectModal([&](CDialog& d) {
-        ExpectModal([](CDialog& inner) {
-            EXPECT_EQ(inner.GetTemplateID(), UINT(IDD_HOST));
-            Type(inner, IDC_HOST_EDIT, "x");
-            Key(VK_RETURN);
-        });
-        Click(d, IDC_APPLY);
-        EXPECT_EQ(outer.inner, IDOK);
-        EXPECT_TRUE(d.IsWindowVisible());
-        Key(VK_ESCAPE); // keys go to the outer dialog again
-    });
-    EXPECT_EQ(outer.DoModal(), IDCANCEL);
-}
 
 
 // Chooses its own focus and returns FALSE, as MFC code does.
@@ -232,7 +154,6 @@ class ModelessDialog : public ControlsDialog
   public:
     DECLARE_MESSAGE_MAP()
     std::vector<std::string>* log = nullptr;
-    bool deleteSelf = false;
     void OnDestroy()
     {
         CString name;
@@ -241,9 +162,7 @@ class ModelessDialog : public ControlsDialog
     }
     void PostNcDestroy() override
     {
-        log->push_back(m_hWnd ? "PostNcDestroy with a handle" : "PostNcDestroy");
-        if (deleteSelf)
-            delete this;
+        log->push_back("PostNcDestroy");
     }
 };
 const MessageMap& ModelessDialog::GetThisMessageMap()
@@ -268,46 +187,6 @@ TEST(Modeless, CreateReturnsAtOnceAndOkOrCancelHideTheDialogButKeepTheWindow)
     EXPECT_TRUE(::IsWindow(dlg.m_hWnd));
     EXPECT_TRUE(log.empty()) << "EndDialog does not destroy a modeless dialog";
     dlg.DestroyWindow();
-}
-
-TEST(Modeless, DestroyWindowSendsWmDestroyWhileTheControlsExistThenPostNcDestroyAndSoDoesDestroyingTheObject)
-{
-    std::vector<std::string> log;
-    ModelessDialog dlg;
-    dlg.log = &log;
-    ASSERT_TRUE(dlg.Create(IDD_CONTROLS));
-    dlg.SetDlgItemText(IDC_NAME, "kept");
-    HWND h = dlg.m_hWnd;
-    EXPECT_TRUE(dlg.DestroyWindow());
-    EXPECT_EQ(log, (std::vector<std::string>{"WM_DESTROY, name kept", "PostNcDestroy"}));
-    EXPECT_EQ(dlg.m_hWnd, nullptr);
-    EXPECT_FALSE(::IsWindow(h));
-    EXPECT_FALSE(dlg.DestroyWindow()) << "a second DestroyWindow does nothing";
-    EXPECT_EQ(log.size(), 2u);
-    {
-        ModelessDialog doomed; // destroying the object destroys its window
-        doomed.log = &log;
-        ASSERT_TRUE(doomed.Create(IDD_CONTROLS));
-        h = doomed.m_hWnd;
-    }
-    EXPECT_FALSE(::IsWindow(h));
-    Pump();
-}
-
-TEST(Modeless, ASelfDeletingDialogDeletesItselfInPostNcDestroy)
-{
-    std::vector<std::string> log;
-    auto* dlg = new ModelessDialog;
-    dlg->log = &log;
-    dlg->deleteSelf = true;
-    ASSERT_TRUE(dlg->Create(IDD_CONTROLS));
-    dlg->ShowWindow(SW_SHOW);
-    Pump();
-    CloseBox(dlg->m_hWnd); // Cancel: hidden, still alive
-    EXPECT_EQ(log.size(), 0u);
-    dlg->DestroyWindow(); // deletes the object
-    Pump();
-    EXPECT_EQ(log, (std::vector<std::string>{"WM_DESTROY, name ", "PostNcDestroy"}));
 }
 
 
@@ -355,67 +234,3 @@ TEST_F(Layout, ClientSizeAndControlRectanglesFollowTheDialogFontsBaseUnits)
 
 } // namespace
 
-// ---------------------------------------------------------------------------------------------------------------
-// A dialog with a sizing border.
-
-class SizableDialog : public CDialog
-{
-  public:
-    SizableDialog(UINT id) : CDialog(id) {}
-    DECLARE_MESSAGE_MAP()
-    std::vector<CSize> sizes;
-    CSize smallest{300, 200};
-    void OnSize(UINT, int cx, int cy) { sizes.emplace_back(cx, cy); }
-    LRESULT OnGetMinMaxInfo(WPARAM, LPARAM lp)
-    {
-        reinterpret_cast<MINMAXINFO*>(lp)->ptMinTrackSize = {smallest.cx, smallest.cy};
-        return 0;
-    }
-};
-const MessageMap& SizableDialog::GetThisMessageMap()
-{
-    static const MessageMap map(&CDialog::GetThisMessageMap(),
-                                {mm::Size(&SizableDialog::OnSize),
-                                 mm::Message(WM_GETMINMAXINFO, &SizableDialog::OnGetMinMaxInfo)});
-    return map;
-}
-
-TEST(Sizable, ASizingBorderLetsTheDialogResizeNoSmallerThanItsMinimumAndOthersKeepTheirSize)
-{
-    struct
-    {
-        UINT id;
-        bool sizable;
-    } rows[] = {{IDD_SIZABLE, true}, {IDD_HOST, false}};
-    for (const auto& row : rows)
-    {
-        SCOPED_TRACE(row.id);
-        SizableDialog dlg(row.id);
-        ASSERT_TRUE(dlg.Create(row.id));
-        dlg.ShowWindow(SW_SHOW);
-        CRect before;
-        dlg.GetClientRect(&before);
-        CRect outer;
-        dlg.GetWindowRect(&outer);
-        dlg.MoveWindow(outer.left, outer.top, outer.Width() + 150, outer.Height() + 90);
-        CRect r;
-        dlg.GetClientRect(&r);
-        EXPECT_EQ(r.Width(), before.Width() + (row.sizable ? 150 : 0));
-        EXPECT_EQ(r.Height(), before.Height() + (row.sizable ? 90 : 0));
-        if (row.sizable)
-        {
-            ASSERT_FALSE(dlg.sizes.empty());
-            EXPECT_EQ(dlg.sizes.back(), CSize(r.Width(), r.Height())) << "WM_SIZE says the client size";
-        }
-        dlg.MoveWindow(outer.left, outer.top, 50, 40);
-        dlg.GetWindowRect(&r);
-        if (row.sizable)
-        {
-            EXPECT_EQ(r.Width(), 300) << "no smaller than WM_GETMINMAXINFO's smallest";
-            EXPECT_EQ(r.Height(), 200);
-        }
-        else
-            EXPECT_EQ(r.Size(), outer.Size());
-        dlg.DestroyWindow();
-    }
-}

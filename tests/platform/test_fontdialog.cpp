@@ -29,19 +29,6 @@ int IndexOf(CComboBox& combo, const char* text)
 
 bool Visible(CDialog& d, int id) { return d.GetDlgItem(id) && d.GetDlgItem(id)->IsWindowVisible(); }
 
-// An installed face other than `other`, for choosing one in the list.
-CString AnotherFace(CComboBox& faces, const CString& other)
-{
-    for (int i = 0; i < faces.GetCount(); ++i)
-    {
-        CString s;
-        faces.GetLBText(i, s);
-        if (s.CompareNoCase(other) != 0)
-            return s;
-    }
-    return CString();
-}
-
 LOGFONT Font(const char* face, LONG height, LONG weight = FW_NORMAL)
 {
     LOGFONT lf;
@@ -74,26 +61,6 @@ class FontDialog : public ::testing::Test
     }
     CString m_face;
 };
-
-TEST_F(FontDialog, OpensOnTheInitialFontWithItsStyleSizeEffectsAndColour)
-{
-    LOGFONT lf = Font(m_face, -13, FW_BOLD);
-    lf.lfItalic = 1;
-    lf.lfUnderline = 1;
-    CFontDialog dlg(&lf);
-    dlg.m_cf.rgbColors = RGB(128, 0, 0);
-    ExpectModal([&](CDialog& d) {
-        EXPECT_EQ(ComboOf(d, cmb1).GetWindowText(), m_face);
-        EXPECT_EQ(ComboOf(d, cmb2).GetWindowText(), "Bold Italic");
-        EXPECT_EQ(ComboOf(d, cmb2).GetCount(), 4) << "bold and italic are made when the family lacks them";
-        EXPECT_EQ(ComboOf(d, cmb3).GetWindowText(), "10") << "13 pixels at 96 per inch";
-        EXPECT_EQ(d.IsDlgButtonChecked(chx2), UINT(BST_CHECKED));
-        EXPECT_EQ(d.IsDlgButtonChecked(chx1), UINT(BST_UNCHECKED));
-        EXPECT_EQ(ComboOf(d, cmb4).GetWindowText(), "Maroon");
-        Click(d, IDCANCEL);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-}
 
 TEST_F(FontDialog, UnchangedOkGivesBackTheSameSizeEnterConfirmsATypedOneAndCancelChangesNoByte)
 {
@@ -128,70 +95,6 @@ TEST_F(FontDialog, UnchangedOkGivesBackTheSameSizeEnterConfirmsATypedOneAndCance
     EXPECT_EQ(std::memcmp(&cancelled.m_lf, &before, sizeof(LOGFONT)), 0);
 }
 
-TEST_F(FontDialog, ChosenFaceStyleSizeAndEffectsMakeACompleteLogicalFont)
-{
-    LOGFONT lf = Font(m_face, -13);
-    LOGFONT shown{};
-    CString chosenFace;
-    CFontDialog dlg(&lf);
-    ExpectModal([&](CDialog& d) {
-        auto& fd = static_cast<CFontDialog&>(d);
-        CComboBox& faces = ComboOf(d, cmb1);
-        chosenFace = AnotherFace(faces, m_face);
-        ChooseComboItem(faces, IndexOf(faces, chosenFace));
-        ChooseComboItem(ComboOf(d, cmb2), IndexOf(ComboOf(d, cmb2), "Bold"));
-        Type(d, cmb3, "14");
-        Click(d, chx2);
-        Click(d, chx1);
-        Click(d, chx1);
-        fd.GetCurrentFont(&shown);
-        LOGFONT sample{};
-        d.GetDlgItem(stc5)->GetFont()->GetLogFont(&sample);
-        EXPECT_EQ(std::memcmp(&sample, &shown, sizeof(LOGFONT)), 0) << "the sample shows the font being chosen";
-        Click(d, IDOK);
-    });
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-
-    EXPECT_EQ(std::memcmp(&dlg.m_lf, &shown, sizeof(LOGFONT)), 0);
-    EXPECT_EQ(std::memcmp(&lf, &dlg.m_lf, sizeof(LOGFONT)), 0) << "the answer is also written to the caller's record";
-    EXPECT_STREQ(dlg.m_lf.lfFaceName, chosenFace.c_str());
-    EXPECT_EQ(dlg.m_lf.lfHeight, -19) << "-MulDiv(14, 96, 72)";
-    EXPECT_EQ(dlg.m_lf.lfEscapement, 0);
-    EXPECT_EQ(dlg.m_lf.lfOrientation, 0);
-    for (size_t i = chosenFace.GetLength(); i < sizeof(dlg.m_lf.lfFaceName); ++i)
-        ASSERT_EQ(dlg.m_lf.lfFaceName[i], 0) << "face byte " << i;
-    EXPECT_EQ(dlg.GetStyleName(), "Bold");
-    EXPECT_EQ(dlg.GetSize(), 140);
-    EXPECT_TRUE(dlg.IsBold() && dlg.IsUnderline() && !dlg.IsItalic() && !dlg.IsStrikeOut());
-}
-
-TEST_F(FontDialog, ColourFromTheListColoursTheSampleAndIsReturned)
-{
-    CFontDialog dlg;
-    dlg.m_cf.rgbColors = RGB(1, 2, 3);
-    ExpectModal([](CDialog& d) {
-        CComboBox& colours = ComboOf(d, cmb4);
-        EXPECT_EQ(colours.GetWindowText(), "Custom") << "a colour outside the list gets its own entry";
-        ChooseComboItem(colours, IndexOf(colours, "Red"));
-        Type(d, cmb3, "48");
-        Pump();
-        QImage image;
-        ASSERT_TRUE(SavePng(d.GetDlgItem(stc5)->m_hWnd, OutputPath("font-dialog-sample.png")));
-        image.load(QString::fromStdString(OutputPath("font-dialog-sample.png")));
-        int red = 0;
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x)
-            {
-                QColor c = image.pixelColor(x, y);
-                red += c.red() > 200 && c.green() < 80 && c.blue() < 80;
-            }
-        EXPECT_GT(red, 20) << "the sample is drawn in red";
-        Click(d, IDOK);
-    });
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.GetColor(), RGB(255, 0, 0));
-}
-
 TEST_F(FontDialog, SizesOutsideTheLimitAreNotListedAndTypedOnesAreRefused)
 {
     CFontDialog dlg(nullptr, CF_SCREENFONTS | CF_EFFECTS | CF_LIMITSIZE);
@@ -222,25 +125,6 @@ TEST_F(FontDialog, SizesOutsideTheLimitAreNotListedAndTypedOnesAreRefused)
     });
     ASSERT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.GetSize(), 50);
-}
-
-TEST_F(FontDialog, WithoutEffectsTheirControlsAreHiddenAndAFaceThatMustExistIsRefusedWhenItDoesNot)
-{
-    CFontDialog dlg(nullptr, CF_SCREENFONTS | CF_FORCEFONTEXIST);
-    ExpectModal([](CDialog& d) {
-        for (int id : {grp1, chx1, chx2, stc4, cmb4})
-            EXPECT_FALSE(Visible(d, id)) << id;
-        for (int id : {cmb1, cmb2, cmb3, stc5, int(IDOK), int(IDCANCEL)})
-            EXPECT_TRUE(Visible(d, id)) << id;
-        Type(d, cmb1, "No Such Face Anywhere");
-        ExpectMessageBox(IDOK);
-        Click(d, IDOK);
-        ASSERT_EQ(MessageBoxes().size(), 1u);
-        EXPECT_EQ(MessageBoxes()[0].text, "There is no font with that name.\nChoose a font from the list of fonts.");
-        EXPECT_EQ(::GetDlgCtrlID(::GetFocus()), cmb1);
-        Click(d, IDCANCEL);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
 // A template of one's own: the standard ids plus a control of the dialog that uses it.

@@ -1,5 +1,5 @@
 // Device-context drawing, read back as pixels: lines, shapes, text in the font's code page, blits, clipping,
-// the window paint cycle, object lifetimes, and window-class registration.
+// the window paint cycle and object lifetimes.
 #include "platform/testing/pdttest.h"
 
 #include <QFontMetrics>
@@ -157,136 +157,10 @@ TEST_F(Lines, LineToLeavesOutItsEndPointInEveryDirection)
     }
 }
 
-TEST_F(Lines, PenWidthStyleTheNullPenAndAnXorPenDrawnTwiceLeavingNoTrace)
-{
-    CClientDC dc(&wnd);
-    CPen thick(PS_SOLID, 3, kRed);
-    CPen* old = dc.SelectObject(&thick);
-    ASSERT_NE(old, nullptr);
-    dc.MoveTo(20, 30);
-    dc.LineTo(40, 30);
-    // Three rows centred on the line.
-    EXPECT_EQ(InkIn(dc, CRect(25, 25, 35, 35), kWhite).box, CRect(25, 29, 35, 32));
-
-    CPen none(PS_NULL, 1, kRed);
-    dc.SelectObject(&none);
-    dc.MoveTo(20, 50);
-    dc.LineTo(40, 50);
-    EXPECT_EQ(InkIn(dc, CRect(15, 45, 45, 55), kWhite).count, 0);
-
-    CPen zero(PS_SOLID, 0, kBlue); // width 0 is one pixel
-    dc.SelectObject(&zero);
-    dc.MoveTo(20, 70);
-    dc.LineTo(40, 70);
-    EXPECT_EQ(dc.GetPixel(30, 70), kBlue);
-    EXPECT_EQ(InkIn(dc, CRect(25, 65, 35, 75), kWhite).box, CRect(25, 70, 35, 71));
-
-    // Dots: three on, three off; the gaps take the background colour only in opaque mode.
-    CPen dots(PS_DOT, 1, kBlue);
-    dc.SelectObject(&dots);
-    dc.SetBkMode(TRANSPARENT);
-    dc.MoveTo(0, 90);
-    dc.LineTo(30, 90);
-    EXPECT_EQ(dc.GetPixel(0, 90), kBlue);
-    EXPECT_EQ(InkIn(dc, CRect(0, 88, 6, 92), kWhite).box, CRect(0, 90, 3, 91));
-    EXPECT_EQ(dc.GetPixel(6, 90), kBlue);
-    dc.SetBkMode(OPAQUE);
-    dc.SetBkColor(kGreen);
-    dc.MoveTo(0, 95);
-    dc.LineTo(30, 95);
-    EXPECT_EQ(dc.GetPixel(1, 95), kBlue);
-    EXPECT_EQ(dc.GetPixel(4, 95), kGreen);
-
-    dc.FillSolidRect(0, 0, 50, 10, kRed);
-    CPen white(PS_SOLID, 1, kWhite);
-    dc.SelectObject(&white);
-    EXPECT_EQ(dc.SetROP2(R2_XORPEN), R2_COPYPEN);
-    dc.MoveTo(0, 5);
-    dc.LineTo(40, 5);
-    EXPECT_EQ(dc.GetPixel(10, 5), RGB(0, 255, 255)); // red xor white
-    dc.MoveTo(0, 5);
-    dc.LineTo(40, 5);
-    EXPECT_EQ(dc.GetPixel(10, 5), kRed);
-    dc.SelectObject(old);
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // Shapes.
 
 using Shapes = PaintTest;
-
-TEST_F(Shapes, FillRectCoversExactlyItsRectangle)
-{
-    CClientDC dc(&wnd);
-    CBrush red(kRed);
-    CRect r(10, 20, 15, 23);
-    dc.FillRect(&r, &red);
-    for (int y = 18; y < 26; ++y)
-        for (int x = 8; x < 18; ++x)
-            EXPECT_EQ(dc.GetPixel(x, y), r.PtInRect(CPoint(x, y)) ? kRed : kWhite) << x << "," << y;
-
-    CRect backwards(40, 20, 30, 30); // right before left: nothing
-    dc.FillRect(&backwards, &red);
-    EXPECT_EQ(InkIn(dc, CRect(28, 18, 42, 32), kWhite).count, 0);
-
-    // MFC fills a solid rectangle through the background colour, which stays set.
-    dc.FillSolidRect(CRect(50, 50, 52, 52), kBlue);
-    EXPECT_EQ(dc.GetPixel(51, 51), kBlue);
-    EXPECT_EQ(dc.GetPixel(52, 51), kWhite);
-    EXPECT_EQ(dc.GetBkColor(), kBlue);
-}
-
-TEST_F(Shapes, RectangleFramesWithThePenAndFillsWithTheBrush)
-{
-    CClientDC dc(&wnd);
-    CBrush red(kRed);
-    dc.SelectObject(&red);
-    EXPECT_TRUE(dc.Rectangle(10, 10, 20, 16));
-    EXPECT_EQ(dc.GetPixel(10, 10), kBlack);
-    EXPECT_EQ(dc.GetPixel(19, 15), kBlack);
-    EXPECT_EQ(dc.GetPixel(15, 13), kRed);
-    EXPECT_EQ(dc.GetPixel(20, 13), kWhite);
-    EXPECT_EQ(dc.GetPixel(15, 16), kWhite);
-
-    // Without a pen the filled area is a pixel smaller on the right and at the bottom.
-    dc.SelectStockObject(NULL_PEN);
-    dc.Rectangle(30, 10, 40, 16);
-    EXPECT_EQ(dc.GetPixel(30, 10), kRed);
-    EXPECT_EQ(dc.GetPixel(38, 14), kRed);
-    EXPECT_EQ(dc.GetPixel(39, 14), kWhite);
-    EXPECT_EQ(dc.GetPixel(38, 15), kWhite);
-
-    dc.SelectStockObject(BLACK_PEN);
-    dc.SelectStockObject(NULL_BRUSH);
-    dc.Rectangle(50, 10, 60, 16);
-    EXPECT_EQ(dc.GetPixel(50, 12), kBlack);
-    EXPECT_EQ(dc.GetPixel(55, 12), kWhite);
-}
-
-TEST_F(Shapes, InvertAndFocusRectanglesUndoThemselvesAndAnEllipseStaysInsideItsBoundingBox)
-{
-    CClientDC dc(&wnd);
-    CRect r(5, 5, 25, 15);
-    dc.InvertRect(&r);
-    EXPECT_EQ(dc.GetPixel(10, 10), kBlack);
-    dc.InvertRect(&r);
-    EXPECT_EQ(dc.GetPixel(10, 10), kWhite);
-    dc.DrawFocusRect(&r);
-    Ink focus = InkIn(dc, CRect(0, 0, 30, 20), kWhite);
-    EXPECT_GT(focus.count, 0);
-    EXPECT_EQ(focus.box, r);
-    dc.DrawFocusRect(&r);
-    EXPECT_EQ(InkIn(dc, CRect(0, 0, 30, 20), kWhite).count, 0);
-
-    CBrush red(kRed);
-    dc.SelectObject(&red);
-    EXPECT_TRUE(dc.Ellipse(10, 10, 30, 24));
-    EXPECT_EQ(dc.GetPixel(20, 17), kRed);
-    EXPECT_EQ(dc.GetPixel(10, 10), kWhite);
-    Ink ink = InkIn(dc, CRect(0, 0, 40, 34), kWhite);
-    EXPECT_EQ(ink.box, CRect(10, 10, 30, 24));
-    dc.SelectStockObject(WHITE_BRUSH);
-}
 
 // ---------------------------------------------------------------------------------------------------------------
 // Text.
@@ -322,39 +196,6 @@ TEST_F(Text, OpaqueTextFillsItsCellTransparentTextDoesNot)
     EXPECT_EQ(dc.GetPixel(cell2.right - 1, cell2.bottom - 1), kWhite);
 }
 
-TEST_F(Text, TheExtentOfAFixedPitchFontMatchesWhatIsDrawn)
-{
-    CClientDC dc(&wnd);
-    CFont font;
-    MakeFont(font);
-    dc.SelectObject(&font);
-    dc.SetBkMode(TRANSPARENT);
-    CSize one = dc.GetTextExtent("W", 1), four = dc.GetTextExtent(CString("WWWW"));
-    TEXTMETRIC tm;
-    ASSERT_TRUE(dc.GetTextMetrics(&tm));
-    EXPECT_EQ(four.cx, 4 * one.cx);
-    EXPECT_EQ(one.cy, tm.tmHeight);
-    EXPECT_EQ(tm.tmAveCharWidth, one.cx);
-    EXPECT_EQ(dc.GetTextExtent("", 0), CSize(0, tm.tmHeight));
-
-    dc.TextOut(10, 10, "WWWW", 4);
-    Ink ink = InkIn(dc, CRect(0, 0, 120, 60), kWhite);
-    ASSERT_GT(ink.count, 0);
-    EXPECT_GE(ink.box.left, 9);
-    EXPECT_LE(ink.box.right, 10 + four.cx + 1);
-    EXPECT_GT(ink.box.right, 10 + 3 * one.cx) << "the last W is in its own cell";
-    EXPECT_GE(ink.box.top, 10);
-    EXPECT_LE(ink.box.bottom, 10 + one.cy);
-
-    // TA_UPDATECP draws at the current position and moves it on by the extent.
-    dc.SetTextAlign(TA_UPDATECP);
-    dc.MoveTo(10, 70);
-    dc.TextOut(0, 0, "WW", 2);
-    EXPECT_EQ(dc.GetCurrentPosition(), CPoint(10 + 2 * one.cx, 70));
-    EXPECT_GT(InkIn(dc, CRect(10, 70, 10 + 2 * one.cx, 70 + one.cy), kWhite).count, 0);
-    dc.SetTextAlign(TA_TOP | TA_LEFT);
-}
-
 TEST(TextBytes, AreReadInTheCodePageOfTheFontsCharacterSetAndAnsiOnesAsWindows1252)
 {
     // Greek alpha in Shift-JIS, GBK and Big5 (whose second byte is a backslash), and in Unicode.
@@ -380,41 +221,6 @@ TEST(TextBytes, AreReadInTheCodePageOfTheFontsCharacterSetAndAnsiOnesAsWindows12
     EXPECT_GT(InkCount(pilcrow), 5);
     EXPECT_EQ(pilcrow, DrawReference("\xC2\xB6"));   // U+00B6
     EXPECT_EQ(DrawBytes(ANSI_CHARSET, "\x80", 1), DrawReference("\xE2\x82\xAC")); // the euro sign
-}
-
-TEST_F(Text, ExtTextOutOpaquesItsRectangleAndClipsToItAndOddBytesAndBadArgumentsNeverFailHard)
-{
-    CClientDC dc(&wnd);
-    CFont font;
-    MakeFont(font);
-    dc.SelectObject(&font);
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetBkColor(kGreen);
-    CRect r(10, 10, 30, 40);
-    EXPECT_TRUE(dc.ExtTextOut(12, 12, ETO_OPAQUE | ETO_CLIPPED, &r, CString("WWWWWWWW")));
-    EXPECT_EQ(dc.GetPixel(29, 39), kGreen) << "opaqued even in transparent mode";
-    EXPECT_GT(CountColor(dc, r, kBlack) + InkIn(dc, r, kGreen).count, 0);
-    EXPECT_EQ(InkIn(dc, CRect(30, 0, 200, 60), kWhite).count, 0) << "clipped to the rectangle";
-
-    // Per-character advances place each character.
-    CSize one = dc.GetTextExtent("W", 1);
-    int dx[3] = {one.cx + 10, one.cx + 10, one.cx};
-    dc.ExtTextOut(10, 60, 0, nullptr, "WWW", 3, dx);
-    Ink ink = InkIn(dc, CRect(0, 55, 200, 100), kWhite);
-    EXPECT_GT(ink.box.right, 10 + 3 * one.cx + 15);
-
-    // Odd bytes and bad arguments never fail hard.
-    CFont sjis;
-    MakeFont(sjis, SHIFTJIS_CHARSET);
-    dc.SelectObject(&sjis);
-    EXPECT_TRUE(dc.TextOut(5, 5, "\x83", 1)) << "a lead byte without its trail byte";
-    EXPECT_TRUE(dc.TextOut(5, 25, "a\0b", 3));
-    EXPECT_TRUE(dc.TextOut(5, 45, "", 0));
-    EXPECT_FALSE(dc.TextOut(5, 5, nullptr, 3));
-    EXPECT_FALSE(dc.TextOut(5, 5, "abc", -1));
-    EXPECT_EQ(dc.GetTextExtent(nullptr, 2), CSize(0, 0));
-    EXPECT_GT(dc.GetTextExtent("\x83", 1).cx, 0);
-    EXPECT_FALSE(dc.ExtTextOut(0, 0, 0, nullptr, nullptr, 4));
 }
 
 TEST_F(Text, MetricsDescribeTheSelectedFont)
@@ -458,40 +264,6 @@ TEST_F(Text, MetricsDescribeTheSelectedFont)
 
 using WindowDrawing = PaintTest;
 
-TEST_F(WindowDrawing, ClientDcDrawingOutsidePaintReachesTheScreen)
-{
-    EXPECT_EQ(ShownPixelAt(wnd, CPoint(10, 10)), kWhite);
-    size_t paints = wnd.painted.size();
-    {
-        CClientDC dc(&wnd);
-        CBrush red(kRed);
-        CRect r(5, 5, 25, 25);
-        dc.FillRect(&r, &red);
-    }
-    EXPECT_EQ(ShownPixelAt(wnd, CPoint(10, 10)), kRed);
-    EXPECT_EQ(ShownPixelAt(wnd, CPoint(30, 30)), kWhite);
-    EXPECT_EQ(PixelAt(wnd, CPoint(10, 10)), kRed);
-    EXPECT_EQ(wnd.painted.size(), paints) << "no WM_PAINT was involved";
-
-    // Through CWnd::GetDC as well.
-    CDC* dc = wnd.GetDC();
-    ASSERT_NE(dc, nullptr);
-    dc->SetPixel(40, 40, kBlue);
-    EXPECT_EQ(wnd.ReleaseDC(dc), 1);
-    EXPECT_EQ(ShownPixelAt(wnd, CPoint(40, 40)), kBlue);
-}
-
-TEST_F(WindowDrawing, TheScreenShowsOnlyWhatThePeerWasAskedToRepaint)
-{
-    // Behind the DCs' back: the image changes but nobody asks the peer to show it.
-    ASSERT_NE(wnd.m_hWnd->backing, nullptr);
-    wnd.m_hWnd->backing->setPixel(60, 60, qRgb(255, 0, 0));
-    EXPECT_EQ(PixelAt(wnd, CPoint(60, 60)), kRed);
-    EXPECT_EQ(ShownPixelAt(wnd, CPoint(60, 60)), kWhite);
-    Peer(wnd)->update();
-    EXPECT_EQ(ShownPixelAt(wnd, CPoint(60, 60)), kRed);
-}
-
 TEST_F(WindowDrawing, PaintDcGetsTheInvalidRectDrawsOnlyThereAndValidates)
 {
     wnd.onPaint = [](CPaintDC& dc) {
@@ -523,79 +295,8 @@ TEST_F(WindowDrawing, PaintDcGetsTheInvalidRectDrawsOnlyThereAndValidates)
     EXPECT_EQ(wnd.painted[1], CRect(0, 0, 60, 60));
 }
 
-TEST_F(WindowDrawing, AnErasingInvalidateFillsTheClassBackgroundFirst)
-{
-    {
-        CClientDC dc(&wnd);
-        dc.FillSolidRect(0, 0, 200, 120, kRed);
-    }
-    wnd.Invalidate(FALSE);
-    wnd.UpdateWindow();
-    EXPECT_EQ(PixelAt(wnd, CPoint(50, 50)), kRed) << "no erase asked for";
-    wnd.Invalidate(TRUE);
-    wnd.UpdateWindow();
-    EXPECT_EQ(PixelAt(wnd, CPoint(50, 50)), kWhite) << "erased with the class's white brush";
-}
-
-TEST_F(WindowDrawing, DeadWindowsAndEmptyDcsDrawNothingAndDoNotFail)
-{
-    CDC none;
-    CPen pen(PS_SOLID, 1, kRed);
-    CBrush brush(kRed);
-    CRect r(0, 0, 5, 5);
-    EXPECT_EQ(none.GetSafeHdc(), nullptr);
-    EXPECT_FALSE(none.LineTo(3, 3));
-    EXPECT_FALSE(none.TextOut(0, 0, "x", 1));
-    EXPECT_EQ(none.SelectObject(&pen), nullptr);
-    EXPECT_EQ(none.GetPixel(0, 0), CLR_INVALID);
-    EXPECT_EQ(none.GetTextExtent("x", 1), CSize(0, 0));
-    none.FillRect(&r, &brush);
-    none.FillSolidRect(&r, kRed);
-    EXPECT_FALSE(none.BitBlt(0, 0, 5, 5, nullptr, 0, 0, SRCCOPY));
-    EXPECT_EQ(none.SaveDC(), 0);
-
-    CWnd never;
-    CClientDC nowhere(&never); // the screen: measures, draws where nobody sees
-    EXPECT_NE(nowhere.GetSafeHdc(), nullptr);
-    EXPECT_TRUE(nowhere.LineTo(5, 5));
-
-    CClientDC dc(&wnd);
-    wnd.DestroyWindow();
-    Pump();
-    EXPECT_FALSE(dc.LineTo(5, 5));
-    EXPECT_EQ(dc.GetPixel(1, 1), CLR_INVALID);
-    CPaintDC late(&wnd);
-    EXPECT_EQ(late.GetSafeHdc(), nullptr);
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // Objects.
-
-TEST(GdiObjects, SelectObjectReturnsWhatItReplacedAndRefusesDeadObjects)
-{
-    Canvas c(10, 10);
-    CPen a(PS_SOLID, 1, kRed), b(PS_SOLID, 1, kBlue);
-    CPen* first = c.dc.SelectObject(&a);
-    ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->m_hObject, GetStockObject(BLACK_PEN));
-    CPen* second = c.dc.SelectObject(&b);
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(second->m_hObject, a.m_hObject);
-    EXPECT_EQ(c.dc.GetCurrentPen()->m_hObject, b.m_hObject);
-
-    CPen never;
-    EXPECT_EQ(c.dc.SelectObject(&never), nullptr);
-    CPen gone(PS_SOLID, 1, kGreen);
-    EXPECT_TRUE(gone.DeleteObject());
-    EXPECT_EQ(c.dc.SelectObject(&gone), nullptr);
-    EXPECT_EQ(c.dc.GetCurrentPen()->m_hObject, b.m_hObject) << "a refused selection changes nothing";
-
-    CGdiObject* brush = c.dc.SelectStockObject(BLACK_BRUSH);
-    ASSERT_NE(brush, nullptr);
-    EXPECT_EQ(brush->m_hObject, GetStockObject(WHITE_BRUSH));
-    EXPECT_EQ(c.dc.SelectStockObject(9999), nullptr);
-    c.dc.SelectStockObject(BLACK_PEN);
-}
 
 TEST(GdiObjects, AnObjectDeletedWhileSelectedLastsUntilItIsDeselected)
 {
@@ -623,82 +324,10 @@ TEST(GdiObjects, AnObjectDeletedWhileSelectedLastsUntilItIsDeselected)
     EXPECT_EQ(CPen::FromHandle(static_cast<HPEN>(font.GetSafeHandle())), nullptr) << "a font is not a pen";
 }
 
-TEST(GdiObjects, SaveDcAndRestoreDcBringBackTheState)
-{
-    Canvas c(20, 20);
-    CPen red(PS_SOLID, 1, kRed);
-    c.dc.SetTextColor(kBlue);
-    int saved = c.dc.SaveDC();
-    EXPECT_EQ(saved, 1);
-    c.dc.SelectObject(&red);
-    c.dc.SetTextColor(kGreen);
-    c.dc.IntersectClipRect(0, 0, 5, 5);
-    EXPECT_EQ(c.dc.SaveDC(), 2);
-    c.dc.SetBkMode(TRANSPARENT);
-    EXPECT_TRUE(c.dc.RestoreDC(-1));
-    EXPECT_EQ(c.dc.GetBkMode(), OPAQUE);
-    EXPECT_EQ(c.dc.GetTextColor(), kGreen);
-    EXPECT_TRUE(c.dc.RestoreDC(saved));
-    EXPECT_EQ(c.dc.GetTextColor(), kBlue);
-    EXPECT_EQ(c.dc.GetCurrentPen()->m_hObject, GetStockObject(BLACK_PEN));
-    c.dc.MoveTo(0, 10);
-    c.dc.LineTo(15, 10);
-    EXPECT_EQ(c.dc.GetPixel(10, 10), kBlack) << "the clipping went with the restore";
-    EXPECT_FALSE(c.dc.RestoreDC(1)) << "that state was used up";
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // Clipping and regions.
 
 using Clipping = PaintTest;
-
-TEST_F(Clipping, ClipRectanglesAndRegionsLimitDrawing)
-{
-    CClientDC dc(&wnd);
-    EXPECT_EQ(dc.IntersectClipRect(10, 10, 20, 20), SIMPLEREGION);
-    CRect box;
-    EXPECT_EQ(dc.GetClipBox(&box), SIMPLEREGION);
-    EXPECT_EQ(box, CRect(10, 10, 20, 20));
-    EXPECT_TRUE(dc.PtVisible(15, 15));
-    EXPECT_FALSE(dc.PtVisible(25, 25));
-    dc.FillSolidRect(0, 0, 100, 100, kRed);
-    EXPECT_EQ(PixelAt(wnd, CPoint(15, 15)), kRed);
-    EXPECT_EQ(PixelAt(wnd, CPoint(25, 25)), kWhite);
-
-    EXPECT_EQ(dc.SelectClipRgn(nullptr), SIMPLEREGION);
-    EXPECT_EQ(dc.GetClipBox(&box), SIMPLEREGION);
-    EXPECT_EQ(box, CRect(0, 0, 200, 120));
-
-    CRgn outer, hole, ring, both;
-    outer.CreateRectRgn(30, 30, 60, 60);
-    hole.CreateRectRgnIndirect(CRect(40, 40, 50, 50));
-    ring.CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(ring.CombineRgn(&outer, &hole, RGN_DIFF), COMPLEXREGION);
-    EXPECT_TRUE(ring.PtInRegion(35, 35));
-    EXPECT_FALSE(ring.PtInRegion(45, 45));
-    EXPECT_FALSE(ring.PtInRegion(60, 35)) << "right edge excluded";
-    both.CreateRectRgn(0, 0, 0, 0);
-    EXPECT_EQ(both.CombineRgn(&outer, &hole, RGN_AND), SIMPLEREGION);
-    EXPECT_TRUE(both.EqualRgn(&hole));
-    EXPECT_EQ(both.CombineRgn(&hole, &ring, RGN_OR), SIMPLEREGION);
-    EXPECT_TRUE(both.EqualRgn(&outer));
-    CRgn never;
-    EXPECT_EQ(never.CombineRgn(&outer, &hole, RGN_OR), ERROR) << "the destination must exist";
-
-    EXPECT_EQ(dc.SelectClipRgn(&ring), COMPLEXREGION);
-    ring.SetRectRgn(0, 0, 200, 120); // the DC keeps its own copy
-    dc.FillSolidRect(0, 0, 200, 120, kGreen);
-    EXPECT_EQ(PixelAt(wnd, CPoint(35, 35)), kGreen);
-    EXPECT_EQ(PixelAt(wnd, CPoint(45, 45)), kWhite);
-    EXPECT_EQ(PixelAt(wnd, CPoint(70, 70)), kWhite);
-    EXPECT_EQ(dc.GetPixel(45, 45), CLR_INVALID) << "outside the clipping region";
-
-    dc.SelectClipRgn(nullptr);
-    EXPECT_EQ(dc.ExcludeClipRect(0, 0, 100, 120), SIMPLEREGION);
-    dc.FillSolidRect(0, 0, 200, 120, kBlue);
-    EXPECT_EQ(PixelAt(wnd, CPoint(150, 50)), kBlue);
-    EXPECT_EQ(PixelAt(wnd, CPoint(25, 100)), kWhite);
-}
 
 // ---------------------------------------------------------------------------------------------------------------
 // Bitmaps and blits.
@@ -764,47 +393,6 @@ TEST_F(Bitmaps, OffScreenDrawingIsBlittedOntoTheWindow)
     EXPECT_NE(second.SelectObject(&bmp), nullptr);
 }
 
-TEST_F(Bitmaps, MonochromeBitmapsTakeTheDestinationsColours)
-{
-    CDC mem;
-    mem.CreateCompatibleDC(nullptr);
-    CBitmap compatible;
-    compatible.CreateCompatibleBitmap(&mem, 8, 8);
-    BITMAP bm;
-    compatible.GetBitmap(&bm);
-    EXPECT_EQ(bm.bmBitsPixel, 1) << "compatible with a fresh memory DC means monochrome, as in Win32";
-
-    const unsigned char bits[] = {0xF0, 0x00, 0x0F, 0x00}; // rows padded to 16 bits; set bits are white
-    CBitmap mono;
-    ASSERT_TRUE(mono.CreateBitmap(8, 2, 1, 1, bits));
-    CBitmap* old = mem.SelectObject(&mono);
-    EXPECT_EQ(mem.GetPixel(0, 0), kWhite);
-    EXPECT_EQ(mem.GetPixel(4, 0), kBlack);
-    EXPECT_EQ(mem.GetPixel(4, 1), kWhite);
-
-    CClientDC client(&wnd);
-    client.SetTextColor(kRed);
-    client.SetBkColor(kBlue);
-    client.BitBlt(10, 10, 8, 2, &mem, 0, 0, SRCCOPY);
-    EXPECT_EQ(PixelAt(wnd, CPoint(10, 10)), kBlue);
-    EXPECT_EQ(PixelAt(wnd, CPoint(14, 10)), kRed);
-
-    // Colours drawn on a monochrome bitmap become black or white.
-    mem.FillSolidRect(0, 0, 8, 2, RGB(200, 200, 0));
-    EXPECT_EQ(mem.GetPixel(1, 1), kWhite);
-    mem.FillSolidRect(0, 0, 8, 2, RGB(100, 0, 0));
-    EXPECT_EQ(mem.GetPixel(1, 1), kBlack);
-
-    // And colour to monochrome: the source's background colour becomes white.
-    client.FillSolidRect(60, 10, 8, 2, kGreen);
-    client.SetPixel(61, 10, kRed);
-    client.SetBkColor(kGreen);
-    mem.BitBlt(0, 0, 8, 2, &client, 60, 10, SRCCOPY);
-    EXPECT_EQ(mem.GetPixel(0, 0), kWhite);
-    EXPECT_EQ(mem.GetPixel(1, 0), kBlack);
-    mem.SelectObject(old);
-}
-
 TEST(BitmapObjects, LoadBitmapReadsTheResourceChain)
 {
     CBitmap b;
@@ -824,56 +412,6 @@ TEST(BitmapObjects, LoadBitmapReadsTheResourceChain)
     CBitmap missing;
     EXPECT_FALSE(missing.LoadBitmap(4711));
     EXPECT_FALSE(b.LoadBitmap(IDB_GDI4X2)) << "already holds a bitmap";
-}
-
-TEST(BitmapObjects, ZeroSizedAndUnsupportedBitmaps)
-{
-    CBitmap empty;
-    ASSERT_TRUE(empty.CreateBitmap(0, 0, 1, 1, nullptr));
-    BITMAP bm;
-    empty.GetBitmap(&bm);
-    EXPECT_EQ(bm.bmWidth, 1);
-    EXPECT_EQ(bm.bmHeight, 1);
-    EXPECT_EQ(bm.bmBitsPixel, 1);
-    CBitmap eight;
-    EXPECT_FALSE(eight.CreateBitmap(4, 4, 1, 8, nullptr));
-    CBitmap negative;
-    EXPECT_FALSE(negative.CreateBitmap(-4, 4, 1, 32, nullptr));
-    EXPECT_FALSE(negative.CreateCompatibleBitmap(nullptr, 4, 4));
-    EXPECT_EQ(negative.GetBitmap(&bm), 0);
-}
-
-// ---------------------------------------------------------------------------------------------------------------
-// Window classes.
-
-LRESULT OtherProc(HWND h, UINT message, WPARAM wParam, LPARAM lParam) { return ::DefWindowProc(h, message, wParam, lParam); }
-
-TEST(WindowClasses, RegisteringAgainWorksOnlyWithTheSameProcedure)
-{
-    WNDCLASS wc{};
-    wc.style = CS_SAVEBITS;
-    wc.lpfnWndProc = ::DefWindowProc;
-    wc.lpszClassName = "PdtGdiClassTest";
-    wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    wc.hbrBackground = CreateSolidBrush(kRed);
-    EXPECT_NE(wc.hCursor, nullptr);
-    EXPECT_TRUE(AfxRegisterClass(&wc));
-    EXPECT_TRUE(AfxRegisterClass(&wc)) << "the same class again is harmless";
-    WNDCLASS known{};
-    EXPECT_TRUE(GetClassInfo(AfxGetInstanceHandle(), "pdtgdiclasstest", &known));
-    EXPECT_EQ(known.style, UINT(CS_SAVEBITS));
-    wc.lpfnWndProc = OtherProc;
-    EXPECT_FALSE(AfxRegisterClass(&wc)) << "a different procedure under a taken name";
-    wc.lpszClassName = "Edit";
-    EXPECT_FALSE(AfxRegisterClass(&wc)) << "system classes cannot be replaced";
-    EXPECT_THROW(AfxThrowResourceException(), CResourceException);
-
-    // The class brush erases windows of the class.
-    CWnd w;
-    ASSERT_TRUE(w.CreateEx(0, "PdtGdiClassTest", "", WS_POPUP | WS_VISIBLE, CRect(0, 0, 30, 30), nullptr, 0));
-    w.UpdateWindow();
-    EXPECT_EQ(PixelAt(w, CPoint(10, 10)), kRed);
-    w.DestroyWindow();
 }
 
 } // namespace

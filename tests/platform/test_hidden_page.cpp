@@ -5,12 +5,9 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
-#include <QScrollBar>
 #include <QTreeWidget>
 
 #include <cstring>
@@ -75,13 +72,6 @@ const Kind kKinds[] = {
          out << b->text().toStdString() << " enabled " << b->isEnabled();
      },
      "Go &on enabled 0"},
-    {"group box", IDD_LAZYPAGE, {IDC_LZ_GROUP},
-     [](RecordingDialog& p, std::ostream& out) {
-         p.SetDlgItemText(IDC_LZ_GROUP, "Frame &1");
-         out << Text(p, IDC_LZ_GROUP) << p.IsDlgButtonChecked(IDC_LZ_GROUP);
-     },
-     [](RecordingDialog& p, std::ostream& out) { out << As<QGroupBox>(p, IDC_LZ_GROUP)->title().toStdString(); },
-     "Frame 1"},
     {"check box", IDD_LAZYPAGE, {IDC_LZ_CHECK},
      [](RecordingDialog& p, std::ostream& out) {
          p.CheckDlgButton(IDC_LZ_CHECK, BST_INDETERMINATE); // more than a two-state box shows: checked
@@ -89,13 +79,6 @@ const Kind kKinds[] = {
      },
      [](RecordingDialog& p, std::ostream& out) { out << As<QCheckBox>(p, IDC_LZ_CHECK)->checkState(); },
      "2"},
-    {"three-state box", IDD_LAZYPAGE, {IDC_LZ_3STATE},
-     [](RecordingDialog& p, std::ostream& out) {
-         p.CheckDlgButton(IDC_LZ_3STATE, BST_INDETERMINATE);
-         out << p.IsDlgButtonChecked(IDC_LZ_3STATE);
-     },
-     [](RecordingDialog& p, std::ostream& out) { out << As<QCheckBox>(p, IDC_LZ_3STATE)->checkState(); },
-     "1"},
     {"automatic radio group", IDD_LAZYPAGE, {IDC_LZ_R1, IDC_LZ_R2, IDC_LZ_R3},
      [](RecordingDialog& p, std::ostream& out) {
          p.CheckRadioButton(IDC_LZ_R1, IDC_LZ_R3, IDC_LZ_R2);
@@ -110,17 +93,6 @@ const Kind kKinds[] = {
              out << As<QAbstractButton>(p, id)->isChecked();
      },
      "010"},
-    {"manual radio group", IDD_LAZYPAGE, {IDC_LZ_M1, IDC_LZ_M2},
-     [](RecordingDialog& p, std::ostream& out) {
-         p.CheckDlgButton(IDC_LZ_M1, BST_CHECKED);
-         p.CheckDlgButton(IDC_LZ_M2, BST_CHECKED);
-         p.CheckDlgButton(IDC_LZ_M1, BST_UNCHECKED);
-         out << p.IsDlgButtonChecked(IDC_LZ_M1) << p.IsDlgButtonChecked(IDC_LZ_M2);
-     },
-     [](RecordingDialog& p, std::ostream& out) {
-         out << As<QAbstractButton>(p, IDC_LZ_M1)->isChecked() << As<QAbstractButton>(p, IDC_LZ_M2)->isChecked();
-     },
-     "01"},
     {"single-line edit", IDD_LAZYPAGE, {IDC_LZ_EDIT},
      [](RecordingDialog& p, std::ostream& out) {
          auto& e = *static_cast<CEdit*>(p.GetDlgItem(IDC_LZ_EDIT));
@@ -147,13 +119,6 @@ const Kind kKinds[] = {
          out << e->toPlainText().replace('\n', "|").toStdString() << " tab " << e->tabStopDistance();
      },
      "one|two\tthree| tab "},
-    {"static", IDD_LAZYPAGE, {IDC_LZ_STATIC},
-     [](RecordingDialog& p, std::ostream& out) {
-         p.SetDlgItemText(IDC_LZ_STATIC, "&Label");
-         out << Text(p, IDC_LZ_STATIC);
-     },
-     [](RecordingDialog& p, std::ostream& out) { out << As<QLabel>(p, IDC_LZ_STATIC)->text().toStdString(); },
-     "Label"},
     {"drop-down list", IDD_LAZYPAGE, {IDC_LZ_DROPLIST},
      [](RecordingDialog& p, std::ostream& out) {
          CComboBox& c = Combo(p, IDC_LZ_DROPLIST);
@@ -173,27 +138,6 @@ const Kind kKinds[] = {
          out << Items(c) << " enabled " << c->isEnabled() << " data " << Combo(p, IDC_LZ_DROPLIST).GetItemData(1);
      },
      "fig;pear; current 1 enabled 0 data 77"},
-    {"drop-down combo", IDD_LISTPAGE, {IDC_LZ_DROPDOWN},
-     [](RecordingDialog& p, std::ostream& out) {
-         CComboBox& c = Combo(p, IDC_LZ_DROPDOWN);
-         out << c.AddString("one") << c.AddString("two");
-         c.SetWindowText("typed");
-         out << Text(p, IDC_LZ_DROPDOWN) << c.SetCurSel(1) << Text(p, IDC_LZ_DROPDOWN);
-     },
-     [](RecordingDialog& p, std::ostream& out) {
-         auto* c = As<QComboBox>(p, IDC_LZ_DROPDOWN);
-         out << Items(c) << " edit " << c->lineEdit()->text().toStdString();
-     },
-     "one;two; current 1 edit two"},
-    {"simple combo", IDD_LISTPAGE, {IDC_LZ_SIMPLE},
-     [](RecordingDialog& p, std::ostream& out) {
-         CComboBox& c = Combo(p, IDC_LZ_SIMPLE);
-         out << c.AddString("a") << c.AddString("b") << c.SetCurSel(0) << Text(p, IDC_LZ_SIMPLE);
-     },
-     [](RecordingDialog& p, std::ostream& out) {
-         out << Items(W(p, IDC_LZ_SIMPLE)->findChild<QComboBox*>());
-     },
-     "a;b; current 0"},
     {"list box", IDD_LISTPAGE, {IDC_LZ_LISTBOX},
      [](RecordingDialog& p, std::ostream& out) {
          auto& l = *static_cast<CListBox*>(p.GetDlgItem(IDC_LZ_LISTBOX));
@@ -206,17 +150,6 @@ const Kind kKinds[] = {
          out << " current " << l->currentRow();
      },
      "banana;kiwi; current 1"},
-    {"list view", IDD_LISTPAGE, {IDC_LZ_LISTVIEW},
-     [](RecordingDialog& p, std::ostream& out) {
-         auto& l = *static_cast<CListCtrl*>(p.GetDlgItem(IDC_LZ_LISTVIEW));
-         out << l.InsertColumn(0, "Name") << l.InsertItem(0, "first") << l.InsertItem(1, "second") << l.GetItemCount();
-     },
-     [](RecordingDialog& p, std::ostream& out) {
-         auto* t = As<QTreeWidget>(p, IDC_LZ_LISTVIEW);
-         for (int i = 0; i < t->topLevelItemCount(); ++i)
-             out << t->topLevelItem(i)->text(0).toStdString() << ";";
-     },
-     "first;second;"},
     {"tree view", IDD_LISTPAGE, {IDC_LZ_TREE},
      [](RecordingDialog& p, std::ostream& out) {
          auto& t = *static_cast<CTreeCtrl*>(p.GetDlgItem(IDC_LZ_TREE));
@@ -229,17 +162,6 @@ const Kind kKinds[] = {
          out << t->topLevelItem(0)->text(0).toStdString() << ">" << t->topLevelItem(0)->child(0)->text(0).toStdString();
      },
      "root>leaf"},
-    {"scroll bar", IDD_LISTPAGE, {IDC_LZ_SCROLL},
-     [](RecordingDialog& p, std::ostream& out) {
-         auto& s = *static_cast<CScrollBar*>(p.GetDlgItem(IDC_LZ_SCROLL));
-         s.SetScrollRange(0, 40);
-         out << s.SetScrollPos(25) << s.GetScrollPos();
-     },
-     [](RecordingDialog& p, std::ostream& out) {
-         auto* s = As<QScrollBar>(p, IDC_LZ_SCROLL);
-         out << s->minimum() << "-" << s->maximum() << " at " << s->value();
-     },
-     "0-40 at 25"},
 };
 
 // A host with the same page twice: one shown (and hidden again) before the test drives it, one never shown.
@@ -314,35 +236,5 @@ INSTANTIATE_TEST_SUITE_P(Kinds, NeverShownPage, ::testing::ValuesIn(kKinds),
                                  n += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              return n;
                          });
-
-// Focus and tab order reach into a page that was never shown: the focus moves to a hidden control as it does
-// on a page that was shown and hidden, and once the page is shown Tab goes through its controls in template order.
-TEST(NeverShownPage, TakesTheFocusAndTabsThroughItsControlsOnceShown)
-{
-    TwoPages host(IDD_LAZYPAGE);
-    ASSERT_TRUE(host.Create(IDD_HOST));
-    host.ShowWindow(SW_SHOW);
-    Pump();
-    host.early.Forget();
-    host.late.Forget();
-    host.early.GetDlgItem(IDC_LZ_EDIT)->SetFocus();
-    EXPECT_EQ(host.early.Codes(IDC_LZ_EDIT), std::vector<int>{EN_SETFOCUS});
-    host.late.GetDlgItem(IDC_LZ_EDIT)->SetFocus();
-    EXPECT_EQ(host.late.Codes(IDC_LZ_EDIT), std::vector<int>{EN_SETFOCUS});
-    EXPECT_EQ(host.early.Codes(IDC_LZ_EDIT), (std::vector<int>{EN_SETFOCUS, EN_KILLFOCUS}));
-    host.early.DestroyWindow();
-    host.late.ShowWindow(SW_SHOW);
-    Pump();
-    host.late.GetDlgItem(IDC_LZ_PUSH)->SetFocus();
-    std::vector<int> order;
-    for (int i = 0; i < 6; ++i)
-    {
-        Key(VK_TAB);
-        order.push_back(::GetDlgCtrlID(::GetFocus()));
-    }
-    EXPECT_EQ(order, (std::vector<int>{IDC_LZ_CHECK, IDC_LZ_3STATE, IDC_LZ_R1, IDC_LZ_M1, IDC_LZ_EDIT, IDC_LZ_MULTI}));
-    host.DestroyWindow();
-    Pump();
-}
 
 } // namespace

@@ -48,35 +48,6 @@ TEST(DialogKeys, EnterPressesTheDefaultButtonOrTheFocusedPushButton)
     }
 }
 
-TEST(DialogKeys, EnterStartsALineInAWantReturnEditAndSetDefIdMovesItToAnotherButtonThatIgnoresItDisabled)
-{
-    ControlsDialog dlg;
-    ExpectModal([&](CDialog& d) {
-        Focus(Item(d, IDC_NOTES));
-        Type("a");
-        Key(VK_RETURN);
-        Type("b");
-        EXPECT_TRUE(d.IsWindowVisible()) << "Enter belongs to the edit";
-        EXPECT_EQ(d.GetDlgItem(IDC_NOTES)->GetWindowText(), "a\r\nb");
-        EXPECT_EQ(d.GetDefID(), MAKELONG(IDOK, DC_HASDEFID));
-        d.SetDefID(IDC_APPLY);
-        EXPECT_EQ(dlg.Button(IDC_APPLY).GetButtonStyle() & BS_TYPEMASK, UINT(BS_DEFPUSHBUTTON));
-        EXPECT_EQ(dlg.Button(IDOK).GetButtonStyle() & BS_TYPEMASK, UINT(BS_PUSHBUTTON));
-        Focus(Item(d, IDC_NAME));
-        Key(VK_RETURN);
-        EXPECT_TRUE(d.IsWindowVisible());
-        EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 1);
-        d.GetDlgItem(IDC_APPLY)->EnableWindow(FALSE);
-        Focus(Item(d, IDC_NAME));
-        Key(VK_RETURN);
-        EXPECT_TRUE(d.IsWindowVisible());
-        EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 1);
-        Key(VK_ESCAPE);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(dlg.oks, 0);
-}
-
 TEST(DialogKeys, EscapeCancelsFromAnyControlEvenWithCancelDisabledExceptFromAMultiLineEdit)
 {
     for (int id : {IDC_NAME, IDC_LIST, IDC_CHECK, IDC_NOTES, IDC_MEMO, int(IDOK)})
@@ -100,32 +71,6 @@ TEST(DialogKeys, EscapeCancelsFromAnyControlEvenWithCancelDisabledExceptFromAMul
         EXPECT_EQ(dlg.cancels, 0);
         Focus(Item(d, IDC_NAME));
         Key(VK_ESCAPE);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    EXPECT_EQ(dlg.cancels, 1);
-}
-
-// Ignores Escape but not the Cancel button, telling them apart by the key state as MFC code does.
-class EscapeProofDialog : public ControlsDialog
-{
-  public:
-    void OnCancel() override
-    {
-        if (GetKeyState(VK_ESCAPE) < 0)
-            return;
-        ControlsDialog::OnCancel();
-    }
-};
-
-TEST(DialogKeys, GetKeyStateTellsEscapeFromACancelClick)
-{
-    EscapeProofDialog dlg;
-    ExpectModal([&](CDialog& d) {
-        EXPECT_EQ(GetKeyState(VK_ESCAPE), 0);
-        Key(VK_ESCAPE);
-        EXPECT_TRUE(d.IsWindowVisible());
-        EXPECT_EQ(GetKeyState(VK_ESCAPE), 0) << "released again";
-        Click(d, IDCANCEL);
     });
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.cancels, 1);
@@ -253,55 +198,6 @@ const std::vector<int> kTabOrder = {IDC_NAME,   IDC_COUNT,  IDC_LIST,  IDC_EDITC
                                     IDC_RADIO1, IDC_RADIO4, IDC_NOTES, IDC_MEMO,      IDC_APPLY, IDOK,
                                     IDCANCEL};
 
-TEST_F(Navigation, TabFollowsTheTemplateShiftTabGoesBackAndBothWrapRound)
-{
-    Focus(Item(dlg, IDC_NAME));
-    std::vector<int> forward, backward;
-    for (size_t i = 0; i < kTabOrder.size(); ++i)
-    {
-        forward.push_back(FocusId());
-        Key(VK_TAB);
-    }
-    EXPECT_EQ(forward, kTabOrder);
-    EXPECT_EQ(FocusId(), IDC_NAME);
-    for (size_t i = 0; i < kTabOrder.size(); ++i)
-    {
-        Key(VK_TAB, /*shift=*/true);
-        backward.push_back(FocusId());
-    }
-    EXPECT_EQ(backward, std::vector<int>(kTabOrder.rbegin(), kTabOrder.rend()));
-}
-
-// A radio group with nothing checked lost its tab stop to BM_SETCHECK, yet Tab stops at its first enabled button
-// (and only there), as the dialog manager does; a checked button takes the group's stop back.
-TEST_F(Navigation, TabStopsAtTheFirstEnabledButtonOfARadioGroupWithNothingChecked)
-{
-    for (int id : {IDC_RADIO1, IDC_RADIO2, IDC_RADIO3, IDC_RADIO4, IDC_RADIO5})
-        dlg.CheckDlgButton(id, BST_UNCHECKED);
-    ASSERT_FALSE(dlg.GetDlgItem(IDC_RADIO1)->GetStyle() & WS_TABSTOP);
-    dlg.GetDlgItem(IDC_RADIO4)->EnableWindow(FALSE);
-    Focus(Item(dlg, IDC_MANUALCHECK));
-    std::vector<int> forward, backward;
-    for (int i = 0; i < 3; ++i)
-    {
-        Key(VK_TAB);
-        forward.push_back(FocusId());
-    }
-    for (int i = 0; i < 3; ++i)
-    {
-        Key(VK_TAB, /*shift=*/true);
-        backward.push_back(FocusId());
-    }
-    EXPECT_EQ(forward, (std::vector<int>{IDC_RADIO1, IDC_RADIO5, IDC_NOTES}));
-    EXPECT_EQ(backward, (std::vector<int>{IDC_RADIO5, IDC_RADIO1, IDC_MANUALCHECK}));
-    EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_RADIO1), 0u) << "Tab only moves the focus";
-
-    dlg.CheckDlgButton(IDC_RADIO2, BST_CHECKED);
-    Focus(Item(dlg, IDC_MANUALCHECK));
-    Key(VK_TAB);
-    EXPECT_EQ(FocusId(), IDC_RADIO2);
-}
-
 TEST_F(Navigation, TabSkipsDisabledAndHiddenControlsAndArrowsStayInControlsThatWantThemOrMoveInAGroup)
 {
     dlg.GetDlgItem(IDC_COUNT)->EnableWindow(FALSE);
@@ -327,33 +223,6 @@ TEST_F(Navigation, TabSkipsDisabledAndHiddenControlsAndArrowsStayInControlsThatW
     Key(VK_DOWN);
     EXPECT_EQ(FocusId(), IDCANCEL);
     EXPECT_EQ(dlg.Count(IDOK, BN_CLICKED) + dlg.Count(IDCANCEL, BN_CLICKED), 0) << "arrows do not press buttons";
-}
-
-TEST_F(Navigation, NextDlgCtlAndGotoDlgCtrlMoveLikeTabAndSelectTheEditsText)
-{
-    auto sel = [&](int id) {
-        int start = -1, end = -1;
-        dlg.Edit(id).GetSel(start, end);
-        return std::make_pair(start, end);
-    };
-    dlg.SetDlgItemText(IDC_COUNT, "42");
-    Focus(Item(dlg, IDC_NAME));
-    dlg.NextDlgCtrl();
-    EXPECT_EQ(FocusId(), IDC_COUNT);
-    EXPECT_EQ(sel(IDC_COUNT), std::make_pair(0, 2));
-    dlg.PrevDlgCtrl();
-    EXPECT_EQ(FocusId(), IDC_NAME);
-    dlg.SendMessage(WM_NEXTDLGCTL, 1, 0);
-    EXPECT_EQ(FocusId(), IDCANCEL) << "backwards from the first control wraps to the last";
-
-    dlg.GotoDlgCtrl(dlg.GetDlgItem(IDC_COUNT));
-    EXPECT_EQ(sel(IDC_COUNT), std::make_pair(0, 2));
-    dlg.SendMessage(WM_NEXTDLGCTL, WPARAM(::GetDlgItem(dlg, IDC_MEMO)), TRUE);
-    EXPECT_EQ(FocusId(), IDC_MEMO);
-    dlg.GotoDlgCtrl(nullptr);
-    dlg.SendMessage(WM_NEXTDLGCTL, WPARAM(0x1234), TRUE); // not a window
-    EXPECT_EQ(FocusId(), IDC_MEMO);
-    EXPECT_EQ(dlg.GetNextDlgTabItem(dlg.GetDlgItem(IDC_MEMO), TRUE)->GetDlgCtrlID(), IDC_NOTES);
 }
 
 // ---------------------------------------------------------------------------------------------------------------
@@ -524,119 +393,5 @@ TEST_F(NestedPage, APushButtonGivesTheDefaultLookBackWhenTheFocusLeavesItAnyWay)
     }
 }
 
-TEST(DialogKeys, EnterInAnEditClickedIntoAfterTabbingToAPushButtonIsTheDefault)
-{
-    ControlsDialog dlg;
-    ExpectModal([&](CDialog& d) {
-        Focus(Item(d, IDC_MEMO));
-        Key(VK_TAB); // the multi-line edit hands Tab on: Apply
-        ASSERT_EQ(FocusId(), IDC_APPLY);
-        EXPECT_EQ(d.GetDefID(), DWORD(MAKELONG(IDOK, DC_HASDEFID)));
-        Click(d, IDC_NAME);
-        EXPECT_FALSE(LooksDefault(Item(d, IDC_APPLY)));
-        EXPECT_TRUE(LooksDefault(Item(d, IDOK)));
-        Key(VK_RETURN);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 0);
-}
-
-// A check box or radio button that Tab reached shows a focus mark: it looks different from the same control
-// without the focus, and from itself focused by the mouse before any key was pressed.
-TEST(FocusMarks, ButtonsReachedByTabShowTheirFocus)
-{
-    for (int id : {IDC_CHECK, IDC_RADIO1})
-    {
-        SCOPED_TRACE(id);
-        ControlsDialog dlg;
-        ASSERT_TRUE(dlg.Create(IDD_CONTROLS));
-        dlg.ShowWindow(SW_SHOW);
-        Pump();
-        QWidget* button = Peer(Item(dlg, id));
-        const QImage plain = button->grab().toImage();
-        Focus(Item(dlg, IDC_MANUALCHECK));
-        Key(VK_TAB, /*shift=*/id == IDC_CHECK); // the check box is before the manual one, the radio after
-        Pump();
-        ASSERT_EQ(FocusId(), id);
-        EXPECT_NE(button->grab().toImage(), plain) << "no focus mark";
-        Key(VK_TAB);
-        Pump();
-        EXPECT_EQ(button->grab().toImage(), plain) << "the mark stays after the focus left";
-        dlg.DestroyWindow();
-        Pump();
-    }
-}
-
-
-// The chosen item of a list box, a list view and a tree view shows the focus mark once the keyboard is used: the
-// control Tab came back to looks different from the same control, in the same state, focused before any key.
-class ListPageHost : public ControlsDialog
-{
-  public:
-    ListPageHost() : ControlsDialog(IDD_HOST) {}
-    RecordingDialog page{0};
-    BOOL OnInitDialog() override
-    {
-        CDialog::OnInitDialog();
-        page.Create(IDD_LISTPAGE, this);
-        page.ShowWindow(SW_SHOW);
-        return TRUE;
-    }
-};
-
-TEST(FocusMarks, TheChosenItemOfAListOrTreeShowsTheFocusAfterAKey)
-{
-    struct
-    {
-        const char* name;
-        int id;
-        std::function<void(CWnd&)> fill; // two items, the first chosen
-    } kinds[] = {
-        {"list box", IDC_LZ_LISTBOX,
-         [](CWnd& c) {
-             auto& l = static_cast<CListBox&>(c);
-             l.AddString("first");
-             l.AddString("second");
-             l.SetCurSel(0);
-         }},
-        {"list view", IDC_LZ_LISTVIEW,
-         [](CWnd& c) {
-             auto& l = static_cast<CListCtrl&>(c);
-             l.InsertColumn(0, "Name", LVCFMT_LEFT, 80);
-             l.InsertItem(0, "first");
-             l.InsertItem(1, "second");
-             l.SetItemState(0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-         }},
-        {"tree view", IDC_LZ_TREE,
-         [](CWnd& c) {
-             auto& t = static_cast<CTreeCtrl&>(c);
-             HTREEITEM first = t.InsertItem("first");
-             t.InsertItem("second");
-             t.SelectItem(first);
-         }},
-    };
-    for (const auto& k : kinds)
-    {
-        SCOPED_TRACE(k.name);
-        ListPageHost host;
-        ASSERT_TRUE(host.Create(IDD_HOST));
-        host.ShowWindow(SW_SHOW);
-        Pump();
-        CWnd* control = host.page.GetDlgItem(k.id);
-        k.fill(*control);
-        Focus(control->m_hWnd);
-        Pump();
-        ASSERT_EQ(FocusId(), k.id);
-        const QImage byMouse = Peer(control->m_hWnd)->grab().toImage();
-        Key(VK_TAB);
-        ASSERT_NE(FocusId(), k.id);
-        Key(VK_TAB, /*shift=*/true);
-        Pump();
-        ASSERT_EQ(FocusId(), k.id);
-        EXPECT_NE(Peer(control->m_hWnd)->grab().toImage(), byMouse) << "no focus mark";
-        host.DestroyWindow();
-        Pump();
-    }
-}
 
 } // namespace

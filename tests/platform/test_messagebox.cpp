@@ -11,38 +11,6 @@ namespace
 
 UINT Icon(const SeenMessageBox& box) { return box.type & MB_ICONMASK; }
 
-TEST(MessageBoxes, AfxMessageBoxPicksTheIconThatFitsTheButtons)
-{
-    ExpectMessageBox(IDOK);
-    ExpectMessageBox(IDOK);
-    ExpectMessageBox(IDYES);
-    ExpectMessageBox(IDCANCEL);
-    ExpectMessageBox(IDRETRY);
-    AfxMessageBox("ok");
-    AfxMessageBox("ok or cancel", MB_OKCANCEL);
-    AfxMessageBox("yes or no", MB_YESNO);
-    AfxMessageBox("yes, no or cancel", MB_YESNOCANCEL);
-    AfxMessageBox("retry", MB_RETRYCANCEL);
-    const auto& boxes = MessageBoxes();
-    ASSERT_EQ(boxes.size(), 5u);
-    EXPECT_EQ(boxes[0].type, UINT(MB_OK | MB_ICONEXCLAMATION));
-    EXPECT_EQ(boxes[1].type, UINT(MB_OKCANCEL | MB_ICONEXCLAMATION));
-    EXPECT_EQ(boxes[2].type, UINT(MB_YESNO | MB_ICONQUESTION));
-    EXPECT_EQ(boxes[3].type, UINT(MB_YESNOCANCEL | MB_ICONQUESTION));
-    EXPECT_EQ(Icon(boxes[4]), 0u) << "retry boxes get no icon of their own";
-}
-
-TEST(MessageBoxes, AGivenIconAndDefaultButtonAreKeptAndTheAnswerIsReturned)
-{
-    ExpectMessageBox(IDNO);
-    ExpectMessageBox(IDCANCEL);
-    EXPECT_EQ(AfxMessageBox("careful", MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2), IDNO);
-    EXPECT_EQ(AfxMessageBox("second", MB_OKCANCEL), IDCANCEL);
-    ASSERT_EQ(MessageBoxes().size(), 2u);
-    EXPECT_EQ(MessageBoxes()[0].type, UINT(MB_YESNO | MB_ICONSTOP | MB_DEFBUTTON2));
-    EXPECT_EQ(MessageBoxes()[1].text, "second");
-}
-
 // A check that runs validation quietly: no box reaches the person (nor the test's answers), each answers as its
 // default button, and boxes speak again once the last quiet scope ends.
 TEST(MessageBoxes, QuietBoxesAnswerTheirDefaultButtonUnseen)
@@ -77,25 +45,6 @@ TEST(MessageBoxes, QuietBoxesAnswerTheirDefaultButtonUnseen)
     EXPECT_EQ(MessageBoxes()[0].text, "seen");
 }
 
-TEST(MessageBoxes, TheApplicationNameIsTheCaption)
-{
-    ExpectMessageBox(IDOK);
-    ExpectMessageBox(IDOK);
-    ExpectMessageBox(IDOK);
-    ControlsDialog dlg;
-    ASSERT_TRUE(dlg.Create(IDD_CONTROLS));
-    AfxMessageBox("from the application");
-    dlg.MessageBox("from a window");
-    dlg.MessageBox("with a caption", "Own caption", MB_OK);
-    const auto& boxes = MessageBoxes();
-    ASSERT_EQ(boxes.size(), 3u);
-    EXPECT_EQ(boxes[0].caption, AfxGetAppName());
-    EXPECT_EQ(boxes[1].caption, AfxGetAppName()) << "CWnd::MessageBox without a caption uses the application's name";
-    EXPECT_EQ(boxes[2].caption, "Own caption");
-    EXPECT_EQ(Icon(boxes[1]), 0u) << "only AfxMessageBox adds an icon";
-    dlg.DestroyWindow();
-}
-
 TEST(MessageBoxes, APromptIdIsLoadedFromTheStringTable)
 {
     ExpectMessageBox(IDOK);
@@ -109,18 +58,6 @@ TEST(MessageBoxes, APromptIdIsLoadedFromTheStringTable)
     EXPECT_EQ(text, "Hello from the string table");
     EXPECT_FALSE(AfxLoadString(5999, text));
     EXPECT_EQ(text, "");
-}
-
-TEST(MessageBoxes, AMessageBoxFromAModalDialogKeepsItOpen)
-{
-    ControlsDialog dlg;
-    ExpectModal([](CDialog& d) {
-        ExpectMessageBox(IDYES);
-        EXPECT_EQ(AfxMessageBox("Save?", MB_YESNO), IDYES);
-        EXPECT_TRUE(d.IsWindowVisible());
-        Key(VK_ESCAPE);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
 }
 
 // The keys a person answers a real box with, as Win32's boxes take them.
@@ -165,13 +102,6 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxKeys{"SpacePressesTheFocusedButton", MB_YESNOCANCEL, {VK_TAB, VK_SPACE}, IDNO},
                       BoxKeys{"EnterPressesTheFocusedButton", MB_YESNO, {VK_TAB, VK_RETURN}, IDNO}),
     [](const ::testing::TestParamInfo<BoxKeys>& info) { return std::string(info.param.name); });
-
-TEST(MessageBoxes, AltWithALetterAnswersToo)
-{
-    int answer = 0;
-    InToolkitWindows({[] { Key('N', false, false, true); }}, [&] { answer = AfxMessageBox("Save?", MB_YESNOCANCEL); });
-    EXPECT_EQ(answer, IDNO);
-}
 
 using BoxOverDialog = ShownDialog<ControlsDialog>;
 

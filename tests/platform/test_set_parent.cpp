@@ -39,12 +39,3 @@ TEST(SetParent, PopupBecomesAPaneOfItsNewParent)
     EXPECT_FALSE(::IsWindow(pane->m_hWnd));
     delete pane;
 }
-
-TEST(SetParent, RefusesWhatIsNoWindow)
-{
-    ControlsDialog host(IDD_HOST);
-    ASSERT_TRUE(host.Create(IDD_HOST));
-    EXPECT_EQ(::SetParent(nullptr, host.m_hWnd), nullptr);
-    EXPECT_EQ(::SetParent(host.m_hWnd, host.m_hWnd), nullptr);
-    EXPECT_TRUE(::IsWindow(host.m_hWnd));
-}

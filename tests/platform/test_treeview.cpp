@@ -84,53 +84,6 @@ class TreeViewTest : public HostedTest<TreeHost>
 
 // --- Building and walking.
 
-TEST_F(TreeViewTest, ItemsCanBeWalkedEveryWayAndVisibleOnesFollowTheExpansionAndEnsureVisible)
-{
-    Make();
-    EXPECT_EQ(tree.GetCount(), 6u);
-    EXPECT_EQ(tree.GetChildItem(TVI_ROOT), fruits);
-    EXPECT_EQ(tree.GetNextSiblingItem(vegetables), nullptr);
-    EXPECT_EQ(tree.GetPrevSiblingItem(vegetables), fruits);
-    EXPECT_EQ(tree.GetParentItem(apple), fruits);
-    EXPECT_EQ(tree.GetParentItem(fruits), nullptr);
-    EXPECT_FALSE(tree.ItemHasChildren(leek));
-
-    EXPECT_EQ(tree.GetNextVisibleItem(fruits), vegetables);
-    EXPECT_EQ(tree.GetLastVisibleItem(), vegetables);
-    tree.Expand(fruits, TVE_EXPAND);
-    EXPECT_EQ(tree.GetNextVisibleItem(fruits), cherry);
-    EXPECT_EQ(tree.GetPrevVisibleItem(vegetables), banana);
-
-    // EnsureVisible expands the parents (and then answers 0); collapsing moves the selection up, silently.
-    host.Forget();
-    EXPECT_FALSE(tree.EnsureVisible(leek)) << "it expanded";
-    EXPECT_TRUE(Expanded(vegetables));
-    EXPECT_EQ(host.Of(TVN_ITEMEXPANDED).at(0).newItem, vegetables);
-    tree.SelectItem(leek);
-    host.Forget();
-    tree.Expand(vegetables, TVE_COLLAPSE);
-    EXPECT_EQ(tree.GetSelectedItem(), vegetables);
-    EXPECT_TRUE(host.heard.empty()) << "no selection notifications for the move to the collapsed parent";
-    EXPECT_EQ(tree.GetItemState(vegetables, TVIS_SELECTED), UINT(TVIS_SELECTED));
-}
-
-TEST_F(TreeViewTest, EnsureVisibleAnswersNonzeroOnlyWhenItScrolledWithoutExpanding)
-{
-    Make(TVS_HASBUTTONS | TVS_HASLINES);
-    std::vector<HTREEITEM> roots;
-    for (int i = 0; i < 40; ++i)
-        roots.push_back(Add("Root", TVI_ROOT, DWORD_PTR(100 + i)));
-    HTREEITEM deep = Add("Deep", roots.back(), 200);
-    const std::tuple<const char *, HTREEITEM, BOOL> cases[] = {
-        {"already in view", fruits, FALSE},   {"scrolled into view", roots[30], TRUE},
-        {"its parent expanded", deep, FALSE}, {"back to the top: scrolled", fruits, TRUE},
-        {"still there", cherry, FALSE}, // collapsed parent: expanded, so 0
-    };
-    for (const auto &[what, item, answer] : cases)
-        EXPECT_EQ(tree.EnsureVisible(item), answer) << what;
-    EXPECT_TRUE(Expanded(fruits));
-}
-
 TEST_F(TreeViewTest, InsertionPlacesFirstLastAfterASiblingOrSorted)
 {
     Make();
@@ -161,27 +114,6 @@ TEST_F(TreeViewTest, InsertionPlacesFirstLastAfterASiblingOrSorted)
     EXPECT_EQ(tree.GetItemText(apple), longText);
 }
 
-TEST_F(TreeViewTest, StaleForeignAndMissingArgumentsAreRefused)
-{
-    Make();
-    ASSERT_TRUE(tree.DeleteItem(leek));
-    auto bogus = reinterpret_cast<HTREEITEM>(uintptr_t(0x1234));
-    CRect r;
-    for (HTREEITEM gone : {leek, bogus})
-    {
-        EXPECT_EQ(tree.GetItemText(gone), CString(""));
-        EXPECT_FALSE(tree.DeleteItem(gone) || tree.Expand(gone, TVE_EXPAND) || tree.SelectItem(gone) ||
-                     tree.SetItemText(gone, "x") || tree.SortChildren(gone) || tree.GetItemRect(gone, &r, FALSE));
-        EXPECT_EQ(tree.InsertItem("orphan", gone), nullptr);
-    }
-    EXPECT_EQ(tree.GetCount(), 5u);
-    EXPECT_EQ(tree.InsertItem(static_cast<LPTVINSERTSTRUCT>(nullptr)), nullptr);
-    EXPECT_FALSE(tree.GetItem(nullptr) || tree.SetItem(nullptr) || tree.SortChildrenCB(nullptr));
-    EXPECT_EQ(tree.HitTest(nullptr), nullptr);
-    HTREEITEM callback = tree.InsertItem(LPSTR_TEXTCALLBACK, vegetables);
-    EXPECT_EQ(tree.GetItemText(callback), CString("")) << "text callbacks are not supported";
-}
-
 // --- Selection.
 
 TEST_F(TreeViewTest, SelectItemReportsChangingThenChangedAndExpandsTheParents)
@@ -208,47 +140,6 @@ TEST_F(TreeViewTest, SelectItemReportsChangingThenChangedAndExpandsTheParents)
     EXPECT_EQ(tree.GetSelectedItem(), nullptr);
     EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).oldItem, apple);
     EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).newItem, nullptr);
-}
-
-TEST_F(TreeViewTest, RefusingSelChangingKeepsTheSelectionAClickReportsNmClickBeforeItMovesAndARightClickAsksForAMenu)
-{
-    Make();
-    tree.SelectItem(vegetables);
-    host.Forget();
-    host.answers[TVN_SELCHANGING] = TRUE;
-    EXPECT_FALSE(tree.SelectItem(leek));
-    EXPECT_EQ(tree.GetSelectedItem(), vegetables);
-    EXPECT_EQ(host.Count(TVN_SELCHANGED), 0);
-    ClickItem(fruits);
-    EXPECT_EQ(tree.GetSelectedItem(), vegetables) << "a refused click does not move it either";
-    EXPECT_EQ(Widget()->currentItem()->text(0), QStringLiteral("Vegetables"));
-
-    // A click reports NM_CLICK before the selection moves.
-    host.answers.clear();
-    host.Forget();
-    HTREEITEM selectedDuringClick = nullptr;
-    host.onHeard = [&](const Heard& x) {
-        if (x.code == NM_CLICK)
-            selectedDuringClick = tree.GetSelectedItem();
-    };
-    ClickItem(fruits);
-    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{NM_CLICK, TVN_SELCHANGING, TVN_SELCHANGED}));
-    EXPECT_EQ(selectedDuringClick, vegetables) << "as in Win32, NM_CLICK still sees the old selection";
-    EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).action, UINT(TVC_BYMOUSE));
-    EXPECT_EQ(tree.GetSelectedItem(), fruits);
-
-    // A right click keeps the selection and asks for a menu.
-    tree.SelectItem(vegetables);
-    host.Forget();
-    ClickItem(fruits, true);
-    EXPECT_EQ(tree.GetSelectedItem(), vegetables);
-    EXPECT_EQ(host.Count(NM_RCLICK), 1);
-    EXPECT_EQ(host.Count(TVN_SELCHANGED), 0);
-    ASSERT_EQ(host.Codes(WM_CONTEXTMENU).size(), 1u);
-    EXPECT_EQ(host.heard.back().from, h);
-    UINT flags = 0;
-    EXPECT_EQ(tree.HitTest(LabelRect(fruits).CenterPoint(), &flags), fruits) << "the menu's owner finds the item itself";
-    EXPECT_TRUE(flags & TVHT_ONITEMLABEL);
 }
 
 TEST_F(TreeViewTest, FocusSelectsTheFirstItemAndKeysMoveTheSelectionAndExpandAfterTvnKeyDown)
@@ -363,27 +254,6 @@ TEST_F(TreeViewTest, TheUserExpandsWithTheButtonOrADoubleClickAndTheParentMayRef
 
 // --- Deletion.
 
-TEST_F(TreeViewTest, DeletingTheSelectionMovesItToTheNextSiblingThenTheParentThenThePrevious)
-{
-    Make();
-    tree.SelectItem(apple);
-    host.Forget();
-    EXPECT_TRUE(tree.DeleteItem(apple));
-    EXPECT_EQ(tree.GetSelectedItem(), banana);
-    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{TVN_SELCHANGING, TVN_SELCHANGED, TVN_DELETEITEM}));
-    EXPECT_EQ(host.heard[1].oldItem, apple);
-    EXPECT_EQ(host.heard[1].newItem, banana);
-    EXPECT_EQ(host.heard[2].oldItem, apple);
-    EXPECT_EQ(host.heard[2].oldParam, LPARAM(3));
-
-    tree.DeleteItem(banana);
-    EXPECT_EQ(tree.GetSelectedItem(), fruits) << "no next sibling: the parent";
-    tree.SelectItem(vegetables);
-    tree.DeleteItem(vegetables);
-    EXPECT_EQ(tree.GetSelectedItem(), fruits) << "a root without a next sibling: the previous one";
-    EXPECT_EQ(Children(fruits), (std::vector<CString>{"Cherry"}));
-}
-
 TEST_F(TreeViewTest, DeletingAParentReportsItsChildrenThenItAndDeletingAllLeavesNothingSelected)
 {
     Make();
@@ -407,90 +277,6 @@ TEST_F(TreeViewTest, DeletingAParentReportsItsChildrenThenItAndDeletingAllLeaves
     EXPECT_EQ(host.Of(TVN_SELCHANGED)[0].newItem, nullptr) << "nothing is left to take the selection";
     EXPECT_EQ(tree.GetRootItem(), nullptr);
     EXPECT_EQ(Widget()->topLevelItemCount(), 0);
-}
-
-// --- Sorting and check boxes.
-
-int CALLBACK_ByDataDescending(LPARAM a, LPARAM b, LPARAM) { return a > b ? -1 : a < b ? 1 : 0; }
-
-TEST_F(TreeViewTest, SortChildrenOrdersCaseInsensitivelyKeepingHandlesAndState)
-{
-    Make();
-    tree.SelectItem(cherry); // expands fruits
-    host.Forget();
-    EXPECT_TRUE(tree.SortChildren(fruits));
-    EXPECT_EQ(Children(fruits), (std::vector<CString>{"apple", "Banana", "Cherry"}));
-    EXPECT_EQ(tree.GetChildItem(fruits), apple);
-    EXPECT_EQ(tree.GetSelectedItem(), cherry);
-    EXPECT_TRUE(Widget()->topLevelItem(0)->isExpanded());
-    EXPECT_EQ(Widget()->currentItem()->text(0), QStringLiteral("Cherry"));
-    EXPECT_TRUE(host.heard.empty());
-
-    TVSORTCB cb{fruits, CALLBACK_ByDataDescending, 0};
-    EXPECT_TRUE(tree.SortChildrenCB(&cb));
-    EXPECT_EQ(Children(fruits), (std::vector<CString>{"Banana", "apple", "Cherry"}));
-    EXPECT_TRUE(tree.SortChildren(TVI_ROOT));
-    EXPECT_EQ(tree.GetRootItem(), fruits);
-}
-
-TEST_F(TreeViewTest, CheckBoxesFollowSetCheckAndTheSpaceKey)
-{
-    Make(TVS_HASBUTTONS | TVS_LINESATROOT | TVS_CHECKBOXES);
-    EXPECT_EQ(tree.GetCheck(leek), FALSE);
-    EXPECT_TRUE(tree.SetCheck(leek));
-    EXPECT_EQ(tree.GetItemState(leek, TVIS_STATEIMAGEMASK), INDEXTOSTATEIMAGEMASK(2));
-    tree.SelectItem(cherry);
-    Focus(h);
-    Key(VK_SPACE);
-    EXPECT_EQ(tree.GetCheck(cherry), TRUE);
-    Key(VK_SPACE);
-    EXPECT_EQ(tree.GetCheck(cherry), FALSE);
-}
-
-TEST_F(TreeViewTest, LinesAndButtonsAreDrawnWhereTheStylesAskForThem)
-{
-    const std::tuple<DWORD, bool, bool> cases[] = {
-        {TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT, true, true},
-        {TVS_HASLINES | TVS_LINESATROOT, false, true},
-        {TVS_HASBUTTONS | TVS_LINESATROOT, true, false},
-        {TVS_LINESATROOT, false, false},
-    };
-    for (const auto &[style, button, line] : cases)
-    {
-        SCOPED_TRACE(style);
-        Make(style);
-        tree.Expand(vegetables, TVE_EXPAND);
-        Pump();
-        QTreeWidget *w = Widget();
-        QImage shot = w->viewport()->grab().toImage();
-        QColor base = w->palette().color(QPalette::Base);
-        auto inked = [&](int x, int y) { return QColor(shot.pixel(x, y)) != base; };
-        QRect row = w->visualItemRect(w->topLevelItem(0)); // Fruits: collapsed, with a sibling below
-        if (!button && !line)
-        {
-            EXPECT_LT(row.left(), w->indentation()) << "nothing to draw: the root has no branch column";
-            tree.DestroyWindow();
-            continue;
-        }
-        int cx = row.left() - w->indentation() / 2, cy = row.center().y();
-        ASSERT_GT(cx, 4) << "the root has its branch column";
-        EXPECT_EQ(inked(cx - 4, cy - 2), button) << "the left side of the button's box";
-        EXPECT_EQ(inked(cx, cy - 2), button) << "the plus of a collapsed item";
-        bool below = false;
-        for (int y = cy + 6; y <= row.bottom(); ++y)
-            below = below || inked(cx, y);
-        EXPECT_EQ(below, line) << "the line down to the next sibling";
-        QRect child = w->visualItemRect(w->topLevelItem(1)->child(0)); // Leek: no children, the last one
-        bool joined = false;
-        for (int x = child.left() - w->indentation() / 2 + 1; x < child.left(); ++x)
-            joined = joined || inked(x, child.center().y());
-        EXPECT_EQ(joined, line) << "the line from a child to its parent's line";
-        if (button && line)
-        {
-            EXPECT_TRUE(SavePng(h, OutputPath("treeview-lines-buttons.png")));
-        }
-        tree.DestroyWindow();
-    }
 }
 
 } // namespace

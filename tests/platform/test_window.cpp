@@ -60,18 +60,6 @@ TEST_F(Messages, SentMessagesRunAtOncePostedOnesAfterTheHandlerInOrder)
                                                  "message 2", "message 3"}));
 }
 
-TEST_F(Messages, PostedMessagesToADestroyedWindowAreDropped)
-{
-    HWND h = dlg.m_hWnd;
-    dlg.PostMessage(WM_SECOND, 2);
-    dlg.DestroyWindow();
-    Pump();
-    EXPECT_TRUE(dlg.log.empty());
-    EXPECT_FALSE(::IsWindow(h));
-    EXPECT_FALSE(::PostMessage(h, WM_SECOND, 2));
-    EXPECT_EQ(::SendMessage(h, WM_SECOND, 2), 0);
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // Message map chaining.
 
@@ -163,32 +151,6 @@ const MessageMap& EditHooks::GetThisMessageMap()
 }
 
 using Windows = ShownDialog<ControlsDialog>;
-
-TEST_F(Windows, DefaultFromAHandlerReachesTheClassProcedureAndReturnsItsResult)
-{
-    EditHooks edit;
-    ASSERT_TRUE(edit.SubclassDlgItem(IDC_NAME, &dlg));
-    edit.SetWindowText("passed on");
-    EXPECT_EQ(edit.GetWindowText(), "passed on");
-    edit.passOn = false;
-    edit.SetWindowText("kept back");
-    EXPECT_EQ(edit.GetWindowText(), "passed on");
-    EXPECT_EQ(edit.seen, (std::vector<CString>{"passed on", "kept back"}));
-    UINT code = UINT(edit.SendMessage(WM_GETDLGCODE));
-    EXPECT_TRUE(code & DLGC_HASSETSEL) << "the edit's own code came through Default()";
-    EXPECT_TRUE(code & DLGC_WANTTAB);
-    edit.UnsubclassWindow();
-
-    // A multi-line edit that wants Tab types it.
-    ASSERT_TRUE(edit.SubclassDlgItem(IDC_NOTES, &dlg));
-    Focus(edit);
-    Type("a");
-    Key(VK_TAB);
-    Type("b");
-    EXPECT_EQ(edit.GetWindowText(), "a\tb");
-    EXPECT_EQ(FocusId(), IDC_NOTES);
-    edit.UnsubclassWindow();
-}
 
 // ---------------------------------------------------------------------------------------------------------------
 // Handles and bad input.
