@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <sstream>
 #include <tuple>
 
@@ -154,25 +153,6 @@ TEST(RcStyles, WrittenStylesAddToTheDefaultsAndNotClearsWhatIsToItsLeft)
               kChild | BS_AUTORADIOBUTTON | WS_TABSTOP);
 }
 
-TEST(RcStyles, DialogStyleFollowsCaptionAndFont)
-{
-    ResourceScript plain = Parse("1 DIALOG 0, 0, 10, 10\nBEGIN\nEND\n");
-    EXPECT_EQ(plain.FindDialog(1)->style, uint32_t(WS_POPUP | WS_BORDER | WS_SYSMENU));
-    EXPECT_TRUE(plain.FindDialog(1)->fontFace.empty());
-
-    ResourceScript s =
-        Parse("1 DIALOG 0, 0, 10, 10\nSTYLE WS_POPUP | DS_SETFONT\nCAPTION \"c\"\nBEGIN\nEND\n"
-              "2 DIALOGEX 0, 0, 10, 10, 77\nSTYLE WS_CHILD\nFONT 9, \"Tahoma\"\nEXSTYLE WS_EX_TOOLWINDOW\n"
-              "CLASS \"MyDlg\"\nMENU 5\nBEGIN\nEND\n");
-    // No FONT: DS_SETFONT goes; a CAPTION brings WS_CAPTION.
-    EXPECT_EQ(s.FindDialog(1)->style, uint32_t(WS_POPUP | WS_CAPTION));
-    const DialogTemplate *d = s.FindDialog(2);
-    EXPECT_EQ(d->style, uint32_t(WS_CHILD | DS_SETFONT));
-    EXPECT_EQ(d->exStyle, uint32_t(WS_EX_TOOLWINDOW));
-    EXPECT_EQ(d->fontFace, "Tahoma");
-    EXPECT_EQ(d->className, "MyDlg");
-}
-
 TEST(RcExpressions, LeftToRightWithoutPrecedenceAndDefinesResolveThroughIncludesAndOtherNames)
 {
     ResourceScript s = Parse("1 DIALOG 1 | 1 - 1, 1 | (1 - 1), 0x10 + 0o10 + 010, -(2) + ~0 + 3\nBEGIN\n"
@@ -293,27 +273,6 @@ TEST(RcMenus, PopupsSeparatorsAndOptions)
     EXPECT_EQ(m->items[1].id, 104);
 }
 
-TEST(RcSkipping, OtherResourceTypesAreSteppedOver)
-{
-    ResourceScript s = Parse("IDR_MAINFRAME ICON \"res\\\\app.ico\"\n"
-                             "1 VERSIONINFO\n FILEVERSION 1,0,0,1\n FILEFLAGSMASK 0x3fL\nBEGIN\n"
-                             "  BLOCK \"StringFileInfo\"\n  BEGIN\n    VALUE \"CompanyName\", \"x\"\n  END\nEND\n"
-                             "IDR_ACCEL ACCELERATORS\nBEGIN\n  \"A\", 5, VIRTKEY, CONTROL\nEND\n"
-                             "GUIDELINES DESIGNINFO\nBEGIN\n  1, DIALOG\n  BEGIN\n    LEFTMARGIN, 7\n  END\nEND\n"
-                             "1 AFX_DIALOG_LAYOUT\nBEGIN\n  0\nEND\n"
-                             "1 TEXTINCLUDE\nBEGIN\n  \"resource.h\\0\"\nEND\n"
-                             "IDR_TOOLBAR TOOLBAR 16, 15\nBEGIN\n  BUTTON 5\n  SEPARATOR\nEND\n"
-                             "9 RCDATA { 1, 2, \"three\" }\n"
-                             "10 HTML \"page.htm\"\n"
-                             "1 DIALOG 0, 0, 10, 10\nBEGIN\n  LTEXT \"after\", 2, 0, 0, 5, 5\nEND\n"
-                             "5 BITMAP MOVEABLE PURE \"res/five.bmp\"\n");
-    ASSERT_NE(s.FindDialog(1), nullptr);
-    EXPECT_EQ(s.FindDialog(1)->controls.at(0).text, "after");
-    EXPECT_EQ(s.bitmaps.at(5), "res/five.bmp");
-    EXPECT_TRUE(s.menus.empty());
-    EXPECT_TRUE(s.strings.empty());
-}
-
 TEST(RcControls, TextsClassesAndExtras)
 {
     ResourceScript s = Parse(Dialog("CONTROL 3063, 5, \"Static\", SS_BITMAP, 0, 0, 8, 8\n"
@@ -393,39 +352,7 @@ TEST(RcErrors, LexicalStructureSymbolAndPreprocessorProblems)
         ExpectFailure(text, line, needle);
 }
 
-TEST(RcErrors, ProblemsInsideAnIncludedFileNameThatFile)
-{
-    ExpectFailure("#include \"self.rc2\"\n", 1, "nested too deeply", {{"self.rc2", "#include \"self.rc2\"\n"}},
-                  "self.rc2");
-    Files files = {{"resource.h", "#define A 1\n\n#if\n#endif\n"},
-                   {"extra.rc2", "\n\n2 DIALOG 0, 0, 10, 10\nBEGIN\n  LTEXT \"x\", NOPE, 0, 0, 1, 1\nEND\n"}};
-    ExpectFailure("#include \"resource.h\"\n", 3, "#if with no expression", files, "resource.h");
-    ExpectFailure("// lead\n#include \"extra.rc2\"\n", 5, "undefined symbol NOPE", files, "extra.rc2");
-    // After the include, lines count in the including file again.
-    ExpectFailure("#include \"extra.rc2\"\n", 5, "NOPE", files, "extra.rc2");
-    ExpectFailure("\n#define OK_NAME 3\n#include \"resource.h\"\n", 3, "#if", files, "resource.h");
-    files["resource.h"] = "#define A 1\n";
-    ExpectFailure("#include \"resource.h\"\n\n\nA DIALOG 0, 0, 1, 1\nBEGIN\n  LTEXT \"x\", B, 0, 0, 1, 1\nEND\n", 6,
-                  "undefined symbol B", files);
-}
-
 // --- robustness: no input may crash the parser or escape as anything but ParseError
-
-TEST(RcRobustness, HostileNestingAndExpansion)
-{
-    ExpectFailure("1 DIALOG 0, 0, " + std::string(100000, '(') + "1, 1\nBEGIN\nEND\n", 1, "nested too deeply");
-    ExpectFailure("1 DIALOG 0, 0, " + std::string(100000, '-') + "1, 1\nBEGIN\nEND\n", 1, "nested too deeply");
-    ExpectFailure("#if " + std::string(100000, '!') + "1\n#endif\n", 1, "nested too deeply");
-    std::string menu = "1 MENU\n";
-    for (int i = 0; i < 5000; ++i)
-        menu += "BEGIN POPUP \"p\"\n";
-    ExpectFailure(menu, 202, "nested too deeply");
-    std::string laughs = "#define L0 1 | 1 | 1 | 1\n";
-    for (int i = 1; i < 20; ++i)
-        laughs +=
-            "#define L" + std::to_string(i) + " L" + std::to_string(i - 1) + " | L" + std::to_string(i - 1) + "\n";
-    ExpectFailure(laughs + "1 DIALOG 0, 0, L19, 1\nBEGIN\nEND\n", 21, "too much text");
-}
 
 TEST(RcRobustness, EveryTruncationOfTheRealScript)
 {
@@ -450,44 +377,6 @@ TEST(RcRobustness, EveryTruncationOfTheRealScript)
         }
     }
     EXPECT_GT(failures, 0); // cutting inside the dialog must be noticed
-}
-
-TEST(RcRobustness, RandomDamage)
-{
-    const std::string script = ReadFile(SourceDir() / "resources" / "pdtdlg.rc");
-    IncludeResolver includes = ResourcesFolder();
-    std::mt19937 rng(20240517);
-    const std::string alphabet = "\"\\/*#(){},|-+~ \n\tNOTBEGINEND0x9aZ\x80\xFF";
-    for (int round = 0; round < 1500; ++round)
-    {
-        std::string text = script;
-        int edits = 1 + int(rng() % 4);
-        for (int i = 0; i < edits; ++i)
-        {
-            size_t at = rng() % text.size();
-            switch (rng() % 3)
-            {
-            case 0:
-                text[at] = alphabet[rng() % alphabet.size()];
-                break;
-            case 1:
-                text.erase(at, 1 + rng() % 8);
-                break;
-            default:
-                text.insert(at, 1, alphabet[rng() % alphabet.size()]);
-            }
-            if (text.empty())
-                text = "x";
-        }
-        try
-        {
-            ParseResourceScript(text, "fuzz.rc", includes);
-        }
-        catch (const ParseError &e)
-        {
-            ASSERT_GE(e.line(), 1) << e.what();
-        }
-    }
 }
 
 } // namespace

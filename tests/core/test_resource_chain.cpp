@@ -71,20 +71,6 @@ TEST(ResourceChain, NewestModuleIsSearchedFirst)
     EXPECT_EQ(FindDialogTemplate(9999), nullptr);
 }
 
-TEST(ResourceChain, UnregisteringFromTheMiddleKeepsTheRest)
-{
-    Embedded empty("");
-    std::vector<std::unique_ptr<ResourceModule>> mods;
-    for (const char* name : {"mid-1", "mid-2", "mid-3"})
-        mods.push_back(
-            std::make_unique<ResourceModule>(name, "x.rc", std::initializer_list<EmbeddedFile>{empty.As("x.rc")}));
-    EXPECT_EQ(OurChain({"mid-1", "mid-2", "mid-3"}), (std::vector<std::string>{"mid-3", "mid-2", "mid-1"}));
-    mods[1].reset();
-    EXPECT_EQ(OurChain({"mid-1", "mid-2", "mid-3"}), (std::vector<std::string>{"mid-3", "mid-1"}));
-    mods[2].reset();
-    EXPECT_EQ(OurChain({"mid-1", "mid-2", "mid-3"}), (std::vector<std::string>{"mid-1"}));
-}
-
 TEST(ResourceChain, BitmapBytesComeFromTheEmbeddedFile)
 {
     const std::string bmp("BM\x46\0\0\0\0\0\0\0\x36\0\0\0 and more bytes\xFF", 31);
@@ -101,31 +87,6 @@ TEST(ResourceChain, BitmapBytesComeFromTheEmbeddedFile)
     EXPECT_FALSE(FindBitmapData(9302).has_value());
     EXPECT_EQ(mod.FileData("RES\\ARROW.bmp"), data);
     EXPECT_FALSE(mod.FileData("res/arrow.bm").has_value());
-}
-
-TEST(ResourceChain, ScriptIsParsedOnFirstUseOnly)
-{
-    Embedded script("#include \"resource.h\"\nIDD_X DIALOG 0, 0, 10, 10\nBEGIN\nEND\n");
-    Embedded header("#define IDD_X 9400\n");
-    ResourceModule mod("lazy", "lazy.rc", {script.As("lazy.rc"), header.As("resource.h")});
-
-    std::vector<const rc::ResourceScript *> seen(8);
-    std::vector<std::thread> threads;
-    std::atomic<bool> go{false};
-    for (size_t i = 0; i < seen.size(); ++i)
-        threads.emplace_back([&, i] {
-            while (!go)
-                std::this_thread::yield();
-            seen[i] = &mod.Script();
-        });
-    go = true;
-    for (std::thread &t : threads)
-        t.join();
-    for (const rc::ResourceScript *s : seen)
-        EXPECT_EQ(s, seen[0]);
-    EXPECT_EQ(&mod.Script(), seen[0]);
-    EXPECT_EQ(seen[0]->defines.at("IDD_X"), 9400);
-    EXPECT_NE(FindDialogTemplate(9400), nullptr);
 }
 
 TEST(ResourceChain, BrokenScriptFailsOnUseAndIsPassedOver)

@@ -171,21 +171,6 @@ TEST_F(Container, AnIdWithoutAPageClassIsReportedAndItsItemStaysWithoutAPage)
     EXPECT_EQ(MessageBoxes().size(), 1u) << "reported once, when the tree is filled";
 }
 
-TEST_F(Container, AnEmptyArrayGivesAnEmptyTreeAndOkStillStores)
-{
-    std::vector<OPTIONITEM> options = {End()};
-    CDlgDefineNode dlg(m_node, options.data());
-    ExpectModal([&](CDialog&) {
-        EXPECT_EQ(Tree(dlg).GetCount(), 0u);
-        EXPECT_EQ(dlg.GetActiveOptionID(nullptr), -1);
-        Click(dlg, IDOK);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_TRUE(m_doc.IsModified());
-    EXPECT_EQ(m_doc.m_nUpdateCount, 1);
-    EXPECT_EQ(m_node->m_nDefineUpdates, 1);
-}
-
 TEST_F(Container, InvalidPagesAreShownInArrayOrderWhateverPageIsInFront)
 {
     std::vector<OPTIONITEM> options = {Entry(2115, -1, "Basic"), Entry(kFirstTestPage, -1, "First"),

@@ -1,5 +1,4 @@
-// The system caret: hide counting, one caret per thread, position, blinking, and drawing over the window
-// without touching what its device contexts read back.
+// The system caret: it starts hidden and each hide needs its own show.
 #include "platform/testing/pdttest.h"
 
 #include <QElapsedTimer>

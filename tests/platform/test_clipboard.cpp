@@ -1,4 +1,4 @@
-// The clipboard's text formats through the toolkit's real clipboard, and the global memory that carries them.
+// The clipboard: who may open, empty and set it, as Win32 allows.
 #include "platform/testing/pdttest.h"
 
 #include <QClipboard>
@@ -22,25 +22,6 @@ class Clipboard : public PaintTest
         PaintTest::TearDown();
     }
 };
-
-TEST_F(Clipboard, AnsiTextGoesOutAsUnicodeWithNewlines)
-{
-    ASSERT_TRUE(wnd.OpenClipboard());
-    EXPECT_TRUE(EmptyClipboard());
-    HGLOBAL h = GlobalText("caf\xE9 \x80 5\r\nline two\r\n");
-    EXPECT_EQ(SetClipboardData(CF_TEXT, h), h);
-    EXPECT_TRUE(CloseClipboard());
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("caf\u00E9 \u20AC 5\nline two\n"));
-    EXPECT_EQ(GetClipboardOwner(), wnd.m_hWnd);
-
-    // Read back through CF_TEXT: the same bytes.
-    ASSERT_TRUE(OpenClipboard(wnd));
-    HANDLE back = GetClipboardData(CF_TEXT);
-    ASSERT_NE(back, nullptr);
-    EXPECT_EQ(GlobalString(back), "caf\xE9 \x80 5\r\nline two\r\n");
-    EXPECT_EQ(GetClipboardData(CF_TEXT), back) << "the same handle while the text stands";
-    CloseClipboard();
-}
 
 TEST_F(Clipboard, OpeningEmptyingAndSettingFollowWin32Rules)
 {

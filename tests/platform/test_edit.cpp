@@ -1,4 +1,4 @@
-// Edit boxes: change and focus notifications, line ends of multi-line text, the selection and the text limit.
+// Edit boxes: change and focus notifications, read-only edits and the text limit.
 #include "dialog_harness.h"
 
 #include <tuple>
@@ -57,20 +57,6 @@ TEST_F(Edits, TabAndClicksMoveTheFocusWithKillFocusBeforeSetFocus)
     dlg.Forget();
     Click(dlg, IDC_COUNT);
     EXPECT_TRUE(dlg.notes.empty()) << "clicking the focused edit again changes nothing";
-}
-
-TEST_F(Edits, MultiLineTextUsesCarriageReturnLineFeed)
-{
-    Focus(Item(dlg, IDC_NOTES));
-    Type("one");
-    Key(VK_RETURN);
-    Type("two");
-    CEdit& notes = dlg.Edit(IDC_NOTES);
-    EXPECT_EQ(notes.GetWindowText(), "one\r\ntwo");
-    EXPECT_EQ(notes.GetWindowTextLength(), 8);
-    EXPECT_EQ(notes.GetLineCount(), 2);
-    notes.SetWindowText("a\r\nb\r\nc");
-    EXPECT_EQ(notes.GetLineCount(), 3);
 }
 
 TEST_F(Edits, LimitTextStopsTypingAndReportsMaxText)

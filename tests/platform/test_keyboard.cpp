@@ -1,5 +1,5 @@
 // The dialog manager's keys: Enter, Escape, Tab and the arrows, what a control can claim for itself with
-// WM_GETDLGCODE, PreTranslateMessage, nested pages and WM_NEXTDLGCTL.
+// WM_GETDLGCODE, PreTranslateMessage, and pages nested in a dialog.
 #include "dialog_harness.h"
 #include "platform/afxcmn.h"
 
@@ -19,46 +19,48 @@ namespace
 // Enter and Escape in a modal dialog.
 
 // Enter presses the default button, or the push button that has the focus; never a check box, nor a line end
-// into a multi-line edit without ES_WANTRETURN.
-TEST(DialogKeys, EnterPressesTheDefaultButtonOrTheFocusedPushButton)
+// into a multi-line edit without ES_WANTRETURN. Escape cancels from any control, even with Cancel disabled, except
+// from a multi-line edit.
+TEST(DialogKeys, EnterPressesTheDefaultOrTheFocusedPushButtonAndEscapeCancelsFromAnyControl)
 {
     struct Case
     {
         int focus;
+        UINT key;
         INT_PTR result;
-        int pressed;
+        int pressed; // the button the key clicks, if any
     };
-    for (Case c : {Case{IDC_NAME, IDOK, IDOK}, Case{IDC_CHECK, IDOK, IDOK}, Case{IDC_MEMO, IDOK, IDOK},
-                   Case{IDCANCEL, IDCANCEL, IDCANCEL}, Case{IDC_APPLY, IDCANCEL, IDC_APPLY}})
+    const Case cases[] = {
+        {IDC_NAME, VK_RETURN, IDOK, IDOK},
+        {IDC_CHECK, VK_RETURN, IDOK, IDOK},
+        {IDC_MEMO, VK_RETURN, IDOK, IDOK},
+        {IDCANCEL, VK_RETURN, IDCANCEL, IDCANCEL},
+        {IDC_APPLY, VK_RETURN, IDCANCEL, IDC_APPLY},
+        {IDC_NAME, VK_ESCAPE, IDCANCEL, 0},
+        {IDC_LIST, VK_ESCAPE, IDCANCEL, 0},
+        {IDC_CHECK, VK_ESCAPE, IDCANCEL, 0},
+        {IDC_NOTES, VK_ESCAPE, IDCANCEL, 0},
+        {IDC_MEMO, VK_ESCAPE, IDCANCEL, 0},
+        {IDOK, VK_ESCAPE, IDCANCEL, 0},
+    };
+    for (const Case& c : cases)
     {
+        SCOPED_TRACE(::testing::Message() << "key " << c.key << " with the focus on " << c.focus);
         ControlsDialog dlg;
         CString memo;
         ExpectModal([&](CDialog& d) {
             Focus(Item(d, c.focus));
-            Key(VK_RETURN);
+            Key(c.key);
             memo = d.GetDlgItem(IDC_MEMO)->GetWindowText();
             if (d.IsWindowVisible())
                 Key(VK_ESCAPE);
         });
-        EXPECT_EQ(dlg.DoModal(), c.result) << "focus on " << c.focus;
-        EXPECT_EQ(dlg.Count(c.pressed, BN_CLICKED), 1) << "focus on " << c.focus;
+        EXPECT_EQ(dlg.DoModal(), c.result);
+        EXPECT_EQ(dlg.Count(c.pressed, BN_CLICKED), c.pressed ? 1 : 0);
         EXPECT_EQ(dlg.oks, c.result == IDOK ? 1 : 0);
+        EXPECT_EQ(dlg.cancels, c.result == IDCANCEL ? 1 : 0);
         EXPECT_EQ(dlg.Count(IDC_CHECK, BN_CLICKED), 0);
         EXPECT_EQ(memo, "");
-    }
-}
-
-TEST(DialogKeys, EscapeCancelsFromAnyControlEvenWithCancelDisabledExceptFromAMultiLineEdit)
-{
-    for (int id : {IDC_NAME, IDC_LIST, IDC_CHECK, IDC_NOTES, IDC_MEMO, int(IDOK)})
-    {
-        ControlsDialog dlg;
-        ExpectModal([id](CDialog& d) {
-            Focus(Item(d, id));
-            Key(VK_ESCAPE);
-        });
-        EXPECT_EQ(dlg.DoModal(), IDCANCEL) << "focus on " << id;
-        EXPECT_EQ(dlg.cancels, 1) << "focus on " << id;
     }
 
     // Even with Cancel disabled, except from a multi-line edit.
@@ -194,9 +196,9 @@ TEST(DialogKeys, PreTranslateMessageSeesEachKeyBeforeTheControlAndCanSwallowIt)
 
 using Navigation = ShownDialog<ControlsDialog>;
 
-const std::vector<int> kTabOrder = {IDC_NAME,   IDC_COUNT,  IDC_LIST,  IDC_EDITCOMBO, IDC_CHECK, IDC_MANUALCHECK,
-                                    IDC_RADIO1, IDC_RADIO4, IDC_NOTES, IDC_MEMO,      IDC_APPLY, IDOK,
-                                    IDCANCEL};
+const std::vector<int> kTabOrder = {IDC_NAME,        IDC_COUNT,  IDC_LIST,   IDC_EDITCOMBO, IDC_CHECK,
+                                    IDC_MANUALCHECK, IDC_RADIO1, IDC_RADIO4, IDC_NOTES,     IDC_MEMO,
+                                    IDC_APPLY,       IDOK,       IDCANCEL};
 
 TEST_F(Navigation, TabSkipsDisabledAndHiddenControlsAndArrowsStayInControlsThatWantThemOrMoveInAGroup)
 {
@@ -228,40 +230,6 @@ TEST_F(Navigation, TabSkipsDisabledAndHiddenControlsAndArrowsStayInControlsThatW
 // ---------------------------------------------------------------------------------------------------------------
 // Mnemonics: the letter after '&' in a button's or a label's text.
 
-TEST_F(Navigation, ALabelsLetterFocusesTheControlAfterItPlainLettersWorkWhereNoTextIsTypedAndAltLettersClickButtons)
-{
-    dlg.SetDlgItemText(IDC_NAME, "abc");
-    Focus(Item(dlg, IDC_MEMO));
-    Key('N', false, false, /*alt=*/true);
-    EXPECT_EQ(FocusId(), IDC_NAME);
-    int start = -1, end = -1;
-    dlg.Edit(IDC_NAME).GetSel(start, end);
-    EXPECT_EQ(std::make_pair(start, end), std::make_pair(0, 3));
-    EXPECT_TRUE(dlg.Codes(IDC_STATIC).empty());
-
-    // A plain letter is a mnemonic only where no text is typed.
-    Type("a");
-    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "a") << "an edit takes the letter, replacing the selection";
-    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 0);
-    Focus(Item(dlg, IDC_CHECK));
-    Type("a");
-    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 1) << "a check box takes no letters";
-    EXPECT_EQ(dlg.Button(IDC_CHECK).GetCheck(), BST_UNCHECKED);
-
-    // Alt and a button's letter clicks it unless it is disabled or unmarked.
-    dlg.Forget();
-    Focus(Item(dlg, IDC_COUNT));
-    Key('Z', false, false, /*alt=*/true);
-    EXPECT_EQ(FocusId(), IDC_COUNT);
-    Key('A', false, false, /*alt=*/true);
-    EXPECT_EQ(dlg.Codes(IDC_APPLY), (std::vector<int>{BN_CLICKED}));
-    EXPECT_EQ(FocusId(), IDC_APPLY) << "the button takes the focus as a click gives it";
-    EXPECT_EQ(dlg.GetDlgItem(IDC_COUNT)->GetWindowText(), "") << "the letters were not typed";
-    dlg.GetDlgItem(IDC_APPLY)->EnableWindow(FALSE);
-    Key('A', false, false, /*alt=*/true);
-    EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 1) << "a disabled button's mnemonic is dead";
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // A page (DS_CONTROL child dialog) inside a host dialog.
 
@@ -289,64 +257,6 @@ class NestedPage : public ::testing::Test
     ControlsDialog host{IDD_HOST};
     ControlsDialog page{IDD_PAGE};
 };
-
-TEST_F(NestedPage, AHiddenPageTakesNoFocusAndNoTabStopsAndAShownOneIsCrossedInZOrder)
-{
-    EXPECT_FALSE(page.IsWindowVisible());
-    EXPECT_EQ(FocusId(), IDC_HOST_EDIT);
-    EXPECT_EQ(page.Count(IDC_PAGE_EDIT, EN_SETFOCUS), 0);
-    Key(VK_TAB);
-    EXPECT_EQ(FocusId(), IDOK);
-    Key(VK_TAB);
-    Key(VK_TAB);
-    EXPECT_EQ(FocusId(), IDC_HOST_EDIT);
-
-    page.ShowWindow(SW_SHOW);
-    Focus(Item(host, IDC_HOST_EDIT));
-    std::vector<HWND> seen;
-    for (int i = 0; i < 5; ++i)
-    {
-        Key(VK_TAB);
-        seen.push_back(::GetFocus());
-    }
-    EXPECT_EQ(seen, (std::vector<HWND>{Item(page, IDC_PAGE_EDIT), Item(page, IDC_PAGE_BUTTON), Item(host, IDOK),
-                                       Item(host, IDCANCEL), Item(host, IDC_HOST_EDIT)}));
-    Focus(Item(host, IDOK));
-    Key(VK_TAB, /*shift=*/true);
-    EXPECT_EQ(::GetFocus(), Item(page, IDC_PAGE_BUTTON)) << "Shift+Tab from the host's OK goes back into the page";
-    Key(VK_TAB, /*shift=*/true);
-    Key(VK_TAB, /*shift=*/true);
-    EXPECT_EQ(FocusId(), IDC_HOST_EDIT);
-}
-
-TEST_F(NestedPage, EnterAndEscapeInsideThePageGoToThePageAndEnterInTheHostToTheHost)
-{
-    page.ShowWindow(SW_SHOW);
-    Focus(Item(page, IDC_PAGE_EDIT));
-    Key(VK_RETURN);
-    EXPECT_EQ(page.oks, 1);
-    EXPECT_EQ(host.oks, 0);
-    EXPECT_EQ(host.Count(IDOK, BN_CLICKED), 0);
-
-    page.ShowWindow(SW_SHOW); // CDialog::OnOK hid it, as it does a modeless dialog
-    Focus(Item(page, IDC_PAGE_EDIT));
-    Key(VK_ESCAPE);
-    EXPECT_EQ(page.cancels, 1);
-    EXPECT_EQ(host.cancels, 0);
-    EXPECT_TRUE(host.IsWindowVisible());
-
-    // Enter on the page's button presses it; in the host, the host's default.
-    page.ShowWindow(SW_SHOW);
-    Focus(Item(page, IDC_PAGE_BUTTON));
-    Key(VK_RETURN);
-    EXPECT_EQ(page.Count(IDC_PAGE_BUTTON, BN_CLICKED), 1);
-    EXPECT_EQ(page.oks, 1);
-    EXPECT_EQ(host.Count(IDC_PAGE_BUTTON, BN_CLICKED) + host.Count(IDOK, BN_CLICKED), 0);
-    Focus(Item(host, IDC_HOST_EDIT));
-    Key(VK_RETURN);
-    EXPECT_EQ(host.oks, 1);
-    EXPECT_EQ(page.oks, 1);
-}
 
 bool LooksDefault(HWND button) { return (::SendMessage(button, WM_GETDLGCODE) & DLGC_DEFPUSHBUTTON) != 0; }
 
@@ -392,6 +302,5 @@ TEST_F(NestedPage, APushButtonGivesTheDefaultLookBackWhenTheFocusLeavesItAnyWay)
         EXPECT_EQ(page.Count(IDC_PAGE_BUTTON, BN_CLICKED), 0);
     }
 }
-
 
 } // namespace

@@ -1,4 +1,4 @@
-// List boxes: sorting, searching, item data, single and multiple selection, and which changes are reported.
+// List boxes: order, the word sort, silent changes by the program and which of the user's changes are reported.
 #include "platform/testing/pdttest.h"
 
 #include <QAbstractItemView>
@@ -135,7 +135,6 @@ TEST_F(ListBoxTest, ArrowKeysMoveTheSelectionAndReportOnlyRealChanges)
     EXPECT_EQ(box.GetCurSel(), 1) << "typing a letter jumps to the item it starts";
     EXPECT_EQ(host.Count(LBN_SELCHANGE), 4);
 }
-
 
 // --- Multiple selection.
 

@@ -1,5 +1,5 @@
 // List views in report mode: columns and texts, item states and how every state change is reported, the
-// user's clicks and keys, check boxes, deletion, sorting and searching.
+// user's clicks, and check boxes.
 #include "platform/testing/pdttest.h"
 
 #include <QAbstractItemView>
@@ -111,6 +111,7 @@ TEST_F(ListViewTest, LongTextsAndBadArgumentsFailWithoutCrashing)
     char small[10];
     EXPECT_EQ(list.GetItemText(0, 0, small, sizeof small), 9);
     EXPECT_EQ(std::string(small), std::string(9, 'w'));
+    EXPECT_EQ(list.GetItemText(0, 0, nullptr, 10), 0) << "no buffer: nothing copied";
     for (UINT message : {LVM_INSERTCOLUMN, LVM_INSERTITEM, LVM_HITTEST, LVM_SETITEM, LVM_GETITEM, LVM_GETITEMRECT})
         EXPECT_LE(list.SendMessage(message, 0, 0), 0) << "no structure: failure, not a crash " << message;
     // Text callbacks are not supported: such an item reads as empty.
@@ -227,7 +228,5 @@ TEST_F(ListViewTest, CheckBoxesAreStateImagesAndTheirChangesAreReported)
     EXPECT_EQ(list.GetCheck(0), TRUE);
     EXPECT_GE(host.Count(LVN_ITEMCHANGED), 1);
 }
-
-
 
 } // namespace

@@ -1,4 +1,5 @@
-// Menus from the resource chain and built by hand, item states, and popups answered through the test hook.
+// Popup menus from the resource chain: a choice arrives as a posted command; a shown popup reports its highlight
+// and hands its keys to the message-filter hooks.
 #include "platform/testing/pdttest.h"
 
 #include "resources/testdlg.h"

@@ -1,4 +1,4 @@
-// Message boxes: the icon AfxMessageBox adds, the caption, the answers, the string table and the beep.
+// Message boxes: a prompt from the string table, and the keys a person answers a real box with.
 #include "dialog_harness.h"
 
 #include <QTest>
@@ -10,40 +10,6 @@ namespace
 {
 
 UINT Icon(const SeenMessageBox& box) { return box.type & MB_ICONMASK; }
-
-// A check that runs validation quietly: no box reaches the person (nor the test's answers), each answers as its
-// default button, and boxes speak again once the last quiet scope ends.
-TEST(MessageBoxes, QuietBoxesAnswerTheirDefaultButtonUnseen)
-{
-    struct Case
-    {
-        UINT type;
-        int answer;
-    };
-    const Case cases[] = {
-        {MB_OK, IDOK},
-        {MB_OKCANCEL | MB_DEFBUTTON2, IDCANCEL},
-        {MB_YESNOCANCEL, IDYES},
-        {MB_YESNOCANCEL | MB_DEFBUTTON3, IDCANCEL},
-        {MB_YESNO | MB_DEFBUTTON2, IDNO},
-        {MB_ABORTRETRYIGNORE | MB_DEFBUTTON2, IDRETRY},
-        {MB_RETRYCANCEL | MB_DEFBUTTON3, IDCANCEL}, // past the last button: the last
-    };
-    {
-        CQuietMessageBoxes outer;
-        {
-            CQuietMessageBoxes inner;
-            for (const Case& c : cases)
-                EXPECT_EQ(AfxMessageBox("unseen", c.type), c.answer) << std::hex << c.type;
-        }
-        EXPECT_EQ(AfxMessageBox("still unseen", MB_YESNO), IDYES) << "the outer scope still holds";
-    }
-    EXPECT_TRUE(MessageBoxes().empty());
-    ExpectMessageBox(IDNO);
-    EXPECT_EQ(AfxMessageBox("seen", MB_YESNO), IDNO);
-    ASSERT_EQ(MessageBoxes().size(), 1u);
-    EXPECT_EQ(MessageBoxes()[0].text, "seen");
-}
 
 TEST(MessageBoxes, APromptIdIsLoadedFromTheStringTable)
 {
@@ -98,9 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
                       BoxKeys{"EscapeDoesNothingWithoutCancel", MB_YESNO, {VK_ESCAPE, 'N'}, IDNO},
                       BoxKeys{"EscapeDoesNothingInAbortRetryIgnore", MB_ABORTRETRYIGNORE, {VK_ESCAPE, 'I'}, IDIGNORE},
                       BoxKeys{"APlainLetterIsTheMnemonic", MB_YESNOCANCEL, {'N'}, IDNO},
-                      BoxKeys{"RetryByItsLetter", MB_RETRYCANCEL, {'R'}, IDRETRY},
-                      BoxKeys{"SpacePressesTheFocusedButton", MB_YESNOCANCEL, {VK_TAB, VK_SPACE}, IDNO},
-                      BoxKeys{"EnterPressesTheFocusedButton", MB_YESNO, {VK_TAB, VK_RETURN}, IDNO}),
+                      BoxKeys{"SpacePressesTheFocusedButton", MB_YESNOCANCEL, {VK_TAB, VK_SPACE}, IDNO}),
     [](const ::testing::TestParamInfo<BoxKeys>& info) { return std::string(info.param.name); });
 
 using BoxOverDialog = ShownDialog<ControlsDialog>;

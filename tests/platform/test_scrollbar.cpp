@@ -1,5 +1,5 @@
-// Scroll bar controls: range and position, the codes the user's clicks, drags and keys send to the parent, and
-// the Win32 rule that the bar itself never moves: the parent sets the position it wants.
+// Scroll bar controls: the codes the user's clicks and keys send to the parent, and the Win32 rule that the bar
+// itself never moves: the parent sets the position it wants.
 #include "platform/testing/pdttest.h"
 
 #include <QImage>
@@ -59,41 +59,6 @@ TEST_F(ScrollBarTest, ArrowAndTrackClicksSendTheirCodesAndLeaveThePositionToTheP
     ClickPart(QStyle::SC_ScrollBarSubPage);
     EXPECT_EQ(Codes(), (std::vector<int>{SB_LINEUP, SB_ENDSCROLL, SB_PAGEDOWN, SB_ENDSCROLL, SB_PAGEUP, SB_ENDSCROLL}));
     EXPECT_EQ(bar.GetScrollPos(), 50);
-}
-
-TEST_F(ScrollBarTest, DraggingTheThumbTracksThenReportsTheDropPosition)
-{
-    Make();
-    bar.SetScrollRange(0, 100);
-    int trackedByInfo = -1;
-    host.onHeard = [&](const Heard& x) {
-        if (x.code == SB_THUMBTRACK)
-        {
-            SCROLLINFO si{};
-            si.cbSize = sizeof si;
-            si.fMask = SIF_TRACKPOS | SIF_POS;
-            bar.SendMessage(SBM_GETSCROLLINFO, 0, LPARAM(&si));
-            trackedByInfo = si.nTrackPos;
-            EXPECT_EQ(si.nPos, 0) << "while dragging, the position is still the parent's";
-        }
-    };
-    QRect thumb = Part(QStyle::SC_ScrollBarSlider);
-    QRect groove = Part(QStyle::SC_ScrollBarGroove);
-    CPoint from(thumb.center().x(), thumb.center().y());
-    CPoint to(from.x, groove.center().y());
-    Drag(h, from, to);
-    std::vector<int> codes = Codes();
-    ASSERT_GE(codes.size(), 3u);
-    EXPECT_EQ(codes.front(), SB_THUMBTRACK);
-    EXPECT_EQ(codes[codes.size() - 2], SB_THUMBPOSITION);
-    EXPECT_EQ(codes.back(), SB_ENDSCROLL);
-    int tracked = host.heard[codes.size() - 3].pos, dropped = host.heard[codes.size() - 2].pos;
-    EXPECT_GT(tracked, 30);
-    EXPECT_LT(tracked, 70);
-    EXPECT_EQ(dropped, tracked);
-    EXPECT_EQ(trackedByInfo, tracked);
-    EXPECT_EQ(bar.GetScrollPos(), 0) << "nobody set it";
-    EXPECT_EQ(Widget()->sliderPosition(), 0) << "so the thumb went back";
 }
 
 TEST_F(ScrollBarTest, KeysSendTheirCodesAndEndEachScroll)

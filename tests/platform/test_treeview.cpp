@@ -1,5 +1,4 @@
-// Tree views: building and walking the tree, handles, selection and its notifications (the user's and the
-// program's), expansion, deletion, sorting and check boxes.
+// Tree views: insertion, selection and its notifications (the user's and the program's), expansion and deletion.
 #include "platform/testing/pdttest.h"
 
 #include <QAbstractItemView>
@@ -175,44 +174,6 @@ TEST_F(TreeViewTest, FocusSelectsTheFirstItemAndKeysMoveTheSelectionAndExpandAft
 }
 
 // --- Expansion.
-
-TEST_F(TreeViewTest, ExpandByProgramReportsOnlyTheFirstExpansionAndPromisedChildrenArriveOnIt)
-{
-    Make();
-    EXPECT_TRUE(tree.Expand(fruits, TVE_EXPAND));
-    EXPECT_EQ(host.Codes(WM_NOTIFY), (std::vector<int>{TVN_ITEMEXPANDING, TVN_ITEMEXPANDED}));
-    EXPECT_EQ(tree.GetItemState(fruits, TVIS_EXPANDED | TVIS_EXPANDEDONCE), UINT(TVIS_EXPANDED | TVIS_EXPANDEDONCE));
-    EXPECT_TRUE(Widget()->topLevelItem(0)->isExpanded());
-    EXPECT_TRUE(tree.Expand(fruits, TVE_EXPAND)) << "expanding an expanded item succeeds";
-    host.Forget();
-    EXPECT_TRUE(tree.Expand(fruits, TVE_COLLAPSE));
-    EXPECT_FALSE(Expanded(fruits));
-    EXPECT_FALSE(Widget()->topLevelItem(0)->isExpanded());
-    EXPECT_FALSE(tree.Expand(fruits, TVE_COLLAPSE)) << "collapsing a collapsed item fails";
-    EXPECT_TRUE(tree.Expand(fruits, TVE_TOGGLE));
-    EXPECT_TRUE(Expanded(fruits));
-    EXPECT_TRUE(host.heard.empty()) << "once expanded, TVM_EXPAND is silent";
-    EXPECT_FALSE(tree.Expand(leek, TVE_EXPAND)) << "an item without children cannot expand";
-
-    // Children promised by TVIF_CHILDREN arrive on expansion.
-    TVINSERTSTRUCT tvis{};
-    tvis.hParent = TVI_ROOT;
-    tvis.hInsertAfter = TVI_LAST;
-    tvis.item.mask = TVIF_TEXT | TVIF_CHILDREN;
-    tvis.item.pszText = const_cast<char*>("Lazy");
-    tvis.item.cChildren = 1;
-    HTREEITEM lazy = tree.InsertItem(&tvis);
-    EXPECT_TRUE(tree.ItemHasChildren(lazy));
-    EXPECT_EQ(tree.GetChildItem(lazy), nullptr);
-    host.onHeard = [&](const Heard& x) {
-        if (x.code == TVN_ITEMEXPANDING && x.newItem == lazy && !tree.GetChildItem(lazy))
-            tree.InsertItem("Loaded", lazy);
-    };
-    EXPECT_TRUE(tree.Expand(lazy, TVE_EXPAND));
-    EXPECT_EQ(Children(lazy), (std::vector<CString>{"Loaded"}));
-    EXPECT_TRUE(Expanded(lazy));
-    EXPECT_TRUE(Widget()->topLevelItem(2)->isExpanded());
-}
 
 TEST_F(TreeViewTest, TheUserExpandsWithTheButtonOrADoubleClickAndTheParentMayRefuse)
 {

@@ -1,4 +1,4 @@
-// Windows and messages: sent and posted messages, message map chaining, Default(), handles and bad input.
+// Windows and messages: sent and posted messages, message map chaining, handles and bad input.
 #include "dialog_harness.h"
 
 #include <string>

@@ -39,11 +39,9 @@ BEGIN
     PUSHBUTTON      "Text",102,7,25,60,14
     PUSHBUTTON      "",103,7,43,30,14
     PUSHBUTTON      "Go",104,7,61,60,14
-    PUSHBUTTON      "",105,70,61,20,14
     COMBOBOX        106,80,7,100,80,CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP
     COMBOBOX        107,80,25,100,80,CBS_DROPDOWNLIST | CBS_SORT | WS_VSCROLL | WS_TABSTOP
     EDITTEXT        108,100,43,110,40,ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL
-    EDITTEXT        109,100,88,110,12,ES_AUTOHSCROLL
     DEFPUSHBUTTON   "OK",IDOK,106,119,50,14
     PUSHBUTTON      "Cancel",IDCANCEL,163,119,50,14
 END
@@ -55,23 +53,19 @@ BEGIN
     CONTROL         "",110,"SysListView32",LVS_REPORT | LVS_SINGLESEL | WS_BORDER | WS_TABSTOP,7,7,186,100
 END
 9701 BITMAP "res\\arrow24.bmp"
-9702 BITMAP "res\\palette8.bmp"
 9703 BITMAP "res\\truncated.bmp"
 9704 BITMAP "res\\absent.bmp"
 )";
 
 } // namespace
 
-// A BMP file of an image drawn pixel by pixel, written by the toolkit (8-bit when given a colour table).
-std::string MakeBmp(int width, int height, const std::function<QRgb(int x, int y)>& pixel,
-                    const QList<QRgb>& colourTable = {})
+// A BMP file of an image drawn pixel by pixel, written by the toolkit.
+std::string MakeBmp(int width, int height, const std::function<QRgb(int x, int y)>& pixel)
 {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
             image.setPixel(x, y, pixel(x, y));
-    if (!colourTable.isEmpty())
-        image = image.convertToFormat(QImage::Format_Indexed8, colourTable);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -89,16 +83,13 @@ void EnsureSupportTestResources()
     struct Resources
     {
         Embedded script{kScript};
-        Embedded arrow{MakeBmp(8, 8, [](int x, int y) { return ArrowPixel(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255); })};
-        Embedded palette8{MakeBmp(
-            5, 3,
-            [](int x, int y) { return x == 2 ? qRgb(0, 0, 255) : y == 0 ? qRgb(255, 255, 0) : qRgb(255, 0, 255); },
-            {qRgb(255, 0, 255), qRgb(0, 0, 255), qRgb(255, 255, 0)})};
+        Embedded arrow{
+            MakeBmp(8, 8, [](int x, int y) { return ArrowPixel(x, y) ? qRgb(0, 0, 0) : qRgb(255, 255, 255); })};
         Embedded truncated{MakeBmp(8, 8, [](int, int) { return qRgb(0, 0, 0); }).substr(0, 80)};
-        ResourceModule module{"supporttests",
-                              "support_tests.rc",
-                              {script.As("support_tests.rc"), arrow.As("res/arrow24.bmp"),
-                               palette8.As("res/palette8.bmp"), truncated.As("res/truncated.bmp")}};
+        ResourceModule module{
+            "supporttests",
+            "support_tests.rc",
+            {script.As("support_tests.rc"), arrow.As("res/arrow24.bmp"), truncated.As("res/truncated.bmp")}};
     };
     static Resources resources;
 }
@@ -140,7 +131,6 @@ BOOL SupportHost::OnInitDialog()
     m_text.SubclassDlgItem(IDC_PICK_TEXT, this);
     m_bare.SubclassDlgItem(IDC_PICK_BARE, this);
     m_go.SubclassDlgItem(IDC_BUTTON_GO, this);
-    m_icon.SubclassDlgItem(IDC_BUTTON_ICON, this);
     return TRUE;
 }
 

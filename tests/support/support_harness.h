@@ -21,23 +21,19 @@ namespace pdt::test
 enum : int
 {
     IDD_SUPPORT_HOST = 9700,
-    IDC_PICK_NODE = 101,   // "Node"
-    IDC_PICK_TEXT = 102,   // "Text"
-    IDC_PICK_BARE = 103,   // no text
-    IDC_BUTTON_GO = 104,   // "Go"
-    IDC_BUTTON_ICON = 105, // no text
+    IDC_PICK_NODE = 101, // "Node"
+    IDC_PICK_TEXT = 102, // "Text"
+    IDC_PICK_BARE = 103, // no text
+    IDC_BUTTON_GO = 104, // "Go"
     IDC_COMBO = 106,
     IDC_COMBO_SORTED = 107,
     IDC_MULTI_EDIT = 108,
-    IDC_SINGLE_EDIT = 109,
     IDD_LIST_HOST = 9710,
     IDC_LIST = 110,
     IDB_ARROW24 = 9701,     // 8 x 8, 24 bits, black arrow on white
-    IDB_PALETTE8 = 9702,    // 5 x 3, 8 bits, magenta background
     IDB_TRUNCATED = 9703,   // a header whose pixels are missing
     IDB_NOT_EMBEDDED = 9704 // named by the script, no file
 };
-
 
 // The 8 x 8 arrow of IDB_ARROW24: black where x <= y and x + y <= 7 ... a right-pointing triangle.
 bool ArrowPixel(int x, int y);
@@ -64,7 +60,7 @@ class SupportHost : public RecordingDialog
     SupportHost() : RecordingDialog(IDD_SUPPORT_HOST) { EnsureSupportTestResources(); }
 
     CColourPicker m_node, m_text, m_bare;
-    CButtonEx m_go, m_icon;
+    CButtonEx m_go;
     std::vector<PickerEvent> events;
     // Called on CPN_SELENDOK after it is recorded, as a property page reacts to the choice.
     std::function<void(SupportHost&, COLORREF, int)> onChosen;

@@ -212,20 +212,6 @@ TEST_F(AppProfileTest, DeleteValueTakesShadowedDuplicatesANullValueDeletesTooAnd
     EXPECT_EQ(other.GetInt("A", "k", 0), 1);
 }
 
-TEST_F(AppProfileTest, MegabyteValueRoundTrips)
-{
-    std::string big;
-    for (int i = 0; big.size() < (1u << 20); ++i)
-        big += "line " + std::to_string(i) + " \\ \"q\"\r\n\t";
-    big += " ";
-    CAppProfile reg(file);
-    ASSERT_TRUE(reg.WriteString("Big", "Value", big.c_str()));
-    ASSERT_TRUE(reg.WriteString("Big", "After", "small"));
-    CAppProfile fresh(file);
-    EXPECT_TRUE(fresh.GetString("Big", "Value").str() == big);
-    EXPECT_EQ(fresh.GetString("Big", "After"), "small");
-}
-
 TEST_F(AppProfileTest, FailedWriteChangesNothingAndOneInterruptedHalfWayLeavesThePreviousFileReadable)
 {
     ASSERT_TRUE(CAppProfile(file).WriteString("S", "Name", "old"));
@@ -318,22 +304,4 @@ TEST_F(AppProfileTest, UnreadableFileIsNeverWrittenOver)
     EXPECT_EQ(fs::file_size(big), (std::uintmax_t(64) << 20) + 1);
     fs::resize_file(big, 8);
     EXPECT_EQ(huge.GetInt("S", "K", 7), 1) << "once sane again it is read as usual";
-}
-
-TEST_F(AppProfileTest, DefaultFileNameFollowsTheEnvironment)
-{
-    const char* names[] = {"PDTDLG_SETTINGS", "XDG_CONFIG_HOME", "HOME"};
-    std::vector<std::string> saved;
-    for (const char* n : names)
-        saved.push_back(std::getenv(n) ? std::getenv(n) : "");
-    setenv("PDTDLG_SETTINGS", "/somewhere/my.ini", 1);
-    EXPECT_EQ(CAppProfile().GetFileName(), "/somewhere/my.ini");
-    unsetenv("PDTDLG_SETTINGS");
-    setenv("XDG_CONFIG_HOME", "/cfg", 1);
-    EXPECT_EQ(CAppProfile::DefaultFileName(), "/cfg/pdtdlg/pdtdlg.ini");
-    setenv("XDG_CONFIG_HOME", "relative/ignored", 1);
-    setenv("HOME", "/home/tester", 1);
-    EXPECT_EQ(CAppProfile::DefaultFileName(), "/home/tester/.config/pdtdlg/pdtdlg.ini");
-    for (size_t i = 0; i < std::size(names); ++i)
-        saved[i].empty() ? unsetenv(names[i]) : setenv(names[i], saved[i].c_str(), 1);
 }

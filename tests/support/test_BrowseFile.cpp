@@ -119,37 +119,6 @@ TEST_F(BrowseFileTest, APathWithAFolderStartsThere)
     EXPECT_EQ(requests.back().folder, Dir("lookup"));
     EXPECT_EQ(requests.back().fileName, "table.lkp");
     EXPECT_EQ(requests.back().filters, (std::vector<CString>{"All Files (*)"}));
-
-    // A file name alone keeps the remembered folder and proposes the name.
-    CString nameOnly = "summary.txt";
-    ASSERT_FALSE(BrowseFile(nullptr, nameOnly, false, "RECORD", nullptr));
-    EXPECT_EQ(requests.back().folder, Dir("data"));
-    EXPECT_EQ(requests.back().fileName, "summary.txt");
-}
-
-TEST_F(BrowseFileTest, FoldersThatNoLongerExistFallBack)
-{
-    theReg.WriteString("BrowseFile", "RUNJOB", Dir("gone"));
-    CString path = Dir("vanished") + "/job.pjb";
-    ASSERT_FALSE(BrowseFile(nullptr, path, true, "RUNJOB", nullptr));
-    EXPECT_EQ(requests.back().folder, CString(QDirHome()));
-
-    // The remembered folder is used when the path's folder is gone.
-    theReg.WriteString("BrowseFile", "RUNJOB", Dir("data"));
-    ASSERT_FALSE(BrowseFile(nullptr, path, true, "RUNJOB", nullptr));
-    EXPECT_EQ(requests.back().folder, Dir("data"));
-}
-
-TEST_F(BrowseFileTest, NoCategoryMeansNoMemory)
-{
-    answers = {Dir("data") + "/a.txt"};
-    CString path;
-    ASSERT_TRUE(BrowseFile(nullptr, path, true, nullptr, "Text|*.txt||"));
-    EXPECT_EQ(path, Dir("data") + "/a.txt");
-    ASSERT_TRUE(answers.empty());
-    CString again;
-    EXPECT_FALSE(BrowseFile(nullptr, again, true, "", "Text|*.txt||"));
-    EXPECT_EQ(requests.back().folder, CString(QDirHome()));
 }
 
 } // namespace

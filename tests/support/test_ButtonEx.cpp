@@ -38,26 +38,6 @@ TEST_F(ButtonEx, ArrowShowsWithItsWhiteBackgroundSeeThroughAndTheTextKept)
         }
 }
 
-TEST_F(ButtonEx, ScaledToTheRequestedSizeAndOtherMaskColours)
-{
-    // The 5 x 3 palette bitmap: column 2 blue, top row yellow elsewhere, magenta background.
-    ASSERT_TRUE(host.m_icon.SetMaskedBitmap(IDB_PALETTE8, 10, 6, RGB(255, 0, 255)));
-    QImage icon = IconImage(Item(host, IDC_BUTTON_ICON));
-    ASSERT_EQ(icon.size(), QSize(10, 6));
-    EXPECT_EQ(icon.pixelColor(4, 3), QColor(0, 0, 255)); // column 2, doubled
-    EXPECT_EQ(icon.pixelColor(5, 5), QColor(0, 0, 255));
-    EXPECT_EQ(icon.pixelColor(0, 0), QColor(255, 255, 0)); // top row
-    EXPECT_EQ(icon.pixelColor(9, 1), QColor(255, 255, 0));
-    EXPECT_EQ(icon.pixelColor(0, 2).alpha(), 0); // magenta: see-through
-    EXPECT_EQ(icon.pixelColor(9, 5).alpha(), 0);
-
-    // Masking white instead leaves magenta visible.
-    ASSERT_TRUE(host.m_icon.SetMaskedBitmap(IDB_PALETTE8, 0, 0, RGB(255, 255, 255)));
-    icon = IconImage(Item(host, IDC_BUTTON_ICON));
-    ASSERT_EQ(icon.size(), QSize(5, 3)) << "no size given: the bitmap's own";
-    EXPECT_EQ(icon.pixelColor(0, 2), QColor(255, 0, 255));
-}
-
 TEST_F(ButtonEx, MissingOrBrokenBitmapsLeaveTheButtonAsItWas)
 {
     QAbstractButton* b = Button(IDC_BUTTON_GO);
@@ -75,14 +55,6 @@ TEST_F(ButtonEx, MissingOrBrokenBitmapsLeaveTheButtonAsItWas)
 
     CButtonEx unattached;
     EXPECT_FALSE(unattached.SetMaskedBitmap(IDB_ARROW24, 8, 8, RGB(255, 255, 255)));
-}
-
-TEST_F(ButtonEx, StillAButtonThatClicks)
-{
-    ASSERT_TRUE(host.m_go.SetMaskedBitmap(IDB_ARROW24, 8, 8, RGB(255, 255, 255)));
-    host.Forget();
-    Click(Item(host, IDC_BUTTON_GO));
-    EXPECT_EQ(host.notes, (std::vector<Notification>{{IDC_BUTTON_GO, BN_CLICKED}}));
 }
 
 } // namespace

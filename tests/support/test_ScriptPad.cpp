@@ -60,18 +60,6 @@ TEST(ScriptPad, TypingStartsAtTheBeginningAndCancelOrEscapeLeaveTheTextAlone)
     EXPECT_EQ(text, "original");
 }
 
-TEST(ScriptPad, ShiftTabLeavesTheEditorForTheButtons)
-{
-    CString text;
-    ExpectModal([](CDialog& d) {
-        Key(VK_TAB, true);
-        EXPECT_EQ(FocusId(), IDCANCEL);
-        EXPECT_EQ(d.GetDlgItem(IDC_SCRIPTPAD_TEXT)->GetWindowText(), "");
-        Key(VK_RETURN); // the focused Cancel button
-    });
-    EXPECT_FALSE(ScriptPad(text, nullptr, nullptr));
-}
-
 TEST(ScriptPad, ColumnsLineUpWithTabStopsEveryFourCharactersAndLoneLineEndsComeBackAsCrLf)
 {
     // Narrow and wide letters on each line: the columns line up only in a face that really is fixed pitch.

@@ -48,21 +48,6 @@ TEST_F(Terminators, ListsHoldTheirCodesUnderTheNamesGetTerminatorNameGives)
     EXPECT_EQ(GetTerminatorName(123), "Char 123");
 }
 
-TEST_F(Terminators, SelectedItemDataFollowsTheChoice)
-{
-    CComboBox& combo = host.Combo(IDC_COMBO);
-    InitialRecordTerminatorList(combo);
-    EXPECT_EQ(GetCurSelDataFromComboBox(combo), 0) << "nothing selected";
-    ChooseComboItem(Item(host, IDC_COMBO), 2);
-    EXPECT_EQ(GetCurSelDataFromComboBox(combo), TERMINATOR_CRLF);
-    ChooseComboItem(Item(host, IDC_COMBO), 7);
-    EXPECT_EQ(GetCurSelDataFromComboBox(combo), 59);
-
-    CComboBox unattached;
-    EXPECT_EQ(GetCurSelDataFromComboBox(unattached), 0);
-    InitialRecordTerminatorList(unattached); // nothing to fill, nothing to crash
-}
-
 TEST_F(Terminators, EditTabStopsAreFourDialogUnitsPerCharacter)
 {
     auto* editor = qobject_cast<QPlainTextEdit*>(Peer(Item(host, IDC_MULTI_EDIT)));

@@ -90,22 +90,6 @@ TEST_F(WindowPosition, AStoredSizeLargerThanTheScreenIsCutToIt)
     EXPECT_EQ(r.TopLeft(), CPoint(area.left(), area.top())) << "slid back onto the screen";
 }
 
-TEST_F(WindowPosition, FixedSizeDialogMovesButKeepsItsSize)
-{
-    SupportHost dlg;
-    ASSERT_TRUE(dlg.Create(IDD_SUPPORT_HOST));
-    dlg.ShowWindow(SW_SHOW);
-    Pump();
-    CRect before;
-    dlg.GetWindowRect(&before);
-    store.WriteString("Windows", "Dialog", "30,40,60,70");
-    ASSERT_TRUE(SetWindowPosition(&dlg, "Windows", "Dialog", store, 0));
-    CRect after;
-    dlg.GetWindowRect(&after);
-    EXPECT_EQ(after.TopLeft(), CPoint(30, 40));
-    EXPECT_EQ(after.Size(), before.Size());
-}
-
 TEST_F(WindowPosition, DamagedValuesAreRefused)
 {
     host.MoveWindow(m_screen.left + 15, m_screen.top + 15, 200, 150);
