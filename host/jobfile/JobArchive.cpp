@@ -1,9 +1,20 @@
 #include "host/jobfile/JobArchive.h"
 
+#include <charconv>
 #include <cstring>
 
 namespace
 {
+
+void PrintString(std::string_view s, std::string& out);
+void PrintValue(const Json& v, std::string& out, int depth);
+bool IsPlain(const Json& v) { return !v.is_object() && !v.is_array(); }
+
+template <class T> void PrintNumber(T n, std::string& out)
+{
+    char digits[24];
+    out.append(digits, size_t(std::to_chars(digits, digits + sizeof digits, n).ptr - digits));
+}
 
 bool IsAscii(const std::string& s)
 {
@@ -31,20 +42,13 @@ const char* Describe(Json::value_t t, bool expected)
 {
     switch (t)
     {
-    case Json::value_t::null:
-        return "null";
-    case Json::value_t::object:
-        return "an object";
-    case Json::value_t::array:
-        return "an array";
-    case Json::value_t::string:
-        return "text";
-    case Json::value_t::boolean:
-        return "true or false";
-    case Json::value_t::number_float:
-        return expected ? "a whole number" : "a fraction";
-    default:
-        return expected ? "a whole number" : "a number";
+    case Json::value_t::null: return "null";
+    case Json::value_t::object: return "an object";
+    case Json::value_t::array: return "an array";
+    case Json::value_t::string: return "text";
+    case Json::value_t::boolean: return "true or false";
+    case Json::value_t::number_float: return expected ? "a whole number" : "a fraction";
+    default: return expected ? "a whole number" : "a number";
     }
 }
 
@@ -61,6 +65,13 @@ JobArchive::JobArchive(JobArchive& parent, Json& obj, const char* key, int index
     : m_pObj(&obj), m_bStoring(parent.m_bStoring), m_nCodePage(parent.m_nCodePage), m_pParent(&parent),
       m_pResets(parent.m_pResets), m_strName(key ? key : ""), m_nIndex(index)
 {
+}
+
+JobArchive::JobArchive(std::string& out, int depth, int codePage)
+    : m_pObj(nullptr), m_bStoring(true), m_nCodePage(codePage), m_pOut(&out), m_nDepth(depth)
+{
+    out += '{';
+    m_nOpen = out.size();
 }
 
 std::string JobArchive::Where(const char* key, int index) const
@@ -115,6 +126,12 @@ bool JobArchive::IntegerValue(const Json& value, long long& n, const std::string
 
 bool JobArchive::Integer(const char* key, long long& n, long long lo, long long hi)
 {
+    if (m_pOut)
+    {
+        Member(key);
+        PrintNumber(n, *m_pOut);
+        return false;
+    }
     if (m_bStoring)
     {
         Put(key) = n;
@@ -145,7 +162,12 @@ void JobArchive::Int(const char* key, int& v, int lo, int hi)
 
 void JobArchive::Bool(const char* key, bool& v)
 {
-    if (m_bStoring)
+    if (m_pOut)
+    {
+        Member(key);
+        *m_pOut += v ? "true" : "false";
+    }
+    else if (m_bStoring)
         Put(key) = v;
     else if (Json* j = Find(key, Json::value_t::boolean))
         v = j->get<bool>();
@@ -205,6 +227,20 @@ CString JobArchive::DecodeText(const Json& value, const std::string& where) cons
 
 void JobArchive::Text(const char* key, CString& v)
 {
+    if (m_pOut)
+    {
+        Member(key);
+        const std::string& bytes = v.str();
+        if (IsAscii(bytes))
+            PrintString(bytes, *m_pOut);
+        else
+        {
+            Json value = EncodeText(v);
+            PrintValue(value, *m_pOut, m_nDepth + 1);
+            m_bLastPlain = IsPlain(value);
+        }
+        return;
+    }
     if (m_bStoring)
     {
         Put(key) = EncodeText(v);
@@ -224,7 +260,13 @@ void JobArchive::Colour(const char* key, COLORREF& v)
     {
         if (v >> 24)
         {
-            Put(key) = v;
+            if (m_pOut)
+            {
+                Member(key);
+                PrintNumber(v, *m_pOut);
+            }
+            else
+                Put(key) = v;
             return;
         }
         char text[8] = {'#'};
@@ -234,7 +276,13 @@ void JobArchive::Colour(const char* key, COLORREF& v)
             text[1 + 2 * i] = kHex[rgb[i] >> 4];
             text[2 + 2 * i] = kHex[rgb[i] & 15];
         }
-        Put(key) = text;
+        if (m_pOut)
+        {
+            Member(key);
+            PrintString(std::string_view(text, 7), *m_pOut);
+        }
+        else
+            Put(key) = text;
         return;
     }
     auto it = m_pObj->find(key);
@@ -261,6 +309,8 @@ void JobArchive::Colour(const char* key, COLORREF& v)
 
 void JobArchive::Finish()
 {
+    if (m_pOut)
+        Close();
     if (m_bStoring || m_known.size() == m_pObj->size())
         return;
     for (auto it = m_pObj->begin(); it != m_pObj->end(); ++it)
@@ -320,33 +370,21 @@ void MergeLeftovers(Json& obj, const std::string& leftovers)
 namespace
 {
 
-bool IsPlain(const Json& v) { return !v.is_object() && !v.is_array(); }
-
 // Text as a JSON string. Every string of a job's tree is valid UTF-8 (converted from the code page, or read
 // from a file the parser checked), so only quotes, backslashes and control characters need escapes; this
 // spares the library's printer, set up afresh for each value, on the file's most common value.
-void PrintString(const std::string& s, std::string& out)
+void PrintString(std::string_view s, std::string& out)
 {
     out += '"';
     for (char c : s)
     {
         switch (c)
         {
-        case '"':
-            out += "\\\"";
-            break;
-        case '\\':
-            out += "\\\\";
-            break;
-        case '\n':
-            out += "\\n";
-            break;
-        case '\r':
-            out += "\\r";
-            break;
-        case '\t':
-            out += "\\t";
-            break;
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
         default:
             if (static_cast<unsigned char>(c) < 0x20)
             {
@@ -365,24 +403,13 @@ void PrintValue(const Json& v, std::string& out, int depth)
 {
     switch (v.type())
     {
-    case Json::value_t::boolean:
-        out += v.get<bool>() ? "true" : "false";
-        return;
-    case Json::value_t::number_integer:
-        out += std::to_string(v.get<long long>());
-        return;
-    case Json::value_t::number_unsigned:
-        out += std::to_string(v.get<unsigned long long>());
-        return;
-    case Json::value_t::string:
-        PrintString(v.get_ref<const std::string&>(), out);
-        return;
+    case Json::value_t::boolean: out += v.get<bool>() ? "true" : "false"; return;
+    case Json::value_t::number_integer: PrintNumber(v.get<long long>(), out); return;
+    case Json::value_t::number_unsigned: PrintNumber(v.get<unsigned long long>(), out); return;
+    case Json::value_t::string: PrintString(v.get_ref<const std::string&>(), out); return;
     case Json::value_t::object:
-    case Json::value_t::array:
-        break;
-    default:
-        out += v.dump(-1, ' ', false, Json::error_handler_t::replace);
-        return;
+    case Json::value_t::array: break;
+    default: out += v.dump(-1, ' ', false, Json::error_handler_t::replace); return;
     }
     bool object = v.is_object();
     if (v.empty())
@@ -430,4 +457,113 @@ std::string PrintJobJson(const Json& root)
     PrintValue(root, out, 0);
     out += '\n';
     return out;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Storing into text. The layout is PrintValue's: a member a line, except an object of one plain member, which stays
+// on its line; that is known only at the end, where such an object is joined up again.
+
+Json& JobArchive::Put(const char* key)
+{
+    if (!m_pOut)
+        return (*m_pObj)[key];
+    FlushPending();
+    m_bPending = true;
+    m_strPendingKey = key;
+    m_pending = Json();
+    return m_pending;
+}
+
+void JobArchive::Erase(const char* key)
+{
+    if (!m_pOut)
+        m_pObj->erase(key);
+    else if (m_bPending && m_strPendingKey == key)
+        m_bPending = false;
+}
+
+void JobArchive::Member(const char* key)
+{
+    FlushPending();
+    std::string& out = *m_pOut;
+    if (m_nMembers++)
+        out += ',';
+    out += '\n';
+    out.append(size_t(m_nDepth + 1), '\t');
+    PrintString(key, out);
+    out += ": ";
+    m_nValueStart = out.size();
+    m_bLastPlain = true;
+}
+
+void JobArchive::FlushPending()
+{
+    if (!m_bPending)
+        return;
+    m_bPending = false;
+    Member(m_strPendingKey.c_str());
+    PrintValue(m_pending, *m_pOut, m_nDepth + 1);
+    m_bLastPlain = IsPlain(m_pending);
+}
+
+size_t JobArchive::Mark()
+{
+    FlushPending();
+    return m_pOut->size();
+}
+
+std::string_view JobArchive::LastValue() const { return std::string_view(*m_pOut).substr(m_nValueStart); }
+
+void JobArchive::Rewind(size_t mark, int members)
+{
+    m_pOut->resize(mark);
+    m_nMembers = members;
+}
+
+void JobArchive::Close()
+{
+    if (m_bClosed)
+        return;
+    FlushPending();
+    m_bClosed = true;
+    std::string& out = *m_pOut;
+    if (m_nMembers == 1 && m_bLastPlain)
+        out.erase(m_nOpen, size_t(m_nDepth + 2)); // its line break and indent
+    else if (m_nMembers)
+    {
+        out += '\n';
+        out.append(size_t(m_nDepth), '\t');
+    }
+    out += '}';
+}
+
+void JobArchive::BeginArray(const char* key)
+{
+    Member(key);
+    *m_pOut += '[';
+    m_nArrayElements = 0;
+}
+
+void JobArchive::Element()
+{
+    std::string& out = *m_pOut;
+    if (m_nArrayElements++)
+        out += ',';
+    out += '\n';
+    out.append(size_t(m_nDepth + 2), '\t');
+}
+
+void JobArchive::PrintElement(const Json& value) { PrintValue(value, *m_pOut, m_nDepth + 2); }
+
+void JobArchive::EndArray()
+{
+    std::string& out = *m_pOut;
+    if (m_nArrayElements > 0)
+    {
+        out += '\n';
+        out.append(size_t(m_nDepth + 1), '\t');
+    }
+    out += ']';
+    m_nArrayElements = -1;
+    m_bLastPlain = false;
 }

@@ -6,6 +6,7 @@
 
 #include <limits>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -30,6 +31,11 @@ class JobArchive
     JobArchive(Json& obj, bool storing, int codePage, std::string name);
     // The archive of a member object or array element of `parent`.
     JobArchive(JobArchive& parent, Json& obj, const char* key, int index = -1);
+    // Storing straight into text: an object printed as PrintJobJson prints it at `depth`, appended to `out`
+    // (its "{" now, its "}" at Finish). No tree is built, which is most of the cost of a large job's text.
+    JobArchive(std::string& out, int depth, int codePage);
+    JobArchive(const JobArchive&) = delete;
+    JobArchive& operator=(const JobArchive&) = delete;
 
     // Loading: each number out of its range is noted here ("nodes[3].collect.lengthTo: 999 is outside 0 to 255"),
     // for the archive and every member archive made after this call.
@@ -58,6 +64,15 @@ class JobArchive
     // A member object whose fields `visit(JobArchive&)` stores or loads. Loading: missing, it is skipped.
     template <class F> void Object(const char* key, F&& visit)
     {
+        if (m_pOut)
+        {
+            Member(key);
+            JobArchive sub(*m_pOut, m_nDepth + 1, m_nCodePage);
+            visit(sub);
+            sub.Finish();
+            m_bLastPlain = false;
+            return;
+        }
         Json* obj = m_bStoring ? &Put(key) : Find(key, Json::value_t::object);
         if (!obj)
             return;
@@ -72,8 +87,25 @@ class JobArchive
     // not of the expected type; the key counts as known.
     Json* Find(const char* key, Json::value_t expected);
     // Storing: the member, created null.
-    Json& Put(const char* key) { return (*m_pObj)[key]; }
-    void Erase(const char* key) { m_pObj->erase(key); }
+    Json& Put(const char* key);
+    void Erase(const char* key);
+
+    // Storing into text: where the next member starts, and the text of the member value written last.
+    bool IsText() const { return m_pOut != nullptr; }
+    size_t Mark();
+    std::string_view LastValue() const;
+    int Depth() const { return m_nDepth; }
+    // Takes back every member written since `mark`.
+    void Rewind(size_t mark, int members);
+    int Members() const { return m_nMembers; }
+    // An array of objects as a member: Element() starts each, and either an archive on it (JobArchive(out,
+    // ElementDepth(), ...)) or PrintElement writes it.
+    void BeginArray(const char* key);
+    void Element();
+    int ElementDepth() const { return m_nDepth + 2; }
+    void PrintElement(const Json& value);
+    void EndArray();
+    std::string& Out() { return *m_pOut; }
 
     // Text in either of its forms; a fault names `where`.
     Json EncodeText(const CString& text) const;
@@ -95,6 +127,10 @@ class JobArchive
 
   private:
     bool Integer(const char* key, long long& n, long long lo, long long hi);
+    // Text: starts a member (its comma, line, indent and key), and writes the one Put left open.
+    void Member(const char* key);
+    void FlushPending();
+    void Close();
     void Known(const char* key) { m_known.push_back(key); }
 
     Json* m_pObj;
@@ -106,6 +142,19 @@ class JobArchive
     int m_nIndex = -1;     // an array element's index
     std::vector<const char*> m_known;
     Json m_left; // unknown members, and members' own leftovers under their keys
+
+    // Storing into text.
+    std::string* m_pOut = nullptr;
+    int m_nDepth = 0;
+    size_t m_nOpen = 0; // just after the "{"
+    int m_nMembers = 0;
+    size_t m_nValueStart = 0;  // of the member written last
+    bool m_bLastPlain = false; // it was no object or array
+    bool m_bClosed = false;
+    int m_nArrayElements = -1; // in an array of objects: how many so far
+    bool m_bPending = false;   // a Put's value, written before the next member
+    std::string m_strPendingKey;
+    Json m_pending;
 };
 
 // Puts what a newer version wrote (JSON text of an object, as Leftovers gave it) back into `obj`: members this

@@ -320,7 +320,7 @@ bool WriteAll(int fd, const std::string& text)
 
 void SetJobFileWriteLimit(long long bytes) { g_writeLimit = bytes; }
 
-std::string FormatJobText(const JobDocument& constDoc)
+std::string FormatJobTextTree(const JobDocument& constDoc)
 {
     // The archive visits fields through references both ways; storing changes nothing.
     JobDocument& doc = const_cast<JobDocument&>(constDoc);
@@ -373,6 +373,88 @@ std::string FormatJobText(const JobDocument& constDoc)
     }
     MergeLeftovers(root, doc.m_strExtra);
     return PrintJobJson(root);
+}
+
+// The same text written as it is made, without a tree. An object that keeps what a newer version wrote goes through
+// a tree of its own, where those members are merged in; a job that keeps such members at its top goes through one
+// tree whole.
+std::string FormatJobText(const JobDocument& constDoc)
+{
+    JobDocument& doc = const_cast<JobDocument&>(constDoc);
+    if (!doc.m_strExtra.empty())
+        return FormatJobTextTree(doc);
+    int codePage = JobCodePage(doc);
+    std::string out;
+    out.reserve(size_t(doc.GetNodeCount()) * 1600 + size_t(doc.GetLinkCount()) * 300 + 16384);
+    JobArchive ar(out, 0, codePage);
+    ar.Put("format") = kFormat;
+    ar.Put("version") = std::to_string(kMajorVersion) + "." + std::to_string(kMinorVersion);
+    ar.Int("codePage", codePage, INT_MIN, INT_MAX);
+    SerializeJob(ar, doc);
+    ar.Object("terminal", [&](JobArchive& sub) { SerializeTerminal(sub, doc.Terminal()); });
+
+    int start = 0;
+    for (int i = 0; i < doc.GetNodeCount() && !start; ++i)
+        if (doc.GetNodeAt(i)->m_bStartNode)
+            start = doc.GetNodeAt(i)->m_nID;
+    ar.Int("startNode", start, INT_MIN, INT_MAX);
+    ar.Int("defaultRecord", doc.m_nDefaultRecord, INT_MIN, INT_MAX);
+
+    // Each element of an array of objects: straight into the text, or through a tree when it keeps leftovers.
+    auto element = [&](const std::string& extra, const char* key, int index, auto&& visit) {
+        ar.Element();
+        if (extra.empty())
+        {
+            JobArchive sub(out, ar.ElementDepth(), codePage);
+            visit(sub);
+            sub.Finish();
+            return;
+        }
+        Json obj = Json::object();
+        JobArchive tree(obj, true, codePage, "");
+        JobArchive sub(tree, obj, key, index);
+        visit(sub);
+        MergeLeftovers(obj, extra);
+        ar.PrintElement(obj);
+    };
+    ar.BeginArray("records");
+    for (int i = 0; i < doc.GetRecordCount(); ++i)
+    {
+        HostRecord& record = *doc.GetRecordAt(i);
+        element(record.m_strExtra, "records", i, [&](JobArchive& sub) {
+            sub.Int("id", record.m_nID, INT_MIN, INT_MAX);
+            SerializeRecord(sub, record);
+        });
+    }
+    ar.EndArray();
+    ar.BeginArray("nodes");
+    for (int i = 0; i < doc.GetNodeCount(); ++i)
+    {
+        HostNode& node = *doc.GetNodeAt(i);
+        element(node.m_strExtra, "nodes", i, [&](JobArchive& sub) {
+            sub.Int("id", node.m_nID, INT_MIN, INT_MAX);
+            sub.Int("kind", node.m_nKind, INT_MIN, INT_MAX);
+            sub.Text("name", node.m_strName);
+            SerializeNode(sub, node);
+        });
+    }
+    ar.EndArray();
+    ar.BeginArray("links");
+    for (int i = 0; i < doc.GetLinkCount(); ++i)
+    {
+        HostLink& link = *doc.GetLinkAt(i);
+        element(link.m_strExtra, "links", i, [&](JobArchive& sub) {
+            int id = link.m_nID, from = link.m_nFromNodeID, to = link.m_nToNodeID;
+            sub.Int("id", id, INT_MIN, INT_MAX);
+            sub.Int("from", from, INT_MIN, INT_MAX);
+            sub.Int("to", to, INT_MIN, INT_MAX);
+            SerializeLink(sub, link);
+        });
+    }
+    ar.EndArray();
+    ar.Finish();
+    out += '\n';
+    return out;
 }
 
 std::unique_ptr<JobDocument> ParseJobText(std::string_view text, std::string* error)

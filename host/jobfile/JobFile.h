@@ -15,6 +15,8 @@ std::unique_ptr<JobDocument> ParseJobText(std::string_view text, std::string* er
 // changed: its path and modified flag are the caller's to set once the save succeeded.
 bool SaveJobFile(const JobDocument& doc, const std::string& path, std::string* error);
 std::string FormatJobText(const JobDocument& doc);
+// The same text through a JSON tree, which is where what a newer version wrote is merged in.
+std::string FormatJobTextTree(const JobDocument& doc);
 // LoadJobFile sets the document's m_strPathName to `path`; both readers leave it unmodified.
 
 // The file name extension of job files, with its dot.

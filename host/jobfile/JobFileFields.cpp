@@ -1,7 +1,10 @@
 #include "host/jobfile/JobFileFields.h"
 
 #include <cstring>
+#include <iterator>
 #include <map>
+#include <mutex>
+#include <tuple>
 
 #include "host/model/HostLink.h"
 #include "host/model/HostNode.h"
@@ -207,28 +210,60 @@ void SerializeActions(JobArchive& ar, NodeActions& a)
 // The page groups of a node. Storing, a group is written when the node's kind has its pages or when it holds
 // anything but a new node's values; `defaults` (a new node of the kind, stored whole) tells which, or is null
 // to write every group.
+using GroupVisit = void (*)(JobArchive&, HostNode&);
+const std::pair<const char*, GroupVisit> kGroups[] = {
+    {"screen", [](JobArchive& ar, HostNode& node) { SerializeScreen(ar, node); }},
+    {"display", [](JobArchive& ar, HostNode& node) { SerializeDisplay(ar, node.m_position); }},
+    {"collect", [](JobArchive& ar, HostNode& node) { SerializeCollect(ar, node); }},
+    {"count", [](JobArchive& ar, HostNode& node) { SerializeCount(ar, node.m_count); }},
+    {"comment", [](JobArchive& ar, HostNode& node) { SerializeComment(ar, node); }},
+    {"actions", [](JobArchive& ar, HostNode& node) { SerializeActions(ar, node); }},
+};
+
+// A new node's group as text at `depth`: what a node's group is compared with when its kind has no pages for it.
+const std::string& DefaultGroupText(int kind, size_t group, int depth)
+{
+    static std::mutex lock;
+    static std::map<std::tuple<int, size_t, int>, std::string> texts;
+    std::lock_guard<std::mutex> hold(lock);
+    auto [it, added] = texts.try_emplace({kind, group, depth});
+    if (added)
+    {
+        HostNode fresh(nullptr, 0, kind, "");
+        JobArchive ar(it->second, depth, 1252);
+        kGroups[group].second(ar, fresh);
+        ar.Finish();
+    }
+    return it->second;
+}
+
+// The page groups of a node. Storing, a group is written when the node's kind has its pages or when it holds
+// anything but a new node's values; `defaults` (a new node of the kind, stored whole) tells which, or is null
+// to write every group.
 void SerializeGroups(JobArchive& ar, HostNode& node, const Json* defaults)
 {
-    auto group = [&](const char* key, auto visit) {
-        if (ar.IsLoading())
+    for (size_t g = 0; g < std::size(kGroups); ++g)
+    {
+        const char* key = kGroups[g].first;
+        auto visit = [&](JobArchive& sub) { kGroups[g].second(sub, node); };
+        if (ar.IsText())
         {
+            size_t mark = ar.Mark();
+            int members = ar.Members();
             ar.Object(key, visit);
-            return;
+            if (defaults && !KindUses(node.m_nKind, key) &&
+                ar.LastValue() == DefaultGroupText(node.m_nKind, g, ar.Depth() + 1))
+                ar.Rewind(mark, members);
+            continue;
         }
         ar.Object(key, visit);
-        if (defaults && !KindUses(node.m_nKind, key))
+        if (ar.IsStoring() && defaults && !KindUses(node.m_nKind, key))
         {
             auto fresh = defaults->find(key);
             if (fresh != defaults->end() && *fresh == ar.Put(key))
                 ar.Erase(key);
         }
-    };
-    group("screen", [&](JobArchive& sub) { SerializeScreen(sub, node); });
-    group("display", [&](JobArchive& sub) { SerializeDisplay(sub, node.m_position); });
-    group("collect", [&](JobArchive& sub) { SerializeCollect(sub, node); });
-    group("count", [&](JobArchive& sub) { SerializeCount(sub, node.m_count); });
-    group("comment", [&](JobArchive& sub) { SerializeComment(sub, node); });
-    group("actions", [&](JobArchive& sub) { SerializeActions(sub, node); });
+    }
 }
 
 void SerializeNodeFields(JobArchive& ar, HostNode& node, const Json* defaults)
@@ -319,8 +354,8 @@ void SerializeKeymap(JobArchive& ar, KEYMAP_KEY* keymap)
 void SerializeSettings(JobArchive& ar, JobSettings& s, COLORREF& screenBackground)
 {
     static const char* const kColours[JC_COUNT] = {
-        "comment", "menu",     "collect",   "math",    "edit",    "erase",    "upload", "program",
-        "runJob",  "link",     "nodeText",  "startNode", "selectedNode", "selectedLink", "excluded", "screen",
+        "comment", "menu", "collect",  "math",      "edit",         "erase",        "upload",   "program",
+        "runJob",  "link", "nodeText", "startNode", "selectedNode", "selectedLink", "excluded", "screen",
     };
     ar.Bool("noEscTerminate", s.bNoEscTerminate);
     ar.Bool("jobEngineLog", s.bJobEngineLog);
@@ -509,7 +544,4 @@ void SerializeJob(JobArchive& ar, JobDocument& doc)
     ar.Object("view", [&](JobArchive& sub) { SerializeView(sub, doc); });
 }
 
-int JobCodePage(const JobDocument& doc)
-{
-    return doc.GetCodePage();
-}
+int JobCodePage(const JobDocument& doc) { return doc.GetCodePage(); }
