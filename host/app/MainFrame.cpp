@@ -10,6 +10,7 @@
 #include "host/app/Placement.h"
 #include "host/app/HostCommands.h"
 #include "host/app/UnappliedChanges.h"
+#include "host/jobfile/JobSnapshot.h"
 #include "host/model/HostLink.h"
 #include "host/model/HostNode.h"
 #include "host/model/HostTerminal.h"
@@ -665,7 +666,7 @@ void MainFrame::OnEditFindNext()
 void MainFrame::ResetHistory()
 {
     if (m_owned)
-        m_history.Reset(HistoryText(*m_pDoc), !m_pDoc->IsModified());
+        m_history.Reset(TakeJobSnapshot(*m_pDoc), !m_pDoc->IsModified());
     else
         m_history.Clear();
 }
@@ -674,7 +675,7 @@ void MainFrame::ResetHistory()
 // file would hold, so an OK that changed nothing leaves the mark as the job had it.
 void MainFrame::RecordChange()
 {
-    if (m_owned && !m_bRestoring && !m_history.Record(HistoryText(*m_pDoc)))
+    if (m_owned && !m_bRestoring && !m_history.Record(TakeJobSnapshot(*m_pDoc)))
         m_pDoc->SetModifiedFlag(!m_history.IsSaved());
 }
 
@@ -684,7 +685,8 @@ void MainFrame::OnEditUndo()
     if (!SettleNodeDialog())
         return;
     RecordChange(); // a change not heard of yet is the one to take back
-    Restore(m_history.Undo());
+    std::string now = m_history.GetCurrentText();
+    Restore(now, m_history.Undo());
 }
 
 void MainFrame::OnEditRedo()
@@ -692,28 +694,17 @@ void MainFrame::OnEditRedo()
     if (!SettleNodeDialog())
         return;
     RecordChange();
-    Restore(m_history.Redo());
+    std::string now = m_history.GetCurrentText();
+    Restore(now, m_history.Redo());
 }
 
-// Shows the job as the history holds it in place of the one on screen: the same file, the selection and the scroll
-// position where they still are, and the node dialog open again on the node of the same id.
-void MainFrame::Restore(const std::string* text)
+// Puts the job as the history holds it on the job on screen, changing only what differs: the same file, the
+// selection and the scroll position where they still are, and the node dialog open again on the node of the same
+// id. Windows that hold the job's objects close, as when another job is opened.
+void MainFrame::Restore(const std::string& now, const std::string* then)
 {
-    if (!text || !m_owned)
+    if (!then || !m_owned)
         return;
-    std::string error;
-    std::unique_ptr<JobDocument> doc = ReadHistoryText(*text, *m_pDoc, &error);
-    if (!doc)
-    {
-        // Never seen: what the history holds was written by the same code. The job on screen stays, and stays
-        // the one changes are compared with.
-        MessageBox(CString("Cannot restore the job.\n\n") + error.c_str(), kAppName, MB_OK | MB_ICONSTOP);
-        m_history.Reset(HistoryText(*m_pDoc), !m_pDoc->IsModified());
-        return;
-    }
-    doc->m_strPathName = m_pDoc->m_strPathName;
-    doc->m_strOrigin = m_pDoc->m_strOrigin;
-    doc->SetModifiedFlag(!m_history.IsSaved());
     const HostNode* selNode = m_view.GetSelectedNode();
     const HostLink* selLink = m_view.GetSelectedLink();
     int nodeId = selNode ? selNode->m_nID : 0, linkId = selLink ? selLink->m_nID : 0;
@@ -722,14 +713,38 @@ void MainFrame::Restore(const std::string* text)
     int dialogNode = dlg && dlg->IsWindowVisible() && dlg->m_pNode ? dlg->m_pNode->m_nID : 0;
 
     m_bRestoring = true;
-    JobDocument* shown = doc.get();
-    SetDocument(std::move(doc), shown); // closes the node dialog: it holds nodes of the job that goes
+    // The windows that hold the job's objects let go of them first, as for another job.
+    CloseNodeDialog();
+    for (HWND wnd : std::exchange(m_jobWindows, {}))
+        if (IsWindow(wnd))
+            CWnd::FromHandle(wnd)->DestroyWindow();
+    m_view.SetDocument(nullptr);
+    JobDocument* doc = m_pDoc;
+    bool put = false;
+    try
+    {
+        put = PutJobSnapshot(*doc, now, *then);
+    }
+    catch (const std::exception&)
+    {
+    }
+    if (put)
+        doc->SetModifiedFlag(!m_history.IsSaved());
+    SetDocument(std::move(m_owned), doc);
+    if (!put)
+    {
+        // Never seen: the history holds what the same code took. The job on screen stays, and becomes the one
+        // changes are compared with.
+        m_bRestoring = false;
+        MessageBox("Cannot restore the job.", kAppName, MB_OK | MB_ICONSTOP);
+        m_history.Reset(TakeJobSnapshot(*m_pDoc), !m_pDoc->IsModified());
+        return;
+    }
     if (HostNode* node = m_pDoc->FindNode(nodeId))
         m_view.SelectNode(node);
     else if (HostLink* link = m_pDoc->FindLink(linkId))
         m_view.SelectLink(link);
     m_view.ScrollTo(scroll);
-    m_history.SetCurrentText(HistoryText(*m_pDoc));
     m_bRestoring = false;
     if (HostNode* node = m_pDoc->FindNode(dialogNode))
         OpenNodeDialog(node, nullptr, false); // where it was: the dialog keeps its place in the settings

@@ -120,7 +120,7 @@ class MainFrame : public CFrameWnd
     // Each change becomes a step once it is whole: after the views heard of it and after a modal dialog closed.
     void RecordChange();
     void ResetHistory();
-    void Restore(const std::string* text);
+    void Restore(const std::string& now, const std::string* then);
 
     // The node dialog: opened on a double click, loaded with each node selected while it shows.
     // A person's opening puts it beside the node; one that brings back a dialog that was open keeps its place.

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "host/app/UndoHistory.h"
+#include "host/jobfile/JobSnapshot.h"
 #include "host/app/res/jobhost.h"
 #include "host/model/HostLink.h"
 #include "host/model/HostNode.h"
@@ -99,10 +99,10 @@ bool NodeDialogHoldsChanges(CDlgDefineNode& dlg, JobDocument& doc)
     if (!changed)
     {
         JobValues values(doc);
-        const std::string before = HistoryText(doc);
+        const std::string before = TakeJobSnapshot(doc);
         for (OPTIONITEM* opt : links)
             static_cast<CNodeLink*>(opt->pObject)->SaveDlgData(static_cast<CDlgDefineLink*>(opt->pPage));
-        changed = !dlg.m_pNode->SaveDlgData(&dlg) || HistoryText(doc) != before;
+        changed = !dlg.m_pNode->SaveDlgData(&dlg) || TakeJobSnapshot(doc) != before;
         values.Restore();
     }
     if (::IsWindow(focus) && ::GetFocus() != focus)

@@ -155,17 +155,3 @@ std::string HistoryText(JobDocument& doc)
     Exchange(doc, none);
     return text;
 }
-
-std::unique_ptr<JobDocument> ReadHistoryText(const std::string& text, JobDocument& live, std::string* error)
-{
-    std::unique_ptr<JobDocument> doc = ParseJobText(text, error);
-    if (doc)
-    {
-        DialogMemory memory;
-        Exchange(live, memory);
-        DialogMemory copy = memory;
-        Exchange(live, memory);
-        Exchange(*doc, copy);
-    }
-    return doc;
-}

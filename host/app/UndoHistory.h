@@ -1,8 +1,8 @@
-// What the main window can take back: the whole job as the text its file would hold, once before each change.
-// A text is exact for every field any window edits, and restoring it is reading a file, which the job file format
-// already does without fault. Only the current text is kept whole; a step keeps what its text has in place of the
-// current one's (or the next one's) middle, between the start and the end the two share, so a node moved in a job
-// of 10,000 nodes keeps a few dozen bytes, not its 16 MB. The bytes are bounded all the same.
+// What the main window can take back: the job as a snapshot (host/jobfile/JobSnapshot.h), once after each change.
+// A snapshot holds every field any window edits, and putting one back touches only the objects that differ. Only
+// the current text is kept whole; a step keeps what its text has in place of the current one's (or the next
+// one's) middle, between the start and the end the two share, so a node moved in a job of 10,000 nodes keeps a
+// few dozen bytes, not megabytes. The bytes are bounded all the same.
 #pragma once
 
 #include <cstddef>
@@ -34,6 +34,7 @@ class UndoHistory
     // Moves a step back or forward; the text to show now, or null when there was no step.
     const std::string* Undo();
     const std::string* Redo();
+    const std::string& GetCurrentText() const { return m_current.text; }
     // After a restore: the job as it reads back, which is what later changes are compared with.
     void SetCurrentText(std::string text);
 
@@ -67,8 +68,6 @@ class UndoHistory
     long long m_nSerial = 0, m_nSaved = -1;
 };
 
-// The job's text as the history keeps it: as its file would hold it, without the definition dialogs' memory of
-// the pages they showed last, which no edit changes and undo leaves as it is.
+// The job's text as its file would hold it, without the definition dialogs' memory of the pages they showed last,
+// which no edit changes and undo leaves as it is.
 std::string HistoryText(JobDocument& doc);
-// Reads a job back from a history text, with the dialogs' memory of `live`. Null, with *error, if it cannot be read.
-std::unique_ptr<JobDocument> ReadHistoryText(const std::string& text, JobDocument& live, std::string* error);

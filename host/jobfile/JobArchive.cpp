@@ -74,6 +74,27 @@ JobArchive::JobArchive(std::string& out, int depth, int codePage)
     m_nOpen = out.size();
 }
 
+JobArchive::JobArchive(std::string& out) : m_pObj(nullptr), m_bStoring(true), m_nCodePage(1252), m_pBytes(&out) {}
+
+JobArchive::JobArchive(std::string_view in)
+    : m_pObj(nullptr), m_bStoring(false), m_nCodePage(1252), m_pIn(&m_in), m_in(in)
+{
+}
+
+JobArchive::JobArchive(JobArchive& parent, BytesTag)
+    : m_pObj(nullptr), m_bStoring(parent.m_bStoring), m_nCodePage(parent.m_nCodePage), m_pParent(&parent),
+      m_pBytes(parent.m_pBytes), m_pIn(parent.m_pIn)
+{
+}
+
+void JobArchive::Take(void* data, size_t size)
+{
+    if (m_pIn->size() < size)
+        Fail("", "the bytes end early");
+    std::memcpy(data, m_pIn->data(), size);
+    m_pIn->remove_prefix(size);
+}
+
 std::string JobArchive::Where(const char* key, int index) const
 {
     std::string where;
@@ -97,6 +118,15 @@ void JobArchive::Fail(const std::string& where, const std::string& what) const
 
 Json* JobArchive::Find(const char* key, Json::value_t expected)
 {
+    if (m_pIn)
+    {
+        auto size = Take<uint32_t>();
+        if (m_pIn->size() < size)
+            Fail("", "the bytes end early");
+        m_found = Json::parse(m_pIn->substr(0, size));
+        m_pIn->remove_prefix(size);
+        return &m_found;
+    }
     auto it = m_pObj->find(key);
     if (it == m_pObj->end())
         return nullptr;
@@ -126,6 +156,17 @@ bool JobArchive::IntegerValue(const Json& value, long long& n, const std::string
 
 bool JobArchive::Integer(const char* key, long long& n, long long lo, long long hi)
 {
+    if (m_pBytes)
+    {
+        FlushPending();
+        Append(&n, sizeof n);
+        return false;
+    }
+    if (m_pIn)
+    {
+        n = Take<long long>();
+        return true;
+    }
     if (m_pOut)
     {
         Member(key);
@@ -162,7 +203,14 @@ void JobArchive::Int(const char* key, int& v, int lo, int hi)
 
 void JobArchive::Bool(const char* key, bool& v)
 {
-    if (m_pOut)
+    if (m_pBytes)
+    {
+        FlushPending();
+        Append(&v, 1);
+    }
+    else if (m_pIn)
+        v = Take<char>() != 0;
+    else if (m_pOut)
     {
         Member(key);
         *m_pOut += v ? "true" : "false";
@@ -227,6 +275,23 @@ CString JobArchive::DecodeText(const Json& value, const std::string& where) cons
 
 void JobArchive::Text(const char* key, CString& v)
 {
+    if (m_pBytes)
+    {
+        FlushPending();
+        const std::string& bytes = v.str();
+        auto size = uint32_t(bytes.size());
+        Append(&size, sizeof size);
+        Append(bytes.data(), bytes.size());
+        return;
+    }
+    if (m_pIn)
+    {
+        auto size = Take<uint32_t>();
+        std::string bytes(size, '\0');
+        Take(bytes.data(), size);
+        v = CString(std::move(bytes));
+        return;
+    }
     if (m_pOut)
     {
         Member(key);
@@ -256,6 +321,17 @@ void JobArchive::Text(const char* key, CString& v)
 // "#RRGGBB" for a plain colour; a COLORREF with its high byte set (a system colour, CLR_DEFAULT) as a number.
 void JobArchive::Colour(const char* key, COLORREF& v)
 {
+    if (m_pBytes)
+    {
+        FlushPending();
+        Append(&v, sizeof v);
+        return;
+    }
+    if (m_pIn)
+    {
+        v = Take<COLORREF>();
+        return;
+    }
     if (m_bStoring)
     {
         if (v >> 24)
@@ -309,6 +385,11 @@ void JobArchive::Colour(const char* key, COLORREF& v)
 
 void JobArchive::Finish()
 {
+    if (IsBytes())
+    {
+        FlushPending();
+        return;
+    }
     if (m_pOut)
         Close();
     if (m_bStoring || m_known.size() == m_pObj->size())
@@ -465,7 +546,7 @@ std::string PrintJobJson(const Json& root)
 
 Json& JobArchive::Put(const char* key)
 {
-    if (!m_pOut)
+    if (!m_pOut && !m_pBytes)
         return (*m_pObj)[key];
     FlushPending();
     m_bPending = true;
@@ -476,7 +557,7 @@ Json& JobArchive::Put(const char* key)
 
 void JobArchive::Erase(const char* key)
 {
-    if (!m_pOut)
+    if (!m_pOut && !m_pBytes)
         m_pObj->erase(key);
     else if (m_bPending && m_strPendingKey == key)
         m_bPending = false;
@@ -501,6 +582,14 @@ void JobArchive::FlushPending()
     if (!m_bPending)
         return;
     m_bPending = false;
+    if (m_pBytes)
+    {
+        std::string text = m_pending.dump();
+        auto size = uint32_t(text.size());
+        Append(&size, sizeof size);
+        Append(text.data(), text.size());
+        return;
+    }
     Member(m_strPendingKey.c_str());
     PrintValue(m_pending, *m_pOut, m_nDepth + 1);
     m_bLastPlain = IsPlain(m_pending);

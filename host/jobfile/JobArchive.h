@@ -34,6 +34,11 @@ class JobArchive
     // Storing straight into text: an object printed as PrintJobJson prints it at `depth`, appended to `out`
     // (its "{" now, its "}" at Finish). No tree is built, which is most of the cost of a large job's text.
     JobArchive(std::string& out, int depth, int codePage);
+    // Bytes only this program reads back, in the order the fields are visited: every field whole (no range is
+    // checked, no text converted, no group left out), to tell quickly whether an object changed and to put it
+    // back exactly. Storing appends to `out`; loading reads `in` from its start and fails past its end.
+    JobArchive(std::string& out);
+    explicit JobArchive(std::string_view in);
     JobArchive(const JobArchive&) = delete;
     JobArchive& operator=(const JobArchive&) = delete;
 
@@ -64,6 +69,14 @@ class JobArchive
     // A member object whose fields `visit(JobArchive&)` stores or loads. Loading: missing, it is skipped.
     template <class F> void Object(const char* key, F&& visit)
     {
+        if (m_pBytes || m_pIn)
+        {
+            FlushPending();
+            JobArchive sub(*this, BytesTag{});
+            visit(sub);
+            sub.Finish();
+            return;
+        }
         if (m_pOut)
         {
             Member(key);
@@ -92,6 +105,9 @@ class JobArchive
 
     // Storing into text: where the next member starts, and the text of the member value written last.
     bool IsText() const { return m_pOut != nullptr; }
+    bool IsBytes() const { return m_pBytes || m_pIn; }
+    // Loading bytes: whether all of them were read.
+    bool AtEnd() const { return m_pIn && m_pIn->empty(); }
     size_t Mark();
     std::string_view LastValue() const;
     int Depth() const { return m_nDepth; }
@@ -129,6 +145,19 @@ class JobArchive
     bool Integer(const char* key, long long& n, long long lo, long long hi);
     // Text: starts a member (its comma, line, indent and key), and writes the one Put left open.
     void Member(const char* key);
+    // Bytes: a member archive on the same bytes.
+    struct BytesTag
+    {
+    };
+    JobArchive(JobArchive& parent, BytesTag);
+    void Append(const void* data, size_t size) { m_pBytes->append(static_cast<const char*>(data), size); }
+    void Take(void* data, size_t size);
+    template <class T> T Take()
+    {
+        T v{};
+        Take(&v, sizeof v);
+        return v;
+    }
     void FlushPending();
     void Close();
     void Known(const char* key) { m_known.push_back(key); }
@@ -142,6 +171,12 @@ class JobArchive
     int m_nIndex = -1;     // an array element's index
     std::vector<const char*> m_known;
     Json m_left; // unknown members, and members' own leftovers under their keys
+
+    // Bytes.
+    std::string* m_pBytes = nullptr;
+    std::string_view* m_pIn = nullptr;
+    std::string_view m_in;
+    Json m_found; // what Find read
 
     // Storing into text.
     std::string* m_pOut = nullptr;

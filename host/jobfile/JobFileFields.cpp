@@ -60,6 +60,18 @@ void SerializeFont(JobArchive& ar, LOGFONT& lf)
 void SerializeSymbologies(JobArchive& ar, std::vector<Symbology>& list)
 {
     // [[code, enabled], ...]: the option byte rides in the code's high byte.
+    if (ar.IsBytes()) // no tree for the bytes: they are taken after every change
+    {
+        int count = int(list.size());
+        ar.Int("count", count, 0, 256);
+        list.resize(size_t(count));
+        for (Symbology& s : list)
+        {
+            ar.Number("code", s.wData);
+            ar.Bool("enabled", s.bEnabled);
+        }
+        return;
+    }
     if (ar.IsStoring())
     {
         Json& out = ar.Put("symbologies") = Json::array();
@@ -257,7 +269,7 @@ void SerializeGroups(JobArchive& ar, HostNode& node, const Json* defaults)
             continue;
         }
         ar.Object(key, visit);
-        if (ar.IsStoring() && defaults && !KindUses(node.m_nKind, key))
+        if (ar.IsStoring() && !ar.IsBytes() && defaults && !KindUses(node.m_nKind, key))
         {
             auto fresh = defaults->find(key);
             if (fresh != defaults->end() && *fresh == ar.Put(key))
@@ -268,7 +280,12 @@ void SerializeGroups(JobArchive& ar, HostNode& node, const Json* defaults)
 
 void SerializeNodeFields(JobArchive& ar, HostNode& node, const Json* defaults)
 {
-    if (ar.IsStoring())
+    if (ar.IsBytes())
+    {
+        ar.Number("x", node.m_ptPosition.x);
+        ar.Number("y", node.m_ptPosition.y);
+    }
+    else if (ar.IsStoring())
         ar.Put("position") = Json::array({node.m_ptPosition.x, node.m_ptPosition.y});
     else if (Json* pos = ar.Find("position", Json::value_t::array))
     {
@@ -477,7 +494,7 @@ void SerializeView(JobArchive& ar, CVTR5Doc& doc)
 
 void SerializeNode(JobArchive& ar, HostNode& node)
 {
-    SerializeNodeFields(ar, node, ar.IsStoring() ? &NodeDefaults(node.m_nKind) : nullptr);
+    SerializeNodeFields(ar, node, ar.IsStoring() && !ar.IsBytes() ? &NodeDefaults(node.m_nKind) : nullptr);
 }
 
 void SerializeLink(JobArchive& ar, HostLink& link)
@@ -537,11 +554,12 @@ void SerializeTerminal(JobArchive& ar, HostTerminal& terminal)
     SerializeKeymap(ar, terminal.m_keymap);
 }
 
-void SerializeJob(JobArchive& ar, JobDocument& doc)
+void SerializeJob(JobArchive& ar, JobDocument& doc, bool view)
 {
     ar.Object("language", [&](JobArchive& sub) { SerializeLanguage(sub, doc.m_nLanguage, doc.m_language); });
     ar.Object("settings", [&](JobArchive& sub) { SerializeSettings(sub, doc.m_settings, doc.m_crScreenBackground); });
-    ar.Object("view", [&](JobArchive& sub) { SerializeView(sub, doc); });
+    if (view)
+        ar.Object("view", [&](JobArchive& sub) { SerializeView(sub, doc); });
 }
 
 int JobCodePage(const JobDocument& doc) { return doc.GetCodePage(); }

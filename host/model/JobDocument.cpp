@@ -1,6 +1,7 @@
 #include "host/model/JobDocument.h"
 
 #include <algorithm>
+#include <unordered_map>
 #include <climits>
 
 #include "host/model/HostLink.h"
@@ -282,6 +283,27 @@ HostRecord* JobDocument::FindRecord(int id) const
             return record.get();
     return nullptr;
 }
+
+namespace
+{
+
+template <class T> void Arrange(std::vector<std::unique_ptr<T>>& list, const std::vector<int>& ids)
+{
+    std::unordered_map<int, size_t> place;
+    place.reserve(ids.size());
+    for (size_t i = 0; i < ids.size(); ++i)
+        place.emplace(ids[i], i);
+    std::stable_sort(list.begin(), list.end(), [&](const auto& a, const auto& b) {
+        auto pa = place.find(a->m_nID), pb = place.find(b->m_nID);
+        return (pa == place.end() ? ids.size() : pa->second) < (pb == place.end() ? ids.size() : pb->second);
+    });
+}
+
+} // namespace
+
+void JobDocument::ArrangeNodes(const std::vector<int>& ids) { Arrange(m_nodes, ids); }
+void JobDocument::ArrangeLinks(const std::vector<int>& ids) { Arrange(m_links, ids); }
+void JobDocument::ArrangeRecords(const std::vector<int>& ids) { Arrange(m_records, ids); }
 
 void JobDocument::SetStartNode(HostNode* node)
 {

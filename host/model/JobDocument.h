@@ -103,6 +103,11 @@ class JobDocument : public CVTR5Doc
 
     HostTerminal& Terminal() { return *m_terminal; }
 
+    // Puts the nodes, links or records in the order of `ids`; those it does not name follow in their own order.
+    void ArrangeNodes(const std::vector<int>& ids);
+    void ArrangeLinks(const std::vector<int>& ids);
+    void ArrangeRecords(const std::vector<int>& ids);
+
     // The only start node of the job: setting one clears the flag on all the others.
     void SetStartNode(HostNode* node);
 

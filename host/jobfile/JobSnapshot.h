@@ -1,0 +1,17 @@
+// A job as bytes that only this program reads back: every field of every object that the job's file holds, each
+// object apart, in the job's order. Taking one costs a walk over the fields with no text made, so the main window
+// takes one after every change; putting one back on the job it was taken from touches only the objects whose bytes
+// differ, so undo costs what the step changed, not what the job holds. The definition dialogs' memory of the pages
+// they showed last is left out: no edit changes it and no restore takes it back.
+#pragma once
+
+#include <string>
+
+class JobDocument;
+
+std::string TakeJobSnapshot(const JobDocument& doc);
+
+// Makes `doc`, which holds what `now` was taken from, hold what `then` was taken from: objects that differ are read
+// again, those only one of them has are added or removed, and the order becomes `then`'s. False when either is not
+// a snapshot (nothing is changed then).
+bool PutJobSnapshot(JobDocument& doc, const std::string& now, const std::string& then);
