@@ -2,7 +2,6 @@
 #define IDD_CONTROLS      5000
 #define IDD_PAGE          5001
 #define IDD_HOST          5002
-#define IDD_SIZABLE       5009
 #define IDC_NAME          5101
 #define IDC_COUNT         5102
 #define IDC_LIST          5103
@@ -31,25 +30,11 @@
 #define ID_TM_DEEP        5954
 #define ID_TM_CHECKED     5955
 #define ID_TM_OTHER       5956
-// Pages never shown: every kind of control.
+// A page never shown before its controls are driven.
 #define IDD_LAZYPAGE      5003
-#define IDD_LISTPAGE      5004
-#define IDC_LZ_PUSH       5401
-#define IDC_LZ_GROUP      5402
-#define IDC_LZ_CHECK      5403
-#define IDC_LZ_3STATE     5404
 #define IDC_LZ_R1         5405
 #define IDC_LZ_R2         5406
 #define IDC_LZ_R3         5407
-#define IDC_LZ_M1         5408
-#define IDC_LZ_M2         5409
 #define IDC_LZ_EDIT       5410
 #define IDC_LZ_MULTI      5411
-#define IDC_LZ_STATIC     5412
 #define IDC_LZ_DROPLIST   5413
-#define IDC_LZ_DROPDOWN   5414
-#define IDC_LZ_SIMPLE     5415
-#define IDC_LZ_LISTBOX    5416
-#define IDC_LZ_LISTVIEW   5417
-#define IDC_LZ_TREE       5418
-#define IDC_LZ_SCROLL     5419
