@@ -150,20 +150,4 @@ TEST_F(FindInJob, ThePaneListsEveryMatchByItsNumberAndLeadsTheFlowchart)
     EXPECT_TRUE(MessageBoxes().empty());
 }
 
-TEST_F(FindInJob, ThePaneShowsScreenTextOnOneLineAndGoesWithTheJob)
-{
-    Open();
-    Node("Main Menu")->m_strScreenText = "\x1b[2JF2 Upload\r\nF3 More";
-    Find("f2 upload", false, true);
-    FindResultsPane& pane = frame->GetFindResults();
-    ASSERT_EQ(pane.GetCount(), 2);
-    CString line;
-    pane.GetText(1, line);
-    EXPECT_EQ(line, Node("Main Menu")->GetLabel() + ", screen text: [2JF2 Upload  F3 More");
-
-    Menu("File", ID_FILE_NEW);
-    EXPECT_FALSE(pane.IsWindowVisible());
-    EXPECT_EQ(pane.GetCount(), 0);
-}
-
 } // namespace

@@ -1,5 +1,5 @@
-// The flowchart draws the job as its settings say and is edited with the mouse: nodes selected, moved, created by
-// kind, joined and deleted, each checked in the document and in the pixels the view painted.
+// The flowchart draws its boxes at the job's size, moves a dragged node and scrolls a job larger than the window,
+// each checked in the document and in the pixels the view painted.
 #include <QStyle>
 
 #include "app_harness.h"
@@ -43,28 +43,6 @@ TEST_F(Flowchart, NodeBoxesTakeTheJobsSize)
     EXPECT_EQ(View().GetNodeRect(*Node("A")), CRect(40, 40, 200, 120));
 }
 
-TEST_F(Flowchart, AClickSelectsANodeOrALinkAndMarksIt)
-{
-    Open(TwoNodes());
-    CPoint besideA(40 - 2, 65); // in the selection mark's band, just outside the box
-    EXPECT_EQ(PixelAt(ViewWnd(), besideA), kWhite);
-
-    ClickAt(ViewWnd(), Centre(Node("A")));
-    EXPECT_EQ(View().GetSelectedNode(), Node("A"));
-    EXPECT_EQ(PixelAt(ViewWnd(), besideA), Colour(JC_SELNODE));
-
-    ClickAt(ViewWnd(), kLinkMiddle + CPoint(0, 1));
-    EXPECT_EQ(View().GetSelectedNode(), nullptr);
-    EXPECT_EQ(View().GetSelectedLink(), Doc().GetLinkAt(0));
-    EXPECT_EQ(PixelAt(ViewWnd(), besideA), kWhite);
-    EXPECT_EQ(PixelAt(ViewWnd(), kLinkMiddle), Colour(JC_SELLINK));
-
-    ClickAt(ViewWnd(), CPoint(600, 400)); // nothing there
-    EXPECT_EQ(View().GetSelectedLink(), nullptr);
-    EXPECT_EQ(PixelAt(ViewWnd(), kLinkMiddle), Colour(JC_LINK));
-    EXPECT_FALSE(Doc().IsModified()) << "selecting changes nothing";
-}
-
 TEST_F(Flowchart, DraggingANodeMovesItAndMarksTheJobModified)
 {
     Open(TwoNodes());
@@ -91,48 +69,6 @@ TEST_F(Flowchart, DraggingANodeMovesItAndMarksTheJobModified)
     // A node dragged past the page's left and top edges stays on the page.
     Drag(ViewWnd(), Centre(a), CPoint(5, 5));
     EXPECT_EQ(a->m_ptPosition, CPoint(0, 0));
-}
-
-TEST_F(Flowchart, DeletingAsksFirst)
-{
-    struct Case
-    {
-        const char* what;
-        CPoint click;
-        bool key; // the Delete key, else Edit > Delete
-        const char* question;
-        int answer;
-        int nodesAfter, linksAfter;
-    };
-    const Case cases[] = {
-        {"node, answered No", CPoint(90, 65), true, "Delete node A (1) and its 1 link?", IDNO, 2, 1},
-        {"node, Edit menu", CPoint(90, 65), false, "Delete node A (1) and its 1 link?", IDYES, 1, 0},
-        {"link", kLinkMiddle, true, "Delete link A -> B?", IDYES, 2, 0},
-    };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.what);
-        Open(TwoNodes());
-        ClickAt(ViewWnd(), c.click);
-        size_t boxes = MessageBoxes().size();
-        ExpectMessageBox(c.answer);
-        if (c.key)
-            Key(VK_DELETE);
-        else
-            Menu("Edit", ID_EDIT_CLEAR);
-        ASSERT_EQ(MessageBoxes().size(), boxes + 1);
-        EXPECT_EQ(MessageBoxes().back().text, c.question);
-        EXPECT_EQ(Doc().GetNodeCount(), c.nodesAfter);
-        EXPECT_EQ(Doc().GetLinkCount(), c.linksAfter);
-        EXPECT_EQ(bool(Doc().IsModified()), c.answer == IDYES);
-        bool linkDrawn = c.linksAfter > 0;
-        EXPECT_EQ(PixelAt(ViewWnd(), kLinkMiddle) != kWhite, linkDrawn);
-        if (c.nodesAfter == 1)
-        {
-            EXPECT_EQ(PixelAt(ViewWnd(), CPoint(134, 84)), kWhite) << "A's box is gone";
-        }
-        frame.reset();
-    }
 }
 
 TEST_F(Flowchart, ScrollsWhenTheJobIsLargerThanTheWindow)

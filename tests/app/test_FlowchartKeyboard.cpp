@@ -1,5 +1,4 @@
-// The main window without a mouse: every node reached, moved, opened and linked by keys, every menu dropped by
-// F10 or its Alt letter.
+// The main window without a mouse: every node reached, opened and linked by keys.
 #include "tests/app/app_harness.h"
 
 namespace pdt::test
@@ -92,37 +91,6 @@ TEST_F(FlowchartKeyboard, TheLinkToolJoinsTheNodesEnterTakesAndEscapeDrops)
         }
         frame.reset();
     }
-}
-
-TEST_F(FlowchartKeyboard, F10AndAltLettersDropTheMenus)
-{
-    Open(ThreeNodes());
-    const struct
-    {
-        const char* what;
-        UINT vk;
-        bool alt;
-        UINT itemInMenu; // 0: no menu drops
-    } cases[] = {
-        {"F10", VK_F10, false, ID_FILE_NEW}, {"Alt+F", 'F', true, ID_FILE_OPEN},    {"Alt+E", 'E', true, ID_EDIT_FIND},
-        {"Alt+D", 'D', true, ID_DEFINE_JOB}, {"Alt+S", 'S', true, ID_SIMULATE_RUN}, {"Alt+Q", 'Q', true, 0},
-        {"plain D", 'D', false, 0},
-    };
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.what);
-        size_t before = PopupMenus().size();
-        if (c.itemInMenu)
-            ExpectPopupMenu(0);
-        Key(c.vk, false, false, c.alt);
-        Pump();
-        ASSERT_EQ(PopupMenus().size(), before + (c.itemInMenu ? 1 : 0));
-        if (c.itemInMenu)
-        {
-            EXPECT_NE(LastMenuItem(c.itemInMenu), nullptr);
-        }
-    }
-    EXPECT_EQ(::GetFocus(), ViewWnd()) << "a dismissed menu leaves the focus where it was";
 }
 
 } // namespace

@@ -108,30 +108,6 @@ TEST_F(JobFilesInWindow, AFailedSaveKeepsTheJobModified)
     EXPECT_TRUE(IsWindow(frame->m_hWnd));
 }
 
-TEST_F(JobFilesInWindow, YesSavesBeforeTheJobGoes)
-{
-    Open();
-    Drag(ViewWnd(), Centre(Node("Upload")), Centre(Node("Upload")) + CPoint(30, 0));
-    CPoint moved = Node("Upload")->m_ptPosition;
-    answer = Path("kept.pdtjob");
-    ExpectMessageBox(IDYES);
-    Menu("File", ID_FILE_NEW);
-    ASSERT_EQ(asked.size(), 1u) << "the sample has no file of its own: Save As";
-    EXPECT_EQ(Doc().GetNodeCount(), 0);
-    std::string error;
-    auto kept = LoadJobFile(answer.str(), &error);
-    ASSERT_TRUE(kept) << error;
-    EXPECT_EQ(kept->FindNodeByName("Upload")->m_ptPosition, moved);
-
-    // Cancelling the file dialog cancels the command.
-    Menu("Edit", ID_NODE_NEW_FIRST + UINT(NODE_SCREEN));
-    answer = CString();
-    ExpectMessageBox(IDYES);
-    CloseBox(frame->m_hWnd);
-    EXPECT_TRUE(IsWindow(frame->m_hWnd));
-    EXPECT_EQ(Doc().GetNodeCount(), 1);
-}
-
 TEST_F(JobFilesInWindow, RecentFilesReopenWhatWasSavedAndForgetWhatIsGone)
 {
     Open();

@@ -1,5 +1,5 @@
-// The main window's menus and title: the definition dialogs each open on the job, the simulation item waits for a
-// handler, and no command drops unsaved changes without asking.
+// The main window's menus and title: Define Node waits for a selection, the simulation item waits for a handler, the
+// link tool has its key, and no command drops unsaved changes without asking.
 #include "app_harness.h"
 
 #include <QWidget>
@@ -106,22 +106,6 @@ TEST_F(MainMenus, AnUnchangedJobIsDroppedWithoutAQuestion)
     EXPECT_TRUE(MessageBoxes().empty());
 }
 
-TEST_F(MainMenus, ANewRecordIsKeptOnlyWhenItsDialogIsConfirmed)
-{
-    Open();
-    int records = Doc().GetRecordCount();
-    ExpectModal([](CDialog& dlg) { Click(dlg, IDCANCEL); });
-    Menu("Define", ID_DEFINE_RECORD_NEW);
-    EXPECT_EQ(Doc().GetRecordCount(), records);
-
-    ExpectModal([](CDialog& dlg) { Click(dlg, IDOK); });
-    Menu("Define", ID_DEFINE_RECORD_NEW);
-    ASSERT_EQ(Doc().GetRecordCount(), records + 1);
-    EXPECT_EQ(Doc().GetRecordAt(records)->m_strName, "Record 3");
-    EXPECT_TRUE(Doc().IsModified());
-    EXPECT_EQ(frame->GetWindowText(), "Warehouse.job* - jobhost");
-}
-
 TEST_F(MainMenus, DefineNodeWaitsForASelection)
 {
     Open();
@@ -183,30 +167,6 @@ TEST_F(MainMenus, TheLinkToolsKeyAndPointer)
     EXPECT_FALSE(View().IsLinkTool());
     MouseMoveTo(ViewWnd(), empty, false);
     EXPECT_EQ(view->cursor().shape(), Qt::ArrowCursor);
-}
-
-// The status bar says what is selected, whether the link tool is on and where the pointer is on the page.
-TEST_F(MainMenus, TheStatusBarFollowsTheSelectionTheLinkToolAndThePointer)
-{
-    Open();
-    EXPECT_EQ(frame->GetStatusText(), "Nothing selected    Link tool: off");
-    HostNode* upload = Node("Upload");
-    ClickAt(ViewWnd(), Centre(upload));
-    EXPECT_EQ(frame->GetStatusText().Left(upload->GetLabel().GetLength() + 5), "Node " + upload->GetLabel());
-    Focus(ViewWnd());
-    Key('L', false, true);
-    MouseMoveTo(ViewWnd(), CPoint(30, 40), false);
-    CPoint page = View().ClientToPage(CPoint(30, 40));
-    CString expected;
-    expected.Format("Node %s    Link tool: on    %d, %d", upload->GetLabel().c_str(), int(page.x), int(page.y));
-    EXPECT_EQ(frame->GetStatusText(), expected);
-    CWnd* bar = frame->GetDlgItem(4);
-    ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->GetWindowText(), " " + expected) << "what the bar shows";
-    CRect barRect, viewRect;
-    bar->GetWindowRect(&barRect);
-    frame->GetView().GetWindowRect(&viewRect);
-    EXPECT_LE(viewRect.bottom, barRect.top);
 }
 
 } // namespace

@@ -4,11 +4,7 @@
 
 #include <functional>
 
-#include "host/app/SimulationWindow.h"
-#include "host/app/res/simulation.h"
-#include "platform/afxcmn.h"
 #include "platform/testing/pdttest.h"
-#include "portable/CDlgDefineKeypad.h"
 #include "resources/resource.h"
 #include "sim_jobs.h"
 #include "support/Support.h"
@@ -161,29 +157,6 @@ TEST(EditNode, FieldsChangeInTheDataFile)
         EXPECT_EQ(s.screen.Beeps(), row.beeps) << row.situation;
         EXPECT_TRUE(s.runner.IsWaiting()) << row.situation << ": " << s.runner.GetEndMessage();
     }
-}
-
-// In the simulation window: the keypad's keys clicked, the data pane shows the record as changed, its fields as
-// the edit node shows them, without the record's "<" and ">".
-TEST(EditNode, KeypadClicksChangeTheDataPane)
-{
-    ShownWindow w(EditJob(kPlain));
-    SimulationWindow& window = w.window;
-    window.LoadFile("STOCK.TXT", kStock);
-    auto* data = static_cast<CListCtrl*>(window.GetDlgItem(IDC_SIM_DATA));
-    ASSERT_EQ(data->GetItemCount(), 2);
-    EXPECT_EQ(data->GetItemText(1, 2), "7");
-
-    w.Press({IDC_KEY_F4, IDC_KEY_RIGHT, IDC_KEY_ENTER, IDC_KEY_ENTER, IDC_KEY_CLR, IDC_KEY_4, IDC_KEY_2});
-    EXPECT_EQ(w.Prompt(), "Edit 2/2\r\nB2\r\n42_");
-    EXPECT_EQ(data->GetItemText(1, 2), "7"); // not before Enter
-    w.Press({IDC_KEY_ENTER});
-    ASSERT_EQ(data->GetItemCount(), 2);
-    EXPECT_EQ(data->GetItemText(0, 2), "5");
-    EXPECT_EQ(data->GetItemText(1, 1), "B2");
-    EXPECT_EQ(data->GetItemText(1, 2), "42");
-    EXPECT_EQ(data->GetItemText(1, 3), "<B2\\t42>\\r\\n");
-    EXPECT_NE(w.Text(IDC_SIM_LOG).Find("changed from \"7\" to \"42\""), -1);
 }
 
 } // namespace

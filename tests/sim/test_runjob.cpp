@@ -1,15 +1,12 @@
 // Run-job nodes: the job they name is read from beside the running job's file and goes on from its start node,
-// with the data files the first job wrote; a job that is missing, damaged or runs itself forever ends the run.
+// with the data files the first job wrote; a job that is missing or damaged ends the run.
 #include <gtest/gtest.h>
 
 #include <fstream>
 
 #include "host/app/SimulationJobLoader.h"
 #include "host/app/SimulationScript.h"
-#include "host/app/SimulationWindow.h"
-#include "host/app/res/simulation.h"
 #include "host/jobfile/JobFile.h"
-#include "portable/CDlgDefineKeypad.h"
 #include "platform/testing/pdttest.h"
 #include "resources/resource.h"
 #include "sim_jobs.h"
@@ -132,37 +129,6 @@ TEST_F(RunJob, AnUntitledCopyFindsItsJobsBesideTheFileItWasMadeFrom)
     s.Play("5{ENTER}");
     EXPECT_EQ(s.runner.GetState(), RunState::Waiting) << s.runner.GetEndMessage();
     EXPECT_NE(s.screen.Text().find("B START"), std::string::npos) << s.screen.Text();
-}
-
-// jobhost --simulate and the simulation window read the named job as well.
-TEST_F(RunJob, ScriptAndWindowLoadTheJob)
-{
-    auto a = JobA(dir, "B.pdtjob", "");
-    std::string error;
-    ASSERT_TRUE(SaveJobFile(*a, dir + "/A.pdtjob", &error)) << error;
-    const std::string path = dir + "/A.pdtjob";
-    std::string out, err;
-    ASSERT_EQ(Jobhost({"--simulate", path.c_str(), "--keys", "5{ENTER}"}, out, err), 0) << err;
-    EXPECT_NE(out.find("|B START              |"), std::string::npos) << out;
-    EXPECT_NE(out.find("State: waiting for a key at node \"Start\""), std::string::npos) << out;
-
-    SimulationWindow window(*a);
-    ASSERT_TRUE(window.Create());
-    window.ShowWindow(SW_SHOW);
-    Click(*window.GetKeypad(), IDC_KEY_5);
-    Click(*window.GetKeypad(), IDC_KEY_ENTER);
-    Pump();
-    CString state;
-    window.GetDlgItemText(IDC_SIM_STATE, state);
-    EXPECT_EQ(state, "Running: node \"Start\"");
-    EXPECT_EQ(window.GetScreen().GetPrompt().str(), "B START");
-    // Restart runs the first job again, from its own start.
-    Click(window, IDC_SIM_RESTART);
-    Pump();
-    window.GetDlgItemText(IDC_SIM_STATE, state);
-    EXPECT_EQ(state, "Running: node \"Qty\"");
-    EXPECT_EQ(&window.GetRunner().GetJob(), a.get());
-    window.DestroyWindow();
 }
 
 } // namespace

@@ -125,17 +125,6 @@ TEST_F(KeypadShifts, M13FamilyLettersRunFromTheBottomRow)
                     {IDC_KEY_ESC2, IDC_KEY_ESC, {"Exit", "132", ""}}});
 }
 
-TEST_F(KeypadShifts, M20CommandOnlyTurnsRightIntoExit)
-{
-    Run("M-20", {{IDC_KEY_CMD, 0, kNone},
-                 {IDC_KEY_RIGHT, IDC_KEY_ESC, {"Exit", "132", ""}},
-                 {IDC_KEY_CMD, IDC_KEY_ESC, {"Exit", "132", ""}},
-                 {IDC_KEY_7, IDC_KEY_7, {"7", "55", " 7"}},
-                 {IDC_KEY_CMD, IDC_KEY_7, {"7", "55", " 7"}},
-                 {IDC_KEY_LEFT, IDC_KEY_LEFT, {"Left", "17", ""}},
-                 {IDC_KEY_RIGHT, IDC_KEY_RIGHT, {"Right", "16", ""}}});
-}
-
 TEST_F(KeypadShifts, M20LettersOnEveryDigitKey)
 {
     Run("M-20", {{IDC_KEY_ALPHA, 0, kNone},
@@ -148,27 +137,6 @@ TEST_F(KeypadShifts, M20LettersOnEveryDigitKey)
                  {IDC_KEY_RIGHT, 3282, {"Spc", "32", "  "}},
                  {IDC_KEY_DOT, 3334, {"/", "47", " /"}},
                  {IDC_KEY_ENTER, IDC_KEY_ENTER, {"Ent", "13", ""}}});
-}
-
-TEST_F(KeypadShifts, M20XCommandCharactersOnZeroToSixOnly)
-{
-    Run("M-20X", {{IDC_KEY_CMD, 0, kNone},
-                  {IDC_KEY_9, IDC_KEY_9, {"9", "57", " 9"}},
-                  {IDC_KEY_CMD, IDC_KEY_9, {"9", "57", " 9"}},
-                  {IDC_KEY_4, 3304, {":", "58", " :"}},
-                  {IDC_KEY_CMD, 3304, {":", "58", " :"}},
-                  {IDC_KEY_0, 3284, {"Spc", "32", "  "}},
-                  {IDC_KEY_CMD, 3284, {"Spc", "32", "  "}},
-                  {IDC_KEY_LEFT, IDC_KEY_UP, {"Up", "19", ""}},
-                  {IDC_KEY_CMD, IDC_KEY_UP, {"Up", "19", ""}},
-                  {IDC_KEY_RIGHT, IDC_KEY_DOWN, {"Down", "18", ""}},
-                  {IDC_KEY_CMD, IDC_KEY_DOWN, {"Down", "18", ""}},
-                  {IDC_KEY_DOT, IDC_KEY_ESC, {"Exit", "132", ""}},
-                  {IDC_KEY_CMD, IDC_KEY_ESC, {"Exit", "132", ""}},
-                  {IDC_KEY_F2, IDC_KEY_F6, {"F6", "139", ""}},
-                  {IDC_KEY_CMD, IDC_KEY_F6, {"F6", "139", ""}},
-                  {IDC_KEY_ALPHA, 0, {"F6", "139", ""}}});
-    EXPECT_EQ(Shifts(), (std::vector<bool>{true, false, false, false})) << "Alp has no command meaning here";
 }
 
 TEST_F(KeypadShifts, AnyKeyAndPowerShowTheirOwnAndKeepTheShifts)

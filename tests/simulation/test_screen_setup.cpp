@@ -1,4 +1,4 @@
-// Construction, window creation, the per-model geometry and font, and the prompt text.
+// The screen's font and its preset, cells too small for a glyph, and the prompt text.
 #include "test_screen_harness.h"
 
 using namespace pdt::test;
@@ -23,44 +23,7 @@ class ScreenSetup : public ScreenTest
         s.Format("1,%03d,%03d", int(Font().lfWidth), int(Font().lfHeight));
         return s;
     }
-    // Cell width and height, window width and height.
-    CRect Geometry() const
-    {
-        return CRect(screen->m_nCharWidth, screen->m_nCharHeight, screen->m_sizeWindow.cx, screen->m_sizeWindow.cy);
-    }
 };
-
-TEST_F(ScreenSetup, GeometryPerModel)
-{
-    TestScreen& s = Make("M-20", CSize(21, 8), 0, CSize(600, 300));
-    ASSERT_EQ(CClientDC(&s).GetDeviceCaps(LOGPIXELSX) + CClientDC(&s).GetDeviceCaps(LOGPIXELSY), 2 * 96);
-    ASSERT_EQ(GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CYEDGE), 4);
-    // M-20 at 96 dpi is 249 x 135; 90 % of 300 is 270 high and 498 wide; cells (498 - 96) / 21 by
-    // (270 - 58) / 8; the window trimmed to the grid by 2 and 4.
-    EXPECT_EQ(Geometry(), CRect(19, 26, 496, 266));
-    EXPECT_EQ(CRect(s.m_nMarginLeft, s.m_nMarginTop, s.m_nMarginRight, s.m_nMarginBottom), CRect(6, 5, 6, 7));
-    CRect r;
-    s.GetWindowRect(&r);
-    host->ScreenToClient(&r);
-    EXPECT_EQ(r, CRect(8, 8, 8 + 496, 8 + 266)) << "resized, not moved";
-    EXPECT_EQ(s.GetCharRect(20, 7), CRect(466, 229, 485, 255));
-
-    // 90 % of 150 is exactly 135: the offered size stays; one pixel more and the proportions take over.
-    Make("M-20", CSize(21, 8), 0, CSize(400, 150));
-    EXPECT_EQ(Geometry(), CRect(14, 11, 390, 146));
-    Make("M-20X", CSize(21, 8), 0, CSize(400, 151)); // 250 x 135 before trimming
-    EXPECT_EQ(Geometry(), CRect(7, 9, 244, 131));
-    for (const char* model : {"M-10", "M-13", "N-13", "R-50", "R-50G"}) // 182 x 124: 264 x 180 before trimming
-    {
-        Make(model, CSize(16, 4), 0, CSize(500, 200));
-        EXPECT_EQ(Geometry(), CRect(11, 36, 252, 178)) << model;
-    }
-    for (const char* model : {"m-20", "X-1"}) // names compare exactly; unknown ones keep the offered size
-    {
-        Make(model, CSize(16, 4), 0, CSize(500, 200));
-        EXPECT_EQ(Geometry(), CRect(26, 41, 492, 198)) << model;
-    }
-}
 
 TEST_F(ScreenSetup, FontAndItsPreset)
 {
