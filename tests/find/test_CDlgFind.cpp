@@ -31,38 +31,6 @@ class FindDialog : public ::testing::Test
     std::string m_file = TempDir() + "/settings.ini";
 };
 
-TEST_F(FindDialog, OptionsAndPromptReachTheMembers)
-{
-    CDlgFind dlg;
-    dlg.m_strPrompt = "Search the job for a node name";
-    ExpectModal([](CDialog& d) {
-        EXPECT_EQ(d.GetDlgItem(IDC_FIND_PROMPT)->GetWindowText(), "Search the job for a node name");
-        Type(d, IDC_FIND_TEXT, "x");
-        Click(d, IDC_FIND_MATCHCASE);
-        Click(d, IDC_FIND_OUTPUTTOPANE2);
-        Click(d, IDC_FIND_OUTPUTTOPANE2);
-        Click(d, IDOK);
-    });
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_TRUE(dlg.m_bMatchCase);
-    EXPECT_FALSE(dlg.m_bOutputToPane2);
-}
-
-TEST_F(FindDialog, EmptyTextKeepsTheDialogOpen)
-{
-    CDlgFind dlg;
-    ExpectModal([](CDialog& d) {
-        Click(d, IDOK);
-        EXPECT_TRUE(d.IsWindowVisible()) << "OK with no text does nothing";
-        Key(VK_RETURN);
-        EXPECT_TRUE(d.IsWindowVisible());
-        Type(d, IDC_FIND_TEXT, "late");
-        Click(d, IDOK);
-    });
-    EXPECT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_EQ(dlg.m_strFind, "late");
-}
-
 // Each case: the settings as found (the first index, the limit, the values or a whole damaged file), what the
 // dialog lists, the text confirmed, what is stored under which number afterwards (null: nothing) and the first
 // index then (kUnwritten: not written), and what the next dialog lists (empty: not opened).

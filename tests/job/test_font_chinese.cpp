@@ -3,9 +3,6 @@
 // faces and sizes that cannot make a font.
 #include <gtest/gtest.h>
 
-#include <QScrollBar>
-#include <QStyle>
-
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,12 +17,12 @@ using namespace pdt::test;
 namespace
 {
 
-constexpr const char *kCjk = "WenQuanYi Micro Hei";
+constexpr const char* kCjk = "WenQuanYi Micro Hei";
 
 // 16 x 16 booleans: true where the sample drew (not white), at (5, 5) of the sample area.
 using Glyph = std::vector<std::vector<bool>>;
 
-Glyph CapturedGlyph(const CDialog &d)
+Glyph CapturedGlyph(const CDialog& d)
 {
     HWND sample = Item(d, IDC_DBFONT_SAMPLE);
     Glyph g(16, std::vector<bool>(16));
@@ -35,17 +32,17 @@ Glyph CapturedGlyph(const CDialog &d)
     return g;
 }
 
-int Ink(const Glyph &g)
+int Ink(const Glyph& g)
 {
     int n = 0;
-    for (const auto &row : g)
+    for (const auto& row : g)
         for (bool b : row)
             n += b;
     return n;
 }
 
 // The cell's 32 x 32 box, centred in the cell area.
-CRect CellBox(const CDialog &d, bool wide = true)
+CRect CellBox(const CDialog& d, bool wide = true)
 {
     CRect r;
     d.GetDlgItem(IDC_DBFONT_CELL)->GetClientRect(&r);
@@ -56,7 +53,7 @@ CRect CellBox(const CDialog &d, bool wide = true)
 }
 
 // Every pixel of the box against the glyph magnified two times and shifted by twice the offsets.
-void ExpectCellShows(const CDialog &d, const Glyph &g, int dx, int dy, bool wide = true)
+void ExpectCellShows(const CDialog& d, const Glyph& g, int dx, int dy, bool wide = true)
 {
     HWND cell = Item(d, IDC_DBFONT_CELL);
     CRect box = CellBox(d, wide);
@@ -89,34 +86,14 @@ std::vector<COLORREF> Pixels(HWND wnd)
     return px;
 }
 
-int ScrollPos(const CDialog &d, int id)
-{
-    return static_cast<CScrollBar *>(d.GetDlgItem(id))->GetScrollPos();
-}
-
-// The thumb pressed and moved to the far start (toStart) or end of its bar.
-void DragThumb(const CDialog &d, int id, bool toStart)
-{
-    HWND h = Item(d, id);
-    auto *w = qobject_cast<QScrollBar *>(Peer(h));
-    ASSERT_NE(w, nullptr);
-    CPoint thumb = ScrollBarPart(h, QStyle::SC_ScrollBarSlider).CenterPoint();
-    QPoint from(thumb.x, thumb.y);
-    QPoint to = toStart ? QPoint(0, 0) : QPoint(w->width() - 1, w->height() - 1);
-    if (w->orientation() == Qt::Horizontal)
-        to.setY(from.y());
-    else
-        to.setX(from.x());
-    Drag(h, CPoint(from.x(), from.y()), CPoint(to.x(), to.y()));
-    Pump();
-}
+int ScrollPos(const CDialog& d, int id) { return static_cast<CScrollBar*>(d.GetDlgItem(id))->GetScrollPos(); }
 
 struct Opening
 {
     int language = 1;
     int code = 1;
-    const char *face = kCjk;
-    const char *size = "16";
+    const char* face = kCjk;
+    const char* size = "16";
     int dx = 0, dy = 0;
     bool wide = true;
 };
@@ -125,10 +102,10 @@ class FontChinese : public ::testing::Test
 {
   protected:
     // Runs the dialog modally on `s`; `work` must close it.
-    INT_PTR Run(const Opening &s, const std::function<void(CDlgDefineFontChinese &)> &work)
+    INT_PTR Run(const Opening& s, const std::function<void(CDlgDefineFontChinese&)>& work)
     {
         m_dlg = std::make_unique<CDlgDefineFontChinese>(s.language, TRUE, nullptr);
-        CDlgDefineFontChinese &dlg = *m_dlg;
+        CDlgDefineFontChinese& dlg = *m_dlg;
         dlg.m_strFace = s.face;
         dlg.m_strStyle = "Regular";
         dlg.m_strSize = s.size;
@@ -136,7 +113,7 @@ class FontChinese : public ::testing::Test
         dlg.m_nOffsetX = s.dx;
         dlg.m_nOffsetY = s.dy;
         dlg.m_b16x16 = s.wide;
-        ExpectModal([&](CDialog &) {
+        ExpectModal([&](CDialog&) {
             Pump();
             work(dlg);
         });
@@ -149,12 +126,12 @@ TEST_F(FontChinese, StartUpFollowsLanguageCodeAndCellWidth)
 {
     struct Row
     {
-        const char *name;
+        const char* name;
         Opening open;
-        const char *caption;
+        const char* caption;
         bool codeShown;
         UINT gb, big5;
-        const char *frame;
+        const char* frame;
     };
     const Row rows[] = {
         {"gb", {1, 1}, "Select Chinese Font", true, BST_CHECKED, BST_UNCHECKED, "16x16"},
@@ -162,11 +139,11 @@ TEST_F(FontChinese, StartUpFollowsLanguageCodeAndCellWidth)
         {"japanese", {2, 2}, "Select Japanese Font", false, BST_UNCHECKED, BST_CHECKED, "16x16"},
         {"latin", {0, 1, kCjk, "16", 3, -4, false}, "Select Chinese Font", true, BST_CHECKED, BST_UNCHECKED, "16x12"},
     };
-    for (const Row &row : rows)
+    for (const Row& row : rows)
     {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(Run(row.open,
-                      [&](CDlgDefineFontChinese &d) {
+                      [&](CDlgDefineFontChinese& d) {
                           EXPECT_EQ(d.GetWindowText(), row.caption);
                           for (int id : {IDC_DBFONT_CODEGROUP, IDC_DBFONT_GB, IDC_DBFONT_BIG5})
                               EXPECT_EQ(d.GetDlgItem(id)->IsWindowVisible() != FALSE, row.codeShown) << id;
@@ -176,7 +153,7 @@ TEST_F(FontChinese, StartUpFollowsLanguageCodeAndCellWidth)
                           EXPECT_EQ(d.IsDlgButtonChecked(IDC_DBFONT_BIG5), row.big5);
                           EXPECT_EQ(d.GetDlgItem(IDC_DBFONT_CELLFRAME)->GetWindowText(), row.frame);
                           int lo = 0, hi = 0;
-                          static_cast<CScrollBar *>(d.GetDlgItem(IDC_DBFONT_HSCROLL))->GetScrollRange(&lo, &hi);
+                          static_cast<CScrollBar*>(d.GetDlgItem(IDC_DBFONT_HSCROLL))->GetScrollRange(&lo, &hi);
                           EXPECT_EQ(lo, -12);
                           EXPECT_EQ(hi, 12);
                           EXPECT_EQ(ScrollPos(d, IDC_DBFONT_HSCROLL), row.open.dx);
@@ -192,97 +169,20 @@ TEST_F(FontChinese, StartUpFollowsLanguageCodeAndCellWidth)
     }
 }
 
-// Each step is a click on an arrow or a drag of the thumb; the offset stops at both ends and the cell follows.
-TEST_F(FontChinese, ShiftBarsStopAtBothEndsAndTheCellFollowsEveryStep)
-{
-    struct Step
-    {
-        int bar;
-        enum
-        {
-            LineUp,
-            LineDown,
-            ThumbStart,
-            ThumbEnd
-        } action;
-        int x, y; // offsets afterwards
-    };
-    const Step steps[] = {
-        {IDC_DBFONT_HSCROLL, Step::LineDown, 12, -11},    {IDC_DBFONT_HSCROLL, Step::LineDown, 12, -11},
-        {IDC_DBFONT_VSCROLL, Step::LineUp, 12, -12},      {IDC_DBFONT_VSCROLL, Step::LineUp, 12, -12},
-        {IDC_DBFONT_HSCROLL, Step::ThumbStart, -12, -12}, {IDC_DBFONT_HSCROLL, Step::LineUp, -12, -12},
-        {IDC_DBFONT_HSCROLL, Step::ThumbEnd, 12, -12},    {IDC_DBFONT_VSCROLL, Step::LineDown, 12, -11},
-        {IDC_DBFONT_VSCROLL, Step::ThumbStart, 12, -12},  {IDC_DBFONT_HSCROLL, Step::LineUp, 11, -12},
-    };
-    Opening s;
-    s.dx = 11;
-    s.dy = -11;
-    EXPECT_EQ(Run(s,
-                  [&](CDlgDefineFontChinese &d) {
-                      Glyph g = CapturedGlyph(d);
-                      ASSERT_GT(Ink(g), 15);
-                      int n = 0;
-                      for (const Step &st : steps)
-                      {
-                          SCOPED_TRACE("step " + std::to_string(n++));
-                          if (st.action == Step::LineUp || st.action == Step::LineDown)
-                              ClickArrow(d, st.bar, st.action == Step::LineUp);
-                          else
-                              DragThumb(d, st.bar, st.action == Step::ThumbStart);
-                          Pump();
-                          EXPECT_EQ(d.m_nOffsetX, st.x);
-                          EXPECT_EQ(d.m_nOffsetY, st.y);
-                          EXPECT_EQ(ScrollPos(d, IDC_DBFONT_HSCROLL), st.x);
-                          EXPECT_EQ(ScrollPos(d, IDC_DBFONT_VSCROLL), st.y);
-                          ExpectCellShows(d, g, st.x, st.y);
-                      }
-                      Click(d, IDOK);
-                  }),
-              IDOK);
-    EXPECT_EQ(m_dlg->m_nOffsetX, 11);
-    EXPECT_EQ(m_dlg->m_nOffsetY, -12);
-}
-
-TEST_F(FontChinese, SwitchingTheCodeRedrawsTheSampleInTheOtherEncodingAndSetsTheCode)
-{
-    EXPECT_EQ(Run({1, 1},
-                  [&](CDlgDefineFontChinese &d) {
-                      HWND sample = Item(d, IDC_DBFONT_SAMPLE);
-                      EXPECT_EQ(d.m_nCode, 1);
-                      std::vector<COLORREF> gb = Pixels(sample);
-                      Glyph gbGlyph = CapturedGlyph(d);
-                      Click(d, IDC_DBFONT_BIG5);
-                      Pump();
-                      EXPECT_EQ(d.m_nCode, 2);
-                      std::vector<COLORREF> big5 = Pixels(sample);
-                      EXPECT_NE(gb, big5) << "the second character is simplified in GB, traditional in Big5";
-                      EXPECT_EQ(CapturedGlyph(d), gbGlyph) << "the first character is the same in both";
-                      Click(d, IDC_DBFONT_GB);
-                      Pump();
-                      EXPECT_EQ(d.m_nCode, 1);
-                      EXPECT_EQ(Pixels(sample), gb);
-                      Click(d, IDC_DBFONT_BIG5);
-                      Pump();
-                      Click(d, IDCANCEL);
-                  }),
-              IDCANCEL);
-    EXPECT_EQ(m_dlg->m_nCode, 2) << "the member follows the paint; the caller copies it only on OK";
-}
-
 TEST_F(FontChinese, MissingFaceIsReportedAndNothingIsPaintedUntilAFaceIsChosen)
 {
     ExpectMessageBox(IDOK);
     Opening s;
     s.face = "No Such Face";
     EXPECT_EQ(Run(s,
-                  [&](CDlgDefineFontChinese &d) {
+                  [&](CDlgDefineFontChinese& d) {
                       ASSERT_EQ(MessageBoxes().size(), 1u);
                       EXPECT_EQ(MessageBoxes()[0].text, "Font [No Such Face] not found");
                       EXPECT_EQ(MessageBoxes()[0].type & MB_ICONMASK, UINT(MB_ICONERROR));
                       EXPECT_EQ(d.m_strFace, "");
                       EXPECT_EQ(d.GetDlgItem(cmb1)->GetWindowText(), "");
                       EXPECT_NE(PixelAt(Item(d, IDC_DBFONT_SAMPLE), CPoint(0, 0)), kWhite) << "never painted";
-                      auto *faces = static_cast<CComboBox *>(d.GetDlgItem(cmb1));
+                      auto* faces = static_cast<CComboBox*>(d.GetDlgItem(cmb1));
                       ChooseComboItem(faces->m_hWnd, faces->FindStringExact(-1, kCjk));
                       Pump();
                       EXPECT_EQ(d.m_strFace, kCjk);
@@ -303,7 +203,7 @@ TEST_F(FontChinese, FacesAndSizesThatMakeNoFontStopThePaintingAndTheDialogStaysU
     struct Row
     {
         int box;
-        const char *typed;
+        const char* typed;
         bool message;
     };
     const Row rows[] = {
@@ -311,11 +211,11 @@ TEST_F(FontChinese, FacesAndSizesThatMakeNoFontStopThePaintingAndTheDialogStaysU
         {cmb3, "", false},
         {cmb3, "big", true},
     };
-    for (const Row &row : rows)
+    for (const Row& row : rows)
     {
         SCOPED_TRACE(row.typed);
         EXPECT_EQ(Run({},
-                      [&](CDlgDefineFontChinese &d) {
+                      [&](CDlgDefineFontChinese& d) {
                           size_t boxes = MessageBoxes().size();
                           Glyph g = CapturedGlyph(d);
                           HWND cell = Item(d, IDC_DBFONT_CELL);
@@ -338,7 +238,7 @@ TEST_F(FontChinese, FacesAndSizesThatMakeNoFontStopThePaintingAndTheDialogStaysU
                           // Back to a size and a face that make a font: choosing the face paints again, and the
                           // painting takes up the new offset.
                           Type(d, cmb3, "16");
-                          auto *faces = static_cast<CComboBox *>(d.GetDlgItem(cmb1));
+                          auto* faces = static_cast<CComboBox*>(d.GetDlgItem(cmb1));
                           ChooseComboItem(faces->m_hWnd, faces->FindStringExact(-1, kCjk));
                           Pump();
                           ExpectCellShows(d, g, 1, 0);
@@ -346,51 +246,6 @@ TEST_F(FontChinese, FacesAndSizesThatMakeNoFontStopThePaintingAndTheDialogStaysU
                           Click(d, IDCANCEL);
                       }),
                   IDCANCEL);
-    }
-}
-
-// Offsets the host gave outside the bars' range show the bars at their ends and come back as they were on an OK
-// without scrolling; moving one bar stores that bar's offset and leaves the other as given.
-TEST_F(FontChinese, StoredOffsetsOutsideTheBarsComeBackUnlessTheirBarIsMoved)
-{
-    struct Case
-    {
-        const char* what;
-        int dx, dy;
-        int bar; // 0: no scrolling
-        bool up;
-        int x, y; // handed back on OK
-    };
-    const Case cases[] = {
-        {"no scrolling", 40, -99, 0, false, 40, -99},
-        {"the vertical bar down", 40, -99, IDC_DBFONT_VSCROLL, false, 40, -11},
-        {"the horizontal bar left", 40, -99, IDC_DBFONT_HSCROLL, true, 11, -99},
-        {"the integer's limits", 2147483647, -2147483647 - 1, 0, false, 2147483647, -2147483647 - 1},
-    };
-    for (const Case& c : cases)
-    {
-        SCOPED_TRACE(c.what);
-        Opening s;
-        s.dx = c.dx;
-        s.dy = c.dy;
-        EXPECT_EQ(Run(s,
-                      [&](CDlgDefineFontChinese& d) {
-                          EXPECT_EQ(ScrollPos(d, IDC_DBFONT_HSCROLL), c.dx > 0 ? 12 : -12);
-                          EXPECT_EQ(ScrollPos(d, IDC_DBFONT_VSCROLL), c.dy > 0 ? 12 : -12);
-                          Glyph g = CapturedGlyph(d);
-                          ExpectCellShows(d, g, c.dx > 0 ? 17 : -17, c.dy > 0 ? 17 : -17); // all outside
-                          if (c.bar)
-                          {
-                              ClickArrow(d, c.bar, c.up);
-                              Pump();
-                              ExpectCellShows(d, g, c.bar == IDC_DBFONT_HSCROLL ? c.x : 17,
-                                              c.bar == IDC_DBFONT_VSCROLL ? c.y : -17);
-                          }
-                          Click(d, IDOK);
-                      }),
-                  IDOK);
-        EXPECT_EQ(m_dlg->m_nOffsetX, c.x);
-        EXPECT_EQ(m_dlg->m_nOffsetY, c.y);
     }
 }
 

@@ -85,21 +85,6 @@ TEST_F(LinkPage, ALinkWithoutConditionKindShowsItsValuesButNoField)
     EXPECT_EQ(EnabledFields(), std::set<int>{IDC_LINK_INPUTDATA}) << "a click on a kind opens its field";
 }
 
-TEST_F(LinkPage, EachKindRadioEnablesExactlyItsOwnFields)
-{
-    // Every kind after every other, so that a field left on by the previous kind shows.
-    for (int first : kKindRadios)
-        for (int second : kKindRadios)
-        {
-            Click(page, first);
-            Click(page, second);
-            EXPECT_EQ(EnabledFields(), kFieldsOfKind.at(second)) << "after " << first << " then " << second;
-            for (int id : kKindRadios)
-                EXPECT_EQ(Checked(id), id == second) << "radio " << id << " after a click on " << second;
-            ExpectKindsAndActionsUsable();
-        }
-}
-
 TEST_F(LinkPage, LoadingAKindSelectsItsFieldsAndOfSeveralTheFirstInOrderWins)
 {
     struct Case
@@ -133,20 +118,6 @@ TEST_F(LinkPage, LoadingAKindSelectsItsFieldsAndOfSeveralTheFirstInOrderWins)
     EXPECT_TRUE(page.m_bInputData && page.m_bVerifyStatus && page.m_bExpression);
 }
 
-TEST_F(LinkPage, LoadingWithoutAKindKeepsTheFieldsAsTheyAre)
-{
-    page.m_bVerifyStatus = TRUE;
-    Load();
-    page.m_bVerifyStatus = FALSE;
-    Load();
-    EXPECT_EQ(EnabledFields(), kFieldsOfKind.at(IDC_LINK_GRP_VERIFY));
-
-    Click(page, IDC_LINK_GRP_EXPRESSION);
-    page.m_bExpression = FALSE;
-    Load();
-    EXPECT_EQ(EnabledFields(), kFieldsOfKind.at(IDC_LINK_GRP_EXPRESSION));
-}
-
 TEST_F(LinkPage, WhatThePersonChoosesReachesTheMembers)
 {
     page.m_bInputData = TRUE;
@@ -172,121 +143,6 @@ TEST_F(LinkPage, WhatThePersonChoosesReachesTheMembers)
     EXPECT_TRUE(!page.m_bPassAlways && !page.m_bSuccess && page.m_bFail);
     EXPECT_TRUE(page.m_bINIT && page.m_bRRLI && !page.m_bEOR);
     EXPECT_FALSE(page.m_bAlarm || page.m_bExcludeFromMakeJob);
-}
-
-TEST_F(LinkPage, ArrowKeysStayInsideEachRadioGroup)
-{
-    // With the key edit open, Up from the first kind wraps to the last kind, not into the edit.
-    Click(page, IDC_LINK_GRP_KEYINPUT);
-    ASSERT_EQ(FocusId(), IDC_LINK_GRP_KEYINPUT);
-    Key(VK_UP);
-    EXPECT_EQ(FocusId(), IDC_LINK_GRP_EXPRESSION);
-    EXPECT_TRUE(Checked(IDC_LINK_GRP_EXPRESSION));
-    const int order[] = {IDC_LINK_GRP_KEYINPUT, IDC_LINK_GRP_INPUTDATA, IDC_LINK_GRP_VERIFY,
-                         IDC_LINK_GRP_EXPRESSION};
-    for (int expected : order)
-    {
-        Key(VK_DOWN);
-        EXPECT_EQ(FocusId(), expected);
-        EXPECT_TRUE(Checked(expected));
-        EXPECT_EQ(EnabledFields(), kFieldsOfKind.at(expected)) << "the arrow chooses the kind as a click does";
-    }
-
-    Click(page, IDC_LINK_GRP_VERIFY);
-    Click(page, IDC_LINK_PASSALWAYS);
-    ASSERT_EQ(FocusId(), IDC_LINK_PASSALWAYS);
-    for (int expected : {IDC_LINK_SUCCESS, IDC_LINK_FAIL, IDC_LINK_PASSALWAYS})
-    {
-        Key(VK_RIGHT);
-        EXPECT_EQ(FocusId(), expected);
-        EXPECT_TRUE(Checked(expected));
-        EXPECT_TRUE(Checked(IDC_LINK_GRP_VERIFY));
-    }
-}
-
-TEST_F(LinkPage, EorSwitchesTheRecordListAtOnceAndKeepsTheRecord)
-{
-    AddRecords();
-    page.m_bEOR = TRUE;
-    page.m_bKeyInput = TRUE;
-    Load();
-    EXPECT_TRUE(Enabled(IDC_RECORDLIST)) << "a loaded EOR enables the list whatever the kind";
-    page.m_bEOR = FALSE;
-    Load();
-    EXPECT_FALSE(Enabled(IDC_RECORDLIST));
-
-    CString first;
-    page.m_cbRecord.GetLBText(0, first);
-    EXPECT_EQ(first, "Cartons") << "the records are listed sorted";
-
-    Click(page, IDC_LINK_EOR);
-    EXPECT_TRUE(Enabled(IDC_RECORDLIST));
-    EXPECT_TRUE(page.m_bEOR) << "the click saves the page";
-
-    ChooseComboItem(page.m_cbRecord, 1);
-    ASSERT_EQ(page.m_cbRecord.GetCurSel(), 1);
-    EXPECT_EQ(page.m_cbRecord.GetItemData(1), 30u);
-
-    Click(page, IDC_LINK_EOR);
-    EXPECT_FALSE(Enabled(IDC_RECORDLIST));
-    EXPECT_FALSE(page.m_bEOR);
-    EXPECT_EQ(page.m_cbRecord.GetCurSel(), 1) << "clearing EOR keeps the chosen record";
-
-    Click(page, IDC_LINK_EOR);
-    EXPECT_TRUE(Enabled(IDC_RECORDLIST));
-    EXPECT_EQ(page.m_cbRecord.GetCurSel(), 1);
-}
-
-TEST_F(LinkPage, EnterInTheExpressionStartsALineAndTheEditorTakesTheTypedTextAndGivesTheFocusBack)
-{
-    Click(page, IDC_LINK_GRP_EXPRESSION);
-    Type(page, IDC_LINK_EXPRESSION, "QTY > 0\rAND LOC = 1");
-    Pump();
-    EXPECT_EQ(holder.oks, 0);
-    ASSERT_TRUE(page.UpdateData(TRUE));
-    EXPECT_EQ(page.m_strExpression, "QTY > 0\r\nAND LOC = 1");
-
-    Click(page, IDC_LINK_GRP_INPUTDATA);
-    Type(page, IDC_LINK_INPUTDATA, "7");
-    Key(VK_RETURN);
-    Pump();
-    EXPECT_EQ(holder.oks, 1);
-
-    Key(VK_ESCAPE);
-    Pump();
-    EXPECT_EQ(holder.cancels, 0) << "Escape in a page does nothing";
-    EXPECT_TRUE(page.IsWindowVisible());
-
-    // The expression editor takes the typed text and gives the focus back, whether confirmed or not.
-    page.m_bExpression = TRUE;
-    Load();
-    EXPECT_TRUE(Enabled(IDC_SCRIPTPAD));
-    Type(page, IDC_LINK_EXPRESSION, "QTY > 0");
-
-    ExpectModal([](CDialog& pad) {
-        EXPECT_EQ(pad.GetWindowText(), "Link Expression: Scan Pallet -> Store");
-        EXPECT_EQ(pad.GetDlgItem(IDC_SCRIPTPAD_TEXT)->GetWindowText(), "QTY > 0")
-            << "the editor starts from what is in the page, saved or not";
-        Type(pad, IDC_SCRIPTPAD_TEXT, "QTY > 10\rOR LOC = 2");
-        Click(pad, IDOK);
-    });
-    Click(page, IDC_SCRIPTPAD);
-    Pump();
-    EXPECT_EQ(page.m_strExpression, "QTY > 10\r\nOR LOC = 2");
-    EXPECT_EQ(Text(IDC_LINK_EXPRESSION), "QTY > 10\r\nOR LOC = 2");
-    EXPECT_EQ(FocusId(), IDC_LINK_EXPRESSION);
-
-    link.m_label = "-> Done, #4";
-    ExpectModal([](CDialog& pad) {
-        EXPECT_EQ(pad.GetWindowText(), "Link Expression: -> Done, #4");
-        Type(pad, IDC_SCRIPTPAD_TEXT, "thrown away");
-        Click(pad, IDCANCEL);
-    });
-    Click(page, IDC_SCRIPTPAD);
-    Pump();
-    EXPECT_EQ(Text(IDC_LINK_EXPRESSION), "QTY > 10\r\nOR LOC = 2");
-    EXPECT_EQ(FocusId(), IDC_LINK_EXPRESSION);
-    EXPECT_EQ(EnabledFields(), kFieldsOfKind.at(IDC_LINK_GRP_EXPRESSION));
 }
 
 } // namespace

@@ -47,11 +47,11 @@ class BarcodeSetting : public DefineDialogTest
 // then from an empty byte, each enabled box ticked by a click gives the same bits (but what cannot be edited).
 TEST_F(BarcodeSetting, EachCodeEnablesItsBoxesAndPacksOnlyItsBits)
 {
-    for (const SymbologyCase &c : kSymbologies)
+    for (const SymbologyCase& c : kSymbologies)
     {
         SCOPED_TRACE("code " + std::to_string(c.code));
         CDlgBarcodeSetting full(c.code, 0xFF);
-        ExpectModal([&](CDialog &dlg) {
+        ExpectModal([&](CDialog& dlg) {
             EXPECT_EQ(dlg.GetWindowText(), "Barcode Setting");
             EXPECT_EQ(EnabledAmong(dlg, kBoxes), c.enabled);
             std::set<int> shown = c.enabled;
@@ -67,7 +67,7 @@ TEST_F(BarcodeSetting, EachCodeEnablesItsBoxesAndPacksOnlyItsBits)
         EXPECT_EQ(full.m_nType, c.code);
 
         CDlgBarcodeSetting empty(c.code, 0);
-        ExpectModal([&](CDialog &dlg) {
+        ExpectModal([&](CDialog& dlg) {
             EXPECT_EQ(CheckedAmong(dlg, kBoxes),
                       c.code == 9 ? std::set<int>{IDC_BCS_VERIFYCHECKDIGIT} : std::set<int>{});
             for (int id : c.enabled)
@@ -95,13 +95,13 @@ TEST_F(BarcodeSetting, TheSpecialCasesKeepTheirBitsThroughAnUnchangedOk)
         {4, 0x04, {IDC_BCS_SENDCHECKDIGIT}, 0x04},
         {18, 0x10, {IDC_BCS_ZEROEXPANSION}, 0x10},    // UPC-E's zero expansion alone
         {18, 0x08, {IDC_BCS_SENDLEADINGDIGIT}, 0x08}, // and its leading digit alone
-        {2, 0x61, {}, 0x00}, // stray bits 0, 5 and 6 only
+        {2, 0x61, {}, 0x00},                          // stray bits 0, 5 and 6 only
     };
-    for (const Case &c : cases)
+    for (const Case& c : cases)
     {
         SCOPED_TRACE("code " + std::to_string(c.code) + " options " + std::to_string(c.options));
         CDlgBarcodeSetting dlg(c.code, c.options);
-        ExpectModal([&](CDialog &shown) {
+        ExpectModal([&](CDialog& shown) {
             EXPECT_EQ(CheckedAmong(shown, kBoxes), c.checked);
             if (c.code == 9)
             {
@@ -114,43 +114,17 @@ TEST_F(BarcodeSetting, TheSpecialCasesKeepTheirBitsThroughAnUnchangedOk)
     }
 }
 
-TEST_F(BarcodeSetting, ItReopensWhereItWasClosed)
-{
-    CPoint closedAt;
-    {
-        CDlgBarcodeSetting dlg(1, 0);
-        ExpectModal([&](CDialog &shown) {
-            CRect r;
-            shown.GetWindowRect(&r);
-            shown.MoveWindow(r.left + 37, r.top + 21, r.Width(), r.Height());
-            shown.GetWindowRect(&r);
-            closedAt = r.TopLeft();
-            Click(shown, IDCANCEL);
-        });
-        EXPECT_EQ(dlg.DoModal(), IDCANCEL);
-    }
-    EXPECT_FALSE(theReg.GetString("Settings", "WPOS_BARCODESETTING", "").IsEmpty());
-    CDlgBarcodeSetting again(9, 0);
-    ExpectModal([&](CDialog &shown) {
-        CRect r;
-        shown.GetWindowRect(&r);
-        EXPECT_EQ(r.TopLeft(), closedAt);
-        Click(shown, IDOK);
-    });
-    again.DoModal();
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // The page.
 
 class BarcodePage : public NodeDialogTest
 {
   protected:
-    CDlgDefineNodeInputBarcode &OpenPage(HostNode *node)
+    CDlgDefineNodeInputBarcode& OpenPage(HostNode* node)
     {
         return Open<CDlgDefineNodeInputBarcode>(node, NodeOptions::INPUT_BARCODE);
     }
-    static int Row(CDlgDefineNodeInputBarcode &page, const char *name)
+    static int Row(CDlgDefineNodeInputBarcode& page, const char* name)
     {
         for (int i = 0; i < page.m_lcBarcode.GetItemCount(); ++i)
             if (page.m_lcBarcode.GetItemText(i, 0) == name)
@@ -158,7 +132,7 @@ class BarcodePage : public NodeDialogTest
         ADD_FAILURE() << "no symbology " << name;
         return 0;
     }
-    static void DoubleClickRow(CDlgDefineNodeInputBarcode &page, int row)
+    static void DoubleClickRow(CDlgDefineNodeInputBarcode& page, int row)
     {
         DoubleClickAt(page.m_lcBarcode.m_hWnd, RowCenter(page.m_lcBarcode.m_hWnd, row));
         Pump();
@@ -167,8 +141,8 @@ class BarcodePage : public NodeDialogTest
 
 TEST_F(BarcodePage, TheListIsEditableOnlyWhenTheNodeSetsItsOwnSymbologies)
 {
-    HostNode *node = m_doc.AddNode(NODE_INPUT, "Scan");
-    auto &page = OpenPage(node);
+    HostNode* node = m_doc.AddNode(NODE_INPUT, "Scan");
+    auto& page = OpenPage(node);
     EXPECT_FALSE(Enabled(page, IDC_BARCODE_LIST));
     EXPECT_FALSE(Enabled(page, IDC_BARCODE_CLEARALL));
     EXPECT_TRUE(Enabled(page, IDC_BARCODE_SETTOALL));
@@ -187,15 +161,15 @@ TEST_F(BarcodePage, TheListIsEditableOnlyWhenTheNodeSetsItsOwnSymbologies)
 
 TEST_F(BarcodePage, DoubleClickOpensTheClickedSymbologysSettingsAndOkRenamesAndRepacksIt)
 {
-    HostNode *node = m_doc.AddNode(NODE_INPUT, "Scan");
+    HostNode* node = m_doc.AddNode(NODE_INPUT, "Scan");
     node->m_collect.bSetBarcode = true;
     node->m_collect.symbologies = {{WORD(1 | 0x02 << 8), true}, {5, false}, {WORD(8 | 0x08 << 8), false}};
-    auto &page = OpenPage(node);
-    CListCtrl &list = page.m_lcBarcode;
+    auto& page = OpenPage(node);
+    CListCtrl& list = page.m_lcBarcode;
     int code39 = Row(page, "Code 39");
 
-    ExpectModal([](CDialog &dlg) {
-        auto &setting = static_cast<CDlgBarcodeSetting &>(dlg);
+    ExpectModal([](CDialog& dlg) {
+        auto& setting = static_cast<CDlgBarcodeSetting&>(dlg);
         EXPECT_EQ(setting.m_nType, 1);
         EXPECT_TRUE(setting.IsDlgButtonChecked(IDC_BCS_VERIFYCHECKDIGIT));
         Click(dlg, IDC_BCS_FULLASCII);
@@ -208,7 +182,7 @@ TEST_F(BarcodePage, DoubleClickOpensTheClickedSymbologysSettingsAndOkRenamesAndR
 
     // Cancel leaves the item as it was.
     int upce = Row(page, "UPC-E with System 'A'");
-    ExpectModal([](CDialog &dlg) {
+    ExpectModal([](CDialog& dlg) {
         Click(dlg, IDC_BCS_SENDLEADINGA);
         Click(dlg, IDCANCEL);
     });
@@ -224,7 +198,7 @@ TEST_F(BarcodePage, DoubleClickOpensTheClickedSymbologysSettingsAndOkRenamesAndR
     Ok();
     std::vector<Symbology> expected = {{WORD(5), false}, {WORD(1 | 0x12 << 8), true}, {WORD(8 | 0x08 << 8), false}};
     std::vector<Symbology> saved = node->m_collect.symbologies;
-    auto byData = [](const Symbology &a, const Symbology &b) { return (a.wData & 0xFF) < (b.wData & 0xFF); };
+    auto byData = [](const Symbology& a, const Symbology& b) { return (a.wData & 0xFF) < (b.wData & 0xFF); };
     std::sort(saved.begin(), saved.end(), byData);
     std::sort(expected.begin(), expected.end(), byData);
     EXPECT_EQ(saved, expected);
@@ -236,21 +210,21 @@ TEST_F(BarcodePage, OkRenamesTheRowAsTheHostNamesTheNewOptions)
 {
     struct NamingByOptions : JobDocument
     {
-        void GetBarcodeName(WORD code, CString &name) override
+        void GetBarcodeName(WORD code, CString& name) override
         {
             name.Format("Code %d options %d", code & 0xFF, code >> 8);
         }
     } naming;
-    HostNode *node = m_doc.AddNode(NODE_INPUT, "Scan");
+    HostNode* node = m_doc.AddNode(NODE_INPUT, "Scan");
     node->m_collect.bSetBarcode = true;
-    auto &page = OpenPage(node);
+    auto& page = OpenPage(node);
     CString ean13;
     m_doc.GetBarcodeName(20, ean13);
     int row = Row(page, ean13);
     const auto before = WORD(page.m_lcBarcode.GetItemData(row));
     page.m_pDoc = &naming;
-    ExpectModal([](CDialog &dlg) {
-        EXPECT_EQ(static_cast<CDlgBarcodeSetting &>(dlg).m_nType, 20);
+    ExpectModal([](CDialog& dlg) {
+        EXPECT_EQ(static_cast<CDlgBarcodeSetting&>(dlg).m_nType, 20);
         Click(dlg, IDC_BCS_SENDCHECKDIGIT);
         Click(dlg, IDOK);
     });
@@ -262,68 +236,15 @@ TEST_F(BarcodePage, OkRenamesTheRowAsTheHostNamesTheNewOptions)
     EXPECT_EQ(page.m_lcBarcode.GetItemText(row, 0), expected);
 }
 
-TEST_F(BarcodePage, ClearAllSpaceAndClicksSetTheBoxesWhichSurviveOkAndCancel)
-{
-    HostNode *node = m_doc.AddNode(NODE_INPUT, "Scan");
-    HostNode *other = m_doc.AddNode(NODE_INPUT, "Other");
-    HostNode *count = m_doc.AddNode(NODE_COUNT, "Count");
-    node->m_collect.bSetBarcode = true;
-    for (Symbology &s : node->m_collect.symbologies)
-        s.bEnabled = true;
-    auto &page = OpenPage(node);
-    CListCtrl &list = page.m_lcBarcode;
-    std::vector<CString> names;
-    std::vector<DWORD_PTR> data;
-    for (int i = 0; i < list.GetItemCount(); ++i)
-    {
-        names.push_back(list.GetItemText(i, 0));
-        data.push_back(list.GetItemData(i));
-    }
-
-    Click(page, IDC_BARCODE_CLEARALL);
-    for (int i = 0; i < list.GetItemCount(); ++i)
-    {
-        EXPECT_FALSE(list.GetCheck(i)) << i;
-        EXPECT_EQ(list.GetItemText(i, 0), names[i]);
-        EXPECT_EQ(list.GetItemData(i), data[i]);
-    }
-
-    // Space on the selected item ticks it, as a person does from the keyboard.
-    int ean13 = Row(page, "EAN-13");
-    ClickAt(list.m_hWnd, RowCenter(list.m_hWnd, ean13));
-    Key(VK_SPACE);
-    EXPECT_TRUE(list.GetCheck(ean13));
-    Click(page, IDC_BARCODE_SETTOALL);
-    Ok();
-    auto enabled = [](const HostNode *n) {
-        std::vector<WORD> on;
-        for (const Symbology &s : n->m_collect.symbologies)
-            if (s.bEnabled)
-                on.push_back(WORD(s.wData & 0xFF));
-        return on;
-    };
-    EXPECT_EQ(enabled(node), std::vector<WORD>{20});
-    EXPECT_EQ(enabled(other), std::vector<WORD>{20}) << "set to all collect nodes";
-    EXPECT_TRUE(other->m_collect.bSetBarcode);
-    EXPECT_TRUE(enabled(count).empty()) << "a count node has no scanner";
-
-    auto &again = OpenPage(node);
-    EXPECT_FALSE(Checked(again, IDC_BARCODE_SETTOALL)) << "an action of that OK, not a setting";
-    EXPECT_TRUE(again.m_lcBarcode.GetCheck(Row(again, "EAN-13")));
-    Click(again, IDC_BARCODE_CLEARALL);
-    Cancel();
-    EXPECT_EQ(enabled(node), std::vector<WORD>{20});
-}
-
 TEST_F(BarcodePage, OddItemDataAndEmptyListsBreakNothing)
 {
-    HostNode *node = m_doc.AddNode(NODE_INPUT, "Scan");
+    HostNode* node = m_doc.AddNode(NODE_INPUT, "Scan");
     node->m_collect.bSetBarcode = true;
     node->m_collect.symbologies = {{WORD(0x55 | 0xFF << 8), true}, {WORD(2 | 0x61 << 8), false}};
-    auto &page = OpenPage(node);
-    CListCtrl &list = page.m_lcBarcode;
+    auto& page = OpenPage(node);
+    CListCtrl& list = page.m_lcBarcode;
     DoubleClickRow(page, Row(page, "Symbology 85")); // no settings: nothing opens
-    ExpectModal([](CDialog &dlg) {
+    ExpectModal([](CDialog& dlg) {
         EXPECT_TRUE(CheckedAmong(dlg, kBoxes).empty());
         Click(dlg, IDOK);
     });
@@ -334,7 +255,7 @@ TEST_F(BarcodePage, OddItemDataAndEmptyListsBreakNothing)
     EXPECT_EQ(node->m_collect.symbologies.size(), 2u);
 
     node->m_collect.symbologies.clear();
-    auto &empty = OpenPage(node);
+    auto& empty = OpenPage(node);
     EXPECT_EQ(empty.m_lcBarcode.GetItemCount(), 0);
     Click(empty, IDC_BARCODE_CLEARALL);
     DoubleClickAt(empty.m_lcBarcode.m_hWnd, CPoint(40, 40));

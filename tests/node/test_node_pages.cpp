@@ -1,29 +1,12 @@
-// The basic, notes and comment-font pages inside the node dialog of the reference host, used as a person
-// uses them: typing, ticking, picking colours from the palette, the font dialog and the program editor.
+// The basic, notes, comment-font, upload, erase, edit and screen pages inside the node dialog of the reference
+// host, used as a person uses them: typing, ticking, choosing records, the note, the editor and the screen.
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <stdexcept>
-#include <string>
-
-#include "link/CDlgDefineLink.h"
-#include "link/CDlgDefineLinkIn.h"
-#include "link/CDlgDefineLinkOut.h"
-#include "node/CDlgDefineNode.h"
-#include "node/CDlgDefineNodeBasic.h"
-#include "node/CDlgDefineNodeCmtFontColor.h"
-#include "node/CDlgDefineNodeNotes.h"
 #include "host/model/NodeOptions.h"
-#include "platform/afxdlgs.h"
-#include "node/CDlgDefineNodeEdit.h"
-#include "node/CDlgDefineNodeErase.h"
-#include "node/CDlgDefineNodeHotkey.h"
-#include "node/CDlgDefineNodeProgram.h"
-#include "node/CDlgDefineNodeRunJob.h"
+#include "node/CDlgDefineNodeCmtFontColor.h"
+#include "node/CDlgDefineNodeScreen.h"
+#include "node/CDlgDefineNodeScreenPosition.h"
 #include "node/CDlgDefineNodeUpload.h"
-#include "node/CDlgDefineNodeVerifyQualifier.h"
-#include "node/CDlgDefineNodeInputFromFormula.h"
-#include "node/CDlgDefineNodeCountInitial.h"
 #include "tests/node/collect_harness.h"
 
 using namespace pdt::test;
@@ -34,152 +17,20 @@ namespace
 class NodePages : public NodeDialogTest
 {
   protected:
-    // Opens a picker's palette with a click and confirms the entry that has the keyboard focus.
-    static void ChooseFocusedPaletteEntry(CDialog& page, int pickerId, std::initializer_list<UINT> moves = {})
+    void SetUp() override
     {
-        auto* picker = static_cast<CColourPicker*>(page.GetDlgItem(pickerId));
-        Click(page, pickerId);
-        Pump();
-        ASSERT_TRUE(picker->IsPaletteOpen()) << "the click did not open the palette";
-        for (UINT vk : moves)
-            Key(vk);
-        Key(VK_SPACE);
-        Pump();
-        EXPECT_FALSE(picker->IsPaletteOpen());
+        NodeDialogTest::SetUp();
+        m_items = m_doc.AddRecord("Items", "ITEMS.DAT");
+        m_stock = m_doc.AddRecord("Stock", "C:\\data\\STOCK.TXT");
     }
 
     HostNode* m_node = nullptr;
+    HostRecord* m_items = nullptr;
+    HostRecord* m_stock = nullptr;
 };
-
-LOGFONT CommentFont(const char* face)
-{
-    LOGFONT lf;
-    std::memset(&lf, 0x5A, sizeof(lf)); // the tail of the face keeps these bytes
-    lf.lfHeight = -16;
-    lf.lfWidth = lf.lfEscapement = lf.lfOrientation = lf.lfItalic = lf.lfUnderline = lf.lfStrikeOut = 0;
-    lf.lfWeight = FW_NORMAL;
-    lf.lfCharSet = DEFAULT_CHARSET;
-    std::strcpy(lf.lfFaceName, face);
-    return lf;
-}
-
-// ---------------------------------------------------------------------------------------------------------------
-// Registration: each page class is found by its option id and built on its own template.
-
-template <class Page> bool Is(CDlgDefineBase* p) { return dynamic_cast<Page*>(p) != nullptr; }
-
-TEST(NodePageClasses, EachOptionIdCreatesItsPageOnItsTemplate)
-{
-    const std::pair<int, bool (*)(CDlgDefineBase*)> pages[] = {
-        {IDD_NODE_BASIC, Is<CDlgDefineNodeBasic>}, {IDD_NODE_NOTES, Is<CDlgDefineNodeNotes>},
-        {IDD_NODE_CMTFONTCOLOR, Is<CDlgDefineNodeCmtFontColor>}, {IDD_LINK, Is<CDlgDefineLink>},
-        {IDD_LINK_IN, Is<CDlgDefineLinkIn>}, {IDD_LINK_OUT, Is<CDlgDefineLinkOut>},
-        {IDD_NODE_UPLOAD, Is<CDlgDefineNodeUpload>}, {IDD_NODE_ERASE, Is<CDlgDefineNodeErase>},
-        {IDD_NODE_EDIT, Is<CDlgDefineNodeEdit>},     {IDD_NODE_PROGRAM, Is<CDlgDefineNodeProgram>},
-        {IDD_NODE_RUNJOB, Is<CDlgDefineNodeRunJob>}, {IDD_NODE_HOTKEY, Is<CDlgDefineNodeHotkey>},
-    };
-    for (auto [id, is] : pages)
-    {
-        const OptionPageClass* cls = FindOptionPage(id);
-        ASSERT_NE(cls, nullptr) << id;
-        CDlgDefineBase* page = cls->create(nullptr);
-        EXPECT_TRUE(is(page)) << id;
-        EXPECT_EQ(page->GetTemplateID(), UINT(id));
-        delete page;
-    }
-}
-
-// ---------------------------------------------------------------------------------------------------------------
-// Basic page.
-
-TEST_F(NodePages, BasicPageShowsTheNodeAndTakesBackWhatIsTypedAndTicked)
-{
-    HostNode* start = m_doc.AddNode(NODE_SCREEN, "Start");
-    m_doc.SetStartNode(start);
-    m_node = m_doc.AddNode(NODE_PROGRAM, "Calc");
-    m_node->m_strDescription = "Program node: runs code & more.";
-    m_node->m_bGlobalAccess = TRUE;
-    auto& page = Open<CDlgDefineNodeBasic>(m_node, IDD_NODE_BASIC);
-
-    EXPECT_EQ(Text(page, IDC_NODE_DESCRIPTION), "Program node: runs code & more.");
-    EXPECT_EQ(Text(page, IDC_NODE_NAME), "Calc");
-    EXPECT_EQ(page.IsDlgButtonChecked(IDC_NODE_GLOBALACCESS), UINT(BST_CHECKED));
-    EXPECT_EQ(page.IsDlgButtonChecked(IDC_NODE_STARTNODE), UINT(BST_UNCHECKED));
-
-    Type(page, IDC_NODE_NAME, "Totals");
-    Click(page, IDC_NODE_STARTNODE);
-    Click(page, IDC_NODE_GLOBALACCESS);
-    Click(page, IDC_NODE_EXCLUDE);
-    Apply();
-
-    EXPECT_EQ(m_node->m_strName, "Totals");
-    EXPECT_TRUE(m_node->m_bStartNode);
-    EXPECT_FALSE(start->m_bStartNode) << "a job starts at one node";
-    EXPECT_EQ(m_node->m_bExcludeFromMakeJob, TRUE);
-    EXPECT_EQ(m_node->m_bGlobalAccess, FALSE);
-    EXPECT_EQ(page.m_strDescription, "Program node: runs code & more.") << "the description is read-only";
-}
-
-// The palette is the picker's real one: a click opens it, the keyboard confirms the focused entry. A colour of the
-// user's is not in the palette, so "Default" has the focus when it opens.
-TEST_F(NodePages, DefaultColourEntryGivesTheNodesDefaultColourAndACellItsOwn)
-{
-    m_node = m_doc.AddNode(NODE_SCREEN, "Welcome");
-    m_node->m_crColour = RGB(1, 2, 3);
-    auto& page = Open<CDlgDefineNodeBasic>(m_node, IDD_NODE_BASIC);
-    ASSERT_EQ(page.m_btnColor.GetColour(), RGB(1, 2, 3));
-    ASSERT_NE(m_node->GetDefaultColour(), RGB(0, 0, 0));
-
-    ChooseFocusedPaletteEntry(page, IDC_NODE_COLOR, {VK_RIGHT}); // from "Default" into the first cell
-    COLORREF cell = page.m_btnColor.GetColour();
-    EXPECT_TRUE(cell != CLR_DEFAULT && cell != RGB(1, 2, 3) && cell != m_node->GetDefaultColour());
-
-    page.m_btnColor.SetColour(RGB(1, 2, 3));
-    ChooseFocusedPaletteEntry(page, IDC_NODE_COLOR);
-    EXPECT_EQ(page.m_btnColor.GetColour(), m_node->GetDefaultColour()) << "not the raw CLR_DEFAULT";
-    Apply();
-    EXPECT_EQ(m_node->m_crColour, m_node->GetDefaultColour());
-}
-
-// What the pickers report besides "Default", and reports of other ids, leave every colour alone.
-TEST_F(NodePages, OtherColourNotificationsChangeNothing)
-{
-    CDlgDefineNodeBasic orphan;
-    orphan.m_btnColor.SetColour(RGB(9, 9, 9));
-    EXPECT_EQ(orphan.OnColorSelEndOK(CLR_DEFAULT, IDC_NODE_COLOR), 1) << "no node: nothing to ask";
-    EXPECT_EQ(orphan.m_btnColor.GetColour(), RGB(9, 9, 9));
-
-    HostNode* remark = m_doc.AddNode(NODE_COMMENT, "Remark");
-    auto& basic = Open<CDlgDefineNodeBasic>(remark, IDD_NODE_BASIC);
-    basic.m_btnColor.SetColour(RGB(9, 9, 9));
-    EXPECT_EQ(basic.SendMessage(WM_USER + 1004, CLR_DEFAULT, 4999), 1);
-    EXPECT_EQ(basic.m_btnColor.GetColour(), RGB(9, 9, 9));
-
-    ClickItem(*m_dlg, "Font and Color");
-    auto& font = PageOf<CDlgDefineNodeCmtFontColor>(IDD_NODE_CMTFONTCOLOR);
-    font.m_btnTextColor.SetColour(RGB(7, 7, 7));
-    font.m_btnBackColor.SetColour(RGB(8, 8, 8));
-    EXPECT_EQ(font.SendMessage(WM_USER + 1004, CLR_DEFAULT, 4999), 1);
-    EXPECT_EQ(font.SendMessage(WM_USER + 1004, RGB(7, 7, 7), IDC_CMT_TEXTCOLOR), 1);
-    EXPECT_EQ(font.SendMessage(WM_USER + 1004, RGB(8, 8, 8), IDC_CMT_BACKCOLOR), 1);
-    EXPECT_EQ(font.m_btnTextColor.GetColour(), RGB(7, 7, 7));
-    EXPECT_EQ(font.m_btnBackColor.GetColour(), RGB(8, 8, 8));
-}
-
-// ---------------------------------------------------------------------------------------------------------------
-// Notes page.
-
-TEST_F(NodePages, EnterInTheCommentStartsANewLineAndTheTextReachesTheNode)
-{
-    m_node = m_doc.AddNode(NODE_INPUT, "Scan");
-    auto& page = Open<CDlgDefineNodeNotes>(m_node, IDD_NODE_NOTES);
-    Focus(Item(page, IDC_NODE_COMMENT));
-    Type("scan the pallet\rthen the box");
-    Pump();
-    EXPECT_TRUE(m_dlg->IsWindowVisible()) << "Enter in the comment is not the dialog's OK";
-    Apply();
-    EXPECT_EQ(m_node->m_strComment, "scan the pallet\r\nthen the box");
-}
+using ActionPages = NodePages;
+using ScreenPosition = NodePages;
+using ScreenPage = NodePages;
 
 // Every page with an editor button: the editor is titled for the page and the node, starts from the text typed
 // (not the one stored), and gives its text back with the focus on OK and nothing on Cancel; the node gets it on
@@ -202,8 +53,8 @@ TEST_F(NodePages, EveryEditorButtonStartsFromTheTypedTextAndGivesItBack)
          [](HostNode& n) -> CString& { return n.m_strComment; }},
         {NODE_PROGRAM, "Totals", IDD_NODE_PROGRAM, 0, IDC_PROGRAM_CODE, "Program: Totals", "\rB = 2",
          [](HostNode& n) -> CString& { return n.m_strProgram; }},
-        {NODE_INPUT, "Total", IDD_NODE_INPUTFROMFORMULA, IDC_INPUT_DEVICE_FORMULA, IDC_FORMULA,
-         "Input Formula: Total", "+1", [](HostNode& n) -> CString& { return n.m_collect.strFormula; }},
+        {NODE_INPUT, "Total", IDD_NODE_INPUTFROMFORMULA, IDC_INPUT_DEVICE_FORMULA, IDC_FORMULA, "Input Formula: Total",
+         "+1", [](HostNode& n) -> CString& { return n.m_collect.strFormula; }},
         {NODE_INPUT, "Weight", IDD_NODE_VERIFYQUALIFIER, IDC_VERIFY_QUALIFIER, IDC_QUALIFIER,
          "Verify Qualifier: Weight", " AND DATA < 50",
          [](HostNode& n) -> CString& { return n.m_collect.strQualifier; }},
@@ -248,57 +99,6 @@ TEST_F(NodePages, EveryEditorButtonStartsFromTheTypedTextAndGivesItBack)
     }
 }
 
-// The program, formula and qualifier edits give the host's bytes back as given until the person edits them: a
-// no-break space (A0h, alone or as the trail byte of a double-byte character) and lone LF and CR line ends.
-TEST_F(NodePages, MultiLineEditsGiveTheHostsBytesAndLineEndsBackUntilEdited)
-{
-    struct Row
-    {
-        int kind;
-        const char* name;
-        int page;
-        int box; // ticked first, so the field is on
-        int field;
-        CString& (*stored)(HostNode&);
-    };
-    const Row rows[] = {
-        {NODE_PROGRAM, "Totals", IDD_NODE_PROGRAM, 0, IDC_PROGRAM_CODE,
-         [](HostNode& n) -> CString& { return n.m_strProgram; }},
-        {NODE_INPUT, "Total", IDD_NODE_INPUTFROMFORMULA, IDC_INPUT_DEVICE_FORMULA, IDC_FORMULA,
-         [](HostNode& n) -> CString& { return n.m_collect.strFormula; }},
-        {NODE_INPUT, "Weight", IDD_NODE_VERIFYQUALIFIER, IDC_VERIFY_QUALIFIER, IDC_QUALIFIER,
-         [](HostNode& n) -> CString& { return n.m_collect.strQualifier; }},
-        {NODE_COUNT, "Cartons", NodeOptions::COUNT_INITIAL, IDC_COUNT_BYFORMULA, IDC_FORMULA,
-         [](HostNode& n) -> CString& { return n.m_count.strFormula; }},
-    };
-    for (int cp : {1252, 936})
-        for (const Row& row : rows)
-        {
-            SCOPED_TRACE(std::to_string(cp) + " " + row.name);
-            const int saved = GetACP();
-            SetAnsiCodePage(cp);
-            const std::string bytes = std::string("A\xA0" "B\nC\rD\r\nE") + (cp == 936 ? "\x81\xA0" : "\xA0");
-            HostNode* node = m_doc.AddNode(row.kind, row.name);
-            row.stored(*node) = bytes.c_str();
-            auto& page = Open<CDlgDefineBase>(node, row.page);
-            if (row.box)
-                Click(page, row.box); // the page saves and reloads its controls
-            Ok();
-            EXPECT_EQ(row.stored(*node), bytes.c_str()) << "untouched";
-
-            auto& again = Open<CDlgDefineBase>(node, row.page);
-            Focus(Item(again, row.field));
-            Key(VK_END, false, true);
-            Type("!");
-            Ok();
-            EXPECT_EQ(row.stored(*node), (bytes + "!").c_str()) << "typed at the end: the rest keeps its bytes";
-            SetAnsiCodePage(saved);
-        }
-}
-
-// ---------------------------------------------------------------------------------------------------------------
-// Comment font and colour page.
-
 TEST_F(NodePages, DefaultFontBoxDisablesDefineAtOnceAndClearingItEnablesIt)
 {
     m_node = m_doc.AddNode(NODE_COMMENT, "Remark");
@@ -316,69 +116,146 @@ TEST_F(NodePages, DefaultFontBoxDisablesDefineAtOnceAndClearingItEnablesIt)
     EXPECT_EQ(page.m_bUseDefaultFont, TRUE);
 }
 
-TEST_F(NodePages, ConfirmedFontDialogCopiesTheWholeLogicalFontAndACancelledOneNothing)
+// On every page with a record list, choosing a record puts its file beside it, whatever was typed there, and
+// Apply stores both. Bad input: a node whose record is gone opens with no record chosen and its own file, and
+// Apply keeps the file.
+TEST_F(ActionPages, ChoosingARecordShowsItsDataFileAndAGoneRecordKeepsTheNodesFile)
 {
-    m_node = m_doc.AddNode(NODE_COMMENT, "Remark");
-    m_node->m_bUseDefaultFont = FALSE;
-    auto& page = Open<CDlgDefineNodeCmtFontColor>(m_node, IDD_NODE_CMTFONTCOLOR);
-    page.m_lfFont = CommentFont("No Such Face");
+    struct Row
+    {
+        int kind;
+        int id;
+        const char* label;
+    };
+    for (const Row& p : {Row{NODE_UPLOAD, IDD_NODE_UPLOAD, "Upload"}, Row{NODE_ERASE, IDD_NODE_ERASE, "Erase"},
+                         Row{NODE_EDIT, IDD_NODE_EDIT, "Edit"}})
+    {
+        SCOPED_TRACE(p.label);
+        HostNode* node = m_doc.AddNode(p.kind, p.label);
+        node->m_nRecordID = m_items->m_nID;
+        node->m_strDataFile = m_items->m_strDataFile;
+        auto& page = Open<CDlgDefineBase>(node, p.id);
+        EXPECT_EQ(ItemTexts(page.GetDlgItem(IDC_RECORDLIST)->m_hWnd), (std::vector<CString>{"Items", "Stock"}));
+        EXPECT_EQ(ComboText(page, IDC_RECORDLIST), "Items");
+        EXPECT_EQ(Text(page, IDC_DATAFILE), "ITEMS.DAT");
+        if (page.GetDlgItem(IDC_DATAFILE)->IsWindowVisible())
+            Type(page, IDC_DATAFILE, "TYPED.DAT");
+        Choose(page, IDC_RECORDLIST, "Stock");
+        EXPECT_EQ(Text(page, IDC_DATAFILE), "C:\\data\\STOCK.TXT");
+        Apply();
+        EXPECT_EQ(node->m_nRecordID, m_stock->m_nID);
+        EXPECT_EQ(node->m_strDataFile, "C:\\data\\STOCK.TXT");
 
-    LOGFONT shown{};
-    ExpectModal([&](CDialog& d) {
-        auto& fd = static_cast<CFontDialog&>(d);
-        EXPECT_TRUE(d.GetDlgItem(chx2)->IsWindowVisible()) << "effects are offered";
-        EXPECT_EQ(d.GetDlgItem(cmb3)->GetWindowText(), "12") << "the dialog starts on the comment's font";
-        auto& styles = *static_cast<CComboBox*>(d.GetDlgItem(cmb2));
-        ChooseComboItem(styles, styles.FindStringExact(-1, "Bold"));
-        Type(d, cmb3, "14");
-        Click(d, chx2);
-        fd.GetCurrentFont(&shown);
-        Click(d, IDOK);
-    });
-    Click(page, IDC_CMT_FONTDEFINE);
-    Pump();
-
-    EXPECT_EQ(std::memcmp(&page.m_lfFont, &shown, sizeof(LOGFONT)), 0) << "every byte, the face's tail included";
-    EXPECT_EQ(page.m_lfFont.lfHeight, -MulDiv(14, 96, 72));
-    EXPECT_EQ(page.m_lfFont.lfWeight, FW_BOLD);
-    Apply();
-    EXPECT_EQ(std::memcmp(&m_node->m_lfFont, &shown, sizeof(LOGFONT)), 0);
-
-    // A cancelled font dialog leaves the comment's font byte for byte.
-    page.m_lfFont = CommentFont("No Such Face");
-    LOGFONT before = page.m_lfFont;
-
-    ExpectModal([](CDialog& d) {
-        auto& styles = *static_cast<CComboBox*>(d.GetDlgItem(cmb2));
-        ChooseComboItem(styles, styles.FindStringExact(-1, "Italic"));
-        Type(d, cmb3, "30");
-        Click(d, chx1);
-        Key(VK_ESCAPE);
-    });
-    Click(page, IDC_CMT_FONTDEFINE);
-    Pump();
-    EXPECT_EQ(std::memcmp(&page.m_lfFont, &before, sizeof(LOGFONT)), 0);
+        node->m_nRecordID = 99;
+        node->m_strDataFile = "OWN.DAT";
+        auto& again = Open<CDlgDefineBase>(node, p.id);
+        EXPECT_EQ(ComboText(again, IDC_RECORDLIST), "<none>");
+        EXPECT_EQ(Text(again, IDC_DATAFILE), "OWN.DAT");
+        Apply();
+        EXPECT_EQ(node->m_nRecordID, 0);
+        EXPECT_EQ(node->m_strDataFile, "OWN.DAT");
+    }
 }
 
-TEST_F(NodePages, DefaultTextColourIsTheNodesAndDefaultBackgroundIsTheWindowColour)
+TEST_F(ActionPages, UploadHidesTheFileRowShowsTheNoteAndStoresItsChoices)
 {
-    m_node = m_doc.AddNode(NODE_COMMENT, "Remark");
-    m_node->m_crText = RGB(1, 2, 3); // colours of the user's: "Default" has the palette's focus
-    m_node->m_crBack = RGB(4, 5, 6);
-    auto& page = Open<CDlgDefineNodeCmtFontColor>(m_node, IDD_NODE_CMTFONTCOLOR);
-    ASSERT_NE(m_node->GetDefaultColour(), GetSysColor(COLOR_WINDOW));
+    m_node = m_doc.AddNode(NODE_UPLOAD, "U");
+    m_node->m_nBaudRate = 1234; // not offered: no choice shown, kept
+    auto& page = Open<CDlgDefineNodeUpload>(m_node, IDD_NODE_UPLOAD);
+    for (int id : {IDC_DATAFILE, IDC_BROWSE})
+        EXPECT_FALSE(page.GetDlgItem(id)->IsWindowVisible()) << id;
+    EXPECT_TRUE(page.IsDlgButtonChecked(IDC_UPLOAD_ALL));
+    EXPECT_EQ(ComboText(page, IDC_UPLOAD_BAUDRATE), "<none>");
+    EXPECT_EQ(ComboText(page, IDC_UPLOAD_PROTOCOL), "Multipoint");
 
-    ChooseFocusedPaletteEntry(page, IDC_CMT_TEXTCOLOR);
-    EXPECT_EQ(page.m_btnTextColor.GetColour(), m_node->GetDefaultColour());
-    EXPECT_EQ(page.m_btnBackColor.GetColour(), RGB(4, 5, 6));
-
-    ChooseFocusedPaletteEntry(page, IDC_CMT_BACKCOLOR);
-    EXPECT_EQ(page.m_btnBackColor.GetColour(), GetSysColor(COLOR_WINDOW));
-    EXPECT_EQ(page.m_btnTextColor.GetColour(), m_node->GetDefaultColour());
+    ExpectMessageBox(IDOK);
+    Click(page, IDC_UPLOAD_NOTE);
+    Pump();
+    ASSERT_EQ(MessageBoxes().size(), 1u);
+    const SeenMessageBox& note = MessageBoxes().back();
+    EXPECT_EQ(note.type, UINT(MB_ICONINFORMATION));
+    EXPECT_NE(note.text.Find("Relink Manager.\n\nUpload node needs"), -1) << note.text.c_str();
 
     Apply();
-    EXPECT_EQ(m_node->m_crText, m_node->GetDefaultColour());
-    EXPECT_EQ(m_node->m_crBack, GetSysColor(COLOR_WINDOW));
+    EXPECT_EQ(m_node->m_nBaudRate, 1234);
+    Click(page, IDC_UPLOAD_CURRENT);
+    Click(page, IDC_UPLOAD_CTRLZ);
+    Choose(page, IDC_UPLOAD_BAUDRATE, "19200");
+    Choose(page, IDC_UPLOAD_PROTOCOL, "Xmodem");
+    Apply();
+    EXPECT_FALSE(m_node->m_bUploadAll);
+    EXPECT_TRUE(m_node->m_bSendCtrlZ);
+    EXPECT_EQ(m_node->m_nBaudRate, 19200);
+    EXPECT_EQ(m_node->m_strProtocol, "Xmodem");
+}
+
+TEST_F(ScreenPosition, InputLocationAndClearToEndEnableTheirEditsAsTheyAreClicked)
+{
+    CDlgDefineNodeScreenPosition& page =
+        Open<CDlgDefineNodeScreenPosition>(m_doc.AddNode(NODE_INPUT, "Qty"), IDD_NODE_SCREENPOSITION);
+    EXPECT_FALSE(Enabled(page, IDC_POS_INPUTROW));
+    EXPECT_FALSE(Enabled(page, IDC_POS_PROMPTROW));
+
+    Click(page, IDC_POS_INPUTAT);
+    EXPECT_TRUE(Enabled(page, IDC_POS_INPUTROW));
+    EXPECT_TRUE(Enabled(page, IDC_POS_INPUTCOLUMN));
+    Click(page, IDC_POS_INPUTATCURRENT);
+    EXPECT_FALSE(Enabled(page, IDC_POS_INPUTROW));
+    EXPECT_FALSE(Enabled(page, IDC_POS_INPUTCOLUMN));
+
+    Click(page, IDC_POS_CLEARTOEND);
+    EXPECT_TRUE(Enabled(page, IDC_POS_PROMPTROW));
+    EXPECT_TRUE(Enabled(page, IDC_POS_PROMPTCOLUMN));
+
+    Click(page, IDC_POS_NOMARK);
+    EXPECT_FALSE(Enabled(page, IDC_POS_MARK));
+}
+
+TEST_F(ScreenPosition, CountNodesHaveNoMarkAndNoPassword)
+{
+    CDlgDefineNodeScreenPosition& page =
+        Open<CDlgDefineNodeScreenPosition>(m_doc.AddNode(NODE_COUNT, "Cartons"), IDD_NODE_SCREENPOSITION);
+    for (int id : {IDC_POS_NOMARK, IDC_POS_MARKLABEL, IDC_POS_MARK, IDC_POS_PASSWORD})
+        EXPECT_FALSE(Shown(page, id)) << id;
+    EXPECT_TRUE(Shown(page, IDC_POS_NODISPLAY));
+    Click(page, IDC_POS_INPUTAT);
+    EXPECT_TRUE(Enabled(page, IDC_POS_INPUTROW)) << "the other controls behave as before";
+}
+
+TEST_F(ScreenPage, TextTypedOnTheScreenIsStoredInTheNode)
+{
+    HostNode* node = m_doc.AddNode(NODE_SCREEN, "Menu");
+    node->m_strScreenText = "HELLO";
+    CDlgDefineNodeScreen& page = Open<CDlgDefineNodeScreen>(node, IDD_NODE_SCREEN);
+    CSize size = m_doc.GetScreenSize();
+    CString caption;
+    caption.Format("Screen: rows: %d, columns: %d", size.cy, size.cx);
+    EXPECT_EQ(page.GetDlgItem(IDC_SCREEN_INFO)->GetWindowText(), caption);
+    EXPECT_EQ(page.m_screen.GetPrompt(), "HELLO");
+    EXPECT_TRUE(page.GetDlgItem(IDC_SCREEN_HIDECURSOR)->IsWindowVisible());
+
+    ClickAt(page.m_screen.m_hWnd, CPoint(2, 2));
+    Type("AB");
+    CString shown = page.m_screen.GetPrompt();
+    EXPECT_NE(shown.Find("AB"), -1) << shown.c_str();
+    EXPECT_NE(shown.Find("LLO"), -1) << shown.c_str();
+    Click(page, IDC_SCREEN_HIDECURSOR);
+    Apply();
+    EXPECT_EQ(node->m_strScreenText, shown);
+    EXPECT_TRUE(node->m_bHideCursor);
+}
+
+TEST_F(ScreenPage, TheScreenFillsTheRoomBetweenCaptionAndOptions)
+{
+    CDlgDefineNodeScreen& page = Open<CDlgDefineNodeScreen>(m_doc.AddNode(NODE_SCREEN, "Menu"), IDD_NODE_SCREEN);
+    CRect caption, option, screen;
+    page.GetDlgItem(IDC_SCREEN_INFO)->GetWindowRect(&caption);
+    page.GetDlgItem(IDC_SCREEN_NOCLEARBEFORE)->GetWindowRect(&option);
+    page.m_screen.GetWindowRect(&screen);
+    EXPECT_EQ(screen.left, caption.left);
+    EXPECT_GE(screen.top, caption.bottom);
+    EXPECT_LE(screen.bottom, option.top);
+    EXPECT_EQ(page.m_screen.GetDlgCtrlID(), IDC_SCREEN_WINDOW);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <vector>
 
+#include "host/model/HostNodeCollect.h"
 #include "portable/CDlgDefineKeypad.h"
 #include "portable_harness.h"
 #include "tests/simulation/keypad_harness.h"
@@ -15,14 +16,7 @@ namespace
 {
 
 using PortableDialog = PortableDialogTest;
-
-// In the keypad dialog: select key 7, give it a code and set it.
-void SetCodeOfSeven(CDialog& keypad, const char* code)
-{
-    Click(keypad, IDC_KEY_7);
-    Type(keypad, IDC_KEY_CODE, code);
-    Click(keypad, IDC_KEY_SET);
-}
+using PortablePartialArray = PortableDialogTest;
 
 TEST_F(PortableDialog, OpensOnTheTerminalsValuesAndShowsThemOnEachPage)
 {
@@ -121,107 +115,6 @@ TEST_F(PortableDialog, UnknownSettingValuesAreKeptUnlessTheUserChooses)
     EXPECT_EQ(Terminal().m_nBuzzerVolume, BUZZER_LOW);
 }
 
-// Whatever was chosen on the model page, the keypad is the one of the model the terminal has until OK: the
-// keymap being edited is that terminal's.
-TEST_F(PortableDialog, KeypadIsTheStoredModelsEvenAfterAnotherModelWasChosen)
-{
-    UseModel("M-10");
-    Run([&](CDlgDefinePortable& dlg) {
-        auto& model = ShowPage<CDlgDefinePortableModel>(dlg, "Model", JobOptions::PORTABLE_MODEL);
-        Click(model, IDC_PORTABLE_R50G);
-        auto& keymap = KeymapPage(dlg);
-        ExpectModal([](CDialog& keypad) {
-            EXPECT_EQ(keypad.GetTemplateID(), UINT(IDD_KEYPAD_M10));
-            EXPECT_EQ(static_cast<CDlgDefineKeypad&>(keypad).m_nMode, KEYPAD_MODE_EDIT);
-            EXPECT_TRUE(keypad.GetDlgItem(IDC_KEY_SET)->IsWindowVisible());
-            Click(keypad, IDCANCEL);
-        });
-        Click(keymap, IDC_PORTABLE_KEYPAD);
-        Click(dlg, IDCANCEL);
-    });
-    EXPECT_EQ(Terminal().m_strModel, "M-10");
-}
-
-// The keymap's way from the keypad and from "Reset Keymap" to the terminal: only OK of both dialogs (or Yes)
-// changes the page's copy, and only the container's OK hands it to the terminal.
-TEST_F(PortableDialog, AnEditedKeymapReachesTheTerminalOnlyThroughOk)
-{
-    enum Action
-    {
-        KeypadOk,
-        KeypadCancel,
-        KeypadCloseBox,
-        ResetYes,
-        ResetNo
-    };
-    struct Row
-    {
-        const char* name;
-        Action action;
-        int close;             // IDOK or IDCANCEL of the portable dialog
-        bool changed;          // the page's m_bKeymapChanged afterwards
-        unsigned pageCode;     // key 7 in the page's copy
-        unsigned terminalCode; // key 7 in the terminal's keymap afterwards
-    };
-    const Row rows[] = {
-        {"keypad OK, dialog OK", KeypadOk, IDOK, true, 200, 200},
-        {"keypad OK, dialog Cancel", KeypadOk, IDCANCEL, true, 200, 99},
-        {"keypad Cancel", KeypadCancel, IDOK, false, 99, 99},
-        {"keypad closed", KeypadCloseBox, IDOK, false, 99, 99},
-        {"reset Yes, dialog OK", ResetYes, IDOK, true, '7', '7'},
-        {"reset Yes, dialog Cancel", ResetYes, IDCANCEL, true, '7', 99},
-        {"reset No", ResetNo, IDOK, false, 99, 99},
-    };
-    for (const Row& row : rows)
-    {
-        SCOPED_TRACE(row.name);
-        UseModel("M-13");
-        SetKeyCodeWKM(IDC_KEY_7, 99, Terminal().m_keymap);
-        KEYMAP_KEY before[KEYMAP_SIZE];
-        CopyKeymap(before, Terminal().m_keymap);
-        Run([&](CDlgDefinePortable& dlg) {
-            auto& page = KeymapPage(dlg);
-            switch (row.action)
-            {
-            case KeypadOk:
-            case KeypadCancel:
-            case KeypadCloseBox:
-                ExpectModal([&](CDialog& keypad) {
-                    SetCodeOfSeven(keypad, "200");
-                    EXPECT_EQ(Shown(keypad).code, "200");
-                    if (row.action == KeypadOk)
-                        Click(keypad, IDOK);
-                    else if (row.action == KeypadCancel)
-                        Click(keypad, IDCANCEL);
-                    else
-                        CloseBox(keypad.m_hWnd);
-                });
-                Click(page, IDC_PORTABLE_KEYPAD);
-                break;
-            case ResetYes:
-            case ResetNo: {
-                size_t seen = MessageBoxes().size();
-                ExpectMessageBox(row.action == ResetYes ? IDYES : IDNO);
-                Click(page, IDC_PORTABLE_RESETKEYMAP);
-                EXPECT_EQ(MessageBoxes().size(), seen + 1);
-                EXPECT_EQ(MessageBoxes().back().text, "Reset keymap to portable default?");
-                EXPECT_EQ(MessageBoxes().back().type, UINT(MB_YESNO | MB_ICONQUESTION));
-                break;
-            }
-            }
-            EXPECT_EQ(page.m_bKeymapChanged, row.changed);
-            EXPECT_EQ(CodeOf(page.m_Keymap, IDC_KEY_7), row.pageCode);
-            EXPECT_EQ(CodeOf(Terminal().m_keymap, IDC_KEY_7), 99u) << "nothing reaches the terminal before OK";
-            Click(dlg, row.close);
-        });
-        EXPECT_EQ(CodeOf(Terminal().m_keymap, IDC_KEY_7), row.terminalCode);
-        if (row.terminalCode == 99)
-        {
-            EXPECT_EQ(std::memcmp(before, Terminal().m_keymap, sizeof before), 0) << "no entry changed";
-        }
-    }
-}
-
 // A model chosen on the page becomes the terminal's with that model's default keymap; the page warns that
 // the keymap may be lost. M-20 terminals, which the page does not list, keep their model and keymap.
 TEST_F(PortableDialog, ANewModelGetsItsDefaultKeymapAndAnUnlistedModelStays)
@@ -247,78 +140,6 @@ TEST_F(PortableDialog, ANewModelGetsItsDefaultKeymapAndAnUnlistedModelStays)
     });
     EXPECT_EQ(Terminal().m_strModel, "M-20X");
     EXPECT_EQ(CodeOf(Terminal().m_keymap, IDC_KEY_7), 99u);
-}
-
-// The use flag decides which keymap the job runs with.
-TEST_F(PortableDialog, TheUseFlagPicksTheKeymapTheJobRunsWith)
-{
-    UseModel("M-13");
-    SetKeyCodeWKM(IDC_KEY_7, 99, Terminal().m_keymap);
-    KEYMAP_KEY inUse[KEYMAP_SIZE];
-    for (bool use : {true, false})
-    {
-        Run([&](CDlgDefinePortable& dlg) {
-            auto& page = KeymapPage(dlg);
-            if (page.IsDlgButtonChecked(IDC_PORTABLE_USEMYKEYMAP) != UINT(use))
-                Click(page, IDC_PORTABLE_USEMYKEYMAP);
-            Click(dlg, IDOK);
-        });
-        EXPECT_EQ(Terminal().m_bUseMyKeymap, use ? TRUE : FALSE);
-        Terminal().GetKeymapInUse(inUse);
-        EXPECT_EQ(CodeOf(inUse, IDC_KEY_7), use ? 99u : unsigned('7'));
-        EXPECT_EQ(CodeOf(Terminal().m_keymap, IDC_KEY_7), 99u) << "the own keymap is kept either way";
-    }
-}
-
-// The dialog reopens on the page shown when it last closed, by OK or by Cancel.
-TEST_F(PortableDialog, ReopensOnTheLastPageAfterOkAndCancel)
-{
-    struct Row
-    {
-        const char* click; // entry clicked before closing; null for none
-        int close;
-        int remembered;
-    };
-    const Row rows[] = {
-        {"Settings", IDCANCEL, JobOptions::PORTABLE_SETTING},
-        {"Keymap", IDOK, JobOptions::PORTABLE_KEYMAP},
-        {"Model", IDCANCEL, JobOptions::PORTABLE_MODEL},
-        {nullptr, IDOK, JobOptions::PORTABLE_MODEL},
-    };
-    std::vector<int> shownAtStart;
-    for (const Row& row : rows)
-    {
-        Run([&](CDlgDefinePortable& dlg) {
-            std::vector<int> shown = ShownPages(dlg);
-            shownAtStart.push_back(shown.empty() ? 0 : shown[0]);
-            if (row.click)
-                ClickItem(dlg, row.click);
-            Click(dlg, row.close);
-        });
-        EXPECT_EQ(m_doc.m_nLastPortableOption, row.remembered) << (row.click ? row.click : "none");
-    }
-    EXPECT_EQ(shownAtStart, (std::vector<int>{JobOptions::PORTABLE_MODEL, JobOptions::PORTABLE_SETTING,
-                                              JobOptions::PORTABLE_KEYMAP, JobOptions::PORTABLE_MODEL}));
-}
-
-// A remembered id that no entry has selects nothing; the tree, which has the focus, then shows its first
-// entry as a tree does, and the dialog works as usual.
-TEST_F(PortableDialog, AnUnknownRememberedPageOpensOnTheFirstEntry)
-{
-    UseModel("M-10");
-    for (int remembered : {4242, 2115, -1, 0})
-    {
-        SCOPED_TRACE(remembered);
-        m_doc.m_nLastPortableOption = remembered;
-        EXPECT_EQ(Run([&](CDlgDefinePortable& dlg) {
-                      EXPECT_EQ(ShownPages(dlg), std::vector<int>{JobOptions::PORTABLE_MODEL});
-                      Click(dlg, IDOK);
-                  }),
-                  IDOK);
-        EXPECT_EQ(m_doc.m_nLastPortableOption, JobOptions::PORTABLE_MODEL);
-        EXPECT_EQ(Terminal().m_strModel, "M-10");
-        EXPECT_EQ(std::memcmp(Terminal().m_keymap, KEYMAP_M10, sizeof KEYMAP_M10), 0);
-    }
 }
 
 // A model name the library does not know: no keypad opens (an unexpected dialog would fail the test), reset
@@ -384,6 +205,41 @@ TEST_F(PortableDialog, OddKeymapsLoseNothingButTheEditedCode)
             Click(dlg, IDOK);
         });
         EXPECT_EQ(std::memcmp(expected, Terminal().m_keymap, sizeof expected), 0);
+    }
+}
+
+// A host's portable array may leave pages out: what the remaining pages hold is stored and nothing else moves.
+TEST_F(PortablePartialArray, WithoutTheKeymapPageTheKeymapStaysAsItWas)
+{
+    UseModel("M-10");
+    Terminal().m_keymap[0].byKeyCode ^= 0x20; // a keymap of the user's
+    Terminal().m_bUseMyKeymap = TRUE;
+    KEYMAP_KEY before[KEYMAP_SIZE];
+    std::memcpy(before, Terminal().m_keymap, sizeof before);
+    std::vector<OPTIONITEM> options = {
+        {JobOptions::PORTABLE_MODEL, -1, "Model", nullptr, nullptr, nullptr, 0, 0, nullptr},
+        {JobOptions::PORTABLE_SETTING, -1, "Settings", nullptr, nullptr, nullptr, 0, 0, nullptr},
+        {0, -1, nullptr, nullptr, nullptr, nullptr, 0, 0, nullptr},
+    };
+    CDlgDefinePortable dlg(&Terminal(), options.data());
+    ExpectModal([&](CDialog&) {
+        Click(ShowPage<CDlgDefinePortableSetting>(dlg, "Settings", JobOptions::PORTABLE_SETTING),
+              IDC_PORTABLE_BUZZERLOW);
+        Click(dlg, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(Terminal().m_nBuzzerVolume, BUZZER_LOW);
+    EXPECT_TRUE(Terminal().m_bUseMyKeymap);
+    EXPECT_EQ(std::memcmp(before, Terminal().m_keymap, sizeof before), 0);
+}
+
+// A count operator a damaged job holds has no name and takes no operand.
+TEST(CountOperators, AnOperatorOutsideTheListHasNoNameAndNoOperand)
+{
+    for (int op : {-1, int(OP_COUNT), 1000})
+    {
+        EXPECT_EQ(OperatorName(op), nullptr) << op;
+        EXPECT_FALSE(OperatorTakesOperand(op)) << op;
     }
 }
 
