@@ -103,7 +103,9 @@ void CDlgFind::OnOK()
         m_cbFind.InsertString(0, m_strFind);
         if (theReg.WriteString(kFind, HistoryKey(m_nNextIndex), m_strFind))
         {
-            ++m_nNextIndex;
+            // The last number has no successor: the next dialog stores the history again from 1.
+            if (m_nNextIndex < INT_MAX)
+                ++m_nNextIndex;
             ++stored;
         }
     }

@@ -2,6 +2,7 @@
 // the next dialog finds every text that was stored, and the numbering still leads to them.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -95,14 +96,21 @@ TEST_F(FindFailedWrites, NoStoredTextIsLostWhicheverWriteFails)
     }
 }
 
+// The first number of an empty history may also be the largest int, where a history is usually stored again
+// from 1: without the write that says so, the text still goes where the stored number points.
 TEST_F(FindFailedWrites, AnEmptyHistoryThatCannotRestartAtOneStoresWhereItsNumberPoints)
 {
-    theReg.WriteInt("Settings", "FIND_INDEX0", 5);
-    FailWritesOf("Settings", "FIND_INDEX0");
-    EXPECT_TRUE(Search("pallet").empty());
-    pdt::support::SetProfileWriteFilter({});
-    EXPECT_EQ(theReg.GetInt("Settings", "FIND_INDEX0", 1), 5);
-    EXPECT_EQ(Listed(), std::vector<CString>{"pallet"});
+    for (int first : {5, INT_MAX})
+    {
+        SCOPED_TRACE(first);
+        theReg.SetFileName(TempDir() + "/empty" + std::to_string(first) + ".ini");
+        theReg.WriteInt("Settings", "FIND_INDEX0", first);
+        FailWritesOf("Settings", "FIND_INDEX0");
+        EXPECT_TRUE(Search("pallet").empty());
+        pdt::support::SetProfileWriteFilter({});
+        EXPECT_EQ(theReg.GetInt("Settings", "FIND_INDEX0", 1), first);
+        EXPECT_EQ(Listed(), std::vector<CString>{"pallet"});
+    }
 }
 
 } // namespace
