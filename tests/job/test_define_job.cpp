@@ -179,4 +179,64 @@ TEST_F(JobDialog, CheckBoxesReachTheDocumentAndComeBack)
     }
 }
 
+// "Default" on each picker: the fixed colours of the pickers that are not node kinds; node kinds keep the
+// picker's own default, which the document reads as the kind's colour. No other picker changes.
+TEST_F(JobDialog, DefaultColourOfEachPicker)
+{
+    struct Row
+    {
+        int picker;
+        JobColour which;
+        COLORREF onPage; // after choosing "Default"
+    };
+    const Row rows[] = {
+        {IDC_JOB_COLORCOMMENT, JC_COMMENT, CLR_DEFAULT},
+        {IDC_JOB_COLORMENU, JC_MENU, CLR_DEFAULT},
+        {IDC_JOB_COLORCOLLECT, JC_COLLECT, CLR_DEFAULT},
+        {IDC_JOB_COLORMATH, JC_MATH, CLR_DEFAULT},
+        {IDC_JOB_COLOREDIT, JC_EDIT, CLR_DEFAULT},
+        {IDC_JOB_COLORERASE, JC_ERASE, CLR_DEFAULT},
+        {IDC_JOB_COLORUPLOAD, JC_UPLOAD, CLR_DEFAULT},
+        {IDC_JOB_COLORPROGRAM, JC_PROGRAM, CLR_DEFAULT},
+        {IDC_JOB_COLORRUNJOB, JC_RUNJOB, CLR_DEFAULT},
+        {IDC_JOB_COLORLINK, JC_LINK, GetSysColor(COLOR_WINDOWTEXT)},
+        {IDC_JOB_COLORNODETEXT, JC_NODETEXT, GetSysColor(COLOR_BTNTEXT)},
+        {IDC_JOB_COLORSTARTNODE, JC_STARTNODE, RGB(255, 192, 203)},
+        {IDC_JOB_COLORSELNODE, JC_SELNODE, GetSysColor(COLOR_HIGHLIGHT)},
+        {IDC_JOB_COLORSELLINK, JC_SELLINK, RGB(255, 0, 0)},
+        {IDC_JOB_COLOREXCLUDED, JC_EXCLUDED, RGB(192, 192, 192)},
+        {IDC_JOB_COLORSCREEN, JC_SCREEN, RGB(192, 192, 192)},
+    };
+    // Colours of the user's, none of them in the palette, so "Default" has the palette's focus.
+    for (int i = 0; i < JC_COUNT; ++i)
+        m_doc.m_settings.crColours[i] = RGB(1, 2, 3 + i);
+    m_doc.m_crScreenBackground = RGB(1, 2, 3 + JC_SCREEN);
+    Run(JSM_GLOBAL, [&](CDlgDefineJob& dlg) {
+        auto& page = ShowPage<CDlgDefineJobColor>(dlg, "Colors", J::JOB_COLOR);
+        auto colours = [&] {
+            std::vector<COLORREF> c;
+            for (const Row& r : rows)
+                c.push_back(static_cast<CColourPicker*>(page.GetDlgItem(r.picker))->GetColour());
+            return c;
+        };
+        for (const Row& row : rows)
+        {
+            SCOPED_TRACE(row.picker);
+            std::vector<COLORREF> expected = colours();
+            expected[size_t(row.which)] = row.onPage;
+            auto* picker = static_cast<CColourPicker*>(page.GetDlgItem(row.picker));
+            Click(page, row.picker);
+            ASSERT_TRUE(picker->IsPaletteOpen());
+            Key(VK_SPACE);
+            Pump();
+            EXPECT_EQ(colours(), expected);
+        }
+        Click(dlg, IDOK);
+    });
+    for (const Row& row : rows)
+        EXPECT_EQ(m_doc.m_settings.crColours[row.which], DefaultJobColour(row.which)) << row.picker;
+    EXPECT_EQ(m_doc.m_crScreenBackground, RGB(192, 192, 192)) << "the screen page draws with it";
+    EXPECT_EQ(DefaultJobColour(JC_MENU), HostNode::KindColour(NODE_SCREEN));
+}
+
 } // namespace
