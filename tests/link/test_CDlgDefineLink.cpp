@@ -145,4 +145,18 @@ TEST_F(LinkPage, WhatThePersonChoosesReachesTheMembers)
     EXPECT_FALSE(page.m_bAlarm || page.m_bExcludeFromMakeJob);
 }
 
+// The EOR box switches the record list at once, and clearing it keeps the chosen record.
+TEST_F(LinkPage, EorSwitchesTheRecordListAtOnceAndKeepsTheRecord)
+{
+    AddRecords();
+    Load();
+    EXPECT_FALSE(Enabled(IDC_RECORDLIST));
+    Click(page, IDC_LINK_EOR);
+    EXPECT_TRUE(Enabled(IDC_RECORDLIST));
+    ChooseComboItem(page.m_cbRecord, 1);
+    Click(page, IDC_LINK_EOR);
+    EXPECT_FALSE(Enabled(IDC_RECORDLIST));
+    EXPECT_EQ(page.m_cbRecord.GetCurSel(), 1);
+}
+
 } // namespace

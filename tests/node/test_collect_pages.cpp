@@ -116,7 +116,11 @@ TEST_F(InputPages, TheTimerWinsOverTheBoxesItDisabledWhenTheNodeTakesThePage)
     node->m_collect.bScanner = node->m_collect.bKeypad = true;
     auto& page = Open<CDlgDefineNodeInputFromDevice>(node, IDD_NODE_INPUTFROMDEVICE);
     Click(page, IDC_INPUT_DEVICE_TIMER);
-    Click(page, IDC_TIMEFORMAT_DATETIME);
+    for (int format : {IDC_TIMEFORMAT_TIME, IDC_TIMEFORMAT_DATE, IDC_TIMEFORMAT_DATETIME})
+    {
+        Click(page, format);
+        EXPECT_EQ(Enabled(page, IDC_DATETYPE), format != IDC_TIMEFORMAT_TIME) << "a time has no date type";
+    }
     EXPECT_TRUE(Checked(page, IDC_INPUT_DEVICE_SCANNER)) << "the disabled box keeps its mark";
     ChooseComboItem(Item(page, IDC_DATETYPE), 3);
     Ok();

@@ -198,4 +198,17 @@ TEST_F(NodeLinks, ClosingOnALinkRemembersTheLinkButNotAsTheKindsEntry)
     dlg.DoModal();
 }
 
+TEST_F(NodeLinks, LinksAreGroupedByDirectionAndSortedByLabel)
+{
+    m_doc.AddLink(m_node->m_nID, m_b->m_nID);
+    m_doc.AddLink(m_node->m_nID, m_a->m_nID);
+    m_doc.AddLink(m_b->m_nID, m_node->m_nID);
+    m_doc.AddLink(m_a->m_nID, m_b->m_nID); // not the node's
+    RunNodeDialog(m_node, [&](CDlgDefineNode& dlg) {
+        EXPECT_EQ(Out(dlg), (std::vector<CString>{"-> A", "-> B"}));
+        EXPECT_EQ(Labels(dlg, FindItem(dlg, "Incoming Links")), std::vector<CString>{"<- B"});
+        Click(dlg, IDCANCEL);
+    });
+}
+
 } // namespace

@@ -68,7 +68,11 @@ TEST_F(NodePages, EveryEditorButtonStartsFromTheTypedTextAndGivesItBack)
         row.stored(*node) = "stored";
         auto& page = Open<CDlgDefineBase>(node, row.page);
         if (row.box)
+        {
+            EXPECT_FALSE(Enabled(page, IDC_SCRIPTPAD)) << "the editor waits for the box";
             Click(page, row.box);
+            EXPECT_TRUE(Enabled(page, IDC_SCRIPTPAD));
+        }
         Type(page, row.field, "typed");
         ExpectModal([&](CDialog& editor) {
             EXPECT_EQ(editor.GetWindowText(), row.title);

@@ -88,6 +88,8 @@ TEST_F(RecordDialog, OkWithoutChangesKeepsEverythingAndEditsSurviveReopening)
                   [&](CDlgDefineRecord& dlg) {
                       auto& fields = Fields(dlg);
                       EXPECT_EQ(Lines(fields.m_lbFields), (std::vector<CString>{"Serial", "Amount"}));
+                      EXPECT_NE(ItemTexts(Item(Separators(dlg), IDC_FIELDSEPARATOR)).front(), "None")
+                          << "a record's fields are always separated";
                       Click(dlg, IDOK);
                   }),
               IDOK);
