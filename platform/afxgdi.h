@@ -81,9 +81,34 @@ constexpr DWORD SRCCOPY = 0x00CC0020, SRCPAINT = 0x00EE0086, SRCAND = 0x008800C6
 enum : int
 {
     DRIVERVERSION = 0, TECHNOLOGY = 2, HORZSIZE = 4, VERTSIZE = 6, HORZRES = 8, VERTRES = 10, BITSPIXEL = 12,
-    PLANES = 14, NUMCOLORS = 24, RASTERCAPS = 38, LOGPIXELSX = 88, LOGPIXELSY = 90,
+    PLANES = 14, NUMCOLORS = 24, RASTERCAPS = 38, LOGPIXELSX = 88, LOGPIXELSY = 90, PHYSICALWIDTH = 110,
+    PHYSICALHEIGHT = 111, PHYSICALOFFSETX = 112, PHYSICALOFFSETY = 113,
 };
-constexpr int DT_RASDISPLAY = 1;
+constexpr int DT_RASDISPLAY = 1, DT_RASPRINTER = 2, DT_METAFILE = 5;
+
+// Devices other than the screen (CDC::CreateDC) and their documents.
+struct DEVMODE
+{
+    WORD dmSize = sizeof(DEVMODE);
+    DWORD dmFields = 0;
+    short dmOrientation = 0; // DMORIENT_*
+    short dmPaperSize = 0;   // DMPAPER_*
+    DWORD dmPelsWidth = 0, dmPelsHeight = 0;
+};
+constexpr DWORD DM_ORIENTATION = 0x00000001, DM_PAPERSIZE = 0x00000002, DM_PELSWIDTH = 0x00080000,
+                DM_PELSHEIGHT = 0x00100000;
+constexpr short DMORIENT_PORTRAIT = 1, DMORIENT_LANDSCAPE = 2;
+constexpr short DMPAPER_LETTER = 1, DMPAPER_LEGAL = 5, DMPAPER_A3 = 8, DMPAPER_A4 = 9;
+struct DOCINFO
+{
+    int cbSize = sizeof(DOCINFO);
+    LPCTSTR lpszDocName = nullptr;
+    LPCTSTR lpszOutput = nullptr; // a file to print into instead of the device's own
+    LPCTSTR lpszDatatype = nullptr;
+    DWORD fwType = 0;
+};
+using LPDOCINFO = DOCINFO*;
+constexpr int SP_ERROR = -1;
 constexpr int RC_BITBLT = 0x0001, RC_BITMAP64 = 0x0008, RC_DI_BITMAP = 0x0080, RC_STRETCHBLT = 0x0800;
 
 // Regions.
@@ -381,6 +406,21 @@ class CDC
     BOOL RectVisible(LPCRECT rect) const;
 
     int GetDeviceCaps(int index) const;
+
+    // Devices of this platform's drivers: "PNG", "SVG" and "PDF" write the file `output` when the document ends,
+    // a picture of `mode`'s dmPelsWidth x dmPelsHeight (PDF without them: pages of the paper dmPaperSize, A4 by
+    // default, in dmOrientation); "WINSPOOL" prints on the printer named `device` (null: the default one). Every
+    // device counts 96 units to the inch, as the screen does, so what is drawn for the screen keeps its size.
+    BOOL CreateDC(LPCTSTR driver, LPCTSTR device, LPCTSTR output, const DEVMODE* mode);
+    // A document: StartDoc, then StartPage and EndPage around each page, then EndDoc (or AbortDoc, which writes
+    // nothing). The results are SP_ERROR (or 0 for the page calls) on failure, e.g. a file that cannot be written.
+    int StartDoc(LPDOCINFO info);
+    int StartDoc(LPCTSTR docName);
+    int StartPage();
+    int EndPage();
+    int EndDoc();
+    int AbortDoc();
+    BOOL IsPrinting() const; // a document's DC: what only the screen shows (selection, focus) is left out
 };
 
 // Drawing in WM_PAINT: m_ps.rcPaint is the area to redraw, drawing is clipped to it and the window is validated.

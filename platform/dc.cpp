@@ -82,6 +82,20 @@ void FreeDC(DCRecord* d)
     delete d;
 }
 
+} // namespace
+
+DCRecord* pdt::gdi::LiveDC(HDC h) { return DC(h); }
+
+HDC pdt::gdi::NewDocumentDC(std::unique_ptr<DocumentDevice> doc)
+{
+    DCRecord* d = NewDC(DCRecord::Kind::Document, nullptr);
+    d->doc = std::move(doc);
+    return d;
+}
+
+namespace
+{
+
 bool IsCustom(HWND h) { return IsWindow(h) && h->impl && h->impl->IsCustomDrawn(); }
 
 QImage* Surface(DCRecord* d)
@@ -90,6 +104,9 @@ QImage* Surface(DCRecord* d)
     {
     case DCRecord::Kind::Memory:
         return d->st.bitmap ? &d->st.bitmap->image : nullptr;
+    case DCRecord::Kind::Document:
+        // Vector pages have no pixels: each drawing takes the painter's path instead.
+        return d->doc->inPage && d->doc->format == DocumentDevice::Format::Png ? &d->doc->image : nullptr;
     case DCRecord::Kind::Window:
     case DCRecord::Kind::Paint:
         if (!IsWindow(d->wnd))
@@ -288,6 +305,15 @@ bool KeptOn(const QImage* img) { return g_kept.painter && g_kept.img == img; }
 // Runs a QPainter on the surface with the clipping regions set; `bounds` must hold everything drawn.
 template <class F> BOOL Paint(DCRecord* d, QRect bounds, F&& draw)
 {
+    if (QPainter* v = pdt::gdi::VectorPainter(d))
+    {
+        v->save();
+        if (auto clip = EffectiveClip(d))
+            v->setClipRegion(*clip);
+        draw(*v);
+        v->restore();
+        return TRUE;
+    }
     QImage* img = Surface(d);
     if (!img)
         return FALSE;
@@ -423,6 +449,20 @@ QPen WidePen(const DCRecord* d, const PainterRop& rop)
     return pen; // styled pens wider than one pixel draw solid, as in Win32
 }
 
+// A one-pixel pen on a device without pixels: the same runs of dashes, as lengths.
+QPen ThinPen(const DCRecord* d, const PainterRop& rop)
+{
+    QPen pen(rop.forced ? *rop.forced : pdt::gdi::ToQColor(d->st.pen->color), 1.0);
+    pen.setCapStyle(Qt::FlatCap);
+    std::span<const int> runs = DashPattern(d->st.pen->style);
+    if (!runs.empty())
+    {
+        QList<qreal> pattern(runs.begin(), runs.end());
+        pen.setDashPattern(pattern);
+    }
+    return pen;
+}
+
 BOOL Lines(DCRecord* d, std::span<const QPoint> pts)
 {
     if (pts.size() < 2 || PenIsNull(d))
@@ -430,7 +470,7 @@ BOOL Lines(DCRecord* d, std::span<const QPoint> pts)
     QRect bounds;
     for (const QPoint& p : pts)
         bounds = bounds.united(QRect(p, QSize(1, 1)));
-    if (!IsWide(d))
+    if (!IsWide(d) && !pdt::gdi::VectorPainter(d))
     {
         QImage* img = Surface(d);
         if (!img)
@@ -448,7 +488,7 @@ BOOL Lines(DCRecord* d, std::span<const QPoint> pts)
     int w = d->st.pen->width;
     return Paint(d, bounds.adjusted(-w, -w, w, w), [&](QPainter& p) {
         p.setCompositionMode(rop.mode);
-        p.setPen(WidePen(d, rop));
+        p.setPen(IsWide(d) ? WidePen(d, rop) : ThinPen(d, rop));
         QPainterPath path;
         path.moveTo(QPointF(pts[0]) + QPointF(0.5, 0.5)); // centred on the pixels, as Win32's wide pens are
         for (size_t i = 1; i < pts.size(); ++i)
@@ -461,6 +501,14 @@ QRect RectOf(int x1, int y1, int x2, int y2) { return QRect(QPoint(x1, y1), QPoi
 
 void FillArea(DCRecord* d, const QRegion& region, QRgb color)
 {
+    if (pdt::gdi::VectorPainter(d))
+    {
+        Paint(d, region.boundingRect(), [&](QPainter& p) {
+            for (const QRect& r : region)
+                p.fillRect(r, QColor::fromRgb(color));
+        });
+        return;
+    }
     QImage* img = Surface(d);
     if (!img)
         return;
@@ -1573,17 +1621,34 @@ int CDC::GetTextFace(int count, LPTSTR faceName) const
 namespace
 {
 
-int ClipResult(DCRecord* d)
+// What can be drawn on: the surface's pixels or a vector page, without (Whole) or with the clipping regions.
+std::optional<QRect> Whole(DCRecord* d)
 {
+    if (pdt::gdi::VectorPainter(d))
+        return pdt::gdi::DocumentArea(d);
     QImage* img = Surface(d);
-    return img ? pdt::gdi::RegionTypeOf(Drawable(d, *img)) : ERROR;
+    return img ? std::optional<QRect>(img->rect()) : std::nullopt;
 }
 
-QRegion WholeSurface(DCRecord* d)
+std::optional<QRegion> Area(DCRecord* d)
 {
+    if (pdt::gdi::VectorPainter(d))
+    {
+        QRegion r(*pdt::gdi::DocumentArea(d));
+        auto clip = EffectiveClip(d);
+        return clip ? r.intersected(*clip) : r;
+    }
     QImage* img = Surface(d);
-    return img ? QRegion(img->rect()) : QRegion();
+    return img ? std::optional<QRegion>(Drawable(d, *img)) : std::nullopt;
 }
+
+int ClipResult(DCRecord* d)
+{
+    auto area = Area(d);
+    return area ? pdt::gdi::RegionTypeOf(*area) : ERROR;
+}
+
+QRegion WholeSurface(DCRecord* d) { return QRegion(Whole(d).value_or(QRect())); }
 
 } // namespace
 
@@ -1627,10 +1692,10 @@ int CDC::ExcludeClipRect(int x1, int y1, int x2, int y2)
 int CDC::GetClipBox(LPRECT rect) const
 {
     DCRecord* d = DC(m_hDC);
-    QImage* img = d ? Surface(d) : nullptr;
-    if (!img || !rect)
+    std::optional<QRegion> drawable = d ? Area(d) : std::nullopt;
+    if (!drawable || !rect)
         return ERROR;
-    QRegion area = Drawable(d, *img);
+    const QRegion& area = *drawable;
     QRect b = area.boundingRect();
     *rect = area.isEmpty() ? RECT{0, 0, 0, 0} : RECT{b.left(), b.top(), b.right() + 1, b.bottom() + 1};
     return pdt::gdi::RegionTypeOf(area);
@@ -1639,23 +1704,26 @@ int CDC::GetClipBox(LPRECT rect) const
 BOOL CDC::PtVisible(int x, int y) const
 {
     DCRecord* d = DC(m_hDC);
-    QImage* img = d ? Surface(d) : nullptr;
-    return img && Drawable(d, *img).contains(QPoint(x, y));
+    std::optional<QRegion> area = d ? Area(d) : std::nullopt;
+    return area && area->contains(QPoint(x, y));
 }
 
 BOOL CDC::RectVisible(LPCRECT r) const
 {
     DCRecord* d = DC(m_hDC);
-    QImage* img = d ? Surface(d) : nullptr;
-    if (!img || !r || r->right <= r->left || r->bottom <= r->top)
+    std::optional<QRegion> area = d ? Area(d) : std::nullopt;
+    if (!area || !r || r->right <= r->left || r->bottom <= r->top)
         return FALSE;
-    return Drawable(d, *img).intersects(RectOf(r->left, r->top, r->right, r->bottom));
+    return area->intersects(RectOf(r->left, r->top, r->right, r->bottom));
 }
 
 int CDC::GetDeviceCaps(int index) const
 {
-    if (!DC(m_hDC))
+    DCRecord* d = DC(m_hDC);
+    if (!d)
         return 0;
+    if (d->kind == DCRecord::Kind::Document)
+        return pdt::gdi::DocumentCaps(d, index);
     switch (index)
     {
     case DRIVERVERSION: return 0x4000;

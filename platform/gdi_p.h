@@ -15,6 +15,9 @@
 #include "platform/afxwin.h"
 
 class QPainter;
+class QPaintDevice;
+class QPagedPaintDevice;
+class QSaveFile;
 
 enum class GdiKind
 {
@@ -110,14 +113,42 @@ struct DCState
     std::optional<QRegion> clip; // the application's clipping region, device coordinates
 };
 
+// The device behind a DC of CreateDC or of a print job. PNG pages are drawn on an image, pixel for pixel as on
+// the screen; the others through a painter on the toolkit's vector device or printer, scaled to 96 units an inch.
+struct DocumentDevice
+{
+    enum class Format
+    {
+        Png,
+        Svg,
+        Pdf,
+        Printer,
+    };
+    Format format = Format::Png;
+    QString output;                      // the file written, when there is one
+    QSize size;                          // PNG and SVG: the picture, in units
+    std::unique_ptr<QSaveFile> file;     // from StartDoc; replaces `output` only when committed at EndDoc
+    std::shared_ptr<QPaintDevice> device; // null for PNG; a printer may be lent by whoever asked for it
+    QPagedPaintDevice* paged = nullptr;  // the device's pages: PDF and printers
+    std::unique_ptr<QPainter> painter;   // from StartDoc to EndDoc
+    QImage image;                        // PNG's one page
+    bool started = false, inPage = false;
+    int pages = 0;
+
+    DocumentDevice();
+    ~DocumentDevice();
+    QRect Page() const; // what a page holds, in units from its top-left
+};
+
 struct DCRecord
 {
     enum class Kind
     {
-        Window, // GetDC, CClientDC, CWindowDC: the window's client area
-        Paint,  // BeginPaint, CPaintDC
-        Memory, // CreateCompatibleDC
-        Screen, // GetDC(nullptr): measures, draws nowhere that shows
+        Window,   // GetDC, CClientDC, CWindowDC: the window's client area
+        Paint,    // BeginPaint, CPaintDC
+        Memory,   // CreateCompatibleDC
+        Screen,   // GetDC(nullptr): measures, draws nowhere that shows
+        Document, // CreateDC: files and printers
     };
     Kind kind = Kind::Window;
     HWND wnd = nullptr;
@@ -128,6 +159,7 @@ struct DCRecord
     std::unique_ptr<QImage> scratch;  // surface of a window that is not custom-drawn, or of the screen
     CDC wrapper;                      // what FromHandle returns
     bool ownedByWrapper = false;      // freed with DeleteDC / ReleaseDC
+    std::unique_ptr<DocumentDevice> doc;
 };
 
 namespace pdt::gdi
@@ -159,6 +191,17 @@ GdiRecord* Stock(int index);
 QColor ToQColor(COLORREF c);
 COLORREF FromQRgb(QRgb c);
 int RegionTypeOf(const QRegion& r); // NULLREGION, SIMPLEREGION or COMPLEXREGION
+
+DCRecord* LiveDC(HDC h); // null unless `h` is a live device context
+HDC NewDocumentDC(std::unique_ptr<DocumentDevice> doc);
+// A DC that prints on `printer` (a QPrinter), which must outlive it; units as CreateDC's.
+HDC CreatePrinterDC(std::shared_ptr<QPaintDevice> printer);
+// The painter of a vector or printer page being drawn, else null.
+QPainter* VectorPainter(const DCRecord* d);
+// Everything a page of the document can show, or nothing outside a page.
+std::optional<QRect> DocumentArea(const DCRecord* d);
+int DocumentCaps(const DCRecord* d, int index);
+int DocumentPages(HDC h); // the pages the last document of a document DC ended
 
 // Windows: the backing image (created or resized to the peer), the paint cycle, the class background.
 QImage* EnsureBacking(HWND h);

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ make pkg-config ccache
-  qt6-base-dev qt6-base-dev-tools libqt6test6
+  qt6-base-dev qt6-base-dev-tools libqt6test6 qt6-svg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core fonts-wqy-microhei fontconfig xvfb
   fonts-dejavu fonts-noto-mono fonts-liberation2 fonts-wqy-zenhei

@@ -30,6 +30,21 @@ std::vector<CString> NameFiltersFromMfc(const char* filter);
 using ColourDialogHandler = std::function<bool(COLORREF initial, COLORREF& chosen)>;
 void SetColourDialogHandler(ColourDialogHandler handler);
 
+// The print dialogs. Print: the answer is a file to print into as PDF, empty for Cancel. Page Setup: anything
+// but empty is OK. Preview: `pages` is how many pages the preview drew; the answer does not matter.
+struct PrintRequest
+{
+    enum Kind
+    {
+        Print,
+        Setup,
+        Preview,
+    } kind = Print;
+    int pages = 0;
+};
+using PrintHandler = std::function<CString(const PrintRequest&)>;
+void SetPrintHandler(PrintHandler handler);
+
 // Settings writes that fail, as on a full disk or a read-only file: the filter is asked before each write or
 // delete of a value and returns false to make it fail, leaving the file as it was.
 using ProfileWriteFilter = std::function<bool(const char* section, const char* key)>;

@@ -6,8 +6,9 @@
 #include <string>
 #include <tuple>
 #include <unordered_map>
-#include <vector>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "host/app/HostCommands.h"
 #include "host/app/WindowClass.h"
@@ -1284,7 +1285,7 @@ void FlowchartView::DrawNode(CDC& dc, const HostNode& node)
         dc.DrawText(node.m_strName, &text, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     }
 
-    if (m_selNodes.count(node.m_nID))
+    if (m_selNodes.count(node.m_nID) && !dc.IsPrinting())
     {
         CPen sel(PS_SOLID, 2, s.crColours[JC_SELNODE]);
         dc.SelectObject(&sel);
@@ -1310,7 +1311,7 @@ void FlowchartView::DrawLink(CDC& dc, const HostLink& link, const CRect& clip)
         return;
 
     const JobSettings& s = m_pDoc->m_settings;
-    bool selected = link.m_nID == m_nSelLink;
+    bool selected = link.m_nID == m_nSelLink && !dc.IsPrinting();
     COLORREF colour = selected ? s.crColours[JC_SELLINK] : link.m_bExcludeFromMakeJob ? s.crColours[JC_EXCLUDED] : s.crColours[JC_LINK];
     CPen pen(PS_SOLID, selected ? 2 : 1, colour);
     dc.SelectObject(&pen);
@@ -1387,7 +1388,7 @@ void FlowchartView::Draw(CDC& dc, const CRect& clip)
         if (Intersects(r, clip))
             DrawNode(dc, node);
     }
-    if (m_drag == Drag::Linking)
+    if (m_drag == Drag::Linking && !dc.IsPrinting())
         if (HostNode* from = m_pDoc->FindNode(m_nDragNode))
         {
             CPen rubber(PS_DOT, 1, m_pDoc->m_settings.crColours[JC_SELLINK]);
@@ -1396,7 +1397,7 @@ void FlowchartView::Draw(CDC& dc, const CRect& clip)
             dc.LineTo(m_ptRubber - m_ptScroll);
             dc.SelectStockObject(BLACK_PEN);
         }
-    if (m_drag == Drag::Band)
+    if (m_drag == Drag::Band && !dc.IsPrinting())
     {
         CRect band(m_ptPress.x, m_ptPress.y, m_ptRubber.x, m_ptRubber.y);
         band.OffsetRect(-m_ptScroll.x, -m_ptScroll.y);
@@ -1408,6 +1409,36 @@ void FlowchartView::Draw(CDC& dc, const CRect& clip)
         dc.SelectStockObject(BLACK_PEN);
     }
     dc.RestoreDC(saved);
+}
+
+CRect FlowchartView::GetUsedRect() const
+{
+    CRect used;
+    if (!m_pDoc)
+        return used;
+    for (int i = 0; i < m_pDoc->GetNodeCount(); ++i)
+        used.UnionRect(used, GetNodeRect(*m_pDoc->GetNodeAt(i)));
+    for (int i = 0; i < m_pDoc->GetLinkCount(); ++i)
+    {
+        LinkShape shape = GetLinkShape(*m_pDoc->GetLinkAt(i));
+        if (shape.count >= 2)
+            used.UnionRect(used, Bounds(shape));
+        used.UnionRect(used, shape.label);
+    }
+    if (used.IsRectEmpty())
+        return used;
+    used.InflateRect(kMargin / 2, kMargin / 2);
+    used.IntersectRect(used, CRect(CPoint(), m_szPage));
+    return used;
+}
+
+void FlowchartView::DrawOnPage(CDC& dc, CPoint origin)
+{
+    CPoint kept = std::exchange(m_ptScroll, origin);
+    CRect area(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES)), paper(CPoint() - origin, m_szPage);
+    if (area.IntersectRect(area, paper))
+        Draw(dc, area);
+    m_ptScroll = kept;
 }
 
 void FlowchartView::OnPaint()

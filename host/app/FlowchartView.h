@@ -60,6 +60,10 @@ class FlowchartView : public CWnd, public HostView
         CRect label;
     };
     LinkShape GetLinkShape(const HostLink& link) const;
+    // The part of the page the job takes, every node and link with a margin; empty for an empty job.
+    CRect GetUsedRect() const;
+    // The page from `origin` on, on a document's page at its own size, without what only the screen shows.
+    void DrawOnPage(CDC& dc, CPoint origin);
     // The text a link shows beside its line: its condition.
     static CString LinkLabel(const HostLink& link);
 

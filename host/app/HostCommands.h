@@ -12,6 +12,9 @@ enum : UINT
     ID_FILE_OPEN = 0xE101,
     ID_FILE_SAVE = 0xE103,
     ID_FILE_SAVE_AS = 0xE104,
+    ID_FILE_PAGE_SETUP = 0xE105,
+    ID_FILE_PRINT = 0xE107,
+    ID_FILE_PRINT_PREVIEW = 0xE109,
     ID_FILE_MRU_FILE1 = 0xE110, // up to ID_FILE_MRU_FILE1 + 3
     ID_APP_EXIT = 0xE141,
     ID_EDIT_CLEAR = 0xE120, // deletes the selected node or link
@@ -48,6 +51,7 @@ enum : UINT
     ID_DEFINE_LANGUAGE = 0x8183,
     ID_SIMULATE_RUN = 0x8190,
     ID_HELP_KEYBOARD = 0x81A0,
+    ID_FILE_EXPORT = 0x81B0, // the flowchart as PNG, SVG or PDF
     ID_VIEW_TOOLBAR = 0xE800,
     ID_VIEW_STATUS_BAR = 0xE801,
     ID_APP_ABOUT = 0xE140,

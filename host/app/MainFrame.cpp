@@ -54,6 +54,7 @@ constexpr Shortcut kShortcuts[] = {
     {'O', true, false, ID_FILE_OPEN, "Ctrl+O", "Open a job"},
     {'S', true, false, ID_FILE_SAVE, "Ctrl+S", "Save"},
     {'S', true, true, ID_FILE_SAVE_AS, "Ctrl+Shift+S", "Save As"},
+    {'P', true, false, ID_FILE_PRINT, "Ctrl+P", "Print"},
     {'Q', true, false, ID_APP_EXIT, "Ctrl+Q", "Exit"},
     {'Z', true, false, ID_EDIT_UNDO, "Ctrl+Z", "Undo"},
     {'Y', true, false, ID_EDIT_REDO, "Ctrl+Y", "Redo"},
@@ -111,6 +112,10 @@ const MessageMap& MainFrame::GetThisMessageMap()
             mm::Command(ID_FILE_OPEN, 0, &MainFrame::OnFileOpen),
             mm::Command(ID_FILE_SAVE, 0, &MainFrame::OnFileSave),
             mm::Command(ID_FILE_SAVE_AS, 0, &MainFrame::OnFileSaveAs),
+            mm::Command(ID_FILE_EXPORT, 0, &MainFrame::OnFileExport),
+            mm::Command(ID_FILE_PAGE_SETUP, 0, &MainFrame::OnFilePageSetup),
+            mm::Command(ID_FILE_PRINT_PREVIEW, 0, &MainFrame::OnFilePrintPreview),
+            mm::Command(ID_FILE_PRINT, 0, &MainFrame::OnFilePrint),
             mm::CommandRange(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE1 + MAX_RECENT_FILES - 1, 0, &MainFrame::OnFileMru),
             mm::Command(ID_APP_EXIT, 0, &MainFrame::OnAppExit),
             mm::Command(ID_EDIT_UNDO, 0, &MainFrame::OnEditUndo),
@@ -299,6 +304,11 @@ void MainFrame::InitMenu(int index, CMenu& menu)
         menu.AppendMenu(MF_STRING, ID_FILE_OPEN, MenuText("&Open...", ID_FILE_OPEN));
         menu.AppendMenu(MF_STRING, ID_FILE_SAVE, MenuText("&Save", ID_FILE_SAVE));
         menu.AppendMenu(MF_STRING, ID_FILE_SAVE_AS, MenuText("Save &As...", ID_FILE_SAVE_AS));
+        menu.AppendMenu(MF_STRING, ID_FILE_EXPORT, "&Export...");
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING, ID_FILE_PAGE_SETUP, "Page Set&up...");
+        menu.AppendMenu(MF_STRING, ID_FILE_PRINT_PREVIEW, "Print Pre&view");
+        menu.AppendMenu(MF_STRING, ID_FILE_PRINT, MenuText("&Print...", ID_FILE_PRINT));
         std::vector<CString> recent = GetRecentFiles();
         if (!recent.empty())
         {

@@ -75,6 +75,10 @@ class MainFrame : public CFrameWnd
     void OnFileOpen();
     void OnFileSave();
     void OnFileSaveAs();
+    void OnFileExport();
+    void OnFilePageSetup();
+    void OnFilePrintPreview();
+    void OnFilePrint();
     void OnFileMru(UINT id);
     void OnAppExit();
     void OnEditUndo();

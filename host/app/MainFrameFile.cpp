@@ -8,8 +8,11 @@
 #include <filesystem>
 #include <system_error>
 
+#include "host/app/Export.h"
 #include "host/jobfile/JobFile.h"
 #include "host/model/SampleJob.h"
+#include "support/Print.h"
+#include "support/Support.h"
 
 namespace
 {
@@ -109,4 +112,38 @@ bool MainFrame::SaveFile(const CString& given)
     AddRecentFile(path);
     UpdateTitle();
     return true;
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Getting the flowchart out.
+
+void MainFrame::OnFileExport()
+{
+    CString path = m_pDoc->m_strPathName.IsEmpty() ? CString("Untitled") : m_pDoc->m_strPathName;
+    if (path.Right(7).CompareNoCase(".pdtjob") == 0)
+        path = path.Left(path.GetLength() - 7);
+    path += ".svg";
+    if (!BrowseFile(this, path, false, "EXPORT",
+                    "SVG Pictures (*.svg)|*.svg|PDF Documents (*.pdf)|*.pdf|PNG Pictures (*.png)|*.png||"))
+        return;
+    CString error;
+    if (!ExportFlowchart(m_view, path, &error))
+        MessageBox(error, kAppName, MB_OK | MB_ICONEXCLAMATION);
+}
+
+void MainFrame::OnFilePageSetup() { pdt::support::PageSetup(this); }
+
+void MainFrame::OnFilePrintPreview()
+{
+    pdt::support::PrintPreview(this, [this](CDC& dc) { PrintFlowchart(m_view, dc, JobTitle(m_view)); });
+}
+
+void MainFrame::OnFilePrint()
+{
+    CDC dc;
+    if (!dc.Attach(pdt::support::ChoosePrinter(this)))
+        return;
+    if (!PrintFlowchart(m_view, dc, JobTitle(m_view)))
+        MessageBox("The job could not be printed.", kAppName, MB_OK | MB_ICONEXCLAMATION);
+    dc.DeleteDC();
 }

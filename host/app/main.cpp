@@ -10,6 +10,7 @@
 #include <cstring>
 #include <iostream>
 
+#include "host/app/Export.h"
 #include "host/app/Gallery.h"
 #include "host/app/MainFrame.h"
 #include "host/app/SimulationScript.h"
@@ -22,6 +23,7 @@ constexpr const char* kUsage =
     "       jobhost --simulate JOB [--keys KEYS] [--png FILE] [--file NAME=PATH]\n"
     "               [--clock \"YYYY-MM-DD HH:MM:SS\"] [--step-limit N] [--log] [--json]\n"
     "       jobhost --check JOB\n"
+    "       jobhost --export JOB OUT.png|OUT.svg|OUT.pdf\n"
     "       jobhost --test FILE.pdttest [--update]\n"
     "       jobhost --timing [FILE]\n"
     "       jobhost --help | --version\n"
@@ -31,6 +33,7 @@ constexpr const char* kUsage =
     "  --simulate JOB  runs JOB (\"sample\" for the built-in job) on a simulated terminal without\n"
     "                  windows, plays the keys and prints the screen, the state and the data files\n"
     "  --check JOB     prints what in JOB a simulation cannot do as the job means\n"
+    "  --export JOB OUT  writes the flowchart of JOB as a PNG or SVG picture or as PDF pages\n"
     "  --test FILE     runs the scenarios of a scenario file and shows where the job differs;\n"
     "                  --update writes what the run shows as the expectations\n"
     "  --timing        opens the main window as without it, prints the time from the start to its\n"
@@ -101,21 +104,35 @@ int main(int argc, char** argv)
     }
     const bool simulate = IsSimulateCommand(argc, argv);
     const char* gallery = nullptr;
+    const char* exportJob = nullptr;
+    const char* exportTo = nullptr;
     const char* file = nullptr;
     bool timing = false;
     for (int i = 1; i < argc && !simulate; ++i)
         if (std::strcmp(argv[i], "--gallery") == 0 && i + 1 < argc)
             gallery = argv[++i];
+        else if (std::strcmp(argv[i], "--export") == 0)
+        {
+            if (i + 2 >= argc)
+            {
+                std::cerr << "jobhost: --export needs a job file and a file to write\n";
+                return 2;
+            }
+            exportJob = argv[++i];
+            exportTo = argv[++i];
+        }
         else if (std::strcmp(argv[i], "--timing") == 0)
             timing = true;
         else if (argv[i][0] != '-')
             file = argv[i];
-    if ((gallery || simulate) && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if ((gallery || simulate || exportJob) && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("jobhost"));
     if (simulate)
         return RunSimulateCommand(argc, argv, std::cout, std::cerr);
+    if (exportJob)
+        return RunExportCommand(exportJob, exportTo, std::cerr);
     FirstFrame firstFrame(start);
     if (timing && !gallery)
         app.installEventFilter(&firstFrame);
