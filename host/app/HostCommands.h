@@ -51,7 +51,7 @@ enum : UINT
     ID_DEFINE_LANGUAGE = 0x8183,
     ID_SIMULATE_RUN = 0x8190,
     ID_HELP_KEYBOARD = 0x81A0,
-    ID_FILE_EXPORT = 0x81B0, // the flowchart as PNG, SVG or PDF
+    ID_FILE_EXPORT = 0x81C0, // the flowchart as PNG, SVG or PDF
     ID_VIEW_TOOLBAR = 0xE800,
     ID_VIEW_STATUS_BAR = 0xE801,
     ID_APP_ABOUT = 0xE140,
