@@ -695,8 +695,9 @@ void MainFrame::OnEditUndo()
     if (!SettleNodeDialog())
         return;
     RecordChange(); // a change not heard of yet is the one to take back
-    std::string now = m_history.GetCurrentText();
-    Restore(now, m_history.Undo());
+    std::string now;
+    const std::string* then = m_history.Undo(&now);
+    Restore(now, then);
 }
 
 void MainFrame::OnEditRedo()
@@ -704,8 +705,9 @@ void MainFrame::OnEditRedo()
     if (!SettleNodeDialog())
         return;
     RecordChange();
-    std::string now = m_history.GetCurrentText();
-    Restore(now, m_history.Redo());
+    std::string now;
+    const std::string* then = m_history.Redo(&now);
+    Restore(now, then);
 }
 
 // Puts the job as the history holds it on the job on screen, changing only what differs: the same file, the

@@ -94,7 +94,7 @@ void UndoHistory::Trim()
     }
 }
 
-const std::string* UndoHistory::Undo()
+const std::string* UndoHistory::Undo(std::string* left)
 {
     if (m_undo.empty())
         return nullptr;
@@ -102,11 +102,13 @@ const std::string* UndoHistory::Undo()
     m_nUndoBytes -= m_undo.back().middle.size();
     m_undo.pop_back();
     m_redo.push_back(Difference(back.text, m_current));
+    if (left)
+        *left = std::move(m_current.text);
     m_current = std::move(back);
     return &m_current.text;
 }
 
-const std::string* UndoHistory::Redo()
+const std::string* UndoHistory::Redo(std::string* left)
 {
     if (m_redo.empty())
         return nullptr;
@@ -114,6 +116,8 @@ const std::string* UndoHistory::Redo()
     m_redo.pop_back();
     m_undo.push_back(Difference(forward.text, m_current));
     m_nUndoBytes += m_undo.back().middle.size();
+    if (left)
+        *left = std::move(m_current.text);
     m_current = std::move(forward);
     Trim();
     return &m_current.text;

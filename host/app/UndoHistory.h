@@ -31,10 +31,10 @@ class UndoHistory
     size_t GetUndoCount() const { return m_undo.size(); }
     // What the steps back keep, in bytes: the sum the bound applies to.
     size_t GetUndoBytes() const { return m_nUndoBytes; }
-    // Moves a step back or forward; the text to show now, or null when there was no step.
-    const std::string* Undo();
-    const std::string* Redo();
-    const std::string& GetCurrentText() const { return m_current.text; }
+    // Moves a step back or forward; the text to show now, or null when there was no step. `left`, if given, takes
+    // the text that was current (what the job shows until the new one is put on it).
+    const std::string* Undo(std::string* left = nullptr);
+    const std::string* Redo(std::string* left = nullptr);
     // After a restore: the job as it reads back, which is what later changes are compared with.
     void SetCurrentText(std::string text);
 

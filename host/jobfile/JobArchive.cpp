@@ -74,7 +74,21 @@ JobArchive::JobArchive(std::string& out, int depth, int codePage)
     m_nOpen = out.size();
 }
 
-JobArchive::JobArchive(std::string& out) : m_pObj(nullptr), m_bStoring(true), m_nCodePage(1252), m_pBytes(&out) {}
+JobArchive::JobArchive(std::string& out)
+    : m_pObj(nullptr), m_bStoring(true), m_nCodePage(1252),
+      m_pBytes(&out), m_sink{&out, out.data() + out.size(), out.data() + out.size()}, m_pSink(&m_sink)
+{
+}
+
+void JobArchive::Grow(size_t size)
+{
+    Sink& k = *m_pSink;
+    std::string& out = *k.out;
+    size_t used = size_t(k.at - out.data());
+    out.resize(std::max({out.capacity(), out.size() * 2, used + size + 65536}));
+    k.at = out.data() + used;
+    k.end = out.data() + out.size();
+}
 
 JobArchive::JobArchive(std::string_view in)
     : m_pObj(nullptr), m_bStoring(false), m_nCodePage(1252), m_pIn(&m_in), m_in(in)
@@ -83,7 +97,7 @@ JobArchive::JobArchive(std::string_view in)
 
 JobArchive::JobArchive(JobArchive& parent, BytesTag)
     : m_pObj(nullptr), m_bStoring(parent.m_bStoring), m_nCodePage(parent.m_nCodePage), m_pParent(&parent),
-      m_pBytes(parent.m_pBytes), m_pIn(parent.m_pIn)
+      m_pBytes(parent.m_pBytes), m_pSink(parent.m_pSink), m_pIn(parent.m_pIn)
 {
 }
 
@@ -138,6 +152,22 @@ Json* JobArchive::Find(const char* key, Json::value_t expected)
     return &v;
 }
 
+bool JobArchive::AsInteger(const Json& value, long long& n)
+{
+    if (value.is_number_unsigned())
+    {
+        auto u = value.get<unsigned long long>();
+        n = u > (1ull << 62) ? (1ll << 62) : (long long)u;
+        return true;
+    }
+    if (value.is_number_integer())
+    {
+        n = value.get<long long>();
+        return true;
+    }
+    return false;
+}
+
 bool JobArchive::IntegerValue(const Json& value, long long& n, const std::string& where) const
 {
     if (value.is_number_unsigned())
@@ -156,15 +186,15 @@ bool JobArchive::IntegerValue(const Json& value, long long& n, const std::string
 
 bool JobArchive::Integer(const char* key, long long& n, long long lo, long long hi)
 {
-    if (m_pBytes)
+    if (m_pBytes) // every number visited is of 32 bits or fewer
     {
         FlushPending();
-        Append(&n, sizeof n);
+        AppendValue(int32_t(n));
         return false;
     }
     if (m_pIn)
     {
-        n = Take<long long>();
+        n = Take<int32_t>();
         return true;
     }
     if (m_pOut)
@@ -182,7 +212,8 @@ bool JobArchive::Integer(const char* key, long long& n, long long lo, long long 
     if (!v)
         return false;
     long long read = 0;
-    IntegerValue(*v, read, Where(key));
+    if (!AsInteger(*v, read)) // Find let only whole numbers through
+        IntegerValue(*v, read, Where(key));
     if (read < lo || read > hi)
     {
         if (m_pResets)
@@ -194,14 +225,14 @@ bool JobArchive::Integer(const char* key, long long& n, long long lo, long long 
     return true;
 }
 
-void JobArchive::Int(const char* key, int& v, int lo, int hi)
+void JobArchive::IntAny(const char* key, int& v, int lo, int hi)
 {
     long long n = v;
     if (Integer(key, n, lo, hi))
         v = int(n);
 }
 
-void JobArchive::Bool(const char* key, bool& v)
+void JobArchive::BoolAny(const char* key, bool& v)
 {
     if (m_pBytes)
     {
@@ -221,7 +252,7 @@ void JobArchive::Bool(const char* key, bool& v)
         v = j->get<bool>();
 }
 
-void JobArchive::Bool(const char* key, BOOL& v)
+void JobArchive::BoolAny(const char* key, BOOL& v)
 {
     bool b = v != FALSE;
     Bool(key, b);
@@ -273,7 +304,7 @@ CString JobArchive::DecodeText(const Json& value, const std::string& where) cons
     return CString(std::move(bytes));
 }
 
-void JobArchive::Text(const char* key, CString& v)
+void JobArchive::TextAny(const char* key, CString& v)
 {
     if (m_pBytes)
     {
@@ -315,21 +346,24 @@ void JobArchive::Text(const char* key, CString& v)
     if (it == m_pObj->end())
         return;
     Known(key);
-    v = DecodeText(*it, Where(key));
+    if (it->is_string() && IsAscii(it->get_ref<const std::string&>())) // the place is made only for a fault
+        v = CString(it->get_ref<const std::string&>());
+    else
+        v = DecodeText(*it, Where(key));
 }
 
 // "#RRGGBB" for a plain colour; a COLORREF with its high byte set (a system colour, CLR_DEFAULT) as a number.
-void JobArchive::Colour(const char* key, COLORREF& v)
+void JobArchive::ColourAny(const char* key, COLORREF& v)
 {
     if (m_pBytes)
     {
         FlushPending();
-        Append(&v, sizeof v);
+        AppendValue(uint32_t(v));
         return;
     }
     if (m_pIn)
     {
-        v = Take<COLORREF>();
+        v = Take<uint32_t>();
         return;
     }
     if (m_bStoring)
@@ -388,6 +422,8 @@ void JobArchive::Finish()
     if (IsBytes())
     {
         FlushPending();
+        if (m_pSink == &m_sink)
+            m_sink.out->resize(size_t(m_sink.at - m_sink.out->data()));
         return;
     }
     if (m_pOut)

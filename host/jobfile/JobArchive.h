@@ -4,6 +4,9 @@
 // stops at the first fault with the place of it.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <string_view>
@@ -53,18 +56,50 @@ class JobArchive
 
     // Loading: a missing key leaves the field as it is (its default); a value of the wrong type is a fault; a
     // number out of [lo, hi] leaves the field as it is too.
-    void Bool(const char* key, BOOL& v);
-    void Bool(const char* key, bool& v);
-    void Int(const char* key, int& v, int lo, int hi);
+    // Storing bytes, each of these is a copy of the field and no more: snapshots visit a million fields.
+    void Bool(const char* key, BOOL& v)
+    {
+        if (FastBytes())
+            return AppendValue(char(v != FALSE));
+        BoolAny(key, v);
+    }
+    void Bool(const char* key, bool& v)
+    {
+        if (FastBytes())
+            return AppendValue(char(v));
+        BoolAny(key, v);
+    }
+    void Int(const char* key, int& v, int lo, int hi)
+    {
+        if (FastBytes())
+            return AppendValue(int32_t(v));
+        IntAny(key, v, lo, hi);
+    }
     template <class T> void Number(const char* key, T& v)
     {
         static_assert(std::is_integral_v<T> && sizeof(T) <= 4);
+        if (FastBytes())
+            return AppendValue(int32_t(v));
         long long n = v;
         if (Integer(key, n, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()))
             v = T(n);
     }
-    void Text(const char* key, CString& v);
-    void Colour(const char* key, COLORREF& v);
+    void Text(const char* key, CString& v)
+    {
+        if (FastBytes())
+        {
+            const std::string& bytes = v.str();
+            AppendValue(uint32_t(bytes.size()));
+            return Append(bytes.data(), bytes.size());
+        }
+        TextAny(key, v);
+    }
+    void Colour(const char* key, COLORREF& v)
+    {
+        if (FastBytes())
+            return AppendValue(uint32_t(v));
+        ColourAny(key, v);
+    }
 
     // A member object whose fields `visit(JobArchive&)` stores or loads. Loading: missing, it is skipped.
     template <class F> void Object(const char* key, F&& visit)
@@ -106,6 +141,21 @@ class JobArchive
     // Storing into text: where the next member starts, and the text of the member value written last.
     bool IsText() const { return m_pOut != nullptr; }
     bool IsBytes() const { return m_pBytes || m_pIn; }
+    // Storing bytes: a value as it is, where the next one goes, and a 32-bit number put back at an earlier place.
+    template <class T> void AppendValue(T v)
+    {
+        Sink& k = *m_pSink;
+        if (size_t(k.end - k.at) < sizeof v)
+            Grow(sizeof v);
+        std::memcpy(k.at, &v, sizeof v);
+        k.at += sizeof v;
+    }
+    size_t Tell()
+    {
+        FlushPending();
+        return size_t(m_pSink->at - m_pSink->out->data());
+    }
+    void PatchValue(size_t at, uint32_t v) { std::memcpy(m_pSink->out->data() + at, &v, sizeof v); }
     // Loading bytes: whether all of them were read.
     bool AtEnd() const { return m_pIn && m_pIn->empty(); }
     size_t Mark();
@@ -127,6 +177,7 @@ class JobArchive
     Json EncodeText(const CString& text) const;
     CString DecodeText(const Json& value, const std::string& where) const;
     bool IntegerValue(const Json& value, long long& n, const std::string& where) const; // false: not a number
+    static bool AsInteger(const Json& value, long long& n);                             // false: no whole number
 
     // Where a member is: "nodes[3].collect.lengthFrom".
     std::string Where(const char* key = nullptr, int index = -1) const;
@@ -142,7 +193,13 @@ class JobArchive
     }
 
   private:
+    void BoolAny(const char* key, BOOL& v);
+    void BoolAny(const char* key, bool& v);
+    void IntAny(const char* key, int& v, int lo, int hi);
+    void TextAny(const char* key, CString& v);
+    void ColourAny(const char* key, COLORREF& v);
     bool Integer(const char* key, long long& n, long long lo, long long hi);
+    bool FastBytes() const { return m_pBytes && !m_bPending; }
     // Text: starts a member (its comma, line, indent and key), and writes the one Put left open.
     void Member(const char* key);
     // Bytes: a member archive on the same bytes.
@@ -150,7 +207,24 @@ class JobArchive
     {
     };
     JobArchive(JobArchive& parent, BytesTag);
-    void Append(const void* data, size_t size) { m_pBytes->append(static_cast<const char*>(data), size); }
+    // Bytes are written through a cursor shared by an archive and its members; the text is cut to them at the
+    // top level's Finish.
+    struct Sink
+    {
+        std::string* out;
+        char* at;  // in *out, which is longer than what was written until the top level's Finish
+        char* end; // of *out
+    };
+    void Grow(size_t size); // makes room for `size` more bytes
+    void Append(const void* data, size_t size)
+    {
+        Sink& k = *m_pSink;
+        if (size_t(k.end - k.at) < size)
+            Grow(size);
+        std::memcpy(k.at, data, size);
+        k.at += size;
+    }
+
     void Take(void* data, size_t size);
     template <class T> T Take()
     {
@@ -174,6 +248,8 @@ class JobArchive
 
     // Bytes.
     std::string* m_pBytes = nullptr;
+    Sink m_sink{};
+    Sink* m_pSink = nullptr;
     std::string_view* m_pIn = nullptr;
     std::string_view m_in;
     Json m_found; // what Find read

@@ -22,20 +22,13 @@ namespace
 
 constexpr char kMagic[4] = {'P', 'D', 'T', 'S'};
 
-template <class T> void Put(std::string& out, T v) { out.append(reinterpret_cast<const char*>(&v), sizeof v); }
-
 // A piece whose length is written once its bytes are.
-template <class F> void Piece(std::string& out, F&& visit)
+template <class F> void Piece(JobArchive& ar, F&& visit)
 {
-    size_t at = out.size();
-    Put(out, uint32_t(0));
-    {
-        JobArchive ar(out);
-        visit(ar);
-        ar.Finish();
-    }
-    auto size = uint32_t(out.size() - at - sizeof(uint32_t));
-    std::memcpy(out.data() + at, &size, sizeof size);
+    size_t at = ar.Tell();
+    ar.AppendValue(uint32_t(0));
+    visit(ar);
+    ar.PatchValue(at, uint32_t(ar.Tell() - at - sizeof(uint32_t)));
 }
 
 void Extra(JobArchive& ar, std::string& extra)
@@ -182,31 +175,33 @@ std::string TakeJobSnapshot(const JobDocument& constDoc)
     std::string out;
     out.reserve(size_t(doc.GetNodeCount()) * 700 + size_t(doc.GetLinkCount()) * 120 + 4096);
     out.append(kMagic, sizeof kMagic);
-    Piece(out, [&](JobArchive& ar) { VisitJob(ar, doc); });
-    Put(out, uint32_t(doc.GetRecordCount()));
+    JobArchive ar(out);
+    Piece(ar, [&](JobArchive& a) { VisitJob(a, doc); });
+    ar.AppendValue(uint32_t(doc.GetRecordCount()));
     for (int i = 0; i < doc.GetRecordCount(); ++i)
     {
         HostRecord& record = *doc.GetRecordAt(i);
-        Put(out, int32_t(record.m_nID));
-        Piece(out, [&](JobArchive& ar) { VisitRecord(ar, record); });
+        ar.AppendValue(int32_t(record.m_nID));
+        Piece(ar, [&](JobArchive& a) { VisitRecord(a, record); });
     }
-    Put(out, uint32_t(doc.GetNodeCount()));
+    ar.AppendValue(uint32_t(doc.GetNodeCount()));
     for (int i = 0; i < doc.GetNodeCount(); ++i)
     {
         HostNode& node = *doc.GetNodeAt(i);
-        Put(out, int32_t(node.m_nID));
-        Put(out, int32_t(node.m_nKind));
-        Piece(out, [&](JobArchive& ar) { VisitNode(ar, node); });
+        ar.AppendValue(int32_t(node.m_nID));
+        ar.AppendValue(int32_t(node.m_nKind));
+        Piece(ar, [&](JobArchive& a) { VisitNode(a, node); });
     }
-    Put(out, uint32_t(doc.GetLinkCount()));
+    ar.AppendValue(uint32_t(doc.GetLinkCount()));
     for (int i = 0; i < doc.GetLinkCount(); ++i)
     {
         HostLink& link = *doc.GetLinkAt(i);
-        Put(out, int32_t(link.m_nID));
-        Put(out, int32_t(link.m_nFromNodeID));
-        Put(out, int32_t(link.m_nToNodeID));
-        Piece(out, [&](JobArchive& ar) { VisitLink(ar, link); });
+        ar.AppendValue(int32_t(link.m_nID));
+        ar.AppendValue(int32_t(link.m_nFromNodeID));
+        ar.AppendValue(int32_t(link.m_nToNodeID));
+        Piece(ar, [&](JobArchive& a) { VisitLink(a, link); });
     }
+    ar.Finish();
     return out;
 }
 
