@@ -136,6 +136,22 @@ template <class T, class F> void Load(std::string_view bytes, T& object, F&& vis
         ar.Fail("", "bytes left over");
 }
 
+// The job's own part, last: its start node is one of the nodes now there.
+void PutJob(JobDocument& doc, std::string_view from, std::string_view to)
+{
+    if (from == to)
+        return;
+    JobArchive ar(to);
+    SerializeJob(ar, doc, false);
+    ar.Object("terminal", [&](JobArchive& sub) { SerializeTerminal(sub, doc.Terminal()); });
+    int start = 0;
+    ar.Int("startNode", start, 0, 0);
+    doc.SetStartNode(doc.FindNode(start));
+    ar.Int("defaultRecord", doc.m_nDefaultRecord, 0, 0);
+    doc.m_nDefaultRecordEdit = doc.m_nDefaultRecord;
+    Extra(ar, doc.m_strExtra);
+}
+
 // What each id of `now` is, to find what `then` changed.
 std::unordered_map<int, const Entry*> ById(const std::vector<Entry>& list)
 {
@@ -210,6 +226,32 @@ bool PutJobSnapshot(JobDocument& doc, const std::string& now, const std::string&
     Parsed from, to;
     if (!Parse(now, from) || !Parse(then, to))
         return false;
+    // Mostly the same objects in the same order, only some fields differ (a move, a dialog's OK): pair by place.
+    auto sameObjects = [](const std::vector<Entry>& a, const std::vector<Entry>& b) {
+        if (a.size() != b.size())
+            return false;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (a[i].id != b[i].id || a[i].a != b[i].a || a[i].b != b[i].b)
+                return false;
+        return true;
+    };
+    if (sameObjects(from.records, to.records) && sameObjects(from.nodes, to.nodes) && sameObjects(from.links, to.links))
+    {
+        for (size_t i = 0; i < to.records.size(); ++i)
+            if (from.records[i].bytes != to.records[i].bytes)
+                if (HostRecord* record = doc.FindRecord(to.records[i].id))
+                    Load(to.records[i].bytes, *record, VisitRecord);
+        for (size_t i = 0; i < to.nodes.size(); ++i)
+            if (from.nodes[i].bytes != to.nodes[i].bytes)
+                if (HostNode* node = doc.FindNode(to.nodes[i].id))
+                    Load(to.nodes[i].bytes, *node, VisitNode);
+        for (size_t i = 0; i < to.links.size(); ++i)
+            if (from.links[i].bytes != to.links[i].bytes)
+                if (HostLink* link = doc.FindLink(to.links[i].id))
+                    Load(to.links[i].bytes, *link, VisitLink);
+        PutJob(doc, from.job, to.job);
+        return true;
+    }
     auto fromRecords = ById(from.records), fromNodes = ById(from.nodes), fromLinks = ById(from.links);
     auto gone = [](const std::unordered_map<int, const Entry*>& was, const std::vector<Entry>& list, bool sameEnds) {
         std::unordered_set<int> kept;
@@ -280,18 +322,6 @@ bool PutJobSnapshot(JobDocument& doc, const std::string& now, const std::string&
             doc.GetLinkCount(), [&](int i) { return doc.GetLinkAt(i); }, to.links))
         doc.ArrangeLinks(Ids(to.links));
 
-    // The job's own part last: its start node is one of the nodes now there.
-    if (from.job != to.job)
-    {
-        JobArchive ar(to.job);
-        SerializeJob(ar, doc, false);
-        ar.Object("terminal", [&](JobArchive& sub) { SerializeTerminal(sub, doc.Terminal()); });
-        int start = 0;
-        ar.Int("startNode", start, 0, 0);
-        doc.SetStartNode(doc.FindNode(start));
-        ar.Int("defaultRecord", doc.m_nDefaultRecord, 0, 0);
-        doc.m_nDefaultRecordEdit = doc.m_nDefaultRecord;
-        Extra(ar, doc.m_strExtra);
-    }
+    PutJob(doc, from.job, to.job);
     return true;
 }
