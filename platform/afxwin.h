@@ -461,6 +461,10 @@ HANDLE GetClipboardData(UINT format);
 BOOL IsClipboardFormatAvailable(UINT format);
 HWND GetOpenClipboardWindow();
 HWND GetClipboardOwner();
+// A format of the program's own, from 0xC000; its name is the MIME type it carries on the desktop's clipboard
+// ("application/x-..."), so other programs can read it. Its data is the bytes of the block as given.
+UINT RegisterClipboardFormat(LPCSTR name);
+int GetClipboardFormatName(UINT format, char* name, int max); // the name's length; 0 for an unknown format
 
 // ---------------------------------------------------------------------------------------------------------------
 // Menus: loaded from the resource chain's MENU resources or built with AppendMenu; popups shown by TrackPopupMenu.

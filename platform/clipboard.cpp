@@ -7,6 +7,8 @@
 #include <QMimeData>
 
 #include <cstring>
+#include <map>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -47,8 +49,34 @@ struct ClipboardState
     GlobalBlock* text = nullptr;    // CF_TEXT
     GlobalBlock* unicode = nullptr; // CF_UNICODETEXT
     QString textOf, unicodeOf;      // the toolkit text each handle stands for
+    std::map<UINT, GlobalBlock*> custom; // registered formats: the handles given or made for them
+    // What was put on the clipboard since it was last emptied, each format under its MIME type: the toolkit takes
+    // the formats all at once, so each SetClipboardData hands it every one so far.
+    std::map<QString, QByteArray> putData;
+    QString putText;
+    bool hasPutText = false;
 };
 ClipboardState g_clip;
+
+// Registered formats, numbered from 0xC000 as Win32 numbers them; the name is the MIME type the toolkit carries,
+// so that other programs (another jobhost) find the data under it.
+constexpr UINT kFirstRegistered = 0xC000;
+std::vector<std::string>& FormatNames()
+{
+    static std::vector<std::string> names;
+    return names;
+}
+const std::string* FormatName(UINT format)
+{
+    if (format < kFirstRegistered || format - kFirstRegistered >= FormatNames().size())
+        return nullptr;
+    return &FormatNames()[format - kFirstRegistered];
+}
+QString MimeOf(UINT format)
+{
+    const std::string* name = FormatName(format);
+    return name ? QString::fromStdString(*name) : QString();
+}
 
 QClipboard* Toolkit() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::clipboard() : nullptr; }
 
@@ -64,6 +92,30 @@ void DropHandles()
     FreeBlock(g_clip.text);
     FreeBlock(g_clip.unicode);
     g_clip.text = g_clip.unicode = nullptr;
+    for (auto& [format, block] : g_clip.custom)
+        FreeBlock(block);
+    g_clip.custom.clear();
+}
+
+bool IsClipboardBlock(const GlobalBlock* b)
+{
+    if (b == g_clip.text || b == g_clip.unicode)
+        return true;
+    for (const auto& [format, block] : g_clip.custom)
+        if (block == b)
+            return true;
+    return false;
+}
+
+// Hands the toolkit everything put since the clipboard was emptied.
+void PublishPut(QClipboard* cb)
+{
+    auto* data = new QMimeData;
+    for (const auto& [mime, bytes] : g_clip.putData)
+        data->setData(mime, bytes);
+    if (g_clip.hasPutText)
+        data->setText(g_clip.putText);
+    cb->setMimeData(data);
 }
 
 // Bytes up to the terminating zero (or the block's end).
@@ -140,7 +192,7 @@ HGLOBAL GlobalFree(HGLOBAL mem)
     GlobalBlock* b = Block(mem);
     if (!b)
         return mem; // failure returns the handle
-    if (b == g_clip.text || b == g_clip.unicode)
+    if (IsClipboardBlock(b))
         return mem; // the clipboard's now
     FreeBlock(b);
     return nullptr;
@@ -182,6 +234,9 @@ BOOL EmptyClipboard()
     if (!g_clip.open)
         return FALSE;
     DropHandles();
+    g_clip.putData.clear();
+    g_clip.putText.clear();
+    g_clip.hasPutText = false;
     if (QClipboard* cb = Toolkit())
         cb->clear();
     g_clip.owner = g_clip.openedBy;
@@ -194,6 +249,17 @@ HANDLE SetClipboardData(UINT format, HANDLE mem)
     QClipboard* cb = Toolkit();
     if (!g_clip.open || !b || !cb)
         return nullptr; // delayed rendering (a null handle) is not offered
+    if (FormatName(format))
+    {
+        // Bytes as they are, the whole block.
+        g_clip.putData[MimeOf(format)] = QByteArray(b->bytes.data(), qsizetype(b->bytes.size()));
+        PublishPut(cb);
+        auto& held = g_clip.custom[format];
+        if (held != b)
+            FreeBlock(held);
+        held = b;
+        return mem;
+    }
     QString text;
     if (format == CF_TEXT || format == CF_OEMTEXT)
         text = QString::fromStdString(CodePageToUtf8(Terminated(b), GetACP()));
@@ -208,13 +274,17 @@ HANDLE SetClipboardData(UINT format, HANDLE mem)
     }
     else
         return nullptr;
-    cb->setText(LfOnly(text));
+    g_clip.putText = LfOnly(text);
+    g_clip.hasPutText = true;
+    PublishPut(cb);
     // The handle is the clipboard's from now on; it answers GetClipboardData for as long as the text stands.
     if (g_clip.text == b)
         g_clip.text = nullptr;
     if (g_clip.unicode == b)
         g_clip.unicode = nullptr;
-    DropHandles();
+    FreeBlock(g_clip.text);
+    FreeBlock(g_clip.unicode);
+    g_clip.text = g_clip.unicode = nullptr;
     if (format == CF_UNICODETEXT)
         g_clip.unicode = b, g_clip.unicodeOf = ToolkitText();
     else
@@ -227,6 +297,18 @@ HANDLE GetClipboardData(UINT format)
     if (!g_clip.open || !Toolkit())
         return nullptr;
     const QMimeData* data = Toolkit()->mimeData();
+    if (FormatName(format))
+    {
+        if (!data || !data->hasFormat(MimeOf(format)))
+            return nullptr;
+        QByteArray bytes = data->data(MimeOf(format));
+        auto& held = g_clip.custom[format];
+        if (held && held->bytes.size() == size_t(bytes.size()) && std::memcmp(held->bytes.data(), bytes.data(), held->bytes.size()) == 0)
+            return held;
+        FreeBlock(held);
+        held = NewBlock(bytes.constData(), size_t(bytes.size()));
+        return held;
+    }
     if (!data || !data->hasText())
         return nullptr;
     QString now = data->text();
@@ -258,6 +340,12 @@ HANDLE GetClipboardData(UINT format)
 
 BOOL IsClipboardFormatAvailable(UINT format)
 {
+    if (FormatName(format))
+    {
+        QClipboard* cb = Toolkit();
+        const QMimeData* data = cb ? cb->mimeData() : nullptr;
+        return data && data->hasFormat(MimeOf(format));
+    }
     if (format != CF_TEXT && format != CF_OEMTEXT && format != CF_UNICODETEXT)
         return FALSE;
     QClipboard* cb = Toolkit();
@@ -267,3 +355,29 @@ BOOL IsClipboardFormatAvailable(UINT format)
 
 HWND GetOpenClipboardWindow() { return g_clip.open && IsWindow(g_clip.openedBy) ? g_clip.openedBy : nullptr; }
 HWND GetClipboardOwner() { return IsWindow(g_clip.owner) ? g_clip.owner : nullptr; }
+
+UINT RegisterClipboardFormat(LPCSTR name)
+{
+    if (!name || !*name)
+        return 0;
+    auto& names = FormatNames();
+    // The same name, in any case, is the same format.
+    for (size_t i = 0; i < names.size(); ++i)
+        if (QString::fromStdString(names[i]).compare(QString::fromUtf8(name), Qt::CaseInsensitive) == 0)
+            return kFirstRegistered + UINT(i);
+    if (names.size() >= 0x3FFF)
+        return 0;
+    names.emplace_back(name);
+    return kFirstRegistered + UINT(names.size() - 1);
+}
+
+int GetClipboardFormatName(UINT format, char* name, int max)
+{
+    const std::string* known = FormatName(format);
+    if (!known || !name || max <= 0)
+        return 0;
+    size_t n = std::min(known->size(), size_t(max - 1));
+    std::memcpy(name, known->data(), n);
+    name[n] = '\0';
+    return int(n);
+}

@@ -6,6 +6,7 @@
 #include <functional>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <unordered_set>
 #include <utility>
 #include <vector>
@@ -88,6 +89,16 @@ class FlowchartView : public CWnd, public HostView
     bool AlignSelection(Align how);
     bool DistributeSelection(bool horizontally);
 
+    // The clipboard: the selected nodes with the links among them and the records they write, as a job fragment
+    // (their names as text for other programs). Paste puts the nodes at the pointer when it is over the flowchart,
+    // else a step away from where they stood, and selects them; a fragment that cannot be read is refused with a
+    // message. Cut, Paste and Duplicate are one change each.
+    bool CopySelection();
+    bool CutSelection();
+    bool CanPaste() const;
+    bool Paste();
+    bool DuplicateSelection();
+
     // Moves made with Ctrl+arrows come together as one change: the burst ends with another key, a click, a
     // pause, the focus leaving, or EndNudges. While one is open the document is modified but not yet recorded.
     bool IsNudging() const { return m_bNudging; }
@@ -142,6 +153,7 @@ class FlowchartView : public CWnd, public HostView
     void Nudge(CPoint step);
     // Moves nodes by `delta` each, never past the page's top or left edge; false when none could move.
     bool MoveNodes(const std::vector<std::pair<int, CPoint>>& from, CPoint delta);
+    bool PasteText(const std::string& text, bool atPointer);
     HostNode* NextNode(bool backwards) const; // after the selected one, in reading order; wraps
     void LinkFromKeyboard();
     void UpdatePageSize();

@@ -58,6 +58,10 @@ constexpr Shortcut kShortcuts[] = {
     {'Q', true, false, ID_APP_EXIT, "Ctrl+Q", "Exit"},
     {'Z', true, false, ID_EDIT_UNDO, "Ctrl+Z", "Undo"},
     {'Y', true, false, ID_EDIT_REDO, "Ctrl+Y", "Redo"},
+    {'X', true, false, ID_EDIT_CUT, "Ctrl+X", "Cut the selected nodes"},
+    {'C', true, false, ID_EDIT_COPY, "Ctrl+C", "Copy the selected nodes, with the links among them"},
+    {'V', true, false, ID_EDIT_PASTE, "Ctrl+V", "Paste nodes: at the pointer when it is over the flowchart"},
+    {'D', true, false, ID_EDIT_DUPLICATE, "Ctrl+D", "Duplicate the selected nodes"},
     {'A', true, false, ID_EDIT_SELECT_ALL, "Ctrl+A", "Select every node"},
     {'F', true, false, ID_EDIT_FIND, "Ctrl+F", "Find"},
     {VK_F3, false, false, ID_EDIT_REPEAT, "F3", "Find Next"},
@@ -126,6 +130,10 @@ const MessageMap& MainFrame::GetThisMessageMap()
             mm::Command(IDC_FIND_RESULTS, LBN_DBLCLK, &MainFrame::OnFindResultActivated),
             mm::Command(ID_EDIT_CLEAR, 0, &MainFrame::OnEditDelete),
             mm::Command(ID_EDIT_SELECT_ALL, 0, &MainFrame::OnEditSelectAll),
+            mm::Command(ID_EDIT_CUT, 0, &MainFrame::OnEditCut),
+            mm::Command(ID_EDIT_COPY, 0, &MainFrame::OnEditCopy),
+            mm::Command(ID_EDIT_PASTE, 0, &MainFrame::OnEditPaste),
+            mm::Command(ID_EDIT_DUPLICATE, 0, &MainFrame::OnEditDuplicate),
             mm::CommandRange(ID_ALIGN_LEFT, ID_DISTRIBUTE_DOWN, 0, &MainFrame::OnArrange),
             mm::CommandRange(ID_NODE_NEW_FIRST, ID_NODE_NEW_LAST, 0, &MainFrame::OnNodeNew),
             mm::Command(ID_NODE_LINK, 0, &MainFrame::OnNodeLink),
@@ -328,6 +336,11 @@ void MainFrame::InitMenu(int index, CMenu& menu)
         menu.AppendMenu(MF_STRING | Grayed(m_history.CanUndo()), ID_EDIT_UNDO, MenuText("&Undo", ID_EDIT_UNDO));
         menu.AppendMenu(MF_STRING | Grayed(m_history.CanRedo()), ID_EDIT_REDO, MenuText("&Redo", ID_EDIT_REDO));
         menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING | Grayed(node), ID_EDIT_CUT, MenuText("Cu&t", ID_EDIT_CUT));
+        menu.AppendMenu(MF_STRING | Grayed(node), ID_EDIT_COPY, MenuText("&Copy", ID_EDIT_COPY));
+        menu.AppendMenu(MF_STRING | Grayed(m_view.CanPaste()), ID_EDIT_PASTE, MenuText("&Paste", ID_EDIT_PASTE));
+        menu.AppendMenu(MF_STRING | Grayed(node), ID_EDIT_DUPLICATE, MenuText("Duplicat&e", ID_EDIT_DUPLICATE));
+        menu.AppendMenu(MF_SEPARATOR);
         menu.AppendMenu(MF_STRING, ID_EDIT_FIND, MenuText("&Find...", ID_EDIT_FIND));
         menu.AppendMenu(MF_STRING, ID_EDIT_REPEAT, MenuText("Find &Next", ID_EDIT_REPEAT));
         menu.AppendMenu(MF_SEPARATOR);
@@ -348,7 +361,7 @@ void MainFrame::InitMenu(int index, CMenu& menu)
         arrange.AppendMenu(MF_SEPARATOR);
         arrange.AppendMenu(MF_STRING | Grayed(nodes >= 3), ID_DISTRIBUTE_ACROSS, "Distribute &Horizontally");
         arrange.AppendMenu(MF_STRING | Grayed(nodes >= 3), ID_DISTRIBUTE_DOWN, "Distribute &Vertically");
-        menu.AppendMenu(MF_POPUP, UINT_PTR(arrange.Detach()), "A&rrange");
+        menu.AppendMenu(MF_POPUP, UINT_PTR(arrange.Detach()), "Arran&ge");
         break;
     }
     case MENU_VIEW:
@@ -766,6 +779,10 @@ void MainFrame::Restore(const std::string& now, const std::string* then)
 void MainFrame::OnEditDelete() { m_view.DeleteSelection(); }
 
 void MainFrame::OnEditSelectAll() { m_view.SelectAll(); }
+void MainFrame::OnEditCut() { m_view.CutSelection(); }
+void MainFrame::OnEditCopy() { m_view.CopySelection(); }
+void MainFrame::OnEditPaste() { m_view.Paste(); }
+void MainFrame::OnEditDuplicate() { m_view.DuplicateSelection(); }
 
 void MainFrame::OnArrange(UINT id)
 {

@@ -87,6 +87,10 @@ class MainFrame : public CFrameWnd
     void OnEditFindNext();
     void OnEditDelete();
     void OnEditSelectAll();
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditDuplicate();
     void OnArrange(UINT id);
     void OnNodeNew(UINT id);
     void OnNodeLink();

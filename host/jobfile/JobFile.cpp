@@ -320,7 +320,9 @@ bool WriteAll(int fd, const std::string& text)
 
 void SetJobFileWriteLimit(long long bytes) { g_writeLimit = bytes; }
 
-std::string FormatJobTextTree(const JobDocument& constDoc)
+std::string FormatJobTextTree(const JobDocument& doc) { return FormatJobPart(doc, nullptr); }
+
+std::string FormatJobPart(const JobDocument& constDoc, const std::unordered_set<int>* only)
 {
     // The archive visits fields through references both ways; storing changes nothing.
     JobDocument& doc = const_cast<JobDocument&>(constDoc);
@@ -333,9 +335,22 @@ std::string FormatJobTextTree(const JobDocument& constDoc)
     SerializeJob(ar, doc);
     ar.Object("terminal", [&](JobArchive& sub) { SerializeTerminal(sub, doc.Terminal()); });
 
+    auto kept = [only](int nodeId) { return !only || only->count(nodeId) != 0; };
+    // A part keeps the records its nodes and links work on, and no others.
+    std::unordered_set<int> usedRecords;
+    if (only)
+    {
+        for (int i = 0; i < doc.GetNodeCount(); ++i)
+            if (const HostNode* node = doc.GetNodeAt(i); kept(node->m_nID) && node->m_nRecordID)
+                usedRecords.insert(node->m_nRecordID);
+        for (int i = 0; i < doc.GetLinkCount(); ++i)
+            if (const HostLink* link = doc.GetLinkAt(i);
+                kept(link->m_nFromNodeID) && kept(link->m_nToNodeID) && link->m_nRecordID)
+                usedRecords.insert(link->m_nRecordID);
+    }
     int start = 0;
     for (int i = 0; i < doc.GetNodeCount() && !start; ++i)
-        if (doc.GetNodeAt(i)->m_bStartNode)
+        if (doc.GetNodeAt(i)->m_bStartNode && kept(doc.GetNodeAt(i)->m_nID))
             start = doc.GetNodeAt(i)->m_nID;
     root["startNode"] = start;
     root["defaultRecord"] = doc.m_nDefaultRecord;
@@ -344,6 +359,8 @@ std::string FormatJobTextTree(const JobDocument& constDoc)
     for (int i = 0; i < doc.GetRecordCount(); ++i)
     {
         HostRecord& record = *doc.GetRecordAt(i);
+        if (only && !usedRecords.count(record.m_nID))
+            continue;
         Json& obj = records.emplace_back(Json{{"id", record.m_nID}});
         JobArchive sub(ar, obj, "records", i);
         SerializeRecord(sub, record);
@@ -353,6 +370,8 @@ std::string FormatJobTextTree(const JobDocument& constDoc)
     for (int i = 0; i < doc.GetNodeCount(); ++i)
     {
         HostNode& node = *doc.GetNodeAt(i);
+        if (!kept(node.m_nID))
+            continue;
         Json& obj = nodes.emplace_back(Json::object());
         obj["id"] = node.m_nID;
         obj["kind"] = node.m_nKind;
@@ -365,6 +384,8 @@ std::string FormatJobTextTree(const JobDocument& constDoc)
     for (int i = 0; i < doc.GetLinkCount(); ++i)
     {
         HostLink& link = *doc.GetLinkAt(i);
+        if (!kept(link.m_nFromNodeID) || !kept(link.m_nToNodeID))
+            continue;
         Json& obj =
             links.emplace_back(Json{{"id", link.m_nID}, {"from", link.m_nFromNodeID}, {"to", link.m_nToNodeID}});
         JobArchive sub(ar, obj, "links", i);

@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "host/model/JobDocument.h"
 
@@ -17,6 +18,9 @@ bool SaveJobFile(const JobDocument& doc, const std::string& path, std::string* e
 std::string FormatJobText(const JobDocument& doc);
 // The same text through a JSON tree, which is where what a newer version wrote is merged in.
 std::string FormatJobTextTree(const JobDocument& doc);
+// The job with only the nodes in `only`, the links among them and the records they work on (all, for null), through
+// the tree.
+std::string FormatJobPart(const JobDocument& doc, const std::unordered_set<int>* only);
 // LoadJobFile sets the document's m_strPathName to `path`; both readers leave it unmodified.
 
 // The file name extension of job files, with its dot.
