@@ -184,9 +184,9 @@ BENCHMARK(ScrollLargeJobBaseline)
     ->Arg(10000)
     ->Unit(benchmark::kMicrosecond);
 
-// Undo on the large job. A step: a node moved and the views told, which keeps the job's text for the history; the
-// baseline formats the same text alone (what saving it costs). Undo and Redo in turn, each read back and painted;
-// the baseline reads the text alone (what opening it costs). "bytes" is what one step keeps.
+// Undo on the large job. A step: a node moved and the views told, which takes the job's snapshot for the history;
+// the baseline formats the job's text alone (what saving it costs). Undo and Redo in turn, each put back on the job
+// and painted; the baseline reads the text alone (what opening it costs). "bytes" is what one step keeps.
 void EditStepLargeJob(benchmark::State& state)
 {
     MainFrame frame;

@@ -130,6 +130,25 @@ void JobArchive::Fail(const std::string& where, const std::string& what) const
     throw JobFileError(where.empty() ? what : where + ": " + what);
 }
 
+// A file's members come in the order the fields are visited: the search starts after the member found last, so
+// that reading an object costs a look at each member rather than a walk over all of them for each.
+Json* JobArchive::Member(const char* key, int)
+{
+    Json::object_t::Container& members = m_pObj->get_ref<Json::object_t&>();
+    const size_t n = members.size();
+    for (size_t k = 0, i = m_nNext; k < n; ++k, ++i)
+    {
+        if (i >= n)
+            i = 0;
+        if (members[i].first == key)
+        {
+            m_nNext = i + 1;
+            return &members[i].second;
+        }
+    }
+    return nullptr;
+}
+
 Json* JobArchive::Find(const char* key, Json::value_t expected)
 {
     if (m_pIn)
@@ -141,8 +160,8 @@ Json* JobArchive::Find(const char* key, Json::value_t expected)
         m_pIn->remove_prefix(size);
         return &m_found;
     }
-    auto it = m_pObj->find(key);
-    if (it == m_pObj->end())
+    Json* it = Member(key, 0);
+    if (!it)
         return nullptr;
     Known(key);
     Json& v = *it;
@@ -342,8 +361,8 @@ void JobArchive::TextAny(const char* key, CString& v)
         Put(key) = EncodeText(v);
         return;
     }
-    auto it = m_pObj->find(key);
-    if (it == m_pObj->end())
+    Json* it = Member(key, 0);
+    if (!it)
         return;
     Known(key);
     if (it->is_string() && IsAscii(it->get_ref<const std::string&>())) // the place is made only for a fault
@@ -395,8 +414,8 @@ void JobArchive::ColourAny(const char* key, COLORREF& v)
             Put(key) = text;
         return;
     }
-    auto it = m_pObj->find(key);
-    if (it == m_pObj->end())
+    Json* it = Member(key, 0);
+    if (!it)
         return;
     Known(key);
     if (it->is_number_integer())

@@ -202,6 +202,8 @@ class JobArchive
     bool FastBytes() const { return m_pBytes && !m_bPending; }
     // Text: starts a member (its comma, line, indent and key), and writes the one Put left open.
     void Member(const char* key);
+    // Loading from a tree: the member named `key`, or null.
+    Json* Member(const char* key, int);
     // Bytes: a member archive on the same bytes.
     struct BytesTag
     {
@@ -244,7 +246,8 @@ class JobArchive
     std::string m_strName; // the top level's name, or the member's key
     int m_nIndex = -1;     // an array element's index
     std::vector<const char*> m_known;
-    Json m_left; // unknown members, and members' own leftovers under their keys
+    Json m_left;        // unknown members, and members' own leftovers under their keys
+    size_t m_nNext = 0; // loading from a tree: where the next member is looked for first
 
     // Bytes.
     std::string* m_pBytes = nullptr;

@@ -33,13 +33,11 @@ std::atomic<long long> g_writeLimit{-1};
 // too deep. Strings are stepped over, so brackets in text do not count.
 void CheckDepth(std::string_view text)
 {
-    int depth = 0, line = 1, column = 0;
+    int depth = 0;
     bool inString = false, escaped = false;
-    for (char c : text)
+    for (size_t i = 0; i < text.size(); ++i)
     {
-        ++column;
-        if (c == '\n')
-            ++line, column = 0;
+        const char c = text[i];
         if (inString)
         {
             if (escaped)
@@ -54,8 +52,14 @@ void CheckDepth(std::string_view text)
         else if (c == '[' || c == '{')
         {
             if (++depth > kMaxDepth)
+            {
+                // The place is counted only for the message.
+                size_t lineStart = text.rfind('\n', i);
+                long long line = 1 + std::count(text.begin(), text.begin() + long(i), '\n');
+                size_t column = lineStart == std::string_view::npos ? i + 1 : i - lineStart;
                 throw JobFileError("line " + std::to_string(line) + ", column " + std::to_string(column) +
                                    ": nested more than " + std::to_string(kMaxDepth) + " levels deep");
+            }
         }
         else if ((c == ']' || c == '}') && depth > 0)
             --depth;
@@ -530,6 +534,7 @@ std::unique_ptr<JobDocument> LoadJobFile(const std::string& path, std::string* e
     }
     if (ok)
     {
+        text.reserve(size_t(st.st_size));
         char buffer[65536];
         for (;;)
         {
