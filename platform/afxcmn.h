@@ -408,3 +408,45 @@ class CTreeCtrl : public CWnd
     BOOL SortChildren(HTREEITEM hItem) { return BOOL(SendMessage(TVM_SORTCHILDREN, 0, LPARAM(hItem))); }
     BOOL SortChildrenCB(LPTVSORTCB pSort) { return BOOL(SendMessage(TVM_SORTCHILDRENCB, 0, LPARAM(pSort))); }
 };
+
+// ---------------------------------------------------------------------------------------------------------------
+// Tooltips, of the kind that watches its tools itself (TTF_SUBCLASS): a tip shows when the pointer has rested on
+// a tool for the initial delay, follows a tool whose text comes from TTN_GETDISPINFO as the pointer moves over it,
+// and goes when the pointer leaves the tool, a button is pressed, a key is typed or the wheel turns.
+
+enum : int
+{
+    TTN_FIRST = -520, TTN_GETDISPINFO = TTN_FIRST - 10, TTN_NEEDTEXT = TTN_GETDISPINFO,
+};
+enum : DWORD
+{
+    TTDT_AUTOMATIC = 0, TTDT_RESHOW = 1, TTDT_AUTOPOP = 2, TTDT_INITIAL = 3,
+};
+// Sent to the tool's window as WM_NOTIFY, with the tool's id as idFrom: the text goes to lpszText (pointing at
+// szText or at text that lasts until the next message); empty shows no tip.
+struct NMTTDISPINFO
+{
+    NMHDR hdr;
+    LPSTR lpszText;
+    char szText[80];
+    HANDLE hinst;
+    UINT uFlags;
+    LPARAM lParam;
+};
+
+class CToolTipCtrl : public CWnd
+{
+  public:
+    BOOL Create(CWnd* parent, DWORD style = 0);
+    // A tool: the rectangle `toolRect` of `wnd`'s client area, or the whole window without one; LPSTR_TEXTCALLBACK
+    // asks the window for the text each time.
+    BOOL AddTool(CWnd* wnd, LPCTSTR text = LPSTR_TEXTCALLBACK, LPCRECT toolRect = nullptr, UINT_PTR toolId = 0);
+    void DelTool(CWnd* wnd, UINT_PTR toolId = 0);
+    void UpdateTipText(LPCTSTR text, CWnd* wnd, UINT_PTR toolId = 0);
+    void SetToolRect(CWnd* wnd, UINT_PTR toolId, LPCRECT rect);
+    int GetToolCount() const;
+    void Activate(BOOL activate);
+    void SetDelayTime(DWORD duration, int time); // TTDT_INITIAL in milliseconds; -1 the default (500)
+    void Pop();                                  // takes the tip away now
+    CString GetShownText() const;                // the tip showing now, empty when none
+};

@@ -110,6 +110,7 @@ const MessageMap& FlowchartView::GetThisMessageMap()
                                     mm::Scroll(WM_HSCROLL, &FlowchartView::OnHScroll),
                                     mm::Scroll(WM_VSCROLL, &FlowchartView::OnVScroll),
                                     mm::Message(WM_MOUSEWHEEL, &FlowchartView::OnMouseWheel),
+                                    mm::Notify(0, TTN_GETDISPINFO, &FlowchartView::OnToolTipText),
                                     mm::Message(WM_CAPTURECHANGED, &FlowchartView::OnCaptureChanged),
                                     mm::GetDlgCode(&FlowchartView::OnGetDlgCode),
                                     mm::Timer(&FlowchartView::OnTimer),
@@ -134,6 +135,8 @@ BOOL FlowchartView::Create(CWnd* parent, const CRect& rect, UINT id)
         return FALSE;
     m_hbar.CreateEx(0, "SCROLLBAR", "", WS_CHILD | SBS_HORZ, CRect(0, 0, 10, kBarSize), this, IDC_HBAR);
     m_vbar.CreateEx(0, "SCROLLBAR", "", WS_CHILD | SBS_VERT, CRect(0, 0, kBarSize, 10), this, IDC_VBAR);
+    m_tips.Create(this);
+    m_tips.AddTool(this);
     UpdatePageSize();
     UpdateScrollBars();
     return TRUE;
@@ -1409,6 +1412,18 @@ void FlowchartView::Draw(CDC& dc, const CRect& clip)
         dc.SelectStockObject(BLACK_PEN);
     }
     dc.RestoreDC(saved);
+}
+
+// A node's tip: its kind, name and number. lParam holds the pointer in client coordinates.
+void FlowchartView::OnToolTipText(NMHDR* hdr, LRESULT* result)
+{
+    auto* info = reinterpret_cast<NMTTDISPINFO*>(hdr);
+    CPoint client(short(LOWORD(info->lParam)), short(HIWORD(info->lParam)));
+    const HostNode* node = m_drag == Drag::None ? NodeAt(ClientToPage(client)) : nullptr;
+    const char* kind = node ? HostNode::KindName(node->m_nKind) : nullptr;
+    m_strTip = node ? CString(kind ? kind : "Node") + ": " + node->GetLabel() : CString();
+    info->lpszText = const_cast<char*>(m_strTip.c_str()); // whole, however long the name
+    *result = 0;
 }
 
 CRect FlowchartView::GetUsedRect() const

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/model/JobDocument.h"
+#include "platform/afxcmn.h"
 #include "platform/afxwin.h"
 
 class HostLink;
@@ -129,6 +130,7 @@ class FlowchartView : public CWnd, public HostView
     DECLARE_MESSAGE_MAP()
 
   private:
+    void OnToolTipText(NMHDR* hdr, LRESULT* result);
     void OnPaint();
     void OnSize(UINT type, int cx, int cy);
     void OnLButtonDown(UINT flags, CPoint pt);
@@ -170,6 +172,8 @@ class FlowchartView : public CWnd, public HostView
 
     JobDocument* m_pDoc = nullptr;
     CScrollBar m_hbar, m_vbar;
+    CToolTipCtrl m_tips; // names the node under the pointer
+    CString m_strTip;
     CSize m_szPage;
     CPoint m_ptScroll;
     std::unordered_set<int> m_selNodes; // ids

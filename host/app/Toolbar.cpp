@@ -28,18 +28,24 @@ BOOL Toolbar::Create(CWnd* owner, UINT id)
         UINT command;
         const char* text;
         DWORD style;
+        CString tip;
     };
     std::vector<Tool> tools;
+    auto newNode = [&](int kind) {
+        tools.push_back({ID_NODE_NEW_FIRST + UINT(kind), HostNode::KindName(kind), BS_PUSHBUTTON,
+                         CString("New ") + HostNode::KindName(kind) + " node"});
+    };
     for (int kind : NODE_KIND_SLOTS) // as the New Node menu lists them: the comment last
         if (kind != NODE_COMMENT)
-            tools.push_back({ID_NODE_NEW_FIRST + UINT(kind), HostNode::KindName(kind), BS_PUSHBUTTON});
-    tools.push_back({ID_NODE_NEW_FIRST + UINT(NODE_COMMENT), HostNode::KindName(NODE_COMMENT), BS_PUSHBUTTON});
-    tools.push_back({0, nullptr, 0});
-    tools.push_back({ID_NODE_LINK, "Link", BS_CHECKBOX | BS_PUSHLIKE});
-    tools.push_back({0, nullptr, 0});
-    tools.push_back({ID_EDIT_FIND, "Find", BS_PUSHBUTTON});
-    tools.push_back({ID_SIMULATE_RUN, "Run", BS_PUSHBUTTON});
+            newNode(kind);
+    newNode(NODE_COMMENT);
+    tools.push_back({0, nullptr, 0, {}});
+    tools.push_back({ID_NODE_LINK, "Link", BS_CHECKBOX | BS_PUSHLIKE, "Link nodes: drag from one node to another (Ctrl+L)"});
+    tools.push_back({0, nullptr, 0, {}});
+    tools.push_back({ID_EDIT_FIND, "Find", BS_PUSHBUTTON, "Find in the job (Ctrl+F)"});
+    tools.push_back({ID_SIMULATE_RUN, "Run", BS_PUSHBUTTON, "Run the job on a simulated terminal"});
 
+    m_tips.Create(this);
     CClientDC dc(this);
     dc.SelectStockObject(DEFAULT_GUI_FONT);
     int x = kPad;
@@ -55,6 +61,7 @@ BOOL Toolbar::Create(CWnd* owner, UINT id)
         button->CreateEx(0, "BUTTON", t.text, WS_CHILD | WS_VISIBLE | t.style,
                          CRect(x, kPad, x + width, m_nHeight - kPad), this, t.command);
         x += width + kGap;
+        m_tips.AddTool(button.get(), t.tip);
         m_buttons.push_back(std::move(button));
     }
     return TRUE;

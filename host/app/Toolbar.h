@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/afxcmn.h"
 #include "platform/afxwin.h"
 
 class Toolbar : public CWnd
@@ -28,5 +29,6 @@ class Toolbar : public CWnd
   private:
     CWnd* m_pOwner = nullptr;
     std::vector<std::unique_ptr<CButton>> m_buttons;
+    CToolTipCtrl m_tips;
     int m_nHeight = 28;
 };

@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -638,6 +639,12 @@ void Pump()
 {
     for (int i = 0; i < 3; ++i)
         pdt::hooks::ProcessEvents();
+}
+
+std::string ToolTipShown(int waitMs, const std::string& other)
+{
+    QTest::qWaitFor([&] { return QToolTip::isVisible() && QToolTip::text().toStdString() != other; }, waitMs);
+    return QToolTip::isVisible() ? QToolTip::text().toStdString() : std::string();
 }
 
 bool SavePng(HWND wnd, const std::string& path) { return pdt::hooks::SaveWindowImage(wnd, path.c_str()); }

@@ -112,6 +112,8 @@ std::string GlobalString(HANDLE h);       // the text in global memory; "<null>"
 void SetClipboardText(const char* text);  // CF_TEXT; null just empties the clipboard
 std::string ClipboardText();              // CF_TEXT, "<no text>" or "<not opened>"
 bool SavePng(HWND wnd, const std::string& path);
+// The tooltip showing (UTF-8), waiting up to `waitMs` for one other than `other` to show; empty when none shows.
+std::string ToolTipShown(int waitMs = 0, const std::string& other = {});
 std::string OutputPath(const std::string& name); // out/test-images/<name> under the build folder
 std::string TempDir(); // an empty folder of the current test's own, removed when the test ends
 
