@@ -100,4 +100,86 @@ TEST_F(HostKeepsWork, AnOpenDialogIsReleasedOrReloadedBeforeItsNodeOrALinkIsDele
     EXPECT_TRUE(m_doc.RemoveNode(a->m_nID));
 }
 
+TEST_F(HostKeepsWork, LinkEditsTakenBeforeAPageRefusesMarkTheJobChanged)
+{
+    struct Case
+    {
+        int button;    // OK or Apply
+        bool editLink; // the user changed the link page
+        bool modified; // what the document must say afterwards
+    };
+    for (Case c : {Case{IDOK, true, true}, Case{ID_APPLY_NOW, true, true}, Case{IDOK, false, false}})
+    {
+        SCOPED_TRACE(testing::Message() << (c.button == IDOK ? "OK" : "Apply")
+                                        << (c.editLink ? ", link edited" : ", link untouched"));
+        JobDocument doc;
+        doc.m_strPathName = "Demo.job";
+        HostNode* node = doc.AddNode(NODE_INPUT, "Qty");
+        HostNode* next = doc.AddNode(NODE_SCREEN, "Done");
+        HostLink* link = doc.AddLink(node->m_nID, next->m_nID);
+        node->m_position.bClearToEnd = true; // the prompt row can be typed into
+        RunNodeDialog(node, [&](CDlgDefineNode& dlg) {
+            if (c.editLink)
+            {
+                ToggleExpand(dlg, FindItem(dlg, "Outgoing Links"));
+                ClickItem(dlg, "-> Done");
+                Click(*PageOf<CDlgDefineLink>(dlg, 2111, link->m_nID), IDC_LINK_ALARM);
+            }
+            ClickItem(dlg, "Display Position");
+            Type(*dlg.GetOption(2128, 0)->pPage, IDC_POS_PROMPTROW, "x");
+            ExpectMessageBox(IDOK);
+            Click(dlg, c.button);
+            ASSERT_FALSE(MessageBoxes().empty());
+            EXPECT_EQ(MessageBoxes().back().text, "Please enter an integer.");
+            EXPECT_TRUE(dlg.IsWindowVisible()) << "the page refused";
+            EXPECT_EQ(bool(link->m_bAlarm), c.editLink) << "the link took its page's values";
+            EXPECT_EQ(bool(doc.IsModified()), c.modified);
+            Click(dlg, IDCANCEL);
+        });
+        EXPECT_EQ(bool(doc.IsModified()), c.modified) << "closing the job asks to save what the link holds";
+    }
+}
+
+
+TEST_F(HostKeepsWork, AScreenTextThatDoesNotFitIsKeptAndTheUserIsToldAsTheDialogOpens)
+{
+    std::string nineLines, wrappedRows;
+    for (int i = 1; i <= 9; ++i)
+        nineLines += "LINE " + std::to_string(i) + (i < 9 ? "\r\n" : "");
+    for (int i = 0; i < 5; ++i) // full rows of 21, each with a line end after it, as an import writes them
+        wrappedRows += std::string(21, char('A' + i)) + "\r\n";
+    struct Case
+    {
+        std::string text;
+        bool fits;
+        const char* why;
+    };
+    const Case cases[] = {
+        {"MAIN MENU\r\n\r\n1. Receive\n2. Pick", true, "a text the screen holds"},
+        {nineLines, false, "nine lines on a screen of eight rows"},
+        {wrappedRows, false, "full rows each followed by a line end"},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.why);
+        HostNode* node = m_doc.AddNode(NODE_SCREEN, "Menu");
+        node->m_strScreenText = c.text.c_str();
+        size_t seen = MessageBoxes().size();
+        if (!c.fits)
+            ExpectMessageBox(IDOK);
+        RunNodeDialog(node, [&](CDlgDefineNode& dlg) {
+            ASSERT_EQ(MessageBoxes().size(), seen + (c.fits ? 0 : 1)) << "told before anything could be dropped";
+            if (!c.fits)
+            {
+                EXPECT_NE(MessageBoxes().back().text.Find("does not fit"), -1);
+            }
+            Type(*PageOf<CDlgDefineNodeBasic>(dlg, 2115), IDC_NODE_NAME, "Main");
+            Click(dlg, IDOK);
+        });
+        EXPECT_EQ(node->m_strName, "Main");
+        EXPECT_EQ(node->m_strScreenText, c.text.c_str()) << "untouched, the stored text stays whole";
+        m_doc.RemoveNode(node->m_nID);
+    }
+}
+
 } // namespace

@@ -105,4 +105,19 @@ TEST_F(KeyCapture, AnUnknownModelOrNoDocumentOpensNothing)
     }
 }
 
+// Tab and Shift+Tab go round the page but never into the key field, whose focus would open a keypad.
+TEST_F(KeyCapture, TabGoesRoundEveryControlButNeverIntoTheKeyField)
+{
+    page.m_bEOR = TRUE;
+    Load();
+    Click(page, IDC_LINK_GRP_KEYINPUT);
+    for (bool back : {false, true})
+        for (int i = 0; i < 14; ++i)
+        {
+            Key(VK_TAB, back);
+            Pump();
+            EXPECT_NE(FocusId(), IDC_LINK_KEY) << (back ? "going back" : "going on");
+        }
+}
+
 } // namespace

@@ -11,6 +11,7 @@
 #include "node/CDlgDefineNodeInputFromDevice.h"
 #include "node/CDlgDefineNodeInputFromLookupFile.h"
 #include "node/CDlgDefineNodeVerifyLookupFile.h"
+#include "support/Seams.h"
 #include "tests/node/collect_harness.h"
 
 using namespace pdt::test;
@@ -374,6 +375,78 @@ TEST_F(CountPages, StoredChoicesTheHostDoesNotKnowShowSafeDefaults)
     EXPECT_EQ(ComboText(initial, IDC_NODELIST), "<none>");
     Ok();
     EXPECT_EQ(m_node->m_count.nDataNodeID, 4242) << "nothing chosen: the stored node stays";
+}
+
+// A box or "..." clicked while a number on the page is refused keeps everything the person typed or ticked, puts
+// the focus on the refused field, and opens no browser.
+TEST_F(VerifyPages, ARefusedNumberKeepsEveryOtherEditOnThePage)
+{
+    struct Case
+    {
+        const char *name;
+        int page;
+        std::vector<int> ticks;                         // clicked first
+        std::vector<std::pair<int, const char *>> typed; // then typed, in order
+        int refused;
+        int press; // the box or button that saves the page
+    };
+    const Case cases[] = {
+        {"verify",
+         IDD_NODE_VERIFY,
+         {IDC_VERIFY_LENGTH, IDC_VERIFY_RANGE},
+         {{IDC_VERIFY_RANGEFROM, "A100"}, {IDC_VERIFY_LENGTHFROM, "1a"}},
+         IDC_VERIFY_LENGTHFROM,
+         IDC_VERIFY_PICTURE},
+        {"lookup verify, a box",
+         IDD_NODE_VERIFYLOOKUPFILE,
+         {IDC_VERIFY_LOOKUPFILE, IDC_SEEK_CURRENT},
+         {{IDC_LOOKUPFILE, "/new/items.dat"}, {IDC_FIELDNO, "2x"}},
+         IDC_FIELDNO,
+         IDC_SEEK_BINARYSEARCH},
+        {"lookup verify, the browser",
+         IDD_NODE_VERIFYLOOKUPFILE,
+         {IDC_VERIFY_LOOKUPFILE, IDC_SEEK_CURRENT},
+         {{IDC_LOOKUPFILE, "/new/items.dat"}, {IDC_TOTALFIELDS, "five"}},
+         IDC_TOTALFIELDS,
+         IDC_BROWSE},
+    };
+    int browsed = 0;
+    pdt::support::SetFileDialogHandler([&](const pdt::support::FileDialogRequest &) {
+        ++browsed;
+        return CString("/chosen/other.dat");
+    });
+    for (const Case &c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        HostNode *node = m_doc.AddNode(NODE_INPUT, "Item");
+        node->m_strVerifyLookupFile = "/old/items.dat";
+        node->m_collect.strRangeFrom = "A000";
+        auto &page = Open<CDlgDefineBase>(node, c.page);
+        for (int id : c.ticks)
+            Click(page, id);
+        for (auto [id, text] : c.typed)
+            Type(page, id, text);
+        bool pressedWas = Checked(page, c.press);
+        size_t boxes = MessageBoxes().size();
+
+        ExpectMessageBox(IDOK);
+        Click(page, c.press);
+        Pump();
+
+        ASSERT_EQ(MessageBoxes().size(), boxes + 1);
+        EXPECT_EQ(MessageBoxes().back().text, "Please enter an integer.");
+        EXPECT_EQ(FocusId(), c.refused);
+        for (auto [id, text] : c.typed)
+            EXPECT_EQ(Text(page, id), CString(text)) << "control " << id;
+        for (int id : c.ticks)
+            EXPECT_TRUE(Checked(page, id)) << "control " << id;
+        if (c.press != IDC_BROWSE)
+        {
+            EXPECT_NE(Checked(page, c.press), pressedWas) << "the click itself stays";
+        }
+        EXPECT_EQ(browsed, 0);
+    }
+    pdt::support::SetFileDialogHandler({});
 }
 
 } // namespace
