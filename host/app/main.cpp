@@ -125,8 +125,10 @@ int main(int argc, char** argv)
             timing = true;
         else if (argv[i][0] != '-')
             file = argv[i];
-    if ((gallery || simulate || exportJob) && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if ((gallery || simulate) && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (exportJob)
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // shows no window, so it needs no display whatever the desktop says
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("jobhost"));
     if (simulate)
