@@ -308,8 +308,10 @@ template <class F> BOOL Paint(DCRecord* d, QRect bounds, F&& draw)
     if (QPainter* v = pdt::gdi::VectorPainter(d))
     {
         v->save();
+        QRegion area(*pdt::gdi::DocumentArea(d)); // a printer's page would take drawing into its margins
         if (auto clip = EffectiveClip(d))
-            v->setClipRegion(*clip);
+            area = area.intersected(*clip);
+        v->setClipRegion(area);
         draw(*v);
         v->restore();
         return TRUE;
