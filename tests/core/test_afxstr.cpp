@@ -1,4 +1,4 @@
-// CString behaviour that ported dialog code relies on, and the code page conversions.
+// CString's double-byte search and the code page conversions.
 #include "platform/afxstr.h"
 
 #include <gtest/gtest.h>
@@ -23,46 +23,6 @@ const std::string kNihonUtf8 = "\xE6\x97\xA5\xE6\x9C\xAC";  // 日本
 const std::string kChuwenUtf8 = "\xE4\xB8\xAD\xE6\x96\x87"; // 中文
 
 } // namespace
-
-TEST(CStringCompare, OrdinalAndCaseInsensitive)
-{
-    CString s("abc");
-    EXPECT_EQ(s.Compare("abc"), 0);
-    EXPECT_LT(s.Compare("abd"), 0);
-    EXPECT_GT(s.Compare("ab"), 0);
-    EXPECT_GT(s.Compare(nullptr), 0);
-    EXPECT_GT(CString("\xE9").Compare("z"), 0); // bytes compare unsigned
-
-    EXPECT_EQ(CString("Hello World").CompareNoCase("hELLO wORLD"), 0);
-    EXPECT_LT(CString("abc").CompareNoCase("ABCD"), 0);
-    EXPECT_LT(CString("apple").CompareNoCase("BANANA"), 0);
-    // Folding is to lower case, as _stricmp does: '_' (0x5F) sorts before 'a' (0x61).
-    EXPECT_LT(CString("_").CompareNoCase("A"), 0);
-    EXPECT_NE(CString("\xE9").CompareNoCase("\xC9"), 0); // only ASCII folds
-    EXPECT_EQ(CString().CompareNoCase(nullptr), 0);
-
-    // 0x83 0x41 and 0x83 0x61 are two different katakana in code page 932.
-    CString a("\x83\x41"), b("\x83\x61");
-    EXPECT_EQ(a.CompareNoCase(b), 0);
-    AnsiCodePageScope cp(932);
-    EXPECT_NE(a.CompareNoCase(b), 0);
-    EXPECT_EQ(CString("\x83\x41x").CompareNoCase("\x83\x41X"), 0);
-}
-
-TEST(CStringSearch, FindAndFriends)
-{
-    CString s("abcabc");
-    EXPECT_EQ(s.Find('a', 1), 3);
-    EXPECT_EQ(s.Find('a', -1), -1);
-    EXPECT_EQ(s.Find('a', 6), -1);
-    EXPECT_EQ(s.Find("bc", 2), 4);
-    EXPECT_EQ(s.Find("", 6), 6); // an empty needle matches at the end, not past it
-    EXPECT_EQ(s.Find("", 7), -1);
-    EXPECT_EQ(s.Find(static_cast<const char*>(nullptr)), -1);
-    EXPECT_EQ(s.ReverseFind('b'), 4);
-    EXPECT_EQ(s.FindOneOf("xyc"), 2);
-    EXPECT_EQ(s.FindOneOf(nullptr), -1);
-}
 
 TEST(CStringSearch, DoubleByteCodePageSkipsTrailBytes)
 {
@@ -89,54 +49,6 @@ TEST(CStringSearch, DoubleByteCodePageSkipsTrailBytes)
     CString u("a\x83\x61z");
     u.MakeUpper();
     EXPECT_EQ(u.str(), "A\x83\x61Z");
-}
-
-TEST(CStringEdit, ReplaceRemoveInsertDeleteAndTrim)
-{
-    CString s("a.b.c");
-    EXPECT_EQ(s.Replace(".", "::"), 2);
-    EXPECT_EQ(s, "a::b::c");
-    EXPECT_EQ(s.Replace("::", nullptr), 2);
-    EXPECT_EQ(s.Replace("", "x"), 0);
-    EXPECT_EQ(s, "abc");
-    CString odd("aaa");
-    EXPECT_EQ(odd.Replace("aa", "a"), 1); // left to right, no overlap, no rescanning
-    EXPECT_EQ(odd, "aa");
-
-    CString c("banana");
-    EXPECT_EQ(c.Replace('a', 'o'), 3);
-    EXPECT_EQ(c.Replace('o', 'o'), 0);
-    EXPECT_EQ(c.Remove('o'), 3);
-    EXPECT_EQ(c, "bnn");
-
-    CString ins("bd");
-    EXPECT_EQ(ins.Insert(-5, "a"), 3);
-    EXPECT_EQ(ins.Insert(100, "e"), 4);
-    EXPECT_EQ(ins.Insert(2, nullptr), 4);
-    EXPECT_EQ(ins, "abde");
-
-    CString del("abcdef");
-    EXPECT_EQ(del.Delete(-1), 5);
-    EXPECT_EQ(del.Delete(0, -1), 5);
-    EXPECT_EQ(del.Delete(100), 5);
-    EXPECT_EQ(del.Delete(1, INT_MAX), 1);
-    EXPECT_EQ(del, "b");
-
-    CString caseMap("Hello, W\xF6rld \xE9");
-    caseMap.MakeUpper();
-    EXPECT_EQ(caseMap.str(), "HELLO, W\xF6RLD \xE9");
-    caseMap.MakeLower();
-    EXPECT_EQ(caseMap.str(), "hello, w\xF6rld \xE9");
-
-    CString spaced(" \t\r\n x y \r\n\t ");
-    EXPECT_EQ(spaced.Trim(), "x y");
-    CString blank(" \t \r\n");
-    EXPECT_EQ(blank.Trim(), "");
-    CString vt("\vx\v");
-    EXPECT_EQ(vt.Trim(), "\vx\v"); // only space, tab, CR and LF count as blanks
-    CString sel("xyxzyx");
-    EXPECT_EQ(sel.TrimLeft("xy"), "zyx");
-    EXPECT_EQ(sel.TrimRight("xy").TrimRight(nullptr), "z");
 }
 
 TEST(CodePage, Windows1252IsLosslessForEveryByte)

@@ -65,11 +65,6 @@ const ControlTemplate &OnlyControl(const ResourceScript &s)
     return d->controls[0];
 }
 
-uint32_t StyleOf(std::string_view control)
-{
-    return OnlyControl(Parse(Dialog(control))).style;
-}
-
 std::filesystem::path SourceDir()
 {
     if (const char *dir = std::getenv("PDTDLG_TEST_SOURCE_DIR"))
@@ -129,28 +124,6 @@ TEST(RcStyles, StatementDefaults)
         EXPECT_EQ(ctl.className, className) << statement;
         EXPECT_EQ(ctl.style, style) << statement;
     }
-}
-
-TEST(RcStyles, WrittenStylesAddToTheDefaultsAndNotClearsWhatIsToItsLeft)
-{
-    EXPECT_EQ(StyleOf("EDITTEXT 1, 0, 0, 10, 10, ES_AUTOHSCROLL | ES_READONLY"),
-              kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL | ES_READONLY);
-    EXPECT_EQ(StyleOf("LTEXT \"t\", 1, 0, 0, 10, 10, 0, WS_EX_RIGHT"), kChild | WS_GROUP);
-    EXPECT_EQ(OnlyControl(Parse(Dialog("LTEXT \"t\", 1, 0, 0, 10, 10, 0, WS_EX_RIGHT | WS_EX_STATICEDGE"))).exStyle,
-              uint32_t(WS_EX_RIGHT | WS_EX_STATICEDGE));
-    EXPECT_EQ(StyleOf("COMBOBOX 1, 0, 0, 10, 90, CBS_DROPDOWNLIST | WS_VSCROLL") & 3u, CBS_DROPDOWNLIST);
-    // Without WS_TABSTOP written, a styled combo box has none, as with rc.exe.
-    EXPECT_EQ(StyleOf("COMBOBOX 1, 0, 0, 10, 90, CBS_DROPDOWN"), kChild | CBS_DROPDOWN);
-
-    // NOT clears the bits accumulated to its left.
-    EXPECT_EQ(StyleOf("EDITTEXT 1, 0, 0, 10, 10, ES_NUMBER | NOT WS_BORDER"), kChild | WS_TABSTOP | ES_NUMBER);
-    EXPECT_EQ(StyleOf("LTEXT \"t\", 1, 0, 0, 10, 10, NOT WS_VISIBLE | NOT WS_GROUP"), uint32_t(WS_CHILD));
-    // A NOT only clears what is to its left; bits ORed in afterwards stay.
-    EXPECT_EQ(StyleOf("PUSHBUTTON \"t\", 1, 0, 0, 10, 10, NOT WS_TABSTOP | WS_TABSTOP"), kChild | WS_TABSTOP);
-    EXPECT_EQ(StyleOf("CONTROL \"t\", 1, \"Button\", BS_AUTOCHECKBOX | WS_TABSTOP | NOT WS_VISIBLE, 0, 0, 9, 9"),
-              uint32_t(WS_CHILD | BS_AUTOCHECKBOX | WS_TABSTOP));
-    EXPECT_EQ(StyleOf("AUTORADIOBUTTON \"t\", 1, 0, 0, 10, 10, WS_GROUP | WS_TABSTOP | NOT WS_GROUP"),
-              kChild | BS_AUTORADIOBUTTON | WS_TABSTOP);
 }
 
 TEST(RcExpressions, LeftToRightWithoutPrecedenceAndDefinesResolveThroughIncludesAndOtherNames)
@@ -242,35 +215,6 @@ TEST(RcStrings, EscapesAndBytes)
     EXPECT_EQ(s.strings.at(5), "wide");
     EXPECT_EQ(s.strings.at(6), "");
     EXPECT_EQ(s.strings.at(7), "// not a comment /* either */");
-}
-
-TEST(RcMenus, PopupsSeparatorsAndOptions)
-{
-    ResourceScript s = Parse("#define IDM_MAIN 7\n#define ID_OPEN 100\n"
-                             "IDM_MAIN MENU\nBEGIN\n"
-                             "  POPUP \"&File\"\n  BEGIN\n"
-                             "    MENUITEM \"&Open...\\tCtrl+O\", ID_OPEN\n"
-                             "    MENUITEM SEPARATOR\n"
-                             "    MENUITEM \"Gone\", 101, GRAYED\n"
-                             "    MENUITEM \"Both\", 102, CHECKED, INACTIVE\n"
-                             "    POPUP \"Recent\", GRAYED\n    {\n      MENUITEM \"a\", 103\n    }\n"
-                             "  END\n"
-                             "  MENUITEM \"&Help\", 104 HELP\n"
-                             "END\n");
-    const MenuTemplate *m = s.FindMenu(7);
-    ASSERT_NE(m, nullptr);
-    ASSERT_EQ(m->items.size(), 2u);
-    const MenuItem &file = m->items[0];
-    EXPECT_EQ(file.flags, uint32_t(MF_POPUP));
-    ASSERT_EQ(file.children.size(), 5u);
-    EXPECT_EQ(file.children[0].text, "&Open...\tCtrl+O");
-    EXPECT_EQ(file.children[0].id, 100);
-    EXPECT_EQ(file.children[1].flags, uint32_t(MF_SEPARATOR));
-    EXPECT_EQ(file.children[2].flags, uint32_t(MF_GRAYED));
-    EXPECT_EQ(file.children[3].flags, uint32_t(MF_CHECKED | MF_DISABLED));
-    EXPECT_EQ(file.children[4].flags, uint32_t(MF_POPUP | MF_GRAYED));
-    ASSERT_EQ(file.children[4].children.size(), 1u);
-    EXPECT_EQ(m->items[1].id, 104);
 }
 
 TEST(RcControls, TextsClassesAndExtras)

@@ -56,29 +56,6 @@ TEST(Bounds, ExpressionsNestOnlySoDeep)
     }
 }
 
-// A message quotes the text around a fault without cutting a character in two.
-TEST(Bounds, MessagesKeepCharactersWhole)
-{
-    struct
-    {
-        std::string text;
-        std::string error;
-    } rows[] = {
-        {"1 \xC3\xA9", "unexpected \"\xC3\xA9\""},
-        {"1 ABCDEFGHI\xC3\xA9Z", "unexpected \"ABCDEFGHI\xC3\xA9Z\""},
-        {"1 ABCDEFGH\xE2\x82\xAC", "unexpected \"ABCDEFGH\xE2\x82\xAC\""},
-        {"\xE2\x82\xAC", "unexpected \"\xE2\x82\xAC\""},
-    };
-    for (const auto& row : rows)
-    {
-        SimValue v;
-        std::string error;
-        EXPECT_FALSE(EvaluateExpression(row.text, nullptr, v, &error)) << row.text;
-        EXPECT_EQ(error, row.error);
-        EXPECT_TRUE(IsUtf8(error)) << error;
-    }
-}
-
 // jobhost --simulate refuses what it cannot use before the run, with exit status 2.
 TEST(Bounds, CommandLineRefusesBeforeTheRun)
 {

@@ -12,7 +12,6 @@
 
 #include "host/app/SimulationScript.h"
 #include "host/jobfile/JobFile.h"
-#include "host/sim/JobCheck.h"
 #include "platform/testing/pdttest.h"
 #include "resources/resource.h"
 #include "sim_jobs.h"
@@ -377,35 +376,6 @@ TEST(ScenarioFile, UpdateRoundTrip)
     std::cin.rdbuf(was);
     EXPECT_EQ(status, 0) << err;
     EXPECT_EQ(out, "-: 2 scenarios, 2 checkpoints hold\n");
-}
-
-} // namespace
-
-namespace
-{
-
-// What the check says about keys, a starting run logs in the same words: one source for each warning.
-TEST(CheckCommand, TheRunLogsTheCheckWarningsAboutKeys)
-{
-    HostNode* menu;
-    auto doc = NewJob("MENU", &menu);
-    HostNode* next = doc->AddNode(NODE_SCREEN, "Next");
-    KeyLink(*doc, menu, next, "F9");
-    HostNode* far = doc->AddNode(NODE_SCREEN, "Far");
-    far->m_nHotKey = IDC_KEY_F8;
-    HostNode* help = doc->AddNode(NODE_SCREEN, "Help");
-    help->m_nHotKey = IDC_KEY_F1;
-    HostNode* twin = doc->AddNode(NODE_SCREEN, "Twin");
-    twin->m_nHotKey = IDC_KEY_F1;
-    const std::vector<std::string> warnings = CheckJob(*doc);
-    ASSERT_EQ(warnings.size(), 3u);
-    Session s(*doc);
-    s.Play("");
-    for (const std::string& w : warnings)
-    {
-        const auto& log = s.runner.GetLog();
-        EXPECT_NE(std::find(log.begin(), log.end(), w), log.end()) << w;
-    }
 }
 
 } // namespace

@@ -194,24 +194,6 @@ TEST_P(Flow, ScreenFilesAndUploads)
 INSTANTIATE_TEST_SUITE_P(Runner, Flow, ::testing::ValuesIn(kCases),
                          [](const auto& info) { return Name(info.param.situation); });
 
-TEST(RunnerEnd, StepLimitStopsALoopWithoutInput)
-{
-    HostNode* menu;
-    auto doc = NewJob("Ent", &menu);
-    HostNode* a = doc->AddNode(NODE_COUNT, "Spin");
-    HostNode* b = doc->AddNode(NODE_PROGRAM, "Work");
-    KeyLink(*doc, menu, a, "Ent");
-    doc->AddLink(a->m_nID, b->m_nID);
-    doc->AddLink(b->m_nID, a->m_nID);
-    RunnerOptions options;
-    options.nStepLimit = 50;
-    Session s(*doc, options);
-    s.Play("{ENTER}{ENTER}");
-    EXPECT_EQ(s.runner.GetState(), RunState::Stopped);
-    EXPECT_EQ(s.runner.GetEndMessage(), "Stopped after 50 nodes without a key: the job loops through node \"Spin\".");
-    EXPECT_EQ(s.runner.GetNodeData(a->m_nID), "25"); // it counted on every pass until the limit
-}
-
 TEST(RunnerEnd, DeadEndsAndOtherJobs)
 {
     struct

@@ -153,30 +153,6 @@ TEST_P(Keymap, FixedAnswersAndTheRightKey)
     EXPECT_EQ(GetKeyNameWKM(3215, t), nullptr);
 }
 
-TEST_P(Keymap, CopyAndResetFillExactly256Entries)
-{
-    const TableCase& tc = GetParam();
-    KEYMAP_KEY buffer[KEYMAP_SIZE + 2];
-    std::memset(buffer, 0xAB, sizeof buffer);
-    CopyKeymap(buffer + 1, tc.table);
-    EXPECT_EQ(std::memcmp(buffer + 1, tc.table, sizeof(KEYMAP_KEY) * KEYMAP_SIZE), 0);
-    EXPECT_EQ(buffer[0].wKeyID, 0xABAB);
-    EXPECT_EQ(buffer[KEYMAP_SIZE + 1].wKeyID, 0xABAB);
-
-    std::memset(buffer, 0xAB, sizeof buffer);
-    CString model = tc.model;
-    ResetKeymap(model, buffer + 1);
-    EXPECT_EQ(std::memcmp(buffer + 1, tc.table, sizeof(KEYMAP_KEY) * KEYMAP_SIZE), 0);
-    EXPECT_EQ(buffer[KEYMAP_SIZE + 1].wKeyID, 0xABAB);
-
-    // Any other spelling is an unknown model and gets the M-13 table.
-    for (CString other : {Lower(tc.model), std::string(tc.model) + " ", std::string(" ") + tc.model})
-    {
-        ResetKeymap(other, buffer + 1);
-        EXPECT_EQ(std::memcmp(buffer + 1, KEYMAP_M13, sizeof(KEYMAP_KEY) * KEYMAP_SIZE), 0) << other.c_str();
-    }
-}
-
 INSTANTIATE_TEST_SUITE_P(AllModels, Keymap, ::testing::ValuesIn(TABLES), ModelTestName);
 
 TEST(KeymapLookups, FirstMatchAcrossLayers)

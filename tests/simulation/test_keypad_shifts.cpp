@@ -1,5 +1,5 @@
 // The keypad simulator driven through the keypad dialogs' buttons: the command and alpha shifts of each
-// model family, the display fields after every press, and the pushed look of the shift buttons.
+// model family and the display fields after every press.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -146,35 +146,6 @@ TEST_F(KeypadShifts, AnyKeyAndPowerShowTheirOwnAndKeepTheShifts)
                  {IDC_KEY_ANYKEY, IDC_KEY_ANYKEY, {"Any-key", "255", ""}},
                  {IDC_KEY_POWER, 0, kNone}});
     EXPECT_EQ(Shifts(), (std::vector<bool>{true, false, false, false})) << "Any Key kept the selector, power did not";
-}
-
-TEST_F(KeypadShifts, ShiftButtonsLookPushedWhileTheirShiftIsOn)
-{
-    Open("M-10");
-    auto looks = [this] {
-        return std::vector<bool>{Pushed(*dlg, IDC_KEY_ALPHA), Pushed(*dlg, IDC_KEY_LEFT), Pushed(*dlg, IDC_KEY_RIGHT),
-                                 Pushed(*dlg, IDC_KEY_CMD)};
-    };
-    EXPECT_EQ(looks(), (std::vector<bool>{false, false, false, false}));
-    Press(IDC_KEY_ALPHA);
-    EXPECT_EQ(looks(), (std::vector<bool>{true, false, false, false}));
-    EXPECT_EQ(FocusedId(), IDC_KEY_5);
-    Press(IDC_KEY_LEFT);
-    EXPECT_EQ(looks(), (std::vector<bool>{true, true, false, false}));
-    EXPECT_EQ(FocusedId(), IDC_KEY_5);
-    Press(IDC_KEY_RIGHT);
-    EXPECT_EQ(looks(), (std::vector<bool>{true, false, true, false}));
-    Press(IDC_KEY_4);
-    EXPECT_EQ(looks(), (std::vector<bool>{true, false, false, false}));
-    Focus(Item(*dlg, IDC_KEY_CODE));
-    EXPECT_EQ(looks(), (std::vector<bool>{true, false, false, false})) << "the look stays when the focus moves";
-
-    Press(IDC_KEY_CMD);
-    EXPECT_EQ(looks(), (std::vector<bool>{false, false, false, true}));
-    EXPECT_EQ(FocusedId(), IDC_KEY_RIGHT);
-    Press(IDC_KEY_2);
-    EXPECT_EQ(looks(), (std::vector<bool>{false, false, false, false}));
-    EXPECT_EQ(FocusedId(), IDC_KEY_2) << "with no shift on, the focus stays on the key";
 }
 
 TEST(KeypadWithoutADialog, KeepsItsStateAndLooksKeysUp)

@@ -81,25 +81,6 @@ TEST_F(ScreenEdit, InsertAndDeleteMoveTheParagraph)
     }
 }
 
-TEST_F(ScreenEdit, MoveBufferGathersOneParagraph)
-{
-    TestScreen& s = *screen;
-    s.Load("AB|/CD/EF");
-    std::string before = s.Bytes();
-    EXPECT_TRUE(s.MoveBuffer(CPoint(0, 0), CPoint(2, 1), s.m_pScreen, true));
-    EXPECT_EQ(s.Rows(), "......../..AB|.../CD....../........") << "old cells emptied, what lies ahead written over";
-    EXPECT_EQ(std::string(s.m_pBackup, size_t(s.m_nBufSize)), before);
-    EXPECT_EQ(std::string(s.m_pMoveBuf, 6), std::string("AB\rCD\0", 6));
-    // From the last cell a pull-back gathers that cell alone; a push refuses.
-    s.Load("///......YZ");
-    EXPECT_TRUE(s.MoveBuffer(CPoint(7, 3), CPoint(0, 0), s.m_pScreen, false));
-    EXPECT_EQ(s.Rows(), "Z......./......../......../......Y.");
-    s.Load("///......YZ");
-    EXPECT_FALSE(s.MoveBuffer(CPoint(6, 3), CPoint(7, 3), s.m_pScreen, true));
-    EXPECT_EQ(s.Rows(), "......../......../......../......YZ");
-    EXPECT_EQ(Beeps(), 0) << "the beep is the callers'";
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // The keyboard, as a person types.
 

@@ -19,32 +19,6 @@ class ScreenOutput : public ScreenTest
     std::string Row(int y) { return screen->Rows().substr(size_t(y) * 22, 21); }
 };
 
-TEST_F(ScreenOutput, CellIndexesNeighboursAndCursorReport)
-{
-    TestScreen& s = *screen;
-    // Off the grid: a spare byte while the index stays below the buffer size (21 x 8 + 3), else cell 0.
-    const int cases[][3] = {{20, 0, 20}, {0, 1, 21}, {20, 7, 167}, {21, 7, 168}, {0, 8, 168}, {23, 7, 170},
-                            {24, 7, 0},  {3, 8, 0},  {-1, 3, 0},   {3, -1, 0},   {1 << 30, 1 << 30, 0}};
-    for (auto& c : cases)
-        EXPECT_EQ(s.GetCharIndex(c[0], c[1]), c[2]) << c[0] << "," << c[1];
-    CPoint p(5, 5);
-    EXPECT_TRUE(s.GetNextPos(CPoint(20, 2), p) && p == CPoint(0, 3));
-    EXPECT_FALSE(s.GetNextPos(CPoint(20, 7), p) || p != CPoint(21, 7)) << "one column past the grid";
-    EXPECT_TRUE(s.GetPrevPos(CPoint(0, 2), p) && p == CPoint(20, 1));
-    EXPECT_FALSE(s.GetPrevPos(CPoint(0, 0), p) || p != CPoint(20, 1)) << "left unchanged";
-
-    s.SetCursorPosition(100, 100);
-    EXPECT_EQ(s.m_ptCursor, CPoint(20, 7));
-    EXPECT_EQ(s.GetCursorPosition(), 0x0714);
-    s.EnableScroll(0);
-    s.EnableCursor(2);
-    EXPECT_FALSE(s.m_bScroll || s.m_bCursorEnabled) << "only 1 switches on";
-    s.EnableSimulation(false);
-    EXPECT_FALSE(s.m_bSimulation || s.m_bScroll || s.m_bCursorEnabled) << "switching off changes nothing else";
-    s.EnableSimulation(true);
-    EXPECT_TRUE(s.m_bSimulation && s.m_bScroll && s.m_bCursorEnabled);
-}
-
 TEST_F(ScreenOutput, PrintCharCodes)
 {
     TestScreen& s = *screen;

