@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "host/jobfile/JobFile.h"
+#include "host/jobfile/JobSnapshot.h"
 
 UndoHistory::UndoHistory(size_t steps, size_t bytes) : m_nSteps(steps), m_nBytes(bytes) {}
 
@@ -123,39 +124,8 @@ const std::string* UndoHistory::Redo(std::string* left)
     return &m_current.text;
 }
 
-namespace
-{
-
-// The definition dialogs' memory of what they showed last, as the document keeps it.
-struct DialogMemory
-{
-    int option = 0, sub = 0, globalJob = 0, job = 0, portable = 0;
-    int node[NODE_KIND_COUNT] = {};
-    BYTE expand[8] = {};
-};
-
-void Exchange(CVTR5Doc& doc, DialogMemory& m)
-{
-    std::swap(doc.m_nLastOptionID, m.option);
-    std::swap(doc.m_nLastOptionSub, m.sub);
-    std::swap(doc.m_nLastGlobalJobOption, m.globalJob);
-    std::swap(doc.m_nLastJobOption, m.job);
-    std::swap(doc.m_nLastPortableOption, m.portable);
-    std::swap(doc.m_nLastNodeOption, m.node);
-    BYTE* expand[] = {&doc.m_bExpandScreen,       &doc.m_bExpandInput,     &doc.m_bExpandVerify,
-                      &doc.m_bExpandCountInitial, &doc.m_bExpandCountOp1,  &doc.m_bExpandCountOp2,
-                      &doc.m_bExpandLinkIn,       &doc.m_bExpandLinkOut};
-    for (size_t i = 0; i < std::size(expand); ++i)
-        std::swap(*expand[i], m.expand[i]);
-}
-
-} // namespace
-
 std::string HistoryText(JobDocument& doc)
 {
-    DialogMemory none;
-    Exchange(doc, none);
-    std::string text = FormatJobText(doc);
-    Exchange(doc, none);
-    return text;
+    DialogMemoryAside aside(doc);
+    return FormatJobText(doc);
 }

@@ -554,12 +554,11 @@ void SerializeTerminal(JobArchive& ar, HostTerminal& terminal)
     SerializeKeymap(ar, terminal.m_keymap);
 }
 
-void SerializeJob(JobArchive& ar, JobDocument& doc, bool view)
+void SerializeJob(JobArchive& ar, JobDocument& doc)
 {
     ar.Object("language", [&](JobArchive& sub) { SerializeLanguage(sub, doc.m_nLanguage, doc.m_language); });
     ar.Object("settings", [&](JobArchive& sub) { SerializeSettings(sub, doc.m_settings, doc.m_crScreenBackground); });
-    if (view)
-        ar.Object("view", [&](JobArchive& sub) { SerializeView(sub, doc); });
+    ar.Object("view", [&](JobArchive& sub) { SerializeView(sub, doc); });
 }
 
 int JobCodePage(const JobDocument& doc) { return doc.GetCodePage(); }

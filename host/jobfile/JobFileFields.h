@@ -14,8 +14,8 @@ void SerializeNode(JobArchive& ar, HostNode& node);
 void SerializeLink(JobArchive& ar, HostLink& link);
 void SerializeRecord(JobArchive& ar, HostRecord& record);
 void SerializeTerminal(JobArchive& ar, HostTerminal& terminal);
-// The job's own settings, language and (with `view`) the remembered state of its dialogs.
-void SerializeJob(JobArchive& ar, JobDocument& doc, bool view = true);
+// The job's own settings, language and the remembered state of its dialogs.
+void SerializeJob(JobArchive& ar, JobDocument& doc);
 
 // The code page a job's text is in: its double-byte language's, else Windows Latin.
 int JobCodePage(const JobDocument& doc);

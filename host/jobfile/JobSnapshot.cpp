@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <cstring>
+#include <iterator>
+#include <utility>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
@@ -41,7 +43,10 @@ void Extra(JobArchive& ar, std::string& extra)
 
 void VisitJob(JobArchive& ar, JobDocument& doc)
 {
-    SerializeJob(ar, doc, false);
+    {
+        DialogMemoryAside aside(doc);
+        SerializeJob(ar, doc);
+    }
     ar.Object("terminal", [&](JobArchive& sub) { SerializeTerminal(sub, doc.Terminal()); });
     int start = 0;
     for (int i = 0; i < doc.GetNodeCount() && !start; ++i)
@@ -142,7 +147,10 @@ void PutJob(JobDocument& doc, std::string_view from, std::string_view to)
     if (from == to)
         return;
     JobArchive ar(to);
-    SerializeJob(ar, doc, false);
+    {
+        DialogMemoryAside aside(doc);
+        SerializeJob(ar, doc);
+    }
     ar.Object("terminal", [&](JobArchive& sub) { SerializeTerminal(sub, doc.Terminal()); });
     int start = 0;
     ar.Int("startNode", start, 0, 0);
@@ -183,6 +191,25 @@ std::vector<int> Ids(const std::vector<Entry>& list)
 }
 
 } // namespace
+
+DialogMemoryAside::DialogMemoryAside(CVTR5Doc& doc) : m_doc(doc) { Exchange(); }
+
+DialogMemoryAside::~DialogMemoryAside() { Exchange(); }
+
+void DialogMemoryAside::Exchange()
+{
+    std::swap(m_doc.m_nLastOptionID, m_option);
+    std::swap(m_doc.m_nLastOptionSub, m_sub);
+    std::swap(m_doc.m_nLastGlobalJobOption, m_globalJob);
+    std::swap(m_doc.m_nLastJobOption, m_job);
+    std::swap(m_doc.m_nLastPortableOption, m_portable);
+    std::swap(m_doc.m_nLastNodeOption, m_node);
+    BYTE* expand[] = {&m_doc.m_bExpandScreen,       &m_doc.m_bExpandInput,    &m_doc.m_bExpandVerify,
+                      &m_doc.m_bExpandCountInitial, &m_doc.m_bExpandCountOp1, &m_doc.m_bExpandCountOp2,
+                      &m_doc.m_bExpandLinkIn,       &m_doc.m_bExpandLinkOut};
+    for (size_t i = 0; i < std::size(expand); ++i)
+        std::swap(*expand[i], m_expand[i]);
+}
 
 std::string TakeJobSnapshot(const JobDocument& constDoc)
 {

@@ -7,7 +7,27 @@
 
 #include <string>
 
+#include "framework/HostObjects.h"
+
 class JobDocument;
+
+// The definition dialogs' memory of the pages they showed last, set to none while this lives and given back after,
+// whatever was read into the document meanwhile.
+class DialogMemoryAside
+{
+  public:
+    explicit DialogMemoryAside(CVTR5Doc& doc);
+    ~DialogMemoryAside();
+    DialogMemoryAside(const DialogMemoryAside&) = delete;
+    DialogMemoryAside& operator=(const DialogMemoryAside&) = delete;
+
+  private:
+    void Exchange();
+    CVTR5Doc& m_doc;
+    int m_option = 0, m_sub = 0, m_globalJob = 0, m_job = 0, m_portable = 0;
+    int m_node[NODE_KIND_COUNT] = {};
+    BYTE m_expand[8] = {};
+};
 
 std::string TakeJobSnapshot(const JobDocument& doc);
 

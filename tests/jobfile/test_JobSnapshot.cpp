@@ -22,8 +22,6 @@ struct Edit
     std::function<void(JobDocument&)> change;
 };
 
-HostNode* Named(JobDocument& doc, const char* name) { return doc.FindNodeByName(name); }
-
 const Edit kEdits[] = {
     {"a node moved", [](JobDocument& doc) { doc.GetNodeAt(2)->m_ptPosition.x += 40; }},
     {"texts of a node and a link",
@@ -103,6 +101,24 @@ TEST(JobSnapshot, PuttingOneBackRestoresTheJobExactlyBothWays)
         ASSERT_TRUE(PutJobSnapshot(*doc, then, now));
         EXPECT_EQ(FormatJobText(*doc), after);
     }
+}
+
+// The definition dialogs' memory of the pages they showed last is no change, and a restore leaves it as it is.
+TEST(JobSnapshot, TheDialogsMemoryIsNeitherAChangeNorTakenBack)
+{
+    auto doc = MakeSampleJob();
+    const std::string then = TakeJobSnapshot(*doc);
+    doc->m_nLastOptionID = 2144;
+    doc->m_nLastNodeOption[1] = 5;
+    doc->m_bExpandInput = 1;
+    EXPECT_EQ(TakeJobSnapshot(*doc), then);
+    doc->m_settings.nNodeHeight += 10;
+    const std::string now = TakeJobSnapshot(*doc);
+    ASSERT_TRUE(PutJobSnapshot(*doc, now, then));
+    EXPECT_EQ(TakeJobSnapshot(*doc), then);
+    EXPECT_EQ(doc->m_nLastOptionID, 2144);
+    EXPECT_EQ(doc->m_nLastNodeOption[1], 5);
+    EXPECT_EQ(doc->m_bExpandInput, 1);
 }
 
 TEST(JobSnapshot, WhatIsNoSnapshotChangesNothing)
