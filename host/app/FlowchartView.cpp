@@ -29,6 +29,7 @@ constexpr int kLinkOffset = 5;  // two links between the same nodes run this far
 constexpr int kHitDistance = 4; // a click this close to a line hits it
 constexpr int kWheelDelta = 120;
 constexpr UINT_PTR kNudgeTimer = 1;
+constexpr int kZoomSteps[] = {25, 33, 50, 67, 75, 90, 100, 125, 150, 200, 300, 400};
 constexpr UINT kNudgePause = 800; // ms without a nudge end the burst
 
 enum : UINT
@@ -90,7 +91,9 @@ bool Intersects(const CRect& a, const CRect& b)
 struct FlowchartView::Fonts
 {
     FlowchartFont requested[FF_COUNT]; // what the job asked for, to tell when the fonts must be made again
-    CFont font[FF_COUNT];
+    int zoom = 100;       // the fonts are made at this zoom
+    CFont font[FF_COUNT]; // at the zoom, for drawing
+    CFont measure;        // the index font at 100%: link labels are measured on the page
     std::unordered_map<std::string, CSize> labelSizes; // link labels measured in the index font
 };
 
@@ -156,6 +159,7 @@ void FlowchartView::SetDocument(JobDocument* doc)
     m_drag = Drag::None;
     m_bNudging = false; // the job that heard them is gone
     m_ptScroll = CPoint();
+    m_nZoom = m_pDoc ? std::clamp(m_pDoc->m_nZoom, kMinZoom, kMaxZoom) : 100;
     m_fonts.reset();
     m_bPairsKnown = false;
     UpdatePageSize();
@@ -246,7 +250,8 @@ bool FlowchartView::SelectNode(HostNode* node, bool scrollIntoView)
         return false;
     if (node && scrollIntoView)
     {
-        CRect r = GetNodeRect(*node), view = GetViewRect();
+        CRect r = PageToClient(GetNodeRect(*node)), view = GetViewRect();
+        r.OffsetRect(m_ptScroll.x, m_ptScroll.y); // on the drawn page
         r.InflateRect(kMargin / 2, kMargin / 2);
         CPoint pos = m_ptScroll;
         if (r.left < pos.x || r.right > pos.x + view.Width())
@@ -297,6 +302,7 @@ HostLink* FlowchartView::LinkAt(CPoint page) const
 {
     if (!m_pDoc)
         return nullptr;
+    const double hit = std::max(kHitDistance * 100.0 / m_nZoom, 1.0); // as far on the screen at every zoom
     for (int i = m_pDoc->GetLinkCount() - 1; i >= 0; --i)
     {
         HostLink* link = m_pDoc->GetLinkAt(i);
@@ -304,7 +310,7 @@ HostLink* FlowchartView::LinkAt(CPoint page) const
         if (s.label.PtInRect(page))
             return link;
         for (int k = 0; k + 1 < s.count; ++k)
-            if (DistanceToSegment(page, s.points[k], s.points[k + 1]) <= kHitDistance)
+            if (DistanceToSegment(page, s.points[k], s.points[k + 1]) <= hit)
                 return link;
     }
     return nullptr;
@@ -437,12 +443,13 @@ void FlowchartView::UpdateScrollBars()
         return;
     CRect client;
     GetClientRect(&client);
+    const CSize page = GetDrawnPageSize();
     // A bar takes room from the other direction, which may then need its bar too.
     bool needH = false, needV = false;
     for (int pass = 0; pass < 2; ++pass)
     {
-        needH = m_szPage.cx > client.Width() - (needV ? kBarSize : 0);
-        needV = m_szPage.cy > client.Height() - (needH ? kBarSize : 0);
+        needH = page.cx > client.Width() - (needV ? kBarSize : 0);
+        needV = page.cy > client.Height() - (needH ? kBarSize : 0);
     }
     int w = client.Width() - (needV ? kBarSize : 0), h = client.Height() - (needH ? kBarSize : 0);
     m_hbar.MoveWindow(0, client.Height() - kBarSize, std::max(w, 0), kBarSize);
@@ -450,16 +457,16 @@ void FlowchartView::UpdateScrollBars()
     m_hbar.ShowWindow(needH ? SW_SHOW : SW_HIDE);
     m_vbar.ShowWindow(needV ? SW_SHOW : SW_HIDE);
 
-    m_ptScroll.x = std::clamp<LONG>(m_ptScroll.x, 0, std::max<LONG>(m_szPage.cx - w, 0));
-    m_ptScroll.y = std::clamp<LONG>(m_ptScroll.y, 0, std::max<LONG>(m_szPage.cy - h, 0));
+    m_ptScroll.x = std::clamp<LONG>(m_ptScroll.x, 0, std::max<LONG>(page.cx - w, 0));
+    m_ptScroll.y = std::clamp<LONG>(m_ptScroll.y, 0, std::max<LONG>(page.cy - h, 0));
     SCROLLINFO si{};
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    si.nMax = m_szPage.cx - 1;
+    si.nMax = page.cx - 1;
     si.nPage = UINT(std::max(w, 1));
     si.nPos = m_ptScroll.x;
     m_hbar.SendMessage(SBM_SETSCROLLINFO, TRUE, LPARAM(&si));
-    si.nMax = m_szPage.cy - 1;
+    si.nMax = page.cy - 1;
     si.nPage = UINT(std::max(h, 1));
     si.nPos = m_ptScroll.y;
     m_vbar.SendMessage(SBM_SETSCROLLINFO, TRUE, LPARAM(&si));
@@ -468,8 +475,9 @@ void FlowchartView::UpdateScrollBars()
 void FlowchartView::ScrollTo(CPoint pos)
 {
     CRect view = GetViewRect();
-    pos.x = std::clamp<LONG>(pos.x, 0, std::max<LONG>(m_szPage.cx - view.Width(), 0));
-    pos.y = std::clamp<LONG>(pos.y, 0, std::max<LONG>(m_szPage.cy - view.Height(), 0));
+    const CSize page = GetDrawnPageSize();
+    pos.x = std::clamp<LONG>(pos.x, 0, std::max<LONG>(page.cx - view.Width(), 0));
+    pos.y = std::clamp<LONG>(pos.y, 0, std::max<LONG>(page.cy - view.Height(), 0));
     if (pos == m_ptScroll)
         return;
     m_ptScroll = pos;
@@ -491,7 +499,7 @@ void FlowchartView::Scroll(int bar, UINT code, UINT)
     case SB_PAGEUP: next = cur - page; break;
     case SB_PAGEDOWN: next = cur + page; break;
     case SB_TOP: next = 0; break;
-    case SB_BOTTOM: next = bar == SB_HORZ ? m_szPage.cx : m_szPage.cy; break;
+    case SB_BOTTOM: next = bar == SB_HORZ ? GetDrawnPageSize().cx : GetDrawnPageSize().cy; break;
     case SB_THUMBTRACK:
     case SB_THUMBPOSITION: {
         // The 16-bit position of the message is too small for a large page; the bar knows the whole one.
@@ -510,9 +518,18 @@ void FlowchartView::Scroll(int bar, UINT code, UINT)
 void FlowchartView::OnHScroll(UINT code, UINT pos, CScrollBar*) { Scroll(SB_HORZ, code, pos); }
 void FlowchartView::OnVScroll(UINT code, UINT pos, CScrollBar*) { Scroll(SB_VERT, code, pos); }
 
-LRESULT FlowchartView::OnMouseWheel(WPARAM wParam, LPARAM)
+LRESULT FlowchartView::OnMouseWheel(WPARAM wParam, LPARAM lParam)
 {
     int delta = short(HIWORD(wParam));
+    if (LOWORD(wParam) & MK_CONTROL)
+    {
+        // Ctrl and the wheel zoom about the pointer: what is under it stays there.
+        CPoint at(short(LOWORD(lParam)), short(HIWORD(lParam)));
+        ScreenToClient(&at);
+        if (delta != 0)
+            SetZoom(NextZoom(m_nZoom, delta > 0), at);
+        return 0;
+    }
     int steps = -delta * 3 / kWheelDelta; // three lines a notch, as the system's default
     if (LOWORD(wParam) & MK_SHIFT)
         ScrollTo(CPoint(m_ptScroll.x + steps * kLineStep, m_ptScroll.y));
@@ -610,7 +627,7 @@ HostNode* FlowchartView::NewNode(int kind, CPoint page)
 
 HostNode* FlowchartView::NewNodeAtFreeSpot(int kind)
 {
-    CPoint corner = m_ptScroll + CPoint(kMargin / 2, kMargin / 2);
+    CPoint corner = ClientToPage(CPoint(kMargin / 2, kMargin / 2));
     const JobSettings& s = m_pDoc ? m_pDoc->m_settings : JobSettings();
     return NewNode(kind, corner + CPoint(s.nNodeWidth / 2, s.nNodeHeight / 2));
 }
@@ -1187,18 +1204,25 @@ void FlowchartView::OnContextMenu(CWnd*, CPoint screen)
 void FlowchartView::EnsureFonts() const
 {
     const JobLanguageSettings& lang = m_pDoc->m_language;
-    bool same = m_fonts != nullptr;
+    bool same = m_fonts != nullptr && m_fonts->zoom == m_nZoom;
     for (int i = 0; same && i < FF_COUNT; ++i)
         same = m_fonts->requested[i].strFace == lang.fonts[i].strFace && m_fonts->requested[i].nSize == lang.fonts[i].nSize;
     if (same)
         return;
+    // Link labels keep the sizes they were measured at (on the page, at 100%) across zooms.
+    auto labels = m_fonts && m_fonts->zoom != m_nZoom ? std::move(m_fonts->labelSizes) : decltype(Fonts::labelSizes)();
     m_fonts = std::make_unique<Fonts>();
+    m_fonts->zoom = m_nZoom;
+    m_fonts->labelSizes = std::move(labels);
     for (int i = 0; i < FF_COUNT; ++i)
     {
         m_fonts->requested[i] = lang.fonts[i];
         int points = std::clamp(lang.fonts[i].nSize, 4, 72);
-        if (!m_fonts->font[i].CreatePointFont(points * 10, lang.fonts[i].strFace.IsEmpty() ? "DejaVu Sans" : lang.fonts[i].strFace.c_str()))
-            m_fonts->font[i].CreatePointFont(90, "DejaVu Sans");
+        const char* face = lang.fonts[i].strFace.IsEmpty() ? "DejaVu Sans" : lang.fonts[i].strFace.c_str();
+        if (!m_fonts->font[i].CreatePointFont(std::max(Scale(points * 10), 10), face))
+            m_fonts->font[i].CreatePointFont(std::max(Scale(90), 10), "DejaVu Sans");
+        if (i == FF_INDEX && !m_fonts->measure.CreatePointFont(points * 10, face))
+            m_fonts->measure.CreatePointFont(90, "DejaVu Sans");
     }
 }
 
@@ -1212,7 +1236,7 @@ CSize FlowchartView::LabelSize(const CString& label) const
     {
         // Measured once per text: the same few conditions label most links.
         CClientDC dc(const_cast<FlowchartView*>(this));
-        CFont* old = dc.SelectObject(&m_fonts->font[FF_INDEX]);
+        CFont* old = dc.SelectObject(&m_fonts->measure);
         CSize size = dc.GetTextExtent(label);
         dc.SelectObject(old);
         it->second = CSize(size.cx + 4, size.cy);
@@ -1242,8 +1266,7 @@ COLORREF FlowchartView::NodeColour(const HostNode& node) const
 void FlowchartView::DrawNode(CDC& dc, const HostNode& node)
 {
     const JobSettings& s = m_pDoc->m_settings;
-    CRect r = GetNodeRect(node);
-    r.OffsetRect(-m_ptScroll.x, -m_ptScroll.y);
+    CRect r = PageToClient(GetNodeRect(node));
     bool comment = node.m_nKind == NODE_COMMENT;
 
     COLORREF fill = comment && !node.m_bExcludeFromMakeJob ? node.m_crBack : NodeColour(node);
@@ -1270,7 +1293,10 @@ void FlowchartView::DrawNode(CDC& dc, const HostNode& node)
     if (comment)
     {
         CFont own;
-        bool useOwn = !node.m_bUseDefaultFont && own.CreateFontIndirect(&node.m_lfFont);
+        LOGFONT lf = node.m_lfFont;
+        lf.lfHeight = Scale(lf.lfHeight);
+        lf.lfWidth = Scale(lf.lfWidth);
+        bool useOwn = !node.m_bUseDefaultFont && own.CreateFontIndirect(&lf);
         dc.SelectObject(useOwn ? &own : &m_fonts->font[FF_COMMENT]);
         dc.SetTextColor(node.m_crText);
         const CString& body = node.m_strComment.IsEmpty() ? node.m_strName : node.m_strComment;
@@ -1309,7 +1335,7 @@ void FlowchartView::DrawLink(CDC& dc, const HostLink& link, const CRect& clip)
         return;
     CRect bounds = Bounds(shape);
     bounds.InflateRect(10, 10);
-    bounds.OffsetRect(-m_ptScroll.x, -m_ptScroll.y);
+    bounds = PageToClient(bounds);
     if (!Intersects(bounds, clip))
         return;
 
@@ -1320,7 +1346,7 @@ void FlowchartView::DrawLink(CDC& dc, const HostLink& link, const CRect& clip)
     dc.SelectObject(&pen);
     POINT pts[4];
     for (int i = 0; i < shape.count; ++i)
-        pts[i] = shape.points[i] - m_ptScroll;
+        pts[i] = PageToClient(shape.points[i]);
     dc.Polyline(pts, shape.count);
 
     // The arrow head at the last point, along the last segment.
@@ -1339,8 +1365,7 @@ void FlowchartView::DrawLink(CDC& dc, const HostLink& link, const CRect& clip)
 
     if (!shape.label.IsRectEmpty())
     {
-        CRect label = shape.label;
-        label.OffsetRect(-m_ptScroll.x, -m_ptScroll.y);
+        CRect label = PageToClient(shape.label);
         // On paper of its own, so that no line strikes through it.
         dc.FillSolidRect(&label, RGB(255, 255, 255));
         dc.SetBkMode(TRANSPARENT);
@@ -1352,7 +1377,7 @@ void FlowchartView::DrawLink(CDC& dc, const HostLink& link, const CRect& clip)
 
 void FlowchartView::Draw(CDC& dc, const CRect& clip)
 {
-    CRect page(CPoint() - m_ptScroll, m_szPage);
+    CRect page(CPoint() - m_ptScroll, GetDrawnPageSize());
     dc.FillSolidRect(&clip, GetSysColor(COLOR_BTNFACE));
     CRect paper;
     if (paper.IntersectRect(page, clip))
@@ -1375,19 +1400,18 @@ void FlowchartView::Draw(CDC& dc, const CRect& clip)
             continue;
         CRect a = GetNodeRect(note), b = GetNodeRect(*about), both;
         both.UnionRect(a, b);
-        both.OffsetRect(-m_ptScroll.x, -m_ptScroll.y);
+        both = PageToClient(both);
         if (!Intersects(both, clip))
             continue;
-        dc.MoveTo(a.CenterPoint() - m_ptScroll);
-        dc.LineTo(b.CenterPoint() - m_ptScroll);
+        dc.MoveTo(PageToClient(a.CenterPoint()));
+        dc.LineTo(PageToClient(b.CenterPoint()));
     }
     dc.SelectStockObject(BLACK_PEN);
     for (int i = 0; i < m_pDoc->GetNodeCount(); ++i)
     {
         const HostNode& node = *m_pDoc->GetNodeAt(i);
-        CRect r = GetNodeRect(node);
+        CRect r = PageToClient(GetNodeRect(node));
         r.InflateRect(4, 4);
-        r.OffsetRect(-m_ptScroll.x, -m_ptScroll.y);
         if (Intersects(r, clip))
             DrawNode(dc, node);
     }
@@ -1396,14 +1420,13 @@ void FlowchartView::Draw(CDC& dc, const CRect& clip)
         {
             CPen rubber(PS_DOT, 1, m_pDoc->m_settings.crColours[JC_SELLINK]);
             dc.SelectObject(&rubber);
-            dc.MoveTo(GetNodeRect(*from).CenterPoint() - m_ptScroll);
-            dc.LineTo(m_ptRubber - m_ptScroll);
+            dc.MoveTo(PageToClient(GetNodeRect(*from).CenterPoint()));
+            dc.LineTo(PageToClient(m_ptRubber));
             dc.SelectStockObject(BLACK_PEN);
         }
     if (m_drag == Drag::Band && !dc.IsPrinting())
     {
-        CRect band(m_ptPress.x, m_ptPress.y, m_ptRubber.x, m_ptRubber.y);
-        band.OffsetRect(-m_ptScroll.x, -m_ptScroll.y);
+        CRect band = PageToClient(CRect(m_ptPress.x, m_ptPress.y, m_ptRubber.x, m_ptRubber.y));
         band.NormalizeRect();
         CPen dotted(PS_DOT, 1, RGB(0, 0, 0));
         dc.SelectObject(&dotted);
@@ -1460,4 +1483,90 @@ void FlowchartView::OnPaint()
 {
     CPaintDC dc(this);
     Draw(dc, dc.m_ps.rcPaint);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// Zoom. The view scales its own page-to-client mapping (the device context draws in the window's pixels); fonts
+// are made at the zoomed size.
+
+int FlowchartView::Scale(int v) const { return int(std::lround(double(v) * m_nZoom / 100.0)); }
+
+CPoint FlowchartView::ClientToPage(CPoint pt) const
+{
+    auto back = [this](LONG v) { return LONG(std::floor(double(v) * 100.0 / m_nZoom)); };
+    return CPoint(back(pt.x + m_ptScroll.x), back(pt.y + m_ptScroll.y));
+}
+
+CPoint FlowchartView::PageToClient(CPoint pt) const
+{
+    return CPoint(Scale(pt.x) - m_ptScroll.x, Scale(pt.y) - m_ptScroll.y);
+}
+
+CRect FlowchartView::PageToClient(const CRect& r) const
+{
+    CPoint a = PageToClient(r.TopLeft()), b = PageToClient(r.BottomRight());
+    return CRect(a.x, a.y, b.x, b.y);
+}
+
+CSize FlowchartView::GetDrawnPageSize() const { return CSize(Scale(m_szPage.cx), Scale(m_szPage.cy)); }
+
+int FlowchartView::NextZoom(int zoom, bool in)
+{
+    if (in)
+    {
+        for (int step : kZoomSteps)
+            if (step > zoom)
+                return step;
+        return kMaxZoom;
+    }
+    for (auto it = std::rbegin(kZoomSteps); it != std::rend(kZoomSteps); ++it)
+        if (*it < zoom)
+            return *it;
+    return kMinZoom;
+}
+
+void FlowchartView::SetZoom(int percent, CPoint keep)
+{
+    percent = std::clamp(percent, kMinZoom, kMaxZoom);
+    if (percent == m_nZoom)
+        return;
+    CRect view = GetViewRect();
+    if (!view.PtInRect(keep))
+        keep = view.CenterPoint();
+    CPoint under = ClientToPage(keep);
+    m_nZoom = percent;
+    if (m_pDoc)
+        m_pDoc->m_nZoom = percent; // kept with the job's view, as the dialogs' memory is
+    UpdateScrollBars();
+    CPoint drawn(Scale(under.x), Scale(under.y));
+    ScrollTo(drawn - keep);
+    Invalidate(FALSE);
+    if (onZoomChanged)
+        onZoomChanged();
+}
+
+void FlowchartView::ZoomStep(bool in) { SetZoom(NextZoom(m_nZoom, in), GetViewRect().CenterPoint()); }
+
+void FlowchartView::ZoomToFit()
+{
+    if (!m_pDoc || m_pDoc->GetNodeCount() == 0)
+        return SetZoom(100, CPoint());
+    CRect all = GetNodeRect(*m_pDoc->GetNodeAt(0));
+    for (int i = 1; i < m_pDoc->GetNodeCount(); ++i)
+        all.UnionRect(all, GetNodeRect(*m_pDoc->GetNodeAt(i)));
+    all.InflateRect(kMargin / 2, kMargin / 2);
+    CRect view = GetViewRect();
+    int zoom = std::min(MulDiv(view.Width(), 100, std::max<int>(all.Width(), 1)),
+                        MulDiv(view.Height(), 100, std::max<int>(all.Height(), 1)));
+    zoom = std::clamp(zoom, kMinZoom, kMaxZoom);
+    if (zoom != m_nZoom)
+    {
+        m_nZoom = zoom;
+        m_pDoc->m_nZoom = zoom;
+        UpdateScrollBars();
+    }
+    ScrollTo(CPoint(Scale(all.left), Scale(all.top)));
+    Invalidate(FALSE);
+    if (onZoomChanged)
+        onZoomChanged();
 }

@@ -42,15 +42,18 @@ class FlowchartView : public CWnd, public HostView
     bool SelectNodes(const std::vector<int>& ids); // these nodes, and no link
     bool SelectAll();
 
-    // Geometry. The page is the job's page size, grown to hold every node; the window shows it from the
-    // scroll position on, so client = page - scroll position.
+    // Geometry. The page is the job's page size, grown to hold every node; the window shows it at the zoom from
+    // the scroll position on (in the window's pixels), so client = page * zoom - scroll position. Everything the
+    // mouse and the keys do goes through these two mappings, so every tool works at every zoom.
     CSize GetPageSize() const { return m_szPage; }
     CPoint GetScrollPosition() const { return m_ptScroll; }
     void ScrollTo(CPoint pos); // clamped to the page
     CRect GetViewRect() const; // the client area the page shows in: without the scroll bars
     CRect GetNodeRect(const HostNode& node) const; // on the page
-    CPoint ClientToPage(CPoint pt) const { return pt + m_ptScroll; }
-    CPoint PageToClient(CPoint pt) const { return pt - m_ptScroll; }
+    CPoint ClientToPage(CPoint pt) const;
+    CPoint PageToClient(CPoint pt) const;
+    CRect PageToClient(const CRect& r) const;
+    CSize GetDrawnPageSize() const; // the page at the zoom, in the window's pixels
     HostNode* NodeAt(CPoint page) const; // the topmost node under a page point
     HostLink* LinkAt(CPoint page) const; // the link whose line or label is under a page point
     // Where a link is drawn, on the page: from its start to the tip of its arrow (a loop's points for a
@@ -107,6 +110,16 @@ class FlowchartView : public CWnd, public HostView
 
     // A popup of the node kinds, each command ID_NODE_NEW_FIRST + the kind; the caller owns it.
     static HMENU MakeNewNodeMenu();
+
+    // Zoom in percent: Ctrl+wheel about the pointer, steps in and out, 100%, or the whole flowchart in the window.
+    // The job keeps it with its view.
+    static constexpr int kMinZoom = 10, kMaxZoom = 400;
+    int GetZoom() const { return m_nZoom; }
+    void SetZoom(int percent, CPoint keep); // `keep`: the client point whose page point stays where it is
+    void ZoomStep(bool in);
+    void ZoomToFit();
+    static int NextZoom(int zoom, bool in);
+    std::function<void()> onZoomChanged;
 
     // The link tool: while it is on, a press on one node and a release on another joins them.
     void SetLinkTool(bool on);
@@ -167,6 +180,7 @@ class FlowchartView : public CWnd, public HostView
     void DrawNode(CDC& dc, const HostNode& node);
     void DrawLink(CDC& dc, const HostLink& link, const CRect& clip);
     void EnsureFonts() const;
+    int Scale(int v) const; // page units to the window's pixels at the zoom
     CSize LabelSize(const CString& label) const;
     bool HasLink(int fromId, int toId) const;
 
@@ -194,6 +208,7 @@ class FlowchartView : public CWnd, public HostView
     CPoint m_ptRubber;     // page: the link tool's line or the band ends here
     std::unordered_set<int> m_bandBase; // what the band adds to (Ctrl or Shift held), or nothing
     bool m_bNudging = false;
+    int m_nZoom = 100;
     bool m_bNarrowOnClick = false; // a plain press on one node of many: a click without a drag selects it alone
     bool m_bLinkTool = false;
     bool m_bPressInterrupted = false; // a question came between the last press and its release

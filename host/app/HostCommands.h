@@ -35,10 +35,10 @@ enum : UINT
     ID_ALIGN_MIDDLE = 0x81B5,
     ID_DISTRIBUTE_ACROSS = 0x81B6,
     ID_DISTRIBUTE_DOWN = 0x81B7,
-    ID_VIEW_ZOOM_IN = 0x81C0,
-    ID_VIEW_ZOOM_OUT = 0x81C1,
-    ID_VIEW_ZOOM_100 = 0x81C2,
-    ID_VIEW_ZOOM_FIT = 0x81C3,
+    ID_VIEW_ZOOM_IN = 0x81D0,
+    ID_VIEW_ZOOM_OUT = 0x81D1,
+    ID_VIEW_ZOOM_100 = 0x81D2,
+    ID_VIEW_ZOOM_FIT = 0x81D3,
     ID_NODE_NEW_FIRST = 0x8100, // + the node kind (1 to 8, 20)
     ID_NODE_NEW_LAST = 0x8100 + 20,
     ID_NODE_LINK = 0x8120, // the link tool: press on one node, release on another

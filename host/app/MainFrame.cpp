@@ -63,6 +63,15 @@ constexpr Shortcut kShortcuts[] = {
     {'V', true, false, ID_EDIT_PASTE, "Ctrl+V", "Paste nodes: at the pointer when it is over the flowchart"},
     {'D', true, false, ID_EDIT_DUPLICATE, "Ctrl+D", "Duplicate the selected nodes"},
     {'A', true, false, ID_EDIT_SELECT_ALL, "Ctrl+A", "Select every node"},
+    {VK_OEM_PLUS, true, false, ID_VIEW_ZOOM_IN, "Ctrl+Plus", "Zoom in"},
+    {VK_OEM_MINUS, true, false, ID_VIEW_ZOOM_OUT, "Ctrl+Minus", "Zoom out"},
+    {'0', true, false, ID_VIEW_ZOOM_100, "Ctrl+0", "Zoom to 100%"},
+    {'9', true, false, ID_VIEW_ZOOM_FIT, "Ctrl+9", "Fit the whole flowchart in the window"},
+    // The same on the keypad, and Plus typed with Shift: not listed again.
+    {VK_OEM_PLUS, true, true, ID_VIEW_ZOOM_IN, nullptr, nullptr},
+    {VK_ADD, true, false, ID_VIEW_ZOOM_IN, nullptr, nullptr},
+    {VK_SUBTRACT, true, false, ID_VIEW_ZOOM_OUT, nullptr, nullptr},
+    {VK_NUMPAD0, true, false, ID_VIEW_ZOOM_100, nullptr, nullptr},
     {'F', true, false, ID_EDIT_FIND, "Ctrl+F", "Find"},
     {VK_F3, false, false, ID_EDIT_REPEAT, "F3", "Find Next"},
     {'L', true, false, ID_NODE_LINK, "Ctrl+L", "Link Nodes: the link tool on or off"},
@@ -85,7 +94,7 @@ constexpr const char* kOtherKeys[][2] = {
 CString MenuText(const char* text, UINT command)
 {
     for (const Shortcut& s : kShortcuts)
-        if (s.command == command)
+        if (s.command == command && s.keys)
             return CString(text) + "\t" + s.keys;
     return text;
 }
@@ -130,6 +139,7 @@ const MessageMap& MainFrame::GetThisMessageMap()
             mm::Command(IDC_FIND_RESULTS, LBN_DBLCLK, &MainFrame::OnFindResultActivated),
             mm::Command(ID_EDIT_CLEAR, 0, &MainFrame::OnEditDelete),
             mm::Command(ID_EDIT_SELECT_ALL, 0, &MainFrame::OnEditSelectAll),
+            mm::CommandRange(ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_FIT, 0, &MainFrame::OnViewZoom),
             mm::Command(ID_EDIT_CUT, 0, &MainFrame::OnEditCut),
             mm::Command(ID_EDIT_COPY, 0, &MainFrame::OnEditCopy),
             mm::Command(ID_EDIT_PASTE, 0, &MainFrame::OnEditPaste),
@@ -210,6 +220,7 @@ BOOL MainFrame::CreateWindows(const CRect& rect)
         UpdateTitle();
         UpdateBars();
     };
+    m_view.onZoomChanged = [this] { UpdateStatusText(); };
     m_view.onPointerMoved = [this](CPoint page) {
         m_ptPointer = page;
         UpdateStatusText(); // only the position moved
@@ -368,6 +379,13 @@ void MainFrame::InitMenu(int index, CMenu& menu)
         menu.AppendMenu(MF_STRING | (m_bToolbar ? UINT(MF_CHECKED) : UINT(MF_UNCHECKED)), ID_VIEW_TOOLBAR, "&Toolbar");
         menu.AppendMenu(MF_STRING | (m_bStatusBar ? UINT(MF_CHECKED) : UINT(MF_UNCHECKED)), ID_VIEW_STATUS_BAR,
                         "&Status Bar");
+        menu.AppendMenu(MF_SEPARATOR);
+        menu.AppendMenu(MF_STRING | Grayed(m_view.GetZoom() < FlowchartView::kMaxZoom), ID_VIEW_ZOOM_IN,
+                        MenuText("Zoom &In", ID_VIEW_ZOOM_IN));
+        menu.AppendMenu(MF_STRING | Grayed(m_view.GetZoom() > FlowchartView::kMinZoom), ID_VIEW_ZOOM_OUT,
+                        MenuText("Zoom &Out", ID_VIEW_ZOOM_OUT));
+        menu.AppendMenu(MF_STRING, ID_VIEW_ZOOM_100, MenuText("&Actual Size (100%)", ID_VIEW_ZOOM_100));
+        menu.AppendMenu(MF_STRING, ID_VIEW_ZOOM_FIT, MenuText("&Fit", ID_VIEW_ZOOM_FIT));
         break;
     case MENU_DEFINE: {
         menu.AppendMenu(MF_STRING | Grayed(node || link), ID_DEFINE_NODE, "&Node...");
@@ -779,6 +797,17 @@ void MainFrame::Restore(const std::string& now, const std::string* then)
 void MainFrame::OnEditDelete() { m_view.DeleteSelection(); }
 
 void MainFrame::OnEditSelectAll() { m_view.SelectAll(); }
+
+void MainFrame::OnViewZoom(UINT id)
+{
+    switch (id)
+    {
+    case ID_VIEW_ZOOM_IN: m_view.ZoomStep(true); break;
+    case ID_VIEW_ZOOM_OUT: m_view.ZoomStep(false); break;
+    case ID_VIEW_ZOOM_100: m_view.SetZoom(100, m_view.GetViewRect().CenterPoint()); break;
+    default: m_view.ZoomToFit(); break;
+    }
+}
 void MainFrame::OnEditCut() { m_view.CutSelection(); }
 void MainFrame::OnEditCopy() { m_view.CopySelection(); }
 void MainFrame::OnEditPaste() { m_view.Paste(); }
@@ -909,8 +938,7 @@ void MainFrame::OpenNodeDialog(HostNode* node, HostLink* link, bool beside)
 
 void MainFrame::PlaceBesideNode(CWnd& wnd, const HostNode& node)
 {
-    CRect anchor = m_view.GetNodeRect(node);
-    anchor.OffsetRect(-m_view.GetScrollPosition().x, -m_view.GetScrollPosition().y);
+    CRect anchor = m_view.PageToClient(m_view.GetNodeRect(node));
     m_view.ClientToScreen(&anchor);
     CRect now;
     wnd.GetWindowRect(&now);
@@ -1055,6 +1083,9 @@ CString MainFrame::GetStatusText() const
     else
         text = "Nothing selected";
     text += m_view.IsLinkTool() ? "    Link tool: on" : "    Link tool: off";
+    CString zoom;
+    zoom.Format("    Zoom %d%%", m_view.GetZoom());
+    text += zoom;
     if (m_ptPointer.x >= 0)
     {
         CString at;
@@ -1107,7 +1138,8 @@ void MainFrame::OnHelpKeyboard()
 {
     CString text = "In the main window:\n";
     for (const Shortcut& s : kShortcuts)
-        text += CString("  ") + s.keys + ": " + s.what + "\n";
+        if (s.keys)
+            text += CString("  ") + s.keys + ": " + s.what + "\n";
     text += "\nIn the flowchart:\n";
     for (const auto& k : kOtherKeys)
         text += CString("  ") + k[0] + ": " + k[1] + "\n";

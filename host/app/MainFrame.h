@@ -87,6 +87,7 @@ class MainFrame : public CFrameWnd
     void OnEditFindNext();
     void OnEditDelete();
     void OnEditSelectAll();
+    void OnViewZoom(UINT id);
     void OnEditCut();
     void OnEditCopy();
     void OnEditPaste();

@@ -558,7 +558,12 @@ void SerializeJob(JobArchive& ar, JobDocument& doc)
 {
     ar.Object("language", [&](JobArchive& sub) { SerializeLanguage(sub, doc.m_nLanguage, doc.m_language); });
     ar.Object("settings", [&](JobArchive& sub) { SerializeSettings(sub, doc.m_settings, doc.m_crScreenBackground); });
-    ar.Object("view", [&](JobArchive& sub) { SerializeView(sub, doc); });
+    ar.Object("view", [&](JobArchive& sub) {
+        SerializeView(sub, doc);
+        // In a file only when it is not 100%, so the files of jobs never zoomed stay as they were.
+        if (sub.IsLoading() || sub.IsBytes() || doc.m_nZoom != 100)
+            sub.Int("zoom", doc.m_nZoom, 10, 400);
+    });
 }
 
 int JobCodePage(const JobDocument& doc) { return doc.GetCodePage(); }

@@ -209,6 +209,8 @@ void DialogMemoryAside::Exchange()
                       &m_doc.m_bExpandLinkIn,       &m_doc.m_bExpandLinkOut};
     for (size_t i = 0; i < std::size(expand); ++i)
         std::swap(*expand[i], m_expand[i]);
+    if (auto* job = dynamic_cast<JobDocument*>(&m_doc))
+        std::swap(job->m_nZoom, m_zoom);
 }
 
 std::string TakeJobSnapshot(const JobDocument& constDoc)

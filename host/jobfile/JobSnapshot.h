@@ -11,8 +11,9 @@
 
 class JobDocument;
 
-// The definition dialogs' memory of the pages they showed last, set to none while this lives and given back after,
-// whatever was read into the document meanwhile.
+// The definition dialogs' memory of the pages they showed last, and the flowchart's zoom, set to none while this
+// lives and given back after, whatever was read into the document meanwhile: no edit changes them and no undo
+// takes them back.
 class DialogMemoryAside
 {
   public:
@@ -27,6 +28,7 @@ class DialogMemoryAside
     int m_option = 0, m_sub = 0, m_globalJob = 0, m_job = 0, m_portable = 0;
     int m_node[NODE_KIND_COUNT] = {};
     BYTE m_expand[8] = {};
+    int m_zoom = 100;
 };
 
 std::string TakeJobSnapshot(const JobDocument& doc);

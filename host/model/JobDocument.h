@@ -68,6 +68,7 @@ class JobDocument : public CVTR5Doc
     // Numbers the job file held out of their range, which the reader left at their defaults: "where: value is
     // outside lo to hi". Empty for a job not read from a file.
     std::vector<std::string> m_readResets;
+    int m_nZoom = 100; // the flowchart's zoom in percent, kept with the job's view
     JobLanguageSettings m_language; // double-byte font, flowchart fonts, prompts (HostJobLanguage.cpp)
     // What a newer job file held for the job as a whole (its settings, terminal ...) that this version does not
     // know, as that file's text: kept as given and written back on save. The model never reads it.
