@@ -39,30 +39,6 @@ class ClipboardFormats : public PaintTest
     }
 };
 
-TEST_F(ClipboardFormats, ANameIsOneFormatWhateverItsCase)
-{
-    const UINT a = RegisterClipboardFormat("application/x-test-a");
-    const struct
-    {
-        const char* name;
-        bool same;
-    } cases[] = {{"application/x-test-a", true}, {"Application/X-Test-A", true}, {"application/x-test-b", false}};
-    EXPECT_GE(a, 0xC000u);
-    for (const auto& c : cases)
-    {
-        SCOPED_TRACE(c.name);
-        EXPECT_EQ(RegisterClipboardFormat(c.name) == a, c.same);
-    }
-    EXPECT_EQ(RegisterClipboardFormat(""), 0u);
-    EXPECT_EQ(RegisterClipboardFormat(nullptr), 0u);
-    char name[64];
-    EXPECT_EQ(GetClipboardFormatName(a, name, sizeof name), int(std::strlen("application/x-test-a")));
-    EXPECT_STREQ(name, "application/x-test-a");
-    EXPECT_EQ(GetClipboardFormatName(a, name, 5), 4) << "cut to the buffer";
-    EXPECT_STREQ(name, "appl");
-    EXPECT_EQ(GetClipboardFormatName(CF_TEXT, name, sizeof name), 0);
-}
-
 TEST_F(ClipboardFormats, OwnDataAndTextTravelTogetherAndComeBackByteForByte)
 {
     const UINT own = RegisterClipboardFormat("application/x-test-data");

@@ -30,17 +30,6 @@ TEST_F(Buttons, AClickOrBmClickFocusesAPushButtonAndReportsBnClickedOnceUnlessIt
     EXPECT_EQ(dlg.Count(IDC_APPLY, BN_CLICKED), 2);
 }
 
-TEST_F(Buttons, SettingTheCheckFromCodeIsSilent)
-{
-    dlg.Button(IDC_CHECK).SetCheck(BST_CHECKED);
-    dlg.CheckDlgButton(IDC_MANUALCHECK, BST_CHECKED);
-    dlg.CheckRadioButton(IDC_RADIO1, IDC_RADIO3, IDC_RADIO2);
-    dlg.Button(IDC_CHECK).SetCheck(BST_UNCHECKED);
-    EXPECT_TRUE(dlg.notes.empty()) << ::testing::PrintToString(dlg.notes);
-    EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_MANUALCHECK), UINT(BST_CHECKED));
-    EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_RADIO1, IDC_RADIO3), IDC_RADIO2);
-}
-
 TEST_F(Buttons, ATwoStateCheckBoxShowsIndeterminateAsCheckedAndSpaceTogglesIt)
 {
     dlg.Button(IDC_CHECK).SetCheck(BST_INDETERMINATE);
@@ -131,54 +120,6 @@ TEST_F(Buttons, CheckingARadioButtonGivesItTheGroupsTabStopAndUncheckingTakesItA
         Key(VK_TAB);
         EXPECT_EQ(FocusId(), step.tabLandsOn);
     }
-}
-
-// The push buttons that look like the default one, in the order Apply, OK, Cancel.
-std::vector<int> DefaultLooks(ControlsDialog &dlg)
-{
-    std::vector<int> ids;
-    for (int id : {int(IDC_APPLY), int(IDOK), int(IDCANCEL)})
-    {
-        bool style = (dlg.GetDlgItem(id)->GetStyle() & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
-        bool look = static_cast<QPushButton *>(Peer(Item(dlg, id)))->isDefault();
-        EXPECT_EQ(style, look) << id << ": the look follows the style";
-        if (style)
-            ids.push_back(id);
-    }
-    return ids;
-}
-
-TEST_F(Buttons, APushButtonTakesTheDefaultLookWhileTabOrNextDlgCtlGivesItTheFocus)
-{
-    struct Step
-    {
-        const char *what;
-        std::function<void()> act;
-        int focus;
-        std::vector<int> defaultLook;
-    };
-    const Step steps[] = {
-        {"focus set directly", [&] { Focus(Item(dlg, IDC_MEMO)); }, IDC_MEMO, {IDOK}},
-        {"Tab onto Apply", [] { Key(VK_TAB); }, IDC_APPLY, {IDC_APPLY}},
-        {"Tab onto OK", [] { Key(VK_TAB); }, IDOK, {IDOK}},
-        {"Tab onto Cancel", [] { Key(VK_TAB); }, IDCANCEL, {IDCANCEL}},
-        {"Tab round to an edit gives the look back", [] { Key(VK_TAB); }, IDC_NAME, {IDOK}},
-        {"GotoDlgCtrl", [&] { dlg.GotoDlgCtrl(dlg.GetDlgItem(IDC_APPLY)); }, IDC_APPLY, {IDC_APPLY}},
-        {"Shift+Tab back to the edit", [] { Key(VK_TAB, true); }, IDC_MEMO, {IDOK}},
-        {"NextDlgCtrl", [&] { dlg.NextDlgCtrl(); }, IDC_APPLY, {IDC_APPLY}},
-    };
-    for (const Step &step : steps)
-    {
-        SCOPED_TRACE(step.what);
-        step.act();
-        EXPECT_EQ(FocusId(), step.focus);
-        EXPECT_EQ(DefaultLooks(dlg), step.defaultLook);
-        EXPECT_EQ(dlg.GetDefID(), MAKELONG(IDOK, DC_HASDEFID)) << "the dialog's default id stays";
-    }
-    dlg.closes = false;
-    Key(VK_RETURN);
-    EXPECT_EQ(dlg.Codes(IDC_APPLY), (std::vector<int>{BN_CLICKED})) << "Enter clicks the focused push button";
-    EXPECT_EQ(dlg.oks, 0);
 }
 
 TEST_F(Buttons, EnterInAMultiLineEditWithoutWantReturnMovesTheFocusToTheDefaultButtonBeforeItsClick)

@@ -1,4 +1,4 @@
-// Combo boxes: which choices are reported (a user's, never the program's) and in what order, and the searches.
+// Combo boxes: which of a user's choices are reported and in what order.
 #include "dialog_harness.h"
 
 #include <functional>
@@ -45,34 +45,6 @@ class Combos : public ShownDialog<ComboDialog>
     }
     std::vector<CString> Items(int id) { return ItemTexts(Item(dlg, id)); }
 };
-
-TEST_F(Combos, SelectionByCodeIsSilent)
-{
-    Fill(IDC_LIST, {"red", "green", "blue"});
-    CComboBox& list = dlg.Combo(IDC_LIST);
-    EXPECT_EQ(list.SetCurSel(1), 1);
-    EXPECT_EQ(list.SelectString(-1, "re"), 2);
-    EXPECT_EQ(list.SetCurSel(-1), CB_ERR);
-    list.SetWindowText("blue");
-    EXPECT_EQ(dlg.Count(IDC_LIST, CBN_SELCHANGE), 0);
-    EXPECT_TRUE(dlg.seenSel.empty());
-}
-
-TEST_F(Combos, SearchesIgnoreCaseStartAfterTheIndexAndWrap)
-{
-    Fill(IDC_EDITCOMBO, {"apple", "Banana", "apricot", "APPLE"});
-    CComboBox& c = dlg.Combo(IDC_EDITCOMBO);
-    EXPECT_EQ(c.FindStringExact(0, "apple"), 3);
-    EXPECT_EQ(c.FindStringExact(3, "apple"), 0) << "the search wraps round";
-    EXPECT_EQ(c.FindStringExact(-1, "app"), CB_ERR);
-    EXPECT_EQ(c.FindString(0, "AP"), 2) << "FindString is a prefix search";
-    EXPECT_EQ(c.SelectString(2, "ap"), 3);
-    EXPECT_EQ(c.SelectString(3, "ap"), 0);
-    EXPECT_EQ(c.GetWindowText(), "apple") << "the edit shows the selected item";
-    EXPECT_EQ(c.SelectString(-1, "zebra"), CB_ERR);
-    EXPECT_EQ(c.GetCurSel(), 0) << "a failed search leaves the selection alone";
-    EXPECT_EQ(dlg.Count(IDC_EDITCOMBO, CBN_SELCHANGE), 0);
-}
 
 TEST_F(Combos, EachWayOfChoosingOrLeavingReportsTheWin32Sequence)
 {

@@ -1,5 +1,4 @@
-// Dialogs as windows: the modal loop and its result, the close box, hidden windows, modeless lifetime, and
-// dialog units.
+// Dialogs as windows: the modal loop and its result, the close box, hidden windows, and dialog units.
 #include "dialog_harness.h"
 
 #include <QFontMetrics>
@@ -133,24 +132,6 @@ const MessageMap& ModelessDialog::GetThisMessageMap()
 {
     static const MessageMap map(&CDialog::GetThisMessageMap(), {mm::Destroy(&ModelessDialog::OnDestroy)});
     return map;
-}
-
-TEST(Modeless, CreateReturnsAtOnceAndOkOrCancelHideTheDialogButKeepTheWindow)
-{
-    std::vector<std::string> log;
-    ModelessDialog dlg;
-    dlg.log = &log;
-    ASSERT_TRUE(dlg.Create(IDD_CONTROLS));
-    EXPECT_FALSE(dlg.IsWindowVisible()) << "the template has no WS_VISIBLE";
-    dlg.ShowWindow(SW_SHOW);
-    Type(dlg, IDC_NAME, "typed");
-    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "typed");
-    Key(VK_ESCAPE);
-    EXPECT_EQ(dlg.cancels, 1);
-    EXPECT_FALSE(dlg.IsWindowVisible());
-    EXPECT_TRUE(::IsWindow(dlg.m_hWnd));
-    EXPECT_TRUE(log.empty()) << "EndDialog does not destroy a modeless dialog";
-    dlg.DestroyWindow();
 }
 
 // ---------------------------------------------------------------------------------------------------------------

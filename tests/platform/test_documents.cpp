@@ -1,10 +1,8 @@
-// Document device contexts: PNG pictures drawn as the screen draws, SVG and PDF written by the toolkit's vector
-// writers, and files written whole or not at all.
+// Document device contexts: files written whole or not at all, and the ones refused.
 #include "platform/testing/pdttest.h"
 
 #include <QFile>
 #include <QImage>
-#include <QRegularExpression>
 
 #include <fstream>
 
@@ -53,92 +51,7 @@ DEVMODE Picture(int width, int height)
     return mode;
 }
 
-int PdfPages(const std::string& pdf)
-{
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
-    return int(QString::fromLatin1(pdf.data(), qsizetype(pdf.size())).count(page));
-}
-
 } // namespace
-
-TEST(Documents, APngIsThePictureAMemoryDcDraws)
-{
-    CClientDC screen(nullptr);
-    CDC memory;
-    CBitmap bitmap;
-    memory.CreateCompatibleDC(&screen);
-    bitmap.CreateCompatibleBitmap(&screen, 120, 60);
-    CBitmap* old = memory.SelectObject(&bitmap);
-    DrawScene(memory);
-
-    std::string path = TempDir() + "/scene.png";
-    CDC doc;
-    DEVMODE mode = Picture(120, 60);
-    ASSERT_TRUE(doc.CreateDC("PNG", nullptr, path.c_str(), &mode));
-    EXPECT_TRUE(doc.IsPrinting());
-    EXPECT_FALSE(memory.IsPrinting());
-    ASSERT_EQ(doc.StartDoc("scene"), 1);
-    ASSERT_EQ(doc.StartPage(), 1);
-    DrawScene(doc);
-    EXPECT_EQ(doc.StartPage(), 0) << "a page is open";
-    doc.EndPage();
-    EXPECT_EQ(doc.StartPage(), 0) << "a picture has one page";
-    ASSERT_EQ(doc.EndDoc(), 1);
-
-    QImage png(QString::fromStdString(path));
-    ASSERT_EQ(png.size(), QSize(120, 60));
-    int differ = 0;
-    for (int y = 0; y < 60; ++y)
-        for (int x = 0; x < 120; ++x)
-            differ += pdt::gdi::FromQRgb(png.pixel(x, y)) != memory.GetPixel(x, y);
-    EXPECT_EQ(differ, 0);
-    memory.SelectObject(old);
-}
-
-TEST(Documents, VectorFilesHoldTheDrawingAndMeasureInScreenUnits)
-{
-    std::string svgPath = TempDir() + "/scene.svg", pdfPath = TempDir() + "/scene.pdf";
-    CDC svg;
-    DEVMODE mode = Picture(120, 60);
-    ASSERT_TRUE(svg.CreateDC("svg", nullptr, svgPath.c_str(), &mode)); // drivers in any letter case
-    EXPECT_EQ(svg.GetDeviceCaps(HORZRES), 120);
-    EXPECT_EQ(svg.GetDeviceCaps(LOGPIXELSX), 96);
-    ASSERT_EQ(svg.StartDoc("scene"), 1);
-    ASSERT_EQ(svg.StartPage(), 1);
-    DrawScene(svg);
-    // Clipping works on a page without pixels.
-    svg.IntersectClipRect(10, 10, 70, 40);
-    CRect box;
-    EXPECT_EQ(svg.GetClipBox(&box), SIMPLEREGION);
-    EXPECT_EQ(box, CRect(10, 10, 70, 40));
-    EXPECT_TRUE(svg.PtVisible(20, 20));
-    EXPECT_FALSE(svg.PtVisible(80, 20));
-    svg.EndPage();
-    ASSERT_EQ(svg.EndDoc(), 1);
-    std::string text = Read(svgPath);
-    EXPECT_NE(text.find("<svg"), std::string::npos);
-    EXPECT_NE(text.find(">Node<"), std::string::npos) << "the text is text, not pixels";
-    EXPECT_EQ(text.find("<image"), std::string::npos);
-
-    // A PDF of A4 paper with 10 mm margins: 190 x 277 mm printable at 96 units an inch; three pages.
-    CDC pdf;
-    ASSERT_TRUE(pdf.CreateDC("PDF", nullptr, pdfPath.c_str(), nullptr));
-    EXPECT_NEAR(pdf.GetDeviceCaps(HORZRES), 718, 1);
-    EXPECT_NEAR(pdf.GetDeviceCaps(VERTRES), 1047, 2);
-    EXPECT_NEAR(pdf.GetDeviceCaps(PHYSICALWIDTH), 794, 1);
-    EXPECT_NEAR(pdf.GetDeviceCaps(PHYSICALOFFSETX), 38, 1);
-    ASSERT_EQ(pdf.StartDoc("scene"), 1);
-    for (int i = 0; i < 3; ++i)
-    {
-        ASSERT_EQ(pdf.StartPage(), 1);
-        DrawScene(pdf);
-        pdf.EndPage();
-    }
-    ASSERT_EQ(pdf.EndDoc(), 1);
-    std::string bytes = Read(pdfPath);
-    EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
-    EXPECT_EQ(PdfPages(bytes), 3);
-}
 
 TEST(Documents, AFileIsWrittenWholeOrNotAtAll)
 {

@@ -23,22 +23,6 @@ TEST_F(Edits, EachTypedCharacterReportsUpdateThenChange)
     EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "a");
 }
 
-TEST_F(Edits, SetWindowTextReportsAChangeEvenForTheSameTextButOtherMessagesAreSilent)
-{
-    CEdit& name = dlg.Edit(IDC_NAME);
-    name.SetWindowText("same");
-    name.SetWindowText("same");
-    dlg.SetDlgItemText(IDC_NAME, "text");
-    EXPECT_EQ(dlg.Count(IDC_NAME, EN_CHANGE), 3);
-    EXPECT_EQ(dlg.Count(IDC_NAME, EN_UPDATE), 3);
-    dlg.Forget();
-    name.SetSel(0, 2);
-    name.SetModify(TRUE);
-    name.LimitText(10);
-    (void)name.GetWindowText();
-    EXPECT_TRUE(dlg.notes.empty()) << ::testing::PrintToString(dlg.notes);
-}
-
 TEST_F(Edits, TabAndClicksMoveTheFocusWithKillFocusBeforeSetFocus)
 {
     Focus(Item(dlg, IDC_NAME));

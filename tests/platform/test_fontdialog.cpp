@@ -1,5 +1,4 @@
-// The font dialog as a person uses it: OK and Cancel, refused sizes, and a dialog of one's own on the standard
-// control ids.
+// The font dialog as a person uses it: OK and Cancel, and refused sizes.
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -26,8 +25,6 @@ int IndexOf(CComboBox& combo, const char* text)
     EXPECT_GE(at, 0) << "no entry " << text;
     return at;
 }
-
-bool Visible(CDialog& d, int id) { return d.GetDlgItem(id) && d.GetDlgItem(id)->IsWindowVisible(); }
 
 LOGFONT Font(const char* face, LONG height, LONG weight = FW_NORMAL)
 {
@@ -165,32 +162,5 @@ class OwnFontDialog : public CFontDialog
         CFontDialog::UpdateSample();
     }
 };
-
-TEST_F(FontDialog, OwnTemplateWithTheStandardIdsRunsTheSameChoiceAndAMissingOneIsACancel)
-{
-    pdt::ResourceModule module("owntemplate", "own.rc", {kOwnFiles[0]});
-    OwnFontDialog dlg;
-    ExpectModal([&](CDialog& d) {
-        EXPECT_EQ(d.GetWindowText(), "Pick A Face");
-        EXPECT_EQ(d.GetTemplateID(), 4401u);
-        EXPECT_GE(ComboOf(d, cmb1).GetCount(), 2);
-        EXPECT_FALSE(Visible(d, chx1)) << "no effects asked for";
-        int before = dlg.m_nSamples;
-        ChooseComboItem(ComboOf(d, cmb2), IndexOf(ComboOf(d, cmb2), "Italic"));
-        EXPECT_GT(dlg.m_nSamples, before) << "the overridden sample is the one kept up to date";
-        Type(d, cmb3, "20");
-        Click(d, 4402);
-        Click(d, IDOK);
-    });
-    ASSERT_EQ(dlg.DoModal(), IDOK);
-    EXPECT_TRUE(dlg.m_bMono) << "the dialog's own exchange runs on OK";
-    EXPECT_TRUE(dlg.IsItalic());
-    EXPECT_EQ(dlg.GetSize(), 200);
-
-    // A template that is not there is a Cancel.
-    CFontDialog missing(nullptr, CF_SCREENFONTS | CF_ENABLETEMPLATE);
-    missing.m_cf.lpTemplateName = MAKEINTRESOURCE(4499);
-    EXPECT_EQ(missing.DoModal(), IDCANCEL);
-}
 
 } // namespace

@@ -1,4 +1,4 @@
-// Device-context drawing, read back as pixels: lines, text, blits, the window paint cycle and object lifetimes.
+// Device-context drawing, read back as pixels: lines, text and object lifetimes.
 #include "platform/testing/pdttest.h"
 
 #include <memory>
@@ -174,37 +174,6 @@ TEST_F(Text, MetricsDescribeTheSelectedFont)
 
 using WindowDrawing = PaintTest;
 
-TEST_F(WindowDrawing, PaintDcGetsTheInvalidRectDrawsOnlyThereAndValidates)
-{
-    wnd.onPaint = [](CPaintDC& dc) {
-        CBrush blue(kBlue);
-        CRect all(0, 0, 200, 120);
-        dc.FillRect(&all, &blue);
-    };
-    wnd.painted.clear();
-    wnd.InvalidateRect(CRect(10, 20, 30, 40), FALSE);
-    CRect update;
-    EXPECT_TRUE(wnd.GetUpdateRect(&update));
-    EXPECT_EQ(update, CRect(10, 20, 30, 40));
-    wnd.UpdateWindow();
-    ASSERT_EQ(wnd.painted.size(), 1u);
-    EXPECT_EQ(wnd.painted[0], CRect(10, 20, 30, 40));
-    EXPECT_FALSE(wnd.GetUpdateRect(&update));
-    EXPECT_EQ(PixelAt(wnd, CPoint(10, 20)), kBlue);
-    EXPECT_EQ(PixelAt(wnd, CPoint(29, 39)), kBlue);
-    EXPECT_EQ(PixelAt(wnd, CPoint(30, 39)), kWhite);
-    EXPECT_EQ(PixelAt(wnd, CPoint(5, 5)), kWhite);
-    EXPECT_EQ(ShownPixelAt(wnd, CPoint(15, 25)), kBlue);
-    EXPECT_EQ(wnd.painted.size(), 1u) << "reading pixels paints nothing more";
-
-    // Two invalid areas are painted together in one WM_PAINT.
-    wnd.InvalidateRect(CRect(0, 0, 5, 5), FALSE);
-    wnd.InvalidateRect(CRect(50, 50, 60, 60), FALSE);
-    Pump();
-    ASSERT_EQ(wnd.painted.size(), 2u);
-    EXPECT_EQ(wnd.painted[1], CRect(0, 0, 60, 60));
-}
-
 // ---------------------------------------------------------------------------------------------------------------
 // Objects.
 
@@ -243,72 +212,5 @@ using Clipping = PaintTest;
 // Bitmaps and blits.
 
 using Bitmaps = PaintTest;
-
-TEST_F(Bitmaps, OffScreenDrawingIsBlittedOntoTheWindow)
-{
-    CClientDC client(&wnd);
-    CDC mem;
-    ASSERT_TRUE(mem.CreateCompatibleDC(&client));
-    CBitmap bmp;
-    ASSERT_TRUE(bmp.CreateCompatibleBitmap(&client, 20, 10));
-    BITMAP bm;
-    ASSERT_EQ(bmp.GetBitmap(&bm), int(sizeof(BITMAP)));
-    EXPECT_EQ(bm.bmBitsPixel, 32);
-    CBitmap* old = mem.SelectObject(&bmp);
-    ASSERT_NE(old, nullptr);
-    mem.FillSolidRect(0, 0, 20, 10, kRed);
-    EXPECT_EQ(mem.SetPixel(3, 3, kBlue), kBlue);
-    EXPECT_EQ(mem.SetPixel(30, 3, kBlue), CLR_INVALID);
-
-    EXPECT_TRUE(client.BitBlt(50, 50, 20, 10, &mem, 0, 0, SRCCOPY));
-    EXPECT_EQ(PixelAt(wnd, CPoint(50, 50)), kRed);
-    EXPECT_EQ(PixelAt(wnd, CPoint(53, 53)), kBlue);
-    EXPECT_EQ(PixelAt(wnd, CPoint(70, 50)), kWhite);
-    EXPECT_EQ(ShownPixelAt(wnd, CPoint(53, 53)), kBlue);
-
-    // A source that runs off its bitmap leaves those destination pixels alone.
-    client.BitBlt(100, 50, 20, 10, &mem, 10, 0, SRCCOPY);
-    EXPECT_EQ(PixelAt(wnd, CPoint(105, 50)), kRed);
-    EXPECT_EQ(PixelAt(wnd, CPoint(115, 50)), kWhite);
-
-    // Xor twice restores; DSTINVERT and PATINVERT need no source.
-    client.BitBlt(50, 50, 20, 10, &mem, 0, 0, SRCINVERT);
-    EXPECT_EQ(PixelAt(wnd, CPoint(50, 50)), kBlack);
-    client.BitBlt(50, 50, 20, 10, &mem, 0, 0, SRCINVERT);
-    EXPECT_EQ(PixelAt(wnd, CPoint(50, 50)), kRed);
-    EXPECT_TRUE(client.PatBlt(0, 0, 10, 10, DSTINVERT));
-    EXPECT_EQ(PixelAt(wnd, CPoint(5, 5)), kBlack);
-    CBrush red(kRed);
-    client.SelectObject(&red);
-    EXPECT_TRUE(client.PatBlt(0, 20, 10, 10, PATINVERT));
-    EXPECT_EQ(PixelAt(wnd, CPoint(5, 25)), RGB(0, 255, 255));
-    EXPECT_TRUE(client.PatBlt(0, 40, 10, 10, PATCOPY));
-    EXPECT_EQ(PixelAt(wnd, CPoint(5, 45)), kRed);
-    EXPECT_FALSE(client.PatBlt(0, 0, 10, 10, SRCCOPY)) << "PatBlt has no source";
-    EXPECT_FALSE(client.BitBlt(0, 0, 10, 10, nullptr, 0, 0, SRCCOPY));
-    client.SelectStockObject(WHITE_BRUSH);
-    mem.SelectObject(old);
-}
-
-TEST(BitmapObjects, LoadBitmapReadsTheResourceChain)
-{
-    CBitmap b;
-    ASSERT_TRUE(b.LoadBitmap(IDB_GDI4X2));
-    BITMAP bm;
-    b.GetBitmap(&bm);
-    EXPECT_EQ(bm.bmWidth, 4);
-    EXPECT_EQ(bm.bmHeight, 2);
-    CDC mem;
-    mem.CreateCompatibleDC(nullptr);
-    CBitmap* old = mem.SelectObject(&b);
-    EXPECT_EQ(mem.GetPixel(0, 0), kRed);
-    EXPECT_EQ(mem.GetPixel(2, 0), kBlue);
-    EXPECT_EQ(mem.GetPixel(1, 1), RGB(10, 20, 30));
-    EXPECT_EQ(mem.GetPixel(3, 1), RGB(255, 0, 255));
-    mem.SelectObject(old);
-    CBitmap missing;
-    EXPECT_FALSE(missing.LoadBitmap(4711));
-    EXPECT_FALSE(b.LoadBitmap(IDB_GDI4X2)) << "already holds a bitmap";
-}
 
 } // namespace

@@ -1,5 +1,5 @@
 // The dialog manager's keys: Enter, Escape, Tab and the arrows, what a control can claim for itself with
-// WM_GETDLGCODE, PreTranslateMessage, and pages nested in a dialog.
+// WM_GETDLGCODE, and pages nested in a dialog.
 #include "dialog_harness.h"
 #include "platform/afxcmn.h"
 
@@ -8,7 +8,6 @@
 
 #include <functional>
 #include <string>
-#include <tuple>
 
 using namespace pdt::test;
 
@@ -79,7 +78,7 @@ TEST(DialogKeys, EnterPressesTheDefaultOrTheFocusedPushButtonAndEscapeCancelsFro
 }
 
 // ---------------------------------------------------------------------------------------------------------------
-// Controls that claim keys, and the dialog's own PreTranslateMessage.
+// Controls that claim keys.
 
 // Wants every key, as a grid or an expression editor does; records the keys it is given.
 class GreedyEdit : public CEdit
@@ -124,71 +123,6 @@ TEST(DialogKeys, AControlWantingAllKeysGetsEnterEscapeAndTab)
     EXPECT_EQ(dlg.DoModal(), IDCANCEL);
     EXPECT_EQ(dlg.oks, 0);
     EXPECT_EQ(dlg.cancels, 1);
-}
-
-// Eats F1 and the letter q; records every key message it is offered.
-class FilteringDialog : public ControlsDialog
-{
-  public:
-    std::vector<std::string>* log = nullptr;
-    std::vector<std::tuple<UINT, WPARAM, int>> seen; // message, key and the control it is for
-    BOOL PreTranslateMessage(MSG* msg) override
-    {
-        seen.emplace_back(msg->message, msg->wParam, ::GetDlgCtrlID(msg->hwnd));
-        if (log && msg->message == WM_KEYDOWN)
-            log->push_back("dialog " + std::to_string(msg->wParam));
-        if (msg->message == WM_KEYDOWN && msg->wParam == VK_F1)
-            return TRUE;
-        if (msg->message == WM_CHAR && msg->wParam == 'q')
-            return TRUE;
-        return ControlsDialog::PreTranslateMessage(msg);
-    }
-};
-
-class LoggingEdit : public CEdit
-{
-  public:
-    DECLARE_MESSAGE_MAP()
-    std::vector<std::string>* log = nullptr;
-    void OnKeyDown(UINT vk, UINT, UINT)
-    {
-        log->push_back("edit " + std::to_string(vk));
-        Default();
-    }
-};
-const MessageMap& LoggingEdit::GetThisMessageMap()
-{
-    static const MessageMap map(&CEdit::GetThisMessageMap(), {mm::Key(WM_KEYDOWN, &LoggingEdit::OnKeyDown)});
-    return map;
-}
-
-TEST(DialogKeys, PreTranslateMessageSeesEachKeyBeforeTheControlAndCanSwallowIt)
-{
-    FilteringDialog dlg;
-    LoggingEdit edit;
-    std::vector<std::string> log;
-    dlg.log = edit.log = &log;
-    CString text;
-    ExpectModal([&](CDialog& d) {
-        edit.SubclassDlgItem(IDC_NAME, &d);
-        Focus(edit);
-        dlg.seen.clear();
-        Type("aqb");
-        Key(VK_F1);
-        text = edit.GetWindowText();
-        edit.UnsubclassWindow();
-        Key(VK_ESCAPE);
-    });
-    dlg.DoModal();
-    EXPECT_EQ(text, "ab") << "the q never reached the edit";
-    EXPECT_EQ(log, (std::vector<std::string>{"dialog 65", "edit 65", "dialog 81", "edit 81", "dialog 66", "edit 66",
-                                             "dialog 112", "dialog 27"}))
-        << "F1 was swallowed before the edit saw it";
-    // Down, character, up for each typed letter, each offered with the edit as its window.
-    ASSERT_GE(dlg.seen.size(), 3u);
-    using Seen = std::tuple<UINT, WPARAM, int>;
-    EXPECT_EQ(std::vector<Seen>(dlg.seen.begin(), dlg.seen.begin() + 3),
-              (std::vector<Seen>{{WM_KEYDOWN, 'A', IDC_NAME}, {WM_CHAR, 'a', IDC_NAME}, {WM_KEYUP, 'A', IDC_NAME}}));
 }
 
 // ---------------------------------------------------------------------------------------------------------------

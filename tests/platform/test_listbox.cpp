@@ -90,31 +90,6 @@ TEST_F(ListBoxTest, SortedListsAndComboBoxesUseTheWordSort)
 
 // --- Single selection.
 
-TEST_F(ListBoxTest, SetCurSelAndDeletionChangeTheSelectionSilentlyAndMultipleSelectionMessagesAreRefused)
-{
-    Make(LBS_NOTIFY);
-    Fill({"a", "b", "c", "d"});
-    EXPECT_EQ(box.GetCurSel(), LB_ERR);
-    EXPECT_EQ(box.SetCurSel(1), 1);
-    EXPECT_GT(box.GetSel(1), 0);
-    EXPECT_EQ(box.SetCurSel(-1), LB_ERR) << "Win32 answers LB_ERR for -1 though nothing failed";
-    EXPECT_EQ(box.GetCurSel(), LB_ERR);
-    EXPECT_EQ(box.SelectString(-1, "C"), 2);
-    EXPECT_EQ(box.SelectString(-1, "zz"), LB_ERR);
-    EXPECT_EQ(box.GetCurSel(), 2) << "a failed SelectString keeps the selection";
-    box.SetCurSel(1);
-    box.DeleteString(1);
-    EXPECT_EQ(box.GetCurSel(), LB_ERR) << "no neighbour takes over the selection";
-    box.SetCurSel(2);
-    box.DeleteString(0);
-    EXPECT_EQ(box.GetCurSel(), 1) << "the selection moves with its item";
-    EXPECT_TRUE(host.heard.empty()) << "the program's choices are not reported";
-    int rows[2];
-    EXPECT_EQ(box.GetSelCount(), LB_ERR);
-    EXPECT_EQ(box.GetSelItems(2, rows), LB_ERR);
-    EXPECT_EQ(box.SetSel(0), LB_ERR);
-}
-
 TEST_F(ListBoxTest, ArrowKeysMoveTheSelectionAndReportOnlyRealChanges)
 {
     Make(LBS_NOTIFY);

@@ -1,5 +1,5 @@
-// List views in report mode: columns and texts, item states and how every state change is reported, the
-// user's clicks, and check boxes.
+// List views in report mode: bad arguments, item states and how every state change is reported, and the
+// user's clicks.
 #include "platform/testing/pdttest.h"
 
 #include <QAbstractItemView>
@@ -67,40 +67,6 @@ class ListViewTest : public ControlTest
 };
 
 // --- Columns, texts and data.
-
-TEST_F(ListViewTest, ItemsAndSubItemsAreStoredWhereAskedAndMoveWithTheirColumns)
-{
-    Make();
-    EXPECT_EQ(list.InsertItem(0, "apple"), 0);
-    EXPECT_EQ(list.InsertItem(1, "cherry"), 1);
-    EXPECT_EQ(list.InsertItem(1, "banana"), 1);
-    EXPECT_EQ(list.InsertItem(99, "date"), 3) << "an index past the end appends";
-    EXPECT_EQ(list.InsertItem(-1, "bad"), -1);
-    EXPECT_TRUE(list.SetItemText(0, 1, "12"));
-    EXPECT_FALSE(list.SetItemText(0, 2, "no such column"));
-    EXPECT_FALSE(list.SetItemText(9, 0, "no such item"));
-    EXPECT_EQ(list.GetItemText(1, 0), CString("banana"));
-    EXPECT_EQ(Widget()->topLevelItem(0)->text(1), QStringLiteral("12"));
-    EXPECT_TRUE(Widget()->topLevelItem(0)->textAlignment(1) & Qt::AlignRight);
-
-    // Data moves with its item when another is inserted in front.
-    list.SetItemData(3, 44);
-    list.InsertItem(0, "first");
-    EXPECT_EQ(list.GetItemData(4), DWORD_PTR(44));
-    EXPECT_FALSE(list.SetItemData(5, 1));
-
-    // Inserting and deleting a column moves the sub-items and widths.
-    list.InsertItem(0, "x");
-    list.SetItemText(0, 1, "y");
-    EXPECT_EQ(list.InsertColumn(1, "Middle", LVCFMT_LEFT, 60), 1);
-    EXPECT_EQ(list.GetItemText(0, 2), CString("y"));
-    EXPECT_EQ(list.GetColumnWidth(2), 80);
-    EXPECT_EQ(Widget()->topLevelItem(0)->text(2), QStringLiteral("y"));
-    EXPECT_TRUE(list.DeleteColumn(1));
-    EXPECT_EQ(list.GetItemText(0, 1), CString("y"));
-    EXPECT_EQ(list.GetColumnWidth(1), 80);
-    EXPECT_FALSE(list.DeleteColumn(5));
-}
 
 TEST_F(ListViewTest, LongTextsAndBadArgumentsFailWithoutCrashing)
 {
@@ -191,42 +157,5 @@ TEST_F(ListViewTest, ClickingARowSelectsItThenReportsTheClick)
 }
 
 // --- Check boxes.
-
-TEST_F(ListViewTest, CheckBoxesAreStateImagesAndTheirChangesAreReported)
-{
-    Make();
-    Fill(3);
-    EXPECT_EQ(list.GetCheck(0), -1) << "no state image without check boxes";
-    list.SetExtendedStyle(LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
-    EXPECT_EQ(list.GetCheck(0), FALSE);
-    host.Forget();
-    EXPECT_TRUE(list.SetCheck(1));
-    EXPECT_EQ(Widget()->topLevelItem(1)->checkState(0), Qt::Checked);
-    ASSERT_EQ(host.Count(LVN_ITEMCHANGED), 1);
-    Heard x = host.Of(LVN_ITEMCHANGED)[0];
-    EXPECT_EQ(x.oldState & LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(1));
-    EXPECT_EQ(x.newState & LVIS_STATEIMAGEMASK, INDEXTOSTATEIMAGEMASK(2));
-
-    // The user toggles a check with Space or a click on the box.
-    ClickRow(2);
-    host.Forget();
-    Key(VK_SPACE);
-    EXPECT_EQ(list.GetCheck(2), TRUE);
-    ASSERT_EQ(host.Count(LVN_ITEMCHANGED), 1);
-    EXPECT_EQ(host.Of(LVN_ITEMCHANGED)[0].item, 2);
-
-    // The box itself, where the view's style draws it.
-    QTreeWidget* w = Widget();
-    QStyleOptionViewItem opt;
-    opt.initFrom(w);
-    opt.rect = w->visualRect(w->model()->index(0, 0));
-    opt.features = QStyleOptionViewItem::HasCheckIndicator | QStyleOptionViewItem::HasDisplay;
-    opt.text = w->topLevelItem(0)->text(0);
-    QRect box = w->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, w);
-    host.Forget();
-    QTest::mouseClick(w->viewport(), Qt::LeftButton, {}, box.center());
-    EXPECT_EQ(list.GetCheck(0), TRUE);
-    EXPECT_GE(host.Count(LVN_ITEMCHANGED), 1);
-}
 
 } // namespace

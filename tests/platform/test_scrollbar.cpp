@@ -1,4 +1,4 @@
-// Scroll bar controls: the codes the user's clicks and keys send to the parent, and the Win32 rule that the bar
+// Scroll bar controls: the codes the user's keys send to the parent, and the Win32 rule that the bar
 // itself never moves: the parent sets the position it wants.
 #include "platform/testing/pdttest.h"
 
@@ -41,25 +41,6 @@ class ScrollBarTest : public ControlTest
     CScrollBar bar;
     HWND h = nullptr;
 };
-
-TEST_F(ScrollBarTest, ArrowAndTrackClicksSendTheirCodesAndLeaveThePositionToTheParent)
-{
-    Make();
-    bar.SetScrollRange(0, 100);
-    bar.SetScrollPos(50);
-    ClickPart(QStyle::SC_ScrollBarAddLine);
-    EXPECT_EQ(Codes(), (std::vector<int>{SB_LINEDOWN, SB_ENDSCROLL}));
-    EXPECT_EQ(host.heard[0].from, h) << "lParam is the scroll bar";
-    EXPECT_EQ(host.heard[0].id, kBar);
-    EXPECT_EQ(bar.GetScrollPos(), 50);
-    EXPECT_EQ(Widget()->sliderPosition(), 50) << "the thumb stays where it was";
-    host.Forget();
-    ClickPart(QStyle::SC_ScrollBarSubLine);
-    ClickPart(QStyle::SC_ScrollBarAddPage);
-    ClickPart(QStyle::SC_ScrollBarSubPage);
-    EXPECT_EQ(Codes(), (std::vector<int>{SB_LINEUP, SB_ENDSCROLL, SB_PAGEDOWN, SB_ENDSCROLL, SB_PAGEUP, SB_ENDSCROLL}));
-    EXPECT_EQ(bar.GetScrollPos(), 50);
-}
 
 TEST_F(ScrollBarTest, KeysSendTheirCodesAndEndEachScroll)
 {

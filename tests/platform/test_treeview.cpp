@@ -1,4 +1,4 @@
-// Tree views: insertion, selection and its notifications (the user's and the program's), expansion and deletion.
+// Tree views: insertion, selection and its notifications (the user's and the program's), and expansion.
 #include "platform/testing/pdttest.h"
 
 #include <QAbstractItemView>
@@ -214,30 +214,5 @@ TEST_F(TreeViewTest, TheUserExpandsWithTheButtonOrADoubleClickAndTheParentMayRef
 }
 
 // --- Deletion.
-
-TEST_F(TreeViewTest, DeletingAParentReportsItsChildrenThenItAndDeletingAllLeavesNothingSelected)
-{
-    Make();
-    HTREEITEM seed = Add("Seed", apple, 7);
-    tree.SelectItem(leek);
-    host.Forget();
-    tree.DeleteItem(vegetables);
-    EXPECT_EQ(tree.GetSelectedItem(), fruits);
-    std::vector<Heard> deleted = host.Of(TVN_DELETEITEM);
-    ASSERT_EQ(deleted.size(), 2u);
-    EXPECT_EQ(deleted[0].oldItem, leek);
-    EXPECT_EQ(deleted[1].oldItem, vegetables);
-
-    host.Forget();
-    EXPECT_TRUE(tree.DeleteAllItems());
-    std::vector<HTREEITEM> order;
-    for (const Heard &d : host.Of(TVN_DELETEITEM))
-        order.push_back(d.oldItem);
-    EXPECT_EQ(order, (std::vector<HTREEITEM>{cherry, seed, apple, banana, fruits})) << "children before parents";
-    ASSERT_EQ(host.Count(TVN_SELCHANGED), 1);
-    EXPECT_EQ(host.Of(TVN_SELCHANGED)[0].newItem, nullptr) << "nothing is left to take the selection";
-    EXPECT_EQ(tree.GetRootItem(), nullptr);
-    EXPECT_EQ(Widget()->topLevelItemCount(), 0);
-}
 
 } // namespace

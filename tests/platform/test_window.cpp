@@ -1,4 +1,4 @@
-// Windows and messages: sent and posted messages, message map chaining, handles and bad input.
+// Windows and messages: sent and posted messages, handles and bad input.
 #include "dialog_harness.h"
 
 #include <string>
@@ -112,18 +112,6 @@ const MessageMap& DerivedDialog::GetThisMessageMap()
 }
 
 using MessageMaps = ShownDialog<DerivedDialog>;
-
-TEST_F(MessageMaps, TheDerivedEntryWinsBaseEntriesRunForTheRestAndUnmappedOnesGoToTheDefault)
-{
-    EXPECT_EQ(dlg.SendMessage(WM_FIRST), 101);
-    Click(dlg, IDC_APPLY);
-    EXPECT_EQ(dlg.SendMessage(WM_SECOND), 2);
-    EXPECT_EQ(dlg.SendMessage(WM_THIRD), 0);
-    EXPECT_EQ(dlg.log, (std::vector<std::string>{"derived first", "derived apply", "base second"}));
-    Key(VK_ESCAPE); // CDialog's own IDCANCEL entry, two maps up
-    EXPECT_EQ(dlg.cancels, 1);
-    EXPECT_FALSE(dlg.IsWindowVisible());
-}
 
 // ---------------------------------------------------------------------------------------------------------------
 // Default(): a handler that passes the message on to the class's own processing.
