@@ -49,13 +49,13 @@ inline std::unique_ptr<JobDocument> LargeJob(int nodes)
     return doc;
 }
 
-// Plain Qt: what the view shows of the job at a scroll position (and a scale), drawn straight onto an image.
-inline void PaintBaseline(QImage& image, const JobDocument& doc, QPoint scroll, const QFont& index, const QFont& name,
-                          double scale = 1.0)
+// Plain Qt: what the view shows of the job at a scroll position (and a scale) in an area of `size`, drawn
+// straight onto any painter's device.
+inline void PaintJob(QPainter& p, QSize size, const JobDocument& doc, QPoint scroll, const QFont& index,
+                     const QFont& name, double scale = 1.0)
 {
-    QPainter p(&image);
-    p.fillRect(image.rect(), Qt::white);
-    const QRect shown(scroll / scale, image.size() / scale);
+    p.fillRect(QRect(QPoint(), size), Qt::white);
+    const QRect shown(scroll / scale, size / scale);
     const int w = doc.m_settings.nNodeWidth, h = doc.m_settings.nNodeHeight;
     auto box = [&](const HostNode* n) { return QRect(n->m_ptPosition.x, n->m_ptPosition.y, w, h); };
     p.translate(-scroll);
@@ -105,6 +105,13 @@ inline void PaintBaseline(QImage& image, const JobDocument& doc, QPoint scroll, 
         p.setFont(name);
         p.drawText(r.adjusted(4, 2, -4, -2), Qt::AlignCenter, QString::fromLatin1(node->m_strName.c_str()));
     }
+}
+
+inline void PaintBaseline(QImage& image, const JobDocument& doc, QPoint scroll, const QFont& index, const QFont& name,
+                          double scale = 1.0)
+{
+    QPainter p(&image);
+    PaintJob(p, image.size(), doc, scroll, index, name, scale);
 }
 
 } // namespace pdt::bench

@@ -1472,11 +1472,14 @@ CRect FlowchartView::GetUsedRect() const
 
 void FlowchartView::DrawOnPage(CDC& dc, CPoint origin)
 {
+    // On paper the flowchart has its own size, whatever the window's zoom.
+    int zoom = std::exchange(m_nZoom, 100);
     CPoint kept = std::exchange(m_ptScroll, origin);
     CRect area(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES)), paper(CPoint() - origin, m_szPage);
     if (area.IntersectRect(area, paper))
         Draw(dc, area);
     m_ptScroll = kept;
+    m_nZoom = zoom;
 }
 
 void FlowchartView::OnPaint()

@@ -83,6 +83,12 @@ TEST_F(Export, APngIsWhatTheWindowShowsWithoutTheSelection)
         for (int x = 0; x < w; ++x)
             differ += exported.pixel(x, y) != window.pixel(x, y);
     EXPECT_EQ(differ, 0) << "over " << w << " x " << h;
+
+    View().SetZoom(50, CPoint());
+    std::string zoomed = TempDir() + "/zoomed.png";
+    ExportAs(zoomed);
+    EXPECT_EQ(QImage(QString::fromStdString(zoomed)), exported) << "the page's own size at any zoom";
+    EXPECT_EQ(View().GetZoom(), 50);
     EXPECT_TRUE(MessageBoxes().empty());
 }
 
