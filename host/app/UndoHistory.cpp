@@ -69,23 +69,6 @@ bool UndoHistory::Record(std::string text)
     return true;
 }
 
-void UndoHistory::SetCurrentText(std::string text)
-{
-    if (text == m_current.text)
-        return;
-    // The steps next to the current text are told by it: tell them by the new one.
-    State now{std::move(text), m_current.serial};
-    if (!m_undo.empty())
-    {
-        m_nUndoBytes -= m_undo.back().middle.size();
-        m_undo.back() = Difference(now.text, Apply(m_current.text, m_undo.back()));
-        m_nUndoBytes += m_undo.back().middle.size();
-    }
-    if (!m_redo.empty())
-        m_redo.back() = Difference(now.text, Apply(m_current.text, m_redo.back()));
-    m_current = std::move(now);
-}
-
 void UndoHistory::Trim()
 {
     while (m_undo.size() > m_nSteps || (m_undo.size() > 1 && m_nUndoBytes > m_nBytes))

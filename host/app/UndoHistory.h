@@ -35,8 +35,6 @@ class UndoHistory
     // the text that was current (what the job shows until the new one is put on it).
     const std::string* Undo(std::string* left = nullptr);
     const std::string* Redo(std::string* left = nullptr);
-    // After a restore: the job as it reads back, which is what later changes are compared with.
-    void SetCurrentText(std::string text);
 
     // The current text is what the job's file holds now; IsSaved tells whether the current one is that again.
     void MarkSaved() { m_nSaved = m_current.serial; }

@@ -21,6 +21,27 @@
 namespace pdt::test
 {
 
+// A job named `file` of nodes at points of the page (screen nodes unless a kind is given) and links between
+// them by name, unchanged since it was made.
+struct NodeAt
+{
+    const char* name;
+    CPoint at;
+    int kind = NODE_SCREEN;
+};
+inline std::unique_ptr<JobDocument> JobOf(const char* file, std::initializer_list<NodeAt> nodes,
+                                          std::initializer_list<std::pair<const char*, const char*>> links = {})
+{
+    auto doc = std::make_unique<JobDocument>();
+    doc->m_strPathName = CString("/tmp/") + file;
+    for (const NodeAt& n : nodes)
+        doc->AddNode(n.kind, n.name)->m_ptPosition = n.at;
+    for (auto [from, to] : links)
+        doc->AddLink(doc->FindNodeByName(from)->m_nID, doc->FindNodeByName(to)->m_nID);
+    doc->SetModifiedFlag(FALSE);
+    return doc;
+}
+
 class MainWindowTest : public HostSettingsTest
 {
   public: // the cases' lambdas and tables reach the window through these

@@ -29,21 +29,11 @@ namespace
 // A, B and C in a row, linked A>B>C; B uploads the record "Stock", the link B>C writes the record "Log".
 std::unique_ptr<JobDocument> ThreeNodes()
 {
-    auto doc = std::make_unique<JobDocument>();
-    doc->m_strPathName = "/tmp/Three.pdtjob";
+    auto doc = JobOf("Three.pdtjob", {{"A", {40, 40}}, {"B", {240, 40}, NODE_UPLOAD}, {"C", {440, 40}}}, {{"A", "B"}});
     HostRecord* stock = doc->AddRecord("Stock", "STOCK.DAT");
     HostRecord* log = doc->AddRecord("Log", "LOG.DAT");
     doc->AddRecord("Unused", "UNUSED.DAT");
-    const struct
-    {
-        int kind;
-        const char* name;
-        CPoint at;
-    } nodes[] = {{NODE_SCREEN, "A", {40, 40}}, {NODE_UPLOAD, "B", {240, 40}}, {NODE_SCREEN, "C", {440, 40}}};
-    for (const auto& n : nodes)
-        doc->AddNode(n.kind, n.name)->m_ptPosition = n.at;
     doc->FindNodeByName("B")->m_nRecordID = stock->m_nID;
-    doc->AddLink(doc->FindNodeByName("A")->m_nID, doc->FindNodeByName("B")->m_nID);
     HostLink* writes = doc->AddLink(doc->FindNodeByName("B")->m_nID, doc->FindNodeByName("C")->m_nID);
     writes->m_bEOR = TRUE;
     writes->m_nRecordID = log->m_nID;

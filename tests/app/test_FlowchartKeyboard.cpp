@@ -9,17 +9,7 @@ namespace
 // Reading order is A, B, C: A and B on one row, C below.
 std::unique_ptr<JobDocument> ThreeNodes()
 {
-    auto doc = std::make_unique<JobDocument>();
-    doc->m_strPathName = "/tmp/Three.pdtjob";
-    const struct
-    {
-        const char* name;
-        CPoint at;
-    } nodes[] = {{"C", CPoint(40, 240)}, {"B", CPoint(340, 40)}, {"A", CPoint(40, 40)}}; // added out of order
-    for (const auto& n : nodes)
-        doc->AddNode(NODE_SCREEN, n.name)->m_ptPosition = n.at;
-    doc->SetModifiedFlag(FALSE);
-    return doc;
+    return JobOf("Three.pdtjob", {{"C", {40, 240}}, {"B", {340, 40}}, {"A", {40, 40}}}); // added out of order
 }
 
 class FlowchartKeyboard : public MainWindowTest

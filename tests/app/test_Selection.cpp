@@ -17,20 +17,10 @@ namespace
 // A row A B F, a row C D G below it, E further down and to the right; links A>B, B>C, C>D, D>E. F and G have none.
 std::unique_ptr<JobDocument> SevenNodes()
 {
-    auto doc = std::make_unique<JobDocument>();
-    doc->m_strPathName = "/tmp/Seven.pdtjob";
-    const struct
-    {
-        const char* name;
-        CPoint at;
-    } nodes[] = {{"A", {40, 40}},   {"B", {300, 40}}, {"C", {40, 240}}, {"D", {340, 240}},
-                 {"E", {640, 440}}, {"F", {700, 40}}, {"G", {700, 240}}};
-    for (const auto& n : nodes)
-        doc->AddNode(NODE_SCREEN, n.name)->m_ptPosition = n.at;
-    for (auto [from, to] : {std::pair{"A", "B"}, {"B", "C"}, {"C", "D"}, {"D", "E"}})
-        doc->AddLink(doc->FindNodeByName(from)->m_nID, doc->FindNodeByName(to)->m_nID);
-    doc->SetModifiedFlag(FALSE);
-    return doc;
+    return JobOf("Seven.pdtjob",
+                 {{"A", {40, 40}}, {"B", {300, 40}}, {"C", {40, 240}}, {"D", {340, 240}}, {"E", {640, 440}},
+                  {"F", {700, 40}}, {"G", {700, 240}}},
+                 {{"A", "B"}, {"B", "C"}, {"C", "D"}, {"D", "E"}});
 }
 
 using Names = std::set<std::string>;
