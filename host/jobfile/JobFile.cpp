@@ -418,10 +418,7 @@ std::string FormatJobText(const JobDocument& constDoc)
     SerializeJob(ar, doc);
     ar.Object("terminal", [&](JobArchive& sub) { SerializeTerminal(sub, doc.Terminal()); });
 
-    int start = 0;
-    for (int i = 0; i < doc.GetNodeCount() && !start; ++i)
-        if (doc.GetNodeAt(i)->m_bStartNode)
-            start = doc.GetNodeAt(i)->m_nID;
+    int start = doc.GetStartNodeId();
     ar.Int("startNode", start, INT_MIN, INT_MAX);
     ar.Int("defaultRecord", doc.m_nDefaultRecord, INT_MIN, INT_MAX);
 

@@ -48,10 +48,7 @@ void VisitJob(JobArchive& ar, JobDocument& doc)
         SerializeJob(ar, doc);
     }
     ar.Object("terminal", [&](JobArchive& sub) { SerializeTerminal(sub, doc.Terminal()); });
-    int start = 0;
-    for (int i = 0; i < doc.GetNodeCount() && !start; ++i)
-        if (doc.GetNodeAt(i)->m_bStartNode)
-            start = doc.GetNodeAt(i)->m_nID;
+    int start = doc.GetStartNodeId();
     ar.Int("startNode", start, 0, 0); // loading: the caller sets it once the nodes are back
     ar.Int("defaultRecord", doc.m_nDefaultRecord, 0, 0);
     Extra(ar, doc.m_strExtra);

@@ -305,6 +305,14 @@ void JobDocument::ArrangeNodes(const std::vector<int>& ids) { Arrange(m_nodes, i
 void JobDocument::ArrangeLinks(const std::vector<int>& ids) { Arrange(m_links, ids); }
 void JobDocument::ArrangeRecords(const std::vector<int>& ids) { Arrange(m_records, ids); }
 
+int JobDocument::GetStartNodeId() const
+{
+    for (int i = 0; i < GetNodeCount(); ++i)
+        if (GetNodeAt(i)->m_bStartNode)
+            return GetNodeAt(i)->m_nID;
+    return 0;
+}
+
 void JobDocument::SetStartNode(HostNode* node)
 {
     for (const auto& n : m_nodes)

@@ -111,6 +111,7 @@ class JobDocument : public CVTR5Doc
 
     // The only start node of the job: setting one clears the flag on all the others.
     void SetStartNode(HostNode* node);
+    int GetStartNodeId() const; // the first node marked as the start, 0 for none
 
     // The option array of a node kind, owned by the document; null for an unknown kind.
     OPTIONITEM* GetNodeOptions(int kind);
