@@ -55,6 +55,14 @@ struct ClipboardState
     std::map<QString, QByteArray> putData;
     QString putText;
     bool hasPutText = false;
+
+    ~ClipboardState() // what the clipboard still holds when the program ends
+    {
+        delete text;
+        delete unicode;
+        for (auto& [format, block] : custom)
+            delete block;
+    }
 };
 ClipboardState g_clip;
 
