@@ -1623,15 +1623,7 @@ int CDC::GetTextFace(int count, LPTSTR faceName) const
 namespace
 {
 
-// What can be drawn on: the surface's pixels or a vector page, without (Whole) or with the clipping regions.
-std::optional<QRect> Whole(DCRecord* d)
-{
-    if (pdt::gdi::VectorPainter(d))
-        return pdt::gdi::DocumentArea(d);
-    QImage* img = Surface(d);
-    return img ? std::optional<QRect>(img->rect()) : std::nullopt;
-}
-
+// What can be drawn on, the clipping regions applied: the surface's pixels or a vector page.
 std::optional<QRegion> Area(DCRecord* d)
 {
     if (pdt::gdi::VectorPainter(d))
@@ -1650,7 +1642,13 @@ int ClipResult(DCRecord* d)
     return area ? pdt::gdi::RegionTypeOf(*area) : ERROR;
 }
 
-QRegion WholeSurface(DCRecord* d) { return QRegion(Whole(d).value_or(QRect())); }
+QRegion WholeSurface(DCRecord* d)
+{
+    if (pdt::gdi::VectorPainter(d))
+        return QRegion(*pdt::gdi::DocumentArea(d));
+    QImage* img = Surface(d);
+    return img ? QRegion(img->rect()) : QRegion();
+}
 
 } // namespace
 

@@ -60,9 +60,11 @@ void ScaleToUnits(QPainter& p, const QPaintDevice& device)
 DocumentDevice::DocumentDevice() = default;
 DocumentDevice::~DocumentDevice() = default;
 
+QPagedPaintDevice* DocumentDevice::Paged() const { return dynamic_cast<QPagedPaintDevice*>(device.get()); }
+
 QRect DocumentDevice::Page() const
 {
-    if (paged)
+    if (QPagedPaintDevice* paged = Paged())
         return QRect(QPoint(), paged->pageLayout().paintRectPixels(kUnitsPerInch).size());
     return QRect(QPoint(), size);
 }
@@ -77,9 +79,8 @@ HDC pdt::gdi::CreatePrinterDC(std::shared_ptr<QPaintDevice> printer)
 {
     auto doc = std::make_unique<DocumentDevice>();
     doc->format = DocumentDevice::Format::Printer;
-    doc->paged = dynamic_cast<QPagedPaintDevice*>(printer.get());
     doc->device = std::move(printer);
-    return doc->paged ? NewDocumentDC(std::move(doc)) : nullptr;
+    return doc->Paged() ? NewDocumentDC(std::move(doc)) : nullptr;
 }
 
 QPainter* pdt::gdi::VectorPainter(const DCRecord* d)
@@ -99,9 +100,10 @@ int pdt::gdi::DocumentCaps(const DCRecord* d, int index)
     const DocumentDevice& doc = *d->doc;
     QRect page = doc.Page();
     QRect paper = page;
-    if (doc.paged)
-        paper = doc.paged->pageLayout().fullRectPixels(kUnitsPerInch);
-    QPoint offset = doc.paged ? doc.paged->pageLayout().paintRectPixels(kUnitsPerInch).topLeft() : QPoint();
+    QPagedPaintDevice* paged = doc.Paged();
+    if (paged)
+        paper = paged->pageLayout().fullRectPixels(kUnitsPerInch);
+    QPoint offset = paged ? paged->pageLayout().paintRectPixels(kUnitsPerInch).topLeft() : QPoint();
     switch (index)
     {
     case TECHNOLOGY: return doc.format == DocumentDevice::Format::Printer ? DT_RASPRINTER : DT_METAFILE;
@@ -173,7 +175,6 @@ BOOL CDC::CreateDC(LPCTSTR driver, LPCTSTR device, LPCTSTR output, const DEVMODE
             pdf->setPageLayout(QPageLayout(PaperOf(mode), OrientationOf(mode), QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
         else
             pdf->setPageLayout(QPageLayout(QPageSize(QSizeF(doc->size) * 72.0 / kUnitsPerInch, QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
-        doc->paged = pdf.get();
         doc->device = pdf;
     }
     return Attach(pdt::gdi::NewDocumentDC(std::move(doc)));
@@ -187,10 +188,7 @@ void Discard(DocumentDevice& doc)
     doc.started = false;
     doc.painter.reset();
     if (doc.format != DocumentDevice::Format::Printer)
-    {
         doc.device.reset();
-        doc.paged = nullptr;
-    }
     doc.file.reset(); // uncommitted: the file stays as it was
 }
 } // namespace
@@ -255,10 +253,10 @@ int CDC::StartPage()
                 return 0;
             }
         }
-        else if (doc->paged && !doc->paged->newPage())
+        else if (doc->Paged() && !doc->Paged()->newPage())
             return 0;
         doc->painter->resetTransform();
-        if (doc->paged)
+        if (doc->Paged())
             ScaleToUnits(*doc->painter, *doc->device);
         doc->painter->setRenderHint(QPainter::Antialiasing, false);
     }
@@ -292,7 +290,6 @@ int CDC::EndDoc()
         if (doc->format == DocumentDevice::Format::Png)
             ok = ok && doc->file->open(QIODevice::WriteOnly) && doc->image.save(doc->file.get(), "PNG");
         doc->device.reset(); // writers flush into the file as they go away
-        doc->paged = nullptr;
         ok = ok && doc->file->commit();
     }
     Discard(*doc);

@@ -129,7 +129,6 @@ struct DocumentDevice
     QSize size;                          // PNG and SVG: the picture, in units
     std::unique_ptr<QSaveFile> file;     // from StartDoc; replaces `output` only when committed at EndDoc
     std::shared_ptr<QPaintDevice> device; // null for PNG; a printer may be lent by whoever asked for it
-    QPagedPaintDevice* paged = nullptr;  // the device's pages: PDF and printers
     std::unique_ptr<QPainter> painter;   // from StartDoc to EndDoc
     QImage image;                        // PNG's one page
     bool started = false, inPage = false;
@@ -137,7 +136,8 @@ struct DocumentDevice
 
     DocumentDevice();
     ~DocumentDevice();
-    QRect Page() const; // what a page holds, in units from its top-left
+    QPagedPaintDevice* Paged() const; // the device's pages: PDF and printers, else null
+    QRect Page() const;               // what a page holds, in units from its top-left
 };
 
 struct DCRecord

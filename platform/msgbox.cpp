@@ -66,7 +66,9 @@ int ShowMessageBox(HWND owner, const CString& text, const CString& caption, UINT
         if (int answer = g_messageBoxHandler({owner, text, caption, type}))
             return answer; // 0: the handler lets the box show
 
-    QWidget* parent = pdt::win::Peer(owner) ? pdt::win::Peer(owner)->window() : QApplication::activeWindow();
+    QWidget* parent = pdt::win::PeerWindow(owner);
+    if (!parent)
+        parent = QApplication::activeWindow();
     Win32MessageBox box(parent);
     box.setWindowTitle(ToQt(caption));
     box.setText(ToQt(text));

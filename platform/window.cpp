@@ -591,6 +591,12 @@ HWND CreateWindowRecord(const CString& className, const CString& text, DWORD sty
     return h;
 }
 
+QWidget* PeerWindow(HWND h)
+{
+    QWidget* peer = Peer(h);
+    return peer ? peer->window() : nullptr;
+}
+
 QWidget* Peer(HWND h)
 {
     if (!IsWindow(h))

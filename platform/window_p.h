@@ -136,6 +136,8 @@ HWND OwnWindowOf(const QWidget* w);
 bool DisabledByModal(const QWidget* w);
 // The window's peer, made now (with its parent's, and its own children's) if the window has none yet.
 QWidget* Peer(HWND h);
+// The top-level widget of the window's peer: what the toolkit's own dialogs are owned by. Null without a window.
+QWidget* PeerWindow(HWND h);
 // Hidden as the toolkit means it: hidden itself, whatever its parent is.
 bool IsHiddenSelf(HWND h);
 // A dialog's font and base units, on its peer now or when it is made.

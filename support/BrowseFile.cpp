@@ -84,8 +84,7 @@ CString RunFileDialog(CWnd* parent, const pdt::support::FileDialogRequest& reque
 {
     if (g_fileDialog)
         return g_fileDialog(request);
-    QWidget* owner =
-        parent && pdt::win::Peer(parent->m_hWnd) ? pdt::win::Peer(parent->m_hWnd)->window() : nullptr;
+    QWidget* owner = parent ? pdt::win::PeerWindow(parent->m_hWnd) : nullptr;
     QStringList filters;
     for (const CString& f : request.filters)
         filters << ToQt(f);

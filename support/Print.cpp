@@ -25,10 +25,7 @@ std::shared_ptr<QPrinter>& Printer()
     return printer;
 }
 
-QWidget* Owner(CWnd* parent)
-{
-    return parent && pdt::win::Peer(parent->m_hWnd) ? pdt::win::Peer(parent->m_hWnd)->window() : nullptr;
-}
+QWidget* Owner(CWnd* parent) { return parent ? pdt::win::PeerWindow(parent->m_hWnd) : nullptr; }
 } // namespace
 
 namespace pdt::support

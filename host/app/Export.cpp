@@ -1,7 +1,6 @@
 #include "host/app/Export.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <memory>
 #include <ostream>
 
@@ -36,13 +35,6 @@ PageGrid PagesFor(const CRect& used, CSize page)
 CPoint PageGrid::Origin(int index) const
 {
     return used.TopLeft() + CPoint(index % std::max(columns, 1) * page.cx, index / std::max(columns, 1) * page.cy);
-}
-
-CString JobTitle(const FlowchartView& view)
-{
-    const JobDocument* doc = view.GetDocument();
-    std::string base = doc ? std::filesystem::path(doc->GetFileBase()).filename().string() : std::string();
-    return base.empty() ? CString("Untitled") : CString(base);
 }
 
 bool PrintFlowchart(FlowchartView& view, CDC& dc, const CString& title)
@@ -103,7 +95,7 @@ bool ExportFlowchart(FlowchartView& view, const CString& path, CString* error)
             dc.CreateDC("PDF", nullptr, path, &mode);
         }
     }
-    CString title = JobTitle(view);
+    CString title = view.GetDocument() ? view.GetDocument()->GetTitle() : CString();
     if (kind == EXPORT_PDF)
         return PrintFlowchart(view, dc, title) || fail("The file could not be written.");
     if (dc.StartDoc(title) == SP_ERROR || dc.StartPage() <= 0)

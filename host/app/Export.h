@@ -32,9 +32,6 @@ PageGrid PagesFor(const CRect& used, CSize page);
 // message box shows, when nothing was written (any file there before is left as it was).
 bool ExportFlowchart(FlowchartView& view, const CString& path, CString* error);
 
-// What a printed or exported job is called: its file's name, or "Untitled".
-CString JobTitle(const FlowchartView& view);
-
 // Prints the flowchart on `dc` (a printer's or a PDF's), a page per tile of the grid. False when the device
 // refused a page.
 bool PrintFlowchart(FlowchartView& view, CDC& dc, const CString& title);

@@ -57,6 +57,9 @@ enum : UINT
     ID_APP_ABOUT = 0xE140,
 };
 constexpr int MAX_RECENT_FILES = 4;
+
+// The main window's shortcut for a command, as the menus and Help show it ("Ctrl+F"); null for none.
+const char* ShortcutKeys(UINT command);
 constexpr int MAX_RECORD_COMMANDS = ID_DEFINE_RECORD_NEW - ID_DEFINE_RECORD_FIRST;
 
 // Runs the job of the document from the main window; registered by the simulation code. Returns the window it

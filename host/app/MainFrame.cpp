@@ -93,17 +93,8 @@ constexpr const char* kOtherKeys[][2] = {
 
 CString MenuText(const char* text, UINT command)
 {
-    for (const Shortcut& s : kShortcuts)
-        if (s.command == command && s.keys)
-            return CString(text) + "\t" + s.keys;
-    return text;
-}
-
-// The part of a path after its last separator, either kind.
-CString FileNameOf(const CString& path)
-{
-    int slash = std::max(path.ReverseFind('/'), path.ReverseFind('\\'));
-    return slash >= 0 ? path.Mid(slash + 1) : path;
+    const char* keys = ShortcutKeys(command);
+    return keys ? CString(text) + "\t" + keys : CString(text);
 }
 
 void ClearMenu(CMenu& menu)
@@ -115,6 +106,14 @@ void ClearMenu(CMenu& menu)
 UINT Grayed(bool enabled) { return enabled ? UINT(MF_ENABLED) : UINT(MF_GRAYED); }
 
 } // namespace
+
+const char* ShortcutKeys(UINT command)
+{
+    for (const Shortcut& s : kShortcuts)
+        if (s.command == command && s.keys)
+            return s.keys;
+    return nullptr;
+}
 
 const MessageMap& MainFrame::GetThisMessageMap()
 {
@@ -271,9 +270,7 @@ CDlgDefineNode* MainFrame::GetNodeDialog() const
 
 CString MainFrame::MakeTitle() const
 {
-    CString name = m_pDoc ? FileNameOf(m_pDoc->m_strPathName) : CString();
-    if (name.IsEmpty())
-        name = "Untitled";
+    CString name = m_pDoc ? m_pDoc->GetTitle() : CString("Untitled");
     if (m_pDoc && m_pDoc->IsModified())
         name += "*";
     return name + " - " + kAppName;
@@ -467,9 +464,8 @@ bool MainFrame::SaveModified()
 {
     if (!m_pDoc || !m_pDoc->IsModified())
         return true;
-    CString name = FileNameOf(m_pDoc->m_strPathName);
     CString text;
-    text.Format("Save changes to %s?", name.IsEmpty() ? "Untitled" : name.c_str());
+    text.Format("Save changes to %s?", m_pDoc->GetTitle().c_str());
     switch (MessageBox(text, kAppName, MB_YESNOCANCEL | MB_ICONEXCLAMATION))
     {
     case IDYES: return Save();

@@ -135,7 +135,7 @@ void MainFrame::OnFilePageSetup() { pdt::support::PageSetup(this); }
 
 void MainFrame::OnFilePrintPreview()
 {
-    pdt::support::PrintPreview(this, [this](CDC& dc) { PrintFlowchart(m_view, dc, JobTitle(m_view)); });
+    pdt::support::PrintPreview(this, [this](CDC& dc) { PrintFlowchart(m_view, dc, m_pDoc->GetTitle()); });
 }
 
 void MainFrame::OnFilePrint()
@@ -143,7 +143,7 @@ void MainFrame::OnFilePrint()
     CDC dc;
     if (!dc.Attach(pdt::support::ChoosePrinter(this)))
         return;
-    if (!PrintFlowchart(m_view, dc, JobTitle(m_view)))
+    if (!PrintFlowchart(m_view, dc, m_pDoc->GetTitle()))
         MessageBox("The job could not be printed.", kAppName, MB_OK | MB_ICONEXCLAMATION);
     dc.DeleteDC();
 }

@@ -40,9 +40,9 @@ BOOL Toolbar::Create(CWnd* owner, UINT id)
             newNode(kind);
     newNode(NODE_COMMENT);
     tools.push_back({0, nullptr, 0, {}});
-    tools.push_back({ID_NODE_LINK, "Link", BS_CHECKBOX | BS_PUSHLIKE, "Link nodes: drag from one node to another (Ctrl+L)"});
+    tools.push_back({ID_NODE_LINK, "Link", BS_CHECKBOX | BS_PUSHLIKE, "Link nodes: drag from one node to another"});
     tools.push_back({0, nullptr, 0, {}});
-    tools.push_back({ID_EDIT_FIND, "Find", BS_PUSHBUTTON, "Find in the job (Ctrl+F)"});
+    tools.push_back({ID_EDIT_FIND, "Find", BS_PUSHBUTTON, "Find in the job"});
     tools.push_back({ID_SIMULATE_RUN, "Run", BS_PUSHBUTTON, "Run the job on a simulated terminal"});
 
     m_tips.Create(this);
@@ -61,7 +61,8 @@ BOOL Toolbar::Create(CWnd* owner, UINT id)
         button->CreateEx(0, "BUTTON", t.text, WS_CHILD | WS_VISIBLE | t.style,
                          CRect(x, kPad, x + width, m_nHeight - kPad), this, t.command);
         x += width + kGap;
-        m_tips.AddTool(button.get(), t.tip);
+        const char* keys = ShortcutKeys(t.command);
+        m_tips.AddTool(button.get(), keys ? t.tip + " (" + keys + ")" : t.tip);
         m_buttons.push_back(std::move(button));
     }
     return TRUE;

@@ -305,6 +305,13 @@ void JobDocument::ArrangeNodes(const std::vector<int>& ids) { Arrange(m_nodes, i
 void JobDocument::ArrangeLinks(const std::vector<int>& ids) { Arrange(m_links, ids); }
 void JobDocument::ArrangeRecords(const std::vector<int>& ids) { Arrange(m_records, ids); }
 
+CString JobDocument::GetTitle() const
+{
+    int slash = std::max(m_strPathName.ReverseFind('/'), m_strPathName.ReverseFind('\\'));
+    CString name = slash >= 0 ? m_strPathName.Mid(slash + 1) : m_strPathName;
+    return name.IsEmpty() ? CString("Untitled") : name;
+}
+
 int JobDocument::GetStartNodeId() const
 {
     for (int i = 0; i < GetNodeCount(); ++i)

@@ -77,6 +77,8 @@ class JobDocument : public CVTR5Doc
     CString m_strOrigin;
     // What the job's relative file names (a run-job node's job, the data files it reads) are found beside: its
     // file, or the file its untitled copy was made from.
+    // What the job is called: its file's name, or "Untitled" before it has one.
+    CString GetTitle() const;
     std::string GetFileBase() const { return m_strPathName.IsEmpty() ? m_strOrigin.str() : m_strPathName.str(); }
 
     // Nodes, in the order they were added. id 0 picks the next free id; a taken id or an unknown
