@@ -15,6 +15,7 @@
 #include <unistd.h>
 
 #include "host/jobfile/JobFileFields.h"
+#include "host/jobfile/JsonReader.h"
 #include "host/model/HostLink.h"
 #include "host/model/HostNode.h"
 #include "host/model/HostRecord.h"
@@ -25,7 +26,6 @@ namespace
 
 constexpr char kFormat[] = "pdtdlg job";
 constexpr int kMajorVersion = 1, kMinorVersion = 0;
-constexpr int kMaxDepth = 64; // ours nest five deep; the parser's tree copies and prints itself recursively
 
 std::atomic<long long> g_writeLimit{-1};
 
@@ -51,14 +51,14 @@ void CheckDepth(std::string_view text)
             inString = true;
         else if (c == '[' || c == '{')
         {
-            if (++depth > kMaxDepth)
+            if (++depth > kMaxJsonDepth)
             {
                 // The place is counted only for the message.
                 size_t lineStart = text.rfind('\n', i);
                 long long line = 1 + std::count(text.begin(), text.begin() + long(i), '\n');
                 size_t column = lineStart == std::string_view::npos ? i + 1 : i - lineStart;
                 throw JobFileError("line " + std::to_string(line) + ", column " + std::to_string(column) +
-                                   ": nested more than " + std::to_string(kMaxDepth) + " levels deep");
+                                   ": nested more than " + std::to_string(kMaxJsonDepth) + " levels deep");
             }
         }
         else if ((c == ']' || c == '}') && depth > 0)
@@ -487,8 +487,12 @@ std::unique_ptr<JobDocument> ParseJobText(std::string_view text, std::string* er
         if (text.size() > kMaxJobFileSize)
             throw JobFileError("the file is larger than " + std::to_string(kMaxJobFileSize >> 20) +
                                " MiB; no job is that large");
-        CheckDepth(text);
-        Json root = Json::parse(text);
+        Json root;
+        if (!ReadJsonTree(text, root))
+        {
+            CheckDepth(text);
+            root = Json::parse(text); // its tree, or its fault for the message
+        }
         return ReadJob(root);
     }
     catch (const JobFileError& e)
