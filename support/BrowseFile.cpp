@@ -1,6 +1,8 @@
+#include <QCompleter>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QStringList>
 
 #include <algorithm>
@@ -92,11 +94,17 @@ CString RunFileDialog(CWnd* parent, const pdt::support::FileDialogRequest& reque
     if (!request.fileName.IsEmpty())
         start = QDir(start).filePath(ToQt(request.fileName));
     // The toolkit's own dialog, so that it looks and behaves the same on every desktop.
-    QFileDialog::Options options = QFileDialog::DontUseNativeDialog;
-    QString chosen = request.open ? QFileDialog::getOpenFileName(owner, ToQt(request.caption), start,
-                                                                 filters.join(QStringLiteral(";;")), nullptr, options)
-                                  : QFileDialog::getSaveFileName(owner, ToQt(request.caption), start,
-                                                                 filters.join(QStringLiteral(";;")), nullptr, options);
+    QFileDialog dialog(owner, ToQt(request.caption), start, filters.join(QStringLiteral(";;")));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(request.open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(request.open ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // A path typed into the name field completes in the field itself: the list the toolkit would drop below it
+    // is a window of its own, and keys typed while it comes and goes are lost.
+    if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")); name && name->completer())
+        name->completer()->setCompletionMode(QCompleter::InlineCompletion);
+    QString chosen;
+    if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
+        chosen = dialog.selectedFiles().first();
     return FromQt(chosen);
 }
 

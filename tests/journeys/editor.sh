@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Journeys through the editor's own keys and bars in real X windows with synthetic X input: Ctrl+Shift+S is Save
 # As, the toolbar's Input button adds an input node that Ctrl+S saves, Help > Keyboard Shortcuts opens from the
-# menu keys and Escape closes it, and Ctrl+Q ends jobhost when nothing is unsaved.
+# menu keys and Escape closes it, File > Export writes the typed PDF, and Ctrl+Q ends jobhost when nothing is
+# unsaved.
 set -u
 jobhost=$1
 helper=$2
@@ -37,6 +38,16 @@ done
 until_true window_named '^Keyboard Shortcuts$' || fail "Help > Keyboard Shortcuts did not open from the keys"
 xdotool key Escape
 until_true no_window_named '^Keyboard Shortcuts$' || fail "Escape left the shortcuts up"
+
+# File > Export from the menu keys writes the flowchart to the typed file, in the format its name asks for.
+xdotool key alt+f
+sleep 0.5
+xdotool key e
+until_true window_named '^Save As$' || fail "File > Export opened no file dialog"
+pdf="$work/flowchart.pdf"
+type_path '^Save As$' "$pdf"
+until_true file_exists "$pdf" || fail "Export wrote nothing at the typed name"
+[ "$(head -c 5 "$pdf")" = "%PDF-" ] || fail "the exported file is not a PDF"
 
 xdotool key ctrl+q
 until_true gone || fail "Ctrl+Q did not end jobhost"

@@ -83,12 +83,8 @@ type_path() {
     until_true is_active "$w" || fail "the window $1 never took the keyboard"
     sleep 0.3
     xdotool key ctrl+a
-    # A folder typed up to its slash sets the dialog's completion looking through that folder, and its list pops
-    # up a moment later; letters typed while it comes up can be lost, as a quick typist's can. The name follows
-    # once it is up.
-    xdotool type --delay 20 "${2%/*}/"
-    sleep 0.5
-    xdotool type --delay 20 "${2##*/}"
+    # The whole path at a quick typist's pace: the folder's completion must not take any of the name's letters.
+    xdotool type --delay 20 "$2"
     xdotool key Return
 }
 
