@@ -744,9 +744,11 @@ void MainFrame::Restore(const std::string& now, const std::string* then)
 {
     if (!then || !m_owned)
         return;
-    const HostNode* selNode = m_view.GetSelectedNode();
+    std::vector<int> nodeIds;
+    for (const HostNode* node : m_view.GetSelectedNodes())
+        nodeIds.push_back(node->m_nID);
     const HostLink* selLink = m_view.GetSelectedLink();
-    int nodeId = selNode ? selNode->m_nID : 0, linkId = selLink ? selLink->m_nID : 0;
+    int linkId = selLink ? selLink->m_nID : 0;
     CPoint scroll = m_view.GetScrollPosition();
     CDlgDefineNode* dlg = GetNodeDialog();
     int dialogNode = dlg && dlg->IsWindowVisible() && dlg->m_pNode ? dlg->m_pNode->m_nID : 0;
@@ -779,8 +781,8 @@ void MainFrame::Restore(const std::string& now, const std::string* then)
         m_history.Reset(TakeJobSnapshot(*m_pDoc), !m_pDoc->IsModified());
         return;
     }
-    if (HostNode* node = m_pDoc->FindNode(nodeId))
-        m_view.SelectNode(node);
+    if (!nodeIds.empty())
+        m_view.SelectNodes(nodeIds);
     else if (HostLink* link = m_pDoc->FindLink(linkId))
         m_view.SelectLink(link);
     m_view.ScrollTo(scroll);

@@ -163,6 +163,7 @@ TEST_F(Selection, ADragMovesTheWholeSelectionAndUndoPutsItBackInOneStep)
         EXPECT_EQ(Selected(), Names({"A", "C", "E"})) << "the selection stays after the drag";
         Undo();
         EXPECT_EQ(Places(), before);
+        EXPECT_EQ(Selected(), Names({"A", "C", "E"})) << "Undo keeps the nodes it moved back selected";
         frame.reset();
     }
 }
