@@ -26,7 +26,6 @@ std::unique_ptr<JobDocument> ThreeNodes()
                  {{"A", "B"}});
 }
 
-const CPoint kLinkMiddle(240, 65);
 const char kClean[] = "Three.pdtjob - jobhost";
 const char kMarked[] = "Three.pdtjob* - jobhost";
 
@@ -82,20 +81,7 @@ TEST_F(Undo, EveryEditIsTakenBackAndMadeAgain)
     const Case cases[] = {
         {"a node dragged",
          [](Undo& t) { Drag(t.ViewWnd(), t.Centre(t.Node("A")), t.Centre(t.Node("A")) + CPoint(200, 150)); }, "A"},
-        {"a node moved with Ctrl+Right",
-         [](Undo& t) {
-             ClickAt(t.ViewWnd(), t.Centre(t.Node("C")));
-             Key(VK_RIGHT, false, true);
-         },
-         "C"},
         {"a node from Edit > New Node", [](Undo& t) { t.Menu("Edit", ID_NODE_NEW_FIRST + UINT(NODE_INPUT)); }, nullptr},
-        {"a node deleted with Del",
-         [](Undo& t) {
-             ClickAt(t.ViewWnd(), t.Centre(t.Node("A")));
-             ExpectMessageBox(IDYES);
-             Key(VK_DELETE);
-         },
-         nullptr},
         {"a link made with the link tool",
          [](Undo& t) {
              t.Menu("Edit", ID_NODE_LINK);
@@ -134,7 +120,6 @@ TEST_F(Undo, EveryEditIsTakenBackAndMadeAgain)
         EXPECT_FALSE(Offered(ID_EDIT_UNDO));
         const std::string before = Text();
         CPoint from = c.moved ? LowerLeft(Node(c.moved)) : CPoint();
-        size_t boxes = MessageBoxes().size();
         COLORREF colour = c.moved ? PixelAt(ViewWnd(), from) : 0;
 
         c.edit(*this);
@@ -170,7 +155,7 @@ TEST_F(Undo, EveryEditIsTakenBackAndMadeAgain)
             EXPECT_EQ(PixelAt(ViewWnd(), from), kPaper);
             EXPECT_EQ(PixelAt(ViewWnd(), to), colour);
         }
-        EXPECT_LE(MessageBoxes().size(), boxes + 1) << "only a delete asks";
+        EXPECT_TRUE(MessageBoxes().empty());
         frame.reset();
     }
 }

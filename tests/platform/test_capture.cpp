@@ -1,9 +1,6 @@
 // Mouse capture: the holder hears every mouse message wherever the pointer is.
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QEvent>
-#include <QMouseEvent>
 
 #include <vector>
 

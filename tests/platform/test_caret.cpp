@@ -1,7 +1,6 @@
 // The system caret: it starts hidden and each hide needs its own show.
 #include "platform/testing/pdttest.h"
 
-#include <QElapsedTimer>
 
 using namespace pdt::test;
 

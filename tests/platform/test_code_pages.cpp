@@ -5,11 +5,9 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QImage>
 #include <QPlainTextEdit>
 
 #include <functional>

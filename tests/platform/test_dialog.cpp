@@ -113,28 +113,6 @@ TEST(ModalDialog, WindowsWithoutWsVisibleStayHiddenWhenTheDialogIsShown)
 }
 
 // ---------------------------------------------------------------------------------------------------------------
-// Modeless dialogs.
-
-class ModelessDialog : public ControlsDialog
-{
-  public:
-    DECLARE_MESSAGE_MAP()
-    std::vector<std::string>* log = nullptr;
-    void OnDestroy()
-    {
-        CString name;
-        GetDlgItemText(IDC_NAME, name);
-        log->push_back("WM_DESTROY, name " + name.str());
-    }
-    void PostNcDestroy() override { log->push_back("PostNcDestroy"); }
-};
-const MessageMap& ModelessDialog::GetThisMessageMap()
-{
-    static const MessageMap map(&CDialog::GetThisMessageMap(), {mm::Destroy(&ModelessDialog::OnDestroy)});
-    return map;
-}
-
-// ---------------------------------------------------------------------------------------------------------------
 // Dialog units and names.
 
 using Layout = ShownDialog<ControlsDialog>;

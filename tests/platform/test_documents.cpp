@@ -1,8 +1,6 @@
 // Document device contexts: files written whole or not at all, and the ones refused.
 #include "platform/testing/pdttest.h"
 
-#include <QFile>
-#include <QImage>
 
 #include <fstream>
 

@@ -1,9 +1,8 @@
 // The font dialog as a person uses it: OK and Cancel, and refused sizes.
 #include <gtest/gtest.h>
 
-#include <QColor>
 #include <QFontDatabase>
-#include <QImage>
+#include <QStringList>
 
 #include <cstring>
 
@@ -123,44 +122,5 @@ TEST_F(FontDialog, SizesOutsideTheLimitAreNotListedAndTypedOnesAreRefused)
     ASSERT_EQ(dlg.DoModal(), IDOK);
     EXPECT_EQ(dlg.GetSize(), 50);
 }
-
-// A template of one's own: the standard ids plus a control of the dialog that uses it.
-const char kOwnScript[] = R"(
-4401 DIALOGEX 0, 0, 200, 100
-STYLE DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU
-CAPTION "Pick A Face"
-FONT 8, "MS Shell Dlg", 400, 0, 0x1
-BEGIN
-    COMBOBOX        1136,7,7,90,80,CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP
-    COMBOBOX        1137,100,7,50,80,CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP
-    COMBOBOX        1138,155,7,38,80,CBS_DROPDOWN | WS_VSCROLL | WS_TABSTOP
-    LTEXT           "",1092,7,30,90,30
-    CONTROL         "Mono",4402,"Button",BS_AUTOCHECKBOX | WS_TABSTOP,100,30,50,10
-    CONTROL         "Strikeout",1040,"Button",BS_AUTOCHECKBOX | WS_TABSTOP,7,200,50,10
-    DEFPUSHBUTTON   "OK",IDOK,90,79,50,14
-    PUSHBUTTON      "Cancel",IDCANCEL,143,79,50,14
-END
-)";
-const pdt::EmbeddedFile kOwnFiles[] = {
-    {"own.rc", reinterpret_cast<const unsigned char*>(kOwnScript), sizeof(kOwnScript) - 1}};
-
-class OwnFontDialog : public CFontDialog
-{
-  public:
-    OwnFontDialog() : CFontDialog(nullptr, CF_SCREENFONTS | CF_ENABLETEMPLATE)
-    {
-        m_cf.lpTemplateName = MAKEINTRESOURCE(4401);
-    }
-    BOOL m_bMono = FALSE;
-    int m_nSamples = 0;
-
-  protected:
-    void DoDataExchange(CDataExchange* pDX) override { DDX_Check(pDX, 4402, m_bMono); }
-    void UpdateSample() override
-    {
-        ++m_nSamples;
-        CFontDialog::UpdateSample();
-    }
-};
 
 } // namespace

@@ -170,11 +170,6 @@ TEST_F(Text, MetricsDescribeTheSelectedFont)
 }
 
 // ---------------------------------------------------------------------------------------------------------------
-// The window's paint cycle.
-
-using WindowDrawing = PaintTest;
-
-// ---------------------------------------------------------------------------------------------------------------
 // Objects.
 
 TEST(GdiObjects, AnObjectDeletedWhileSelectedLastsUntilItIsDeselected)

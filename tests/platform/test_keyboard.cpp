@@ -3,8 +3,6 @@
 #include "dialog_harness.h"
 #include "platform/afxcmn.h"
 
-#include <QImage>
-#include <QWidget>
 
 #include <functional>
 #include <string>
@@ -130,10 +128,6 @@ TEST(DialogKeys, AControlWantingAllKeysGetsEnterEscapeAndTab)
 
 using Navigation = ShownDialog<ControlsDialog>;
 
-const std::vector<int> kTabOrder = {IDC_NAME,        IDC_COUNT,  IDC_LIST,   IDC_EDITCOMBO, IDC_CHECK,
-                                    IDC_MANUALCHECK, IDC_RADIO1, IDC_RADIO4, IDC_NOTES,     IDC_MEMO,
-                                    IDC_APPLY,       IDOK,       IDCANCEL};
-
 TEST_F(Navigation, TabSkipsDisabledAndHiddenControlsAndArrowsStayInControlsThatWantThemOrMoveInAGroup)
 {
     dlg.GetDlgItem(IDC_COUNT)->EnableWindow(FALSE);
@@ -160,9 +154,6 @@ TEST_F(Navigation, TabSkipsDisabledAndHiddenControlsAndArrowsStayInControlsThatW
     EXPECT_EQ(FocusId(), IDCANCEL);
     EXPECT_EQ(dlg.Count(IDOK, BN_CLICKED) + dlg.Count(IDCANCEL, BN_CLICKED), 0) << "arrows do not press buttons";
 }
-
-// ---------------------------------------------------------------------------------------------------------------
-// Mnemonics: the letter after '&' in a button's or a label's text.
 
 // ---------------------------------------------------------------------------------------------------------------
 // A page (DS_CONTROL child dialog) inside a host dialog.

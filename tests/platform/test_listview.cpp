@@ -2,10 +2,7 @@
 // user's clicks.
 #include "platform/testing/pdttest.h"
 
-#include <QAbstractItemView>
 
-#include <QHeaderView>
-#include <QStyleOptionViewItem>
 #include <QtTest/QTest>
 #include <QTreeWidget>
 

@@ -2,9 +2,7 @@
 // itself never moves: the parent sets the position it wants.
 #include "platform/testing/pdttest.h"
 
-#include <QImage>
 #include <QScrollBar>
-#include <QStyle>
 
 #include "platform/afxdd.h"
 
@@ -25,17 +23,6 @@ class ScrollBarTest : public ControlTest
         ASSERT_NE(h, nullptr);
     }
     QScrollBar* Widget() const { return qobject_cast<QScrollBar*>(Peer(h)); }
-    // Where the bar's style draws one of its parts, in client coordinates.
-    QRect Part(QStyle::SubControl part) const
-    {
-        CRect r = ScrollBarPart(h, part);
-        return QRect(r.left, r.top, r.Width(), r.Height());
-    }
-    void ClickPart(QStyle::SubControl part)
-    {
-        QPoint p = Part(part).center();
-        ClickAt(h, CPoint(p.x(), p.y()));
-    }
     std::vector<int> Codes() const { return host.Codes(WM_VSCROLL); }
 
     CScrollBar bar;

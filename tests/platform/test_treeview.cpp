@@ -1,10 +1,7 @@
 // Tree views: insertion, selection and its notifications (the user's and the program's), and expansion.
 #include "platform/testing/pdttest.h"
 
-#include <QAbstractItemView>
 
-#include <QColor>
-#include <QImage>
 #include <QTreeWidget>
 
 #include <tuple>

@@ -3,7 +3,6 @@
 #include <QAbstractButton>
 #include <QBuffer>
 #include <QImage>
-#include <QPixmap>
 
 #include <memory>
 #include <ostream>

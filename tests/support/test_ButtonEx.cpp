@@ -1,6 +1,5 @@
 // Bitmap buttons: missing or broken bitmaps leave the button as it was.
 #include <QAbstractButton>
-#include <QImage>
 
 #include "support_harness.h"
 

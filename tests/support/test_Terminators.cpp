@@ -1,7 +1,5 @@
 // Terminator lists in combo boxes, the names of codes, and the small combo and edit helpers.
 #include <QPlainTextEdit>
-#include <QPoint>
-#include <QVariant>
 
 #include "support_harness.h"
 
