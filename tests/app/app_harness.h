@@ -6,7 +6,6 @@
 
 #include <memory>
 #include <stdexcept>
-#include <string>
 
 #include "host/app/HostCommands.h"
 #include "host/app/MainFrame.h"

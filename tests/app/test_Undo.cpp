@@ -1,6 +1,7 @@
-// Undo and Redo in the main window: each edit made with the mouse, the keys, the menus or a definition dialog is
-// taken back and made again exactly, the title's mark comes back with the saved state, an open node dialog is
-// loaded again on the restored job, and the history keeps a bounded number of steps.
+// Undo and Redo in the main window: each edit made with the mouse, the menus or a definition dialog is taken back
+// and made again exactly (nudges and deletes with the keys are the selection tests'), the title's mark comes back
+// with the saved state, an open node dialog is loaded again on the restored job, and the history keeps a bounded
+// number of steps.
 
 #include <filesystem>
 #include <string>
@@ -99,15 +100,6 @@ TEST_F(Undo, EveryEditIsTakenBackAndMadeAgain)
                  Click(dlg, IDOK);
              });
              t.Menu("Define", ID_DEFINE_RECORD_NEW);
-         },
-         nullptr},
-        {"the portable's model",
-         [](Undo& t) {
-             ExpectModal([](CDialog& dlg) {
-                 Click(*static_cast<CDlgDefine&>(dlg).GetOption(IDD_PORTABLE_MODEL, 0)->pPage, IDC_PORTABLE_R50);
-                 Click(dlg, IDOK);
-             });
-             t.Menu("Define", ID_DEFINE_PORTABLE);
          },
          nullptr},
     };

@@ -172,15 +172,6 @@ TEST_F(Zoom, EveryToolWorksAtEveryZoom)
              Drag(t.ViewWnd(), CPoint(2, 2), CPoint(b.left + 2, b.top + 2));
          },
          [](Zoom& t) { EXPECT_EQ(t.View().GetSelectedNodeCount(), 2); }},
-        {"Ctrl+arrows move by a step of the page",
-         [](Zoom& t) {
-             ClickAt(t.ViewWnd(), t.Body(t.Node("A")));
-             Key(VK_RIGHT, false, true);
-         },
-         [](Zoom& t) {
-             EXPECT_EQ(t.Selected(), "A");
-             EXPECT_EQ(t.Node("A")->m_ptPosition, CPoint(60, 40));
-         }},
         {"a node from the right-click menu stands where the click was",
          [](Zoom& t) {
              ExpectPopupMenu(int(ID_NODE_NEW_FIRST) + NODE_INPUT);

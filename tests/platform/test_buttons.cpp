@@ -1,7 +1,6 @@
 // Push buttons, check boxes and radio buttons: what a click changes and which clicks are reported.
 #include "dialog_harness.h"
 
-
 #include <functional>
 
 using namespace pdt::test;

@@ -1,7 +1,6 @@
 // Mouse capture: the holder hears every mouse message wherever the pointer is.
 #include <gtest/gtest.h>
 
-
 #include <vector>
 
 #include "platform/testing/pdttest.h"

@@ -4,9 +4,6 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include <cstring>
-#include <string>
-
 using namespace pdt::test;
 
 namespace

@@ -15,22 +15,13 @@ namespace
 class DataDialog : public ControlsDialog
 {
   public:
-    DECLARE_MESSAGE_MAP()
     std::function<void(CDataExchange*)> exchange;
-    int nameChanges = 0;
     void DoDataExchange(CDataExchange* pDX) override
     {
         if (exchange)
             exchange(pDX);
     }
-    void OnChangeName() { ++nameChanges; }
 };
-const MessageMap& DataDialog::GetThisMessageMap()
-{
-    static const MessageMap map(&CDialog::GetThisMessageMap(),
-                                {mm::Command(IDC_NAME, EN_CHANGE, &DataDialog::OnChangeName)});
-    return map;
-}
 
 class DataExchange : public ShownDialog<DataDialog>
 {

@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <tuple>
-#include <string>
 
 using namespace pdt::test;
 

@@ -1,7 +1,6 @@
 // Document device contexts: files written whole or not at all, and the ones refused.
 #include "platform/testing/pdttest.h"
 
-
 #include <fstream>
 
 #include "platform/gdi_p.h"

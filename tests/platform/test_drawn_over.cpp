@@ -2,8 +2,6 @@
 // them until they paint themselves.
 #include "platform/testing/pdttest.h"
 
-#include <vector>
-
 #include "resources/testdlg.h"
 
 using namespace pdt::test;

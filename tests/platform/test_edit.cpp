@@ -1,8 +1,5 @@
-// Edit boxes: change and focus notifications, read-only edits and the text limit.
+// Edit boxes: focus notifications, read-only edits and the text limit.
 #include "dialog_harness.h"
-
-#include <tuple>
-#include <utility>
 
 using namespace pdt::test;
 
@@ -10,18 +7,6 @@ namespace
 {
 
 using Edits = ShownDialog<ControlsDialog>;
-
-TEST_F(Edits, EachTypedCharacterReportsUpdateThenChange)
-{
-    Focus(Item(dlg, IDC_NAME));
-    dlg.Forget();
-    Type("ab");
-    EXPECT_EQ(dlg.Codes(IDC_NAME), (std::vector<int>{EN_UPDATE, EN_CHANGE, EN_UPDATE, EN_CHANGE}));
-    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "ab");
-    Key(VK_BACK);
-    EXPECT_EQ(dlg.Count(IDC_NAME, EN_CHANGE), 3);
-    EXPECT_EQ(dlg.GetDlgItem(IDC_NAME)->GetWindowText(), "a");
-}
 
 TEST_F(Edits, TabAndClicksMoveTheFocusWithKillFocusBeforeSetFocus)
 {

@@ -95,11 +95,6 @@ TEST_F(Lines, LineToLeavesOutItsEndPointInEveryDirection)
 }
 
 // ---------------------------------------------------------------------------------------------------------------
-// Shapes.
-
-using Shapes = PaintTest;
-
-// ---------------------------------------------------------------------------------------------------------------
 // Text.
 
 using Text = PaintTest;
@@ -197,15 +192,5 @@ TEST(GdiObjects, AnObjectDeletedWhileSelectedLastsUntilItIsDeselected)
     EXPECT_EQ(CFont::FromHandle(font)->m_hObject, font.m_hObject);
     EXPECT_EQ(CPen::FromHandle(static_cast<HPEN>(font.GetSafeHandle())), nullptr) << "a font is not a pen";
 }
-
-// ---------------------------------------------------------------------------------------------------------------
-// Clipping and regions.
-
-using Clipping = PaintTest;
-
-// ---------------------------------------------------------------------------------------------------------------
-// Bitmaps and blits.
-
-using Bitmaps = PaintTest;
 
 } // namespace

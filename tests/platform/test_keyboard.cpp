@@ -3,9 +3,7 @@
 #include "dialog_harness.h"
 #include "platform/afxcmn.h"
 
-
 #include <functional>
-#include <string>
 
 using namespace pdt::test;
 

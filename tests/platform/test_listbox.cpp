@@ -1,7 +1,6 @@
 // List boxes: order, the word sort, silent changes by the program and which of the user's changes are reported.
 #include "platform/testing/pdttest.h"
 
-
 #include <QListWidget>
 
 #include "platform/afxdd.h"

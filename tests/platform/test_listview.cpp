@@ -2,11 +2,9 @@
 // user's clicks.
 #include "platform/testing/pdttest.h"
 
-
 #include <QtTest/QTest>
 #include <QTreeWidget>
 
-#include <functional>
 #include <tuple>
 
 using namespace pdt::test;

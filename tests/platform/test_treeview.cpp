@@ -1,10 +1,7 @@
 // Tree views: insertion, selection and its notifications (the user's and the program's), and expansion.
 #include "platform/testing/pdttest.h"
 
-
 #include <QTreeWidget>
-
-#include <tuple>
 
 using namespace pdt::test;
 
@@ -111,32 +108,6 @@ TEST_F(TreeViewTest, InsertionPlacesFirstLastAfterASiblingOrSorted)
 }
 
 // --- Selection.
-
-TEST_F(TreeViewTest, SelectItemReportsChangingThenChangedAndExpandsTheParents)
-{
-    Make();
-    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
-    EXPECT_TRUE(tree.SelectItem(apple));
-    EXPECT_EQ(tree.GetSelectedItem(), apple);
-    EXPECT_EQ(host.Codes(WM_NOTIFY),
-              (std::vector<int>{TVN_SELCHANGING, TVN_ITEMEXPANDING, TVN_ITEMEXPANDED, TVN_SELCHANGED}))
-        << "the collapsed parent opens between the two selection notifications";
-    std::vector<Heard> changed = host.Of(TVN_SELCHANGED);
-    EXPECT_EQ(changed[0].action, UINT(TVC_UNKNOWN));
-    EXPECT_EQ(changed[0].oldItem, nullptr);
-    EXPECT_EQ(changed[0].newItem, apple);
-    EXPECT_EQ(changed[0].newParam, LPARAM(3));
-    EXPECT_EQ(host.mapSelChanged, (std::vector<HTREEITEM>{apple})) << "the message map's handler hears it too";
-    EXPECT_TRUE(Expanded(fruits)) << "the selection is made visible";
-
-    host.Forget();
-    EXPECT_TRUE(tree.SelectItem(apple));
-    EXPECT_TRUE(host.heard.empty()) << "selecting the selected item changes nothing";
-    EXPECT_TRUE(tree.SelectItem(nullptr));
-    EXPECT_EQ(tree.GetSelectedItem(), nullptr);
-    EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).oldItem, apple);
-    EXPECT_EQ(host.Of(TVN_SELCHANGED).at(0).newItem, nullptr);
-}
 
 TEST_F(TreeViewTest, FocusSelectsTheFirstItemAndKeysMoveTheSelectionAndExpandAfterTvnKeyDown)
 {

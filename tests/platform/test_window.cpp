@@ -1,64 +1,10 @@
-// Windows and messages: sent and posted messages, handles and bad input.
+// Windows: handles, the wrappers of controls, and bad input.
 #include "dialog_harness.h"
-
-#include <string>
 
 using namespace pdt::test;
 
 namespace
 {
-
-constexpr UINT WM_FIRST = WM_APP + 1, WM_SECOND = WM_APP + 2, WM_THIRD = WM_APP + 3, WM_SENT = WM_APP + 4;
-
-// ---------------------------------------------------------------------------------------------------------------
-// Sent and posted messages.
-
-class OrderDialog : public ControlsDialog
-{
-  public:
-    DECLARE_MESSAGE_MAP()
-    std::vector<std::string> log;
-    LRESULT OnFirst(WPARAM, LPARAM)
-    {
-        log.push_back("first begins");
-        PostMessage(WM_SECOND, 2);
-        PostMessage(WM_THIRD, 3);
-        LRESULT r = SendMessage(WM_SENT, 4);
-        log.push_back("sent returned " + std::to_string(r));
-        log.push_back("first ends");
-        return 11;
-    }
-    LRESULT OnOther(WPARAM wParam, LPARAM)
-    {
-        log.push_back("message " + std::to_string(wParam));
-        return LRESULT(wParam * 10);
-    }
-};
-const MessageMap& OrderDialog::GetThisMessageMap()
-{
-    static const MessageMap map(&CDialog::GetThisMessageMap(), {
-                                                                    mm::Message(WM_FIRST, &OrderDialog::OnFirst),
-                                                                    mm::Message(WM_SECOND, &OrderDialog::OnOther),
-                                                                    mm::Message(WM_THIRD, &OrderDialog::OnOther),
-                                                                    mm::Message(WM_SENT, &OrderDialog::OnOther),
-                                                                });
-    return map;
-}
-
-using Messages = ShownDialog<OrderDialog>;
-
-TEST_F(Messages, SentMessagesRunAtOncePostedOnesAfterTheHandlerInOrder)
-{
-    EXPECT_TRUE(dlg.PostMessage(WM_THIRD, 1));
-    EXPECT_TRUE(dlg.log.empty()) << "PostMessage returns at once";
-    Pump();
-    dlg.log.clear();
-    EXPECT_EQ(dlg.SendMessage(WM_FIRST), 11);
-    EXPECT_EQ(dlg.log, (std::vector<std::string>{"first begins", "message 4", "sent returned 40", "first ends"}));
-    Pump();
-    EXPECT_EQ(dlg.log, (std::vector<std::string>{"first begins", "message 4", "sent returned 40", "first ends",
-                                                 "message 2", "message 3"}));
-}
 
 using Windows = ShownDialog<ControlsDialog>;
 

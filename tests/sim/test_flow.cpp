@@ -3,7 +3,6 @@
 
 #include <functional>
 
-#include "host/model/SampleJob.h"
 #include "platform/afxstr.h"
 #include "resources/resource.h"
 #include "sim_jobs.h"
@@ -292,23 +291,6 @@ TEST(RunnerLookup, VerifyAndRetrieve)
     const auto& log = missing.runner.GetLog();
     EXPECT_NE(std::find(log.begin(), log.end(), "\"Scan\": \"1234567\" refused, lookup file ITEMS.DAT not found."),
               log.end());
-}
-
-// The sample job end to end: each scan adds the item's pack size from ITEMS.DAT, and the count loops back to the scan
-// while COUNT < 10, writing a line a scan; at ten units the records are uploaded and the menu is back.
-TEST(RunnerSample, ScanLoopCounts)
-{
-    auto doc = MakeSampleJob();
-    HostNode* count = doc->FindNodeByName("Count Items");
-    Session s(*doc);
-    s.runner.LoadFile("C:\\Jobs\\ITEMS.DAT", "1234567,Box,4\r\n2345678,Crate,3\r\n");
-    s.Play("{F1}1234567{ENTER}2345678{ENTER}");
-    EXPECT_TRUE(s.runner.IsWaiting()) << s.runner.GetEndMessage();
-    EXPECT_EQ(s.runner.GetCurrentNode()->m_strName, "Scan Item");
-    EXPECT_EQ(s.runner.GetNodeData(count->m_nID), "7");
-    s.Play("1234567{ENTER}", false);
-    EXPECT_EQ(s.runner.GetCurrentNode()->m_strName, "Main Menu");
-    EXPECT_EQ(s.runner.GetUploads(), (std::vector<std::string>{"1234567,4\r", "2345678,7\r", "1234567,11\r"}));
 }
 
 } // namespace

@@ -36,47 +36,6 @@ std::unique_ptr<JobDocument> GeneratedJob(const std::function<void(CollectSettin
     return doc;
 }
 
-struct ClockRow
-{
-    const char* situation;
-    int format;
-    int dateType;
-    const char* value;
-};
-
-// 7 March: day and month differ, so a swapped date type shows.
-constexpr const char* kClock = "2026-03-07 09:05:02";
-
-const ClockRow kClockRows[] = {
-    {"MM/DD/YY", TIME_DATE, 0, "03/07/26"},
-    {"DD/MM/YY", TIME_DATE, 1, "07/03/26"},
-    {"YY/MM/DD", TIME_DATE, 2, "26/03/07"},
-    {"MM/DD/YYYY", TIME_DATE, 3, "03/07/2026"},
-    {"DD/MM/YYYY", TIME_DATE, 4, "07/03/2026"},
-    {"YYYY/MM/DD", TIME_DATE, 5, "2026/03/07"},
-    {"time only, whatever the date type", TIME_TIME, 4, "09:05:02"},
-    {"date and time", TIME_DATETIME, 2, "26/03/07 09:05:02"},
-};
-
-TEST(GeneratedInput, TimerGivesTheClockInEachDateType)
-{
-    for (const ClockRow& row : kClockRows)
-    {
-        auto doc = GeneratedJob([&](CollectSettings& c, HostNode&) {
-            c.nDataType = DATA_STRING;
-            c.bTimer = true;
-            c.nTimeFormat = row.format;
-            c.nDateType = row.dateType;
-        });
-        RunnerOptions options;
-        options.strClock = kClock;
-        Session s(*doc, options);
-        s.Play("{ENTER}5{ENTER}");
-        EXPECT_EQ(s.screen.Text(), std::string("Qty:5\nV:") + row.value) << row.situation;
-        EXPECT_EQ(s.Files(), std::string("R.DAT (1 record)\n  5,") + row.value + "\\r\n") << row.situation;
-    }
-}
-
 struct FormulaRow
 {
     const char* situation;
@@ -88,6 +47,20 @@ struct FormulaRow
     int beeps;
     std::function<void(CollectSettings&, HostNode&)> more = {};
 };
+
+// 7 March: day and month differ, so a swapped date type shows.
+constexpr const char* kClock = "2026-03-07 09:05:02";
+
+// The terminal's clock instead of the formula.
+std::function<void(CollectSettings&, HostNode&)> Timer(int format, int dateType)
+{
+    return [=](CollectSettings& c, HostNode&) {
+        c.bFromFormula = false;
+        c.bTimer = true;
+        c.nTimeFormat = format;
+        c.nDateType = dateType;
+    };
+}
 
 const FormulaRow kFormulaRows[] = {
     {"from another node's data", DATA_INTEGER, "Qty * 3", "{ENTER}12{ENTER}", "Qty:12\nV:36", "12,36\\r", 0},
@@ -111,9 +84,23 @@ const FormulaRow kFormulaRows[] = {
      }},
     {"not shown, still written", DATA_INTEGER, "Qty * 3", "{ENTER}12{ENTER}", "Qty:12", "12,36\\r", 0,
      [](CollectSettings&, HostNode& n) { n.m_position.bNoDisplay = true; }},
+    {"the clock, MM/DD/YY", DATA_STRING, "", "{ENTER}5{ENTER}", "Qty:5\nV:03/07/26", "5,03/07/26\\r", 0,
+     Timer(TIME_DATE, 0)},
+    {"DD/MM/YY", DATA_STRING, "", "{ENTER}5{ENTER}", "Qty:5\nV:07/03/26", "5,07/03/26\\r", 0, Timer(TIME_DATE, 1)},
+    {"YY/MM/DD", DATA_STRING, "", "{ENTER}5{ENTER}", "Qty:5\nV:26/03/07", "5,26/03/07\\r", 0, Timer(TIME_DATE, 2)},
+    {"MM/DD/YYYY", DATA_STRING, "", "{ENTER}5{ENTER}", "Qty:5\nV:03/07/2026", "5,03/07/2026\\r", 0,
+     Timer(TIME_DATE, 3)},
+    {"DD/MM/YYYY", DATA_STRING, "", "{ENTER}5{ENTER}", "Qty:5\nV:07/03/2026", "5,07/03/2026\\r", 0,
+     Timer(TIME_DATE, 4)},
+    {"YYYY/MM/DD", DATA_STRING, "", "{ENTER}5{ENTER}", "Qty:5\nV:2026/03/07", "5,2026/03/07\\r", 0,
+     Timer(TIME_DATE, 5)},
+    {"time only, whatever the date type", DATA_STRING, "", "{ENTER}5{ENTER}", "Qty:5\nV:09:05:02", "5,09:05:02\\r", 0,
+     Timer(TIME_TIME, 4)},
+    {"date and time", DATA_STRING, "", "{ENTER}5{ENTER}", "Qty:5\nV:26/03/07 09:05:02", "5,26/03/07 09:05:02\\r", 0,
+     Timer(TIME_DATETIME, 2)},
 };
 
-TEST(GeneratedInput, FormulaGivesTheData)
+TEST(GeneratedInput, FormulaOrClockGivesTheData)
 {
     for (const FormulaRow& row : kFormulaRows)
     {
@@ -124,7 +111,9 @@ TEST(GeneratedInput, FormulaGivesTheData)
             if (row.more)
                 row.more(c, n);
         });
-        Session s(*doc);
+        RunnerOptions options;
+        options.strClock = kClock;
+        Session s(*doc, options);
         s.Play(row.keys);
         EXPECT_EQ(s.screen.Text(), row.screen) << row.situation;
         std::string records;

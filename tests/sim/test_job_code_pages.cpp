@@ -3,8 +3,6 @@
 // UTF-8.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "host/app/SimulationScript.h"
 #include "host/jobfile/JobFile.h"
 #include "platform/testing/pdttest.h"

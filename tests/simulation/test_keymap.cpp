@@ -24,7 +24,6 @@ struct TableCase
 {
     const char* model;
     const KEYMAP_KEY* table;
-    int stride;              // entries per layer; 0 for the M-20, which is not layered
     std::vector<Spot> spots; // chosen next to row boundaries, where a shifted line would show
 };
 
@@ -34,17 +33,17 @@ const std::vector<Spot> M13_SPOTS = {{3, 3336, "Clr", 0x08}, {27, 3216, "Esc", 0
     {149, 3212, "PgDn", 0x93}, {158, 3257, "F8", 0x8D}};
 
 const TableCase TABLES[] = {
-    {"M-10", KEYMAP_M10, 32, {{27, 0, "", 0}, {32, 3316, "A", 'A'}, {34, 3286, "S", 'S'},
+    {"M-10", KEYMAP_M10, {{27, 0, "", 0}, {32, 3316, "A", 'A'}, {34, 3286, "S", 'S'},
         {99, 3339, "Clr", 0x08}, {128, 3319, "#", '#'}, {146, 3299, "*", '*'}, {155, 0, "", 0}}},
-    {"M-13", KEYMAP_M13, 32, M13_SPOTS},
-    {"N-13", KEYMAP_N13, 32, M13_SPOTS},
-    {"M-20", KEYMAP_M20, 0, {{23, 3205, "Exit", 0x84}, {25, 3316, "Q", 'Q'}, {28, 0, "", 0},
+    {"M-13", KEYMAP_M13, M13_SPOTS},
+    {"N-13", KEYMAP_N13, M13_SPOTS},
+    {"M-20", KEYMAP_M20, {{23, 3205, "Exit", 0x84}, {25, 3316, "Q", 'Q'}, {28, 0, "", 0},
         {36, 3281, "-", '-'}, {56, 3282, "Spc", 0x20}, {65, 3318, "*", '*'}, {83, 3298, "Y", 'Y'}, {84, 0, "", 0}}},
-    {"M-20X", KEYMAP_M20X, 24, {{23, 0, "", 0}, {27, 3316, "A", 'A'}, {38, 3281, "[", '['},
+    {"M-20X", KEYMAP_M20X, {{23, 0, "", 0}, {27, 3316, "A", 'A'}, {38, 3281, "[", '['},
         {62, 3282, "\\", '\\'}, {93, 3298, "#", '#'}, {99, 3319, "BkLt", 0}, {110, 3284, "Spc", 0x20},
         {112, 3205, "Exit", 0x84}, {118, 3207, "Ent", 0x0D}}},
-    {"R-50", KEYMAP_R50, 32, M13_SPOTS},
-    {"R-50G", KEYMAP_R50G, 32, M13_SPOTS},
+    {"R-50", KEYMAP_R50, M13_SPOTS},
+    {"R-50G", KEYMAP_R50G, M13_SPOTS},
 };
 // clang-format on
 

@@ -47,9 +47,7 @@ const EditCase kEdits[] = {
     {"Enter on the last row", "AB|/CD|/EF|/GH", 13, {1, 3}, nullptr, {1, 3}},
     {"a character in the last cell", "AB", 'x', {7, 3}, nullptr, {7, 3}},
     {"Backspace at the corner", "AB", 8, {0, 0}, nullptr, {0, 0}},
-    {"Tab", "AB", 9, {0, 0}, nullptr, {0, 0}},
     {"line feed", "AB", 10, {0, 0}, nullptr, {0, 0}},
-    {"Escape", "AB", 27, {0, 0}, nullptr, {0, 0}},
     {"a full paragraph", "ABCDEFGH/IJKLMNOP/QRSTUVWX/YZ012345", '!', {3, 1}, nullptr, {3, 1}},
     // The gathered text fits its old cells, but a line end it carries needs a row more: no typed text is lost.
     {"text pushed past the end", "ABCDEFG|/HIJKLMNO/PQRSTUVW/XYZ", 'x', {0, 0}, nullptr, {0, 0}},

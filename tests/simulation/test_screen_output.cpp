@@ -186,27 +186,4 @@ TEST_F(ScreenOutput, ChineseAndSingleByteStreams)
     EXPECT_TRUE(latin.Rows().substr(0, 4) == "\xe9t\xe9." && latin.m_ptCursor == CPoint(3, 0));
 }
 
-TEST_F(ScreenOutput, OddInputNeverWritesOutsideTheBuffer)
-{
-    std::string stream;
-    for (int i = 1; i < 512; ++i)
-        stream += char(i % 256 ? i % 256 : 1); // the escapes at 27 find a '[' further on
-    for (int language : {0, 1, 2})
-    {
-        Make("M-20", CSize(21, 8), language).EnableSimulation(true);
-        Print(stream);
-        CPoint far(1000, -5), edge(23, 7);
-        screen->PrintChar('x', &far, nullptr);
-        screen->PrintChnChar(0xFFFF, &edge, nullptr);
-        screen->ClearAfter(-3, -3);
-        screen->SetCursorPosition(-1, -1);
-        screen->ForwardCursor();
-        EXPECT_EQ(screen->m_ptCursor, CPoint(0, -1));
-    }
-    TestScreen bare; // before Initial
-    bare.PrintStringTty(stream.data());
-    bare.ClearScreen();
-    EXPECT_EQ(bare.GetPrompt(), "");
-}
-
 } // namespace

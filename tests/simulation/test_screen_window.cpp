@@ -1,5 +1,4 @@
 // What the screen looks like and how it answers the mouse, the focus, its context menu and the clipboard.
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>

@@ -4,7 +4,6 @@
 #include <QBuffer>
 #include <QImage>
 
-#include <memory>
 #include <ostream>
 
 #include "platform/afxres.h"

@@ -6,7 +6,6 @@
 
 #include <functional>
 #include <ostream>
-#include <string>
 #include <vector>
 
 #include "platform/testing/pdttest.h"

@@ -1,8 +1,6 @@
 // The host's shared state: the double-byte terminal font.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "support/Support.h"
 
 namespace
