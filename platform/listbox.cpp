@@ -58,6 +58,39 @@ class ListBoxImpl : public WindowImpl
   public:
     using WindowImpl::WindowImpl;
 
+    // On a page not shown yet the list keeps its items in the record; a selection, or anything else only a widget
+    // knows, makes the widget first.
+    bool Lazy() const override { return true; }
+    bool SizedByRecord() const override { return true; }
+    bool NeedsPeer(UINT message) const override
+    {
+        switch (message)
+        {
+        case LB_GETCOUNT:
+        case LB_ADDSTRING:
+        case LB_INSERTSTRING:
+        case LB_DELETESTRING:
+        case LB_RESETCONTENT:
+        case LB_GETTEXT:
+        case LB_GETTEXTLEN:
+        case LB_GETITEMDATA:
+        case LB_SETITEMDATA:
+        case LB_GETCURSEL:
+        case LB_GETSEL:
+        case LB_GETSELCOUNT:
+        case LB_GETSELITEMS:
+        case LB_FINDSTRING:
+        case LB_FINDSTRINGEXACT:
+        case WM_SETREDRAW:
+            return false;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            return true;
+        default:
+            return WindowImpl::NeedsPeer(message);
+        }
+    }
+
     QWidget* CreatePeer(QWidget* parent, const CString&) override
     {
         DWORD s = m_h->style;
@@ -78,6 +111,14 @@ class ListBoxImpl : public WindowImpl
                                                                      : Qt::ScrollBarAlwaysOff);
         m_list->setHorizontalScrollBarPolicy((s & WS_HSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         pdt::cc::ApplyFrame(m_list, m_h);
+        // What the record held until now; nothing in it was selected.
+        for (size_t i = 0; i < m_items.size(); ++i)
+        {
+            auto* item = new LbItem(m_items[i].bytes);
+            item->data = m_items[i].data;
+            m_list->insertItem(int(i), item);
+        }
+        m_items.clear();
         return m_list;
     }
 
@@ -102,6 +143,8 @@ class ListBoxImpl : public WindowImpl
 
     LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
+        if (!m_list)
+            return AnswerFromRecord(message, wParam, lParam);
         int count = m_list->count();
         int index = int(wParam);
         bool valid = index >= 0 && index < count;
@@ -238,6 +281,75 @@ class ListBoxImpl : public WindowImpl
     }
 
   private:
+    struct Item
+    {
+        CString bytes;
+        DWORD_PTR data = 0;
+    };
+
+    // The messages a list without its widget answers, as the widget would: nothing is selected and no item has
+    // the caret yet.
+    LRESULT AnswerFromRecord(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        int count = int(m_items.size());
+        int index = int(wParam);
+        bool valid = index >= 0 && index < count;
+        switch (message)
+        {
+        case LB_GETCOUNT:
+            return count;
+        case LB_ADDSTRING:
+        case LB_INSERTSTRING: {
+            CString s(lParam ? reinterpret_cast<const char*>(lParam) : "");
+            int at = message == LB_ADDSTRING ? ((m_h->style & LBS_SORT) ? SortedPosition(s) : count)
+                                             : (index == -1 ? count : index);
+            if (at < 0 || at > count)
+                return LB_ERR;
+            m_items.insert(m_items.begin() + at, Item{s, 0});
+            return at;
+        }
+        case LB_DELETESTRING:
+            if (!valid)
+                return LB_ERR;
+            m_items.erase(m_items.begin() + index);
+            return count - 1;
+        case LB_RESETCONTENT:
+            m_items.clear();
+            return 0;
+        case LB_GETTEXT:
+            return valid ? CopyOut(m_items[size_t(index)].bytes, reinterpret_cast<char*>(lParam), -1) : LB_ERR;
+        case LB_GETTEXTLEN:
+            return valid ? m_items[size_t(index)].bytes.GetLength() : LB_ERR;
+        case LB_GETITEMDATA:
+            return valid ? LRESULT(m_items[size_t(index)].data) : LB_ERR;
+        case LB_SETITEMDATA:
+            if (!valid)
+                return LB_ERR;
+            m_items[size_t(index)].data = DWORD_PTR(lParam);
+            return TRUE;
+        case LB_GETCURSEL:
+            return m_multi && count > 0 ? 0 : LB_ERR; // a multiple-selection list answers its caret, the first
+        case LB_GETSEL:
+            return valid ? 0 : LB_ERR;
+        case LB_GETSELCOUNT:
+            return m_multi ? 0 : LB_ERR;
+        case LB_GETSELITEMS:
+            return m_multi && lParam ? 0 : LB_ERR;
+        case LB_FINDSTRING:
+        case LB_FINDSTRINGEXACT:
+            return Find(index, CString(lParam ? reinterpret_cast<const char*>(lParam) : ""),
+                        message == LB_FINDSTRINGEXACT);
+        case WM_SETREDRAW:
+            pdt::cc::SetRedraw(m_h, wParam != 0);
+            return 0;
+        default:
+            return WindowImpl::Proc(message, wParam, lParam);
+        }
+    }
+
+    int Count() const { return m_list ? m_list->count() : int(m_items.size()); }
+    const CString& Bytes(int row) const { return m_list ? m_list->At(row)->bytes : m_items[size_t(row)].bytes; }
+
     int Insert(int at, const CString& s)
     {
         m_list->insertItem(at, new LbItem(s));
@@ -246,11 +358,11 @@ class ListBoxImpl : public WindowImpl
     // After the last item that sorts at or before s, as a sorted Win32 list box places equal strings.
     int SortedPosition(const CString& s) const
     {
-        int lo = 0, hi = m_list->count();
+        int lo = 0, hi = Count();
         while (lo < hi)
         {
             int mid = (lo + hi) / 2;
-            if (pdt::cc::TextLess(s, m_list->At(mid)->bytes))
+            if (pdt::cc::TextLess(s, Bytes(mid)))
                 hi = mid;
             else
                 lo = mid + 1;
@@ -265,14 +377,14 @@ class ListBoxImpl : public WindowImpl
     // Case-insensitive search that starts after `after` and wraps round to it; prefix or whole string.
     int Find(int after, const CString& s, bool exact) const
     {
-        int n = m_list->count();
+        int n = Count();
         if (n == 0)
             return LB_ERR;
         int start = after < 0 || after >= n ? 0 : after + 1;
         for (int k = 0; k < n; ++k)
         {
             int i = (start + k) % n;
-            const CString& t = m_list->At(i)->bytes;
+            const CString& t = Bytes(i);
             if (exact ? t.CompareNoCase(s) == 0 : t.Left(s.GetLength()).CompareNoCase(s) == 0)
                 return i;
         }
@@ -280,7 +392,8 @@ class ListBoxImpl : public WindowImpl
     }
 
     ListBoxWidget* m_list = nullptr;
-    bool m_multi = false;
+    bool m_multi = (m_h->style & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+    std::vector<Item> m_items; // while there is no widget
 };
 
 QItemSelectionModel::SelectionFlags ListBoxWidget::selectionCommand(const QModelIndex& index, const QEvent* e) const

@@ -11,6 +11,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <optional>
 
 namespace
 {
@@ -133,9 +134,21 @@ class ListViewImpl : public WindowImpl
         ListViewImpl* m_impl;
     };
 
+    // On a page not shown yet the list keeps its columns and plain items in the record; states, check boxes, and
+    // anything else only a widget knows, make the widget first.
+    bool Lazy() const override { return true; }
+    bool SizedByRecord() const override { return true; }
+    bool NeedsPeer(UINT message) const override
+    {
+        if (message >= LVM_FIRST && message < LVM_FIRST + 0x100)
+            return false; // the record answers what it can and makes the widget for the rest
+        return message == WM_SETFOCUS || message == WM_KILLFOCUS || WindowImpl::NeedsPeer(message);
+    }
+
     QWidget* CreatePeer(QWidget* parent, const CString&) override
     {
         DWORD s = m_h->style;
+        m_hadPeer = true;
         m_view = new ReportView(m_h, this, parent);
         m_view->setRootIsDecorated(false);
         m_view->setItemsExpandable(false);
@@ -186,6 +199,21 @@ class ListViewImpl : public WindowImpl
             nm.iSubItem = column;
             NotifyNm(LVN_COLUMNCLICK, &nm.hdr);
         });
+        // What the record held until now, shown as the widget would have shown it.
+        header->setSectionsMovable(m_ex & LVS_EX_HEADERDRAGDROP);
+        if (!m_cols.empty())
+            ShowColumns(std::exchange(m_widths, {}));
+        Silently([&] {
+            for (Pending& p : std::exchange(m_pending, {}))
+            {
+                auto* it = new LvItem;
+                it->texts = std::move(p.texts);
+                it->param = p.param;
+                it->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+                m_view->addTopLevelItem(it);
+                ShowRowTexts(it, 0);
+            }
+        });
         return m_view;
     }
 
@@ -195,6 +223,13 @@ class ListViewImpl : public WindowImpl
 
     LRESULT Proc(UINT message, WPARAM wParam, LPARAM lParam) override
     {
+        if (!m_view && !m_hadPeer)
+        {
+            if (std::optional<LRESULT> r = AnswerFromRecord(message, wParam, lParam))
+                return *r;
+            if (message >= LVM_FIRST && message < LVM_FIRST + 0x100)
+                pdt::win::Peer(m_h);
+        }
         if (!m_view)
             return WindowImpl::Proc(message, wParam, lParam);
         Batch batch(this);
@@ -366,6 +401,158 @@ class ListViewImpl : public WindowImpl
         CString text;
         int fmt = LVCFMT_LEFT;
     };
+    // An item of a list without its widget: no state, no check box, shown in the order kept.
+    struct Pending
+    {
+        std::vector<CString> texts;
+        LPARAM param = 0;
+        CString Text(size_t sub) const { return sub < texts.size() ? texts[sub] : CString(); }
+    };
+
+    // The messages a list without its widget answers as the widget would; none for the others.
+    std::optional<LRESULT> AnswerFromRecord(UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        int count = int(m_pending.size());
+        int index = int(wParam);
+        bool valid = index >= 0 && index < count;
+        switch (message)
+        {
+        case LVM_GETITEMCOUNT:
+            return count;
+        case LVM_INSERTCOLUMN: {
+            auto* lc = reinterpret_cast<const LVCOLUMN*>(lParam);
+            if (!lc || index < 0)
+                return -1;
+            if (!(lc->mask & LVCF_WIDTH))
+                return std::nullopt; // the toolkit's default width
+            int at = std::min(index, int(m_cols.size()));
+            Column col;
+            if (lc->mask & LVCF_TEXT)
+                col.text = ArgText(lc->pszText);
+            if (lc->mask & LVCF_FMT)
+                col.fmt = lc->fmt;
+            bool first = m_cols.empty();
+            m_cols.insert(m_cols.begin() + at, col);
+            m_widths.insert(m_widths.begin() + at, std::max(lc->cx, 0));
+            size_t from = size_t(std::max(at, 1));
+            if (!first)
+                for (Pending& p : m_pending)
+                    if (p.texts.size() > from)
+                        p.texts.insert(p.texts.begin() + std::ptrdiff_t(from), CString());
+            return at;
+        }
+        case LVM_GETCOLUMN: {
+            auto* lc = reinterpret_cast<LVCOLUMN*>(lParam);
+            if (lc && (lc->mask & LVCF_WIDTH) && index >= 0 && index < int(m_cols.size()))
+                return std::nullopt;
+            return GetColumn(index, lc);
+        }
+        case LVM_INSERTITEM: {
+            auto* li = reinterpret_cast<const LVITEM*>(lParam);
+            if (!li || li->iItem < 0 || li->iSubItem != 0)
+                return -1;
+            if ((li->mask & ~(LVIF_TEXT | LVIF_PARAM)) || Checkboxes() ||
+                (m_h->style & (LVS_SORTASCENDING | LVS_SORTDESCENDING)))
+                return std::nullopt;
+            Pending p;
+            p.texts.push_back((li->mask & LVIF_TEXT) ? ArgText(li->pszText) : CString());
+            if (li->mask & LVIF_PARAM)
+                p.param = li->lParam;
+            int at = std::min(li->iItem, count);
+            m_pending.insert(m_pending.begin() + at, p);
+            NMLISTVIEW nm{};
+            nm.iItem = at;
+            nm.lParam = p.param;
+            NotifyNm(LVN_INSERTITEM, &nm.hdr);
+            return at;
+        }
+        case LVM_DELETEALLITEMS: {
+            if (count > 0)
+                return std::nullopt; // each item is heard of as it goes
+            NMLISTVIEW nm{};
+            nm.iItem = -1;
+            NotifyNm(LVN_DELETEALLITEMS, &nm.hdr);
+            return TRUE;
+        }
+        case LVM_SETITEMTEXT: {
+            auto* li = reinterpret_cast<const LVITEM*>(lParam);
+            if (!valid || !li)
+                return FALSE;
+            return SetPendingText(index, li->iSubItem, ArgText(li->pszText));
+        }
+        case LVM_GETITEMTEXT: {
+            auto* li = reinterpret_cast<LVITEM*>(lParam);
+            if (!li)
+                return 0;
+            CString text = valid ? m_pending[size_t(index)].Text(size_t(std::max(li->iSubItem, 0))) : CString();
+            return std::max(CopyOut(text, li->pszText, std::max(li->cchTextMax, 0)), 0);
+        }
+        case LVM_SETITEM: {
+            auto* li = reinterpret_cast<const LVITEM*>(lParam);
+            if (li && (li->mask & ~(LVIF_TEXT | LVIF_PARAM)))
+                return std::nullopt;
+            if (!li || li->iItem < 0 || li->iItem >= count)
+                return FALSE;
+            if ((li->mask & LVIF_TEXT) && !SetPendingText(li->iItem, li->iSubItem, ArgText(li->pszText)))
+                return FALSE;
+            if (li->iSubItem == 0 && (li->mask & LVIF_PARAM))
+                m_pending[size_t(li->iItem)].param = li->lParam;
+            return TRUE;
+        }
+        case LVM_GETITEM: {
+            auto* li = reinterpret_cast<LVITEM*>(lParam);
+            if (!li || li->iItem < 0 || li->iItem >= count || li->iSubItem < 0)
+                return FALSE;
+            const Pending& p = m_pending[size_t(li->iItem)];
+            if (li->mask & LVIF_TEXT)
+                CopyOut(p.Text(size_t(li->iSubItem)), li->pszText, std::max(li->cchTextMax, 0));
+            if (li->mask & LVIF_PARAM)
+                li->lParam = p.param;
+            if (li->mask & LVIF_STATE)
+                li->state = 0;
+            if (li->mask & LVIF_IMAGE)
+                li->iImage = 0;
+            if (li->mask & LVIF_INDENT)
+                li->iIndent = 0;
+            return TRUE;
+        }
+        case LVM_GETITEMSTATE:
+            return 0;
+        case LVM_GETSELECTEDCOUNT:
+            return 0;
+        case LVM_GETNEXTITEM: {
+            // No item has a state: only a search for none finds one.
+            UINT flags = UINT(LOWORD(lParam));
+            if ((flags & (LVNI_FOCUSED | LVNI_SELECTED | LVNI_CUT | LVNI_DROPHILITED | LVNI_TOLEFT | LVNI_TORIGHT)))
+                return -1;
+            if (flags & LVNI_ABOVE)
+                return std::min(index, count) - 1 >= 0 ? std::min(index, count) - 1 : -1;
+            return std::max(index + 1, 0) < count ? std::max(index + 1, 0) : -1;
+        }
+        case LVM_SETEXTENDEDLISTVIEWSTYLE: {
+            DWORD mask = wParam ? DWORD(wParam) : ~DWORD(0);
+            DWORD ex = (m_ex & ~mask) | (DWORD(lParam) & mask);
+            if ((ex ^ m_ex) & LVS_EX_CHECKBOXES)
+                return std::nullopt;
+            return std::exchange(m_ex, ex);
+        }
+        case LVM_GETEXTENDEDLISTVIEWSTYLE:
+            return m_ex;
+        default:
+            return std::nullopt;
+        }
+    }
+
+    BOOL SetPendingText(int row, int sub, const CString& text)
+    {
+        if (sub < 0 || sub >= std::max<int>(1, int(m_cols.size())))
+            return FALSE;
+        std::vector<CString>& texts = m_pending[size_t(row)].texts;
+        if (int(texts.size()) <= sub)
+            texts.resize(size_t(sub) + 1);
+        texts[size_t(sub)] = text;
+        return TRUE;
+    }
 
     bool Checkboxes() const { return (m_ex & LVS_EX_CHECKBOXES) != 0; }
     bool Single() const { return (m_h->style & LVS_SINGLESEL) != 0; }
@@ -1017,6 +1204,9 @@ class ListViewImpl : public WindowImpl
     }
 
     ReportView* m_view = nullptr;
+    bool m_hadPeer = false;
+    std::vector<Pending> m_pending; // the items, while there is no widget
+    std::vector<int> m_widths;      // and the columns' widths
     std::vector<Column> m_cols;
     DWORD m_ex = 0;
     std::vector<QPersistentModelIndex> m_dirty;

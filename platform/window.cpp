@@ -1271,7 +1271,7 @@ void CWnd::GetClientRect(LPRECT r) const
     *r = RECT{0, 0, 0, 0};
     if (!IsWindow(m_hWnd))
         return;
-    QWidget* w = GeometryPeer(m_hWnd);
+    QWidget* w = m_hWnd->peer || !m_hWnd->impl->SizedByRecord() ? GeometryPeer(m_hWnd) : nullptr;
     QSize size = w ? w->size() : m_hWnd->rect.size();
     *r = RECT{0, 0, size.width(), size.height()};
 }

@@ -110,6 +110,8 @@ class WindowImpl
     virtual UINT DlgCode(const MSG* msg) const { return 0; }
     virtual bool IsCustomDrawn() const { return false; }
     virtual QRect AdjustRect(const QRect& r) const { return r; } // e.g. a combo box is as high as its edit field
+    // Whether the widget, once made, takes the record's rectangle as it is: its size can be told without it.
+    virtual bool SizedByRecord() const { return false; }
     virtual void SetDialogFont(const QFont&) {}
     // A control whose device contexts draw over it, what is drawn lasting until it repaints itself (a static,
     // as in Win32): the image they draw into. Null for the others, whose drawing goes nowhere.

@@ -38,3 +38,8 @@
 #define IDC_LZ_EDIT       5410
 #define IDC_LZ_MULTI      5411
 #define IDC_LZ_DROPLIST   5413
+// A page of lists never shown before its lists are filled.
+#define IDD_LAZYLISTS     5004
+#define IDC_LL_SORTED     5420
+#define IDC_LL_SINGLE     5421
+#define IDC_LL_REPORT     5422
