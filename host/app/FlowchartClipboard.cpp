@@ -77,7 +77,7 @@ bool FlowchartView::CutSelection()
 
 bool FlowchartView::CanPaste() const { return m_pDoc && IsClipboardFormatAvailable(FragmentFormat()); }
 
-bool FlowchartView::Paste()
+bool FlowchartView::Paste(const CPoint* page)
 {
     if (!m_pDoc || !m_hWnd || !OpenClipboard())
         return false;
@@ -91,7 +91,14 @@ bool FlowchartView::Paste()
     CloseClipboard();
     if (text.empty())
         return false;
-    return PasteText(text, true);
+    if (page)
+        return PasteText(text, *page);
+    CPoint pointer;
+    GetCursorPos(&pointer);
+    ScreenToClient(&pointer);
+    if (GetViewRect().PtInRect(pointer) && IsWindowVisible())
+        return PasteText(text, ClientToPage(pointer));
+    return PasteText(text, std::nullopt);
 }
 
 bool FlowchartView::DuplicateSelection()
@@ -100,10 +107,10 @@ bool FlowchartView::DuplicateSelection()
     if (ids.empty())
         return false;
     std::sort(ids.begin(), ids.end());
-    return PasteText(FormatJobFragment(*m_pDoc, ids), false);
+    return PasteText(FormatJobFragment(*m_pDoc, ids), std::nullopt);
 }
 
-bool FlowchartView::PasteText(const std::string& text, bool atPointer)
+bool FlowchartView::PasteText(const std::string& text, std::optional<CPoint> at)
 {
     std::vector<int> added;
     std::string error;
@@ -124,12 +131,9 @@ bool FlowchartView::PasteText(const std::string& text, bool atPointer)
         corner.x = std::min(corner.x, node->m_ptPosition.x);
         corner.y = std::min(corner.y, node->m_ptPosition.y);
     }
-    CPoint pointer;
-    GetCursorPos(&pointer);
-    ScreenToClient(&pointer);
     CPoint delta;
-    if (atPointer && GetViewRect().PtInRect(pointer) && IsWindowVisible())
-        delta = ClientToPage(pointer) - corner;
+    if (at)
+        delta = *at - corner;
     else
     {
         // A step away from where they came from, and a step further while nodes already stand there (the

@@ -1166,18 +1166,25 @@ void FlowchartView::OnContextMenu(CWnd*, CPoint screen)
     CPoint client = screen;
     ScreenToClient(&client);
     CPoint page = ClientToPage(client);
+    // A node of a selection of many keeps the many: the menu acts on them all.
     HostNode* node = NodeAt(page);
-    if (!(node ? SelectNode(node) : SelectLink(LinkAt(page))))
+    if (!(node && IsSelected(*node)) && !(node ? SelectNode(node) : SelectLink(LinkAt(page))))
         return; // the person stayed with the node dialog's changes
 
+    auto grey = [](bool enabled) { return MF_STRING | (enabled ? 0 : MF_GRAYED); };
+    const bool nodes = GetSelectedNodeCount() > 0;
     CMenu menu;
     menu.CreatePopupMenu();
     menu.AppendMenu(MF_POPUP, UINT_PTR(MakeNewNodeMenu()), "&New Node");
     menu.AppendMenu(MF_STRING | (m_bLinkTool ? MF_CHECKED : 0), ID_NODE_LINK, "&Link Nodes");
     menu.AppendMenu(MF_SEPARATOR);
-    bool selection = GetSelectedNode() || GetSelectedLink();
-    menu.AppendMenu(MF_STRING | (selection ? 0 : MF_GRAYED), ID_DEFINE_NODE, "&Define...");
-    menu.AppendMenu(MF_STRING | (selection ? 0 : MF_GRAYED), ID_EDIT_CLEAR, "De&lete");
+    menu.AppendMenu(grey(GetSelectedNode() || GetSelectedLink()), ID_DEFINE_NODE, "&Define...");
+    menu.AppendMenu(grey(nodes || GetSelectedLink()), ID_EDIT_CLEAR, "De&lete");
+    menu.AppendMenu(MF_SEPARATOR);
+    menu.AppendMenu(grey(nodes), ID_EDIT_CUT, "Cu&t");
+    menu.AppendMenu(grey(nodes), ID_EDIT_COPY, "&Copy");
+    menu.AppendMenu(grey(CanPaste()), ID_EDIT_PASTE, "&Paste");
+    menu.AppendMenu(grey(nodes), ID_EDIT_DUPLICATE, "Duplicat&e");
     UINT id = UINT(menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, screen.x, screen.y, this));
     if (id > ID_NODE_NEW_FIRST && id <= ID_NODE_NEW_LAST)
         NewNode(int(id - ID_NODE_NEW_FIRST), page);
@@ -1196,6 +1203,14 @@ void FlowchartView::OnContextMenu(CWnd*, CPoint screen)
     }
     else if (id == ID_EDIT_CLEAR)
         DeleteSelection();
+    else if (id == ID_EDIT_CUT)
+        CutSelection();
+    else if (id == ID_EDIT_COPY)
+        CopySelection();
+    else if (id == ID_EDIT_PASTE)
+        Paste(&page); // where the menu was opened, not where the pointer went to choose
+    else if (id == ID_EDIT_DUPLICATE)
+        DuplicateSelection();
 }
 
 // ---------------------------------------------------------------------------------------------------------------

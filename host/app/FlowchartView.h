@@ -6,6 +6,7 @@
 #include <functional>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <utility>
@@ -94,13 +95,14 @@ class FlowchartView : public CWnd, public HostView
     bool DistributeSelection(bool horizontally);
 
     // The clipboard: the selected nodes with the links among them and the records they write, as a job fragment
-    // (their names as text for other programs). Paste puts the nodes at the pointer when it is over the flowchart,
-    // else a step away from where they stood, and selects them; a fragment that cannot be read is refused with a
-    // message. Cut, Paste and Duplicate are one change each.
+    // (their names as text for other programs). Paste puts the nodes at `page` when given (where a context menu
+    // was opened), else at the pointer when it is over the flowchart, else a step away from where they stood, and
+    // selects them; a fragment that cannot be read is refused with a message. Cut, Paste and Duplicate are one
+    // change each.
     bool CopySelection();
     bool CutSelection();
     bool CanPaste() const;
-    bool Paste();
+    bool Paste(const CPoint* page = nullptr);
     bool DuplicateSelection();
 
     // Moves made with Ctrl+arrows come together as one change: the burst ends with another key, a click, a
@@ -168,7 +170,7 @@ class FlowchartView : public CWnd, public HostView
     void Nudge(CPoint step);
     // Moves nodes by `delta` each, never past the page's top or left edge; false when none could move.
     bool MoveNodes(const std::vector<std::pair<int, CPoint>>& from, CPoint delta);
-    bool PasteText(const std::string& text, bool atPointer);
+    bool PasteText(const std::string& text, std::optional<CPoint> at); // none: a step away
     HostNode* NextNode(bool backwards) const; // after the selected one, in reading order; wraps
     void LinkFromKeyboard();
     void UpdatePageSize();
