@@ -1,4 +1,5 @@
 #include "host/jobfile/JobArchive.h"
+#include "host/jobfile/JsonReader.h"
 
 #include <charconv>
 #include <cstring>
@@ -22,17 +23,6 @@ bool IsAscii(const std::string& s)
         if (c >= 0x80)
             return false;
     return true;
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    return -1;
 }
 
 const char kHex[] = "0123456789ABCDEF";

@@ -158,17 +158,6 @@ class Reader
         return true;
     }
 
-    static int Hex(char c)
-    {
-        if (c >= '0' && c <= '9')
-            return c - '0';
-        if (c >= 'a' && c <= 'f')
-            return c - 'a' + 10;
-        if (c >= 'A' && c <= 'F')
-            return c - 'A' + 10;
-        return -1;
-    }
-
     bool Escape4(unsigned& code)
     {
         if (m_end - m_p < 4)
@@ -176,7 +165,7 @@ class Reader
         code = 0;
         for (int i = 0; i < 4; ++i)
         {
-            int h = Hex(m_p[i]);
+            int h = HexDigit(m_p[i]);
             if (h < 0)
                 return false;
             code = code << 4 | unsigned(h);
@@ -287,6 +276,17 @@ class Reader
 };
 
 } // namespace
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
 
 bool ReadJsonTree(std::string_view text, Json& out)
 {

@@ -14,3 +14,6 @@ constexpr int kMaxJsonDepth = 64;
 // leaves to it: every fault (for the library's own message), a fraction or an exponent, a number too large, a
 // byte-order mark, nesting deeper than kMaxJsonDepth. `out` is undefined after false.
 bool ReadJsonTree(std::string_view text, Json& out);
+
+// The value of a hex digit of either case, or -1 for any other character.
+int HexDigit(char c);
