@@ -1,5 +1,6 @@
 // Buttons, edit boxes, static texts and combo boxes: Qt peers with Win32's messages and notifications.
 #include "platform/window_p.h"
+#include "platform/gdi_p.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -426,9 +427,19 @@ class EditImpl : public WindowImpl
 
     QWidget* CreatePeer(QWidget* parent, const CString& text) override
     {
-        QWidget* w = MakeWidget(parent, text);
+        // A multi-line edit takes its tab stops and its font before its text: each of them lays the whole text out
+        // again once it is there.
+        bool textLast = (m_h->style & ES_MULTILINE) && !text.IsEmpty();
+        QWidget* w = MakeWidget(parent, textLast ? CString() : text);
         if (m_tabStops > 0)
             SetTabStops(m_tabStops);
+        if (textLast)
+        {
+            if (auto* font = pdt::gdi::LookupAs<FontRecord>(m_h->font, GdiKind::Font))
+                w->setFont(pdt::gdi::Realise(font));
+            m_kept.Set(text, true);
+            m_multi->setPlainText(m_kept.Shown());
+        }
         if (m_textSet && m_line)
             SetSel(0, 0);
         return w;
