@@ -83,20 +83,6 @@ TEST_F(NodeDialogBeside, ALinkOpensItsSourceNodeOnTheLinksPage)
     EXPECT_EQ(sub, toLocation->m_nID);
 }
 
-TEST_F(NodeDialogBeside, DeletingTheNodeItShowsEmptiesIt)
-{
-    Open();
-    DoubleClickAt(ViewWnd(), Centre(Node("Upload")));
-    ClickAt(ViewWnd(), Centre(Node("Upload")));
-    ExpectMessageBox(IDYES);
-    Key(VK_DELETE);
-    EXPECT_EQ(Node("Upload"), nullptr);
-    EXPECT_EQ(Dialog().m_pNode, nullptr) << "the dialog holds no deleted node";
-    ClickAt(ViewWnd(), Centre(Node("Totals")));
-    EXPECT_EQ(Dialog().m_pNode, Node("Totals"));
-    EXPECT_EQ(ShownName(), "Totals");
-}
-
 } // namespace
 
 // Where a window goes beside an anchor in a 1000 x 800 work area, for a 300 x 200 window.

@@ -143,7 +143,7 @@ TEST_F(Selection, ADragMovesTheWholeSelectionAndUndoPutsItBackInOneStep)
         CPoint by, moved; // the drag, and how far every selected node went
     } cases[] = {
         {"down and right", {30, 100}, {30, 100}},
-        {"past the page's left edge: the group stops there", {-100, 20}, {-40, 20}},
+        {"past the page's top left corner: the group stops there", {-100, -60}, {-40, -40}},
     };
     for (const auto& c : cases)
     {

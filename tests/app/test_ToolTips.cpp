@@ -26,7 +26,4 @@ TEST_F(MainWindowTest, TipsNameTheToolbarsButtonsAndTheNodeUnderThePointer)
         shown = ToolTipShown(kWait, shown);
         EXPECT_EQ(shown, r.tip);
     }
-    ClickAt(ViewWnd(), Body(Node("Totals")));
-    Pump();
-    EXPECT_EQ(ToolTipShown(), "") << "a press takes the tip away";
 }

@@ -88,7 +88,6 @@ TEST_F(BarcodeSetting, TheSpecialCasesKeepTheirBitsThroughAnUnchangedOk)
         int result;
     };
     const Case cases[] = {
-        {1, 0x1E, {IDC_BCS_VERIFYCHECKDIGIT, IDC_BCS_SENDCHECKDIGIT, IDC_BCS_SENDSTARTSTOP, IDC_BCS_FULLASCII}, 0x1E},
         {8, 0x0A, {IDC_BCS_SENDCHECKDIGIT, IDC_BCS_SENDLEADINGA}, 0x0A}, // the check digit in bit 1
         {8, 0x04, {}, 0x00},                                             // bit 2 means nothing to code 8
         {9, 0x02, {IDC_BCS_VERIFYCHECKDIGIT, IDC_BCS_VERIFY2NDCHECKDIGIT}, 0x02},

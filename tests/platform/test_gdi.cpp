@@ -48,25 +48,6 @@ int CountColor(CDC& dc, const CRect& area, COLORREF color)
     return n;
 }
 
-// A memory DC with a white colour bitmap of its own.
-class Canvas
-{
-  public:
-    Canvas(int width, int height)
-    {
-        CClientDC screen(nullptr);
-        dc.CreateCompatibleDC(&screen);
-        bitmap.CreateCompatibleBitmap(&screen, width, height);
-        old = dc.SelectObject(&bitmap);
-        dc.FillSolidRect(0, 0, width, height, kWhite);
-        dc.SetBkColor(kWhite);
-    }
-    ~Canvas() { dc.SelectObject(old); }
-    CDC dc;
-    CBitmap bitmap;
-    CBitmap* old = nullptr;
-};
-
 // ---------------------------------------------------------------------------------------------------------------
 // Lines.
 
@@ -167,22 +148,24 @@ TEST_F(Text, MetricsDescribeTheSelectedFont)
 // ---------------------------------------------------------------------------------------------------------------
 // Objects.
 
-TEST(GdiObjects, AnObjectDeletedWhileSelectedLastsUntilItIsDeselected)
+using GdiObjects = PaintTest;
+
+TEST_F(GdiObjects, AnObjectDeletedWhileSelectedLastsUntilItIsDeselected)
 {
-    Canvas c(20, 10);
+    CClientDC dc(&wnd);
     auto pen = std::make_unique<CPen>(PS_SOLID, 1, kRed);
     HGDIOBJ h = pen->GetSafeHandle();
-    c.dc.SelectObject(pen.get());
+    dc.SelectObject(pen.get());
     EXPECT_FALSE(::DeleteObject(h)) << "Win32 refuses to delete a selected object";
     pen.reset(); // its destructor deletes it too
     EXPECT_EQ(CGdiObject::FromHandle(h), nullptr) << "the handle is gone for everyone else";
-    c.dc.MoveTo(0, 5);
-    c.dc.LineTo(10, 5);
-    EXPECT_EQ(c.dc.GetPixel(5, 5), kRed) << "the DC still draws with it";
-    EXPECT_EQ(c.dc.SelectStockObject(BLACK_PEN), nullptr) << "what it replaced no longer exists";
-    c.dc.MoveTo(0, 6);
-    c.dc.LineTo(10, 6);
-    EXPECT_EQ(c.dc.GetPixel(5, 6), kBlack);
+    dc.MoveTo(0, 5);
+    dc.LineTo(10, 5);
+    EXPECT_EQ(dc.GetPixel(5, 5), kRed) << "the DC still draws with it";
+    EXPECT_EQ(dc.SelectStockObject(BLACK_PEN), nullptr) << "what it replaced no longer exists";
+    dc.MoveTo(0, 6);
+    dc.LineTo(10, 6);
+    EXPECT_EQ(dc.GetPixel(5, 6), kBlack);
 
     // Stock objects survive deletion.
     EXPECT_TRUE(::DeleteObject(GetStockObject(BLACK_PEN)));

@@ -40,15 +40,6 @@ inline bool Pushed(const CWnd& dlg, int id) { return (::SendMessage(Item(dlg, id
 
 inline int FocusedId() { return ::GetDlgCtrlID(::GetFocus()); }
 
-// Clears the simulation flag even when a test fails half way.
-struct SimulationRunning
-{
-    SimulationRunning() { OnJobSimulation = 1; }
-    ~SimulationRunning() { OnJobSimulation = 0; }
-    SimulationRunning(const SimulationRunning&) = delete;
-    SimulationRunning& operator=(const SimulationRunning&) = delete;
-};
-
 // A keypad dialog of one model with that model's default keymap, created modeless and shown.
 class KeypadTest : public ::testing::Test
 {

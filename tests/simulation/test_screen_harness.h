@@ -22,17 +22,12 @@ class TestScreen : public CPortableScreen
 {
   public:
     TestScreen() : CPortableScreen(kBack) {}
-    using CPortableScreen::CheckClipboard, CPortableScreen::DeleteChar, CPortableScreen::GetCharIndex,
-        CPortableScreen::GetCharRect, CPortableScreen::GetNextPos, CPortableScreen::GetPrevPos,
-        CPortableScreen::GetSelectedText, CPortableScreen::HitTest, CPortableScreen::InsertChar,
-        CPortableScreen::MoveBuffer, CPortableScreen::SetText;
-    using CPortableScreen::m_bCaretCreated, CPortableScreen::m_bCursorEnabled, CPortableScreen::m_bMouseDown,
-        CPortableScreen::m_bScroll, CPortableScreen::m_bSelAnchored, CPortableScreen::m_bSelecting,
-        CPortableScreen::m_bSimulation, CPortableScreen::m_cLeadByte, CPortableScreen::m_font,
-        CPortableScreen::m_nBufSize, CPortableScreen::m_nCharHeight, CPortableScreen::m_nCharWidth,
-        CPortableScreen::m_nCols, CPortableScreen::m_nMarginBottom, CPortableScreen::m_nMarginLeft,
-        CPortableScreen::m_nMarginRight, CPortableScreen::m_nMarginTop, CPortableScreen::m_pBackup,
-        CPortableScreen::m_pMoveBuf, CPortableScreen::m_pScreen, CPortableScreen::m_ptCursor,
+    using CPortableScreen::DeleteChar, CPortableScreen::GetCharRect, CPortableScreen::GetSelectedText,
+        CPortableScreen::InsertChar, CPortableScreen::SetText;
+    using CPortableScreen::m_bCaretCreated, CPortableScreen::m_bMouseDown, CPortableScreen::m_bSelAnchored,
+        CPortableScreen::m_bSelecting, CPortableScreen::m_cLeadByte, CPortableScreen::m_font,
+        CPortableScreen::m_nBufSize, CPortableScreen::m_nCharHeight, CPortableScreen::m_nCols,
+        CPortableScreen::m_pBackup, CPortableScreen::m_pScreen, CPortableScreen::m_ptCursor,
         CPortableScreen::m_ptSelEnd, CPortableScreen::m_ptSelStart, CPortableScreen::m_sizeWindow;
 
     BYTE Cell(int x, int y) const { return BYTE(m_pScreen[m_nCols * y + x]); }
@@ -64,7 +59,7 @@ class ScreenTest : public ::testing::Test
     void Show(); // the host in front, the screen painted
     COLORREF Pixel(int x, int y) { return pdt::test::PixelAt(screen->m_hWnd, CPoint(x, y)); }
     int Count(const CRect& r, COLORREF colour, bool dark = false); // dark: text, every channel below 0x60
-    CRect Inside(int x, int y); // a cell without its edges
+    CRect Inside(int x, int y);                                    // a cell without its edges
 
     std::unique_ptr<HostWindow> host;
     std::unique_ptr<TestScreen> screen;

@@ -22,7 +22,6 @@
 #define IDC_PAGE_AREA     5302
 #define IDS_GREETING      5900
 // GDI and menu tests.
-#define IDB_GDI4X2        5940
 #define IDR_TESTMENU      5950
 #define ID_TM_COPY        5951
 #define ID_TM_PASTE       5952
