@@ -10,28 +10,7 @@ namespace
 
 constexpr int kTree = 300;
 
-// Also hears TVN_SELCHANGED of the tree through its message map.
-class TreeHost : public HostWnd
-{
-  public:
-    std::vector<HTREEITEM> mapSelChanged;
-    DECLARE_MESSAGE_MAP()
-
-  private:
-    void OnTreeSelChanged(NMHDR* hdr, LRESULT* result)
-    {
-        mapSelChanged.push_back(reinterpret_cast<NMTREEVIEW*>(hdr)->itemNew.hItem);
-        *result = 0;
-    }
-};
-
-const MessageMap& TreeHost::GetThisMessageMap()
-{
-    static const MessageMap map(&HostWnd::GetThisMessageMap(), {mm::Notify(kTree, TVN_SELCHANGED, &TreeHost::OnTreeSelChanged)});
-    return map;
-}
-
-class TreeViewTest : public HostedTest<TreeHost>
+class TreeViewTest : public ControlTest
 {
   protected:
     // Fruits (Cherry, apple, Banana) and Vegetables (Leek), all collapsed; item data 1..6 in that order.
