@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Journeys through the real jobhost in an X server with a window manager, typed with synthetic X keys as a person
 # types: a name typed into Save As is the file written; the save prompt answers Escape (nothing happens), Enter
-# (saved) and N (not saved). Every wait polls for a window or a file, with a time limit.
+# (saved) and N (not saved), and keeps the main window's shortcuts to itself. Every wait polls for a window or a
+# file, with a time limit.
 set -u
 jobhost=$1
 . "$(dirname "$0")/lib.sh"
@@ -30,9 +31,10 @@ modify() {
 modify
 xdotool key ctrl+n
 until_true window_named '^jobhost$' || fail "New did not ask to save"
-xdotool key ctrl+o Escape
+xdotool key ctrl+o ctrl+f Escape
 until_true no_window_named '^jobhost$' || fail "Escape left the prompt up"
 window_named '^Open$' && fail "Ctrl+O reached the window behind the prompt"
+window_named '^Find$' && fail "Ctrl+F reached the window behind the prompt"
 main_title_is "typed.pdtjob* - jobhost" || fail "Escape did not keep the job"
 
 # Enter: saved, then the new job.
