@@ -1507,7 +1507,14 @@ void FlowchartView::OnPaint()
 // Zoom. The view scales its own page-to-client mapping (the device context draws in the window's pixels); fonts
 // are made at the zoomed size.
 
-int FlowchartView::Scale(int v) const { return int(std::lround(double(v) * m_nZoom / 100.0)); }
+// Rounded half away from zero, in whole numbers: a paint scales every point of every link and node.
+int FlowchartView::Scale(int v) const
+{
+    if (m_nZoom == 100)
+        return v;
+    const long long p = (long long)v * m_nZoom;
+    return int(p >= 0 ? (p + 50) / 100 : -((50 - p) / 100));
+}
 
 CPoint FlowchartView::ClientToPage(CPoint pt) const
 {
