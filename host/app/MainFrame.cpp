@@ -712,7 +712,10 @@ void MainFrame::ResetHistory()
 // file would hold, so an OK that changed nothing leaves the mark as the job had it.
 void MainFrame::RecordChange()
 {
-    if (m_owned && !m_bRestoring && !m_history.Record(TakeJobSnapshot(*m_pDoc)))
+    if (!m_owned || m_bRestoring)
+        return;
+    TakeJobSnapshot(*m_pDoc, m_snapshot);
+    if (!m_history.RecordFrom(m_snapshot))
         m_pDoc->SetModifiedFlag(!m_history.IsSaved());
 }
 
@@ -722,9 +725,8 @@ void MainFrame::OnEditUndo()
     if (!SettleNodeDialog())
         return;
     RecordChange(); // a change not heard of yet is the one to take back
-    std::string now;
-    const std::string* then = m_history.Undo(&now);
-    Restore(now, then);
+    const std::string* then = m_history.Undo(&m_snapshot);
+    Restore(m_snapshot, then);
 }
 
 void MainFrame::OnEditRedo()
@@ -732,9 +734,8 @@ void MainFrame::OnEditRedo()
     if (!SettleNodeDialog())
         return;
     RecordChange();
-    std::string now;
-    const std::string* then = m_history.Redo(&now);
-    Restore(now, then);
+    const std::string* then = m_history.Redo(&m_snapshot);
+    Restore(m_snapshot, then);
 }
 
 // Puts the job as the history holds it on the job on screen, changing only what differs: the same file, the

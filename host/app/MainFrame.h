@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "host/app/FindResults.h"
@@ -168,6 +169,7 @@ class MainFrame : public CFrameWnd
     CString m_strDropped; // a dropped file, opened once the drag has ended
     bool m_bHasFile = false; // the job was read from or written to m_strPathName
     UndoHistory m_history;
+    std::string m_snapshot; // what RecordChange takes the job into and Undo leaves the job it took back in, for the memory
     bool m_bRestoring = false;
     std::vector<HWND> m_jobWindows; // opened on the job by Run Job: they go with it
 };

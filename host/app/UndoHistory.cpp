@@ -56,7 +56,7 @@ UndoHistory::State UndoHistory::Apply(const std::string& to, const Step& step)
     return {std::move(text), step.serial};
 }
 
-bool UndoHistory::Record(std::string text)
+bool UndoHistory::RecordFrom(std::string& text)
 {
     if (text == m_current.text)
         return false;

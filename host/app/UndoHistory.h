@@ -24,7 +24,10 @@ class UndoHistory
     void Clear();
     // After something may have changed the job: a text other than the current one becomes the current one, the
     // one before it a step back, and what could be redone is gone. True when it was a change.
-    bool Record(std::string text);
+    bool Record(std::string text) { return RecordFrom(text); }
+    // As Record, but `text` gives up its bytes only when they are a change: otherwise its memory can take the next
+    // snapshot.
+    bool RecordFrom(std::string& text);
 
     bool CanUndo() const { return !m_undo.empty(); }
     bool CanRedo() const { return !m_redo.empty(); }

@@ -64,9 +64,9 @@ JobArchive::JobArchive(std::string& out, int depth, int codePage)
     m_nOpen = out.size();
 }
 
-JobArchive::JobArchive(std::string& out)
+JobArchive::JobArchive(std::string& out, size_t at)
     : m_pObj(nullptr), m_bStoring(true), m_nCodePage(1252),
-      m_pBytes(&out), m_sink{&out, out.data() + out.size(), out.data() + out.size()}, m_pSink(&m_sink)
+      m_pBytes(&out), m_sink{&out, out.data() + at, out.data() + out.size()}, m_pSink(&m_sink)
 {
 }
 

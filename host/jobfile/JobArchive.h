@@ -40,7 +40,9 @@ class JobArchive
     // Bytes only this program reads back, in the order the fields are visited: every field whole (no range is
     // checked, no text converted, no group left out), to tell quickly whether an object changed and to put it
     // back exactly. Storing appends to `out`; loading reads `in` from its start and fails past its end.
-    JobArchive(std::string& out);
+    JobArchive(std::string& out) : JobArchive(out, out.size()) {}
+    // Storing bytes from `at` on, over what `out` holds there: a buffer used again is neither freed nor cleared.
+    JobArchive(std::string& out, size_t at);
     explicit JobArchive(std::string_view in);
     JobArchive(const JobArchive&) = delete;
     JobArchive& operator=(const JobArchive&) = delete;

@@ -1,5 +1,6 @@
 #include "host/jobfile/JobSnapshot.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
@@ -210,14 +211,20 @@ void DialogMemoryAside::Exchange()
         std::swap(job->m_nZoom, m_zoom);
 }
 
-std::string TakeJobSnapshot(const JobDocument& constDoc)
+std::string TakeJobSnapshot(const JobDocument& doc)
+{
+    std::string out;
+    TakeJobSnapshot(doc, out);
+    return out;
+}
+
+void TakeJobSnapshot(const JobDocument& constDoc, std::string& out)
 {
     // The archive visits fields through references both ways; storing changes nothing.
     JobDocument& doc = const_cast<JobDocument&>(constDoc);
-    std::string out;
-    out.reserve(size_t(doc.GetNodeCount()) * 700 + size_t(doc.GetLinkCount()) * 120 + 4096);
-    out.append(kMagic, sizeof kMagic);
-    JobArchive ar(out);
+    out.resize(std::max(out.size(), size_t(doc.GetNodeCount()) * 700 + size_t(doc.GetLinkCount()) * 120 + 4096));
+    std::memcpy(out.data(), kMagic, sizeof kMagic);
+    JobArchive ar(out, sizeof kMagic);
     Piece(ar, [&](JobArchive& a) { VisitJob(a, doc); });
     ar.AppendValue(uint32_t(doc.GetRecordCount()));
     for (int i = 0; i < doc.GetRecordCount(); ++i)
@@ -244,7 +251,6 @@ std::string TakeJobSnapshot(const JobDocument& constDoc)
         Piece(ar, [&](JobArchive& a) { VisitLink(a, link); });
     }
     ar.Finish();
-    return out;
 }
 
 bool PutJobSnapshot(JobDocument& doc, const std::string& now, const std::string& then)
