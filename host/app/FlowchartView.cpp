@@ -26,6 +26,7 @@ constexpr int kLineStep = 20;   // one click on a scroll bar's arrow, one arrow 
 constexpr int kDragSlop = 3;    // the mouse must move this far before a press becomes a drag
 constexpr int kMargin = 40;     // kept free beyond the rightmost and lowest node
 constexpr int kLinkOffset = 5;  // two links between the same nodes run this far apart
+constexpr int kLoopReach = 21;  // a link from a node to itself loops this far right of it, its label beyond
 constexpr int kHitDistance = 4; // a click this close to a line hits it
 constexpr int kWheelDelta = 120;
 constexpr UINT_PTR kNudgeTimer = 1;
@@ -265,11 +266,13 @@ bool FlowchartView::SelectNode(HostNode* node, bool scrollIntoView)
 
 bool FlowchartView::SelectLink(HostLink* link) { return Select(0, link ? link->m_nID : 0); }
 
-CRect FlowchartView::GetNodeRect(const HostNode& node) const
+CSize FlowchartView::NodeSize() const
 {
     const JobSettings& s = m_pDoc->m_settings;
-    return CRect(node.m_ptPosition, CSize(std::max(s.nNodeWidth, 8), std::max(s.nNodeHeight, 8)));
+    return CSize(std::max(s.nNodeWidth, 8), std::max(s.nNodeHeight, 8));
 }
+
+CRect FlowchartView::GetNodeRect(const HostNode& node) const { return CRect(node.m_ptPosition, NodeSize()); }
 
 CRect FlowchartView::GetViewRect() const
 {
@@ -363,12 +366,12 @@ FlowchartView::LinkShape FlowchartView::GetLinkShape(const HostLink& link) const
         // A loop on the right side of the box.
         int cy = a.CenterPoint().y;
         s.points[0] = CPoint(a.right, cy - 8);
-        s.points[1] = CPoint(a.right + 18, cy - 8);
-        s.points[2] = CPoint(a.right + 18, cy + 8);
+        s.points[1] = CPoint(a.right + kLoopReach - 3, cy - 8);
+        s.points[2] = CPoint(a.right + kLoopReach - 3, cy + 8);
         s.points[3] = CPoint(a.right, cy + 8);
         s.count = 4;
         if (!label.IsEmpty())
-            s.label = CRect(CPoint(a.right + 21, cy - text.cy / 2), text);
+            s.label = CRect(CPoint(a.right + kLoopReach, cy - text.cy / 2), text);
         return s;
     }
 
@@ -1343,8 +1346,19 @@ void FlowchartView::DrawNode(CDC& dc, const HostNode& node)
     dc.SelectStockObject(WHITE_BRUSH);
 }
 
-void FlowchartView::DrawLink(CDC& dc, const HostLink& link, const CRect& clip)
+void FlowchartView::DrawLink(CDC& dc, const HostLink& link, const CRect& clip, const CRect& from, const CRect& to)
 {
+    // Every part of a link (its line beside another, its arrow, a loop, its label) stays within its nodes' boxes
+    // grown by its label's size and a loop's reach: one far from the clip is not laid out, which in a large job is
+    // nearly all of them.
+    CRect reach;
+    reach.UnionRect(from, to);
+    const CSize text = LabelSize(LinkLabel(link));
+    const int grow = text.cx + text.cy + kLinkOffset + kLoopReach + 10;
+    reach.InflateRect(grow, grow);
+    if (!Intersects(PageToClient(reach), clip))
+        return;
+
     LinkShape shape = GetLinkShape(link);
     if (shape.count < 2)
         return;
@@ -1402,8 +1416,44 @@ void FlowchartView::Draw(CDC& dc, const CRect& clip)
     EnsureFonts();
     int saved = dc.SaveDC();
     dc.SelectObject(&m_fonts->font[FF_INDEX]);
+    // Where each node stands, read once in the nodes' order: the links look their ends up here rather than in the
+    // nodes, which a large job has all over memory. Ids far apart are looked up in the document instead.
+    const CPoint nowhere(INT_MIN, INT_MIN);
+    const size_t limit = 4 * size_t(m_pDoc->GetNodeCount()) + 64;
+    bool table = true;
+    m_nodePlaces.assign(size_t(m_pDoc->GetNodeCount()) + 1, nowhere);
+    for (int i = 0; table && i < m_pDoc->GetNodeCount(); ++i)
+    {
+        const HostNode& node = *m_pDoc->GetNodeAt(i);
+        const size_t id = size_t(node.m_nID);
+        if (node.m_nID < 0 || id > limit)
+            table = false;
+        else
+        {
+            if (id >= m_nodePlaces.size())
+                m_nodePlaces.resize(id + 1, nowhere);
+            m_nodePlaces[id] = node.m_ptPosition;
+        }
+    }
+    const CSize size = NodeSize();
+    auto box = [&](int id, CRect& r) {
+        if (!table)
+        {
+            const HostNode* node = m_pDoc->FindNode(id);
+            return node && (r = GetNodeRect(*node), true);
+        }
+        if (id < 0 || size_t(id) >= m_nodePlaces.size() || m_nodePlaces[size_t(id)] == nowhere)
+            return false;
+        r = CRect(m_nodePlaces[size_t(id)], size);
+        return true;
+    };
     for (int i = 0; i < m_pDoc->GetLinkCount(); ++i)
-        DrawLink(dc, *m_pDoc->GetLinkAt(i), clip);
+    {
+        const HostLink& link = *m_pDoc->GetLinkAt(i);
+        CRect from, to;
+        if (box(link.m_nFromNodeID, from) && box(link.m_nToNodeID, to))
+            DrawLink(dc, link, clip, from, to);
+    }
     // A comment about a node points at it with a dotted line.
     CPen dotted(PS_DOT, 1, RGB(128, 128, 128));
     dc.SelectObject(&dotted);

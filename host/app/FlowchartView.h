@@ -180,7 +180,8 @@ class FlowchartView : public CWnd, public HostView
     CPoint FreeSpot(CPoint near) const;
     COLORREF NodeColour(const HostNode& node) const;
     void DrawNode(CDC& dc, const HostNode& node);
-    void DrawLink(CDC& dc, const HostLink& link, const CRect& clip);
+    void DrawLink(CDC& dc, const HostLink& link, const CRect& clip, const CRect& from, const CRect& to);
+    CSize NodeSize() const; // every node's, on the page
     void EnsureFonts() const;
     int Scale(int v) const; // page units to the window's pixels at the zoom
     CSize LabelSize(const CString& label) const;
@@ -220,4 +221,5 @@ class FlowchartView : public CWnd, public HostView
     mutable std::unique_ptr<Fonts> m_fonts;
     mutable std::unordered_set<uint64_t> m_pairs; // (from << 32 | to) of every link
     mutable bool m_bPairsKnown = false;
+    std::vector<CPoint> m_nodePlaces; // Draw's table of where each node stands, by id, kept for its memory
 };

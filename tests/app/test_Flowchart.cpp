@@ -97,4 +97,26 @@ TEST_F(Flowchart, ScrollsWhenTheJobIsLargerThanTheWindow)
     EXPECT_EQ(PixelAt(ViewWnd(), Body(Node("Far"))), Colour(JC_UPLOAD));
 }
 
+// A link is left out of a paint only when no part of it can reach the window: the label of a node's loop shows
+// though the node has scrolled out of sight to the left.
+TEST_F(Flowchart, ALoopsLabelShowsWhileItsNodeIsScrolledAway)
+{
+    auto doc = std::make_unique<JobDocument>();
+    HostNode* a = doc->AddNode(NODE_SCREEN, "A");
+    a->m_ptPosition = CPoint(40, 40);
+    HostLink* loop = doc->AddLink(a->m_nID, a->m_nID);
+    loop->m_nCondition = LINK_INPUT_DATA;
+    loop->m_strInputData = "WWWWWWWWWWWWWWWWWWWW";
+    doc->AddNode(NODE_SCREEN, "Far")->m_ptPosition = CPoint(2000, 40); // room to scroll
+    Open(std::move(doc), CRect(20, 20, 420, 320));
+    View().ScrollTo(CPoint(View().GetNodeRect(*Node("A")).right + 40, 0)); // the loop itself too
+    ASSERT_EQ(View().GetScrollPosition().x, View().GetNodeRect(*Node("A")).right + 40);
+    View().UpdateWindow();
+    int inked = 0;
+    for (int x = 0; x < 150; ++x)
+        for (int y = Centre(Node("A")).y - 3; y <= Centre(Node("A")).y + 3; ++y)
+            inked += PixelAt(ViewWnd(), CPoint(x, y)) != kWhite;
+    EXPECT_GT(inked, 50) << "the label's letters";
+}
+
 } // namespace
