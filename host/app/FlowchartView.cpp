@@ -27,6 +27,7 @@ constexpr int kDragSlop = 3;    // the mouse must move this far before a press b
 constexpr int kMargin = 40;     // kept free beyond the rightmost and lowest node
 constexpr int kLinkOffset = 5;  // two links between the same nodes run this far apart
 constexpr int kLoopReach = 21;  // a link from a node to itself loops this far right of it, its label beyond
+const CPoint kNowhere(INT_MIN, INT_MIN); // a place in the table of node places with no node of its id
 constexpr int kHitDistance = 4; // a click this close to a line hits it
 constexpr int kWheelDelta = 120;
 constexpr UINT_PTR kNudgeTimer = 1;
@@ -1404,6 +1405,38 @@ void FlowchartView::DrawLink(CDC& dc, const HostLink& link, const CRect& clip, c
     dc.SelectStockObject(BLACK_PEN);
 }
 
+// Where each node stands, read once in the nodes' order: a paint's links look their ends up here rather than in the
+// nodes, which a large job has all over memory. False when the ids are too far apart for a table.
+bool FlowchartView::GatherNodePlaces()
+{
+    const size_t limit = 4 * size_t(m_pDoc->GetNodeCount()) + 64;
+    m_nodePlaces.assign(size_t(m_pDoc->GetNodeCount()) + 1, kNowhere);
+    for (int i = 0; i < m_pDoc->GetNodeCount(); ++i)
+    {
+        const HostNode& node = *m_pDoc->GetNodeAt(i);
+        const size_t id = size_t(node.m_nID);
+        if (node.m_nID < 0 || id > limit)
+            return false;
+        if (id >= m_nodePlaces.size())
+            m_nodePlaces.resize(id + 1, kNowhere);
+        m_nodePlaces[id] = node.m_ptPosition;
+    }
+    return true;
+}
+
+bool FlowchartView::NodeBox(int id, bool fromTable, CRect& box) const
+{
+    if (!fromTable)
+    {
+        const HostNode* node = m_pDoc->FindNode(id);
+        return node && (box = GetNodeRect(*node), true);
+    }
+    if (id < 0 || size_t(id) >= m_nodePlaces.size() || m_nodePlaces[size_t(id)] == kNowhere)
+        return false;
+    box = CRect(m_nodePlaces[size_t(id)], NodeSize());
+    return true;
+}
+
 void FlowchartView::Draw(CDC& dc, const CRect& clip)
 {
     CRect page(CPoint() - m_ptScroll, GetDrawnPageSize());
@@ -1416,42 +1449,12 @@ void FlowchartView::Draw(CDC& dc, const CRect& clip)
     EnsureFonts();
     int saved = dc.SaveDC();
     dc.SelectObject(&m_fonts->font[FF_INDEX]);
-    // Where each node stands, read once in the nodes' order: the links look their ends up here rather than in the
-    // nodes, which a large job has all over memory. Ids far apart are looked up in the document instead.
-    const CPoint nowhere(INT_MIN, INT_MIN);
-    const size_t limit = 4 * size_t(m_pDoc->GetNodeCount()) + 64;
-    bool table = true;
-    m_nodePlaces.assign(size_t(m_pDoc->GetNodeCount()) + 1, nowhere);
-    for (int i = 0; table && i < m_pDoc->GetNodeCount(); ++i)
-    {
-        const HostNode& node = *m_pDoc->GetNodeAt(i);
-        const size_t id = size_t(node.m_nID);
-        if (node.m_nID < 0 || id > limit)
-            table = false;
-        else
-        {
-            if (id >= m_nodePlaces.size())
-                m_nodePlaces.resize(id + 1, nowhere);
-            m_nodePlaces[id] = node.m_ptPosition;
-        }
-    }
-    const CSize size = NodeSize();
-    auto box = [&](int id, CRect& r) {
-        if (!table)
-        {
-            const HostNode* node = m_pDoc->FindNode(id);
-            return node && (r = GetNodeRect(*node), true);
-        }
-        if (id < 0 || size_t(id) >= m_nodePlaces.size() || m_nodePlaces[size_t(id)] == nowhere)
-            return false;
-        r = CRect(m_nodePlaces[size_t(id)], size);
-        return true;
-    };
+    const bool table = GatherNodePlaces();
     for (int i = 0; i < m_pDoc->GetLinkCount(); ++i)
     {
         const HostLink& link = *m_pDoc->GetLinkAt(i);
         CRect from, to;
-        if (box(link.m_nFromNodeID, from) && box(link.m_nToNodeID, to))
+        if (NodeBox(link.m_nFromNodeID, table, from) && NodeBox(link.m_nToNodeID, table, to))
             DrawLink(dc, link, clip, from, to);
     }
     // A comment about a node points at it with a dotted line.

@@ -182,6 +182,9 @@ class FlowchartView : public CWnd, public HostView
     void DrawNode(CDC& dc, const HostNode& node);
     void DrawLink(CDC& dc, const HostLink& link, const CRect& clip, const CRect& from, const CRect& to);
     CSize NodeSize() const; // every node's, on the page
+    bool GatherNodePlaces();
+    // A node's box by its id, from the table GatherNodePlaces made or else from the document; false for none.
+    bool NodeBox(int id, bool fromTable, CRect& box) const;
     void EnsureFonts() const;
     int Scale(int v) const; // page units to the window's pixels at the zoom
     CSize LabelSize(const CString& label) const;
@@ -221,5 +224,5 @@ class FlowchartView : public CWnd, public HostView
     mutable std::unique_ptr<Fonts> m_fonts;
     mutable std::unordered_set<uint64_t> m_pairs; // (from << 32 | to) of every link
     mutable bool m_bPairsKnown = false;
-    std::vector<CPoint> m_nodePlaces; // Draw's table of where each node stands, by id, kept for its memory
+    std::vector<CPoint> m_nodePlaces; // where each node stands, by id, as the last paint found them
 };
