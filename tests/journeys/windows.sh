@@ -34,6 +34,9 @@ rename_after_tabs() {
     until_true window_named '^Define Record' || fail "Define > Record > $old opened nothing"
     local record
     record=$(window_id '^Define Record')
+    # As a person does, once the dialog has the keyboard: on a loaded machine the window manager hands it over late.
+    xdotool windowactivate --sync "$record" 2>/dev/null
+    until_true is_active "$record" || fail "Define Record never took the keyboard"
     mapfile -t at < <(locate record-stock-count-fields.png 4186:Fields 4213:Location 4215:Scan\ Item 4245)
     click_in "$record" ${at[0]}
     click_in "$record" ${at[1]}
