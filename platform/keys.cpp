@@ -193,11 +193,13 @@ bool Deliver(MSG& msg, bool& pass)
 bool HandleKey(HWND h, QKeyEvent* e)
 {
     bool down = e->type() == QEvent::KeyPress;
-    // A character the ANSI code page cannot hold is refused where it is typed, never passed on as '?'.
+    // A character the ANSI code page cannot hold is refused where it is typed, never passed on as '?'. A window
+    // that takes no characters (a button) is told of none, as of any other character.
     if (down && !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && !e->text().isEmpty() &&
         e->text()[0].unicode() >= 0x20 && !pdt::win::CanHold(e->text()))
     {
-        pdt::win::RefuseText(h, e->text());
+        if (::SendMessage(h, WM_GETDLGCODE, 0, 0) & (DLGC_WANTCHARS | DLGC_WANTALLKEYS))
+            pdt::win::RefuseText(h, e->text());
         return true;
     }
     UINT vk = VkFromQt(e);

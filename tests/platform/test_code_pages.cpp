@@ -184,4 +184,17 @@ TEST_F(CodePageTable, EveryKindOfControlShowsReturnsAndRefusesInEachCodePage)
         }
 }
 
+// A button takes no characters: one its code page lacks is no more refused there than any other is.
+TEST_F(CodePageTable, ACharacterTypedOnAButtonIsNoRefusal)
+{
+    CodePageScope cp(1252);
+    HWND h = host.Make("Button", BS_PUSHBUTTON | WS_TABSTOP, CRect(10, 10, 100, 40), 900);
+    Focus(h);
+    const int beeps = Beeps();
+    TypeUnicode("\xE4\xB8\xBB");
+    EXPECT_EQ(Beeps(), beeps);
+    EXPECT_EQ(RefusalShown(), "");
+    CWnd::FromHandle(h)->DestroyWindow();
+}
+
 } // namespace
