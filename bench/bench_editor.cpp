@@ -12,17 +12,15 @@
 #include "host/app/MainFrame.h"
 #include "host/jobfile/JobFile.h"
 #include "host/jobfile/JobFragment.h"
-#include "platform/afxhooks.h"
 
 namespace
 {
 
+using pdt::bench::Flush;
+using pdt::bench::kHeight;
+using pdt::bench::kWidth;
 using pdt::bench::LargeJob;
 using pdt::bench::PaintBaseline;
-
-constexpr int kWidth = 1000, kHeight = 720;
-
-void Flush() { pdt::hooks::ProcessEvents(); }
 
 std::string AllNodesFragment(int nodes)
 {

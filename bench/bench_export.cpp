@@ -12,11 +12,13 @@
 #include "bench/large_job.h"
 #include "host/app/Export.h"
 #include "host/app/MainFrame.h"
-#include "platform/afxhooks.h"
 
 namespace
 {
 
+using pdt::bench::Flush;
+using pdt::bench::kHeight;
+using pdt::bench::kWidth;
 using pdt::bench::LargeJob;
 using pdt::bench::PaintJob;
 
@@ -26,16 +28,16 @@ void ExportLargeJob(benchmark::State& state, const char* file)
 {
     auto doc = LargeJob(int(state.range(0)));
     MainFrame frame;
-    frame.Create(*doc, CRect(0, 0, 1000, 720));
+    frame.Create(*doc, CRect(0, 0, kWidth, kHeight));
     frame.ShowWindow(SW_SHOW);
-    pdt::hooks::ProcessEvents();
+    Flush();
     const std::string path = OutputFile(file);
     CString error;
     for (auto _ : state)
         if (!ExportFlowchart(frame.GetView(), path.c_str(), &error))
             state.SkipWithError(error.c_str());
     frame.DestroyWindow();
-    pdt::hooks::ProcessEvents();
+    Flush();
 }
 
 void ExportSvg(benchmark::State& state) { ExportLargeJob(state, "pdtbench-export.svg"); }

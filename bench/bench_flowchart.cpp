@@ -18,17 +18,15 @@
 #include "host/jobfile/JobFile.h"
 #include "host/model/HostLink.h"
 #include "host/model/HostNode.h"
-#include "platform/afxhooks.h"
 
 namespace
 {
 
+using pdt::bench::Flush;
+using pdt::bench::kHeight;
+using pdt::bench::kWidth;
 using pdt::bench::LargeJob;
 using pdt::bench::PaintBaseline;
-
-constexpr int kWidth = 1000, kHeight = 720;
-
-void Flush() { pdt::hooks::ProcessEvents(); }
 
 void OpenLargeJob(benchmark::State& state)
 {

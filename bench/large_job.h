@@ -11,11 +11,16 @@
 #include "host/model/HostLink.h"
 #include "host/model/HostNode.h"
 #include "host/model/JobDocument.h"
+#include "platform/afxhooks.h"
 
 namespace pdt::bench
 {
 
 constexpr int kColumns = 40;
+constexpr int kWidth = 1000, kHeight = 720; // the main window the job is shown in
+
+// What the toolkit still has to do (deferred deletes, posted messages), done before the next iteration.
+inline void Flush() { pdt::hooks::ProcessEvents(); }
 
 // Nodes on a grid of 40 columns; each links to its right neighbour and to the node below it, with conditions of
 // every kind so that most links carry a label.

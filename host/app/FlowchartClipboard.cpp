@@ -65,13 +65,7 @@ bool FlowchartView::CutSelection()
 {
     if (!CopySelection())
         return false;
-    // What is cut is on the clipboard: no question, and Undo brings it back.
-    for (HostNode* node : GetSelectedNodes())
-        m_pDoc->RemoveNode(node->m_nID);
-    m_selNodes.clear();
-    Changed();
-    if (onSelectionChanged)
-        onSelectionChanged();
+    RemoveSelectedNodes(); // what is cut is on the clipboard: no question, and Undo brings it back
     return true;
 }
 

@@ -683,16 +683,17 @@ bool FlowchartView::DeleteSelection()
         text.Format("Delete %d nodes?", int(nodes.size()));
     if (MessageBox(text, nullptr, MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
-    std::vector<int> ids;
-    for (HostNode* node : nodes)
-        ids.push_back(node->m_nID);
-    for (int id : ids)
+    RemoveSelectedNodes();
+    return true;
+}
+
+void FlowchartView::RemoveSelectedNodes()
+{
+    for (int id : std::exchange(m_selNodes, {}))
         m_pDoc->RemoveNode(id);
-    m_selNodes.clear();
     Changed();
     if (onSelectionChanged)
         onSelectionChanged();
-    return true;
 }
 
 bool FlowchartView::AlignSelection(Align how)
@@ -829,9 +830,7 @@ void FlowchartView::OnLButtonDown(UINT flags, CPoint pt)
         m_drag = Drag::Pending;
         m_nDragNode = node->m_nID;
         m_ptPress = page;
-        m_dragOrigins.clear();
-        for (HostNode* moving : GetSelectedNodes())
-            m_dragOrigins.emplace_back(moving->m_nID, moving->m_ptPosition);
+        m_dragOrigins = SelectedPlaces();
         SetCapture();
         return;
     }
@@ -926,7 +925,7 @@ void FlowchartView::BandTo(CPoint page)
     Invalidate(FALSE);
 }
 
-void FlowchartView::OnLButtonUp(UINT flags, CPoint pt)
+void FlowchartView::OnLButtonUp(UINT, CPoint pt)
 {
     if (m_pDoc && m_drag != Drag::None)
     {
@@ -965,7 +964,6 @@ void FlowchartView::OnLButtonUp(UINT flags, CPoint pt)
                 Changed();
         }
     }
-    (void)flags;
     m_drag = Drag::None;
     if (GetCapture() == this)
         ReleaseCapture();
@@ -1066,12 +1064,17 @@ void FlowchartView::OnKeyDown(UINT vk, UINT, UINT)
         ScrollTo(m_ptScroll + step);
 }
 
+std::vector<std::pair<int, CPoint>> FlowchartView::SelectedPlaces() const
+{
+    std::vector<std::pair<int, CPoint>> places;
+    for (const HostNode* node : GetSelectedNodes())
+        places.emplace_back(node->m_nID, node->m_ptPosition);
+    return places;
+}
+
 void FlowchartView::Nudge(CPoint step)
 {
-    std::vector<std::pair<int, CPoint>> from;
-    for (HostNode* node : GetSelectedNodes())
-        from.emplace_back(node->m_nID, node->m_ptPosition);
-    if (!MoveNodes(from, step))
+    if (!MoveNodes(SelectedPlaces(), step))
         return;
     m_bNudging = true;
     SetTimer(kNudgeTimer, kNudgePause); // again: the pause counts from the last nudge

@@ -149,7 +149,7 @@ class FlowchartView : public CWnd, public HostView
     void OnPaint();
     void OnSize(UINT type, int cx, int cy);
     void OnLButtonDown(UINT flags, CPoint pt);
-    void OnLButtonUp(UINT flags, CPoint pt);
+    void OnLButtonUp(UINT, CPoint pt);
     void OnLButtonDblClk(UINT flags, CPoint pt);
     void OnMouseMove(UINT flags, CPoint pt);
     void OnKeyDown(UINT vk, UINT repeat, UINT flags);
@@ -170,6 +170,8 @@ class FlowchartView : public CWnd, public HostView
     void Nudge(CPoint step);
     // Moves nodes by `delta` each, never past the page's top or left edge; false when none could move.
     bool MoveNodes(const std::vector<std::pair<int, CPoint>>& from, CPoint delta);
+    std::vector<std::pair<int, CPoint>> SelectedPlaces() const; // each selected node's id and corner
+    void RemoveSelectedNodes();                                  // without asking, as one change
     bool PasteText(const std::string& text, std::optional<CPoint> at); // none: a step away
     HostNode* NextNode(bool backwards) const; // after the selected one, in reading order; wraps
     void LinkFromKeyboard();
