@@ -166,7 +166,7 @@ bool JobArchive::AsInteger(const Json& value, long long& n)
     if (value.is_number_unsigned())
     {
         auto u = value.get<unsigned long long>();
-        n = u > (1ull << 62) ? (1ll << 62) : (long long)u;
+        n = u > (1ull << 62) ? (1ll << 62) : (long long)u; // far out of every range either way
         return true;
     }
     if (value.is_number_integer())
@@ -179,18 +179,9 @@ bool JobArchive::AsInteger(const Json& value, long long& n)
 
 bool JobArchive::IntegerValue(const Json& value, long long& n, const std::string& where) const
 {
-    if (value.is_number_unsigned())
-    {
-        auto u = value.get<unsigned long long>();
-        n = u > (1ull << 62) ? (1ll << 62) : (long long)u; // far out of every range either way
-        return true;
-    }
-    if (value.is_number_integer())
-    {
-        n = value.get<long long>();
-        return true;
-    }
-    Fail(where, std::string("must be a whole number, not ") + TypeName(value));
+    if (!AsInteger(value, n))
+        Fail(where, std::string("must be a whole number, not ") + TypeName(value));
+    return true;
 }
 
 bool JobArchive::Integer(const char* key, long long& n, long long lo, long long hi)
@@ -411,7 +402,7 @@ void JobArchive::ColourAny(const char* key, COLORREF& v)
     if (it->is_number_integer())
     {
         long long n = 0;
-        IntegerValue(*it, n, Where(key));
+        AsInteger(*it, n); // a whole number: the check above
         if (n >= 0 && n <= 0xFFFFFFFFll)
             v = COLORREF(n);
         return;

@@ -173,13 +173,11 @@ class JobArchive
     int ElementDepth() const { return m_nDepth + 2; }
     void PrintElement(const Json& value);
     void EndArray();
-    std::string& Out() { return *m_pOut; }
 
     // Text in either of its forms; a fault names `where`.
     Json EncodeText(const CString& text) const;
     CString DecodeText(const Json& value, const std::string& where) const;
-    bool IntegerValue(const Json& value, long long& n, const std::string& where) const; // false: not a number
-    static bool AsInteger(const Json& value, long long& n);                             // false: no whole number
+    bool IntegerValue(const Json& value, long long& n, const std::string& where) const; // a fault when no number
 
     // Where a member is: "nodes[3].collect.lengthFrom".
     std::string Where(const char* key = nullptr, int index = -1) const;
@@ -201,6 +199,7 @@ class JobArchive
     void TextAny(const char* key, CString& v);
     void ColourAny(const char* key, COLORREF& v);
     bool Integer(const char* key, long long& n, long long lo, long long hi);
+    static bool AsInteger(const Json& value, long long& n); // false: no whole number
     bool FastBytes() const { return m_pBytes && !m_bPending; }
     // Text: starts a member (its comma, line, indent and key), and writes the one Put left open.
     void Member(const char* key);
