@@ -166,6 +166,16 @@ QRegion Drawable(const DCRecord* d, const QImage& img)
     c = DrawableCache{d, img.size(), d->paintClip, d->st.clip, r};
     return r;
 }
+// The same on a vector page, which has no pixels: its printable area (a printer's page would take drawing into its
+// margins) within the clipping regions.
+QRegion VectorDrawable(const DCRecord* d)
+{
+    QRegion r(*pdt::gdi::DocumentArea(d));
+    if (auto clip = EffectiveClip(d))
+        r = r.intersected(*clip);
+    return r;
+}
+
 void ForgetDrawable(const DCRecord* d)
 {
     if (g_drawable.dc == d)
@@ -308,10 +318,7 @@ template <class F> BOOL Paint(DCRecord* d, QRect bounds, F&& draw)
     if (QPainter* v = pdt::gdi::VectorPainter(d))
     {
         v->save();
-        QRegion area(*pdt::gdi::DocumentArea(d)); // a printer's page would take drawing into its margins
-        if (auto clip = EffectiveClip(d))
-            area = area.intersected(*clip);
-        v->setClipRegion(area);
+        v->setClipRegion(VectorDrawable(d));
         draw(*v);
         v->restore();
         return TRUE;
@@ -1627,11 +1634,7 @@ namespace
 std::optional<QRegion> Area(DCRecord* d)
 {
     if (pdt::gdi::VectorPainter(d))
-    {
-        QRegion r(*pdt::gdi::DocumentArea(d));
-        auto clip = EffectiveClip(d);
-        return clip ? r.intersected(*clip) : r;
-    }
+        return VectorDrawable(d);
     QImage* img = Surface(d);
     return img ? std::optional<QRegion>(Drawable(d, *img)) : std::nullopt;
 }
