@@ -684,6 +684,10 @@ class TreeViewImpl : public WindowImpl
 
     TreeItemRecord* FirstVisible() const
     {
+        // Unscrolled, the first root is at the top: no need to lay the items out to find it.
+        if (m_tree->verticalScrollBar()->value() == 0 && m_tree->horizontalScrollBar()->value() == 0 &&
+            m_tree->topLevelItemCount())
+            return m_tree->Root(0);
         m_tree->Layout();
         return m_tree->At(QPoint(1, 1));
     }

@@ -120,6 +120,19 @@ TEST_F(TreeViewTest, FocusSelectsTheFirstItemAndKeysMoveTheSelectionAndExpandAft
     EXPECT_EQ(host.Of(TVN_ITEMEXPANDED).at(0).action, UINT(TVE_COLLAPSE));
 }
 
+TEST_F(TreeViewTest, FocusOnAScrolledTreeSelectsTheItemAtTheTop)
+{
+    Make();
+    std::vector<HTREEITEM> more;
+    for (int i = 0; i < 40; ++i)
+        more.push_back(Add("More", TVI_ROOT, 10 + i));
+    EXPECT_EQ(tree.GetFirstVisibleItem(), fruits);
+    ASSERT_TRUE(tree.SelectSetFirstVisible(more[10]));
+    EXPECT_EQ(tree.GetFirstVisibleItem(), more[10]);
+    Focus(h);
+    EXPECT_EQ(tree.GetSelectedItem(), more[10]);
+}
+
 // --- Expansion.
 
 TEST_F(TreeViewTest, TheUserExpandsWithTheButtonOrADoubleClickAndTheParentMayRefuse)
