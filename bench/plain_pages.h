@@ -1,8 +1,10 @@
 // Shared by the dialog benchmarks' baselines: a template's widgets built by hand in plain Qt.
 #pragma once
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -28,8 +30,14 @@ inline QWidget* BuildPage(int templateId, QWidget* parent)
     auto* page = new QWidget(parent);
     if (!t)
         return page;
-    auto px = [](int du, int base, int div) { return du * base / div; };
-    page->resize(px(t->cx, 6, 4), px(t->cy, 13, 8));
+    // Dialog units to pixels as Windows converts them: the font's average letter width and its height.
+    static const QSize base = [] {
+        QFontMetrics fm(QApplication::font());
+        return QSize((fm.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2,
+                     fm.height());
+    }();
+    auto px = [](int du, int unit, int div) { return du * unit / div; };
+    page->resize(px(t->cx, base.width(), 4), px(t->cy, base.height(), 8));
     for (const auto& c : t->controls)
     {
         QWidget* w;
@@ -45,16 +53,25 @@ inline QWidget* BuildPage(int templateId, QWidget* parent)
         else if (c.className == "ComboBox")
             w = new QComboBox(page);
         else if (c.className == "Static")
-            w = new QLabel(text, page);
+        {
+            auto* label = new QLabel(text, page);
+            label->setWordWrap(type <= SS_RIGHT); // left, centred and right text wrap at words
+            w = label;
+        }
         else if (c.className == "ListBox")
             w = new QListWidget(page);
         else if (c.className == "SysTreeView32" || c.className == "SysListView32")
-            w = new QTreeWidget(page);
+        {
+            auto* tree = new QTreeWidget(page);
+            tree->setHeaderHidden(c.className == "SysTreeView32"); // a tree view has no header
+            w = tree;
+        }
         else if (c.className == "ScrollBar")
             w = new QScrollBar(page);
         else
             w = new QFrame(page);
-        w->setGeometry(px(c.x, 6, 4), px(c.y, 13, 8), px(c.cx, 6, 4), px(c.cy, 13, 8));
+        w->setGeometry(px(c.x, base.width(), 4), px(c.y, base.height(), 8), px(c.cx, base.width(), 4),
+                       px(c.cy, base.height(), 8));
     }
     page->hide();
     return page;
