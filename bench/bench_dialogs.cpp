@@ -14,6 +14,7 @@
 #include "host/model/SampleJob.h"
 #include "job/CDlgDefineJob.h"
 #include "platform/afxhooks.h"
+#include "paint_count.h"
 #include "plain_pages.h"
 #include "portable/CDlgDefinePortable.h"
 #include "record/CDlgDefineRecord.h"
@@ -22,31 +23,11 @@
 namespace
 {
 
-// Counts the widgets painted: a figure whose window never reached the screen would count none.
-class PaintCount : public QObject
-{
-  public:
-    explicit PaintCount(benchmark::State& state) : m_state(state) { qApp->installEventFilter(this); }
-    ~PaintCount() override
-    {
-        m_state.counters["widgets painted"] = benchmark::Counter(double(m_paints), benchmark::Counter::kAvgIterations);
-    }
-    bool eventFilter(QObject*, QEvent* e) override
-    {
-        m_paints += e->type() == QEvent::Paint;
-        return false;
-    }
-
-  private:
-    benchmark::State& m_state;
-    long m_paints = 0;
-};
-
 // Shown and given to the window system, which exposes it: that is when a window paints.
 void FirstPaint(benchmark::State& state, const std::function<std::unique_ptr<CDialog>(JobDocument&)>& make)
 {
     std::unique_ptr<JobDocument> doc = MakeSampleJob();
-    PaintCount count(state);
+    bench::PaintCount count(state);
     for (auto _ : state)
     {
         std::unique_ptr<CDialog> dlg = make(*doc);
@@ -65,7 +46,7 @@ void FirstPaint(benchmark::State& state, const std::function<std::unique_ptr<CDi
 void FirstPaintBaseline(benchmark::State& state, int containerId, OPTIONITEM* (*options)(JobDocument&))
 {
     std::unique_ptr<JobDocument> doc = MakeSampleJob();
-    PaintCount count(state);
+    bench::PaintCount count(state);
     for (auto _ : state)
     {
         QWidget* w = bench::BuildPage(containerId, nullptr);

@@ -23,6 +23,7 @@
 #include "platform/afxhooks.h"
 #include "platform/afxres.h"
 #include "resources/resource.h"
+#include "paint_count.h"
 #include "plain_pages.h"
 
 namespace
@@ -65,11 +66,13 @@ void OpenNodeDialog(benchmark::State& state)
     HostNode* hub = doc->FindNodeByName("Hub");
     auto options = FifteenPages();
     int objects = -1;
+    bench::PaintCount count(state);
     for (auto _ : state)
     {
         CDlgDefineNode dlg;
         dlg.CreateDefineNode(hub, options.data());
         dlg.ShowWindow(SW_SHOW);
+        Flush();
         dlg.UpdateWindow();
         CountObjects(state, objects);
         dlg.DestroyWindow();
@@ -109,6 +112,7 @@ void OpenNodeDialogBaseline(benchmark::State& state)
     int links = int(state.range(0));
     const int ids[] = {2115, 2124, 2150, 2115, 2124, 2150, 2115, 2124, 2150, 2115, 2124, 2150, 2115, 2112, 2113};
     int objects = -1;
+    bench::PaintCount count(state);
     for (auto _ : state)
     {
         auto* w = new QWidget(nullptr, Qt::Dialog);
@@ -118,11 +122,18 @@ void OpenNodeDialogBaseline(benchmark::State& state)
         tree->setGeometry(9, 8, 205, 287);
         QTreeWidgetItem* in = nullptr;
         QTreeWidgetItem* out = nullptr;
+        QWidget* first = nullptr;
         for (int id : ids)
         {
             auto* item = new QTreeWidgetItem(tree, QStringList(QStringLiteral("Page")));
             (id == 2112 ? in : id == 2113 ? out : item) = item;
-            BuildPage(id, w)->move(227, 8);
+            QWidget* page = BuildPage(id, w);
+            page->move(227, 8);
+            if (!first)
+            {
+                first = page;
+                tree->setCurrentItem(item);
+            }
         }
         for (int i = 0; i < links; ++i)
         {
@@ -134,7 +145,9 @@ void OpenNodeDialogBaseline(benchmark::State& state)
         new QPushButton(QStringLiteral("OK"), w);
         new QPushButton(QStringLiteral("Apply"), w);
         new QPushButton(QStringLiteral("Cancel"), w);
+        first->show();
         w->show();
+        Flush();
         w->repaint();
         CountObjects(state, objects);
         w->hide();
