@@ -176,8 +176,6 @@ class ListViewImpl : public WindowImpl
         header->setSortIndicatorShown(false);
         header->setSectionsClickable(!(s & LVS_NOSORTHEADER));
         m_view->setHeaderHidden((s & LVS_NOCOLUMNHEADER) || (s & LVS_TYPEMASK) != LVS_REPORT);
-        m_view->setColumnCount(1);
-        m_view->headerItem()->setText(0, QString());
 
         QItemSelectionModel* sm = m_view->selectionModel();
         QObject::connect(sm, &QItemSelectionModel::selectionChanged,
@@ -201,8 +199,7 @@ class ListViewImpl : public WindowImpl
         });
         // What the record held until now, shown as the widget would have shown it.
         header->setSectionsMovable(m_ex & LVS_EX_HEADERDRAGDROP);
-        if (!m_cols.empty())
-            ShowColumns(std::exchange(m_widths, {}));
+        ShowColumns(std::exchange(m_widths, {}));
         Silently([&] {
             for (Pending& p : std::exchange(m_pending, {}))
             {
@@ -707,6 +704,8 @@ class ListViewImpl : public WindowImpl
     {
         Silently([&] {
             m_view->setColumnCount(std::max<int>(1, int(m_cols.size())));
+            // A report without columns has an empty header and nowhere to show its items.
+            m_view->setColumnHidden(0, m_cols.empty() && (m_h->style & LVS_TYPEMASK) == LVS_REPORT);
             for (int c = 0; c < m_view->columnCount(); ++c)
             {
                 m_view->headerItem()->setText(c, c < int(m_cols.size()) ? ToQt(m_cols[size_t(c)].text) : QString());

@@ -86,6 +86,19 @@ TEST_F(ListViewTest, LongTextsAndBadArgumentsFailWithoutCrashing)
     EXPECT_EQ(list.InsertItem(&item), -1) << "an item is inserted through its first column";
 }
 
+TEST_F(ListViewTest, AReportWithoutColumnsShowsAnEmptyHeaderAndNoItems)
+{
+    h = host.Make("SysListView32", LVS_REPORT | WS_TABSTOP, CRect(10, 10, 330, 230), kList, &list, WS_EX_CLIENTEDGE);
+    ASSERT_NE(h, nullptr);
+    list.InsertItem(0, "r0");
+    ASSERT_NE(Widget(), nullptr);
+    EXPECT_TRUE(Widget()->isColumnHidden(0));
+    list.InsertColumn(0, "Name", LVCFMT_LEFT, 120);
+    EXPECT_FALSE(Widget()->isColumnHidden(0));
+    list.DeleteColumn(0);
+    EXPECT_TRUE(Widget()->isColumnHidden(0));
+}
+
 // --- States set by the program: reported, like Win32.
 
 TEST_F(ListViewTest, SetItemStateReportsEachItemThatChanges)
