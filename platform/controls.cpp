@@ -1317,6 +1317,9 @@ class ComboImpl : public WindowImpl
             return TRUE;
         }
         case WM_SETFOCUS:
+            // The first focus selects the edit's text, ready to be typed over, however the focus came.
+            if (m_combo->isEditable() && !std::exchange(m_beenFocused, true))
+                m_combo->lineEdit()->selectAll();
             --m_h->quiet;
             Notify(CBN_SETFOCUS);
             ++m_h->quiet;
@@ -1427,6 +1430,7 @@ class ComboImpl : public WindowImpl
     QListView* m_list = nullptr; // CBS_SIMPLE
     ShownBytes m_kept;           // the bytes the edit was last given
     QString m_edit; // the edit's text as Win32 has it: the toolkit puts a chosen item in before its notification
+    bool m_beenFocused = false;
 };
 
 } // namespace

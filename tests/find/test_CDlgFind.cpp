@@ -112,7 +112,7 @@ TEST_F(FindDialog, TheHistoryIsListedNewestFirstAndEachConfirmedTextIsStoredAfte
                 EXPECT_EQ(Listed(d), c.listed);
                 EXPECT_EQ(static_cast<CDlgFind&>(d).m_cbFind.GetCurSel(), c.listed.empty() ? CB_ERR : 0);
             }
-            Type(d, IDC_FIND_TEXT, c.typed);
+            Type(c.typed); // over the chosen text, which the focus selected
             Key(VK_RETURN);
         });
         EXPECT_EQ(dlg.DoModal(), IDOK);
