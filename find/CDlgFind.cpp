@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <vector>
 
 #include "platform/afxdd.h"
 #include "resources/resource.h"
@@ -21,18 +22,23 @@ CString HistoryKey(int number)
     return key;
 }
 
-// A history whose numbers have reached the largest int (a damaged or hand-edited FIND_INDEX0) can grow no
-// further: it is stored again from 1, oldest first. The new values are written before the old ones go, so that
-// an interrupted renumbering leaves every text in the store. Returns the next free number.
-int RenumberHistory(CComboBox& list, int first)
+// The history is kept in UTF-8, so that a text searched for in a job of one code page lists right in a job of
+// another (as '?' where the job's code page lacks a character). A value that is not UTF-8 was stored in the code
+// page of its day and is listed as it stands.
+CString Listed(const CString& stored)
 {
-    const int count = list.GetCount();
+    const std::string& bytes = stored.str();
+    return CodePageToUtf8(bytes, 65001) == bytes ? CString::FromUtf8(bytes) : stored;
+}
+
+// A history whose numbers have reached the largest int (a damaged or hand-edited FIND_INDEX0) can grow no
+// further: it is stored again from 1, oldest first, each value as it was. The new values are written before the
+// old ones go, so that an interrupted renumbering leaves every text in the store. Returns the next free number.
+int RenumberHistory(const std::vector<CString>& stored, int first)
+{
+    const int count = int(stored.size());
     for (int i = 0; i < count; ++i)
-    {
-        CString text;
-        list.GetLBText(count - 1 - i, text);
-        theReg.WriteString(kFind, HistoryKey(i + 1), text);
-    }
+        theReg.WriteString(kFind, HistoryKey(i + 1), stored[size_t(i)]);
     theReg.WriteInt(kSettings, kFirstIndex, 1);
     for (int n = std::max(first, count + 1);; ++n)
     {
@@ -61,17 +67,19 @@ BOOL CDlgFind::OnInitDialog()
 
     // The history is one run of numbers from the oldest upward; the first gap ends it.
     m_nFirstIndex = m_nNextIndex = theReg.GetInt(kSettings, kFirstIndex, 1);
+    std::vector<CString> stored;
     for (CString text = theReg.GetString(kFind, HistoryKey(m_nNextIndex)); !text.IsEmpty();
          text = theReg.GetString(kFind, HistoryKey(m_nNextIndex)))
     {
-        m_cbFind.InsertString(0, text);
+        m_cbFind.InsertString(0, Listed(text));
+        stored.push_back(text);
         if (m_nNextIndex == INT_MAX)
             break;
         ++m_nNextIndex;
     }
-    if (m_nNextIndex == INT_MAX && m_cbFind.GetCount() > 0)
+    if (m_nNextIndex == INT_MAX && !stored.empty())
     {
-        m_nNextIndex = RenumberHistory(m_cbFind, m_nFirstIndex);
+        m_nNextIndex = RenumberHistory(stored, m_nFirstIndex);
         m_nFirstIndex = 1;
     }
 
@@ -101,7 +109,7 @@ void CDlgFind::OnOK()
     if (m_cbFind.FindStringExact(-1, m_strFind) == CB_ERR)
     {
         m_cbFind.InsertString(0, m_strFind);
-        if (theReg.WriteString(kFind, HistoryKey(m_nNextIndex), m_strFind))
+        if (theReg.WriteString(kFind, HistoryKey(m_nNextIndex), CString(m_strFind.ToUtf8())))
         {
             // The last number has no successor: the next dialog stores the history again from 1.
             if (m_nNextIndex < INT_MAX)

@@ -21,6 +21,19 @@ class QWidget;
 namespace pdt::test
 {
 
+// The process's code page for as long as the scope lasts, as opening a job of that code page sets it.
+class CodePageScope
+{
+  public:
+    explicit CodePageScope(int codePage) : m_saved(GetACP()) { SetAnsiCodePage(codePage); }
+    ~CodePageScope() { SetAnsiCodePage(m_saved); }
+    CodePageScope(const CodePageScope&) = delete;
+    CodePageScope& operator=(const CodePageScope&) = delete;
+
+  private:
+    int m_saved;
+};
+
 HWND Item(const CWnd& dlg, int id); // fails the test when the control does not exist
 QWidget* Peer(HWND h);              // the toolkit widget behind a window; null for no window
 int FocusId();                      // the control id of the window that has the focus

@@ -10,17 +10,10 @@ using namespace pdt::test;
 namespace
 {
 
-struct Ansi
-{
-    Ansi() : saved(GetACP()) {}
-    ~Ansi() { SetAnsiCodePage(saved); }
-    int saved;
-};
-
 class JobCodePage : public MainWindowTest
 {
   protected:
-    Ansi ansi;
+    CodePageScope m_codePage{GetACP()};
 
     // A GB job: the start node's name, its "Done:" prompt and a node to find, in GB2312.
     static std::unique_ptr<JobDocument> ChineseJob(int dbCode = 1)

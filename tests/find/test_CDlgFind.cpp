@@ -139,4 +139,36 @@ TEST_F(FindDialog, TheHistoryIsListedNewestFirstAndEachConfirmedTextIsStoredAfte
     }
 }
 
+// Texts searched for in jobs of other code pages list right wherever the job's code page has their characters; a
+// value stored in a code page before the history was kept in UTF-8 lists as it stands.
+TEST_F(FindDialog, TextsOfEveryCodePageListRight)
+{
+    std::remove(m_file.c_str());
+    Store({{1, "caf\xE9"}, {2, "caf\xC3\xA9"}, {3, "\xE7\x94\xBB\xE9\x9D\xA2"}}); // café in 1252; café, 画面
+    const std::pair<int, std::vector<CString>> cases[] = {
+        {1252, {"??", "caf\xE9", "caf\xE9"}},
+        {932, {"\x89\xE6\x96\xCA", "caf?", "caf\xE9"}},
+    };
+    for (const auto& [codePage, listed] : cases)
+    {
+        SCOPED_TRACE(codePage);
+        CodePageScope cp(codePage);
+        CDlgFind dlg;
+        ExpectModal([&](CDialog& d) {
+            EXPECT_EQ(Listed(d), listed);
+            Key(VK_ESCAPE);
+        });
+        dlg.DoModal();
+    }
+    CodePageScope cp(932);
+    CDlgFind dlg;
+    ExpectModal([&](CDialog&) {
+        TypeUnicode("\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88"); // テスト
+        Key(VK_RETURN);
+    });
+    ASSERT_EQ(dlg.DoModal(), IDOK);
+    EXPECT_EQ(dlg.m_strFind, "\x83\x65\x83\x58\x83\x67") << "the job's code page";
+    EXPECT_EQ(Stored(4), "\xE3\x83\x86\xE3\x82\xB9\xE3\x83\x88") << "the store's UTF-8";
+}
+
 } // namespace

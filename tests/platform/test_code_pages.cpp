@@ -19,13 +19,6 @@ using namespace pdt::test;
 namespace
 {
 
-struct CodePageScope
-{
-    explicit CodePageScope(int cp) : saved(GetACP()) { SetAnsiCodePage(cp); }
-    ~CodePageScope() { SetAnsiCodePage(saved); }
-    int saved;
-};
-
 struct Sample
 {
     int codePage;

@@ -56,7 +56,7 @@ TEST(SimulateInCodePages, AScanReachesTheJobInItsCodePageAndComesOutInUtf8)
     for (const Language& l : kLanguages)
     {
         SCOPED_TRACE(l.codePage);
-        const int saved = GetACP();
+        CodePageScope restore(GetACP());
         auto doc = ScanJob(l);
         ASSERT_EQ(doc->GetCodePage(), l.codePage);
         const std::string keys = std::string("{ENTER}{SCAN:") + l.scan + "}5{ENTER}";
@@ -96,7 +96,6 @@ TEST(SimulateInCodePages, AScanReachesTheJobInItsCodePageAndComesOutInUtf8)
             err.find(std::string("\"") + l.foreign + "\" is not in the job's code page, " + CodePageName(l.codePage)),
             std::string::npos)
             << err;
-        SetAnsiCodePage(saved);
     }
 }
 

@@ -155,8 +155,7 @@ TEST_F(ScreenTyping, DoubleByteCharactersTypedTakeTwoCells)
                    Case{936, "\xE4\xB8\xAD\xE6\x96\x87", "\xd6\xd0\xce\xc4", "\xED\x95\x9C"}})
     {
         SCOPED_TRACE(c.codePage);
-        const int saved = GetACP();
-        SetAnsiCodePage(c.codePage);
+        CodePageScope cp(c.codePage);
         TestScreen& s = *screen;
         s.SetPrompt("");
         Key(VK_HOME);
@@ -172,7 +171,6 @@ TEST_F(ScreenTyping, DoubleByteCharactersTypedTakeTwoCells)
         EXPECT_EQ(s.GetPrompt(), (std::string(c.bytes) + c.bytes).c_str()) << "never a '?'";
         EXPECT_EQ(Beeps(), beeps + 2);
         EXPECT_NE(RefusalShown().find(std::to_string(c.codePage)), std::string::npos) << RefusalShown();
-        SetAnsiCodePage(saved);
     }
 }
 

@@ -5,15 +5,10 @@
 
 #include <string>
 
+#include "platform/testing/pdttest.h"
+
 namespace
 {
-
-struct AnsiCodePageScope
-{
-    explicit AnsiCodePageScope(int cp) : saved(GetACP()) { SetAnsiCodePage(cp); }
-    ~AnsiCodePageScope() { SetAnsiCodePage(saved); }
-    int saved;
-};
 
 std::string Title(const char* path, char separator)
 {
@@ -40,7 +35,7 @@ TEST(PathUtil, GetTitleOfNameAndDoubleByteNames)
     EXPECT_STREQ(GetTitleOfName(inPlace, inPlace, '/'), "ccc");
 
     // 0x95 0x5C is one Shift-JIS character; its trail byte is not a folder separator.
-    AnsiCodePageScope cp(932);
+    pdt::test::CodePageScope cp(932);
     EXPECT_EQ(Title("dir\\\x95\x5C.txt", '\\'), "\x95\x5C.txt");
     EXPECT_EQ(Title("\x95\x5C"
                     "a",
