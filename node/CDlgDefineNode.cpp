@@ -110,7 +110,9 @@ void CDlgDefineNode::InitialDlg()
 void CDlgDefineNode::UpdateTitle()
 {
     CString title;
-    title.Format("Define Node [%s] - %s - %s", m_pNode->GetTypeName().c_str(), JobName(m_pDoc->m_strPathName).c_str(),
+    // The path is the file system's name of the job, in UTF-8.
+    title.Format("Define Node [%s] - %s - %s", m_pNode->GetTypeName().c_str(),
+                 JobName(CString::FromUtf8(m_pDoc->m_strPathName.str())).c_str(),
                  m_pNode->m_strName.c_str());
     SetWindowText(title);
 }

@@ -54,45 +54,52 @@ std::string Upper(std::string s)
     return s;
 }
 
+// Paths here are as the file system names them (UTF-8); a path in the window text's code page is converted on the
+// way in and out, in BrowseFile.
+
 // The folder part of a path written with either separator; empty when there is none.
-CString FolderOf(const CString& path)
+std::string FolderOf(const std::string& path)
 {
-    const std::string& s = path.str();
-    size_t at = s.find_last_of("/\\");
+    size_t at = path.find_last_of("/\\");
     if (at == std::string::npos)
-        return CString();
-    std::string folder = s.substr(0, at);
+        return std::string();
+    std::string folder = path.substr(0, at);
     if (folder.empty())
         folder = "/";
-    for (char& c : folder)
-        if (c == '\\')
-            c = '/';
-    return CString(folder);
+    std::replace(folder.begin(), folder.end(), '\\', '/');
+    return folder;
 }
 
-CString NameOf(const CString& path)
+std::string NameOf(const std::string& path)
 {
-    const std::string& s = path.str();
-    size_t at = s.find_last_of("/\\");
-    return CString(at == std::string::npos ? s : s.substr(at + 1));
+    size_t at = path.find_last_of("/\\");
+    return at == std::string::npos ? path : path.substr(at + 1);
 }
 
-bool IsFolder(const CString& folder)
+bool IsFolder(const std::string& folder)
 {
-    return !folder.IsEmpty() && QFileInfo(ToQt(folder)).isDir();
+    return !folder.empty() && QFileInfo(QString::fromStdString(folder)).isDir();
 }
 
-CString RunFileDialog(CWnd* parent, const pdt::support::FileDialogRequest& request)
+// The folder remembered for a category, kept in UTF-8; one stored before that is not UTF-8 was written in the code
+// page of its day.
+std::string RememberedFolder(const CString& category)
+{
+    std::string stored = theReg.GetString(kSection, category, "").str();
+    return CodePageToUtf8(stored, 65001) == stored ? stored : CString(stored).ToUtf8();
+}
+
+std::string RunFileDialog(CWnd* parent, const pdt::support::FileDialogRequest& request)
 {
     if (g_fileDialog)
-        return g_fileDialog(request);
+        return g_fileDialog(request).str();
     QWidget* owner = parent ? pdt::win::PeerWindow(parent->m_hWnd) : nullptr;
     QStringList filters;
     for (const CString& f : request.filters)
         filters << ToQt(f);
-    QString start = ToQt(request.folder);
+    QString start = QString::fromStdString(request.folder.str());
     if (!request.fileName.IsEmpty())
-        start = QDir(start).filePath(ToQt(request.fileName));
+        start = QDir(start).filePath(QString::fromStdString(request.fileName.str()));
     // The toolkit's own dialog, so that it looks and behaves the same on every desktop.
     QFileDialog dialog(owner, ToQt(request.caption), start, filters.join(QStringLiteral(";;")));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
@@ -105,7 +112,7 @@ CString RunFileDialog(CWnd* parent, const pdt::support::FileDialogRequest& reque
     QString chosen;
     if (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
         chosen = dialog.selectedFiles().first();
-    return FromQt(chosen);
+    return chosen.toStdString();
 }
 
 } // namespace
@@ -164,28 +171,37 @@ std::vector<CString> NameFiltersFromMfc(const char* filter)
 
 } // namespace pdt::support
 
-BOOL BrowseFile(CWnd* parent, CString& path, bool open, LPCTSTR categoryKey, LPCTSTR filter)
+BOOL BrowseFileName(CWnd* parent, std::string& path, bool open, LPCTSTR categoryKey, LPCTSTR filter)
 {
     CString category = categoryKey ? categoryKey : "";
     pdt::support::FileDialogRequest request;
     request.open = open;
     request.caption = open ? "Open" : "Save As";
     request.filters = pdt::support::NameFiltersFromMfc(filter);
-    request.fileName = NameOf(path);
+    request.fileName = NameOf(path).c_str();
 
-    CString folder = FolderOf(path);
+    std::string folder = FolderOf(path);
     if (!IsFolder(folder) && !category.IsEmpty())
-        folder = theReg.GetString(kSection, category, "");
+        folder = RememberedFolder(category);
     if (!IsFolder(folder))
-        folder = FromQt(QDir::homePath());
-    request.folder = folder;
+        folder = QDir::homePath().toStdString();
+    request.folder = folder.c_str();
 
-    CString chosen = RunFileDialog(parent, request);
-    if (chosen.IsEmpty())
+    std::string chosen = RunFileDialog(parent, request);
+    if (chosen.empty())
         return FALSE;
     path = chosen;
-    CString chosenFolder = FolderOf(chosen);
-    if (!category.IsEmpty() && !chosenFolder.IsEmpty())
-        theReg.WriteString(kSection, category, chosenFolder);
+    std::string chosenFolder = FolderOf(chosen);
+    if (!category.IsEmpty() && !chosenFolder.empty())
+        theReg.WriteString(kSection, category, chosenFolder.c_str());
+    return TRUE;
+}
+
+BOOL BrowseFile(CWnd* parent, CString& path, bool open, LPCTSTR categoryKey, LPCTSTR filter)
+{
+    std::string name = path.ToUtf8();
+    if (!BrowseFileName(parent, name, open, categoryKey, filter))
+        return FALSE;
+    path = CString::FromUtf8(name);
     return TRUE;
 }

@@ -13,12 +13,12 @@ namespace pdt::support
 struct FileDialogRequest
 {
     CString caption;              // "Open" or "Save As"
-    CString folder;               // where the dialog starts
-    CString fileName;             // proposed name (from the path passed in), may be empty
+    CString folder;               // where the dialog starts, as the file system names it (UTF-8)
+    CString fileName;             // proposed name (from the path passed in), may be empty; UTF-8
     std::vector<CString> filters; // toolkit name filters: "Text Files (*.txt *.TXT)"
     bool open = true;
 };
-// Returns the chosen file's full path, or an empty string for Cancel.
+// Returns the chosen file's full path in UTF-8, or an empty string for Cancel.
 using FileDialogHandler = std::function<CString(const FileDialogRequest&)>;
 void SetFileDialogHandler(FileDialogHandler handler);
 

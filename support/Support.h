@@ -2,6 +2,8 @@
 // the program editor, window positions, terminator lists and small helpers.
 #pragma once
 
+#include <string>
+
 #include "platform/afxwin.h"
 #include "support/AppProfile.h"
 #include "support/ButtonEx.h"
@@ -18,7 +20,11 @@ extern int ViewDetailedProperties; // nonzero: link labels show link numbers
 // Lets the user choose a file. `path` is the start on entry and the choice on return; `filter` is an MFC
 // filter string ("Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"); the last folder is remembered per
 // category key ("DATAFILE", "LOOKUP", "RUNJOB", "RECORD", "CHINESEFONT"). TRUE when a file was chosen.
+// `path` is in the window text's code page, as a dialog's field holds it.
 BOOL BrowseFile(CWnd* parent, CString& path, bool open, LPCTSTR categoryKey, LPCTSTR filter);
+// The same with the path as the file system names it (UTF-8), for a caller that reads or writes the file itself:
+// no character of a folder's or a file's name is lost to the code page.
+BOOL BrowseFileName(CWnd* parent, std::string& path, bool open, LPCTSTR categoryKey, LPCTSTR filter);
 
 // The program editor: edits `text` modally in a plain-text window; TRUE when the user confirmed.
 BOOL ScriptPad(CString& text, LPCTSTR title, CWnd* parent);

@@ -59,7 +59,7 @@ bool ExportFlowchart(FlowchartView& view, const CString& path, CString* error)
 {
     auto fail = [&](const char* why) {
         if (error)
-            error->Format("Cannot export to %s.\n%s", path.c_str(), why);
+            error->Format("Cannot export to %s.\n%s", CString::FromUtf8(path.str()).c_str(), why);
         return false;
     };
     ExportKind kind = ExportKindOf(path);
@@ -132,6 +132,6 @@ int RunExportCommand(const char* job, const char* out, std::ostream& err)
     holder.DestroyWindow();
     error.Replace('\n', ' ');
     if (!ok)
-        err << "jobhost: " << error.c_str() << "\n";
+        err << "jobhost: " << error.ToUtf8() << "\n";
     return ok ? 0 : 1;
 }

@@ -332,7 +332,7 @@ void MainFrame::InitMenu(int index, CMenu& menu)
             for (size_t i = 0; i < recent.size(); ++i)
             {
                 CString text;
-                text.Format("&%d %s", int(i + 1), recent[i].c_str());
+                text.Format("&%d %s", int(i + 1), CString::FromUtf8(recent[i].str()).c_str());
                 menu.AppendMenu(MF_STRING, ID_FILE_MRU_FILE1 + UINT(i), text);
             }
         }
@@ -489,9 +489,9 @@ void MainFrame::OnFileOpen()
 {
     if (!SettleNodeDialog() || !SaveModified())
         return;
-    CString path = m_pDoc ? m_pDoc->m_strPathName : CString();
-    if (BrowseFile(this, path, true, "JOB", "Job Files (*.pdtjob)|*.pdtjob|All Files (*.*)|*.*||"))
-        OpenFile(path);
+    std::string path = m_pDoc ? m_pDoc->m_strPathName.str() : std::string();
+    if (BrowseFileName(this, path, true, "JOB", "Job Files (*.pdtjob)|*.pdtjob|All Files (*.*)|*.*||"))
+        OpenFile(path.c_str());
 }
 
 // A job file dropped from a file manager is opened as File > Open would; of several, the first. The questions
@@ -505,7 +505,7 @@ LRESULT MainFrame::OnDropFiles(WPARAM wParam, LPARAM)
     DragFinish(drop);
     if (!path.empty())
     {
-        m_strDropped = path.c_str();
+        m_strDropped = CString(CString(path.c_str()).ToUtf8()); // dropped in the code page; opened by its file name
         PostMessage(WM_OPEN_DROPPED);
     }
     return 0;
@@ -527,12 +527,10 @@ void MainFrame::OnFileSaveAs() { SaveAs(); }
 
 bool MainFrame::SaveAs()
 {
-    CString path = m_pDoc->m_strPathName;
-    if (path.IsEmpty())
-        path = "Untitled.pdtjob";
-    if (!BrowseFile(this, path, false, "JOB", "Job Files (*.pdtjob)|*.pdtjob|All Files (*.*)|*.*||"))
+    std::string path = m_pDoc->m_strPathName.IsEmpty() ? "Untitled.pdtjob" : m_pDoc->m_strPathName.str();
+    if (!BrowseFileName(this, path, false, "JOB", "Job Files (*.pdtjob)|*.pdtjob|All Files (*.*)|*.*||"))
         return false;
-    return SaveFile(path);
+    return SaveFile(path.c_str());
 }
 
 void MainFrame::OnFileMru(UINT id)

@@ -79,7 +79,7 @@ bool MainFrame::OpenFile(const CString& given)
     if (!doc)
     {
         CString text;
-        text.Format("Cannot open %s.\n\n%s", path.c_str(), error.c_str());
+        text.Format("Cannot open %s.\n\n%s", CString::FromUtf8(path.str()).c_str(), CString::FromUtf8(error).c_str());
         MessageBox(text, kAppName, MB_OK | MB_ICONSTOP);
         return false;
     }
@@ -100,7 +100,7 @@ bool MainFrame::SaveFile(const CString& given)
     if (!SaveJobFile(*m_pDoc, path.str(), &error))
     {
         CString text;
-        text.Format("Cannot save %s.\n\n%s", path.c_str(), error.c_str());
+        text.Format("Cannot save %s.\n\n%s", CString::FromUtf8(path.str()).c_str(), CString::FromUtf8(error).c_str());
         MessageBox(text, kAppName, MB_OK | MB_ICONSTOP);
         return false;
     }
@@ -122,12 +122,12 @@ void MainFrame::OnFileExport()
     CString path = m_pDoc->m_strPathName.IsEmpty() ? CString("Untitled") : m_pDoc->m_strPathName;
     if (path.Right(7).CompareNoCase(".pdtjob") == 0)
         path = path.Left(path.GetLength() - 7);
-    path += ".svg";
-    if (!BrowseFile(this, path, false, "EXPORT",
-                    "SVG Pictures (*.svg)|*.svg|PDF Documents (*.pdf)|*.pdf|PNG Pictures (*.png)|*.png||"))
+    std::string name = (path + ".svg").str();
+    if (!BrowseFileName(this, name, false, "EXPORT",
+                        "SVG Pictures (*.svg)|*.svg|PDF Documents (*.pdf)|*.pdf|PNG Pictures (*.png)|*.png||"))
         return;
     CString error;
-    if (!ExportFlowchart(m_view, path, &error))
+    if (!ExportFlowchart(m_view, name.c_str(), &error))
         MessageBox(error, kAppName, MB_OK | MB_ICONEXCLAMATION);
 }
 

@@ -169,7 +169,8 @@ BOOL SimulationWindow::Create(CWnd* parent)
 BOOL SimulationWindow::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    CString title = "Simulation - " + (m_doc.m_strPathName.IsEmpty() ? CString("Untitled") : m_doc.m_strPathName);
+    CString title = "Simulation - " + (m_doc.m_strPathName.IsEmpty() ? CString("Untitled")
+                                                                     : CString::FromUtf8(m_doc.m_strPathName.str()));
     SetWindowText(title);
 
     HostTerminal& terminal = m_doc.Terminal();
@@ -416,24 +417,23 @@ void SimulationWindow::LoadFile(const std::string& name, const std::string& byte
 void SimulationWindow::OnLoadFile()
 {
     // The browser starts in the job's own folder, where its lookup files usually are.
-    CString path;
+    std::string path;
     if (std::filesystem::path folder = std::filesystem::path(m_doc.GetFileBase()).parent_path(); !folder.empty())
-        path = CString(folder.string()) + "/";
-    if (!BrowseFile(this, path, true, "LOOKUP",
-                    "Data Files (*.dat; *.txt)|*.dat; *.txt|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"))
+        path = folder.string() + "/";
+    if (!BrowseFileName(this, path, true, "LOOKUP",
+                        "Data Files (*.dat; *.txt)|*.dat; *.txt|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||"))
         return;
-    // The chosen path is in the window text's code page; the file system's names are UTF-8.
     std::string bytes, error;
-    if (!ReadTerminalFile(path.ToUtf8(), bytes, error))
+    if (!ReadTerminalFile(path, bytes, error))
     {
         error[0] = char(std::toupper(static_cast<unsigned char>(error[0])));
-        AfxMessageBox(CString((error + ".").c_str()), MB_OK | MB_ICONSTOP);
+        AfxMessageBox(CString::FromUtf8(error + "."), MB_OK | MB_ICONSTOP);
         return;
     }
     // The job names its files as the terminal does: a file the job uses by the same name goes in under the job's name.
     // The PC's file names and text files are UTF-8; the job knows its files by names in its code page.
     const int cp = m_doc.GetCodePage();
-    std::string name = DataFileBytes(QFileInfo(QString::fromStdString(path.ToUtf8())).fileName().toStdString(), cp);
+    std::string name = DataFileBytes(QFileInfo(QString::fromStdString(path)).fileName().toStdString(), cp);
     auto matches = [&](const CString& jobName) {
         const std::string s = jobName.str();
         const size_t slash = s.find_last_of("\\/:");

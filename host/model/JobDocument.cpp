@@ -309,7 +309,7 @@ CString JobDocument::GetTitle() const
 {
     int slash = std::max(m_strPathName.ReverseFind('/'), m_strPathName.ReverseFind('\\'));
     CString name = slash >= 0 ? m_strPathName.Mid(slash + 1) : m_strPathName;
-    return name.IsEmpty() ? CString("Untitled") : name;
+    return name.IsEmpty() ? CString("Untitled") : CString::FromUtf8(name.str()); // the file system's name, in UTF-8
 }
 
 int JobDocument::GetStartNodeId() const

@@ -123,6 +123,34 @@ TEST_F(JobFilesInWindow, RecentFilesReopenWhatWasSavedAndForgetWhatIsGone)
     EXPECT_EQ(recent.size(), 3u);
 }
 
+// Folders and files are named as the file system names them: a job in folders named in German and Japanese is
+// saved, listed and opened again from a job of either code page, and its title shows the name in the job's.
+TEST_F(JobFilesInWindow, FoldersAndFilesNamedInAnyScriptSaveAndOpen)
+{
+    const fs::path folder = fs::path(TempDir()) / "Auftr\xC3\xA4ge" / "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF";
+    const std::string name = "\xE5\x9C\xA8\xE5\xBA\xAB.pdtjob"; // 在庫
+    fs::create_directories(folder);
+    for (int language : {0, 2}) // 1252, 932
+    {
+        SCOPED_TRACE(language);
+        auto doc = MakeSampleJob();
+        doc->m_nLanguage = language;
+        Open(std::move(doc));
+        answer = CString((folder / name).string());
+        Menu("File", ID_FILE_SAVE_AS);
+        ASSERT_TRUE(fs::exists(folder / name));
+        Menu("File", ID_FILE_NEW);
+        Menu("File", ID_FILE_OPEN);
+        EXPECT_EQ(Doc().m_strPathName, answer);
+        EXPECT_EQ(Doc().m_nLanguage, language);
+        EXPECT_EQ(frame->GetWindowText(), CString::FromUtf8(name + " - jobhost"));
+        Menu("File", 0);
+        ASSERT_NE(LastMenuItem(ID_FILE_MRU_FILE1), nullptr);
+        EXPECT_EQ(LastMenuItem(ID_FILE_MRU_FILE1)->text, "&1 " + CString::FromUtf8(answer.str()));
+        fs::remove(folder / name);
+    }
+}
+
 // jobhost's first job: the shipped sample as an untitled copy that Save never writes over, or, when the named file
 // cannot be opened, an empty untitled job beside the reader's message, never one named after it (a named file that
 // opens is the next test's).

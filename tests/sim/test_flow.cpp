@@ -88,6 +88,22 @@ std::unique_ptr<JobDocument> StockJob(const std::function<void(JobDocument&, Hos
     return doc;
 }
 
+// An input node after the menu's Ent, taking Ent again, and a screen showing its own name that a link of the given
+// condition reaches from the input.
+std::unique_ptr<JobDocument> LinkedInput(const char* name, int type, const char* screen,
+                                         const std::function<void(HostLink&)>& condition)
+{
+    HostNode* menu;
+    auto doc = NewJob("Ent", &menu);
+    HostNode* input = InputNode(*doc, name, (std::string(name) + ":").c_str(), type);
+    KeyLink(*doc, menu, input, "Ent");
+    HostNode* to = doc->AddNode(NODE_SCREEN, screen);
+    to->m_strScreenText = screen;
+    condition(*doc->AddLink(input->m_nID, to->m_nID));
+    KeyLink(*doc, input, input, "Ent");
+    return doc;
+}
+
 const char* const kTwoRecords = "STOCK.TXT (2 records)\n  <A1\\t5>\\r\\n\n  <B2\\t7>\\r\\n\n";
 
 const Case kCases[] = {
@@ -139,32 +155,18 @@ const Case kCases[] = {
      "{F1}A1{ENTER}5{ENTER}{F1}B2{ENTER}7{ENTER}{F4}{RIGHT}", "Browse 2/2\nB2\n7", kTwoRecords},
     {"expression link on the data",
      [] {
-         HostNode* menu;
-         auto doc = NewJob("Ent", &menu);
-         HostNode* qty = InputNode(*doc, "Qty", "Qty:", DATA_INTEGER);
-         KeyLink(*doc, menu, qty, "Ent");
-         HostNode* big = doc->AddNode(NODE_SCREEN, "Big");
-         big->m_strScreenText = "BIG";
-         HostLink* l = doc->AddLink(qty->m_nID, big->m_nID);
-         l->m_nCondition = LINK_EXPRESSION;
-         l->m_strExpression = "Qty >= 100";
-         KeyLink(*doc, qty, qty, "Ent");
-         return doc;
+         return LinkedInput("Qty", DATA_INTEGER, "BIG", [](HostLink& l) {
+             l.m_nCondition = LINK_EXPRESSION;
+             l.m_strExpression = "Qty >= 100";
+         });
      },
      "{ENTER}5{ENTER}150{ENTER}", "BIG", "(no data files)\n"},
     {"input data link",
      [] {
-         HostNode* menu;
-         auto doc = NewJob("Ent", &menu);
-         HostNode* code = InputNode(*doc, "Code", "Code:");
-         KeyLink(*doc, menu, code, "Ent");
-         HostNode* end = doc->AddNode(NODE_SCREEN, "End");
-         end->m_strScreenText = "BYE";
-         HostLink* l = doc->AddLink(code->m_nID, end->m_nID);
-         l->m_nCondition = LINK_INPUT_DATA;
-         l->m_strInputData = "END";
-         KeyLink(*doc, code, code, "Ent");
-         return doc;
+         return LinkedInput("Code", DATA_STRING, "BYE", [](HostLink& l) {
+             l.m_nCondition = LINK_INPUT_DATA;
+             l.m_strInputData = "END";
+         });
      },
      "{ENTER}ab{ENTER}end{ENTER}", "BYE", "(no data files)\n"},
 };
