@@ -28,7 +28,7 @@ CString HistoryKey(int number)
 CString Listed(const CString& stored)
 {
     const std::string& bytes = stored.str();
-    return CodePageToUtf8(bytes, 65001) == bytes ? CString::FromUtf8(bytes) : stored;
+    return IsUtf8(bytes) ? CString::FromUtf8(bytes) : stored;
 }
 
 // A history whose numbers have reached the largest int (a damaged or hand-edited FIND_INDEX0) can grow no

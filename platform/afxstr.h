@@ -90,6 +90,8 @@ void SetAnsiCodePage(int codePage);
 // Bytes that cannot be converted become '?' (to bytes) or U+FFFD (to UTF-8); nothing throws.
 std::string CodePageToUtf8(std::string_view bytes, int codePage);
 std::string Utf8ToCodePage(std::string_view utf8, int codePage);
+// Whether the bytes are well-formed UTF-8.
+bool IsUtf8(std::string_view bytes);
 // Whether every character of the UTF-8 text has bytes in the code page (so Utf8ToCodePage puts no '?').
 bool CodePageHolds(std::string_view utf8, int codePage);
 // Whether the byte starts a two-byte character in the code page (932, 936, 949, 950), as Win32's IsDBCSLeadByteEx.

@@ -86,7 +86,7 @@ bool IsFolder(const std::string& folder)
 std::string RememberedFolder(const CString& category)
 {
     std::string stored = theReg.GetString(kSection, category, "").str();
-    return CodePageToUtf8(stored, 65001) == stored ? stored : CString(stored).ToUtf8();
+    return IsUtf8(stored) ? stored : CString(stored).ToUtf8();
 }
 
 std::string RunFileDialog(CWnd* parent, const pdt::support::FileDialogRequest& request)

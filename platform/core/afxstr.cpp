@@ -329,6 +329,8 @@ void SetAnsiCodePage(int codePage)
     g_ansiCodePage.store(ResolveCodePage(codePage), std::memory_order_relaxed);
 }
 
+bool IsUtf8(std::string_view bytes) { return SanitizeUtf8(bytes, kReplacementUtf8) == bytes; }
+
 std::string CodePageToUtf8(std::string_view bytes, int codePage)
 {
     int cp = ResolveCodePage(codePage);

@@ -3,7 +3,6 @@
 // before the run.
 #include <gtest/gtest.h>
 
-#include <QString>
 
 #include "host/app/SimulationScript.h"
 #include "platform/testing/pdttest.h"
@@ -14,11 +13,6 @@ using namespace simtest;
 
 namespace
 {
-
-bool IsUtf8(const std::string& s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size())).toUtf8() == QByteArray(s.data(), qsizetype(s.size()));
-}
 
 std::string Repeat(const std::string& s, int n)
 {
