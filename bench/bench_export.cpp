@@ -32,10 +32,10 @@ void ExportLargeJob(benchmark::State& state, const char* file)
     frame.ShowWindow(SW_SHOW);
     Flush();
     const std::string path = OutputFile(file);
-    CString error;
+    CString why;
     for (auto _ : state)
-        if (!ExportFlowchart(frame.GetView(), path.c_str(), &error))
-            state.SkipWithError(error.c_str());
+        if (!ExportFlowchart(frame.GetView(), path.c_str(), &why))
+            state.SkipWithError(why.c_str());
     frame.DestroyWindow();
     Flush();
 }

@@ -55,11 +55,11 @@ bool PrintFlowchart(FlowchartView& view, CDC& dc, const CString& title)
     return dc.EndDoc() != SP_ERROR;
 }
 
-bool ExportFlowchart(FlowchartView& view, const CString& path, CString* error)
+bool ExportFlowchart(FlowchartView& view, const CString& path, CString* why)
 {
-    auto fail = [&](const char* why) {
-        if (error)
-            error->Format("Cannot export to %s.\n%s", CString::FromUtf8(path.str()).c_str(), why);
+    auto fail = [&](const char* reason) {
+        if (why)
+            *why = reason;
         return false;
     };
     ExportKind kind = ExportKindOf(path);
@@ -125,13 +125,12 @@ int RunExportCommand(const char* job, const char* out, std::ostream& err)
         return 1;
     }
     view.SetDocument(doc.get());
-    CString error;
-    bool ok = ExportFlowchart(view, out, &error);
+    CString reason;
+    bool ok = ExportFlowchart(view, out, &reason);
     view.SetDocument(nullptr);
     view.DestroyWindow();
     holder.DestroyWindow();
-    error.Replace('\n', ' ');
     if (!ok)
-        err << "jobhost: " << error.ToUtf8() << "\n";
+        err << "jobhost: Cannot export to " << out << ". " << reason.c_str() << "\n";
     return ok ? 0 : 1;
 }

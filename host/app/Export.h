@@ -28,8 +28,8 @@ struct PageGrid
 };
 PageGrid PagesFor(const CRect& used, CSize page);
 
-// Writes what the view's job holds to `path` in the format of its extension. False, with *error in the words a
-// message box shows, when nothing was written (any file there before is left as it was).
+// Writes what the view's job holds to `path` (as the file system names it, UTF-8) in the format of its extension.
+// False, with why in *why, when nothing was written (any file there before is left as it was).
 bool ExportFlowchart(FlowchartView& view, const CString& path, CString* error);
 
 // Prints the flowchart on `dc` (a printer's or a PDF's), a page per tile of the grid. False when the device

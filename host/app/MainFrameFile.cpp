@@ -126,9 +126,13 @@ void MainFrame::OnFileExport()
     if (!BrowseFileName(this, name, false, "EXPORT",
                         "SVG Pictures (*.svg)|*.svg|PDF Documents (*.pdf)|*.pdf|PNG Pictures (*.png)|*.png||"))
         return;
-    CString error;
-    if (!ExportFlowchart(m_view, name.c_str(), &error))
-        MessageBox(error, kAppName, MB_OK | MB_ICONEXCLAMATION);
+    CString why;
+    if (!ExportFlowchart(m_view, name.c_str(), &why))
+    {
+        CString text;
+        text.Format("Cannot export to %s.\n%s", CString::FromUtf8(name).c_str(), why.c_str());
+        MessageBox(text, kAppName, MB_OK | MB_ICONEXCLAMATION);
+    }
 }
 
 void MainFrame::OnFilePageSetup() { pdt::support::PageSetup(this); }
