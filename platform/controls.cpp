@@ -3,6 +3,7 @@
 #include "platform/gdi_p.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -445,6 +446,19 @@ class EditImpl : public WindowImpl
         return w;
     }
 
+    // Win32 draws a read-only edit on the dialog's face, as it draws a static, so that nobody takes it for a field
+    // to type into.
+    template <class Widget>
+    static void ShowReadOnly(Widget* w, bool readOnly)
+    {
+        w->setReadOnly(readOnly);
+        if (!readOnly && !w->testAttribute(Qt::WA_SetPalette))
+            return; // the toolkit's own look is the editable one
+        QPalette p = w->palette();
+        p.setColor(QPalette::Base, QApplication::palette().color(readOnly ? QPalette::Window : QPalette::Base));
+        w->setPalette(p);
+    }
+
     QWidget* MakeWidget(QWidget* parent, const CString& text)
     {
         DWORD s = m_h->style;
@@ -452,7 +466,7 @@ class EditImpl : public WindowImpl
         if (s & ES_MULTILINE)
         {
             m_multi = new PlainEdit(m_h, parent);
-            m_multi->setReadOnly(s & ES_READONLY);
+            ShowReadOnly(m_multi, s & ES_READONLY);
             m_multi->setLineWrapMode((s & ES_AUTOHSCROLL) || (s & WS_HSCROLL) ? QPlainTextEdit::NoWrap
                                                                               : QPlainTextEdit::WidgetWidth);
             m_multi->setVerticalScrollBarPolicy((s & WS_VSCROLL) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
@@ -467,7 +481,7 @@ class EditImpl : public WindowImpl
         }
         m_line = new QLineEdit(parent);
         m_line->setFrame(border);
-        m_line->setReadOnly(s & ES_READONLY);
+        ShowReadOnly(m_line, s & ES_READONLY);
         // The limit is kept here, not by the toolkit, which would also cut text set by code.
         m_line->setMaxLength(std::numeric_limits<int>::max());
         if (s & ES_PASSWORD)
@@ -587,9 +601,9 @@ class EditImpl : public WindowImpl
             else
                 m_h->style &= ~ES_READONLY;
             if (m_line)
-                m_line->setReadOnly(wParam != 0);
+                ShowReadOnly(m_line, wParam != 0);
             if (m_multi)
-                m_multi->setReadOnly(wParam != 0);
+                ShowReadOnly(m_multi, wParam != 0);
             return TRUE;
         case EM_SETTABSTOPS:
             if (!Multi())

@@ -1,6 +1,10 @@
 // Edit boxes: focus notifications, read-only edits and the text limit.
 #include "dialog_harness.h"
 
+#include <QImage>
+#include <QPixmap>
+#include <QWidget>
+
 using namespace pdt::test;
 
 namespace
@@ -50,7 +54,8 @@ TEST_F(Edits, LimitTextStopsTypingAndReportsMaxText)
     EXPECT_EQ(notes.GetWindowText(), "abcd") << "multi-line edits too";
 }
 
-TEST_F(Edits, ReadOnlyEditRefusesTypingButTakesText)
+// A read-only edit is drawn on the dialog's face, as Win32 draws it, and white again once it can be typed into.
+TEST_F(Edits, ReadOnlyEditRefusesTypingButTakesTextAndLooksReadOnly)
 {
     CEdit& name = dlg.Edit(IDC_NAME);
     name.SetReadOnly(TRUE);
@@ -58,6 +63,18 @@ TEST_F(Edits, ReadOnlyEditRefusesTypingButTakesText)
     EXPECT_EQ(name.GetWindowText(), "");
     name.SetWindowText("set");
     EXPECT_EQ(name.GetWindowText(), "set");
+
+    auto inside = [](CEdit& e) {
+        QWidget* w = Peer(e.m_hWnd);
+        return w->grab().toImage().pixelColor(w->rect().bottomRight() - QPoint(4, 4));
+    };
+    for (CEdit* e : {&name, &dlg.Edit(IDC_NOTES)})
+    {
+        e->SetReadOnly(TRUE);
+        EXPECT_EQ(inside(*e), Peer(dlg.m_hWnd)->palette().color(QPalette::Window));
+        e->SetReadOnly(FALSE);
+        EXPECT_EQ(inside(*e), QColor(Qt::white));
+    }
 }
 
 } // namespace
