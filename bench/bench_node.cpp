@@ -17,6 +17,7 @@
 
 #include <array>
 
+#include "bench/large_job.h"
 #include "host/model/HostNode.h"
 #include "host/model/SampleJob.h"
 #include "node/CDlgDefineNode.h"
@@ -30,6 +31,7 @@ namespace
 {
 
 using bench::BuildPage;
+using pdt::bench::Flush;
 
 // Fifteen entries: the node pages that exist, repeated, and the two link groups.
 std::array<OPTIONITEM, 16> FifteenPages()
@@ -39,11 +41,6 @@ std::array<OPTIONITEM, 16> FifteenPages()
     for (int i = 0; i < 15; ++i)
         options[size_t(i)] = OPTIONITEM{ids[i], -1, "Page", nullptr, nullptr, nullptr, 0, 0, nullptr};
     return options;
-}
-
-void Flush()
-{
-    pdt::hooks::ProcessEvents();
 }
 
 // The toolkit objects an open dialog holds: its window and everything under it (widgets, layouts, models,

@@ -212,6 +212,9 @@ struct DropRecord;
 typedef DropRecord* HDROP;
 void DragAcceptFiles(HWND hWnd, BOOL accept);
 UINT DragQueryFile(HDROP drop, UINT index, LPTSTR file, UINT size); // index 0xFFFFFFFF: the count
+// The same file as the file system names it (UTF-8), for a caller that opens it itself: DragQueryFile gives it in
+// the code page, where a character the code page lacks is lost. Empty past the last file.
+std::string DragQueryFileName(HDROP drop, UINT index);
 BOOL DragQueryPoint(HDROP drop, LPPOINT point);                      // client coordinates of the window
 void DragFinish(HDROP drop);
 enum : int

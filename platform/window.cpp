@@ -41,7 +41,7 @@ CString FromQt(const QString& text)
 // What WM_DROPFILES carries.
 struct DropRecord
 {
-    std::vector<CString> files;
+    std::vector<std::string> files; // as the file system names them (UTF-8)
     QPoint point;
 };
 
@@ -176,13 +176,13 @@ class PeerWidget : public QWidget
             setCursor(pdt::win::CursorShapeOf(classCursor ? HCURSOR(wc.hCursor) : nullptr));
         }
     }
-    static std::vector<CString> DroppedFiles(const QMimeData* data)
+    static std::vector<std::string> DroppedFiles(const QMimeData* data)
     {
-        std::vector<CString> files;
+        std::vector<std::string> files;
         if (data)
             for (const QUrl& url : data->urls())
                 if (url.isLocalFile())
-                    files.push_back(FromQt(url.toLocalFile())); // in the code page, as the file dialogs give paths
+                    files.push_back(url.toLocalFile().toStdString());
         return files;
     }
     void Mouse(QMouseEvent* e, UINT message)
@@ -1614,7 +1614,7 @@ UINT DragQueryFile(HDROP drop, UINT index, LPTSTR file, UINT size)
         return UINT(drop->files.size());
     if (index >= drop->files.size())
         return 0;
-    const CString& name = drop->files[index];
+    const CString name(Utf8ToCodePage(drop->files[index], GetACP()));
     if (file && size > 0)
     {
         UINT n = std::min(UINT(name.GetLength()), size - 1);
@@ -1623,6 +1623,11 @@ UINT DragQueryFile(HDROP drop, UINT index, LPTSTR file, UINT size)
         return n;
     }
     return UINT(name.GetLength());
+}
+
+std::string DragQueryFileName(HDROP drop, UINT index)
+{
+    return drop && index < drop->files.size() ? drop->files[index] : std::string();
 }
 
 BOOL DragQueryPoint(HDROP drop, LPPOINT point)

@@ -499,13 +499,11 @@ void MainFrame::OnFileOpen()
 LRESULT MainFrame::OnDropFiles(WPARAM wParam, LPARAM)
 {
     auto drop = HDROP(wParam);
-    UINT length = DragQueryFile(drop, 0, nullptr, 0);
-    std::string path(length, '\0');
-    DragQueryFile(drop, 0, path.data(), length + 1);
+    const std::string path = DragQueryFileName(drop, 0);
     DragFinish(drop);
     if (!path.empty())
     {
-        m_strDropped = CString(CString(path.c_str()).ToUtf8()); // dropped in the code page; opened by its file name
+        m_strDropped = path.c_str();
         PostMessage(WM_OPEN_DROPPED);
     }
     return 0;

@@ -124,7 +124,7 @@ TEST_F(JobFilesInWindow, RecentFilesReopenWhatWasSavedAndForgetWhatIsGone)
 }
 
 // Folders and files are named as the file system names them: a job in folders named in German and Japanese is
-// saved, listed and opened again from a job of either code page, and its title shows the name in the job's.
+// saved, listed, and opened again through File > Open and by a drop, and its title shows the name in the job's.
 TEST_F(JobFilesInWindow, FoldersAndFilesNamedInAnyScriptSaveAndOpen)
 {
     const fs::path folder = fs::path(TempDir()) / "Auftr\xC3\xA4ge" / "\xE3\x83\x87\xE3\x83\xBC\xE3\x82\xBF";
@@ -147,6 +147,10 @@ TEST_F(JobFilesInWindow, FoldersAndFilesNamedInAnyScriptSaveAndOpen)
         Menu("File", 0);
         ASSERT_NE(LastMenuItem(ID_FILE_MRU_FILE1), nullptr);
         EXPECT_EQ(LastMenuItem(ID_FILE_MRU_FILE1)->text, "&1 " + CString::FromUtf8(answer.str()));
+        Menu("File", ID_FILE_NEW);
+        ASSERT_TRUE(DropFiles(ViewWnd(), CPoint(20, 20), {(folder / name).string()}));
+        Pump();
+        EXPECT_EQ(Doc().m_strPathName, answer) << "dropped from a file manager";
         fs::remove(folder / name);
     }
 }
